@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages Quillan needs to build, run and test.
+set -euo pipefail
+packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
+          qt6-qpa-plugins libgl-dev fonts-dejavu-core)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  echo "Installing: ${missing[*]}"
+  $SUDO apt-get update
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+fi

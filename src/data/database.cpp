@@ -1,0 +1,149 @@
+#include "database.h"
+
+#include "schema.h"
+
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlRecord>
+
+Database::Database(QString connectionName) : m_connectionName(std::move(connectionName)) {}
+
+Database::~Database() {
+    close();
+}
+
+QSqlDatabase Database::connection() const {
+    return QSqlDatabase::database(m_connectionName, false);
+}
+
+bool Database::isOpen() const {
+    return QSqlDatabase::contains(m_connectionName) && connection().isOpen();
+}
+
+void Database::openConnection(const QString& path) {
+    close();
+    auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
+    db.setDatabaseName(path);
+    if (!db.open()) {
+        const Failure failure = failureFrom(db.lastError());
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_connectionName);
+        throw failure;
+    }
+    m_path = path;
+    // A locked or foreign file shows itself on the first statement, not on open().
+    exec(QStringLiteral("PRAGMA busy_timeout = 2000"));
+    exec(QStringLiteral("PRAGMA journal_mode = DELETE"));
+    exec(QStringLiteral("PRAGMA synchronous = FULL"));
+    exec(QStringLiteral("PRAGMA foreign_keys = OFF"));
+}
+
+void Database::open(const QString& path) {
+    if (!QFileInfo::exists(path))
+        throw Failure(-1, QStringLiteral("The book %1 does not exist.").arg(path));
+    try {
+        openConnection(path);
+        verifyBook();
+    } catch (...) {
+        close();
+        throw;
+    }
+}
+
+void Database::openForCreate(const QString& path) {
+    openConnection(path);
+}
+
+void Database::close() {
+    if (!QSqlDatabase::contains(m_connectionName))
+        return;
+    {
+        auto db = QSqlDatabase::database(m_connectionName, false);
+        if (db.isOpen())
+            db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connectionName);
+    m_path.clear();
+}
+
+Failure Database::failureFrom(const QSqlError& error) {
+    const QString native = error.nativeErrorCode();
+    const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    bool ok = false;
+    const int code = native.toInt(&ok);
+    // SQLITE_CONSTRAINT (19) and its PRIMARYKEY (1555) and UNIQUE (2067) extensions.
+    const bool constraint = ok && (code == 19 || code == 1555 || code == 2067);
+    if (constraint && text.contains(QLatin1String("UNIQUE constraint failed"), Qt::CaseInsensitive))
+        return Failure(Failure::DuplicateKeyNumber,
+                       QStringLiteral("The changes you requested to the table were not successful "
+                                      "because they would create duplicate values in the index, "
+                                      "primary key, or relationship. (%1)")
+                           .arg(text),
+                       Failure::Kind::DuplicateKey);
+    return Failure(ok ? code : -1, text.isEmpty() ? QStringLiteral("Unknown database error") : text);
+}
+
+void Database::fail(const QSqlError& error) {
+    throw failureFrom(error);
+}
+
+QSqlQuery Database::exec(const QString& sql, const QVariantList& values) const {
+    if (!isOpen())
+        throw Failure(3704, QStringLiteral("Operation is not allowed when the object is closed."));
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    if (!query.prepare(sql))
+        fail(query.lastError());
+    for (const QVariant& value : values)
+        query.addBindValue(value);
+    if (!query.exec())
+        fail(query.lastError());
+    return query;
+}
+
+QVariant Database::scalar(const QString& sql, const QVariantList& values) const {
+    QSqlQuery query = exec(sql, values);
+    if (!query.next())
+        return {};
+    return query.value(0);
+}
+
+int Database::execute(const QString& sql, const QVariantList& values) const {
+    return exec(sql, values).numRowsAffected();
+}
+
+void Database::verifyBook() const {
+    QSqlQuery query = exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
+    QStringList present;
+    while (query.next())
+        present << query.value(0).toString().toLower();
+    QStringList missing;
+    for (const QString& table : Schema::tableNames())
+        if (!present.contains(table.toLower()))
+            missing << table;
+    if (!missing.isEmpty())
+        throw Failure(-1, QStringLiteral("The book is missing the table(s) %1.")
+                              .arg(missing.join(QStringLiteral(", "))));
+    for (const QString& table : Schema::settingsTables())
+        if (!scalar(QStringLiteral("SELECT COUNT(*) FROM ") + table).toLongLong())
+            throw Failure(3021, QStringLiteral("The settings table %1 has no row.").arg(table));
+}
+
+Transaction::Transaction(const Database& db) : m_db(db) {
+    m_db.exec(QStringLiteral("BEGIN IMMEDIATE"));
+}
+
+Transaction::~Transaction() {
+    if (!m_done) {
+        try {
+            m_db.exec(QStringLiteral("ROLLBACK"));
+        } catch (...) {
+            // The connection may already have rolled back on its own; nothing to undo.
+        }
+    }
+}
+
+void Transaction::commit() {
+    m_db.exec(QStringLiteral("COMMIT"));
+    m_done = true;
+}

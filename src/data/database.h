@@ -1,0 +1,65 @@
+#pragma once
+
+#include "failure.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+
+// The one shared connection to the book. Every window, model and procedure goes
+// through it; there is no second connection. Every statement that carries a value
+// is prepared and the value bound: user text never becomes SQL text.
+class Database {
+public:
+    explicit Database(QString connectionName = QStringLiteral("quillan"));
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    // Opens the book at path and checks that it is one (every table present).
+    // Throws Failure when the file cannot be opened or is not a usable book.
+    void open(const QString& path);
+    // Opens (creating if needed) without checking the tables: for making a new book.
+    void openForCreate(const QString& path);
+    void close();
+    bool isOpen() const;
+    const QString& path() const { return m_path; }
+    QSqlDatabase connection() const;
+
+    // Runs a statement with bound values; the query is forward-only and positioned
+    // before its first row. Throws Failure on any database error.
+    QSqlQuery exec(const QString& sql, const QVariantList& values = {}) const;
+    // The first column of the first row, or an invalid QVariant when there is no row.
+    QVariant scalar(const QString& sql, const QVariantList& values = {}) const;
+    // Runs a statement and returns the number of rows it changed.
+    int execute(const QString& sql, const QVariantList& values = {}) const;
+
+    // Raises the Failure matching a Qt SQL error (duplicate keys carry their own kind).
+    [[noreturn]] static void fail(const QSqlError& error);
+    static Failure failureFrom(const QSqlError& error);
+
+    // The tables a usable book must hold.
+    void verifyBook() const;
+
+private:
+    void openConnection(const QString& path);
+
+    QString m_connectionName;
+    QString m_path;
+};
+
+// Writes that belong together run inside one of these: rolled back unless committed.
+class Transaction {
+public:
+    explicit Transaction(const Database& db);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void commit();
+
+private:
+    const Database& m_db;
+    bool m_done = false;
+};

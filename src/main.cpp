@@ -1,0 +1,35 @@
+#include "data/clock.h"
+#include "data/database.h"
+#include "masters/lookuptransfer.h"
+#include "shell/qtservices.h"
+#include "shell/services.h"
+#include "shell/startup.h"
+#include "shell/switchboardwindow.h"
+
+#include <QApplication>
+#include <cstdlib>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quillan"));
+    const QString appDir = QCoreApplication::applicationDirPath();
+
+    Database db;
+    QtPrompts prompts;
+    QtFileDialogs fileDialogs;
+    QtLauncher launcher(appDir);
+    LookupTransfer lookup;
+    QtBusyPointer busy;
+    Clock clock;
+    Services services{db, prompts, fileDialogs, launcher, lookup, busy, clock, appDir, {}};
+    // Quitting ends the program at once; every change is already in the book.
+    services.endProgram = [&db] {
+        db.close();
+        std::exit(0);
+    };
+
+    auto switchboard = Main(services);
+    if (!switchboard)
+        return 1;
+    return app.exec();
+}

@@ -1,0 +1,7 @@
+#include "commands.h"
+
+#include "shell/switchboardwindow.h"
+
+void installCommands(SwitchboardWindow& switchboard) {
+    (void)switchboard;
+}

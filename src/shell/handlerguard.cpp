@@ -1,0 +1,24 @@
+#include "handlerguard.h"
+
+#include "shell/errorreport.h"
+#include "shell/services.h"
+
+void showErrorReport(Services& services, qint64 number, const QString& description,
+                     const QString& form, const QString& routine) {
+    // An hourglass over an error box would tell the user the program is still working.
+    services.busy.reset();
+    services.prompts.critical(errorReportText(number, description, form, routine));
+}
+
+bool guarded(Services& services, const QString& form, const QString& routine,
+             const std::function<void()>& body) {
+    try {
+        body();
+        return true;
+    } catch (const Failure& failure) {
+        showErrorReport(services, failure.number(), failure.description(), form, routine);
+    } catch (const std::exception& error) {
+        showErrorReport(services, -1, QString::fromLocal8Bit(error.what()), form, routine);
+    }
+    return false;
+}

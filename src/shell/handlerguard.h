@@ -1,0 +1,18 @@
+#pragma once
+
+#include "data/failure.h"
+
+#include <QString>
+#include <exception>
+#include <functional>
+
+struct Services;
+
+// Shows the error report for a failure of a handler (or of a procedure when form is empty).
+void showErrorReport(Services& services, qint64 number, const QString& description,
+                     const QString& form, const QString& routine);
+
+// Runs a handler body; a Failure or any other exception ends the handler with the error
+// report labelled with the window and routine. Returns false when the body failed.
+bool guarded(Services& services, const QString& form, const QString& routine,
+             const std::function<void()>& body);

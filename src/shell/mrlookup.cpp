@@ -1,0 +1,27 @@
+#include "mrlookup.h"
+
+#include "shell/handlerguard.h"
+#include "shell/services.h"
+#include "shell/settings.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+QVariant mrLookup(Services& services, int key, int subKey) {
+    QVariant result = QString();
+    guarded(services, QString(), QStringLiteral("mrLookup"),
+            [&] { result = Settings::read(services.db, key, subKey); });
+    return result;
+}
+
+QString mrLookupText(Services& services, int key, int subKey) {
+    return mrLookup(services, key, subKey).toString();
+}
+
+void LimitCBText(Services& services, QComboBox* combo, int maxLength) {
+    guarded(services, QString(), QStringLiteral("LimitCBText"), [&] {
+        if (!combo || !combo->lineEdit())
+            throw Failure(91, QStringLiteral("The list is not an editable drop-down list."));
+        combo->lineEdit()->setMaxLength(maxLength);
+    });
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "data/clock.h"
+#include "data/database.h"
+#include "masters/lookuptransfer.h"
+#include "shell/busypointer.h"
+#include "shell/filedialogs.h"
+#include "shell/launcher.h"
+#include "shell/prompts.h"
+
+#include <QString>
+#include <functional>
+
+// The program-wide services. main() builds one and hands it to the switchboard,
+// which hands it to every window; tests build their own with scripted parts.
+struct Services {
+    Database& db;
+    Prompts& prompts;
+    FileDialogs& fileDialogs;
+    Launcher& launcher;
+    LookupTransfer& lookup;
+    BusyPointer& busy;
+    Clock& clock;
+    // The directory that holds the executable, the book and the help pages.
+    QString appDir;
+    // Ends the program at once (the quit command); tests replace it with a recorder.
+    std::function<void()> endProgram;
+
+    QString bookPath() const { return appDir + QStringLiteral("/cashbook.mdb"); }
+};

@@ -1,0 +1,139 @@
+#include "shellprocs.h"
+
+#include "shell/handlerguard.h"
+#include "shell/services.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QWidget>
+#include <QApplication>
+
+QString functionKeyList() {
+    return QStringLiteral("F1  - Help\r\nF2  - Calculator\r\nF3  - Undefined\r\nF4  - Undefined\r\n"
+                          "F5  - Undefined\r\nF6  - Undefined\r\nF7  - Undefined\r\n"
+                          "F8  - Undefined\r\nF9  - Undefined\r\nF10 - Quit Quillan\r\n"
+                          "F11 - Undefined\r\nF12 - Undefined");
+}
+
+void FunctionKeys(Services& services, int& keyCode, int /*shift*/) {
+    guarded(services, QString(), QStringLiteral("Function Keys"), [&] {
+        switch (keyCode) {
+        case Qt::Key_F1:
+            break;
+        case Qt::Key_F2:
+            keyCode = 0;
+            Calculator(services);
+            break;
+        case Qt::Key_F10:
+            keyCode = 0;
+            Quit(services);
+            break;
+        case Qt::Key_F3: case Qt::Key_F4: case Qt::Key_F5: case Qt::Key_F6: case Qt::Key_F7:
+        case Qt::Key_F8: case Qt::Key_F9: case Qt::Key_F11: case Qt::Key_F12:
+            keyCode = 0;
+            services.prompts.information(functionKeyList());
+            break;
+        default:
+            break;
+        }
+    });
+}
+
+void Quit(Services& services) {
+    guarded(services, QString(), QStringLiteral("Quit"), [&] {
+        if (services.prompts.ask(QStringLiteral("Do you wish to quit Quillan?")) && services.endProgram)
+            services.endProgram();
+    });
+}
+
+void DisplayAbout(Services& services) {
+    guarded(services, QString(), QStringLiteral("Display About"), [&] {
+        const QString crlf = QStringLiteral("\r\n");
+        services.prompts.information(
+            QStringLiteral("Quillan v1.0") + crlf + crlf +
+            QStringLiteral("Design Philosophy: Does the Job;Easy to Use; Affordable to Buy") + crlf +
+            crlf + QStringLiteral("Written by the Quillan project.") + crlf +
+            QStringLiteral("A cashbook for the small business:") + crlf +
+            QStringLiteral("payments, receipts, bank reconciliation") + crlf +
+            QStringLiteral("and month-end reports in one book.") + crlf + crlf +
+            QStringLiteral("Quillan is free software, released under the") + crlf +
+            QStringLiteral("GNU General Public License version 3 or later."));
+    });
+}
+
+void Calculator(Services& services) {
+    guarded(services, QString(), QStringLiteral("Calculator"), [&] {
+        static const char* const candidates[] = {"gnome-calculator", "kcalc",         "mate-calc",
+                                                 "galculator",       "qalculate-gtk", "xcalc"};
+        for (const char* name : candidates) {
+            const QString program = services.launcher.findExecutable(QString::fromLatin1(name));
+            if (program.isEmpty())
+                continue;
+            if (!services.launcher.startDetached(program, {}))
+                throw Failure(53, QStringLiteral("The calculator %1 could not be started.").arg(program));
+            return;
+        }
+        throw Failure(53, QStringLiteral("No calculator program was found (looked for "
+                                         "gnome-calculator, kcalc, mate-calc, galculator, "
+                                         "qalculate-gtk, xcalc)."));
+    });
+}
+
+void ViewEditor(Services& services, const QString& path) {
+    guarded(services, QString(), QStringLiteral("ViewEditor"), [&] {
+        const QString program = services.launcher.findExecutable(QStringLiteral("xdg-open"));
+        if (program.isEmpty())
+            throw Failure(53, QStringLiteral("No text viewer was found (xdg-open)."));
+        if (!services.launcher.startDetached(program, {path}))
+            throw Failure(53, QStringLiteral("The text viewer could not be started for %1.").arg(path));
+    });
+}
+
+namespace {
+
+class FunctionKeyFilter : public QObject {
+public:
+    FunctionKeyFilter(QWidget* window, Services& services, QString topic)
+        : QObject(window), m_window(window), m_services(services), m_topic(std::move(topic)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+            return false;
+        auto* widget = qobject_cast<QWidget*>(watched);
+        // Only keys meant for this window (its own widgets, not a dialog it opened).
+        if (!widget || widget->window() != m_window)
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() < Qt::Key_F1 || key->key() > Qt::Key_F12)
+            return false;
+        if (event->type() == QEvent::ShortcutOverride) {
+            // Claim function keys so no shortcut takes them before the key press.
+            event->accept();
+            return false;
+        }
+        if (key->isAutoRepeat())
+            return true;
+        int code = key->key();
+        if (code == Qt::Key_F1) {
+            guarded(m_services, m_window->objectName(), QStringLiteral("KeyDown"),
+                    [&] { m_services.launcher.showHelp(m_topic); });
+            return true;
+        }
+        FunctionKeys(m_services, code, int(key->modifiers()));
+        return code == 0;
+    }
+
+private:
+    QWidget* m_window;
+    Services& m_services;
+    QString m_topic;
+};
+
+} // namespace
+
+void installFunctionKeys(QWidget* window, Services& services, const QString& helpTopic) {
+    // An application-wide filter sees the key before the focused control does.
+    auto* filter = new FunctionKeyFilter(window, services, helpTopic);
+    qApp->installEventFilter(filter);
+}

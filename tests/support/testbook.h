@@ -1,0 +1,35 @@
+#pragma once
+
+#include "masters/lookuptransfer.h"
+#include "scriptedservices.h"
+#include "shell/services.h"
+
+#include <QTemporaryDir>
+#include <memory>
+
+// A fresh template book in a temporary application directory, with scripted services.
+// The book is open on `db` unless constructed with Open::No.
+class TestBook {
+public:
+    enum class Open { Yes, No };
+    explicit TestBook(Open open = Open::Yes);
+    ~TestBook();
+
+    QString appDir() const { return m_dir.path(); }
+    QString bookPath() const { return services.bookPath(); }
+
+    // Runs a statement on the book (test set-up only).
+    void sql(const QString& statement, const QVariantList& values = {});
+    QVariant value(const QString& query, const QVariantList& values = {});
+
+    QTemporaryDir m_dir;
+    Database db;
+    ScriptedPrompts prompts;
+    ScriptedFileDialogs fileDialogs;
+    RecordingLauncher launcher;
+    LookupTransfer lookup;
+    RecordingBusyPointer busy;
+    FixedClock clock;
+    Services services;
+    int endProgramCalls = 0;
+};
