@@ -9,9 +9,9 @@ bin="${BUILD_DIR:-$root/build}/bin"
 "$bin/quillan_mkbook" --if-missing "$bin/cashbook.mdb"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
   port="${QUILLAN_VNC_PORT:-5900}"
-  echo "No display found: Quillan is served over VNC on localhost:$port."
+  echo "No display found: Quillan is served over VNC on port $port of this machine."
   echo "Connect with a VNC viewer to localhost:$port (for example: vncviewer localhost:$port)."
   echo "Close the program with File > Exit or F10, or press Ctrl+C here."
-  exec "$bin/quillan" -platform "vnc:addr=127.0.0.1:port=$port:size=1280x800"
+  exec "$bin/quillan" -platform "vnc:port=$port:size=1280x800"
 fi
 exec "$bin/quillan"
