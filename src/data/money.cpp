@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 #include <cmath>
+#include <limits>
 
 Money Money::fromDouble(double value) {
     // nearbyint honours the current rounding mode, which is round-to-nearest-even.
@@ -61,10 +62,11 @@ std::optional<Money> Money::parse(const QString& input) {
     if (whole.isEmpty() && fraction.isEmpty())
         return std::nullopt;
 
-    // Whole part: at most 15 digits keeps units inside 64 bits with room for sums.
+    // Whole part: the units, rounded fraction included, must stay inside 64 bits.
     while (whole.size() > 1 && whole.startsWith(QLatin1Char('0')))
         whole.remove(0, 1);
-    if (whole.size() > 15)
+    constexpr qint64 maxWhole = std::numeric_limits<qint64>::max() / Scale - 1;
+    if (whole.size() > 15 || (!whole.isEmpty() && whole.toLongLong() > maxWhole))
         return std::nullopt;
     qint64 units = whole.isEmpty() ? 0 : whole.toLongLong() * Scale;
 
