@@ -1,0 +1,487 @@
+// The record navigator: its edges (empty set, one row, both ends), refusals of the
+// before-move check, delete, add and undo, and positions when order keys tie or are null.
+// The expected sequences come from one plain ORDER BY over the whole table; the navigator
+// itself never reads more than one row at a time.
+#include "data/recordnavigator.h"
+#include "shell/navigatorbar.h"
+#include "support/testbook.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+using Move = RecordNavigator::Move;
+
+RecordNavigator::Definition vendorsByName() {
+    RecordNavigator::Definition d;
+    d.table = QStringLiteral("tblVendors");
+    d.order = {{QStringLiteral("VendorName"), Qt::AscendingOrder}};
+    d.key = {QStringLiteral("VendorID")};
+    return d;
+}
+
+RecordNavigator::Definition payments() {
+    RecordNavigator::Definition d;
+    d.table = QStringLiteral("tblCashbook");
+    d.filter = QStringLiteral("TransType IN ('1','2')");
+    d.order = {{QStringLiteral("TransDate"), Qt::DescendingOrder},
+               {QStringLiteral("TransID"), Qt::DescendingOrder}};
+    d.key = {QStringLiteral("TransID")};
+    return d;
+}
+
+void addVendor(TestBook& book, const QString& id, const QVariant& name) {
+    book.sql(QStringLiteral("INSERT INTO tblVendors (VendorID, VendorName) VALUES (?, ?)"), {id, name});
+}
+
+void addTransaction(TestBook& book, const QString& id, const QVariant& date, const QString& type) {
+    book.sql(QStringLiteral("INSERT INTO tblCashbook (TransID, TransDate, TransType, TransStatus) "
+                            "VALUES (?, ?, ?, '1')"),
+             {id, date, type});
+}
+
+QStringList column(TestBook& book, const QString& query) {
+    QSqlQuery q = book.db.exec(query);
+    QStringList values;
+    while (q.next())
+        values << q.value(0).toString();
+    return values;
+}
+
+QString currentId(const RecordNavigator& nav) {
+    return nav.currentKey().value(0).toString();
+}
+
+} // namespace
+
+class TestRecordNavigator : public QObject {
+    Q_OBJECT
+
+private slots:
+    void emptySet();
+    void oneRow();
+    void walksTheWholeOrder_data();
+    void walksTheWholeOrder();
+    void refusedMoves_data();
+    void refusedMoves();
+    void checkOnlyForNavigatorMoves();
+    void deleteRepositions_data();
+    void deleteRepositions();
+    void addAndUndo();
+    void rowSavedFindsItsPlace_data();
+    void rowSavedFindsItsPlace();
+    void requeryKeepsTheRow();
+    void moveToKeyOutsideTheSet();
+    void barCaptionAndButtons();
+};
+
+void TestRecordNavigator::emptySet() {
+    TestBook book;
+    addTransaction(book, QStringLiteral("R1"), QStringLiteral("2003-01-02"), QStringLiteral("3"));
+    RecordNavigator nav(book.db, payments());
+    QSignalSpy moved(&nav, &RecordNavigator::moved);
+    int asked = 0;
+    nav.setBeforeMove([&asked](Move) {
+        ++asked;
+        return true;
+    });
+    nav.open();
+    QCOMPARE(moved.count(), 1);
+    QVERIFY(nav.isEmpty());
+    QVERIFY(nav.isBOF());
+    QVERIFY(nav.isEOF());
+    QVERIFY(!nav.hasCurrent());
+    QCOMPARE(nav.count(), 0);
+    QCOMPARE(nav.position(), 0);
+    QCOMPARE(nav.record().count(), 0);
+    QVERIFY(!nav.first());
+    QVERIFY(!nav.previous());
+    QVERIFY(!nav.next());
+    QVERIFY(!nav.last());
+    QVERIFY(!nav.moveToKey(QStringLiteral("R1")));
+    nav.deleteCurrent();
+    QCOMPARE(asked, 0);
+    QCOMPARE(moved.count(), 1);
+    QCOMPARE(book.value(QStringLiteral("SELECT COUNT(*) FROM tblCashbook")).toInt(), 1);
+}
+
+void TestRecordNavigator::oneRow() {
+    TestBook book;
+    addTransaction(book, QStringLiteral("P1"), QStringLiteral("2003-01-02"), QStringLiteral("1"));
+    RecordNavigator nav(book.db, payments());
+    QList<Move> asked;
+    nav.setBeforeMove([&asked](Move move) {
+        asked << move;
+        return true;
+    });
+    nav.open();
+    QCOMPARE(nav.count(), 1);
+    QCOMPARE(nav.position(), 1);
+    QVERIFY(!nav.isBOF() && !nav.isEOF());
+    QCOMPARE(nav.value(QStringLiteral("TransDate")).toString(), QStringLiteral("2003-01-02"));
+    // Past either end nothing moves and nothing is asked; first and last re-show the row.
+    QVERIFY(!nav.next());
+    QVERIFY(!nav.previous());
+    QVERIFY(asked.isEmpty());
+    QVERIFY(nav.last());
+    QVERIFY(nav.first());
+    QCOMPARE(asked, (QList<Move>{Move::Last, Move::First}));
+    QCOMPARE(nav.position(), 1);
+    QCOMPARE(currentId(nav), QStringLiteral("P1"));
+}
+
+void TestRecordNavigator::walksTheWholeOrder_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("vendors by name, ties and nulls") << "vendors";
+    QTest::newRow("payments newest first, same dates") << "payments";
+    QTest::newRow("payments with a null date") << "payments-null-date";
+}
+
+void TestRecordNavigator::walksTheWholeOrder() {
+    QFETCH(QString, kind);
+    TestBook book;
+    RecordNavigator::Definition definition;
+    QString expectedQuery;
+    if (kind == QLatin1String("vendors")) {
+        // Names tie (also across case: the book compares text without case) and some are null.
+        addVendor(book, QStringLiteral("V5"), QStringLiteral("Acme"));
+        addVendor(book, QStringLiteral("V1"), QStringLiteral("acme"));
+        addVendor(book, QStringLiteral("V3"), QVariant());
+        addVendor(book, QStringLiteral("V9"), QStringLiteral("Zed"));
+        addVendor(book, QStringLiteral("V2"), QStringLiteral("ACME"));
+        addVendor(book, QStringLiteral("V0"), QVariant());
+        addVendor(book, QStringLiteral("V7"), QStringLiteral("Bolt"));
+        definition = vendorsByName();
+        expectedQuery = QStringLiteral("SELECT VendorID FROM tblVendors ORDER BY VendorName, VendorID");
+    } else {
+        const QString one = QStringLiteral("1"), two = QStringLiteral("2"), rec = QStringLiteral("3");
+        addTransaction(book, QStringLiteral("1001"), QStringLiteral("2003-01-10"), one);
+        addTransaction(book, QStringLiteral("1002"), QStringLiteral("2003-01-10"), two);
+        addTransaction(book, QStringLiteral("999"), QStringLiteral("2003-01-10"), one);
+        addTransaction(book, QStringLiteral("R5"), QStringLiteral("2003-01-10"), rec);
+        addTransaction(book, QStringLiteral("1003"), QStringLiteral("2003-01-11"), one);
+        addTransaction(book, QStringLiteral("0999"), QStringLiteral("2002-12-31"), two);
+        addTransaction(book, QStringLiteral("A1"), QStringLiteral("2003-01-10"), one);
+        addTransaction(book, QStringLiteral("a2"), QStringLiteral("2003-01-10"), two);
+        addTransaction(book, QStringLiteral("R6"), QStringLiteral("2002-01-01"), rec);
+        if (kind == QLatin1String("payments-null-date")) {
+            addTransaction(book, QStringLiteral("N1"), QVariant(), one);
+            addTransaction(book, QStringLiteral("N2"), QVariant(), two);
+        }
+        definition = payments();
+        expectedQuery = QStringLiteral("SELECT TransID FROM tblCashbook WHERE TransType IN ('1','2') "
+                                       "ORDER BY TransDate DESC, TransID DESC");
+    }
+    const QStringList expected = column(book, expectedQuery);
+    QVERIFY(expected.size() >= 7);
+
+    RecordNavigator nav(book.db, definition);
+    nav.open();
+    QCOMPARE(nav.count(), qint64(expected.size()));
+    QStringList forward;
+    forward << currentId(nav);
+    QCOMPARE(nav.position(), 1);
+    while (nav.next()) {
+        forward << currentId(nav);
+        QCOMPARE(nav.position(), qint64(forward.size()));
+    }
+    QCOMPARE(forward, expected);
+    QCOMPARE(nav.position(), nav.count());
+
+    QStringList backward;
+    backward << currentId(nav);
+    while (nav.previous())
+        backward.prepend(currentId(nav));
+    QCOMPARE(backward, expected);
+    QCOMPARE(nav.position(), 1);
+
+    QVERIFY(nav.last());
+    QCOMPARE(currentId(nav), expected.last());
+    QCOMPARE(nav.position(), qint64(expected.size()));
+
+    // A jump finds the position by counting the rows before the key.
+    for (int i = 0; i < expected.size(); ++i) {
+        QVERIFY(nav.moveToKey(expected.at(i)));
+        QCOMPARE(nav.position(), qint64(i + 1));
+        QCOMPARE(currentId(nav), expected.at(i));
+    }
+}
+
+void TestRecordNavigator::refusedMoves_data() {
+    QTest::addColumn<int>("startAt");
+    QTest::addColumn<int>("move");
+    QTest::newRow("next from the middle") << 2 << int(Move::Next);
+    QTest::newRow("previous from the middle") << 2 << int(Move::Previous);
+    QTest::newRow("first from the last") << 3 << int(Move::First);
+    QTest::newRow("last from the first") << 1 << int(Move::Last);
+}
+
+void TestRecordNavigator::refusedMoves() {
+    QFETCH(int, startAt);
+    QFETCH(int, move);
+    TestBook book;
+    addVendor(book, QStringLiteral("A"), QStringLiteral("Alpha"));
+    addVendor(book, QStringLiteral("B"), QStringLiteral("Beta"));
+    addVendor(book, QStringLiteral("C"), QStringLiteral("Gamma"));
+    RecordNavigator nav(book.db, vendorsByName());
+    nav.open();
+    const QString start = QStringList{"A", "B", "C"}.at(startAt - 1);
+    QVERIFY(nav.moveToKey(start));
+    QList<Move> asked;
+    nav.setBeforeMove([&asked](Move m) {
+        asked << m;
+        return false;
+    });
+    QSignalSpy moved(&nav, &RecordNavigator::moved);
+    bool done = false;
+    switch (Move(move)) {
+    case Move::First: done = nav.first(); break;
+    case Move::Previous: done = nav.previous(); break;
+    case Move::Next: done = nav.next(); break;
+    case Move::Last: done = nav.last(); break;
+    }
+    QVERIFY(!done);
+    QCOMPARE(asked, QList<Move>{Move(move)});
+    QCOMPARE(moved.count(), 0);
+    QCOMPARE(currentId(nav), start);
+    QCOMPARE(nav.position(), qint64(startAt));
+}
+
+void TestRecordNavigator::checkOnlyForNavigatorMoves() {
+    TestBook book;
+    addVendor(book, QStringLiteral("A"), QStringLiteral("Alpha"));
+    addVendor(book, QStringLiteral("B"), QStringLiteral("Beta"));
+    RecordNavigator nav(book.db, vendorsByName());
+    int asked = 0;
+    nav.setBeforeMove([&asked](Move) {
+        ++asked;
+        return false;
+    });
+    nav.open();
+    QVERIFY(nav.moveToKey(QStringLiteral("B")));
+    nav.requery();
+    nav.requeryToFirst();
+    nav.add();
+    nav.undo();
+    nav.rowSaved(QStringLiteral("A"));
+    QCOMPARE(asked, 0);
+    // The row being added is a current row: leaving it is asked too.
+    nav.add();
+    QVERIFY(!nav.previous());
+    QCOMPARE(asked, 1);
+    QVERIFY(nav.isAdding());
+}
+
+void TestRecordNavigator::deleteRepositions_data() {
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("deleteAt");
+    QTest::addColumn<QString>("shownAfterNext");
+    QTest::addColumn<int>("countAfter");
+    // The window deletes, the set is read again at its first row, then moves one on.
+    QTest::newRow("first of three shows the former third") << 3 << 1 << "C" << 2;
+    QTest::newRow("last of three") << 3 << 3 << "B" << 2;
+    QTest::newRow("second of two leaves one") << 2 << 2 << "A" << 1;
+    QTest::newRow("only row leaves none") << 1 << 1 << "" << 0;
+}
+
+void TestRecordNavigator::deleteRepositions() {
+    QFETCH(int, rows);
+    QFETCH(int, deleteAt);
+    QFETCH(QString, shownAfterNext);
+    QFETCH(int, countAfter);
+    TestBook book;
+    const QStringList ids = {"A", "B", "C"};
+    for (int i = 0; i < rows; ++i)
+        addVendor(book, ids.at(i), QStringLiteral("Name ") + ids.at(i));
+    RecordNavigator nav(book.db, vendorsByName());
+    nav.open();
+    QVERIFY(nav.moveToKey(ids.at(deleteAt - 1)));
+    QSignalSpy moved(&nav, &RecordNavigator::moved);
+    nav.deleteCurrent();
+    QCOMPARE(moved.count(), 1);
+    QCOMPARE(nav.count(), qint64(countAfter));
+    QCOMPARE(book.value(QStringLiteral("SELECT COUNT(*) FROM tblVendors WHERE VendorID = ?"),
+                        {ids.at(deleteAt - 1)})
+                 .toInt(),
+             0);
+    if (countAfter == 0) {
+        QVERIFY(nav.isEmpty());
+        QCOMPARE(nav.position(), 0);
+        return;
+    }
+    QCOMPARE(nav.position(), 1);
+    nav.next();
+    QCOMPARE(currentId(nav), shownAfterNext);
+    QCOMPARE(nav.position(), qMin<qint64>(2, countAfter));
+}
+
+void TestRecordNavigator::addAndUndo() {
+    TestBook book;
+    RecordNavigator nav(book.db, vendorsByName());
+    nav.open();
+    // On an empty set the new row is 1 of 1, and Undo empties the set again.
+    nav.add();
+    QVERIFY(nav.isAdding());
+    QVERIFY(nav.hasCurrent());
+    QCOMPARE(nav.position(), 1);
+    QCOMPARE(nav.count(), 1);
+    QVERIFY(nav.record().contains(QStringLiteral("VendorName")));
+    QVERIFY(nav.value(QStringLiteral("VendorName")).isNull());
+    QVERIFY(nav.currentKey().isEmpty());
+    nav.undo();
+    QVERIFY(nav.isEmpty());
+    QCOMPARE(nav.position(), 0);
+
+    addVendor(book, QStringLiteral("A"), QStringLiteral("Alpha"));
+    addVendor(book, QStringLiteral("C"), QStringLiteral("Gamma"));
+    nav.requery();
+    QCOMPARE(currentId(nav), QStringLiteral("A"));
+    nav.add();
+    QCOMPARE(nav.position(), 3);
+    QCOMPARE(nav.count(), 3);
+    QVERIFY(!nav.next());
+    nav.undo();
+    QVERIFY(!nav.isAdding());
+    QCOMPARE(currentId(nav), QStringLiteral("A"));
+    QCOMPARE(nav.position(), 1);
+    QCOMPARE(nav.count(), 2);
+
+    // Leaving a row being added with Previous goes to the last row.
+    nav.add();
+    QVERIFY(nav.previous());
+    QVERIFY(!nav.isAdding());
+    QCOMPARE(currentId(nav), QStringLiteral("C"));
+    QCOMPARE(nav.position(), 2);
+
+    // A new row saved by the caller takes its place in the order and is counted.
+    nav.add();
+    addVendor(book, QStringLiteral("B"), QStringLiteral("Beta"));
+    nav.rowSaved(QStringLiteral("B"));
+    QVERIFY(!nav.isAdding());
+    QCOMPARE(nav.count(), 3);
+    QCOMPARE(nav.position(), 2);
+    QCOMPARE(nav.value(QStringLiteral("VendorName")).toString(), QStringLiteral("Beta"));
+    QVERIFY(nav.next());
+    QCOMPARE(currentId(nav), QStringLiteral("C"));
+}
+
+void TestRecordNavigator::rowSavedFindsItsPlace_data() {
+    QTest::addColumn<QString>("newDate");
+    QTest::addColumn<int>("position");
+    QTest::newRow("moved to the newest") << "2003-02-01" << 1;
+    QTest::newRow("moved to the oldest") << "2002-01-01" << 4;
+    QTest::newRow("same date stays") << "2003-01-05" << 2;
+}
+
+void TestRecordNavigator::rowSavedFindsItsPlace() {
+    QFETCH(QString, newDate);
+    QFETCH(int, position);
+    TestBook book;
+    addTransaction(book, QStringLiteral("1"), QStringLiteral("2003-01-09"), QStringLiteral("1"));
+    addTransaction(book, QStringLiteral("2"), QStringLiteral("2003-01-05"), QStringLiteral("1"));
+    addTransaction(book, QStringLiteral("3"), QStringLiteral("2003-01-03"), QStringLiteral("2"));
+    addTransaction(book, QStringLiteral("4"), QStringLiteral("2003-01-01"), QStringLiteral("1"));
+    RecordNavigator nav(book.db, payments());
+    nav.open();
+    QVERIFY(nav.next());
+    QCOMPARE(currentId(nav), QStringLiteral("2"));
+    book.sql(QStringLiteral("UPDATE tblCashbook SET TransDate = ? WHERE TransID = '2'"), {newDate});
+    nav.rowSaved(QStringLiteral("2"));
+    QCOMPARE(nav.position(), qint64(position));
+    QCOMPARE(nav.value(QStringLiteral("TransDate")).toString(), newDate);
+    QCOMPARE(nav.count(), 4);
+}
+
+void TestRecordNavigator::requeryKeepsTheRow() {
+    TestBook book;
+    for (const char* id : {"A", "B", "C", "D"})
+        addVendor(book, QString::fromLatin1(id), QStringLiteral("N") + QString::fromLatin1(id));
+    RecordNavigator nav(book.db, vendorsByName());
+    nav.open();
+    QVERIFY(nav.moveToKey(QStringLiteral("C")));
+    addVendor(book, QStringLiteral("0"), QStringLiteral("AAA"));
+    nav.requery();
+    QCOMPARE(currentId(nav), QStringLiteral("C"));
+    QCOMPARE(nav.position(), 4);
+    QCOMPARE(nav.count(), 5);
+    // The current row gone: the row that followed it.
+    book.sql(QStringLiteral("DELETE FROM tblVendors WHERE VendorID = 'C'"));
+    nav.requery();
+    QCOMPARE(currentId(nav), QStringLiteral("D"));
+    QCOMPARE(nav.position(), 4);
+    // The last row gone: the new last row.
+    book.sql(QStringLiteral("DELETE FROM tblVendors WHERE VendorID = 'D'"));
+    nav.requery();
+    QCOMPARE(currentId(nav), QStringLiteral("B"));
+    QCOMPARE(nav.position(), 3);
+    QCOMPARE(nav.count(), 3);
+    book.sql(QStringLiteral("DELETE FROM tblVendors"));
+    nav.requery();
+    QVERIFY(nav.isEmpty());
+}
+
+void TestRecordNavigator::moveToKeyOutsideTheSet() {
+    TestBook book;
+    addTransaction(book, QStringLiteral("P1"), QStringLiteral("2003-01-02"), QStringLiteral("1"));
+    addTransaction(book, QStringLiteral("P2"), QStringLiteral("2003-01-01"), QStringLiteral("2"));
+    addTransaction(book, QStringLiteral("R1"), QStringLiteral("2003-01-03"), QStringLiteral("4"));
+    RecordNavigator nav(book.db, payments());
+    nav.open();
+    QVERIFY(!nav.moveToKey(QStringLiteral("R1")));
+    QVERIFY(!nav.moveToKey(QStringLiteral("P9")));
+    QCOMPARE(currentId(nav), QStringLiteral("P1"));
+    // Keys compare as the book compares text: without case, "007" is not "7".
+    QVERIFY(nav.moveToKey(QStringLiteral("p2")));
+    QCOMPARE(currentId(nav), QStringLiteral("P2"));
+    QCOMPARE(nav.position(), 2);
+}
+
+void TestRecordNavigator::barCaptionAndButtons() {
+    TestBook book;
+    addVendor(book, QStringLiteral("A"), QStringLiteral("Alpha"));
+    addVendor(book, QStringLiteral("B"), QStringLiteral("Beta"));
+    addVendor(book, QStringLiteral("C"), QStringLiteral("Gamma"));
+    QWidget window;
+    auto* bar = new NavigatorBar(&window);
+    bar->setObjectName(QStringLiteral("datPrimaryRS"));
+    RecordNavigator nav(book.db, vendorsByName());
+    bar->setNavigator(&nav);
+    bar->setCaptionText([](qint64 position, qint64 count) {
+        return count ? QStringLiteral("Vendor: %1 of %2").arg(position).arg(count)
+                     : QStringLiteral("Vendor: 0");
+    });
+    nav.open();
+    QCOMPARE(bar->caption(), QStringLiteral("Vendor: 1 of 3"));
+    auto* nextButton = bar->findChild<QToolButton*>(QStringLiteral("navNext"));
+    auto* lastButton = bar->findChild<QToolButton*>(QStringLiteral("navLast"));
+    auto* previousButton = bar->findChild<QToolButton*>(QStringLiteral("navPrevious"));
+    QVERIFY(nextButton && lastButton && previousButton);
+    window.show();
+    QTest::mouseClick(nextButton, Qt::LeftButton);
+    QCOMPARE(bar->caption(), QStringLiteral("Vendor: 2 of 3"));
+    QTest::mouseClick(lastButton, Qt::LeftButton);
+    QCOMPARE(bar->caption(), QStringLiteral("Vendor: 3 of 3"));
+    // From the keyboard: a focused button takes Space.
+    previousButton->setFocus();
+    QTest::keyClick(previousButton, Qt::Key_Space);
+    QCOMPARE(bar->caption(), QStringLiteral("Vendor: 2 of 3"));
+
+    // A runner sees every press; the window uses it for its handler guard.
+    QList<RecordNavigator::Move> ran;
+    bar->setMoveRunner([&ran](RecordNavigator::Move move, const std::function<void()>& body) {
+        ran << move;
+        body();
+    });
+    QTest::mouseClick(nextButton, Qt::LeftButton);
+    QCOMPARE(ran, QList<RecordNavigator::Move>{RecordNavigator::Move::Next});
+    QCOMPARE(bar->caption(), QStringLiteral("Vendor: 3 of 3"));
+
+    book.sql(QStringLiteral("DELETE FROM tblVendors"));
+    nav.requery();
+    QCOMPARE(bar->caption(), QStringLiteral("Vendor: 0"));
+}
+
+QTEST_MAIN(TestRecordNavigator)
+#include "tst_recordnavigator.moc"
