@@ -1,0 +1,14 @@
+#include "accpacsettingscommands.h"
+
+#include "glexport/accpacsettingswindow.h"
+#include "shell/switchboardwindow.h"
+
+void installAccpacSettingsCommands(SwitchboardWindow& switchboard) {
+    SwitchboardWindow* sb = &switchboard;
+    const auto open = [sb] {
+        AccpacSettingsWindow window(sb->services(), sb);
+        window.exec();
+    };
+    switchboard.bindCommand(QStringLiteral("cmdAccpacSettings"), open);
+    switchboard.bindCommand(QStringLiteral("mnuDataEntryAccpacAdagioSettings"), open);
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+class LookupComboBox;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+struct Services;
+
+// frmAccpacSettings: the GL batch's source code, single- or multi-currency GL, and the
+// integration with the outside AR and AP ledgers. Edits stay in the window until Save;
+// Close discards them.
+class AccpacSettingsWindow : public QDialog {
+    Q_OBJECT
+public:
+    // Opens the chooser modally over `parent` and returns when it closes; the choice is in
+    // the lookup strings (LookupValue1 code, 2 department, 3 description).
+    using Chooser = std::function<void(QWidget* parent)>;
+
+    explicit AccpacSettingsWindow(Services& services, QWidget* parent = nullptr);
+
+    // Replaces the chart of accounts as the chooser.
+    void setChooser(Chooser chooser) { m_chooser = std::move(chooser); }
+
+private:
+    // One account list with its department and description fields and the field the
+    // focus goes to after a lookup.
+    struct AccountFields {
+        LookupComboBox* code = nullptr;
+        QLineEdit* dept = nullptr;
+        QLineEdit* description = nullptr;
+        QWidget* next = nullptr;
+    };
+
+    void buildWindow();
+    void load();
+    void updateAREnabled();
+    void updateAPEnabled();
+    void chooseCurrency(int index);
+    void updateCurrencyEnabled();
+    void dropDown(const AccountFields& account);
+    void save();
+    bool isMultiCurrency() const;
+
+    Services& m_services;
+    Chooser m_chooser;
+
+    QLineEdit* m_sourceCode = nullptr;
+    QCheckBox* m_integrateWithAR = nullptr;
+    AccountFields m_arControl;
+    AccountFields m_arClearing;
+    QLineEdit* m_arControlAccountSet = nullptr;
+    QCheckBox* m_integrateWithAP = nullptr;
+    AccountFields m_apControl;
+    AccountFields m_apClearing;
+    QLineEdit* m_apBankCode = nullptr;
+    QComboBox* m_currency = nullptr;
+    QLineEdit* m_singleMultiCurrency = nullptr;
+    QLineEdit* m_homeCurrency = nullptr;
+    QLineEdit* m_rateType = nullptr;
+    QPushButton* m_save = nullptr;
+    QPushButton* m_close = nullptr;
+    bool m_hasRow = false;
+};

@@ -1,0 +1,256 @@
+#include "bankdetailswindow.h"
+
+#include "data/codes.h"
+#include "reconciliation/bankdetailsrow.h"
+#include "reconciliation/selectallonfocus.h"
+#include "shell/handlerguard.h"
+#include "shell/services.h"
+#include "shell/shellprocs.h"
+
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kForm = QStringLiteral("frmBankDetails");
+
+const QString kReadOnlyCaption = QStringLiteral("Fiscal Period and Bank Details - Read Only");
+const QString kEditCaption = QStringLiteral("Fiscal Period and Bank Details - Edit");
+
+const QString kEditQuestion = QStringLiteral(
+    "Please note that the settings here \r\nare extremely important for the proper\r\n"
+    "functioning of the Cashbook.\r\n\r\nOnce setup, these settings should be left alone.\r\n\r\n"
+    "By default, the values are read-only.\r\n\r\nDo you wish to modify them?");
+
+const QString kOnlyNumbersVoucher =
+    QStringLiteral("You are allowed to enter only numbers\r\nfor automatic Payment Voucher numbering.");
+const QString kOnlyNumbersReceipt =
+    QStringLiteral("You are allowed to enter only numbers\r\nfor automatic Receipt numbering.");
+const QString kDifferentSequences =
+    QStringLiteral("\r\n\r\nYour numbering sequence for Payment Vouchers \r\nand Receipts should be different.");
+const QString kBalanceNotAmount =
+    QStringLiteral("The Take-on Bank Balance must be an amount,\r\nfor example 1,234.56 or -250.00.");
+
+// The month number "1" to "12" a stored text names; 0 for anything else.
+int monthNumber(const QString& text) {
+    for (int month = 1; month <= 12; ++month)
+        if (text == QString::number(month))
+            return month;
+    return 0;
+}
+
+} // namespace
+
+BankDetailsWindow::BankDetailsWindow(Services& services, QWidget* parent)
+    : QDialog(parent), m_services(services) {
+    setObjectName(kForm);
+    buildWindow();
+    installFunctionKeys(this, m_services, kForm);
+    guarded(m_services, kForm, QStringLiteral("Form Load"), [this] { load(); });
+}
+
+void BankDetailsWindow::buildWindow() {
+    auto* layout = new QVBoxLayout(this);
+    auto* form = new QFormLayout;
+    layout->addLayout(form);
+
+    const int maxLengths[7] = {4, 2, 25, 25, 0, 10, 10};
+    for (int i = 0; i < 7; ++i) {
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(QStringLiteral("txtFields(%1)").arg(i));
+        if (maxLengths[i] > 0)
+            edit->setMaxLength(maxLengths[i]);
+        SelectAllOnFocus::install(edit, edit);
+        edit->installEventFilter(this);
+        m_fields[size_t(i)] = edit;
+    }
+    // CurrentMonth is set from the month list only.
+    m_fields[CurrentMonth]->hide();
+    m_fields[CurrentMonth]->setAccessibleName(QStringLiteral("Current month number"));
+
+    m_month = new QComboBox(this);
+    m_month->setObjectName(QStringLiteral("cboCurrentMonth"));
+    for (int month = 1; month <= 12; ++month)
+        m_month->addItem(Codes::monthName(month), month);
+    connect(m_month, &QComboBox::activated, this, &BankDetailsWindow::chooseMonth);
+
+    auto addRow = [this, form](const QString& caption, QWidget* field) {
+        auto* label = new QLabel(caption, this);
+        label->setBuddy(field);
+        form->addRow(label, field);
+    };
+    addRow(QStringLiteral("Current &Year"), m_fields[CurrentYear]);
+    addRow(QStringLiteral("Current &Month"), m_month);
+    addRow(QStringLiteral("&Bank Name"), m_fields[BankName]);
+    addRow(QStringLiteral("Bank &Account Number"), m_fields[BankAccountNumber]);
+    addRow(QStringLiteral("&Take-on Bank Balance"), m_fields[StartingBankBalance]);
+    addRow(QStringLiteral("&Auto Next Cheque / PV Num"), m_fields[NextCheque]);
+    addRow(QStringLiteral("Auto Next &Receipt Number"), m_fields[NextReceipt]);
+    m_fields[StartingBankBalance]->setAlignment(Qt::AlignRight);
+
+    auto* buttons = new QHBoxLayout;
+    auto button = [this, buttons](const char* name, const QString& caption) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(QString::fromLatin1(name));
+        // Return in a field must not press a button.
+        b->setAutoDefault(false);
+        buttons->addWidget(b);
+        return b;
+    };
+    buttons->addStretch(1);
+    m_edit = button("cmdEdit", QStringLiteral("&Edit"));
+    m_save = button("cmdSave", QStringLiteral("&Save"));
+    m_close = button("cmdClose", QStringLiteral("&Close"));
+    layout->addLayout(buttons);
+
+    connect(m_edit, &QPushButton::clicked, this,
+            [this] { guarded(m_services, kForm, QStringLiteral("cmdEdit"), [this] { edit(); }); });
+    connect(m_save, &QPushButton::clicked, this,
+            [this] { guarded(m_services, kForm, QStringLiteral("cmdSave"), [this] { save(); }); });
+    connect(m_close, &QPushButton::clicked, this,
+            [this] { guarded(m_services, kForm, QStringLiteral("cmdClose"), [this] { reject(); }); });
+
+    setTabOrder(m_fields[CurrentYear], m_month);
+    setTabOrder(m_month, m_fields[BankName]);
+    setTabOrder(m_fields[BankName], m_fields[BankAccountNumber]);
+    setTabOrder(m_fields[BankAccountNumber], m_fields[StartingBankBalance]);
+    setTabOrder(m_fields[StartingBankBalance], m_fields[NextCheque]);
+    setTabOrder(m_fields[NextCheque], m_fields[NextReceipt]);
+    setTabOrder(m_fields[NextReceipt], m_edit);
+    setTabOrder(m_edit, m_save);
+    setTabOrder(m_save, m_close);
+}
+
+void BankDetailsWindow::load() {
+    m_hasRow = false;
+    setEditable(false);
+    const std::optional<BankDetailsRow> row = BankDetailsRow::load(m_services.db);
+    if (row) {
+        m_hasRow = true;
+        m_fields[CurrentYear]->setText(row->currentYear);
+        m_fields[CurrentMonth]->setText(row->currentMonth);
+        m_fields[BankName]->setText(row->bankName);
+        m_fields[BankAccountNumber]->setText(row->bankAccountNumber);
+        if (row->startingBankBalance)
+            showBalance(*row->startingBankBalance);
+        m_fields[NextCheque]->setText(BankDetailsRow::numberText(row->nextCheque));
+        m_fields[NextReceipt]->setText(BankDetailsRow::numberText(row->nextReceipt));
+    }
+    // Any stored value that names no month shows January.
+    const int month = monthNumber(m_fields[CurrentMonth]->text());
+    m_month->setCurrentIndex(month == 0 ? 0 : month - 1);
+}
+
+void BankDetailsWindow::setEditable(bool editable) {
+    m_month->setEnabled(editable);
+    for (QLineEdit* field : m_fields)
+        field->setEnabled(editable);
+    setWindowTitle(editable ? kEditCaption : kReadOnlyCaption);
+}
+
+void BankDetailsWindow::edit() {
+    if (!m_services.prompts.ask(kEditQuestion, Prompts::Answer::No))
+        return;
+    setEditable(true);
+    m_fields[CurrentYear]->setFocus();
+}
+
+void BankDetailsWindow::chooseMonth(int index) {
+    guarded(m_services, kForm, QStringLiteral("cboCurrentMonth Click"), [this, index] {
+        if (index >= 0)
+            m_fields[CurrentMonth]->setText(QString::number(m_month->itemData(index).toInt()));
+    });
+}
+
+bool BankDetailsWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut) {
+        // Only the user moving on counts as leaving; a message box, a popup or the window
+        // itself putting the focus on a refused field does not.
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+            reason == Qt::MouseFocusReason || reason == Qt::ShortcutFocusReason) {
+            for (int i = 0; i < 7; ++i)
+                if (watched == m_fields[size_t(i)])
+                    leaveField(i);
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void BankDetailsWindow::leaveField(int index) {
+    guarded(m_services, kForm, QStringLiteral("txtFields LostFocus"), [this, index] {
+        if (index == StartingBankBalance && m_fields[index]->text() != m_balanceShown) {
+            if (const std::optional<Money> balance = typedBalance())
+                showBalance(*balance);
+        }
+        // Advice only: the focus moves on, and the two sequences are not compared.
+        if (!BankDetailsRow::isNumberingText(m_fields[NextCheque]->text()))
+            m_services.prompts.critical(kOnlyNumbersVoucher + kDifferentSequences);
+        else if (!BankDetailsRow::isNumberingText(m_fields[NextReceipt]->text()))
+            m_services.prompts.critical(kOnlyNumbersReceipt + kDifferentSequences);
+    });
+}
+
+std::optional<Money> BankDetailsWindow::typedBalance() const {
+    const QString text = m_fields[StartingBankBalance]->text();
+    // The shown text is rounded to cents; unchanged, it stands for the exact stored amount.
+    if (text == m_balanceShown && m_balance)
+        return m_balance;
+    if (Money::isBlank(text))
+        return Money();
+    return Money::parse(text);
+}
+
+void BankDetailsWindow::showBalance(Money balance) {
+    m_balance = balance;
+    m_balanceShown = balance.format(Money::Format::Report);
+    m_fields[StartingBankBalance]->setText(m_balanceShown);
+}
+
+void BankDetailsWindow::save() {
+    Prompts& prompts = m_services.prompts;
+    auto refuse = [&prompts](const QString& message, QWidget* field) {
+        prompts.critical(message);
+        field->setFocus();
+    };
+    if (m_fields[CurrentYear]->text().trimmed().isEmpty())
+        return refuse(QStringLiteral("Must enter Year."), m_fields[CurrentYear]);
+    // A month the list cannot show would be saved while the window shows January.
+    const int month = monthNumber(m_fields[CurrentMonth]->text());
+    if (month == 0)
+        return refuse(QStringLiteral("Must enter Month."), m_month);
+    if (!BankDetailsRow::isNumberingText(m_fields[NextCheque]->text()))
+        return refuse(kOnlyNumbersVoucher, m_fields[NextCheque]);
+    if (!BankDetailsRow::isNumberingText(m_fields[NextReceipt]->text()))
+        return refuse(kOnlyNumbersReceipt, m_fields[NextReceipt]);
+    const std::optional<Money> balance = typedBalance();
+    if (!balance)
+        return refuse(kBalanceNotAmount, m_fields[StartingBankBalance]);
+    if (!m_hasRow) {
+        prompts.information(QStringLiteral("There is no record to save."));
+        return;
+    }
+
+    BankDetailsRow row;
+    row.currentYear = m_fields[CurrentYear]->text().trimmed();
+    row.currentMonth = QString::number(month);
+    row.bankName = m_fields[BankName]->text();
+    row.bankAccountNumber = m_fields[BankAccountNumber]->text();
+    row.startingBankBalance = *balance;
+    row.nextCheque = BankDetailsRow::numberFromText(m_fields[NextCheque]->text());
+    row.nextReceipt = BankDetailsRow::numberFromText(m_fields[NextReceipt]->text());
+    if (!row.save(m_services.db)) {
+        prompts.information(QStringLiteral("There is no record to save."));
+        return;
+    }
+    showBalance(*balance);
+    m_fields[NextCheque]->setText(BankDetailsRow::numberText(row.nextCheque));
+    m_fields[NextReceipt]->setText(BankDetailsRow::numberText(row.nextReceipt));
+    prompts.information(QStringLiteral("Saved!"));
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+class LookupComboBox;
+class QLineEdit;
+class QPushButton;
+struct Services;
+
+// frmBankGLAccountCode: the GL account (code, department, description) that stands for the
+// bank account in every transaction's double entry. The account list's drop-down opens the
+// chart of accounts as a chooser. Edits stay in the window until Save; Close discards them.
+class BankGlAccountCodeWindow : public QDialog {
+    Q_OBJECT
+public:
+    // Opens the chooser modally over `parent` and returns when it closes; the choice is in
+    // the lookup strings (LookupValue1 code, 2 department, 3 description).
+    using Chooser = std::function<void(QWidget* parent)>;
+
+    explicit BankGlAccountCodeWindow(Services& services, QWidget* parent = nullptr);
+
+    // Replaces the chart of accounts as the chooser.
+    void setChooser(Chooser chooser) { m_chooser = std::move(chooser); }
+
+private:
+    void buildWindow();
+    void load();
+    void dropDown();
+    void save();
+
+    Services& m_services;
+    Chooser m_chooser;
+    LookupComboBox* m_account = nullptr;
+    QLineEdit* m_dept = nullptr;
+    QLineEdit* m_description = nullptr;
+    QPushButton* m_save = nullptr;
+    QPushButton* m_close = nullptr;
+    bool m_hasRow = false;
+};

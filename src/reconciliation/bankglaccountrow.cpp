@@ -1,0 +1,22 @@
+#include "bankglaccountrow.h"
+
+#include "data/database.h"
+
+#include <QSqlQuery>
+
+std::optional<BankGlAccountRow> BankGlAccountRow::load(const Database& db) {
+    QSqlQuery query = db.exec(QStringLiteral("SELECT GLBankAccountCode, BankAccountDept, "
+                                             "BankAccountDesc FROM tblSystemSetup "
+                                             "ORDER BY rowid LIMIT 1"));
+    if (!query.next())
+        return std::nullopt;
+    return BankGlAccountRow{query.value(0).toString(), query.value(1).toString(),
+                            query.value(2).toString()};
+}
+
+bool BankGlAccountRow::save(const Database& db) const {
+    return db.execute(QStringLiteral("UPDATE tblSystemSetup SET GLBankAccountCode = ?, "
+                                     "BankAccountDept = ?, BankAccountDesc = ? "
+                                     "WHERE rowid = (SELECT min(rowid) FROM tblSystemSetup)"),
+                      {accountCode, deptCode, description}) > 0;
+}

@@ -1,0 +1,21 @@
+#include "companydetailsrow.h"
+
+#include "data/database.h"
+
+#include <QSqlQuery>
+
+std::optional<CompanyDetailsRow> CompanyDetailsRow::load(const Database& db) {
+    QSqlQuery query = db.exec(QStringLiteral("SELECT CompanyName, Address1, Address2, Address3 "
+                                             "FROM tblSystemSetup ORDER BY rowid LIMIT 1"));
+    if (!query.next())
+        return std::nullopt;
+    return CompanyDetailsRow{query.value(0).toString(), query.value(1).toString(),
+                             query.value(2).toString(), query.value(3).toString()};
+}
+
+bool CompanyDetailsRow::save(const Database& db) const {
+    return db.execute(QStringLiteral("UPDATE tblSystemSetup SET CompanyName = ?, Address1 = ?, "
+                                     "Address2 = ?, Address3 = ? "
+                                     "WHERE rowid = (SELECT min(rowid) FROM tblSystemSetup)"),
+                      {companyName, address1, address2, address3}) > 0;
+}

@@ -1,0 +1,110 @@
+#include "companywindow.h"
+
+#include "reconciliation/companydetailsrow.h"
+#include "reconciliation/selectallonfocus.h"
+#include "shell/handlerguard.h"
+#include "shell/services.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kForm = QStringLiteral("frmCompany");
+
+// Long enough for any name or address line the reports print.
+constexpr int kFieldLength = 50;
+
+} // namespace
+
+CompanyWindow::CompanyWindow(Services& services, std::function<void()> companyChanged,
+                             QWidget* parent)
+    : QDialog(parent), m_services(services), m_companyChanged(std::move(companyChanged)) {
+    setObjectName(kForm);
+    setWindowTitle(QStringLiteral("Company Details"));
+    buildWindow();
+    guarded(m_services, kForm, QStringLiteral("Form Load"), [this] { load(); });
+}
+
+void CompanyWindow::buildWindow() {
+    auto* layout = new QVBoxLayout(this);
+    auto* form = new QFormLayout;
+    layout->addLayout(form);
+    const QString accessible[4] = {QStringLiteral("Company Name"), QStringLiteral("Address line 1"),
+                                   QStringLiteral("Address line 2"), QStringLiteral("Address line 3")};
+    for (int i = 0; i < 4; ++i) {
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(QStringLiteral("txtFields(%1)").arg(i));
+        edit->setMaxLength(kFieldLength);
+        edit->setAccessibleName(accessible[i]);
+        SelectAllOnFocus::install(edit, edit);
+        m_fields[size_t(i)] = edit;
+    }
+    auto* nameLabel = new QLabel(QStringLiteral("Company &Name"), this);
+    nameLabel->setBuddy(m_fields[0]);
+    form->addRow(nameLabel, m_fields[0]);
+    auto* addressLabel = new QLabel(QStringLiteral("&Address"), this);
+    addressLabel->setBuddy(m_fields[1]);
+    form->addRow(addressLabel, m_fields[1]);
+    form->addRow(QString(), m_fields[2]);
+    form->addRow(QString(), m_fields[3]);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    m_save = new QPushButton(QStringLiteral("&Save"), this);
+    m_save->setObjectName(QStringLiteral("cmdSave"));
+    m_save->setAutoDefault(false);
+    buttons->addWidget(m_save);
+    m_close = new QPushButton(QStringLiteral("&Close"), this);
+    m_close->setObjectName(QStringLiteral("cmdClose"));
+    m_close->setAutoDefault(false);
+    buttons->addWidget(m_close);
+    layout->addLayout(buttons);
+
+    connect(m_save, &QPushButton::clicked, this,
+            [this] { guarded(m_services, kForm, QStringLiteral("cmdSave"), [this] { save(); }); });
+    connect(m_close, &QPushButton::clicked, this,
+            [this] { guarded(m_services, kForm, QStringLiteral("cmdClose"), [this] { reject(); }); });
+
+    setProperty("helpTopic", kForm);
+    // F1 opens this window's help page.
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, [this] {
+        guarded(m_services, kForm, QStringLiteral("KeyDown"),
+                [this] { m_services.launcher.showHelp(kForm); });
+    });
+}
+
+void CompanyWindow::load() {
+    const std::optional<CompanyDetailsRow> row = CompanyDetailsRow::load(m_services.db);
+    m_hasRow = row.has_value();
+    if (!row)
+        return;
+    m_fields[0]->setText(row->companyName);
+    m_fields[1]->setText(row->address1);
+    m_fields[2]->setText(row->address2);
+    m_fields[3]->setText(row->address3);
+}
+
+void CompanyWindow::save() {
+    if (m_fields[0]->text().trimmed().isEmpty()) {
+        m_services.prompts.critical(QStringLiteral("Must enter a Company Name."));
+        m_fields[0]->setFocus();
+        return;
+    }
+    const CompanyDetailsRow row{m_fields[0]->text(), m_fields[1]->text(), m_fields[2]->text(),
+                                m_fields[3]->text()};
+    if (!m_hasRow || !row.save(m_services.db)) {
+        m_services.prompts.information(QStringLiteral("There is no record to save."));
+        return;
+    }
+    if (m_companyChanged)
+        m_companyChanged();
+    m_services.prompts.information(QStringLiteral("Saved!"));
+}

@@ -1,0 +1,583 @@
+// The company, fiscal period and bank, and bank GL account windows, driven as a user does.
+#include "reconciliation/bankdetailswindow.h"
+#include "reconciliation/bankglaccountcodewindow.h"
+#include "reconciliation/companywindow.h"
+#include "shell/switchboardwindow.h"
+#include "support/testbook.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+using Answer = Prompts::Answer;
+
+const QString kEditQuestion = QStringLiteral(
+    "Please note that the settings here \r\nare extremely important for the proper\r\n"
+    "functioning of the Cashbook.\r\n\r\nOnce setup, these settings should be left alone.\r\n\r\n"
+    "By default, the values are read-only.\r\n\r\nDo you wish to modify them?");
+const QString kVoucherOnly =
+    QStringLiteral("You are allowed to enter only numbers\r\nfor automatic Payment Voucher numbering.");
+const QString kReceiptOnly =
+    QStringLiteral("You are allowed to enter only numbers\r\nfor automatic Receipt numbering.");
+const QString kAdvice =
+    QStringLiteral("\r\n\r\nYour numbering sequence for Payment Vouchers \r\nand Receipts should be different.");
+const QString kBalanceNotAmount =
+    QStringLiteral("The Take-on Bank Balance must be an amount,\r\nfor example 1,234.56 or -250.00.");
+
+template <class T>
+T* child(QWidget* window, const QString& name) {
+    T* widget = window->findChild<T*>(name);
+    if (!widget)
+        qFatal("No widget %s in %s", qPrintable(name), qPrintable(window->objectName()));
+    return widget;
+}
+
+QLineEdit* field(QWidget* window, int index) {
+    return child<QLineEdit>(window, QStringLiteral("txtFields(%1)").arg(index));
+}
+
+void click(QWidget* window, const char* button) {
+    child<QPushButton>(window, QString::fromLatin1(button))->click();
+}
+
+bool showActive(QWidget* window) {
+    window->show();
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
+}
+
+// Replaces a field's text as typed by the user.
+void retype(QLineEdit* edit, const QString& text) {
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+}
+
+} // namespace
+
+class TestSetupWindows : public QObject {
+    Q_OBJECT
+
+private slots:
+    // frmBankDetails
+    void bankDetailsReadOnlyUntilEditConfirmed_data();
+    void bankDetailsReadOnlyUntilEditConfirmed();
+    void bankDetailsMonthShown_data();
+    void bankDetailsMonthShown();
+    void bankDetailsSaveRefusals_data();
+    void bankDetailsSaveRefusals();
+    void bankDetailsSaveWrites_data();
+    void bankDetailsSaveWrites();
+    void bankDetailsLeaveFieldAdvice_data();
+    void bankDetailsLeaveFieldAdvice();
+    void bankDetailsUntouchedBalanceKeepsItsExactAmount();
+    void bankDetailsCloseDiscards();
+
+    // frmCompany
+    void companyNameInCapitalsOnSwitchboardAtOnce();
+    void companySaveRefusesEmptyName_data();
+    void companySaveRefusesEmptyName();
+    void companyEmptyAddressSavedEmpty();
+
+    // frmBankGLAccountCode
+    void bankGlSeventhCharacterRefused();
+    void bankGlChooserFillsFields_data();
+    void bankGlChooserFillsFields();
+    void bankGlTypedCodeKeepsDeptAndDescription();
+    void bankGlNoRowToSave();
+
+    // the switchboard's commands
+    void switchboardOpensTheWindows_data();
+    void switchboardOpensTheWindows();
+};
+
+// ---------------------------------------------------------------- frmBankDetails
+
+void TestSetupWindows::bankDetailsReadOnlyUntilEditConfirmed_data() {
+    QTest::addColumn<bool>("answerYes");
+    QTest::newRow("Yes unlocks") << true;
+    QTest::newRow("No keeps read-only") << false;
+}
+
+void TestSetupWindows::bankDetailsReadOnlyUntilEditConfirmed() {
+    QFETCH(bool, answerYes);
+    TestBook book;
+    BankDetailsWindow window(book.services);
+    QVERIFY(showActive(&window));
+    auto* month = child<QComboBox>(&window, QStringLiteral("cboCurrentMonth"));
+
+    QCOMPARE(window.windowTitle(), QStringLiteral("Fiscal Period and Bank Details - Read Only"));
+    QVERIFY(!month->isEnabled());
+    for (int i = 0; i < 7; ++i)
+        QVERIFY2(!field(&window, i)->isEnabled(), qPrintable(QString::number(i)));
+
+    book.prompts.expect(kEditQuestion, answerYes ? Answer::Yes : Answer::No);
+    click(&window, "cmdEdit");
+    QVERIFY(book.prompts.verifyAllShown());
+    QCOMPARE(book.prompts.shown().last().icon, Prompts::Icon::Question);
+    QCOMPARE(book.prompts.shown().last().buttons, Prompts::Buttons::YesNo);
+    QCOMPARE(book.prompts.shown().last().defaultButton, Answer::No);
+
+    QCOMPARE(month->isEnabled(), answerYes);
+    for (int i = 0; i < 7; ++i)
+        QCOMPARE(field(&window, i)->isEnabled(), answerYes);
+    QCOMPARE(window.windowTitle(), answerYes
+                                       ? QStringLiteral("Fiscal Period and Bank Details - Edit")
+                                       : QStringLiteral("Fiscal Period and Bank Details - Read Only"));
+    if (answerYes)
+        QCOMPARE(QApplication::focusWidget(), field(&window, 0));
+}
+
+void TestSetupWindows::bankDetailsMonthShown_data() {
+    QTest::addColumn<QVariant>("stored");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("12") << QVariant(QStringLiteral("12")) << QStringLiteral("December");
+    QTest::newRow("7") << QVariant(QStringLiteral("7")) << QStringLiteral("July");
+    QTest::newRow("1") << QVariant(QStringLiteral("1")) << QStringLiteral("January");
+    QTest::newRow("0") << QVariant(QStringLiteral("0")) << QStringLiteral("January");
+    QTest::newRow("empty") << QVariant(QString()) << QStringLiteral("January");
+    QTest::newRow("null") << QVariant(QMetaType(QMetaType::QString)) << QStringLiteral("January");
+    QTest::newRow("07 is not a month") << QVariant(QStringLiteral("07")) << QStringLiteral("January");
+    QTest::newRow("13") << QVariant(QStringLiteral("13")) << QStringLiteral("January");
+}
+
+void TestSetupWindows::bankDetailsMonthShown() {
+    QFETCH(QVariant, stored);
+    QFETCH(QString, shown);
+    TestBook book;
+    book.sql(QStringLiteral("UPDATE tblBankDetails SET CurrentMonth = ?"), {stored});
+    BankDetailsWindow window(book.services);
+    QCOMPARE(child<QComboBox>(&window, QStringLiteral("cboCurrentMonth"))->currentText(), shown);
+    book.prompts.verifyAllShown();
+}
+
+void TestSetupWindows::bankDetailsSaveRefusals_data() {
+    QTest::addColumn<QString>("year");
+    QTest::addColumn<QString>("storedMonth");
+    QTest::addColumn<QString>("nextCheque");
+    QTest::addColumn<QString>("nextReceipt");
+    QTest::addColumn<QString>("balance");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("focus");
+    QTest::newRow("year empty") << "" << "5" << "1" << "1" << "0" << "Must enter Year." << "txtFields(0)";
+    QTest::newRow("year blank") << "  " << "5" << "1" << "1" << "0" << "Must enter Year." << "txtFields(0)";
+    QTest::newRow("month empty") << "2003" << "" << "1" << "1" << "0" << "Must enter Month."
+                                 << "cboCurrentMonth";
+    QTest::newRow("month 0 shown as January") << "2003" << "0" << "1" << "1" << "0"
+                                              << "Must enter Month." << "cboCurrentMonth";
+    QTest::newRow("voucher letters") << "2003" << "5" << "12A" << "1" << "0" << kVoucherOnly
+                                     << "txtFields(5)";
+    QTest::newRow("voucher decimal") << "2003" << "5" << "12.5" << "1" << "0" << kVoucherOnly
+                                     << "txtFields(5)";
+    QTest::newRow("voucher negative") << "2003" << "5" << "-3" << "1" << "0" << kVoucherOnly
+                                      << "txtFields(5)";
+    QTest::newRow("voucher beyond 32 bits") << "2003" << "5" << "2147483648" << "1" << "0"
+                                            << kVoucherOnly << "txtFields(5)";
+    QTest::newRow("receipt letters") << "2003" << "5" << "1" << "R1" << "0" << kReceiptOnly
+                                     << "txtFields(6)";
+    QTest::newRow("voucher checked before receipt") << "2003" << "5" << "X" << "Y" << "0"
+                                                    << kVoucherOnly << "txtFields(5)";
+    QTest::newRow("year before voucher") << "" << "5" << "X" << "1" << "0" << "Must enter Year."
+                                         << "txtFields(0)";
+    QTest::newRow("balance not an amount") << "2003" << "5" << "1" << "1" << "12,34.5x"
+                                           << kBalanceNotAmount << "txtFields(4)";
+    QTest::newRow("balance two signs") << "2003" << "5" << "1" << "1" << "-(5.00)"
+                                       << kBalanceNotAmount << "txtFields(4)";
+}
+
+void TestSetupWindows::bankDetailsSaveRefusals() {
+    QFETCH(QString, year);
+    QFETCH(QString, storedMonth);
+    QFETCH(QString, nextCheque);
+    QFETCH(QString, nextReceipt);
+    QFETCH(QString, balance);
+    QFETCH(QString, message);
+    QFETCH(QString, focus);
+    TestBook book;
+    book.sql(QStringLiteral("UPDATE tblBankDetails SET CurrentYear = '1999', CurrentMonth = ?, "
+                            "NextCheque = 7, NextReceipt = 8, StartingBankBalance = 5000000"),
+             {storedMonth});
+    BankDetailsWindow window(book.services);
+    QVERIFY(showActive(&window));
+    book.prompts.expect(kEditQuestion, Answer::Yes);
+    click(&window, "cmdEdit");
+
+    field(&window, 0)->setText(year);
+    field(&window, 4)->setText(balance);
+    field(&window, 5)->setText(nextCheque);
+    field(&window, 6)->setText(nextReceipt);
+    book.prompts.expect(message);
+    click(&window, "cmdSave");
+    QVERIFY(book.prompts.verifyAllShown());
+    QCOMPARE(book.prompts.shown().last().icon, Prompts::Icon::Critical);
+    QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+
+    // Nothing reached the book.
+    QCOMPARE(book.value(QStringLiteral("SELECT CurrentYear || '/' || CurrentMonth || '/' || "
+                                       "NextCheque || '/' || NextReceipt || '/' || "
+                                       "StartingBankBalance FROM tblBankDetails"))
+                 .toString(),
+             QStringLiteral("1999/%1/7/8/5000000").arg(storedMonth));
+}
+
+void TestSetupWindows::bankDetailsSaveWrites_data() {
+    QTest::addColumn<QString>("nextCheque");
+    QTest::addColumn<QString>("nextReceipt");
+    QTest::addColumn<QString>("balance");
+    QTest::addColumn<QVariant>("storedCheque");
+    QTest::addColumn<QVariant>("storedReceipt");
+    QTest::addColumn<qlonglong>("storedBalance");
+    QTest::addColumn<QString>("balanceShown");
+    const QVariant null;
+    QTest::newRow("empty voucher number accepted")
+        << "" << "42" << "1,234.50" << null << QVariant(42) << 12345000LL << "$1,234.50";
+    QTest::newRow("same number in both sequences")
+        << "100" << "100" << "$2,000" << QVariant(100) << QVariant(100) << 20000000LL << "$2,000.00";
+    QTest::newRow("leading zeros and blanks")
+        << " 0007 " << "2147483647" << "0.005" << QVariant(7) << QVariant(2147483647) << 50LL
+        << "$0.01";
+    QTest::newRow("negative balance in parentheses")
+        << "1" << "1" << "(250.75)" << QVariant(1) << QVariant(1) << -2507500LL << "-$250.75";
+    QTest::newRow("blank balance is nothing taken on")
+        << "1" << "" << "" << QVariant(1) << null << 0LL << "$0.00";
+}
+
+void TestSetupWindows::bankDetailsSaveWrites() {
+    QFETCH(QString, nextCheque);
+    QFETCH(QString, nextReceipt);
+    QFETCH(QString, balance);
+    QFETCH(QVariant, storedCheque);
+    QFETCH(QVariant, storedReceipt);
+    QFETCH(qlonglong, storedBalance);
+    QFETCH(QString, balanceShown);
+    TestBook book;
+    BankDetailsWindow window(book.services);
+    QVERIFY(showActive(&window));
+    book.prompts.expect(kEditQuestion, Answer::Yes);
+    click(&window, "cmdEdit");
+
+    retype(field(&window, 0), QStringLiteral("2004"));
+    auto* month = child<QComboBox>(&window, QStringLiteral("cboCurrentMonth"));
+    month->setFocus();
+    month->setCurrentIndex(0);
+    for (int i = 0; i < 10; ++i) // down to November with the keyboard
+        QTest::keyClick(month, Qt::Key_Down);
+    QCOMPARE(month->currentText(), QStringLiteral("November"));
+    retype(field(&window, 2), QStringLiteral("First Bank"));
+    retype(field(&window, 3), QStringLiteral("010-234-5"));
+    field(&window, 4)->setText(balance);
+    field(&window, 5)->setText(nextCheque);
+    field(&window, 6)->setText(nextReceipt);
+
+    // Saved at once: there is no question before it.
+    book.prompts.expect(QStringLiteral("Saved!"));
+    click(&window, "cmdSave");
+    QVERIFY(book.prompts.verifyAllShown());
+    QCOMPARE(book.prompts.shown().last().icon, Prompts::Icon::Information);
+    QCOMPARE(window.windowTitle(), QStringLiteral("Fiscal Period and Bank Details - Edit"));
+    QCOMPARE(field(&window, 4)->text(), balanceShown);
+
+    QSqlQuery row = book.db.exec(QStringLiteral(
+        "SELECT CurrentYear, CurrentMonth, BankName, BankAccountNumber, StartingBankBalance, "
+        "NextCheque, NextReceipt, typeof(CurrentMonth) FROM tblBankDetails"));
+    QVERIFY(row.next());
+    QCOMPARE(row.value(0).toString(), QStringLiteral("2004"));
+    QCOMPARE(row.value(1).toString(), QStringLiteral("11"));
+    QCOMPARE(row.value(7).toString(), QStringLiteral("text"));
+    QCOMPARE(row.value(2).toString(), QStringLiteral("First Bank"));
+    QCOMPARE(row.value(3).toString(), QStringLiteral("010-234-5"));
+    QCOMPARE(row.value(4).toLongLong(), storedBalance);
+    QCOMPARE(row.value(5).isNull(), storedCheque.isNull());
+    if (!storedCheque.isNull())
+        QCOMPARE(row.value(5).toLongLong(), storedCheque.toLongLong());
+    QCOMPARE(row.value(6).isNull(), storedReceipt.isNull());
+    if (!storedReceipt.isNull())
+        QCOMPARE(row.value(6).toLongLong(), storedReceipt.toLongLong());
+}
+
+void TestSetupWindows::bankDetailsLeaveFieldAdvice_data() {
+    QTest::addColumn<int>("leftField");
+    QTest::addColumn<QString>("nextCheque");
+    QTest::addColumn<QString>("nextReceipt");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("voucher letters, leaving the voucher") << 5 << "A1" << "1" << kVoucherOnly + kAdvice;
+    QTest::newRow("voucher letters, leaving the bank name") << 2 << "A1" << "1" << kVoucherOnly + kAdvice;
+    QTest::newRow("receipt letters") << 6 << "1" << "B" << kReceiptOnly + kAdvice;
+    QTest::newRow("same numbers are not compared") << 5 << "10" << "10" << QString();
+    QTest::newRow("both empty") << 6 << "" << "" << QString();
+}
+
+void TestSetupWindows::bankDetailsLeaveFieldAdvice() {
+    QFETCH(int, leftField);
+    QFETCH(QString, nextCheque);
+    QFETCH(QString, nextReceipt);
+    QFETCH(QString, message);
+    TestBook book;
+    BankDetailsWindow window(book.services);
+    QVERIFY(showActive(&window));
+    book.prompts.expect(kEditQuestion, Answer::Yes);
+    click(&window, "cmdEdit");
+    field(&window, 5)->setText(nextCheque);
+    field(&window, 6)->setText(nextReceipt);
+
+    QLineEdit* left = field(&window, leftField);
+    left->setFocus();
+    QCOMPARE(QApplication::focusWidget(), left);
+    if (!message.isEmpty())
+        book.prompts.expect(message);
+    QTest::keyClick(left, Qt::Key_Tab);
+    QVERIFY(book.prompts.verifyAllShown());
+    QCOMPARE(book.prompts.shown().size(), message.isEmpty() ? 1 : 2);
+    // Advice only: the focus moves on.
+    QVERIFY(QApplication::focusWidget() != left);
+}
+
+void TestSetupWindows::bankDetailsUntouchedBalanceKeepsItsExactAmount() {
+    TestBook book;
+    book.sql(QStringLiteral("UPDATE tblBankDetails SET StartingBankBalance = 12345678"));
+    BankDetailsWindow window(book.services);
+    QVERIFY(showActive(&window));
+    QCOMPARE(field(&window, 4)->text(), QStringLiteral("$1,234.57"));
+    book.prompts.expect(kEditQuestion, Answer::Yes);
+    click(&window, "cmdEdit");
+    // Passing through the field does not round the amount to the cents shown.
+    field(&window, 4)->setFocus();
+    QTest::keyClick(field(&window, 4), Qt::Key_Tab);
+    book.prompts.expect(QStringLiteral("Saved!"));
+    click(&window, "cmdSave");
+    QVERIFY(book.prompts.verifyAllShown());
+    QCOMPARE(book.value(QStringLiteral("SELECT StartingBankBalance FROM tblBankDetails")).toLongLong(),
+             12345678LL);
+}
+
+void TestSetupWindows::bankDetailsCloseDiscards() {
+    TestBook book;
+    BankDetailsWindow window(book.services);
+    QVERIFY(showActive(&window));
+    book.prompts.expect(kEditQuestion, Answer::Yes);
+    click(&window, "cmdEdit");
+    retype(field(&window, 2), QStringLiteral("Never Saved Bank"));
+    click(&window, "cmdClose");
+    QVERIFY(!window.isVisible());
+    QCOMPARE(book.value(QStringLiteral("SELECT BankName FROM tblBankDetails")).toString(), QString());
+    QVERIFY(book.prompts.verifyAllShown());
+}
+
+// ---------------------------------------------------------------- frmCompany
+
+void TestSetupWindows::companyNameInCapitalsOnSwitchboardAtOnce() {
+    TestBook book;
+    SwitchboardWindow switchboard(book.services);
+    auto* panelName = child<QLineEdit>(&switchboard, QStringLiteral("txtCompanyName"));
+    auto* panelAddress3 = child<QLineEdit>(&switchboard, QStringLiteral("txtAddress3"));
+    QCOMPARE(panelName->text(), QStringLiteral("YOUR COMPANY NAME"));
+
+    bool driven = false;
+    QTimer::singleShot(0, &switchboard, [&] {
+        QWidget* window = QApplication::activeModalWidget();
+        QVERIFY(window);
+        QCOMPARE(window->objectName(), QStringLiteral("frmCompany"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("Company Details"));
+        retype(field(window, 0), QStringLiteral("Acme Trading Pte Ltd"));
+        retype(field(window, 1), QStringLiteral("12 Harbour Road"));
+        retype(field(window, 3), QStringLiteral("Singapore 0410"));
+        book.prompts.expect(QStringLiteral("Saved!"));
+        click(window, "cmdSave");
+        // At once: the window is still open.
+        QCOMPARE(panelName->text(), QStringLiteral("ACME TRADING PTE LTD"));
+        QCOMPARE(panelAddress3->text(), QStringLiteral("SINGAPORE 0410"));
+        driven = true;
+        click(window, "cmdClose");
+    });
+    child<QPushButton>(&switchboard, QStringLiteral("cmdCompanyDetails"))->click();
+    QVERIFY(driven);
+    QVERIFY(book.prompts.verifyAllShown());
+    QCOMPARE(book.value(QStringLiteral("SELECT CompanyName FROM tblSystemSetup")).toString(),
+             QStringLiteral("Acme Trading Pte Ltd"));
+    QCOMPARE(book.value(QStringLiteral("SELECT Address1 FROM tblSystemSetup")).toString(),
+             QStringLiteral("12 Harbour Road"));
+}
+
+void TestSetupWindows::companySaveRefusesEmptyName_data() {
+    QTest::addColumn<QString>("name");
+    QTest::newRow("empty") << QString();
+    QTest::newRow("blanks") << QStringLiteral("   ");
+}
+
+void TestSetupWindows::companySaveRefusesEmptyName() {
+    QFETCH(QString, name);
+    TestBook book;
+    int panelUpdates = 0;
+    CompanyWindow window(book.services, [&] { ++panelUpdates; });
+    QVERIFY(showActive(&window));
+    field(&window, 0)->setText(name);
+    field(&window, 1)->setText(QStringLiteral("Somewhere"));
+    field(&window, 1)->setFocus();
+    book.prompts.expect(QStringLiteral("Must enter a Company Name."));
+    click(&window, "cmdSave");
+    QVERIFY(book.prompts.verifyAllShown());
+    QCOMPARE(book.prompts.shown().last().icon, Prompts::Icon::Critical);
+    QCOMPARE(QApplication::focusWidget(), field(&window, 0));
+    QCOMPARE(panelUpdates, 0);
+    QCOMPARE(book.value(QStringLiteral("SELECT CompanyName || '/' || ifnull(Address1, '') "
+                                       "FROM tblSystemSetup")).toString(),
+             QStringLiteral("Your Company Name/"));
+}
+
+void TestSetupWindows::companyEmptyAddressSavedEmpty() {
+    TestBook book;
+    book.sql(QStringLiteral("UPDATE tblSystemSetup SET Address1 = 'Old street', Address2 = 'Old town'"));
+    int panelUpdates = 0;
+    CompanyWindow window(book.services, [&] { ++panelUpdates; });
+    QVERIFY(showActive(&window));
+    QCOMPARE(field(&window, 1)->text(), QStringLiteral("Old street"));
+    retype(field(&window, 1), QString());
+    book.prompts.expect(QStringLiteral("Saved!"));
+    click(&window, "cmdSave");
+    QVERIFY(book.prompts.verifyAllShown());
+    QCOMPARE(panelUpdates, 1);
+    QCOMPARE(book.value(QStringLiteral("SELECT Address1 FROM tblSystemSetup")).toString(), QString());
+    QCOMPARE(book.value(QStringLiteral("SELECT Address2 FROM tblSystemSetup")).toString(),
+             QStringLiteral("Old town"));
+}
+
+// ---------------------------------------------------------------- frmBankGLAccountCode
+
+void TestSetupWindows::bankGlSeventhCharacterRefused() {
+    TestBook book;
+    BankGlAccountCodeWindow window(book.services);
+    QVERIFY(showActive(&window));
+    auto* account = child<QComboBox>(&window, QStringLiteral("cboAccountCode"));
+    account->setFocus();
+    QTest::keyClicks(account, QStringLiteral("1234567"));
+    QCOMPARE(account->currentText(), QStringLiteral("123456"));
+}
+
+void TestSetupWindows::bankGlChooserFillsFields_data() {
+    QTest::addColumn<QString>("chosenCode");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("dept");
+    QTest::addColumn<QString>("description");
+    QTest::newRow("account chosen") << "1010" << "1010" << "" << "Bank - Savings Account";
+    QTest::newRow("account with department") << "6000" << "6000" << "ADMIN" << "Salaries - Administration";
+    QTest::newRow("nothing chosen") << "" << "1000" << "OLD" << "Bank - Current Account";
+}
+
+void TestSetupWindows::bankGlChooserFillsFields() {
+    QFETCH(QString, chosenCode);
+    QFETCH(QString, code);
+    QFETCH(QString, dept);
+    QFETCH(QString, description);
+    TestBook book;
+    book.sql(QStringLiteral("UPDATE tblSystemSetup SET GLBankAccountCode = '1000', "
+                            "BankAccountDept = 'OLD', BankAccountDesc = 'Bank - Current Account'"));
+    // Left over from an earlier lookup: must not be taken for a choice.
+    book.lookup.LookupValue1 = QStringLiteral("9999");
+    BankGlAccountCodeWindow window(book.services);
+    int chooserCalls = 0;
+    window.setChooser([&](QWidget* parent) {
+        ++chooserCalls;
+        QCOMPARE(parent, &window);
+        QVERIFY(book.lookup.LookupValue1.isEmpty());
+        if (chosenCode.isEmpty())
+            return;
+        book.lookup.LookupValue1 = chosenCode;
+        book.lookup.LookupValue2 = dept;
+        book.lookup.LookupValue3 = description;
+    });
+    QVERIFY(showActive(&window));
+    auto* account = child<QComboBox>(&window, QStringLiteral("cboAccountCode"));
+    account->setFocus();
+    QTest::keyClick(account, Qt::Key_Down, Qt::AltModifier);
+    QCOMPARE(chooserCalls, 1);
+    QCOMPARE(account->currentText(), code);
+    QCOMPARE(child<QLineEdit>(&window, QStringLiteral("txtBankAccountDept"))->text(), dept);
+    QCOMPARE(child<QLineEdit>(&window, QStringLiteral("txtBankAccountDesc"))->text(), description);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmdSave"));
+
+    book.prompts.expect(QStringLiteral("Saved."));
+    click(&window, "cmdSave");
+    QVERIFY(book.prompts.verifyAllShown());
+    QCOMPARE(book.prompts.shown().last().icon, Prompts::Icon::Information);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmdClose"));
+    QCOMPARE(book.value(QStringLiteral("SELECT GLBankAccountCode || '/' || BankAccountDept || '/' "
+                                       "|| BankAccountDesc FROM tblSystemSetup")).toString(),
+             code + QLatin1Char('/') + dept + QLatin1Char('/') + description);
+}
+
+void TestSetupWindows::bankGlTypedCodeKeepsDeptAndDescription() {
+    TestBook book;
+    book.sql(QStringLiteral("UPDATE tblSystemSetup SET GLBankAccountCode = '1000', "
+                            "BankAccountDept = 'D1', BankAccountDesc = 'Bank - Current Account'"));
+    BankGlAccountCodeWindow window(book.services);
+    QVERIFY(showActive(&window));
+    auto* account = child<QComboBox>(&window, QStringLiteral("cboAccountCode"));
+    account->setFocus();
+    QTest::keyClicks(account, QStringLiteral("zz01")); // replaces the selected text
+    QCOMPARE(account->currentText(), QStringLiteral("zz01"));
+    book.prompts.expect(QStringLiteral("Saved."));
+    click(&window, "cmdSave");
+    QVERIFY(book.prompts.verifyAllShown());
+    QCOMPARE(book.value(QStringLiteral("SELECT GLBankAccountCode || '/' || BankAccountDept || '/' "
+                                       "|| BankAccountDesc FROM tblSystemSetup")).toString(),
+             QStringLiteral("zz01/D1/Bank - Current Account"));
+}
+
+void TestSetupWindows::bankGlNoRowToSave() {
+    TestBook book;
+    book.sql(QStringLiteral("DELETE FROM tblSystemSetup"));
+    BankGlAccountCodeWindow window(book.services);
+    QVERIFY(showActive(&window));
+    book.prompts.expect(QStringLiteral("There is no record to save."));
+    click(&window, "cmdSave");
+    QVERIFY(book.prompts.verifyAllShown());
+    QCOMPARE(book.prompts.shown().last().icon, Prompts::Icon::Information);
+    QCOMPARE(book.value(QStringLiteral("SELECT count(*) FROM tblSystemSetup")).toInt(), 0);
+}
+
+// ---------------------------------------------------------------- switchboard
+
+void TestSetupWindows::switchboardOpensTheWindows_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("window");
+    QTest::newRow("company button") << "cmdCompanyDetails" << "frmCompany";
+    QTest::newRow("company menu") << "mnuDataEntryCompanyDetails" << "frmCompany";
+    QTest::newRow("bank details button") << "cmdBankDetails" << "frmBankDetails";
+    QTest::newRow("bank details menu") << "mnuDataEntryFiscalYearAndBankDetails" << "frmBankDetails";
+    QTest::newRow("bank GL account button") << "cmdAccountCodeSettings" << "frmBankGLAccountCode";
+}
+
+void TestSetupWindows::switchboardOpensTheWindows() {
+    QFETCH(QString, command);
+    QFETCH(QString, window);
+    TestBook book;
+    SwitchboardWindow switchboard(book.services);
+    QString opened;
+    QTimer::singleShot(0, &switchboard, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        QVERIFY(modal);
+        opened = modal->objectName();
+        click(modal, "cmdClose");
+    });
+    if (auto* button = switchboard.findChild<QPushButton*>(command)) {
+        QVERIFY(button->isEnabled());
+        button->click();
+    } else {
+        auto* item = switchboard.findChild<QAction*>(command);
+        QVERIFY(item);
+        QVERIFY(item->isEnabled());
+        item->trigger();
+    }
+    QCOMPARE(opened, window);
+    QVERIFY(book.prompts.verifyAllShown());
+}
+
+QTEST_MAIN(TestSetupWindows)
+#include "tst_setupwindows.moc"
