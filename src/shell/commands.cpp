@@ -1,7 +1,10 @@
 #include "commands.h"
 
+#include "glexport/accpacsettingscommands.h"
+#include "reconciliation/setupwindowcommands.h"
 #include "shell/switchboardwindow.h"
 
 void installCommands(SwitchboardWindow& switchboard) {
-    (void)switchboard;
+    installSetupWindowCommands(switchboard);
+    installAccpacSettingsCommands(switchboard);
 }
