@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+#include <functional>
+#include <optional>
+
+class QSqlQuery;
+
+// Writes a record set to a master file (ExportTextFile's work without its messages).
+class MasterFileWriter {
+public:
+    // Told the number of rows written so far; returning false stops the export.
+    using Progress = std::function<bool(qint64 rowsWritten)>;
+
+    // File errors carry these numbers.
+    static constexpr qint64 CannotCreateNumber = 75;
+    static constexpr qint64 CannotWriteNumber = 57;
+
+    // Creates the file at path (replacing one of that name) and writes every row of
+    // records, from its current row (or its first, when it stands before it) to its end,
+    // one line per row, in UTF-8 without a byte-order mark. Returns the number of rows
+    // written, or nothing when progress stopped it, in which case the incomplete file is
+    // removed. Throws Failure when the file cannot be created or written or the rows
+    // cannot be read; what was written by then stays in the file.
+    static std::optional<qint64> write(QSqlQuery& records, const QString& path,
+                                       const Progress& progress = {});
+};
