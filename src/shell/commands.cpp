@@ -1,11 +1,13 @@
 #include "commands.h"
 
+#include "shell/shellcommands.h"
 #include "glexport/accpacsettingscommands.h"
 #include "masterfiles/masterfilecommands.h"
 #include "reconciliation/setupwindowcommands.h"
 #include "shell/switchboardwindow.h"
 
 void installCommands(SwitchboardWindow& switchboard) {
+    installShellCommands(switchboard);
     installMasterFileCommands(switchboard);
     installSetupWindowCommands(switchboard);
     installAccpacSettingsCommands(switchboard);

@@ -1,12 +1,12 @@
 #include "qtservices.h"
 
+#include "shell/helpviewer.h"
+
 #include <QApplication>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QUrl>
 
 Prompts::Answer QtPrompts::show(const QString& text, Icon icon, Buttons buttons,
                                 Answer defaultButton) {
@@ -82,8 +82,8 @@ bool QtLauncher::startDetached(const QString& program, const QStringList& argume
 }
 
 void QtLauncher::showHelp(const QString& topic) {
-    QDesktopServices::openUrl(
-        QUrl::fromLocalFile(m_appDir + QStringLiteral("/help/") + topic + QStringLiteral(".html")));
+    HelpViewer viewer(m_appDir + QStringLiteral("/help"), topic, QApplication::activeWindow());
+    viewer.exec();
 }
 
 void QtBusyPointer::apply(bool busy) {

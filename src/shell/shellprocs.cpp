@@ -39,6 +39,19 @@ void FunctionKeys(Services& services, int& keyCode, int /*shift*/) {
     });
 }
 
+void DisplayHelp(Services& services) {
+    guarded(services, QString(), QStringLiteral("Display Help"), [&] {
+        QWidget* window = QApplication::activeModalWidget();
+        if (!window)
+            window = QApplication::activeWindow();
+        // A window without a topic of its own (a message box, a picker) shows its owner's.
+        while (window && !window->property("helpTopic").isValid())
+            window = window->parentWidget() ? window->parentWidget()->window() : nullptr;
+        services.launcher.showHelp(window ? window->property("helpTopic").toString()
+                                          : QStringLiteral("index"));
+    });
+}
+
 void Quit(Services& services) {
     guarded(services, QString(), QStringLiteral("Quit"), [&] {
         if (services.prompts.ask(QStringLiteral("Do you wish to quit Quillan?")) && services.endProgram)
@@ -54,8 +67,9 @@ void DisplayAbout(Services& services) {
             QStringLiteral("Design Philosophy: Does the Job;Easy to Use; Affordable to Buy") + crlf +
             crlf + QStringLiteral("Written by the Quillan project.") + crlf +
             QStringLiteral("A cashbook for the small business:") + crlf +
-            QStringLiteral("payments, receipts, bank reconciliation") + crlf +
-            QStringLiteral("and month-end reports in one book.") + crlf + crlf +
+            QStringLiteral("payments, receipts, bank reconciliation,") + crlf +
+            QStringLiteral("period-end processing and month-end reports,") + crlf +
+            QStringLiteral("all kept in one book.") + crlf + crlf +
             QStringLiteral("Quillan is free software, released under the") + crlf +
             QStringLiteral("GNU General Public License version 3 or later."));
     });
@@ -134,6 +148,7 @@ private:
 
 void installFunctionKeys(QWidget* window, Services& services, const QString& helpTopic) {
     // An application-wide filter sees the key before the focused control does.
+    window->setProperty("helpTopic", helpTopic);
     auto* filter = new FunctionKeyFilter(window, services, helpTopic);
     qApp->installEventFilter(filter);
 }

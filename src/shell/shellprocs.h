@@ -16,6 +16,10 @@ QString functionKeyList();
 // The shift state is not looked at.
 void FunctionKeys(Services& services, int& keyCode, int shift);
 
+// Opens help at the topic of the window the user is in, exactly as F1 pressed there
+// would: the active (modal) window's topic, or the contents when it has none.
+void DisplayHelp(Services& services);
+
 // Asks "Do you wish to quit Quillan?"; Yes ends the program at once.
 void Quit(Services& services);
 
@@ -29,5 +33,6 @@ void Calculator(Services& services);
 void ViewEditor(Services& services, const QString& path);
 
 // Gives a window key preview: every key-down goes to FunctionKeys first, and F1 opens
-// the help viewer at `helpTopic`. The filter is owned by the window.
+// the help viewer at `helpTopic` (also kept as the window's "helpTopic" property for
+// DisplayHelp). The filter is owned by the window.
 void installFunctionKeys(QWidget* window, Services& services, const QString& helpTopic);

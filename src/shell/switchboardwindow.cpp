@@ -3,6 +3,7 @@
 #include "shell/commands.h"
 #include "shell/handlerguard.h"
 #include "shell/services.h"
+#include "shell/shellprocs.h"
 
 #include <QAction>
 #include <QDir>
@@ -141,6 +142,7 @@ SwitchboardWindow::SwitchboardWindow(Services& services, QWidget* parent)
     buildPages();
     buildMenus();
     installCommands(*this);
+    installFunctionKeys(this, m_services, QStringLiteral("frmSwitchboard"));
     // Windows that name the book without a directory find it through the current directory.
     QDir::setCurrent(m_services.appDir);
     loadCompanyPanel();

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class Database;
+
+// Rewrites the book without the free space deleted rows leave behind. The book is never
+// put at risk: a compacted copy is written beside it, checked, and only then put in the
+// book's place by one atomic rename. Until that rename the book itself is not touched.
+//
+// Every step runs on the shared connection; replaceBook() closes it and leaves the
+// reopening to the caller, which reopens whatever file is the book afterwards.
+class BookCompaction {
+public:
+    enum class Step { Compact, Check, Replace };
+    // Called before each step; a test makes a step fail by throwing from it.
+    using StepHook = std::function<void(Step)>;
+
+    BookCompaction(Database& db, QString bookPath, QString copyPath, StepHook beforeStep = {});
+
+    const QString& copyPath() const { return m_copyPath; }
+
+    // Deletes a copy left over from an earlier run. Throws Failure when it cannot.
+    void removeLeftover() const;
+    // Writes the compacted copy and checks it against the book (integrity, the same
+    // tables and the same number of rows in each). Throws Failure; the book is untouched.
+    void makeCheckedCopy() const;
+    // Closes the shared connection and renames the copy over the book. Throws Failure
+    // when the rename did not happen: the book is then still the old, untouched file.
+    void replaceBook() const;
+    // Removes the copy after a failed run; never throws.
+    void discardCopy() const noexcept;
+
+    // Checks a copy of the book open on db (attached for the check, detached after).
+    static void verifyCopy(const Database& db, const QString& copyPath);
+
+private:
+    void before(Step step) const;
+
+    Database& m_db;
+    QString m_bookPath;
+    QString m_copyPath;
+    StepHook m_beforeStep;
+};

@@ -1,0 +1,50 @@
+#include "compactdatabase.h"
+
+#include "shell/handlerguard.h"
+#include "shell/services.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+
+QString compactDatabaseQuestion() {
+    const QString crlf = QStringLiteral("\r\n");
+    return QStringLiteral("This will compact the database file Cashbook.mdb, that ") + crlf +
+           QStringLiteral("is remove unwanted space.  It may takes several moments.") + crlf + crlf +
+           QStringLiteral("You are strongly advised to have a good ") + crlf +
+           QStringLiteral("backup before you do this procedure.") + crlf + crlf +
+           QStringLiteral("Do you wish to proceed?");
+}
+
+void CompactDatabase(Services& services, const BookCompaction::StepHook& beforeStep) {
+    if (!services.prompts.ask(compactDatabaseQuestion()))
+        return;
+    const QString bookPath = services.bookPath();
+    BookCompaction compaction(services.db, bookPath,
+                              services.appDir + QStringLiteral("/cashbooktmp.mdb"), beforeStep);
+    compaction.removeLeftover();
+    services.busy.set();
+    // Let the window repaint under the hourglass; clicks wait until the work is done.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+
+    const QString routine = QStringLiteral("CompactDB");
+    bool replaced = false;
+    if (guarded(services, QString(), routine, [&] { compaction.makeCheckedCopy(); })) {
+        replaced = guarded(services, QString(), routine, [&] { compaction.replaceBook(); });
+        if (!replaced) {
+            // The rename did not happen: the book is the old file and the copy is of no use.
+            compaction.discardCopy();
+            services.busy.reset();
+            services.prompts.critical(
+                QStringLiteral("An error occurred while attempting to compact database."));
+        }
+    } else {
+        // The book was not touched; the copy, if any, is incomplete or unchecked.
+        compaction.discardCopy();
+    }
+    // The connection is open on the book again, exactly as at start-up, whatever happened.
+    if (!services.db.isOpen())
+        services.db.open(bookPath);
+    services.busy.reset();
+    if (replaced)
+        services.prompts.information(QStringLiteral("Database compacted."));
+}

@@ -1,0 +1,8 @@
+#pragma once
+
+class SwitchboardWindow;
+
+// Binds the switchboard's own commands: help, quit, exit, calculator, compaction, the
+// licence and about boxes, and the Period End menu item, which presses cmdPEProcessing
+// and is enabled exactly while that button is.
+void installShellCommands(SwitchboardWindow& switchboard);

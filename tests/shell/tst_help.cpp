@@ -1,0 +1,178 @@
+// The help pages and the help window.
+#include "shell/helpindex.h"
+#include "shell/helpviewer.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+
+namespace {
+
+void writePage(const QString& dir, const QString& file, const QString& html) {
+    QFile page(QDir(dir).filePath(file));
+    QVERIFY(page.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    page.write(html.toUtf8());
+}
+
+QString page(const QString& title, const QString& body) {
+    return QStringLiteral("<html><head><title>") + title + QStringLiteral("</title></head><body>") + body +
+           QStringLiteral("</body></html>");
+}
+
+// The help folder the build puts beside the program (and beside this test).
+QString installedHelp() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/help");
+}
+
+} // namespace
+
+class TestHelp : public QObject {
+    Q_OBJECT
+private slots:
+    void contentsListEveryPage();
+    void topicListPlacement_data();
+    void topicListPlacement();
+    void viewerOpensTheTopic();
+    void viewerWithoutThePage();
+    void viewerWithoutTheFolder();
+    void installedPagesHoldTogether();
+};
+
+void TestHelp::contentsListEveryPage() {
+    QTemporaryDir dir;
+    writePage(dir.path(), QStringLiteral("index.html"), page(QStringLiteral("Contents"), QStringLiteral("<!-- topics -->")));
+    writePage(dir.path(), QStringLiteral("frmVendors.html"), page(QStringLiteral("Vendors"), QString()));
+    writePage(dir.path(), QStringLiteral("frmSwitchboard.html"),
+              QStringLiteral("<HTML><HEAD><TITLE>\n  The main\n window </TITLE></HEAD></HTML>"));
+    writePage(dir.path(), QStringLiteral("frmBare.html"), QStringLiteral("<p>no title</p>"));
+    writePage(dir.path(), QStringLiteral("notes.txt"), QStringLiteral("not a page"));
+
+    const QList<HelpTopic> topics = helpTopics(dir.path());
+    QStringList names;
+    QStringList titles;
+    for (const HelpTopic& topic : topics) {
+        names << topic.name;
+        titles << topic.title;
+    }
+    // Ordered by title; a page without a title is listed by its name.
+    QCOMPARE(names, (QStringList{"frmBare", "frmSwitchboard", "frmVendors"}));
+    QCOMPARE(titles, (QStringList{"frmBare", "The main window", "Vendors"}));
+}
+
+void TestHelp::topicListPlacement_data() {
+    QTest::addColumn<QString>("index");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("at the marker") << QStringLiteral("<body><p>A</p><!-- topics --><p>B</p></body>")
+                                   << QStringLiteral("<p>A</p>") << QStringLiteral("<p>B</p>");
+    QTest::newRow("end of body") << QStringLiteral("<body><p>A</p></BODY>") << QStringLiteral("<p>A</p>")
+                                 << QStringLiteral("</BODY>");
+}
+
+void TestHelp::topicListPlacement() {
+    QFETCH(QString, index);
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    const QString html =
+        withTopicList(index, {{QStringLiteral("frmTaxTable"), QStringLiteral("Tax &amp; rates")}});
+    const QString item = QStringLiteral("<li><a href=\"frmTaxTable.html\">Tax &amp; rates</a></li>");
+    QVERIFY2(html.contains(item), qPrintable(html));
+    QVERIFY(html.indexOf(before) < html.indexOf(item));
+    QVERIFY(html.indexOf(item) < html.indexOf(after));
+    QVERIFY(!html.contains(QLatin1String("<!-- topics -->")));
+}
+
+void TestHelp::viewerOpensTheTopic() {
+    QTemporaryDir dir;
+    writePage(dir.path(), QStringLiteral("index.html"), page(QStringLiteral("Contents"), QStringLiteral("<!-- topics -->")));
+    writePage(dir.path(), QStringLiteral("frmVendors.html"),
+              page(QStringLiteral("Vendors"), QStringLiteral("<p>Vendor help</p><a href=\"frmCustomers.html\">c</a>")));
+    writePage(dir.path(), QStringLiteral("frmCustomers.html"), page(QStringLiteral("Customers"), QStringLiteral("<p>Customer help</p>")));
+
+    HelpViewer viewer(dir.path(), QStringLiteral("frmVendors"));
+    QCOMPARE(viewer.objectName(), QStringLiteral("frmHelp"));
+    auto* browser = viewer.findChild<QTextBrowser*>(QStringLiteral("txtHelp"));
+    QCOMPARE(viewer.currentPage(), QUrl::fromLocalFile(QDir(dir.path()).filePath(QStringLiteral("frmVendors.html"))));
+    QVERIFY(browser->toPlainText().contains(QLatin1String("Vendor help")));
+    QCOMPARE(viewer.windowTitle(), QStringLiteral("Quillan Help - Vendors"));
+    QVERIFY(viewer.findChild<QLabel*>(QStringLiteral("lblMissingTopic"))->isHidden());
+    auto* back = viewer.findChild<QPushButton*>(QStringLiteral("cmdBack"));
+    QVERIFY(!back->isEnabled());
+
+    // Following a link, then Back.
+    browser->setSource(QUrl(QStringLiteral("frmCustomers.html")));
+    QVERIFY(browser->toPlainText().contains(QLatin1String("Customer help")));
+    QVERIFY(back->isEnabled());
+    back->click();
+    QVERIFY(browser->toPlainText().contains(QLatin1String("Vendor help")));
+
+    // Contents lists both pages.
+    viewer.findChild<QPushButton*>(QStringLiteral("cmdContents"))->click();
+    QVERIFY(browser->toPlainText().contains(QLatin1String("Customers")));
+    QVERIFY(browser->toHtml().contains(QLatin1String("frmVendors.html")));
+    QVERIFY(browser->toHtml().contains(QLatin1String("frmCustomers.html")));
+}
+
+void TestHelp::viewerWithoutThePage() {
+    QTemporaryDir dir;
+    writePage(dir.path(), QStringLiteral("index.html"), page(QStringLiteral("Contents"), QStringLiteral("<h1>All topics</h1><!-- topics -->")));
+    writePage(dir.path(), QStringLiteral("frmVendors.html"), page(QStringLiteral("Vendors"), QStringLiteral("<p>Vendor help</p>")));
+
+    HelpViewer viewer(dir.path(), QStringLiteral("frmNotWrittenYet"));
+    auto* browser = viewer.findChild<QTextBrowser*>(QStringLiteral("txtHelp"));
+    auto* missing = viewer.findChild<QLabel*>(QStringLiteral("lblMissingTopic"));
+    QCOMPARE(viewer.currentPage(), QUrl::fromLocalFile(QDir(dir.path()).filePath(QStringLiteral("index.html"))));
+    QVERIFY(!missing->isHidden());
+    QVERIFY(browser->toPlainText().contains(QLatin1String("All topics")));
+    QVERIFY(browser->toPlainText().contains(QLatin1String("Vendors")));
+    // The note goes once the user moves on to a page.
+    browser->setSource(QUrl(QStringLiteral("frmVendors.html")));
+    QVERIFY(missing->isHidden());
+
+    // Asking for the contents themselves is no missing page.
+    HelpViewer contents(dir.path(), QStringLiteral("index"));
+    QVERIFY(contents.findChild<QLabel*>(QStringLiteral("lblMissingTopic"))->isHidden());
+}
+
+void TestHelp::viewerWithoutTheFolder() {
+    QTemporaryDir dir;
+    const QString absent = dir.path() + QStringLiteral("/help");
+    HelpViewer viewer(absent, QStringLiteral("frmSwitchboard"));
+    const QString text = viewer.findChild<QTextBrowser*>(QStringLiteral("txtHelp"))->toPlainText();
+    QVERIFY2(text.contains(QDir::toNativeSeparators(absent)), qPrintable(text));
+}
+
+void TestHelp::installedPagesHoldTogether() {
+    const QDir help(installedHelp());
+    QVERIFY2(help.exists(), qPrintable(help.path()));
+    // The shell's own windows and topics have their pages.
+    for (const char* topic : {"index", "frmSwitchboard", "frmLicenceAgreement", "frmHelp", "FunctionKeys",
+                              "CompactDatabase"})
+        QVERIFY2(help.exists(QString::fromLatin1(topic) + QStringLiteral(".html")), topic);
+
+    static const QRegularExpression href(QStringLiteral("href=\"([^\"#]*)[^\"]*\""),
+                                         QRegularExpression::CaseInsensitiveOption);
+    for (const QString& file : help.entryList({QStringLiteral("*.html")}, QDir::Files)) {
+        QFile page(help.filePath(file));
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(page.readAll());
+        QVERIFY2(!helpPageTitle(html).isEmpty(), qPrintable(file + QStringLiteral(" has no title")));
+        // Every link inside the help leads to a page that is there.
+        auto links = href.globalMatch(html);
+        while (links.hasNext()) {
+            const QString target = links.next().captured(1);
+            if (target.isEmpty() || target.contains(QLatin1String("://")))
+                continue;
+            QVERIFY2(help.exists(target), qPrintable(file + QStringLiteral(" links to missing ") + target));
+        }
+    }
+}
+
+QTEST_MAIN(TestHelp)
+#include "tst_help.moc"
