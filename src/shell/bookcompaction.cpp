@@ -95,8 +95,9 @@ void BookCompaction::removeLeftover() const {
         if (!leftover.exists() && !leftover.isSymLink())
             continue;
         if (leftover.isDir() || !QFile::remove(path))
-            throw Failure(75, QStringLiteral("The file %1 from an earlier compaction cannot be deleted.")
-                                  .arg(QDir::toNativeSeparators(path)));
+            throw Failure(
+                75, QStringLiteral("The file %1 from an earlier compaction cannot be deleted.")
+                        .arg(QDir::toNativeSeparators(path)));
     }
 }
 
@@ -121,20 +122,22 @@ void BookCompaction::verifyCopy(const Database& db, const QString& copyPath) {
     const QStringList tables = tablesOf(db, QStringLiteral("main"));
     const QStringList copied = tablesOf(db, kCopyAlias);
     if (tables != copied)
-        throw Failure(-1, QStringLiteral("The compacted copy holds the tables %1 instead of %2.")
-                              .arg(copied.join(QStringLiteral(", ")), tables.join(QStringLiteral(", "))));
+        throw Failure(
+            -1, QStringLiteral("The compacted copy holds the tables %1 instead of %2.")
+                    .arg(copied.join(QStringLiteral(", ")), tables.join(QStringLiteral(", "))));
     for (const QString& table : tables) {
         const QString name = quotedName(table);
         const qint64 inBook =
             db.scalar(QStringLiteral("SELECT COUNT(*) FROM main.") + name).toLongLong();
-        const qint64 inCopy =
-            db.scalar(QStringLiteral("SELECT COUNT(*) FROM ") + kCopyAlias + QLatin1Char('.') + name)
-                .toLongLong();
+        const qint64 inCopy = db.scalar(QStringLiteral("SELECT COUNT(*) FROM ") + kCopyAlias +
+                                        QLatin1Char('.') + name)
+                                  .toLongLong();
         if (inBook != inCopy)
-            throw Failure(-1, QStringLiteral("The compacted copy of %1 holds %2 rows instead of %3.")
-                                  .arg(table)
-                                  .arg(inCopy)
-                                  .arg(inBook));
+            throw Failure(-1,
+                          QStringLiteral("The compacted copy of %1 holds %2 rows instead of %3.")
+                              .arg(table)
+                              .arg(inCopy)
+                              .arg(inBook));
     }
 }
 
@@ -144,14 +147,16 @@ void BookCompaction::replaceBook() const {
     // A journal beside the book would be played back into the new file on opening.
     const QString journal = m_bookPath + QStringLiteral("-journal");
     if (QFileInfo::exists(journal))
-        throw Failure(-1, QStringLiteral("The book has an unfinished change (%1); it was left as it is.")
-                              .arg(QDir::toNativeSeparators(journal)));
+        throw Failure(
+            -1, QStringLiteral("The book has an unfinished change (%1); it was left as it is.")
+                    .arg(QDir::toNativeSeparators(journal)));
     syncToDisk(m_copyPath, false);
     const QByteArray from = QFile::encodeName(m_copyPath);
     const QByteArray to = QFile::encodeName(m_bookPath);
     // rename(2) replaces the book in one step: the name holds either the old or the new file.
     if (std::rename(from.constData(), to.constData()) != 0)
-        throw systemFailure(QStringLiteral("Cannot put the compacted copy in place of"), m_bookPath);
+        throw systemFailure(QStringLiteral("Cannot put the compacted copy in place of"),
+                            m_bookPath);
     // The rename itself is made durable by writing the directory.
     try {
         syncToDisk(QFileInfo(m_bookPath).absolutePath(), true);

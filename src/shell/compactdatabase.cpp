@@ -9,8 +9,8 @@
 QString compactDatabaseQuestion() {
     const QString crlf = QStringLiteral("\r\n");
     return QStringLiteral("This will compact the database file Cashbook.mdb, that ") + crlf +
-           QStringLiteral("is remove unwanted space.  It may takes several moments.") + crlf + crlf +
-           QStringLiteral("You are strongly advised to have a good ") + crlf +
+           QStringLiteral("is remove unwanted space.  It may takes several moments.") + crlf +
+           crlf + QStringLiteral("You are strongly advised to have a good ") + crlf +
            QStringLiteral("backup before you do this procedure.") + crlf + crlf +
            QStringLiteral("Do you wish to proceed?");
 }

@@ -8,9 +8,9 @@
 #include <algorithm>
 
 QString helpPageTitle(const QString& html) {
-    static const QRegularExpression title(
-        QStringLiteral("<title[^>]*>(.*?)</title>"),
-        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression title(QStringLiteral("<title[^>]*>(.*?)</title>"),
+                                          QRegularExpression::CaseInsensitiveOption |
+                                              QRegularExpression::DotMatchesEverythingOption);
     return title.match(html).captured(1).simplified();
 }
 

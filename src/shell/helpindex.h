@@ -8,8 +8,8 @@
 // page found in the folder, so a new page needs no other change to be listed.
 
 struct HelpTopic {
-    QString name;   // the file name without ".html": the topic
-    QString title;  // the page's <title>, as HTML text
+    QString name;  // the file name without ".html": the topic
+    QString title; // the page's <title>, as HTML text
 };
 
 // The <title> of a page, or empty.

@@ -19,7 +19,8 @@ const QString kContents = QStringLiteral("index");
 class HelpBrowser : public QTextBrowser {
 public:
     HelpBrowser(QString helpDir, QWidget* parent)
-        : QTextBrowser(parent), m_indexPath(QDir(helpDir).absoluteFilePath(kContents + QStringLiteral(".html"))),
+        : QTextBrowser(parent),
+          m_indexPath(QDir(helpDir).absoluteFilePath(kContents + QStringLiteral(".html"))),
           m_helpDir(std::move(helpDir)) {}
 
     QVariant loadResource(int type, const QUrl& name) override {

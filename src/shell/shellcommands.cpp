@@ -53,10 +53,12 @@ void linkPeriodEndMenu(SwitchboardWindow& switchboard) {
 void installShellCommands(SwitchboardWindow& switchboard) {
     Services& services = switchboard.services();
     switchboard.bindCommand(QStringLiteral("cmdHelp"), [&services] { DisplayHelp(services); });
-    switchboard.bindCommand(QStringLiteral("mnuHelpSystem"), [&services] { DisplayHelp(services); });
+    switchboard.bindCommand(QStringLiteral("mnuHelpSystem"),
+                            [&services] { DisplayHelp(services); });
     switchboard.bindCommand(QStringLiteral("cmdQuit"), [&services] { Quit(services); });
     switchboard.bindCommand(QStringLiteral("mnuFileExit"), [&services] { Quit(services); });
-    switchboard.bindCommand(QStringLiteral("mnuToolsCalculator"), [&services] { Calculator(services); });
+    switchboard.bindCommand(QStringLiteral("mnuToolsCalculator"),
+                            [&services] { Calculator(services); });
     switchboard.bindCommand(QStringLiteral("mnuToolsCompactDatabase"),
                             [&services] { CompactDatabase(services); });
     switchboard.bindCommand(QStringLiteral("mnuHelpLicenceAgreement"), [&services, &switchboard] {

@@ -10,8 +10,8 @@ QString noRowsNotice(const QString& plural, const QString& entries) {
     const QString crlf = QStringLiteral("\r\n");
     return QStringLiteral("Please note that you have not yet defined") + crlf +
            QStringLiteral("any ") + plural + QStringLiteral(".") + crlf + crlf +
-           QStringLiteral("You are advised to define ") + plural + QStringLiteral(" before") + crlf +
-           QStringLiteral("creating ") + entries + QStringLiteral(".");
+           QStringLiteral("You are advised to define ") + plural + QStringLiteral(" before") +
+           crlf + QStringLiteral("creating ") + entries + QStringLiteral(".");
 }
 
 bool hasRows(Services& services, const QString& table) {

@@ -44,17 +44,20 @@ QStringList dump(Database& db) {
     for (const char* pragma : {"user_version", "application_id", "page_size"})
         out << QString::fromLatin1(pragma) + QLatin1Char('=') +
                    db.scalar(QStringLiteral("PRAGMA ") + QString::fromLatin1(pragma)).toString();
-    QSqlQuery schema = db.exec(QStringLiteral("SELECT type, name, sql FROM sqlite_master ORDER BY name"));
+    QSqlQuery schema =
+        db.exec(QStringLiteral("SELECT type, name, sql FROM sqlite_master ORDER BY name"));
     while (schema.next())
         out << schema.value(0).toString() + QLatin1Char(' ') + schema.value(1).toString() +
                    QLatin1Char(' ') + schema.value(2).toString();
     for (const QString& table : Schema::tableNames()) {
-        QSqlQuery rows = db.exec(QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" ORDER BY rowid"));
+        QSqlQuery rows =
+            db.exec(QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" ORDER BY rowid"));
         while (rows.next()) {
             QStringList values;
             for (int i = 0; i < rows.record().count(); ++i)
                 values << rows.value(i).toString() + QLatin1Char(':') +
-                              QString::fromLatin1(rows.value(i).typeName() ? rows.value(i).typeName() : "null");
+                              QString::fromLatin1(
+                                  rows.value(i).typeName() ? rows.value(i).typeName() : "null");
             out << table + QLatin1Char('|') + values.join(QLatin1Char('|'));
         }
     }
@@ -67,20 +70,24 @@ void fillBook(TestBook& book) {
     Transaction transaction(book.db);
     for (int i = 0; i < 1500; ++i) {
         const QString id = QStringLiteral("V%1").arg(i, 5, 10, QLatin1Char('0'));
-        book.sql(QStringLiteral("INSERT INTO tblVendors (VendorID, VendorName, Address1) VALUES (?, ?, ?)"),
+        book.sql(QStringLiteral(
+                     "INSERT INTO tblVendors (VendorID, VendorName, Address1) VALUES (?, ?, ?)"),
                  {id, QStringLiteral("Vendor number %1 with a longer name").arg(i),
                   QStringLiteral("%1 Long Street").arg(i)});
         book.sql(QStringLiteral("INSERT INTO tblCustomers (CustID, CustName) VALUES (?, ?)"),
                  {QStringLiteral("C%1").arg(i), QStringLiteral("Customer %1").arg(i)});
-        book.sql(QStringLiteral("INSERT INTO tblCashbook (TransID, TransDate, TransType, TransStatus, "
-                                "TransDesc, DoubleEntryBank, DoubleEntryOffset, DoubleEntryGST, "
-                                "OffsetGSTTaxRate) VALUES (?, ?, '1', '1', ?, ?, ?, ?, ?)"),
-                 {QString::number(100000 + i), QStringLiteral("2003-01-%1").arg(1 + i % 28, 2, 10, QLatin1Char('0')),
-                  QStringLiteral("Payment %1").arg(i), -1070000 - i, 1000000 + i, 70000, 0.07});
+        book.sql(
+            QStringLiteral("INSERT INTO tblCashbook (TransID, TransDate, TransType, TransStatus, "
+                           "TransDesc, DoubleEntryBank, DoubleEntryOffset, DoubleEntryGST, "
+                           "OffsetGSTTaxRate) VALUES (?, ?, '1', '1', ?, ?, ?, ?, ?)"),
+            {QString::number(100000 + i),
+             QStringLiteral("2003-01-%1").arg(1 + i % 28, 2, 10, QLatin1Char('0')),
+             QStringLiteral("Payment %1").arg(i), -1070000 - i, 1000000 + i, 70000, 0.07});
     }
     book.sql(QStringLiteral("DELETE FROM tblVendors WHERE rowid % 3 <> 0"));
     book.sql(QStringLiteral("DELETE FROM tblCashbook WHERE rowid % 2 = 0"));
-    book.sql(QStringLiteral("UPDATE tblSystemSetup SET CompanyName = ?"), {QStringLiteral("Kept Ltd")});
+    book.sql(QStringLiteral("UPDATE tblSystemSetup SET CompanyName = ?"),
+             {QStringLiteral("Kept Ltd")});
     transaction.commit();
 }
 
@@ -162,7 +169,9 @@ void TestCompaction::compactionKeepsEveryRow() {
     QVERIFY(book.busy.setCount >= 1);
     // The reopened connection writes as before.
     book.sql(QStringLiteral("INSERT INTO tblVendors (VendorID) VALUES ('AFTER')"));
-    QCOMPARE(book.value(QStringLiteral("SELECT COUNT(*) FROM tblVendors WHERE VendorID = 'AFTER'")).toInt(), 1);
+    QCOMPARE(book.value(QStringLiteral("SELECT COUNT(*) FROM tblVendors WHERE VendorID = 'AFTER'"))
+                 .toInt(),
+             1);
 }
 
 void TestCompaction::failureBeforeRenameKeepsBook_data() {
@@ -189,10 +198,12 @@ void TestCompaction::failureBeforeRenameKeepsBook() {
         throw Failure(3051, QStringLiteral("The disk is full."));
     };
     book.prompts.expect(question(), Prompts::Answer::Yes);
-    book.prompts.expect(QStringLiteral("An error has occurred.\r\n\r\nError Number: 3051\r\n"
-                                       "Error Description: The disk is full.\r\nRoutine: CompactDB"));
+    book.prompts.expect(
+        QStringLiteral("An error has occurred.\r\n\r\nError Number: 3051\r\n"
+                       "Error Description: The disk is full.\r\nRoutine: CompactDB"));
     if (copyBackMessage)
-        book.prompts.expect(QStringLiteral("An error occurred while attempting to compact database."));
+        book.prompts.expect(
+            QStringLiteral("An error occurred while attempting to compact database."));
 
     CompactDatabase(book.services, hook);
 
@@ -215,9 +226,10 @@ void TestCompaction::undeletableLeftoverStopsBeforeAnything() {
     QVERIFY(QDir().mkpath(copy + QStringLiteral("/inside")));
     SwitchboardWindow switchboard(book.services);
     book.prompts.expect(question(), Prompts::Answer::Yes);
-    book.prompts.expectMatch(QStringLiteral("^An error has occurred\\.\r\n\r\nError Number: 75\r\n"
-                                            "Error Description: .*cashbooktmp\\.mdb.*\r\n"
-                                            "Form: frmSwitchboard\r\nRoutine: mnuToolsCompactDatabase$"));
+    book.prompts.expectMatch(
+        QStringLiteral("^An error has occurred\\.\r\n\r\nError Number: 75\r\n"
+                       "Error Description: .*cashbooktmp\\.mdb.*\r\n"
+                       "Form: frmSwitchboard\r\nRoutine: mnuToolsCompactDatabase$"));
 
     switchboard.findChild<QAction*>(QStringLiteral("mnuToolsCompactDatabase"))->trigger();
 
@@ -231,12 +243,14 @@ void TestCompaction::verifyCopyRefusesABadCopy_data() {
     QTest::addColumn<QString>("damage");
     QTest::addColumn<QString>("expected");
     QTest::newRow("good copy") << QString() << QString();
-    QTest::newRow("a row missing") << QStringLiteral("DELETE FROM tblTransactionType WHERE TransType = '3'")
-                                   << QStringLiteral("tblTransactionType holds 6 rows instead of 7");
-    QTest::newRow("a row too many") << QStringLiteral("INSERT INTO tblDepartments (DeptCode) VALUES ('ZZ')")
-                                    << QStringLiteral("tblDepartments holds");
-    QTest::newRow("a table missing") << QStringLiteral("DROP TABLE tblGLDistribution")
-                                     << QStringLiteral("holds the tables");
+    QTest::newRow("a row missing")
+        << QStringLiteral("DELETE FROM tblTransactionType WHERE TransType = '3'")
+        << QStringLiteral("tblTransactionType holds 6 rows instead of 7");
+    QTest::newRow("a row too many")
+        << QStringLiteral("INSERT INTO tblDepartments (DeptCode) VALUES ('ZZ')")
+        << QStringLiteral("tblDepartments holds");
+    QTest::newRow("a table missing")
+        << QStringLiteral("DROP TABLE tblGLDistribution") << QStringLiteral("holds the tables");
     QTest::newRow("not a book") << QStringLiteral("overwrite") << QString();
 }
 

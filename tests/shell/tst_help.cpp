@@ -21,8 +21,8 @@ void writePage(const QString& dir, const QString& file, const QString& html) {
 }
 
 QString page(const QString& title, const QString& body) {
-    return QStringLiteral("<html><head><title>") + title + QStringLiteral("</title></head><body>") + body +
-           QStringLiteral("</body></html>");
+    return QStringLiteral("<html><head><title>") + title + QStringLiteral("</title></head><body>") +
+           body + QStringLiteral("</body></html>");
 }
 
 // The help folder the build puts beside the program (and beside this test).
@@ -46,8 +46,10 @@ private slots:
 
 void TestHelp::contentsListEveryPage() {
     QTemporaryDir dir;
-    writePage(dir.path(), QStringLiteral("index.html"), page(QStringLiteral("Contents"), QStringLiteral("<!-- topics -->")));
-    writePage(dir.path(), QStringLiteral("frmVendors.html"), page(QStringLiteral("Vendors"), QString()));
+    writePage(dir.path(), QStringLiteral("index.html"),
+              page(QStringLiteral("Contents"), QStringLiteral("<!-- topics -->")));
+    writePage(dir.path(), QStringLiteral("frmVendors.html"),
+              page(QStringLiteral("Vendors"), QString()));
     writePage(dir.path(), QStringLiteral("frmSwitchboard.html"),
               QStringLiteral("<HTML><HEAD><TITLE>\n  The main\n window </TITLE></HEAD></HTML>"));
     writePage(dir.path(), QStringLiteral("frmBare.html"), QStringLiteral("<p>no title</p>"));
@@ -71,8 +73,8 @@ void TestHelp::topicListPlacement_data() {
     QTest::addColumn<QString>("after");
     QTest::newRow("at the marker") << QStringLiteral("<body><p>A</p><!-- topics --><p>B</p></body>")
                                    << QStringLiteral("<p>A</p>") << QStringLiteral("<p>B</p>");
-    QTest::newRow("end of body") << QStringLiteral("<body><p>A</p></BODY>") << QStringLiteral("<p>A</p>")
-                                 << QStringLiteral("</BODY>");
+    QTest::newRow("end of body") << QStringLiteral("<body><p>A</p></BODY>")
+                                 << QStringLiteral("<p>A</p>") << QStringLiteral("</BODY>");
 }
 
 void TestHelp::topicListPlacement() {
@@ -81,7 +83,8 @@ void TestHelp::topicListPlacement() {
     QFETCH(QString, after);
     const QString html =
         withTopicList(index, {{QStringLiteral("frmTaxTable"), QStringLiteral("Tax &amp; rates")}});
-    const QString item = QStringLiteral("<li><a href=\"frmTaxTable.html\">Tax &amp; rates</a></li>");
+    const QString item =
+        QStringLiteral("<li><a href=\"frmTaxTable.html\">Tax &amp; rates</a></li>");
     QVERIFY2(html.contains(item), qPrintable(html));
     QVERIFY(html.indexOf(before) < html.indexOf(item));
     QVERIFY(html.indexOf(item) < html.indexOf(after));
@@ -90,15 +93,19 @@ void TestHelp::topicListPlacement() {
 
 void TestHelp::viewerOpensTheTopic() {
     QTemporaryDir dir;
-    writePage(dir.path(), QStringLiteral("index.html"), page(QStringLiteral("Contents"), QStringLiteral("<!-- topics -->")));
+    writePage(dir.path(), QStringLiteral("index.html"),
+              page(QStringLiteral("Contents"), QStringLiteral("<!-- topics -->")));
     writePage(dir.path(), QStringLiteral("frmVendors.html"),
-              page(QStringLiteral("Vendors"), QStringLiteral("<p>Vendor help</p><a href=\"frmCustomers.html\">c</a>")));
-    writePage(dir.path(), QStringLiteral("frmCustomers.html"), page(QStringLiteral("Customers"), QStringLiteral("<p>Customer help</p>")));
+              page(QStringLiteral("Vendors"),
+                   QStringLiteral("<p>Vendor help</p><a href=\"frmCustomers.html\">c</a>")));
+    writePage(dir.path(), QStringLiteral("frmCustomers.html"),
+              page(QStringLiteral("Customers"), QStringLiteral("<p>Customer help</p>")));
 
     HelpViewer viewer(dir.path(), QStringLiteral("frmVendors"));
     QCOMPARE(viewer.objectName(), QStringLiteral("frmHelp"));
     auto* browser = viewer.findChild<QTextBrowser*>(QStringLiteral("txtHelp"));
-    QCOMPARE(viewer.currentPage(), QUrl::fromLocalFile(QDir(dir.path()).filePath(QStringLiteral("frmVendors.html"))));
+    QCOMPARE(viewer.currentPage(),
+             QUrl::fromLocalFile(QDir(dir.path()).filePath(QStringLiteral("frmVendors.html"))));
     QVERIFY(browser->toPlainText().contains(QLatin1String("Vendor help")));
     QCOMPARE(viewer.windowTitle(), QStringLiteral("Quillan Help - Vendors"));
     QVERIFY(viewer.findChild<QLabel*>(QStringLiteral("lblMissingTopic"))->isHidden());
@@ -121,13 +128,17 @@ void TestHelp::viewerOpensTheTopic() {
 
 void TestHelp::viewerWithoutThePage() {
     QTemporaryDir dir;
-    writePage(dir.path(), QStringLiteral("index.html"), page(QStringLiteral("Contents"), QStringLiteral("<h1>All topics</h1><!-- topics -->")));
-    writePage(dir.path(), QStringLiteral("frmVendors.html"), page(QStringLiteral("Vendors"), QStringLiteral("<p>Vendor help</p>")));
+    writePage(
+        dir.path(), QStringLiteral("index.html"),
+        page(QStringLiteral("Contents"), QStringLiteral("<h1>All topics</h1><!-- topics -->")));
+    writePage(dir.path(), QStringLiteral("frmVendors.html"),
+              page(QStringLiteral("Vendors"), QStringLiteral("<p>Vendor help</p>")));
 
     HelpViewer viewer(dir.path(), QStringLiteral("frmNotWrittenYet"));
     auto* browser = viewer.findChild<QTextBrowser*>(QStringLiteral("txtHelp"));
     auto* missing = viewer.findChild<QLabel*>(QStringLiteral("lblMissingTopic"));
-    QCOMPARE(viewer.currentPage(), QUrl::fromLocalFile(QDir(dir.path()).filePath(QStringLiteral("index.html"))));
+    QCOMPARE(viewer.currentPage(),
+             QUrl::fromLocalFile(QDir(dir.path()).filePath(QStringLiteral("index.html"))));
     QVERIFY(!missing->isHidden());
     QVERIFY(browser->toPlainText().contains(QLatin1String("All topics")));
     QVERIFY(browser->toPlainText().contains(QLatin1String("Vendors")));
@@ -152,8 +163,8 @@ void TestHelp::installedPagesHoldTogether() {
     const QDir help(installedHelp());
     QVERIFY2(help.exists(), qPrintable(help.path()));
     // The shell's own windows and topics have their pages.
-    for (const char* topic : {"index", "frmSwitchboard", "frmLicenceAgreement", "frmHelp", "FunctionKeys",
-                              "CompactDatabase"})
+    for (const char* topic : {"index", "frmSwitchboard", "frmLicenceAgreement", "frmHelp",
+                              "FunctionKeys", "CompactDatabase"})
         QVERIFY2(help.exists(QString::fromLatin1(topic) + QStringLiteral(".html")), topic);
 
     static const QRegularExpression href(QStringLiteral("href=\"([^\"#]*)[^\"]*\""),
@@ -162,14 +173,16 @@ void TestHelp::installedPagesHoldTogether() {
         QFile page(help.filePath(file));
         QVERIFY(page.open(QIODevice::ReadOnly));
         const QString html = QString::fromUtf8(page.readAll());
-        QVERIFY2(!helpPageTitle(html).isEmpty(), qPrintable(file + QStringLiteral(" has no title")));
+        QVERIFY2(!helpPageTitle(html).isEmpty(),
+                 qPrintable(file + QStringLiteral(" has no title")));
         // Every link inside the help leads to a page that is there.
         auto links = href.globalMatch(html);
         while (links.hasNext()) {
             const QString target = links.next().captured(1);
             if (target.isEmpty() || target.contains(QLatin1String("://")))
                 continue;
-            QVERIFY2(help.exists(target), qPrintable(file + QStringLiteral(" links to missing ") + target));
+            QVERIFY2(help.exists(target),
+                     qPrintable(file + QStringLiteral(" links to missing ") + target));
         }
     }
 }

@@ -27,19 +27,22 @@ namespace {
 const QString kCrlf = QStringLiteral("\r\n");
 
 // The commands the shell itself carries out; every other one belongs to a task window.
-const QStringList kShellCommands = {
-    QStringLiteral("cmdHelp"),           QStringLiteral("cmdQuit"),
-    QStringLiteral("mnuFileExit"),       QStringLiteral("mnuToolsCalculator"),
-    QStringLiteral("mnuToolsCompactDatabase"), QStringLiteral("mnuHelpSystem"),
-    QStringLiteral("mnuHelpLicenceAgreement"), QStringLiteral("mnuAbout")};
+const QStringList kShellCommands = {QStringLiteral("cmdHelp"),
+                                    QStringLiteral("cmdQuit"),
+                                    QStringLiteral("mnuFileExit"),
+                                    QStringLiteral("mnuToolsCalculator"),
+                                    QStringLiteral("mnuToolsCompactDatabase"),
+                                    QStringLiteral("mnuHelpSystem"),
+                                    QStringLiteral("mnuHelpLicenceAgreement"),
+                                    QStringLiteral("mnuAbout")};
 
 QString functionKeyListText() {
-    return QStringList{QStringLiteral("F1  - Help"),        QStringLiteral("F2  - Calculator"),
-                       QStringLiteral("F3  - Undefined"),   QStringLiteral("F4  - Undefined"),
-                       QStringLiteral("F5  - Undefined"),   QStringLiteral("F6  - Undefined"),
-                       QStringLiteral("F7  - Undefined"),   QStringLiteral("F8  - Undefined"),
-                       QStringLiteral("F9  - Undefined"),   QStringLiteral("F10 - Quit Quillan"),
-                       QStringLiteral("F11 - Undefined"),   QStringLiteral("F12 - Undefined")}
+    return QStringList{QStringLiteral("F1  - Help"),      QStringLiteral("F2  - Calculator"),
+                       QStringLiteral("F3  - Undefined"), QStringLiteral("F4  - Undefined"),
+                       QStringLiteral("F5  - Undefined"), QStringLiteral("F6  - Undefined"),
+                       QStringLiteral("F7  - Undefined"), QStringLiteral("F8  - Undefined"),
+                       QStringLiteral("F9  - Undefined"), QStringLiteral("F10 - Quit Quillan"),
+                       QStringLiteral("F11 - Undefined"), QStringLiteral("F12 - Undefined")}
         .join(kCrlf);
 }
 
@@ -50,7 +53,8 @@ public:
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() != Qt::Key_Shift)
+        if (event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->key() != Qt::Key_Shift)
             keys << static_cast<QKeyEvent*>(event)->key();
         return false;
     }
@@ -87,7 +91,8 @@ bool hasHandler(QObject* command, QObject* switchboard) {
     // Disconnecting reports whether the switchboard had bound an action to the command.
     if (auto* button = qobject_cast<QAbstractButton*>(command))
         return QObject::disconnect(button, &QAbstractButton::clicked, switchboard, nullptr);
-    return QObject::disconnect(static_cast<QAction*>(command), &QAction::triggered, switchboard, nullptr);
+    return QObject::disconnect(static_cast<QAction*>(command), &QAction::triggered, switchboard,
+                               nullptr);
 }
 
 } // namespace
@@ -123,20 +128,28 @@ void TestSwitchboard::buttonsOnTheirPages_data() {
     QTest::addColumn<QString>("tooltip");
     const char* const rows[][4] = {
         {"&Setup", "cmdCompanyDetails", "Company Details", "Enter / Modify Company Details"},
-        {"&Setup", "cmdBankDetails", "Fiscal Year and Bank Details", "Enter important details such as Bank take-on balance"},
-        {"&Setup", "cmdTransactionType", "Transaction Type", "Especially important if exporting to AR / AP"},
-        {"&Setup", "cmdReconciliationStatuses", "Reconciliation Statuses", "Reconciliation Statuses"},
-        {"&Setup", "cmdDepartments", "Departments", "To setup a departmentalised Chart of Accounts"},
+        {"&Setup", "cmdBankDetails", "Fiscal Year and Bank Details",
+         "Enter important details such as Bank take-on balance"},
+        {"&Setup", "cmdTransactionType", "Transaction Type",
+         "Especially important if exporting to AR / AP"},
+        {"&Setup", "cmdReconciliationStatuses", "Reconciliation Statuses",
+         "Reconciliation Statuses"},
+        {"&Setup", "cmdDepartments", "Departments",
+         "To setup a departmentalised Chart of Accounts"},
         {"&Setup", "cmdChartOfAccounts", "Chart of Accounts", "Essential to setup double-entry"},
         {"&Setup", "cmdAccountCodeSettings", "Bank GL Account Code", "Essential for double-entry"},
         {"&Setup", "cmdTaxTable", "Tax Table", "For purchase and sales taxes"},
-        {"&Setup", "cmdAccpacSettings", "Accpac / Adagio", "For integration options with Accpac Plus / Adagio"},
+        {"&Setup", "cmdAccpacSettings", "Accpac / Adagio",
+         "For integration options with Accpac Plus / Adagio"},
         {"&Setup", "cmdCustomers", "Customers", "To identify from whom receipts are received"},
         {"&Setup", "cmdVendors", "Vendors", "To identify to whom payments are made"},
-        {"&Transactions", "cmdPaymentVouchers", "Payment Vouchers", "Enter / Modify Payment Vouchers"},
+        {"&Transactions", "cmdPaymentVouchers", "Payment Vouchers",
+         "Enter / Modify Payment Vouchers"},
         {"&Transactions", "cmdReceipts", "Receipts", "Enter / Modify Receipts"},
-        {"&Transactions", "cmdBankChargesInterestMisc", "Bank Charges / Interest / Misc", "Enter / Modify Bank Charges, Interest, Miscellaneous"},
-        {"&Transactions", "cmdCashbook", "Cashbook", "To see Cashbook and Bank balances and perform reconciliation"},
+        {"&Transactions", "cmdBankChargesInterestMisc", "Bank Charges / Interest / Misc",
+         "Enter / Modify Bank Charges, Interest, Miscellaneous"},
+        {"&Transactions", "cmdCashbook", "Cashbook",
+         "To see Cashbook and Bank balances and perform reconciliation"},
         {"&Transactions", "cmdPEProcessing", "Period End Processing", "Period End Processing"},
         {"&Reports", "cmdPrintPaymentVouchers", "Payment Vouchers", ""},
         {"&Reports", "cmdPrintReceipt", "Receipts", ""},
@@ -146,7 +159,8 @@ void TestSwitchboard::buttonsOnTheirPages_data() {
         {"&Reports", "cmdAllTransactions", "All Transactions", ""},
         {"&Reports", "cmdBankReconciliation", "Bank Reconciliation", ""},
         {"&Reports", "cmdCashbookReport", "Cashbook", ""},
-        {"&Import/Export", "cmdExportToAccpac", "Export Current Month to Accpac / Adagio", "Export current month's transactions to Accpac Plus / Adagio"},
+        {"&Import/Export", "cmdExportToAccpac", "Export Current Month to Accpac / Adagio",
+         "Export current month's transactions to Accpac Plus / Adagio"},
         {"&Import/Export", "cmdExportVendors", "Export Vendors", ""},
         {"&Import/Export", "cmdExportCustomers", "Export Customers", ""},
         {"&Import/Export", "cmdExportCOA", "Export Chart of Accounts", ""},
@@ -181,33 +195,43 @@ void TestSwitchboard::menuItems_data() {
     QTest::addColumn<QString>("menuCaption");
     QTest::addColumn<QStringList>("items");
     QTest::addColumn<QStringList>("captions");
-    QTest::newRow("mnuFile") << "mnuFile" << "&File" << QStringList{"mnuFileExit"} << QStringList{"&Exit"};
+    QTest::newRow("mnuFile") << "mnuFile"
+                             << "&File" << QStringList{"mnuFileExit"} << QStringList{"&Exit"};
     QTest::newRow("mnuDataEntry")
-        << "mnuDataEntry" << "&Setup"
-        << QStringList{"mnuDataEntryCompanyDetails", "mnuDataEntryFiscalYearAndBankDetails",
+        << "mnuDataEntry"
+        << "&Setup"
+        << QStringList{"mnuDataEntryCompanyDetails",  "mnuDataEntryFiscalYearAndBankDetails",
                        "mnuDataEntryTransactionType", "mnuDataEntryReconciliationStatuses",
-                       "mnuDataEntryDepartments", "mnuDataEntryCOA", "mnuDataEntryTaxTable",
-                       "mnuDataEntryAccpacAdagioSettings", "mnuDataEntryCustomers", "mnuDataEntryVendors"}
-        << QStringList{"&Company Details", "&Fiscal Year and Bank Details", "&Transaction Type",
-                       "&Reconciliation Statuses", "De&partments", "Chart of &Accounts", "Ta&x Table",
-                       "Accpac and Adagio S&ettings", "C&ustomers", "&Vendors"};
+                       "mnuDataEntryDepartments",     "mnuDataEntryCOA",
+                       "mnuDataEntryTaxTable",        "mnuDataEntryAccpacAdagioSettings",
+                       "mnuDataEntryCustomers",       "mnuDataEntryVendors"}
+        << QStringList{"&Company Details",  "&Fiscal Year and Bank Details",
+                       "&Transaction Type", "&Reconciliation Statuses",
+                       "De&partments",      "Chart of &Accounts",
+                       "Ta&x Table",        "Accpac and Adagio S&ettings",
+                       "C&ustomers",        "&Vendors"};
     QTest::newRow("mnuDataEntry2")
-        << "mnuDataEntry2" << "&Data Entry"
-        << QStringList{"mnuDataEntry2PaymentVouchers", "mnuDataEntry2Receipts", "mnuDataEntry2BankCharges",
-                       "mnuDataEntry2Cashbook", "mnuDataEntry2PeriodEndProcessing"}
+        << "mnuDataEntry2"
+        << "&Data Entry"
+        << QStringList{"mnuDataEntry2PaymentVouchers", "mnuDataEntry2Receipts",
+                       "mnuDataEntry2BankCharges", "mnuDataEntry2Cashbook",
+                       "mnuDataEntry2PeriodEndProcessing"}
         << QStringList{"&Payment Vouchers", "&Receipts", "&Bank Charges, Int, Misc", "&Cashbook",
                        "Period &End Processing"};
     QTest::newRow("mnuReports")
-        << "mnuReports" << "&Reports"
-        << QStringList{"mnuReportsPaymentVouchers", "mnuReportsReceipts", "mnuReportsCashbook",
-                       "mnuReportsBankReconciliation", "mnuReportsAllTransactions", "mnuReportsGLSummary",
-                       "mnuReportsGLListing", "mnuReportsTaxAnalysis"}
-        << QStringList{"&Payment Vouchers", "&Receipts", "&Cashbook", "&Bank Reconciliation",
+        << "mnuReports"
+        << "&Reports" << QStringList{"mnuReportsPaymentVouchers", "mnuReportsReceipts",
+                                     "mnuReportsCashbook",        "mnuReportsBankReconciliation",
+                                     "mnuReportsAllTransactions", "mnuReportsGLSummary",
+                                     "mnuReportsGLListing",       "mnuReportsTaxAnalysis"}
+        << QStringList{"&Payment Vouchers", "&Receipts",   "&Cashbook",   "&Bank Reconciliation",
                        "&All Transactions", "&GL Summary", "G&L Listing", "&Tax Analysis"};
-    QTest::newRow("mnuTools") << "mnuTools" << "&Tools"
+    QTest::newRow("mnuTools") << "mnuTools"
+                              << "&Tools"
                               << QStringList{"mnuToolsCalculator", "mnuToolsCompactDatabase"}
                               << QStringList{"&Calculator (F2)", "C&ompact Database"};
-    QTest::newRow("mnuHelp") << "mnuHelp" << "&Help"
+    QTest::newRow("mnuHelp") << "mnuHelp"
+                             << "&Help"
                              << QStringList{"mnuHelpSystem", "mnuHelpLicenceAgreement", "mnuAbout"}
                              << QStringList{"Help &System  (F1)", "&Licence Agreement", "&About"};
 }
@@ -240,19 +264,25 @@ void TestSwitchboard::fixedParts() {
     QStringList menus;
     for (QAction* action : switchboard.menuBar()->actions())
         menus << action->menu()->objectName();
-    QCOMPARE(menus, (QStringList{"mnuFile", "mnuDataEntry", "mnuDataEntry2", "mnuReports", "mnuTools", "mnuHelp"}));
+    QCOMPARE(menus, (QStringList{"mnuFile", "mnuDataEntry", "mnuDataEntry2", "mnuReports",
+                                 "mnuTools", "mnuHelp"}));
     auto* tabs = switchboard.findChild<QTabWidget*>(QStringLiteral("SSTab1"));
     QStringList pages;
     for (int i = 0; i < tabs->count(); ++i)
         pages << tabs->tabText(i);
-    QCOMPARE(pages, (QStringList{"&Company", "&Setup", "&Transactions", "&Reports", "&Import/Export"}));
+    QCOMPARE(pages,
+             (QStringList{"&Company", "&Setup", "&Transactions", "&Reports", "&Import/Export"}));
     bool keyLine = false;
     for (QLabel* label : switchboard.findChildren<QLabel*>())
-        keyLine |= label->text() ==
-                   QStringLiteral("            F1 Help       F2  Calculator       F10 Quit      Esc Undo/Cancel");
+        keyLine |=
+            label->text() ==
+            QStringLiteral(
+                "            F1 Help       F2  Calculator       F10 Quit      Esc Undo/Cancel");
     QVERIFY(keyLine);
-    QCOMPARE(switchboard.findChild<QAbstractButton*>(QStringLiteral("cmdHelp"))->toolTip(), QStringLiteral("Help"));
-    QCOMPARE(switchboard.findChild<QAbstractButton*>(QStringLiteral("cmdQuit"))->toolTip(), QStringLiteral("Quit Quillan"));
+    QCOMPARE(switchboard.findChild<QAbstractButton*>(QStringLiteral("cmdHelp"))->toolTip(),
+             QStringLiteral("Help"));
+    QCOMPARE(switchboard.findChild<QAbstractButton*>(QStringLiteral("cmdQuit"))->toolTip(),
+             QStringLiteral("Quit Quillan"));
 }
 
 void TestSwitchboard::enabledExactlyWhenBound() {
@@ -271,9 +301,11 @@ void TestSwitchboard::enabledExactlyWhenBound() {
         QVERIFY2(command && command->property("enabled").toBool(), qPrintable(name));
     }
     // The Period End item follows its button (which it presses).
-    auto* periodEnd = switchboard.findChild<QAction*>(QStringLiteral("mnuDataEntry2PeriodEndProcessing"));
-    QCOMPARE(periodEnd->isEnabled(),
-             switchboard.findChild<QAbstractButton*>(QStringLiteral("cmdPEProcessing"))->isEnabled());
+    auto* periodEnd =
+        switchboard.findChild<QAction*>(QStringLiteral("mnuDataEntry2PeriodEndProcessing"));
+    QCOMPARE(
+        periodEnd->isEnabled(),
+        switchboard.findChild<QAbstractButton*>(QStringLiteral("cmdPEProcessing"))->isEnabled());
     commands.removeOne(periodEnd);
     // No enabled command without an action, and no bound command left disabled.
     for (QObject* command : commands) {
@@ -308,8 +340,8 @@ void TestSwitchboard::functionKeyListNotReachingTheField() {
     SwitchboardWindow switchboard(book.services);
     switchboard.show();
     book.prompts.expect(functionKeyListText());
-    QTest::keyClick(switchboard.findChild<QLineEdit*>(QStringLiteral("txtCompanyName")), Qt::Key(key),
-                    Qt::KeyboardModifiers(modifiers));
+    QTest::keyClick(switchboard.findChild<QLineEdit*>(QStringLiteral("txtCompanyName")),
+                    Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QVERIFY(book.prompts.verifyAllShown());
     QCOMPARE(book.endProgramCalls, 0);
 }
@@ -317,7 +349,8 @@ void TestSwitchboard::functionKeyListNotReachingTheField() {
 void TestSwitchboard::calculatorKey_data() {
     QTest::addColumn<QStringList>("available");
     QTest::addColumn<QString>("started");
-    QTest::newRow("gnome first") << QStringList{"xcalc", "gnome-calculator"} << "/usr/bin/gnome-calculator";
+    QTest::newRow("gnome first") << QStringList{"xcalc", "gnome-calculator"}
+                                 << "/usr/bin/gnome-calculator";
     QTest::newRow("only xcalc") << QStringList{"xcalc"} << "/usr/bin/xcalc";
     QTest::newRow("none") << QStringList{} << QString();
 }
@@ -329,8 +362,9 @@ void TestSwitchboard::calculatorKey() {
     book.launcher.available = available;
     FieldWindow sample(book.services);
     if (started.isEmpty())
-        book.prompts.expectMatch(QStringLiteral("^An error has occurred\\.\r\n\r\nError Number: 53\r\n"
-                                                "Error Description: [^\r]+\r\nRoutine: Calculator$"));
+        book.prompts.expectMatch(
+            QStringLiteral("^An error has occurred\\.\r\n\r\nError Number: 53\r\n"
+                           "Error Description: [^\r]+\r\nRoutine: Calculator$"));
     QTest::keyClick(sample.field, Qt::Key_F2);
     QVERIFY(book.prompts.verifyAllShown());
     QVERIFY(sample.recorder.keys.isEmpty());
@@ -396,7 +430,8 @@ void TestSwitchboard::helpAtTheWindowsTopic() {
     QTest::keyClick(&switchboard, Qt::Key_F1);
     switchboard.findChild<QAbstractButton*>(QStringLiteral("cmdHelp"))->click();
     switchboard.findChild<QAction*>(QStringLiteral("mnuHelpSystem"))->trigger();
-    QCOMPARE(book.launcher.helpTopics, (QStringList{"frmSwitchboard", "frmSwitchboard", "frmSwitchboard"}));
+    QCOMPARE(book.launcher.helpTopics,
+             (QStringList{"frmSwitchboard", "frmSwitchboard", "frmSwitchboard"}));
 
     // In a window opened from the switchboard, F1 and DisplayHelp give that window's topic,
     // and the switchboard does not answer the key as well.
@@ -432,7 +467,8 @@ void TestSwitchboard::aboutBox() {
     QCOMPARE(lines.size(), 12);
     QCOMPARE(lines[0], QStringLiteral("Quillan v1.0"));
     QCOMPARE(lines[1], QString());
-    QCOMPARE(lines[2], QStringLiteral("Design Philosophy: Does the Job;Easy to Use; Affordable to Buy"));
+    QCOMPARE(lines[2],
+             QStringLiteral("Design Philosophy: Does the Job;Easy to Use; Affordable to Buy"));
     QCOMPARE(lines[3], QString());
     QVERIFY(lines[4].contains(QLatin1String("Quillan project")));
     for (int i : {5, 6, 7, 8, 10, 11})
@@ -466,7 +502,8 @@ void TestSwitchboard::licenceAgreement() {
     QVERIFY(readOnly);
     QVERIFY(text.contains(QLatin1String("free software")));
     QVERIFY(text.contains(QLatin1String("GNU General Public License")));
-    QVERIFY(text.contains(QLatin1String("version 3 of the License, or (at your option) any later version")));
+    QVERIFY(text.contains(
+        QLatin1String("version 3 of the License, or (at your option) any later version")));
     // A short notice, not the licence itself.
     QVERIFY(text.size() < 2000);
     QVERIFY(book.prompts.verifyAllShown());
@@ -476,7 +513,8 @@ void TestSwitchboard::periodEndMenuPressesTheButton() {
     TestBook book;
     SwitchboardWindow switchboard(book.services);
     auto* button = switchboard.findChild<QAbstractButton*>(QStringLiteral("cmdPEProcessing"));
-    auto* item = switchboard.findChild<QAction*>(QStringLiteral("mnuDataEntry2PeriodEndProcessing"));
+    auto* item =
+        switchboard.findChild<QAction*>(QStringLiteral("mnuDataEntry2PeriodEndProcessing"));
     // Nothing to press until period-end processing is there.
     QVERIFY(!button->isEnabled());
     QVERIFY(!item->isEnabled());
@@ -490,10 +528,12 @@ void TestSwitchboard::periodEndMenuPressesTheButton() {
     button->click();
     QCOMPARE(runs, 2);
     // A failure in the button's action is reported under the button's label.
-    book.prompts.expect(QStringLiteral("An error has occurred.\r\n\r\nError Number: 3021\r\nError Description: "
-                                       "No current record.\r\nForm: frmSwitchboard\r\nRoutine: cmdPEProcessing"));
+    book.prompts.expect(
+        QStringLiteral("An error has occurred.\r\n\r\nError Number: 3021\r\nError Description: "
+                       "No current record.\r\nForm: frmSwitchboard\r\nRoutine: cmdPEProcessing"));
     QObject::disconnect(button, &QAbstractButton::clicked, &switchboard, nullptr);
-    switchboard.bindCommand(QStringLiteral("cmdPEProcessing"), [] { throw Failure(3021, QStringLiteral("No current record.")); });
+    switchboard.bindCommand(QStringLiteral("cmdPEProcessing"),
+                            [] { throw Failure(3021, QStringLiteral("No current record.")); });
     item->trigger();
     QVERIFY(book.prompts.verifyAllShown());
 
@@ -505,21 +545,29 @@ void TestSwitchboard::partyChecks_data() {
     QTest::addColumn<bool>("vendors");
     QTest::addColumn<QString>("insert");
     QTest::addColumn<QString>("notice");
-    const QString vendorNotice = QStringLiteral("Please note that you have not yet defined") + kCrlf +
-                                 QStringLiteral("any vendors.") + kCrlf + kCrlf +
-                                 QStringLiteral("You are advised to define vendors before") + kCrlf +
-                                 QStringLiteral("creating Payment Vouchers.");
-    const QString customerNotice = QStringLiteral("Please note that you have not yet defined") + kCrlf +
-                                   QStringLiteral("any customers.") + kCrlf + kCrlf +
-                                   QStringLiteral("You are advised to define customers before") + kCrlf +
-                                   QStringLiteral("creating Receipts.");
+    const QString vendorNotice = QStringLiteral("Please note that you have not yet defined") +
+                                 kCrlf + QStringLiteral("any vendors.") + kCrlf + kCrlf +
+                                 QStringLiteral("You are advised to define vendors before") +
+                                 kCrlf + QStringLiteral("creating Payment Vouchers.");
+    const QString customerNotice = QStringLiteral("Please note that you have not yet defined") +
+                                   kCrlf + QStringLiteral("any customers.") + kCrlf + kCrlf +
+                                   QStringLiteral("You are advised to define customers before") +
+                                   kCrlf + QStringLiteral("creating Receipts.");
     QTest::newRow("no vendor") << true << QString() << vendorNotice;
-    QTest::newRow("one vendor") << true << QStringLiteral("INSERT INTO tblVendors (VendorID) VALUES ('V1')") << QString();
-    QTest::newRow("customers only") << true << QStringLiteral("INSERT INTO tblCustomers (CustID) VALUES ('C1')")
-                                    << vendorNotice;
+    QTest::newRow("one vendor") << true
+                                << QStringLiteral("INSERT INTO tblVendors (VendorID) VALUES ('V1')")
+                                << QString();
+    QTest::newRow("customers only")
+        << true << QStringLiteral("INSERT INTO tblCustomers (CustID) VALUES ('C1')")
+        << vendorNotice;
     QTest::newRow("no customer") << false << QString() << customerNotice;
-    QTest::newRow("one customer") << false << QStringLiteral("INSERT INTO tblCustomers (CustID) VALUES ('C1')") << QString();
-    QTest::newRow("vendors only") << false << QStringLiteral("INSERT INTO tblVendors (VendorID) VALUES ('V1')")
+    QTest::newRow("one customer") << false
+                                  << QStringLiteral(
+                                         "INSERT INTO tblCustomers (CustID) VALUES ('C1')")
+                                  << QString();
+    QTest::newRow("vendors only") << false
+                                  << QStringLiteral(
+                                         "INSERT INTO tblVendors (VendorID) VALUES ('V1')")
                                   << customerNotice;
 }
 
