@@ -1,0 +1,185 @@
+#include "voucherrules.h"
+
+#include "data/codes.h"
+#include "data/failure.h"
+#include "voucherfields.h"
+#include "voucherkind.h"
+
+namespace VoucherRules {
+
+namespace {
+
+Failure typeMismatch() {
+    return Failure(13, QStringLiteral("Type mismatch"));
+}
+
+Money signedBy(int sign, Money value) {
+    return sign < 0 ? -value : value;
+}
+
+bool sameCode(const QString& a, const QString& b) {
+    // Codes compare as the book compares text: without regard to case.
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+QString notANumberMessage() {
+    return QStringLiteral("Must enter a number.");
+}
+
+QString negativeAmountQuestion() {
+    return QStringLiteral("You have entered a negative amount.\r\n\r\nAre you sure?");
+}
+
+QString duplicateNumberMessage() {
+    return QStringLiteral("That Transaction ID appears to already exist.\r\nTransaction IDs must be "
+                          "unique.\r\n\r\nPlease enter a new one.");
+}
+
+QString moveRefusedMessage() {
+    return QStringLiteral("The record has not passed validation.\r\n\r\nTherefore, you cannot move to "
+                          "the next/previous record.");
+}
+
+QString closeQuestion() {
+    return QStringLiteral("The record has not passed validation.\r\n\r\nIf you close, your changes "
+                          "will be abandoned.\r\n\r\nDo you wish to close?");
+}
+
+QString offerQuestion(const VoucherKind& kind, qint32 number) {
+    return kind.offerText + QString::number(number) + QStringLiteral(".\r\n\r\nWould you like to use it?");
+}
+
+std::optional<Money> amount(const QString& text) {
+    if (Money::isBlank(text))
+        return std::nullopt;
+    const std::optional<Money> value = Money::parse(text);
+    if (!value)
+        throw typeMismatch();
+    return value;
+}
+
+bool isAmount(const QString& text) {
+    return Money::parse(text).has_value();
+}
+
+std::optional<double> rateNumber(const QString& text) {
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    if (!ok)
+        return std::nullopt;
+    return value;
+}
+
+QString rateFromShown(const QString& shown) {
+    bool ok = false;
+    float rate = shown.chopped(1).trimmed().toFloat(&ok);
+    if (!ok)
+        throw typeMismatch();
+    if (rate > 0)
+        rate /= 100.0f;
+    return QString::number(double(rate), 'g', 7);
+}
+
+QString rateShown(double fraction) {
+    return QString::number(fraction * 100.0, 'f', 2) + QLatin1Char('%');
+}
+
+std::optional<double> rateToStore(const QString& text) {
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return std::nullopt;
+    if (const std::optional<double> number = rateNumber(trimmed))
+        return number;
+    if (trimmed.endsWith(QLatin1Char('%')))
+        if (const std::optional<double> percent = rateNumber(trimmed.chopped(1)))
+            return *percent / 100.0;
+    throw typeMismatch();
+}
+
+QString taxAmountText(const QString& baseText, const QString& rateText) {
+    const std::optional<Money> base = amount(baseText);
+    const std::optional<double> rate = rateNumber(rateText);
+    if (!base || !rate)
+        throw typeMismatch();
+    return Money::fromDouble(base->toDouble() * *rate).format(Money::Format::Written);
+}
+
+QString totalText(const QString& baseText, const QString& taxText) {
+    Money total = amount(baseText).value_or(Money());
+    if (!Money::isBlank(taxText))
+        total += amount(taxText).value_or(Money());
+    return total.format(Money::Format::Written);
+}
+
+QString correctedType(const VoucherKind& kind, const QString& type) {
+    return kind.typeCodes.contains(type) ? type : kind.defaultType;
+}
+
+std::optional<Refusal> validate(const VoucherKind& kind, VoucherFields& fields, const Settings& settings,
+                                const QDate& today) {
+    if (fields.transDate.trimmed().isEmpty())
+        fields.transDate = Codes::dateToStored(today);
+
+    if (Money::isBlank(fields.baseAmount))
+        return Refusal{QStringLiteral("Must enter an amount."), QStringLiteral("txtOffsetAmount")};
+    // Amounts that are not numbers are refused here with the field check's own message.
+    if (!isAmount(fields.baseAmount))
+        return Refusal{notANumberMessage(), QStringLiteral("txtOffsetAmount")};
+    if (!Money::isBlank(fields.taxAmount) && !isAmount(fields.taxAmount))
+        return Refusal{notANumberMessage(), QStringLiteral("txtGSTAmount")};
+
+    if (fields.taxCode.trimmed().isEmpty()) {
+        fields.taxRate.clear();
+        fields.taxAccount.clear();
+        fields.taxDept.clear();
+        fields.taxAmount.clear();
+    }
+    // Worked out after the tax fields are settled, so that it is always base plus tax.
+    fields.total = totalText(fields.baseAmount, fields.taxAmount);
+
+    if (fields.party.trimmed().isEmpty())
+        return Refusal{kind.missingPartyMessage, kind.partyField};
+
+    if (fields.transType.isEmpty())
+        return Refusal{QStringLiteral("Must enter a Transaction Type."), QStringLiteral("txtTransType")};
+    fields.transType = correctedType(kind, fields.transType);
+
+    if (fields.transId.trimmed().isEmpty())
+        return Refusal{kind.missingNumberMessage, QStringLiteral("txtTransID")};
+
+    const QString account = fields.accountCode;
+    const QString accountField = QStringLiteral("cboGLOffsetAccountCode");
+    if (account.trimmed().isEmpty())
+        return Refusal{QStringLiteral("Must enter a GL Account Code."), accountField};
+    if (sameCode(account, settings.bankAccount))
+        return Refusal{QStringLiteral("You cannot select the GL Bank Account Code\r\nas it is the control "
+                                      "account and is used \r\nautomatically as one half of the "
+                                      "double-entry\r\nbook-keeping."),
+                       accountField};
+    if (settings.integrateWithAP && sameCode(account, settings.apControl))
+        return Refusal{QStringLiteral("Integrated with AP.  Therefore, you cannot\r\nchoose the AP "
+                                      "Control Account."),
+                       accountField};
+    if (settings.integrateWithAR && sameCode(account, settings.arControl))
+        return Refusal{QStringLiteral("Integrated with AR.  Therefore, you cannot\r\nchoose the AR "
+                                      "Control Account."),
+                       accountField};
+
+    fields.bankAccount = settings.bankAccount;
+    fields.bankDept = settings.bankDept;
+    return std::nullopt;
+}
+
+DoubleEntry doubleEntry(const VoucherKind& kind, const QString& totalText, const QString& baseText,
+                        const QString& taxText) {
+    if (Money::isBlank(totalText) || Money::isBlank(baseText))
+        return {};
+    const Money base = *amount(baseText);
+    const Money tax = Money::isBlank(taxText) ? Money() : *amount(taxText);
+    return {signedBy(kind.bankSign, base + tax), signedBy(-kind.bankSign, base),
+            signedBy(-kind.bankSign, tax)};
+}
+
+} // namespace VoucherRules
