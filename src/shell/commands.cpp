@@ -3,12 +3,14 @@
 #include "shell/shellcommands.h"
 #include "glexport/accpacsettingscommands.h"
 #include "masterfiles/masterfilecommands.h"
+#include "masters/masterscommands.h"
 #include "reconciliation/setupwindowcommands.h"
 #include "shell/switchboardwindow.h"
 
 void installCommands(SwitchboardWindow& switchboard) {
     installShellCommands(switchboard);
     installMasterFileCommands(switchboard);
+    installMastersCommands(switchboard);
     installSetupWindowCommands(switchboard);
     installAccpacSettingsCommands(switchboard);
 }

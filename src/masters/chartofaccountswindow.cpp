@@ -1,0 +1,163 @@
+#include "chartofaccountswindow.h"
+
+#include "masters/lookups.h"
+#include "shell/handlerguard.h"
+#include "shell/services.h"
+
+#include <QPushButton>
+
+namespace {
+
+enum Column { AccountCode = 0, DeptCode = 1, AccountDescription = 2 };
+
+GridWindowSpec chartSpec() {
+    GridWindowSpec spec;
+    spec.objectName = QStringLiteral("frmChartOfAccounts");
+    spec.caption = QStringLiteral("Chart Of Accounts");
+    spec.noun = QStringLiteral("Account");
+    spec.table = QStringLiteral("tblChartOfAccounts");
+    spec.columns = {
+        {QStringLiteral("AccountCode"), QStringLiteral("Account Code"), GridColumn::Kind::Text,
+         true, 110},
+        {QStringLiteral("DeptCode"), QStringLiteral("Dept Code"), GridColumn::Kind::Text, true,
+         110},
+        {QStringLiteral("AccountDescription"), QStringLiteral("Account Description"),
+         GridColumn::Kind::Text, false, 300},
+    };
+    spec.orderBy = QStringLiteral("AccountCode, DeptCode");
+    spec.gridTooltip = QStringLiteral("If using this form as a lookup, double-click to transfer "
+                                      "Account Code etc to another form.");
+    spec.silentSaveNumbers = {GridMaintenanceWindow::MultipleStepErrors,
+                              GridMaintenanceWindow::OperationCancelled};
+    spec.reReadAfterDelete = true;
+    spec.buttonColumn = DeptCode;
+    spec.size = QSize(640, 460);
+    return spec;
+}
+
+} // namespace
+
+ChartOfAccountsWindow::ChartOfAccountsWindow(Services& services, QWidget* parent)
+    : GridMaintenanceWindow(services, chartSpec(), parent) {
+    QPushButton* find = addCommandButton("cmdFindByDesc", QStringLiteral("&Find"));
+    QPushButton* deleteAll = addCommandButton("cmdDeleteAll", QStringLiteral("&Delete All"));
+    QPushButton* restore = addCommandButton("cmdRestore", QStringLiteral("&Restore Sample"));
+    connect(find, &QPushButton::clicked, this, &ChartOfAccountsWindow::onFind);
+    connect(deleteAll, &QPushButton::clicked, this, &ChartOfAccountsWindow::onDeleteAll);
+    connect(restore, &QPushButton::clicked, this, &ChartOfAccountsWindow::onRestore);
+}
+
+void ChartOfAccountsWindow::beforeColumnUpdate(int column, QString& text) {
+    guarded(m_services, objectName(), QStringLiteral("grdDataGrid BCU"), [&] {
+        if (column == AccountCode || column == DeptCode)
+            text = cutCode(text);
+    });
+}
+
+void ChartOfAccountsWindow::afterColumnUpdate(int row, int column) {
+    guarded(m_services, objectName(), QStringLiteral("grdDataGrid AU"), [&] {
+        GridRecordSet& records = recordSet();
+        if (column != AccountCode || records.text(row, AccountCode).isEmpty())
+            return;
+        if (records.text(row, DeptCode).isEmpty())
+            records.setValue(row, DeptCode, QStringLiteral(" "));
+        if (records.text(row, AccountDescription).isEmpty())
+            records.setValue(row, AccountDescription, QStringLiteral("Need to enter desc"));
+    });
+}
+
+bool ChartOfAccountsWindow::beforeRowUpdate(int row) {
+    bool accepted = true;
+    guarded(m_services, objectName(), QStringLiteral("grdDataGrid BU"), [&] {
+        GridRecordSet& records = recordSet();
+        if (records.text(row, AccountCode).isEmpty()) {
+            m_services.prompts.critical(QStringLiteral("Must enter an Account Code."));
+            accepted = false;
+            return;
+        }
+        // Stored as empty text, never as null.
+        if (records.value(row, DeptCode).isNull())
+            records.setValue(row, DeptCode, QStringLiteral(""));
+    });
+    return accepted;
+}
+
+void ChartOfAccountsWindow::cellButtonClicked(int row, int column) {
+    guarded(m_services, objectName(), QStringLiteral("grdDataGrid ButtonClick"), [&] {
+        if (column != DeptCode)
+            return;
+        lookupDepartment(m_services, this);
+        if (!m_services.lookup.LookupValue2.isEmpty())
+            recordSet().setValue(row, DeptCode, m_services.lookup.LookupValue2);
+    });
+}
+
+void ChartOfAccountsWindow::transferLookup(int row) {
+    guarded(m_services, objectName(), QStringLiteral("grdDataGrid DblClick"), [&] {
+        const GridRecordSet& records = recordSet();
+        m_services.lookup.LookupValue1 = records.text(row, AccountCode);
+        m_services.lookup.LookupValue2 = records.text(row, DeptCode);
+        m_services.lookup.LookupValue3 = records.text(row, AccountDescription);
+    });
+}
+
+void ChartOfAccountsWindow::onFind() {
+    guarded(m_services, objectName(), QStringLiteral("cmdFind"), [this] {
+        FindTarget target = findTarget(AccountDescription);
+        findInCaller(m_services, this,
+                     {QStringLiteral("Type Account Description to find"),
+                      QStringLiteral("SELECT AccountDescription FROM tblChartOfAccounts ORDER BY "
+                                     "AccountDescription"),
+                      QStringLiteral("Account Description ")},
+                     target);
+    });
+}
+
+void ChartOfAccountsWindow::onDeleteAll() {
+    guarded(m_services, objectName(), QStringLiteral("cmdDelete"), [this] {
+        if (recordSet().isEmpty()) {
+            m_services.prompts.information(QStringLiteral("There are no records to delete."));
+            return;
+        }
+        if (!m_services.prompts.ask(
+                QStringLiteral("This will delete all the records.  \r\n\r\nAre you sure?")))
+            return;
+        DeleteAll();
+    });
+}
+
+void ChartOfAccountsWindow::DeleteAll() {
+    guarded(m_services, objectName(), QStringLiteral("Delete All"), [this] {
+        recordSet().cancelEdit();
+        m_services.db.exec(QStringLiteral("DELETE FROM tblChartOfAccounts"));
+        reopen();
+    });
+}
+
+void ChartOfAccountsWindow::onRestore() {
+    guarded(m_services, objectName(), QStringLiteral("cmdRestore"), [this] {
+        if (!m_services.prompts.ask(QStringLiteral(
+                "This will restore the sample CoA.\r\n\r\nAfter restoring, the form will "
+                "close.\r\nYou will need to re-open the form to \r\nsee the restored CoA.")))
+            return;
+        // The user's unsaved row goes in first, as leaving it would write it.
+        if (!writePendingRow())
+            return;
+        try {
+            m_services.db.exec(
+                QStringLiteral("INSERT INTO tblChartOfAccounts (AccountCode, DeptCode, "
+                               "AccountDescription ) ") +
+                QStringLiteral("SELECT tblChartOfAccountsSample.AccountCode, "
+                               "tblChartOfAccountsSample.DeptCode, "
+                               "tblChartOfAccountsSample.AccountDescription ") +
+                QStringLiteral("FROM tblChartOfAccountsSample;"));
+        } catch (const Failure& failure) {
+            if (!failure.isDuplicateKey())
+                throw;
+            m_services.prompts.critical(QStringLiteral("That would cause duplicate accounts."));
+            return;
+        }
+        reopen();
+        closeWindow();
+    });
+}

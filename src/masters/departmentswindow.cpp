@@ -1,0 +1,64 @@
+#include "departmentswindow.h"
+
+#include "shell/handlerguard.h"
+#include "shell/services.h"
+
+namespace {
+
+enum Column { DeptCode = 0, DeptDescription = 1 };
+
+GridWindowSpec departmentsSpec() {
+    GridWindowSpec spec;
+    spec.objectName = QStringLiteral("frmDepartments");
+    spec.caption = QStringLiteral("Departments");
+    spec.noun = QStringLiteral("Department");
+    spec.table = QStringLiteral("tblDepartments");
+    spec.columns = {
+        {QStringLiteral("DeptCode"), QStringLiteral("Dept Code"), GridColumn::Kind::Text, true,
+         110},
+        {QStringLiteral("DeptDescription"), QStringLiteral("Dept Description"),
+         GridColumn::Kind::Text, false, 300},
+    };
+    spec.orderBy = QStringLiteral("DeptCode");
+    spec.gridTooltip = QStringLiteral("If using this form as a lookup, double-click to transfer "
+                                      "Dept Code etc to another form.");
+    spec.silentSaveNumbers = {GridMaintenanceWindow::OperationCancelled};
+    spec.reReadAfterDelete = false;
+    spec.size = QSize(480, 400);
+    return spec;
+}
+
+} // namespace
+
+DepartmentsWindow::DepartmentsWindow(Services& services, QWidget* parent)
+    : GridMaintenanceWindow(services, departmentsSpec(), parent) {
+    services.lookup.LookupValue2.clear();
+}
+
+void DepartmentsWindow::beforeColumnUpdate(int column, QString& text) {
+    guarded(m_services, objectName(), QStringLiteral("DataGrid BCU"), [&] {
+        if (column == DeptCode)
+            text = cutCode(text);
+    });
+}
+
+bool DepartmentsWindow::beforeRowUpdate(int row) {
+    bool accepted = true;
+    guarded(m_services, objectName(), QStringLiteral("grdDataGrid BU"), [&] {
+        GridRecordSet& records = recordSet();
+        if (records.text(row, DeptCode).isEmpty()) {
+            m_services.prompts.critical(QStringLiteral("Must enter a Department Code."));
+            accepted = false;
+            return;
+        }
+        // Stored as empty text, never as null.
+        if (records.value(row, DeptDescription).isNull())
+            records.setValue(row, DeptDescription, QStringLiteral(""));
+    });
+    return accepted;
+}
+
+void DepartmentsWindow::transferLookup(int row) {
+    guarded(m_services, objectName(), QStringLiteral("DataGrid DblClick"),
+            [&] { m_services.lookup.LookupValue2 = recordSet().text(row, DeptCode); });
+}

@@ -1,0 +1,116 @@
+#pragma once
+
+#include "data/failure.h"
+#include "masters/findincaller.h"
+#include "masters/gridrecordset.h"
+
+#include <QDialog>
+#include <QList>
+
+class GridNavigatorBar;
+class GridView;
+class QPushButton;
+class QHBoxLayout;
+struct Services;
+
+// What distinguishes one grid maintenance window from another.
+struct GridWindowSpec {
+    QString objectName;
+    QString caption;
+    // The navigator's noun: "Account" gives "Account: 0" and "Account: 3 of 120".
+    QString noun;
+    QString table;
+    QList<GridColumn> columns;
+    QString orderBy;
+    QString gridTooltip;
+    // Failure numbers with which Save ends without a message.
+    QList<qint64> silentSaveNumbers;
+    // After a deletion: re-read the list and stand on its second row (true), or stay and
+    // stand on the row that followed the deleted one (false).
+    bool reReadAfterDelete = true;
+    // The column that carries a lookup button, or -1.
+    int buttonColumn = -1;
+    QSize size = QSize(640, 420);
+};
+
+// The grid maintenance pattern shared by the chart of accounts, departments and the tax
+// table: an editable grid over the window's record set with a blank new-row line, the
+// navigator with its position caption, and Add, Save, Delete and Close. A changed row is
+// written when the cursor leaves it, on Save and on closing; a write that is refused
+// keeps the cursor on the row with the user's edits. Each window adds its own cell and
+// row rules, lookup buttons and double-click transfer through the virtual hooks.
+class GridMaintenanceWindow : public QDialog {
+    Q_OBJECT
+public:
+    // The engine's numbers for a write that was cancelled (a row rule refused it) and for a
+    // value that could not be stored.
+    static constexpr qint64 OperationCancelled = -2147217842;
+    static constexpr qint64 MultipleStepErrors = -2147217887;
+
+    // The cell rule of the code columns: a text longer than 6 characters becomes its first
+    // 6 characters upper-cased; a shorter one stays as typed.
+    static QString cutCode(const QString& text);
+
+    GridRecordSet& recordSet() { return *m_records; }
+    GridView* grid() { return m_grid; }
+    GridNavigatorBar* navigator() { return m_navigator; }
+
+    // The row under the grid's cursor (the new-row line counts), or -1.
+    int currentRow() const;
+    // Moves the cursor to a row, writing a changed row first; false when it did not move.
+    bool moveTo(int row);
+    bool moveFirst() { return moveTo(0); }
+    bool moveLast();
+
+    // The record set's moves for the find dialog's caller protocol, by a column's text.
+    FindTarget findTarget(int column);
+
+    // Writes the row in edit as leaving it does; false (after the message) when refused.
+    bool writePendingRow();
+
+    void done(int result) override;
+
+protected:
+    GridMaintenanceWindow(Services& services, GridWindowSpec spec, QWidget* parent);
+
+    // Adds a command button to the button panel, before Close.
+    QPushButton* addCommandButton(const char* name, const QString& caption);
+    // Re-opens the record set from the book (the cursor on the first row).
+    void reopen();
+    // Closes the window as Close does.
+    void closeWindow();
+
+    // Cell rule before a changed cell is accepted: may change the typed text.
+    virtual void beforeColumnUpdate(int column, QString& text);
+    // Cell rule after a changed cell was accepted.
+    virtual void afterColumnUpdate(int row, int column);
+    // Row rule before a changed row is written; false (after its message) refuses it.
+    virtual bool beforeRowUpdate(int row);
+    // The lookup button of a column was pressed on a row.
+    virtual void cellButtonClicked(int row, int column);
+    // Double-click: copies the row's values into the lookup strings.
+    virtual void transferLookup(int row) = 0;
+
+    void keyPressEvent(QKeyEvent* event) override;
+
+    Services& m_services;
+
+private:
+    void positionAfterOpening();
+    void updateCaption();
+    void cellCommitted(const QModelIndex& index, const QString& text);
+    bool canLeaveRow(int fromRow, int toRow);
+    void showGridError(const Failure& failure);
+
+    void onAdd();
+    void onSave();
+    void onDelete();
+    void onDoubleClick();
+
+    GridWindowSpec m_spec;
+    GridRecordSet* m_records = nullptr;
+    GridView* m_grid = nullptr;
+    GridNavigatorBar* m_navigator = nullptr;
+    QHBoxLayout* m_buttons = nullptr;
+    QPushButton* m_close = nullptr;
+};

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QLineEdit>
+#include <QPointer>
+#include <QTableView>
+#include <functional>
+
+// The editable grid of the master windows. It routes the grid events to its window:
+// a cell's typed text goes to cellCommitted (the window applies its cell rules and stores
+// it), leaving a row asks canLeaveRow (the window writes a changed row and may refuse),
+// and one column may carry a lookup button (a click, or Alt+Down in that column, emits
+// cellButtonClicked).
+class GridView : public QTableView {
+    Q_OBJECT
+public:
+    explicit GridView(QWidget* parent = nullptr);
+
+    void setModel(QAbstractItemModel* model) override;
+
+    // Asked before the cursor moves from one row to another; false keeps it where it is.
+    std::function<bool(int fromRow, int toRow)> canLeaveRow;
+    // Receives the text typed into a cell when the cell is left.
+    std::function<void(const QModelIndex& index, const QString& text)> cellCommitted;
+
+    void setButtonColumn(int column) { m_buttonColumn = column; }
+    int buttonColumn() const { return m_buttonColumn; }
+    // Where a cell's lookup button is drawn.
+    static QRect buttonRect(const QRect& cell);
+
+    // Hands the text of an open cell editor to cellCommitted, so that a row about to be
+    // written holds what was typed.
+    void commitOpenEditor();
+    bool isEditing() const { return state() == QAbstractItemView::EditingState; }
+
+    void rememberEditor(QLineEdit* editor) { m_editor = editor; }
+
+signals:
+    void cellButtonClicked(const QModelIndex& index);
+    // A double-click anywhere on the grid but a lookup button.
+    void rowDoubleClicked();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    int m_buttonColumn = -1;
+    QPointer<QLineEdit> m_editor;
+};

@@ -1,0 +1,72 @@
+#include "taxtablewindow.h"
+
+#include "masters/lookups.h"
+#include "shell/handlerguard.h"
+#include "shell/services.h"
+
+namespace {
+
+enum Column {
+    TaxCode = 0,
+    TaxDescription = 1,
+    TaxRate = 2,
+    GLAccountCode = 3,
+    GLAccountDept = 4,
+    GLAccountDesc = 5
+};
+
+GridWindowSpec taxSpec() {
+    using Kind = GridColumn::Kind;
+    GridWindowSpec spec;
+    spec.objectName = QStringLiteral("frmTaxTable");
+    spec.caption = QStringLiteral("Tax Table");
+    spec.noun = QStringLiteral("Tax Code");
+    spec.table = QStringLiteral("tblTaxTable");
+    spec.columns = {
+        {QStringLiteral("TaxCode"), QStringLiteral("Tax Code"), Kind::Text, true, 80},
+        {QStringLiteral("TaxDescription"), QStringLiteral("Tax Description"), Kind::Text, false,
+         180},
+        {QStringLiteral("TaxRate"), QStringLiteral("Tax Rate"), Kind::Rate, false, 80},
+        {QStringLiteral("GLAccountCode"), QStringLiteral("GL A/c Code"), Kind::Text, false, 100},
+        {QStringLiteral("GLAccountDept"), QStringLiteral("GL A/c Dept"), Kind::Text, false, 90},
+        {QStringLiteral("GLAccountDesc"), QStringLiteral("GL Account Desc"), Kind::Text, false,
+         200},
+    };
+    spec.orderBy = QStringLiteral("TaxCode");
+    spec.gridTooltip = QStringLiteral("If using this form as a lookup, double-click to transfer "
+                                      "Tax Code etc to another form.");
+    spec.silentSaveNumbers = {GridMaintenanceWindow::MultipleStepErrors};
+    spec.reReadAfterDelete = true;
+    spec.buttonColumn = GLAccountCode;
+    spec.size = QSize(820, 400);
+    return spec;
+}
+
+} // namespace
+
+TaxTableWindow::TaxTableWindow(Services& services, QWidget* parent)
+    : GridMaintenanceWindow(services, taxSpec(), parent) {}
+
+void TaxTableWindow::cellButtonClicked(int row, int column) {
+    guarded(m_services, objectName(), QStringLiteral("grdDataGrid ButtonClick"), [&] {
+        if (column != GLAccountCode)
+            return;
+        if (!lookupChartOfAccounts(m_services, this))
+            return;
+        // On the new-row line the first value begins a new row in the line's place.
+        GridRecordSet& records = recordSet();
+        records.setValue(row, GLAccountCode, m_services.lookup.LookupValue1);
+        records.setValue(row, GLAccountDept, m_services.lookup.LookupValue2);
+        records.setValue(row, GLAccountDesc, m_services.lookup.LookupValue3);
+    });
+}
+
+void TaxTableWindow::transferLookup(int row) {
+    guarded(m_services, objectName(), QStringLiteral("grdDataGrid DblClick"), [&] {
+        const GridRecordSet& records = recordSet();
+        m_services.lookup.LookupValue4 = records.text(row, TaxCode);
+        m_services.lookup.LookupValue5 = records.text(row, TaxRate);
+        m_services.lookup.LookupValue6 = records.text(row, GLAccountCode);
+        m_services.lookup.LookupValue7 = records.text(row, GLAccountDept);
+    });
+}
