@@ -17,8 +17,9 @@ const char* const kFields =
 } // namespace
 
 std::optional<AccpacSettingsRow> AccpacSettingsRow::load(const Database& db) {
-    QSqlQuery query = db.exec(QStringLiteral("SELECT %1 FROM tblAccpacSettings ORDER BY rowid LIMIT 1")
-                                  .arg(QLatin1String(kFields)));
+    QSqlQuery query =
+        db.exec(QStringLiteral("SELECT %1 FROM tblAccpacSettings ORDER BY rowid LIMIT 1")
+                    .arg(QLatin1String(kFields)));
     if (!query.next())
         return std::nullopt;
     int i = 0;
@@ -57,9 +58,24 @@ bool AccpacSettingsRow::save(const Database& db) const {
                    "GLAPControlDesc = ?, GLAPClearing = ?, GLAPClearingDept = ?, "
                    "GLAPClearingDesc = ?, APBankCode = ? "
                    "WHERE rowid = (SELECT min(rowid) FROM tblAccpacSettings)"),
-               {glSourceCode, singleMultiCurrency, homeCurrency, rateType,
-                integrateWithAR ? 1 : 0, arControl.code, arControl.dept, arControl.description,
-                arClearing.code, arClearing.dept, arClearing.description, arControlAccountSet,
-                integrateWithAP ? 1 : 0, apControl.code, apControl.dept, apControl.description,
-                apClearing.code, apClearing.dept, apClearing.description, apBankCode}) > 0;
+               {glSourceCode,
+                singleMultiCurrency,
+                homeCurrency,
+                rateType,
+                integrateWithAR ? 1 : 0,
+                arControl.code,
+                arControl.dept,
+                arControl.description,
+                arClearing.code,
+                arClearing.dept,
+                arClearing.description,
+                arControlAccountSet,
+                integrateWithAP ? 1 : 0,
+                apControl.code,
+                apControl.dept,
+                apControl.description,
+                apClearing.code,
+                apClearing.dept,
+                apClearing.description,
+                apBankCode}) > 0;
 }

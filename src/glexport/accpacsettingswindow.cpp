@@ -44,7 +44,8 @@ AccpacSettingsWindow::AccpacSettingsWindow(Services& services, QWidget* parent)
 
 void AccpacSettingsWindow::buildWindow() {
     auto* layout = new QVBoxLayout(this);
-    auto* notice = new QLabel(QStringLiteral("The values you enter must already exist in Accpac / Adagio"), this);
+    auto* notice = new QLabel(
+        QStringLiteral("The values you enter must already exist in Accpac / Adagio"), this);
     notice->setObjectName(QStringLiteral("lblNotice"));
     layout->addWidget(notice);
 
@@ -64,8 +65,9 @@ void AccpacSettingsWindow::buildWindow() {
 
     m_sourceCode = lineEdit(QStringLiteral("txtGLSourceCode"), 4, true);
     auto* sourceRow = new QFormLayout;
-    sourceRow->addRow(label(QStringLiteral("Please provide a GL Source Code eg CBGL (4 chars)"), m_sourceCode),
-                      m_sourceCode);
+    sourceRow->addRow(
+        label(QStringLiteral("Please provide a GL Source Code eg CBGL (4 chars)"), m_sourceCode),
+        m_sourceCode);
     layout->addLayout(sourceRow);
 
     // An account list with its read-only department and hidden description.
@@ -133,7 +135,8 @@ void AccpacSettingsWindow::buildWindow() {
     m_singleMultiCurrency->setAccessibleName(QStringLiteral("Single or multi-currency code"));
     m_homeCurrency = lineEdit(QStringLiteral("txtGLHomeCurrency"), 3, true);
     m_rateType = lineEdit(QStringLiteral("txtGLRateType"), 2, true);
-    currencyForm->addRow(label(QStringLiteral("GL is Single- or Multi-Currency"), m_currency), m_currency);
+    currencyForm->addRow(label(QStringLiteral("GL is Single- or Multi-Currency"), m_currency),
+                         m_currency);
     currencyForm->addRow(label(QStringLiteral("GL Home Currency Symbol eg S$"), m_homeCurrency),
                          m_homeCurrency);
     currencyForm->addRow(label(QStringLiteral("GL Rate Type eg SP"), m_rateType), m_rateType);
@@ -152,10 +155,12 @@ void AccpacSettingsWindow::buildWindow() {
     layout->addLayout(buttons);
 
     connect(m_integrateWithAR, &QCheckBox::clicked, this, [this] {
-        guarded(m_services, kForm, QStringLiteral("chkIntegrateWithAR Click"), [this] { updateAREnabled(); });
+        guarded(m_services, kForm, QStringLiteral("chkIntegrateWithAR Click"),
+                [this] { updateAREnabled(); });
     });
     connect(m_integrateWithAP, &QCheckBox::clicked, this, [this] {
-        guarded(m_services, kForm, QStringLiteral("chkIntegrateWithAP Click"), [this] { updateAPEnabled(); });
+        guarded(m_services, kForm, QStringLiteral("chkIntegrateWithAP Click"),
+                [this] { updateAPEnabled(); });
     });
     connect(m_currency, &QComboBox::activated, this, [this](int index) {
         guarded(m_services, kForm, QStringLiteral("cboSingleMultiCurrency Click"),
@@ -169,8 +174,9 @@ void AccpacSettingsWindow::buildWindow() {
     }
     connect(m_save, &QPushButton::clicked, this,
             [this] { guarded(m_services, kForm, QStringLiteral("cmdSave"), [this] { save(); }); });
-    connect(m_close, &QPushButton::clicked, this,
-            [this] { guarded(m_services, kForm, QStringLiteral("cmdClose"), [this] { reject(); }); });
+    connect(m_close, &QPushButton::clicked, this, [this] {
+        guarded(m_services, kForm, QStringLiteral("cmdClose"), [this] { reject(); });
+    });
 
     setProperty("helpTopic", kForm);
     // F1 opens this window's help page; the window has no other function keys.
@@ -180,24 +186,38 @@ void AccpacSettingsWindow::buildWindow() {
                 [this] { m_services.launcher.showHelp(kForm); });
     });
 
-    const QList<QWidget*> order = {m_sourceCode,        m_integrateWithAR,     m_arControl.code,
-                                   m_arControl.dept,    m_arClearing.code,     m_arClearing.dept,
-                                   m_arControlAccountSet, m_integrateWithAP,   m_apControl.code,
-                                   m_apControl.dept,    m_apClearing.code,     m_apClearing.dept,
-                                   m_apBankCode,        m_currency,            m_homeCurrency,
-                                   m_rateType,          m_save,                m_close};
+    const QList<QWidget*> order = {m_sourceCode,
+                                   m_integrateWithAR,
+                                   m_arControl.code,
+                                   m_arControl.dept,
+                                   m_arClearing.code,
+                                   m_arClearing.dept,
+                                   m_arControlAccountSet,
+                                   m_integrateWithAP,
+                                   m_apControl.code,
+                                   m_apControl.dept,
+                                   m_apClearing.code,
+                                   m_apClearing.dept,
+                                   m_apBankCode,
+                                   m_currency,
+                                   m_homeCurrency,
+                                   m_rateType,
+                                   m_save,
+                                   m_close};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order.at(i - 1), order.at(i));
 }
 
 void AccpacSettingsWindow::load() {
-    for (LookupComboBox* list : {m_arControl.code, m_arClearing.code, m_apControl.code, m_apClearing.code})
+    for (LookupComboBox* list :
+         {m_arControl.code, m_arClearing.code, m_apControl.code, m_apClearing.code})
         LimitCBText(m_services, list, 6);
 
     const std::optional<AccpacSettingsRow> row = AccpacSettingsRow::load(m_services.db);
     m_hasRow = row.has_value();
     if (row) {
-        auto showAccount = [](const AccountFields& fields, const AccpacSettingsRow::Account& account) {
+        auto showAccount = [](const AccountFields& fields,
+                              const AccpacSettingsRow::Account& account) {
             fields.code->setEditText(account.code);
             fields.dept->setText(account.dept);
             fields.description->setText(account.description);
@@ -280,10 +300,13 @@ void AccpacSettingsWindow::save() {
     const Check checks[] = {
         {true, m_sourceCode, m_sourceCode->text(), "Must enter GL Source Code."},
         {ar, m_arControl.code, m_arControl.code->currentText(), "Must enter AR Control Account."},
-        {ar, m_arClearing.code, m_arClearing.code->currentText(), "Must enter AR Clearing Account."},
-        {ar, m_arControlAccountSet, m_arControlAccountSet->text(), "Must enter AR Control Account Set."},
+        {ar, m_arClearing.code, m_arClearing.code->currentText(),
+         "Must enter AR Clearing Account."},
+        {ar, m_arControlAccountSet, m_arControlAccountSet->text(),
+         "Must enter AR Control Account Set."},
         {ap, m_apControl.code, m_apControl.code->currentText(), "Must enter AP Control Account."},
-        {ap, m_apClearing.code, m_apClearing.code->currentText(), "Must enter AP Clearing Account."},
+        {ap, m_apClearing.code, m_apClearing.code->currentText(),
+         "Must enter AP Clearing Account."},
         {ap, m_apBankCode, m_apBankCode->text(), "Must enter AP Bank Code."},
         {multi, m_homeCurrency, m_homeCurrency->text(), "Must enter GL Home Currency Code."},
         {multi, m_rateType, m_rateType->text(), "Must enter GL Rate Type."},

@@ -12,7 +12,8 @@ std::optional<qint32> storedNumber(const QVariant& value) {
         return std::nullopt;
     bool ok = false;
     const qlonglong number = value.toLongLong(&ok);
-    if (!ok || number < std::numeric_limits<qint32>::min() || number > std::numeric_limits<qint32>::max())
+    if (!ok || number < std::numeric_limits<qint32>::min() ||
+        number > std::numeric_limits<qint32>::max())
         return std::nullopt;
     return qint32(number);
 }
@@ -42,15 +43,15 @@ std::optional<BankDetailsRow> BankDetailsRow::load(const Database& db) {
 }
 
 bool BankDetailsRow::save(const Database& db) const {
-    const QVariant balance = startingBankBalance
-                                 ? QVariant(startingBankBalance->units())
-                                 : QVariant(QMetaType(QMetaType::LongLong));
-    return db.execute(QStringLiteral("UPDATE tblBankDetails SET CurrentYear = ?, CurrentMonth = ?, "
-                                     "BankName = ?, BankAccountNumber = ?, StartingBankBalance = ?, "
-                                     "NextCheque = ?, NextReceipt = ? "
-                                     "WHERE rowid = (SELECT min(rowid) FROM tblBankDetails)"),
-                      {currentYear, currentMonth, bankName, bankAccountNumber, balance,
-                       boundNumber(nextCheque), boundNumber(nextReceipt)}) > 0;
+    const QVariant balance = startingBankBalance ? QVariant(startingBankBalance->units())
+                                                 : QVariant(QMetaType(QMetaType::LongLong));
+    return db.execute(
+               QStringLiteral("UPDATE tblBankDetails SET CurrentYear = ?, CurrentMonth = ?, "
+                              "BankName = ?, BankAccountNumber = ?, StartingBankBalance = ?, "
+                              "NextCheque = ?, NextReceipt = ? "
+                              "WHERE rowid = (SELECT min(rowid) FROM tblBankDetails)"),
+               {currentYear, currentMonth, bankName, bankAccountNumber, balance,
+                boundNumber(nextCheque), boundNumber(nextReceipt)}) > 0;
 }
 
 bool BankDetailsRow::isNumberingText(const QString& text) {

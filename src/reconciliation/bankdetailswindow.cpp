@@ -28,14 +28,14 @@ const QString kEditQuestion = QStringLiteral(
     "functioning of the Cashbook.\r\n\r\nOnce setup, these settings should be left alone.\r\n\r\n"
     "By default, the values are read-only.\r\n\r\nDo you wish to modify them?");
 
-const QString kOnlyNumbersVoucher =
-    QStringLiteral("You are allowed to enter only numbers\r\nfor automatic Payment Voucher numbering.");
+const QString kOnlyNumbersVoucher = QStringLiteral(
+    "You are allowed to enter only numbers\r\nfor automatic Payment Voucher numbering.");
 const QString kOnlyNumbersReceipt =
     QStringLiteral("You are allowed to enter only numbers\r\nfor automatic Receipt numbering.");
-const QString kDifferentSequences =
-    QStringLiteral("\r\n\r\nYour numbering sequence for Payment Vouchers \r\nand Receipts should be different.");
-const QString kBalanceNotAmount =
-    QStringLiteral("The Take-on Bank Balance must be an amount,\r\nfor example 1,234.56 or -250.00.");
+const QString kDifferentSequences = QStringLiteral(
+    "\r\n\r\nYour numbering sequence for Payment Vouchers \r\nand Receipts should be different.");
+const QString kBalanceNotAmount = QStringLiteral(
+    "The Take-on Bank Balance must be an amount,\r\nfor example 1,234.56 or -250.00.");
 
 // The month number "1" to "12" a stored text names; 0 for anything else.
 int monthNumber(const QString& text) {
@@ -113,8 +113,9 @@ void BankDetailsWindow::buildWindow() {
             [this] { guarded(m_services, kForm, QStringLiteral("cmdEdit"), [this] { edit(); }); });
     connect(m_save, &QPushButton::clicked, this,
             [this] { guarded(m_services, kForm, QStringLiteral("cmdSave"), [this] { save(); }); });
-    connect(m_close, &QPushButton::clicked, this,
-            [this] { guarded(m_services, kForm, QStringLiteral("cmdClose"), [this] { reject(); }); });
+    connect(m_close, &QPushButton::clicked, this, [this] {
+        guarded(m_services, kForm, QStringLiteral("cmdClose"), [this] { reject(); });
+    });
 
     setTabOrder(m_fields[CurrentYear], m_month);
     setTabOrder(m_month, m_fields[BankName]);

@@ -43,7 +43,8 @@ void BankGlAccountCodeWindow::buildWindow() {
     m_account->setAccessibleName(QStringLiteral("Bank Account Code"));
     SelectAllOnFocus::install(m_account, m_account->lineEdit());
     connect(m_account, &LookupComboBox::dropDown, this, [this] {
-        guarded(m_services, kForm, QStringLiteral("cboAccountCode DropDown"), [this] { dropDown(); });
+        guarded(m_services, kForm, QStringLiteral("cboAccountCode DropDown"),
+                [this] { dropDown(); });
     });
 
     m_dept = new QLineEdit(this);
@@ -86,8 +87,9 @@ void BankGlAccountCodeWindow::buildWindow() {
 
     connect(m_save, &QPushButton::clicked, this,
             [this] { guarded(m_services, kForm, QStringLiteral("cmdSave"), [this] { save(); }); });
-    connect(m_close, &QPushButton::clicked, this,
-            [this] { guarded(m_services, kForm, QStringLiteral("cmdClose"), [this] { reject(); }); });
+    connect(m_close, &QPushButton::clicked, this, [this] {
+        guarded(m_services, kForm, QStringLiteral("cmdClose"), [this] { reject(); });
+    });
 
     setTabOrder(m_account, m_save);
     setTabOrder(m_save, m_close);

@@ -37,7 +37,8 @@ void CompanyWindow::buildWindow() {
     auto* form = new QFormLayout;
     layout->addLayout(form);
     const QString accessible[4] = {QStringLiteral("Company Name"), QStringLiteral("Address line 1"),
-                                   QStringLiteral("Address line 2"), QStringLiteral("Address line 3")};
+                                   QStringLiteral("Address line 2"),
+                                   QStringLiteral("Address line 3")};
     for (int i = 0; i < 4; ++i) {
         auto* edit = new QLineEdit(this);
         edit->setObjectName(QStringLiteral("txtFields(%1)").arg(i));
@@ -69,8 +70,9 @@ void CompanyWindow::buildWindow() {
 
     connect(m_save, &QPushButton::clicked, this,
             [this] { guarded(m_services, kForm, QStringLiteral("cmdSave"), [this] { save(); }); });
-    connect(m_close, &QPushButton::clicked, this,
-            [this] { guarded(m_services, kForm, QStringLiteral("cmdClose"), [this] { reject(); }); });
+    connect(m_close, &QPushButton::clicked, this, [this] {
+        guarded(m_services, kForm, QStringLiteral("cmdClose"), [this] { reject(); });
+    });
 
     setProperty("helpTopic", kForm);
     // F1 opens this window's help page.

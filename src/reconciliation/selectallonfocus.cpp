@@ -3,10 +3,11 @@
 #include <QEvent>
 #include <QLineEdit>
 #include <QPointer>
-#include <QWidget>
 #include <QTimer>
+#include <QWidget>
 
-SelectAllOnFocus::SelectAllOnFocus(QWidget* field, QLineEdit* edit) : QObject(field), m_edit(edit) {}
+SelectAllOnFocus::SelectAllOnFocus(QWidget* field, QLineEdit* edit)
+    : QObject(field), m_edit(edit) {}
 
 void SelectAllOnFocus::install(QWidget* field, QLineEdit* edit) {
     field->installEventFilter(new SelectAllOnFocus(field, edit));

@@ -9,7 +9,8 @@ void installSetupWindowCommands(SwitchboardWindow& switchboard) {
     SwitchboardWindow* sb = &switchboard;
     const auto company = [sb] {
         // The company panel shows the saved name and address at once.
-        CompanyWindow window(sb->services(), [sb] { sb->loadCompanyPanel(); }, sb);
+        CompanyWindow window(
+            sb->services(), [sb] { sb->loadCompanyPanel(); }, sb);
         window.exec();
     };
     switchboard.bindCommand(QStringLiteral("cmdCompanyDetails"), company);

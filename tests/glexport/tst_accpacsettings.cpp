@@ -15,8 +15,7 @@
 
 namespace {
 
-template <class T>
-T* child(QWidget* window, const QString& name) {
+template <class T> T* child(QWidget* window, const QString& name) {
     T* widget = window->findChild<T*>(name);
     if (!widget)
         qFatal("No widget %s in %s", qPrintable(name), qPrintable(window->objectName()));
@@ -85,14 +84,18 @@ QString storedRow(TestBook& book) {
     return values.join(QLatin1Char('|'));
 }
 
-const QString kFilledRow = QStringLiteral("CB01|M|S$|SP|1|1100|D1|AR Control|1150|D2|AR Clearing|SET1|"
-                                          "1|2000|D3|AP Control|2050|D4|AP Clearing|BK1");
+const QString kFilledRow =
+    QStringLiteral("CB01|M|S$|SP|1|1100|D1|AR Control|1150|D2|AR Clearing|SET1|"
+                   "1|2000|D3|AP Control|2050|D4|AP Clearing|BK1");
 
-const QStringList kARFields = {QStringLiteral("txtARControlAccount"), QStringLiteral("txtARClearingAccount"),
+const QStringList kARFields = {QStringLiteral("txtARControlAccount"),
+                               QStringLiteral("txtARClearingAccount"),
                                QStringLiteral("txtARControlAccountSet")};
-const QStringList kAPFields = {QStringLiteral("txtAPControlAccount"), QStringLiteral("txtAPClearingAccount"),
+const QStringList kAPFields = {QStringLiteral("txtAPControlAccount"),
+                               QStringLiteral("txtAPClearingAccount"),
                                QStringLiteral("txtAPBankCode")};
-const QStringList kCurrencyFields = {QStringLiteral("txtGLHomeCurrency"), QStringLiteral("txtGLRateType")};
+const QStringList kCurrencyFields = {QStringLiteral("txtGLHomeCurrency"),
+                                     QStringLiteral("txtGLRateType")};
 
 } // namespace
 
@@ -124,11 +127,21 @@ void TestAccpacSettings::openingEnablesGroups_data() {
     QTest::addColumn<QString>("currency");
     QTest::addColumn<QString>("shownCurrency");
     QTest::addColumn<QString>("hiddenCode");
-    QTest::newRow("none, single") << 0 << 0 << "S" << "Single-Currency" << "S";
-    QTest::newRow("AR only, multi") << 1 << 0 << "M" << "Multi-Currency" << "M";
-    QTest::newRow("AP only, multi") << 0 << 1 << "M" << "Multi-Currency" << "M";
-    QTest::newRow("both, empty currency shows multi") << 1 << 1 << "" << "Multi-Currency" << "M";
-    QTest::newRow("lower-case s is not S") << 0 << 0 << "s" << "Multi-Currency" << "M";
+    QTest::newRow("none, single") << 0 << 0 << "S"
+                                  << "Single-Currency"
+                                  << "S";
+    QTest::newRow("AR only, multi") << 1 << 0 << "M"
+                                    << "Multi-Currency"
+                                    << "M";
+    QTest::newRow("AP only, multi") << 0 << 1 << "M"
+                                    << "Multi-Currency"
+                                    << "M";
+    QTest::newRow("both, empty currency shows multi") << 1 << 1 << ""
+                                                      << "Multi-Currency"
+                                                      << "M";
+    QTest::newRow("lower-case s is not S") << 0 << 0 << "s"
+                                           << "Multi-Currency"
+                                           << "M";
 }
 
 void TestAccpacSettings::openingEnablesGroups() {
@@ -138,9 +151,10 @@ void TestAccpacSettings::openingEnablesGroups() {
     QFETCH(QString, shownCurrency);
     QFETCH(QString, hiddenCode);
     TestBook book;
-    book.sql(QStringLiteral("UPDATE tblAccpacSettings SET IntegrateWithAR = ?, IntegrateWithAP = ?, "
-                            "GLSingleMultiCurrency = ?"),
-             {ar, ap, currency});
+    book.sql(
+        QStringLiteral("UPDATE tblAccpacSettings SET IntegrateWithAR = ?, IntegrateWithAP = ?, "
+                       "GLSingleMultiCurrency = ?"),
+        {ar, ap, currency});
     AccpacSettingsWindow window(book.services);
     QCOMPARE(window.windowTitle(), QStringLiteral("Accpac Plus / Adagio Settings"));
     QCOMPARE(child<QCheckBox>(&window, QStringLiteral("chkIntegrateWithAR"))->isChecked(), ar == 1);
@@ -149,7 +163,8 @@ void TestAccpacSettings::openingEnablesGroups() {
         QCOMPARE(widget(&window, name)->isEnabled(), ar == 1);
     for (const QString& name : kAPFields)
         QCOMPARE(widget(&window, name)->isEnabled(), ap == 1);
-    QCOMPARE(child<QComboBox>(&window, QStringLiteral("cboSingleMultiCurrency"))->currentText(), shownCurrency);
+    QCOMPARE(child<QComboBox>(&window, QStringLiteral("cboSingleMultiCurrency"))->currentText(),
+             shownCurrency);
     QCOMPARE(textOf(&window, QStringLiteral("txtSingleMultiCurrency")), hiddenCode);
     for (const QString& name : kCurrencyFields)
         QCOMPARE(widget(&window, name)->isEnabled(), hiddenCode == QLatin1String("M"));
@@ -161,8 +176,9 @@ void TestAccpacSettings::openingEnablesGroups() {
 
 void TestAccpacSettings::sourceCodeAloneSaves() {
     TestBook book;
-    book.sql(QStringLiteral("UPDATE tblAccpacSettings SET GLSourceCode = NULL, "
-                            "GLSingleMultiCurrency = 'S', GLHomeCurrency = NULL, GLRateType = NULL"));
+    book.sql(
+        QStringLiteral("UPDATE tblAccpacSettings SET GLSourceCode = NULL, "
+                       "GLSingleMultiCurrency = 'S', GLHomeCurrency = NULL, GLRateType = NULL"));
     AccpacSettingsWindow window(book.services);
     QVERIFY(showActive(&window));
     auto* source = child<QLineEdit>(&window, QStringLiteral("txtGLSourceCode"));
@@ -195,8 +211,9 @@ void TestAccpacSettings::uncheckingKeepsValuesAndSavesThem() {
     book.prompts.expect(QStringLiteral("Saved!"));
     click(&window, "cmdSave");
     QVERIFY(book.prompts.verifyAllShown());
-    QCOMPARE(storedRow(book), QStringLiteral("CB01|M|S$|SP|0|1100|D1|AR Control|1150|D2|AR Clearing||"
-                                             "0|2000|D3|AP Control|2050|D4|AP Clearing|BK1"));
+    QCOMPARE(storedRow(book),
+             QStringLiteral("CB01|M|S$|SP|0|1100|D1|AR Control|1150|D2|AR Clearing||"
+                            "0|2000|D3|AP Control|2050|D4|AP Clearing|BK1"));
 }
 
 void TestAccpacSettings::checkingEnablesGroup() {
@@ -212,7 +229,8 @@ void TestAccpacSettings::checkingEnablesGroup() {
     book.prompts.expect(QStringLiteral("Must enter AR Control Account."));
     click(&window, "cmdSave");
     QVERIFY(book.prompts.verifyAllShown());
-    QCOMPARE(book.value(QStringLiteral("SELECT IntegrateWithAR FROM tblAccpacSettings")).toInt(), 0);
+    QCOMPARE(book.value(QStringLiteral("SELECT IntegrateWithAR FROM tblAccpacSettings")).toInt(),
+             0);
 }
 
 void TestAccpacSettings::saveRefusesEachMissingValue_data() {
@@ -223,30 +241,38 @@ void TestAccpacSettings::saveRefusesEachMissingValue_data() {
                                  << "txtGLSourceCode";
     QTest::newRow("source code blanks") << QStringList{} << "Must enter GL Source Code."
                                         << "txtGLSourceCode";
-    QTest::newRow("AR control") << QStringList{"txtARControlAccount"} << "Must enter AR Control Account."
+    QTest::newRow("AR control") << QStringList{"txtARControlAccount"}
+                                << "Must enter AR Control Account."
                                 << "txtARControlAccount";
     QTest::newRow("AR clearing") << QStringList{"txtARClearingAccount"}
-                                 << "Must enter AR Clearing Account." << "txtARClearingAccount";
-    QTest::newRow("AR control account set") << QStringList{"txtARControlAccountSet"}
-                                            << "Must enter AR Control Account Set."
-                                            << "txtARControlAccountSet";
-    QTest::newRow("AP control") << QStringList{"txtAPControlAccount"} << "Must enter AP Control Account."
+                                 << "Must enter AR Clearing Account."
+                                 << "txtARClearingAccount";
+    QTest::newRow("AR control account set")
+        << QStringList{"txtARControlAccountSet"} << "Must enter AR Control Account Set."
+        << "txtARControlAccountSet";
+    QTest::newRow("AP control") << QStringList{"txtAPControlAccount"}
+                                << "Must enter AP Control Account."
                                 << "txtAPControlAccount";
     QTest::newRow("AP clearing") << QStringList{"txtAPClearingAccount"}
-                                 << "Must enter AP Clearing Account." << "txtAPClearingAccount";
+                                 << "Must enter AP Clearing Account."
+                                 << "txtAPClearingAccount";
     QTest::newRow("AP bank code") << QStringList{"txtAPBankCode"} << "Must enter AP Bank Code."
                                   << "txtAPBankCode";
-    QTest::newRow("home currency") << QStringList{"txtGLHomeCurrency"}
-                                   << "Must enter GL Home Currency Code." << "txtGLHomeCurrency";
+    QTest::newRow("home currency")
+        << QStringList{"txtGLHomeCurrency"} << "Must enter GL Home Currency Code."
+        << "txtGLHomeCurrency";
     QTest::newRow("rate type") << QStringList{"txtGLRateType"} << "Must enter GL Rate Type."
                                << "txtGLRateType";
-    QTest::newRow("source code before AR") << QStringList{"txtARControlAccount", "txtGLSourceCode"}
-                                           << "Must enter GL Source Code." << "txtGLSourceCode";
-    QTest::newRow("AR set before AP") << QStringList{"txtAPControlAccount", "txtARControlAccountSet"}
-                                      << "Must enter AR Control Account Set."
-                                      << "txtARControlAccountSet";
-    QTest::newRow("AP before currency") << QStringList{"txtGLRateType", "txtAPBankCode"}
-                                        << "Must enter AP Bank Code." << "txtAPBankCode";
+    QTest::newRow("source code before AR")
+        << QStringList{"txtARControlAccount", "txtGLSourceCode"} << "Must enter GL Source Code."
+        << "txtGLSourceCode";
+    QTest::newRow("AR set before AP")
+        << QStringList{"txtAPControlAccount", "txtARControlAccountSet"}
+        << "Must enter AR Control Account Set."
+        << "txtARControlAccountSet";
+    QTest::newRow("AP before currency")
+        << QStringList{"txtGLRateType", "txtAPBankCode"} << "Must enter AP Bank Code."
+        << "txtAPBankCode";
 }
 
 void TestAccpacSettings::saveRefusesEachMissingValue() {
@@ -300,21 +326,29 @@ void TestAccpacSettings::currencyChoiceSetsCode() {
     click(&window, "cmdSave");
     QVERIFY(book.prompts.verifyAllShown());
     // The currency values are kept whichever is chosen.
-    QCOMPARE(book.value(QStringLiteral("SELECT GLSingleMultiCurrency || GLHomeCurrency || GLRateType "
-                                       "FROM tblAccpacSettings")).toString(),
-             saved + QStringLiteral("US$AV"));
+    QCOMPARE(
+        book.value(QStringLiteral("SELECT GLSingleMultiCurrency || GLHomeCurrency || GLRateType "
+                                  "FROM tblAccpacSettings"))
+            .toString(),
+        saved + QStringLiteral("US$AV"));
 }
 
 void TestAccpacSettings::choosingAccountFillsCodeDeptAndDescription_data() {
     QTest::addColumn<QString>("list");
     QTest::addColumn<QString>("next");
     QTest::addColumn<bool>("chosen");
-    QTest::newRow("AR control") << "txtARControlAccount" << "txtARClearingAccount" << true;
-    QTest::newRow("AR clearing") << "txtARClearingAccount" << "txtARControlAccountSet" << true;
-    QTest::newRow("AP control") << "txtAPControlAccount" << "txtAPClearingAccount" << true;
-    QTest::newRow("AP clearing") << "txtAPClearingAccount" << "txtAPBankCode" << true;
-    QTest::newRow("AR control, nothing chosen") << "txtARControlAccount" << "txtARClearingAccount" << false;
-    QTest::newRow("AP clearing, nothing chosen") << "txtAPClearingAccount" << "txtAPBankCode" << false;
+    QTest::newRow("AR control") << "txtARControlAccount"
+                                << "txtARClearingAccount" << true;
+    QTest::newRow("AR clearing") << "txtARClearingAccount"
+                                 << "txtARControlAccountSet" << true;
+    QTest::newRow("AP control") << "txtAPControlAccount"
+                                << "txtAPClearingAccount" << true;
+    QTest::newRow("AP clearing") << "txtAPClearingAccount"
+                                 << "txtAPBankCode" << true;
+    QTest::newRow("AR control, nothing chosen") << "txtARControlAccount"
+                                                << "txtARClearingAccount" << false;
+    QTest::newRow("AP clearing, nothing chosen") << "txtAPClearingAccount"
+                                                 << "txtAPBankCode" << false;
 }
 
 void TestAccpacSettings::choosingAccountFillsCodeDeptAndDescription() {
@@ -346,21 +380,26 @@ void TestAccpacSettings::choosingAccountFillsCodeDeptAndDescription() {
     QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
     QCOMPARE(calls, 1);
     QCOMPARE(textOf(&window, list), chosen ? QStringLiteral("6000") : oldCode);
-    QCOMPARE(textOf(&window, list + QStringLiteral("Dept")), chosen ? QStringLiteral("SALES") : oldDept);
-    QCOMPARE(textOf(&window, list + QStringLiteral("Desc")), chosen ? QStringLiteral("Salaries - Sales") : oldDesc);
+    QCOMPARE(textOf(&window, list + QStringLiteral("Dept")),
+             chosen ? QStringLiteral("SALES") : oldDept);
+    QCOMPARE(textOf(&window, list + QStringLiteral("Desc")),
+             chosen ? QStringLiteral("Salaries - Sales") : oldDesc);
     QCOMPARE(QApplication::focusWidget()->objectName(), next);
 
     book.prompts.expect(QStringLiteral("Saved!"));
     click(&window, "cmdSave");
     QVERIFY(book.prompts.verifyAllShown());
-    const QString column = list == QLatin1String("txtARControlAccount")    ? QStringLiteral("GLARControl")
-                           : list == QLatin1String("txtARClearingAccount") ? QStringLiteral("GLARClearing")
-                           : list == QLatin1String("txtAPControlAccount")  ? QStringLiteral("GLAPControl")
-                                                                           : QStringLiteral("GLAPClearing");
-    QCOMPARE(book.value(QStringLiteral("SELECT %1 || '/' || %1Dept || '/' || %1Desc FROM tblAccpacSettings")
+    const QString column =
+        list == QLatin1String("txtARControlAccount")    ? QStringLiteral("GLARControl")
+        : list == QLatin1String("txtARClearingAccount") ? QStringLiteral("GLARClearing")
+        : list == QLatin1String("txtAPControlAccount")  ? QStringLiteral("GLAPControl")
+                                                        : QStringLiteral("GLAPClearing");
+    QCOMPARE(book.value(QStringLiteral(
+                            "SELECT %1 || '/' || %1Dept || '/' || %1Desc FROM tblAccpacSettings")
                             .arg(column))
                  .toString(),
-             chosen ? QStringLiteral("6000/SALES/Salaries - Sales") : oldCode + '/' + oldDept + '/' + oldDesc);
+             chosen ? QStringLiteral("6000/SALES/Salaries - Sales")
+                    : oldCode + '/' + oldDept + '/' + oldDesc);
 }
 
 void TestAccpacSettings::seventhCharacterRefused_data() {

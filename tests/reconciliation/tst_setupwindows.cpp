@@ -21,17 +21,16 @@ const QString kEditQuestion = QStringLiteral(
     "Please note that the settings here \r\nare extremely important for the proper\r\n"
     "functioning of the Cashbook.\r\n\r\nOnce setup, these settings should be left alone.\r\n\r\n"
     "By default, the values are read-only.\r\n\r\nDo you wish to modify them?");
-const QString kVoucherOnly =
-    QStringLiteral("You are allowed to enter only numbers\r\nfor automatic Payment Voucher numbering.");
+const QString kVoucherOnly = QStringLiteral(
+    "You are allowed to enter only numbers\r\nfor automatic Payment Voucher numbering.");
 const QString kReceiptOnly =
     QStringLiteral("You are allowed to enter only numbers\r\nfor automatic Receipt numbering.");
-const QString kAdvice =
-    QStringLiteral("\r\n\r\nYour numbering sequence for Payment Vouchers \r\nand Receipts should be different.");
-const QString kBalanceNotAmount =
-    QStringLiteral("The Take-on Bank Balance must be an amount,\r\nfor example 1,234.56 or -250.00.");
+const QString kAdvice = QStringLiteral(
+    "\r\n\r\nYour numbering sequence for Payment Vouchers \r\nand Receipts should be different.");
+const QString kBalanceNotAmount = QStringLiteral(
+    "The Take-on Bank Balance must be an amount,\r\nfor example 1,234.56 or -250.00.");
 
-template <class T>
-T* child(QWidget* window, const QString& name) {
+template <class T> T* child(QWidget* window, const QString& name) {
     T* widget = window->findChild<T*>(name);
     if (!widget)
         qFatal("No widget %s in %s", qPrintable(name), qPrintable(window->objectName()));
@@ -128,9 +127,9 @@ void TestSetupWindows::bankDetailsReadOnlyUntilEditConfirmed() {
     QCOMPARE(month->isEnabled(), answerYes);
     for (int i = 0; i < 7; ++i)
         QCOMPARE(field(&window, i)->isEnabled(), answerYes);
-    QCOMPARE(window.windowTitle(), answerYes
-                                       ? QStringLiteral("Fiscal Period and Bank Details - Edit")
-                                       : QStringLiteral("Fiscal Period and Bank Details - Read Only"));
+    QCOMPARE(window.windowTitle(),
+             answerYes ? QStringLiteral("Fiscal Period and Bank Details - Edit")
+                       : QStringLiteral("Fiscal Period and Bank Details - Read Only"));
     if (answerYes)
         QCOMPARE(QApplication::focusWidget(), field(&window, 0));
 }
@@ -144,7 +143,8 @@ void TestSetupWindows::bankDetailsMonthShown_data() {
     QTest::newRow("0") << QVariant(QStringLiteral("0")) << QStringLiteral("January");
     QTest::newRow("empty") << QVariant(QString()) << QStringLiteral("January");
     QTest::newRow("null") << QVariant(QMetaType(QMetaType::QString)) << QStringLiteral("January");
-    QTest::newRow("07 is not a month") << QVariant(QStringLiteral("07")) << QStringLiteral("January");
+    QTest::newRow("07 is not a month")
+        << QVariant(QStringLiteral("07")) << QStringLiteral("January");
     QTest::newRow("13") << QVariant(QStringLiteral("13")) << QStringLiteral("January");
 }
 
@@ -166,30 +166,81 @@ void TestSetupWindows::bankDetailsSaveRefusals_data() {
     QTest::addColumn<QString>("balance");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("focus");
-    QTest::newRow("year empty") << "" << "5" << "1" << "1" << "0" << "Must enter Year." << "txtFields(0)";
-    QTest::newRow("year blank") << "  " << "5" << "1" << "1" << "0" << "Must enter Year." << "txtFields(0)";
-    QTest::newRow("month empty") << "2003" << "" << "1" << "1" << "0" << "Must enter Month."
+    QTest::newRow("year empty") << ""
+                                << "5"
+                                << "1"
+                                << "1"
+                                << "0"
+                                << "Must enter Year."
+                                << "txtFields(0)";
+    QTest::newRow("year blank") << "  "
+                                << "5"
+                                << "1"
+                                << "1"
+                                << "0"
+                                << "Must enter Year."
+                                << "txtFields(0)";
+    QTest::newRow("month empty") << "2003"
+                                 << ""
+                                 << "1"
+                                 << "1"
+                                 << "0"
+                                 << "Must enter Month."
                                  << "cboCurrentMonth";
-    QTest::newRow("month 0 shown as January") << "2003" << "0" << "1" << "1" << "0"
-                                              << "Must enter Month." << "cboCurrentMonth";
-    QTest::newRow("voucher letters") << "2003" << "5" << "12A" << "1" << "0" << kVoucherOnly
-                                     << "txtFields(5)";
-    QTest::newRow("voucher decimal") << "2003" << "5" << "12.5" << "1" << "0" << kVoucherOnly
-                                     << "txtFields(5)";
-    QTest::newRow("voucher negative") << "2003" << "5" << "-3" << "1" << "0" << kVoucherOnly
-                                      << "txtFields(5)";
-    QTest::newRow("voucher beyond 32 bits") << "2003" << "5" << "2147483648" << "1" << "0"
-                                            << kVoucherOnly << "txtFields(5)";
-    QTest::newRow("receipt letters") << "2003" << "5" << "1" << "R1" << "0" << kReceiptOnly
-                                     << "txtFields(6)";
-    QTest::newRow("voucher checked before receipt") << "2003" << "5" << "X" << "Y" << "0"
-                                                    << kVoucherOnly << "txtFields(5)";
-    QTest::newRow("year before voucher") << "" << "5" << "X" << "1" << "0" << "Must enter Year."
+    QTest::newRow("month 0 shown as January") << "2003"
+                                              << "0"
+                                              << "1"
+                                              << "1"
+                                              << "0"
+                                              << "Must enter Month."
+                                              << "cboCurrentMonth";
+    QTest::newRow("voucher letters") << "2003"
+                                     << "5"
+                                     << "12A"
+                                     << "1"
+                                     << "0" << kVoucherOnly << "txtFields(5)";
+    QTest::newRow("voucher decimal") << "2003"
+                                     << "5"
+                                     << "12.5"
+                                     << "1"
+                                     << "0" << kVoucherOnly << "txtFields(5)";
+    QTest::newRow("voucher negative") << "2003"
+                                      << "5"
+                                      << "-3"
+                                      << "1"
+                                      << "0" << kVoucherOnly << "txtFields(5)";
+    QTest::newRow("voucher beyond 32 bits") << "2003"
+                                            << "5"
+                                            << "2147483648"
+                                            << "1"
+                                            << "0" << kVoucherOnly << "txtFields(5)";
+    QTest::newRow("receipt letters") << "2003"
+                                     << "5"
+                                     << "1"
+                                     << "R1"
+                                     << "0" << kReceiptOnly << "txtFields(6)";
+    QTest::newRow("voucher checked before receipt") << "2003"
+                                                    << "5"
+                                                    << "X"
+                                                    << "Y"
+                                                    << "0" << kVoucherOnly << "txtFields(5)";
+    QTest::newRow("year before voucher") << ""
+                                         << "5"
+                                         << "X"
+                                         << "1"
+                                         << "0"
+                                         << "Must enter Year."
                                          << "txtFields(0)";
-    QTest::newRow("balance not an amount") << "2003" << "5" << "1" << "1" << "12,34.5x"
-                                           << kBalanceNotAmount << "txtFields(4)";
-    QTest::newRow("balance two signs") << "2003" << "5" << "1" << "1" << "-(5.00)"
-                                       << kBalanceNotAmount << "txtFields(4)";
+    QTest::newRow("balance not an amount") << "2003"
+                                           << "5"
+                                           << "1"
+                                           << "1"
+                                           << "12,34.5x" << kBalanceNotAmount << "txtFields(4)";
+    QTest::newRow("balance two signs") << "2003"
+                                       << "5"
+                                       << "1"
+                                       << "1"
+                                       << "-(5.00)" << kBalanceNotAmount << "txtFields(4)";
 }
 
 void TestSetupWindows::bankDetailsSaveRefusals() {
@@ -237,16 +288,25 @@ void TestSetupWindows::bankDetailsSaveWrites_data() {
     QTest::addColumn<QString>("balanceShown");
     const QVariant null;
     QTest::newRow("empty voucher number accepted")
-        << "" << "42" << "1,234.50" << null << QVariant(42) << 12345000LL << "$1,234.50";
+        << ""
+        << "42"
+        << "1,234.50" << null << QVariant(42) << 12345000LL << "$1,234.50";
     QTest::newRow("same number in both sequences")
-        << "100" << "100" << "$2,000" << QVariant(100) << QVariant(100) << 20000000LL << "$2,000.00";
+        << "100"
+        << "100"
+        << "$2,000" << QVariant(100) << QVariant(100) << 20000000LL << "$2,000.00";
     QTest::newRow("leading zeros and blanks")
-        << " 0007 " << "2147483647" << "0.005" << QVariant(7) << QVariant(2147483647) << 50LL
-        << "$0.01";
+        << " 0007 "
+        << "2147483647"
+        << "0.005" << QVariant(7) << QVariant(2147483647) << 50LL << "$0.01";
     QTest::newRow("negative balance in parentheses")
-        << "1" << "1" << "(250.75)" << QVariant(1) << QVariant(1) << -2507500LL << "-$250.75";
+        << "1"
+        << "1"
+        << "(250.75)" << QVariant(1) << QVariant(1) << -2507500LL << "-$250.75";
     QTest::newRow("blank balance is nothing taken on")
-        << "1" << "" << "" << QVariant(1) << null << 0LL << "$0.00";
+        << "1"
+        << ""
+        << "" << QVariant(1) << null << 0LL << "$0.00";
 }
 
 void TestSetupWindows::bankDetailsSaveWrites() {
@@ -307,11 +367,16 @@ void TestSetupWindows::bankDetailsLeaveFieldAdvice_data() {
     QTest::addColumn<QString>("nextCheque");
     QTest::addColumn<QString>("nextReceipt");
     QTest::addColumn<QString>("message");
-    QTest::newRow("voucher letters, leaving the voucher") << 5 << "A1" << "1" << kVoucherOnly + kAdvice;
-    QTest::newRow("voucher letters, leaving the bank name") << 2 << "A1" << "1" << kVoucherOnly + kAdvice;
-    QTest::newRow("receipt letters") << 6 << "1" << "B" << kReceiptOnly + kAdvice;
-    QTest::newRow("same numbers are not compared") << 5 << "10" << "10" << QString();
-    QTest::newRow("both empty") << 6 << "" << "" << QString();
+    QTest::newRow("voucher letters, leaving the voucher") << 5 << "A1"
+                                                          << "1" << kVoucherOnly + kAdvice;
+    QTest::newRow("voucher letters, leaving the bank name") << 2 << "A1"
+                                                            << "1" << kVoucherOnly + kAdvice;
+    QTest::newRow("receipt letters") << 6 << "1"
+                                     << "B" << kReceiptOnly + kAdvice;
+    QTest::newRow("same numbers are not compared") << 5 << "10"
+                                                   << "10" << QString();
+    QTest::newRow("both empty") << 6 << ""
+                                << "" << QString();
 }
 
 void TestSetupWindows::bankDetailsLeaveFieldAdvice() {
@@ -353,8 +418,9 @@ void TestSetupWindows::bankDetailsUntouchedBalanceKeepsItsExactAmount() {
     book.prompts.expect(QStringLiteral("Saved!"));
     click(&window, "cmdSave");
     QVERIFY(book.prompts.verifyAllShown());
-    QCOMPARE(book.value(QStringLiteral("SELECT StartingBankBalance FROM tblBankDetails")).toLongLong(),
-             12345678LL);
+    QCOMPARE(
+        book.value(QStringLiteral("SELECT StartingBankBalance FROM tblBankDetails")).toLongLong(),
+        12345678LL);
 }
 
 void TestSetupWindows::bankDetailsCloseDiscards() {
@@ -366,7 +432,8 @@ void TestSetupWindows::bankDetailsCloseDiscards() {
     retype(field(&window, 2), QStringLiteral("Never Saved Bank"));
     click(&window, "cmdClose");
     QVERIFY(!window.isVisible());
-    QCOMPARE(book.value(QStringLiteral("SELECT BankName FROM tblBankDetails")).toString(), QString());
+    QCOMPARE(book.value(QStringLiteral("SELECT BankName FROM tblBankDetails")).toString(),
+             QString());
     QVERIFY(book.prompts.verifyAllShown());
 }
 
@@ -427,13 +494,15 @@ void TestSetupWindows::companySaveRefusesEmptyName() {
     QCOMPARE(QApplication::focusWidget(), field(&window, 0));
     QCOMPARE(panelUpdates, 0);
     QCOMPARE(book.value(QStringLiteral("SELECT CompanyName || '/' || ifnull(Address1, '') "
-                                       "FROM tblSystemSetup")).toString(),
+                                       "FROM tblSystemSetup"))
+                 .toString(),
              QStringLiteral("Your Company Name/"));
 }
 
 void TestSetupWindows::companyEmptyAddressSavedEmpty() {
     TestBook book;
-    book.sql(QStringLiteral("UPDATE tblSystemSetup SET Address1 = 'Old street', Address2 = 'Old town'"));
+    book.sql(
+        QStringLiteral("UPDATE tblSystemSetup SET Address1 = 'Old street', Address2 = 'Old town'"));
     int panelUpdates = 0;
     CompanyWindow window(book.services, [&] { ++panelUpdates; });
     QVERIFY(showActive(&window));
@@ -443,7 +512,8 @@ void TestSetupWindows::companyEmptyAddressSavedEmpty() {
     click(&window, "cmdSave");
     QVERIFY(book.prompts.verifyAllShown());
     QCOMPARE(panelUpdates, 1);
-    QCOMPARE(book.value(QStringLiteral("SELECT Address1 FROM tblSystemSetup")).toString(), QString());
+    QCOMPARE(book.value(QStringLiteral("SELECT Address1 FROM tblSystemSetup")).toString(),
+             QString());
     QCOMPARE(book.value(QStringLiteral("SELECT Address2 FROM tblSystemSetup")).toString(),
              QStringLiteral("Old town"));
 }
@@ -465,9 +535,18 @@ void TestSetupWindows::bankGlChooserFillsFields_data() {
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("dept");
     QTest::addColumn<QString>("description");
-    QTest::newRow("account chosen") << "1010" << "1010" << "" << "Bank - Savings Account";
-    QTest::newRow("account with department") << "6000" << "6000" << "ADMIN" << "Salaries - Administration";
-    QTest::newRow("nothing chosen") << "" << "1000" << "OLD" << "Bank - Current Account";
+    QTest::newRow("account chosen") << "1010"
+                                    << "1010"
+                                    << ""
+                                    << "Bank - Savings Account";
+    QTest::newRow("account with department") << "6000"
+                                             << "6000"
+                                             << "ADMIN"
+                                             << "Salaries - Administration";
+    QTest::newRow("nothing chosen") << ""
+                                    << "1000"
+                                    << "OLD"
+                                    << "Bank - Current Account";
 }
 
 void TestSetupWindows::bankGlChooserFillsFields() {
@@ -508,7 +587,8 @@ void TestSetupWindows::bankGlChooserFillsFields() {
     QCOMPARE(book.prompts.shown().last().icon, Prompts::Icon::Information);
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmdClose"));
     QCOMPARE(book.value(QStringLiteral("SELECT GLBankAccountCode || '/' || BankAccountDept || '/' "
-                                       "|| BankAccountDesc FROM tblSystemSetup")).toString(),
+                                       "|| BankAccountDesc FROM tblSystemSetup"))
+                 .toString(),
              code + QLatin1Char('/') + dept + QLatin1Char('/') + description);
 }
 
@@ -526,7 +606,8 @@ void TestSetupWindows::bankGlTypedCodeKeepsDeptAndDescription() {
     click(&window, "cmdSave");
     QVERIFY(book.prompts.verifyAllShown());
     QCOMPARE(book.value(QStringLiteral("SELECT GLBankAccountCode || '/' || BankAccountDept || '/' "
-                                       "|| BankAccountDesc FROM tblSystemSetup")).toString(),
+                                       "|| BankAccountDesc FROM tblSystemSetup"))
+                 .toString(),
              QStringLiteral("zz01/D1/Bank - Current Account"));
 }
 
@@ -547,11 +628,16 @@ void TestSetupWindows::bankGlNoRowToSave() {
 void TestSetupWindows::switchboardOpensTheWindows_data() {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("window");
-    QTest::newRow("company button") << "cmdCompanyDetails" << "frmCompany";
-    QTest::newRow("company menu") << "mnuDataEntryCompanyDetails" << "frmCompany";
-    QTest::newRow("bank details button") << "cmdBankDetails" << "frmBankDetails";
-    QTest::newRow("bank details menu") << "mnuDataEntryFiscalYearAndBankDetails" << "frmBankDetails";
-    QTest::newRow("bank GL account button") << "cmdAccountCodeSettings" << "frmBankGLAccountCode";
+    QTest::newRow("company button") << "cmdCompanyDetails"
+                                    << "frmCompany";
+    QTest::newRow("company menu") << "mnuDataEntryCompanyDetails"
+                                  << "frmCompany";
+    QTest::newRow("bank details button") << "cmdBankDetails"
+                                         << "frmBankDetails";
+    QTest::newRow("bank details menu") << "mnuDataEntryFiscalYearAndBankDetails"
+                                       << "frmBankDetails";
+    QTest::newRow("bank GL account button") << "cmdAccountCodeSettings"
+                                            << "frmBankGLAccountCode";
 }
 
 void TestSetupWindows::switchboardOpensTheWindows() {
