@@ -972,8 +972,8 @@ bool PaymentVoucherWindow::storeCurrentRow() {
         m_transId->setFocus(Qt::OtherFocusReason);
         return false;
     }
-    if (advance)
-        m_nextNumberAccepted = false;
+    // The acceptance belonged to the row just written, whatever number it carries.
+    m_nextNumberAccepted = false;
     m_dirty = false;
     m_navigator->rowSaved(fields.transId);
     return true;
