@@ -1,6 +1,7 @@
 #include "accpacsettingswindow.h"
 
 #include "glexport/accpacsettingsrow.h"
+#include "masters/lookups.h"
 #include "reconciliation/lookupcombobox.h"
 #include "reconciliation/selectallonfocus.h"
 #include "shell/handlerguard.h"
@@ -35,7 +36,8 @@ bool isEmpty(const QString& text) {
 } // namespace
 
 AccpacSettingsWindow::AccpacSettingsWindow(Services& services, QWidget* parent)
-    : QDialog(parent), m_services(services) {
+    : QDialog(parent), m_services(services),
+      m_chooser([this](QWidget* owner) { lookupChartOfAccounts(m_services, owner); }) {
     setObjectName(kForm);
     setWindowTitle(QStringLiteral("Accpac Plus / Adagio Settings"));
     buildWindow();

@@ -1,5 +1,6 @@
 #include "bankglaccountcodewindow.h"
 
+#include "masters/lookups.h"
 #include "reconciliation/bankglaccountrow.h"
 #include "reconciliation/lookupcombobox.h"
 #include "reconciliation/selectallonfocus.h"
@@ -22,7 +23,8 @@ const QString kForm = QStringLiteral("frmBankGLAccountCode");
 } // namespace
 
 BankGlAccountCodeWindow::BankGlAccountCodeWindow(Services& services, QWidget* parent)
-    : QDialog(parent), m_services(services) {
+    : QDialog(parent), m_services(services),
+      m_chooser([this](QWidget* owner) { lookupChartOfAccounts(m_services, owner); }) {
     setObjectName(kForm);
     setWindowTitle(QStringLiteral("Bank GL Account Code"));
     buildWindow();

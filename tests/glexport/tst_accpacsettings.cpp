@@ -3,6 +3,7 @@
 #include "shell/switchboardwindow.h"
 #include "support/testbook.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -97,6 +98,44 @@ const QStringList kAPFields = {QStringLiteral("txtAPControlAccount"),
 const QStringList kCurrencyFields = {QStringLiteral("txtGLHomeCurrency"),
                                      QStringLiteral("txtGLRateType")};
 
+// Chooses the account `code` in the chart of accounts once it is open as a chooser, by
+// double-clicking its row as the user does; an empty code closes the chart unchosen.
+void chooseInChart(const QString& code, int triesLeft = 200) {
+    QTimer::singleShot(triesLeft == 200 ? 0 : 10, [code, triesLeft] {
+        QWidget* chart = QApplication::activeModalWidget();
+        if (!chart || chart->objectName() != QLatin1String("frmChartOfAccounts") ||
+            !chart->isVisible()) {
+            if (triesLeft > 0)
+                chooseInChart(code, triesLeft - 1);
+            else
+                QFAIL("the chart of accounts never opened");
+            return;
+        }
+        if (code.isEmpty()) {
+            child<QPushButton>(chart, QStringLiteral("cmdClose"))->click();
+            return;
+        }
+        auto* grid = child<QAbstractItemView>(chart, QStringLiteral("grdDataGrid"));
+        for (int row = 0; row < grid->model()->rowCount(); ++row) {
+            if (grid->model()->index(row, 0).data().toString() != code)
+                continue;
+            const QRect cell = grid->visualRect(grid->model()->index(row, 0));
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+            QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+            return;
+        }
+        QFAIL(qPrintable(QStringLiteral("no account %1 in the chart").arg(code)));
+    });
+}
+
+void addAccount(TestBook& book, const QString& code, const QString& dept,
+                const QString& description) {
+    book.sql(
+        QStringLiteral("INSERT INTO tblChartOfAccounts (AccountCode, DeptCode, AccountDescription) "
+                       "VALUES (?, ?, ?)"),
+        {code, dept, description});
+}
+
 } // namespace
 
 class TestAccpacSettings : public QObject {
@@ -114,6 +153,7 @@ private slots:
     void currencyChoiceSetsCode();
     void choosingAccountFillsCodeDeptAndDescription_data();
     void choosingAccountFillsCodeDeptAndDescription();
+    void chartOfAccountsIsTheChooser();
     void seventhCharacterRefused_data();
     void seventhCharacterRefused();
     void closeDiscardsEdits();
@@ -400,6 +440,35 @@ void TestAccpacSettings::choosingAccountFillsCodeDeptAndDescription() {
                  .toString(),
              chosen ? QStringLiteral("6000/SALES/Salaries - Sales")
                     : oldCode + '/' + oldDept + '/' + oldDesc);
+}
+
+void TestAccpacSettings::chartOfAccountsIsTheChooser() {
+    TestBook book;
+    fillSettings(book);
+    addAccount(book, QStringLiteral("2000"), QStringLiteral(""), QStringLiteral("AP Control"));
+    addAccount(book, QStringLiteral("2060"), QStringLiteral("ADMIN"),
+               QStringLiteral("AP Clearing Admin"));
+    AccpacSettingsWindow window(book.services);
+    QVERIFY(showActive(&window));
+    auto* combo = child<QComboBox>(&window, QStringLiteral("txtAPClearingAccount"));
+    combo->setFocus();
+    chooseInChart(QStringLiteral("2060"));
+    QTest::keyClick(combo, Qt::Key_F4);
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    QCOMPARE(textOf(&window, QStringLiteral("txtAPClearingAccount")), QStringLiteral("2060"));
+    QCOMPARE(textOf(&window, QStringLiteral("txtAPClearingAccountDept")), QStringLiteral("ADMIN"));
+    QCOMPARE(textOf(&window, QStringLiteral("txtAPClearingAccountDesc")),
+             QStringLiteral("AP Clearing Admin"));
+    // The window gets the activation back from the chart later; its focus is already there.
+    QVERIFY(window.focusWidget());
+    QCOMPARE(window.focusWidget()->objectName(), QStringLiteral("txtAPBankCode"));
+    book.prompts.expect(QStringLiteral("Saved!"));
+    click(&window, "cmdSave");
+    QVERIFY(book.prompts.verifyAllShown());
+    QCOMPARE(book.value(QStringLiteral("SELECT GLAPClearing || '/' || GLAPClearingDept || '/' || "
+                                       "GLAPClearingDesc FROM tblAccpacSettings"))
+                 .toString(),
+             QStringLiteral("2060/ADMIN/AP Clearing Admin"));
 }
 
 void TestAccpacSettings::seventhCharacterRefused_data() {

@@ -5,6 +5,7 @@
 #include "shell/switchboardwindow.h"
 #include "support/testbook.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -59,6 +60,44 @@ void retype(QLineEdit* edit, const QString& text) {
     QTest::keyClicks(edit, text);
 }
 
+// Chooses the account `code` in the chart of accounts once it is open as a chooser, by
+// double-clicking its row as the user does; an empty code closes the chart unchosen.
+void chooseInChart(const QString& code, int triesLeft = 200) {
+    QTimer::singleShot(triesLeft == 200 ? 0 : 10, [code, triesLeft] {
+        QWidget* chart = QApplication::activeModalWidget();
+        if (!chart || chart->objectName() != QLatin1String("frmChartOfAccounts") ||
+            !chart->isVisible()) {
+            if (triesLeft > 0)
+                chooseInChart(code, triesLeft - 1);
+            else
+                QFAIL("the chart of accounts never opened");
+            return;
+        }
+        if (code.isEmpty()) {
+            child<QPushButton>(chart, QStringLiteral("cmdClose"))->click();
+            return;
+        }
+        auto* grid = child<QAbstractItemView>(chart, QStringLiteral("grdDataGrid"));
+        for (int row = 0; row < grid->model()->rowCount(); ++row) {
+            if (grid->model()->index(row, 0).data().toString() != code)
+                continue;
+            const QRect cell = grid->visualRect(grid->model()->index(row, 0));
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+            QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+            return;
+        }
+        QFAIL(qPrintable(QStringLiteral("no account %1 in the chart").arg(code)));
+    });
+}
+
+void addAccount(TestBook& book, const QString& code, const QString& dept,
+                const QString& description) {
+    book.sql(
+        QStringLiteral("INSERT INTO tblChartOfAccounts (AccountCode, DeptCode, AccountDescription) "
+                       "VALUES (?, ?, ?)"),
+        {code, dept, description});
+}
+
 } // namespace
 
 class TestSetupWindows : public QObject {
@@ -90,6 +129,8 @@ private slots:
     void bankGlChooserFillsFields_data();
     void bankGlChooserFillsFields();
     void bankGlTypedCodeKeepsDeptAndDescription();
+    void bankGlChartOfAccountsIsTheChooser_data();
+    void bankGlChartOfAccountsIsTheChooser();
     void bankGlNoRowToSave();
 
     // the switchboard's commands
@@ -609,6 +650,39 @@ void TestSetupWindows::bankGlTypedCodeKeepsDeptAndDescription() {
                                        "|| BankAccountDesc FROM tblSystemSetup"))
                  .toString(),
              QStringLiteral("zz01/D1/Bank - Current Account"));
+}
+
+void TestSetupWindows::bankGlChartOfAccountsIsTheChooser_data() {
+    QTest::addColumn<QString>("choice");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("account chosen") << "1010"
+                                    << "1010/SALES/Savings";
+    QTest::newRow("chart closed") << ""
+                                  << "1000//Current";
+}
+
+void TestSetupWindows::bankGlChartOfAccountsIsTheChooser() {
+    QFETCH(QString, choice);
+    QFETCH(QString, stored);
+    TestBook book;
+    addAccount(book, QStringLiteral("1000"), QStringLiteral(""), QStringLiteral("Current"));
+    addAccount(book, QStringLiteral("1010"), QStringLiteral("SALES"), QStringLiteral("Savings"));
+    book.sql(QStringLiteral("UPDATE tblSystemSetup SET GLBankAccountCode = '1000', "
+                            "BankAccountDept = '', BankAccountDesc = 'Current'"));
+    BankGlAccountCodeWindow window(book.services);
+    QVERIFY(showActive(&window));
+    auto* account = child<QComboBox>(&window, QStringLiteral("cboAccountCode"));
+    account->setFocus();
+    chooseInChart(choice);
+    QTest::keyClick(account, Qt::Key_Down, Qt::AltModifier);
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    book.prompts.expect(QStringLiteral("Saved."));
+    click(&window, "cmdSave");
+    QVERIFY(book.prompts.verifyAllShown());
+    QCOMPARE(book.value(QStringLiteral("SELECT GLBankAccountCode || '/' || BankAccountDept || '/' "
+                                       "|| BankAccountDesc FROM tblSystemSetup"))
+                 .toString(),
+             stored);
 }
 
 void TestSetupWindows::bankGlNoRowToSave() {
