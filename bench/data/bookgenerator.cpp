@@ -24,27 +24,56 @@ std::uint64_t splitmix(std::uint64_t& state) {
     return z ^ (z >> 31);
 }
 
-const char* const kNameFirst[] = {"Northern", "Harbour",  "Summit",  "Kiwi",    "Pacific", "Central",
-                                  "Southern", "Riverside", "Golden", "Coastal", "Alpine",  "Metro",
-                                  "Eastern",  "Western",  "Capital", "Valley",  "Island",  "Highland"};
-const char* const kNameSecond[] = {"Office",   "Print",    "Freight", "Timber",   "Electrical", "Cleaning",
-                                   "Catering", "Plumbing", "Motors",  "Software", "Packaging",  "Security",
-                                   "Courier",  "Hardware", "Paper",   "Fuel",     "Media",      "Supplies"};
-const char* const kNameThird[] = {"Ltd", "Limited", "& Co", "Traders", "Services", "Group", "Partners"};
+const char* const kNameFirst[] = {"Northern", "Harbour",  "Summit",    "Kiwi",    "Pacific",
+                                  "Central",  "Southern", "Riverside", "Golden",  "Coastal",
+                                  "Alpine",   "Metro",    "Eastern",   "Western", "Capital",
+                                  "Valley",   "Island",   "Highland"};
+const char* const kNameSecond[] = {"Office",    "Print",    "Freight",  "Timber",   "Electrical",
+                                   "Cleaning",  "Catering", "Plumbing", "Motors",   "Software",
+                                   "Packaging", "Security", "Courier",  "Hardware", "Paper",
+                                   "Fuel",      "Media",    "Supplies"};
+const char* const kNameThird[] = {"Ltd",      "Limited", "& Co",    "Traders",
+                                  "Services", "Group",   "Partners"};
 const char* const kStreets[] = {"High Street", "Queen Street", "Victoria Road", "Station Road",
                                 "Church Lane", "Harbour Quay", "Park Avenue",   "Mill Road"};
 const char* const kTowns[] = {"Wellington", "Auckland", "Christchurch", "Dunedin",
                               "Hamilton",   "Napier",   "Nelson",       "Tauranga"};
-const char* const kExpenseNames[] = {
-    "Cleaning",         "Computer Supplies", "Consulting Fees", "Staff Training",  "Uniforms",
-    "Subscriptions",    "Travel - Local",    "Travel - Overseas", "Entertainment", "Freight Outward",
-    "Packaging",        "Security",          "Software Licences", "Equipment Hire", "Printing",
-    "Stationery",       "Fuel",              "Parking",          "Tolls",          "Recruitment",
-    "Staff Welfare",    "Donations",         "Medical",          "Protective Gear", "Tools",
-    "Waste Removal",    "Pest Control",      "Signage",          "Trade Shows",     "Samples",
-    "Royalties"};
-const char* const kDepartments[][2] = {{"ADMIN", "Admin"}, {"SALES", "Sales"}, {"SERV", "Service"},
-                                       {"OPS", "Operations"}, {"WHSE", "Warehouse"}};
+const char* const kExpenseNames[] = {"Cleaning",
+                                     "Computer Supplies",
+                                     "Consulting Fees",
+                                     "Staff Training",
+                                     "Uniforms",
+                                     "Subscriptions",
+                                     "Travel - Local",
+                                     "Travel - Overseas",
+                                     "Entertainment",
+                                     "Freight Outward",
+                                     "Packaging",
+                                     "Security",
+                                     "Software Licences",
+                                     "Equipment Hire",
+                                     "Printing",
+                                     "Stationery",
+                                     "Fuel",
+                                     "Parking",
+                                     "Tolls",
+                                     "Recruitment",
+                                     "Staff Welfare",
+                                     "Donations",
+                                     "Medical",
+                                     "Protective Gear",
+                                     "Tools",
+                                     "Waste Removal",
+                                     "Pest Control",
+                                     "Signage",
+                                     "Trade Shows",
+                                     "Samples",
+                                     "Royalties"};
+const char* const kDepartments[][2] = {{"ADMIN", "Admin"},
+                                       {"SALES", "Sales"},
+                                       {"SERV", "Service"},
+                                       {"OPS", "Operations"},
+                                       {"WHSE", "Warehouse"}};
 
 QVariant money(const std::optional<Money>& value) {
     return value ? QVariant(value->units()) : QVariant(QMetaType(QMetaType::LongLong));
@@ -66,21 +95,34 @@ BookGenerator::BookGenerator(Options options) : m_options(std::move(options)) {
     // The chart: the template's sample chart first (filled in by writeMasters from the
     // book itself would tie the generator to a book, so the codes used are listed here),
     // then departmental expense accounts up to the wanted number.
-    const Account sample[] = {
-        {"1000", "", "Bank - Current Account"}, {"1010", "", "Bank - Savings Account"},
-        {"1100", "", "Accounts Receivable Control"}, {"1150", "", "AR Clearing"},
-        {"2000", "", "Accounts Payable Control"}, {"2050", "", "AP Clearing"},
-        {"2100", "", "GST Payable"},           {"2110", "", "GST Receivable"},
-        {"2500", "", "Bank Loan"},             {"3200", "", "Owner's Drawings"},
-        {"4000", "SALES", "Sales - Sales Department"}, {"4000", "SERV", "Sales - Service Department"},
-        {"4100", "", "Service Income"},        {"4200", "", "Interest Income"},
-        {"4300", "", "Other Income"},          {"5000", "", "Cost of Goods Sold"},
-        {"5100", "", "Freight Inward"},        {"6000", "ADMIN", "Salaries - Administration"},
-        {"6100", "", "Rent"},                  {"6150", "", "Electricity and Water"},
-        {"6200", "", "Telephone and Internet"}, {"6300", "", "Office Supplies"},
-        {"6400", "", "Advertising"},           {"6450", "", "Insurance"},
-        {"6500", "", "Repairs and Maintenance"}, {"6600", "", "Accounting and Legal Fees"},
-        {"6700", "", "Bank Charges"},          {"6900", "", "Sundry Expenses"}};
+    const Account sample[] = {{"1000", "", "Bank - Current Account"},
+                              {"1010", "", "Bank - Savings Account"},
+                              {"1100", "", "Accounts Receivable Control"},
+                              {"1150", "", "AR Clearing"},
+                              {"2000", "", "Accounts Payable Control"},
+                              {"2050", "", "AP Clearing"},
+                              {"2100", "", "GST Payable"},
+                              {"2110", "", "GST Receivable"},
+                              {"2500", "", "Bank Loan"},
+                              {"3200", "", "Owner's Drawings"},
+                              {"4000", "SALES", "Sales - Sales Department"},
+                              {"4000", "SERV", "Sales - Service Department"},
+                              {"4100", "", "Service Income"},
+                              {"4200", "", "Interest Income"},
+                              {"4300", "", "Other Income"},
+                              {"5000", "", "Cost of Goods Sold"},
+                              {"5100", "", "Freight Inward"},
+                              {"6000", "ADMIN", "Salaries - Administration"},
+                              {"6100", "", "Rent"},
+                              {"6150", "", "Electricity and Water"},
+                              {"6200", "", "Telephone and Internet"},
+                              {"6300", "", "Office Supplies"},
+                              {"6400", "", "Advertising"},
+                              {"6450", "", "Insurance"},
+                              {"6500", "", "Repairs and Maintenance"},
+                              {"6600", "", "Accounting and Legal Fees"},
+                              {"6700", "", "Bank Charges"},
+                              {"6900", "", "Sundry Expenses"}};
     for (const Account& account : sample)
         m_accounts << account;
     for (int i = 0; m_accounts.size() < m_options.accounts; ++i) {
@@ -105,11 +147,12 @@ BookGenerator::BookGenerator(Options options) : m_options(std::move(options)) {
             m_expenseAccounts << i;
     }
 
-    m_taxCodes = {{QStringLiteral("G"), QStringLiteral("GST on sales 7%"), 0.07, QStringLiteral("2100")},
-                  {QStringLiteral("GP"), QStringLiteral("GST on purchases 7%"), 0.07, QStringLiteral("2110")},
-                  {QStringLiteral("H"), QStringLiteral("GST 12.5%"), 0.125, QStringLiteral("2100")},
-                  {QStringLiteral("E"), QStringLiteral("Exempt"), 0.0, QStringLiteral("2100")},
-                  {QStringLiteral("Z"), QStringLiteral("Zero rated"), 0.0, QStringLiteral("2100")}};
+    m_taxCodes = {
+        {QStringLiteral("G"), QStringLiteral("GST on sales 7%"), 0.07, QStringLiteral("2100")},
+        {QStringLiteral("GP"), QStringLiteral("GST on purchases 7%"), 0.07, QStringLiteral("2110")},
+        {QStringLiteral("H"), QStringLiteral("GST 12.5%"), 0.125, QStringLiteral("2100")},
+        {QStringLiteral("E"), QStringLiteral("Exempt"), 0.0, QStringLiteral("2100")},
+        {QStringLiteral("Z"), QStringLiteral("Zero rated"), 0.0, QStringLiteral("2100")}};
 
     auto makeParty = [&](QChar prefix, int n, const QList<int>& accounts) {
         Party party;
@@ -117,7 +160,8 @@ BookGenerator::BookGenerator(Options options) : m_options(std::move(options)) {
         party.name = (pick(kNameFirst) + QLatin1Char(' ') + pick(kNameSecond) + QLatin1Char(' ') +
                       pick(kNameThird))
                          .left(30);
-        party.address[0] = QString::number(1 + splitmix(state) % 400) + QLatin1Char(' ') + pick(kStreets);
+        party.address[0] =
+            QString::number(1 + splitmix(state) % 400) + QLatin1Char(' ') + pick(kStreets);
         party.address[1] = QStringLiteral("PO Box %1").arg(1000 + splitmix(state) % 9000);
         party.address[2] = pick(kTowns);
         party.postalCode = QString::number(1000 + splitmix(state) % 9000);
@@ -197,7 +241,7 @@ CashbookRow BookGenerator::next() {
         const Account& account =
             m_accounts.at(below(100) < 85 ? party.account : usual.at(below(int(usual.size()))));
         const int taxRoll = below(100);
-        const TaxCode& tax = m_taxCodes.at(taxRoll < 80 ? (payment ? 1 : 0)
+        const TaxCode& tax = m_taxCodes.at(taxRoll < 80   ? (payment ? 1 : 0)
                                            : taxRoll < 83 ? 2
                                            : taxRoll < 93 ? 3
                                                           : 4);
@@ -254,14 +298,16 @@ CashbookRow BookGenerator::next() {
         } else if (type == Codes::BankInterest) {
             amount = -amountBetween(0.05, 250.0);
             account = &m_accounts.at(m_interestAccount);
-            row.transId = QStringLiteral("INT%1").arg(m_nextBankEntry[1]++, 5, 10, QLatin1Char('0'));
+            row.transId =
+                QStringLiteral("INT%1").arg(m_nextBankEntry[1]++, 5, 10, QLatin1Char('0'));
             row.desc = QStringLiteral("Interest credited");
         } else {
             amount = amountBetween(10.0, 2000.0);
             if (below(10) < 4)
                 amount = -amount;
             account = &m_accounts.at(m_miscAccounts.at(below(int(m_miscAccounts.size()))));
-            row.transId = QStringLiteral("MSC%1").arg(m_nextBankEntry[2]++, 5, 10, QLatin1Char('0'));
+            row.transId =
+                QStringLiteral("MSC%1").arg(m_nextBankEntry[2]++, 5, 10, QLatin1Char('0'));
             row.desc = amount.units() > 0 ? QStringLiteral("Transfer out - ") + account->description
                                           : QStringLiteral("Transfer in - ") + account->description;
         }
@@ -278,13 +324,17 @@ CashbookRow BookGenerator::next() {
 
 QString BookGenerator::insertSql() {
     return QStringLiteral(
-        "INSERT INTO tblCashbook (TransID, TransDate, TransType, TransStatus, TransDesc, TransDescMemo, "
-        "VendorID, VendorName, CustID, CustomerName, Address1, Address2, Address3, Address4, PostalCode, "
+        "INSERT INTO tblCashbook (TransID, TransDate, TransType, TransStatus, TransDesc, "
+        "TransDescMemo, "
+        "VendorID, VendorName, CustID, CustomerName, Address1, Address2, Address3, Address4, "
+        "PostalCode, "
         "BankAccountGLAccountCode, BankAccountGLDeptCode, BankAccountAmount, OffsetGLAccountCode, "
         "OffsetGLDeptCode, OffsetGLAccountDesc, OffsetAmount, OffsetGSTTaxCode, OffsetGSTTaxRate, "
-        "OffsetGSTAmount, OffsetGSTGLAccountCode, OffsetGSTGLDeptCode, DoubleEntryBank, DoubleEntryOffset, "
+        "OffsetGSTAmount, OffsetGSTGLAccountCode, OffsetGSTGLDeptCode, DoubleEntryBank, "
+        "DoubleEntryOffset, "
         "DoubleEntryGST, ExportedToAccpac) VALUES "
-        "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+        "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+        "?, ?)");
 }
 
 void BookGenerator::bind(QSqlQuery& query, const CashbookRow& row) {
@@ -310,7 +360,8 @@ void BookGenerator::bind(QSqlQuery& query, const CashbookRow& row) {
     query.bindValue(i++, row.offsetDesc);
     query.bindValue(i++, row.offsetAmount.units());
     query.bindValue(i++, row.taxCode);
-    query.bindValue(i++, row.taxRate ? QVariant(*row.taxRate) : QVariant(QMetaType(QMetaType::Double)));
+    query.bindValue(i++,
+                    row.taxRate ? QVariant(*row.taxRate) : QVariant(QMetaType(QMetaType::Double)));
     query.bindValue(i++, money(row.taxAmount));
     query.bindValue(i++, row.taxAccount);
     query.bindValue(i++, row.taxDept);
@@ -323,49 +374,57 @@ void BookGenerator::bind(QSqlQuery& query, const CashbookRow& row) {
 void BookGenerator::writeMasters(const Database& db) const {
     Transaction transaction(db);
     for (const auto& dept : kDepartments)
-        db.exec(QStringLiteral("INSERT OR IGNORE INTO tblDepartments (DeptCode, DeptDescription) VALUES (?, ?)"),
-                {QString::fromUtf8(dept[0]), QString::fromUtf8(dept[1])});
+        db.exec(
+            QStringLiteral(
+                "INSERT OR IGNORE INTO tblDepartments (DeptCode, DeptDescription) VALUES (?, ?)"),
+            {QString::fromUtf8(dept[0]), QString::fromUtf8(dept[1])});
     for (const Account& account : m_accounts)
-        db.exec(QStringLiteral("INSERT INTO tblChartOfAccounts (AccountCode, DeptCode, AccountDescription, "
-                               "AcctDept) VALUES (?, ?, ?, '')"),
+        db.exec(QStringLiteral(
+                    "INSERT INTO tblChartOfAccounts (AccountCode, DeptCode, AccountDescription, "
+                    "AcctDept) VALUES (?, ?, ?, '')"),
                 {account.code, account.dept, account.description});
     for (const TaxCode& tax : m_taxCodes)
-        db.exec(QStringLiteral("INSERT INTO tblTaxTable (TaxCode, TaxDescription, TaxRate, GLAccountCode, "
-                               "GLAccountDept, GLAccountDesc) VALUES (?, ?, ?, ?, '', ?)"),
+        db.exec(QStringLiteral(
+                    "INSERT INTO tblTaxTable (TaxCode, TaxDescription, TaxRate, GLAccountCode, "
+                    "GLAccountDept, GLAccountDesc) VALUES (?, ?, ?, ?, '', ?)"),
                 {tax.code, tax.description, tax.rate, tax.account,
                  tax.account == QLatin1String("2110") ? QStringLiteral("GST Receivable")
                                                       : QStringLiteral("GST Payable")});
     auto writeParties = [&db](const QString& table, const QString& id, const QString& name,
                               const QList<Party>& parties) {
-        const QString sql = QStringLiteral("INSERT INTO %1 (%2, %3, Address1, Address2, Address3, Address4, "
-                                           "PostalCode) VALUES (?, ?, ?, ?, ?, ?, ?)")
-                                .arg(table, id, name);
+        const QString sql =
+            QStringLiteral("INSERT INTO %1 (%2, %3, Address1, Address2, Address3, Address4, "
+                           "PostalCode) VALUES (?, ?, ?, ?, ?, ?, ?)")
+                .arg(table, id, name);
         for (const Party& party : parties)
-            db.exec(sql, {party.id, party.name, party.address[0], party.address[1], party.address[2],
-                          party.address[3], party.postalCode});
+            db.exec(sql, {party.id, party.name, party.address[0], party.address[1],
+                          party.address[2], party.address[3], party.postalCode});
     };
-    writeParties(QStringLiteral("tblVendors"), QStringLiteral("VendorID"), QStringLiteral("VendorName"),
-                 m_vendors);
-    writeParties(QStringLiteral("tblCustomers"), QStringLiteral("CustID"), QStringLiteral("CustName"),
-                 m_customers);
+    writeParties(QStringLiteral("tblVendors"), QStringLiteral("VendorID"),
+                 QStringLiteral("VendorName"), m_vendors);
+    writeParties(QStringLiteral("tblCustomers"), QStringLiteral("CustID"),
+                 QStringLiteral("CustName"), m_customers);
 
-    db.exec(QStringLiteral("UPDATE tblSystemSetup SET CompanyName = ?, Address1 = ?, Address2 = ?, "
-                           "Address3 = ?, GLBankAccountCode = ?, BankAccountDept = ?, BankAccountDesc = ?"),
+    db.exec(QStringLiteral(
+                "UPDATE tblSystemSetup SET CompanyName = ?, Address1 = ?, Address2 = ?, "
+                "Address3 = ?, GLBankAccountCode = ?, BankAccountDept = ?, BankAccountDesc = ?"),
             {QStringLiteral("Harbour Light Trading Ltd"), QStringLiteral("24 Queen Street"),
-             QStringLiteral("PO Box 3318"), QStringLiteral("Wellington 6011"), kBankAccount, kNoDept,
-             QStringLiteral("Bank - Current Account")});
-    db.exec(QStringLiteral("UPDATE tblBankDetails SET CurrentMonth = ?, CurrentYear = ?, BankName = ?, "
-                           "BankAccountNumber = ?, StartingBankBalance = ?"),
-            {QString::number(m_options.lastDay.month()), QString::number(m_options.lastDay.year()),
-             QStringLiteral("First Harbour Bank"), QStringLiteral("02-0500-0123456-00"),
-             Money::fromCents(2500000).units()});
-    db.exec(QStringLiteral("UPDATE tblAccpacSettings SET IntegrateWithAP = 1, IntegrateWithAR = 1, "
-                           "GLAPControl = '2000', GLAPControlDept = '', GLAPControlDesc = 'Accounts Payable Control', "
-                           "GLAPClearing = '2050', GLAPClearingDept = '', GLAPClearingDesc = 'AP Clearing', "
-                           "GLARControl = '1100', GLARControlDept = '', "
-                           "GLARControlDesc = 'Accounts Receivable Control', GLARClearing = '1150', "
-                           "GLARClearingDept = '', GLARClearingDesc = 'AR Clearing', APBankCode = 'BANK1', "
-                           "ARControlAccountSet = 'ARSET1'"));
+             QStringLiteral("PO Box 3318"), QStringLiteral("Wellington 6011"), kBankAccount,
+             kNoDept, QStringLiteral("Bank - Current Account")});
+    db.exec(
+        QStringLiteral("UPDATE tblBankDetails SET CurrentMonth = ?, CurrentYear = ?, BankName = ?, "
+                       "BankAccountNumber = ?, StartingBankBalance = ?"),
+        {QString::number(m_options.lastDay.month()), QString::number(m_options.lastDay.year()),
+         QStringLiteral("First Harbour Bank"), QStringLiteral("02-0500-0123456-00"),
+         Money::fromCents(2500000).units()});
+    db.exec(QStringLiteral(
+        "UPDATE tblAccpacSettings SET IntegrateWithAP = 1, IntegrateWithAR = 1, "
+        "GLAPControl = '2000', GLAPControlDept = '', GLAPControlDesc = 'Accounts Payable Control', "
+        "GLAPClearing = '2050', GLAPClearingDept = '', GLAPClearingDesc = 'AP Clearing', "
+        "GLARControl = '1100', GLARControlDept = '', "
+        "GLARControlDesc = 'Accounts Receivable Control', GLARClearing = '1150', "
+        "GLARClearingDept = '', GLARClearingDesc = 'AR Clearing', APBankCode = 'BANK1', "
+        "ARControlAccountSet = 'ARSET1'"));
     transaction.commit();
 }
 

@@ -33,8 +33,9 @@ int main(int argc, char* argv[]) {
     if (args.size() == 2)
         options.transactions = args.at(1).toLongLong(&countOk);
     if (args.isEmpty() || args.size() > 2 || !countOk || options.transactions < 0) {
-        std::fprintf(stderr, "usage: quillan_genbook PATH [TRANSACTIONS] [--end YYYY-MM-DD] [--seed N]\n"
-                             "Writes a new book of TRANSACTIONS (default 1000000) transactions.\n");
+        std::fprintf(stderr,
+                     "usage: quillan_genbook PATH [TRANSACTIONS] [--end YYYY-MM-DD] [--seed N]\n"
+                     "Writes a new book of TRANSACTIONS (default 1000000) transactions.\n");
         return 2;
     }
     const QString path = args.first();

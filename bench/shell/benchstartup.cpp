@@ -48,7 +48,9 @@ double peakResidentMb() {
 class ConsolePrompts : public Prompts {
 public:
     Answer show(const QString& text, Icon, Buttons buttons, Answer) override {
-        std::fprintf(stderr, "Message box: %s\n", qPrintable(QString(text).replace(QLatin1String("\r\n"), QLatin1String(" / "))));
+        std::fprintf(
+            stderr, "Message box: %s\n",
+            qPrintable(QString(text).replace(QLatin1String("\r\n"), QLatin1String(" / "))));
         ++shown;
         return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
     }
@@ -91,8 +93,8 @@ int runInProcess(int argc, char* argv[], const QString& appDir) {
         return 1;
     }
     const long long exposed = monotonicNs();
-    std::printf("inprocess %.1f %.1f %.1f %.1f\n", (appReady - start) / 1e6, (mainDone - before) / 1e6,
-                (exposed - before) / 1e6, peakResidentMb());
+    std::printf("inprocess %.1f %.1f %.1f %.1f\n", (appReady - start) / 1e6,
+                (mainDone - before) / 1e6, (exposed - before) / 1e6, peakResidentMb());
     return 0;
 }
 
@@ -172,9 +174,11 @@ int main(int argc, char* argv[]) {
         Database db(QStringLiteral("bench-count"));
         try {
             db.open(book);
-            transactions = db.scalar(QStringLiteral("SELECT COUNT(*) FROM tblCashbook")).toLongLong();
+            transactions =
+                db.scalar(QStringLiteral("SELECT COUNT(*) FROM tblCashbook")).toLongLong();
         } catch (const Failure& failure) {
-            std::fprintf(stderr, "The book cannot be used: %s\n", qPrintable(failure.description()));
+            std::fprintf(stderr, "The book cannot be used: %s\n",
+                         qPrintable(failure.description()));
             return 1;
         }
     }
@@ -187,8 +191,10 @@ int main(int argc, char* argv[]) {
     if (!QFile::copy(binDir + QStringLiteral("/quillan"), program) ||
         !QFile::link(book, appDir.filePath(QStringLiteral("cashbook.mdb"))) ||
         !QDir(appDir.path()).mkdir(QStringLiteral("generic")) ||
-        !QFile::copy(QStringLiteral(QUILLAN_STARTUP_PROBE), appDir.filePath(QStringLiteral("generic/libquillanstartupprobe.so")))) {
-        std::fprintf(stderr, "Cannot prepare the application directory %s\n", qPrintable(appDir.path()));
+        !QFile::copy(QStringLiteral(QUILLAN_STARTUP_PROBE),
+                     appDir.filePath(QStringLiteral("generic/libquillanstartupprobe.so")))) {
+        std::fprintf(stderr, "Cannot prepare the application directory %s\n",
+                     qPrintable(appDir.path()));
         return 1;
     }
 
@@ -207,30 +213,34 @@ int main(int argc, char* argv[]) {
                          qPrintable(run->title));
             return 1;
         }
-        std::printf("  run %d: %7.1f ms (Qt ready at %.1f ms), peak resident %.1f MB\n", i, run->toExposed,
-                    run->toLoaded, run->residentMb);
+        std::printf("  run %d: %7.1f ms (Qt ready at %.1f ms), peak resident %.1f MB\n", i,
+                    run->toExposed, run->toLoaded, run->residentMb);
         times << run->toExposed;
         loaded << run->toLoaded;
         peak = std::max(peak, run->residentMb);
     }
 
     QProcess inProcess;
-    inProcess.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--in-process"), appDir.path()});
+    inProcess.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--in-process"), appDir.path()});
     inProcess.waitForFinished(30000);
     const QList<QByteArray> parts = inProcess.readAllStandardOutput().trimmed().split(' ');
     if (parts.size() != 5 || parts[0] != "inprocess") {
-        std::fprintf(stderr, "The in-process start failed.\n%s", inProcess.readAllStandardError().constData());
+        std::fprintf(stderr, "The in-process start failed.\n%s",
+                     inProcess.readAllStandardError().constData());
         return 1;
     }
 
     const double median_ms = median(times);
-    std::printf("Whole process: median %.1f ms, best %.1f ms, worst %.1f ms; Qt ready (median) %.1f ms\n",
-                median_ms, *std::min_element(times.begin(), times.end()),
-                *std::max_element(times.begin(), times.end()), median(loaded));
+    std::printf(
+        "Whole process: median %.1f ms, best %.1f ms, worst %.1f ms; Qt ready (median) %.1f ms\n",
+        median_ms, *std::min_element(times.begin(), times.end()),
+        *std::max_element(times.begin(), times.end()), median(loaded));
     std::printf("Peak resident memory at the window: %.1f MB\n", peak);
     std::printf("In process: QApplication %s ms; Main() %s ms; Main() to window exposed %s ms; "
                 "peak resident %s MB\n",
-                parts[1].constData(), parts[2].constData(), parts[3].constData(), parts[4].constData());
+                parts[1].constData(), parts[2].constData(), parts[3].constData(),
+                parts[4].constData());
     const bool met = median_ms < 500 && peak < 100;
     std::printf("Target (< 500 ms, < 100 MB): %s\n", met ? "met" : "NOT met");
     return 0;

@@ -31,17 +31,28 @@ void TestCodes::typeEntryText_data() {
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("1") << "1" << "1. Payment - CB Only";
-    QTest::newRow("2") << "2" << "2. Payment - CB / AP";
-    QTest::newRow("3") << "3" << "3. Receipt - CB Only";
-    QTest::newRow("4") << "4" << "4. Receipt - CB / AR";
-    QTest::newRow("5") << "5" << "5. Bank Charge";
-    QTest::newRow("6") << "6" << "6. Bank Interest";
-    QTest::newRow("7") << "7" << "7. Miscellaneous";
-    QTest::newRow("8") << "8" << "";
-    QTest::newRow("0") << "0" << "";
-    QTest::newRow("leading zero") << "01" << "";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("1") << "1"
+                       << "1. Payment - CB Only";
+    QTest::newRow("2") << "2"
+                       << "2. Payment - CB / AP";
+    QTest::newRow("3") << "3"
+                       << "3. Receipt - CB Only";
+    QTest::newRow("4") << "4"
+                       << "4. Receipt - CB / AR";
+    QTest::newRow("5") << "5"
+                       << "5. Bank Charge";
+    QTest::newRow("6") << "6"
+                       << "6. Bank Interest";
+    QTest::newRow("7") << "7"
+                       << "7. Miscellaneous";
+    QTest::newRow("8") << "8"
+                       << "";
+    QTest::newRow("0") << "0"
+                       << "";
+    QTest::newRow("leading zero") << "01"
+                                  << "";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void TestCodes::typeEntryText() {
@@ -59,15 +70,23 @@ void TestCodes::statusWord_data() {
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("word");
 
-    QTest::newRow("1") << "1" << "Outstanding";
-    QTest::newRow("2") << "2" << "Reconciled";
-    QTest::newRow("3") << "3" << "Reversed";
-    QTest::newRow("4") << "4" << "Void";
-    QTest::newRow("unknown 9") << "9" << "Outstanding";
-    QTest::newRow("empty") << "" << "Outstanding";
+    QTest::newRow("1") << "1"
+                       << "Outstanding";
+    QTest::newRow("2") << "2"
+                       << "Reconciled";
+    QTest::newRow("3") << "3"
+                       << "Reversed";
+    QTest::newRow("4") << "4"
+                       << "Void";
+    QTest::newRow("unknown 9") << "9"
+                               << "Outstanding";
+    QTest::newRow("empty") << ""
+                           << "Outstanding";
     QTest::newRow("null") << QString() << "Outstanding";
-    QTest::newRow("leading zero is another code") << "02" << "Outstanding";
-    QTest::newRow("word itself is no code") << "Reconciled" << "Outstanding";
+    QTest::newRow("leading zero is another code") << "02"
+                                                  << "Outstanding";
+    QTest::newRow("word itself is no code") << "Reconciled"
+                                            << "Outstanding";
 }
 
 void TestCodes::statusWord() {
@@ -80,8 +99,9 @@ void TestCodes::monthName_data() {
     QTest::addColumn<int>("month");
     QTest::addColumn<QString>("name");
 
-    const char* const names[] = {"January", "February", "March",     "April",   "May",      "June",
-                                 "July",    "August",   "September", "October", "November", "December"};
+    const char* const names[] = {"January",   "February", "March",    "April",
+                                 "May",       "June",     "July",     "August",
+                                 "September", "October",  "November", "December"};
     for (int m = 1; m <= 12; ++m)
         QTest::addRow("%d", m) << m << QString::fromLatin1(names[m - 1]);
     QTest::newRow("0") << 0 << "";
@@ -100,14 +120,22 @@ void TestCodes::monthNameOfText_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("name");
 
-    QTest::newRow("1") << "1" << "January";
-    QTest::newRow("12") << "12" << "December";
-    QTest::newRow("13") << "13" << "";
-    QTest::newRow("0") << "0" << "";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("leading zero") << "01" << "";
-    QTest::newRow("year") << "2003" << "";
-    QTest::newRow("name") << "December" << "";
+    QTest::newRow("1") << "1"
+                       << "January";
+    QTest::newRow("12") << "12"
+                        << "December";
+    QTest::newRow("13") << "13"
+                        << "";
+    QTest::newRow("0") << "0"
+                       << "";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("leading zero") << "01"
+                                  << "";
+    QTest::newRow("year") << "2003"
+                          << "";
+    QTest::newRow("name") << "December"
+                          << "";
 }
 
 void TestCodes::monthNameOfText() {
@@ -124,7 +152,8 @@ void TestCodes::periodKey_data() {
     QTest::addColumn<bool>("inPeriod");
 
     QTest::newRow("5 Jan 2003 in 12003") << 1 << 2003 << "12003" << QDate(2003, 1, 5) << true;
-    QTest::newRow("5 Jan 2003 not in 122003") << 12 << 2003 << "122003" << QDate(2003, 1, 5) << false;
+    QTest::newRow("5 Jan 2003 not in 122003")
+        << 12 << 2003 << "122003" << QDate(2003, 1, 5) << false;
     QTest::newRow("5 Dec 2003 in 122003") << 12 << 2003 << "122003" << QDate(2003, 12, 5) << true;
     QTest::newRow("March 2024") << 3 << 2024 << "32024" << QDate(2024, 3, 31) << true;
     QTest::newRow("November 2024") << 11 << 2024 << "112024" << QDate(2024, 11, 1) << true;
@@ -156,19 +185,31 @@ void TestCodes::periodRange_data() {
     QTest::addColumn<QDate>("first");
     QTest::addColumn<QDate>("last");
 
-    QTest::newRow("January") << "1" << "2003" << true << QDate(2003, 1, 1) << QDate(2003, 1, 31);
-    QTest::newRow("December") << "12" << "2003" << true << QDate(2003, 12, 1) << QDate(2003, 12, 31);
-    QTest::newRow("leap February") << "2" << "2004" << true << QDate(2004, 2, 1) << QDate(2004, 2, 29);
-    QTest::newRow("February") << "2" << "2003" << true << QDate(2003, 2, 1) << QDate(2003, 2, 28);
-    QTest::newRow("thirty days") << "4" << "2003" << true << QDate(2003, 4, 1) << QDate(2003, 4, 30);
-    QTest::newRow("stored with blanks") << " 1" << "2003 " << true << QDate(2003, 1, 1)
-                                        << QDate(2003, 1, 31);
-    QTest::newRow("month 13") << "13" << "2003" << false << QDate() << QDate();
-    QTest::newRow("month 0") << "0" << "2003" << false << QDate() << QDate();
-    QTest::newRow("no month") << "" << "2003" << false << QDate() << QDate();
-    QTest::newRow("month not a number") << "Jan" << "2003" << false << QDate() << QDate();
-    QTest::newRow("two-digit year") << "1" << "03" << false << QDate() << QDate();
-    QTest::newRow("no year") << "1" << "" << false << QDate() << QDate();
+    QTest::newRow("January") << "1"
+                             << "2003" << true << QDate(2003, 1, 1) << QDate(2003, 1, 31);
+    QTest::newRow("December") << "12"
+                              << "2003" << true << QDate(2003, 12, 1) << QDate(2003, 12, 31);
+    QTest::newRow("leap February") << "2"
+                                   << "2004" << true << QDate(2004, 2, 1) << QDate(2004, 2, 29);
+    QTest::newRow("February") << "2"
+                              << "2003" << true << QDate(2003, 2, 1) << QDate(2003, 2, 28);
+    QTest::newRow("thirty days") << "4"
+                                 << "2003" << true << QDate(2003, 4, 1) << QDate(2003, 4, 30);
+    QTest::newRow("stored with blanks")
+        << " 1"
+        << "2003 " << true << QDate(2003, 1, 1) << QDate(2003, 1, 31);
+    QTest::newRow("month 13") << "13"
+                              << "2003" << false << QDate() << QDate();
+    QTest::newRow("month 0") << "0"
+                             << "2003" << false << QDate() << QDate();
+    QTest::newRow("no month") << ""
+                              << "2003" << false << QDate() << QDate();
+    QTest::newRow("month not a number") << "Jan"
+                                        << "2003" << false << QDate() << QDate();
+    QTest::newRow("two-digit year") << "1"
+                                    << "03" << false << QDate() << QDate();
+    QTest::newRow("no year") << "1"
+                             << "" << false << QDate() << QDate();
 }
 
 void TestCodes::periodRange() {
@@ -192,10 +233,14 @@ void TestCodes::currentMonthQuery_data() {
     QTest::addColumn<QString>("year");
     QTest::addColumn<QStringList>("ids");
 
-    QTest::newRow("January 2003") << "1" << "2003" << QStringList{"A2", "A3", "A4"};
-    QTest::newRow("December 2003") << "12" << "2003" << QStringList{"A6"};
-    QTest::newRow("January 2002") << "1" << "2002" << QStringList{"A1"};
-    QTest::newRow("February 2003") << "2" << "2003" << QStringList{"A5"};
+    QTest::newRow("January 2003") << "1"
+                                  << "2003" << QStringList{"A2", "A3", "A4"};
+    QTest::newRow("December 2003") << "12"
+                                   << "2003" << QStringList{"A6"};
+    QTest::newRow("January 2002") << "1"
+                                  << "2002" << QStringList{"A1"};
+    QTest::newRow("February 2003") << "2"
+                                   << "2003" << QStringList{"A5"};
 }
 
 void TestCodes::currentMonthQuery() {
@@ -208,9 +253,10 @@ void TestCodes::currentMonthQuery() {
         {"A1", QDate(2002, 1, 5)},  {"A2", QDate(2003, 1, 1)}, {"A3", QDate(2003, 1, 5)},
         {"A4", QDate(2003, 1, 31)}, {"A5", QDate(2003, 2, 1)}, {"A6", QDate(2003, 12, 5)}};
     for (const auto& [id, date] : rows)
-        book.sql(QStringLiteral("INSERT INTO tblCashbook (TransID, TransDate, TransType, TransStatus) "
-                                "VALUES (?, ?, '1', '1')"),
-                 {id, Codes::dateToStored(date)});
+        book.sql(
+            QStringLiteral("INSERT INTO tblCashbook (TransID, TransDate, TransType, TransStatus) "
+                           "VALUES (?, ?, '1', '1')"),
+            {id, Codes::dateToStored(date)});
 
     const auto range = Codes::periodRange(month, year);
     QVERIFY(range.has_value());

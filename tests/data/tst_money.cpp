@@ -39,12 +39,13 @@ void TestMoney::parse_data() {
     QTest::newRow("zero") << "0" << true << qint64(0) << false;
     QTest::newRow("minus zero") << "-0.00" << true << qint64(0) << false;
     QTest::newRow("four decimals kept") << "0.0001" << true << qint64(1) << false;
-    QTest::newRow("fifth decimal tie, odd rounds up") << "1.23455" << true << qint64(12346) << false;
+    QTest::newRow("fifth decimal tie, odd rounds up")
+        << "1.23455" << true << qint64(12346) << false;
     QTest::newRow("fifth decimal tie, even stays") << "1.23465" << true << qint64(12346) << false;
     QTest::newRow("above the tie rounds up") << "1.234651" << true << qint64(12347) << false;
     QTest::newRow("negative tie") << "-1.23455" << true << qint64(-12346) << false;
-    QTest::newRow("largest amount") << "922,337,203,685,476.9999" << true
-                                    << qint64(9223372036854769999LL) << false;
+    QTest::newRow("largest amount")
+        << "922,337,203,685,476.9999" << true << qint64(9223372036854769999LL) << false;
 
     QTest::newRow("empty") << "" << false << qint64(0) << true;
     QTest::newRow("blanks only") << "   " << false << qint64(0) << true;
@@ -67,12 +68,13 @@ void TestMoney::parse_data() {
     QTest::newRow("comma in decimals") << "12.3,4" << false << qint64(0) << false;
     QTest::newRow("inner blank") << "12 34" << false << qint64(0) << false;
     QTest::newRow("two dollars") << "$$5" << false << qint64(0) << false;
-    QTest::newRow("non-ASCII digits") << QString::fromUtf8("\xef\xbc\x91\xef\xbc\x92") << false
-                                      << qint64(0) << false;
+    QTest::newRow("non-ASCII digits")
+        << QString::fromUtf8("\xef\xbc\x91\xef\xbc\x92") << false << qint64(0) << false;
     QTest::newRow("sixteen whole digits") << "1234567890123456" << false << qint64(0) << false;
-    QTest::newRow("fifteen digits beyond 64 bits") << "999999999999999" << false << qint64(0) << false;
-    QTest::newRow("negative beyond 64 bits") << "-923,000,000,000,000.00" << false << qint64(0)
-                                             << false;
+    QTest::newRow("fifteen digits beyond 64 bits")
+        << "999999999999999" << false << qint64(0) << false;
+    QTest::newRow("negative beyond 64 bits")
+        << "-923,000,000,000,000.00" << false << qint64(0) << false;
 }
 
 void TestMoney::parse() {
@@ -95,31 +97,58 @@ void TestMoney::format_data() {
     QTest::addColumn<QString>("report");  // "$"#,##0.00
     QTest::addColumn<QString>("plain");   // $#,##0.00
 
-    QTest::newRow("zero") << qint64(0) << "$0.00" << "$0.00" << "$0.00" << "$0.00";
-    QTest::newRow("cents only") << qint64(500) << "$0.05" << "$0.05" << "$0.05" << "$0.05";
-    QTest::newRow("below a thousand") << qint64(9999900) << "$999.99" << "$999.99" << "$999.99"
+    QTest::newRow("zero") << qint64(0) << "$0.00"
+                          << "$0.00"
+                          << "$0.00"
+                          << "$0.00";
+    QTest::newRow("cents only") << qint64(500) << "$0.05"
+                                << "$0.05"
+                                << "$0.05"
+                                << "$0.05";
+    QTest::newRow("below a thousand") << qint64(9999900) << "$999.99"
+                                      << "$999.99"
+                                      << "$999.99"
                                       << "$999.99";
-    QTest::newRow("thousands") << qint64(12345000) << "$1,234.50" << "$1,234.50" << "$1,234.50"
+    QTest::newRow("thousands") << qint64(12345000) << "$1,234.50"
+                               << "$1,234.50"
+                               << "$1,234.50"
                                << "$1,234.50";
-    QTest::newRow("negative thousands") << qint64(-12345000) << "-$1,234.50" << "($1,234.50)"
-                                        << "-$1,234.50" << "-$1,234.50";
-    QTest::newRow("millions") << qint64(1234567890000) << "$123,456,789.00" << "$123,456,789.00"
-                              << "$123,456,789.00" << "$123,456,789.00";
+    QTest::newRow("negative thousands") << qint64(-12345000) << "-$1,234.50"
+                                        << "($1,234.50)"
+                                        << "-$1,234.50"
+                                        << "-$1,234.50";
+    QTest::newRow("millions") << qint64(1234567890000) << "$123,456,789.00"
+                              << "$123,456,789.00"
+                              << "$123,456,789.00"
+                              << "$123,456,789.00";
     QTest::newRow("negative millions") << qint64(-10000000000) << "-$1,000,000.00"
-                                       << "($1,000,000.00)" << "-$1,000,000.00"
+                                       << "($1,000,000.00)"
+                                       << "-$1,000,000.00"
                                        << "-$1,000,000.00";
     QTest::newRow("rounding carries into the thousands") << qint64(9999999) << "$1,000.00"
-                                                         << "$1,000.00" << "$1,000.00"
+                                                         << "$1,000.00"
+                                                         << "$1,000.00"
                                                          << "$1,000.00";
-    QTest::newRow("cent tie away from zero") << qint64(1250) << "$0.13" << "$0.13" << "$0.13"
+    QTest::newRow("cent tie away from zero") << qint64(1250) << "$0.13"
+                                             << "$0.13"
+                                             << "$0.13"
                                              << "$0.13";
-    QTest::newRow("odd cent tie away from zero") << qint64(1350) << "$0.14" << "$0.14" << "$0.14"
+    QTest::newRow("odd cent tie away from zero") << qint64(1350) << "$0.14"
+                                                 << "$0.14"
+                                                 << "$0.14"
                                                  << "$0.14";
-    QTest::newRow("negative cent tie away from zero") << qint64(-1250) << "-$0.13" << "($0.13)"
-                                                      << "-$0.13" << "-$0.13";
-    QTest::newRow("just below the tie") << qint64(1249) << "$0.12" << "$0.12" << "$0.12" << "$0.12";
-    QTest::newRow("negative just below the tie") << qint64(-1249) << "-$0.12" << "($0.12)"
-                                                 << "-$0.12" << "-$0.12";
+    QTest::newRow("negative cent tie away from zero") << qint64(-1250) << "-$0.13"
+                                                      << "($0.13)"
+                                                      << "-$0.13"
+                                                      << "-$0.13";
+    QTest::newRow("just below the tie") << qint64(1249) << "$0.12"
+                                        << "$0.12"
+                                        << "$0.12"
+                                        << "$0.12";
+    QTest::newRow("negative just below the tie") << qint64(-1249) << "-$0.12"
+                                                 << "($0.12)"
+                                                 << "-$0.12"
+                                                 << "-$0.12";
 }
 
 void TestMoney::format() {
@@ -147,15 +176,27 @@ void TestMoney::taxProduct_data() {
     QTest::addColumn<QString>("tax");
     QTest::addColumn<QString>("total");
 
-    QTest::newRow("10.05 at 7%") << "10.05" << 0.07 << "$0.70" << "$10.75";
-    QTest::newRow("100 at 7%") << "100" << 0.07 << "$7.00" << "$107.00";
-    QTest::newRow("cent tie 0.50 at 5%") << "0.50" << 0.05 << "$0.03" << "$0.53";
-    QTest::newRow("cent tie 1.50 at 7%") << "1.50" << 0.07 << "$0.11" << "$1.61";
-    QTest::newRow("thousands") << "$1,234.56" << 0.07 << "$86.42" << "$1,320.98";
-    QTest::newRow("negative base") << "-10.05" << 0.07 << "-$0.70" << "-$10.75";
-    QTest::newRow("negative cent tie") << "(0.50)" << 0.05 << "-$0.03" << "-$0.53";
-    QTest::newRow("twelve and a half per cent") << "1.01" << 0.125 << "$0.13" << "$1.14";
-    QTest::newRow("no tax") << "19.99" << 0.0 << "$0.00" << "$19.99";
+    QTest::newRow("10.05 at 7%") << "10.05" << 0.07 << "$0.70"
+                                 << "$10.75";
+    QTest::newRow("100 at 7%") << "100" << 0.07 << "$7.00"
+                               << "$107.00";
+    QTest::newRow("cent tie 0.50 at 5%") << "0.50" << 0.05 << "$0.03"
+                                         << "$0.53";
+    QTest::newRow("cent tie 1.50 at 7%") << "1.50" << 0.07 << "$0.11"
+                                         << "$1.61";
+    QTest::newRow("thousands") << "$1,234.56" << 0.07 << "$86.42"
+                               << "$1,320.98";
+    QTest::newRow("negative base") << "-10.05" << 0.07 << "-$0.70"
+                                   << "-$10.75";
+    QTest::newRow("negative cent tie") << "(0.50)" << 0.05 << "-$0.03"
+                                       << "-$0.53";
+    QTest::newRow("twelve and a half per cent") << "1.01" << 0.125 << "$0.13"
+                                                << "$1.14";
+    // 1.65495: even at four decimals (1.6550), then away from zero at the cent.
+    QTest::newRow("two roundings 20.06 at 8.25%") << "20.06" << 0.0825 << "$1.66"
+                                                  << "$21.72";
+    QTest::newRow("no tax") << "19.99" << 0.0 << "$0.00"
+                            << "$19.99";
 }
 
 void TestMoney::taxProduct() {
@@ -165,7 +206,8 @@ void TestMoney::taxProduct() {
     QFETCH(QString, total);
 
     const Money baseMoney = *Money::parse(base);
-    const QString taxText = Money::fromDouble(baseMoney.toDouble() * rate).format(Money::Format::Written);
+    const QString taxText =
+        Money::fromDouble(baseMoney.toDouble() * rate).format(Money::Format::Written);
     QCOMPARE(taxText, tax);
     const Money totalMoney = baseMoney + *Money::parse(taxText);
     QCOMPARE(totalMoney.format(Money::Format::Written), total);
@@ -177,7 +219,10 @@ void TestMoney::fromDoubleTiesToEven_data() {
     QTest::addColumn<double>("value");
     QTest::addColumn<qint64>("units");
 
-    // Products whose fifth decimal is exactly 5 in binary as well.
+    // Products whose decimal value ends in 5 at the fifth decimal go to the even fourth
+    // decimal; the first two are ties in binary as well.
+    QTest::newRow("0.25 x 12.5% down to even") << 0.25 * 0.125 << qint64(312);
+    QTest::newRow("0.75 x 12.5% up to even") << 0.75 * 0.125 << qint64(938);
     QTest::newRow("1.01 x 12.5% down to even") << 1.01 * 0.125 << qint64(1262);
     QTest::newRow("0.03 x 12.5% up to even") << 0.03 * 0.125 << qint64(38);
     QTest::newRow("0.05 x 12.5% down to even") << 0.05 * 0.125 << qint64(62);
@@ -201,11 +246,16 @@ void TestMoney::plainText_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("plain");
 
-    QTest::newRow("one decimal") << "1234.50" << "1234.5";
-    QTest::newRow("negative") << "-3.10" << "-3.1";
-    QTest::newRow("four decimals") << "0.0705" << "0.0705";
-    QTest::newRow("whole") << "$1,000.00" << "1000";
-    QTest::newRow("zero") << "0.00" << "0";
+    QTest::newRow("one decimal") << "1234.50"
+                                 << "1234.5";
+    QTest::newRow("negative") << "-3.10"
+                              << "-3.1";
+    QTest::newRow("four decimals") << "0.0705"
+                                   << "0.0705";
+    QTest::newRow("whole") << "$1,000.00"
+                           << "1000";
+    QTest::newRow("zero") << "0.00"
+                          << "0";
 }
 
 void TestMoney::plainText() {

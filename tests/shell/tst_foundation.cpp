@@ -17,8 +17,10 @@ QString reportPattern(const QString& form, const QString& routine) {
     QString pattern = QStringLiteral("^An error has occurred\\.\r\n\r\nError Number: -?[0-9]+\r\n"
                                      "Error Description: [^\r\n]*\r\n");
     if (!form.isEmpty())
-        pattern += QStringLiteral("Form: ") + QRegularExpression::escape(form) + QStringLiteral("\r\n");
-    return pattern + QStringLiteral("Routine: ") + QRegularExpression::escape(routine) + QLatin1Char('$');
+        pattern +=
+            QStringLiteral("Form: ") + QRegularExpression::escape(form) + QStringLiteral("\r\n");
+    return pattern + QStringLiteral("Routine: ") + QRegularExpression::escape(routine) +
+           QLatin1Char('$');
 }
 
 } // namespace
@@ -47,16 +49,22 @@ void TestFoundation::errorReport_data() {
     QTest::addColumn<QString>("text");
 
     QTest::newRow("window handler, six lines")
-        << "frmVendors" << "cmdSave" << qint64(3021) << "No current record."
-        << "An error has occurred.\r\n\r\nError Number: 3021\r\nError Description: No current record.\r\n"
+        << "frmVendors"
+        << "cmdSave" << qint64(3021) << "No current record."
+        << "An error has occurred.\r\n\r\nError Number: 3021\r\nError Description: No current "
+           "record.\r\n"
            "Form: frmVendors\r\nRoutine: cmdSave";
     QTest::newRow("procedure, five lines")
-        << "" << "PreparetblDistribution" << qint64(3021) << "No current record."
-        << "An error has occurred.\r\n\r\nError Number: 3021\r\nError Description: No current record.\r\n"
+        << ""
+        << "PreparetblDistribution" << qint64(3021) << "No current record."
+        << "An error has occurred.\r\n\r\nError Number: 3021\r\nError Description: No current "
+           "record.\r\n"
            "Routine: PreparetblDistribution";
     QTest::newRow("negative number, label with blank")
-        << "frmPaymentVoucher" << "txtTransID Validate" << Failure::DuplicateKeyNumber << "Duplicate."
-        << "An error has occurred.\r\n\r\nError Number: -2147467259\r\nError Description: Duplicate.\r\n"
+        << "frmPaymentVoucher"
+        << "txtTransID Validate" << Failure::DuplicateKeyNumber << "Duplicate."
+        << "An error has occurred.\r\n\r\nError Number: -2147467259\r\nError Description: "
+           "Duplicate.\r\n"
            "Form: frmPaymentVoucher\r\nRoutine: txtTransID Validate";
 }
 
@@ -92,15 +100,18 @@ void TestFoundation::errorReport() {
 
     // Any other exception is reported the same way, with the label of the handler.
     book.prompts.expectMatch(reportPattern(form, routine));
-    QVERIFY(!guarded(book.services, form, routine, [] { throw std::runtime_error("out of range"); }));
+    QVERIFY(
+        !guarded(book.services, form, routine, [] { throw std::runtime_error("out of range"); }));
     QVERIFY(book.prompts.verifyAllShown());
-    QVERIFY(book.prompts.shown().last().text.contains(QLatin1String("Error Description: out of range\r\n")));
+    QVERIFY(book.prompts.shown().last().text.contains(
+        QLatin1String("Error Description: out of range\r\n")));
 }
 
 void TestFoundation::guardLetsSuccessPass() {
     TestBook book;
     int runs = 0;
-    QVERIFY(guarded(book.services, QStringLiteral("frmVendors"), QStringLiteral("cmdSave"), [&] { ++runs; }));
+    QVERIFY(guarded(book.services, QStringLiteral("frmVendors"), QStringLiteral("cmdSave"),
+                    [&] { ++runs; }));
     QCOMPARE(runs, 1);
     QCOMPARE(book.prompts.shown().size(), 0);
 }
@@ -130,7 +141,8 @@ void TestFoundation::mrLookup_data() {
         QTest::addRow("key %d code", a.key) << a.key << 0 << none << noValues << a.code;
         QTest::addRow("key %d department", a.key) << a.key << 1 << none << noValues << a.dept;
         for (int sub : {2, 4, 7, -1})
-            QTest::addRow("key %d sub-key %d", a.key, sub) << a.key << sub << none << noValues << a.description;
+            QTest::addRow("key %d sub-key %d", a.key, sub)
+                << a.key << sub << none << noValues << a.description;
         // Sub-key 3 turns the description into a month name, which it is not.
         QTest::addRow("key %d month name", a.key) << a.key << 3 << none << noValues << "";
     }
@@ -148,22 +160,24 @@ void TestFoundation::mrLookup_data() {
     QTest::newRow("key 12") << 12 << 4 << none << noValues << "2003";
     QTest::newRow("key 11 month name") << 11 << 3 << none << noValues << "December";
     QTest::newRow("key 12 month name") << 12 << 3 << none << noValues << "";
-    QTest::newRow("month written as a number") << 11 << 3 << "UPDATE tblBankDetails SET CurrentMonth = ?"
-                                               << QVariantList{7} << "July";
-    QTest::newRow("month with leading zero") << 11 << 3 << "UPDATE tblBankDetails SET CurrentMonth = ?"
-                                             << QVariantList{"07"} << "";
-    QTest::newRow("account description as month") << 4 << 3 << "UPDATE tblAccpacSettings SET GLARControlDesc = ?"
-                                                  << QVariantList{"5"} << "May";
-    QTest::newRow("Null month") << 11 << 4 << "UPDATE tblBankDetails SET CurrentMonth = NULL" << noValues << "";
-    QTest::newRow("Null month name") << 11 << 3 << "UPDATE tblBankDetails SET CurrentMonth = NULL" << noValues
-                                     << "";
-    QTest::newRow("Null source code") << 7 << 4 << "UPDATE tblAccpacSettings SET GLSourceCode = NULL" << noValues
-                                      << "";
-    QTest::newRow("Null bank department") << 10 << 1 << "UPDATE tblSystemSetup SET BankAccountDept = NULL"
-                                          << noValues << "";
-    QTest::newRow("first row of two") << 12 << 4
-                                      << "INSERT INTO tblBankDetails (CurrentYear, CurrentMonth) VALUES (?, ?)"
-                                      << QVariantList{"1999", "1"} << "2003";
+    QTest::newRow("month written as a number")
+        << 11 << 3 << "UPDATE tblBankDetails SET CurrentMonth = ?" << QVariantList{7} << "July";
+    QTest::newRow("month with leading zero")
+        << 11 << 3 << "UPDATE tblBankDetails SET CurrentMonth = ?" << QVariantList{"07"} << "";
+    QTest::newRow("account description as month")
+        << 4 << 3 << "UPDATE tblAccpacSettings SET GLARControlDesc = ?" << QVariantList{"5"}
+        << "May";
+    QTest::newRow("Null month") << 11 << 4 << "UPDATE tblBankDetails SET CurrentMonth = NULL"
+                                << noValues << "";
+    QTest::newRow("Null month name")
+        << 11 << 3 << "UPDATE tblBankDetails SET CurrentMonth = NULL" << noValues << "";
+    QTest::newRow("Null source code")
+        << 7 << 4 << "UPDATE tblAccpacSettings SET GLSourceCode = NULL" << noValues << "";
+    QTest::newRow("Null bank department")
+        << 10 << 1 << "UPDATE tblSystemSetup SET BankAccountDept = NULL" << noValues << "";
+    QTest::newRow("first row of two")
+        << 12 << 4 << "INSERT INTO tblBankDetails (CurrentYear, CurrentMonth) VALUES (?, ?)"
+        << QVariantList{"1999", "1"} << "2003";
 }
 
 void TestFoundation::mrLookup() {
@@ -174,18 +188,22 @@ void TestFoundation::mrLookup() {
     QFETCH(QString, expected);
 
     TestBook book;
-    book.sql(QStringLiteral(
-                 "UPDATE tblAccpacSettings SET GLAPClearing = ?, GLAPClearingDept = ?, GLAPClearingDesc = ?, "
-                 "GLAPControl = ?, GLAPControlDept = ?, GLAPControlDesc = ?, GLARClearing = ?, "
-                 "GLARClearingDept = ?, GLARClearingDesc = ?, GLARControl = ?, GLARControlDept = ?, "
-                 "GLARControlDesc = ?, IntegrateWithAP = 1, IntegrateWithAR = 0, GLSingleMultiCurrency = ?, "
-                 "GLSourceCode = ?, GLHomeCurrency = ?, GLRateType = ?"),
-             {"2050", "APCL", "AP Clearing", "2000", "APCT", "AP Control", "1150", "ARCL", "AR Clearing", "1100",
-              "ARCT", "AR Control", "M", "CBXX", "NZD", "AV"});
+    book.sql(
+        QStringLiteral(
+            "UPDATE tblAccpacSettings SET GLAPClearing = ?, GLAPClearingDept = ?, GLAPClearingDesc "
+            "= ?, "
+            "GLAPControl = ?, GLAPControlDept = ?, GLAPControlDesc = ?, GLARClearing = ?, "
+            "GLARClearingDept = ?, GLARClearingDesc = ?, GLARControl = ?, GLARControlDept = ?, "
+            "GLARControlDesc = ?, IntegrateWithAP = 1, IntegrateWithAR = 0, GLSingleMultiCurrency "
+            "= ?, "
+            "GLSourceCode = ?, GLHomeCurrency = ?, GLRateType = ?"),
+        {"2050", "APCL", "AP Clearing", "2000", "APCT", "AP Control", "1150", "ARCL", "AR Clearing",
+         "1100", "ARCT", "AR Control", "M", "CBXX", "NZD", "AV"});
     book.sql(QStringLiteral("UPDATE tblSystemSetup SET GLBankAccountCode = ?, BankAccountDept = ?, "
                             "BankAccountDesc = ?"),
              {"1000", "MAIN", "Bank - Current Account"});
-    book.sql(QStringLiteral("UPDATE tblBankDetails SET CurrentMonth = ?, CurrentYear = ?"), {"12", "2003"});
+    book.sql(QStringLiteral("UPDATE tblBankDetails SET CurrentMonth = ?, CurrentYear = ?"),
+             {"12", "2003"});
     if (!change.isEmpty())
         book.sql(change, changeValues);
 
@@ -238,10 +256,14 @@ void TestFoundation::limitComboText_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("kept");
 
-    QTest::newRow("account code cut at 6") << 6 << "1234567890" << "123456";
-    QTest::newRow("exactly 6") << 6 << "ABC123" << "ABC123";
-    QTest::newRow("shorter") << 6 << "10" << "10";
-    QTest::newRow("limit 3") << 3 << "ABCDEF" << "ABC";
+    QTest::newRow("account code cut at 6") << 6 << "1234567890"
+                                           << "123456";
+    QTest::newRow("exactly 6") << 6 << "ABC123"
+                               << "ABC123";
+    QTest::newRow("shorter") << 6 << "10"
+                             << "10";
+    QTest::newRow("limit 3") << 3 << "ABCDEF"
+                             << "ABC";
 }
 
 void TestFoundation::limitComboText() {

@@ -1,8 +1,8 @@
 // Start-up: Main with no book, with a book that cannot be used, and with a good book,
 // whose main window shows the company panel upper-cased and fixes the current directory.
+#include "data/schema.h"
 #include "shell/startup.h"
 #include "shell/switchboardwindow.h"
-#include "data/schema.h"
 #include "support/testbook.h"
 
 #include <QApplication>
@@ -78,9 +78,10 @@ void TestStartup::noBook() {
     if (!subDir.isEmpty())
         Schema::createBook(book.appDir() + QStringLiteral("/cashbook.mdb"));
 
-    book.prompts.expect(QStringLiteral("The Cashbook.mdb file is not in the \r\napplication directory of ") +
-                        book.services.appDir +
-                        QStringLiteral(".\r\n\r\nIn order to continue, you must copy it\r\ninto the directory."));
+    book.prompts.expect(
+        QStringLiteral("The Cashbook.mdb file is not in the \r\napplication directory of ") +
+        book.services.appDir +
+        QStringLiteral(".\r\n\r\nIn order to continue, you must copy it\r\ninto the directory."));
     auto window = Main(book.services);
     QDir::setCurrent(elsewhere);
 
@@ -147,7 +148,8 @@ void TestStartup::brokenBook() {
 void TestStartup::lockedBook() {
     TestBook book(TestBook::Open::No);
     {
-        QSqlDatabase locker = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("locker"));
+        QSqlDatabase locker =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("locker"));
         locker.setDatabaseName(book.bookPath());
         QVERIFY(locker.open());
         QSqlQuery lock(locker);
@@ -206,20 +208,19 @@ void TestStartup::companyPanel_data() {
     QTest::addColumn<QVariantList>("stored");
     QTest::addColumn<QStringList>("shown");
 
-    QTest::newRow("lower case") << QVariantList{"acme traders ltd", "12 high street", "po box 7", "wellington 6011",
-                                                "1.0a", "beta"}
+    QTest::newRow("lower case") << QVariantList{"acme traders ltd", "12 high street", "po box 7",
+                                                "wellington 6011",  "1.0a",           "beta"}
                                 << QStringList{"ACME TRADERS LTD", "12 HIGH STREET", "PO BOX 7",
                                                "WELLINGTON 6011",  "1.0A",           "BETA"};
-    QTest::newRow("mixed case") << QVariantList{"Acme Traders Ltd", "12 High Street", "", "Wellington", "2.1",
-                                                "Standard"}
-                                << QStringList{"ACME TRADERS LTD", "12 HIGH STREET", "", "WELLINGTON", "2.1",
-                                               "STANDARD"};
-    QTest::newRow("Null fields") << QVariantList{"acme", QVariant(), QVariant(), QVariant(), QVariant(), "x"}
+    QTest::newRow("mixed case")
+        << QVariantList{"Acme Traders Ltd", "12 High Street", "", "Wellington", "2.1", "Standard"}
+        << QStringList{"ACME TRADERS LTD", "12 HIGH STREET", "", "WELLINGTON", "2.1", "STANDARD"};
+    QTest::newRow("Null fields") << QVariantList{"acme",     QVariant(), QVariant(),
+                                                 QVariant(), QVariant(), "x"}
                                  << QStringList{"ACME", "", "", "", "", "X"};
-    QTest::newRow("accented letters") << QVariantList{QString::fromUtf8("caf\xc3\xa9 r\xc3\xa9sum\xc3\xa9"), "",
-                                                      "", "", "1", ""}
-                                      << QStringList{QString::fromUtf8("CAF\xc3\x89 R\xc3\x89SUM\xc3\x89"), "",
-                                                     "", "", "1", ""};
+    QTest::newRow("accented letters")
+        << QVariantList{QString::fromUtf8("caf\xc3\xa9 r\xc3\xa9sum\xc3\xa9"), "", "", "", "1", ""}
+        << QStringList{QString::fromUtf8("CAF\xc3\x89 R\xc3\x89SUM\xc3\x89"), "", "", "", "1", ""};
 }
 
 void TestStartup::companyPanel() {
@@ -227,9 +228,10 @@ void TestStartup::companyPanel() {
     QFETCH(QStringList, shown);
 
     TestBook book;
-    book.sql(QStringLiteral("UPDATE tblSystemSetup SET CompanyName = ?, Address1 = ?, Address2 = ?, "
-                            "Address3 = ?, VersionNumber = ?, VersionType = ?"),
-             stored);
+    book.sql(
+        QStringLiteral("UPDATE tblSystemSetup SET CompanyName = ?, Address1 = ?, Address2 = ?, "
+                       "Address3 = ?, VersionNumber = ?, VersionType = ?"),
+        stored);
     book.db.close();
 
     auto window = Main(book.services);
@@ -243,8 +245,9 @@ void TestStartup::companyPanel() {
         QVERIFY(edit->isReadOnly());
     }
     // The stored values are left as they were.
-    QSqlQuery query = book.db.exec(QStringLiteral("SELECT CompanyName, Address1, Address2, Address3, "
-                                                  "VersionNumber, VersionType FROM tblSystemSetup"));
+    QSqlQuery query =
+        book.db.exec(QStringLiteral("SELECT CompanyName, Address1, Address2, Address3, "
+                                    "VersionNumber, VersionType FROM tblSystemSetup"));
     QVERIFY(query.next());
     for (int i = 0; i < 6; ++i) {
         QCOMPARE(query.value(i).isNull(), stored.at(i).isNull());
