@@ -1,6 +1,7 @@
 #include "commands.h"
 
 #include "shell/shellcommands.h"
+#include "entry/entrycommands.h"
 #include "glexport/accpacsettingscommands.h"
 #include "masterfiles/masterfilecommands.h"
 #include "masters/masterscommands.h"
@@ -9,6 +10,7 @@
 
 void installCommands(SwitchboardWindow& switchboard) {
     installShellCommands(switchboard);
+    installEntryCommands(switchboard);
     installMasterFileCommands(switchboard);
     installMastersCommands(switchboard);
     installSetupWindowCommands(switchboard);
