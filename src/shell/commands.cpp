@@ -5,6 +5,7 @@
 #include "glexport/accpacsettingscommands.h"
 #include "masterfiles/masterfilecommands.h"
 #include "masters/masterscommands.h"
+#include "masters/partycommands.h"
 #include "reconciliation/setupwindowcommands.h"
 #include "shell/switchboardwindow.h"
 
@@ -13,6 +14,7 @@ void installCommands(SwitchboardWindow& switchboard) {
     installEntryCommands(switchboard);
     installMasterFileCommands(switchboard);
     installMastersCommands(switchboard);
+    installPartyCommands(switchboard);
     installSetupWindowCommands(switchboard);
     installAccpacSettingsCommands(switchboard);
 }

@@ -1,0 +1,44 @@
+#include "partycommands.h"
+
+#include "masters/lookups.h"
+#include "masters/partywindow.h"
+#include "shell/services.h"
+#include "shell/switchboardwindow.h"
+
+void openPartyWindow(Services& services, const PartyKind& kind, QWidget* parent) {
+    PartyWindow window(services, kind, parent);
+    window.exec();
+}
+
+void installPartyCommands(SwitchboardWindow& switchboard) {
+    Services& services = switchboard.services();
+    SwitchboardWindow* parent = &switchboard;
+    const auto customers = [&services, parent] {
+        openPartyWindow(services, PartyKind::customers(), parent);
+    };
+    const auto vendors = [&services, parent] {
+        openPartyWindow(services, PartyKind::vendors(), parent);
+    };
+    switchboard.bindCommand(QStringLiteral("cmdCustomers"), customers);
+    switchboard.bindCommand(QStringLiteral("mnuDataEntryCustomers"), customers);
+    switchboard.bindCommand(QStringLiteral("cmdVendors"), vendors);
+    switchboard.bindCommand(QStringLiteral("mnuDataEntryVendors"), vendors);
+}
+
+namespace {
+
+bool lookupParty(Services& services, QWidget* parent, const PartyKind& kind) {
+    services.lookup.clear(1, 7);
+    openPartyWindow(services, kind, parent);
+    return !services.lookup.LookupValue1.isEmpty();
+}
+
+} // namespace
+
+bool lookupCustomer(Services& services, QWidget* parent) {
+    return lookupParty(services, parent, PartyKind::customers());
+}
+
+bool lookupVendor(Services& services, QWidget* parent) {
+    return lookupParty(services, parent, PartyKind::vendors());
+}

@@ -1,0 +1,832 @@
+// The customers and vendors windows, driven as a user drives them.
+
+#include "support/testbook.h"
+
+#include "data/recordnavigator.h"
+#include "masters/lookups.h"
+#include "masters/partycommands.h"
+#include "masters/partykind.h"
+#include "masters/partywindow.h"
+#include "shell/navigatorbar.h"
+#include "shell/switchboardwindow.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+#include <functional>
+
+namespace {
+
+const QString kDuplicate =
+    QStringLiteral("^The changes you requested to the table were not successful");
+
+const PartyKind& kindOf(int which) {
+    return which == 0 ? PartyKind::customers() : PartyKind::vendors();
+}
+
+void addKinds() {
+    QTest::addColumn<int>("which");
+}
+
+// One stored record: number, name and the rest of the seven fields, empty when not given.
+void store(TestBook& book, const PartyKind& kind, const QStringList& values) {
+    QVariantList binds;
+    for (int i = 0; i < PartyKind::FieldCount; ++i)
+        binds << values.value(i);
+    book.sql(QStringLiteral("INSERT INTO %1 (%2) VALUES (?,?,?,?,?,?,?)")
+                 .arg(kind.table, kind.columnList()),
+             binds);
+}
+
+QStringList stored(TestBook& book, const PartyKind& kind, const QString& number) {
+    QSqlQuery query = book.db.exec(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+                                       .arg(kind.columnList(), kind.table, kind.numberColumn()),
+                                   {number});
+    QStringList values;
+    if (query.next())
+        for (int i = 0; i < PartyKind::FieldCount; ++i)
+            values << query.value(i).toString();
+    return values;
+}
+
+int rows(TestBook& book, const PartyKind& kind) {
+    return book.value(QStringLiteral("SELECT COUNT(*) FROM ") + kind.table).toInt();
+}
+
+void type(QLineEdit* edit, const QString& text) {
+    edit->selectAll();
+    edit->del();
+    QTest::keyClicks(edit, text);
+}
+
+void press(QWidget& window, const char* name) {
+    auto* button = window.findChild<QAbstractButton*>(QString::fromLatin1(name));
+    QVERIFY2(button, name);
+    QVERIFY2(button->isEnabled(), name);
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+void navigate(PartyWindow& window, const char* name) {
+    press(*window.navigatorBar(), name);
+}
+
+QString caption(PartyWindow& window) {
+    return window.navigatorBar()->caption();
+}
+
+QStringList shown(PartyWindow& window) {
+    QStringList texts;
+    for (int i = 0; i < PartyKind::FieldCount; ++i)
+        texts << window.field(i)->text();
+    return texts;
+}
+
+// Runs `body` on the modal window that opens next, once it is up. Clicks made by the test
+// may let queued events run before the window opens, so this waits for it.
+void whenModalOpens(const std::function<void(QWidget*)>& body, int triesLeft = 200) {
+    QTimer::singleShot(triesLeft == 200 ? 0 : 10, qApp, [body, triesLeft] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal && triesLeft > 0) {
+            whenModalOpens(body, triesLeft - 1);
+            return;
+        }
+        QVERIFY2(modal, "No modal window opened");
+        body(modal);
+    });
+}
+
+// Chooses `entry` in the find dialog that opens next, as a double-click does.
+void chooseInFind(const QString& entry, const std::function<void()>& before = {},
+                  QString* prompt = nullptr) {
+    whenModalOpens([entry, before, prompt](QWidget* dialog) {
+        if (dialog->objectName() != QLatin1String("frmFind")) {
+            dialog->close();
+            QFAIL("The find dialog did not open");
+        }
+        if (prompt)
+            if (auto* label = dialog->findChild<QLabel*>(QStringLiteral("lblWhichTable")))
+                *prompt = label->text();
+        auto* list = dialog->findChild<QListView*>(QStringLiteral("List1"));
+        QVERIFY(list);
+        QModelIndex index;
+        for (int row = 0; row < list->model()->rowCount(); ++row)
+            if (list->model()->index(row, 0).data().toString() == entry)
+                index = list->model()->index(row, 0);
+        if (!index.isValid()) {
+            dialog->close();
+            QFAIL(qPrintable(QStringLiteral("No entry ") + entry));
+        }
+        if (before)
+            before();
+        list->setCurrentIndex(index);
+        list->scrollTo(index);
+        const QPoint point = list->visualRect(index).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, point);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, point);
+    });
+}
+
+} // namespace
+
+class TestCustomersVendors : public QObject {
+    Q_OBJECT
+
+private slots:
+    void layoutAndLimits_data();
+    void layoutAndLimits();
+    void numberKeptAsTyped_data();
+    void numberKeptAsTyped();
+    void longStoredTextShownWhole();
+    void validationMessagesInOrder_data();
+    void validationMessagesInOrder();
+    void saveWritesTheRecord_data();
+    void saveWritesTheRecord();
+    void saveRefusedDuplicateKeepsEdits_data();
+    void saveRefusedDuplicateKeepsEdits();
+    void emptyRecordSet_data();
+    void emptyRecordSet();
+    void movingOff_data();
+    void movingOff();
+    void editedNumberTakesItsPlace();
+    void deletePositions_data();
+    void deletePositions();
+    void doubleClickTransfers_data();
+    void doubleClickTransfers();
+    void lookupClosedWithoutChoice_data();
+    void lookupClosedWithoutChoice();
+    void closingLeavesTheRecord();
+    void escapePutsStoredValuesBack();
+    void enteringAFieldSelectsIt();
+    void f1OpensTheWindowsHelp_data();
+    void f1OpensTheWindowsHelp();
+    void findsByNumberAndName_data();
+    void findsByNumberAndName();
+    void findNotFoundShowsLast();
+    void switchboardOpensWindows_data();
+    void switchboardOpensWindows();
+};
+
+void TestCustomersVendors::layoutAndLimits_data() {
+    addKinds();
+    QTest::newRow("customers") << 0;
+    QTest::newRow("vendors") << 1;
+}
+
+void TestCustomersVendors::layoutAndLimits() {
+    QFETCH(int, which);
+    const PartyKind& kind = kindOf(which);
+    TestBook book;
+    PartyWindow window(book.services, kind);
+    QCOMPARE(window.objectName(), kind.windowName);
+    QCOMPARE(window.windowTitle(),
+             which == 0 ? QStringLiteral("Customers") : QStringLiteral("Vendors"));
+    QCOMPARE(window.findChildren<QLineEdit*>(QStringLiteral("txtFields")).size(), 7);
+    const QString tooltip =
+        which == 0 ? QStringLiteral("If using this form as a lookup, double-click to transfer "
+                                    "Customer Number etc to another form.")
+                   : QStringLiteral("If using this form as a lookup, double-click to transfer "
+                                    "Vendor Number etc to another form.");
+    const int limits[] = {6, 30, 30, 30, 30, 30, 15};
+    for (int i = 0; i < PartyKind::FieldCount; ++i) {
+        QCOMPARE(window.field(i)->property("index").toInt(), i);
+        QCOMPARE(window.field(i)->toolTip(), tooltip);
+        QCOMPARE(window.field(i)->maxLength(), limits[i]);
+        // Every field is named for screen readers, by its label or its own accessible name.
+        bool labelled = !window.field(i)->accessibleName().isEmpty();
+        for (QLabel* label : window.findChildren<QLabel*>())
+            labelled = labelled || label->buddy() == window.field(i);
+        QVERIFY(labelled);
+    }
+    const QStringList names = which == 0 ? QStringList{"cmdFindByCustID", "cmdFind"}
+                                         : QStringList{"cmdFindByVendorID", "cmdFindByVendorName"};
+    for (const QString& name : names) {
+        auto* button = window.findChild<QPushButton*>(name);
+        QVERIFY2(button, qPrintable(name));
+        QCOMPARE(button->text(), QStringLiteral("F"));
+        QVERIFY(button->font().bold());
+    }
+    QVERIFY(window.findChild<QWidget*>(QStringLiteral("picButtons")));
+    const char* const captions[][2] = {{"cmdAdd", "&Add"},
+                                       {"cmdUpdate", "&Save"},
+                                       {"cmdDelete", "&Delete"},
+                                       {"cmdClose", "&Close"}};
+    for (const auto& pair : captions) {
+        auto* button = window.findChild<QPushButton*>(QString::fromLatin1(pair[0]));
+        QVERIFY2(button, pair[0]);
+        QCOMPARE(button->text(), QString::fromLatin1(pair[1]));
+        QVERIFY(!button->autoDefault());
+    }
+    QCOMPARE(window.navigatorBar()->objectName(), QStringLiteral("datPrimaryRS"));
+    QCOMPARE(caption(window), kind.noun + QStringLiteral(": 0"));
+    // Nothing to edit until Add starts a record.
+    QVERIFY(!window.field(0)->isEnabled());
+
+    {
+        Transaction writing(book.db);
+        for (int i = 1; i <= 120; ++i)
+            store(book, kind,
+                  {QStringLiteral("N%1").arg(i, 3, 10, QLatin1Char('0')),
+                   QStringLiteral("Name %1").arg(i)});
+        writing.commit();
+    }
+    PartyWindow filled(book.services, kind);
+    QCOMPARE(caption(filled), kind.noun + QStringLiteral(": 1 of 120"));
+    navigate(filled, "navNext");
+    navigate(filled, "navNext");
+    QCOMPARE(caption(filled), kind.noun + QStringLiteral(": 3 of 120"));
+    QCOMPARE(filled.field(0)->text(), QStringLiteral("N003"));
+    navigate(filled, "navLast");
+    QCOMPARE(caption(filled), kind.noun + QStringLiteral(": 120 of 120"));
+    QCOMPARE(filled.field(1)->text(), QStringLiteral("Name 120"));
+    book.prompts.verifyAllShown();
+}
+
+void TestCustomersVendors::numberKeptAsTyped_data() {
+    QTest::addColumn<int>("which");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("kept");
+    QTest::newRow("customer, seventh character refused") << 0 << "abcdefg"
+                                                         << "abcdef";
+    QTest::newRow("vendor, six characters stay lower case") << 1 << "v00001"
+                                                            << "v00001";
+    QTest::newRow("customer, short number") << 0 << "c1"
+                                            << "c1";
+}
+
+void TestCustomersVendors::numberKeptAsTyped() {
+    QFETCH(int, which);
+    QFETCH(QString, typed);
+    QFETCH(QString, kept);
+    const PartyKind& kind = kindOf(which);
+    TestBook book;
+    PartyWindow window(book.services, kind);
+    press(window, "cmdAdd");
+    type(window.field(0), typed);
+    QCOMPARE(window.field(0)->text(), kept);
+    type(window.field(1), QStringLiteral("A name that is far longer than thirty characters"));
+    QCOMPARE(window.field(1)->text().size(), 30);
+    type(window.field(6), QStringLiteral("1234567890123456789"));
+    QCOMPARE(window.field(6)->text(), QStringLiteral("123456789012345"));
+    book.prompts.expect(QStringLiteral("Saved!"));
+    press(window, "cmdUpdate");
+    QCOMPARE(stored(book, kind, kept).value(0), kept);
+    QCOMPARE(stored(book, kind, kept).value(6), QStringLiteral("123456789012345"));
+    book.prompts.verifyAllShown();
+}
+
+void TestCustomersVendors::longStoredTextShownWhole() {
+    // An imported record may hold more than a field accepts; showing it must not cut it.
+    const PartyKind& kind = PartyKind::customers();
+    TestBook book;
+    const QString longName = QStringLiteral("An imported name of forty characters xx");
+    store(book, kind, {"LONG001", longName, "Line 1"});
+    store(book, kind, {"ZZ", "Other"});
+    PartyWindow window(book.services, kind);
+    QCOMPARE(window.field(0)->text(), QStringLiteral("LONG001"));
+    QCOMPARE(window.field(1)->text(), longName);
+    type(window.field(2), QStringLiteral("Line one"));
+    navigate(window, "navNext");
+    QCOMPARE(stored(book, kind, "LONG001"),
+             (QStringList{"LONG001", longName, "Line one", "", "", "", ""}));
+    book.prompts.verifyAllShown();
+}
+
+void TestCustomersVendors::validationMessagesInOrder_data() {
+    QTest::addColumn<int>("which");
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("focus");
+    QTest::newRow("customer, both empty") << 0 << ""
+                                          << ""
+                                          << "Must enter Customer Number." << 0;
+    QTest::newRow("customer, name empty") << 0 << "C1"
+                                          << ""
+                                          << "Must enter Customer Name." << 1;
+    QTest::newRow("customer, number empty") << 0 << ""
+                                            << "Ann"
+                                            << "Must enter Customer Number." << 0;
+    QTest::newRow("vendor, both empty") << 1 << ""
+                                        << ""
+                                        << "Must enter Vendor Number." << 0;
+    QTest::newRow("vendor, name empty") << 1 << "V1"
+                                        << ""
+                                        << "Must enter Vendor Name." << 1;
+}
+
+void TestCustomersVendors::validationMessagesInOrder() {
+    QFETCH(int, which);
+    QFETCH(QString, number);
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    QFETCH(int, focus);
+    const PartyKind& kind = kindOf(which);
+    TestBook book;
+    PartyWindow window(book.services, kind);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    press(window, "cmdAdd");
+    type(window.field(0), number);
+    type(window.field(1), name);
+    type(window.field(2), QStringLiteral("1 High Street"));
+    book.prompts.expect(message).expect(QStringLiteral("Has not passed validation so not saved!"));
+    press(window, "cmdUpdate");
+    QCOMPARE(book.prompts.shown().at(0).icon, Prompts::Icon::Critical);
+    QCOMPARE(book.prompts.shown().at(1).icon, Prompts::Icon::Critical);
+    QCOMPARE(QApplication::focusWidget(), window.field(focus));
+    QCOMPARE(rows(book, kind), 0);
+    // The typed record is still there to be completed.
+    QCOMPARE(window.field(2)->text(), QStringLiteral("1 High Street"));
+    QVERIFY(window.records().isAdding());
+    book.prompts.verifyAllShown();
+}
+
+void TestCustomersVendors::saveWritesTheRecord_data() {
+    addKinds();
+    QTest::newRow("customers") << 0;
+    QTest::newRow("vendors") << 1;
+}
+
+void TestCustomersVendors::saveWritesTheRecord() {
+    QFETCH(int, which);
+    const PartyKind& kind = kindOf(which);
+    TestBook book;
+    store(book, kind, {"M1", "Middle"});
+    store(book, kind, {"Z9", "Last"});
+    PartyWindow window(book.services, kind);
+    press(window, "cmdAdd");
+    QCOMPARE(caption(window), kind.noun + QStringLiteral(": 3 of 3"));
+    const QStringList values{"A01", "O'Brien & Sons", "Unit 2", "Dock Road",
+                             "",    "Harbourside",    "HB1 2XY"};
+    for (int i = 0; i < PartyKind::FieldCount; ++i)
+        type(window.field(i), values.at(i));
+    book.prompts.expect(QStringLiteral("Saved!"));
+    press(window, "cmdUpdate");
+    QCOMPARE(book.prompts.shown().at(0).icon, Prompts::Icon::Information);
+    QCOMPARE(stored(book, kind, "A01"), values);
+    // The saved record stays on screen, at its place in number order.
+    QCOMPARE(shown(window), values);
+    QCOMPARE(caption(window), kind.noun + QStringLiteral(": 1 of 3"));
+    QVERIFY(!window.isDirty());
+
+    // Changing one field writes only that field.
+    book.sql(QStringLiteral("UPDATE %1 SET Address3 = NULL WHERE %2 = 'A01'")
+                 .arg(kind.table, kind.numberColumn()));
+    type(window.field(6), QStringLiteral("HB9 9ZZ"));
+    book.prompts.expect(QStringLiteral("Saved!"));
+    press(window, "cmdUpdate");
+    QCOMPARE(stored(book, kind, "A01").value(6), QStringLiteral("HB9 9ZZ"));
+    QVERIFY(book.value(QStringLiteral("SELECT Address3 FROM %1 WHERE %2 = 'A01'")
+                           .arg(kind.table, kind.numberColumn()))
+                .isNull());
+    QCOMPARE(rows(book, kind), 3);
+    book.prompts.verifyAllShown();
+}
+
+void TestCustomersVendors::saveRefusedDuplicateKeepsEdits_data() {
+    addKinds();
+    QTest::newRow("customers") << 0;
+    QTest::newRow("vendors") << 1;
+}
+
+void TestCustomersVendors::saveRefusedDuplicateKeepsEdits() {
+    QFETCH(int, which);
+    const PartyKind& kind = kindOf(which);
+    TestBook book;
+    store(book, kind, {"C001", "Existing"});
+    PartyWindow window(book.services, kind);
+    press(window, "cmdAdd");
+    type(window.field(0), QStringLiteral("c001")); // the book compares numbers ignoring case
+    type(window.field(1), QStringLiteral("Newcomer"));
+    book.prompts.expectMatch(kDuplicate);
+    press(window, "cmdUpdate");
+    QCOMPARE(book.prompts.shown().at(0).icon, Prompts::Icon::Critical);
+    QCOMPARE(rows(book, kind), 1);
+    QCOMPARE(stored(book, kind, "C001").value(1), QStringLiteral("Existing"));
+    QVERIFY(window.records().isAdding());
+    QCOMPARE(window.field(0)->text(), QStringLiteral("c001"));
+    QCOMPARE(window.field(1)->text(), QStringLiteral("Newcomer"));
+
+    // Corrected, the same record saves.
+    type(window.field(0), QStringLiteral("C002"));
+    book.prompts.expect(QStringLiteral("Saved!"));
+    press(window, "cmdUpdate");
+    QCOMPARE(stored(book, kind, "C002").value(1), QStringLiteral("Newcomer"));
+    book.prompts.verifyAllShown();
+}
+
+void TestCustomersVendors::emptyRecordSet_data() {
+    addKinds();
+    QTest::newRow("customers") << 0;
+    QTest::newRow("vendors") << 1;
+}
+
+void TestCustomersVendors::emptyRecordSet() {
+    QFETCH(int, which);
+    const PartyKind& kind = kindOf(which);
+    TestBook book;
+    PartyWindow window(book.services, kind);
+    book.prompts.expect(QStringLiteral("There is no record to save."));
+    press(window, "cmdUpdate");
+    book.prompts.expect(QStringLiteral("There are no records to delete."));
+    press(window, "cmdDelete");
+    QCOMPARE(book.prompts.shown().at(0).icon, Prompts::Icon::Information);
+    QCOMPARE(book.prompts.shown().at(1).icon, Prompts::Icon::Information);
+    // The navigator does nothing on an empty list.
+    navigate(window, "navLast");
+    QCOMPARE(caption(window), kind.noun + QStringLiteral(": 0"));
+    book.prompts.verifyAllShown();
+}
+
+void TestCustomersVendors::movingOff_data() {
+    QTest::addColumn<int>("which");
+    QTest::addColumn<QString>("number");  // typed over the shown record's number ("" keeps it)
+    QTest::addColumn<QString>("name");    // typed over the name
+    QTest::addColumn<QString>("message"); // the refusal shown; empty when the move happens
+    QTest::newRow("changed record is written") << 0 << ""
+                                               << "Renamed"
+                                               << "";
+    QTest::newRow("emptied name refused") << 0 << ""
+                                          << "-"
+                                          << "Must enter Customer Name.";
+    QTest::newRow("emptied number refused") << 1 << "-"
+                                            << ""
+                                            << "Must enter Vendor Number.";
+    QTest::newRow("number of another record refused") << 1 << "B2"
+                                                      << "" << kDuplicate;
+}
+
+void TestCustomersVendors::movingOff() {
+    QFETCH(int, which);
+    QFETCH(QString, number);
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    const PartyKind& kind = kindOf(which);
+    TestBook book;
+    store(book, kind, {"A1", "First"});
+    store(book, kind, {"B2", "Second"});
+    store(book, kind, {"C3", "Third"});
+    PartyWindow window(book.services, kind);
+    if (!number.isEmpty())
+        type(window.field(0), number == QLatin1String("-") ? QString() : number);
+    if (!name.isEmpty())
+        type(window.field(1), name == QLatin1String("-") ? QString() : name);
+    const QStringList edited = shown(window);
+    if (message.isEmpty()) {
+        navigate(window, "navNext");
+        QCOMPARE(stored(book, kind, "A1").value(1), QStringLiteral("Renamed"));
+        QCOMPARE(caption(window), kind.noun + QStringLiteral(": 2 of 3"));
+        QCOMPARE(window.field(0)->text(), QStringLiteral("B2"));
+    } else {
+        if (message.startsWith(QLatin1Char('^')))
+            book.prompts.expectMatch(message);
+        else
+            book.prompts.expect(message);
+        navigate(window, "navNext");
+        // Not moved, nothing written, and the user's edits are still on screen.
+        QCOMPARE(caption(window), kind.noun + QStringLiteral(": 1 of 3"));
+        QCOMPARE(shown(window), edited);
+        QCOMPARE(stored(book, kind, "A1").value(1), QStringLiteral("First"));
+        QCOMPARE(rows(book, kind), 3);
+        // The last-record move is refused in the same way.
+        if (message.startsWith(QLatin1Char('^')))
+            book.prompts.expectMatch(message);
+        else
+            book.prompts.expect(message);
+        navigate(window, "navLast");
+        QCOMPARE(shown(window), edited);
+    }
+    book.prompts.verifyAllShown();
+}
+
+void TestCustomersVendors::editedNumberTakesItsPlace() {
+    // A new record typed and left by the navigator is written, then takes its place in
+    // number order; an untouched new record is simply dropped.
+    const PartyKind& kind = PartyKind::vendors();
+    TestBook book;
+    store(book, kind, {"A1", "First"});
+    store(book, kind, {"C3", "Third"});
+    PartyWindow window(book.services, kind);
+    press(window, "cmdAdd");
+    navigate(window, "navPrevious");
+    QCOMPARE(caption(window), kind.noun + QStringLiteral(": 2 of 2"));
+    QCOMPARE(rows(book, kind), 2);
+
+    press(window, "cmdAdd");
+    type(window.field(0), QStringLiteral("B2"));
+    type(window.field(1), QStringLiteral("Second"));
+    navigate(window, "navPrevious");
+    QCOMPARE(rows(book, kind), 3);
+    QCOMPARE(stored(book, kind, "B2").value(1), QStringLiteral("Second"));
+    QCOMPARE(window.field(0)->text(), QStringLiteral("A1"));
+    QCOMPARE(caption(window), kind.noun + QStringLiteral(": 1 of 3"));
+    book.prompts.verifyAllShown();
+}
+
+void TestCustomersVendors::deletePositions_data() {
+    QTest::addColumn<int>("which");
+    QTest::addColumn<QStringList>("numbers");
+    QTest::addColumn<int>("moves"); // Next presses before deleting
+    QTest::addColumn<QString>("shownAfter");
+    QTest::addColumn<QString>("captionAfter");
+    QTest::newRow("first of three: second of the re-read list")
+        << 0 << QStringList{"A", "B", "C"} << 0 << "C"
+        << "Customer: 2 of 2";
+    QTest::newRow("middle of three") << 1 << QStringList{"A", "B", "C"} << 1 << "C"
+                                     << "Vendor: 2 of 2";
+    QTest::newRow("last of two: the only one") << 0 << QStringList{"A", "B"} << 1 << "A"
+                                               << "Customer: 1 of 1";
+    QTest::newRow("the only one") << 1 << QStringList{"A"} << 0 << ""
+                                  << "Vendor: 0";
+}
+
+void TestCustomersVendors::deletePositions() {
+    QFETCH(int, which);
+    QFETCH(QStringList, numbers);
+    QFETCH(int, moves);
+    QFETCH(QString, shownAfter);
+    QFETCH(QString, captionAfter);
+    const PartyKind& kind = kindOf(which);
+    TestBook book;
+    for (const QString& number : numbers)
+        store(book, kind, {number, QStringLiteral("Name ") + number});
+    PartyWindow window(book.services, kind);
+    for (int i = 0; i < moves; ++i)
+        navigate(window, "navNext");
+    const QString victim = window.field(0)->text();
+
+    book.prompts.expect(QStringLiteral("Are you sure?"), Prompts::Answer::No);
+    press(window, "cmdDelete");
+    QCOMPARE(book.prompts.shown().at(0).defaultButton, Prompts::Answer::No);
+    QCOMPARE(book.prompts.shown().at(0).icon, Prompts::Icon::Question);
+    QCOMPARE(rows(book, kind), numbers.size());
+
+    book.prompts.expect(QStringLiteral("Are you sure?"), Prompts::Answer::Yes);
+    press(window, "cmdDelete");
+    QVERIFY(stored(book, kind, victim).isEmpty());
+    QCOMPARE(rows(book, kind), numbers.size() - 1);
+    QCOMPARE(window.field(0)->text(), shownAfter);
+    QCOMPARE(caption(window), captionAfter);
+    book.prompts.verifyAllShown();
+}
+
+void TestCustomersVendors::doubleClickTransfers_data() {
+    QTest::addColumn<int>("which");
+    QTest::addColumn<int>("target"); // the field double-clicked; -1 for the background
+    QTest::newRow("vendor, postal code") << 1 << 6;
+    QTest::newRow("vendor, background") << 1 << -1;
+    QTest::newRow("customer, number") << 0 << 0;
+}
+
+void TestCustomersVendors::doubleClickTransfers() {
+    QFETCH(int, which);
+    QFETCH(int, target);
+    const PartyKind& kind = kindOf(which);
+    TestBook book;
+    const QStringList first{"P1", "Paper Mill", "1 Mill Lane", "", "Riverside", "North", "RV1 1AA"};
+    const QStringList second{"P2", "Pens Ltd", "2 Ink Street", "Suite 4", "", "", "IN2 2BB"};
+    store(book, kind, first);
+    store(book, kind, second);
+    // A caller's earlier choice must be fully replaced, also by empty texts.
+    for (int i = 1; i <= 7; ++i)
+        book.lookup.value(i) = QStringLiteral("old");
+    whenModalOpens([target](QWidget* modal) {
+        auto* window = qobject_cast<PartyWindow*>(modal);
+        QVERIFY(window);
+        press(*window->navigatorBar(), "navNext");
+        QWidget* where = target < 0 ? static_cast<QWidget*>(window) : window->field(target);
+        QTest::mouseDClick(where, Qt::LeftButton, {}, QPoint(3, 3));
+    });
+    const bool chosen =
+        which == 0 ? lookupCustomer(book.services, nullptr) : lookupVendor(book.services, nullptr);
+    QVERIFY(chosen);
+    for (int i = 0; i < PartyKind::FieldCount; ++i)
+        QCOMPARE(book.lookup.value(i + 1), second.at(i));
+    QCOMPARE(book.lookup.FindResult, QString());
+    QVERIFY(!QApplication::activeModalWidget());
+    book.prompts.verifyAllShown();
+}
+
+void TestCustomersVendors::lookupClosedWithoutChoice_data() {
+    QTest::addColumn<int>("which");
+    QTest::addColumn<bool>("closeBox");
+    QTest::newRow("customers, Close") << 0 << false;
+    QTest::newRow("vendors, close box") << 1 << true;
+}
+
+void TestCustomersVendors::lookupClosedWithoutChoice() {
+    QFETCH(int, which);
+    QFETCH(bool, closeBox);
+    const PartyKind& kind = kindOf(which);
+    TestBook book;
+    store(book, kind, {"P1", "Paper Mill"});
+    book.lookup.LookupValue3 = QStringLiteral("left over");
+    book.busy.set();
+    whenModalOpens([closeBox](QWidget* modal) {
+        if (closeBox)
+            modal->close();
+        else
+            press(*modal, "cmdClose");
+    });
+    const bool chosen =
+        which == 0 ? lookupCustomer(book.services, nullptr) : lookupVendor(book.services, nullptr);
+    QVERIFY(!chosen);
+    for (int i = 1; i <= 7; ++i)
+        QCOMPARE(book.lookup.value(i), QString());
+    QVERIFY(!book.busy.isBusy());
+    book.prompts.verifyAllShown();
+}
+
+void TestCustomersVendors::closingLeavesTheRecord() {
+    const PartyKind& kind = PartyKind::customers();
+    TestBook book;
+    store(book, kind, {"A1", "First"});
+    PartyWindow window(book.services, kind);
+    window.show();
+    // Invalid edits keep the window open with them.
+    type(window.field(1), QString());
+    book.prompts.expect(QStringLiteral("Must enter Customer Name."));
+    press(window, "cmdClose");
+    QVERIFY(window.isVisible());
+    QCOMPARE(window.field(1)->text(), QString());
+    book.prompts.expect(QStringLiteral("Must enter Customer Name."));
+    window.close();
+    QVERIFY(window.isVisible());
+    // Valid edits are written as the window closes.
+    type(window.field(1), QStringLiteral("Changed"));
+    press(window, "cmdClose");
+    QVERIFY(!window.isVisible());
+    QCOMPARE(window.result(), int(QDialog::Accepted));
+    QCOMPARE(stored(book, kind, "A1").value(1), QStringLiteral("Changed"));
+    book.prompts.verifyAllShown();
+}
+
+void TestCustomersVendors::escapePutsStoredValuesBack() {
+    const PartyKind& kind = PartyKind::vendors();
+    TestBook book;
+    store(book, kind, {"A1", "First", "Street"});
+    PartyWindow window(book.services, kind);
+    window.show();
+    type(window.field(2), QStringLiteral("Other street"));
+    QTest::keyClick(window.field(2), Qt::Key_Escape);
+    QVERIFY(window.isVisible());
+    QCOMPARE(window.field(2)->text(), QStringLiteral("Street"));
+    QVERIFY(!window.isDirty());
+    // Without edits, Esc closes the window.
+    QTest::keyClick(window.field(2), Qt::Key_Escape);
+    QVERIFY(!window.isVisible());
+    QCOMPARE(stored(book, kind, "A1").value(2), QStringLiteral("Street"));
+    book.prompts.verifyAllShown();
+}
+
+void TestCustomersVendors::enteringAFieldSelectsIt() {
+    const PartyKind& kind = PartyKind::customers();
+    TestBook book;
+    store(book, kind, {"A1", "First Name"});
+    PartyWindow window(book.services, kind);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    window.field(0)->setFocus();
+    QTest::keyClick(window.field(0), Qt::Key_Tab);
+    QTRY_COMPARE(window.field(1)->selectedText(), QStringLiteral("First Name"));
+    QTest::keyClicks(window.field(1), QStringLiteral("New"));
+    QCOMPARE(window.field(1)->text(), QStringLiteral("New"));
+    book.prompts.verifyAllShown();
+}
+
+void TestCustomersVendors::f1OpensTheWindowsHelp_data() {
+    addKinds();
+    QTest::newRow("customers") << 0;
+    QTest::newRow("vendors") << 1;
+}
+
+void TestCustomersVendors::f1OpensTheWindowsHelp() {
+    QFETCH(int, which);
+    const PartyKind& kind = kindOf(which);
+    TestBook book;
+    PartyWindow window(book.services, kind);
+    window.show();
+    QTest::keyClick(window.field(1), Qt::Key_F1);
+    QCOMPARE(book.launcher.helpTopics, QStringList{kind.windowName});
+    // The page is put beside the program with the others.
+    QVERIFY(QFileInfo::exists(QCoreApplication::applicationDirPath() + QStringLiteral("/help/") +
+                              kind.windowName + QStringLiteral(".html")));
+    // The other function keys are not this window's: no list, no calculator.
+    QTest::keyClick(window.field(1), Qt::Key_F2);
+    QVERIFY(book.launcher.started.isEmpty());
+    book.prompts.verifyAllShown();
+}
+
+void TestCustomersVendors::findsByNumberAndName_data() {
+    QTest::addColumn<int>("which");
+    QTest::addColumn<bool>("byName");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QString>("prompt");
+    QTest::newRow("customer by name with an apostrophe") << 0 << true << "O'Brien's Bakery"
+                                                         << "C3"
+                                                         << "Type Customer Name to find";
+    QTest::newRow("customer by number") << 0 << false << "C2"
+                                        << "C2"
+                                        << "Type Customer Number to find";
+    QTest::newRow("vendor by name") << 1 << true << "Smith"
+                                    << "C2"
+                                    << "Type Vendor Name to find";
+    QTest::newRow("vendor by number with an apostrophe") << 1 << false << "D'4"
+                                                         << "D'4"
+                                                         << "Type Vendor Number to find";
+}
+
+void TestCustomersVendors::findsByNumberAndName() {
+    QFETCH(int, which);
+    QFETCH(bool, byName);
+    QFETCH(QString, entry);
+    QFETCH(QString, number);
+    QFETCH(QString, prompt);
+    const PartyKind& kind = kindOf(which);
+    TestBook book;
+    store(book, kind, {"C1", "Adams"});
+    store(book, kind, {"C2", "Smith"});
+    store(book, kind, {"C3", "O'Brien's Bakery"});
+    store(book, kind, {"C4", "Smith"}); // the first Smith in number order is found
+    store(book, kind, {"D'4", "Quote"});
+    PartyWindow window(book.services, kind);
+    book.lookup.FindResult = QStringLiteral("stale");
+    QString promptShown;
+    chooseInFind(entry, {}, &promptShown);
+    press(window, byName ? qPrintable(kind.findByNameButton) : qPrintable(kind.findByNumberButton));
+    QCOMPARE(promptShown, prompt);
+    QCOMPARE(window.field(0)->text(), number);
+    QCOMPARE(book.lookup.FindResult, entry);
+    book.prompts.verifyAllShown();
+}
+
+void TestCustomersVendors::findNotFoundShowsLast() {
+    const PartyKind& kind = PartyKind::customers();
+    TestBook book;
+    store(book, kind, {"C1", "Adams"});
+    store(book, kind, {"C2", "Baker"});
+    store(book, kind, {"C3", "Cole"});
+    PartyWindow window(book.services, kind);
+    // The record disappears between listing and choosing.
+    chooseInFind(QStringLiteral("Baker"), [&book] {
+        book.sql(QStringLiteral("DELETE FROM tblCustomers WHERE CustID = 'C2'"));
+    });
+    book.prompts.expect(QStringLiteral("Customer Baker was not found."));
+    press(window, "cmdFind");
+    QCOMPARE(book.prompts.shown().at(0).icon, Prompts::Icon::Critical);
+    QCOMPARE(window.field(0)->text(), QStringLiteral("C3"));
+
+    // Cancel leaves the shown record as it was.
+    navigate(window, "navFirst");
+    whenModalOpens([](QWidget* dialog) { press(*dialog, "cmdCancel"); });
+    press(window, "cmdFindByCustID");
+    QCOMPARE(window.field(0)->text(), QStringLiteral("C1"));
+    book.prompts.verifyAllShown();
+}
+
+void TestCustomersVendors::switchboardOpensWindows_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("window");
+    QTest::newRow("button customers") << "cmdCustomers"
+                                      << "frmCustomers";
+    QTest::newRow("menu customers") << "mnuDataEntryCustomers"
+                                    << "frmCustomers";
+    QTest::newRow("button vendors") << "cmdVendors"
+                                    << "frmVendors";
+    QTest::newRow("menu vendors") << "mnuDataEntryVendors"
+                                  << "frmVendors";
+}
+
+void TestCustomersVendors::switchboardOpensWindows() {
+    QFETCH(QString, command);
+    QFETCH(QString, window);
+    TestBook book;
+    SwitchboardWindow switchboard(book.services);
+    QString opened;
+    whenModalOpens([&opened](QWidget* modal) {
+        opened = modal->objectName();
+        press(*modal, "cmdClose");
+    });
+    if (auto* button = switchboard.findChild<QAbstractButton*>(command)) {
+        QVERIFY(button->isEnabled());
+        button->click();
+    } else {
+        auto* item = switchboard.findChild<QAction*>(command);
+        QVERIFY(item);
+        QVERIFY(item->isEnabled());
+        item->trigger();
+    }
+    QCOMPARE(opened, window);
+    book.prompts.verifyAllShown();
+}
+
+QTEST_MAIN(TestCustomersVendors)
+#include "tst_customersvendors.moc"
