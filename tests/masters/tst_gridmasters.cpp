@@ -216,6 +216,9 @@ void TestGridMasters::emptyCodeRefused_data() {
         << int(Departments) << true << "Must enter a Department Code.";
     QTest::newRow("department, leaving")
         << int(Departments) << false << "Must enter a Department Code.";
+    // The tax table has no rules of its own: the book refuses a row without its key.
+    QTest::newRow("tax code, leaving")
+        << int(Tax) << false << "Index or primary key cannot contain a Null value.";
 }
 
 void TestGridMasters::emptyCodeRefused() {
@@ -228,14 +231,14 @@ void TestGridMasters::emptyCodeRefused() {
     auto window = openWindow(book, which);
     const int before = count(book, which);
     const int row = window->recordSet().newRowLine();
-    const int description = which == Chart ? 2 : 1;
+    const int description = which == Chart ? 2 : 1; // the tax description is column 1 too
     typeInCell(window->grid(), row, description, QStringLiteral("No code"));
     // The refusal is the only message: Save ends silently, with no "Saved!".
     book.prompts.expect(message);
     if (bySave)
         press(window.get(), "cmdUpdate");
     else
-        QTest::keyClick(window->grid(), Qt::Key_Up);
+        QTest::keyClick(window->grid(), Qt::Key_Down);
     book.prompts.verifyAllShown();
     QCOMPARE(count(book, which), before);
     QCOMPARE(window->currentRow(), row);

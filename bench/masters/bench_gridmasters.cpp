@@ -1,0 +1,206 @@
+// How fast the grid master windows and the find dialog answer over long lists: the chart
+// of accounts and departments opening (first row shown) and moving to the last row, a
+// find by description, and the find dialog filling and answering type-ahead over the
+// customers' names.
+//
+//   bench_gridmasters [accounts] [names]      (defaults 10000 and 100000)
+
+#include "bookgenerator.h"
+#include "support/testbook.h"
+
+#include "masters/chartofaccountswindow.h"
+#include "masters/departmentswindow.h"
+#include "masters/finddialog.h"
+#include "masters/gridnavigatorbar.h"
+#include "masters/gridview.h"
+#include "masters/taxtablewindow.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QToolButton>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr int kRuns = 7;
+
+struct Figures {
+    std::vector<double> samples;
+    void add(double ms) { samples.push_back(ms); }
+    double median() {
+        std::sort(samples.begin(), samples.end());
+        return samples[samples.size() / 2];
+    }
+    double worst() const { return *std::max_element(samples.begin(), samples.end()); }
+};
+
+double timed(const std::function<void()>& work) {
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+bool g_ok = true;
+
+void check(bool condition, const char* what) {
+    if (!condition) {
+        std::printf("  WRONG: %s\n", what);
+        g_ok = false;
+    }
+}
+
+void report(const char* what, Figures& figures, double limit) {
+    const double median = figures.median();
+    std::printf("  %-40s median %8.2f ms   worst %8.2f ms   target < %.0f ms  %s\n", what, median,
+                figures.worst(), limit, median < limit ? "ok" : "TOO SLOW");
+    std::fflush(stdout);
+}
+
+void press(QWidget* navigator, const char* button) {
+    navigator->findChild<QToolButton*>(QString::fromLatin1(button))->click();
+    QCoreApplication::processEvents();
+}
+
+template <typename Window>
+void benchGrid(TestBook& book, const char* title, int rows, int findColumn,
+               const QString& findValue) {
+    std::printf("%s: %d rows\n", title, rows);
+    Figures open, last, first, add, find;
+    for (int run = 0; run < kRuns; ++run) {
+        std::unique_ptr<Window> window;
+        open.add(timed([&] {
+            window = std::make_unique<Window>(book.services);
+            window->show();
+            QCoreApplication::processEvents();
+        }));
+        check(window->recordSet().recordCount() == rows && window->currentRow() == 0,
+              "first row not shown");
+        last.add(timed([&] { press(window->navigator(), "navLast"); }));
+        check(window->currentRow() == rows - 1, "last row not shown");
+        first.add(timed([&] { press(window->navigator(), "navFirst"); }));
+        check(window->currentRow() == 0, "first row not shown again");
+        add.add(timed([&] {
+            window->template findChild<QPushButton*>(QStringLiteral("cmdAdd"))->click();
+            QCoreApplication::processEvents();
+        }));
+        check(window->recordSet().isNewRowLine(window->currentRow()), "Add missed the new line");
+        if (findColumn >= 0) {
+            // What a find does once the entry is chosen: look the value up, show its row.
+            find.add(timed([&] {
+                FindTarget target = window->findTarget(findColumn);
+                target.moveToFirstEqual(findValue);
+                QCoreApplication::processEvents();
+            }));
+            check(window->recordSet().text(window->currentRow(), findColumn) == findValue,
+                  "find showed another row");
+        }
+        window->close();
+    }
+    report("open, first row shown", open, 200);
+    report("move to the last row", last, 100);
+    report("move to the first row", first, 100);
+    report("Add (to the new-row line)", add, 100);
+    if (findColumn >= 0)
+        report("find a description near the end", find, 100);
+}
+
+void benchFind(TestBook& book, const char* title, const QString& query, int names) {
+    std::printf("Find dialog, %s: %d names\n", title, names);
+    Figures fill, typeAhead, noMatch;
+    QRandomGenerator random(20030115);
+    for (int run = 0; run < kRuns; ++run) {
+        std::unique_ptr<FindDialog> dialog;
+        fill.add(timed([&] {
+            dialog = std::make_unique<FindDialog>(book.services);
+            dialog->setAddCaption(QStringLiteral("Type Customer Name to find"));
+            dialog->setRecordSource(query);
+            dialog->show();
+            QCoreApplication::processEvents();
+        }));
+        check(dialog->entries().size() == names, "list not filled");
+        auto* find = dialog->findChild<QLineEdit*>(QStringLiteral("txtFind"));
+        auto* list = dialog->findChild<QListView*>(QStringLiteral("List1"));
+        // Each keystroke of a name picked at random, as a user types it.
+        for (int probe = 0; probe < 20; ++probe) {
+            const QString name = dialog->entries().at(int(random.bounded(names)));
+            find->clear();
+            for (int length = 1; length <= std::min<int>(6, int(name.size())); ++length) {
+                typeAhead.add(timed([&] {
+                    find->setText(name.left(length));
+                    QCoreApplication::processEvents();
+                }));
+                check(list->currentIndex().data().toString().startsWith(name.left(length),
+                                                                        Qt::CaseInsensitive),
+                      "type-ahead selected a wrong entry");
+            }
+        }
+        noMatch.add(timed([&] {
+            find->setText(QStringLiteral("zzzz no such name"));
+            QCoreApplication::processEvents();
+        }));
+        dialog->close();
+    }
+    report("fill the list and show it", fill, 300);
+    report("type-ahead, one keystroke", typeAhead, 20);
+    report("type-ahead, no entry matches", noMatch, 20);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int accounts = argc > 1 ? std::max(30, QString::fromLocal8Bit(argv[1]).toInt()) : 10000;
+    const int names = argc > 2 ? std::max(1, QString::fromLocal8Bit(argv[2]).toInt()) : 100000;
+
+    BookGenerator::Options options;
+    options.transactions = 0;
+    options.accounts = accounts;
+    options.customers = names;
+    options.vendors = 10;
+    const BookGenerator generator(options);
+    TestBook book;
+    QElapsedTimer making;
+    making.start();
+    generator.writeMasters(book.db);
+    // As many departments as accounts, for the departments window.
+    {
+        Transaction transaction(book.db);
+        for (int i = 0; i < accounts; ++i)
+            book.db.exec(QStringLiteral("INSERT OR IGNORE INTO tblDepartments (DeptCode, "
+                                        "DeptDescription) VALUES (?, ?)"),
+                         {QStringLiteral("D%1").arg(i, 5, 10, QLatin1Char('0')),
+                          QStringLiteral("Department %1").arg(i)});
+        transaction.commit();
+    }
+    const int chartRows =
+        book.value(QStringLiteral("SELECT COUNT(*) FROM tblChartOfAccounts")).toInt();
+    const int deptRows = book.value(QStringLiteral("SELECT COUNT(*) FROM tblDepartments")).toInt();
+    const QString lastDescription =
+        book.value(QStringLiteral("SELECT AccountDescription FROM tblChartOfAccounts ORDER BY "
+                                  "AccountCode DESC, DeptCode DESC"))
+            .toString();
+    std::printf("Grid master windows and find dialog over a generated book (made in %lld ms), "
+                "%d runs each (median and worst)\n",
+                making.elapsed(), kRuns);
+
+    benchGrid<ChartOfAccountsWindow>(book, "Chart of accounts", chartRows, 2, lastDescription);
+    benchGrid<DepartmentsWindow>(book, "Departments", deptRows, -1, QString());
+    benchFind(book, "names in name order (searched by halves)",
+              QStringLiteral("SELECT CustName FROM tblCustomers ORDER BY CustName"), names);
+    benchFind(book, "names in number order (searched in turn)",
+              QStringLiteral("SELECT CustName FROM tblCustomers ORDER BY CustID"), names);
+    if (!g_ok)
+        std::printf("SOME CHECKS FAILED: the figures above do not count\n");
+    return g_ok ? 0 : 1;
+}
