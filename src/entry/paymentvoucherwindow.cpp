@@ -1077,9 +1077,16 @@ void PaymentVoucherWindow::closeEvent(QCloseEvent* event) {
 }
 
 void PaymentVoucherWindow::reject() {
-    // Escape closes the window the way its close box does.
     if (m_closing) {
         QDialog::reject();
+        return;
+    }
+    // Escape undoes changes to the shown row; with nothing to undo it closes the window the
+    // way its close box does.
+    if (m_dirty || m_navigator->isAdding()) {
+        m_fieldRefused = false;
+        m_refocus = nullptr;
+        guarded(m_services, m_kind.windowName, QStringLiteral("cmdUndo"), [this] { cmdUndo(); });
         return;
     }
     if (!finishFieldEdit() || !mayClose(QStringLiteral("Form QueryUnload")))
