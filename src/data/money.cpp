@@ -1,5 +1,7 @@
 #include "money.h"
 
+#include "failure.h"
+
 #include <QRegularExpression>
 #include <cmath>
 #include <limits>
@@ -7,8 +9,9 @@
 Money Money::fromDouble(double value) {
     // nearbyint honours the current rounding mode, which is round-to-nearest-even.
     const double scaled = std::nearbyint(value * double(Scale));
+    // An amount the book cannot hold is an error, never a silent zero.
     if (!std::isfinite(scaled) || std::fabs(scaled) > 9.2e18)
-        return Money();
+        throw Failure(6, QStringLiteral("Overflow"));
     return Money(static_cast<qint64>(scaled));
 }
 

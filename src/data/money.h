@@ -25,7 +25,8 @@ public:
     static constexpr Money fromUnits(qint64 units) { return Money(units); }
     static constexpr Money fromCents(qint64 cents) { return Money(cents * 100); }
 
-    // A double to money at four decimals, ties to even.
+    // A double to money at four decimals, ties to even. Throws Failure (Overflow) for a
+    // value the book cannot hold.
     static Money fromDouble(double value);
 
     // Reads a field text: "$1,234.50", "1234.5", "-3.10", "(12.00)", "-$5", "$(5.00)".

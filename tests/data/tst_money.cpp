@@ -1,8 +1,10 @@
 // Money: reading field texts, the four display formats, and the two roundings of a tax
 // product (ties to even at four decimals, ties away from zero at the cent).
+#include "data/failure.h"
 #include "data/money.h"
 
 #include <QTest>
+#include <cmath>
 
 class TestMoney : public QObject {
     Q_OBJECT
@@ -16,6 +18,7 @@ private slots:
     void taxProduct();
     void fromDoubleTiesToEven_data();
     void fromDoubleTiesToEven();
+    void fromDoubleRefusesWhatTheBookCannotHold();
     void plainText_data();
     void plainText();
 };
@@ -240,6 +243,11 @@ void TestMoney::fromDoubleTiesToEven() {
     QFETCH(double, value);
     QFETCH(qint64, units);
     QCOMPARE(Money::fromDouble(value).units(), units);
+}
+
+void TestMoney::fromDoubleRefusesWhatTheBookCannotHold() {
+    QVERIFY_THROWS_EXCEPTION(Failure, Money::fromDouble(1e300));
+    QVERIFY_THROWS_EXCEPTION(Failure, Money::fromDouble(std::nan("")));
 }
 
 void TestMoney::plainText_data() {
