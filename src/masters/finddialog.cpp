@@ -21,7 +21,6 @@ FindDialog::FindDialog(Services& services, QWidget* parent)
     : QDialog(parent), m_services(services) {
     setObjectName(QStringLiteral("frmFind"));
     setWindowTitle(QStringLiteral("Find Record"));
-    setAttribute(Qt::WA_DeleteOnClose, false);
 
     auto* layout = new QVBoxLayout(this);
     m_whichTable = new QLabel(this);

@@ -144,8 +144,13 @@ QRect GridView::buttonRect(const QRect& cell) {
 }
 
 void GridView::commitOpenEditor() {
-    if (m_editor && isEditing())
-        commitData(m_editor);
+    if (!m_editor || !isEditing())
+        return;
+    QLineEdit* editor = m_editor;
+    commitData(editor);
+    // Closed at once, so that its text (maybe cut by a cell rule since) is not handed over
+    // a second time when it loses the focus.
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
 void GridView::keyPressEvent(QKeyEvent* event) {

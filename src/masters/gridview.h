@@ -27,8 +27,8 @@ public:
     // Where a cell's lookup button is drawn.
     static QRect buttonRect(const QRect& cell);
 
-    // Hands the text of an open cell editor to cellCommitted, so that a row about to be
-    // written holds what was typed.
+    // Hands the text of an open cell editor to cellCommitted and closes the editor, so that
+    // a row about to be written holds what was typed.
     void commitOpenEditor();
     bool isEditing() const { return state() == QAbstractItemView::EditingState; }
 

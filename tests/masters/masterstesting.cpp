@@ -79,8 +79,10 @@ QStringList columnTexts(QAbstractItemView* view, int column) {
 }
 
 void addAccounts(TestBook& book, const QList<QStringList>& accounts) {
+    Transaction transaction(book.db);
     for (const QStringList& account : accounts)
         book.sql(QStringLiteral("INSERT INTO tblChartOfAccounts (AccountCode, DeptCode, "
                                 "AccountDescription) VALUES (?, ?, ?)"),
                  {account.value(0), account.value(1), account.value(2)});
+    transaction.commit();
 }

@@ -22,9 +22,11 @@ namespace {
 // A list table whose rows come back in the order given.
 void makeList(TestBook& book, const QStringList& entries) {
     book.sql(QStringLiteral("CREATE TABLE tmpList (n INTEGER, v TEXT)"));
+    Transaction transaction(book.db);
     for (int i = 0; i < entries.size(); ++i)
         book.sql(QStringLiteral("INSERT INTO tmpList (n, v) VALUES (?, ?)"),
                  {i, entries.at(i).isNull() ? QVariant() : QVariant(entries.at(i))});
+    transaction.commit();
 }
 
 const QString kListQuery = QStringLiteral("SELECT v FROM tmpList ORDER BY n");

@@ -12,6 +12,8 @@
 #include "masters/lookups.h"
 #include "masters/taxtablewindow.h"
 
+#include <QLineEdit>
+#include <QPushButton>
 #include <QtTest>
 #include <memory>
 
@@ -80,6 +82,7 @@ private slots:
     void restoreSample();
     void captionFollowsMoves();
     void closingWritesChangedRow();
+    void saveTakesTheOpenCell();
     void departmentButton_data();
     void departmentButton();
     void taxRateReadAsPercentage_data();
@@ -427,8 +430,10 @@ void TestGridMasters::restoreSample() {
 
 void TestGridMasters::captionFollowsMoves() {
     TestBook book;
+    QList<QStringList> accounts;
     for (int i = 0; i < 120; ++i)
-        addAccounts(book, {{QString::number(1000 + i), " ", QStringLiteral("Account %1").arg(i)}});
+        accounts.append({QString::number(1000 + i), " ", QStringLiteral("Account %1").arg(i)});
+    addAccounts(book, accounts);
     auto window = openWindow(book, Chart);
     QCOMPARE(caption(*window), QStringLiteral("Account: 1 of 120"));
     auto* navigator = window->navigator();
@@ -468,6 +473,28 @@ void TestGridMasters::closingWritesChangedRow() {
                                        "DeptCode = 'WH'"))
                  .toString(),
              QStringLiteral("Warehouse"));
+}
+
+void TestGridMasters::saveTakesTheOpenCell() {
+    TestBook book;
+    auto window = openWindow(book, Chart);
+    GridView* grid = window->grid();
+    grid->setCurrentIndex(window->recordSet().index(0, 0));
+    grid->edit(grid->currentIndex());
+    auto* editor = grid->viewport()->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    QTest::keyClicks(editor, "abcdefgh");
+    // The button is pressed without taking the focus, as its access key does.
+    book.prompts.expect(QStringLiteral("Saved!"));
+    window->findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->click();
+    QCoreApplication::processEvents();
+    book.prompts.verifyAllShown();
+    QVERIFY(!grid->isEditing());
+    QVERIFY(!window->recordSet().isInEdit());
+    QCOMPARE(book.value(QStringLiteral("SELECT AccountCode || '/' || DeptCode || '/' || "
+                                       "AccountDescription FROM tblChartOfAccounts"))
+                 .toString(),
+             QStringLiteral("ABCDEF/ /Need to enter desc"));
 }
 
 void TestGridMasters::departmentButton_data() {
