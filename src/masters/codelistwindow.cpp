@@ -7,6 +7,7 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTableView>
@@ -65,6 +66,7 @@ CodeListWindow::CodeListWindow(Services& services, List list, QWidget* parent)
             guarded(m_services, objectName(), QStringLiteral("cmdClose"), [this] { accept(); });
         });
         connect(m_grid, &QTableView::doubleClicked, this, &CodeListWindow::onDoubleClick);
+        m_grid->installEventFilter(this);
         // No function keys here, but F1 still opens the window's help.
         auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
         connect(help, &QShortcut::activated, this,
@@ -81,6 +83,18 @@ void CodeListWindow::onDoubleClick() {
             current.isValid() ? m_records->text(current.row(), 0) : QString();
         accept();
     });
+}
+
+bool CodeListWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_grid && m_choosing && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            key->modifiers() == Qt::NoModifier) {
+            onDoubleClick();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void CodeListWindow::done(int result) {

@@ -18,7 +18,14 @@ public:
 
     QTableView* grid() { return m_grid; }
 
+    // Opened to choose a status: Enter on the list then hands the row over as a
+    // double-click does.
+    void setChoosing(bool choosing) { m_choosing = choosing; }
+
     void done(int result) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void onDoubleClick();
@@ -27,4 +34,5 @@ private:
     List m_list;
     GridRecordSet* m_records = nullptr;
     QTableView* m_grid = nullptr;
+    bool m_choosing = false;
 };

@@ -56,6 +56,10 @@ GridMaintenanceWindow::GridMaintenanceWindow(Services& services, GridWindowSpec 
     connect(m_grid, &GridView::cellButtonClicked, this,
             [this](const QModelIndex& index) { cellButtonClicked(index.row(), index.column()); });
     connect(m_grid, &GridView::rowDoubleClicked, this, &GridMaintenanceWindow::onDoubleClick);
+    connect(m_grid, &GridView::rowEntered, this, [this] {
+        if (m_choosing)
+            onDoubleClick();
+    });
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &GridMaintenanceWindow::updateCaption);
     connect(m_records, &QAbstractItemModel::rowsInserted, this,

@@ -68,6 +68,10 @@ public:
     // Writes the row in edit as leaving it does; false (after the message) when refused.
     bool writePendingRow();
 
+    // A window opened to choose a row: Enter on the grid then hands the row over as a
+    // double-click does.
+    void setChoosing(bool choosing) { m_choosing = choosing; }
+
     void done(int result) override;
 
 protected:
@@ -113,4 +117,5 @@ private:
     GridNavigatorBar* m_navigator = nullptr;
     QHBoxLayout* m_buttons = nullptr;
     QPushButton* m_close = nullptr;
+    bool m_choosing = false;
 };

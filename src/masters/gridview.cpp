@@ -161,6 +161,12 @@ void GridView::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !isEditing() &&
+        event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        emit rowEntered();
+        return;
+    }
     QTableView::keyPressEvent(event);
 }
 

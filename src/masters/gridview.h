@@ -38,6 +38,8 @@ signals:
     void cellButtonClicked(const QModelIndex& index);
     // A double-click anywhere on the grid but a lookup button.
     void rowDoubleClicked();
+    // Enter on the grid while no cell is being typed into.
+    void rowEntered();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -10,6 +10,7 @@
 bool lookupChartOfAccounts(Services& services, QWidget* parent) {
     services.lookup.clear(1, 3);
     ChartOfAccountsWindow window(services, parent);
+    window.setChoosing(true);
     window.exec();
     return !services.lookup.LookupValue1.isEmpty();
 }
@@ -17,6 +18,7 @@ bool lookupChartOfAccounts(Services& services, QWidget* parent) {
 bool lookupDepartment(Services& services, QWidget* parent) {
     // The departments window empties LookupValue2 itself when it opens.
     DepartmentsWindow window(services, parent);
+    window.setChoosing(true);
     window.exec();
     return !services.lookup.LookupValue2.isEmpty();
 }
@@ -24,6 +26,7 @@ bool lookupDepartment(Services& services, QWidget* parent) {
 bool lookupTaxCode(Services& services, QWidget* parent) {
     services.lookup.clear(4, 7);
     TaxTableWindow window(services, parent);
+    window.setChoosing(true);
     window.exec();
     return !services.lookup.LookupValue4.isEmpty();
 }
@@ -31,6 +34,7 @@ bool lookupTaxCode(Services& services, QWidget* parent) {
 bool lookupTransactionStatus(Services& services, QWidget* parent) {
     services.lookup.LookupValue1.clear();
     CodeListWindow window(services, CodeListWindow::List::TransactionStatuses, parent);
+    window.setChoosing(true);
     window.exec();
     return !services.lookup.LookupValue1.isEmpty();
 }

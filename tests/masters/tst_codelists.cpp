@@ -105,6 +105,7 @@ void TestCodeLists::statusChooser_data() {
     QTest::addColumn<QString>("value");
     QTest::newRow("Reconciled") << 1 << "2";
     QTest::newRow("Void") << 3 << "4";
+    QTest::newRow("Enter on Reversed") << 102 << "3";
     QTest::newRow("Close") << -1 << "";
     QTest::newRow("close box") << -2 << "";
 }
@@ -121,7 +122,11 @@ void TestCodeLists::statusChooser() {
             press(window, "cmdClose");
         else if (row == -2)
             window->close();
-        else
+        else if (row >= 100) {
+            auto* grid = window->findChild<QTableView*>(QStringLiteral("DataGrid1"));
+            grid->setCurrentIndex(grid->model()->index(row - 100, 0));
+            QTest::keyClick(grid, Qt::Key_Return);
+        } else
             doubleClickRow(window->findChild<QTableView*>(QStringLiteral("DataGrid1")), row);
     });
     QCOMPARE(lookupTransactionStatus(book.services, nullptr), !value.isEmpty());

@@ -406,6 +406,9 @@ void TestGridMasters::captionFollowsMoves() {
     QCOMPARE(caption(*window), QStringLiteral("Account: 119 of 120"));
     press(navigator, "navFirst");
     QCOMPARE(caption(*window), QStringLiteral("Account: 1 of 120"));
+    // Opened for upkeep rather than to choose, Enter hands nothing over.
+    QTest::keyClick(window->grid(), Qt::Key_Return);
+    QVERIFY(window->isVisible());
     QVERIFY(window->moveTo(2));
     QCOMPARE(caption(*window), QStringLiteral("Account: 3 of 120"));
     // Add goes to the new-row line below the last row; typing there makes a 121st record.
@@ -575,6 +578,8 @@ void TestGridMasters::choosersWriteOnlyTheirOwnStrings_data() {
                                  << true;
     QTest::newRow("departments closed")
         << "departments" << -1 << QStringList{k, "", k, k, k, k, k} << false;
+    QTest::newRow("chart, Enter") << "chart" << 100 << QStringList{"1000", " ", "Bank", k, k, k, k}
+                                  << true;
     QTest::newRow("tax") << "tax" << 0 << QStringList{k, k, k, "GST", "7.00%", "2100", " "} << true;
     QTest::newRow("tax closed") << "tax" << -1 << QStringList{k, k, k, "", "", "", ""} << false;
 }
@@ -592,10 +597,15 @@ void TestGridMasters::choosersWriteOnlyTheirOwnStrings() {
     for (int n = 1; n <= 7; ++n)
         book.lookup.value(n) = QStringLiteral("keep");
     whenModal([row](QDialog* window) {
-        if (row < 0)
+        auto* grid = window->findChild<GridView*>(QStringLiteral("grdDataGrid"));
+        if (row < 0) {
             press(window, "cmdClose");
-        else
-            doubleClickRow(window->findChild<GridView*>(QStringLiteral("grdDataGrid")), row);
+        } else if (row >= 100) {
+            grid->setCurrentIndex(grid->model()->index(row - 100, 0));
+            QTest::keyClick(grid, Qt::Key_Return);
+        } else {
+            doubleClickRow(grid, row);
+        }
     });
     bool result = false;
     if (chooser == QLatin1String("chart"))
