@@ -317,22 +317,34 @@ QString RecordNavigator::orderClause(bool reverse) const {
 
 RecordNavigator::Loaded RecordNavigator::readOne(const QString& condition, const QVariantList& values,
                                                  bool reverse) const {
+    // Two steps: the key of the wanted row from the order and key columns alone, which an
+    // index on (filter, order, key) answers without touching the table, then that one row.
+    // Asking for every column at once lets the planner pick an index that does not give the
+    // order and sort the whole set instead.
+    QStringList keyList;
+    for (const QString& keyColumn : m_definition.key)
+        keyList << keyColumn;
+    QStringList orderList;
+    for (const OrderColumn& column : m_order)
+        orderList << column.column;
     QVariantList binds = m_definition.filterValues;
     binds += values;
     QSqlQuery query = m_db.exec(QStringLiteral("SELECT %1 FROM %2%3%4 LIMIT 1")
-                                    .arg(m_selectList, m_definition.table, whereClause(condition),
-                                         orderClause(reverse)),
+                                    .arg(orderList.join(QStringLiteral(", ")), m_definition.table,
+                                         whereClause(condition), orderClause(reverse)),
                                 binds);
-    Loaded row;
     if (!query.next())
-        return row;
-    row.found = true;
-    row.record = query.record();
-    for (const OrderColumn& column : m_order)
-        row.orderValues << row.record.value(column.column);
-    for (const QString& keyColumn : m_definition.key)
-        row.key << row.record.value(keyColumn);
-    return row;
+        return {};
+    QVariantList key;
+    for (const QString& keyColumn : keyList) {
+        // Every key column is one of the order columns (the constructor sees to it).
+        int at = 0;
+        while (at < orderList.size() && orderList.at(at).compare(keyColumn, Qt::CaseInsensitive) != 0)
+            ++at;
+        key << query.value(at);
+    }
+    query.finish();
+    return fetchByKey(key);
 }
 
 RecordNavigator::Loaded RecordNavigator::fetchEdge(bool firstRow) const {
@@ -341,7 +353,7 @@ RecordNavigator::Loaded RecordNavigator::fetchEdge(bool firstRow) const {
 
 RecordNavigator::Loaded RecordNavigator::fetchByKey(const QVariantList& key) const {
     QStringList terms;
-    QVariantList values;
+    QVariantList values = m_definition.filterValues;
     for (int i = 0; i < m_definition.key.size(); ++i) {
         const QVariant value = key.value(i);
         if (value.isNull()) {
@@ -353,7 +365,20 @@ RecordNavigator::Loaded RecordNavigator::fetchByKey(const QVariantList& key) con
     }
     if (terms.isEmpty())
         return {};
-    return readOne(terms.join(QStringLiteral(" AND ")), values, false);
+    QSqlQuery query = m_db.exec(QStringLiteral("SELECT %1 FROM %2%3 LIMIT 1")
+                                    .arg(m_selectList, m_definition.table,
+                                         whereClause(terms.join(QStringLiteral(" AND ")))),
+                                values);
+    Loaded row;
+    if (!query.next())
+        return row;
+    row.found = true;
+    row.record = query.record();
+    for (const OrderColumn& column : m_order)
+        row.orderValues << row.record.value(column.column);
+    for (const QString& keyColumn : m_definition.key)
+        row.key << row.record.value(keyColumn);
+    return row;
 }
 
 namespace {

@@ -500,9 +500,17 @@ bool PaymentVoucherWindow::beforeMove(int) {
         }
         // A changed row that passes the check is written as Save writes it, so that its
         // amounts and its double entry never disagree.
-        allowed = !m_dirty || storeCurrentRow();
+        allowed = !m_dirty || storedRowLocked() || storeCurrentRow();
     });
     return allowed;
+}
+
+// A reconciled, reversed or void row is never written by this window, whatever its fields hold.
+bool PaymentVoucherWindow::storedRowLocked() const {
+    if (!m_navigator->hasCurrent() || m_navigator->isAdding())
+        return false;
+    const QString status = m_navigator->value(QStringLiteral("TransStatus")).toString();
+    return status == Codes::Reconciled || status == Codes::Reversed || status == Codes::Void;
 }
 
 bool PaymentVoucherWindow::Validated(bool showMessages) {
@@ -984,6 +992,8 @@ void PaymentVoucherWindow::cmdSave() {
         m_services.prompts.information(QStringLiteral("There is no record to save."));
         return;
     }
+    if (storedRowLocked())
+        return;
     if (!Validated(true))
         return;
     if (!m_services.prompts.ask(m_kind.saveQuestion, Prompts::Answer::Yes)) {
@@ -1050,7 +1060,7 @@ bool PaymentVoucherWindow::mayClose(const QString& routine) {
             return;
         }
         // A changed row that passes the check is written, not dropped.
-        close = !m_dirty || storeCurrentRow();
+        close = !m_dirty || storedRowLocked() || storeCurrentRow();
     });
     return close;
 }

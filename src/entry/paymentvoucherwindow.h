@@ -112,6 +112,7 @@ private:
     // Writes the shown row as Save does, without its question: double entry, status "1", the
     // row and the counter in one transaction. False (with its message) when refused.
     bool storeCurrentRow();
+    bool storedRowLocked() const;
     std::optional<qint32> readNextNumber();
     VoucherRules::Settings readSettings();
     void runCommand(const QString& routine, const std::function<void()>& body);

@@ -600,8 +600,13 @@ void TestPaymentVoucherWindow::lockedRows() {
         QCOMPARE(h.get(QString::fromLatin1(name))->isEnabled(), !locked);
     for (const char* name : {"cmdAdd", "cmdFindByPV", "Adodc1"})
         QVERIFY(h.get(QString::fromLatin1(name))->isEnabled());
+    // Whatever its fields come to hold, leaving a locked row never writes it.
+    h.get<QLineEdit>(QStringLiteral("txtTransDesc"))->setText(QStringLiteral("changed"));
     // Moving on to an outstanding row unlocks the fields again.
     h.navigate("navNext");
+    QCOMPARE(h.column(QStringLiteral("900"), QStringLiteral("TransStatus")).toString(),
+             locked ? status : QStringLiteral("1"));
+    QCOMPARE(h.column(QStringLiteral("900"), QStringLiteral("TransDesc")).isNull(), locked);
     QCOMPARE(h.caption(), QStringLiteral("Payment Voucher: 2 of 2"));
     QVERIFY(h.get(QStringLiteral("txtOffsetAmount"))->isEnabled());
     QCOMPARE(h.text(QStringLiteral("txtReconciliationStatusMsg")), QStringLiteral("Outstanding"));
