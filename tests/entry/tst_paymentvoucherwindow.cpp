@@ -260,6 +260,7 @@ private slots:
     void closing();
     void duplicateNumberCaughtAtField();
     void escapeUndoesThenCloses();
+    void datePickerWritesTheDate();
 };
 
 void TestPaymentVoucherWindow::emptyBook() {
@@ -922,6 +923,32 @@ void TestPaymentVoucherWindow::leavingChangedRowWritesIt() {
     h.book.sql(QStringLiteral("UPDATE tblSystemSetup SET GLBankAccountCode = '1001'"));
     h.navigate("navPrevious");
     QCOMPARE(h.column(QStringLiteral("901"), QStringLiteral("BankAccountGLAccountCode")).isNull(), true);
+
+    // From the keyboard, with the cursor still in the amount: the field is left first, so the
+    // tax is worked out before the row is written.
+    h.type(QStringLiteral("txtOffsetAmount"), QStringLiteral("300"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+    Harness::settle();
+    QCOMPARE(h.caption(), QStringLiteral("Payment Voucher: 2 of 2"));
+    QCOMPARE(h.column(QStringLiteral("902"), QStringLiteral("OffsetGSTAmount")).toLongLong(), qint64(210000));
+    QCOMPARE(h.column(QStringLiteral("902"), QStringLiteral("DoubleEntryBank")).toLongLong(), qint64(-3210000));
+    h.book.prompts.verifyAllShown();
+}
+
+void TestPaymentVoucherWindow::datePickerWritesTheDate() {
+    Harness h;
+    h.open();
+    h.add(true);
+    auto* picker = h.get<QDateEdit>(QStringLiteral("DTPicker"));
+    QCOMPARE(picker->date(), QDate(2003, 1, 15));
+    QCOMPARE(picker->displayFormat(), QStringLiteral("d MMM yyyy"));
+    h.focus(QStringLiteral("DTPicker"));
+    QTest::keyClick(picker, Qt::Key_Up);
+    QCOMPARE(h.text(QStringLiteral("txtTransDate")), QStringLiteral("2003-01-16"));
+    h.fill();
+    h.save();
+    h.book.prompts.verifyAllShown();
+    QCOMPARE(h.column(QStringLiteral("1001"), QStringLiteral("TransDate")).toString(), QStringLiteral("2003-01-16"));
 }
 
 void TestPaymentVoucherWindow::closing_data() {
