@@ -115,7 +115,8 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "Cannot copy %s\n", qPrintable(args.first()));
             return 2;
         }
-        std::printf("Book: a copy of %s (%lld ms to copy)\n", qPrintable(args.first()), making.elapsed());
+        std::printf("Book: a copy of %s (%lld ms to copy)\n", qPrintable(args.first()),
+                    making.elapsed());
     } else {
         BookGenerator::Options options;
         if (!args.isEmpty())
@@ -138,25 +139,33 @@ int main(int argc, char** argv) {
     const VoucherKind& kind = VoucherKind::payment();
 
     qint64 payments =
-        db.scalar(QStringLiteral("SELECT COUNT(*) FROM tblCashbook WHERE TransType IN ('1','2')")).toLongLong();
+        db.scalar(QStringLiteral("SELECT COUNT(*) FROM tblCashbook WHERE TransType IN ('1','2')"))
+            .toLongLong();
     auto newestPayment = [&db] {
-        return db.scalar(QStringLiteral("SELECT TransID FROM tblCashbook WHERE TransType IN ('1','2') "
-                                 "ORDER BY TransDate DESC, TransID DESC LIMIT 1"))
+        return db
+            .scalar(QStringLiteral("SELECT TransID FROM tblCashbook WHERE TransType IN ('1','2') "
+                                   "ORDER BY TransDate DESC, TransID DESC LIMIT 1"))
             .toString();
     };
     const QString oldest =
         db.scalar(QStringLiteral("SELECT TransID FROM tblCashbook WHERE TransType IN ('1','2') "
                                  "ORDER BY TransDate, TransID LIMIT 1"))
             .toString();
-    const QString vendor = db.scalar(QStringLiteral("SELECT VendorID FROM tblVendors ORDER BY VendorID LIMIT 1")).toString();
-    const QString account =
-        db.scalar(QStringLiteral("SELECT AccountCode FROM tblChartOfAccounts WHERE AccountCode <> "
-                                 "(SELECT GLBankAccountCode FROM tblSystemSetup) ORDER BY AccountCode LIMIT 1"))
+    const QString vendor =
+        db.scalar(QStringLiteral("SELECT VendorID FROM tblVendors ORDER BY VendorID LIMIT 1"))
             .toString();
-    std::printf("Payment voucher window over %lld transactions, %lld of them payments; %d runs each "
-                "(median and worst)\n",
-                static_cast<long long>(db.scalar(QStringLiteral("SELECT COUNT(*) FROM tblCashbook")).toLongLong()),
-                static_cast<long long>(payments), kRuns);
+    const QString account =
+        db
+            .scalar(QStringLiteral(
+                "SELECT AccountCode FROM tblChartOfAccounts WHERE AccountCode <> "
+                "(SELECT GLBankAccountCode FROM tblSystemSetup) ORDER BY AccountCode LIMIT 1"))
+            .toString();
+    std::printf(
+        "Payment voucher window over %lld transactions, %lld of them payments; %d runs each "
+        "(median and worst)\n",
+        static_cast<long long>(
+            db.scalar(QStringLiteral("SELECT COUNT(*) FROM tblCashbook")).toLongLong()),
+        static_cast<long long>(payments), kRuns);
 
     Figures open, first, last, next, previous, findQuery, findList, findShow, saveEdited, saveNew;
     for (int run = 0; run < kRuns; ++run) {
@@ -173,12 +182,16 @@ int main(int argc, char** argv) {
             bar->findChild<QToolButton*>(QString::fromLatin1(button))->click();
             QCoreApplication::processEvents();
         };
-        auto field = [&window](const char* name) { return window->findChild<QLineEdit*>(QString::fromLatin1(name)); };
-        check(nav.position() == 1 && nav.count() == payments, "open: not the first of every payment");
+        auto field = [&window](const char* name) {
+            return window->findChild<QLineEdit*>(QString::fromLatin1(name));
+        };
+        check(nav.position() == 1 && nav.count() == payments,
+              "open: not the first of every payment");
         check(field("txtTransID")->text() == newest, "open: not the newest payment");
 
         last.add(timed([&] { press("navLast"); }));
-        check(nav.position() == payments && field("txtTransID")->text() == oldest, "last: not the oldest payment");
+        check(nav.position() == payments && field("txtTransID")->text() == oldest,
+              "last: not the oldest payment");
         previous.add(timed([&] { press("navPrevious"); }));
         check(nav.position() == payments - 1, "previous: wrong position");
         next.add(timed([&] { press("navNext"); }));
@@ -211,7 +224,8 @@ int main(int argc, char** argv) {
             window->findChild<QAbstractButton*>(QStringLiteral("cmdFindByPV"))->click();
             QCoreApplication::processEvents();
         }));
-        check(nav.position() == payments && field("txtTransID")->text() == oldest, "find: wrong voucher shown");
+        check(nav.position() == payments && field("txtTransID")->text() == oldest,
+              "find: wrong voucher shown");
 
         // Save of an edited voucher (the newest, which is outstanding; its place stays).
         press("navFirst");
@@ -227,7 +241,8 @@ int main(int argc, char** argv) {
         // Save of a new voucher with the offered number.
         window->findChild<QAbstractButton*>(QStringLiteral("cmdAdd"))->click();
         window->findChild<QComboBox*>(kind.partyField)->setEditText(vendor);
-        window->findChild<QComboBox*>(QStringLiteral("cboGLOffsetAccountCode"))->setEditText(account);
+        window->findChild<QComboBox*>(QStringLiteral("cboGLOffsetAccountCode"))
+            ->setEditText(account);
         field("txtOffsetAmount")->setText(QStringLiteral("123.45"));
         prompts.shown.clear();
         saveNew.add(timed([&] {
@@ -253,7 +268,7 @@ int main(int argc, char** argv) {
     const double peak = statusMegabytes("VmHWM:");
     const bool memoryOk = peak < 200;
     allOk = allOk && memoryOk;
-    std::printf("  %-44s now %8.1f MB   peak %8.1f MB   target < 200 MB  %s\n", "resident memory", resident,
-                peak, memoryOk ? "ok" : "TOO MUCH");
+    std::printf("  %-44s now %8.1f MB   peak %8.1f MB   target < 200 MB  %s\n", "resident memory",
+                resident, peak, memoryOk ? "ok" : "TOO MUCH");
     return allOk ? 0 : 1;
 }

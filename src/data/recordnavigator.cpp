@@ -303,7 +303,8 @@ QString RecordNavigator::whereClause(const QString& extra) const {
         parts << QLatin1Char('(') + m_definition.filter + QLatin1Char(')');
     if (!extra.isEmpty())
         parts << QLatin1Char('(') + extra + QLatin1Char(')');
-    return parts.isEmpty() ? QString() : QStringLiteral(" WHERE ") + parts.join(QStringLiteral(" AND "));
+    return parts.isEmpty() ? QString()
+                           : QStringLiteral(" WHERE ") + parts.join(QStringLiteral(" AND "));
 }
 
 QString RecordNavigator::orderClause(bool reverse) const {
@@ -315,8 +316,8 @@ QString RecordNavigator::orderClause(bool reverse) const {
     return QStringLiteral(" ORDER BY ") + parts.join(QStringLiteral(", "));
 }
 
-RecordNavigator::Loaded RecordNavigator::readOne(const QString& condition, const QVariantList& values,
-                                                 bool reverse) const {
+RecordNavigator::Loaded RecordNavigator::readOne(const QString& condition,
+                                                 const QVariantList& values, bool reverse) const {
     // Two steps: the key of the wanted row from the order and key columns alone, which an
     // index on (filter, order, key) answers without touching the table, then that one row.
     // Asking for every column at once lets the planner pick an index that does not give the
@@ -339,7 +340,8 @@ RecordNavigator::Loaded RecordNavigator::readOne(const QString& condition, const
     for (const QString& keyColumn : keyList) {
         // Every key column is one of the order columns (the constructor sees to it).
         int at = 0;
-        while (at < orderList.size() && orderList.at(at).compare(keyColumn, Qt::CaseInsensitive) != 0)
+        while (at < orderList.size() &&
+               orderList.at(at).compare(keyColumn, Qt::CaseInsensitive) != 0)
             ++at;
         key << query.value(at);
     }
@@ -386,8 +388,8 @@ namespace {
 // The pieces of the rows strictly after (or before) a row, nearest piece first. SQLite
 // puts nulls first in an ascending order and last in a descending one; the pieces follow
 // that, so rows with null order values are reached like any other.
-QList<Piece> besidePieces(const QList<RecordNavigator::OrderColumn>& order, const QVariantList& orderValues,
-                          bool after) {
+QList<Piece> besidePieces(const QList<RecordNavigator::OrderColumn>& order,
+                          const QVariantList& orderValues, bool after) {
     QList<Piece> pieces;
     for (int i = int(order.size()) - 1; i >= 0; --i) {
         QStringList prefix;
@@ -428,7 +430,8 @@ QList<Piece> besidePieces(const QList<RecordNavigator::OrderColumn>& order, cons
 
 } // namespace
 
-RecordNavigator::Loaded RecordNavigator::fetchBeside(const QVariantList& orderValues, bool after) const {
+RecordNavigator::Loaded RecordNavigator::fetchBeside(const QVariantList& orderValues,
+                                                     bool after) const {
     if (orderValues.isEmpty())
         return {};
     for (const Piece& piece : besidePieces(m_order, orderValues, after)) {
@@ -440,9 +443,10 @@ RecordNavigator::Loaded RecordNavigator::fetchBeside(const QVariantList& orderVa
 }
 
 qint64 RecordNavigator::countAll() const {
-    return m_db.scalar(QStringLiteral("SELECT COUNT(*) FROM %1%2")
-                           .arg(m_definition.table, whereClause(QString())),
-                       m_definition.filterValues)
+    return m_db
+        .scalar(QStringLiteral("SELECT COUNT(*) FROM %1%2")
+                    .arg(m_definition.table, whereClause(QString())),
+                m_definition.filterValues)
         .toLongLong();
 }
 

@@ -13,7 +13,8 @@ namespace {
 void openPaymentVouchers(SwitchboardWindow& switchboard) {
     Services& services = switchboard.services();
     openTransactionWindow(services, [&services, &switchboard] {
-        return std::make_unique<PaymentVoucherWindow>(services, VoucherKind::payment(), &switchboard);
+        return std::make_unique<PaymentVoucherWindow>(services, VoucherKind::payment(),
+                                                      &switchboard);
     });
 }
 

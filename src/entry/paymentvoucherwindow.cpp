@@ -62,7 +62,8 @@ PaymentVoucherWindow::Pickers PaymentVoucherWindow::standardPickers(const Vouche
     return pickers;
 }
 
-PaymentVoucherWindow::PaymentVoucherWindow(Services& services, const VoucherKind& kind, QWidget* parent)
+PaymentVoucherWindow::PaymentVoucherWindow(Services& services, const VoucherKind& kind,
+                                           QWidget* parent)
     : QDialog(parent), m_services(services), m_kind(kind), m_store(services.db, kind),
       m_pickers(standardPickers(kind)) {
     setObjectName(kind.windowName);
@@ -76,7 +77,8 @@ PaymentVoucherWindow::PaymentVoucherWindow(Services& services, const VoucherKind
                         {QStringLiteral("TransID"), Qt::DescendingOrder}};
     definition.key = {QStringLiteral("TransID")};
     m_navigator = new RecordNavigator(services.db, definition, this);
-    m_navigator->setBeforeMove([this](RecordNavigator::Move move) { return beforeMove(int(move)); });
+    m_navigator->setBeforeMove(
+        [this](RecordNavigator::Move move) { return beforeMove(int(move)); });
     connect(m_navigator, &RecordNavigator::moved, this, &PaymentVoucherWindow::showCurrentRow);
     m_bar->setNavigator(m_navigator);
     const QString noun = kind.navigatorNoun;
@@ -148,7 +150,8 @@ void PaymentVoucherWindow::buildWindow() {
     m_address[2] = addLineEdit("txtAddress3", 30);
     m_address[3] = addLineEdit("txtAddress4", 20);
     m_postalCode = addLineEdit("txtPostalCode", 15);
-    for (QLineEdit* edit : {m_partyName, m_address[0], m_address[1], m_address[2], m_address[3], m_postalCode})
+    for (QLineEdit* edit :
+         {m_partyName, m_address[0], m_address[1], m_address[2], m_address[3], m_postalCode})
         edit->setEnabled(false);
     m_address[1]->setAccessibleName(QStringLiteral("Address line 2"));
     m_address[2]->setAccessibleName(QStringLiteral("Address line 3"));
@@ -158,7 +161,8 @@ void PaymentVoucherWindow::buildWindow() {
     auto* payTo = new QGroupBox(m_kind.blockCaption, this);
     payTo->setObjectName(QStringLiteral("fraPayTo"));
     auto* payGrid = new QGridLayout(payTo);
-    payGrid->addWidget(addLabel("lblPartyID", QStringLiteral("&") + m_kind.partyLabel, m_party), 0, 0);
+    payGrid->addWidget(addLabel("lblPartyID", QStringLiteral("&") + m_kind.partyLabel, m_party), 0,
+                       0);
     payGrid->addWidget(m_party, 0, 1, 1, 2);
     payGrid->addWidget(addLabel("lblPartyName", m_kind.partyNameLabel, m_partyName), 1, 0);
     payGrid->addWidget(m_partyName, 1, 1, 1, 2);
@@ -191,8 +195,9 @@ void PaymentVoucherWindow::buildWindow() {
     auto* headGrid = new QGridLayout;
     headGrid->addWidget(addLabel("lblTransType", QStringLiteral("&Type:"), m_transType), 0, 0);
     headGrid->addWidget(m_transType, 0, 1);
-    headGrid->addWidget(addLabel("lblTransID", m_kind.numberLabel.chopped(3) + QStringLiteral("&No:"), m_transId),
-                        1, 0);
+    headGrid->addWidget(
+        addLabel("lblTransID", m_kind.numberLabel.chopped(3) + QStringLiteral("&No:"), m_transId),
+        1, 0);
     headGrid->addWidget(m_transId, 1, 1);
     headGrid->addWidget(addLabel("lblDate", QStringLiteral("Dat&e:"), m_datePicker), 2, 0);
     headGrid->addWidget(m_datePicker, 2, 1);
@@ -213,8 +218,8 @@ void PaymentVoucherWindow::buildWindow() {
     auto* descGrid = new QGridLayout;
     descGrid->addWidget(addLabel("lblTransDesc", QStringLiteral("DESCR&IPTION:"), m_desc), 0, 0);
     descGrid->addWidget(m_desc, 0, 1);
-    descGrid->addWidget(addLabel("lblTransDescMemo", QStringLiteral("Detailed Co&mments:"), m_memo), 1, 0,
-                        Qt::AlignTop);
+    descGrid->addWidget(addLabel("lblTransDescMemo", QStringLiteral("Detailed Co&mments:"), m_memo),
+                        1, 0, Qt::AlignTop);
     descGrid->addWidget(m_memo, 1, 1);
     outer->addLayout(descGrid);
 
@@ -278,11 +283,13 @@ void PaymentVoucherWindow::buildWindow() {
     m_bankDept->hide();
 
     auto* statusRow = new QHBoxLayout;
-    statusRow->addWidget(addLabel("lblReconciliationStatus", QStringLiteral("Reconciliation Status:"), m_statusMsg));
+    statusRow->addWidget(
+        addLabel("lblReconciliationStatus", QStringLiteral("Reconciliation Status:"), m_statusMsg));
     statusRow->addWidget(m_statusMsg);
     statusRow->addStretch(1);
     for (int i = 0; i < m_kind.signatureCaptions.size(); ++i) {
-        auto* signature = new QLabel(m_kind.signatureCaptions.at(i) + QStringLiteral(" ____________________"), this);
+        auto* signature = new QLabel(
+            m_kind.signatureCaptions.at(i) + QStringLiteral(" ____________________"), this);
         signature->setObjectName(QStringLiteral("lblSignature%1").arg(i + 1));
         statusRow->addWidget(signature);
     }
@@ -306,16 +313,17 @@ void PaymentVoucherWindow::buildWindow() {
     outer->addLayout(commands);
 
     // Tab order: the fields in the order of the printed voucher, then the commands.
-    QWidget* order[] = {m_party, m_transType, m_transId, m_datePicker, m_desc, m_memo, m_account,
-                        m_base, m_taxCode, m_taxAmount, m_add, m_save, m_undo, m_delete, m_find,
-                        m_close, m_bar};
+    QWidget* order[] = {m_party,   m_transType, m_transId, m_datePicker, m_desc, m_memo,
+                        m_account, m_base,      m_taxCode, m_taxAmount,  m_add,  m_save,
+                        m_undo,    m_delete,    m_find,    m_close,      m_bar};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
 
 void PaymentVoucherWindow::connectSignals() {
-    for (QWidget* watched : std::initializer_list<QWidget*>{
-             m_party, m_transType, m_transId, m_desc, m_memo, m_account, m_base, m_taxCode, m_taxAmount})
+    for (QWidget* watched :
+         std::initializer_list<QWidget*>{m_party, m_transType, m_transId, m_desc, m_memo, m_account,
+                                         m_base, m_taxCode, m_taxAmount})
         watched->installEventFilter(this);
 
     auto markDirty = [this] {
@@ -330,9 +338,12 @@ void PaymentVoucherWindow::connectSignals() {
         connect(combo, &QComboBox::editTextChanged, this, markDirty);
     connect(m_memo, &QPlainTextEdit::textChanged, this, markDirty);
 
-    connect(m_party, &PickerComboBox::dropDownRequested, this, &PaymentVoucherWindow::partyDropDown);
-    connect(m_account, &PickerComboBox::dropDownRequested, this, &PaymentVoucherWindow::accountDropDown);
-    connect(m_taxCode, &PickerComboBox::dropDownRequested, this, &PaymentVoucherWindow::taxDropDown);
+    connect(m_party, &PickerComboBox::dropDownRequested, this,
+            &PaymentVoucherWindow::partyDropDown);
+    connect(m_account, &PickerComboBox::dropDownRequested, this,
+            &PaymentVoucherWindow::accountDropDown);
+    connect(m_taxCode, &PickerComboBox::dropDownRequested, this,
+            &PaymentVoucherWindow::taxDropDown);
     connect(m_taxCode, &QComboBox::editTextChanged, this, &PaymentVoucherWindow::taxCodeChanged);
     connect(m_typeList, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { chooseType(m_typeList->row(item)); });
@@ -343,14 +354,16 @@ void PaymentVoucherWindow::connectSignals() {
                 [this] { statusDisplay(); });
     });
 
-    connect(m_add, &QPushButton::clicked, this, [this] { runCommand(QStringLiteral("cmdAdd"), [this] { cmdAdd(); }); });
+    connect(m_add, &QPushButton::clicked, this,
+            [this] { runCommand(QStringLiteral("cmdAdd"), [this] { cmdAdd(); }); });
     connect(m_save, &QPushButton::clicked, this,
             [this] { runCommand(QStringLiteral("cmdSave"), [this] { cmdSave(); }); });
     connect(m_undo, &QPushButton::clicked, this,
             [this] { runCommand(QStringLiteral("cmdUndo"), [this] { cmdUndo(); }); });
     connect(m_delete, &QPushButton::clicked, this,
             [this] { runCommand(QStringLiteral("cmdDelete"), [this] { cmdDelete(); }); });
-    connect(m_find, &QPushButton::clicked, this, [this] { runCommand(m_kind.findRoutine, [this] { cmdFind(); }); });
+    connect(m_find, &QPushButton::clicked, this,
+            [this] { runCommand(m_kind.findRoutine, [this] { cmdFind(); }); });
     connect(m_close, &QPushButton::clicked, this,
             [this] { runCommand(QStringLiteral("cmdClose"), [this] { cmdClose(); }); });
 }
@@ -454,15 +467,16 @@ void PaymentVoucherWindow::showCurrentRow() {
 void PaymentVoucherWindow::statusDisplay() {
     const QString status = m_status->text();
     m_statusMsg->setText(Codes::statusWord(status));
-    const bool locked = status == Codes::Reconciled || status == Codes::Reversed || status == Codes::Void;
+    const bool locked =
+        status == Codes::Reconciled || status == Codes::Reversed || status == Codes::Void;
     PreventDataEntry(locked);
 }
 
 void PaymentVoucherWindow::PreventDataEntry(bool lock) {
     guarded(m_services, m_kind.windowName, QStringLiteral("PreventDataEntry"), [this, lock] {
         for (QWidget* widget : std::initializer_list<QWidget*>{
-                 m_party, m_transType, m_transId, m_transDate, m_datePicker, m_desc, m_memo, m_account,
-                 m_base, m_taxCode, m_taxAmount, m_delete, m_undo, m_save})
+                 m_party, m_transType, m_transId, m_transDate, m_datePicker, m_desc, m_memo,
+                 m_account, m_base, m_taxCode, m_taxAmount, m_delete, m_undo, m_save})
             widget->setEnabled(!lock);
         m_add->setEnabled(true);
         m_find->setEnabled(true);
@@ -515,24 +529,25 @@ bool PaymentVoucherWindow::storedRowLocked() const {
 
 bool PaymentVoucherWindow::Validated(bool showMessages) {
     bool valid = false;
-    guarded(m_services, m_kind.windowName, QStringLiteral("Validated"), [this, showMessages, &valid] {
-        VoucherFields fields = readFields();
-        const VoucherRules::Settings settings = readSettings();
-        const std::optional<VoucherRules::Refusal> refusal =
-            VoucherRules::validate(m_kind, fields, settings, m_services.clock.today());
-        {
-            // The normalisations are part of the row only when it is written.
-            BindingScope binding(m_binding);
-            writeFields(fields);
-        }
-        if (refusal) {
-            if (showMessages)
-                m_services.prompts.critical(refusal->message);
-            focusField(refusal->field);
-            return;
-        }
-        valid = true;
-    });
+    guarded(m_services, m_kind.windowName, QStringLiteral("Validated"),
+            [this, showMessages, &valid] {
+                VoucherFields fields = readFields();
+                const VoucherRules::Settings settings = readSettings();
+                const std::optional<VoucherRules::Refusal> refusal =
+                    VoucherRules::validate(m_kind, fields, settings, m_services.clock.today());
+                {
+                    // The normalisations are part of the row only when it is written.
+                    BindingScope binding(m_binding);
+                    writeFields(fields);
+                }
+                if (refusal) {
+                    if (showMessages)
+                        m_services.prompts.critical(refusal->message);
+                    focusField(refusal->field);
+                    return;
+                }
+                valid = true;
+            });
     return valid;
 }
 
@@ -540,9 +555,11 @@ VoucherRules::Settings PaymentVoucherWindow::readSettings() {
     VoucherRules::Settings s;
     s.bankAccount = mrLookupText(m_services, Settings::BankAccount, Settings::Code);
     s.bankDept = mrLookupText(m_services, Settings::BankAccount, Settings::Dept);
-    s.integrateWithAP = Settings::isTrue(mrLookup(m_services, Settings::IntegrateWithAP, Settings::Plain));
+    s.integrateWithAP =
+        Settings::isTrue(mrLookup(m_services, Settings::IntegrateWithAP, Settings::Plain));
     s.apControl = mrLookupText(m_services, Settings::APControl, Settings::Code);
-    s.integrateWithAR = Settings::isTrue(mrLookup(m_services, Settings::IntegrateWithAR, Settings::Plain));
+    s.integrateWithAR =
+        Settings::isTrue(mrLookup(m_services, Settings::IntegrateWithAR, Settings::Plain));
     s.arControl = mrLookupText(m_services, Settings::ARControl, Settings::Code);
     return s;
 }
@@ -676,7 +693,8 @@ bool PaymentVoucherWindow::leaveField(QWidget* widget, bool focusLeaving) {
             guarded(m_services, form, QStringLiteral("txtOffsetAmount LostFocus"), [this] {
                 if (Money::isBlank(m_base->text())) {
                     m_taxCode->setEditText(QString());
-                    for (QLineEdit* edit : {m_taxRate, m_taxAccount, m_taxDept, m_taxAmount, m_total})
+                    for (QLineEdit* edit :
+                         {m_taxRate, m_taxAccount, m_taxDept, m_taxAmount, m_total})
                         edit->clear();
                     return;
                 }
@@ -685,12 +703,14 @@ bool PaymentVoucherWindow::leaveField(QWidget* widget, bool focusLeaving) {
                 const QString rate = m_taxRate->text();
                 if (!rate.isEmpty()) {
                     if (const std::optional<double> number = VoucherRules::rateNumber(rate)) {
-                        m_taxAmount->setText(*number == 0.0 ? QStringLiteral("0")
-                                                            : VoucherRules::taxAmountText(m_base->text(), rate));
+                        m_taxAmount->setText(
+                            *number == 0.0 ? QStringLiteral("0")
+                                           : VoucherRules::taxAmountText(m_base->text(), rate));
                     } else {
                         // A stored row shows its rate as a percentage.
                         m_taxRate->setText(VoucherRules::rateFromShown(rate));
-                        m_taxAmount->setText(VoucherRules::taxAmountText(m_base->text(), m_taxRate->text()));
+                        m_taxAmount->setText(
+                            VoucherRules::taxAmountText(m_base->text(), m_taxRate->text()));
                     }
                 }
                 recomputeTotal();
@@ -715,16 +735,18 @@ bool PaymentVoucherWindow::leaveField(QWidget* widget, bool focusLeaving) {
     }
     if (widget == m_account) {
         bool passed = true;
-        guarded(m_services, form, QStringLiteral("cboGLOffsetAccountCode LostFocus"), [this, &passed] {
-            const QString code = m_account->currentText();
-            if (!code.isEmpty() && !m_store.accountExists(code)) {
-                m_services.prompts.critical(QStringLiteral("That Account Code is unknown.\r\n\r\nPlease "
-                                                           "select from an existing Account Code, \r\nor "
-                                                           "create a new one."));
-                m_account->setEditText(QString());
-                passed = false;
-            }
-        });
+        guarded(m_services, form, QStringLiteral("cboGLOffsetAccountCode LostFocus"),
+                [this, &passed] {
+                    const QString code = m_account->currentText();
+                    if (!code.isEmpty() && !m_store.accountExists(code)) {
+                        m_services.prompts.critical(
+                            QStringLiteral("That Account Code is unknown.\r\n\r\nPlease "
+                                           "select from an existing Account Code, \r\nor "
+                                           "create a new one."));
+                        m_account->setEditText(QString());
+                        passed = false;
+                    }
+                });
         if (!passed) {
             refuseField(widget, focusLeaving);
             return false;
@@ -770,8 +792,8 @@ bool PaymentVoucherWindow::finishFieldEdit() {
     QWidget* focused = focusWidget();
     if (focused && focused != m_party && focused->parentWidget() == m_party)
         focused = m_party;
-    for (QWidget* candidate : std::initializer_list<QWidget*>{m_base, m_taxAmount, m_account, m_transId,
-                                                              m_party, m_taxCode})
+    for (QWidget* candidate : std::initializer_list<QWidget*>{m_base, m_taxAmount, m_account,
+                                                              m_transId, m_party, m_taxCode})
         if (focused == candidate && focused->hasFocus())
             return leaveField(focused, false);
     return !m_fieldRefused;
@@ -838,46 +860,51 @@ void PaymentVoucherWindow::partyDropDown() {
 }
 
 void PaymentVoucherWindow::accountDropDown() {
-    guarded(m_services, m_kind.windowName, QStringLiteral("cboGLOffsetAccountCode DropDown"), [this] {
-        if (!m_account->isEnabled())
-            return;
-        m_services.lookup.clear(1, 3);
-        if (m_pickers.account(m_services, this)) {
-            const LookupTransfer& v = m_services.lookup;
-            m_account->setEditText(v.LookupValue1);
-            m_dept->setText(v.LookupValue2);
-            m_accountDesc->setText(v.LookupValue3);
-            m_bankAccount->setText(mrLookupText(m_services, Settings::BankAccount, Settings::Code));
-            m_bankDept->setText(mrLookupText(m_services, Settings::BankAccount, Settings::Dept));
-        }
-        m_base->setFocus(Qt::OtherFocusReason);
-    });
+    guarded(m_services, m_kind.windowName, QStringLiteral("cboGLOffsetAccountCode DropDown"),
+            [this] {
+                if (!m_account->isEnabled())
+                    return;
+                m_services.lookup.clear(1, 3);
+                if (m_pickers.account(m_services, this)) {
+                    const LookupTransfer& v = m_services.lookup;
+                    m_account->setEditText(v.LookupValue1);
+                    m_dept->setText(v.LookupValue2);
+                    m_accountDesc->setText(v.LookupValue3);
+                    m_bankAccount->setText(
+                        mrLookupText(m_services, Settings::BankAccount, Settings::Code));
+                    m_bankDept->setText(
+                        mrLookupText(m_services, Settings::BankAccount, Settings::Dept));
+                }
+                m_base->setFocus(Qt::OtherFocusReason);
+            });
 }
 
 void PaymentVoucherWindow::taxDropDown() {
-    guarded(m_services, m_kind.windowName, QStringLiteral("cboGLOffsetAccountCode DropDown"), [this] {
-        if (!m_taxCode->isEnabled())
-            return;
-        m_services.lookup.clear(4, 7);
-        if (!m_pickers.tax(m_services, this)) {
-            m_taxAmount->setEnabled(false);
-            m_party->setFocus(Qt::OtherFocusReason);
-            return;
-        }
-        const LookupTransfer& v = m_services.lookup;
-        m_taxCode->setEditText(v.LookupValue4);
-        if (!v.LookupValue5.isEmpty())
-            m_taxRate->setText(VoucherRules::rateFromShown(v.LookupValue5));
-        m_taxAccount->setText(v.LookupValue6);
-        m_taxDept->setText(v.LookupValue7);
-        if (!m_base->text().isEmpty()) {
-            m_taxAmount->clear();
-            if (!m_taxRate->text().isEmpty())
-                m_taxAmount->setText(VoucherRules::taxAmountText(m_base->text(), m_taxRate->text()));
-        }
-        m_taxAmount->setEnabled(true);
-        m_taxAmount->setFocus(Qt::OtherFocusReason);
-    });
+    guarded(m_services, m_kind.windowName, QStringLiteral("cboGLOffsetAccountCode DropDown"),
+            [this] {
+                if (!m_taxCode->isEnabled())
+                    return;
+                m_services.lookup.clear(4, 7);
+                if (!m_pickers.tax(m_services, this)) {
+                    m_taxAmount->setEnabled(false);
+                    m_party->setFocus(Qt::OtherFocusReason);
+                    return;
+                }
+                const LookupTransfer& v = m_services.lookup;
+                m_taxCode->setEditText(v.LookupValue4);
+                if (!v.LookupValue5.isEmpty())
+                    m_taxRate->setText(VoucherRules::rateFromShown(v.LookupValue5));
+                m_taxAccount->setText(v.LookupValue6);
+                m_taxDept->setText(v.LookupValue7);
+                if (!m_base->text().isEmpty()) {
+                    m_taxAmount->clear();
+                    if (!m_taxRate->text().isEmpty())
+                        m_taxAmount->setText(
+                            VoucherRules::taxAmountText(m_base->text(), m_taxRate->text()));
+                }
+                m_taxAmount->setEnabled(true);
+                m_taxAmount->setFocus(Qt::OtherFocusReason);
+            });
 }
 
 void PaymentVoucherWindow::taxCodeChanged() {
@@ -937,7 +964,8 @@ void PaymentVoucherWindow::cmdAdd() {
     m_bankDept->setText(mrLookupText(m_services, Settings::BankAccount, Settings::Dept));
     // A counter that cannot be read has been reported; the number is then typed.
     if (const std::optional<qint32> number = readNextNumber()) {
-        if (m_services.prompts.ask(VoucherRules::offerQuestion(m_kind, *number), Prompts::Answer::Yes)) {
+        if (m_services.prompts.ask(VoucherRules::offerQuestion(m_kind, *number),
+                                   Prompts::Answer::Yes)) {
             m_transId->setText(QString::number(*number));
             m_nextNumberAccepted = true;
         } else {
@@ -1032,7 +1060,8 @@ void PaymentVoucherWindow::cmdDelete() {
 
 void PaymentVoucherWindow::cmdFind() {
     m_services.lookup.FindResult.clear();
-    const std::optional<QString> found = m_pickers.find(m_services, this, m_kind.findCaption, m_kind.findQuery);
+    const std::optional<QString> found =
+        m_pickers.find(m_services, this, m_kind.findCaption, m_kind.findQuery);
     if (!found || found->isEmpty())
         return;
     if (m_navigator->hasCurrent() && !m_navigator->first())

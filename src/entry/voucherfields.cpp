@@ -88,7 +88,8 @@ QVariantMap VoucherFields::toColumns(const VoucherKind& kind) const {
     c.insert(QStringLiteral("OffsetAmount"), moneyValue(base));
     c.insert(QStringLiteral("OffsetGSTTaxCode"), textValue(taxCode));
     const std::optional<double> rate = VoucherRules::rateToStore(taxRate);
-    c.insert(QStringLiteral("OffsetGSTTaxRate"), rate ? QVariant(*rate) : QVariant(QMetaType(QMetaType::Double)));
+    c.insert(QStringLiteral("OffsetGSTTaxRate"),
+             rate ? QVariant(*rate) : QVariant(QMetaType(QMetaType::Double)));
     c.insert(QStringLiteral("OffsetGSTGLAccountCode"), textValue(taxAccount));
     c.insert(QStringLiteral("OffsetGSTGLDeptCode"), textValue(taxDept));
     c.insert(QStringLiteral("OffsetGSTAmount"), moneyValue(tax));

@@ -10,7 +10,7 @@ struct VoucherKind;
 // Amounts are field texts ("$1,234.50", "(5.00)"), the date is stored text (YYYY-MM-DD),
 // the rate is either a fraction ("0.07") or the percentage a stored row shows ("7.00%").
 struct VoucherFields {
-    QString party;          // txtVendorID / txtCustomerID
+    QString party; // txtVendorID / txtCustomerID
     QString partyName;
     QString address1, address2, address3, address4, postalCode;
     QString transType;
@@ -18,17 +18,17 @@ struct VoucherFields {
     QString transDate;
     QString transDesc;
     QString transDescMemo;
-    QString accountCode;    // cboGLOffsetAccountCode
+    QString accountCode; // cboGLOffsetAccountCode
     QString deptCode;
     QString accountDesc;
-    QString baseAmount;     // txtOffsetAmount
-    QString taxCode;        // cboGSTCode
+    QString baseAmount; // txtOffsetAmount
+    QString taxCode;    // cboGSTCode
     QString taxRate;
     QString taxAccount;
     QString taxDept;
-    QString taxAmount;      // txtGSTAmount
-    QString total;          // txtTotal
-    QString status;         // txtReconciliationStatus
+    QString taxAmount; // txtGSTAmount
+    QString total;     // txtTotal
+    QString status;    // txtReconciliationStatus
     QString doubleEntryBank, doubleEntryOffset, doubleEntryGst;
     QString bankAccount, bankDept;
 

@@ -17,7 +17,8 @@ const VoucherKind& VoucherKind::payment() {
         k.helpTopic = QStringLiteral("frmPaymentVoucher");
         k.navigatorNoun = QStringLiteral("Payment Voucher");
         k.typeCodes = {QStringLiteral("1"), QStringLiteral("2")};
-        k.typeTexts = {QStringLiteral("1. Payment - CB Only"), QStringLiteral("2. Payment - CB / AP")};
+        k.typeTexts = {QStringLiteral("1. Payment - CB Only"),
+                       QStringLiteral("2. Payment - CB / AP")};
         k.defaultType = QStringLiteral("1");
         k.clearingType = QStringLiteral("2");
         k.party = Party::Vendor;
@@ -33,19 +34,20 @@ const VoucherKind& VoucherKind::payment() {
         k.numberLabel = QStringLiteral("Voucher / Cheque No:");
         k.signatureCaptions = {QStringLiteral("Payment Approved by:"),
                                QStringLiteral("Payment Received by:")};
-        k.unknownPartyMessage = QStringLiteral("That Vendor ID is unknown.\r\n\r\nPlease select from an "
-                                               "existing Vendor ID, \r\nor create a new vendor record.");
+        k.unknownPartyMessage =
+            QStringLiteral("That Vendor ID is unknown.\r\n\r\nPlease select from an "
+                           "existing Vendor ID, \r\nor create a new vendor record.");
         k.missingPartyMessage = QStringLiteral("Must enter a Vendor ID.");
         k.missingNumberMessage = QStringLiteral("Must enter a Payment Voucher / Cheque Number.");
         k.offerText = QStringLiteral("The next Payment Voucher / Cheque Number is ");
-        k.saveQuestion =
-            QStringLiteral("The Payment Voucher has passed validation. \r\n\r\nDo you wish to save?");
+        k.saveQuestion = QStringLiteral(
+            "The Payment Voucher has passed validation. \r\n\r\nDo you wish to save?");
         k.counterColumn = QStringLiteral("NextCheque");
         k.counterRoutine = QStringLiteral("NextPVChequeNum");
         k.findRoutine = QStringLiteral("cmdFindByPV");
         k.findCaption = QStringLiteral("Type Payment Voucher / Cheque Number to find");
-        k.findQuery = QStringLiteral(
-            "SELECT TransID FROM tblCashbook WHERE tblCashbook.TransType IN ('1','2')ORDER BY TransID");
+        k.findQuery = QStringLiteral("SELECT TransID FROM tblCashbook WHERE tblCashbook.TransType "
+                                     "IN ('1','2')ORDER BY TransID");
         k.notFoundLabel = QStringLiteral("Payment Voucher / Cheque Number ");
         k.datePickerRoutine = QStringLiteral("DTPicker");
         k.bankSign = -1;

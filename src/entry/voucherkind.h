@@ -10,36 +10,36 @@ struct VoucherKind {
     enum class Party { Vendor, Customer };
 
     // The window.
-    QString windowName;       // objectName of the window
-    QString windowCaption;    // its title
-    QString helpTopic;        // page of the help opened with F1
-    QString navigatorNoun;    // "Payment Voucher" gives "Payment Voucher: 3 of 41"
+    QString windowName;    // objectName of the window
+    QString windowCaption; // its title
+    QString helpTopic;     // page of the help opened with F1
+    QString navigatorNoun; // "Payment Voucher" gives "Payment Voucher: 3 of 41"
 
     // Transaction types: the two codes of the window, in list order, with their list texts.
     QStringList typeCodes;
     QStringList typeTexts;
-    QString defaultType;      // a new row's type, and what the check puts in place of a stranger
-    QString clearingType;     // the type posted against the clearing account
+    QString defaultType;  // a new row's type, and what the check puts in place of a stranger
+    QString clearingType; // the type posted against the clearing account
 
     // The payee or payer.
     Party party = Party::Vendor;
-    QString partyTable;       // tblVendors
-    QString partyKeyColumn;   // VendorID in tblVendors
-    QString partyColumn;      // VendorID in tblCashbook
-    QString partyNameColumn;  // VendorName in tblCashbook
-    QString partyField;       // txtVendorID
-    QString partyNameField;   // txtVendorName
-    QString partyLabel;       // "Vendor ID:"
-    QString partyNameLabel;   // "Vendor:"
-    QString blockCaption;     // "PAY TO:"
-    QString numberLabel;      // "Voucher / Cheque No:"
+    QString partyTable;      // tblVendors
+    QString partyKeyColumn;  // VendorID in tblVendors
+    QString partyColumn;     // VendorID in tblCashbook
+    QString partyNameColumn; // VendorName in tblCashbook
+    QString partyField;      // txtVendorID
+    QString partyNameField;  // txtVendorName
+    QString partyLabel;      // "Vendor ID:"
+    QString partyNameLabel;  // "Vendor:"
+    QString blockCaption;    // "PAY TO:"
+    QString numberLabel;     // "Voucher / Cheque No:"
     QStringList signatureCaptions;
 
     // Messages.
     QString unknownPartyMessage;
     QString missingPartyMessage;
     QString missingNumberMessage;
-    QString offerText;        // the offer is offerText + number + offerTail
+    QString offerText; // the offer is offerText + number + offerTail
     QString saveQuestion;
 
     // Numbering: the counter column of tblBankDetails and its procedure's routine label.

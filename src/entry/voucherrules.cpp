@@ -33,13 +33,15 @@ QString negativeAmountQuestion() {
 }
 
 QString duplicateNumberMessage() {
-    return QStringLiteral("That Transaction ID appears to already exist.\r\nTransaction IDs must be "
-                          "unique.\r\n\r\nPlease enter a new one.");
+    return QStringLiteral(
+        "That Transaction ID appears to already exist.\r\nTransaction IDs must be "
+        "unique.\r\n\r\nPlease enter a new one.");
 }
 
 QString moveRefusedMessage() {
-    return QStringLiteral("The record has not passed validation.\r\n\r\nTherefore, you cannot move to "
-                          "the next/previous record.");
+    return QStringLiteral(
+        "The record has not passed validation.\r\n\r\nTherefore, you cannot move to "
+        "the next/previous record.");
 }
 
 QString closeQuestion() {
@@ -48,7 +50,8 @@ QString closeQuestion() {
 }
 
 QString offerQuestion(const VoucherKind& kind, qint32 number) {
-    return kind.offerText + QString::number(number) + QStringLiteral(".\r\n\r\nWould you like to use it?");
+    return kind.offerText + QString::number(number) +
+           QStringLiteral(".\r\n\r\nWould you like to use it?");
 }
 
 std::optional<Money> amount(const QString& text) {
@@ -117,8 +120,8 @@ QString correctedType(const VoucherKind& kind, const QString& type) {
     return kind.typeCodes.contains(type) ? type : kind.defaultType;
 }
 
-std::optional<Refusal> validate(const VoucherKind& kind, VoucherFields& fields, const Settings& settings,
-                                const QDate& today) {
+std::optional<Refusal> validate(const VoucherKind& kind, VoucherFields& fields,
+                                const Settings& settings, const QDate& today) {
     if (fields.transDate.trimmed().isEmpty())
         fields.transDate = Codes::dateToStored(today);
 
@@ -143,7 +146,8 @@ std::optional<Refusal> validate(const VoucherKind& kind, VoucherFields& fields, 
         return Refusal{kind.missingPartyMessage, kind.partyField};
 
     if (fields.transType.isEmpty())
-        return Refusal{QStringLiteral("Must enter a Transaction Type."), QStringLiteral("txtTransType")};
+        return Refusal{QStringLiteral("Must enter a Transaction Type."),
+                       QStringLiteral("txtTransType")};
     fields.transType = correctedType(kind, fields.transType);
 
     if (fields.transId.trimmed().isEmpty())
@@ -154,10 +158,11 @@ std::optional<Refusal> validate(const VoucherKind& kind, VoucherFields& fields, 
     if (account.trimmed().isEmpty())
         return Refusal{QStringLiteral("Must enter a GL Account Code."), accountField};
     if (sameCode(account, settings.bankAccount))
-        return Refusal{QStringLiteral("You cannot select the GL Bank Account Code\r\nas it is the control "
-                                      "account and is used \r\nautomatically as one half of the "
-                                      "double-entry\r\nbook-keeping."),
-                       accountField};
+        return Refusal{
+            QStringLiteral("You cannot select the GL Bank Account Code\r\nas it is the control "
+                           "account and is used \r\nautomatically as one half of the "
+                           "double-entry\r\nbook-keeping."),
+            accountField};
     if (settings.integrateWithAP && sameCode(account, settings.apControl))
         return Refusal{QStringLiteral("Integrated with AP.  Therefore, you cannot\r\nchoose the AP "
                                       "Control Account."),

@@ -15,18 +15,18 @@ namespace VoucherRules {
 
 // The settings the record check compares with.
 struct Settings {
-    QString bankAccount;   // GLBankAccountCode
-    QString bankDept;      // BankAccountDept
+    QString bankAccount; // GLBankAccountCode
+    QString bankDept;    // BankAccountDept
     bool integrateWithAP = false;
-    QString apControl;     // GLAPControl
+    QString apControl; // GLAPControl
     bool integrateWithAR = false;
-    QString arControl;     // GLARControl
+    QString arControl; // GLARControl
 };
 
 // The first check that failed: its message and the field that gets the focus.
 struct Refusal {
     QString message;
-    QString field;         // objectName
+    QString field; // objectName
 };
 
 // Messages of the field checks.
@@ -69,8 +69,8 @@ QString correctedType(const VoucherKind& kind, const QString& type);
 // (an empty date becomes today, the total is recomputed, tax fields without a tax code are
 // emptied, the type is corrected, the bank GL account is refreshed) and stops at the first
 // failing check.
-std::optional<Refusal> validate(const VoucherKind& kind, VoucherFields& fields, const Settings& settings,
-                                const QDate& today);
+std::optional<Refusal> validate(const VoucherKind& kind, VoucherFields& fields,
+                                const Settings& settings, const QDate& today);
 
 struct DoubleEntry {
     Money bank;

@@ -18,8 +18,9 @@ Failure noCurrentRecord() {
 } // namespace
 
 qint32 VoucherStore::readCounter() const {
-    QSqlQuery query = m_db.exec(
-        QStringLiteral("SELECT %1 FROM tblBankDetails ORDER BY rowid LIMIT 1").arg(m_kind.counterColumn));
+    QSqlQuery query =
+        m_db.exec(QStringLiteral("SELECT %1 FROM tblBankDetails ORDER BY rowid LIMIT 1")
+                      .arg(m_kind.counterColumn));
     if (!query.next())
         throw noCurrentRecord();
     const QVariant value = query.value(0);
@@ -27,25 +28,30 @@ qint32 VoucherStore::readCounter() const {
         throw Failure(94, QStringLiteral("Invalid use of Null"));
     bool ok = false;
     const qint64 number = value.toLongLong(&ok);
-    if (!ok || number < std::numeric_limits<qint32>::min() || number > std::numeric_limits<qint32>::max())
+    if (!ok || number < std::numeric_limits<qint32>::min() ||
+        number > std::numeric_limits<qint32>::max())
         throw Failure(6, QStringLiteral("Overflow"));
     return qint32(number);
 }
 
 bool VoucherStore::partyExists(const QString& code) const {
     return m_db
-        .scalar(QStringLiteral("SELECT 1 FROM %1 WHERE %2 = ? LIMIT 1").arg(m_kind.partyTable, m_kind.partyKeyColumn),
+        .scalar(QStringLiteral("SELECT 1 FROM %1 WHERE %2 = ? LIMIT 1")
+                    .arg(m_kind.partyTable, m_kind.partyKeyColumn),
                 {code})
         .isValid();
 }
 
 bool VoucherStore::accountExists(const QString& code) const {
-    return m_db.scalar(QStringLiteral("SELECT 1 FROM tblChartOfAccounts WHERE AccountCode = ? LIMIT 1"), {code})
+    return m_db
+        .scalar(QStringLiteral("SELECT 1 FROM tblChartOfAccounts WHERE AccountCode = ? LIMIT 1"),
+                {code})
         .isValid();
 }
 
 bool VoucherStore::transIdExists(const QString& transId) const {
-    return m_db.scalar(QStringLiteral("SELECT 1 FROM tblCashbook WHERE TransID = ? LIMIT 1"), {transId})
+    return m_db
+        .scalar(QStringLiteral("SELECT 1 FROM tblCashbook WHERE TransID = ? LIMIT 1"), {transId})
         .isValid();
 }
 
@@ -79,11 +85,11 @@ void VoucherStore::save(const VoucherFields& fields, const QString& originalKey,
             throw noCurrentRecord();
     }
     if (counterValue) {
-        const int changed = m_db.execute(
-            QStringLiteral("UPDATE tblBankDetails SET %1 = ? WHERE rowid = "
-                           "(SELECT rowid FROM tblBankDetails ORDER BY rowid LIMIT 1)")
-                .arg(m_kind.counterColumn),
-            {*counterValue});
+        const int changed =
+            m_db.execute(QStringLiteral("UPDATE tblBankDetails SET %1 = ? WHERE rowid = "
+                                        "(SELECT rowid FROM tblBankDetails ORDER BY rowid LIMIT 1)")
+                             .arg(m_kind.counterColumn),
+                         {*counterValue});
         if (changed == 0)
             throw noCurrentRecord();
     }

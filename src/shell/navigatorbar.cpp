@@ -12,7 +12,8 @@ NavigatorBar::NavigatorBar(QWidget* parent) : QWidget(parent) {
     layout->setSpacing(2);
     layout->addWidget(addButton("navFirst", QStringLiteral("|<"), QStringLiteral("First record"),
                                 RecordNavigator::Move::First));
-    layout->addWidget(addButton("navPrevious", QStringLiteral("<"), QStringLiteral("Previous record"),
+    layout->addWidget(addButton("navPrevious", QStringLiteral("<"),
+                                QStringLiteral("Previous record"),
                                 RecordNavigator::Move::Previous));
     m_caption = new QLabel(this);
     m_caption->setObjectName(QStringLiteral("navCaption"));
@@ -47,8 +48,8 @@ NavigatorBar::NavigatorBar(QWidget* parent) : QWidget(parent) {
     setAccessibleName(QStringLiteral("Record navigator"));
 }
 
-QToolButton* NavigatorBar::addButton(const char* name, const QString& text, const QString& accessible,
-                                     RecordNavigator::Move move) {
+QToolButton* NavigatorBar::addButton(const char* name, const QString& text,
+                                     const QString& accessible, RecordNavigator::Move move) {
     auto* button = new QToolButton(this);
     button->setObjectName(QString::fromLatin1(name));
     button->setText(text);

@@ -28,7 +28,8 @@ public:
     void setCaptionText(std::function<QString(qint64 position, qint64 count)> caption);
     // Runs every button press; by default the move is simply made. A window passes its
     // handler guard here so that a failure is reported with its own routine label.
-    void setMoveRunner(std::function<void(RecordNavigator::Move, const std::function<void()>&)> runner);
+    void
+    setMoveRunner(std::function<void(RecordNavigator::Move, const std::function<void()>&)> runner);
 
     QString caption() const;
     // Rewrites the caption from the navigator's position and count.

@@ -34,7 +34,8 @@ void TestEntryCommands::paymentVouchers() {
     QFETCH(bool, notice);
     TestBook book;
     if (vendorExists)
-        book.sql(QStringLiteral("INSERT INTO tblVendors (VendorID, VendorName) VALUES ('V1', 'Acme')"));
+        book.sql(
+            QStringLiteral("INSERT INTO tblVendors (VendorID, VendorName) VALUES ('V1', 'Acme')"));
     SwitchboardWindow switchboard(book.services);
     if (notice)
         book.prompts.expect(noVendorsNotice());

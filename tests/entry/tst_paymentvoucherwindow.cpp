@@ -22,15 +22,19 @@ namespace {
 
 using Answer = Prompts::Answer;
 
-const QString kOffer1001 = QStringLiteral("The next Payment Voucher / Cheque Number is 1001.\r\n\r\nWould you "
-                                          "like to use it?");
+const QString kOffer1001 =
+    QStringLiteral("The next Payment Voucher / Cheque Number is 1001.\r\n\r\nWould you "
+                   "like to use it?");
 const QString kSaveQuestion =
     QStringLiteral("The Payment Voucher has passed validation. \r\n\r\nDo you wish to save?");
-const QString kMoveRefused = QStringLiteral("The record has not passed validation.\r\n\r\nTherefore, you "
-                                            "cannot move to the next/previous record.");
-const QString kDuplicate = QStringLiteral("That Transaction ID appears to already exist.\r\nTransaction IDs "
-                                          "must be unique.\r\n\r\nPlease enter a new one.");
-const QString kNegative = QStringLiteral("You have entered a negative amount.\r\n\r\nAre you sure?");
+const QString kMoveRefused =
+    QStringLiteral("The record has not passed validation.\r\n\r\nTherefore, you "
+                   "cannot move to the next/previous record.");
+const QString kDuplicate =
+    QStringLiteral("That Transaction ID appears to already exist.\r\nTransaction IDs "
+                   "must be unique.\r\n\r\nPlease enter a new one.");
+const QString kNegative =
+    QStringLiteral("You have entered a negative amount.\r\n\r\nAre you sure?");
 
 struct Row {
     QString id;
@@ -48,30 +52,39 @@ struct Row {
 class Harness {
 public:
     Harness() {
-        book.sql(QStringLiteral("UPDATE tblSystemSetup SET GLBankAccountCode = '1000', BankAccountDept = 'ADMIN'"));
+        book.sql(QStringLiteral(
+            "UPDATE tblSystemSetup SET GLBankAccountCode = '1000', BankAccountDept = 'ADMIN'"));
         book.sql(QStringLiteral("UPDATE tblBankDetails SET NextCheque = 1001"));
-        book.sql(QStringLiteral("UPDATE tblAccpacSettings SET GLAPClearing = '2100', GLAPClearingDept = 'ADMIN', "
-                                "GLAPClearingDesc = 'AP Clearing', GLAPControl = '2000', GLARControl = '1200'"));
-        const char* const accounts[][2] = {{"1000", "Bank"},        {"1200", "AR Control"},
-                                           {"2000", "AP Control"},  {"2100", "AP Clearing"},
-                                           {"2200", "GST Paid"},    {"5000", "Office Supplies"}};
+        book.sql(QStringLiteral(
+            "UPDATE tblAccpacSettings SET GLAPClearing = '2100', GLAPClearingDept = 'ADMIN', "
+            "GLAPClearingDesc = 'AP Clearing', GLAPControl = '2000', GLARControl = '1200'"));
+        const char* const accounts[][2] = {{"1000", "Bank"},       {"1200", "AR Control"},
+                                           {"2000", "AP Control"}, {"2100", "AP Clearing"},
+                                           {"2200", "GST Paid"},   {"5000", "Office Supplies"}};
         for (const auto& a : accounts)
-            book.sql(QStringLiteral("INSERT INTO tblChartOfAccounts (AccountCode, DeptCode, AccountDescription) "
-                                    "VALUES (?, 'ADMIN', ?)"),
-                     {QString::fromLatin1(a[0]), QString::fromLatin1(a[1])});
-        book.sql(QStringLiteral("INSERT INTO tblVendors VALUES ('V1', 'Acme Ltd', '1 Main St', 'Suite 2', "
-                                "'Springfield', 'State', '12345')"));
-        book.sql(QStringLiteral("INSERT INTO tblTaxTable VALUES ('G', 'GST', 0.07, '2200', 'ADMIN', 'GST Paid')"));
-        book.sql(QStringLiteral("INSERT INTO tblTaxTable VALUES ('Z', 'Zero', 0, '2200', 'ADMIN', 'GST Paid')"));
+            book.sql(
+                QStringLiteral(
+                    "INSERT INTO tblChartOfAccounts (AccountCode, DeptCode, AccountDescription) "
+                    "VALUES (?, 'ADMIN', ?)"),
+                {QString::fromLatin1(a[0]), QString::fromLatin1(a[1])});
+        book.sql(QStringLiteral(
+            "INSERT INTO tblVendors VALUES ('V1', 'Acme Ltd', '1 Main St', 'Suite 2', "
+            "'Springfield', 'State', '12345')"));
+        book.sql(QStringLiteral(
+            "INSERT INTO tblTaxTable VALUES ('G', 'GST', 0.07, '2200', 'ADMIN', 'GST Paid')"));
+        book.sql(QStringLiteral(
+            "INSERT INTO tblTaxTable VALUES ('Z', 'Zero', 0, '2200', 'ADMIN', 'GST Paid')"));
     }
 
     void addRow(const Row& r) {
-        book.sql(QStringLiteral("INSERT INTO tblCashbook (TransID, TransDate, TransType, TransStatus, VendorID, "
-                                "OffsetGLAccountCode, OffsetAmount, OffsetGSTTaxCode, OffsetGSTTaxRate, "
-                                "OffsetGSTAmount, BankAccountAmount, DoubleEntryBank, DoubleEntryOffset, "
-                                "DoubleEntryGST) VALUES (?, ?, ?, ?, ?, '5000', ?, ?, ?, ?, ?, ?, ?, ?)"),
-                 {r.id, r.date, r.type, r.status, r.vendor, r.base, r.taxCode, r.rate, r.tax, r.base + r.tax,
-                  -(r.base + r.tax), r.base, r.tax});
+        book.sql(
+            QStringLiteral(
+                "INSERT INTO tblCashbook (TransID, TransDate, TransType, TransStatus, VendorID, "
+                "OffsetGLAccountCode, OffsetAmount, OffsetGSTTaxCode, OffsetGSTTaxRate, "
+                "OffsetGSTAmount, BankAccountAmount, DoubleEntryBank, DoubleEntryOffset, "
+                "DoubleEntryGST) VALUES (?, ?, ?, ?, ?, '5000', ?, ?, ?, ?, ?, ?, ?, ?)"),
+            {r.id, r.date, r.type, r.status, r.vendor, r.base, r.taxCode, r.rate, r.tax,
+             r.base + r.tax, -(r.base + r.tax), r.base, r.tax});
     }
 
     void open() {
@@ -99,7 +112,8 @@ public:
     // Scripted choosers: each fills the transfer strings as its window would.
     void pickVendor() {
         partyPicks.push_back([](Services& s) {
-            const QStringList v = {"V1", "Acme Ltd", "1 Main St", "Suite 2", "Springfield", "State", "12345"};
+            const QStringList v = {"V1",          "Acme Ltd", "1 Main St", "Suite 2",
+                                   "Springfield", "State",    "12345"};
             for (int i = 0; i < 7; ++i)
                 s.lookup.value(i + 1) = v.at(i);
             return true;
@@ -123,8 +137,7 @@ public:
         });
     }
 
-    template <typename T = QWidget>
-    T* get(const QString& name) {
+    template <typename T = QWidget> T* get(const QString& name) {
         T* widget = window->findChild<T*>(name);
         if (!widget)
             QTest::qFail(qPrintable(QStringLiteral("no widget ") + name), __FILE__, __LINE__);
@@ -165,8 +178,8 @@ public:
         settle();
     }
     void navigate(const char* button) {
-        QTest::mouseClick(get<NavigatorBar>(QStringLiteral("Adodc1"))->findChild<QToolButton*>(
-                              QString::fromLatin1(button)),
+        QTest::mouseClick(get<NavigatorBar>(QStringLiteral("Adodc1"))
+                              ->findChild<QToolButton*>(QString::fromLatin1(button)),
                           Qt::LeftButton);
         settle();
     }
@@ -181,9 +194,12 @@ public:
         return w ? w->objectName() : QString();
     }
     QVariant column(const QString& id, const QString& name) {
-        return book.value(QStringLiteral("SELECT %1 FROM tblCashbook WHERE TransID = ?").arg(name), {id});
+        return book.value(QStringLiteral("SELECT %1 FROM tblCashbook WHERE TransID = ?").arg(name),
+                          {id});
     }
-    int counter() { return book.value(QStringLiteral("SELECT NextCheque FROM tblBankDetails")).toInt(); }
+    int counter() {
+        return book.value(QStringLiteral("SELECT NextCheque FROM tblBankDetails")).toInt();
+    }
 
     // Add, answering the offer of 1001.
     void add(bool acceptOffer) {
@@ -265,12 +281,14 @@ private slots:
 
 void TestPaymentVoucherWindow::emptyBook() {
     Harness h;
-    h.book.sql(QStringLiteral("INSERT INTO tblCashbook (TransID, TransDate, TransType) VALUES ('R1', '2003-01-02', '3')"));
+    h.book.sql(QStringLiteral("INSERT INTO tblCashbook (TransID, TransDate, TransType) VALUES "
+                              "('R1', '2003-01-02', '3')"));
     h.open();
     QCOMPARE(h.caption(), QStringLiteral("Payment Voucher: 0"));
-    for (const char* name : {"txtVendorID", "txtTransType", "txtTransID", "DTPicker", "txtTransDesc",
-                             "txtTransDescMemo", "cboGLOffsetAccountCode", "txtOffsetAmount", "cboGSTCode",
-                             "txtGSTAmount", "cmdDelete", "cmdUndo", "cmdSave"})
+    for (const char* name :
+         {"txtVendorID", "txtTransType", "txtTransID", "DTPicker", "txtTransDesc",
+          "txtTransDescMemo", "cboGLOffsetAccountCode", "txtOffsetAmount", "cboGSTCode",
+          "txtGSTAmount", "cmdDelete", "cmdUndo", "cmdSave"})
         QVERIFY2(!h.get(QString::fromLatin1(name))->isEnabled(), name);
     for (const char* name : {"cmdAdd", "cmdFindByPV", "Adodc1", "cmdClose"})
         QVERIFY2(h.get(QString::fromLatin1(name))->isEnabled(), name);
@@ -287,13 +305,14 @@ void TestPaymentVoucherWindow::fieldsAndTabOrder() {
     h.open();
     QCOMPARE(h.caption(), QStringLiteral("Payment Voucher: 1 of 1"));
     // Disabled fields are filled by the window, the hidden ones never shown.
-    for (const char* name : {"txtVendorName", "txtAddress1", "txtAddress4", "txtPostalCode", "txtGLOffsetDeptCode",
-                             "txtGLOffsetAccountDesc", "txtGSTRate", "txtGSTAccountCode", "txtGSTDeptCode",
-                             "txtTotal", "txtReconciliationStatusMsg"})
+    for (const char* name :
+         {"txtVendorName", "txtAddress1", "txtAddress4", "txtPostalCode", "txtGLOffsetDeptCode",
+          "txtGLOffsetAccountDesc", "txtGSTRate", "txtGSTAccountCode", "txtGSTDeptCode", "txtTotal",
+          "txtReconciliationStatusMsg"})
         QVERIFY2(!h.get(QString::fromLatin1(name))->isEnabled(), name);
-    for (const char* name : {"txtTransDate", "txtReconciliationStatus", "txtDoubleEntryBank",
-                             "txtDoubleEntryOffset", "txtDoubleEntryGST", "txtBankAccountGLAccountCode",
-                             "txtBankAccountGLDeptCode"})
+    for (const char* name :
+         {"txtTransDate", "txtReconciliationStatus", "txtDoubleEntryBank", "txtDoubleEntryOffset",
+          "txtDoubleEntryGST", "txtBankAccountGLAccountCode", "txtBankAccountGLDeptCode"})
         QVERIFY2(h.get(QString::fromLatin1(name))->isHidden(), name);
     QCOMPARE(h.get<QLineEdit>(QStringLiteral("txtVendorName"))->maxLength(), 30);
     QCOMPARE(h.get<QLineEdit>(QStringLiteral("txtAddress4"))->maxLength(), 20);
@@ -304,9 +323,17 @@ void TestPaymentVoucherWindow::fieldsAndTabOrder() {
     QCOMPARE(h.text(QStringLiteral("txtTotal")), QStringLiteral("$107.00"));
     QCOMPARE(h.text(QStringLiteral("txtReconciliationStatusMsg")), QStringLiteral("Outstanding"));
 
-    const QStringList order = {"txtVendorID",  "txtTransType", "txtTransID",   "DTPicker",
-                               "txtTransDesc", "txtTransDescMemo", "cboGLOffsetAccountCode",
-                               "txtOffsetAmount", "cboGSTCode", "txtGSTAmount", "cmdAdd"};
+    const QStringList order = {"txtVendorID",
+                               "txtTransType",
+                               "txtTransID",
+                               "DTPicker",
+                               "txtTransDesc",
+                               "txtTransDescMemo",
+                               "cboGLOffsetAccountCode",
+                               "txtOffsetAmount",
+                               "cboGSTCode",
+                               "txtGSTAmount",
+                               "cmdAdd"};
     h.focus(order.first());
     for (int i = 1; i < order.size(); ++i) {
         // Tab walks through the date's day, month and year before it leaves the picker.
@@ -324,10 +351,26 @@ void TestPaymentVoucherWindow::taxOnLeavingBase_data() {
     QTest::addColumn<QString>("rate");
     QTest::addColumn<QString>("tax");
     QTest::addColumn<QString>("total");
-    QTest::newRow("7% picked before the base") << "7.00%" << "100" << "0.07" << "$7.00" << "$107.00";
-    QTest::newRow("10.05 at 7%") << "7.00%" << "10.05" << "0.07" << "$0.70" << "$10.75";
-    QTest::newRow("rate 0 gives the text 0") << "0.00%" << "100" << "0" << "0" << "$100.00";
-    QTest::newRow("no tax code") << "" << "100" << "" << "" << "$100.00";
+    QTest::newRow("7% picked before the base") << "7.00%"
+                                               << "100"
+                                               << "0.07"
+                                               << "$7.00"
+                                               << "$107.00";
+    QTest::newRow("10.05 at 7%") << "7.00%"
+                                 << "10.05"
+                                 << "0.07"
+                                 << "$0.70"
+                                 << "$10.75";
+    QTest::newRow("rate 0 gives the text 0") << "0.00%"
+                                             << "100"
+                                             << "0"
+                                             << "0"
+                                             << "$100.00";
+    QTest::newRow("no tax code") << ""
+                                 << "100"
+                                 << ""
+                                 << ""
+                                 << "$100.00";
 }
 
 void TestPaymentVoucherWindow::taxOnLeavingBase() {
@@ -363,9 +406,18 @@ void TestPaymentVoucherWindow::taxPickedAfterBase_data() {
     QTest::addColumn<QString>("shownRate");
     QTest::addColumn<QString>("tax");
     QTest::addColumn<QString>("total");
-    QTest::newRow("100 at 7%") << "100" << "7.00%" << "$7.00" << "$107.00";
-    QTest::newRow("10.05 at 7%") << "10.05" << "7.00%" << "$0.70" << "$10.75";
-    QTest::newRow("0.00% pick gives $0.00") << "100" << "0.00%" << "$0.00" << "$100.00";
+    QTest::newRow("100 at 7%") << "100"
+                               << "7.00%"
+                               << "$7.00"
+                               << "$107.00";
+    QTest::newRow("10.05 at 7%") << "10.05"
+                                 << "7.00%"
+                                 << "$0.70"
+                                 << "$10.75";
+    QTest::newRow("0.00% pick gives $0.00") << "100"
+                                            << "0.00%"
+                                            << "$0.00"
+                                            << "$100.00";
 }
 
 void TestPaymentVoucherWindow::taxPickedAfterBase() {
@@ -385,7 +437,8 @@ void TestPaymentVoucherWindow::taxPickedAfterBase() {
     h.tab();
     QCOMPARE(h.text(QStringLiteral("txtTotal")), total);
 
-    // A chooser closed without a choice keeps the code, disables the tax amount and goes to the vendor.
+    // A chooser closed without a choice keeps the code, disables the tax amount and goes to the
+    // vendor.
     h.taxPicks.push_back([](Services&) { return false; });
     h.dropDown(QStringLiteral("cboGSTCode"));
     QCOMPARE(h.text(QStringLiteral("cboGSTCode")), QStringLiteral("G"));
@@ -406,8 +459,8 @@ void TestPaymentVoucherWindow::emptyingBaseEmptiesTax() {
     QCOMPARE(h.text(QStringLiteral("txtTotal")), QStringLiteral("$107.00"));
     h.type(QStringLiteral("txtOffsetAmount"), QString());
     h.tab();
-    for (const char* name : {"cboGSTCode", "txtGSTRate", "txtGSTAccountCode", "txtGSTDeptCode", "txtGSTAmount",
-                             "txtTotal"})
+    for (const char* name : {"cboGSTCode", "txtGSTRate", "txtGSTAccountCode", "txtGSTDeptCode",
+                             "txtGSTAmount", "txtTotal"})
         QVERIFY2(h.text(QString::fromLatin1(name)).isEmpty(), name);
     h.book.prompts.verifyAllShown();
 }
@@ -459,18 +512,24 @@ void TestPaymentVoucherWindow::amountChecks_data() {
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("left");
     QTest::addColumn<QString>("total");
-    QTest::newRow("negative base after Yes") << "txtOffsetAmount" << "-5" << kNegative << int(Answer::Yes) << true
-                                             << "-$5.00";
-    QTest::newRow("negative base refused") << "txtOffsetAmount" << "-5" << kNegative << int(Answer::No) << false
-                                           << "";
-    QTest::newRow("base not a number") << "txtOffsetAmount" << "12x" << "Must enter a number." << int(Answer::Ok)
-                                       << false << "";
-    QTest::newRow("negative tax after Yes") << "txtGSTAmount" << "-1" << kNegative << int(Answer::Yes) << true
-                                            << "$49.00";
-    QTest::newRow("negative tax refused") << "txtGSTAmount" << "-1" << kNegative << int(Answer::No) << false
-                                          << "$50.00";
-    QTest::newRow("tax not a number") << "txtGSTAmount" << "x" << "Must enter a number." << int(Answer::Ok)
-                                      << false << "$50.00";
+    QTest::newRow("negative base after Yes")
+        << "txtOffsetAmount"
+        << "-5" << kNegative << int(Answer::Yes) << true << "-$5.00";
+    QTest::newRow("negative base refused") << "txtOffsetAmount"
+                                           << "-5" << kNegative << int(Answer::No) << false << "";
+    QTest::newRow("base not a number") << "txtOffsetAmount"
+                                       << "12x"
+                                       << "Must enter a number." << int(Answer::Ok) << false << "";
+    QTest::newRow("negative tax after Yes")
+        << "txtGSTAmount"
+        << "-1" << kNegative << int(Answer::Yes) << true << "$49.00";
+    QTest::newRow("negative tax refused")
+        << "txtGSTAmount"
+        << "-1" << kNegative << int(Answer::No) << false << "$50.00";
+    QTest::newRow("tax not a number")
+        << "txtGSTAmount"
+        << "x"
+        << "Must enter a number." << int(Answer::Ok) << false << "$50.00";
 }
 
 void TestPaymentVoucherWindow::amountChecks() {
@@ -498,7 +557,8 @@ void TestPaymentVoucherWindow::amountChecks() {
     QCOMPARE(h.text(field), input);
     QCOMPARE(h.text(QStringLiteral("txtTotal")), total);
     if (!left) {
-        // The refused text is selected, so typing replaces it; a command clicked meanwhile is not run.
+        // The refused text is selected, so typing replaces it; a command clicked meanwhile is not
+        // run.
         QCOMPARE(h.get<QLineEdit>(field)->selectedText(), input);
         h.book.prompts.expect(message, Answer(answer));
         h.click(QStringLiteral("cmdSave"));
@@ -533,7 +593,8 @@ void TestPaymentVoucherWindow::typeList() {
     QVERIFY(h.text(QStringLiteral("txtGLOffsetDeptCode")).isEmpty());
     QVERIFY(h.text(QStringLiteral("txtGLOffsetAccountDesc")).isEmpty());
     // Mouse: a click on an entry chooses it and leaves the focus in the field.
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(1)).center());
     QCOMPARE(h.text(QStringLiteral("txtTransType")), QStringLiteral("2"));
     QCOMPARE(h.focusName(), QStringLiteral("txtTransType"));
     // Typing a code chooses it too.
@@ -550,8 +611,9 @@ void TestPaymentVoucherWindow::unknownCodes() {
     h.open();
     h.add(true);
     h.type(QStringLiteral("txtVendorID"), QStringLiteral("ZZZ"));
-    h.book.prompts.expect(QStringLiteral("That Vendor ID is unknown.\r\n\r\nPlease select from an existing Vendor "
-                                         "ID, \r\nor create a new vendor record."));
+    h.book.prompts.expect(
+        QStringLiteral("That Vendor ID is unknown.\r\n\r\nPlease select from an existing Vendor "
+                       "ID, \r\nor create a new vendor record."));
     h.tab();
     QVERIFY(h.text(QStringLiteral("txtVendorID")).isEmpty());
     QCOMPARE(h.focusName(), QStringLiteral("txtTransType"));
@@ -562,8 +624,9 @@ void TestPaymentVoucherWindow::unknownCodes() {
     QVERIFY(h.text(QStringLiteral("txtVendorName")).isEmpty());
 
     h.type(QStringLiteral("cboGLOffsetAccountCode"), QStringLiteral("9999"));
-    h.book.prompts.expect(QStringLiteral("That Account Code is unknown.\r\n\r\nPlease select from an existing "
-                                         "Account Code, \r\nor create a new one."));
+    h.book.prompts.expect(
+        QStringLiteral("That Account Code is unknown.\r\n\r\nPlease select from an existing "
+                       "Account Code, \r\nor create a new one."));
     h.tab();
     QVERIFY(h.text(QStringLiteral("cboGLOffsetAccountCode")).isEmpty());
     QCOMPARE(h.focusName(), QStringLiteral("cboGLOffsetAccountCode"));
@@ -577,11 +640,16 @@ void TestPaymentVoucherWindow::lockedRows_data() {
     QTest::addColumn<QString>("status");
     QTest::addColumn<QString>("word");
     QTest::addColumn<bool>("locked");
-    QTest::newRow("outstanding") << "1" << "Outstanding" << false;
-    QTest::newRow("reconciled") << "2" << "Reconciled" << true;
-    QTest::newRow("reversed") << "3" << "Reversed" << true;
-    QTest::newRow("void") << "4" << "Void" << true;
-    QTest::newRow("no status") << "" << "Outstanding" << false;
+    QTest::newRow("outstanding") << "1"
+                                 << "Outstanding" << false;
+    QTest::newRow("reconciled") << "2"
+                                << "Reconciled" << true;
+    QTest::newRow("reversed") << "3"
+                              << "Reversed" << true;
+    QTest::newRow("void") << "4"
+                          << "Void" << true;
+    QTest::newRow("no status") << ""
+                               << "Outstanding" << false;
 }
 
 void TestPaymentVoucherWindow::lockedRows() {
@@ -595,9 +663,9 @@ void TestPaymentVoucherWindow::lockedRows() {
     h.addRow({QStringLiteral("800"), QStringLiteral("2003-01-01")});
     h.open();
     QCOMPARE(h.text(QStringLiteral("txtReconciliationStatusMsg")), word);
-    for (const char* name : {"txtVendorID", "txtTransType", "txtTransID", "DTPicker", "txtTransDesc",
-                             "cboGLOffsetAccountCode", "txtOffsetAmount", "cboGSTCode", "txtGSTAmount",
-                             "cmdDelete", "cmdUndo", "cmdSave"})
+    for (const char* name : {"txtVendorID", "txtTransType", "txtTransID", "DTPicker",
+                             "txtTransDesc", "cboGLOffsetAccountCode", "txtOffsetAmount",
+                             "cboGSTCode", "txtGSTAmount", "cmdDelete", "cmdUndo", "cmdSave"})
         QCOMPARE(h.get(QString::fromLatin1(name))->isEnabled(), !locked);
     for (const char* name : {"cmdAdd", "cmdFindByPV", "Adodc1"})
         QVERIFY(h.get(QString::fromLatin1(name))->isEnabled());
@@ -636,11 +704,16 @@ void TestPaymentVoucherWindow::numbering_data() {
     QTest::addColumn<QString>("script");
     QTest::addColumn<QString>("savedId");
     QTest::addColumn<int>("counter");
-    QTest::newRow("1001 accepted") << "accept" << "1001" << 1002;
-    QTest::newRow("refused and typed") << "refuse type:555" << "555" << 1001;
-    QTest::newRow("accepted, undone, another row saved") << "accept undo refuse type:556" << "556" << 1001;
-    QTest::newRow("accepted then overtyped") << "accept type:555" << "555" << 1001;
-    QTest::newRow("refused then the offered number typed") << "refuse type:1001" << "1001" << 1001;
+    QTest::newRow("1001 accepted") << "accept"
+                                   << "1001" << 1002;
+    QTest::newRow("refused and typed") << "refuse type:555"
+                                       << "555" << 1001;
+    QTest::newRow("accepted, undone, another row saved") << "accept undo refuse type:556"
+                                                         << "556" << 1001;
+    QTest::newRow("accepted then overtyped") << "accept type:555"
+                                             << "555" << 1001;
+    QTest::newRow("refused then the offered number typed") << "refuse type:1001"
+                                                           << "1001" << 1001;
 }
 
 void TestPaymentVoucherWindow::numbering() {
@@ -677,10 +750,11 @@ void TestPaymentVoucherWindow::numbering() {
     QVERIFY(h.get(QStringLiteral("Adodc1"))->isEnabled());
 
     // The next Add offers the counter's number as it now stands.
-    h.book.prompts.expect(QStringLiteral("The next Payment Voucher / Cheque Number is %1.\r\n\r\nWould you like "
-                                         "to use it?")
-                              .arg(counter),
-                          Answer::No);
+    h.book.prompts.expect(
+        QStringLiteral("The next Payment Voucher / Cheque Number is %1.\r\n\r\nWould you like "
+                       "to use it?")
+            .arg(counter),
+        Answer::No);
     h.click(QStringLiteral("cmdAdd"));
     h.book.prompts.verifyAllShown();
 }
@@ -747,14 +821,17 @@ void TestPaymentVoucherWindow::controlAccounts_data() {
     QTest::addColumn<bool>("ap");
     QTest::addColumn<bool>("ar");
     QTest::addColumn<QString>("message");
-    QTest::newRow("bank account") << "1000" << false << false
-                                  << "You cannot select the GL Bank Account Code\r\nas it is the control account "
-                                     "and is used \r\nautomatically as one half of the double-entry\r\nbook-keeping.";
-    QTest::newRow("AP control, AP on") << "2000" << true << false
-                                       << "Integrated with AP.  Therefore, you cannot\r\nchoose the AP Control Account.";
+    QTest::newRow("bank account")
+        << "1000" << false << false
+        << "You cannot select the GL Bank Account Code\r\nas it is the control account "
+           "and is used \r\nautomatically as one half of the double-entry\r\nbook-keeping.";
+    QTest::newRow("AP control, AP on")
+        << "2000" << true << false
+        << "Integrated with AP.  Therefore, you cannot\r\nchoose the AP Control Account.";
     QTest::newRow("AP control, AP off") << "2000" << false << true << "";
-    QTest::newRow("AR control, AR on") << "1200" << false << true
-                                       << "Integrated with AR.  Therefore, you cannot\r\nchoose the AR Control Account.";
+    QTest::newRow("AR control, AR on")
+        << "1200" << false << true
+        << "Integrated with AR.  Therefore, you cannot\r\nchoose the AR Control Account.";
     QTest::newRow("AR control, AR off") << "1200" << true << false << "";
 }
 
@@ -764,8 +841,9 @@ void TestPaymentVoucherWindow::controlAccounts() {
     QFETCH(bool, ar);
     QFETCH(QString, message);
     Harness h;
-    h.book.sql(QStringLiteral("UPDATE tblAccpacSettings SET IntegrateWithAP = ?, IntegrateWithAR = ?"),
-               {int(ap), int(ar)});
+    h.book.sql(
+        QStringLiteral("UPDATE tblAccpacSettings SET IntegrateWithAP = ?, IntegrateWithAR = ?"),
+        {int(ap), int(ar)});
     h.open();
     h.add(true);
     h.fill();
@@ -773,16 +851,19 @@ void TestPaymentVoucherWindow::controlAccounts() {
     h.tab();
     if (message.isEmpty()) {
         h.save();
-        QCOMPARE(h.column(QStringLiteral("1001"), QStringLiteral("OffsetGLAccountCode")).toString(), account);
+        QCOMPARE(h.column(QStringLiteral("1001"), QStringLiteral("OffsetGLAccountCode")).toString(),
+                 account);
     } else {
         h.book.prompts.expect(message);
         h.click(QStringLiteral("cmdSave"));
         QCOMPARE(h.focusName(), QStringLiteral("cboGLOffsetAccountCode"));
         QCOMPARE(h.book.value(QStringLiteral("SELECT COUNT(*) FROM tblCashbook")).toInt(), 0);
         // Leaving the row is refused the same way.
-        h.book.prompts.expect(QStringLiteral("The record has not passed validation.\r\n\r\nIf you close, your "
-                                             "changes will be abandoned.\r\n\r\nDo you wish to close?"),
-                              Answer::No)
+        h.book.prompts
+            .expect(
+                QStringLiteral("The record has not passed validation.\r\n\r\nIf you close, your "
+                               "changes will be abandoned.\r\n\r\nDo you wish to close?"),
+                Answer::No)
             .expect(message);
         h.click(QStringLiteral("cmdClose"));
         QVERIFY(h.window->isVisible());
@@ -799,7 +880,8 @@ void TestPaymentVoucherWindow::typeCorrectedOnSave() {
     h.get<QLineEdit>(QStringLiteral("txtTransType"))->setText(QStringLiteral("7"));
     h.save();
     h.book.prompts.verifyAllShown();
-    QCOMPARE(h.column(QStringLiteral("1001"), QStringLiteral("TransType")).toString(), QStringLiteral("1"));
+    QCOMPARE(h.column(QStringLiteral("1001"), QStringLiteral("TransType")).toString(),
+             QStringLiteral("1"));
 }
 
 void TestPaymentVoucherWindow::deleteRepositions() {
@@ -820,7 +902,8 @@ void TestPaymentVoucherWindow::deleteRepositions() {
     h.book.prompts.expect(QStringLiteral("Are you sure?"), Answer::No);
     h.click(QStringLiteral("cmdDelete"));
     QCOMPARE(h.caption(), QStringLiteral("Payment Voucher: 2 of 2"));
-    h.book.prompts.expect(QStringLiteral("Are you sure?"), Answer::Yes).expect(QStringLiteral("Are you sure?"), Answer::Yes);
+    h.book.prompts.expect(QStringLiteral("Are you sure?"), Answer::Yes)
+        .expect(QStringLiteral("Are you sure?"), Answer::Yes);
     h.click(QStringLiteral("cmdDelete"));
     QCOMPARE(h.caption(), QStringLiteral("Payment Voucher: 1 of 1"));
     h.click(QStringLiteral("cmdDelete"));
@@ -837,7 +920,8 @@ void TestPaymentVoucherWindow::deleteRefusals() {
     h.open();
     // Delete is disabled on a locked row; pressed anyway (through its shortcut), it refuses.
     QVERIFY(!h.get(QStringLiteral("cmdDelete"))->isEnabled());
-    h.book.prompts.expect(QStringLiteral("Cannot delete when Reconciliation Status\r\nis not Outstanding."));
+    h.book.prompts.expect(
+        QStringLiteral("Cannot delete when Reconciliation Status\r\nis not Outstanding."));
     emit h.get<QPushButton>(QStringLiteral("cmdDelete"))->clicked();
     h.book.prompts.verifyAllShown();
     QVERIFY(h.column(QStringLiteral("900"), QStringLiteral("TransID")).isValid());
@@ -854,9 +938,11 @@ void TestPaymentVoucherWindow::find() {
     h.open();
     h.finds.push_back(QStringLiteral("902"));
     h.click(QStringLiteral("cmdFindByPV"));
-    QCOMPARE(h.findRequests.value(0),
-             QStringLiteral("Type Payment Voucher / Cheque Number to find|SELECT TransID FROM tblCashbook WHERE "
-                            "tblCashbook.TransType IN ('1','2')ORDER BY TransID"));
+    QCOMPARE(
+        h.findRequests.value(0),
+        QStringLiteral(
+            "Type Payment Voucher / Cheque Number to find|SELECT TransID FROM tblCashbook WHERE "
+            "tblCashbook.TransType IN ('1','2')ORDER BY TransID"));
     QCOMPARE(h.text(QStringLiteral("txtTransID")), QStringLiteral("902"));
     QCOMPARE(h.caption(), QStringLiteral("Payment Voucher: 2 of 3"));
 
@@ -886,8 +972,9 @@ void TestPaymentVoucherWindow::failedSaveChangesNothing() {
     h.book.sql(QStringLiteral("CREATE TRIGGER failCounter BEFORE UPDATE ON tblBankDetails "
                               "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
     h.book.prompts.expect(kSaveQuestion, Answer::Yes)
-        .expectMatch(QStringLiteral("^An error has occurred\\.\r\n\r\nError Number: .*\r\nError Description: "
-                                    ".*disk full.*\r\nForm: frmPaymentVoucher\r\nRoutine: cmdSave$"));
+        .expectMatch(QStringLiteral(
+            "^An error has occurred\\.\r\n\r\nError Number: .*\r\nError Description: "
+            ".*disk full.*\r\nForm: frmPaymentVoucher\r\nRoutine: cmdSave$"));
     h.click(QStringLiteral("cmdSave"));
     h.book.prompts.verifyAllShown();
     QCOMPARE(h.book.value(QStringLiteral("SELECT COUNT(*) FROM tblCashbook")).toInt(), 0);
@@ -913,16 +1000,23 @@ void TestPaymentVoucherWindow::leavingChangedRowWritesIt() {
     h.book.prompts.verifyAllShown();
     QCOMPARE(h.caption(), QStringLiteral("Payment Voucher: 2 of 2"));
     // Written as Save writes: amounts, double entry and status agree.
-    QCOMPARE(h.column(QStringLiteral("902"), QStringLiteral("OffsetAmount")).toLongLong(), qint64(2000000));
-    QCOMPARE(h.column(QStringLiteral("902"), QStringLiteral("OffsetGSTAmount")).toLongLong(), qint64(140000));
-    QCOMPARE(h.column(QStringLiteral("902"), QStringLiteral("BankAccountAmount")).toLongLong(), qint64(2140000));
-    QCOMPARE(h.column(QStringLiteral("902"), QStringLiteral("DoubleEntryBank")).toLongLong(), qint64(-2140000));
-    QCOMPARE(h.column(QStringLiteral("902"), QStringLiteral("DoubleEntryOffset")).toLongLong(), qint64(2000000));
-    QCOMPARE(h.column(QStringLiteral("902"), QStringLiteral("DoubleEntryGST")).toLongLong(), qint64(140000));
+    QCOMPARE(h.column(QStringLiteral("902"), QStringLiteral("OffsetAmount")).toLongLong(),
+             qint64(2000000));
+    QCOMPARE(h.column(QStringLiteral("902"), QStringLiteral("OffsetGSTAmount")).toLongLong(),
+             qint64(140000));
+    QCOMPARE(h.column(QStringLiteral("902"), QStringLiteral("BankAccountAmount")).toLongLong(),
+             qint64(2140000));
+    QCOMPARE(h.column(QStringLiteral("902"), QStringLiteral("DoubleEntryBank")).toLongLong(),
+             qint64(-2140000));
+    QCOMPARE(h.column(QStringLiteral("902"), QStringLiteral("DoubleEntryOffset")).toLongLong(),
+             qint64(2000000));
+    QCOMPARE(h.column(QStringLiteral("902"), QStringLiteral("DoubleEntryGST")).toLongLong(),
+             qint64(140000));
     // An unchanged row is left as it is stored.
     h.book.sql(QStringLiteral("UPDATE tblSystemSetup SET GLBankAccountCode = '1001'"));
     h.navigate("navPrevious");
-    QCOMPARE(h.column(QStringLiteral("901"), QStringLiteral("BankAccountGLAccountCode")).isNull(), true);
+    QCOMPARE(h.column(QStringLiteral("901"), QStringLiteral("BankAccountGLAccountCode")).isNull(),
+             true);
 
     // From the keyboard, with the cursor still in the amount: the field is left first, so the
     // tax is worked out before the row is written.
@@ -930,8 +1024,10 @@ void TestPaymentVoucherWindow::leavingChangedRowWritesIt() {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
     Harness::settle();
     QCOMPARE(h.caption(), QStringLiteral("Payment Voucher: 2 of 2"));
-    QCOMPARE(h.column(QStringLiteral("902"), QStringLiteral("OffsetGSTAmount")).toLongLong(), qint64(210000));
-    QCOMPARE(h.column(QStringLiteral("902"), QStringLiteral("DoubleEntryBank")).toLongLong(), qint64(-3210000));
+    QCOMPARE(h.column(QStringLiteral("902"), QStringLiteral("OffsetGSTAmount")).toLongLong(),
+             qint64(210000));
+    QCOMPARE(h.column(QStringLiteral("902"), QStringLiteral("DoubleEntryBank")).toLongLong(),
+             qint64(-3210000));
     h.book.prompts.verifyAllShown();
 }
 
@@ -948,7 +1044,8 @@ void TestPaymentVoucherWindow::datePickerWritesTheDate() {
     h.fill();
     h.save();
     h.book.prompts.verifyAllShown();
-    QCOMPARE(h.column(QStringLiteral("1001"), QStringLiteral("TransDate")).toString(), QStringLiteral("2003-01-16"));
+    QCOMPARE(h.column(QStringLiteral("1001"), QStringLiteral("TransDate")).toString(),
+             QStringLiteral("2003-01-16"));
 }
 
 void TestPaymentVoucherWindow::closing_data() {
@@ -968,11 +1065,13 @@ void TestPaymentVoucherWindow::closing() {
             h.window->close();
         Harness::settle();
     };
-    const QString closeQuestion = QStringLiteral("The record has not passed validation.\r\n\r\nIf you close, your "
-                                                 "changes will be abandoned.\r\n\r\nDo you wish to close?");
+    const QString closeQuestion =
+        QStringLiteral("The record has not passed validation.\r\n\r\nIf you close, your "
+                       "changes will be abandoned.\r\n\r\nDo you wish to close?");
     // An invalid new row: No keeps the window open and shows the failing check.
     h.add(true);
-    h.book.prompts.expect(closeQuestion, Answer::No).expect(QStringLiteral("Must enter an amount."));
+    h.book.prompts.expect(closeQuestion, Answer::No)
+        .expect(QStringLiteral("Must enter an amount."));
     close();
     h.book.prompts.verifyAllShown();
     QVERIFY(h.window->isVisible());
@@ -982,7 +1081,8 @@ void TestPaymentVoucherWindow::closing() {
     close();
     h.book.prompts.verifyAllShown();
     QVERIFY(!h.window->isVisible());
-    QCOMPARE(h.column(QStringLiteral("1001"), QStringLiteral("DoubleEntryBank")).toLongLong(), qint64(-1000000));
+    QCOMPARE(h.column(QStringLiteral("1001"), QStringLiteral("DoubleEntryBank")).toLongLong(),
+             qint64(-1000000));
     QCOMPARE(h.counter(), 1002);
 
     // Yes abandons the changes.
@@ -992,7 +1092,8 @@ void TestPaymentVoucherWindow::closing() {
     close();
     h.book.prompts.verifyAllShown();
     QVERIFY(!h.window->isVisible());
-    QCOMPARE(h.column(QStringLiteral("1001"), QStringLiteral("OffsetAmount")).toLongLong(), qint64(1000000));
+    QCOMPARE(h.column(QStringLiteral("1001"), QStringLiteral("OffsetAmount")).toLongLong(),
+             qint64(1000000));
 }
 
 void TestPaymentVoucherWindow::duplicateNumberCaughtAtField() {

@@ -33,7 +33,8 @@ RecordNavigator::Definition payments() {
 }
 
 void addVendor(TestBook& book, const QString& id, const QVariant& name) {
-    book.sql(QStringLiteral("INSERT INTO tblVendors (VendorID, VendorName) VALUES (?, ?)"), {id, name});
+    book.sql(QStringLiteral("INSERT INTO tblVendors (VendorID, VendorName) VALUES (?, ?)"),
+             {id, name});
 }
 
 void addTransaction(TestBook& book, const QString& id, const QVariant& date, const QString& type) {
@@ -154,9 +155,11 @@ void TestRecordNavigator::walksTheWholeOrder() {
         addVendor(book, QStringLiteral("V0"), QVariant());
         addVendor(book, QStringLiteral("V7"), QStringLiteral("Bolt"));
         definition = vendorsByName();
-        expectedQuery = QStringLiteral("SELECT VendorID FROM tblVendors ORDER BY VendorName, VendorID");
+        expectedQuery =
+            QStringLiteral("SELECT VendorID FROM tblVendors ORDER BY VendorName, VendorID");
     } else {
-        const QString one = QStringLiteral("1"), two = QStringLiteral("2"), rec = QStringLiteral("3");
+        const QString one = QStringLiteral("1"), two = QStringLiteral("2"),
+                      rec = QStringLiteral("3");
         addTransaction(book, QStringLiteral("1001"), QStringLiteral("2003-01-10"), one);
         addTransaction(book, QStringLiteral("1002"), QStringLiteral("2003-01-10"), two);
         addTransaction(book, QStringLiteral("999"), QStringLiteral("2003-01-10"), one);
@@ -171,8 +174,9 @@ void TestRecordNavigator::walksTheWholeOrder() {
             addTransaction(book, QStringLiteral("N2"), QVariant(), two);
         }
         definition = payments();
-        expectedQuery = QStringLiteral("SELECT TransID FROM tblCashbook WHERE TransType IN ('1','2') "
-                                       "ORDER BY TransDate DESC, TransID DESC");
+        expectedQuery =
+            QStringLiteral("SELECT TransID FROM tblCashbook WHERE TransType IN ('1','2') "
+                           "ORDER BY TransDate DESC, TransID DESC");
     }
     const QStringList expected = column(book, expectedQuery);
     QVERIFY(expected.size() >= 7);
@@ -237,10 +241,18 @@ void TestRecordNavigator::refusedMoves() {
     QSignalSpy moved(&nav, &RecordNavigator::moved);
     bool done = false;
     switch (Move(move)) {
-    case Move::First: done = nav.first(); break;
-    case Move::Previous: done = nav.previous(); break;
-    case Move::Next: done = nav.next(); break;
-    case Move::Last: done = nav.last(); break;
+    case Move::First:
+        done = nav.first();
+        break;
+    case Move::Previous:
+        done = nav.previous();
+        break;
+    case Move::Next:
+        done = nav.next();
+        break;
+    case Move::Last:
+        done = nav.last();
+        break;
     }
     QVERIFY(!done);
     QCOMPARE(asked, QList<Move>{Move(move)});

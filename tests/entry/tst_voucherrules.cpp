@@ -65,15 +65,39 @@ void TestVoucherRules::taxAndTotal_data() {
     QTest::addColumn<QString>("rate");
     QTest::addColumn<QString>("tax");
     QTest::addColumn<QString>("total");
-    QTest::newRow("100 at 7%") << "100" << "0.07" << "$7.00" << "$107.00";
+    QTest::newRow("100 at 7%") << "100"
+                               << "0.07"
+                               << "$7.00"
+                               << "$107.00";
     // 10.05 x 0.07 = 0.7035: four decimals first (ties to even), then the cent.
-    QTest::newRow("10.05 at 7%") << "10.05" << "0.07" << "$0.70" << "$10.75";
-    QTest::newRow("tie at the cent rounds away") << "0.5" << "0.05" << "$0.03" << "$0.53";
-    QTest::newRow("negative tie rounds away") << "-0.5" << "0.05" << "-$0.03" << "-$0.53";
-    QTest::newRow("formatted base") << "$1,234.50" << "0.1" << "$123.45" << "$1,357.95";
-    QTest::newRow("parenthesised base") << "($20.00)" << "0.07" << "-$1.40" << "-$21.40";
-    QTest::newRow("zero rate") << "100" << "0" << "$0.00" << "$100.00";
-    QTest::newRow("single-precision rate from 17.50%") << "200" << "0.175" << "$35.00" << "$235.00";
+    QTest::newRow("10.05 at 7%") << "10.05"
+                                 << "0.07"
+                                 << "$0.70"
+                                 << "$10.75";
+    QTest::newRow("tie at the cent rounds away") << "0.5"
+                                                 << "0.05"
+                                                 << "$0.03"
+                                                 << "$0.53";
+    QTest::newRow("negative tie rounds away") << "-0.5"
+                                              << "0.05"
+                                              << "-$0.03"
+                                              << "-$0.53";
+    QTest::newRow("formatted base") << "$1,234.50"
+                                    << "0.1"
+                                    << "$123.45"
+                                    << "$1,357.95";
+    QTest::newRow("parenthesised base") << "($20.00)"
+                                        << "0.07"
+                                        << "-$1.40"
+                                        << "-$21.40";
+    QTest::newRow("zero rate") << "100"
+                               << "0"
+                               << "$0.00"
+                               << "$100.00";
+    QTest::newRow("single-precision rate from 17.50%") << "200"
+                                                       << "0.175"
+                                                       << "$35.00"
+                                                       << "$235.00";
 }
 
 void TestVoucherRules::taxAndTotal() {
@@ -90,10 +114,14 @@ void TestVoucherRules::rateTexts_data() {
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("field");
     QTest::addColumn<double>("stored");
-    QTest::newRow("7.00%") << "7.00%" << "0.07" << 0.07;
-    QTest::newRow("0.00% stays 0") << "0.00%" << "0" << 0.0;
-    QTest::newRow("17.50%") << "17.50%" << "0.175" << 0.175;
-    QTest::newRow("12.5%") << "12.5%" << "0.125" << 0.125;
+    QTest::newRow("7.00%") << "7.00%"
+                           << "0.07" << 0.07;
+    QTest::newRow("0.00% stays 0") << "0.00%"
+                                   << "0" << 0.0;
+    QTest::newRow("17.50%") << "17.50%"
+                            << "0.175" << 0.175;
+    QTest::newRow("12.5%") << "12.5%"
+                           << "0.125" << 0.125;
 }
 
 void TestVoucherRules::rateTexts() {
@@ -113,12 +141,18 @@ void TestVoucherRules::rateTexts() {
 void TestVoucherRules::typeCorrection_data() {
     QTest::addColumn<QString>("type");
     QTest::addColumn<QString>("corrected");
-    QTest::newRow("1 stays") << "1" << "1";
-    QTest::newRow("2 stays") << "2" << "2";
-    QTest::newRow("7 becomes 1") << "7" << "1";
-    QTest::newRow("0 becomes 1") << "0" << "1";
-    QTest::newRow("3 becomes 1") << "3" << "1";
-    QTest::newRow("10 becomes 1") << "10" << "1";
+    QTest::newRow("1 stays") << "1"
+                             << "1";
+    QTest::newRow("2 stays") << "2"
+                             << "2";
+    QTest::newRow("7 becomes 1") << "7"
+                                 << "1";
+    QTest::newRow("0 becomes 1") << "0"
+                                 << "1";
+    QTest::newRow("3 becomes 1") << "3"
+                                 << "1";
+    QTest::newRow("10 becomes 1") << "10"
+                                  << "1";
 }
 
 void TestVoucherRules::typeCorrection() {
@@ -133,35 +167,43 @@ void TestVoucherRules::checksInOrder_data() {
     QTest::addColumn<bool>("ar");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("field");
-    const QString bank = QStringLiteral("You cannot select the GL Bank Account Code\r\nas it is the control "
-                                        "account and is used \r\nautomatically as one half of the "
-                                        "double-entry\r\nbook-keeping.");
-    const QString apMessage =
-        QStringLiteral("Integrated with AP.  Therefore, you cannot\r\nchoose the AP Control Account.");
-    const QString arMessage =
-        QStringLiteral("Integrated with AR.  Therefore, you cannot\r\nchoose the AR Control Account.");
-    QTest::newRow("no amount, no vendor: amount first") << "base=,party=" << false << false
-                                                       << "Must enter an amount." << "txtOffsetAmount";
+    const QString bank =
+        QStringLiteral("You cannot select the GL Bank Account Code\r\nas it is the control "
+                       "account and is used \r\nautomatically as one half of the "
+                       "double-entry\r\nbook-keeping.");
+    const QString apMessage = QStringLiteral(
+        "Integrated with AP.  Therefore, you cannot\r\nchoose the AP Control Account.");
+    const QString arMessage = QStringLiteral(
+        "Integrated with AR.  Therefore, you cannot\r\nchoose the AR Control Account.");
+    QTest::newRow("no amount, no vendor: amount first")
+        << "base=,party=" << false << false << "Must enter an amount."
+        << "txtOffsetAmount";
     QTest::newRow("amount not a number") << "base=abc" << false << false << "Must enter a number."
                                          << "txtOffsetAmount";
     QTest::newRow("tax not a number") << "tax=x" << false << false << "Must enter a number."
                                       << "txtGSTAmount";
-    QTest::newRow("no vendor before no type") << "party=,type=" << false << false
-                                              << "Must enter a Vendor ID." << "txtVendorID";
+    QTest::newRow("no vendor before no type")
+        << "party=,type=" << false << false << "Must enter a Vendor ID."
+        << "txtVendorID";
     QTest::newRow("no type") << "type=" << false << false << "Must enter a Transaction Type."
                              << "txtTransType";
     QTest::newRow("no number") << "id=" << false << false
-                               << "Must enter a Payment Voucher / Cheque Number." << "txtTransID";
+                               << "Must enter a Payment Voucher / Cheque Number."
+                               << "txtTransID";
     QTest::newRow("no account") << "account=" << false << false << "Must enter a GL Account Code."
                                 << "cboGLOffsetAccountCode";
-    QTest::newRow("bank account") << "account=1000" << false << false << bank << "cboGLOffsetAccountCode";
-    QTest::newRow("AP control, AP on") << "account=2000" << true << false << apMessage
-                                       << "cboGLOffsetAccountCode";
-    QTest::newRow("AP control, AP off") << "account=2000" << false << true << "" << "";
-    QTest::newRow("AR control, AR on") << "account=1200" << false << true << arMessage
-                                       << "cboGLOffsetAccountCode";
-    QTest::newRow("AR control, AR off") << "account=1200" << true << false << "" << "";
-    QTest::newRow("valid") << "" << true << true << "" << "";
+    QTest::newRow("bank account") << "account=1000" << false << false << bank
+                                  << "cboGLOffsetAccountCode";
+    QTest::newRow("AP control, AP on")
+        << "account=2000" << true << false << apMessage << "cboGLOffsetAccountCode";
+    QTest::newRow("AP control, AP off") << "account=2000" << false << true << ""
+                                        << "";
+    QTest::newRow("AR control, AR on")
+        << "account=1200" << false << true << arMessage << "cboGLOffsetAccountCode";
+    QTest::newRow("AR control, AR off") << "account=1200" << true << false << ""
+                                        << "";
+    QTest::newRow("valid") << "" << true << true << ""
+                           << "";
 }
 
 void TestVoucherRules::checksInOrder() {
@@ -174,14 +216,21 @@ void TestVoucherRules::checksInOrder() {
     for (const QString& item : change.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         const QString name = item.section(QLatin1Char('='), 0, 0);
         const QString value = item.section(QLatin1Char('='), 1);
-        if (name == QLatin1String("base")) f.baseAmount = value;
-        else if (name == QLatin1String("tax")) f.taxAmount = value;
-        else if (name == QLatin1String("party")) f.party = value;
-        else if (name == QLatin1String("type")) f.transType = value;
-        else if (name == QLatin1String("id")) f.transId = value;
-        else if (name == QLatin1String("account")) f.accountCode = value;
+        if (name == QLatin1String("base"))
+            f.baseAmount = value;
+        else if (name == QLatin1String("tax"))
+            f.taxAmount = value;
+        else if (name == QLatin1String("party"))
+            f.party = value;
+        else if (name == QLatin1String("type"))
+            f.transType = value;
+        else if (name == QLatin1String("id"))
+            f.transId = value;
+        else if (name == QLatin1String("account"))
+            f.accountCode = value;
     }
-    const auto refusal = VoucherRules::validate(VoucherKind::payment(), f, settings(ap, ar), QDate(2003, 1, 15));
+    const auto refusal =
+        VoucherRules::validate(VoucherKind::payment(), f, settings(ap, ar), QDate(2003, 1, 15));
     QCOMPARE(refusal.has_value(), !message.isEmpty());
     if (refusal) {
         QCOMPARE(refusal->message, message);
@@ -230,16 +279,26 @@ void TestVoucherRules::doubleEntrySumsToZero_data() {
     QTest::addColumn<qint64>("bank");
     QTest::addColumn<qint64>("offset");
     QTest::addColumn<qint64>("gst");
-    QTest::newRow("payment 100 + 7") << -1 << "$107.00" << "100" << "$7.00" << qint64(-1070000)
-                                     << qint64(1000000) << qint64(70000);
-    QTest::newRow("payment without tax: tax side 0") << -1 << "$100.00" << "100" << "" << qint64(-1000000)
-                                                     << qint64(1000000) << qint64(0);
-    QTest::newRow("receipt 100 + 7") << 1 << "$107.00" << "100" << "$7.00" << qint64(1070000)
-                                     << qint64(-1000000) << qint64(-70000);
-    QTest::newRow("no total: all 0") << -1 << "" << "100" << "$7.00" << qint64(0) << qint64(0) << qint64(0);
+    QTest::newRow("payment 100 + 7")
+        << -1 << "$107.00"
+        << "100"
+        << "$7.00" << qint64(-1070000) << qint64(1000000) << qint64(70000);
+    QTest::newRow("payment without tax: tax side 0")
+        << -1 << "$100.00"
+        << "100"
+        << "" << qint64(-1000000) << qint64(1000000) << qint64(0);
+    QTest::newRow("receipt 100 + 7")
+        << 1 << "$107.00"
+        << "100"
+        << "$7.00" << qint64(1070000) << qint64(-1000000) << qint64(-70000);
+    QTest::newRow("no total: all 0") << -1 << ""
+                                     << "100"
+                                     << "$7.00" << qint64(0) << qint64(0) << qint64(0);
     // The total field shows cents; the bank side is the exact base plus tax.
-    QTest::newRow("base below the cent") << -1 << "$10.76" << "10.0555" << "$0.70" << qint64(-107555)
-                                         << qint64(100555) << qint64(7000);
+    QTest::newRow("base below the cent")
+        << -1 << "$10.76"
+        << "10.0555"
+        << "$0.70" << qint64(-107555) << qint64(100555) << qint64(7000);
 }
 
 void TestVoucherRules::doubleEntrySumsToZero() {
@@ -329,7 +388,8 @@ void TestVoucherRules::counterReadFailures_data() {
     QTest::addColumn<qint64>("number");
     QTest::newRow("no row") << "DELETE FROM tblBankDetails" << qint64(3021);
     QTest::newRow("null") << "UPDATE tblBankDetails SET NextCheque = NULL" << qint64(94);
-    QTest::newRow("beyond 32 bits") << "UPDATE tblBankDetails SET NextCheque = 3000000000" << qint64(6);
+    QTest::newRow("beyond 32 bits")
+        << "UPDATE tblBankDetails SET NextCheque = 3000000000" << qint64(6);
 }
 
 void TestVoucherRules::counterReadFailures() {
