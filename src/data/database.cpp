@@ -124,6 +124,19 @@ void Database::verifyBook() const {
     if (!missing.isEmpty())
         throw Failure(-1, QStringLiteral("The book is missing the table(s) %1.")
                               .arg(missing.join(QStringLiteral(", "))));
+    // A table without one of its fields would fail only later, in some window.
+    for (const QString& table : Schema::tableNames()) {
+        QSqlQuery info = exec(QStringLiteral("SELECT name FROM pragma_table_info(?)"), {table});
+        QStringList fields;
+        while (info.next())
+            fields << info.value(0).toString().toLower();
+        for (const QString& column : Schema::columnNames(table))
+            if (!fields.contains(column.toLower()))
+                missing << table + QLatin1Char('.') + column;
+    }
+    if (!missing.isEmpty())
+        throw Failure(-1, QStringLiteral("The book is missing the field(s) %1.")
+                              .arg(missing.join(QStringLiteral(", "))));
     for (const QString& table : Schema::settingsTables())
         if (!scalar(QStringLiteral("SELECT COUNT(*) FROM ") + table).toLongLong())
             throw Failure(3021, QStringLiteral("The settings table %1 has no row.").arg(table));

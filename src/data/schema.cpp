@@ -159,6 +159,35 @@ QStringList tableNames() {
     return names;
 }
 
+QStringList columnNames(const QString& table) {
+    for (const TableDef& def : kTables) {
+        if (table.compare(QLatin1String(def.name), Qt::CaseInsensitive) != 0)
+            continue;
+        // Column definitions are separated by commas outside parentheses; a table
+        // constraint ("PRIMARY KEY (...)") names no column of its own.
+        QStringList names;
+        int depth = 0;
+        QString piece;
+        const QString columns = QString::fromLatin1(def.columns) + QLatin1Char(',');
+        for (const QChar c : columns) {
+            if (c == QLatin1Char('('))
+                ++depth;
+            else if (c == QLatin1Char(')'))
+                --depth;
+            if (c == QLatin1Char(',') && depth == 0) {
+                const QString name = piece.trimmed().section(QLatin1Char(' '), 0, 0);
+                if (!piece.trimmed().startsWith(QLatin1String("PRIMARY KEY")))
+                    names << name;
+                piece.clear();
+            } else {
+                piece += c;
+            }
+        }
+        return names;
+    }
+    return {};
+}
+
 QStringList settingsTables() {
     return {QStringLiteral("tblSystemSetup"), QStringLiteral("tblBankDetails"),
             QStringLiteral("tblAccpacSettings")};

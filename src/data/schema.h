@@ -10,6 +10,8 @@ namespace Schema {
 
 // The fourteen tables in creation order.
 QStringList tableNames();
+// The fields of one of those tables, in declaration order.
+QStringList columnNames(const QString& table);
 // The three single-row settings tables.
 QStringList settingsTables();
 

@@ -104,6 +104,7 @@ void TestStartup::brokenBook_data() {
     QTest::newRow("empty file") << "empty";
     QTest::newRow("missing table") << "drop";
     QTest::newRow("missing settings row") << "norow";
+    QTest::newRow("missing field") << "nofield";
     QTest::newRow("directory of the book's name") << "directory";
 }
 
@@ -121,10 +122,15 @@ void TestStartup::brokenBook() {
         writeFile(path, bytes);
     } else if (damage == QLatin1String("empty")) {
         writeFile(path, QByteArray());
-    } else if (damage == QLatin1String("drop") || damage == QLatin1String("norow")) {
+    } else if (damage == QLatin1String("drop") || damage == QLatin1String("norow") ||
+               damage == QLatin1String("nofield")) {
         book.db.open(path);
-        book.sql(damage == QLatin1String("drop") ? QStringLiteral("DROP TABLE tblTaxTable")
-                                                 : QStringLiteral("DELETE FROM tblBankDetails"));
+        if (damage == QLatin1String("drop"))
+            book.sql(QStringLiteral("DROP TABLE tblTaxTable"));
+        else if (damage == QLatin1String("norow"))
+            book.sql(QStringLiteral("DELETE FROM tblBankDetails"));
+        else
+            book.sql(QStringLiteral("ALTER TABLE tblSystemSetup DROP COLUMN VersionType"));
         book.db.close();
     } else if (damage == QLatin1String("directory")) {
         QVERIFY(QFile::remove(path));
