@@ -4,21 +4,20 @@
 #include "masters/lookups.h"
 #include "reconciliation/lookupcombobox.h"
 #include "reconciliation/selectallonfocus.h"
+#include "shell/buttonrow.h"
 #include "shell/handlerguard.h"
 #include "shell/mrlookup.h"
 #include "shell/services.h"
+#include "shell/shellprocs.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
-#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace {
@@ -144,17 +143,10 @@ void AccpacSettingsWindow::buildWindow() {
     currencyForm->addRow(label(QStringLiteral("GL Rate Type eg SP"), m_rateType), m_rateType);
     layout->addWidget(currencyGroup);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    m_save = new QPushButton(QStringLiteral("&Save"), this);
-    m_save->setObjectName(QStringLiteral("cmdSave"));
-    m_save->setAutoDefault(false);
-    buttons->addWidget(m_save);
-    m_close = new QPushButton(QStringLiteral("&Close"), this);
-    m_close->setObjectName(QStringLiteral("cmdClose"));
-    m_close->setAutoDefault(false);
-    buttons->addWidget(m_close);
-    layout->addLayout(buttons);
+    ButtonRow buttons(this, layout, m_services, kForm);
+    m_save = buttons.add(QStringLiteral("cmdSave"), QStringLiteral("&Save"), [this] { save(); });
+    m_close =
+        buttons.add(QStringLiteral("cmdClose"), QStringLiteral("&Close"), [this] { reject(); });
 
     connect(m_integrateWithAR, &QCheckBox::clicked, this, [this] {
         guarded(m_services, kForm, QStringLiteral("chkIntegrateWithAR Click"),
@@ -174,19 +166,9 @@ void AccpacSettingsWindow::buildWindow() {
                     [this, fields] { dropDown(*fields); });
         });
     }
-    connect(m_save, &QPushButton::clicked, this,
-            [this] { guarded(m_services, kForm, QStringLiteral("cmdSave"), [this] { save(); }); });
-    connect(m_close, &QPushButton::clicked, this, [this] {
-        guarded(m_services, kForm, QStringLiteral("cmdClose"), [this] { reject(); });
-    });
 
-    setProperty("helpTopic", kForm);
     // F1 opens this window's help page; the window has no other function keys.
-    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(help, &QShortcut::activated, this, [this] {
-        guarded(m_services, kForm, QStringLiteral("KeyDown"),
-                [this] { m_services.launcher.showHelp(kForm); });
-    });
+    installHelpKey(this, m_services, kForm);
 
     const QList<QWidget*> order = {m_sourceCode,
                                    m_integrateWithAR,

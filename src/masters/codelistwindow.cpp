@@ -1,15 +1,13 @@
 #include "codelistwindow.h"
 
 #include "masters/gridrecordset.h"
+#include "shell/buttonrow.h"
 #include "shell/handlerguard.h"
 #include "shell/services.h"
 #include "shell/shellprocs.h"
 
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QPushButton>
-#include <QShortcut>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -55,22 +53,12 @@ CodeListWindow::CodeListWindow(Services& services, List list, QWidget* parent)
     if (statuses) {
         m_grid->setToolTip(QStringLiteral("If using this form as a lookup, double-click to "
                                           "transfer Reconciliation Code etc to another form."));
-        auto* buttons = new QHBoxLayout;
-        buttons->addStretch(1);
-        auto* close = new QPushButton(QStringLiteral("&Close"), this);
-        close->setObjectName(QStringLiteral("cmdClose"));
-        close->setAutoDefault(false);
-        buttons->addWidget(close);
-        layout->addLayout(buttons);
-        connect(close, &QPushButton::clicked, this, [this] {
-            guarded(m_services, objectName(), QStringLiteral("cmdClose"), [this] { accept(); });
-        });
+        ButtonRow buttons(this, layout, m_services, objectName());
+        buttons.add(QStringLiteral("cmdClose"), QStringLiteral("&Close"), [this] { accept(); });
         connect(m_grid, &QTableView::doubleClicked, this, &CodeListWindow::onDoubleClick);
         m_grid->installEventFilter(this);
         // No function keys here, but F1 still opens the window's help.
-        auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-        connect(help, &QShortcut::activated, this,
-                [this] { m_services.launcher.showHelp(objectName()); });
+        installHelpKey(this, services, objectName());
     } else {
         installFunctionKeys(this, services, objectName());
     }

@@ -3,6 +3,7 @@
 #include "data/codes.h"
 #include "reconciliation/bankdetailsrow.h"
 #include "reconciliation/selectallonfocus.h"
+#include "shell/buttonrow.h"
 #include "shell/handlerguard.h"
 #include "shell/services.h"
 #include "shell/shellprocs.h"
@@ -10,7 +11,6 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -94,28 +94,11 @@ void BankDetailsWindow::buildWindow() {
     addRow(QStringLiteral("Auto Next &Receipt Number"), m_fields[NextReceipt]);
     m_fields[StartingBankBalance]->setAlignment(Qt::AlignRight);
 
-    auto* buttons = new QHBoxLayout;
-    auto button = [this, buttons](const char* name, const QString& caption) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(QString::fromLatin1(name));
-        // Return in a field must not press a button.
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-        return b;
-    };
-    buttons->addStretch(1);
-    m_edit = button("cmdEdit", QStringLiteral("&Edit"));
-    m_save = button("cmdSave", QStringLiteral("&Save"));
-    m_close = button("cmdClose", QStringLiteral("&Close"));
-    layout->addLayout(buttons);
-
-    connect(m_edit, &QPushButton::clicked, this,
-            [this] { guarded(m_services, kForm, QStringLiteral("cmdEdit"), [this] { edit(); }); });
-    connect(m_save, &QPushButton::clicked, this,
-            [this] { guarded(m_services, kForm, QStringLiteral("cmdSave"), [this] { save(); }); });
-    connect(m_close, &QPushButton::clicked, this, [this] {
-        guarded(m_services, kForm, QStringLiteral("cmdClose"), [this] { reject(); });
-    });
+    ButtonRow buttons(this, layout, m_services, kForm);
+    m_edit = buttons.add(QStringLiteral("cmdEdit"), QStringLiteral("&Edit"), [this] { edit(); });
+    m_save = buttons.add(QStringLiteral("cmdSave"), QStringLiteral("&Save"), [this] { save(); });
+    m_close =
+        buttons.add(QStringLiteral("cmdClose"), QStringLiteral("&Close"), [this] { reject(); });
 
     setTabOrder(m_fields[CurrentYear], m_month);
     setTabOrder(m_month, m_fields[BankName]);

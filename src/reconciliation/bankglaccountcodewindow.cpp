@@ -4,13 +4,13 @@
 #include "reconciliation/bankglaccountrow.h"
 #include "reconciliation/lookupcombobox.h"
 #include "reconciliation/selectallonfocus.h"
+#include "shell/buttonrow.h"
 #include "shell/handlerguard.h"
 #include "shell/mrlookup.h"
 #include "shell/services.h"
 #include "shell/shellprocs.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -75,23 +75,10 @@ void BankGlAccountCodeWindow::buildWindow() {
     grid->addWidget(m_description, 2, 2);
     grid->setColumnStretch(2, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    m_save = new QPushButton(QStringLiteral("&Save"), this);
-    m_save->setObjectName(QStringLiteral("cmdSave"));
-    m_save->setAutoDefault(false);
-    buttons->addWidget(m_save);
-    m_close = new QPushButton(QStringLiteral("&Close"), this);
-    m_close->setObjectName(QStringLiteral("cmdClose"));
-    m_close->setAutoDefault(false);
-    buttons->addWidget(m_close);
-    layout->addLayout(buttons);
-
-    connect(m_save, &QPushButton::clicked, this,
-            [this] { guarded(m_services, kForm, QStringLiteral("cmdSave"), [this] { save(); }); });
-    connect(m_close, &QPushButton::clicked, this, [this] {
-        guarded(m_services, kForm, QStringLiteral("cmdClose"), [this] { reject(); });
-    });
+    ButtonRow buttons(this, layout, m_services, kForm);
+    m_save = buttons.add(QStringLiteral("cmdSave"), QStringLiteral("&Save"), [this] { save(); });
+    m_close =
+        buttons.add(QStringLiteral("cmdClose"), QStringLiteral("&Close"), [this] { reject(); });
 
     setTabOrder(m_account, m_save);
     setTabOrder(m_save, m_close);

@@ -2,16 +2,15 @@
 
 #include "reconciliation/companydetailsrow.h"
 #include "reconciliation/selectallonfocus.h"
+#include "shell/buttonrow.h"
 #include "shell/handlerguard.h"
 #include "shell/services.h"
+#include "shell/shellprocs.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
-#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace {
@@ -56,31 +55,13 @@ void CompanyWindow::buildWindow() {
     form->addRow(QString(), m_fields[2]);
     form->addRow(QString(), m_fields[3]);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    m_save = new QPushButton(QStringLiteral("&Save"), this);
-    m_save->setObjectName(QStringLiteral("cmdSave"));
-    m_save->setAutoDefault(false);
-    buttons->addWidget(m_save);
-    m_close = new QPushButton(QStringLiteral("&Close"), this);
-    m_close->setObjectName(QStringLiteral("cmdClose"));
-    m_close->setAutoDefault(false);
-    buttons->addWidget(m_close);
-    layout->addLayout(buttons);
+    ButtonRow buttons(this, layout, m_services, kForm);
+    m_save = buttons.add(QStringLiteral("cmdSave"), QStringLiteral("&Save"), [this] { save(); });
+    m_close =
+        buttons.add(QStringLiteral("cmdClose"), QStringLiteral("&Close"), [this] { reject(); });
 
-    connect(m_save, &QPushButton::clicked, this,
-            [this] { guarded(m_services, kForm, QStringLiteral("cmdSave"), [this] { save(); }); });
-    connect(m_close, &QPushButton::clicked, this, [this] {
-        guarded(m_services, kForm, QStringLiteral("cmdClose"), [this] { reject(); });
-    });
-
-    setProperty("helpTopic", kForm);
     // F1 opens this window's help page.
-    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(help, &QShortcut::activated, this, [this] {
-        guarded(m_services, kForm, QStringLiteral("KeyDown"),
-                [this] { m_services.launcher.showHelp(kForm); });
-    });
+    installHelpKey(this, m_services, kForm);
 }
 
 void CompanyWindow::load() {

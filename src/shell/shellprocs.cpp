@@ -5,6 +5,8 @@
 
 #include <QEvent>
 #include <QKeyEvent>
+#include <QKeySequence>
+#include <QShortcut>
 #include <QWidget>
 #include <QApplication>
 
@@ -151,4 +153,13 @@ void installFunctionKeys(QWidget* window, Services& services, const QString& hel
     window->setProperty("helpTopic", helpTopic);
     auto* filter = new FunctionKeyFilter(window, services, helpTopic);
     qApp->installEventFilter(filter);
+}
+
+void installHelpKey(QWidget* window, Services& services, const QString& helpTopic) {
+    window->setProperty("helpTopic", helpTopic);
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), window);
+    QObject::connect(help, &QShortcut::activated, window, [window, &services, helpTopic] {
+        guarded(services, window->objectName(), QStringLiteral("KeyDown"),
+                [&services, &helpTopic] { services.launcher.showHelp(helpTopic); });
+    });
 }

@@ -36,3 +36,7 @@ void ViewEditor(Services& services, const QString& path);
 // the help viewer at `helpTopic` (also kept as the window's "helpTopic" property for
 // DisplayHelp). The filter is owned by the window.
 void installFunctionKeys(QWidget* window, Services& services, const QString& helpTopic);
+
+// F1 alone for a window without the other function keys: opens the help viewer at
+// `helpTopic` (also kept as the window's "helpTopic" property for DisplayHelp).
+void installHelpKey(QWidget* window, Services& services, const QString& helpTopic);
