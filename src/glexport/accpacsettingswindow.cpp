@@ -163,7 +163,7 @@ void AccpacSettingsWindow::buildWindow() {
     for (const AccountFields* fields : {&m_arControl, &m_arClearing, &m_apControl, &m_apClearing}) {
         connect(fields->code, &LookupComboBox::dropDown, this, [this, fields] {
             guarded(m_services, kForm, fields->code->objectName() + QStringLiteral(" DropDown"),
-                    [this, fields] { dropDown(*fields); });
+                    [this, fields] { fields->choose(m_services.lookup, m_chooser, this); });
         });
     }
 
@@ -202,9 +202,7 @@ void AccpacSettingsWindow::load() {
     if (row) {
         auto showAccount = [](const AccountFields& fields,
                               const AccpacSettingsRow::Account& account) {
-            fields.code->setEditText(account.code);
-            fields.dept->setText(account.dept);
-            fields.description->setText(account.description);
+            fields.show(account.code, account.dept, account.description);
         };
         m_sourceCode->setText(row->glSourceCode);
         m_integrateWithAR->setChecked(row->integrateWithAR);
@@ -256,19 +254,6 @@ void AccpacSettingsWindow::updateCurrencyEnabled() {
 
 bool AccpacSettingsWindow::isMultiCurrency() const {
     return m_currency->currentIndex() == kMultiIndex;
-}
-
-void AccpacSettingsWindow::dropDown(const AccountFields& account) {
-    LookupTransfer& lookup = m_services.lookup;
-    lookup.clear(1, 3);
-    if (m_chooser)
-        m_chooser(this);
-    if (!lookup.LookupValue1.isEmpty()) {
-        account.code->setEditText(lookup.LookupValue1);
-        account.dept->setText(lookup.LookupValue2);
-        account.description->setText(lookup.LookupValue3);
-    }
-    account.next->setFocus();
 }
 
 void AccpacSettingsWindow::save() {

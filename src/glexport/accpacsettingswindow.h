@@ -1,9 +1,10 @@
 #pragma once
 
+#include "reconciliation/accountfields.h"
+
 #include <QDialog>
 #include <functional>
 
-class LookupComboBox;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -26,22 +27,12 @@ public:
     void setChooser(Chooser chooser) { m_chooser = std::move(chooser); }
 
 private:
-    // One account list with its department and description fields and the field the
-    // focus goes to after a lookup.
-    struct AccountFields {
-        LookupComboBox* code = nullptr;
-        QLineEdit* dept = nullptr;
-        QLineEdit* description = nullptr;
-        QWidget* next = nullptr;
-    };
-
     void buildWindow();
     void load();
     void updateAREnabled();
     void updateAPEnabled();
     void chooseCurrency(int index);
     void updateCurrencyEnabled();
-    void dropDown(const AccountFields& account);
     void save();
     bool isMultiCurrency() const;
 

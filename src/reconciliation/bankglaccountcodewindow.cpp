@@ -29,7 +29,7 @@ BankGlAccountCodeWindow::BankGlAccountCodeWindow(Services& services, QWidget* pa
     setWindowTitle(QStringLiteral("Bank GL Account Code"));
     buildWindow();
     guarded(m_services, kForm, QStringLiteral("Form Load"), [this] {
-        LimitCBText(m_services, m_account, 6);
+        LimitCBText(m_services, m_account.code, 6);
         installFunctionKeys(this, m_services, kForm);
         load();
     });
@@ -40,39 +40,39 @@ void BankGlAccountCodeWindow::buildWindow() {
     auto* grid = new QGridLayout;
     layout->addLayout(grid);
 
-    m_account = new LookupComboBox(this);
-    m_account->setObjectName(QStringLiteral("cboAccountCode"));
-    m_account->setAccessibleName(QStringLiteral("Bank Account Code"));
-    SelectAllOnFocus::install(m_account, m_account->lineEdit());
-    connect(m_account, &LookupComboBox::dropDown, this, [this] {
+    m_account.code = new LookupComboBox(this);
+    m_account.code->setObjectName(QStringLiteral("cboAccountCode"));
+    m_account.code->setAccessibleName(QStringLiteral("Bank Account Code"));
+    SelectAllOnFocus::install(m_account.code, m_account.code->lineEdit());
+    connect(m_account.code, &LookupComboBox::dropDown, this, [this] {
         guarded(m_services, kForm, QStringLiteral("cboAccountCode DropDown"),
-                [this] { dropDown(); });
+                [this] { m_account.choose(m_services.lookup, m_chooser, this); });
     });
 
-    m_dept = new QLineEdit(this);
-    m_dept->setObjectName(QStringLiteral("txtBankAccountDept"));
-    m_dept->setMaxLength(6);
-    m_dept->setEnabled(false);
-    m_description = new QLineEdit(this);
-    m_description->setObjectName(QStringLiteral("txtBankAccountDesc"));
-    m_description->setMaxLength(30);
-    m_description->setEnabled(false);
+    m_account.dept = new QLineEdit(this);
+    m_account.dept->setObjectName(QStringLiteral("txtBankAccountDept"));
+    m_account.dept->setMaxLength(6);
+    m_account.dept->setEnabled(false);
+    m_account.description = new QLineEdit(this);
+    m_account.description->setObjectName(QStringLiteral("txtBankAccountDesc"));
+    m_account.description->setMaxLength(30);
+    m_account.description->setEnabled(false);
 
     // The account's label is two lines; the first carries the access key.
     auto* bankLabel = new QLabel(QStringLiteral("&Bank"), this);
-    bankLabel->setBuddy(m_account);
+    bankLabel->setBuddy(m_account.code);
     auto* codeLabel = new QLabel(QStringLiteral("Account Code"), this);
     auto* deptLabel = new QLabel(QStringLiteral("Dept Code"), this);
-    deptLabel->setBuddy(m_dept);
+    deptLabel->setBuddy(m_account.dept);
     auto* descLabel = new QLabel(QStringLiteral("Description"), this);
-    descLabel->setBuddy(m_description);
+    descLabel->setBuddy(m_account.description);
     grid->addWidget(bankLabel, 0, 0);
     grid->addWidget(deptLabel, 0, 1);
     grid->addWidget(descLabel, 0, 2);
     grid->addWidget(codeLabel, 1, 0);
-    grid->addWidget(m_account, 2, 0);
-    grid->addWidget(m_dept, 2, 1);
-    grid->addWidget(m_description, 2, 2);
+    grid->addWidget(m_account.code, 2, 0);
+    grid->addWidget(m_account.dept, 2, 1);
+    grid->addWidget(m_account.description, 2, 2);
     grid->setColumnStretch(2, 1);
 
     ButtonRow buttons(this, layout, m_services, kForm);
@@ -80,7 +80,8 @@ void BankGlAccountCodeWindow::buildWindow() {
     m_close =
         buttons.add(QStringLiteral("cmdClose"), QStringLiteral("&Close"), [this] { reject(); });
 
-    setTabOrder(m_account, m_save);
+    m_account.next = m_save;
+    setTabOrder(m_account.code, m_save);
     setTabOrder(m_save, m_close);
 }
 
@@ -89,27 +90,13 @@ void BankGlAccountCodeWindow::load() {
     m_hasRow = row.has_value();
     if (!row)
         return;
-    m_account->setEditText(row->accountCode);
-    m_dept->setText(row->deptCode);
-    m_description->setText(row->description);
-}
-
-void BankGlAccountCodeWindow::dropDown() {
-    LookupTransfer& lookup = m_services.lookup;
-    lookup.clear(1, 3);
-    if (m_chooser)
-        m_chooser(this);
-    if (!lookup.LookupValue1.isEmpty()) {
-        m_account->setEditText(lookup.LookupValue1);
-        m_dept->setText(lookup.LookupValue2);
-        m_description->setText(lookup.LookupValue3);
-    }
-    m_save->setFocus();
+    m_account.show(row->accountCode, row->deptCode, row->description);
 }
 
 void BankGlAccountCodeWindow::save() {
     // A code typed by hand is kept as typed, with the department and description it had.
-    const BankGlAccountRow row{m_account->currentText(), m_dept->text(), m_description->text()};
+    const BankGlAccountRow row{m_account.code->currentText(), m_account.dept->text(),
+                               m_account.description->text()};
     if (!m_hasRow || !row.save(m_services.db)) {
         m_services.prompts.information(QStringLiteral("There is no record to save."));
         return;

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "reconciliation/accountfields.h"
+
 #include <QDialog>
 #include <functional>
 
-class LookupComboBox;
-class QLineEdit;
 class QPushButton;
 struct Services;
 
@@ -26,14 +26,11 @@ public:
 private:
     void buildWindow();
     void load();
-    void dropDown();
     void save();
 
     Services& m_services;
     Chooser m_chooser;
-    LookupComboBox* m_account = nullptr;
-    QLineEdit* m_dept = nullptr;
-    QLineEdit* m_description = nullptr;
+    AccountFields m_account;
     QPushButton* m_save = nullptr;
     QPushButton* m_close = nullptr;
     bool m_hasRow = false;
