@@ -28,7 +28,7 @@ const VoucherKind& VoucherKind::payment() {
         k.partyNameColumn = QStringLiteral("VendorName");
         k.partyField = QStringLiteral("txtVendorID");
         k.partyNameField = QStringLiteral("txtVendorName");
-        k.partyLabel = QStringLiteral("Vendor ID:");
+        k.partyLabel = QStringLiteral("&Vendor ID:");
         k.partyNameLabel = QStringLiteral("Vendor:");
         k.blockCaption = QStringLiteral("PAY TO:");
         k.numberLabel = QStringLiteral("Voucher / Cheque No:");
@@ -52,6 +52,55 @@ const VoucherKind& VoucherKind::payment() {
         k.datePickerRoutine = QStringLiteral("DTPicker");
         k.bankSign = -1;
         k.clearingSettingKey = Settings::APClearing;
+        return k;
+    }();
+    return kind;
+}
+
+const VoucherKind& VoucherKind::receipt() {
+    static const VoucherKind kind = [] {
+        VoucherKind k;
+        k.windowName = QStringLiteral("frmReceipts");
+        k.windowCaption = QStringLiteral("Receipts");
+        k.helpTopic = QStringLiteral("frmReceipts");
+        k.navigatorNoun = QStringLiteral("Receipt");
+        k.typeCodes = {QStringLiteral("3"), QStringLiteral("4")};
+        k.typeTexts = {QStringLiteral("3. Receipt - CB Only"),
+                       QStringLiteral("4. Receipt - CB / AR")};
+        k.defaultType = QStringLiteral("3");
+        k.clearingType = QStringLiteral("4");
+        k.party = Party::Customer;
+        k.partyTable = QStringLiteral("tblCustomers");
+        k.partyKeyColumn = QStringLiteral("CustID");
+        k.partyColumn = QStringLiteral("CustID");
+        k.partyNameColumn = QStringLiteral("CustomerName");
+        k.partyField = QStringLiteral("txtCustomerID");
+        k.partyNameField = QStringLiteral("txtCustomerName");
+        // C is the Close button's key.
+        k.partyLabel = QStringLiteral("Custome&r ID:");
+        k.partyNameLabel = QStringLiteral("Customer:");
+        k.blockCaption = QStringLiteral("REC'D from:");
+        k.numberLabel = QStringLiteral("Receipt No:");
+        k.signatureCaptions = {QStringLiteral("Received by:")};
+        k.unknownPartyMessage =
+            QStringLiteral("That Customer ID is unknown.\r\n\r\nPlease select from an "
+                           "existing Customer ID, \r\nor create a new customer record.");
+        k.missingPartyMessage = QStringLiteral("Must enter a Customer ID.");
+        k.missingNumberMessage = QStringLiteral("Must enter a Receipt Number.");
+        k.offerText = QStringLiteral("The next Receipt Number is ");
+        k.saveQuestion =
+            QStringLiteral("The Receipt has passed validation. \r\n\r\nDo you wish to save?");
+        k.counterColumn = QStringLiteral("NextReceipt");
+        k.counterRoutine = QStringLiteral("NextReceiptNum");
+        k.findRoutine = QStringLiteral("cmdFindByReceipt");
+        k.findCaption = QStringLiteral("Type Receipt Number to find");
+        k.findQuery = QStringLiteral("SELECT TransID FROM tblCashbook WHERE tblCashbook.TransType "
+                                     "IN ('3','4')ORDER BY TransID");
+        k.notFoundLabel = QStringLiteral("Receipt Number ");
+        k.datePickerRoutine = QStringLiteral("DTPicker Change");
+        // Money received: the bank side is the total, the offset and tax sides are credited.
+        k.bankSign = 1;
+        k.clearingSettingKey = Settings::ARClearing;
         return k;
     }();
     return kind;

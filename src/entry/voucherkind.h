@@ -29,7 +29,7 @@ struct VoucherKind {
     QString partyNameColumn; // VendorName in tblCashbook
     QString partyField;      // txtVendorID
     QString partyNameField;  // txtVendorName
-    QString partyLabel;      // "Vendor ID:"
+    QString partyLabel;      // "&Vendor ID:", with its access key
     QString partyNameLabel;  // "Vendor:"
     QString blockCaption;    // "PAY TO:"
     QString numberLabel;     // "Voucher / Cheque No:"
@@ -66,4 +66,5 @@ struct VoucherKind {
     QString filter() const;
 
     static const VoucherKind& payment();
+    static const VoucherKind& receipt();
 };

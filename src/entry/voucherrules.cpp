@@ -17,54 +17,15 @@ Money signedBy(int sign, Money value) {
     return sign < 0 ? -value : value;
 }
 
-bool sameCode(const QString& a, const QString& b) {
-    // Codes compare as the book compares text: without regard to case.
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
 } // namespace
-
-QString notANumberMessage() {
-    return QStringLiteral("Must enter a number.");
-}
 
 QString negativeAmountQuestion() {
     return QStringLiteral("You have entered a negative amount.\r\n\r\nAre you sure?");
 }
 
-QString duplicateNumberMessage() {
-    return QStringLiteral(
-        "That Transaction ID appears to already exist.\r\nTransaction IDs must be "
-        "unique.\r\n\r\nPlease enter a new one.");
-}
-
-QString moveRefusedMessage() {
-    return QStringLiteral(
-        "The record has not passed validation.\r\n\r\nTherefore, you cannot move to "
-        "the next/previous record.");
-}
-
-QString closeQuestion() {
-    return QStringLiteral("The record has not passed validation.\r\n\r\nIf you close, your changes "
-                          "will be abandoned.\r\n\r\nDo you wish to close?");
-}
-
 QString offerQuestion(const VoucherKind& kind, qint32 number) {
     return kind.offerText + QString::number(number) +
            QStringLiteral(".\r\n\r\nWould you like to use it?");
-}
-
-std::optional<Money> amount(const QString& text) {
-    if (Money::isBlank(text))
-        return std::nullopt;
-    const std::optional<Money> value = Money::parse(text);
-    if (!value)
-        throw typeMismatch();
-    return value;
-}
-
-bool isAmount(const QString& text) {
-    return Money::parse(text).has_value();
 }
 
 std::optional<double> rateNumber(const QString& text) {
@@ -153,24 +114,9 @@ std::optional<Refusal> validate(const VoucherKind& kind, VoucherFields& fields,
     if (fields.transId.trimmed().isEmpty())
         return Refusal{kind.missingNumberMessage, QStringLiteral("txtTransID")};
 
-    const QString account = fields.accountCode;
-    const QString accountField = QStringLiteral("cboGLOffsetAccountCode");
-    if (account.trimmed().isEmpty())
-        return Refusal{QStringLiteral("Must enter a GL Account Code."), accountField};
-    if (sameCode(account, settings.bankAccount))
-        return Refusal{
-            QStringLiteral("You cannot select the GL Bank Account Code\r\nas it is the control "
-                           "account and is used \r\nautomatically as one half of the "
-                           "double-entry\r\nbook-keeping."),
-            accountField};
-    if (settings.integrateWithAP && sameCode(account, settings.apControl))
-        return Refusal{QStringLiteral("Integrated with AP.  Therefore, you cannot\r\nchoose the AP "
-                                      "Control Account."),
-                       accountField};
-    if (settings.integrateWithAR && sameCode(account, settings.arControl))
-        return Refusal{QStringLiteral("Integrated with AR.  Therefore, you cannot\r\nchoose the AR "
-                                      "Control Account."),
-                       accountField};
+    if (std::optional<Refusal> refusal =
+            EntryRules::offsetAccountRefusal(fields.accountCode, settings))
+        return refusal;
 
     fields.bankAccount = settings.bankAccount;
     fields.bankDept = settings.bankDept;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/money.h"
+#include "entry/entryrules.h"
 
 #include <QDate>
 #include <QString>
@@ -13,35 +14,19 @@ struct VoucherKind;
 // the record check `Validated` with its normalisations, and the double-entry figures.
 namespace VoucherRules {
 
-// The settings the record check compares with.
-struct Settings {
-    QString bankAccount; // GLBankAccountCode
-    QString bankDept;    // BankAccountDept
-    bool integrateWithAP = false;
-    QString apControl; // GLAPControl
-    bool integrateWithAR = false;
-    QString arControl; // GLARControl
-};
+// The settings, the refusal, the shared messages and the amount text are those of every
+// entry window.
+using EntryRules::amount;
+using EntryRules::closeQuestion;
+using EntryRules::duplicateNumberMessage;
+using EntryRules::isAmount;
+using EntryRules::moveRefusedMessage;
+using EntryRules::notANumberMessage;
+using EntryRules::Refusal;
+using EntryRules::Settings;
 
-// The first check that failed: its message and the field that gets the focus.
-struct Refusal {
-    QString message;
-    QString field; // objectName
-};
-
-// Messages of the field checks.
-QString notANumberMessage();
 QString negativeAmountQuestion();
-QString duplicateNumberMessage();
-QString moveRefusedMessage();
-QString closeQuestion();
 QString offerQuestion(const VoucherKind& kind, qint32 number);
-
-// A field text read as an amount; nothing for blank text. Throws Failure (type mismatch)
-// for text that is not an amount.
-std::optional<Money> amount(const QString& text);
-// Whether a non-blank text reads as an amount.
-bool isAmount(const QString& text);
 
 // The rate field's text read as a number ("0.07"); nothing when it is not a plain number.
 std::optional<double> rateNumber(const QString& text);

@@ -1,0 +1,70 @@
+#include "bankentryrules.h"
+
+#include "bankentryfields.h"
+#include "data/codes.h"
+
+namespace BankEntryRules {
+
+using EntryRules::Refusal;
+
+QStringList typeCodes() {
+    return {QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7")};
+}
+
+QStringList typeTexts() {
+    return {QStringLiteral("5. Bank Charge"), QStringLiteral("6. Bank Interest"),
+            QStringLiteral("7. Miscellaneous")};
+}
+
+QString defaultType() {
+    return QStringLiteral("5");
+}
+
+QString correctedType(const QString& type) {
+    return typeCodes().contains(type) ? type : defaultType();
+}
+
+void setDerived(BankEntryFields& fields) {
+    const std::optional<Money> a = EntryRules::amount(fields.amount);
+    if (!a) {
+        fields.total.clear();
+        fields.doubleEntryOffset.clear();
+        fields.doubleEntryBank.clear();
+        return;
+    }
+    fields.total = a->toPlainString();
+    fields.doubleEntryOffset = a->toPlainString();
+    fields.doubleEntryBank = (-*a).toPlainString();
+}
+
+std::optional<Refusal> validate(BankEntryFields& fields, const EntryRules::Settings& settings,
+                                const QDate& today) {
+    if (fields.transDate.trimmed().isEmpty())
+        fields.transDate = Codes::dateToStored(today);
+
+    const QString amountField = QStringLiteral("txtOffsetAmount");
+    if (Money::isBlank(fields.amount))
+        return Refusal{QStringLiteral("Must enter an amount."), amountField};
+    // An amount that is not a number is refused here with the field check's own message.
+    if (!EntryRules::isAmount(fields.amount))
+        return Refusal{EntryRules::notANumberMessage(), amountField};
+    setDerived(fields);
+
+    if (fields.transType.isEmpty())
+        return Refusal{QStringLiteral("Must enter a Transaction Type."),
+                       QStringLiteral("txtTransType")};
+    fields.transType = correctedType(fields.transType);
+
+    if (fields.transId.trimmed().isEmpty())
+        return Refusal{QStringLiteral("Must enter a transaction ID."), QStringLiteral("txtTransID")};
+
+    if (std::optional<Refusal> refusal =
+            EntryRules::offsetAccountRefusal(fields.accountCode, settings))
+        return refusal;
+
+    fields.bankAccount = settings.bankAccount;
+    fields.bankDept = settings.bankDept;
+    return std::nullopt;
+}
+
+} // namespace BankEntryRules

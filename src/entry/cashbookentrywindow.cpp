@@ -1,0 +1,788 @@
+#include "cashbookentrywindow.h"
+
+#include "data/codes.h"
+#include "data/failure.h"
+#include "data/recordnavigator.h"
+#include "entry/pickercombobox.h"
+#include "masters/lookups.h"
+#include "shell/handlerguard.h"
+#include "shell/mrlookup.h"
+#include "shell/navigatorbar.h"
+#include "shell/services.h"
+#include "shell/settings.h"
+#include "shell/shellprocs.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSqlRecord>
+#include <QTimer>
+
+namespace {
+
+// A move refused by the row check, when a command (Find, Delete) asked for it.
+Failure moveCancelled() {
+    return Failure(-2147217842, QStringLiteral("Operation was cancelled."));
+}
+
+// Focus changes that mean the user is leaving a field. A window that loses activation (a
+// message box or a chooser opened over it) or a pop-up does not take the field away.
+bool isLeaving(Qt::FocusReason reason) {
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+}
+
+void selectText(QWidget* widget) {
+    if (auto* edit = qobject_cast<QLineEdit*>(widget))
+        edit->selectAll();
+    else if (auto* combo = qobject_cast<QComboBox*>(widget); combo && combo->lineEdit())
+        combo->lineEdit()->selectAll();
+}
+
+} // namespace
+
+CashbookEntryWindow::Choosers CashbookEntryWindow::standardChoosers() {
+    Choosers choosers;
+    choosers.account = &lookupChartOfAccounts;
+    choosers.find = &findValue;
+    return choosers;
+}
+
+CashbookEntryWindow::CashbookEntryWindow(Services& services, Setup setup, QWidget* parent)
+    : QDialog(parent), m_services(services), m_setup(std::move(setup)), m_store(services.db),
+      m_choosers(standardChoosers()) {
+    setObjectName(m_setup.windowName);
+    setWindowTitle(m_setup.caption);
+
+    m_transType = addLineEdit("txtTransType");
+    m_transType->setReadOnly(true);
+    m_typeList = new QListWidget(this);
+    m_typeList->setObjectName(QStringLiteral("lstTransType"));
+    m_typeList->setFocusPolicy(Qt::NoFocus);
+    m_typeList->setAccessibleName(QStringLiteral("Transaction types"));
+    for (int i = 0; i < m_setup.typeCodes.size(); ++i) {
+        auto* item = new QListWidgetItem(m_setup.typeTexts.value(i), m_typeList);
+        item->setData(Qt::UserRole, m_setup.typeCodes.at(i));
+    }
+    m_transId = addLineEdit("txtTransID");
+    m_datePicker = new QDateEdit(this);
+    m_datePicker->setObjectName(QStringLiteral("DTPicker"));
+    m_datePicker->setDisplayFormat(QStringLiteral("d MMM yyyy"));
+    m_datePicker->setCalendarPopup(true);
+    m_transDate = addLineEdit("txtTransDate");
+    m_transDate->hide();
+    m_desc = addLineEdit("txtTransDesc", 50);
+
+    m_account = new PickerComboBox(this);
+    m_account->setObjectName(QStringLiteral("cboGLOffsetAccountCode"));
+    m_dept = addLineEdit("txtGLOffsetDeptCode", 6);
+    m_dept->setAccessibleName(QStringLiteral("GL Department"));
+    m_accountDesc = addLineEdit("txtGLOffsetAccountDesc", 30);
+    m_accountDesc->setAccessibleName(QStringLiteral("GL Account Description"));
+    m_amount = addLineEdit("txtOffsetAmount");
+    m_amount->setAlignment(Qt::AlignRight);
+    m_total = addLineEdit("txtTotal");
+    m_total->setAlignment(Qt::AlignRight);
+    for (QLineEdit* edit : {m_dept, m_accountDesc, m_total})
+        edit->setEnabled(false);
+
+    m_status = addLineEdit("txtReconciliationStatus");
+    m_status->setEnabled(false);
+    m_status->hide();
+    m_statusMsg = addLineEdit("txtReconciliationStatusMsg");
+    m_statusMsg->setEnabled(false);
+    m_deBank = addLineEdit("txtDoubleEntryBank");
+    m_deOffset = addLineEdit("txtDoubleEntryOffset");
+    for (QLineEdit* edit : {m_deBank, m_deOffset}) {
+        edit->setEnabled(false);
+        edit->hide();
+    }
+    m_bankAccount = addLineEdit("txtBankAccountGLAccountCode");
+    m_bankDept = addLineEdit("txtBankAccountGLDeptCode");
+    m_bankAccount->hide();
+    m_bankDept->hide();
+
+    m_bar = new NavigatorBar(this);
+    m_bar->setObjectName(QStringLiteral("Adodc1"));
+    m_add = addButton("cmdAdd", QStringLiteral("&Add"));
+    m_save = addButton("cmdSave", QStringLiteral("&Save"));
+    m_undo = addButton("cmdUndo", QStringLiteral("&Undo"));
+    m_delete = addButton("cmdDelete", QStringLiteral("&Delete"));
+    m_find = addButton("cmdFindByPV", QStringLiteral("&Find"));
+    m_find->setToolTip(m_setup.findCaption);
+    m_close = addButton("cmdClose", QStringLiteral("&Close"));
+
+    // Every window lists the newest date first and, within a date, the highest number.
+    RecordNavigator::Definition definition;
+    definition.table = QStringLiteral("tblCashbook");
+    definition.filter = m_setup.filter;
+    definition.order = {{QStringLiteral("TransDate"), Qt::DescendingOrder},
+                        {QStringLiteral("TransID"), Qt::DescendingOrder}};
+    definition.key = {QStringLiteral("TransID")};
+    m_navigator = new RecordNavigator(services.db, definition, this);
+    m_navigator->setBeforeMove([this](RecordNavigator::Move) { return beforeMove(); });
+    connect(m_navigator, &RecordNavigator::moved, this, &CashbookEntryWindow::showCurrentRow);
+    m_bar->setNavigator(m_navigator);
+    const QString noun = m_setup.navigatorNoun;
+    m_bar->setCaptionText([noun](qint64 position, qint64 count) {
+        return count ? QStringLiteral("%1: %2 of %3").arg(noun).arg(position).arg(count)
+                     : noun + QStringLiteral(": 0");
+    });
+    // A failure of the navigator's own data operations is not shown; the check before a
+    // move reports its own failures.
+    m_bar->setMoveRunner([this](RecordNavigator::Move, const std::function<void()>& body) {
+        if (!finishFieldEdit())
+            return;
+        try {
+            body();
+        } catch (const std::exception&) {
+        }
+    });
+    installFunctionKeys(this, services, m_setup.helpTopic);
+}
+
+CashbookEntryWindow::~CashbookEntryWindow() = default;
+
+void CashbookEntryWindow::finishSetup() {
+    connectSignals();
+    guarded(m_services, m_setup.windowName, QStringLiteral("Form Load"), [this] {
+        m_typeList->hide();
+        m_navigator->open();
+    });
+    setWindowState(Qt::WindowMaximized);
+    m_services.busy.reset();
+}
+
+// ---- building ----------------------------------------------------------------------
+
+QLineEdit* CashbookEntryWindow::addLineEdit(const char* name, int maxLength) {
+    auto* edit = new QLineEdit(this);
+    edit->setObjectName(QString::fromLatin1(name));
+    if (maxLength > 0)
+        edit->setMaxLength(maxLength);
+    return edit;
+}
+
+QLabel* CashbookEntryWindow::addLabel(const char* name, const QString& text, QWidget* buddy) {
+    auto* label = new QLabel(text, this);
+    label->setObjectName(QString::fromLatin1(name));
+    if (buddy)
+        label->setBuddy(buddy);
+    return label;
+}
+
+QPushButton* CashbookEntryWindow::addButton(const char* name, const QString& caption) {
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(QString::fromLatin1(name));
+    // Enter in a field must not press a button.
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+void CashbookEntryWindow::connectSignals() {
+    QList<QWidget*> watched = {m_transType, m_transId, m_desc, m_account, m_amount};
+    watched += ownWatchedFields();
+    for (QWidget* widget : watched)
+        widget->installEventFilter(this);
+
+    auto markDirty = [this] {
+        if (m_binding == 0)
+            m_dirty = true;
+    };
+    // Every field bound to a column; the status word is not one.
+    for (QLineEdit* edit : findChildren<QLineEdit*>())
+        if (edit->parent() == this && edit != m_statusMsg)
+            connect(edit, &QLineEdit::textChanged, this, markDirty);
+    for (PickerComboBox* combo : findChildren<PickerComboBox*>())
+        connect(combo, &QComboBox::editTextChanged, this, markDirty);
+    for (QPlainTextEdit* memo : findChildren<QPlainTextEdit*>())
+        connect(memo, &QPlainTextEdit::textChanged, this, markDirty);
+
+    connect(m_account, &PickerComboBox::dropDownRequested, this,
+            &CashbookEntryWindow::accountDropDown);
+    connect(m_typeList, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { chooseType(m_typeList->row(item)); });
+    connect(m_datePicker, &QDateEdit::dateChanged, this, &CashbookEntryWindow::datePicked);
+    connect(m_transDate, &QLineEdit::textChanged, this, &CashbookEntryWindow::dateTextChanged);
+    connect(m_status, &QLineEdit::textChanged, this, [this] {
+        guarded(m_services, m_setup.windowName, QStringLiteral("txtReconciliationStatus Change"),
+                [this] { statusDisplay(); });
+    });
+
+    connect(m_add, &QPushButton::clicked, this,
+            [this] { runCommand(QStringLiteral("cmdAdd"), [this] { cmdAdd(); }); });
+    connect(m_save, &QPushButton::clicked, this,
+            [this] { runCommand(QStringLiteral("cmdSave"), [this] { cmdSave(); }); });
+    connect(m_undo, &QPushButton::clicked, this,
+            [this] { runCommand(QStringLiteral("cmdUndo"), [this] { cmdUndo(); }); });
+    connect(m_delete, &QPushButton::clicked, this,
+            [this] { runCommand(QStringLiteral("cmdDelete"), [this] { cmdDelete(); }); });
+    connect(m_find, &QPushButton::clicked, this,
+            [this] { runCommand(m_setup.findRoutine, [this] { cmdFind(); }); });
+    connect(m_close, &QPushButton::clicked, this,
+            [this] { runCommand(QStringLiteral("cmdClose"), [this] { cmdClose(); }); });
+}
+
+// ---- default hooks -----------------------------------------------------------------
+
+bool CashbookEntryWindow::leaveOwnField(QWidget*, bool) {
+    return true;
+}
+
+void CashbookEntryWindow::typeChosen(const QString&) {}
+
+std::optional<CashbookStore::Counter> CashbookEntryWindow::counterToAdvance() const {
+    return std::nullopt;
+}
+
+void CashbookEntryWindow::rowWritten() {}
+
+void CashbookEntryWindow::rowUndone() {}
+
+void CashbookEntryWindow::gotFocus(QWidget* widget) {
+    if (widget == m_transType) {
+        showTypeList(true);
+        m_transType->selectAll();
+    } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        edit->selectAll();
+    } else if (auto* memo = qobject_cast<QPlainTextEdit*>(widget)) {
+        memo->selectAll();
+    }
+}
+
+// ---- the shown row -----------------------------------------------------------------
+
+void CashbookEntryWindow::focusField(const QString& name) {
+    if (auto* widget = findChild<QWidget*>(name))
+        widget->setFocus(Qt::OtherFocusReason);
+}
+
+void CashbookEntryWindow::showCurrentRow() {
+    guarded(m_services, m_setup.windowName, QStringLiteral("MoveComplete"), [this] {
+        {
+            Binding binding(*this);
+            const bool stored = m_navigator->hasCurrent() && !m_navigator->isAdding();
+            showRow(stored ? &m_navigator->record() : nullptr);
+            statusDisplay();
+        }
+        m_dirty = m_navigator->isAdding();
+        m_fieldRefused = false;
+        if (m_navigator->isEmpty())
+            PreventDataEntry(true);
+    });
+}
+
+void CashbookEntryWindow::statusDisplay() {
+    const QString status = m_status->text();
+    m_statusMsg->setText(Codes::statusWord(status));
+    const bool locked =
+        status == Codes::Reconciled || status == Codes::Reversed || status == Codes::Void;
+    PreventDataEntry(locked);
+}
+
+void CashbookEntryWindow::PreventDataEntry(bool lock) {
+    guarded(m_services, m_setup.windowName, QStringLiteral("PreventDataEntry"), [this, lock] {
+        QList<QWidget*> widgets = entryFields();
+        widgets << m_delete << m_undo << m_save;
+        for (QWidget* widget : widgets)
+            widget->setEnabled(!lock);
+        m_add->setEnabled(true);
+        m_find->setEnabled(true);
+        m_bar->setEnabled(true);
+        if (lock)
+            showTypeList(false);
+        update();
+    });
+}
+
+void CashbookEntryWindow::formActivate() {
+    guarded(m_services, m_setup.windowName, QStringLiteral("Form Activate"), [this] {
+        if (m_navigator->isEmpty()) {
+            PreventDataEntry(true);
+            m_add->setFocus(Qt::OtherFocusReason);
+        }
+    });
+}
+
+bool CashbookEntryWindow::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate)
+        formActivate();
+    return QDialog::event(event);
+}
+
+bool CashbookEntryWindow::beforeMove() {
+    if (m_fieldRefused)
+        return false;
+    bool allowed = false;
+    guarded(m_services, m_setup.windowName, QStringLiteral("Adodc1 WillMove"), [this, &allowed] {
+        if (!Validated(false)) {
+            m_services.prompts.critical(EntryRules::moveRefusedMessage());
+            Validated(true);
+            return;
+        }
+        // A changed row that passes the check is written as Save writes it, so that its
+        // amounts and its double entry never disagree.
+        allowed = !m_dirty || storedRowLocked() || storeCurrentRow();
+    });
+    return allowed;
+}
+
+// A reconciled, reversed or void row is never written by this window, whatever its fields hold.
+bool CashbookEntryWindow::storedRowLocked() const {
+    if (!m_navigator->hasCurrent() || m_navigator->isAdding())
+        return false;
+    const QString status = m_navigator->value(QStringLiteral("TransStatus")).toString();
+    return status == Codes::Reconciled || status == Codes::Reversed || status == Codes::Void;
+}
+
+bool CashbookEntryWindow::Validated(bool showMessages) {
+    bool valid = false;
+    guarded(m_services, m_setup.windowName, QStringLiteral("Validated"),
+            [this, showMessages, &valid] {
+                const EntryRules::Settings settings = readSettings();
+                std::optional<EntryRules::Refusal> refusal;
+                {
+                    // The normalisations are part of the row only when it is written.
+                    Binding binding(*this);
+                    refusal = checkRow(settings);
+                }
+                if (refusal) {
+                    if (showMessages)
+                        m_services.prompts.critical(refusal->message);
+                    focusField(refusal->field);
+                    return;
+                }
+                valid = true;
+            });
+    return valid;
+}
+
+EntryRules::Settings CashbookEntryWindow::readSettings() {
+    EntryRules::Settings s;
+    s.bankAccount = mrLookupText(m_services, Settings::BankAccount, Settings::Code);
+    s.bankDept = mrLookupText(m_services, Settings::BankAccount, Settings::Dept);
+    s.integrateWithAP =
+        Settings::isTrue(mrLookup(m_services, Settings::IntegrateWithAP, Settings::Plain));
+    s.apControl = mrLookupText(m_services, Settings::APControl, Settings::Code);
+    s.integrateWithAR =
+        Settings::isTrue(mrLookup(m_services, Settings::IntegrateWithAR, Settings::Plain));
+    s.arControl = mrLookupText(m_services, Settings::ARControl, Settings::Code);
+    return s;
+}
+
+// ---- field rules -------------------------------------------------------------------
+
+bool CashbookEntryWindow::eventFilter(QObject* watched, QEvent* event) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget)
+        return QDialog::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        if (m_refocus && widget != m_refocus)
+            break;
+        if (widget == m_refocus)
+            m_refocus = nullptr;
+        guarded(m_services, m_setup.windowName, widget->objectName() + QStringLiteral(" GotFocus"),
+                [this, widget] { gotFocus(widget); });
+        break;
+    case QEvent::FocusOut: {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (widget == m_transType && reason != Qt::PopupFocusReason)
+            guarded(m_services, m_setup.windowName, QStringLiteral("txtTransType LostFocus"),
+                    [this] { showTypeList(false); });
+        if (m_refocus || !isLeaving(reason))
+            break;
+        leaveField(widget, true);
+        break;
+    }
+    case QEvent::KeyPress:
+        if (widget == m_transType && m_transType->isEnabled()) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            const int row = m_typeList->currentRow();
+            switch (key->key()) {
+            case Qt::Key_Down:
+                chooseType(qMin(row + 1, m_typeList->count() - 1));
+                return true;
+            case Qt::Key_Up:
+                chooseType(qMax(row - 1, 0));
+                return true;
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+            case Qt::Key_Space:
+                chooseType(qMax(row, 0));
+                return true;
+            default:
+                for (int i = 0; i < m_setup.typeCodes.size(); ++i)
+                    if (!key->text().isEmpty() && key->text() == m_setup.typeCodes.at(i)) {
+                        chooseType(i);
+                        return true;
+                    }
+                break;
+            }
+        }
+        break;
+    default:
+        break;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void CashbookEntryWindow::refuseField(QWidget* widget, bool focusLeaving) {
+    m_fieldRefused = true;
+    selectText(widget);
+    if (focusLeaving) {
+        m_refocus = widget;
+        QTimer::singleShot(0, this, &CashbookEntryWindow::restoreFocus);
+    }
+}
+
+void CashbookEntryWindow::restoreFocus() {
+    QWidget* widget = m_refocus;
+    if (!widget)
+        return;
+    widget->setFocus(Qt::OtherFocusReason);
+    selectText(widget);
+    m_refocus = nullptr;
+}
+
+bool CashbookEntryWindow::amountCheck(QLineEdit* edit, const QString& routine) {
+    bool passed = true;
+    guarded(m_services, m_setup.windowName, routine, [this, edit, &passed] {
+        const QString text = edit->text();
+        if (Money::isBlank(text))
+            return;
+        const std::optional<Money> value = Money::parse(text);
+        if (!value) {
+            m_services.prompts.critical(EntryRules::notANumberMessage());
+            passed = false;
+            return;
+        }
+        if (m_setup.askNegativeAmount && *value < Money() &&
+            !m_services.prompts.ask(
+                QStringLiteral("You have entered a negative amount.\r\n\r\nAre you sure?")))
+            passed = false;
+    });
+    return passed;
+}
+
+bool CashbookEntryWindow::leaveField(QWidget* widget, bool focusLeaving) {
+    const QString& form = m_setup.windowName;
+    if (widget == m_amount) {
+        if (!amountCheck(m_amount, QStringLiteral("txtOffsetAmount Validate"))) {
+            refuseField(widget, focusLeaving);
+            return false;
+        }
+        m_fieldRefused = false;
+        guarded(m_services, form, QStringLiteral("txtOffsetAmount LostFocus"),
+                [this] { amountLeft(); });
+        return true;
+    }
+    if (widget == m_account) {
+        bool passed = true;
+        guarded(m_services, form, QStringLiteral("cboGLOffsetAccountCode LostFocus"),
+                [this, &passed] {
+                    const QString code = m_account->currentText();
+                    if (!code.isEmpty() && !m_store.accountExists(code)) {
+                        m_services.prompts.critical(
+                            QStringLiteral("That Account Code is unknown.\r\n\r\nPlease "
+                                           "select from an existing Account Code, \r\nor "
+                                           "create a new one."));
+                        m_account->setEditText(QString());
+                        passed = false;
+                    }
+                });
+        if (!passed) {
+            refuseField(widget, focusLeaving);
+            return false;
+        }
+        m_fieldRefused = false;
+        return true;
+    }
+    if (widget == m_transId) {
+        // While adding, a number any transaction of the book already has is refused here,
+        // at the field, rather than by the book at Save.
+        bool passed = true;
+        guarded(m_services, form, QStringLiteral("txtTransID Validate"), [this, &passed] {
+            const QString number = m_transId->text();
+            if (m_navigator->isAdding() && !number.isEmpty() && m_store.transIdExists(number)) {
+                m_services.prompts.critical(EntryRules::duplicateNumberMessage());
+                m_transId->clear();
+                passed = false;
+            }
+        });
+        if (!passed) {
+            refuseField(widget, focusLeaving);
+            return false;
+        }
+        m_fieldRefused = false;
+        return true;
+    }
+    if (!leaveOwnField(widget, focusLeaving)) {
+        refuseField(widget, focusLeaving);
+        return false;
+    }
+    return true;
+}
+
+// Commands and keyboard moves run while the focus may still be in a field: that field is
+// left first, as a click elsewhere would leave it.
+bool CashbookEntryWindow::finishFieldEdit() {
+    if (m_refocus)
+        return false;
+    QWidget* focused = focusWidget();
+    // The text of a drop-down is its own child.
+    if (focused && qobject_cast<QComboBox*>(focused->parentWidget()))
+        focused = focused->parentWidget();
+    QList<QWidget*> checked = {m_amount, m_account, m_transId};
+    checked += ownCheckedFields();
+    for (QWidget* candidate : checked)
+        if (focused == candidate && focused->hasFocus())
+            return leaveField(focused, false);
+    return !m_fieldRefused;
+}
+
+void CashbookEntryWindow::showTypeList(bool show) {
+    if (!show) {
+        m_typeList->hide();
+        return;
+    }
+    const QPoint below = m_transType->mapTo(this, QPoint(0, m_transType->height()));
+    const int rowHeight = m_typeList->sizeHintForRow(0) > 0 ? m_typeList->sizeHintForRow(0) : 18;
+    m_typeList->setGeometry(below.x(), below.y(), qMax(m_transType->width(), 180),
+                            rowHeight * m_typeList->count() + 2 * m_typeList->frameWidth() + 2);
+    m_typeList->setCurrentRow(m_setup.typeCodes.indexOf(m_transType->text()));
+    m_typeList->show();
+    m_typeList->raise();
+}
+
+void CashbookEntryWindow::chooseType(int row) {
+    guarded(m_services, m_setup.windowName, QStringLiteral("lstTransType Click"), [this, row] {
+        if (row < 0 || row >= m_typeList->count() || !m_transType->isEnabled())
+            return;
+        m_typeList->setCurrentRow(row);
+        const QString code = m_typeList->item(row)->data(Qt::UserRole).toString();
+        m_transType->setText(code);
+        m_transType->selectAll();
+        typeChosen(code);
+    });
+}
+
+void CashbookEntryWindow::accountDropDown() {
+    guarded(m_services, m_setup.windowName, QStringLiteral("cboGLOffsetAccountCode DropDown"),
+            [this] {
+                if (!m_account->isEnabled())
+                    return;
+                m_services.lookup.clear(1, 3);
+                if (m_choosers.account(m_services, this)) {
+                    const LookupTransfer& v = m_services.lookup;
+                    m_account->setEditText(v.LookupValue1);
+                    m_dept->setText(v.LookupValue2);
+                    m_accountDesc->setText(v.LookupValue3);
+                    m_bankAccount->setText(
+                        mrLookupText(m_services, Settings::BankAccount, Settings::Code));
+                    m_bankDept->setText(
+                        mrLookupText(m_services, Settings::BankAccount, Settings::Dept));
+                }
+                m_amount->setFocus(Qt::OtherFocusReason);
+            });
+}
+
+void CashbookEntryWindow::datePicked() {
+    if (m_binding)
+        return;
+    guarded(m_services, m_setup.windowName, m_setup.datePickerRoutine,
+            [this] { m_transDate->setText(Codes::dateToStored(m_datePicker->date())); });
+}
+
+void CashbookEntryWindow::dateTextChanged() {
+    guarded(m_services, m_setup.windowName, QStringLiteral("txtTransDate Change"), [this] {
+        const QString text = m_transDate->text();
+        QDate date = text.isEmpty() ? m_services.clock.today() : Codes::dateFromStored(text);
+        if (!date.isValid())
+            date = m_services.clock.today();
+        // Setting the picker is not a pick: it must not write the field back.
+        Binding binding(*this);
+        m_datePicker->setDate(date);
+    });
+}
+
+// ---- commands ----------------------------------------------------------------------
+
+void CashbookEntryWindow::runCommand(const QString& routine, const std::function<void()>& body) {
+    if (!finishFieldEdit())
+        return;
+    guarded(m_services, m_setup.windowName, routine, body);
+}
+
+void CashbookEntryWindow::cmdAdd() {
+    // Changes to the shown row are not dropped by Add: they are written as a move writes them.
+    if (m_navigator->hasCurrent() && !m_navigator->isAdding() && m_dirty && !beforeMove())
+        return;
+    m_navigator->add();
+    PreventDataEntry(false);
+    m_add->setEnabled(false);
+    m_delete->setEnabled(false);
+    m_find->setEnabled(false);
+    m_bar->setEnabled(false);
+    m_transType->setText(m_setup.defaultType);
+    m_transDate->setText(Codes::dateToStored(m_services.clock.today()));
+    m_bankAccount->setText(mrLookupText(m_services, Settings::BankAccount, Settings::Code));
+    m_bankDept->setText(mrLookupText(m_services, Settings::BankAccount, Settings::Dept));
+    beginRow();
+}
+
+bool CashbookEntryWindow::storeCurrentRow() {
+    {
+        Binding binding(*this);
+        prepareForSave();
+        m_status->setText(Codes::Outstanding);
+    }
+    const QVariantMap columns = rowColumns();
+    const std::optional<CashbookStore::Counter> counter = counterToAdvance();
+    const QString originalKey =
+        m_navigator->isAdding() ? QString() : m_navigator->currentKey().value(0).toString();
+    try {
+        m_store.write(columns, originalKey, counter);
+    } catch (const Failure& failure) {
+        if (!failure.isDuplicateKey())
+            throw;
+        m_services.prompts.critical(EntryRules::duplicateNumberMessage());
+        m_transId->clear();
+        m_transId->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    rowWritten();
+    m_dirty = false;
+    m_navigator->rowSaved(m_transId->text());
+    return true;
+}
+
+void CashbookEntryWindow::cmdSave() {
+    if (!m_navigator->hasCurrent()) {
+        m_services.prompts.information(QStringLiteral("There is no record to save."));
+        return;
+    }
+    if (storedRowLocked())
+        return;
+    if (!Validated(true))
+        return;
+    if (!m_services.prompts.ask(m_setup.saveQuestion, Prompts::Answer::Yes)) {
+        m_services.prompts.information(QStringLiteral("Not saved."));
+        return;
+    }
+    if (!storeCurrentRow())
+        return;
+    m_services.prompts.information(QStringLiteral("Saved."));
+}
+
+void CashbookEntryWindow::cmdUndo() {
+    if (m_navigator->isEmpty())
+        return;
+    rowUndone();
+    m_navigator->undo();
+    // A new row undone in an empty book leaves nothing to edit.
+    if (m_navigator->isEmpty()) {
+        PreventDataEntry(true);
+        m_add->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void CashbookEntryWindow::cmdDelete() {
+    if (m_navigator->isEmpty()) {
+        m_services.prompts.information(QStringLiteral("There are no records to delete."));
+        return;
+    }
+    if (m_status->text().trimmed().toInt() != 1) {
+        m_services.prompts.information(
+            QStringLiteral("Cannot delete when Reconciliation Status\r\nis not Outstanding."));
+        return;
+    }
+    if (!m_services.prompts.ask(QStringLiteral("Are you sure?"), Prompts::Answer::No))
+        return;
+    m_navigator->deleteCurrent();
+    if (m_navigator->hasCurrent() && m_navigator->count() > 1 && !m_navigator->next())
+        throw moveCancelled();
+}
+
+void CashbookEntryWindow::cmdFind() {
+    m_services.lookup.FindResult.clear();
+    const std::optional<QString> found =
+        m_choosers.find(m_services, this, m_setup.findCaption, m_setup.findQuery);
+    if (!found || found->isEmpty())
+        return;
+    if (m_navigator->hasCurrent() && !m_navigator->first())
+        throw moveCancelled();
+    if (m_navigator->moveToKey(*found))
+        return;
+    m_services.prompts.critical(m_setup.notFoundLabel + *found + QStringLiteral(" was not found."));
+    if (m_navigator->hasCurrent() && !m_navigator->last())
+        throw moveCancelled();
+}
+
+bool CashbookEntryWindow::mayClose(const QString& routine) {
+    bool close = false;
+    guarded(m_services, m_setup.windowName, routine, [this, &close] {
+        if (!m_navigator->hasCurrent()) {
+            close = true;
+            return;
+        }
+        if (!Validated(false)) {
+            if (m_services.prompts.ask(EntryRules::closeQuestion(), Prompts::Answer::No)) {
+                close = true;
+                return;
+            }
+            Validated(true);
+            return;
+        }
+        // A changed row that passes the check is written, not dropped.
+        close = !m_dirty || storedRowLocked() || storeCurrentRow();
+    });
+    return close;
+}
+
+void CashbookEntryWindow::cmdClose() {
+    if (!mayClose(QStringLiteral("cmdClose")))
+        return;
+    m_closing = true;
+    done(QDialog::Accepted);
+}
+
+void CashbookEntryWindow::closeEvent(QCloseEvent* event) {
+    if (m_closing) {
+        event->accept();
+        return;
+    }
+    if (!finishFieldEdit() || !mayClose(QStringLiteral("Form QueryUnload"))) {
+        event->ignore();
+        return;
+    }
+    m_closing = true;
+    event->accept();
+    QDialog::closeEvent(event);
+}
+
+void CashbookEntryWindow::reject() {
+    if (m_closing) {
+        QDialog::reject();
+        return;
+    }
+    // Escape undoes changes to the shown row; with nothing to undo it closes the window the
+    // way its close box does.
+    if (m_dirty || m_navigator->isAdding()) {
+        m_fieldRefused = false;
+        m_refocus = nullptr;
+        guarded(m_services, m_setup.windowName, QStringLiteral("cmdUndo"), [this] { cmdUndo(); });
+        return;
+    }
+    if (!finishFieldEdit() || !mayClose(QStringLiteral("Form QueryUnload")))
+        return;
+    m_closing = true;
+    QDialog::reject();
+}

@@ -1,0 +1,221 @@
+#pragma once
+
+#include "entry/cashbookstore.h"
+#include "entry/entryrules.h"
+
+#include <QDialog>
+#include <QPointer>
+#include <functional>
+#include <optional>
+
+class NavigatorBar;
+class PickerComboBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QSqlRecord;
+class RecordNavigator;
+struct Services;
+
+// What the windows that enter one transaction of the cashbook at a time have in common:
+// the payment voucher and receipt window, and the bank charges, interest and miscellaneous
+// window.
+//
+// It owns the navigator over the rows of the window's types (newest first), its bar and
+// caption, and the fields every such window has: the type with its pop-up list, the
+// number, the date picker and the hidden date, the description, the offset GL account with
+// its department and description, the amount, the hidden total, status and double-entry
+// fields and the bank GL account. It runs the field rules these share (the type list, the
+// date, the account code and its chooser, the amount check, the number check while adding),
+// the status display and PreventDataEntry, the check before the navigator leaves a row, and
+// the commands Add, Save, Undo, Delete, Find and Close with the close box and Escape.
+//
+// A window built on it lays these fields out with its own, and supplies what differs
+// through the hooks below: its own fields and their rules, how a row is shown, checked,
+// begun and written, and the numbering.
+class CashbookEntryWindow : public QDialog {
+    Q_OBJECT
+public:
+    // The window's fixed texts and its set of rows.
+    struct Setup {
+        QString windowName;    // objectName
+        QString caption;       // title
+        QString helpTopic;     // page of the help opened with F1
+        QString navigatorNoun; // "Receipt" gives "Receipt: 3 of 41"
+        QString filter;        // the window's rows (program SQL text)
+        QStringList typeCodes; // in list order
+        QStringList typeTexts;
+        QString defaultType; // a new row's type
+        QString findRoutine;
+        QString findCaption;
+        QString findQuery;
+        QString notFoundLabel; // "Receipt Number " + number + " was not found."
+        QString datePickerRoutine;
+        QString saveQuestion;
+        bool askNegativeAmount = true; // a negative amount needs a Yes
+    };
+
+    // The chooser windows the shared fields open; tests replace them with scripted ones.
+    struct Choosers {
+        std::function<bool(Services&, QWidget*)> account;
+        std::function<std::optional<QString>(Services&, QWidget*, const QString& caption,
+                                             const QString& listQuery)>
+            find;
+    };
+    static Choosers standardChoosers();
+
+    ~CashbookEntryWindow() override;
+
+    void setChoosers(Choosers choosers) { m_choosers = std::move(choosers); }
+
+    // The record check: checks and normalises the shown row; on a failure shows its message
+    // (when showMessages) and puts the focus on the field concerned.
+    bool Validated(bool showMessages);
+    // Enables (lock false) or disables the entry fields and Delete, Undo and Save; Add, Find
+    // and the navigator are always enabled.
+    void PreventDataEntry(bool lock);
+
+    RecordNavigator& navigator() const { return *m_navigator; }
+    // Whether the shown row holds changes not yet written.
+    bool hasPendingChanges() const { return m_dirty; }
+
+protected:
+    CashbookEntryWindow(Services& services, Setup setup, QWidget* parent);
+    // The last step of the derived window's constructor, once its fields are laid out:
+    // connects the fields, loads the window and shows the newest row.
+    void finishSetup();
+
+    QLineEdit* addLineEdit(const char* name, int maxLength = 0);
+    QLabel* addLabel(const char* name, const QString& text, QWidget* buddy);
+
+    // ---- what the window supplies ----
+    // The entry fields PreventDataEntry enables and disables, in its order.
+    virtual QList<QWidget*> entryFields() const = 0;
+    // The window's own fields with focus rules (selection, leave checks), and of those the
+    // ones with leave rules, which a command leaves first.
+    virtual QList<QWidget*> ownWatchedFields() const { return {}; }
+    virtual QList<QWidget*> ownCheckedFields() const { return {}; }
+    // Leaving one of the window's own fields: false when its check refuses (the window
+    // then calls refuseField).
+    virtual bool leaveOwnField(QWidget* widget, bool focusLeaving);
+    // A watched field took the focus; by default its text is selected (the type field also
+    // shows its list).
+    virtual void gotFocus(QWidget* widget);
+    // Leaving the amount once its check has passed.
+    virtual void amountLeft() = 0;
+    // An entry of the type list was chosen; its code is in the type field.
+    virtual void typeChosen(const QString& code);
+    // Shows the navigator's current row, or an empty new row when record is null.
+    virtual void showRow(const QSqlRecord* record) = 0;
+    // The record check's rules on the shown fields: writes its normalisations back into the
+    // fields and returns the first refusal.
+    virtual std::optional<EntryRules::Refusal> checkRow(const EntryRules::Settings& settings) = 0;
+    // The rest of Add once the new row has its type, date and bank GL account.
+    virtual void beginRow() = 0;
+    // Before a row is written: fills the figures a save works out (the double entry).
+    virtual void prepareForSave() = 0;
+    // The columns of the shown row, with the values to store.
+    virtual QVariantMap rowColumns() const = 0;
+    // The counter a save of the shown row advances, if any.
+    virtual std::optional<CashbookStore::Counter> counterToAdvance() const;
+    // After the shown row has been written / dropped by Undo.
+    virtual void rowWritten();
+    virtual void rowUndone();
+
+    // ---- helpers for the window ----
+    // The amount check of a field: not a number is refused, a negative amount needs a Yes
+    // when the setup asks for it.
+    bool amountCheck(QLineEdit* edit, const QString& routine);
+    // Keeps the focus in a field whose check refused, its text selected.
+    void refuseField(QWidget* widget, bool focusLeaving);
+    void fieldAccepted() { m_fieldRefused = false; }
+    void focusField(const QString& name);
+    EntryRules::Settings readSettings();
+    // Field changes made by the window itself (showing a row, normalisations) while this is
+    // held are not the user's changes.
+    class Binding {
+    public:
+        explicit Binding(CashbookEntryWindow& window) : m_depth(window.m_binding) { ++m_depth; }
+        ~Binding() { --m_depth; }
+        Binding(const Binding&) = delete;
+        Binding& operator=(const Binding&) = delete;
+
+    private:
+        int& m_depth;
+    };
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
+    Services& m_services;
+    const Setup m_setup;
+    CashbookStore m_store;
+    Choosers m_choosers;
+    RecordNavigator* m_navigator = nullptr;
+
+    QLineEdit* m_transType = nullptr;
+    QListWidget* m_typeList = nullptr;
+    QLineEdit* m_transId = nullptr;
+    QDateEdit* m_datePicker = nullptr;
+    QLineEdit* m_transDate = nullptr;
+    QLineEdit* m_desc = nullptr;
+    PickerComboBox* m_account = nullptr;
+    QLineEdit* m_dept = nullptr;
+    QLineEdit* m_accountDesc = nullptr;
+    QLineEdit* m_amount = nullptr; // txtOffsetAmount
+    QLineEdit* m_total = nullptr;
+    QLineEdit* m_status = nullptr;
+    QLineEdit* m_statusMsg = nullptr;
+    QLineEdit* m_deBank = nullptr;
+    QLineEdit* m_deOffset = nullptr;
+    QLineEdit* m_bankAccount = nullptr;
+    QLineEdit* m_bankDept = nullptr;
+    QPushButton* m_add = nullptr;
+    QPushButton* m_save = nullptr;
+    QPushButton* m_undo = nullptr;
+    QPushButton* m_delete = nullptr;
+    QPushButton* m_find = nullptr;
+    QPushButton* m_close = nullptr;
+    NavigatorBar* m_bar = nullptr;
+
+private:
+    QPushButton* addButton(const char* name, const QString& caption);
+    void connectSignals();
+
+    bool beforeMove();
+    void showCurrentRow();
+    void statusDisplay();
+    void formActivate();
+
+    bool leaveField(QWidget* widget, bool focusLeaving);
+    void restoreFocus();
+    bool finishFieldEdit();
+    void accountDropDown();
+    void chooseType(int row);
+    void showTypeList(bool show);
+    void datePicked();
+    void dateTextChanged();
+
+    void cmdAdd();
+    void cmdSave();
+    void cmdUndo();
+    void cmdDelete();
+    void cmdFind();
+    void cmdClose();
+    bool mayClose(const QString& routine);
+    // Writes the shown row as Save does, without its question: its double entry, status "1",
+    // the row and any counter in one transaction. False (with its message) when refused.
+    bool storeCurrentRow();
+    bool storedRowLocked() const;
+    void runCommand(const QString& routine, const std::function<void()>& body);
+
+    bool m_dirty = false;
+    int m_binding = 0;
+    bool m_fieldRefused = false;
+    QPointer<QWidget> m_refocus;
+    bool m_closing = false;
+};

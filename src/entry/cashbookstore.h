@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <QVariantMap>
+#include <QtGlobal>
+#include <optional>
+
+class Database;
+
+// The reads and writes every entry window makes on tblCashbook: the code look-ups of the
+// field checks, the number counters of tblBankDetails, and the save of one row together
+// with its counter.
+class CashbookStore {
+public:
+    explicit CashbookStore(const Database& db) : m_db(db) {}
+
+    // A counter of tblBankDetails set to a new value in the same transaction as a row.
+    struct Counter {
+        QString column; // NextCheque, NextReceipt
+        qint32 value = 0;
+    };
+
+    // The counter column of the first row of tblBankDetails. Throws Failure when there is no
+    // row, the value is null, or it does not fit 32 bits.
+    qint32 readCounter(const QString& column) const;
+
+    bool accountExists(const QString& code) const;
+    // Whether any transaction of the book, of whatever type, has this number.
+    bool transIdExists(const QString& transId) const;
+
+    // Writes these columns of one row and, when a counter is given, sets the counter, in one
+    // transaction: both happen or neither. A new row when originalKey is empty, otherwise the
+    // stored row with that key (which may get a new key). A duplicate number throws the
+    // Failure of a duplicate key.
+    void write(const QVariantMap& columns, const QString& originalKey,
+               const std::optional<Counter>& counter) const;
+
+private:
+    const Database& m_db;
+};

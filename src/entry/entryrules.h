@@ -1,0 +1,48 @@
+#pragma once
+
+#include "data/money.h"
+
+#include <QString>
+#include <optional>
+
+// What every cashbook entry window checks the same way: the settings the record check
+// compares with, the offset account's refusals, the amount text, and the messages the
+// windows share.
+namespace EntryRules {
+
+// The settings the record check compares with.
+struct Settings {
+    QString bankAccount; // GLBankAccountCode
+    QString bankDept;    // BankAccountDept
+    bool integrateWithAP = false;
+    QString apControl; // GLAPControl
+    bool integrateWithAR = false;
+    QString arControl; // GLARControl
+};
+
+// The first check that failed: its message and the field that gets the focus.
+struct Refusal {
+    QString message;
+    QString field; // objectName
+};
+
+QString notANumberMessage();
+QString duplicateNumberMessage();
+QString moveRefusedMessage();
+QString closeQuestion();
+
+// Two codes compared as the book compares text: without regard to case.
+bool sameCode(const QString& a, const QString& b);
+
+// A field text read as an amount; nothing for blank text. Throws Failure (type mismatch)
+// for text that is not an amount.
+std::optional<Money> amount(const QString& text);
+// Whether a non-blank text reads as an amount.
+bool isAmount(const QString& text);
+
+// The offset account's checks, in their order: it must be given, and it must be neither the
+// bank's own GL account nor, while integrated with AP or AR, the AP or AR control account.
+// The refusal names cboGLOffsetAccountCode.
+std::optional<Refusal> offsetAccountRefusal(const QString& account, const Settings& settings);
+
+} // namespace EntryRules
