@@ -2,9 +2,8 @@
 #include "glexport/accpacsettingswindow.h"
 #include "shell/switchboardwindow.h"
 #include "support/testbook.h"
+#include "support/windowdriving.h"
 
-#include <QAbstractItemView>
-#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,13 +14,6 @@
 #include <QTimer>
 
 namespace {
-
-template <class T> T* child(QWidget* window, const QString& name) {
-    T* widget = window->findChild<T*>(name);
-    if (!widget)
-        qFatal("No widget %s in %s", qPrintable(name), qPrintable(window->objectName()));
-    return widget;
-}
 
 QWidget* widget(QWidget* window, const QString& name) {
     return child<QWidget>(window, name);
@@ -50,12 +42,6 @@ void clickBox(QWidget* window, const char* name) {
 
 void click(QWidget* window, const char* name) {
     child<QPushButton>(window, QString::fromLatin1(name))->click();
-}
-
-bool showActive(QWidget* window) {
-    window->show();
-    window->activateWindow();
-    return QTest::qWaitForWindowActive(window);
 }
 
 // A complete row: both ledgers integrated, multi-currency.
@@ -97,44 +83,6 @@ const QStringList kAPFields = {QStringLiteral("txtAPControlAccount"),
                                QStringLiteral("txtAPBankCode")};
 const QStringList kCurrencyFields = {QStringLiteral("txtGLHomeCurrency"),
                                      QStringLiteral("txtGLRateType")};
-
-// Chooses the account `code` in the chart of accounts once it is open as a chooser, by
-// double-clicking its row as the user does; an empty code closes the chart unchosen.
-void chooseInChart(const QString& code, int triesLeft = 200) {
-    QTimer::singleShot(triesLeft == 200 ? 0 : 10, [code, triesLeft] {
-        QWidget* chart = QApplication::activeModalWidget();
-        if (!chart || chart->objectName() != QLatin1String("frmChartOfAccounts") ||
-            !chart->isVisible()) {
-            if (triesLeft > 0)
-                chooseInChart(code, triesLeft - 1);
-            else
-                QFAIL("the chart of accounts never opened");
-            return;
-        }
-        if (code.isEmpty()) {
-            child<QPushButton>(chart, QStringLiteral("cmdClose"))->click();
-            return;
-        }
-        auto* grid = child<QAbstractItemView>(chart, QStringLiteral("grdDataGrid"));
-        for (int row = 0; row < grid->model()->rowCount(); ++row) {
-            if (grid->model()->index(row, 0).data().toString() != code)
-                continue;
-            const QRect cell = grid->visualRect(grid->model()->index(row, 0));
-            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-            QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-            return;
-        }
-        QFAIL(qPrintable(QStringLiteral("no account %1 in the chart").arg(code)));
-    });
-}
-
-void addAccount(TestBook& book, const QString& code, const QString& dept,
-                const QString& description) {
-    book.sql(
-        QStringLiteral("INSERT INTO tblChartOfAccounts (AccountCode, DeptCode, AccountDescription) "
-                       "VALUES (?, ?, ?)"),
-        {code, dept, description});
-}
 
 } // namespace
 
@@ -527,14 +475,7 @@ void TestAccpacSettings::switchboardOpensTheWindow() {
         opened = modal->objectName();
         click(modal, "cmdClose");
     });
-    if (auto* button = switchboard.findChild<QPushButton*>(command)) {
-        QVERIFY(button->isEnabled());
-        button->click();
-    } else {
-        auto* item = switchboard.findChild<QAction*>(command);
-        QVERIFY(item && item->isEnabled());
-        item->trigger();
-    }
+    QVERIFY2(runCommand(&switchboard, command), qPrintable(command));
     QCOMPARE(opened, QStringLiteral("frmAccpacSettings"));
     QVERIFY(book.prompts.verifyAllShown());
 }

@@ -8,7 +8,6 @@
 #include "masters/lookups.h"
 #include "shell/switchboardwindow.h"
 
-#include <QAction>
 #include <QPushButton>
 #include <QTableView>
 #include <QtTest>
@@ -161,15 +160,7 @@ void TestCodeLists::switchboardOpensWindows() {
         opened = dialog->objectName();
         dialog->close();
     });
-    if (auto* button = switchboard.findChild<QPushButton*>(command)) {
-        QVERIFY(button->isEnabled());
-        button->click();
-    } else {
-        auto* item = switchboard.findChild<QAction*>(command);
-        QVERIFY(item);
-        QVERIFY(item->isEnabled());
-        item->trigger();
-    }
+    QVERIFY2(runCommand(&switchboard, command), qPrintable(command));
     QCOMPARE(opened, window);
     book.prompts.verifyAllShown();
 }

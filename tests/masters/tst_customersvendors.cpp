@@ -1,6 +1,7 @@
 // The customers and vendors windows, driven as a user drives them.
 
 #include "support/testbook.h"
+#include "support/windowdriving.h"
 
 #include "data/recordnavigator.h"
 #include "masters/lookups.h"
@@ -62,13 +63,6 @@ void type(QLineEdit* edit, const QString& text) {
     edit->selectAll();
     edit->del();
     QTest::keyClicks(edit, text);
-}
-
-void press(QWidget& window, const char* name) {
-    auto* button = window.findChild<QAbstractButton*>(QString::fromLatin1(name));
-    QVERIFY2(button, name);
-    QVERIFY2(button->isEnabled(), name);
-    QTest::mouseClick(button, Qt::LeftButton);
 }
 
 void navigate(PartyWindow& window, const char* name) {
@@ -815,15 +809,7 @@ void TestCustomersVendors::switchboardOpensWindows() {
         opened = modal->objectName();
         press(*modal, "cmdClose");
     });
-    if (auto* button = switchboard.findChild<QAbstractButton*>(command)) {
-        QVERIFY(button->isEnabled());
-        button->click();
-    } else {
-        auto* item = switchboard.findChild<QAction*>(command);
-        QVERIFY(item);
-        QVERIFY(item->isEnabled());
-        item->trigger();
-    }
+    QVERIFY2(runCommand(&switchboard, command), qPrintable(command));
     QCOMPARE(opened, window);
     book.prompts.verifyAllShown();
 }

@@ -4,9 +4,8 @@
 #include "reconciliation/companywindow.h"
 #include "shell/switchboardwindow.h"
 #include "support/testbook.h"
+#include "support/windowdriving.h"
 
-#include <QAbstractItemView>
-#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
@@ -31,13 +30,6 @@ const QString kAdvice = QStringLiteral(
 const QString kBalanceNotAmount = QStringLiteral(
     "The Take-on Bank Balance must be an amount,\r\nfor example 1,234.56 or -250.00.");
 
-template <class T> T* child(QWidget* window, const QString& name) {
-    T* widget = window->findChild<T*>(name);
-    if (!widget)
-        qFatal("No widget %s in %s", qPrintable(name), qPrintable(window->objectName()));
-    return widget;
-}
-
 QLineEdit* field(QWidget* window, int index) {
     return child<QLineEdit>(window, QStringLiteral("txtFields(%1)").arg(index));
 }
@@ -46,56 +38,12 @@ void click(QWidget* window, const char* button) {
     child<QPushButton>(window, QString::fromLatin1(button))->click();
 }
 
-bool showActive(QWidget* window) {
-    window->show();
-    window->activateWindow();
-    return QTest::qWaitForWindowActive(window);
-}
-
 // Replaces a field's text as typed by the user.
 void retype(QLineEdit* edit, const QString& text) {
     edit->setFocus();
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Delete);
     QTest::keyClicks(edit, text);
-}
-
-// Chooses the account `code` in the chart of accounts once it is open as a chooser, by
-// double-clicking its row as the user does; an empty code closes the chart unchosen.
-void chooseInChart(const QString& code, int triesLeft = 200) {
-    QTimer::singleShot(triesLeft == 200 ? 0 : 10, [code, triesLeft] {
-        QWidget* chart = QApplication::activeModalWidget();
-        if (!chart || chart->objectName() != QLatin1String("frmChartOfAccounts") ||
-            !chart->isVisible()) {
-            if (triesLeft > 0)
-                chooseInChart(code, triesLeft - 1);
-            else
-                QFAIL("the chart of accounts never opened");
-            return;
-        }
-        if (code.isEmpty()) {
-            child<QPushButton>(chart, QStringLiteral("cmdClose"))->click();
-            return;
-        }
-        auto* grid = child<QAbstractItemView>(chart, QStringLiteral("grdDataGrid"));
-        for (int row = 0; row < grid->model()->rowCount(); ++row) {
-            if (grid->model()->index(row, 0).data().toString() != code)
-                continue;
-            const QRect cell = grid->visualRect(grid->model()->index(row, 0));
-            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-            QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-            return;
-        }
-        QFAIL(qPrintable(QStringLiteral("no account %1 in the chart").arg(code)));
-    });
-}
-
-void addAccount(TestBook& book, const QString& code, const QString& dept,
-                const QString& description) {
-    book.sql(
-        QStringLiteral("INSERT INTO tblChartOfAccounts (AccountCode, DeptCode, AccountDescription) "
-                       "VALUES (?, ?, ?)"),
-        {code, dept, description});
 }
 
 } // namespace
@@ -649,15 +597,7 @@ void TestSetupWindows::switchboardOpensTheWindows() {
         opened = modal->objectName();
         click(modal, "cmdClose");
     });
-    if (auto* button = switchboard.findChild<QPushButton*>(command)) {
-        QVERIFY(button->isEnabled());
-        button->click();
-    } else {
-        auto* item = switchboard.findChild<QAction*>(command);
-        QVERIFY(item);
-        QVERIFY(item->isEnabled());
-        item->trigger();
-    }
+    QVERIFY2(runCommand(&switchboard, command), qPrintable(command));
     QCOMPARE(opened, window);
     QVERIFY(book.prompts.verifyAllShown());
 }
