@@ -1,6 +1,7 @@
 // Writes a large book for the benchmarks:
 //   quillan_genbook PATH [TRANSACTIONS] [--end YYYY-MM-DD] [--seed N]
 #include "bookgenerator.h"
+#include "figures.h"
 
 #include "data/failure.h"
 
@@ -8,7 +9,6 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <cstdio>
-#include <sys/resource.h>
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
@@ -56,8 +56,6 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     const double seconds = timer.elapsed() / 1000.0;
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
     const BookGenerator generator(options);
     std::fprintf(stderr, "\n");
     std::printf("Book:          %s\n", qPrintable(path));
@@ -72,6 +70,6 @@ int main(int argc, char* argv[]) {
     std::printf("File size:     %.1f MB\n", QFileInfo(path).size() / 1048576.0);
     std::printf("Time:          %.2f s (%.0f transactions/s)\n", seconds,
                 seconds > 0 ? options.transactions / seconds : 0.0);
-    std::printf("Peak memory:   %.1f MB\n", usage.ru_maxrss / 1024.0);
+    std::printf("Peak memory:   %.1f MB\n", peakResidentMb());
     return 0;
 }

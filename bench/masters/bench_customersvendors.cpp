@@ -4,6 +4,7 @@
 //   bench_customersvendors [records]      (default 100000)
 
 #include "bookgenerator.h"
+#include "figures.h"
 #include "support/testbook.h"
 
 #include "data/recordnavigator.h"
@@ -18,39 +19,15 @@
 #include <QToolButton>
 #include <algorithm>
 #include <cstdio>
-#include <functional>
-#include <vector>
 
 namespace {
 
 constexpr int kRuns = 7;
-
-struct Figures {
-    std::vector<double> samples;
-    void add(double ms) { samples.push_back(ms); }
-    double median() {
-        std::sort(samples.begin(), samples.end());
-        return samples[samples.size() / 2];
-    }
-    double worst() const { return *std::max_element(samples.begin(), samples.end()); }
-};
-
-double timed(const std::function<void()>& work) {
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return double(timer.nsecsElapsed()) / 1e6;
-}
+// The width of a step's name in the report lines.
+constexpr int kNameWidth = 34;
 
 void press(PartyWindow& window, const char* button) {
     window.navigatorBar()->findChild<QToolButton*>(QString::fromLatin1(button))->click();
-}
-
-void report(const char* what, Figures& figures, double limit) {
-    const double median = figures.median();
-    std::printf("  %-34s median %8.2f ms   worst %8.2f ms   target < %.0f ms  %s\n", what, median,
-                figures.worst(), limit, median < limit ? "ok" : "TOO SLOW");
-    std::fflush(stdout);
 }
 
 bool bench(TestBook& book, const PartyKind& kind, const QList<BookGenerator::Party>& parties) {
@@ -100,11 +77,11 @@ bool bench(TestBook& book, const PartyKind& kind, const QList<BookGenerator::Par
         ok = ok && window->field(PartyKind::NameField)->text() == nameNearTheEnd;
         window->close();
     }
-    report("open, first record shown", open, 200);
-    report("move to the last record", last, 100);
-    report("move back one record", previous, 100);
-    report("move to the first record", first, 100);
-    report("find a name near the end", find, 100);
+    open.report("open, first record shown", 200, kNameWidth);
+    last.report("move to the last record", 100, kNameWidth);
+    previous.report("move back one record", 100, kNameWidth);
+    first.report("move to the first record", 100, kNameWidth);
+    find.report("find a name near the end", 100, kNameWidth);
     if (!ok)
         std::printf("  WRONG RECORD SHOWN: the figures above do not count\n");
     return ok;

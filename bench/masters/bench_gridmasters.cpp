@@ -6,6 +6,7 @@
 //   bench_gridmasters [accounts] [names]      (defaults 10000 and 100000)
 
 #include "bookgenerator.h"
+#include "figures.h"
 #include "support/testbook.h"
 
 #include "masters/chartofaccountswindow.h"
@@ -24,30 +25,13 @@
 #include <QToolButton>
 #include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <memory>
-#include <vector>
 
 namespace {
 
 constexpr int kRuns = 7;
-
-struct Figures {
-    std::vector<double> samples;
-    void add(double ms) { samples.push_back(ms); }
-    double median() {
-        std::sort(samples.begin(), samples.end());
-        return samples[samples.size() / 2];
-    }
-    double worst() const { return *std::max_element(samples.begin(), samples.end()); }
-};
-
-double timed(const std::function<void()>& work) {
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return double(timer.nsecsElapsed()) / 1e6;
-}
+// The width of a step's name in the report lines.
+constexpr int kNameWidth = 40;
 
 bool g_ok = true;
 
@@ -56,13 +40,6 @@ void check(bool condition, const char* what) {
         std::printf("  WRONG: %s\n", what);
         g_ok = false;
     }
-}
-
-void report(const char* what, Figures& figures, double limit) {
-    const double median = figures.median();
-    std::printf("  %-40s median %8.2f ms   worst %8.2f ms   target < %.0f ms  %s\n", what, median,
-                figures.worst(), limit, median < limit ? "ok" : "TOO SLOW");
-    std::fflush(stdout);
 }
 
 void press(QWidget* navigator, const char* button) {
@@ -105,12 +82,12 @@ void benchGrid(TestBook& book, const char* title, int rows, int findColumn,
         }
         window->close();
     }
-    report("open, first row shown", open, 200);
-    report("move to the last row", last, 100);
-    report("move to the first row", first, 100);
-    report("Add (to the new-row line)", add, 100);
+    open.report("open, first row shown", 200, kNameWidth);
+    last.report("move to the last row", 100, kNameWidth);
+    first.report("move to the first row", 100, kNameWidth);
+    add.report("Add (to the new-row line)", 100, kNameWidth);
     if (findColumn >= 0)
-        report("find a description near the end", find, 100);
+        find.report("find a description near the end", 100, kNameWidth);
 }
 
 void benchFind(TestBook& book, const char* title, const QString& query, int names) {
@@ -149,9 +126,9 @@ void benchFind(TestBook& book, const char* title, const QString& query, int name
         }));
         dialog->close();
     }
-    report("fill the list and show it", fill, 300);
-    report("type-ahead, one keystroke", typeAhead, 20);
-    report("type-ahead, no entry matches", noMatch, 20);
+    fill.report("fill the list and show it", 300, kNameWidth);
+    typeAhead.report("type-ahead, one keystroke", 20, kNameWidth);
+    noMatch.report("type-ahead, no entry matches", 20, kNameWidth);
 }
 
 } // namespace

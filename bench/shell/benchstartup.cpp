@@ -8,6 +8,8 @@
 // window has been exposed and painted, and the peak resident memory at that moment.
 // Then Main() is timed inside one fresh process of this benchmark, up to the window
 // being exposed. Target: under 0.5 s and 100 MB with a million transactions.
+#include "figures.h"
+
 #include "data/clock.h"
 #include "data/database.h"
 #include "masters/lookuptransfer.h"
@@ -28,7 +30,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
-#include <sys/resource.h>
 
 namespace {
 
@@ -36,12 +37,6 @@ long long monotonicNs() {
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
     return static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
-}
-
-double peakResidentMb() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024.0;
 }
 
 // The benchmark answers no box; any box means the start failed, so it is printed.
