@@ -13,8 +13,8 @@ struct BankEntryFields {
     QString transId;
     QString transDate;
     QString transDesc;
-    QString amount; // txtOffsetAmount: positive paid out, negative received
-    QString total;  // txtTotal (BankAccountAmount)
+    QString amount;      // txtOffsetAmount: positive paid out, negative received
+    QString total;       // txtTotal (BankAccountAmount)
     QString accountCode; // cboGLOffsetAccountCode
     QString deptCode;
     QString accountDesc;

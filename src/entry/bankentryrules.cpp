@@ -56,7 +56,8 @@ std::optional<Refusal> validate(BankEntryFields& fields, const EntryRules::Setti
     fields.transType = correctedType(fields.transType);
 
     if (fields.transId.trimmed().isEmpty())
-        return Refusal{QStringLiteral("Must enter a transaction ID."), QStringLiteral("txtTransID")};
+        return Refusal{QStringLiteral("Must enter a transaction ID."),
+                       QStringLiteral("txtTransID")};
 
     if (std::optional<Refusal> refusal =
             EntryRules::offsetAccountRefusal(fields.accountCode, settings))

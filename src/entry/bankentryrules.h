@@ -29,8 +29,7 @@ void setDerived(BankEntryFields& fields);
 // `Validated`: the checks and normalisations in their order. Changes `fields` as it goes
 // (an empty date becomes today, the derived amounts are worked out, the type is corrected,
 // the bank GL account is refreshed) and stops at the first failing check.
-std::optional<EntryRules::Refusal> validate(BankEntryFields& fields,
-                                            const EntryRules::Settings& settings,
-                                            const QDate& today);
+std::optional<EntryRules::Refusal>
+validate(BankEntryFields& fields, const EntryRules::Settings& settings, const QDate& today);
 
 } // namespace BankEntryRules

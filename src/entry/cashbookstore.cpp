@@ -17,8 +17,8 @@ Failure noCurrentRecord() {
 } // namespace
 
 qint32 CashbookStore::readCounter(const QString& column) const {
-    QSqlQuery query =
-        m_db.exec(QStringLiteral("SELECT %1 FROM tblBankDetails ORDER BY rowid LIMIT 1").arg(column));
+    QSqlQuery query = m_db.exec(
+        QStringLiteral("SELECT %1 FROM tblBankDetails ORDER BY rowid LIMIT 1").arg(column));
     if (!query.next())
         throw noCurrentRecord();
     const QVariant value = query.value(0);

@@ -3,5 +3,6 @@
 class SwitchboardWindow;
 
 // Binds the switchboard's transaction-entry commands: the Payment Vouchers button (with the
-// vendor check) and the Data Entry > Payment Vouchers menu item.
+// vendor check), the Receipts button (with the customer check), the Bank Charges / Interest
+// / Misc button, and their Data Entry menu items (without the checks).
 void installEntryCommands(SwitchboardWindow& switchboard);

@@ -214,8 +214,8 @@ void PaymentVoucherWindow::buildWindow() {
 // ---- fields ------------------------------------------------------------------------
 
 QList<QWidget*> PaymentVoucherWindow::entryFields() const {
-    return {m_party,   m_transType, m_transId, m_transDate, m_datePicker, m_desc,
-            m_memo,    m_account,   m_amount,  m_taxCode,   m_taxAmount};
+    return {m_party, m_transType, m_transId, m_transDate, m_datePicker, m_desc,
+            m_memo,  m_account,   m_amount,  m_taxCode,   m_taxAmount};
 }
 
 QList<QWidget*> PaymentVoucherWindow::ownWatchedFields() const {

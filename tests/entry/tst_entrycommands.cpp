@@ -1,5 +1,6 @@
-// The switchboard's payment voucher commands: the button warns when no vendor exists and
-// opens the window either way; the menu item opens it without the warning.
+// The switchboard's transaction-entry commands: the Payment Vouchers and Receipts buttons
+// warn when no vendor or customer exists and open their window either way; the menu items
+// open them without the warning; the bank entries need neither.
 #include "shell/switchboardwindow.h"
 #include "shell/windowopening.h"
 #include "support/testbook.h"
@@ -15,30 +16,55 @@ class TestEntryCommands : public QObject {
     Q_OBJECT
 
 private slots:
-    void paymentVouchers_data();
-    void paymentVouchers();
+    void opensWindow_data();
+    void opensWindow();
 };
 
-void TestEntryCommands::paymentVouchers_data() {
+void TestEntryCommands::opensWindow_data() {
     QTest::addColumn<QString>("command");
-    QTest::addColumn<bool>("vendorExists");
-    QTest::addColumn<bool>("notice");
-    QTest::newRow("button, no vendor") << "cmdPaymentVouchers" << false << true;
-    QTest::newRow("button, a vendor") << "cmdPaymentVouchers" << true << false;
-    QTest::newRow("menu item, no vendor") << "mnuDataEntry2PaymentVouchers" << false << false;
+    QTest::addColumn<QString>("existing"); // a row of this table is made first
+    QTest::addColumn<QString>("notice");
+    QTest::addColumn<QString>("window");
+    const QString vouchers = QStringLiteral("frmPaymentVoucher");
+    const QString receipts = QStringLiteral("frmReceipts");
+    const QString bank = QStringLiteral("frmBankChargesInterest");
+    QTest::newRow("vouchers button, no vendor") << "cmdPaymentVouchers"
+                                                << "" << noVendorsNotice() << vouchers;
+    QTest::newRow("vouchers button, a vendor") << "cmdPaymentVouchers"
+                                               << "tblVendors"
+                                               << "" << vouchers;
+    QTest::newRow("vouchers menu item, no vendor") << "mnuDataEntry2PaymentVouchers"
+                                                   << ""
+                                                   << "" << vouchers;
+    QTest::newRow("receipts button, no customer")
+        << "cmdReceipts"
+        << "tblVendors" << noCustomersNotice() << receipts;
+    QTest::newRow("receipts button, a customer") << "cmdReceipts"
+                                                 << "tblCustomers"
+                                                 << "" << receipts;
+    QTest::newRow("receipts menu item, no customer") << "mnuDataEntry2Receipts"
+                                                     << ""
+                                                     << "" << receipts;
+    QTest::newRow("bank entries button") << "cmdBankChargesInterestMisc"
+                                         << ""
+                                         << "" << bank;
+    QTest::newRow("bank entries menu item") << "mnuDataEntry2BankCharges"
+                                            << ""
+                                            << "" << bank;
 }
 
-void TestEntryCommands::paymentVouchers() {
+void TestEntryCommands::opensWindow() {
     QFETCH(QString, command);
-    QFETCH(bool, vendorExists);
-    QFETCH(bool, notice);
+    QFETCH(QString, existing);
+    QFETCH(QString, notice);
+    QFETCH(QString, window);
     TestBook book;
-    if (vendorExists)
-        book.sql(
-            QStringLiteral("INSERT INTO tblVendors (VendorID, VendorName) VALUES ('V1', 'Acme')"));
+    if (!existing.isEmpty())
+        book.sql(QStringLiteral("INSERT INTO %1 VALUES ('X1', 'Name', '', '', '', '', '')")
+                     .arg(existing));
     SwitchboardWindow switchboard(book.services);
-    if (notice)
-        book.prompts.expect(noVendorsNotice());
+    if (!notice.isEmpty())
+        book.prompts.expect(notice);
 
     QString opened;
     bool busyWhileOpen = false;
@@ -59,7 +85,7 @@ void TestEntryCommands::paymentVouchers() {
         item->trigger();
     }
     book.prompts.verifyAllShown();
-    QCOMPARE(opened, QStringLiteral("frmPaymentVoucher"));
+    QCOMPARE(opened, window);
     QVERIFY(!busyWhileOpen);
     QVERIFY(!book.busy.isBusy());
     QVERIFY(book.busy.setCount >= 1);

@@ -3,8 +3,8 @@
 #include "data/recordnavigator.h"
 #include "entry/paymentvoucherwindow.h"
 #include "entry/voucherkind.h"
+#include "entrydriver.h"
 #include "shell/navigatorbar.h"
-#include "support/testbook.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -48,34 +48,9 @@ struct Row {
     QVariant taxCode = QStringLiteral("G");
 };
 
-// A book with the settings, chart, vendor and tax codes every test uses, and the window.
-class Harness {
+// The payment voucher window over the entry tests' book.
+class Harness : public EntryDriver {
 public:
-    Harness() {
-        book.sql(QStringLiteral(
-            "UPDATE tblSystemSetup SET GLBankAccountCode = '1000', BankAccountDept = 'ADMIN'"));
-        book.sql(QStringLiteral("UPDATE tblBankDetails SET NextCheque = 1001"));
-        book.sql(QStringLiteral(
-            "UPDATE tblAccpacSettings SET GLAPClearing = '2100', GLAPClearingDept = 'ADMIN', "
-            "GLAPClearingDesc = 'AP Clearing', GLAPControl = '2000', GLARControl = '1200'"));
-        const char* const accounts[][2] = {{"1000", "Bank"},       {"1200", "AR Control"},
-                                           {"2000", "AP Control"}, {"2100", "AP Clearing"},
-                                           {"2200", "GST Paid"},   {"5000", "Office Supplies"}};
-        for (const auto& a : accounts)
-            book.sql(
-                QStringLiteral(
-                    "INSERT INTO tblChartOfAccounts (AccountCode, DeptCode, AccountDescription) "
-                    "VALUES (?, 'ADMIN', ?)"),
-                {QString::fromLatin1(a[0]), QString::fromLatin1(a[1])});
-        book.sql(QStringLiteral(
-            "INSERT INTO tblVendors VALUES ('V1', 'Acme Ltd', '1 Main St', 'Suite 2', "
-            "'Springfield', 'State', '12345')"));
-        book.sql(QStringLiteral(
-            "INSERT INTO tblTaxTable VALUES ('G', 'GST', 0.07, '2200', 'ADMIN', 'GST Paid')"));
-        book.sql(QStringLiteral(
-            "INSERT INTO tblTaxTable VALUES ('Z', 'Zero', 0, '2200', 'ADMIN', 'GST Paid')"));
-    }
-
     void addRow(const Row& r) {
         book.sql(
             QStringLiteral(
@@ -89,114 +64,20 @@ public:
 
     void open() {
         window = std::make_unique<PaymentVoucherWindow>(book.services, VoucherKind::payment());
+        const CashbookEntryWindow::Choosers shared = choosers();
         PaymentVoucherWindow::Pickers pickers;
-        pickers.party = [this](Services& s, QWidget*) { return next(partyPicks, s); };
-        pickers.account = [this](Services& s, QWidget*) { return next(accountPicks, s); };
-        pickers.tax = [this](Services& s, QWidget*) { return next(taxPicks, s); };
-        pickers.find = [this](Services&, QWidget*, const QString& caption, const QString& query) {
-            findRequests << caption + QLatin1Char('|') + query;
-            if (finds.empty()) {
-                QTest::qFail("unexpected find", __FILE__, __LINE__);
-                return std::optional<QString>();
-            }
-            const std::optional<QString> answer = finds.front();
-            finds.pop_front();
-            return answer;
-        };
+        pickers.party = chooserFrom(partyPicks);
+        pickers.account = shared.account;
+        pickers.tax = chooserFrom(taxPicks);
+        pickers.find = shared.find;
         window->setPickers(pickers);
-        window->show();
-        QApplication::setActiveWindow(window.get());
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        show(window.get());
     }
 
-    // Scripted choosers: each fills the transfer strings as its window would.
     void pickVendor() {
-        partyPicks.push_back([](Services& s) {
-            const QStringList v = {"V1",          "Acme Ltd", "1 Main St", "Suite 2",
-                                   "Springfield", "State",    "12345"};
-            for (int i = 0; i < 7; ++i)
-                s.lookup.value(i + 1) = v.at(i);
-            return true;
-        });
-    }
-    void pickAccount(const QString& code, const QString& desc) {
-        accountPicks.push_back([code, desc](Services& s) {
-            s.lookup.LookupValue1 = code;
-            s.lookup.LookupValue2 = QStringLiteral("ADMIN");
-            s.lookup.LookupValue3 = desc;
-            return true;
-        });
-    }
-    void pickTax(const QString& code, const QString& shownRate) {
-        taxPicks.push_back([code, shownRate](Services& s) {
-            s.lookup.LookupValue4 = code;
-            s.lookup.LookupValue5 = shownRate;
-            s.lookup.LookupValue6 = QStringLiteral("2200");
-            s.lookup.LookupValue7 = QStringLiteral("ADMIN");
-            return true;
-        });
+        pickParty({"V1", "Acme Ltd", "1 Main St", "Suite 2", "Springfield", "State", "12345"});
     }
 
-    template <typename T = QWidget> T* get(const QString& name) {
-        T* widget = window->findChild<T*>(name);
-        if (!widget)
-            QTest::qFail(qPrintable(QStringLiteral("no widget ") + name), __FILE__, __LINE__);
-        return widget;
-    }
-    QString text(const QString& name) {
-        if (auto* combo = window->findChild<QComboBox*>(name))
-            return combo->currentText();
-        return get<QLineEdit>(name)->text();
-    }
-    QString caption() { return get<NavigatorBar>(QStringLiteral("Adodc1"))->caption(); }
-
-    void focus(const QString& name) {
-        get(name)->setFocus(Qt::MouseFocusReason);
-        settle();
-    }
-    // Types into a field as a user does: focus, select what is there, type.
-    void type(const QString& name, const QString& value) {
-        focus(name);
-        QWidget* widget = get(name);
-        QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
-        if (value.isEmpty())
-            QTest::keyClick(widget, Qt::Key_Backspace);
-        else
-            QTest::keyClicks(widget, value);
-    }
-    void tab() {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        settle();
-    }
-    void dropDown(const QString& name) {
-        focus(name);
-        QTest::keyClick(get(name), Qt::Key_Down, Qt::AltModifier);
-        settle();
-    }
-    void click(const QString& name) {
-        QTest::mouseClick(get<QAbstractButton>(name), Qt::LeftButton);
-        settle();
-    }
-    void navigate(const char* button) {
-        QTest::mouseClick(get<NavigatorBar>(QStringLiteral("Adodc1"))
-                              ->findChild<QToolButton*>(QString::fromLatin1(button)),
-                          Qt::LeftButton);
-        settle();
-    }
-    static void settle() {
-        QCoreApplication::processEvents();
-        QCoreApplication::processEvents();
-    }
-    QString focusName() {
-        QWidget* w = QApplication::focusWidget();
-        while (w && w->objectName().isEmpty())
-            w = w->parentWidget();
-        return w ? w->objectName() : QString();
-    }
-    QVariant column(const QString& id, const QString& name) {
-        return book.value(QStringLiteral("SELECT %1 FROM tblCashbook WHERE TransID = ?").arg(name),
-                          {id});
-    }
     int counter() {
         return book.value(QStringLiteral("SELECT NextCheque FROM tblBankDetails")).toInt();
     }
@@ -220,22 +101,7 @@ public:
         click(QStringLiteral("cmdSave"));
     }
 
-    TestBook book;
     std::unique_ptr<PaymentVoucherWindow> window;
-    std::deque<std::function<bool(Services&)>> partyPicks, accountPicks, taxPicks;
-    std::deque<std::optional<QString>> finds;
-    QStringList findRequests;
-
-private:
-    static bool next(std::deque<std::function<bool(Services&)>>& queue, Services& s) {
-        if (queue.empty()) {
-            QTest::qFail("unexpected chooser", __FILE__, __LINE__);
-            return false;
-        }
-        auto pick = queue.front();
-        queue.pop_front();
-        return pick(s);
-    }
 };
 
 } // namespace

@@ -1,0 +1,67 @@
+#pragma once
+
+// Driving the cashbook entry windows as a user does: typing, Tab, drop-downs answered by
+// scripted choosers, buttons and navigator moves, and reading back fields and stored rows.
+#include "entry/cashbookentrywindow.h"
+#include "support/testbook.h"
+
+#include <QString>
+#include <QTest>
+#include <QVariant>
+#include <deque>
+#include <functional>
+#include <optional>
+
+class EntryDriver {
+public:
+    using Answer = Prompts::Answer;
+
+    // A book with the settings, chart of accounts, vendor, customer and tax codes the entry
+    // tests use: bank GL account 1000 (ADMIN); AP clearing 2100, AP control 2000, AR clearing
+    // 1300, AR control 1200; counters NextCheque 1001 and NextReceipt 500; vendor V1,
+    // customer C1; tax codes G (7%) and Z (0%).
+    EntryDriver();
+    virtual ~EntryDriver();
+
+    // Shows the window with scripted choosers for the account and the find, and waits until
+    // it is active.
+    void show(CashbookEntryWindow* window);
+    CashbookEntryWindow::Choosers choosers();
+
+    // Scripted choosers: each fills the transfer strings as its window would.
+    void pickAccount(const QString& code, const QString& desc);
+    void pickParty(const QStringList& values);
+    void pickTax(const QString& code, const QString& shownRate);
+    std::function<bool(Services&, QWidget*)>
+    chooserFrom(std::deque<std::function<bool(Services&)>>& queue);
+
+    template <typename T = QWidget> T* get(const QString& name) {
+        T* widget = m_form->findChild<T*>(name);
+        if (!widget)
+            QTest::qFail(qPrintable(QStringLiteral("no widget ") + name), __FILE__, __LINE__);
+        return widget;
+    }
+    QString text(const QString& name);
+    QString caption();
+    QString focusName();
+
+    void focus(const QString& name);
+    // Types into a field as a user does: focus, select what is there, type.
+    void type(const QString& name, const QString& value);
+    void tab();
+    void dropDown(const QString& name);
+    void click(const QString& name);
+    void navigate(const char* button);
+    static void settle();
+
+    QVariant column(const QString& id, const QString& name);
+    int rows();
+
+    TestBook book;
+    std::deque<std::function<bool(Services&)>> partyPicks, accountPicks, taxPicks;
+    std::deque<std::optional<QString>> finds;
+    QStringList findRequests;
+
+private:
+    QWidget* m_form = nullptr;
+};
