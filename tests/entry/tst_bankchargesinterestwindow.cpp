@@ -106,6 +106,8 @@ void TestBankChargesInterestWindow::emptyBook() {
     QCOMPARE(h.focusName(), QStringLiteral("cmdAdd"));
     for (const char* name : kEntryFields)
         QVERIFY2(!h.get(QString::fromLatin1(name))->isEnabled(), name);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    QCOMPARE(h.book.launcher.helpTopics, QStringList{QStringLiteral("frmBankChargesInterest")});
     for (const char* name : {"cmdAdd", "cmdFindByPV", "Adodc1", "cmdClose"})
         QVERIFY2(h.get(QString::fromLatin1(name))->isEnabled(), name);
     h.book.prompts.expect(QStringLiteral("There is no record to save."))

@@ -131,6 +131,9 @@ void TestReceiptWindow::emptyBookAndTexts() {
     QVERIFY(labels.contains(QStringLiteral("Received by: ____________________")));
     QVERIFY(!labels.join(QLatin1Char('|')).contains(QLatin1String("Payment")));
     QCOMPARE(h.get<QGroupBox>(QStringLiteral("fraPayTo"))->title(), QStringLiteral("REC'D from:"));
+    // F1 opens the receipts' own help page.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    QCOMPARE(h.book.launcher.helpTopics, QStringList{QStringLiteral("frmReceipts")});
 
     // Save and Delete in the empty book say there is nothing to work on.
     h.book.prompts.expect(QStringLiteral("There is no record to save."))
