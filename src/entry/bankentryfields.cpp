@@ -1,29 +1,15 @@
 #include "bankentryfields.h"
 
 #include "data/money.h"
+#include "entry/entrycolumns.h"
 #include "entry/entryrules.h"
 
 #include <QSqlRecord>
 
-namespace {
-
-QString text(const QSqlRecord& record, const QString& column) {
-    const QVariant value = record.value(column);
-    return value.isNull() ? QString() : value.toString();
-}
-
-QString money(const QSqlRecord& record, const QString& column, Money::Format format) {
-    const QVariant value = record.value(column);
-    if (value.isNull())
-        return QString();
-    return Money::fromUnits(value.toLongLong()).format(format);
-}
-
-QVariant textValue(const QString& value) {
-    return value.isEmpty() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(value);
-}
-
-} // namespace
+using EntryColumns::money;
+using EntryColumns::moneyValue;
+using EntryColumns::text;
+using EntryColumns::textValue;
 
 BankEntryFields BankEntryFields::fromRecord(const QSqlRecord& record) {
     BankEntryFields f;
@@ -52,8 +38,7 @@ QVariantMap BankEntryFields::toColumns() const {
     c.insert(QStringLiteral("TransID"), textValue(transId));
     c.insert(QStringLiteral("TransDate"), textValue(transDate));
     c.insert(QStringLiteral("TransDesc"), textValue(transDesc));
-    c.insert(QStringLiteral("OffsetAmount"),
-             a ? QVariant(a->units()) : QVariant(QMetaType(QMetaType::LongLong)));
+    c.insert(QStringLiteral("OffsetAmount"), moneyValue(a));
     c.insert(QStringLiteral("BankAccountAmount"), sides.units());
     c.insert(QStringLiteral("DoubleEntryOffset"), sides.units());
     c.insert(QStringLiteral("DoubleEntryBank"), (-sides).units());

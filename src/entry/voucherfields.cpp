@@ -2,34 +2,16 @@
 
 #include "data/failure.h"
 #include "data/money.h"
+#include "entrycolumns.h"
 #include "voucherkind.h"
 #include "voucherrules.h"
 
 #include <QSqlRecord>
 
-namespace {
-
-QString text(const QSqlRecord& record, const QString& column) {
-    const QVariant value = record.value(column);
-    return value.isNull() ? QString() : value.toString();
-}
-
-QString money(const QSqlRecord& record, const QString& column, Money::Format format) {
-    const QVariant value = record.value(column);
-    if (value.isNull())
-        return QString();
-    return Money::fromUnits(value.toLongLong()).format(format);
-}
-
-QVariant textValue(const QString& value) {
-    return value.isEmpty() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(value);
-}
-
-QVariant moneyValue(const std::optional<Money>& value) {
-    return value ? QVariant(value->units()) : QVariant(QMetaType(QMetaType::LongLong));
-}
-
-} // namespace
+using EntryColumns::money;
+using EntryColumns::moneyValue;
+using EntryColumns::text;
+using EntryColumns::textValue;
 
 VoucherFields VoucherFields::fromRecord(const QSqlRecord& record, const VoucherKind& kind) {
     VoucherFields f;
