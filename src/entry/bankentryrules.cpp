@@ -44,28 +44,22 @@ std::optional<Refusal> validate(BankEntryFields& fields, const EntryRules::Setti
 
     const QString amountField = QStringLiteral("txtOffsetAmount");
     if (Money::isBlank(fields.amount))
-        return Refusal{QStringLiteral("Must enter an amount."), amountField};
+        return Refusal{EntryRules::missingAmountMessage(), amountField};
     // An amount that is not a number is refused here with the field check's own message.
     if (!EntryRules::isAmount(fields.amount))
         return Refusal{EntryRules::notANumberMessage(), amountField};
     setDerived(fields);
 
     if (fields.transType.isEmpty())
-        return Refusal{QStringLiteral("Must enter a Transaction Type."),
-                       QStringLiteral("txtTransType")};
+        return Refusal{EntryRules::missingTypeMessage(), QStringLiteral("txtTransType")};
     fields.transType = correctedType(fields.transType);
 
     if (fields.transId.trimmed().isEmpty())
         return Refusal{QStringLiteral("Must enter a transaction ID."),
                        QStringLiteral("txtTransID")};
 
-    if (std::optional<Refusal> refusal =
-            EntryRules::offsetAccountRefusal(fields.accountCode, settings))
-        return refusal;
-
-    fields.bankAccount = settings.bankAccount;
-    fields.bankDept = settings.bankDept;
-    return std::nullopt;
+    return EntryRules::settleAccounts(fields.accountCode, settings, fields.bankAccount,
+                                      fields.bankDept);
 }
 
 } // namespace BankEntryRules

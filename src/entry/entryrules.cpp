@@ -8,6 +8,14 @@ QString notANumberMessage() {
     return QStringLiteral("Must enter a number.");
 }
 
+QString missingAmountMessage() {
+    return QStringLiteral("Must enter an amount.");
+}
+
+QString missingTypeMessage() {
+    return QStringLiteral("Must enter a Transaction Type.");
+}
+
 QString duplicateNumberMessage() {
     return QStringLiteral(
         "That Transaction ID appears to already exist.\r\nTransaction IDs must be "
@@ -60,6 +68,15 @@ std::optional<Refusal> offsetAccountRefusal(const QString& account, const Settin
         return Refusal{QStringLiteral("Integrated with AR.  Therefore, you cannot\r\nchoose the AR "
                                       "Control Account."),
                        field};
+    return std::nullopt;
+}
+
+std::optional<Refusal> settleAccounts(const QString& offsetAccount, const Settings& settings,
+                                      QString& bankAccount, QString& bankDept) {
+    if (std::optional<Refusal> refusal = offsetAccountRefusal(offsetAccount, settings))
+        return refusal;
+    bankAccount = settings.bankAccount;
+    bankDept = settings.bankDept;
     return std::nullopt;
 }
 

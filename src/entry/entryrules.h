@@ -27,6 +27,8 @@ struct Refusal {
 };
 
 QString notANumberMessage();
+QString missingAmountMessage();
+QString missingTypeMessage();
 QString duplicateNumberMessage();
 QString moveRefusedMessage();
 QString closeQuestion();
@@ -44,5 +46,9 @@ bool isAmount(const QString& text);
 // bank's own GL account nor, while integrated with AP or AR, the AP or AR control account.
 // The refusal names cboGLOffsetAccountCode.
 std::optional<Refusal> offsetAccountRefusal(const QString& account, const Settings& settings);
+// The record check's last step: the offset account's checks and, when they pass, the bank
+// side takes the settings' bank GL account and department.
+std::optional<Refusal> settleAccounts(const QString& offsetAccount, const Settings& settings,
+                                      QString& bankAccount, QString& bankDept);
 
 } // namespace EntryRules

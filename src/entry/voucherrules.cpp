@@ -87,7 +87,7 @@ std::optional<Refusal> validate(const VoucherKind& kind, VoucherFields& fields,
         fields.transDate = Codes::dateToStored(today);
 
     if (Money::isBlank(fields.baseAmount))
-        return Refusal{QStringLiteral("Must enter an amount."), QStringLiteral("txtOffsetAmount")};
+        return Refusal{EntryRules::missingAmountMessage(), QStringLiteral("txtOffsetAmount")};
     // Amounts that are not numbers are refused here with the field check's own message.
     if (!isAmount(fields.baseAmount))
         return Refusal{notANumberMessage(), QStringLiteral("txtOffsetAmount")};
@@ -107,20 +107,14 @@ std::optional<Refusal> validate(const VoucherKind& kind, VoucherFields& fields,
         return Refusal{kind.missingPartyMessage, kind.partyField};
 
     if (fields.transType.isEmpty())
-        return Refusal{QStringLiteral("Must enter a Transaction Type."),
-                       QStringLiteral("txtTransType")};
+        return Refusal{EntryRules::missingTypeMessage(), QStringLiteral("txtTransType")};
     fields.transType = correctedType(kind, fields.transType);
 
     if (fields.transId.trimmed().isEmpty())
         return Refusal{kind.missingNumberMessage, QStringLiteral("txtTransID")};
 
-    if (std::optional<Refusal> refusal =
-            EntryRules::offsetAccountRefusal(fields.accountCode, settings))
-        return refusal;
-
-    fields.bankAccount = settings.bankAccount;
-    fields.bankDept = settings.bankDept;
-    return std::nullopt;
+    return EntryRules::settleAccounts(fields.accountCode, settings, fields.bankAccount,
+                                      fields.bankDept);
 }
 
 DoubleEntry doubleEntry(const VoucherKind& kind, const QString& totalText, const QString& baseText,
