@@ -452,77 +452,72 @@ void CashbookEntryWindow::restoreFocus() {
     m_refocus = nullptr;
 }
 
-bool CashbookEntryWindow::amountCheck(QLineEdit* edit, const QString& routine) {
+bool CashbookEntryWindow::fieldCheck(const QString& routine, const std::function<bool()>& check) {
     bool passed = true;
-    guarded(m_services, m_setup.windowName, routine, [this, edit, &passed] {
-        const QString text = edit->text();
-        if (Money::isBlank(text))
-            return;
-        const std::optional<Money> value = Money::parse(text);
-        if (!value) {
-            m_services.prompts.critical(EntryRules::notANumberMessage());
-            passed = false;
-            return;
-        }
-        if (m_setup.askNegativeAmount && *value < Money() &&
-            !m_services.prompts.ask(
-                QStringLiteral("You have entered a negative amount.\r\n\r\nAre you sure?")))
-            passed = false;
-    });
+    guarded(m_services, m_setup.windowName, routine, [&check, &passed] { passed = check(); });
     return passed;
 }
 
-bool CashbookEntryWindow::leaveField(QWidget* widget, bool focusLeaving) {
-    const QString& form = m_setup.windowName;
-    if (widget == m_amount) {
-        if (!amountCheck(m_amount, QStringLiteral("txtOffsetAmount Validate"))) {
-            refuseField(widget, focusLeaving);
+bool CashbookEntryWindow::settleField(QWidget* widget, bool focusLeaving, bool passed) {
+    if (!passed) {
+        refuseField(widget, focusLeaving);
+        return false;
+    }
+    m_fieldRefused = false;
+    return true;
+}
+
+bool CashbookEntryWindow::amountCheck(QLineEdit* edit, const QString& routine) {
+    return fieldCheck(routine, [this, edit] {
+        const QString text = edit->text();
+        if (Money::isBlank(text))
+            return true;
+        const std::optional<Money> value = Money::parse(text);
+        if (!value) {
+            m_services.prompts.critical(EntryRules::notANumberMessage());
             return false;
         }
-        m_fieldRefused = false;
-        guarded(m_services, form, QStringLiteral("txtOffsetAmount LostFocus"),
+        if (m_setup.askNegativeAmount && *value < Money())
+            return m_services.prompts.ask(
+                QStringLiteral("You have entered a negative amount.\r\n\r\nAre you sure?"));
+        return true;
+    });
+}
+
+bool CashbookEntryWindow::leaveField(QWidget* widget, bool focusLeaving) {
+    if (widget == m_amount) {
+        if (!settleField(widget, focusLeaving,
+                         amountCheck(m_amount, QStringLiteral("txtOffsetAmount Validate"))))
+            return false;
+        guarded(m_services, m_setup.windowName, QStringLiteral("txtOffsetAmount LostFocus"),
                 [this] { amountLeft(); });
         return true;
     }
     if (widget == m_account) {
-        bool passed = true;
-        guarded(m_services, form, QStringLiteral("cboGLOffsetAccountCode LostFocus"),
-                [this, &passed] {
-                    const QString code = m_account->currentText();
-                    if (!code.isEmpty() && !m_store.accountExists(code)) {
-                        m_services.prompts.critical(
-                            QStringLiteral("That Account Code is unknown.\r\n\r\nPlease "
-                                           "select from an existing Account Code, \r\nor "
-                                           "create a new one."));
-                        m_account->setEditText(QString());
-                        passed = false;
-                    }
-                });
-        if (!passed) {
-            refuseField(widget, focusLeaving);
+        const bool passed = fieldCheck(QStringLiteral("cboGLOffsetAccountCode LostFocus"), [this] {
+            const QString code = m_account->currentText();
+            if (code.isEmpty() || m_store.accountExists(code))
+                return true;
+            m_services.prompts.critical(
+                QStringLiteral("That Account Code is unknown.\r\n\r\nPlease select from an "
+                               "existing Account Code, \r\nor create a new one."));
+            m_account->setEditText(QString());
             return false;
-        }
-        m_fieldRefused = false;
-        return true;
+        });
+        return settleField(widget, focusLeaving, passed);
     }
     if (widget == m_transId) {
         // While adding, a number any transaction of the book already has is refused here,
         // at the field, rather than by the book at Save.
-        bool passed = true;
-        guarded(m_services, form, QStringLiteral("txtTransID Validate"), [this, &passed] {
+        const bool passed = fieldCheck(QStringLiteral("txtTransID Validate"), [this] {
             const QString number = m_transId->text();
-            if (m_navigator->isAdding() && !number.isEmpty() && m_store.transIdExists(number)) {
-                m_services.prompts.critical(EntryRules::duplicateNumberMessage());
-                m_transId->clear();
-                passed = false;
-            }
-        });
-        if (!passed) {
-            refuseField(widget, focusLeaving);
+            if (!m_navigator->isAdding() || number.isEmpty() || !m_store.transIdExists(number))
+                return true;
+            m_services.prompts.critical(EntryRules::duplicateNumberMessage());
+            m_transId->clear();
             return false;
-        }
-        m_fieldRefused = false;
-        return true;
+        });
+        return settleField(widget, focusLeaving, passed);
     }
     if (!leaveOwnField(widget, focusLeaving)) {
         refuseField(widget, focusLeaving);

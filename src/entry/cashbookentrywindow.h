@@ -128,6 +128,11 @@ protected:
     // The amount check of a field: not a number is refused, a negative amount needs a Yes
     // when the setup asks for it.
     bool amountCheck(QLineEdit* edit, const QString& routine);
+    // Runs a field's check under the handler guard: false when it refused; a check that
+    // fails with an error report counts as passed.
+    bool fieldCheck(const QString& routine, const std::function<bool()>& check);
+    // Ends leaving a field: a refused field keeps the focus, a passed one is accepted.
+    bool settleField(QWidget* widget, bool focusLeaving, bool passed);
     // Keeps the focus in a field whose check refused, its text selected.
     void refuseField(QWidget* widget, bool focusLeaving);
     void fieldAccepted() { m_fieldRefused = false; }
