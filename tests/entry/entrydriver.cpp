@@ -37,6 +37,23 @@ EntryDriver::EntryDriver() {
 
 EntryDriver::~EntryDriver() = default;
 
+EntryRules::Settings EntryDriver::settings(bool ap, bool ar) {
+    EntryRules::Settings s;
+    s.bankAccount = QStringLiteral("1000");
+    s.bankDept = QStringLiteral("ADMIN");
+    s.integrateWithAP = ap;
+    s.apControl = QStringLiteral("2000");
+    s.integrateWithAR = ar;
+    s.arControl = QStringLiteral("1200");
+    return s;
+}
+
+void EntryDriver::applyChanges(const QString& change, const QHash<QString, QString*>& fields) {
+    for (const QString& item : change.split(QLatin1Char(','), Qt::SkipEmptyParts))
+        if (QString* field = fields.value(item.section(QLatin1Char('='), 0, 0)))
+            *field = item.section(QLatin1Char('='), 1);
+}
+
 std::function<bool(Services&, QWidget*)>
 EntryDriver::chooserFrom(std::deque<std::function<bool(Services&)>>& queue) {
     return [&queue](Services& s, QWidget*) {

@@ -5,6 +5,7 @@
 #include "entry/cashbookentrywindow.h"
 #include "support/testbook.h"
 
+#include <QHash>
 #include <QString>
 #include <QTest>
 #include <QVariant>
@@ -22,6 +23,13 @@ public:
     // customer C1; tax codes G (7%) and Z (0%).
     EntryDriver();
     virtual ~EntryDriver();
+
+    // The record check's settings as this book holds them (bank GL account 1000 in ADMIN, AP
+    // control 2000, AR control 1200), with the given integrations.
+    static EntryRules::Settings settings(bool ap = false, bool ar = false);
+    // Applies a data row's changes, "name=value" items separated by commas, to the fields
+    // named in the map; other names are passed over.
+    static void applyChanges(const QString& change, const QHash<QString, QString*>& fields);
 
     // Shows the window with scripted choosers for the account and the find, and waits until
     // it is active.

@@ -2,6 +2,7 @@
 // its normalisations, and the two-sided double entry a saved row carries.
 #include "entry/bankentryfields.h"
 #include "entry/bankentryrules.h"
+#include "entrydriver.h"
 
 #include <QTest>
 
@@ -15,17 +16,6 @@ BankEntryFields validEntry() {
     f.amount = QStringLiteral("12.50");
     f.accountCode = QStringLiteral("6000");
     return f;
-}
-
-EntryRules::Settings settings(bool ap, bool ar) {
-    EntryRules::Settings s;
-    s.bankAccount = QStringLiteral("1000");
-    s.bankDept = QStringLiteral("ADMIN");
-    s.integrateWithAP = ap;
-    s.apControl = QStringLiteral("2000");
-    s.integrateWithAR = ar;
-    s.arControl = QStringLiteral("1200");
-    return s;
 }
 
 } // namespace
@@ -114,19 +104,12 @@ void TestBankEntryRules::checksInOrder() {
     QFETCH(QString, message);
     QFETCH(QString, field);
     BankEntryFields f = validEntry();
-    for (const QString& item : change.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        const QString name = item.section(QLatin1Char('='), 0, 0);
-        const QString value = item.section(QLatin1Char('='), 1);
-        if (name == QLatin1String("amount"))
-            f.amount = value;
-        else if (name == QLatin1String("type"))
-            f.transType = value;
-        else if (name == QLatin1String("id"))
-            f.transId = value;
-        else if (name == QLatin1String("account"))
-            f.accountCode = value;
-    }
-    const auto refusal = BankEntryRules::validate(f, settings(ap, ar), QDate(2003, 1, 15));
+    EntryDriver::applyChanges(change, {{QStringLiteral("amount"), &f.amount},
+                                       {QStringLiteral("type"), &f.transType},
+                                       {QStringLiteral("id"), &f.transId},
+                                       {QStringLiteral("account"), &f.accountCode}});
+    const auto refusal =
+        BankEntryRules::validate(f, EntryDriver::settings(ap, ar), QDate(2003, 1, 15));
     QCOMPARE(refusal.has_value(), !message.isEmpty());
     if (refusal) {
         QCOMPARE(refusal->message, message);
@@ -143,7 +126,7 @@ void TestBankEntryRules::normalisations() {
     f.transDate.clear();
     f.transType = QStringLiteral("9");
     f.amount = QStringLiteral("($3.10)");
-    QVERIFY(!BankEntryRules::validate(f, settings(false, false), QDate(2003, 1, 15)));
+    QVERIFY(!BankEntryRules::validate(f, EntryDriver::settings(), QDate(2003, 1, 15)));
     QCOMPARE(f.transDate, QStringLiteral("2003-01-15"));
     QCOMPARE(f.transType, QStringLiteral("5"));
     QCOMPARE(f.total, QStringLiteral("-3.1"));

@@ -5,6 +5,7 @@
 #include "entry/voucherkind.h"
 #include "entry/voucherrules.h"
 #include "entry/voucherstore.h"
+#include "entrydriver.h"
 #include "support/testbook.h"
 
 #include <QSqlRecord>
@@ -24,17 +25,6 @@ VoucherFields validPayment() {
     f.taxRate = QStringLiteral("0.07");
     f.taxAmount = QStringLiteral("$7.00");
     return f;
-}
-
-VoucherRules::Settings settings(bool ap = false, bool ar = false) {
-    VoucherRules::Settings s;
-    s.bankAccount = QStringLiteral("1000");
-    s.bankDept = QStringLiteral("ADMIN");
-    s.integrateWithAP = ap;
-    s.apControl = QStringLiteral("2000");
-    s.integrateWithAR = ar;
-    s.arControl = QStringLiteral("1200");
-    return s;
 }
 
 } // namespace
@@ -213,24 +203,14 @@ void TestVoucherRules::checksInOrder() {
     QFETCH(QString, message);
     QFETCH(QString, field);
     VoucherFields f = validPayment();
-    for (const QString& item : change.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        const QString name = item.section(QLatin1Char('='), 0, 0);
-        const QString value = item.section(QLatin1Char('='), 1);
-        if (name == QLatin1String("base"))
-            f.baseAmount = value;
-        else if (name == QLatin1String("tax"))
-            f.taxAmount = value;
-        else if (name == QLatin1String("party"))
-            f.party = value;
-        else if (name == QLatin1String("type"))
-            f.transType = value;
-        else if (name == QLatin1String("id"))
-            f.transId = value;
-        else if (name == QLatin1String("account"))
-            f.accountCode = value;
-    }
-    const auto refusal =
-        VoucherRules::validate(VoucherKind::payment(), f, settings(ap, ar), QDate(2003, 1, 15));
+    EntryDriver::applyChanges(change, {{QStringLiteral("base"), &f.baseAmount},
+                                       {QStringLiteral("tax"), &f.taxAmount},
+                                       {QStringLiteral("party"), &f.party},
+                                       {QStringLiteral("type"), &f.transType},
+                                       {QStringLiteral("id"), &f.transId},
+                                       {QStringLiteral("account"), &f.accountCode}});
+    const auto refusal = VoucherRules::validate(VoucherKind::payment(), f,
+                                                EntryDriver::settings(ap, ar), QDate(2003, 1, 15));
     QCOMPARE(refusal.has_value(), !message.isEmpty());
     if (refusal) {
         QCOMPARE(refusal->message, message);
@@ -249,7 +229,7 @@ void TestVoucherRules::normalisations() {
     f.transDate.clear();
     f.total = QStringLiteral("$1.00");
     f.transType = QStringLiteral("7");
-    QVERIFY(!VoucherRules::validate(VoucherKind::payment(), f, settings(), today));
+    QVERIFY(!VoucherRules::validate(VoucherKind::payment(), f, EntryDriver::settings(), today));
     QCOMPARE(f.transDate, QStringLiteral("2003-01-15"));
     QCOMPARE(f.total, QStringLiteral("$107.00"));
     QCOMPARE(f.transType, QStringLiteral("1"));
@@ -258,7 +238,7 @@ void TestVoucherRules::normalisations() {
     f = validPayment();
     f.taxCode.clear();
     f.taxAccount = QStringLiteral("2200");
-    QVERIFY(!VoucherRules::validate(VoucherKind::payment(), f, settings(), today));
+    QVERIFY(!VoucherRules::validate(VoucherKind::payment(), f, EntryDriver::settings(), today));
     QVERIFY(f.taxRate.isEmpty() && f.taxAmount.isEmpty() && f.taxAccount.isEmpty());
     QCOMPARE(f.total, QStringLiteral("$100.00"));
 
@@ -266,7 +246,7 @@ void TestVoucherRules::normalisations() {
     f = validPayment();
     f.transDate.clear();
     f.party.clear();
-    QVERIFY(VoucherRules::validate(VoucherKind::payment(), f, settings(), today));
+    QVERIFY(VoucherRules::validate(VoucherKind::payment(), f, EntryDriver::settings(), today));
     QCOMPARE(f.transDate, QStringLiteral("2003-01-15"));
     QCOMPARE(f.total, QStringLiteral("$107.00"));
 }
