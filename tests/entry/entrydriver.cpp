@@ -1,5 +1,7 @@
 #include "entrydriver.h"
 
+#include "entry/paymentvoucherwindow.h"
+#include "entry/voucherkind.h"
 #include "shell/navigatorbar.h"
 
 #include <QAbstractButton>
@@ -81,6 +83,19 @@ CashbookEntryWindow::Choosers EntryDriver::choosers() {
         return answer;
     };
     return c;
+}
+
+std::unique_ptr<PaymentVoucherWindow> EntryDriver::openVoucher(const VoucherKind& kind) {
+    auto window = std::make_unique<PaymentVoucherWindow>(book.services, kind);
+    const CashbookEntryWindow::Choosers shared = choosers();
+    PaymentVoucherWindow::Pickers pickers;
+    pickers.party = chooserFrom(partyPicks);
+    pickers.account = shared.account;
+    pickers.tax = chooserFrom(taxPicks);
+    pickers.find = shared.find;
+    window->setPickers(pickers);
+    show(window.get());
+    return window;
 }
 
 void EntryDriver::show(CashbookEntryWindow* window) {
@@ -175,6 +190,11 @@ void EntryDriver::navigate(const char* button) {
 void EntryDriver::settle() {
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
+}
+
+void EntryDriver::saveAnswering(const QString& question) {
+    book.prompts.expect(question, Answer::Yes).expect(QStringLiteral("Saved."));
+    click(QStringLiteral("cmdSave"));
 }
 
 QVariant EntryDriver::column(const QString& id, const QString& name) {

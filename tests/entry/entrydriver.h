@@ -11,7 +11,11 @@
 #include <QVariant>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
+
+class PaymentVoucherWindow;
+struct VoucherKind;
 
 class EntryDriver {
 public:
@@ -35,6 +39,9 @@ public:
     // it is active.
     void show(CashbookEntryWindow* window);
     CashbookEntryWindow::Choosers choosers();
+    // Opens a payment voucher or receipt window of the kind with the scripted party, account,
+    // tax and find choosers, and shows it.
+    std::unique_ptr<PaymentVoucherWindow> openVoucher(const VoucherKind& kind);
 
     // Scripted choosers: each fills the transfer strings as its window would.
     void pickAccount(const QString& code, const QString& desc);
@@ -61,6 +68,8 @@ public:
     void click(const QString& name);
     void navigate(const char* button);
     static void settle();
+    // Save, answering Yes to the window's save question; the window then says "Saved.".
+    void saveAnswering(const QString& question);
 
     QVariant column(const QString& id, const QString& name);
     int rows();

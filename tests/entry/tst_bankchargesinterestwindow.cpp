@@ -60,10 +60,7 @@ public:
         type(QStringLiteral("txtOffsetAmount"), amount);
         tab();
     }
-    void save() {
-        book.prompts.expect(kSaveQuestion, Answer::Yes).expect(QStringLiteral("Saved."));
-        click(QStringLiteral("cmdSave"));
-    }
+    void save() { saveAnswering(kSaveQuestion); }
     qint64 money(const QString& id, const char* name) {
         return column(id, QString::fromLatin1(name)).toLongLong();
     }

@@ -62,17 +62,7 @@ public:
              r.base + r.tax, -(r.base + r.tax), r.base, r.tax});
     }
 
-    void open() {
-        window = std::make_unique<PaymentVoucherWindow>(book.services, VoucherKind::payment());
-        const CashbookEntryWindow::Choosers shared = choosers();
-        PaymentVoucherWindow::Pickers pickers;
-        pickers.party = chooserFrom(partyPicks);
-        pickers.account = shared.account;
-        pickers.tax = chooserFrom(taxPicks);
-        pickers.find = shared.find;
-        window->setPickers(pickers);
-        show(window.get());
-    }
+    void open() { window = openVoucher(VoucherKind::payment()); }
 
     void pickVendor() {
         pickParty({"V1", "Acme Ltd", "1 Main St", "Suite 2", "Springfield", "State", "12345"});
@@ -96,10 +86,7 @@ public:
         type(QStringLiteral("txtOffsetAmount"), base);
         tab();
     }
-    void save() {
-        book.prompts.expect(kSaveQuestion, Answer::Yes).expect(QStringLiteral("Saved."));
-        click(QStringLiteral("cmdSave"));
-    }
+    void save() { saveAnswering(kSaveQuestion); }
 
     std::unique_ptr<PaymentVoucherWindow> window;
 };

@@ -46,17 +46,7 @@ public:
                  {id});
     }
 
-    void open() {
-        window = std::make_unique<PaymentVoucherWindow>(book.services, VoucherKind::receipt());
-        const CashbookEntryWindow::Choosers shared = choosers();
-        PaymentVoucherWindow::Pickers pickers;
-        pickers.party = chooserFrom(partyPicks);
-        pickers.account = shared.account;
-        pickers.tax = chooserFrom(taxPicks);
-        pickers.find = shared.find;
-        window->setPickers(pickers);
-        show(window.get());
-    }
+    void open() { window = openVoucher(VoucherKind::receipt()); }
 
     int counter(const char* column) {
         return book
@@ -77,10 +67,7 @@ public:
         type(QStringLiteral("txtOffsetAmount"), base);
         tab();
     }
-    void save() {
-        book.prompts.expect(kSaveQuestion, Answer::Yes).expect(QStringLiteral("Saved."));
-        click(QStringLiteral("cmdSave"));
-    }
+    void save() { saveAnswering(kSaveQuestion); }
 
     std::unique_ptr<PaymentVoucherWindow> window;
 };
