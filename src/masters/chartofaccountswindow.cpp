@@ -10,13 +10,13 @@ namespace {
 
 enum Column { AccountCode = 0, DeptCode = 1, AccountDescription = 2 };
 
-GridWindowSpec chartSpec() {
-    GridWindowSpec spec;
-    spec.objectName = QStringLiteral("frmChartOfAccounts");
-    spec.caption = QStringLiteral("Chart Of Accounts");
-    spec.noun = QStringLiteral("Account");
-    spec.table = QStringLiteral("tblChartOfAccounts");
-    spec.columns = {
+GridWindowDescription chartSpec() {
+    GridWindowDescription description;
+    description.objectName = QStringLiteral("frmChartOfAccounts");
+    description.caption = QStringLiteral("Chart Of Accounts");
+    description.noun = QStringLiteral("Account");
+    description.table = QStringLiteral("tblChartOfAccounts");
+    description.columns = {
         {QStringLiteral("AccountCode"), QStringLiteral("Account Code"), GridColumn::Kind::Text,
          true, 110},
         {QStringLiteral("DeptCode"), QStringLiteral("Dept Code"), GridColumn::Kind::Text, true,
@@ -24,15 +24,15 @@ GridWindowSpec chartSpec() {
         {QStringLiteral("AccountDescription"), QStringLiteral("Account Description"),
          GridColumn::Kind::Text, false, 300},
     };
-    spec.orderBy = QStringLiteral("AccountCode, DeptCode");
-    spec.gridTooltip = QStringLiteral("If using this form as a lookup, double-click to transfer "
+    description.orderBy = QStringLiteral("AccountCode, DeptCode");
+    description.gridTooltip = QStringLiteral("If using this form as a lookup, double-click to transfer "
                                       "Account Code etc to another form.");
-    spec.silentSaveNumbers = {GridMaintenanceWindow::MultipleStepErrors,
+    description.silentSaveNumbers = {GridMaintenanceWindow::MultipleStepErrors,
                               GridMaintenanceWindow::OperationCancelled};
-    spec.reReadAfterDelete = true;
-    spec.buttonColumn = DeptCode;
-    spec.size = QSize(640, 460);
-    return spec;
+    description.reReadAfterDelete = true;
+    description.buttonColumn = DeptCode;
+    description.size = QSize(640, 460);
+    return description;
 }
 
 } // namespace

@@ -7,25 +7,25 @@ namespace {
 
 enum Column { DeptCode = 0, DeptDescription = 1 };
 
-GridWindowSpec departmentsSpec() {
-    GridWindowSpec spec;
-    spec.objectName = QStringLiteral("frmDepartments");
-    spec.caption = QStringLiteral("Departments");
-    spec.noun = QStringLiteral("Department");
-    spec.table = QStringLiteral("tblDepartments");
-    spec.columns = {
+GridWindowDescription departmentsSpec() {
+    GridWindowDescription description;
+    description.objectName = QStringLiteral("frmDepartments");
+    description.caption = QStringLiteral("Departments");
+    description.noun = QStringLiteral("Department");
+    description.table = QStringLiteral("tblDepartments");
+    description.columns = {
         {QStringLiteral("DeptCode"), QStringLiteral("Dept Code"), GridColumn::Kind::Text, true,
          110},
         {QStringLiteral("DeptDescription"), QStringLiteral("Dept Description"),
          GridColumn::Kind::Text, false, 300},
     };
-    spec.orderBy = QStringLiteral("DeptCode");
-    spec.gridTooltip = QStringLiteral("If using this form as a lookup, double-click to transfer "
+    description.orderBy = QStringLiteral("DeptCode");
+    description.gridTooltip = QStringLiteral("If using this form as a lookup, double-click to transfer "
                                       "Dept Code etc to another form.");
-    spec.silentSaveNumbers = {GridMaintenanceWindow::OperationCancelled};
-    spec.reReadAfterDelete = false;
-    spec.size = QSize(480, 400);
-    return spec;
+    description.silentSaveNumbers = {GridMaintenanceWindow::OperationCancelled};
+    description.reReadAfterDelete = false;
+    description.size = QSize(480, 400);
+    return description;
 }
 
 } // namespace

@@ -12,25 +12,25 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-GridMaintenanceWindow::GridMaintenanceWindow(Services& services, GridWindowSpec spec,
+GridMaintenanceWindow::GridMaintenanceWindow(Services& services, GridWindowDescription description,
                                              QWidget* parent)
-    : QDialog(parent), m_services(services), m_spec(std::move(spec)) {
-    setObjectName(m_spec.objectName);
-    setWindowTitle(m_spec.caption);
-    resize(m_spec.size);
+    : QDialog(parent), m_services(services), m_description(std::move(description)) {
+    setObjectName(m_description.objectName);
+    setWindowTitle(m_description.caption);
+    resize(m_description.size);
 
     m_records =
-        new GridRecordSet(services.db, {m_spec.table, m_spec.columns, m_spec.orderBy, true}, this);
+        new GridRecordSet(services.db, {m_description.table, m_description.columns, m_description.orderBy, true}, this);
 
     auto* layout = new QVBoxLayout(this);
     m_grid = new GridView(this);
     m_grid->setObjectName(QStringLiteral("grdDataGrid"));
-    m_grid->setToolTip(m_spec.gridTooltip);
-    m_grid->setAccessibleName(m_spec.caption);
+    m_grid->setToolTip(m_description.gridTooltip);
+    m_grid->setAccessibleName(m_description.caption);
     m_grid->setModel(m_records);
-    m_grid->setButtonColumn(m_spec.buttonColumn);
-    for (int i = 0; i < m_spec.columns.size(); ++i)
-        m_grid->setColumnWidth(i, m_spec.columns.at(i).width);
+    m_grid->setButtonColumn(m_description.buttonColumn);
+    for (int i = 0; i < m_description.columns.size(); ++i)
+        m_grid->setColumnWidth(i, m_description.columns.at(i).width);
     layout->addWidget(m_grid, 1);
 
     m_navigator = new GridNavigatorBar(this);
@@ -159,12 +159,12 @@ void GridMaintenanceWindow::updateCaption() {
     guarded(m_services, objectName(), QStringLiteral("MoveComplete"), [this] {
         const int count = m_records->recordCount();
         if (count == 0) {
-            m_navigator->setCaption(m_spec.noun + QStringLiteral(": 0"));
+            m_navigator->setCaption(m_description.noun + QStringLiteral(": 0"));
             return;
         }
         // On the blank new-row line no record is current yet: the caption shows the last.
         const int row = std::clamp(currentRow(), 0, count - 1);
-        m_navigator->setCaption(m_spec.noun + QStringLiteral(": ") + QString::number(row + 1) +
+        m_navigator->setCaption(m_description.noun + QStringLiteral(": ") + QString::number(row + 1) +
                                 QStringLiteral(" of ") + QString::number(count));
     });
 }
@@ -179,7 +179,7 @@ void GridMaintenanceWindow::cellCommitted(const QModelIndex& index, const QStrin
     const std::optional<QVariant> value = m_records->valueFromText(column, typed);
     if (!value) {
         m_services.prompts.critical(
-            m_spec.columns.at(column).heading +
+            m_description.columns.at(column).heading +
             QStringLiteral(" must be a percentage, such as 7, 7.5 or 7.00%."));
         return;
     }
@@ -240,7 +240,7 @@ void GridMaintenanceWindow::onSave() {
                 m_records->commitEdit();
             }
         } catch (const Failure& failure) {
-            if (m_spec.silentSaveNumbers.contains(failure.number()))
+            if (m_description.silentSaveNumbers.contains(failure.number()))
                 return;
             throw;
         }
@@ -261,7 +261,7 @@ void GridMaintenanceWindow::onDelete() {
         if (!m_services.prompts.ask(QStringLiteral("Are you sure?")))
             return;
         m_records->deleteRecord(row);
-        if (m_spec.reReadAfterDelete) {
+        if (m_description.reReadAfterDelete) {
             reopen();
             // One row down from the first; past the end of the records means the last one.
             if (m_records->recordCount() > 1)

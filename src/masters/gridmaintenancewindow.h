@@ -14,7 +14,7 @@ class QHBoxLayout;
 struct Services;
 
 // What distinguishes one grid maintenance window from another.
-struct GridWindowSpec {
+struct GridWindowDescription {
     QString objectName;
     QString caption;
     // The navigator's noun: "Account" gives "Account: 0" and "Account: 3 of 120".
@@ -75,7 +75,7 @@ public:
     void done(int result) override;
 
 protected:
-    GridMaintenanceWindow(Services& services, GridWindowSpec spec, QWidget* parent);
+    GridMaintenanceWindow(Services& services, GridWindowDescription description, QWidget* parent);
 
     // Adds a command button to the button panel, before Close.
     QPushButton* addCommandButton(const char* name, const QString& caption);
@@ -111,7 +111,7 @@ private:
     void onDelete();
     void onDoubleClick();
 
-    GridWindowSpec m_spec;
+    GridWindowDescription m_description;
     GridRecordSet* m_records = nullptr;
     GridView* m_grid = nullptr;
     GridNavigatorBar* m_navigator = nullptr;

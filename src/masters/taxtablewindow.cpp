@@ -15,14 +15,14 @@ enum Column {
     GLAccountDesc = 5
 };
 
-GridWindowSpec taxSpec() {
+GridWindowDescription taxSpec() {
     using Kind = GridColumn::Kind;
-    GridWindowSpec spec;
-    spec.objectName = QStringLiteral("frmTaxTable");
-    spec.caption = QStringLiteral("Tax Table");
-    spec.noun = QStringLiteral("Tax Code");
-    spec.table = QStringLiteral("tblTaxTable");
-    spec.columns = {
+    GridWindowDescription description;
+    description.objectName = QStringLiteral("frmTaxTable");
+    description.caption = QStringLiteral("Tax Table");
+    description.noun = QStringLiteral("Tax Code");
+    description.table = QStringLiteral("tblTaxTable");
+    description.columns = {
         {QStringLiteral("TaxCode"), QStringLiteral("Tax Code"), Kind::Text, true, 80},
         {QStringLiteral("TaxDescription"), QStringLiteral("Tax Description"), Kind::Text, false,
          180},
@@ -32,14 +32,14 @@ GridWindowSpec taxSpec() {
         {QStringLiteral("GLAccountDesc"), QStringLiteral("GL Account Desc"), Kind::Text, false,
          200},
     };
-    spec.orderBy = QStringLiteral("TaxCode");
-    spec.gridTooltip = QStringLiteral("If using this form as a lookup, double-click to transfer "
+    description.orderBy = QStringLiteral("TaxCode");
+    description.gridTooltip = QStringLiteral("If using this form as a lookup, double-click to transfer "
                                       "Tax Code etc to another form.");
-    spec.silentSaveNumbers = {GridMaintenanceWindow::MultipleStepErrors};
-    spec.reReadAfterDelete = true;
-    spec.buttonColumn = GLAccountCode;
-    spec.size = QSize(820, 400);
-    return spec;
+    description.silentSaveNumbers = {GridMaintenanceWindow::MultipleStepErrors};
+    description.reReadAfterDelete = true;
+    description.buttonColumn = GLAccountCode;
+    description.size = QSize(820, 400);
+    return description;
 }
 
 } // namespace
