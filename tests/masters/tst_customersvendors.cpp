@@ -9,15 +9,12 @@
 #include "masters/partykind.h"
 #include "masters/partywindow.h"
 #include "shell/navigatorbar.h"
-#include "shell/switchboardwindow.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
-#include <QTimer>
-#include <QToolButton>
 #include <QtTest>
 #include <functional>
 
@@ -32,6 +29,8 @@ const PartyKind& kindOf(int which) {
 
 void addKinds() {
     QTest::addColumn<int>("which");
+    QTest::newRow("customers") << 0;
+    QTest::newRow("vendors") << 1;
 }
 
 // One stored record: number, name and the rest of the seven fields, empty when not given.
@@ -80,46 +79,21 @@ QStringList shown(PartyWindow& window) {
     return texts;
 }
 
-// Runs `body` on the modal window that opens next, once it is up. Clicks made by the test
-// may let queued events run before the window opens, so this waits for it.
-void whenModalOpens(const std::function<void(QWidget*)>& body, int triesLeft = 200) {
-    QTimer::singleShot(triesLeft == 200 ? 0 : 10, qApp, [body, triesLeft] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal && triesLeft > 0) {
-            whenModalOpens(body, triesLeft - 1);
-            return;
-        }
-        QVERIFY2(modal, "No modal window opened");
-        body(modal);
-    });
-}
-
-// Chooses `entry` in the find dialog that opens next, as a double-click does.
-void chooseInFind(const QString& entry, const std::function<void()>& before = {},
-                  QString* prompt = nullptr) {
-    whenModalOpens([entry, before, prompt](QWidget* dialog) {
-        if (dialog->objectName() != QLatin1String("frmFind")) {
-            dialog->close();
-            QFAIL("The find dialog did not open");
-        }
-        if (prompt)
-            if (auto* label = dialog->findChild<QLabel*>(QStringLiteral("lblWhichTable")))
-                *prompt = label->text();
-        auto* list = dialog->findChild<QListView*>(QStringLiteral("List1"));
-        QVERIFY(list);
-        QModelIndex index;
-        for (int row = 0; row < list->model()->rowCount(); ++row)
-            if (list->model()->index(row, 0).data().toString() == entry)
-                index = list->model()->index(row, 0);
-        if (!index.isValid()) {
-            dialog->close();
-            QFAIL(qPrintable(QStringLiteral("No entry ") + entry));
-        }
+// Chooses `entry` in the find dialog that opens next, as a double-click does, after running
+// `before`; the dialog's prompt goes to `prompt`.
+void chooseInFind(const QString& entry, QString* prompt, const std::function<void()>& before = {}) {
+    whenModal([entry, before, prompt](QDialog* dialog) {
+        QCOMPARE(dialog->objectName(), QStringLiteral("frmFind"));
+        *prompt = child<QLabel>(dialog, QStringLiteral("lblWhichTable"))->text();
+        auto* list = child<QListView>(dialog, QStringLiteral("List1"));
+        const QModelIndexList found = list->model()->match(
+            list->model()->index(0, 0), Qt::DisplayRole, entry, 1, Qt::MatchExactly);
+        QVERIFY2(!found.isEmpty(), qPrintable(entry));
         if (before)
             before();
-        list->setCurrentIndex(index);
-        list->scrollTo(index);
-        const QPoint point = list->visualRect(index).center();
+        list->setCurrentIndex(found.first());
+        list->scrollTo(found.first());
+        const QPoint point = list->visualRect(found.first()).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, point);
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, point);
     });
@@ -131,10 +105,10 @@ class TestCustomersVendors : public QObject {
     Q_OBJECT
 
 private slots:
-    void layoutAndLimits_data();
-    void layoutAndLimits();
-    void numberKeptAsTyped_data();
-    void numberKeptAsTyped();
+    void layoutAndEmptyList_data();
+    void layoutAndEmptyList();
+    void limitsWhileTyping_data();
+    void limitsWhileTyping();
     void longStoredTextShownWhole();
     void validationMessagesInOrder_data();
     void validationMessagesInOrder();
@@ -142,105 +116,71 @@ private slots:
     void saveWritesTheRecord();
     void saveRefusedDuplicateKeepsEdits_data();
     void saveRefusedDuplicateKeepsEdits();
-    void emptyRecordSet_data();
-    void emptyRecordSet();
     void movingOff_data();
     void movingOff();
     void editedNumberTakesItsPlace();
     void deletePositions_data();
     void deletePositions();
-    void doubleClickTransfers_data();
-    void doubleClickTransfers();
-    void lookupClosedWithoutChoice_data();
-    void lookupClosedWithoutChoice();
-    void closingLeavesTheRecord();
-    void escapePutsStoredValuesBack();
-    void enteringAFieldSelectsIt();
+    void lookupTransfer_data();
+    void lookupTransfer();
+    void closingAndEscape();
     void f1OpensTheWindowsHelp_data();
     void f1OpensTheWindowsHelp();
     void findsByNumberAndName_data();
     void findsByNumberAndName();
     void findNotFoundShowsLast();
-    void switchboardOpensWindows_data();
-    void switchboardOpensWindows();
 };
 
-void TestCustomersVendors::layoutAndLimits_data() {
+void TestCustomersVendors::layoutAndEmptyList_data() {
     addKinds();
-    QTest::newRow("customers") << 0;
-    QTest::newRow("vendors") << 1;
 }
 
-void TestCustomersVendors::layoutAndLimits() {
+void TestCustomersVendors::layoutAndEmptyList() {
     QFETCH(int, which);
     const PartyKind& kind = kindOf(which);
     TestBook book;
     PartyWindow window(book.services, kind);
     QCOMPARE(window.objectName(), kind.windowName);
-    QCOMPARE(window.windowTitle(),
-             which == 0 ? QStringLiteral("Customers") : QStringLiteral("Vendors"));
-    QCOMPARE(window.findChildren<QLineEdit*>(QStringLiteral("txtFields")).size(), 7);
-    const QString tooltip =
-        which == 0 ? QStringLiteral("If using this form as a lookup, double-click to transfer "
-                                    "Customer Number etc to another form.")
-                   : QStringLiteral("If using this form as a lookup, double-click to transfer "
-                                    "Vendor Number etc to another form.");
-    const int limits[] = {6, 30, 30, 30, 30, 30, 15};
+    QCOMPARE(window.windowTitle(), which == 0 ? QStringLiteral("Customers") : "Vendors");
+    const QString tooltip = QStringLiteral("If using this form as a lookup, double-click to "
+                                           "transfer %1 Number etc to another form.")
+                                .arg(which == 0 ? "Customer" : "Vendor");
     for (int i = 0; i < PartyKind::FieldCount; ++i) {
-        QCOMPARE(window.field(i)->property("index").toInt(), i);
         QCOMPARE(window.field(i)->toolTip(), tooltip);
-        QCOMPARE(window.field(i)->maxLength(), limits[i]);
         // Every field is named for screen readers, by its label or its own accessible name.
         bool labelled = !window.field(i)->accessibleName().isEmpty();
         for (QLabel* label : window.findChildren<QLabel*>())
             labelled = labelled || label->buddy() == window.field(i);
         QVERIFY(labelled);
     }
-    const QStringList names = which == 0 ? QStringList{"cmdFindByCustID", "cmdFind"}
-                                         : QStringList{"cmdFindByVendorID", "cmdFindByVendorName"};
-    for (const QString& name : names) {
-        auto* button = window.findChild<QPushButton*>(name);
-        QVERIFY2(button, qPrintable(name));
-        QCOMPARE(button->text(), QStringLiteral("F"));
-        QVERIFY(button->font().bold());
-    }
-    QVERIFY(window.findChild<QWidget*>(QStringLiteral("picButtons")));
-    const char* const captions[][2] = {{"cmdAdd", "&Add"},
-                                       {"cmdUpdate", "&Save"},
-                                       {"cmdDelete", "&Delete"},
-                                       {"cmdClose", "&Close"}};
-    for (const auto& pair : captions) {
-        auto* button = window.findChild<QPushButton*>(QString::fromLatin1(pair[0]));
-        QVERIFY2(button, pair[0]);
-        QCOMPARE(button->text(), QString::fromLatin1(pair[1]));
-        QVERIFY(!button->autoDefault());
-    }
-    QCOMPARE(window.navigatorBar()->objectName(), QStringLiteral("datPrimaryRS"));
-    QCOMPARE(caption(window), kind.noun + QStringLiteral(": 0"));
-    // Nothing to edit until Add starts a record.
+    // Empty: nothing to edit until Add, nothing to save or delete, nowhere to move.
     QVERIFY(!window.field(0)->isEnabled());
+    book.prompts.expect(QStringLiteral("There is no record to save."));
+    press(window, "cmdUpdate");
+    book.prompts.expect(QStringLiteral("There are no records to delete."));
+    press(window, "cmdDelete");
+    QCOMPARE(book.prompts.shown().at(0).icon, Prompts::Icon::Information);
+    QCOMPARE(book.prompts.shown().at(1).icon, Prompts::Icon::Information);
+    navigate(window, "navLast");
+    QCOMPARE(caption(window), kind.noun + QStringLiteral(": 0"));
 
     {
         Transaction writing(book.db);
         for (int i = 1; i <= 120; ++i)
-            store(book, kind,
-                  {QStringLiteral("N%1").arg(i, 3, 10, QLatin1Char('0')),
-                   QStringLiteral("Name %1").arg(i)});
+            store(book, kind, {QStringLiteral("N%1").arg(i, 3, 10, QLatin1Char('0')), "Name"});
         writing.commit();
     }
     PartyWindow filled(book.services, kind);
     QCOMPARE(caption(filled), kind.noun + QStringLiteral(": 1 of 120"));
     navigate(filled, "navNext");
-    navigate(filled, "navNext");
-    QCOMPARE(caption(filled), kind.noun + QStringLiteral(": 3 of 120"));
-    QCOMPARE(filled.field(0)->text(), QStringLiteral("N003"));
+    QCOMPARE(caption(filled), kind.noun + QStringLiteral(": 2 of 120"));
     navigate(filled, "navLast");
     QCOMPARE(caption(filled), kind.noun + QStringLiteral(": 120 of 120"));
-    QCOMPARE(filled.field(1)->text(), QStringLiteral("Name 120"));
+    QCOMPARE(filled.field(0)->text(), QStringLiteral("N120"));
     book.prompts.verifyAllShown();
 }
 
-void TestCustomersVendors::numberKeptAsTyped_data() {
+void TestCustomersVendors::limitsWhileTyping_data() {
     QTest::addColumn<int>("which");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("kept");
@@ -248,11 +188,9 @@ void TestCustomersVendors::numberKeptAsTyped_data() {
                                                          << "abcdef";
     QTest::newRow("vendor, six characters stay lower case") << 1 << "v00001"
                                                             << "v00001";
-    QTest::newRow("customer, short number") << 0 << "c1"
-                                            << "c1";
 }
 
-void TestCustomersVendors::numberKeptAsTyped() {
+void TestCustomersVendors::limitsWhileTyping() {
     QFETCH(int, which);
     QFETCH(QString, typed);
     QFETCH(QString, kept);
@@ -265,7 +203,6 @@ void TestCustomersVendors::numberKeptAsTyped() {
     type(window.field(1), QStringLiteral("A name that is far longer than thirty characters"));
     QCOMPARE(window.field(1)->text().size(), 30);
     type(window.field(6), QStringLiteral("1234567890123456789"));
-    QCOMPARE(window.field(6)->text(), QStringLiteral("123456789012345"));
     book.prompts.expect(QStringLiteral("Saved!"));
     press(window, "cmdUpdate");
     QCOMPARE(stored(book, kind, kept).value(0), kept);
@@ -281,7 +218,6 @@ void TestCustomersVendors::longStoredTextShownWhole() {
     store(book, kind, {"LONG001", longName, "Line 1"});
     store(book, kind, {"ZZ", "Other"});
     PartyWindow window(book.services, kind);
-    QCOMPARE(window.field(0)->text(), QStringLiteral("LONG001"));
     QCOMPARE(window.field(1)->text(), longName);
     type(window.field(2), QStringLiteral("Line one"));
     navigate(window, "navNext");
@@ -305,9 +241,6 @@ void TestCustomersVendors::validationMessagesInOrder_data() {
     QTest::newRow("customer, number empty") << 0 << ""
                                             << "Ann"
                                             << "Must enter Customer Number." << 0;
-    QTest::newRow("vendor, both empty") << 1 << ""
-                                        << ""
-                                        << "Must enter Vendor Number." << 0;
     QTest::newRow("vendor, name empty") << 1 << "V1"
                                         << ""
                                         << "Must enter Vendor Name." << 1;
@@ -322,9 +255,7 @@ void TestCustomersVendors::validationMessagesInOrder() {
     const PartyKind& kind = kindOf(which);
     TestBook book;
     PartyWindow window(book.services, kind);
-    window.show();
-    QApplication::setActiveWindow(&window);
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(showActive(&window));
     press(window, "cmdAdd");
     type(window.field(0), number);
     type(window.field(1), name);
@@ -343,8 +274,6 @@ void TestCustomersVendors::validationMessagesInOrder() {
 
 void TestCustomersVendors::saveWritesTheRecord_data() {
     addKinds();
-    QTest::newRow("customers") << 0;
-    QTest::newRow("vendors") << 1;
 }
 
 void TestCustomersVendors::saveWritesTheRecord() {
@@ -370,23 +299,20 @@ void TestCustomersVendors::saveWritesTheRecord() {
     QVERIFY(!window.isDirty());
 
     // Changing one field writes only that field.
-    book.sql(QStringLiteral("UPDATE %1 SET Address3 = NULL WHERE %2 = 'A01'")
-                 .arg(kind.table, kind.numberColumn()));
+    const QString address3 = QStringLiteral("SELECT Address3 FROM %1 WHERE %2 = 'A01'")
+                                 .arg(kind.table, kind.numberColumn());
+    book.sql(QStringLiteral("UPDATE %1 SET Address3 = NULL").arg(kind.table));
     type(window.field(6), QStringLiteral("HB9 9ZZ"));
     book.prompts.expect(QStringLiteral("Saved!"));
     press(window, "cmdUpdate");
     QCOMPARE(stored(book, kind, "A01").value(6), QStringLiteral("HB9 9ZZ"));
-    QVERIFY(book.value(QStringLiteral("SELECT Address3 FROM %1 WHERE %2 = 'A01'")
-                           .arg(kind.table, kind.numberColumn()))
-                .isNull());
+    QVERIFY(book.value(address3).isNull());
     QCOMPARE(rows(book, kind), 3);
     book.prompts.verifyAllShown();
 }
 
 void TestCustomersVendors::saveRefusedDuplicateKeepsEdits_data() {
     addKinds();
-    QTest::newRow("customers") << 0;
-    QTest::newRow("vendors") << 1;
 }
 
 void TestCustomersVendors::saveRefusedDuplicateKeepsEdits() {
@@ -404,37 +330,13 @@ void TestCustomersVendors::saveRefusedDuplicateKeepsEdits() {
     QCOMPARE(rows(book, kind), 1);
     QCOMPARE(stored(book, kind, "C001").value(1), QStringLiteral("Existing"));
     QVERIFY(window.records().isAdding());
-    QCOMPARE(window.field(0)->text(), QStringLiteral("c001"));
-    QCOMPARE(window.field(1)->text(), QStringLiteral("Newcomer"));
+    QCOMPARE(shown(window).mid(0, 2), (QStringList{"c001", "Newcomer"}));
 
     // Corrected, the same record saves.
     type(window.field(0), QStringLiteral("C002"));
     book.prompts.expect(QStringLiteral("Saved!"));
     press(window, "cmdUpdate");
     QCOMPARE(stored(book, kind, "C002").value(1), QStringLiteral("Newcomer"));
-    book.prompts.verifyAllShown();
-}
-
-void TestCustomersVendors::emptyRecordSet_data() {
-    addKinds();
-    QTest::newRow("customers") << 0;
-    QTest::newRow("vendors") << 1;
-}
-
-void TestCustomersVendors::emptyRecordSet() {
-    QFETCH(int, which);
-    const PartyKind& kind = kindOf(which);
-    TestBook book;
-    PartyWindow window(book.services, kind);
-    book.prompts.expect(QStringLiteral("There is no record to save."));
-    press(window, "cmdUpdate");
-    book.prompts.expect(QStringLiteral("There are no records to delete."));
-    press(window, "cmdDelete");
-    QCOMPARE(book.prompts.shown().at(0).icon, Prompts::Icon::Information);
-    QCOMPARE(book.prompts.shown().at(1).icon, Prompts::Icon::Information);
-    // The navigator does nothing on an empty list.
-    navigate(window, "navLast");
-    QCOMPARE(caption(window), kind.noun + QStringLiteral(": 0"));
     book.prompts.verifyAllShown();
 }
 
@@ -472,16 +374,19 @@ void TestCustomersVendors::movingOff() {
     if (!name.isEmpty())
         type(window.field(1), name == QLatin1String("-") ? QString() : name);
     const QStringList edited = shown(window);
+    auto expectRefusal = [&] {
+        if (message.startsWith(QLatin1Char('^')))
+            book.prompts.expectMatch(message);
+        else
+            book.prompts.expect(message);
+    };
     if (message.isEmpty()) {
         navigate(window, "navNext");
         QCOMPARE(stored(book, kind, "A1").value(1), QStringLiteral("Renamed"));
         QCOMPARE(caption(window), kind.noun + QStringLiteral(": 2 of 3"));
         QCOMPARE(window.field(0)->text(), QStringLiteral("B2"));
     } else {
-        if (message.startsWith(QLatin1Char('^')))
-            book.prompts.expectMatch(message);
-        else
-            book.prompts.expect(message);
+        expectRefusal();
         navigate(window, "navNext");
         // Not moved, nothing written, and the user's edits are still on screen.
         QCOMPARE(caption(window), kind.noun + QStringLiteral(": 1 of 3"));
@@ -489,10 +394,7 @@ void TestCustomersVendors::movingOff() {
         QCOMPARE(stored(book, kind, "A1").value(1), QStringLiteral("First"));
         QCOMPARE(rows(book, kind), 3);
         // The last-record move is refused in the same way.
-        if (message.startsWith(QLatin1Char('^')))
-            book.prompts.expectMatch(message);
-        else
-            book.prompts.expect(message);
+        expectRefusal();
         navigate(window, "navLast");
         QCOMPARE(shown(window), edited);
     }
@@ -516,7 +418,6 @@ void TestCustomersVendors::editedNumberTakesItsPlace() {
     type(window.field(0), QStringLiteral("B2"));
     type(window.field(1), QStringLiteral("Second"));
     navigate(window, "navPrevious");
-    QCOMPARE(rows(book, kind), 3);
     QCOMPARE(stored(book, kind, "B2").value(1), QStringLiteral("Second"));
     QCOMPARE(window.field(0)->text(), QStringLiteral("A1"));
     QCOMPARE(caption(window), kind.noun + QStringLiteral(": 1 of 3"));
@@ -532,8 +433,6 @@ void TestCustomersVendors::deletePositions_data() {
     QTest::newRow("first of three: second of the re-read list")
         << 0 << QStringList{"A", "B", "C"} << 0 << "C"
         << "Customer: 2 of 2";
-    QTest::newRow("middle of three") << 1 << QStringList{"A", "B", "C"} << 1 << "C"
-                                     << "Vendor: 2 of 2";
     QTest::newRow("last of two: the only one") << 0 << QStringList{"A", "B"} << 1 << "A"
                                                << "Customer: 1 of 1";
     QTest::newRow("the only one") << 1 << QStringList{"A"} << 0 << ""
@@ -570,89 +469,72 @@ void TestCustomersVendors::deletePositions() {
     book.prompts.verifyAllShown();
 }
 
-void TestCustomersVendors::doubleClickTransfers_data() {
+void TestCustomersVendors::lookupTransfer_data() {
     QTest::addColumn<int>("which");
-    QTest::addColumn<int>("target"); // the field double-clicked; -1 for the background
+    QTest::addColumn<int>("target"); // the field double-clicked; -1 Close, -2 the close box
     QTest::newRow("vendor, postal code") << 1 << 6;
-    QTest::newRow("vendor, background") << 1 << -1;
     QTest::newRow("customer, number") << 0 << 0;
+    QTest::newRow("customers, Close") << 0 << -1;
+    QTest::newRow("vendors, close box") << 1 << -2;
 }
 
-void TestCustomersVendors::doubleClickTransfers() {
+void TestCustomersVendors::lookupTransfer() {
     QFETCH(int, which);
     QFETCH(int, target);
     const PartyKind& kind = kindOf(which);
     TestBook book;
-    const QStringList first{"P1", "Paper Mill", "1 Mill Lane", "", "Riverside", "North", "RV1 1AA"};
     const QStringList second{"P2", "Pens Ltd", "2 Ink Street", "Suite 4", "", "", "IN2 2BB"};
-    store(book, kind, first);
+    store(book, kind, {"P1", "Paper Mill", "1 Mill Lane", "", "Riverside", "North", "RV1 1AA"});
     store(book, kind, second);
     // A caller's earlier choice must be fully replaced, also by empty texts.
     for (int i = 1; i <= 7; ++i)
         book.lookup.value(i) = QStringLiteral("old");
-    whenModalOpens([target](QWidget* modal) {
+    book.busy.set();
+    whenModal([target](QDialog* modal) {
         auto* window = qobject_cast<PartyWindow*>(modal);
         QVERIFY(window);
         press(*window->navigatorBar(), "navNext");
-        QWidget* where = target < 0 ? static_cast<QWidget*>(window) : window->field(target);
-        QTest::mouseDClick(where, Qt::LeftButton, {}, QPoint(3, 3));
+        if (target == -1)
+            press(window, "cmdClose");
+        else if (target == -2)
+            window->close();
+        else
+            QTest::mouseDClick(window->field(target), Qt::LeftButton, {}, QPoint(3, 3));
     });
     const bool chosen =
         which == 0 ? lookupCustomer(book.services, nullptr) : lookupVendor(book.services, nullptr);
-    QVERIFY(chosen);
+    QCOMPARE(chosen, target >= 0);
     for (int i = 0; i < PartyKind::FieldCount; ++i)
-        QCOMPARE(book.lookup.value(i + 1), second.at(i));
+        QCOMPARE(book.lookup.value(i + 1), chosen ? second.at(i) : QString());
     QCOMPARE(book.lookup.FindResult, QString());
     QVERIFY(!QApplication::activeModalWidget());
-    book.prompts.verifyAllShown();
-}
-
-void TestCustomersVendors::lookupClosedWithoutChoice_data() {
-    QTest::addColumn<int>("which");
-    QTest::addColumn<bool>("closeBox");
-    QTest::newRow("customers, Close") << 0 << false;
-    QTest::newRow("vendors, close box") << 1 << true;
-}
-
-void TestCustomersVendors::lookupClosedWithoutChoice() {
-    QFETCH(int, which);
-    QFETCH(bool, closeBox);
-    const PartyKind& kind = kindOf(which);
-    TestBook book;
-    store(book, kind, {"P1", "Paper Mill"});
-    book.lookup.LookupValue3 = QStringLiteral("left over");
-    book.busy.set();
-    whenModalOpens([closeBox](QWidget* modal) {
-        if (closeBox)
-            modal->close();
-        else
-            press(*modal, "cmdClose");
-    });
-    const bool chosen =
-        which == 0 ? lookupCustomer(book.services, nullptr) : lookupVendor(book.services, nullptr);
-    QVERIFY(!chosen);
-    for (int i = 1; i <= 7; ++i)
-        QCOMPARE(book.lookup.value(i), QString());
     QVERIFY(!book.busy.isBusy());
     book.prompts.verifyAllShown();
 }
 
-void TestCustomersVendors::closingLeavesTheRecord() {
+void TestCustomersVendors::closingAndEscape() {
     const PartyKind& kind = PartyKind::customers();
     TestBook book;
-    store(book, kind, {"A1", "First"});
+    store(book, kind, {"A1", "First", "Street"});
     PartyWindow window(book.services, kind);
     window.show();
-    // Invalid edits keep the window open with them.
+    // Esc puts the stored values back; without edits, it closes the window.
+    type(window.field(2), QStringLiteral("Other street"));
+    QTest::keyClick(window.field(2), Qt::Key_Escape);
+    QVERIFY(window.isVisible());
+    QCOMPARE(window.field(2)->text(), QStringLiteral("Street"));
+    QVERIFY(!window.isDirty());
+    QTest::keyClick(window.field(2), Qt::Key_Escape);
+    QVERIFY(!window.isVisible());
+    QCOMPARE(stored(book, kind, "A1").value(2), QStringLiteral("Street"));
+
+    // Invalid edits keep the window open with them; valid ones are written as it closes.
+    window.show();
     type(window.field(1), QString());
     book.prompts.expect(QStringLiteral("Must enter Customer Name."));
     press(window, "cmdClose");
     QVERIFY(window.isVisible());
     QCOMPARE(window.field(1)->text(), QString());
-    book.prompts.expect(QStringLiteral("Must enter Customer Name."));
-    window.close();
-    QVERIFY(window.isVisible());
-    // Valid edits are written as the window closes.
     type(window.field(1), QStringLiteral("Changed"));
     press(window, "cmdClose");
     QVERIFY(!window.isVisible());
@@ -661,44 +543,8 @@ void TestCustomersVendors::closingLeavesTheRecord() {
     book.prompts.verifyAllShown();
 }
 
-void TestCustomersVendors::escapePutsStoredValuesBack() {
-    const PartyKind& kind = PartyKind::vendors();
-    TestBook book;
-    store(book, kind, {"A1", "First", "Street"});
-    PartyWindow window(book.services, kind);
-    window.show();
-    type(window.field(2), QStringLiteral("Other street"));
-    QTest::keyClick(window.field(2), Qt::Key_Escape);
-    QVERIFY(window.isVisible());
-    QCOMPARE(window.field(2)->text(), QStringLiteral("Street"));
-    QVERIFY(!window.isDirty());
-    // Without edits, Esc closes the window.
-    QTest::keyClick(window.field(2), Qt::Key_Escape);
-    QVERIFY(!window.isVisible());
-    QCOMPARE(stored(book, kind, "A1").value(2), QStringLiteral("Street"));
-    book.prompts.verifyAllShown();
-}
-
-void TestCustomersVendors::enteringAFieldSelectsIt() {
-    const PartyKind& kind = PartyKind::customers();
-    TestBook book;
-    store(book, kind, {"A1", "First Name"});
-    PartyWindow window(book.services, kind);
-    window.show();
-    QApplication::setActiveWindow(&window);
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    window.field(0)->setFocus();
-    QTest::keyClick(window.field(0), Qt::Key_Tab);
-    QTRY_COMPARE(window.field(1)->selectedText(), QStringLiteral("First Name"));
-    QTest::keyClicks(window.field(1), QStringLiteral("New"));
-    QCOMPARE(window.field(1)->text(), QStringLiteral("New"));
-    book.prompts.verifyAllShown();
-}
-
 void TestCustomersVendors::f1OpensTheWindowsHelp_data() {
     addKinds();
-    QTest::newRow("customers") << 0;
-    QTest::newRow("vendors") << 1;
 }
 
 void TestCustomersVendors::f1OpensTheWindowsHelp() {
@@ -754,7 +600,7 @@ void TestCustomersVendors::findsByNumberAndName() {
     PartyWindow window(book.services, kind);
     book.lookup.FindResult = QStringLiteral("stale");
     QString promptShown;
-    chooseInFind(entry, {}, &promptShown);
+    chooseInFind(entry, &promptShown);
     press(window, byName ? qPrintable(kind.findByNameButton) : qPrintable(kind.findByNumberButton));
     QCOMPARE(promptShown, prompt);
     QCOMPARE(window.field(0)->text(), number);
@@ -770,7 +616,8 @@ void TestCustomersVendors::findNotFoundShowsLast() {
     store(book, kind, {"C3", "Cole"});
     PartyWindow window(book.services, kind);
     // The record disappears between listing and choosing.
-    chooseInFind(QStringLiteral("Baker"), [&book] {
+    QString prompt;
+    chooseInFind(QStringLiteral("Baker"), &prompt, [&book] {
         book.sql(QStringLiteral("DELETE FROM tblCustomers WHERE CustID = 'C2'"));
     });
     book.prompts.expect(QStringLiteral("Customer Baker was not found."));
@@ -780,37 +627,9 @@ void TestCustomersVendors::findNotFoundShowsLast() {
 
     // Cancel leaves the shown record as it was.
     navigate(window, "navFirst");
-    whenModalOpens([](QWidget* dialog) { press(*dialog, "cmdCancel"); });
+    whenModal([](QDialog* dialog) { press(dialog, "cmdCancel"); });
     press(window, "cmdFindByCustID");
     QCOMPARE(window.field(0)->text(), QStringLiteral("C1"));
-    book.prompts.verifyAllShown();
-}
-
-void TestCustomersVendors::switchboardOpensWindows_data() {
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<QString>("window");
-    QTest::newRow("button customers") << "cmdCustomers"
-                                      << "frmCustomers";
-    QTest::newRow("menu customers") << "mnuDataEntryCustomers"
-                                    << "frmCustomers";
-    QTest::newRow("button vendors") << "cmdVendors"
-                                    << "frmVendors";
-    QTest::newRow("menu vendors") << "mnuDataEntryVendors"
-                                  << "frmVendors";
-}
-
-void TestCustomersVendors::switchboardOpensWindows() {
-    QFETCH(QString, command);
-    QFETCH(QString, window);
-    TestBook book;
-    SwitchboardWindow switchboard(book.services);
-    QString opened;
-    whenModalOpens([&opened](QWidget* modal) {
-        opened = modal->objectName();
-        press(*modal, "cmdClose");
-    });
-    QVERIFY2(runCommand(&switchboard, command), qPrintable(command));
-    QCOMPARE(opened, window);
     book.prompts.verifyAllShown();
 }
 

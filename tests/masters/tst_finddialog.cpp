@@ -31,10 +31,12 @@ void makeList(TestBook& book, const QStringList& entries) {
 
 const QString kListQuery = QStringLiteral("SELECT v FROM tmpList ORDER BY n");
 
-QString selectedEntry(FindDialog& dialog) {
-    auto* list = dialog.findChild<QListView*>(QStringLiteral("List1"));
-    const QModelIndexList selected = list->selectionModel()->selectedIndexes();
-    return selected.isEmpty() ? QStringLiteral("(none)") : selected.first().data().toString();
+QListView* list(QWidget* dialog) {
+    return child<QListView>(dialog, QStringLiteral("List1"));
+}
+
+QLineEdit* findEdit(QWidget* dialog) {
+    return child<QLineEdit>(dialog, QStringLiteral("txtFind"));
 }
 
 } // namespace
@@ -46,7 +48,6 @@ private slots:
     void typeAhead();
     void typeAheadAgreesWithPlainSearch();
     void fillsFromQueryOnce();
-    void emptyResultLeavesOnlyCancel();
     void failingQueryGoesToTheCaller();
     void doubleClickChooses();
     void cancelLeavesFindResultEmpty_data();
@@ -54,7 +55,6 @@ private slots:
     void functionKeysReachTheHandler();
     void chartFindsDescription_data();
     void chartFindsDescription();
-    void notFoundMovesToLast();
 };
 
 void TestFindDialog::typeAhead_data() {
@@ -63,25 +63,16 @@ void TestFindDialog::typeAhead_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("expected");
     // In case-insensitive order (searched by halves) and out of it (searched in turn).
-    QTest::newRow("starts at the second entry")
-        << QStringList{"AB", "ABC", "B1"} << QString() << "AB"
-        << "ABC";
+    const QStringList abc{"AB", "ABC", "B1"};
+    QTest::newRow("starts at the second entry") << abc << QString() << "AB"
+                                                << "ABC";
     QTest::newRow("wraps to the first entry") << QStringList{"AB", "B1"} << QString() << "AB"
                                               << "AB";
-    QTest::newRow("no match keeps the selection") << QStringList{"AB", "ABC", "B1"} << "B1"
+    QTest::newRow("no match keeps the selection") << abc << "B1"
                                                   << "X"
                                                   << "B1";
     QTest::newRow("ignores case") << QStringList{"apple", "Apricot", "banana"} << QString() << "aPR"
                                   << "Apricot";
-    QTest::newRow("later match past the middle")
-        << QStringList{"a", "b", "c", "d", "e", "f", "g"} << QString() << "F"
-        << "f";
-    QTest::newRow("only the first matches") << QStringList{"Rent", "Salaries", "Wages"} << "Wages"
-                                            << "re"
-                                            << "Rent";
-    QTest::newRow("unordered: second entry first")
-        << QStringList{"Zed", "ab", "Abc"} << QString() << "ab"
-        << "ab";
     QTest::newRow("unordered: wraps") << QStringList{"abc", "zz", "yy"} << QString() << "AB"
                                       << "abc";
     QTest::newRow("unordered: no match") << QStringList{"zz", "aa", "mm"} << "mm"
@@ -99,17 +90,17 @@ void TestFindDialog::typeAhead() {
     TestBook book;
     makeList(book, entries);
     FindDialog dialog(book.services);
-    dialog.setAddCaption(QStringLiteral("Type to find"));
     dialog.setRecordSource(kListQuery);
     dialog.show();
-    QVERIFY(dialog.isFilled());
-    auto* list = dialog.findChild<QListView*>(QStringLiteral("List1"));
+    QListView* view = list(&dialog);
     if (!selectedFirst.isEmpty())
-        list->setCurrentIndex(list->model()->index(int(entries.indexOf(selectedFirst)), 0));
-    QTest::keyClicks(dialog.findChild<QLineEdit*>(QStringLiteral("txtFind")), typed);
-    QCOMPARE(selectedEntry(dialog), expected);
+        view->setCurrentIndex(view->model()->index(int(entries.indexOf(selectedFirst)), 0));
+    QTest::keyClicks(findEdit(&dialog), typed);
+    const QModelIndexList selected = view->selectionModel()->selectedIndexes();
+    QCOMPARE(selected.size(), 1);
+    QCOMPARE(selected.first().data().toString(), expected);
     // Typing never filters the list.
-    QCOMPARE(list->model()->rowCount(), entries.size());
+    QCOMPARE(view->model()->rowCount(), entries.size());
     book.prompts.verifyAllShown();
 }
 
@@ -140,11 +131,10 @@ void TestFindDialog::typeAheadAgreesWithPlainSearch() {
                 return i;
         return entries.at(0).startsWith(text, Qt::CaseInsensitive) ? 0 : -1;
     };
-    QStringList probes;
+    QStringList probes{QStringLiteral("zz"), QStringLiteral("c'c'c")};
     for (const QString& entry : entries)
         for (int length = 1; length <= entry.size(); ++length)
             probes << entry.left(length) << entry.left(length).toUpper();
-    probes << QStringLiteral("zz") << QStringLiteral("c'c'c");
     for (const QString& probe : probes)
         QVERIFY2(dialog.findPrefix(probe) == plain(probe), qPrintable(probe));
 }
@@ -153,31 +143,27 @@ void TestFindDialog::fillsFromQueryOnce() {
     TestBook book;
     makeList(book, {QStringLiteral("Rent"), QString(), QStringLiteral("Wages")});
     FindDialog dialog(book.services);
-    dialog.setAddCaption(QStringLiteral("Type Account Description to find"));
+    dialog.setAddCaption(QStringLiteral("Type to find"));
     dialog.setRecordSource(kListQuery);
     dialog.show();
-    QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("lblWhichTable"))->text(),
-             QStringLiteral("Type Account Description to find"));
-    auto* list = dialog.findChild<QListView*>(QStringLiteral("List1"));
-    QVERIFY(list->isEnabled());
+    QCOMPARE(child<QLabel>(&dialog, QStringLiteral("lblWhichTable"))->text(),
+             QStringLiteral("Type to find"));
+    QVERIFY(list(&dialog)->isEnabled());
     // A null becomes the empty text; query order is kept.
     QCOMPARE(dialog.entries(), (QStringList{"Rent", "", "Wages"}));
     // Filled once per dialog: a second showing adds nothing.
     dialog.hide();
     dialog.show();
-    QCOMPARE(list->model()->rowCount(), 3);
+    QCOMPARE(list(&dialog)->model()->rowCount(), 3);
     QVERIFY(!book.busy.isBusy());
-}
 
-void TestFindDialog::emptyResultLeavesOnlyCancel() {
-    TestBook book;
-    makeList(book, {});
-    FindDialog dialog(book.services);
-    dialog.setRecordSource(kListQuery);
-    dialog.show();
-    QVERIFY(!dialog.findChild<QListView*>(QStringLiteral("List1"))->isEnabled());
-    QVERIFY(dialog.entries().isEmpty());
-    QVERIFY(!book.busy.isBusy());
+    // An empty result leaves only Cancel.
+    book.sql(QStringLiteral("DELETE FROM tmpList"));
+    FindDialog empty(book.services);
+    empty.setRecordSource(kListQuery);
+    empty.show();
+    QVERIFY(!list(&empty)->isEnabled());
+    QVERIFY(empty.entries().isEmpty());
 }
 
 void TestFindDialog::failingQueryGoesToTheCaller() {
@@ -192,9 +178,8 @@ void TestFindDialog::doubleClickChooses() {
     makeList(book, {QStringLiteral("Bank"), QStringLiteral("Rent"), QStringLiteral("Wages")});
     book.lookup.FindResult = QStringLiteral("stale");
     whenModal([](QDialog* dialog) {
-        QTest::keyClicks(dialog->findChild<QLineEdit*>(QStringLiteral("txtFind")), "r");
-        auto* list = dialog->findChild<QListView*>(QStringLiteral("List1"));
-        doubleClickRow(list, list->currentIndex().row());
+        QTest::keyClicks(findEdit(dialog), "r");
+        doubleClickRow(list(dialog), list(dialog)->currentIndex().row());
     });
     const std::optional<QString> chosen =
         findValue(book.services, nullptr, QStringLiteral("Pick"), kListQuery);
@@ -215,12 +200,11 @@ void TestFindDialog::cancelLeavesFindResultEmpty() {
     makeList(book, {QStringLiteral("Bank"), QStringLiteral("Rent")});
     book.lookup.FindResult = QStringLiteral("stale");
     whenModal([how](QDialog* dialog) {
-        auto* find = dialog->findChild<QLineEdit*>(QStringLiteral("txtFind"));
-        QTest::keyClicks(find, "Re");
+        QTest::keyClicks(findEdit(dialog), "Re");
         if (how == 0)
             press(dialog, "cmdCancel");
         else if (how == 1)
-            QTest::keyClick(find, Qt::Key_Escape);
+            QTest::keyClick(findEdit(dialog), Qt::Key_Escape);
         else
             dialog->close();
     });
@@ -233,26 +217,29 @@ void TestFindDialog::functionKeysReachTheHandler() {
     makeList(book, {QStringLiteral("Bank")});
     FindDialog dialog(book.services);
     dialog.setRecordSource(kListQuery);
-    dialog.show();
-    dialog.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QVERIFY(showActive(&dialog));
     book.prompts.expectMatch(QStringLiteral("^F1  - Help"));
-    QTest::keyClick(dialog.findChild<QLineEdit*>(QStringLiteral("txtFind")), Qt::Key_F5);
+    QTest::keyClick(findEdit(&dialog), Qt::Key_F5);
     book.prompts.verifyAllShown();
-    QVERIFY(dialog.findChild<QLineEdit*>(QStringLiteral("txtFind"))->text().isEmpty());
+    QVERIFY(findEdit(&dialog)->text().isEmpty());
 }
 
 void TestFindDialog::chartFindsDescription_data() {
     QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("added"); // an account written after the window read its rows
+    QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("apostrophe") << "owner'"
-                                << "Account: 3 of 4";
-    QTest::newRow("plain") << "rent"
-                           << "Account: 4 of 4";
+    QTest::newRow("apostrophe") << "owner'" << 0 << QString() << "Account: 3 of 4";
+    QTest::newRow("plain") << "rent" << 0 << QString() << "Account: 4 of 4";
+    // Listed, but not in the grid: the window moves to its last row.
+    QTest::newRow("not found") << "al's" << 1 << "Account Description Al's Cafe was not found."
+                               << "Account: 4 of 4";
 }
 
 void TestFindDialog::chartFindsDescription() {
     QFETCH(QString, typed);
+    QFETCH(int, added);
+    QFETCH(QString, message);
     QFETCH(QString, caption);
     TestBook book;
     addAccounts(book, {{"1000", " ", "Bank"},
@@ -261,33 +248,18 @@ void TestFindDialog::chartFindsDescription() {
                        {"4000", " ", "Rent"}});
     ChartOfAccountsWindow window(book.services);
     window.show();
+    if (added)
+        addAccounts(book, {{"0500", " ", "Al's Cafe"}});
+    if (!message.isEmpty())
+        book.prompts.expect(message);
     whenModal([typed](QDialog* dialog) {
-        QCOMPARE(dialog->findChild<QLabel*>(QStringLiteral("lblWhichTable"))->text(),
+        QCOMPARE(child<QLabel>(dialog, QStringLiteral("lblWhichTable"))->text(),
                  QStringLiteral("Type Account Description to find"));
-        auto* find = dialog->findChild<QLineEdit*>(QStringLiteral("txtFind"));
-        QTest::keyClicks(find, typed);
-        QTest::keyClick(find, Qt::Key_Return);
+        QTest::keyClicks(findEdit(dialog), typed);
+        QTest::keyClick(findEdit(dialog), Qt::Key_Return);
     });
     press(&window, "cmdFindByDesc");
     QCOMPARE(window.navigator()->caption(), caption);
-    book.prompts.verifyAllShown();
-}
-
-void TestFindDialog::notFoundMovesToLast() {
-    TestBook book;
-    addAccounts(book, {{"1000", " ", "Bank"}, {"2000", " ", "Wages"}, {"3000", " ", "Rent"}});
-    ChartOfAccountsWindow window(book.services);
-    window.show();
-    // Written by someone else after the window read its rows: listed, but not in the grid.
-    addAccounts(book, {{"0500", " ", "Al's Cafe"}});
-    book.prompts.expect(QStringLiteral("Account Description Al's Cafe was not found."));
-    whenModal([](QDialog* dialog) {
-        auto* list = dialog->findChild<QListView*>(QStringLiteral("List1"));
-        doubleClickRow(list, 0);
-    });
-    press(&window, "cmdFindByDesc");
-    QCOMPARE(window.currentRow(), 2);
-    QCOMPARE(window.navigator()->caption(), QStringLiteral("Account: 3 of 3"));
     book.prompts.verifyAllShown();
 }
 
