@@ -21,40 +21,45 @@ using Answer = Prompts::Answer;
 
 namespace {
 
-const QString crlf = QStringLiteral("\r\n");
-
-const QString kExportCustomersQuestion =
-    "This procedure exports the fields Customer ID, Customer Name, \r\n"
-    "Address1, Address2, Address3, Address4 and Postal Code to a text file (*.txt).\r\n\r\n"
-    "Do you wish to continue?";
-const QString kExportVendorsQuestion =
-    "This procedure exports the fields Vendor ID, Vendor Name, \r\n"
-    "Address1, Address2, Address3, Address4 and Postal Code to a text file (*.txt).\r\n\r\n"
-    "Do you wish to continue?";
+// The people files' questions differ only in the kind's name.
+QString exportPeopleQuestion(const QString& kind) {
+    return "This procedure exports the fields " + kind + " ID, " + kind + " Name, \r\n"
+           "Address1, Address2, Address3, Address4 and Postal Code to a text file (*.txt).\r\n\r\n"
+           "Do you wish to continue?";
+}
+QString importPeopleQuestion(const QString& kind) {
+    return "This procedure imports the fields " + kind + " Number, " + kind + " Name,\r\n"
+           "Address1, Address2, Address3, Address4 and Postal Code from \r\n"
+           "a text file (*.txt, *.csv).\r\n\r\n"
+           "It will add the " + kind + "s to any existing records except where \r\n"
+           "this would cause duplication. \r\n\r\n"
+           "Before this procedure can work, you must have already exported \r\n"
+           "eg from Accpac / Adagio those fields to a text file using comma "
+           "delimited format.\r\n\r\nDo you wish to continue?";
+}
+const QString kExportCustomersQuestion = exportPeopleQuestion("Customer");
+const QString kExportVendorsQuestion = exportPeopleQuestion("Vendor");
 const QString kExportAccountsQuestion =
     "This procedure exports the fields account codes, departments \r\n"
     "and descriptions to a text file (*.txt).\r\n\r\nDo you wish to continue?";
-
-const QString kImportTail = "this would cause duplication. \r\n\r\n"
-                            "Before this procedure can work, you must have already exported \r\n"
-                            "eg from Accpac / Adagio those fields to a text file using comma "
-                            "delimited format.\r\n\r\nDo you wish to continue?";
+const QString kImportCustomersQuestion = importPeopleQuestion("Customer");
+const QString kImportVendorsQuestion = importPeopleQuestion("Vendor");
 const QString kImportAccountsQuestion =
     "This procedure imports the fields account codes, departments \r\n"
     "and descriptions from a text file (*.txt, *.csv).\r\n\r\n"
-    "It will add the accounts to any existing accounts except where \r\n" + kImportTail;
-const QString kImportCustomersQuestion =
-    "This procedure imports the fields Customer Number, Customer Name,\r\n"
-    "Address1, Address2, Address3, Address4 and Postal Code from \r\n"
-    "a text file (*.txt, *.csv).\r\n\r\n"
-    "It will add the Customers to any existing records except where \r\n" + kImportTail;
-const QString kImportVendorsQuestion =
-    "This procedure imports the fields Vendor Number, Vendor Name,\r\n"
-    "Address1, Address2, Address3, Address4 and Postal Code from \r\n"
-    "a text file (*.txt, *.csv).\r\n\r\n"
-    "It will add the Vendors to any existing records except where \r\n" + kImportTail;
+    "It will add the accounts to any existing accounts except where \r\n" +
+    kImportVendorsQuestion.mid(kImportVendorsQuestion.indexOf("this would"));
 
 const QString kViewQuestion = "Would you like to view the contents of the exported file?";
+
+// The first question each command asks.
+QString questionOf(const QString& button) {
+    static const QHash<QString, QString> questions = {
+        {"cmdExportCOA", kExportAccountsQuestion}, {"cmdExportCustomers", kExportCustomersQuestion},
+        {"cmdExportVendors", kExportVendorsQuestion}, {"cmdImportCOA", kImportAccountsQuestion},
+        {"cmdImportCustomers", kImportCustomersQuestion}, {"cmdImportVendors", kImportVendorsQuestion}};
+    return questions.value(button);
+}
 
 QString exportedNotice(const QString& path, qint64 count) {
     return "Export File " + path + " successfully created.\r\n\r\n" + QString::number(count) +
@@ -63,6 +68,11 @@ QString exportedNotice(const QString& path, qint64 count) {
 
 QString added(qint64 count) {
     return "Records Added:  " + QString::number(count);
+}
+
+QString duplicate(const QString& labels, const char* verb = "appears to be") {
+    return labels + "\r\n\r\n" + verb +
+           " a duplicate and will not be imported.\r\n\r\nDo you wish to continue?";
 }
 
 QByteArray readAll(const QString& path) {
@@ -130,14 +140,38 @@ struct Fixture {
         QVERIFY2(button->isEnabled(), qPrintable(name));
         button->click();
     }
-    QString path(const QString& name) const { return book->appDir() + QLatin1Char('/') + name; }
-    void addCustomer(const QVariantList& values) {
-        book->sql(QStringLiteral("INSERT INTO tblCustomers (CustID, CustName, Address1, Address2, "
-                                 "Address3, Address4, PostalCode) VALUES (?, ?, ?, ?, ?, ?, ?)"),
-                  values);
+    // Runs an export to `path` that writes `count` records and declines the viewer.
+    void exportTo(const QString& button, const QString& path, qint64 count) {
+        book->prompts.expect(questionOf(button), Answer::Yes)
+            .expect(exportedNotice(path, count))
+            .expect(kViewQuestion, Answer::No);
+        book->fileDialogs.answer(path);
+        click(button);
+        QVERIFY(book->prompts.verifyAllShown());
     }
+    // Runs an import of `path` that adds `count` records without a question.
+    void importFrom(const QString& button, const QString& path, qint64 count) {
+        book->prompts.expect(questionOf(button), Answer::Yes).expect(added(count));
+        book->fileDialogs.answer(path);
+        click(button);
+        QVERIFY(book->prompts.verifyAllShown());
+    }
+    QString path(const QString& name) const { return book->appDir() + QLatin1Char('/') + name; }
     std::unique_ptr<TestBook> book;
     std::unique_ptr<SwitchboardWindow> window;
+};
+
+// Watches for the progress dialog while the work runs; `onShown` gets each visible one.
+struct ProgressWatcher {
+    explicit ProgressWatcher(std::function<void(QProgressDialog*)> onShown) {
+        QObject::connect(&timer, &QTimer::timeout, [onShown] {
+            for (QWidget* widget : QApplication::topLevelWidgets())
+                if (auto* dialog = qobject_cast<QProgressDialog*>(widget); dialog && dialog->isVisible())
+                    onShown(dialog);
+        });
+        timer.start(0);
+    }
+    QTimer timer;
 };
 
 } // namespace
@@ -145,8 +179,8 @@ struct Fixture {
 class TestMasterFiles : public QObject {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
+    void init() { WorkProgress::showAfterMs = 500; }
+    void cleanup() { WorkProgress::showAfterMs = 500; }
 
     void commandsAreBound();
     void exportOneRow_data();
@@ -154,42 +188,28 @@ private slots:
     void exportFormatByteForByte();
     void exportStopsEarly_data();
     void exportStopsEarly();
-    void exportOverwriteReplaces();
     void exportFailureShowsNumberAndDescription();
 
     void importCases_data();
     void importCases();
     void importDialogAndNameCheck_data();
     void importDialogAndNameCheck();
+    void importSameFileTwiceAsksForEveryLine_data();
     void importSameFileTwiceAsksForEveryLine();
     void importNoAfterDuplicateKeepsEarlierRecords();
     void importCommitsBeforeEveryQuestion();
     void importFailureKeepsEarlierRecords_data();
     void importFailureKeepsEarlierRecords();
-    void importWindows1252();
     void roundTrip_data();
     void roundTrip();
-    void countersPassSixteenBits();
     void progressCancel_data();
     void progressCancel();
     void quickWorkShowsNoProgress();
 };
 
-void TestMasterFiles::init() {
-    WorkProgress::showAfterMs = 500;
-}
-
-void TestMasterFiles::cleanup() {
-    WorkProgress::showAfterMs = 500;
-}
-
 void TestMasterFiles::commandsAreBound() {
+    // Every button is enabled: the other tests click them all through Fixture::click.
     Fixture f;
-    for (const char* name : {"cmdExportCOA", "cmdExportCustomers", "cmdExportVendors", "cmdImportCOA",
-                             "cmdImportCustomers", "cmdImportVendors"}) {
-        auto* button = f.window->findChild<QAbstractButton*>(QString::fromLatin1(name));
-        QVERIFY2(button && button->isEnabled(), name);
-    }
     // No: nothing else happens (no dialog, no file, no more boxes).
     f.book->prompts.expect(kExportCustomersQuestion, Answer::No);
     f.click("cmdExportCustomers");
@@ -197,9 +217,8 @@ void TestMasterFiles::commandsAreBound() {
     f.click("cmdImportVendors");
     QVERIFY(f.book->fileDialogs.requests().isEmpty());
     QVERIFY(f.book->prompts.verifyAllShown());
-    const auto& shown = f.book->prompts.shown();
-    QCOMPARE(shown.size(), 2);
-    for (const auto& box : shown) {
+    QCOMPARE(f.book->prompts.shown().size(), 2);
+    for (const auto& box : f.book->prompts.shown()) {
         QCOMPARE(box.icon, Prompts::Icon::None);
         QCOMPARE(box.buttons, Prompts::Buttons::YesNo);
         QCOMPARE(box.defaultButton, Answer::No);
@@ -208,32 +227,28 @@ void TestMasterFiles::commandsAreBound() {
 
 void TestMasterFiles::exportOneRow_data() {
     QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("question");
     QTest::addColumn<QString>("insert");
     QTest::addColumn<QVariantList>("values");
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<bool>("view");
     QTest::newRow("accounts, viewed")
-        << "cmdExportCOA" << kExportAccountsQuestion
+        << "cmdExportCOA"
         << "INSERT INTO tblChartOfAccounts (AccountCode, DeptCode, AccountDescription, AcctDept) "
            "VALUES (?, ?, ?, ?)"
         << QVariantList{"1000", "", "Bank, Current", "1000,"}
         << QByteArray("\"1000\",\"\",\"Bank, Current\"\r\n") << true;
     QTest::newRow("customers, not viewed")
-        << "cmdExportCustomers" << kExportCustomersQuestion
-        << "INSERT INTO tblCustomers VALUES (?, ?, ?, ?, ?, ?, ?)"
+        << "cmdExportCustomers" << "INSERT INTO tblCustomers VALUES (?, ?, ?, ?, ?, ?, ?)"
         << QVariantList{"C1", "Smith", QVariant(), "", "   ", "Town", "4000"}
         << QByteArray("\"C1\",\"Smith\",\"\",\"\",\"\",\"Town\",\"4000\"\r\n") << false;
     QTest::newRow("vendors, viewed")
-        << "cmdExportVendors" << kExportVendorsQuestion
-        << "INSERT INTO tblVendors VALUES (?, ?, ?, ?, ?, ?, ?)"
+        << "cmdExportVendors" << "INSERT INTO tblVendors VALUES (?, ?, ?, ?, ?, ?, ?)"
         << QVariantList{"V1", "Acme", "1 Road", "", "", "", ""}
         << QByteArray("\"V1\",\"Acme\",\"1 Road\",\"\",\"\",\"\",\"\"\r\n") << true;
 }
 
 void TestMasterFiles::exportOneRow() {
     QFETCH(QString, button);
-    QFETCH(QString, question);
     QFETCH(QString, insert);
     QFETCH(QVariantList, values);
     QFETCH(QByteArray, file);
@@ -241,8 +256,10 @@ void TestMasterFiles::exportOneRow() {
     Fixture f;
     f.book->sql(insert, values);
     const QString path = f.path("Export.txt");
+    // An older, longer file there is replaced, not written over in part.
+    writeFile(path, QByteArray("old line one\r\nold line two is longer than the new file\r\n"));
     QDir::setCurrent(QDir::tempPath());
-    f.book->prompts.expect(question, Answer::Yes)
+    f.book->prompts.expect(questionOf(button), Answer::Yes)
         .expect(exportedNotice(path, 1))
         .expect(kViewQuestion, view ? Answer::Yes : Answer::No);
     f.book->fileDialogs.answer(path);
@@ -256,8 +273,7 @@ void TestMasterFiles::exportOneRow() {
     QCOMPARE(request.defaultSuffix, QStringLiteral("txt"));
     QCOMPARE(request.directory, f.book->appDir());
     QCOMPARE(request.fileName, QStringLiteral("Export.txt"));
-    QVERIFY(request.confirmOverwrite);
-    QVERIFY(request.confirmCreate);
+    QVERIFY(request.confirmOverwrite && request.confirmCreate);
     QCOMPARE(QDir::current().canonicalPath(), QDir(f.book->appDir()).canonicalPath());
 
     const auto& shown = f.book->prompts.shown();
@@ -266,26 +282,19 @@ void TestMasterFiles::exportOneRow() {
     QCOMPARE(shown.at(2).defaultButton, Answer::No);
     QCOMPARE(f.book->busy.setCount, 1);
     QVERIFY(!f.book->busy.isBusy());
-    if (view) {
-        QCOMPARE(f.book->launcher.started.size(), 1);
+    QCOMPARE(f.book->launcher.started.size(), view ? 1 : 0);
+    if (view)
         QCOMPARE(f.book->launcher.started.at(0).arguments, QStringList{path});
-    } else {
-        QVERIFY(f.book->launcher.started.isEmpty());
-    }
 }
 
 void TestMasterFiles::exportFormatByteForByte() {
     Fixture f;
-    f.addCustomer({"C1", "  Smith, John  ", QVariant(), "     ", "He said \"hi\"", "", "4000 "});
-    f.addCustomer({"C2", "Café Müller", "a,b,c", "\"", " x ", "Line 4", QVariant()});
-    f.addCustomer({"C3", QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), QVariant()});
+    const QString insert = "INSERT INTO tblCustomers VALUES (?, ?, ?, ?, ?, ?, ?)";
+    f.book->sql(insert, {"C1", "  Smith, John  ", QVariant(), "     ", "He said \"hi\"", "", "4000 "});
+    f.book->sql(insert, {"C2", "Café Müller", "a,b,c", "\"", " x ", "Line 4", QVariant()});
+    f.book->sql(insert, {"C3", QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), QVariant()});
     const QString path = f.path("customers.txt");
-    f.book->prompts.expect(kExportCustomersQuestion, Answer::Yes)
-        .expect(exportedNotice(path, 3))
-        .expect(kViewQuestion, Answer::No);
-    f.book->fileDialogs.answer(path);
-    f.click("cmdExportCustomers");
-    QVERIFY(f.book->prompts.verifyAllShown());
+    f.exportTo("cmdExportCustomers", path, 3);
     // UTF-8 without a byte-order mark, every line ended by CR LF, every value quoted.
     const QByteArray expected = QString("\"C1\",\"Smith, John\",\"\",\"\",\"He said \"hi\"\",\"\",\"4000\"\r\n"
                                         "\"C2\",\"Café Müller\",\"a,b,c\",\"\"\",\"x\",\"Line 4\",\"\"\r\n"
@@ -295,19 +304,17 @@ void TestMasterFiles::exportFormatByteForByte() {
 }
 
 void TestMasterFiles::exportStopsEarly_data() {
-    QTest::addColumn<bool>("hasRows");
     QTest::addColumn<bool>("cancelDialog");
     QTest::addColumn<QString>("notice");
-    QTest::newRow("empty table") << false << false << "There are no records to export.";
-    QTest::newRow("dialog cancelled") << true << true << "The export operation was cancelled.\r\n";
+    QTest::newRow("empty table") << false << "There are no records to export.";
+    QTest::newRow("dialog cancelled") << true << "The export operation was cancelled.\r\n";
 }
 
 void TestMasterFiles::exportStopsEarly() {
-    QFETCH(bool, hasRows);
     QFETCH(bool, cancelDialog);
     QFETCH(QString, notice);
     Fixture f;
-    if (hasRows)
+    if (cancelDialog)
         f.book->sql("INSERT INTO tblVendors (VendorID, VendorName) VALUES ('V1', 'Acme')");
     f.book->prompts.expect(kExportVendorsQuestion, Answer::Yes).expect(notice);
     if (cancelDialog)
@@ -319,27 +326,12 @@ void TestMasterFiles::exportStopsEarly() {
     QCOMPARE(QDir(f.book->appDir()).entryList({"*.txt"}), QStringList());
 }
 
-void TestMasterFiles::exportOverwriteReplaces() {
-    Fixture f;
-    const QString path = f.path("Export.txt");
-    writeFile(path, QByteArray("old line one\r\nold line two is longer than the new file\r\n"));
-    f.book->sql("INSERT INTO tblVendors (VendorID, VendorName) VALUES ('V1', 'Acme')");
-    f.book->prompts.expect(kExportVendorsQuestion, Answer::Yes)
-        .expect(exportedNotice(path, 1))
-        .expect(kViewQuestion, Answer::No);
-    f.book->fileDialogs.answer(path);
-    f.click("cmdExportVendors");
-    QVERIFY(f.book->prompts.verifyAllShown());
-    QCOMPARE(readAll(path), QByteArray("\"V1\",\"Acme\",\"\",\"\",\"\",\"\",\"\"\r\n"));
-}
-
 void TestMasterFiles::exportFailureShowsNumberAndDescription() {
     Fixture f;
     f.book->sql("INSERT INTO tblVendors (VendorID, VendorName) VALUES ('V1', 'Acme')");
-    const QString path = f.path("no such folder/Export.txt");
     f.book->prompts.expect(kExportVendorsQuestion, Answer::Yes)
         .expectMatch("^75 The file .*no such folder/Export\\.txt could not be created: .+");
-    f.book->fileDialogs.answer(path);
+    f.book->fileDialogs.answer(f.path("no such folder/Export.txt"));
     f.click("cmdExportVendors");
     QVERIFY(f.book->prompts.verifyAllShown());
     // A plain box, no icon; the viewer is not offered and the pointer is normal again.
@@ -351,55 +343,54 @@ void TestMasterFiles::exportFailureShowsNumberAndDescription() {
 
 void TestMasterFiles::importCases_data() {
     QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("question");
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("select");
     QTest::addColumn<QStringList>("expected");
     QTest::newRow("empty last line ends normally")
-        << "cmdImportCustomers" << kImportCustomersQuestion
+        << "cmdImportCustomers"
         << QByteArray("\"C1\",\"Smith\",\"a1\",\"a2\",\"a3\",\"a4\",\"4000\"\r\n"
                       "\"C2\",\"Jones\",\"\",\"\",\"\",\"\",\"\"\r\n\r\n")
         << kCustomerSelect << QStringList{"C1|Smith|a1|a2|a3|a4|4000", "C2|Jones|||||"};
     QTest::newRow("unquoted account with empty department")
-        << "cmdImportCOA" << kImportAccountsQuestion << QByteArray("1000,,Bank\r\n") << kAccountSelect
+        << "cmdImportCOA" << QByteArray("1000,,Bank\r\n") << kAccountSelect
         << QStringList{"1000||Bank|1000,"};
     QTest::newRow("four quoted account values")
-        << "cmdImportCOA" << kImportAccountsQuestion << QByteArray("\"1000\",\"00\",\"c\",\"d\"\r\n")
-        << kAccountSelect << QStringList{"1000|00|c\",\"d|1000,00"};
+        << "cmdImportCOA" << QByteArray("\"1000\",\"00\",\"c\",\"d\"\r\n") << kAccountSelect
+        << QStringList{"1000|00|c\",\"d|1000,00"};
     QTest::newRow("quoted name with a comma stays one name")
-        << "cmdImportVendors" << kImportVendorsQuestion
-        << QByteArray("\"V1\",\"Smith, John\",\"1 Road\",\"\",\"\",\"\",\"4000\"\r\n") << kVendorSelect
-        << QStringList{"V1|Smith, John|1 Road||||4000"};
+        << "cmdImportVendors" << QByteArray("\"V1\",\"Smith, John\",\"1 Road\",\"\",\"\",\"\",\"4000\"\r\n")
+        << kVendorSelect << QStringList{"V1|Smith, John|1 Road||||4000"};
     QTest::newRow("line with too few values ends the import")
-        << "cmdImportCustomers" << kImportCustomersQuestion
-        << QByteArray("C1,One,,,,,\r\nC2,Two,,\r\nC3,Three,,,,,\r\n") << kCustomerSelect
-        << QStringList{"C1|One|||||"};
+        << "cmdImportCustomers" << QByteArray("C1,One,,,,,\r\nC2,Two,,\r\nC3,Three,,,,,\r\n")
+        << kCustomerSelect << QStringList{"C1|One|||||"};
     QTest::newRow("lines ended by LF alone, no quotes, nothing trimmed")
-        << "cmdImportCustomers" << kImportCustomersQuestion
-        << QByteArray("c1, Lower ,x,y,z,w,p\nC2,Two,,,,,last,with,commas") << kCustomerSelect
-        << QStringList{"c1| Lower |x|y|z|w|p", "C2|Two|||||last,with,commas"};
+        << "cmdImportCustomers" << QByteArray("c1, Lower ,x,y,z,w,p\nC2,Two,,,,,last,with,commas")
+        << kCustomerSelect << QStringList{"c1| Lower |x|y|z|w|p", "C2|Two|||||last,with,commas"};
     QTest::newRow("utf-8 with byte-order mark")
-        << "cmdImportCustomers" << kImportCustomersQuestion
+        << "cmdImportCustomers"
         << QByteArray("\xef\xbb\xbf\"C1\",\"Caf\xc3\xa9\",\"\",\"\",\"\",\"\",\"\"\r\n") << kCustomerSelect
         << QStringList{"C1|Café|||||"};
-    QTest::newRow("empty file") << "cmdImportVendors" << kImportVendorsQuestion << QByteArray()
-                                << kVendorSelect << QStringList{};
+    // As written by an older package in the Western European code page.
+    QTest::newRow("windows-1252 accented names")
+        << "cmdImportVendors"
+        << QByteArray("\"V1\",\"Caf\xe9 M\xfcller\",\"Stra\xdf" "e 5\",\"\",\"\",\"\",\"\"\r\n"
+                      "\"V2\",\"Ni\xf1o \x96 \x93" "Best\x94\",\"\x80 100\",\"\",\"\",\"\",\"\"\r\n")
+        << kVendorSelect
+        << QStringList{QString::fromUtf8("V1|Café Müller|Straße 5||||"),
+                       QString::fromUtf8("V2|Niño – “Best”|€ 100||||")};
+    QTest::newRow("empty file") << "cmdImportVendors" << QByteArray() << kVendorSelect << QStringList{};
 }
 
 void TestMasterFiles::importCases() {
     QFETCH(QString, button);
-    QFETCH(QString, question);
     QFETCH(QByteArray, file);
     QFETCH(QString, select);
     QFETCH(QStringList, expected);
     Fixture f;
     const QString path = f.path("import.txt");
     writeFile(path, file);
-    f.book->prompts.expect(question, Answer::Yes).expect(added(expected.size()));
-    f.book->fileDialogs.answer(path);
     QDir::setCurrent(QDir::tempPath());
-    f.click(button);
-    QVERIFY(f.book->prompts.verifyAllShown());
+    f.importFrom(button, path, expected.size());
     QCOMPARE(rows(f.book->db, select), expected);
     QCOMPARE(f.book->prompts.shown().last().icon, Prompts::Icon::Information);
     QVERIFY(!f.book->busy.isBusy());
@@ -439,65 +430,59 @@ void TestMasterFiles::importDialogAndNameCheck() {
     QCOMPARE(f.book->value("SELECT COUNT(*) FROM tblChartOfAccounts").toInt(), imports ? 1 : 0);
 }
 
+void TestMasterFiles::importSameFileTwiceAsksForEveryLine_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QStringList>("questions");
+    QTest::addColumn<QString>("select");
+    QTest::newRow("customers")
+        << "cmdImportCustomers"
+        << QByteArray("\"C1\",\"Smith, John\",\"\",\"\",\"\",\"\",\"\"\r\nc2,Jones,,,,,\r\n")
+        << QStringList{duplicate("Customer ID:  C1\r\nCustomer Name: Smith, John"),
+                       duplicate("Customer ID:  c2\r\nCustomer Name: Jones")}
+        << kCustomerSelect;
+    QTest::newRow("accounts, padded labels")
+        << "cmdImportCOA" << QByteArray("\"4000\",\"sales\",\"Sales again\"\r\n")
+        << QStringList{duplicate("Account Code:  4000\r\nDept Code:     sales\r\n"
+                                 "Description:   Sales again", "is")}
+        << kAccountSelect;
+    QTest::newRow("vendors") << "cmdImportVendors" << QByteArray("V1,Acme Two,,,,,\r\n")
+                             << QStringList{duplicate("Vendor ID:  V1\r\nVendor Name: Acme Two")}
+                             << kVendorSelect;
+}
+
 void TestMasterFiles::importSameFileTwiceAsksForEveryLine() {
+    QFETCH(QString, button);
+    QFETCH(QByteArray, file);
+    QFETCH(QStringList, questions);
+    QFETCH(QString, select);
     Fixture f;
-    const QString path = f.path("customers.txt");
-    writeFile(path, "\"C1\",\"Smith, John\",\"\",\"\",\"\",\"\",\"\"\r\n"
-                    "\"c2\",\"Jones\",\"\",\"\",\"\",\"\",\"\"\r\n");
-    f.book->prompts.expect(kImportCustomersQuestion, Answer::Yes).expect(added(2));
-    f.book->fileDialogs.answer(path);
-    f.click("cmdImportCustomers");
+    const QString path = f.path("import.txt");
+    writeFile(path, file);
+    f.importFrom(button, path, questions.size());
+    const QStringList firstRun = rows(f.book->db, select);
+    f.book->prompts.clear();
 
-    // The second run: every line is a duplicate (codes compare without regard to case).
-    f.book->sql("UPDATE tblCustomers SET CustID = 'C2' WHERE CustID = 'c2'");
-    f.book->prompts.expect(kImportCustomersQuestion, Answer::Yes)
-        .expect("Customer ID:  C1\r\nCustomer Name: Smith, John\r\n\r\n"
-                "appears to be a duplicate and will not be imported.\r\n\r\nDo you wish to continue?",
-                Answer::Yes)
-        .expect("Customer ID:  c2\r\nCustomer Name: Jones\r\n\r\n"
-                "appears to be a duplicate and will not be imported.\r\n\r\nDo you wish to continue?",
-                Answer::Yes)
-        .expect(added(0));
+    f.book->prompts.expect(questionOf(button), Answer::Yes);
+    for (const QString& question : questions)
+        f.book->prompts.expect(question, Answer::Yes);
+    f.book->prompts.expect(added(0));
     f.book->fileDialogs.answer(path);
-    f.click("cmdImportCustomers");
+    f.click(button);
     QVERIFY(f.book->prompts.verifyAllShown());
-    const auto& shown = f.book->prompts.shown();
-    QCOMPARE(shown.at(3).icon, Prompts::Icon::Question);
-    QCOMPARE(shown.at(3).defaultButton, Answer::No);
-    QCOMPARE(f.book->value("SELECT COUNT(*) FROM tblCustomers").toInt(), 2);
-
-    // The accounts' and vendors' questions, with their padded labels.
-    f.book->sql("INSERT INTO tblChartOfAccounts (AccountCode, DeptCode, AccountDescription) "
-                "VALUES ('4000', 'SALES', 'Sales')");
-    writeFile(path, "\"4000\",\"sales\",\"Sales again\"\r\n");
-    f.book->prompts.expect(kImportAccountsQuestion, Answer::Yes)
-        .expect("Account Code:  4000\r\nDept Code:     sales\r\nDescription:   Sales again\r\n\r\n"
-                "is a duplicate and will not be imported.\r\n\r\nDo you wish to continue?",
-                Answer::Yes)
-        .expect(added(0));
-    f.book->fileDialogs.answer(path);
-    f.click("cmdImportCOA");
-    f.book->sql("INSERT INTO tblVendors (VendorID, VendorName) VALUES ('V1', 'Acme')");
-    writeFile(path, "V1,Acme Two,,,,,\r\n");
-    f.book->prompts.expect(kImportVendorsQuestion, Answer::Yes)
-        .expect("Vendor ID:  V1\r\nVendor Name: Acme Two\r\n\r\n"
-                "appears to be a duplicate and will not be imported.\r\n\r\nDo you wish to continue?",
-                Answer::Yes)
-        .expect(added(0));
-    f.book->fileDialogs.answer(path);
-    f.click("cmdImportVendors");
-    QVERIFY(f.book->prompts.verifyAllShown());
-    QCOMPARE(rows(f.book->db, kAccountSelect), QStringList{"4000|SALES|Sales|<null>"});
-    QCOMPARE(rows(f.book->db, kVendorSelect), QStringList{"V1|Acme|<null>|<null>|<null>|<null>|<null>"});
+    QCOMPARE(f.book->prompts.shown().at(1).icon, Prompts::Icon::Question);
+    QCOMPARE(f.book->prompts.shown().at(1).defaultButton, Answer::No);
+    QCOMPARE(rows(f.book->db, select), firstRun);
 }
 
 void TestMasterFiles::importNoAfterDuplicateKeepsEarlierRecords() {
     Fixture f;
-    f.addCustomer({"C2", "Two", "", "", "", "", ""});
+    f.book->sql("INSERT INTO tblCustomers (CustID, CustName) VALUES ('C2', 'Two')");
     const QString path = f.path("customers.csv");
-    writeFile(path, "C1,One,,,,,\r\nC2,Two again,,,,,\r\nC3,Three,,,,,\r\n");
+    writeFile(path, "C1,One,,,,,\r\nc2,Two again,,,,,\r\nC3,Three,,,,,\r\n");
+    // Codes compare without regard to case.
     f.book->prompts.expect(kImportCustomersQuestion, Answer::Yes)
-        .expectMatch("^Customer ID:  C2\r\n", Answer::No)
+        .expectMatch("^Customer ID:  c2\r\n", Answer::No)
         .expect(added(1));
     f.book->fileDialogs.answer(path);
     f.click("cmdImportCustomers");
@@ -518,8 +503,7 @@ void TestMasterFiles::importNoAfterDuplicateKeepsEarlierRecords() {
 
 void TestMasterFiles::importCommitsBeforeEveryQuestion() {
     TestBook book;
-    book.sql("INSERT INTO tblVendors (VendorID, VendorName) VALUES ('V2', 'Two')");
-    book.sql("INSERT INTO tblVendors (VendorID, VendorName) VALUES ('V4', 'Four')");
+    book.sql("INSERT INTO tblVendors (VendorID, VendorName) VALUES ('V2', 'Two'), ('V4', 'Four')");
     MasterFileImport import(book.db, MasterFile::vendors());
     // While each question is open, every record read before it is already in the book
     // for good: another connection sees it.
@@ -528,9 +512,8 @@ void TestMasterFiles::importCommitsBeforeEveryQuestion() {
         seen << committedCount(book.bookPath(), "tblVendors");
         return values.value(0) != QLatin1String("V4");
     };
-    const MasterFileImport::Result result =
-        import.run(QStringList{"V1,One,,,,,", "V2,Two,,,,,", "V3,Three,,,,,", "V4,Four,,,,,",
-                               "V5,Five,,,,,"});
+    const MasterFileImport::Result result = import.run(
+        QStringList{"V1,One,,,,,", "V2,Two,,,,,", "V3,Three,,,,,", "V4,Four,,,,,", "V5,Five,,,,,"});
     QCOMPARE(seen, (QList<qint64>{3, 4}));
     QCOMPARE(result.added, 2);
     QCOMPARE(result.stop, MasterFileImport::Stop::Declined);
@@ -565,49 +548,26 @@ void TestMasterFiles::importFailureKeepsEarlierRecords() {
     QCOMPARE(f.book->prompts.shown().size(), 2);
     QVERIFY(!f.book->busy.isBusy());
     QCOMPARE(committedCount(f.book->bookPath(), "tblVendors"), unreadable ? 0 : 2);
-    QCOMPARE(f.book->value("SELECT COUNT(*) FROM tblVendors").toInt(), unreadable ? 0 : 2);
-}
-
-void TestMasterFiles::importWindows1252() {
-    Fixture f;
-    const QString path = f.path("vendors.txt");
-    // As written by an older package in the Western European code page.
-    writeFile(path, "\"V1\",\"Caf\xe9 M\xfcller\",\"Stra\xdf" "e 5\",\"\",\"\",\"\",\"\"\r\n"
-                    "\"V2\",\"Ni\xf1o \x96 \x93" "Best\x94\",\"\x80 100\",\"\",\"\",\"\",\"\"\r\n");
-    f.book->prompts.expect(kImportVendorsQuestion, Answer::Yes).expect(added(2));
-    f.book->fileDialogs.answer(path);
-    f.click("cmdImportVendors");
-    QVERIFY(f.book->prompts.verifyAllShown());
-    QCOMPARE(rows(f.book->db, "SELECT VendorID, VendorName, Address1 FROM tblVendors ORDER BY VendorID"),
-             (QStringList{QString::fromUtf8("V1|Café Müller|Straße 5"),
-                          QString::fromUtf8("V2|Niño – “Best”|€ 100")}));
 }
 
 void TestMasterFiles::roundTrip_data() {
-    QTest::addColumn<QString>("exportButton");
-    QTest::addColumn<QString>("exportQuestion");
-    QTest::addColumn<QString>("importButton");
-    QTest::addColumn<QString>("importQuestion");
+    QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("insert");
     QTest::addColumn<QList<QVariantList>>("records");
     QTest::addColumn<QString>("select");
     QTest::newRow("customers")
-        << "cmdExportCustomers" << kExportCustomersQuestion << "cmdImportCustomers"
-        << kImportCustomersQuestion << "INSERT INTO tblCustomers VALUES (?, ?, ?, ?, ?, ?, ?)"
+        << "Customers" << "INSERT INTO tblCustomers VALUES (?, ?, ?, ?, ?, ?, ?)"
         << QList<QVariantList>{{"001", "Smith, John", "1 \"The\" Lane", "", "Town, State", "", "4000"},
                                {"1", "Café Müller", "Straße", "a", "b", "c", "d,e"},
                                {"Z9", "O'Brien & Sons", "", "", "", "", ""}}
-        << "SELECT CustID, CustName, Address1, Address2, Address3, Address4, PostalCode FROM "
-           "tblCustomers ORDER BY CustID";
+        << kCustomerSelect;
     QTest::newRow("vendors")
-        << "cmdExportVendors" << kExportVendorsQuestion << "cmdImportVendors" << kImportVendorsQuestion
-        << "INSERT INTO tblVendors VALUES (?, ?, ?, ?, ?, ?, ?)"
+        << "Vendors" << "INSERT INTO tblVendors VALUES (?, ?, ?, ?, ?, ?, ?)"
         << QList<QVariantList>{{"V1", "Acme, Inc.", "PO Box 1", "", "", "", "2000"},
                                {"V2", "Niño – €", "", "", "", "", ""}}
-        << "SELECT VendorID, VendorName, Address1, Address2, Address3, Address4, PostalCode FROM "
-           "tblVendors ORDER BY VendorID";
+        << kVendorSelect;
     QTest::newRow("accounts")
-        << "cmdExportCOA" << kExportAccountsQuestion << "cmdImportCOA" << kImportAccountsQuestion
+        << "COA"
         << "INSERT INTO tblChartOfAccounts (AccountCode, DeptCode, AccountDescription) VALUES (?, ?, ?)"
         << QList<QVariantList>{{"1000", "", "Bank - Current Account"},
                                {"6100", "ADMIN", "Wages, Salaries"},
@@ -617,10 +577,7 @@ void TestMasterFiles::roundTrip_data() {
 }
 
 void TestMasterFiles::roundTrip() {
-    QFETCH(QString, exportButton);
-    QFETCH(QString, exportQuestion);
-    QFETCH(QString, importButton);
-    QFETCH(QString, importQuestion);
+    QFETCH(QString, kind);
     QFETCH(QString, insert);
     QFETCH(QList<QVariantList>, records);
     QFETCH(QString, select);
@@ -632,44 +589,11 @@ void TestMasterFiles::roundTrip() {
         for (const QVariantList& record : records)
             f.book->sql(insert, record);
         before = rows(f.book->db, select);
-        f.book->prompts.expect(exportQuestion, Answer::Yes)
-            .expect(exportedNotice(path, records.size()))
-            .expect(kViewQuestion, Answer::No);
-        f.book->fileDialogs.answer(path);
-        f.click(exportButton);
-        QVERIFY(f.book->prompts.verifyAllShown());
+        f.exportTo("cmdExport" + kind, path, records.size());
     }
     Fixture g;
-    g.book->prompts.expect(importQuestion, Answer::Yes).expect(added(records.size()));
-    g.book->fileDialogs.answer(path);
-    g.click(importButton);
-    QVERIFY(g.book->prompts.verifyAllShown());
+    g.importFrom("cmdImport" + kind, path, records.size());
     QCOMPARE(rows(g.book->db, select), before);
-}
-
-void TestMasterFiles::countersPassSixteenBits() {
-    const int count = 33000;
-    QTemporaryDir files;
-    const QString path = files.filePath("Export.txt");
-    {
-        Fixture f;
-        f.book->sql("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ?) "
-                    "INSERT INTO tblCustomers (CustID, CustName) SELECT printf('C%05d', i), "
-                    "'Customer ' || i FROM n",
-                    {count});
-        f.book->prompts.expect(kExportCustomersQuestion, Answer::Yes)
-            .expect(exportedNotice(path, count))
-            .expect(kViewQuestion, Answer::No);
-        f.book->fileDialogs.answer(path);
-        f.click("cmdExportCustomers");
-        QVERIFY(f.book->prompts.verifyAllShown());
-    }
-    Fixture g;
-    g.book->prompts.expect(kImportCustomersQuestion, Answer::Yes).expect(added(count));
-    g.book->fileDialogs.answer(path);
-    g.click("cmdImportCustomers");
-    QVERIFY(g.book->prompts.verifyAllShown());
-    QCOMPARE(committedCount(g.book->bookPath(), "tblCustomers"), count);
 }
 
 void TestMasterFiles::progressCancel_data() {
@@ -702,22 +626,15 @@ void TestMasterFiles::progressCancel() {
 
     // Presses Cancel on the progress dialog as soon as it shows.
     bool pressed = false;
-    QTimer watcher;
-    QObject::connect(&watcher, &QTimer::timeout, [&] {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            auto* dialog = qobject_cast<QProgressDialog*>(widget);
-            if (!dialog || !dialog->isVisible() || pressed)
-                continue;
-            QCOMPARE(dialog->windowModality(), Qt::ApplicationModal);
-            if (auto* cancel = dialog->findChild<QPushButton*>()) {
-                pressed = true;
-                cancel->click();
-            }
+    ProgressWatcher watcher([&](QProgressDialog* dialog) {
+        QCOMPARE(dialog->windowModality(), Qt::ApplicationModal);
+        if (auto* cancel = dialog->findChild<QPushButton*>(); cancel && !pressed) {
+            pressed = true;
+            cancel->click();
         }
     });
-    watcher.start(0);
     f.click(isExport ? "cmdExportCustomers" : "cmdImportCustomers");
-    watcher.stop();
+    watcher.timer.stop();
     QVERIFY(pressed);
     QVERIFY(f.book->prompts.verifyAllShown());
     QVERIFY(!f.book->busy.isBusy());
@@ -740,18 +657,8 @@ void TestMasterFiles::quickWorkShowsNoProgress() {
     const QString path = f.path("vendors.txt");
     writeFile(path, file);
     bool shown = false;
-    QTimer watcher;
-    QObject::connect(&watcher, &QTimer::timeout, [&] {
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            if (qobject_cast<QProgressDialog*>(widget) && widget->isVisible())
-                shown = true;
-    });
-    watcher.start(0);
-    f.book->prompts.expect(kImportVendorsQuestion, Answer::Yes).expect(added(300));
-    f.book->fileDialogs.answer(path);
-    f.click("cmdImportVendors");
-    watcher.stop();
-    QVERIFY(f.book->prompts.verifyAllShown());
+    ProgressWatcher watcher([&](QProgressDialog*) { shown = true; });
+    f.importFrom("cmdImportVendors", path, 300);
     QVERIFY(!shown);
 }
 

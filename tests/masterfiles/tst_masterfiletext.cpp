@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+// The cases the export and import tests through the windows do not reach.
+
 using namespace MasterFileText;
 
 Q_DECLARE_METATYPE(std::optional<QStringList>)
@@ -22,19 +24,9 @@ private slots:
 void TestMasterFileText::exportLineFormat_data() {
     QTest::addColumn<QVariantList>("values");
     QTest::addColumn<QString>("line");
-    QTest::newRow("plain") << QVariantList{"1000", "00", "Bank"} << "\"1000\",\"00\",\"Bank\"\r\n";
-    QTest::newRow("spaces trimmed")
-        << QVariantList{"  C1", "Smith  ", "  both  "} << "\"C1\",\"Smith\",\"both\"\r\n";
-    QTest::newRow("spaces only and empty")
-        << QVariantList{"C1", "     ", ""} << "\"C1\",\"\",\"\"\r\n";
     QTest::newRow("null") << QVariantList{"C1", QVariant(), QVariant(QMetaType(QMetaType::QString))}
                           << "\"C1\",\"\",\"\"\r\n";
-    QTest::newRow("inner quotes unchanged")
-        << QVariantList{"V1", "The \"Best\" Shop", "\""} << "\"V1\",\"The \"Best\" Shop\",\"\"\"\r\n";
-    QTest::newRow("comma inside quotes")
-        << QVariantList{"C2", "Smith, John", ",,"} << "\"C2\",\"Smith, John\",\",,\"\r\n";
     QTest::newRow("tabs are not trimmed") << QVariantList{"\tA "} << "\"\tA\"\r\n";
-    QTest::newRow("accented") << QVariantList{"Café Müller €"} << "\"Café Müller €\"\r\n";
 }
 
 void TestMasterFileText::exportLineFormat() {
@@ -48,13 +40,6 @@ void TestMasterFileText::splitLine_data() {
     QTest::addColumn<int>("count");
     QTest::addColumn<std::optional<QStringList>>("values");
     using L = QStringList;
-    QTest::newRow("unquoted with empty middle") << "1000,,Bank" << 3 << std::optional(L{"1000", "", "Bank"});
-    QTest::newRow("four quoted values into three")
-        << "\"1000\",\"00\",\"c\",\"d\"" << 3 << std::optional(L{"1000", "00", "c\",\"d"});
-    QTest::newRow("quoted comma stays in the value")
-        << "\"C1\",\"Smith, John\",\"1 Main St\",\"\",\"\",\"\",\"4000\"" << 7
-        << std::optional(L{"C1", "Smith, John", "1 Main St", "", "", "", "4000"});
-    QTest::newRow("last keeps the rest") << "a,b,c,d" << 2 << std::optional(L{"a", "b,c,d"});
     QTest::newRow("unquoted last keeps quotes inside") << "a,x\"y\"" << 2 << std::optional(L{"a", "x\"y\""});
     QTest::newRow("quoted on one side only") << "\"abc,def" << 2 << std::optional(L{"\"abc", "def"});
     QTest::newRow("closing quote only") << "abc\",def\"" << 2 << std::optional(L{"abc\"", "def\""});
@@ -64,7 +49,6 @@ void TestMasterFileText::splitLine_data() {
         << "\"a\"\"b\",\"say \"hi\"\"" << 2 << std::optional(L{"a\"\"b", "say \"hi\""});
     QTest::newRow("spaces kept") << " a , b " << 2 << std::optional(L{" a ", " b "});
     QTest::newRow("empty quoted values") << "\"\",\"\",\"\"" << 3 << std::optional(L{"", "", ""});
-    QTest::newRow("too few values") << "\"C1\",\"Smith\"" << 7 << std::optional<L>();
     QTest::newRow("too few when the comma is quoted") << "\"a,b\",c" << 3 << std::optional<L>();
     QTest::newRow("empty line") << "" << 3 << std::optional<L>();
     QTest::newRow("only commas") << ",," << 3 << std::optional(L{"", "", ""});
@@ -83,11 +67,7 @@ void TestMasterFileText::splitLine() {
 void TestMasterFileText::splitLines_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("lines");
-    QTest::newRow("CR LF, last ended") << "a\r\nb\r\n" << QStringList{"a", "b"};
-    QTest::newRow("last not ended") << "a\r\nb" << QStringList{"a", "b"};
-    QTest::newRow("LF only") << "a\nb\n" << QStringList{"a", "b"};
     QTest::newRow("CR only") << "a\rb\r" << QStringList{"a", "b"};
-    QTest::newRow("empty line at the end") << "a\r\nb\r\n\r\n" << QStringList{"a", "b", ""};
     QTest::newRow("empty line between") << "a\n\nb" << QStringList{"a", "", "b"};
     QTest::newRow("empty text") << "" << QStringList{};
 }
@@ -101,10 +81,6 @@ void TestMasterFileText::splitLines() {
 void TestMasterFileText::decode_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("text");
-    QTest::newRow("ascii") << QByteArray("1000,,Bank") << "1000,,Bank";
-    QTest::newRow("utf-8") << QByteArray("Caf\xc3\xa9 M\xc3\xbcller \xe2\x82\xac") << "Café Müller €";
-    QTest::newRow("utf-8 with byte-order mark") << QByteArray("\xef\xbb\xbf" "A\xc3\xa9") << "Aé";
-    QTest::newRow("windows-1252 letters") << QByteArray("Caf\xe9 M\xfcller, Ni\xf1o") << "Café Müller, Niño";
     QTest::newRow("windows-1252 0x80-0x9f")
         << QByteArray("\x80 \x93q\x94 \x96 \x85 \x8a\x9a\x9f") << QString::fromUtf8("€ “q” – … ŠšŸ");
     QTest::newRow("windows-1252 undefined bytes") << QByteArray("a\x81\x8d\x8f\x90\x9d")
