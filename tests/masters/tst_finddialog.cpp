@@ -13,8 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QPushButton>
-#include <QRandomGenerator>
 #include <QtTest>
 
 namespace {
@@ -46,13 +44,11 @@ class TestFindDialog : public QObject {
 private slots:
     void typeAhead_data();
     void typeAhead();
-    void typeAheadAgreesWithPlainSearch();
     void fillsFromQueryOnce();
     void failingQueryGoesToTheCaller();
     void doubleClickChooses();
     void cancelLeavesFindResultEmpty_data();
     void cancelLeavesFindResultEmpty();
-    void functionKeysReachTheHandler();
     void chartFindsDescription_data();
     void chartFindsDescription();
 };
@@ -62,24 +58,22 @@ void TestFindDialog::typeAhead_data() {
     QTest::addColumn<QString>("selectedFirst");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("expected");
+    auto row = [](const char* name, const QStringList& entries, const char* selectedFirst,
+                  const char* typed, const char* expected) {
+        QTest::newRow(name) << entries << QString(selectedFirst) << QString(typed)
+                            << QString(expected);
+    };
     // In case-insensitive order (searched by halves) and out of it (searched in turn).
     const QStringList abc{"AB", "ABC", "B1"};
-    QTest::newRow("starts at the second entry") << abc << QString() << "AB"
-                                                << "ABC";
-    QTest::newRow("wraps to the first entry") << QStringList{"AB", "B1"} << QString() << "AB"
-                                              << "AB";
-    QTest::newRow("no match keeps the selection") << abc << "B1"
-                                                  << "X"
-                                                  << "B1";
-    QTest::newRow("ignores case") << QStringList{"apple", "Apricot", "banana"} << QString() << "aPR"
-                                  << "Apricot";
-    QTest::newRow("unordered: wraps") << QStringList{"abc", "zz", "yy"} << QString() << "AB"
-                                      << "abc";
-    QTest::newRow("unordered: no match") << QStringList{"zz", "aa", "mm"} << "mm"
-                                         << "q"
-                                         << "mm";
-    QTest::newRow("apostrophe") << QStringList{"Owner's Capital", "Owners"} << QString() << "owner'"
-                                << "Owner's Capital";
+    row("starts at the second entry", abc, "", "AB", "ABC");
+    row("wraps to the first entry", {"AB", "B1"}, "", "AB", "AB");
+    row("no match keeps the selection", abc, "B1", "X", "B1");
+    row("ignores case", {"apple", "Apricot", "banana"}, "", "aPR", "Apricot");
+    row("later match past the middle", {"a", "b", "c", "d", "e", "f", "g"}, "", "F", "f");
+    row("only the first matches", {"Rent", "Salaries", "Wages"}, "Wages", "re", "Rent");
+    row("unordered: wraps", {"abc", "zz", "yy"}, "", "AB", "abc");
+    row("unordered: no match", {"zz", "aa", "mm"}, "mm", "q", "mm");
+    row("apostrophe", {"Owner's Capital", "Owners"}, "", "owner'", "Owner's Capital");
 }
 
 void TestFindDialog::typeAhead() {
@@ -102,41 +96,6 @@ void TestFindDialog::typeAhead() {
     // Typing never filters the list.
     QCOMPARE(view->model()->rowCount(), entries.size());
     book.prompts.verifyAllShown();
-}
-
-void TestFindDialog::typeAheadAgreesWithPlainSearch() {
-    // Sorted lists are searched by halves; the answer must be that of the plain rule.
-    QRandomGenerator random(20030115);
-    const QString letters = QStringLiteral("aAbBc'é ");
-    QStringList entries;
-    for (int i = 0; i < 300; ++i) {
-        QString entry;
-        const int length = 1 + int(random.bounded(4));
-        for (int j = 0; j < length; ++j)
-            entry += letters.at(int(random.bounded(letters.size())));
-        entries << entry;
-    }
-    std::sort(entries.begin(), entries.end(), [](const QString& a, const QString& b) {
-        return a.toCaseFolded() < b.toCaseFolded();
-    });
-    TestBook book;
-    makeList(book, entries);
-    FindDialog dialog(book.services);
-    dialog.setRecordSource(kListQuery);
-    dialog.fill();
-    QVERIFY(dialog.isOrdered());
-    auto plain = [&](const QString& text) {
-        for (int i = 1; i < entries.size(); ++i)
-            if (entries.at(i).startsWith(text, Qt::CaseInsensitive))
-                return i;
-        return entries.at(0).startsWith(text, Qt::CaseInsensitive) ? 0 : -1;
-    };
-    QStringList probes{QStringLiteral("zz"), QStringLiteral("c'c'c")};
-    for (const QString& entry : entries)
-        for (int length = 1; length <= entry.size(); ++length)
-            probes << entry.left(length) << entry.left(length).toUpper();
-    for (const QString& probe : probes)
-        QVERIFY2(dialog.findPrefix(probe) == plain(probe), qPrintable(probe));
 }
 
 void TestFindDialog::fillsFromQueryOnce() {
@@ -210,18 +169,6 @@ void TestFindDialog::cancelLeavesFindResultEmpty() {
     });
     QVERIFY(!findValue(book.services, nullptr, QStringLiteral("Pick"), kListQuery));
     QVERIFY(book.lookup.FindResult.isEmpty());
-}
-
-void TestFindDialog::functionKeysReachTheHandler() {
-    TestBook book;
-    makeList(book, {QStringLiteral("Bank")});
-    FindDialog dialog(book.services);
-    dialog.setRecordSource(kListQuery);
-    QVERIFY(showActive(&dialog));
-    book.prompts.expectMatch(QStringLiteral("^F1  - Help"));
-    QTest::keyClick(findEdit(&dialog), Qt::Key_F5);
-    book.prompts.verifyAllShown();
-    QVERIFY(findEdit(&dialog)->text().isEmpty());
 }
 
 void TestFindDialog::chartFindsDescription_data() {
