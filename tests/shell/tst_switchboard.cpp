@@ -26,24 +26,13 @@ namespace {
 
 const QString kCrlf = QStringLiteral("\r\n");
 
-// The commands the shell itself carries out; every other one belongs to a task window.
-const QStringList kShellCommands = {QStringLiteral("cmdHelp"),
-                                    QStringLiteral("cmdQuit"),
-                                    QStringLiteral("mnuFileExit"),
-                                    QStringLiteral("mnuToolsCalculator"),
-                                    QStringLiteral("mnuToolsCompactDatabase"),
-                                    QStringLiteral("mnuHelpSystem"),
-                                    QStringLiteral("mnuHelpLicenceAgreement"),
-                                    QStringLiteral("mnuAbout")};
-
 QString functionKeyListText() {
-    return QStringList{QStringLiteral("F1  - Help"),      QStringLiteral("F2  - Calculator"),
-                       QStringLiteral("F3  - Undefined"), QStringLiteral("F4  - Undefined"),
-                       QStringLiteral("F5  - Undefined"), QStringLiteral("F6  - Undefined"),
-                       QStringLiteral("F7  - Undefined"), QStringLiteral("F8  - Undefined"),
-                       QStringLiteral("F9  - Undefined"), QStringLiteral("F10 - Quit Quillan"),
-                       QStringLiteral("F11 - Undefined"), QStringLiteral("F12 - Undefined")}
-        .join(kCrlf);
+    QStringList lines;
+    for (int key = 1; key <= 12; ++key)
+        lines << QStringLiteral("F%1 - %2").arg(key, -2).arg(QLatin1String(
+                     key == 1 ? "Help" : key == 2 ? "Calculator" : key == 10 ? "Quit Quillan"
+                                                                              : "Undefined"));
+    return lines.join(kCrlf);
 }
 
 // Records the key presses that reach a widget (the Shift key itself aside).
@@ -100,15 +89,10 @@ bool hasHandler(QObject* command, QObject* switchboard) {
 class TestSwitchboard : public QObject {
     Q_OBJECT
 private slots:
-    void buttonsOnTheirPages_data();
-    void buttonsOnTheirPages();
-    void menuItems_data();
-    void menuItems();
-    void fixedParts();
+    void buttonsAndMenus();
     void enabledExactlyWhenBound();
     void functionKeyListNotReachingTheField_data();
     void functionKeyListNotReachingTheField();
-    void calculatorKey_data();
     void calculatorKey();
     void quitting_data();
     void quitting();
@@ -116,173 +100,111 @@ private slots:
     void aboutBox();
     void licenceAgreement();
     void periodEndMenuPressesTheButton();
-    void partyChecks_data();
     void partyChecks();
     void transactionWindowUnderHourglass();
 };
 
-void TestSwitchboard::buttonsOnTheirPages_data() {
-    QTest::addColumn<QString>("page");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("tooltip");
-    const char* const rows[][4] = {
-        {"&Setup", "cmdCompanyDetails", "Company Details", "Enter / Modify Company Details"},
-        {"&Setup", "cmdBankDetails", "Fiscal Year and Bank Details",
-         "Enter important details such as Bank take-on balance"},
-        {"&Setup", "cmdTransactionType", "Transaction Type",
-         "Especially important if exporting to AR / AP"},
-        {"&Setup", "cmdReconciliationStatuses", "Reconciliation Statuses",
-         "Reconciliation Statuses"},
-        {"&Setup", "cmdDepartments", "Departments",
-         "To setup a departmentalised Chart of Accounts"},
-        {"&Setup", "cmdChartOfAccounts", "Chart of Accounts", "Essential to setup double-entry"},
-        {"&Setup", "cmdAccountCodeSettings", "Bank GL Account Code", "Essential for double-entry"},
-        {"&Setup", "cmdTaxTable", "Tax Table", "For purchase and sales taxes"},
-        {"&Setup", "cmdAccpacSettings", "Accpac / Adagio",
-         "For integration options with Accpac Plus / Adagio"},
-        {"&Setup", "cmdCustomers", "Customers", "To identify from whom receipts are received"},
-        {"&Setup", "cmdVendors", "Vendors", "To identify to whom payments are made"},
-        {"&Transactions", "cmdPaymentVouchers", "Payment Vouchers",
-         "Enter / Modify Payment Vouchers"},
-        {"&Transactions", "cmdReceipts", "Receipts", "Enter / Modify Receipts"},
-        {"&Transactions", "cmdBankChargesInterestMisc", "Bank Charges / Interest / Misc",
-         "Enter / Modify Bank Charges, Interest, Miscellaneous"},
-        {"&Transactions", "cmdCashbook", "Cashbook",
-         "To see Cashbook and Bank balances and perform reconciliation"},
-        {"&Transactions", "cmdPEProcessing", "Period End Processing", "Period End Processing"},
-        {"&Reports", "cmdPrintPaymentVouchers", "Payment Vouchers", ""},
-        {"&Reports", "cmdPrintReceipt", "Receipts", ""},
-        {"&Reports", "cmdTaxAnalysis", "Tax Analysis Current Month", ""},
-        {"&Reports", "cmdGLListing", "GL Listing  Current Month", ""},
-        {"&Reports", "cmdGLSummary", "GL Summary Current Month", ""},
-        {"&Reports", "cmdAllTransactions", "All Transactions", ""},
-        {"&Reports", "cmdBankReconciliation", "Bank Reconciliation", ""},
-        {"&Reports", "cmdCashbookReport", "Cashbook", ""},
-        {"&Import/Export", "cmdExportToAccpac", "Export Current Month to Accpac / Adagio",
-         "Export current month's transactions to Accpac Plus / Adagio"},
-        {"&Import/Export", "cmdExportVendors", "Export Vendors", ""},
-        {"&Import/Export", "cmdExportCustomers", "Export Customers", ""},
-        {"&Import/Export", "cmdExportCOA", "Export Chart of Accounts", ""},
-        {"&Import/Export", "cmdImportVendors", "Import Vendors", ""},
-        {"&Import/Export", "cmdImportCustomers", "Import Customers", ""},
-        {"&Import/Export", "cmdImportCOA", "Import Chart of Accounts", ""},
+// Every button on its page and every menu item, with its exact caption.
+void TestSwitchboard::buttonsAndMenus() {
+    const char* const buttons[][3] = {
+        {"&Setup", "cmdCompanyDetails", "Company Details"},
+        {"&Setup", "cmdBankDetails", "Fiscal Year and Bank Details"},
+        {"&Setup", "cmdTransactionType", "Transaction Type"},
+        {"&Setup", "cmdReconciliationStatuses", "Reconciliation Statuses"},
+        {"&Setup", "cmdDepartments", "Departments"},
+        {"&Setup", "cmdChartOfAccounts", "Chart of Accounts"},
+        {"&Setup", "cmdAccountCodeSettings", "Bank GL Account Code"},
+        {"&Setup", "cmdTaxTable", "Tax Table"},
+        {"&Setup", "cmdAccpacSettings", "Accpac / Adagio"},
+        {"&Setup", "cmdCustomers", "Customers"},
+        {"&Setup", "cmdVendors", "Vendors"},
+        {"&Transactions", "cmdPaymentVouchers", "Payment Vouchers"},
+        {"&Transactions", "cmdReceipts", "Receipts"},
+        {"&Transactions", "cmdBankChargesInterestMisc", "Bank Charges / Interest / Misc"},
+        {"&Transactions", "cmdCashbook", "Cashbook"},
+        {"&Transactions", "cmdPEProcessing", "Period End Processing"},
+        {"&Reports", "cmdPrintPaymentVouchers", "Payment Vouchers"},
+        {"&Reports", "cmdPrintReceipt", "Receipts"},
+        {"&Reports", "cmdTaxAnalysis", "Tax Analysis Current Month"},
+        {"&Reports", "cmdGLListing", "GL Listing  Current Month"},
+        {"&Reports", "cmdGLSummary", "GL Summary Current Month"},
+        {"&Reports", "cmdAllTransactions", "All Transactions"},
+        {"&Reports", "cmdBankReconciliation", "Bank Reconciliation"},
+        {"&Reports", "cmdCashbookReport", "Cashbook"},
+        {"&Import/Export", "cmdExportToAccpac", "Export Current Month to Accpac / Adagio"},
+        {"&Import/Export", "cmdExportVendors", "Export Vendors"},
+        {"&Import/Export", "cmdExportCustomers", "Export Customers"},
+        {"&Import/Export", "cmdExportCOA", "Export Chart of Accounts"},
+        {"&Import/Export", "cmdImportVendors", "Import Vendors"},
+        {"&Import/Export", "cmdImportCustomers", "Import Customers"},
+        {"&Import/Export", "cmdImportCOA", "Import Chart of Accounts"},
     };
-    for (const auto& row : rows)
-        QTest::newRow(row[1]) << QString::fromLatin1(row[0]) << QString::fromLatin1(row[1])
-                              << QString::fromLatin1(row[2]) << QString::fromLatin1(row[3]);
-}
+    const QList<std::pair<QString, QStringList>> menus = {
+        {"mnuFile", {"&File", "mnuFileExit", "&Exit"}},
+        {"mnuDataEntry",
+         {"&Setup", "mnuDataEntryCompanyDetails", "&Company Details",
+          "mnuDataEntryFiscalYearAndBankDetails", "&Fiscal Year and Bank Details",
+          "mnuDataEntryTransactionType", "&Transaction Type", "mnuDataEntryReconciliationStatuses",
+          "&Reconciliation Statuses", "mnuDataEntryDepartments", "De&partments",
+          "mnuDataEntryCOA", "Chart of &Accounts", "mnuDataEntryTaxTable", "Ta&x Table",
+          "mnuDataEntryAccpacAdagioSettings", "Accpac and Adagio S&ettings",
+          "mnuDataEntryCustomers", "C&ustomers", "mnuDataEntryVendors", "&Vendors"}},
+        {"mnuDataEntry2",
+         {"&Data Entry", "mnuDataEntry2PaymentVouchers", "&Payment Vouchers",
+          "mnuDataEntry2Receipts", "&Receipts", "mnuDataEntry2BankCharges",
+          "&Bank Charges, Int, Misc", "mnuDataEntry2Cashbook", "&Cashbook",
+          "mnuDataEntry2PeriodEndProcessing", "Period &End Processing"}},
+        {"mnuReports",
+         {"&Reports", "mnuReportsPaymentVouchers", "&Payment Vouchers", "mnuReportsReceipts",
+          "&Receipts", "mnuReportsCashbook", "&Cashbook", "mnuReportsBankReconciliation",
+          "&Bank Reconciliation", "mnuReportsAllTransactions", "&All Transactions",
+          "mnuReportsGLSummary", "&GL Summary", "mnuReportsGLListing", "G&L Listing",
+          "mnuReportsTaxAnalysis", "&Tax Analysis"}},
+        {"mnuTools",
+         {"&Tools", "mnuToolsCalculator", "&Calculator (F2)", "mnuToolsCompactDatabase",
+          "C&ompact Database"}},
+        {"mnuHelp",
+         {"&Help", "mnuHelpSystem", "Help &System  (F1)", "mnuHelpLicenceAgreement",
+          "&Licence Agreement", "mnuAbout", "&About"}}};
 
-void TestSwitchboard::buttonsOnTheirPages() {
-    QFETCH(QString, page);
-    QFETCH(QString, name);
-    QFETCH(QString, caption);
-    QFETCH(QString, tooltip);
     TestBook book;
     SwitchboardWindow switchboard(book.services);
-    auto* button = switchboard.findChild<QPushButton*>(name);
-    QVERIFY2(button, qPrintable(name));
-    QCOMPARE(button->text(), caption);
-    QCOMPARE(button->toolTip(), tooltip);
     auto* tabs = switchboard.findChild<QTabWidget*>(QStringLiteral("SSTab1"));
-    const int index = tabs->indexOf(button->parentWidget());
-    QVERIFY(index >= 0);
-    QCOMPARE(tabs->tabText(index), page);
-}
-
-void TestSwitchboard::menuItems_data() {
-    QTest::addColumn<QString>("menu");
-    QTest::addColumn<QString>("menuCaption");
-    QTest::addColumn<QStringList>("items");
-    QTest::addColumn<QStringList>("captions");
-    QTest::newRow("mnuFile") << "mnuFile"
-                             << "&File" << QStringList{"mnuFileExit"} << QStringList{"&Exit"};
-    QTest::newRow("mnuDataEntry")
-        << "mnuDataEntry"
-        << "&Setup"
-        << QStringList{"mnuDataEntryCompanyDetails",  "mnuDataEntryFiscalYearAndBankDetails",
-                       "mnuDataEntryTransactionType", "mnuDataEntryReconciliationStatuses",
-                       "mnuDataEntryDepartments",     "mnuDataEntryCOA",
-                       "mnuDataEntryTaxTable",        "mnuDataEntryAccpacAdagioSettings",
-                       "mnuDataEntryCustomers",       "mnuDataEntryVendors"}
-        << QStringList{"&Company Details",  "&Fiscal Year and Bank Details",
-                       "&Transaction Type", "&Reconciliation Statuses",
-                       "De&partments",      "Chart of &Accounts",
-                       "Ta&x Table",        "Accpac and Adagio S&ettings",
-                       "C&ustomers",        "&Vendors"};
-    QTest::newRow("mnuDataEntry2")
-        << "mnuDataEntry2"
-        << "&Data Entry"
-        << QStringList{"mnuDataEntry2PaymentVouchers", "mnuDataEntry2Receipts",
-                       "mnuDataEntry2BankCharges", "mnuDataEntry2Cashbook",
-                       "mnuDataEntry2PeriodEndProcessing"}
-        << QStringList{"&Payment Vouchers", "&Receipts", "&Bank Charges, Int, Misc", "&Cashbook",
-                       "Period &End Processing"};
-    QTest::newRow("mnuReports")
-        << "mnuReports"
-        << "&Reports" << QStringList{"mnuReportsPaymentVouchers", "mnuReportsReceipts",
-                                     "mnuReportsCashbook",        "mnuReportsBankReconciliation",
-                                     "mnuReportsAllTransactions", "mnuReportsGLSummary",
-                                     "mnuReportsGLListing",       "mnuReportsTaxAnalysis"}
-        << QStringList{"&Payment Vouchers", "&Receipts",   "&Cashbook",   "&Bank Reconciliation",
-                       "&All Transactions", "&GL Summary", "G&L Listing", "&Tax Analysis"};
-    QTest::newRow("mnuTools") << "mnuTools"
-                              << "&Tools"
-                              << QStringList{"mnuToolsCalculator", "mnuToolsCompactDatabase"}
-                              << QStringList{"&Calculator (F2)", "C&ompact Database"};
-    QTest::newRow("mnuHelp") << "mnuHelp"
-                             << "&Help"
-                             << QStringList{"mnuHelpSystem", "mnuHelpLicenceAgreement", "mnuAbout"}
-                             << QStringList{"Help &System  (F1)", "&Licence Agreement", "&About"};
-}
-
-void TestSwitchboard::menuItems() {
-    QFETCH(QString, menu);
-    QFETCH(QString, menuCaption);
-    QFETCH(QStringList, items);
-    QFETCH(QStringList, captions);
-    TestBook book;
-    SwitchboardWindow switchboard(book.services);
-    auto* bar = switchboard.menuBar();
-    QMenu* found = bar->findChild<QMenu*>(menu);
-    QVERIFY(found);
-    QCOMPARE(found->title(), menuCaption);
-    QStringList names;
-    QStringList texts;
-    for (QAction* action : found->actions()) {
-        names << action->objectName();
-        texts << action->text();
+    for (const auto& [page, name, caption] : buttons) {
+        auto* button = switchboard.findChild<QPushButton*>(QLatin1String(name));
+        QVERIFY2(button, name);
+        QCOMPARE(button->text(), QLatin1String(caption));
+        const int index = tabs->indexOf(button->parentWidget());
+        QVERIFY2(index >= 0, name);
+        QCOMPARE(tabs->tabText(index), QLatin1String(page));
     }
-    QCOMPARE(names, items);
-    QCOMPARE(texts, captions);
-}
-
-void TestSwitchboard::fixedParts() {
-    TestBook book;
-    SwitchboardWindow switchboard(book.services);
     QCOMPARE(switchboard.windowTitle(), QStringLiteral("Quillan - Main Menu"));
-    QStringList menus;
-    for (QAction* action : switchboard.menuBar()->actions())
-        menus << action->menu()->objectName();
-    QCOMPARE(menus, (QStringList{"mnuFile", "mnuDataEntry", "mnuDataEntry2", "mnuReports",
-                                 "mnuTools", "mnuHelp"}));
-    auto* tabs = switchboard.findChild<QTabWidget*>(QStringLiteral("SSTab1"));
     QStringList pages;
     for (int i = 0; i < tabs->count(); ++i)
         pages << tabs->tabText(i);
     QCOMPARE(pages,
              (QStringList{"&Company", "&Setup", "&Transactions", "&Reports", "&Import/Export"}));
+    QCOMPARE(switchboard.findChild<QPushButton*>(QStringLiteral("cmdVendors"))->toolTip(),
+             QStringLiteral("To identify to whom payments are made"));
     bool keyLine = false;
     for (QLabel* label : switchboard.findChildren<QLabel*>())
-        keyLine |=
-            label->text() ==
-            QStringLiteral(
-                "            F1 Help       F2  Calculator       F10 Quit      Esc Undo/Cancel");
+        keyLine |= label->text() == QStringLiteral("            F1 Help       F2  Calculator"
+                                                   "       F10 Quit      Esc Undo/Cancel");
     QVERIFY(keyLine);
-    QCOMPARE(switchboard.findChild<QAbstractButton*>(QStringLiteral("cmdHelp"))->toolTip(),
-             QStringLiteral("Help"));
-    QCOMPARE(switchboard.findChild<QAbstractButton*>(QStringLiteral("cmdQuit"))->toolTip(),
-             QStringLiteral("Quit Quillan"));
+    QStringList menuNames;
+    for (QAction* action : switchboard.menuBar()->actions())
+        menuNames << action->menu()->objectName();
+    QCOMPARE(menuNames.size(), menus.size());
+    for (int m = 0; m < menus.size(); ++m) {
+        const auto& [menu, captions] = menus[m];
+        QCOMPARE(menuNames[m], menu);
+        QMenu* found = switchboard.menuBar()->findChild<QMenu*>(menu);
+        QCOMPARE(found->title(), captions.first());
+        QStringList items{found->title()};
+        for (QAction* action : found->actions())
+            items << action->objectName() << action->text();
+        QCOMPARE(items, captions);
+    }
 }
 
 void TestSwitchboard::enabledExactlyWhenBound() {
@@ -296,10 +218,10 @@ void TestSwitchboard::enabledExactlyWhenBound() {
         if (action->objectName().startsWith(QLatin1String("mnu")))
             commands << action;
     QCOMPARE(commands.size(), 33 + 29);
-    for (const QString& name : kShellCommands) {
-        auto* command = switchboard.findChild<QObject*>(name);
-        QVERIFY2(command && command->property("enabled").toBool(), qPrintable(name));
-    }
+    // The commands the shell itself carries out are always there.
+    for (const char* name : {"cmdHelp", "cmdQuit", "mnuFileExit", "mnuToolsCalculator",
+                             "mnuToolsCompactDatabase", "mnuHelpSystem", "mnuAbout"})
+        QVERIFY2(switchboard.findChild<QObject*>(name)->property("enabled").toBool(), name);
     // The Period End item follows its button (which it presses).
     auto* periodEnd =
         switchboard.findChild<QAction*>(QStringLiteral("mnuDataEntry2PeriodEndProcessing"));
@@ -332,7 +254,6 @@ void TestSwitchboard::functionKeyListNotReachingTheField() {
     QTest::keyClick(sample.field, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QVERIFY(book.prompts.verifyAllShown());
     QCOMPARE(book.prompts.shown().first().icon, Prompts::Icon::Information);
-    QCOMPARE(book.prompts.shown().first().buttons, Prompts::Buttons::Ok);
     QCOMPARE(sample.recorder.keys, (QList<int>{Qt::Key_A, Qt::Key_B}));
     QCOMPARE(sample.field->text(), QStringLiteral("ab"));
 
@@ -346,48 +267,35 @@ void TestSwitchboard::functionKeyListNotReachingTheField() {
     QCOMPARE(book.endProgramCalls, 0);
 }
 
-void TestSwitchboard::calculatorKey_data() {
-    QTest::addColumn<QStringList>("available");
-    QTest::addColumn<QString>("started");
-    QTest::newRow("gnome first") << QStringList{"xcalc", "gnome-calculator"}
-                                 << "/usr/bin/gnome-calculator";
-    QTest::newRow("only xcalc") << QStringList{"xcalc"} << "/usr/bin/xcalc";
-    QTest::newRow("none") << QStringList{} << QString();
-}
-
 void TestSwitchboard::calculatorKey() {
-    QFETCH(QStringList, available);
-    QFETCH(QString, started);
     TestBook book;
-    book.launcher.available = available;
+    book.launcher.available = {QStringLiteral("xcalc"), QStringLiteral("gnome-calculator")};
     FieldWindow sample(book.services);
-    if (started.isEmpty())
-        book.prompts.expectMatch(
-            QStringLiteral("^An error has occurred\\.\r\n\r\nError Number: 53\r\n"
-                           "Error Description: [^\r]+\r\nRoutine: Calculator$"));
+    QTest::keyClick(sample.field, Qt::Key_F2);
+    QVERIFY(sample.recorder.keys.isEmpty());
+    QCOMPARE(book.launcher.started.size(), 1);
+    QCOMPARE(book.launcher.started.first().program, QStringLiteral("/usr/bin/gnome-calculator"));
+    // Tools > Calculator on the switchboard starts the same program.
+    SwitchboardWindow switchboard(book.services);
+    switchboard.findChild<QAction*>(QStringLiteral("mnuToolsCalculator"))->trigger();
+    QCOMPARE(book.launcher.started.size(), 2);
+    // None on the path: the error report labelled "Calculator", and still no key.
+    book.launcher.available.clear();
+    book.prompts.expectMatch(
+        QStringLiteral("^An error has occurred\\.\r\n\r\nError Number: 53\r\n"
+                       "Error Description: [^\r]+\r\nRoutine: Calculator$"));
     QTest::keyClick(sample.field, Qt::Key_F2);
     QVERIFY(book.prompts.verifyAllShown());
     QVERIFY(sample.recorder.keys.isEmpty());
-    QCOMPARE(book.launcher.started.size(), started.isEmpty() ? 0 : 1);
-    if (!started.isEmpty())
-        QCOMPARE(book.launcher.started.first().program, started);
-
-    // Tools > Calculator on the switchboard starts the same program.
-    SwitchboardWindow switchboard(book.services);
-    if (started.isEmpty())
-        book.prompts.expectMatch(QStringLiteral("Routine: Calculator$"));
-    switchboard.findChild<QAction*>(QStringLiteral("mnuToolsCalculator"))->trigger();
-    QVERIFY(book.prompts.verifyAllShown());
-    QCOMPARE(book.launcher.started.size(), started.isEmpty() ? 0 : 2);
+    QCOMPARE(book.launcher.started.size(), 2);
 }
 
 void TestSwitchboard::quitting_data() {
     QTest::addColumn<QString>("how");
     QTest::addColumn<bool>("yes");
-    for (const char* how : {"F10", "Shift+F10", "F10 in a field", "cmdQuit", "mnuFileExit"}) {
+    for (const char* how : {"F10", "Shift+F10", "F10 in a field", "cmdQuit", "mnuFileExit"})
         QTest::addRow("%s, No", how) << QString::fromLatin1(how) << false;
-        QTest::addRow("%s, Yes", how) << QString::fromLatin1(how) << true;
-    }
+    QTest::newRow("Shift+F10, Yes") << "Shift+F10" << true;
 }
 
 void TestSwitchboard::quitting() {
@@ -410,10 +318,7 @@ void TestSwitchboard::quitting() {
     else
         switchboard.findChild<QAction*>(how)->trigger();
     QVERIFY(book.prompts.verifyAllShown());
-    const ScriptedPrompts::Shown& asked = book.prompts.shown().first();
-    QCOMPARE(asked.icon, Prompts::Icon::Question);
-    QCOMPARE(asked.buttons, Prompts::Buttons::YesNo);
-    QCOMPARE(asked.defaultButton, Prompts::Answer::No);
+    QCOMPARE(book.prompts.shown().first().defaultButton, Prompts::Answer::No);
     QCOMPARE(book.endProgramCalls, yes ? 1 : 0);
     QVERIFY(sample.recorder.keys.isEmpty());
     QVERIFY(book.db.isOpen());
@@ -463,50 +368,35 @@ void TestSwitchboard::aboutBox() {
     QCOMPARE(about.icon, Prompts::Icon::Information);
     QCOMPARE(about.buttons, Prompts::Buttons::Ok);
     const QStringList lines = about.text.split(kCrlf);
-    // Title, design line, then the credit line, four further lines and two closing lines.
+    // Title, design line, then the credit block.
     QCOMPARE(lines.size(), 12);
-    QCOMPARE(lines[0], QStringLiteral("Quillan v1.0"));
-    QCOMPARE(lines[1], QString());
-    QCOMPARE(lines[2],
-             QStringLiteral("Design Philosophy: Does the Job;Easy to Use; Affordable to Buy"));
-    QCOMPARE(lines[3], QString());
+    QCOMPARE(lines.mid(0, 4),
+             (QStringList{"Quillan v1.0", "",
+                          "Design Philosophy: Does the Job;Easy to Use; Affordable to Buy", ""}));
     QVERIFY(lines[4].contains(QLatin1String("Quillan project")));
-    for (int i : {5, 6, 7, 8, 10, 11})
-        QVERIFY2(!lines[i].trimmed().isEmpty(), qPrintable(QString::number(i)));
-    QCOMPARE(lines[9], QString());
     QVERIFY(about.text.contains(QLatin1String("GNU General Public License version 3 or later")));
-    // Every line break is a CR LF pair.
     QCOMPARE(about.text.count(QLatin1Char('\n')), about.text.count(kCrlf));
 }
 
 void TestSwitchboard::licenceAgreement() {
     TestBook book;
     SwitchboardWindow switchboard(book.services);
-    QString shownName;
     QString text;
-    bool readOnly = false;
     whenModal([&](QWidget* modal) {
-        QVERIFY(modal);
-        shownName = modal->objectName();
+        QCOMPARE(modal->objectName(), QStringLiteral("frmLicenceAgreement"));
         auto* box = modal->findChild<QPlainTextEdit*>(QStringLiteral("txtLicenceAgreement"));
-        QVERIFY(box);
         text = box->toPlainText();
-        readOnly = box->isReadOnly();
-        // Typing changes nothing.
+        QVERIFY(box->isReadOnly());
         box->setFocus();
         QTest::keyClicks(box, QStringLiteral("xyz"));
         QCOMPARE(box->toPlainText(), text);
     });
     switchboard.findChild<QAction*>(QStringLiteral("mnuHelpLicenceAgreement"))->trigger();
-    QCOMPARE(shownName, QStringLiteral("frmLicenceAgreement"));
-    QVERIFY(readOnly);
     QVERIFY(text.contains(QLatin1String("free software")));
-    QVERIFY(text.contains(QLatin1String("GNU General Public License")));
     QVERIFY(text.contains(
         QLatin1String("version 3 of the License, or (at your option) any later version")));
     // A short notice, not the licence itself.
     QVERIFY(text.size() < 2000);
-    QVERIFY(book.prompts.verifyAllShown());
 }
 
 void TestSwitchboard::periodEndMenuPressesTheButton() {
@@ -527,78 +417,39 @@ void TestSwitchboard::periodEndMenuPressesTheButton() {
     QCOMPARE(runs, 1);
     button->click();
     QCOMPARE(runs, 2);
-    // A failure in the button's action is reported under the button's label.
-    book.prompts.expect(
-        QStringLiteral("An error has occurred.\r\n\r\nError Number: 3021\r\nError Description: "
-                       "No current record.\r\nForm: frmSwitchboard\r\nRoutine: cmdPEProcessing"));
-    QObject::disconnect(button, &QAbstractButton::clicked, &switchboard, nullptr);
-    switchboard.bindCommand(QStringLiteral("cmdPEProcessing"),
-                            [] { throw Failure(3021, QStringLiteral("No current record.")); });
-    item->trigger();
-    QVERIFY(book.prompts.verifyAllShown());
-
     button->setEnabled(false);
     QVERIFY(!item->isEnabled());
 }
 
-void TestSwitchboard::partyChecks_data() {
-    QTest::addColumn<bool>("vendors");
-    QTest::addColumn<QString>("insert");
-    QTest::addColumn<QString>("notice");
-    const QString vendorNotice = QStringLiteral("Please note that you have not yet defined") +
-                                 kCrlf + QStringLiteral("any vendors.") + kCrlf + kCrlf +
-                                 QStringLiteral("You are advised to define vendors before") +
-                                 kCrlf + QStringLiteral("creating Payment Vouchers.");
-    const QString customerNotice = QStringLiteral("Please note that you have not yet defined") +
-                                   kCrlf + QStringLiteral("any customers.") + kCrlf + kCrlf +
-                                   QStringLiteral("You are advised to define customers before") +
-                                   kCrlf + QStringLiteral("creating Receipts.");
-    QTest::newRow("no vendor") << true << QString() << vendorNotice;
-    QTest::newRow("one vendor") << true
-                                << QStringLiteral("INSERT INTO tblVendors (VendorID) VALUES ('V1')")
-                                << QString();
-    QTest::newRow("customers only")
-        << true << QStringLiteral("INSERT INTO tblCustomers (CustID) VALUES ('C1')")
-        << vendorNotice;
-    QTest::newRow("no customer") << false << QString() << customerNotice;
-    QTest::newRow("one customer") << false
-                                  << QStringLiteral(
-                                         "INSERT INTO tblCustomers (CustID) VALUES ('C1')")
-                                  << QString();
-    QTest::newRow("vendors only") << false
-                                  << QStringLiteral(
-                                         "INSERT INTO tblVendors (VendorID) VALUES ('V1')")
-                                  << customerNotice;
-}
-
 void TestSwitchboard::partyChecks() {
-    QFETCH(bool, vendors);
-    QFETCH(QString, insert);
-    QFETCH(QString, notice);
+    const QString notice = QStringLiteral(
+        "Please note that you have not yet defined\r\nany %1.\r\n\r\nYou are advised to "
+        "define %1 before\r\ncreating %2.");
     TestBook book;
-    if (!insert.isEmpty())
-        book.sql(insert);
-    if (!notice.isEmpty())
-        book.prompts.expect(notice);
-    if (vendors)
-        checkVendorsDefined(book.services);
-    else
-        checkCustomersDefined(book.services);
+    book.prompts.expect(notice.arg(QLatin1String("vendors"), QLatin1String("Payment Vouchers")));
+    book.prompts.expect(notice.arg(QLatin1String("customers"), QLatin1String("Receipts")));
+    checkVendorsDefined(book.services);
+    checkCustomersDefined(book.services);
     QVERIFY(book.prompts.verifyAllShown());
-    QCOMPARE(book.prompts.shown().size(), notice.isEmpty() ? 0 : 1);
-    if (!notice.isEmpty())
-        QCOMPARE(book.prompts.shown().first().icon, Prompts::Icon::Information);
+    QCOMPARE(book.prompts.shown().first().icon, Prompts::Icon::Information);
+    // Customers do not count as vendors; once there is one of each, nothing is said.
+    book.sql(QStringLiteral("INSERT INTO tblCustomers (CustID) VALUES ('C1')"));
+    book.prompts.expect(notice.arg(QLatin1String("vendors"), QLatin1String("Payment Vouchers")));
+    checkVendorsDefined(book.services);
+    QVERIFY(book.prompts.verifyAllShown());
+    book.sql(QStringLiteral("INSERT INTO tblVendors (VendorID) VALUES ('V1')"));
+    checkVendorsDefined(book.services);
+    checkCustomersDefined(book.services);
+    QCOMPARE(book.prompts.shown().size(), 3);
 }
 
 void TestSwitchboard::transactionWindowUnderHourglass() {
     TestBook book;
     bool busyWhileBuilt = false;
-    bool busyWhileOpen = false;
     QString opened;
     whenModal([&](QWidget* modal) {
-        QVERIFY(modal);
         opened = modal->objectName();
-        busyWhileOpen = book.busy.isBusy();
+        QVERIFY(book.busy.isBusy());
     });
     openTransactionWindow(book.services, [&] {
         busyWhileBuilt = book.busy.isBusy();
@@ -607,10 +458,8 @@ void TestSwitchboard::transactionWindowUnderHourglass() {
         return window;
     });
     QVERIFY(busyWhileBuilt);
-    QVERIFY(busyWhileOpen);
     QCOMPARE(opened, QStringLiteral("frmPaymentVoucher"));
     QVERIFY(!book.busy.isBusy());
-    QCOMPARE(book.busy.setCount, 1);
 }
 
 QTEST_MAIN(TestSwitchboard)
