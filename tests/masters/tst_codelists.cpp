@@ -1,13 +1,13 @@
-// The read-only code lists, the status chooser, and the switchboard commands that open
-// the master windows.
+// The read-only code lists, and the switchboard commands that open the master windows with
+// their function keys and help pages.
 
 #include "masterstesting.h"
 #include "support/testbook.h"
 
 #include "masters/codelistwindow.h"
-#include "masters/lookups.h"
 #include "shell/switchboardwindow.h"
 
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QtTest>
@@ -17,12 +17,8 @@ class TestCodeLists : public QObject {
 private slots:
     void listsAreReadOnly_data();
     void listsAreReadOnly();
-    void statusChooser_data();
-    void statusChooser();
     void switchboardOpensWindows_data();
     void switchboardOpensWindows();
-    void functionKeysInMasterWindows_data();
-    void functionKeysInMasterWindows();
 };
 
 void TestCodeLists::listsAreReadOnly_data() {
@@ -70,41 +66,10 @@ void TestCodeLists::listsAreReadOnly() {
         QVERIFY(!window.findChild<QPushButton*>(QLatin1String(command)));
 }
 
-void TestCodeLists::statusChooser_data() {
-    QTest::addColumn<int>("row");
-    QTest::addColumn<QString>("value");
-    QTest::newRow("Reconciled") << 1 << "2";
-    QTest::newRow("Enter on Reversed") << 102 << "3";
-    QTest::newRow("close box") << -2 << "";
-}
-
-void TestCodeLists::statusChooser() {
-    QFETCH(int, row);
-    QFETCH(QString, value);
-    TestBook book;
-    for (int n = 1; n <= 7; ++n)
-        book.lookup.value(n) = QStringLiteral("keep");
-    whenModal([row](QDialog* window) {
-        QCOMPARE(window->objectName(), QStringLiteral("frmTransactionStatus"));
-        auto* grid = child<QTableView>(window, QStringLiteral("DataGrid1"));
-        if (row < 0) {
-            window->close();
-        } else if (row >= 100) {
-            grid->setCurrentIndex(grid->model()->index(row - 100, 0));
-            QTest::keyClick(grid, Qt::Key_Return);
-        } else {
-            doubleClickRow(grid, row);
-        }
-    });
-    QCOMPARE(lookupTransactionStatus(book.services, nullptr), !value.isEmpty());
-    QCOMPARE(book.lookup.LookupValue1, value);
-    for (int n = 2; n <= 7; ++n)
-        QCOMPARE(book.lookup.value(n), QStringLiteral("keep"));
-}
-
 void TestCodeLists::switchboardOpensWindows_data() {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("window");
+    QTest::addColumn<int>("keys"); // 0 none pressed, 1 F1, 2 F5 ignored and F1, 3 F5 and F1
     const char* const pairs[][3] = {
         {"cmdTransactionType", "mnuDataEntryTransactionType", "frmTransactionType"},
         {"cmdReconciliationStatuses", "mnuDataEntryReconciliationStatuses", "frmTransactionStatus"},
@@ -114,57 +79,44 @@ void TestCodeLists::switchboardOpensWindows_data() {
         {"cmdCustomers", "mnuDataEntryCustomers", "frmCustomers"},
         {"cmdVendors", "mnuDataEntryVendors", "frmVendors"},
     };
-    for (const auto& pair : pairs) {
-        QTest::newRow(pair[0]) << pair[0] << pair[2];
-        QTest::newRow(pair[1]) << pair[1] << pair[2];
+    for (int i = 0; i < 7; ++i) {
+        // The status list passes no keys to the function-key handler; customers and vendors
+        // answer F1 only.
+        const int keys = i == 1 ? 2 : i >= 5 ? 1 : 3;
+        QTest::newRow(pairs[i][0]) << pairs[i][0] << pairs[i][2] << keys;
+        QTest::newRow(pairs[i][1]) << pairs[i][1] << pairs[i][2] << 0;
     }
 }
 
 void TestCodeLists::switchboardOpensWindows() {
     QFETCH(QString, command);
     QFETCH(QString, window);
+    QFETCH(int, keys);
     TestBook book;
     SwitchboardWindow switchboard(book.services);
+    if (keys == 3)
+        book.prompts.expectMatch(QStringLiteral("^F1  - Help\r\nF2  - Calculator"));
     QString opened;
-    whenModal([&opened](QDialog* dialog) {
+    whenModal([&opened, keys](QDialog* dialog) {
         opened = dialog->objectName();
+        QWidget* target = dialog->findChild<QTableView*>();
+        if (!target)
+            target = dialog->findChild<QLineEdit*>();
+        if (keys) {
+            QVERIFY(showActive(dialog));
+            if (keys >= 2)
+                QTest::keyClick(target, Qt::Key_F5);
+            QTest::keyClick(target, Qt::Key_F1);
+        }
         dialog->close();
     });
     QVERIFY2(runCommand(&switchboard, command), qPrintable(command));
     QCOMPARE(opened, window);
     book.prompts.verifyAllShown();
-}
-
-void TestCodeLists::functionKeysInMasterWindows_data() {
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<bool>("handled");
-    QTest::newRow("types") << "cmdTransactionType" << true;
-    QTest::newRow("chart") << "cmdChartOfAccounts" << true;
-    QTest::newRow("departments") << "cmdDepartments" << true;
-    QTest::newRow("tax") << "cmdTaxTable" << true;
-    // The status list passes no keys to the function-key handler.
-    QTest::newRow("statuses") << "cmdReconciliationStatuses" << false;
-}
-
-void TestCodeLists::functionKeysInMasterWindows() {
-    QFETCH(QString, command);
-    QFETCH(bool, handled);
-    TestBook book;
-    SwitchboardWindow switchboard(book.services);
-    if (handled)
-        book.prompts.expectMatch(QStringLiteral("^F1  - Help\r\nF2  - Calculator"));
-    whenModal([](QDialog* dialog) {
-        auto* grid = dialog->findChild<QTableView*>();
-        dialog->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(dialog));
-        QTest::keyClick(grid, Qt::Key_F5);
-        QTest::keyClick(grid, Qt::Key_F1);
-        dialog->close();
-    });
-    switchboard.findChild<QPushButton*>(command)->click();
-    book.prompts.verifyAllShown();
-    // F1 opens the window's own help page everywhere.
-    QCOMPARE(book.launcher.helpTopics.size(), 1);
+    // F1 opens the window's own help page, put beside the program with the others.
+    QCOMPARE(book.launcher.helpTopics, keys ? QStringList{window} : QStringList{});
+    QVERIFY(QFileInfo::exists(QCoreApplication::applicationDirPath() + QStringLiteral("/help/") +
+                              window + QStringLiteral(".html")));
 }
 
 QTEST_MAIN(TestCodeLists)

@@ -122,8 +122,6 @@ private slots:
     void lookupTransfer_data();
     void lookupTransfer();
     void closingAndEscape();
-    void f1OpensTheWindowsHelp_data();
-    void f1OpensTheWindowsHelp();
     void findsByNumberAndName_data();
     void findsByNumberAndName();
     void findNotFoundShowsLast();
@@ -478,27 +476,6 @@ void TestCustomersVendors::closingAndEscape() {
     QCOMPARE(window.result(), int(QDialog::Accepted));
     QCOMPARE(stored(book, kind, "A1"),
              (QStringList{"A1", "Changed", "Street", longLine, "", "", ""}));
-    book.prompts.verifyAllShown();
-}
-
-void TestCustomersVendors::f1OpensTheWindowsHelp_data() {
-    addKinds();
-}
-
-void TestCustomersVendors::f1OpensTheWindowsHelp() {
-    QFETCH(int, which);
-    const PartyKind& kind = kindOf(which);
-    TestBook book;
-    PartyWindow window(book.services, kind);
-    window.show();
-    QTest::keyClick(window.field(1), Qt::Key_F1);
-    QCOMPARE(book.launcher.helpTopics, QStringList{kind.windowName});
-    // The page is put beside the program with the others.
-    QVERIFY(QFileInfo::exists(QCoreApplication::applicationDirPath() + QStringLiteral("/help/") +
-                              kind.windowName + QStringLiteral(".html")));
-    // The other function keys are not this window's: no list, no calculator.
-    QTest::keyClick(window.field(1), Qt::Key_F2);
-    QVERIFY(book.launcher.started.isEmpty());
     book.prompts.verifyAllShown();
 }
 

@@ -46,9 +46,8 @@ private slots:
     void typeAhead();
     void fillsFromQueryOnce();
     void failingQueryGoesToTheCaller();
-    void doubleClickChooses();
-    void cancelLeavesFindResultEmpty_data();
-    void cancelLeavesFindResultEmpty();
+    void chooseOrCancel_data();
+    void chooseOrCancel();
     void chartFindsDescription_data();
     void chartFindsDescription();
 };
@@ -132,43 +131,37 @@ void TestFindDialog::failingQueryGoesToTheCaller() {
     QVERIFY(!book.busy.isBusy());
 }
 
-void TestFindDialog::doubleClickChooses() {
+void TestFindDialog::chooseOrCancel_data() {
+    QTest::addColumn<int>("how");
+    QTest::addColumn<QString>("chosen");
+    QTest::newRow("double-click") << 0 << "Rent";
+    QTest::newRow("Cancel button") << 1 << "";
+    QTest::newRow("Esc") << 2 << "";
+    QTest::newRow("close box") << 3 << "";
+}
+
+void TestFindDialog::chooseOrCancel() {
+    QFETCH(int, how);
+    QFETCH(QString, chosen);
     TestBook book;
     makeList(book, {QStringLiteral("Bank"), QStringLiteral("Rent"), QStringLiteral("Wages")});
-    book.lookup.FindResult = QStringLiteral("stale");
-    whenModal([](QDialog* dialog) {
-        QTest::keyClicks(findEdit(dialog), "r");
-        doubleClickRow(list(dialog), list(dialog)->currentIndex().row());
-    });
-    const std::optional<QString> chosen =
-        findValue(book.services, nullptr, QStringLiteral("Pick"), kListQuery);
-    QCOMPARE(chosen.value_or(QString()), QStringLiteral("Rent"));
-    QCOMPARE(book.lookup.FindResult, QStringLiteral("Rent"));
-}
-
-void TestFindDialog::cancelLeavesFindResultEmpty_data() {
-    QTest::addColumn<int>("how");
-    QTest::newRow("Cancel button") << 0;
-    QTest::newRow("Esc") << 1;
-    QTest::newRow("close box") << 2;
-}
-
-void TestFindDialog::cancelLeavesFindResultEmpty() {
-    QFETCH(int, how);
-    TestBook book;
-    makeList(book, {QStringLiteral("Bank"), QStringLiteral("Rent")});
     book.lookup.FindResult = QStringLiteral("stale");
     whenModal([how](QDialog* dialog) {
         QTest::keyClicks(findEdit(dialog), "Re");
         if (how == 0)
-            press(dialog, "cmdCancel");
+            doubleClickRow(list(dialog), list(dialog)->currentIndex().row());
         else if (how == 1)
+            press(dialog, "cmdCancel");
+        else if (how == 2)
             QTest::keyClick(findEdit(dialog), Qt::Key_Escape);
         else
             dialog->close();
     });
-    QVERIFY(!findValue(book.services, nullptr, QStringLiteral("Pick"), kListQuery));
-    QVERIFY(book.lookup.FindResult.isEmpty());
+    const std::optional<QString> result =
+        findValue(book.services, nullptr, QStringLiteral("Pick"), kListQuery);
+    QCOMPARE(result.has_value(), !chosen.isEmpty());
+    QCOMPARE(result.value_or(QString()), chosen);
+    QCOMPARE(book.lookup.FindResult, chosen);
 }
 
 void TestFindDialog::chartFindsDescription_data() {
