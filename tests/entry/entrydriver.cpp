@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QToolButton>
 
 EntryDriver::EntryDriver() {
@@ -37,7 +39,10 @@ EntryDriver::EntryDriver() {
         "INSERT INTO tblTaxTable VALUES ('Z', 'Zero', 0, '2200', 'ADMIN', 'GST Paid')"));
 }
 
-EntryDriver::~EntryDriver() = default;
+// Every message box a test expected must have been shown by its end.
+EntryDriver::~EntryDriver() {
+    book.prompts.verifyAllShown();
+}
 
 EntryRules::Settings EntryDriver::settings(bool ap, bool ar) {
     EntryRules::Settings s;
@@ -169,6 +174,23 @@ void EntryDriver::tab() {
     settle();
 }
 
+void EntryDriver::enter(const QString& name, const QString& value) {
+    type(name, value);
+    tab();
+}
+
+QStringList EntryDriver::tabWalk(const QString& first, int stops) {
+    focus(first);
+    QStringList seen{focusName()};
+    while (seen.size() < stops) {
+        // Tab walks through the date's day, month and year before it leaves the picker.
+        for (int step = 0; step < 4 && focusName() == seen.last(); ++step)
+            tab();
+        seen << focusName();
+    }
+    return seen;
+}
+
 void EntryDriver::dropDown(const QString& name) {
     focus(name);
     QTest::keyClick(get(name), Qt::Key_Down, Qt::AltModifier);
@@ -200,6 +222,23 @@ void EntryDriver::saveAnswering(const QString& question) {
 QVariant EntryDriver::column(const QString& id, const QString& name) {
     return book.value(QStringLiteral("SELECT %1 FROM tblCashbook WHERE TransID = ?").arg(name),
                       {id});
+}
+
+QString EntryDriver::columns(const QString& id, const QString& names) {
+    QSqlQuery q = book.db.exec(
+        QStringLiteral("SELECT %1 FROM tblCashbook WHERE TransID = ?").arg(names), {id});
+    if (!q.next())
+        return QStringLiteral("no row");
+    QStringList values;
+    for (int i = 0; i < q.record().count(); ++i)
+        values << (q.isNull(i) ? QStringLiteral("null") : q.value(i).toString());
+    return values.join(QLatin1Char('|'));
+}
+
+void EntryDriver::integrate(bool ap, bool ar) {
+    book.sql(
+        QStringLiteral("UPDATE tblAccpacSettings SET IntegrateWithAP = ?, IntegrateWithAR = ?"),
+        {int(ap), int(ar)});
 }
 
 int EntryDriver::rows() {

@@ -17,6 +17,23 @@
 class PaymentVoucherWindow;
 struct VoucherKind;
 
+// Messages every entry window shows the same way.
+namespace EntryTexts {
+inline const QString bankAccount = QStringLiteral(
+    "You cannot select the GL Bank Account Code\r\nas it is the control account and is used "
+    "\r\nautomatically as one half of the double-entry\r\nbook-keeping.");
+inline const QString apControl =
+    QStringLiteral("Integrated with AP.  Therefore, you cannot\r\nchoose the AP Control Account.");
+inline const QString arControl =
+    QStringLiteral("Integrated with AR.  Therefore, you cannot\r\nchoose the AR Control Account.");
+inline const QString duplicate =
+    QStringLiteral("That Transaction ID appears to already exist.\r\nTransaction IDs must be "
+                   "unique.\r\n\r\nPlease enter a new one.");
+inline const QString closeQuestion =
+    QStringLiteral("The record has not passed validation.\r\n\r\nIf you close, your changes "
+                   "will be abandoned.\r\n\r\nDo you wish to close?");
+} // namespace EntryTexts
+
 class EntryDriver {
 public:
     using Answer = Prompts::Answer;
@@ -24,7 +41,8 @@ public:
     // A book with the settings, chart of accounts, vendor, customer and tax codes the entry
     // tests use: bank GL account 1000 (ADMIN); AP clearing 2100, AP control 2000, AR clearing
     // 1300, AR control 1200; counters NextCheque 1001 and NextReceipt 500; vendor V1,
-    // customer C1; tax codes G (7%) and Z (0%).
+    // customer C1; tax codes G (7%) and Z (0%). At its end every expected message box must
+    // have been shown.
     EntryDriver();
     virtual ~EntryDriver();
 
@@ -64,6 +82,10 @@ public:
     // Types into a field as a user does: focus, select what is there, type.
     void type(const QString& name, const QString& value);
     void tab();
+    // Types into a field and leaves it with Tab.
+    void enter(const QString& name, const QString& value);
+    // The fields Tab visits from the first, stops in all (the date picker's parts as one).
+    QStringList tabWalk(const QString& first, int stops);
     void dropDown(const QString& name);
     void click(const QString& name);
     void navigate(const char* button);
@@ -72,6 +94,10 @@ public:
     void saveAnswering(const QString& question);
 
     QVariant column(const QString& id, const QString& name);
+    // The stored row's columns (comma-separated names) joined by "|", a null shown as "null".
+    QString columns(const QString& id, const QString& names);
+    // Sets the integrations with AP and AR.
+    void integrate(bool ap, bool ar);
     int rows();
 
     TestBook book;
