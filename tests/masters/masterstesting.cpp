@@ -31,13 +31,6 @@ void doubleClickRow(QAbstractItemView* view, int row, int column) {
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, rect.center());
 }
 
-QStringList columnTexts(QAbstractItemView* view, int column) {
-    QStringList texts;
-    for (int row = 0; row < view->model()->rowCount(); ++row)
-        texts << view->model()->index(row, column).data().toString();
-    return texts;
-}
-
 void addAccounts(TestBook& book, const QList<QStringList>& accounts) {
     Transaction transaction(book.db);
     for (const QStringList& account : accounts)

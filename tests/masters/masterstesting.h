@@ -14,8 +14,5 @@ void typeInCell(QAbstractItemView* grid, int row, int column, const QString& tex
 // Double-clicks a row of a grid or list.
 void doubleClickRow(QAbstractItemView* view, int row, int column = 0);
 
-// The texts of one column of a view's model, in row order.
-QStringList columnTexts(QAbstractItemView* view, int column);
-
 // Adds accounts (code, department, description) to the chart.
 void addAccounts(TestBook& book, const QList<QStringList>& accounts);
