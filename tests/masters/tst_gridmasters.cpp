@@ -78,10 +78,8 @@ private slots:
     void codesAreCutOnlyBeyondSix_data();
     void codesAreCutOnlyBeyondSix();
     void newAccountWithOnlyCodeGetsDefaults();
-    void emptyCodeRefused_data();
-    void emptyCodeRefused();
-    void duplicatePairRefused_data();
-    void duplicatePairRefused();
+    void rowRefused_data();
+    void rowRefused();
     void deletePositions_data();
     void deletePositions();
     void deleteAllAndRestoreSample_data();
@@ -176,21 +174,32 @@ void TestGridMasters::newAccountWithOnlyCodeGetsDefaults() {
     book.prompts.verifyAllShown();
 }
 
-void TestGridMasters::emptyCodeRefused_data() {
+void TestGridMasters::rowRefused_data() {
     QTest::addColumn<int>("which");
-    QTest::addColumn<QString>("how"); // the button pressed, or "" for leaving the row
+    QTest::addColumn<QString>("code"); // typed after the description
+    QTest::addColumn<QString>("how");  // the button pressed, or "" for leaving the row
     QTest::addColumn<QString>("message");
-    QTest::newRow("account, Save") << int(Chart) << "cmdUpdate"
-                                   << "Must enter an Account Code.";
-    QTest::newRow("department, Close") << int(Departments) << "cmdClose"
-                                       << "Must enter a Department Code.";
+    auto row = [](const char* name, int which, const char* code, const char* how,
+                  const char* message) {
+        QTest::newRow(name) << which << QString(code) << QString(how) << QString(message);
+    };
+    row("account without code, Save", Chart, "", "cmdUpdate", "Must enter an Account Code.");
+    row("department without code, Close", Departments, "", "cmdClose",
+        "Must enter a Department Code.");
     // The tax table has no rules of its own: the book refuses a row without its key.
-    QTest::newRow("tax code, leaving") << int(Tax) << ""
-                                       << "Index or primary key cannot contain a Null value.";
+    row("tax without code, leaving", Tax, "", "",
+        "Index or primary key cannot contain a Null value.");
+    row("duplicate pair, leaving", Chart, "1000", "",
+        "^The changes you requested to the table were not successful because they would "
+        "create duplicate");
+    row("duplicate pair, Save", Chart, "1000", "cmdUpdate",
+        "^An error has occurred\\.\r\n\r\nError Number: -2147467259\r\n[\\s\\S]*\r\nForm: "
+        "frmChartOfAccounts\r\nRoutine: cmdUpdate$");
 }
 
-void TestGridMasters::emptyCodeRefused() {
+void TestGridMasters::rowRefused() {
     QFETCH(int, which);
+    QFETCH(QString, code);
     QFETCH(QString, how);
     QFETCH(QString, message);
     TestBook book;
@@ -201,58 +210,29 @@ void TestGridMasters::emptyCodeRefused() {
     const int row = window->recordSet().newRowLine();
     const int description = which == Chart ? 2 : 1; // the tax description is column 1 too
     typeInCell(window->grid(), row, description, QStringLiteral("No code"));
+    if (!code.isEmpty())
+        typeInCell(window->grid(), row, 0, code);
     // The refusal is the only message: Save ends silently, with no "Saved!".
-    book.prompts.expect(message);
+    if (message.startsWith(QLatin1Char('^')))
+        book.prompts.expectMatch(message);
+    else
+        book.prompts.expect(message);
     if (how.isEmpty())
         QTest::keyClick(window->grid(), Qt::Key_Down);
     else
         press(window.get(), how.toLatin1().constData());
     book.prompts.verifyAllShown();
+    // Nothing written; the user's row is kept, in edit, under the cursor.
     QVERIFY(window->isVisible());
     QCOMPARE(count(book, which), before);
     QCOMPARE(window->currentRow(), row);
     QCOMPARE(window->recordSet().editRow(), row);
     QCOMPARE(cell(*window, row, description), QStringLiteral("No code"));
-    // Completed, the row is written as the window closes.
+    // Corrected, the row is written as the window closes.
     typeInCell(window->grid(), row, 0, QStringLiteral("WH"));
     press(window.get(), "cmdClose");
     QVERIFY(!window->isVisible());
     QCOMPARE(count(book, which), before + 1);
-}
-
-void TestGridMasters::duplicatePairRefused_data() {
-    QTest::addColumn<bool>("bySave");
-    QTest::newRow("leaving the row") << false;
-    QTest::newRow("Save") << true;
-}
-
-void TestGridMasters::duplicatePairRefused() {
-    QFETCH(bool, bySave);
-    TestBook book;
-    addAccountTriples(book, {"1000", " ", "Bank", "2000", " ", "Wages"});
-    auto window = openWindow(book, Chart);
-    typeInCell(window->grid(), 2, 0, QStringLiteral("1000"));
-    if (bySave) {
-        book.prompts.expectMatch(
-            QStringLiteral("^An error has occurred\\.\r\n\r\nError Number: -2147467259\r\n[\\s\\S]*"
-                           "\r\nForm: frmChartOfAccounts\r\nRoutine: cmdUpdate$"));
-        press(window.get(), "cmdUpdate");
-    } else {
-        book.prompts.expectMatch(QStringLiteral("^The changes you requested to the table were "
-                                                "not successful because they would create "
-                                                "duplicate"));
-        QTest::keyClick(window->grid(), Qt::Key_Up);
-    }
-    book.prompts.verifyAllShown();
-    QCOMPARE(count(book, Chart), 2);
-    // The user's row is kept, in edit, under the cursor.
-    QCOMPARE(window->currentRow(), 2);
-    QCOMPARE(window->recordSet().editRow(), 2);
-    // Esc undoes it; the window stays open.
-    QTest::keyClick(window->grid(), Qt::Key_Escape);
-    QVERIFY(window->isVisible());
-    QVERIFY(!window->recordSet().isInEdit());
-    QCOMPARE(caption(*window), QStringLiteral("Account: 2 of 2"));
 }
 
 void TestGridMasters::deletePositions_data() {
