@@ -16,10 +16,8 @@ namespace {
 using Answer = Prompts::Answer;
 using namespace EntryTexts;
 
-const QString kSaveQuestion =
-    QStringLiteral("The Transaction has passed validation. \r\n\r\nDo you wish to save?");
-const QString kAmounts =
-    QStringLiteral("OffsetAmount, BankAccountAmount, DoubleEntryOffset, DoubleEntryBank");
+const QString kSaveQuestion = "The Transaction has passed validation. \r\n\r\nDo you wish to save?";
+const QString kAmounts = "OffsetAmount, BankAccountAmount, DoubleEntryOffset, DoubleEntryBank";
 
 class Harness : public EntryDriver {
 public:
@@ -47,16 +45,16 @@ public:
 
     void openAdding() {
         open();
-        click(QStringLiteral("cmdAdd"));
+        click("cmdAdd");
     }
 
     // A complete new entry: ID, amount, account picked from the chart.
     void fill(const QString& id, const QString& amount) {
-        enter(QStringLiteral("txtTransID"), id);
-        pickAccount(QStringLiteral("6000"), QStringLiteral("Bank Charges"));
-        dropDown(QStringLiteral("cboGLOffsetAccountCode"));
-        QCOMPARE(focusName(), QStringLiteral("txtOffsetAmount"));
-        enter(QStringLiteral("txtOffsetAmount"), amount);
+        enter("txtTransID", id);
+        pickAccount("6000", "Bank Charges");
+        dropDown("cboGLOffsetAccountCode");
+        QCOMPARE(focusName(), "txtOffsetAmount");
+        enter("txtOffsetAmount", amount);
     }
     void save() { saveAnswering(kSaveQuestion); }
 
@@ -90,49 +88,48 @@ private slots:
 
 void TestBankChargesInterestWindow::emptyBook() {
     Harness h;
-    h.addPayment(QStringLiteral("1001"));
+    h.addPayment("1001");
     h.open();
-    QCOMPARE(h.window->objectName(), QStringLiteral("frmBankChargesInterest"));
-    QCOMPARE(h.caption(), QStringLiteral("BC/Int/Misc: 0"));
-    QCOMPARE(h.focusName(), QStringLiteral("cmdAdd"));
+    QCOMPARE(h.window->objectName(), "frmBankChargesInterest");
+    QCOMPARE(h.caption(), "BC/Int/Misc: 0");
+    QCOMPARE(h.focusName(), "cmdAdd");
     for (const char* name : kEntryFields)
         QVERIFY2(!h.get(QString::fromLatin1(name))->isEnabled(), name);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
-    QCOMPARE(h.book.launcher.helpTopics, QStringList{QStringLiteral("frmBankChargesInterest")});
+    QCOMPARE(h.book.launcher.helpTopics, QStringList{"frmBankChargesInterest"});
     for (const char* name : {"cmdAdd", "cmdFindByPV", "Adodc1", "cmdClose"})
         QVERIFY2(h.get(QString::fromLatin1(name))->isEnabled(), name);
-    h.book.prompts.expect(QStringLiteral("There is no record to save."))
-        .expect(QStringLiteral("There are no records to delete."));
-    emit h.get<QAbstractButton>(QStringLiteral("cmdSave"))->clicked();
-    emit h.get<QAbstractButton>(QStringLiteral("cmdDelete"))->clicked();
+    h.book.prompts.expect("There is no record to save.").expect("There are no records to delete.");
+    emit h.get<QAbstractButton>("cmdSave")->clicked();
+    emit h.get<QAbstractButton>("cmdDelete")->clicked();
     h.book.prompts.verifyAllShown();
     // Add with no counter to offer; Undo returns to the empty book.
-    h.click(QStringLiteral("cmdAdd"));
-    QCOMPARE(h.caption(), QStringLiteral("BC/Int/Misc: 1 of 1"));
-    QCOMPARE(h.text(QStringLiteral("txtTransType")), QStringLiteral("5"));
-    QVERIFY(h.text(QStringLiteral("txtTransID")).isEmpty());
-    QCOMPARE(h.get<QDateEdit>(QStringLiteral("DTPicker"))->date(), QDate(2003, 1, 15));
-    QCOMPARE(h.focusName(), QStringLiteral("txtTransType"));
+    h.click("cmdAdd");
+    QCOMPARE(h.caption(), "BC/Int/Misc: 1 of 1");
+    QCOMPARE(h.text("txtTransType"), "5");
+    QVERIFY(h.text("txtTransID").isEmpty());
+    QCOMPARE(h.get<QDateEdit>("DTPicker")->date(), QDate(2003, 1, 15));
+    QCOMPARE(h.focusName(), "txtTransType");
     for (const char* name : {"cmdAdd", "cmdDelete", "cmdFindByPV", "Adodc1"})
         QVERIFY2(!h.get(QString::fromLatin1(name))->isEnabled(), name);
-    h.click(QStringLiteral("cmdUndo"));
-    QCOMPARE(h.caption(), QStringLiteral("BC/Int/Misc: 0"));
-    QVERIFY(!h.get(QStringLiteral("txtOffsetAmount"))->isEnabled());
-    QCOMPARE(h.focusName(), QStringLiteral("cmdAdd"));
+    h.click("cmdUndo");
+    QCOMPARE(h.caption(), "BC/Int/Misc: 0");
+    QVERIFY(!h.get("txtOffsetAmount")->isEnabled());
+    QCOMPARE(h.focusName(), "cmdAdd");
     h.book.prompts.verifyAllShown();
     QCOMPARE(h.rows(), 1);
 }
 
 void TestBankChargesInterestWindow::tabOrder() {
     Harness h;
-    h.addEntry(QStringLiteral("BC1"), QStringLiteral("2003-01-10"));
+    h.addEntry("BC1", "2003-01-10");
     h.open();
-    QCOMPARE(h.caption(), QStringLiteral("BC/Int/Misc: 1 of 1"));
-    QCOMPARE(h.text(QStringLiteral("txtOffsetAmount")), QStringLiteral("$12.50"));
-    QCOMPARE(h.text(QStringLiteral("txtReconciliationStatusMsg")), QStringLiteral("Outstanding"));
+    QCOMPARE(h.caption(), "BC/Int/Misc: 1 of 1");
+    QCOMPARE(h.text("txtOffsetAmount"), "$12.50");
+    QCOMPARE(h.text("txtReconciliationStatusMsg"), "Outstanding");
     // The type list shows while the type field, the first of the window, has the focus.
-    auto* list = h.get<QListWidget>(QStringLiteral("lstTransType"));
-    QCOMPARE(h.focusName(), QStringLiteral("txtTransType"));
+    auto* list = h.get<QListWidget>("lstTransType");
+    QCOMPARE(h.focusName(), "txtTransType");
     QVERIFY(list->isVisible());
     const QStringList order = QStringLiteral("txtTransType txtTransID cmdFindByPV DTPicker "
                                              "txtTransDesc txtOffsetAmount cboGLOffsetAccountCode "
@@ -163,18 +160,18 @@ void TestBankChargesInterestWindow::amountsSaved() {
     QFETCH(QString, shown);
     Harness h;
     h.openAdding();
-    QTest::keyClicks(h.get(QStringLiteral("txtTransType")), typeKey);
-    QCOMPARE(h.text(QStringLiteral("txtTransType")), typeKey);
-    h.fill(QStringLiteral("E1"), amount);
-    h.type(QStringLiteral("txtTransDesc"), QStringLiteral("Statement entry"));
+    QTest::keyClicks(h.get("txtTransType"), typeKey);
+    QCOMPARE(h.text("txtTransType"), typeKey);
+    h.fill("E1", amount);
+    h.type("txtTransDesc", "Statement entry");
     h.save();
     h.book.prompts.verifyAllShown();
-    const QString id = QStringLiteral("E1");
+    const QString id = "E1";
     QCOMPARE(h.columns(id, kAmounts), amounts);
     // No tax side, so the three double-entry columns sum to zero; no party or tax is written.
     QCOMPARE(h.columns(id, QStringLiteral("DoubleEntryGST, VendorID, CustID, OffsetGSTAmount, "
                                           "OffsetGSTTaxCode")),
-             QStringLiteral("0|null|null|null|null"));
+             "0|null|null|null|null");
     QCOMPARE(h.columns(id, QStringLiteral("TransType, TransDate, TransDesc, TransStatus, "
                                           "OffsetGLAccountCode, OffsetGLDeptCode, "
                                           "OffsetGLAccountDesc, BankAccountGLAccountCode, "
@@ -186,38 +183,35 @@ void TestBankChargesInterestWindow::amountsSaved() {
                  .value(QStringLiteral("SELECT NextCheque || '/' || NextReceipt FROM "
                                        "tblBankDetails"))
                  .toString(),
-             QStringLiteral("1001/500"));
+             "1001/500");
     // The saved row is shown, editable, with Add and Find back.
-    QCOMPARE(h.caption(), QStringLiteral("BC/Int/Misc: 1 of 1"));
-    QCOMPARE(h.text(QStringLiteral("txtOffsetAmount")), shown);
+    QCOMPARE(h.caption(), "BC/Int/Misc: 1 of 1");
+    QCOMPARE(h.text("txtOffsetAmount"), shown);
     for (const char* name : {"cmdAdd", "cmdFindByPV", "Adodc1", "txtOffsetAmount"})
         QVERIFY2(h.get(QString::fromLatin1(name))->isEnabled(), name);
 }
 
 void TestBankChargesInterestWindow::reconciledRowLocked() {
     Harness h;
-    h.addEntry(QStringLiteral("BC2"), QStringLiteral("2003-01-12"), QStringLiteral("5"),
-               QStringLiteral("2"));
-    h.addEntry(QStringLiteral("BC1"), QStringLiteral("2003-01-11"));
+    h.addEntry("BC2", "2003-01-12", "5", "2");
+    h.addEntry("BC1", "2003-01-11");
     h.open();
-    QCOMPARE(h.text(QStringLiteral("txtTransID")), QStringLiteral("BC2"));
-    QCOMPARE(h.text(QStringLiteral("txtReconciliationStatusMsg")), QStringLiteral("Reconciled"));
+    QCOMPARE(h.text("txtTransID"), "BC2");
+    QCOMPARE(h.text("txtReconciliationStatusMsg"), "Reconciled");
     for (const char* name : kEntryFields)
         QVERIFY2(!h.get(QString::fromLatin1(name))->isEnabled(), name);
     for (const char* name : {"cmdAdd", "cmdFindByPV", "Adodc1"})
         QVERIFY2(h.get(QString::fromLatin1(name))->isEnabled(), name);
     // Pressed anyway (through its signal), Delete refuses.
-    h.book.prompts.expect(
-        QStringLiteral("Cannot delete when Reconciliation Status\r\nis not Outstanding."));
-    emit h.get<QAbstractButton>(QStringLiteral("cmdDelete"))->clicked();
+    h.book.prompts.expect("Cannot delete when Reconciliation Status\r\nis not Outstanding.");
+    emit h.get<QAbstractButton>("cmdDelete")->clicked();
     h.book.prompts.verifyAllShown();
     // Whatever its fields come to hold, leaving it never writes it.
-    h.get<QLineEdit>(QStringLiteral("txtOffsetAmount"))->setText(QStringLiteral("99"));
+    h.get<QLineEdit>("txtOffsetAmount")->setText("99");
     h.navigate("navNext");
-    QCOMPARE(h.caption(), QStringLiteral("BC/Int/Misc: 2 of 2"));
-    QCOMPARE(h.columns(QStringLiteral("BC2"), QStringLiteral("OffsetAmount, TransStatus")),
-             QStringLiteral("125000|2"));
-    QVERIFY(h.get(QStringLiteral("txtOffsetAmount"))->isEnabled());
+    QCOMPARE(h.caption(), "BC/Int/Misc: 2 of 2");
+    QCOMPARE(h.columns("BC2", "OffsetAmount, TransStatus"), "125000|2");
+    QVERIFY(h.get("txtOffsetAmount")->isEnabled());
 }
 
 void TestBankChargesInterestWindow::controlAccounts_data() {
@@ -239,45 +233,44 @@ void TestBankChargesInterestWindow::controlAccounts() {
     Harness h;
     h.integrate(ap, ar);
     h.openAdding();
-    h.fill(QStringLiteral("E1"), QStringLiteral("12.50"));
-    h.enter(QStringLiteral("cboGLOffsetAccountCode"), account);
+    h.fill("E1", "12.50");
+    h.enter("cboGLOffsetAccountCode", account);
     if (message.isEmpty()) {
         h.save();
-        QCOMPARE(h.column(QStringLiteral("E1"), QStringLiteral("OffsetGLAccountCode")).toString(),
-                 account);
+        QCOMPARE(h.column("E1", "OffsetGLAccountCode").toString(), account);
     } else {
         h.book.prompts.expect(message);
-        h.click(QStringLiteral("cmdSave"));
-        QCOMPARE(h.focusName(), QStringLiteral("cboGLOffsetAccountCode"));
+        h.click("cmdSave");
+        QCOMPARE(h.focusName(), "cboGLOffsetAccountCode");
         QCOMPARE(h.rows(), 0);
     }
 }
 
 void TestBankChargesInterestWindow::idAlreadyUsed() {
     Harness h;
-    h.addPayment(QStringLiteral("1001"));
-    h.addEntry(QStringLiteral("BC2"), QStringLiteral("2003-01-12"));
-    h.addEntry(QStringLiteral("BC1"), QStringLiteral("2003-01-11"));
+    h.addPayment("1001");
+    h.addEntry("BC2", "2003-01-12");
+    h.addEntry("BC1", "2003-01-11");
     h.openAdding();
     // A payment voucher's number; then another entry's, in letters of another case.
     for (const char* id : {"1001", "bc1"}) {
-        h.type(QStringLiteral("txtTransID"), QString::fromLatin1(id));
+        h.type("txtTransID", QString::fromLatin1(id));
         h.book.prompts.expect(duplicate);
         h.tab();
         h.book.prompts.verifyAllShown();
-        QVERIFY(h.text(QStringLiteral("txtTransID")).isEmpty());
-        QCOMPARE(h.focusName(), QStringLiteral("txtTransID"));
+        QVERIFY(h.text("txtTransID").isEmpty());
+        QCOMPARE(h.focusName(), "txtTransID");
     }
     // A stored row's ID is not tested at the field; the book refuses a taken one at Save.
-    h.click(QStringLiteral("cmdUndo"));
-    QCOMPARE(h.text(QStringLiteral("txtTransID")), QStringLiteral("BC2"));
-    h.enter(QStringLiteral("txtTransID"), QStringLiteral("BC1"));
+    h.click("cmdUndo");
+    QCOMPARE(h.text("txtTransID"), "BC2");
+    h.enter("txtTransID", "BC1");
     h.book.prompts.verifyAllShown();
     h.book.prompts.expect(kSaveQuestion, Answer::Yes).expect(duplicate);
-    h.click(QStringLiteral("cmdSave"));
+    h.click("cmdSave");
     h.book.prompts.verifyAllShown();
-    QVERIFY(h.text(QStringLiteral("txtTransID")).isEmpty());
-    QCOMPARE(h.focusName(), QStringLiteral("txtTransID"));
+    QVERIFY(h.text("txtTransID").isEmpty());
+    QCOMPARE(h.focusName(), "txtTransID");
     QCOMPARE(h.rows(), 3);
 }
 
@@ -302,12 +295,12 @@ void TestBankChargesInterestWindow::closingIncompleteNewRow() {
     Harness h;
     h.openAdding();
     if (!id.isEmpty())
-        h.type(QStringLiteral("txtTransID"), id);
+        h.type("txtTransID", id);
     if (!amount.isEmpty())
-        h.type(QStringLiteral("txtOffsetAmount"), amount);
-    h.focus(QStringLiteral("txtTransDesc"));
+        h.type("txtOffsetAmount", amount);
+    h.focus("txtTransDesc");
     h.book.prompts.expect(closeQuestion, Answer::No).expect(message);
-    h.click(QStringLiteral("cmdClose"));
+    h.click("cmdClose");
     h.book.prompts.verifyAllShown();
     QVERIFY(h.window->isVisible());
     QCOMPARE(h.focusName(), field);
@@ -322,65 +315,62 @@ void TestBankChargesInterestWindow::closingIncompleteNewRow() {
 
 void TestBankChargesInterestWindow::checkFillsDateAndType() {
     Harness h;
-    h.addEntry(QStringLiteral("BC1"), QVariant());
+    h.addEntry("BC1", QVariant());
     h.open();
-    h.type(QStringLiteral("txtTransDesc"), QStringLiteral("Fee"));
+    h.type("txtTransDesc", "Fee");
     // The type field is filled only by its list; a stranger value is put right by the check.
-    h.get<QLineEdit>(QStringLiteral("txtTransType"))->setText(QStringLiteral("9"));
+    h.get<QLineEdit>("txtTransType")->setText("9");
     h.save();
     h.book.prompts.verifyAllShown();
     // The date left empty is today's.
-    QCOMPARE(h.columns(QStringLiteral("BC1"), QStringLiteral("TransDate, TransType")),
-             QStringLiteral("2003-01-15|5"));
+    QCOMPARE(h.columns("BC1", "TransDate, TransType"), "2003-01-15|5");
 }
 
 void TestBankChargesInterestWindow::leavingChangedRowWritesIt() {
     Harness h;
-    h.addEntry(QStringLiteral("BC2"), QStringLiteral("2003-01-12"));
-    h.addEntry(QStringLiteral("BC1"), QStringLiteral("2003-01-11"), QStringLiteral("6"));
+    h.addEntry("BC2", "2003-01-12");
+    h.addEntry("BC1", "2003-01-11", "6");
     h.open();
-    h.type(QStringLiteral("txtOffsetAmount"), QStringLiteral("-20"));
+    h.type("txtOffsetAmount", "-20");
     h.navigate("navNext");
     h.book.prompts.verifyAllShown();
-    QCOMPARE(h.caption(), QStringLiteral("BC/Int/Misc: 2 of 2"));
+    QCOMPARE(h.caption(), "BC/Int/Misc: 2 of 2");
     // Written as Save writes it: the amount and both sides agree.
-    QCOMPARE(
-        h.columns(QStringLiteral("BC2"), kAmounts + QStringLiteral(", BankAccountGLAccountCode")),
-        QStringLiteral("-200000|-200000|-200000|200000|1000"));
+    QCOMPARE(h.columns("BC2", kAmounts + ", BankAccountGLAccountCode"),
+             "-200000|-200000|-200000|200000|1000");
     // A row only passed through (the amount field entered and left) is not written.
-    h.focus(QStringLiteral("txtOffsetAmount"));
+    h.focus("txtOffsetAmount");
     h.tab();
     h.navigate("navPrevious");
-    QVERIFY(h.column(QStringLiteral("BC1"), QStringLiteral("BankAccountGLAccountCode")).isNull());
+    QVERIFY(h.column("BC1", "BankAccountGLAccountCode").isNull());
     // A changed row is written when the window closes.
-    h.type(QStringLiteral("txtTransDesc"), QStringLiteral("Corrected"));
-    h.click(QStringLiteral("cmdClose"));
+    h.type("txtTransDesc", "Corrected");
+    h.click("cmdClose");
     h.book.prompts.verifyAllShown();
     QVERIFY(!h.window->isVisible());
-    QCOMPARE(h.columns(QStringLiteral("BC2"), QStringLiteral("TransDesc, DoubleEntryBank")),
-             QStringLiteral("Corrected|200000"));
+    QCOMPARE(h.columns("BC2", "TransDesc, DoubleEntryBank"), "Corrected|200000");
 }
 
 void TestBankChargesInterestWindow::find() {
     Harness h;
-    h.addEntry(QStringLiteral("BC3"), QStringLiteral("2003-01-13"));
-    h.addEntry(QStringLiteral("BC2"), QStringLiteral("2003-01-12"), QStringLiteral("7"));
-    h.addEntry(QStringLiteral("BC1"), QStringLiteral("2003-01-11"), QStringLiteral("6"));
-    h.addPayment(QStringLiteral("1001"));
+    h.addEntry("BC3", "2003-01-13");
+    h.addEntry("BC2", "2003-01-12", "7");
+    h.addEntry("BC1", "2003-01-11", "6");
+    h.addPayment("1001");
     h.open();
-    h.finds.push_back(QStringLiteral("BC2"));
-    h.click(QStringLiteral("cmdFindByPV"));
+    h.finds.push_back("BC2");
+    h.click("cmdFindByPV");
     QCOMPARE(h.findRequests.value(0),
              QStringLiteral("Type Bank Charge / Interest / Misc ID to find|SELECT TransID FROM "
                             "tblCashbook WHERE tblCashbook.TransType IN ('5','6','7')ORDER BY "
                             "TransID"));
-    QCOMPARE(h.text(QStringLiteral("txtTransID")), QStringLiteral("BC2"));
-    QCOMPARE(h.caption(), QStringLiteral("BC/Int/Misc: 2 of 3"));
-    h.finds.push_back(QStringLiteral("1001"));
-    h.book.prompts.expect(QStringLiteral("Bank Charge / Interest / Misc ID 1001 was not found."));
-    h.click(QStringLiteral("cmdFindByPV"));
+    QCOMPARE(h.text("txtTransID"), "BC2");
+    QCOMPARE(h.caption(), "BC/Int/Misc: 2 of 3");
+    h.finds.push_back("1001");
+    h.book.prompts.expect("Bank Charge / Interest / Misc ID 1001 was not found.");
+    h.click("cmdFindByPV");
     h.book.prompts.verifyAllShown();
-    QCOMPARE(h.caption(), QStringLiteral("BC/Int/Misc: 3 of 3"));
+    QCOMPARE(h.caption(), "BC/Int/Misc: 3 of 3");
 }
 
 QTEST_MAIN(TestBankChargesInterestWindow)

@@ -25,32 +25,22 @@ void TestEntryCommands::opensWindow_data() {
     QTest::addColumn<QString>("existing"); // a row of this table is made first
     QTest::addColumn<QString>("notice");
     QTest::addColumn<QString>("window");
-    const QString vouchers = QStringLiteral("frmPaymentVoucher");
-    const QString receipts = QStringLiteral("frmReceipts");
-    const QString bank = QStringLiteral("frmBankChargesInterest");
-    QTest::newRow("vouchers button, no vendor") << "cmdPaymentVouchers"
-                                                << "" << noVendorsNotice() << vouchers;
-    QTest::newRow("vouchers button, a vendor") << "cmdPaymentVouchers"
-                                               << "tblVendors"
-                                               << "" << vouchers;
-    QTest::newRow("vouchers menu item, no vendor") << "mnuDataEntry2PaymentVouchers"
-                                                   << ""
-                                                   << "" << vouchers;
-    QTest::newRow("receipts button, no customer")
-        << "cmdReceipts"
-        << "tblVendors" << noCustomersNotice() << receipts;
-    QTest::newRow("receipts button, a customer") << "cmdReceipts"
-                                                 << "tblCustomers"
-                                                 << "" << receipts;
-    QTest::newRow("receipts menu item, no customer") << "mnuDataEntry2Receipts"
-                                                     << ""
-                                                     << "" << receipts;
-    QTest::newRow("bank entries button") << "cmdBankChargesInterestMisc"
-                                         << ""
-                                         << "" << bank;
-    QTest::newRow("bank entries menu item") << "mnuDataEntry2BankCharges"
-                                            << ""
-                                            << "" << bank;
+    const auto row = [](const char* name, const char* command, const char* existing,
+                        const QString& notice, const char* window) {
+        QTest::newRow(name) << QString::fromLatin1(command) << QString::fromLatin1(existing)
+                            << notice << QString::fromLatin1(window);
+    };
+    const char* vouchers = "frmPaymentVoucher";
+    const char* receipts = "frmReceipts";
+    const char* bank = "frmBankChargesInterest";
+    row("vouchers button, no vendor", "cmdPaymentVouchers", "", noVendorsNotice(), vouchers);
+    row("vouchers button, a vendor", "cmdPaymentVouchers", "tblVendors", {}, vouchers);
+    row("vouchers menu item, no vendor", "mnuDataEntry2PaymentVouchers", "", {}, vouchers);
+    row("receipts button, no customer", "cmdReceipts", "tblVendors", noCustomersNotice(), receipts);
+    row("receipts button, a customer", "cmdReceipts", "tblCustomers", {}, receipts);
+    row("receipts menu item, no customer", "mnuDataEntry2Receipts", "", {}, receipts);
+    row("bank entries button", "cmdBankChargesInterestMisc", "", {}, bank);
+    row("bank entries menu item", "mnuDataEntry2BankCharges", "", {}, bank);
 }
 
 void TestEntryCommands::opensWindow() {

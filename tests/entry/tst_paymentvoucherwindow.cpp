@@ -24,17 +24,16 @@ QString offer(int number) {
         .arg(number);
 }
 const QString kSaveQuestion =
-    QStringLiteral("The Payment Voucher has passed validation. \r\n\r\nDo you wish to save?");
-const QString kNegative =
-    QStringLiteral("You have entered a negative amount.\r\n\r\nAre you sure?");
-const QString kNaN = QStringLiteral("Must enter a number.");
+    "The Payment Voucher has passed validation. \r\n\r\nDo you wish to save?";
+const QString kNegative = "You have entered a negative amount.\r\n\r\nAre you sure?";
+const QString kNaN = "Must enter a number.";
 
 struct Row {
     QString id;
-    QString date = QStringLiteral("2003-01-10");
-    QString type = QStringLiteral("1");
-    QString status = QStringLiteral("1");
-    QVariant vendor = QStringLiteral("V1");
+    QString date = "2003-01-10";
+    QString type = "1";
+    QString status = "1";
+    QVariant vendor = "V1";
     qint64 base = 1000000;
     qint64 tax = 70000;
     QVariant rate = 0.07;
@@ -55,9 +54,9 @@ public:
     }
     // Three vouchers, 903 the newest.
     void addThree() {
-        addRow({QStringLiteral("903"), QStringLiteral("2003-01-13")});
-        addRow({QStringLiteral("902"), QStringLiteral("2003-01-12")});
-        addRow({QStringLiteral("901"), QStringLiteral("2003-01-11")});
+        addRow({"903", "2003-01-13"});
+        addRow({"902", "2003-01-12"});
+        addRow({"901", "2003-01-11"});
     }
 
     void openAdding() {
@@ -66,26 +65,24 @@ public:
     }
     void open() { window = openVoucher(VoucherKind::payment()); }
 
-    int counter() {
-        return book.value(QStringLiteral("SELECT NextCheque FROM tblBankDetails")).toInt();
-    }
+    int counter() { return book.value("SELECT NextCheque FROM tblBankDetails").toInt(); }
 
     // Add, answering the offer of 1001.
     void add(bool acceptOffer) {
         book.prompts.expect(offer(1001), acceptOffer ? Answer::Yes : Answer::No);
-        click(QStringLiteral("cmdAdd"));
+        click("cmdAdd");
     }
     // Fills a valid voucher: picked vendor, picked account, base amount.
-    void fill(const QString& base = QStringLiteral("100")) {
+    void fill(const QString& base = "100") {
         pickParty({"V1", "Acme Ltd", "1 Main St", "Suite 2", "Springfield", "State", "12345"});
-        dropDown(QStringLiteral("txtVendorID"));
-        pickAccount(QStringLiteral("5000"), QStringLiteral("Office Supplies"));
-        dropDown(QStringLiteral("cboGLOffsetAccountCode"));
-        enter(QStringLiteral("txtOffsetAmount"), base);
+        dropDown("txtVendorID");
+        pickAccount("5000", "Office Supplies");
+        dropDown("cboGLOffsetAccountCode");
+        enter("txtOffsetAmount", base);
     }
     void pickRate(const QString& shownRate) {
-        pickTax(QStringLiteral("G"), shownRate);
-        dropDown(QStringLiteral("cboGSTCode"));
+        pickTax("G", shownRate);
+        dropDown("cboGSTCode");
     }
     void save() { saveAnswering(kSaveQuestion); }
     void escape() {
@@ -141,25 +138,25 @@ void TestPaymentVoucherWindow::emptyBook() {
     h.book.sql(QStringLiteral("INSERT INTO tblCashbook (TransID, TransDate, TransType) VALUES "
                               "('R1', '2003-01-02', '3')"));
     h.open();
-    QCOMPARE(h.caption(), QStringLiteral("Payment Voucher: 0"));
+    QCOMPARE(h.caption(), "Payment Voucher: 0");
     for (const char* name : kEntryFields)
         QVERIFY2(!h.get(QString::fromLatin1(name))->isEnabled(), name);
-    QVERIFY(!h.get(QStringLiteral("txtTransDescMemo"))->isEnabled());
+    QVERIFY(!h.get("txtTransDescMemo")->isEnabled());
     for (const char* name : {"cmdAdd", "cmdFindByPV", "Adodc1", "cmdClose"})
         QVERIFY2(h.get(QString::fromLatin1(name))->isEnabled(), name);
-    QCOMPARE(h.focusName(), QStringLiteral("cmdAdd"));
-    QVERIFY(!h.get(QStringLiteral("lstTransType"))->isVisible());
+    QCOMPARE(h.focusName(), "cmdAdd");
+    QVERIFY(!h.get("lstTransType")->isVisible());
 }
 
 void TestPaymentVoucherWindow::fieldsAndTabOrder() {
     Harness h;
-    h.addRow({QStringLiteral("900")});
+    h.addRow({"900"});
     h.open();
-    QCOMPARE(h.caption(), QStringLiteral("Payment Voucher: 1 of 1"));
-    QCOMPARE(h.get<QDateEdit>(QStringLiteral("DTPicker"))->date(), QDate(2003, 1, 10));
-    QCOMPARE(h.text(QStringLiteral("txtOffsetAmount")), QStringLiteral("$100.00"));
-    QCOMPARE(h.text(QStringLiteral("txtTotal")), QStringLiteral("$107.00"));
-    QCOMPARE(h.text(QStringLiteral("txtReconciliationStatusMsg")), QStringLiteral("Outstanding"));
+    QCOMPARE(h.caption(), "Payment Voucher: 1 of 1");
+    QCOMPARE(h.get<QDateEdit>("DTPicker")->date(), QDate(2003, 1, 10));
+    QCOMPARE(h.text("txtOffsetAmount"), "$100.00");
+    QCOMPARE(h.text("txtTotal"), "$107.00");
+    QCOMPARE(h.text("txtReconciliationStatusMsg"), "Outstanding");
     const QStringList order =
         QStringLiteral("txtVendorID txtTransType txtTransID DTPicker txtTransDesc txtTransDescMemo "
                        "cboGLOffsetAccountCode txtOffsetAmount cboGSTCode txtGSTAmount cmdAdd")
@@ -201,24 +198,24 @@ void TestPaymentVoucherWindow::tax() {
     if (before && !shownRate.isEmpty()) {
         h.pickRate(shownRate);
         // Picked before the base: rate and tax account are set, the tax amount is not.
-        QCOMPARE(h.text(QStringLiteral("txtGSTRate")), rate);
-        QCOMPARE(h.text(QStringLiteral("txtGSTAccountCode")), QStringLiteral("2200"));
-        QCOMPARE(h.text(QStringLiteral("txtGSTDeptCode")), QStringLiteral("ADMIN"));
-        QVERIFY(h.text(QStringLiteral("txtGSTAmount")).isEmpty());
-        QCOMPARE(h.focusName(), QStringLiteral("txtGSTAmount"));
-        QVERIFY(h.get(QStringLiteral("txtGSTAmount"))->isEnabled());
+        QCOMPARE(h.text("txtGSTRate"), rate);
+        QCOMPARE(h.text("txtGSTAccountCode"), "2200");
+        QCOMPARE(h.text("txtGSTDeptCode"), "ADMIN");
+        QVERIFY(h.text("txtGSTAmount").isEmpty());
+        QCOMPARE(h.focusName(), "txtGSTAmount");
+        QVERIFY(h.get("txtGSTAmount")->isEnabled());
     }
-    h.enter(QStringLiteral("txtOffsetAmount"), base);
+    h.enter("txtOffsetAmount", base);
     if (!before) {
         h.pickRate(shownRate);
-        QCOMPARE(h.focusName(), QStringLiteral("txtGSTAmount"));
+        QCOMPARE(h.focusName(), "txtGSTAmount");
         h.tab();
     }
-    QCOMPARE(h.text(QStringLiteral("txtGSTRate")), rate);
-    QCOMPARE(h.text(QStringLiteral("txtGSTAmount")), tax);
-    QCOMPARE(h.text(QStringLiteral("txtTotal")), total);
+    QCOMPARE(h.text("txtGSTRate"), rate);
+    QCOMPARE(h.text("txtGSTAmount"), tax);
+    QCOMPARE(h.text("txtTotal"), total);
     // Emptying the base empties the tax fields and the total.
-    h.enter(QStringLiteral("txtOffsetAmount"), QString());
+    h.enter("txtOffsetAmount", QString());
     for (const char* name : {"cboGSTCode", "txtGSTRate", "txtGSTAccountCode", "txtGSTDeptCode",
                              "txtGSTAmount", "txtTotal"})
         QVERIFY2(h.text(QString::fromLatin1(name)).isEmpty(), name);
@@ -227,41 +224,41 @@ void TestPaymentVoucherWindow::tax() {
 void TestPaymentVoucherWindow::overtypedTaxSurvivesUntilBaseLeft() {
     Harness h;
     h.openAdding();
-    h.enter(QStringLiteral("txtOffsetAmount"), QStringLiteral("100"));
-    h.pickRate(QStringLiteral("7.00%"));
-    h.enter(QStringLiteral("txtGSTAmount"), QStringLiteral("9"));
-    QCOMPARE(h.text(QStringLiteral("txtGSTAmount")), QStringLiteral("9"));
-    QCOMPARE(h.text(QStringLiteral("txtTotal")), QStringLiteral("$109.00"));
+    h.enter("txtOffsetAmount", "100");
+    h.pickRate("7.00%");
+    h.enter("txtGSTAmount", "9");
+    QCOMPARE(h.text("txtGSTAmount"), "9");
+    QCOMPARE(h.text("txtTotal"), "$109.00");
     // Passing through other fields keeps it; leaving the base recomputes it.
-    h.focus(QStringLiteral("txtTransDesc"));
+    h.focus("txtTransDesc");
     h.tab();
-    QCOMPARE(h.text(QStringLiteral("txtGSTAmount")), QStringLiteral("9"));
-    h.focus(QStringLiteral("txtOffsetAmount"));
+    QCOMPARE(h.text("txtGSTAmount"), "9");
+    h.focus("txtOffsetAmount");
     h.tab();
-    QCOMPARE(h.text(QStringLiteral("txtGSTAmount")), QStringLiteral("$7.00"));
-    QCOMPARE(h.text(QStringLiteral("txtTotal")), QStringLiteral("$107.00"));
+    QCOMPARE(h.text("txtGSTAmount"), "$7.00");
+    QCOMPARE(h.text("txtTotal"), "$107.00");
     // A chooser closed without a choice keeps the code, disables the tax amount and goes to the
     // vendor.
     h.taxPicks.push_back([](Services&) { return false; });
-    h.dropDown(QStringLiteral("cboGSTCode"));
-    QCOMPARE(h.text(QStringLiteral("cboGSTCode")), QStringLiteral("G"));
-    QVERIFY(!h.get(QStringLiteral("txtGSTAmount"))->isEnabled());
-    QCOMPARE(h.focusName(), QStringLiteral("txtVendorID"));
+    h.dropDown("cboGSTCode");
+    QCOMPARE(h.text("cboGSTCode"), "G");
+    QVERIFY(!h.get("txtGSTAmount")->isEnabled());
+    QCOMPARE(h.focusName(), "txtVendorID");
 }
 
 void TestPaymentVoucherWindow::storedPercentageRate() {
     Harness h;
-    Row row{QStringLiteral("900")};
+    Row row{"900"};
     row.rate = 0.175;
     row.tax = 175000;
     h.addRow(row);
     h.open();
-    QCOMPARE(h.text(QStringLiteral("txtGSTRate")), QStringLiteral("17.50%"));
-    QCOMPARE(h.text(QStringLiteral("txtGSTAmount")), QStringLiteral("$17.50"));
-    h.enter(QStringLiteral("txtOffsetAmount"), QStringLiteral("200"));
-    QCOMPARE(h.text(QStringLiteral("txtGSTRate")), QStringLiteral("0.175"));
-    QCOMPARE(h.text(QStringLiteral("txtGSTAmount")), QStringLiteral("$35.00"));
-    QCOMPARE(h.text(QStringLiteral("txtTotal")), QStringLiteral("$235.00"));
+    QCOMPARE(h.text("txtGSTRate"), "17.50%");
+    QCOMPARE(h.text("txtGSTAmount"), "$17.50");
+    h.enter("txtOffsetAmount", "200");
+    QCOMPARE(h.text("txtGSTRate"), "0.175");
+    QCOMPARE(h.text("txtGSTAmount"), "$35.00");
+    QCOMPARE(h.text("txtTotal"), "$235.00");
 }
 
 void TestPaymentVoucherWindow::amountChecks_data() {
@@ -271,7 +268,7 @@ void TestPaymentVoucherWindow::amountChecks_data() {
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("left");
     QTest::addColumn<QString>("total");
-    const QString base = QStringLiteral("txtOffsetAmount"), tax = QStringLiteral("txtGSTAmount");
+    const QString base = "txtOffsetAmount", tax = "txtGSTAmount";
     const int yes = int(Answer::Yes), no = int(Answer::No), ok = int(Answer::Ok);
     QTest::newRow("negative base after Yes")
         << base << "-5" << kNegative << yes << true << "-$5.00";
@@ -292,9 +289,9 @@ void TestPaymentVoucherWindow::amountChecks() {
     Harness h;
     h.openAdding();
     if (field == QLatin1String("txtGSTAmount")) {
-        h.enter(QStringLiteral("txtOffsetAmount"), QStringLiteral("50"));
-        h.pickTax(QStringLiteral("Z"), QStringLiteral("0.00%"));
-        h.dropDown(QStringLiteral("cboGSTCode"));
+        h.enter("txtOffsetAmount", "50");
+        h.pickTax("Z", "0.00%");
+        h.dropDown("cboGSTCode");
         h.tab();
     }
     h.type(field, input);
@@ -303,13 +300,13 @@ void TestPaymentVoucherWindow::amountChecks() {
     h.book.prompts.verifyAllShown();
     QCOMPARE(h.focusName() == field, !left);
     QCOMPARE(h.text(field), input);
-    QCOMPARE(h.text(QStringLiteral("txtTotal")), total);
+    QCOMPARE(h.text("txtTotal"), total);
     if (!left) {
         // The refused text is selected, so typing replaces it; a command clicked meanwhile is not
         // run.
         QCOMPARE(h.get<QLineEdit>(field)->selectedText(), input);
         h.book.prompts.expect(message, Answer(answer));
-        h.click(QStringLiteral("cmdSave"));
+        h.click("cmdSave");
         h.book.prompts.verifyAllShown();
         QCOMPARE(h.focusName(), field);
     }
@@ -318,63 +315,63 @@ void TestPaymentVoucherWindow::amountChecks() {
 void TestPaymentVoucherWindow::typeList() {
     Harness h;
     h.openAdding();
-    auto* list = h.get<QListWidget>(QStringLiteral("lstTransType"));
-    QWidget* type = h.get(QStringLiteral("txtTransType"));
+    auto* list = h.get<QListWidget>("lstTransType");
+    QWidget* type = h.get("txtTransType");
     QCOMPARE(list->count(), 2);
-    QCOMPARE(h.text(QStringLiteral("txtTransType")), QStringLiteral("1"));
+    QCOMPARE(h.text("txtTransType"), "1");
     QVERIFY(!list->isVisible());
-    h.focus(QStringLiteral("txtTransType"));
+    h.focus("txtTransType");
     QVERIFY(list->isVisible());
     // Keyboard: Down chooses type 2, which posts against the AP clearing account.
     QTest::keyClick(type, Qt::Key_Down);
-    QCOMPARE(h.text(QStringLiteral("txtTransType")), QStringLiteral("2"));
-    QCOMPARE(h.text(QStringLiteral("cboGLOffsetAccountCode")), QStringLiteral("2100"));
-    QCOMPARE(h.text(QStringLiteral("txtGLOffsetDeptCode")), QStringLiteral("ADMIN"));
-    QCOMPARE(h.text(QStringLiteral("txtGLOffsetAccountDesc")), QStringLiteral("AP Clearing"));
-    QVERIFY(h.get(QStringLiteral("cboGLOffsetAccountCode"))->isEnabled());
+    QCOMPARE(h.text("txtTransType"), "2");
+    QCOMPARE(h.text("cboGLOffsetAccountCode"), "2100");
+    QCOMPARE(h.text("txtGLOffsetDeptCode"), "ADMIN");
+    QCOMPARE(h.text("txtGLOffsetAccountDesc"), "AP Clearing");
+    QVERIFY(h.get("cboGLOffsetAccountCode")->isEnabled());
     // Up chooses type 1, which empties the account.
     QTest::keyClick(type, Qt::Key_Up);
-    QCOMPARE(h.text(QStringLiteral("txtTransType")), QStringLiteral("1"));
-    QVERIFY(h.text(QStringLiteral("cboGLOffsetAccountCode")).isEmpty());
-    QVERIFY(h.text(QStringLiteral("txtGLOffsetDeptCode")).isEmpty());
-    QVERIFY(h.text(QStringLiteral("txtGLOffsetAccountDesc")).isEmpty());
+    QCOMPARE(h.text("txtTransType"), "1");
+    QVERIFY(h.text("cboGLOffsetAccountCode").isEmpty());
+    QVERIFY(h.text("txtGLOffsetDeptCode").isEmpty());
+    QVERIFY(h.text("txtGLOffsetAccountDesc").isEmpty());
     // Mouse: a click on an entry chooses it and leaves the focus in the field.
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(list->item(1)).center());
-    QCOMPARE(h.text(QStringLiteral("txtTransType")), QStringLiteral("2"));
-    QCOMPARE(h.focusName(), QStringLiteral("txtTransType"));
+    QCOMPARE(h.text("txtTransType"), "2");
+    QCOMPARE(h.focusName(), "txtTransType");
     // Typing a code chooses it too.
     QTest::keyClick(type, Qt::Key_1);
-    QCOMPARE(h.text(QStringLiteral("txtTransType")), QStringLiteral("1"));
+    QCOMPARE(h.text("txtTransType"), "1");
     h.tab();
     QVERIFY(!list->isVisible());
-    QCOMPARE(h.focusName(), QStringLiteral("txtTransID"));
+    QCOMPARE(h.focusName(), "txtTransID");
 }
 
 void TestPaymentVoucherWindow::unknownCodes() {
     Harness h;
     h.openAdding();
-    h.type(QStringLiteral("txtVendorID"), QStringLiteral("ZZZ"));
+    h.type("txtVendorID", "ZZZ");
     h.book.prompts.expect(
         QStringLiteral("That Vendor ID is unknown.\r\n\r\nPlease select from an existing Vendor "
                        "ID, \r\nor create a new vendor record."));
     h.tab();
-    QVERIFY(h.text(QStringLiteral("txtVendorID")).isEmpty());
-    QCOMPARE(h.focusName(), QStringLiteral("txtTransType"));
+    QVERIFY(h.text("txtVendorID").isEmpty());
+    QCOMPARE(h.focusName(), "txtTransType");
     // A known code typed by hand stays and leaves name and address as they were.
-    h.enter(QStringLiteral("txtVendorID"), QStringLiteral("v1"));
-    QCOMPARE(h.text(QStringLiteral("txtVendorID")), QStringLiteral("v1"));
-    QVERIFY(h.text(QStringLiteral("txtVendorName")).isEmpty());
+    h.enter("txtVendorID", "v1");
+    QCOMPARE(h.text("txtVendorID"), "v1");
+    QVERIFY(h.text("txtVendorName").isEmpty());
 
-    h.type(QStringLiteral("cboGLOffsetAccountCode"), QStringLiteral("9999"));
+    h.type("cboGLOffsetAccountCode", "9999");
     h.book.prompts.expect(
         QStringLiteral("That Account Code is unknown.\r\n\r\nPlease select from an existing "
                        "Account Code, \r\nor create a new one."));
     h.tab();
-    QVERIFY(h.text(QStringLiteral("cboGLOffsetAccountCode")).isEmpty());
-    QCOMPARE(h.focusName(), QStringLiteral("cboGLOffsetAccountCode"));
-    h.enter(QStringLiteral("cboGLOffsetAccountCode"), QStringLiteral("5000"));
-    QCOMPARE(h.focusName(), QStringLiteral("txtOffsetAmount"));
+    QVERIFY(h.text("cboGLOffsetAccountCode").isEmpty());
+    QCOMPARE(h.focusName(), "cboGLOffsetAccountCode");
+    h.enter("cboGLOffsetAccountCode", "5000");
+    QCOMPARE(h.focusName(), "txtOffsetAmount");
 }
 
 void TestPaymentVoucherWindow::lockedRows_data() {
@@ -393,52 +390,50 @@ void TestPaymentVoucherWindow::lockedRows() {
     QFETCH(bool, locked);
     QFETCH(QString, word);
     Harness h;
-    Row row{QStringLiteral("900")};
+    Row row{"900"};
     row.status = status;
     h.addRow(row);
-    h.addRow({QStringLiteral("800"), QStringLiteral("2003-01-01")});
+    h.addRow({"800", "2003-01-01"});
     h.open();
-    QCOMPARE(h.text(QStringLiteral("txtReconciliationStatusMsg")), word);
+    QCOMPARE(h.text("txtReconciliationStatusMsg"), word);
     for (const char* name : kEntryFields)
         QCOMPARE(h.get(QString::fromLatin1(name))->isEnabled(), !locked);
     for (const char* name : {"cmdAdd", "cmdFindByPV", "Adodc1"})
         QVERIFY(h.get(QString::fromLatin1(name))->isEnabled());
     if (locked) {
         // Delete pressed anyway (through its shortcut) refuses.
-        h.book.prompts.expect(
-            QStringLiteral("Cannot delete when Reconciliation Status\r\nis not Outstanding."));
-        emit h.get<QPushButton>(QStringLiteral("cmdDelete"))->clicked();
+        h.book.prompts.expect("Cannot delete when Reconciliation Status\r\nis not Outstanding.");
+        emit h.get<QPushButton>("cmdDelete")->clicked();
         h.book.prompts.verifyAllShown();
     }
     // Whatever its fields come to hold, leaving a locked row never writes it.
-    h.get<QLineEdit>(QStringLiteral("txtTransDesc"))->setText(QStringLiteral("changed"));
+    h.get<QLineEdit>("txtTransDesc")->setText("changed");
     // Moving on to an outstanding row unlocks the fields again.
     h.navigate("navNext");
-    QCOMPARE(h.columns(QStringLiteral("900"), QStringLiteral("TransStatus, TransDesc")),
-             locked ? status + QStringLiteral("|null") : QStringLiteral("1|changed"));
-    QCOMPARE(h.caption(), QStringLiteral("Payment Voucher: 2 of 2"));
-    QVERIFY(h.get(QStringLiteral("txtOffsetAmount"))->isEnabled());
-    QCOMPARE(h.text(QStringLiteral("txtReconciliationStatusMsg")), QStringLiteral("Outstanding"));
+    QCOMPARE(h.columns("900", "TransStatus, TransDesc"), locked ? status + "|null" : "1|changed");
+    QCOMPARE(h.caption(), "Payment Voucher: 2 of 2");
+    QVERIFY(h.get("txtOffsetAmount")->isEnabled());
+    QCOMPARE(h.text("txtReconciliationStatusMsg"), "Outstanding");
 }
 
 void TestPaymentVoucherWindow::moveRefusalShowsBothMessages() {
     Harness h;
-    Row broken{QStringLiteral("901"), QStringLiteral("2003-01-12")};
+    Row broken{"901", "2003-01-12"};
     broken.vendor = QVariant();
     h.addRow(broken);
-    h.addRow({QStringLiteral("900")});
+    h.addRow({"900"});
     h.open();
     h.book.prompts
         .expect(QStringLiteral("The record has not passed validation.\r\n\r\nTherefore, you "
                                "cannot move to the next/previous record."))
-        .expect(QStringLiteral("Must enter a Vendor ID."));
+        .expect("Must enter a Vendor ID.");
     h.navigate("navNext");
     h.book.prompts.verifyAllShown();
-    QCOMPARE(h.caption(), QStringLiteral("Payment Voucher: 1 of 2"));
-    QCOMPARE(h.text(QStringLiteral("txtTransID")), QStringLiteral("901"));
-    QCOMPARE(h.focusName(), QStringLiteral("txtVendorID"));
+    QCOMPARE(h.caption(), "Payment Voucher: 1 of 2");
+    QCOMPARE(h.text("txtTransID"), "901");
+    QCOMPARE(h.focusName(), "txtVendorID");
     // Nothing was written by the refused move.
-    QVERIFY(h.column(QStringLiteral("901"), QStringLiteral("VendorID")).isNull());
+    QVERIFY(h.column("901", "VendorID").isNull());
 }
 
 void TestPaymentVoucherWindow::numbering_data() {
@@ -462,31 +457,30 @@ void TestPaymentVoucherWindow::numbering() {
     for (const QString& step : script.split(QLatin1Char(' '))) {
         if (step == QLatin1String("accept") || step == QLatin1String("refuse")) {
             h.add(step == QLatin1String("accept"));
-            QCOMPARE(h.text(QStringLiteral("txtTransID")),
-                     step == QLatin1String("accept") ? QStringLiteral("1001") : QString());
-            QCOMPARE(h.focusName(), QStringLiteral("txtVendorID"));
-            QVERIFY(!h.get(QStringLiteral("cmdAdd"))->isEnabled());
-            QVERIFY(!h.get(QStringLiteral("Adodc1"))->isEnabled());
+            QCOMPARE(h.text("txtTransID"), step == QLatin1String("accept") ? "1001" : QString());
+            QCOMPARE(h.focusName(), "txtVendorID");
+            QVERIFY(!h.get("cmdAdd")->isEnabled());
+            QVERIFY(!h.get("Adodc1")->isEnabled());
         } else if (step == QLatin1String("undo")) {
-            h.click(QStringLiteral("cmdUndo"));
-            QCOMPARE(h.caption(), QStringLiteral("Payment Voucher: 0"));
+            h.click("cmdUndo");
+            QCOMPARE(h.caption(), "Payment Voucher: 0");
         } else {
-            h.enter(QStringLiteral("txtTransID"), step.mid(5));
+            h.enter("txtTransID", step.mid(5));
         }
     }
     h.fill();
     h.save();
     h.book.prompts.verifyAllShown();
     QCOMPARE(h.rows(), 1);
-    QVERIFY(h.column(savedId, QStringLiteral("TransID")).isValid());
+    QVERIFY(h.column(savedId, "TransID").isValid());
     QCOMPARE(h.counter(), counter);
     QVERIFY(!h.window->nextNumberAccepted());
-    QCOMPARE(h.caption(), QStringLiteral("Payment Voucher: 1 of 1"));
-    QVERIFY(h.get(QStringLiteral("cmdAdd"))->isEnabled());
-    QVERIFY(h.get(QStringLiteral("Adodc1"))->isEnabled());
+    QCOMPARE(h.caption(), "Payment Voucher: 1 of 1");
+    QVERIFY(h.get("cmdAdd")->isEnabled());
+    QVERIFY(h.get("Adodc1")->isEnabled());
     // The next Add offers the counter's number as it now stands.
     h.book.prompts.expect(offer(counter), Answer::No);
-    h.click(QStringLiteral("cmdAdd"));
+    h.click("cmdAdd");
 }
 
 void TestPaymentVoucherWindow::savedColumnsAndSigns_data() {
@@ -500,40 +494,40 @@ void TestPaymentVoucherWindow::savedColumnsAndSigns() {
     Harness h;
     h.openAdding();
     // The picker's Up key moves the date on a day, and the date field follows it.
-    auto* picker = h.get<QDateEdit>(QStringLiteral("DTPicker"));
+    auto* picker = h.get<QDateEdit>("DTPicker");
     QCOMPARE(picker->date(), QDate(2003, 1, 15));
-    h.focus(QStringLiteral("DTPicker"));
+    h.focus("DTPicker");
     QTest::keyClick(picker, Qt::Key_Up);
-    QCOMPARE(h.text(QStringLiteral("txtTransDate")), QStringLiteral("2003-01-16"));
+    QCOMPARE(h.text("txtTransDate"), "2003-01-16");
     h.fill();
     if (withTax) {
-        h.pickRate(QStringLiteral("7.00%"));
+        h.pickRate("7.00%");
         h.tab();
     }
-    h.type(QStringLiteral("txtTransDesc"), QStringLiteral("Paper"));
+    h.type("txtTransDesc", "Paper");
     // The type field is filled only by its list; a stranger value is put right by the check.
-    h.get<QLineEdit>(QStringLiteral("txtTransType"))->setText(QStringLiteral("7"));
+    h.get<QLineEdit>("txtTransType")->setText("7");
     h.save();
     h.book.prompts.verifyAllShown();
-    const QString id = QStringLiteral("1001");
+    const QString id = "1001";
     QCOMPARE(h.columns(id, QStringLiteral("TransType, TransDate, TransDesc, TransStatus, VendorID, "
                                           "VendorName, Address1, Address4, PostalCode, CustID, "
                                           "ExportedToAccpac")),
-             QStringLiteral("1|2003-01-16|Paper|1|V1|Acme Ltd|1 Main St|State|12345|null|0"));
+             "1|2003-01-16|Paper|1|V1|Acme Ltd|1 Main St|State|12345|null|0");
     QCOMPARE(h.columns(id, QStringLiteral("OffsetGLAccountCode, OffsetGLDeptCode, "
                                           "OffsetGLAccountDesc, BankAccountGLAccountCode, "
                                           "BankAccountGLDeptCode")),
-             QStringLiteral("5000|ADMIN|Office Supplies|1000|ADMIN"));
+             "5000|ADMIN|Office Supplies|1000|ADMIN");
     // The amounts and their double entry, which sums to zero with or without tax.
     QCOMPARE(h.columns(id, QStringLiteral("OffsetAmount, OffsetGSTAmount, BankAccountAmount, "
                                           "DoubleEntryBank, DoubleEntryOffset, DoubleEntryGST")),
-             withTax ? QStringLiteral("1000000|70000|1070000|-1070000|1000000|70000")
-                     : QStringLiteral("1000000|null|1000000|-1000000|1000000|0"));
+             withTax ? "1000000|70000|1070000|-1070000|1000000|70000"
+                     : "1000000|null|1000000|-1000000|1000000|0");
     if (withTax)
         QCOMPARE(h.columns(id, QStringLiteral("OffsetGSTTaxCode, OffsetGSTTaxRate, "
                                               "OffsetGSTGLAccountCode")),
-                 QStringLiteral("G|0.07|2200"));
-    QCOMPARE(h.text(QStringLiteral("txtReconciliationStatusMsg")), QStringLiteral("Outstanding"));
+                 "G|0.07|2200");
+    QCOMPARE(h.text("txtReconciliationStatusMsg"), "Outstanding");
 }
 
 void TestPaymentVoucherWindow::controlAccounts_data() {
@@ -557,19 +551,18 @@ void TestPaymentVoucherWindow::controlAccounts() {
     h.integrate(ap, ar);
     h.openAdding();
     h.fill();
-    h.enter(QStringLiteral("cboGLOffsetAccountCode"), account);
+    h.enter("cboGLOffsetAccountCode", account);
     if (message.isEmpty()) {
         h.save();
-        QCOMPARE(h.column(QStringLiteral("1001"), QStringLiteral("OffsetGLAccountCode")).toString(),
-                 account);
+        QCOMPARE(h.column("1001", "OffsetGLAccountCode").toString(), account);
     } else {
         h.book.prompts.expect(message);
-        h.click(QStringLiteral("cmdSave"));
-        QCOMPARE(h.focusName(), QStringLiteral("cboGLOffsetAccountCode"));
+        h.click("cmdSave");
+        QCOMPARE(h.focusName(), "cboGLOffsetAccountCode");
         QCOMPARE(h.rows(), 0);
         // Leaving the row is refused the same way.
         h.book.prompts.expect(closeQuestion, Answer::No).expect(message);
-        h.click(QStringLiteral("cmdClose"));
+        h.click("cmdClose");
         QVERIFY(h.window->isVisible());
     }
 }
@@ -578,50 +571,50 @@ void TestPaymentVoucherWindow::deleteRepositions() {
     Harness h;
     h.addThree();
     h.open();
-    QCOMPARE(h.caption(), QStringLiteral("Payment Voucher: 1 of 3"));
-    const QString sure = QStringLiteral("Are you sure?");
+    QCOMPARE(h.caption(), "Payment Voucher: 1 of 3");
+    const QString sure = "Are you sure?";
     h.book.prompts.expect(sure, Answer::Yes);
-    h.click(QStringLiteral("cmdDelete"));
+    h.click("cmdDelete");
     h.book.prompts.verifyAllShown();
-    QCOMPARE(h.text(QStringLiteral("txtTransID")), QStringLiteral("901"));
-    QCOMPARE(h.caption(), QStringLiteral("Payment Voucher: 2 of 2"));
-    QVERIFY(!h.column(QStringLiteral("903"), QStringLiteral("TransID")).isValid());
+    QCOMPARE(h.text("txtTransID"), "901");
+    QCOMPARE(h.caption(), "Payment Voucher: 2 of 2");
+    QVERIFY(!h.column("903", "TransID").isValid());
     // No keeps the row.
     h.book.prompts.expect(sure, Answer::No);
-    h.click(QStringLiteral("cmdDelete"));
-    QCOMPARE(h.caption(), QStringLiteral("Payment Voucher: 2 of 2"));
+    h.click("cmdDelete");
+    QCOMPARE(h.caption(), "Payment Voucher: 2 of 2");
 }
 
 void TestPaymentVoucherWindow::find() {
     Harness h;
     h.addThree();
-    Row receipt{QStringLiteral("R100"), QStringLiteral("2003-01-14")};
-    receipt.type = QStringLiteral("3");
+    Row receipt{"R100", "2003-01-14"};
+    receipt.type = "3";
     h.addRow(receipt);
     h.open();
-    h.finds.push_back(QStringLiteral("902"));
-    h.click(QStringLiteral("cmdFindByPV"));
+    h.finds.push_back("902");
+    h.click("cmdFindByPV");
     QCOMPARE(
         h.findRequests.value(0),
         QStringLiteral(
             "Type Payment Voucher / Cheque Number to find|SELECT TransID FROM tblCashbook WHERE "
             "tblCashbook.TransType IN ('1','2')ORDER BY TransID"));
-    QCOMPARE(h.text(QStringLiteral("txtTransID")), QStringLiteral("902"));
-    QCOMPARE(h.caption(), QStringLiteral("Payment Voucher: 2 of 3"));
+    QCOMPARE(h.text("txtTransID"), "902");
+    QCOMPARE(h.caption(), "Payment Voucher: 2 of 3");
     // A receipt number is not a voucher: not found, and the last row is shown.
-    h.finds.push_back(QStringLiteral("R100"));
-    h.book.prompts.expect(QStringLiteral("Payment Voucher / Cheque Number R100 was not found."));
-    h.click(QStringLiteral("cmdFindByPV"));
+    h.finds.push_back("R100");
+    h.book.prompts.expect("Payment Voucher / Cheque Number R100 was not found.");
+    h.click("cmdFindByPV");
     h.book.prompts.verifyAllShown();
-    QCOMPARE(h.text(QStringLiteral("txtTransID")), QStringLiteral("901"));
-    QCOMPARE(h.caption(), QStringLiteral("Payment Voucher: 3 of 3"));
+    QCOMPARE(h.text("txtTransID"), "901");
+    QCOMPARE(h.caption(), "Payment Voucher: 3 of 3");
     // Cancelled: nothing moves. A number with a quote is only a value.
     h.finds.push_back(std::nullopt);
-    h.click(QStringLiteral("cmdFindByPV"));
-    QCOMPARE(h.caption(), QStringLiteral("Payment Voucher: 3 of 3"));
-    h.finds.push_back(QStringLiteral("9'0"));
-    h.book.prompts.expect(QStringLiteral("Payment Voucher / Cheque Number 9'0 was not found."));
-    h.click(QStringLiteral("cmdFindByPV"));
+    h.click("cmdFindByPV");
+    QCOMPARE(h.caption(), "Payment Voucher: 3 of 3");
+    h.finds.push_back("9'0");
+    h.book.prompts.expect("Payment Voucher / Cheque Number 9'0 was not found.");
+    h.click("cmdFindByPV");
 }
 
 void TestPaymentVoucherWindow::failedSaveChangesNothing() {
@@ -634,47 +627,45 @@ void TestPaymentVoucherWindow::failedSaveChangesNothing() {
         .expectMatch(QStringLiteral(
             "^An error has occurred\\.\r\n\r\nError Number: .*\r\nError Description: "
             ".*disk full.*\r\nForm: frmPaymentVoucher\r\nRoutine: cmdSave$"));
-    h.click(QStringLiteral("cmdSave"));
+    h.click("cmdSave");
     h.book.prompts.verifyAllShown();
     QCOMPARE(h.rows(), 0);
     QCOMPARE(h.counter(), 1001);
     // The row is still being added, with its number still accepted; a later save succeeds.
     QVERIFY(h.window->navigator().isAdding());
     QVERIFY(h.window->nextNumberAccepted());
-    h.book.sql(QStringLiteral("DROP TRIGGER failCounter"));
+    h.book.sql("DROP TRIGGER failCounter");
     h.save();
     h.book.prompts.verifyAllShown();
     QCOMPARE(h.counter(), 1002);
-    QVERIFY(h.column(QStringLiteral("1001"), QStringLiteral("TransID")).isValid());
+    QVERIFY(h.column("1001", "TransID").isValid());
 }
 
 void TestPaymentVoucherWindow::leavingChangedRowWritesIt() {
     Harness h;
-    h.addRow({QStringLiteral("902"), QStringLiteral("2003-01-12")});
-    h.addRow({QStringLiteral("901"), QStringLiteral("2003-01-11")});
+    h.addRow({"902", "2003-01-12"});
+    h.addRow({"901", "2003-01-11"});
     h.open();
-    QCOMPARE(h.text(QStringLiteral("txtTransID")), QStringLiteral("902"));
-    h.type(QStringLiteral("txtOffsetAmount"), QStringLiteral("200"));
+    QCOMPARE(h.text("txtTransID"), "902");
+    h.type("txtOffsetAmount", "200");
     h.navigate("navNext");
     h.book.prompts.verifyAllShown();
-    QCOMPARE(h.caption(), QStringLiteral("Payment Voucher: 2 of 2"));
+    QCOMPARE(h.caption(), "Payment Voucher: 2 of 2");
     // Written as Save writes: amounts, double entry and status agree.
     const QString amounts = QStringLiteral("OffsetAmount, OffsetGSTAmount, BankAccountAmount, "
                                            "DoubleEntryBank, DoubleEntryOffset, DoubleEntryGST");
-    QCOMPARE(h.columns(QStringLiteral("902"), amounts),
-             QStringLiteral("2000000|140000|2140000|-2140000|2000000|140000"));
+    QCOMPARE(h.columns("902", amounts), "2000000|140000|2140000|-2140000|2000000|140000");
     // An unchanged row is left as it is stored.
-    h.book.sql(QStringLiteral("UPDATE tblSystemSetup SET GLBankAccountCode = '1001'"));
+    h.book.sql("UPDATE tblSystemSetup SET GLBankAccountCode = '1001'");
     h.navigate("navPrevious");
-    QVERIFY(h.column(QStringLiteral("901"), QStringLiteral("BankAccountGLAccountCode")).isNull());
+    QVERIFY(h.column("901", "BankAccountGLAccountCode").isNull());
     // From the keyboard, with the cursor still in the amount: the field is left first, so the
     // tax is worked out before the row is written.
-    h.type(QStringLiteral("txtOffsetAmount"), QStringLiteral("300"));
+    h.type("txtOffsetAmount", "300");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
     Harness::settle();
-    QCOMPARE(h.caption(), QStringLiteral("Payment Voucher: 2 of 2"));
-    QCOMPARE(h.columns(QStringLiteral("902"), amounts),
-             QStringLiteral("3000000|210000|3210000|-3210000|3000000|210000"));
+    QCOMPARE(h.caption(), "Payment Voucher: 2 of 2");
+    QCOMPARE(h.columns("902", amounts), "3000000|210000|3210000|-3210000|3000000|210000");
 }
 
 void TestPaymentVoucherWindow::closing_data() {
@@ -691,78 +682,75 @@ void TestPaymentVoucherWindow::closing() {
         if (box)
             h.window->close();
         else
-            h.click(QStringLiteral("cmdClose"));
+            h.click("cmdClose");
         Harness::settle();
     };
     // An invalid new row: No keeps the window open and shows the failing check.
     h.add(true);
-    h.book.prompts.expect(closeQuestion, Answer::No)
-        .expect(QStringLiteral("Must enter an amount."));
+    h.book.prompts.expect(closeQuestion, Answer::No).expect("Must enter an amount.");
     close();
     h.book.prompts.verifyAllShown();
     QVERIFY(h.window->isVisible());
-    QCOMPARE(h.focusName(), QStringLiteral("txtOffsetAmount"));
+    QCOMPARE(h.focusName(), "txtOffsetAmount");
     // A valid new row is written when the window closes, counter and all.
     h.fill();
     close();
     h.book.prompts.verifyAllShown();
     QVERIFY(!h.window->isVisible());
-    QCOMPARE(h.column(QStringLiteral("1001"), QStringLiteral("DoubleEntryBank")).toLongLong(),
-             qint64(-1000000));
+    QCOMPARE(h.column("1001", "DoubleEntryBank").toLongLong(), qint64(-1000000));
     QCOMPARE(h.counter(), 1002);
     // Yes abandons the changes.
     h.open();
-    h.type(QStringLiteral("txtOffsetAmount"), QString());
+    h.type("txtOffsetAmount", QString());
     h.book.prompts.expect(closeQuestion, Answer::Yes);
     close();
     h.book.prompts.verifyAllShown();
     QVERIFY(!h.window->isVisible());
-    QCOMPARE(h.column(QStringLiteral("1001"), QStringLiteral("OffsetAmount")).toLongLong(),
-             qint64(1000000));
+    QCOMPARE(h.column("1001", "OffsetAmount").toLongLong(), qint64(1000000));
 }
 
 void TestPaymentVoucherWindow::duplicateNumberCaughtAtField() {
     Harness h;
-    Row receipt{QStringLiteral("R7"), QStringLiteral("2003-01-14")};
-    receipt.type = QStringLiteral("3");
+    Row receipt{"R7", "2003-01-14"};
+    receipt.type = "3";
     h.addRow(receipt);
-    h.addRow({QStringLiteral("900")});
+    h.addRow({"900"});
     h.open();
     h.add(false);
-    h.type(QStringLiteral("txtTransID"), QStringLiteral("r7"));
+    h.type("txtTransID", "r7");
     h.book.prompts.expect(duplicate);
     h.tab();
     h.book.prompts.verifyAllShown();
-    QVERIFY(h.text(QStringLiteral("txtTransID")).isEmpty());
-    QCOMPARE(h.focusName(), QStringLiteral("txtTransID"));
+    QVERIFY(h.text("txtTransID").isEmpty());
+    QCOMPARE(h.focusName(), "txtTransID");
     // Editing a stored row into another's number is refused by the book at Save.
-    h.click(QStringLiteral("cmdUndo"));
-    QCOMPARE(h.text(QStringLiteral("txtTransID")), QStringLiteral("900"));
-    h.enter(QStringLiteral("txtTransID"), QStringLiteral("R7"));
+    h.click("cmdUndo");
+    QCOMPARE(h.text("txtTransID"), "900");
+    h.enter("txtTransID", "R7");
     h.book.prompts.expect(kSaveQuestion, Answer::Yes).expect(duplicate);
-    h.click(QStringLiteral("cmdSave"));
+    h.click("cmdSave");
     h.book.prompts.verifyAllShown();
-    QVERIFY(h.text(QStringLiteral("txtTransID")).isEmpty());
-    QCOMPARE(h.focusName(), QStringLiteral("txtTransID"));
+    QVERIFY(h.text("txtTransID").isEmpty());
+    QCOMPARE(h.focusName(), "txtTransID");
     QCOMPARE(h.rows(), 2);
 }
 
 void TestPaymentVoucherWindow::escapeUndoesThenCloses() {
     Harness h;
-    h.addRow({QStringLiteral("900")});
+    h.addRow({"900"});
     h.open();
     // A changed row: Escape puts it back as stored, even with a refused amount in the field.
-    h.type(QStringLiteral("txtOffsetAmount"), QStringLiteral("12x"));
+    h.type("txtOffsetAmount", "12x");
     h.book.prompts.expect(kNaN);
     h.tab();
     h.escape();
-    QCOMPARE(h.text(QStringLiteral("txtOffsetAmount")), QStringLiteral("$100.00"));
+    QCOMPARE(h.text("txtOffsetAmount"), "$100.00");
     QVERIFY(h.window->isVisible());
     // A new row: Escape drops it.
     h.add(true);
     h.escape();
-    QCOMPARE(h.caption(), QStringLiteral("Payment Voucher: 1 of 1"));
-    QCOMPARE(h.text(QStringLiteral("txtTransID")), QStringLiteral("900"));
+    QCOMPARE(h.caption(), "Payment Voucher: 1 of 1");
+    QCOMPARE(h.text("txtTransID"), "900");
     QVERIFY(!h.window->nextNumberAccepted());
     // Nothing changed: Escape closes.
     h.escape();

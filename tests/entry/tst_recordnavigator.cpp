@@ -3,12 +3,10 @@
 // The expected sequences come from one plain ORDER BY over the whole table; the navigator
 // itself never reads more than one row at a time.
 #include "data/recordnavigator.h"
-#include "shell/navigatorbar.h"
 #include "support/testbook.h"
 
 #include <QSignalSpy>
 #include <QTest>
-#include <QToolButton>
 
 namespace {
 
@@ -16,25 +14,23 @@ using Move = RecordNavigator::Move;
 
 RecordNavigator::Definition vendorsByName() {
     RecordNavigator::Definition d;
-    d.table = QStringLiteral("tblVendors");
-    d.order = {{QStringLiteral("VendorName"), Qt::AscendingOrder}};
-    d.key = {QStringLiteral("VendorID")};
+    d.table = "tblVendors";
+    d.order = {{"VendorName", Qt::AscendingOrder}};
+    d.key = {"VendorID"};
     return d;
 }
 
 RecordNavigator::Definition payments() {
     RecordNavigator::Definition d;
-    d.table = QStringLiteral("tblCashbook");
-    d.filter = QStringLiteral("TransType IN ('1','2')");
-    d.order = {{QStringLiteral("TransDate"), Qt::DescendingOrder},
-               {QStringLiteral("TransID"), Qt::DescendingOrder}};
-    d.key = {QStringLiteral("TransID")};
+    d.table = "tblCashbook";
+    d.filter = "TransType IN ('1','2')";
+    d.order = {{"TransDate", Qt::DescendingOrder}, {"TransID", Qt::DescendingOrder}};
+    d.key = {"TransID"};
     return d;
 }
 
 void addVendor(TestBook& book, const QString& id, const QVariant& name) {
-    book.sql(QStringLiteral("INSERT INTO tblVendors (VendorID, VendorName) VALUES (?, ?)"),
-             {id, name});
+    book.sql("INSERT INTO tblVendors (VendorID, VendorName) VALUES (?, ?)", {id, name});
 }
 
 void addTransaction(TestBook& book, const QString& id, const QVariant& date, const QString& type) {
@@ -82,12 +78,11 @@ private slots:
     void rowSavedFindsItsPlace();
     void requeryKeepsTheRow();
     void moveToKeyOutsideTheSet();
-    void barCaptionAndButtons();
 };
 
 void TestRecordNavigator::emptySet() {
     TestBook book;
-    addTransaction(book, QStringLiteral("R1"), QStringLiteral("2003-01-02"), QStringLiteral("3"));
+    addTransaction(book, "R1", "2003-01-02", "3");
     RecordNavigator nav(book.db, payments());
     QSignalSpy moved(&nav, &RecordNavigator::moved);
     int asked = 0;
@@ -101,16 +96,16 @@ void TestRecordNavigator::emptySet() {
     QCOMPARE(nav.count(), 0);
     QCOMPARE(nav.position(), 0);
     QVERIFY(!nav.first() && !nav.previous() && !nav.next() && !nav.last());
-    QVERIFY(!nav.moveToKey(QStringLiteral("R1")));
+    QVERIFY(!nav.moveToKey("R1"));
     nav.deleteCurrent();
     QCOMPARE(asked, 0);
     QCOMPARE(moved.count(), 1);
-    QCOMPARE(book.value(QStringLiteral("SELECT COUNT(*) FROM tblCashbook")).toInt(), 1);
+    QCOMPARE(book.value("SELECT COUNT(*) FROM tblCashbook").toInt(), 1);
 }
 
 void TestRecordNavigator::oneRow() {
     TestBook book;
-    addTransaction(book, QStringLiteral("P1"), QStringLiteral("2003-01-02"), QStringLiteral("1"));
+    addTransaction(book, "P1", "2003-01-02", "1");
     RecordNavigator nav(book.db, payments());
     QList<Move> asked;
     nav.setBeforeMove([&asked](Move move) {
@@ -121,7 +116,7 @@ void TestRecordNavigator::oneRow() {
     QCOMPARE(nav.count(), 1);
     QCOMPARE(nav.position(), 1);
     QVERIFY(!nav.isBOF() && !nav.isEOF());
-    QCOMPARE(nav.value(QStringLiteral("TransDate")).toString(), QStringLiteral("2003-01-02"));
+    QCOMPARE(nav.value("TransDate").toString(), "2003-01-02");
     // Past either end nothing moves and nothing is asked; first and last re-show the row.
     QVERIFY(!nav.next());
     QVERIFY(!nav.previous());
@@ -130,7 +125,7 @@ void TestRecordNavigator::oneRow() {
     QVERIFY(nav.first());
     QCOMPARE(asked, (QList<Move>{Move::Last, Move::First}));
     QCOMPARE(nav.position(), 1);
-    QCOMPARE(currentId(nav), QStringLiteral("P1"));
+    QCOMPARE(currentId(nav), "P1");
 }
 
 void TestRecordNavigator::walksTheWholeOrder_data() {
@@ -154,8 +149,7 @@ void TestRecordNavigator::walksTheWholeOrder() {
             addVendor(book, QString::fromLatin1(v[0]),
                       v[1] ? QVariant(QString::fromLatin1(v[1])) : QVariant());
         definition = vendorsByName();
-        expectedQuery =
-            QStringLiteral("SELECT VendorID FROM tblVendors ORDER BY VendorName, VendorID");
+        expectedQuery = "SELECT VendorID FROM tblVendors ORDER BY VendorName, VendorID";
     } else {
         const char* const rows[][3] = {
             {"1001", "2003-01-10", "1"}, {"1002", "2003-01-10", "2"}, {"999", "2003-01-10", "1"},
@@ -245,8 +239,8 @@ void TestRecordNavigator::refusedMoves() {
 
 void TestRecordNavigator::checkOnlyForNavigatorMoves() {
     TestBook book;
-    addVendor(book, QStringLiteral("A"), QStringLiteral("Alpha"));
-    addVendor(book, QStringLiteral("B"), QStringLiteral("Beta"));
+    addVendor(book, "A", "Alpha");
+    addVendor(book, "B", "Beta");
     RecordNavigator nav(book.db, vendorsByName());
     int asked = 0;
     nav.setBeforeMove([&asked](Move) {
@@ -254,12 +248,12 @@ void TestRecordNavigator::checkOnlyForNavigatorMoves() {
         return false;
     });
     nav.open();
-    QVERIFY(nav.moveToKey(QStringLiteral("B")));
+    QVERIFY(nav.moveToKey("B"));
     nav.requery();
     nav.requeryToFirst();
     nav.add();
     nav.undo();
-    nav.rowSaved(QStringLiteral("A"));
+    nav.rowSaved("A");
     QCOMPARE(asked, 0);
     // The row being added is a current row: leaving it is asked too.
     nav.add();
@@ -288,7 +282,7 @@ void TestRecordNavigator::deleteRepositions() {
     TestBook book;
     const QStringList ids = {"A", "B", "C"};
     for (int i = 0; i < rows; ++i)
-        addVendor(book, ids.at(i), QStringLiteral("Name ") + ids.at(i));
+        addVendor(book, ids.at(i), "Name " + ids.at(i));
     RecordNavigator nav(book.db, vendorsByName());
     nav.open();
     QVERIFY(nav.moveToKey(ids.at(deleteAt - 1)));
@@ -296,10 +290,10 @@ void TestRecordNavigator::deleteRepositions() {
     nav.deleteCurrent();
     QCOMPARE(moved.count(), 1);
     QCOMPARE(nav.count(), qint64(countAfter));
-    QCOMPARE(book.value(QStringLiteral("SELECT COUNT(*) FROM tblVendors WHERE VendorID = ?"),
-                        {ids.at(deleteAt - 1)})
-                 .toInt(),
-             0);
+    QCOMPARE(
+        book.value("SELECT COUNT(*) FROM tblVendors WHERE VendorID = ?", {ids.at(deleteAt - 1)})
+            .toInt(),
+        0);
     if (countAfter == 0) {
         QVERIFY(nav.isEmpty());
         QCOMPARE(nav.position(), 0);
@@ -321,24 +315,24 @@ void TestRecordNavigator::addAndUndo() {
     QVERIFY(nav.hasCurrent());
     QCOMPARE(nav.position(), 1);
     QCOMPARE(nav.count(), 1);
-    QVERIFY(nav.record().contains(QStringLiteral("VendorName")));
-    QVERIFY(nav.value(QStringLiteral("VendorName")).isNull());
+    QVERIFY(nav.record().contains("VendorName"));
+    QVERIFY(nav.value("VendorName").isNull());
     QVERIFY(nav.currentKey().isEmpty());
     nav.undo();
     QVERIFY(nav.isEmpty());
     QCOMPARE(nav.position(), 0);
 
-    addVendor(book, QStringLiteral("A"), QStringLiteral("Alpha"));
-    addVendor(book, QStringLiteral("C"), QStringLiteral("Gamma"));
+    addVendor(book, "A", "Alpha");
+    addVendor(book, "C", "Gamma");
     nav.requery();
-    QCOMPARE(currentId(nav), QStringLiteral("A"));
+    QCOMPARE(currentId(nav), "A");
     nav.add();
     QCOMPARE(nav.position(), 3);
     QCOMPARE(nav.count(), 3);
     QVERIFY(!nav.next());
     nav.undo();
     QVERIFY(!nav.isAdding());
-    QCOMPARE(currentId(nav), QStringLiteral("A"));
+    QCOMPARE(currentId(nav), "A");
     QCOMPARE(nav.position(), 1);
     QCOMPARE(nav.count(), 2);
 
@@ -346,19 +340,19 @@ void TestRecordNavigator::addAndUndo() {
     nav.add();
     QVERIFY(nav.previous());
     QVERIFY(!nav.isAdding());
-    QCOMPARE(currentId(nav), QStringLiteral("C"));
+    QCOMPARE(currentId(nav), "C");
     QCOMPARE(nav.position(), 2);
 
     // A new row saved by the caller takes its place in the order and is counted.
     nav.add();
-    addVendor(book, QStringLiteral("B"), QStringLiteral("Beta"));
-    nav.rowSaved(QStringLiteral("B"));
+    addVendor(book, "B", "Beta");
+    nav.rowSaved("B");
     QVERIFY(!nav.isAdding());
     QCOMPARE(nav.count(), 3);
     QCOMPARE(nav.position(), 2);
-    QCOMPARE(nav.value(QStringLiteral("VendorName")).toString(), QStringLiteral("Beta"));
+    QCOMPARE(nav.value("VendorName").toString(), "Beta");
     QVERIFY(nav.next());
-    QCOMPARE(currentId(nav), QStringLiteral("C"));
+    QCOMPARE(currentId(nav), "C");
 }
 
 void TestRecordNavigator::rowSavedFindsItsPlace_data() {
@@ -373,102 +367,63 @@ void TestRecordNavigator::rowSavedFindsItsPlace() {
     QFETCH(QString, newDate);
     QFETCH(int, position);
     TestBook book;
-    addTransaction(book, QStringLiteral("1"), QStringLiteral("2003-01-09"), QStringLiteral("1"));
-    addTransaction(book, QStringLiteral("2"), QStringLiteral("2003-01-05"), QStringLiteral("1"));
-    addTransaction(book, QStringLiteral("3"), QStringLiteral("2003-01-03"), QStringLiteral("2"));
-    addTransaction(book, QStringLiteral("4"), QStringLiteral("2003-01-01"), QStringLiteral("1"));
+    addTransaction(book, "1", "2003-01-09", "1");
+    addTransaction(book, "2", "2003-01-05", "1");
+    addTransaction(book, "3", "2003-01-03", "2");
+    addTransaction(book, "4", "2003-01-01", "1");
     RecordNavigator nav(book.db, payments());
     nav.open();
     QVERIFY(nav.next());
-    QCOMPARE(currentId(nav), QStringLiteral("2"));
-    book.sql(QStringLiteral("UPDATE tblCashbook SET TransDate = ? WHERE TransID = '2'"), {newDate});
-    nav.rowSaved(QStringLiteral("2"));
+    QCOMPARE(currentId(nav), "2");
+    book.sql("UPDATE tblCashbook SET TransDate = ? WHERE TransID = '2'", {newDate});
+    nav.rowSaved("2");
     QCOMPARE(nav.position(), qint64(position));
-    QCOMPARE(nav.value(QStringLiteral("TransDate")).toString(), newDate);
+    QCOMPARE(nav.value("TransDate").toString(), newDate);
     QCOMPARE(nav.count(), 4);
 }
 
 void TestRecordNavigator::requeryKeepsTheRow() {
     TestBook book;
     for (const char* id : {"A", "B", "C", "D"})
-        addVendor(book, QString::fromLatin1(id), QStringLiteral("N") + QString::fromLatin1(id));
+        addVendor(book, QString::fromLatin1(id), "N" + QString::fromLatin1(id));
     RecordNavigator nav(book.db, vendorsByName());
     nav.open();
-    QVERIFY(nav.moveToKey(QStringLiteral("C")));
-    addVendor(book, QStringLiteral("0"), QStringLiteral("AAA"));
+    QVERIFY(nav.moveToKey("C"));
+    addVendor(book, "0", "AAA");
     nav.requery();
-    QCOMPARE(currentId(nav), QStringLiteral("C"));
+    QCOMPARE(currentId(nav), "C");
     QCOMPARE(nav.position(), 4);
     QCOMPARE(nav.count(), 5);
     // The current row gone: the row that followed it.
-    book.sql(QStringLiteral("DELETE FROM tblVendors WHERE VendorID = 'C'"));
+    book.sql("DELETE FROM tblVendors WHERE VendorID = 'C'");
     nav.requery();
-    QCOMPARE(currentId(nav), QStringLiteral("D"));
+    QCOMPARE(currentId(nav), "D");
     QCOMPARE(nav.position(), 4);
     // The last row gone: the new last row.
-    book.sql(QStringLiteral("DELETE FROM tblVendors WHERE VendorID = 'D'"));
+    book.sql("DELETE FROM tblVendors WHERE VendorID = 'D'");
     nav.requery();
-    QCOMPARE(currentId(nav), QStringLiteral("B"));
+    QCOMPARE(currentId(nav), "B");
     QCOMPARE(nav.position(), 3);
     QCOMPARE(nav.count(), 3);
-    book.sql(QStringLiteral("DELETE FROM tblVendors"));
+    book.sql("DELETE FROM tblVendors");
     nav.requery();
     QVERIFY(nav.isEmpty());
 }
 
 void TestRecordNavigator::moveToKeyOutsideTheSet() {
     TestBook book;
-    addTransaction(book, QStringLiteral("P1"), QStringLiteral("2003-01-02"), QStringLiteral("1"));
-    addTransaction(book, QStringLiteral("P2"), QStringLiteral("2003-01-01"), QStringLiteral("2"));
-    addTransaction(book, QStringLiteral("R1"), QStringLiteral("2003-01-03"), QStringLiteral("4"));
+    addTransaction(book, "P1", "2003-01-02", "1");
+    addTransaction(book, "P2", "2003-01-01", "2");
+    addTransaction(book, "R1", "2003-01-03", "4");
     RecordNavigator nav(book.db, payments());
     nav.open();
-    QVERIFY(!nav.moveToKey(QStringLiteral("R1")));
-    QVERIFY(!nav.moveToKey(QStringLiteral("P9")));
-    QCOMPARE(currentId(nav), QStringLiteral("P1"));
+    QVERIFY(!nav.moveToKey("R1"));
+    QVERIFY(!nav.moveToKey("P9"));
+    QCOMPARE(currentId(nav), "P1");
     // Keys compare as the book compares text: without case, "007" is not "7".
-    QVERIFY(nav.moveToKey(QStringLiteral("p2")));
-    QCOMPARE(currentId(nav), QStringLiteral("P2"));
+    QVERIFY(nav.moveToKey("p2"));
+    QCOMPARE(currentId(nav), "P2");
     QCOMPARE(nav.position(), 2);
-}
-
-void TestRecordNavigator::barCaptionAndButtons() {
-    TestBook book;
-    addThreeVendors(book);
-    QWidget window;
-    auto* bar = new NavigatorBar(&window);
-    bar->setObjectName(QStringLiteral("datPrimaryRS"));
-    RecordNavigator nav(book.db, vendorsByName());
-    bar->setNavigator(&nav);
-    bar->setCaptionText([](qint64 position, qint64 count) {
-        return count ? QStringLiteral("Vendor: %1 of %2").arg(position).arg(count)
-                     : QStringLiteral("Vendor: 0");
-    });
-    nav.open();
-    QCOMPARE(bar->caption(), QStringLiteral("Vendor: 1 of 3"));
-    auto* nextButton = bar->findChild<QToolButton*>(QStringLiteral("navNext"));
-    auto* lastButton = bar->findChild<QToolButton*>(QStringLiteral("navLast"));
-    auto* previousButton = bar->findChild<QToolButton*>(QStringLiteral("navPrevious"));
-    QVERIFY(nextButton && lastButton && previousButton);
-    window.show();
-    QTest::mouseClick(lastButton, Qt::LeftButton);
-    QCOMPARE(bar->caption(), QStringLiteral("Vendor: 3 of 3"));
-    // From the keyboard: a focused button takes Space.
-    previousButton->setFocus();
-    QTest::keyClick(previousButton, Qt::Key_Space);
-    QCOMPARE(bar->caption(), QStringLiteral("Vendor: 2 of 3"));
-    // A runner sees every press; the window uses it for its handler guard.
-    QList<RecordNavigator::Move> ran;
-    bar->setMoveRunner([&ran](RecordNavigator::Move move, const std::function<void()>& body) {
-        ran << move;
-        body();
-    });
-    QTest::mouseClick(nextButton, Qt::LeftButton);
-    QCOMPARE(ran, QList<RecordNavigator::Move>{RecordNavigator::Move::Next});
-    QCOMPARE(bar->caption(), QStringLiteral("Vendor: 3 of 3"));
-    book.sql(QStringLiteral("DELETE FROM tblVendors"));
-    nav.requery();
-    QCOMPARE(bar->caption(), QStringLiteral("Vendor: 0"));
 }
 
 QTEST_MAIN(TestRecordNavigator)
