@@ -33,7 +33,6 @@ private slots:
     void errorReport();
     void mrLookup_data();
     void mrLookup();
-    void mrLookupFailure_data();
     void mrLookupFailure();
     void limitComboText_data();
     void limitComboText();
@@ -190,36 +189,26 @@ void TestFoundation::mrLookup() {
 }
 
 // Failures are reported as "mrLookup" (no window) and give an empty text.
-void TestFoundation::mrLookupFailure_data() {
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("subKey");
-    QTest::addColumn<QString>("damage");
-
-    QTest::newRow("key 13") << 13 << 4 << "";
-    QTest::newRow("key -1") << -1 << 0 << "";
-    QTest::newRow("no Accpac settings row") << 7 << 4 << "DELETE FROM tblAccpacSettings";
-    QTest::newRow("no system setup row") << 10 << 0 << "DELETE FROM tblSystemSetup";
-    QTest::newRow("settings table gone") << 12 << 4 << "DROP TABLE tblBankDetails";
-}
-
 void TestFoundation::mrLookupFailure() {
-    QFETCH(int, key);
-    QFETCH(int, subKey);
-    QFETCH(QString, damage);
-
-    TestBook book;
-    if (!damage.isEmpty())
-        book.sql(damage);
-    book.prompts.expectMatch(reportPattern(QString(), QStringLiteral("mrLookup")));
-    const QVariant value = ::mrLookup(book.services, key, subKey);
-    QVERIFY(book.prompts.verifyAllShown());
-    QCOMPARE(value.toString(), QString());
-    QCOMPARE(book.prompts.shown().first().icon, Prompts::Icon::Critical);
-
-    // The caller carries on: the next lookup reports again and still gives an empty text.
-    book.prompts.expectMatch(reportPattern(QString(), QStringLiteral("mrLookup")));
-    QCOMPARE(mrLookupText(book.services, key, subKey), QString());
-    QVERIFY(book.prompts.verifyAllShown());
+    const std::tuple<int, int, const char*> cases[] = {
+        {13, 4, ""},
+        {-1, 0, ""},
+        {7, 4, "DELETE FROM tblAccpacSettings"},
+        {10, 0, "DELETE FROM tblSystemSetup"},
+        {12, 4, "DROP TABLE tblBankDetails"}};
+    for (const auto& [key, subKey, damage] : cases) {
+        TestBook book;
+        if (*damage)
+            book.sql(QLatin1String(damage));
+        book.prompts.expectMatch(reportPattern(QString(), QStringLiteral("mrLookup")));
+        QCOMPARE(::mrLookup(book.services, key, subKey).toString(), QString());
+        QVERIFY(book.prompts.verifyAllShown());
+        QCOMPARE(book.prompts.shown().first().icon, Prompts::Icon::Critical);
+        // The caller carries on: the next lookup reports again and still gives an empty text.
+        book.prompts.expectMatch(reportPattern(QString(), QStringLiteral("mrLookup")));
+        QCOMPARE(mrLookupText(book.services, key, subKey), QString());
+        QVERIFY2(book.prompts.verifyAllShown(), damage);
+    }
 }
 
 void TestFoundation::limitComboText_data() {
