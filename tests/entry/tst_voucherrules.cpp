@@ -1,5 +1,5 @@
 // The voucher rules without a window: tax and total, the rate texts, the record check in
-// its order with its normalisations, the double entry, and the store's one transaction.
+// its order with its normalisations, the double entry, and the store's save and counter.
 #include "data/codes.h"
 #include "entry/voucherfields.h"
 #include "entry/voucherkind.h"
