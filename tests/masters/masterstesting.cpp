@@ -1,7 +1,5 @@
 #include "masterstesting.h"
 
-#include "support/testbook.h"
-
 #include <QAbstractItemView>
 #include <QLineEdit>
 #include <QtTest>
@@ -29,11 +27,4 @@ void doubleClickRow(QAbstractItemView* view, int row, int column) {
     QVERIFY2(rect.isValid(), "the row is not on screen");
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, rect.center());
-}
-
-void addAccounts(TestBook& book, const QList<QStringList>& accounts) {
-    Transaction transaction(book.db);
-    for (const QStringList& account : accounts)
-        addAccount(book, account.value(0), account.value(1), account.value(2));
-    transaction.commit();
 }

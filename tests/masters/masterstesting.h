@@ -3,16 +3,11 @@
 #include "support/windowdriving.h"
 
 #include <QString>
-#include <QStringList>
 
 class QAbstractItemView;
-class TestBook;
 
 // Types text into a grid cell as a user does and leaves the cell with Enter.
 void typeInCell(QAbstractItemView* grid, int row, int column, const QString& text);
 
 // Double-clicks a row of a grid or list.
 void doubleClickRow(QAbstractItemView* view, int row, int column = 0);
-
-// Adds accounts (code, department, description) to the chart.
-void addAccounts(TestBook& book, const QList<QStringList>& accounts);
