@@ -81,7 +81,6 @@ private slots:
 
     // frmCompany
     void companyNameInCapitalsOnSwitchboardAtOnce();
-    void companySaveRefusesEmptyName();
 
     // frmBankGLAccountCode
     void bankGlTypedCodeKeepsDeptAndDescription();
@@ -322,8 +321,18 @@ void TestSetupWindows::companyNameInCapitalsOnSwitchboardAtOnce() {
         QWidget* window = QApplication::activeModalWidget();
         QVERIFY(window);
         QCOMPARE(window->objectName(), QStringLiteral("frmCompany"));
-        retype(field(window, 0), QStringLiteral("Acme Trading Pte Ltd"));
+        // A name of blanks is refused first, with the focus on the name.
+        retype(field(window, 0), QStringLiteral("   "));
         retype(field(window, 1), QStringLiteral("12 Harbour Road"));
+        book.prompts.expect(QStringLiteral("Must enter a Company Name."));
+        click(window, "cmdSave");
+        QCOMPARE(book.prompts.shown().last().icon, Prompts::Icon::Critical);
+        QCOMPARE(window->focusWidget(), field(window, 0));
+        QCOMPARE(panelName->text(), QStringLiteral("YOUR COMPANY NAME"));
+        QCOMPARE(book.value(QStringLiteral("SELECT ifnull(Address1, '') FROM tblSystemSetup"))
+                     .toString(),
+                 QString());
+        retype(field(window, 0), QStringLiteral("Acme Trading Pte Ltd"));
         retype(field(window, 2), QString());
         retype(field(window, 3), QStringLiteral("Singapore 0410"));
         book.prompts.expect(QStringLiteral("Saved!"));
@@ -341,26 +350,6 @@ void TestSetupWindows::companyNameInCapitalsOnSwitchboardAtOnce() {
                                        "|| '/' || Address3 FROM tblSystemSetup"))
                  .toString(),
              QStringLiteral("Acme Trading Pte Ltd/12 Harbour Road//Singapore 0410"));
-}
-
-void TestSetupWindows::companySaveRefusesEmptyName() {
-    TestBook book;
-    int panelUpdates = 0;
-    CompanyWindow window(book.services, [&] { ++panelUpdates; });
-    QVERIFY(showActive(&window));
-    field(&window, 0)->setText(QStringLiteral("   "));
-    field(&window, 1)->setText(QStringLiteral("Somewhere"));
-    field(&window, 1)->setFocus();
-    book.prompts.expect(QStringLiteral("Must enter a Company Name."));
-    click(window, "cmdSave");
-    QVERIFY(book.prompts.verifyAllShown());
-    QCOMPARE(book.prompts.shown().last().icon, Prompts::Icon::Critical);
-    QCOMPARE(QApplication::focusWidget(), field(&window, 0));
-    QCOMPARE(panelUpdates, 0);
-    QCOMPARE(book.value(QStringLiteral("SELECT CompanyName || '/' || ifnull(Address1, '') "
-                                       "FROM tblSystemSetup"))
-                 .toString(),
-             QStringLiteral("Your Company Name/"));
 }
 
 // ---------------------------------------------------------------- frmBankGLAccountCode
