@@ -101,32 +101,25 @@ void RecordNavigator::requeryToFirst() {
 }
 
 bool RecordNavigator::first() {
-    if (!hasCurrent())
-        return false;
-    if (!askBeforeMove(Move::First))
-        return false;
-    const Loaded row = fetchEdge(true);
-    m_adding = false;
-    if (!row.found) {
-        showNothing();
-        return true;
-    }
-    show(row, 1);
-    return true;
+    return moveToEdge(true);
 }
 
 bool RecordNavigator::last() {
+    return moveToEdge(false);
+}
+
+bool RecordNavigator::moveToEdge(bool firstRow) {
     if (!hasCurrent())
         return false;
-    if (!askBeforeMove(Move::Last))
+    if (!askBeforeMove(firstRow ? Move::First : Move::Last))
         return false;
-    const Loaded row = fetchEdge(false);
+    const Loaded row = fetchEdge(firstRow);
     m_adding = false;
     if (!row.found) {
         showNothing();
         return true;
     }
-    show(row, m_count);
+    show(row, firstRow ? 1 : m_count);
     return true;
 }
 

@@ -133,6 +133,8 @@ private:
     void emptyRecordTemplate();
 
     Loaded fetchEdge(bool firstRow) const;
+    // First or last row: asks before moving, then shows the edge row (or nothing).
+    bool moveToEdge(bool firstRow);
     Loaded fetchBeside(const QVariantList& orderValues, bool after) const;
     Loaded fetchByKey(const QVariantList& key) const;
     Loaded readOne(const QString& condition, const QVariantList& values, bool reverse) const;
