@@ -6,12 +6,40 @@
 #include <cmath>
 #include <limits>
 
+namespace {
+
+[[noreturn]] void overflow() {
+    throw Failure(6, QStringLiteral("Overflow"));
+}
+
+} // namespace
+
+Money Money::operator-() const {
+    if (m_units == std::numeric_limits<qint64>::min())
+        overflow();
+    return Money(-m_units);
+}
+
+Money Money::operator+(Money other) const {
+    qint64 sum = 0;
+    if (__builtin_add_overflow(m_units, other.m_units, &sum))
+        overflow();
+    return Money(sum);
+}
+
+Money Money::operator-(Money other) const {
+    qint64 difference = 0;
+    if (__builtin_sub_overflow(m_units, other.m_units, &difference))
+        overflow();
+    return Money(difference);
+}
+
 Money Money::fromDouble(double value) {
     // nearbyint honours the current rounding mode, which is round-to-nearest-even.
     const double scaled = std::nearbyint(value * double(Scale));
     // An amount the book cannot hold is an error, never a silent zero.
     if (!std::isfinite(scaled) || std::fabs(scaled) > 9.2e18)
-        throw Failure(6, QStringLiteral("Overflow"));
+        overflow();
     return Money(static_cast<qint64>(scaled));
 }
 

@@ -46,17 +46,17 @@ public:
     // Plain decimal text with up to four decimals ("1234.5", "-3.1"), for files and debugging.
     QString toPlainString() const;
 
-    Money operator-() const { return Money(-m_units); }
-    Money operator+(Money other) const { return Money(m_units + other.m_units); }
-    Money operator-(Money other) const { return Money(m_units - other.m_units); }
-    Money& operator+=(Money other) {
-        m_units += other.m_units;
-        return *this;
-    }
-    Money& operator-=(Money other) {
-        m_units -= other.m_units;
-        return *this;
-    }
+    // The largest amount, either way, that a user may enter: 999,999,999,999.99. Every
+    // stored amount stays inside it, so no sum of a book's amounts can leave 64 bits.
+    static constexpr qint64 MaxEnteredUnits = Q_INT64_C(9999999999999900);
+    bool withinEntryLimit() const { return m_units >= -MaxEnteredUnits && m_units <= MaxEnteredUnits; }
+
+    // Checked arithmetic: a result outside 64 bits throws Failure (Overflow), never wraps.
+    Money operator-() const;
+    Money operator+(Money other) const;
+    Money operator-(Money other) const;
+    Money& operator+=(Money other) { return *this = *this + other; }
+    Money& operator-=(Money other) { return *this = *this - other; }
     auto operator<=>(const Money&) const = default;
 
 private:

@@ -5,6 +5,7 @@
 
 #include <QTest>
 #include <cmath>
+#include <limits>
 
 class TestMoney : public QObject {
     Q_OBJECT
@@ -19,6 +20,7 @@ private slots:
     void fromDoubleTiesToEven_data();
     void fromDoubleTiesToEven();
     void plainText();
+    void checkedArithmetic();
 };
 
 void TestMoney::parse_data() {
@@ -163,6 +165,28 @@ void TestMoney::plainText() {
         QCOMPARE(Money::parse(text)->toPlainString(), plain);
         QCOMPARE(Money::parse(plain)->units(), Money::parse(text)->units());
     }
+}
+
+// Sums never wrap: past 64 bits they fail, and the entry limit keeps every entered amount
+// far inside them.
+void TestMoney::checkedArithmetic() {
+    const Money top = Money::fromUnits(std::numeric_limits<qint64>::max());
+    const Money bottom = Money::fromUnits(std::numeric_limits<qint64>::min());
+    const Money unit = Money::fromUnits(1);
+    QVERIFY_THROWS_EXCEPTION(Failure, top + unit);
+    QVERIFY_THROWS_EXCEPTION(Failure, bottom - unit);
+    QVERIFY_THROWS_EXCEPTION(Failure, -bottom);
+    Money sum = top;
+    QVERIFY_THROWS_EXCEPTION(Failure, sum += unit);
+    QCOMPARE(sum, top);
+    QCOMPARE((top - unit + unit).units(), top.units());
+
+    const Money limit = *Money::parse(QStringLiteral("999,999,999,999.99"));
+    QVERIFY(limit.withinEntryLimit());
+    QVERIFY((-limit).withinEntryLimit());
+    QVERIFY(!(limit + unit).withinEntryLimit());
+    QVERIFY(!(-limit - unit).withinEntryLimit());
+    QVERIFY(!Money::parse(QStringLiteral("900,000,000,000,000"))->withinEntryLimit());
 }
 
 QTEST_APPLESS_MAIN(TestMoney)
