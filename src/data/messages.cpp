@@ -13,6 +13,112 @@ QString amountOutOfRange() {
 
 // ---- entry ---------------------------------------------------------------------------
 
+QString notANumber() {
+    return QStringLiteral("Must enter a number.");
+}
+
+QString missingAmount() {
+    return QStringLiteral("Must enter an amount.");
+}
+
+QString missingType() {
+    return QStringLiteral("Must enter a Transaction Type.");
+}
+
+QString missingAccount() {
+    return QStringLiteral("Must enter a GL Account Code.");
+}
+
+QString missingTransId() {
+    return QStringLiteral("Must enter a transaction ID.");
+}
+
+QString duplicateNumber() {
+    return QStringLiteral("That Transaction ID appears to already exist.\r\nTransaction IDs must be "
+                          "unique.\r\n\r\nPlease enter a new one.");
+}
+
+QString moveRefused() {
+    return QStringLiteral("The record has not passed validation.\r\n\r\nTherefore, you cannot move "
+                          "to the next/previous record.");
+}
+
+QString closeQuestion() {
+    return QStringLiteral("The record has not passed validation.\r\n\r\nIf you close, your changes "
+                          "will be abandoned.\r\n\r\nDo you wish to close?");
+}
+
+QString negativeAmountQuestion() {
+    return QStringLiteral("You have entered a negative amount.\r\n\r\nAre you sure?");
+}
+
+QString unknownAccount() {
+    return QStringLiteral("That Account Code is unknown.\r\n\r\nPlease select from an existing "
+                          "Account Code, \r\nor create a new one.");
+}
+
+QString accountHasDepartments(const QString& code) {
+    return QStringLiteral("Account Code %1 has more than one department.\r\n\r\nPlease choose the "
+                          "account and its department from the list (Alt+Down).")
+        .arg(code);
+}
+
+QString unknownTaxCode() {
+    return QStringLiteral("That Tax Code is unknown.\r\n\r\nPlease select from an existing Tax "
+                          "Code, \r\nor create a new one in the Tax Table.");
+}
+
+QString taxCodeWithoutAccount() {
+    return QStringLiteral("The Tax Code has no GL Account Code, so the tax amount\r\nwould be posted "
+                          "to no account.\r\n\r\nPlease set its GL Account Code in the Tax Table.");
+}
+
+QString bankAccountAsOffset() {
+    return QStringLiteral("You cannot select the GL Bank Account Code\r\nas it is the control "
+                          "account and is used \r\nautomatically as one half of the "
+                          "double-entry\r\nbook-keeping.");
+}
+
+QString apControlAsOffset() {
+    return QStringLiteral("Integrated with AP.  Therefore, you cannot\r\nchoose the AP Control "
+                          "Account.");
+}
+
+QString arControlAsOffset() {
+    return QStringLiteral("Integrated with AR.  Therefore, you cannot\r\nchoose the AR Control "
+                          "Account.");
+}
+
+QString bankAccountNotSet() {
+    return QStringLiteral("The bank's GL Account Code is not set, so this entry would post its "
+                          "bank side\r\nto no account.\r\n\r\nPlease set it first: Setup, Bank "
+                          "GL Account Code.");
+}
+
+QString noRecordToSave() {
+    return QStringLiteral("There is no record to save.");
+}
+
+QString notSaved() {
+    return QStringLiteral("Not saved.");
+}
+
+QString saved() {
+    return QStringLiteral("Saved.");
+}
+
+QString noRecordsToDelete() {
+    return QStringLiteral("There are no records to delete.");
+}
+
+QString deleteNotOutstanding() {
+    return QStringLiteral("Cannot delete when Reconciliation Status\r\nis not Outstanding.");
+}
+
+QString deleteQuestion() {
+    return QStringLiteral("Are you sure?");
+}
+
 // ---- masters -------------------------------------------------------------------------
 
 // ---- master files --------------------------------------------------------------------

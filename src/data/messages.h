@@ -15,6 +15,32 @@ QString amountOutOfRange();
 // ---- book (opening, format, upgrades) ------------------------------------------------
 
 // ---- entry (payment vouchers, receipts, bank entries) --------------------------------
+QString notANumber();
+QString missingAmount();
+QString missingType();
+QString missingAccount();
+QString missingTransId(); // bank entries
+QString duplicateNumber();
+QString moveRefused();
+QString closeQuestion();
+QString negativeAmountQuestion();
+QString unknownAccount();
+// A typed account code that the chart holds under more than one department.
+QString accountHasDepartments(const QString& code);
+QString unknownTaxCode();
+// A tax amount whose tax code posts to no GL account.
+QString taxCodeWithoutAccount();
+QString bankAccountAsOffset();
+QString apControlAsOffset();
+QString arControlAsOffset();
+// Saving any entry while the bank's own GL account is not set.
+QString bankAccountNotSet();
+QString noRecordToSave();
+QString notSaved();
+QString saved();
+QString noRecordsToDelete();
+QString deleteNotOutstanding();
+QString deleteQuestion();
 
 // ---- masters (chart, departments, tax table, customers, vendors, find) ---------------
 

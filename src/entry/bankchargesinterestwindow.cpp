@@ -106,14 +106,14 @@ BankEntryFields BankChargesInterestWindow::readFields() const {
     f.transId = m_transId->text();
     f.transDate = m_transDate->text();
     f.transDesc = m_desc->text();
-    f.amount = m_amount->text();
-    f.total = m_total->text();
+    f.amount = amountText(m_amount);
+    f.total = amountText(m_total);
     f.accountCode = m_account->currentText();
     f.deptCode = m_dept->text();
     f.accountDesc = m_accountDesc->text();
     f.status = m_status->text();
-    f.doubleEntryBank = m_deBank->text();
-    f.doubleEntryOffset = m_deOffset->text();
+    f.doubleEntryBank = amountText(m_deBank);
+    f.doubleEntryOffset = amountText(m_deOffset);
     f.bankAccount = m_bankAccount->text();
     f.bankDept = m_bankDept->text();
     return f;
@@ -124,13 +124,13 @@ void BankChargesInterestWindow::writeFields(const BankEntryFields& f) {
     m_transId->setText(f.transId);
     m_transDate->setText(f.transDate);
     m_desc->setText(f.transDesc);
-    m_amount->setText(f.amount);
-    m_total->setText(f.total);
+    setAmountText(m_amount, f.amount);
+    setAmountText(m_total, f.total);
     m_account->setEditText(f.accountCode);
     m_dept->setText(f.deptCode);
     m_accountDesc->setText(f.accountDesc);
-    m_deBank->setText(f.doubleEntryBank);
-    m_deOffset->setText(f.doubleEntryOffset);
+    setAmountText(m_deBank, f.doubleEntryBank);
+    setAmountText(m_deOffset, f.doubleEntryOffset);
     m_bankAccount->setText(f.bankAccount);
     m_bankDept->setText(f.bankDept);
     // Last, so that the status display sees the rest of the row in place.
@@ -166,11 +166,11 @@ void BankChargesInterestWindow::prepareForSave() {
 
 void BankChargesInterestWindow::writeDerived() {
     BankEntryFields fields;
-    fields.amount = m_amount->text();
+    fields.amount = amountText(m_amount);
     BankEntryRules::setDerived(fields);
-    m_total->setText(fields.total);
-    m_deOffset->setText(fields.doubleEntryOffset);
-    m_deBank->setText(fields.doubleEntryBank);
+    setAmountText(m_total, fields.total);
+    setAmountText(m_deOffset, fields.doubleEntryOffset);
+    setAmountText(m_deBank, fields.doubleEntryBank);
 }
 
 QVariantMap BankChargesInterestWindow::rowColumns() const {

@@ -1,4 +1,5 @@
 #include "bankentryrules.h"
+#include "data/messages.h"
 
 #include "bankentryfields.h"
 #include "data/codes.h"
@@ -44,18 +45,20 @@ std::optional<Refusal> validate(BankEntryFields& fields, const EntryRules::Setti
 
     const QString amountField = QStringLiteral("txtOffsetAmount");
     if (Money::isBlank(fields.amount))
-        return Refusal{EntryRules::missingAmountMessage(), amountField};
+        return Refusal{Messages::missingAmount(), amountField};
     // An amount that is not a number is refused here with the field check's own message.
     if (!EntryRules::isAmount(fields.amount))
-        return Refusal{EntryRules::notANumberMessage(), amountField};
+        return Refusal{Messages::notANumber(), amountField};
+    if (std::optional<Refusal> refusal = EntryRules::limitRefusal(fields.amount, amountField))
+        return refusal;
     setDerived(fields);
 
     if (fields.transType.isEmpty())
-        return Refusal{EntryRules::missingTypeMessage(), QStringLiteral("txtTransType")};
+        return Refusal{Messages::missingType(), QStringLiteral("txtTransType")};
     fields.transType = correctedType(fields.transType);
 
     if (fields.transId.trimmed().isEmpty())
-        return Refusal{QStringLiteral("Must enter a transaction ID."),
+        return Refusal{Messages::missingTransId(),
                        QStringLiteral("txtTransID")};
 
     return EntryRules::settleAccounts(fields.accountCode, settings, fields.bankAccount,

@@ -2,6 +2,7 @@
 
 #include "data/codes.h"
 #include "data/failure.h"
+#include "data/messages.h"
 #include "data/recordnavigator.h"
 #include "entry/pickercombobox.h"
 #include "masters/lookups.h"
@@ -107,6 +108,10 @@ CashbookEntryWindow::CashbookEntryWindow(Services& services, Setup setup, QWidge
     m_bankDept = addLineEdit("txtBankAccountGLDeptCode");
     m_bankAccount->hide();
     m_bankDept->hide();
+    bindAmount(m_amount, QStringLiteral("OffsetAmount"));
+    bindAmount(m_total, QStringLiteral("BankAccountAmount"));
+    bindAmount(m_deBank, QStringLiteral("DoubleEntryBank"));
+    bindAmount(m_deOffset, QStringLiteral("DoubleEntryOffset"));
 
     m_bar = new NavigatorBar(this);
     m_bar->setObjectName(QStringLiteral("Adodc1"));
@@ -257,6 +262,62 @@ void CashbookEntryWindow::gotFocus(QWidget* widget) {
     }
 }
 
+// ---- amounts and accounts ----------------------------------------------------------
+
+void CashbookEntryWindow::bindAmount(QLineEdit* edit, const QString& column) {
+    m_amounts.append({edit, column, {}, {}});
+}
+
+const CashbookEntryWindow::StoredAmount* CashbookEntryWindow::storedAmount(const QLineEdit* edit) const {
+    for (const StoredAmount& amount : m_amounts)
+        if (amount.edit == edit)
+            return &amount;
+    return nullptr;
+}
+
+bool CashbookEntryWindow::amountUntouched(const QLineEdit* edit) const {
+    const StoredAmount* amount = storedAmount(edit);
+    return amount && !amount->shown.isEmpty() && edit->text() == amount->shown;
+}
+
+QString CashbookEntryWindow::amountText(const QLineEdit* edit) const {
+    return amountUntouched(edit) ? storedAmount(edit)->exact : edit->text();
+}
+
+void CashbookEntryWindow::setAmountText(QLineEdit* edit, const QString& text) {
+    const QString current = amountText(edit);
+    const std::optional<Money> now = Money::parse(current);
+    const std::optional<Money> next = Money::parse(text);
+    if (now && next ? *now == *next : Money::isBlank(current) && Money::isBlank(text))
+        return;
+    for (StoredAmount& amount : m_amounts)
+        if (amount.edit == edit)
+            amount.shown.clear();
+    edit->setText(text);
+}
+
+void CashbookEntryWindow::rememberStoredAmounts(const QSqlRecord* record) {
+    for (StoredAmount& amount : m_amounts) {
+        const QVariant value = record ? record->value(amount.column) : QVariant();
+        amount.shown = value.isNull() ? QString() : amount.edit->text();
+        amount.exact =
+            value.isNull() ? QString() : Money::fromUnits(value.toLongLong()).toPlainString();
+    }
+}
+
+void CashbookEntryWindow::setOffsetAccount(const QString& code, const QString& dept,
+                                           const QString& description) {
+    m_account->setEditText(code);
+    m_dept->setText(dept);
+    m_accountDesc->setText(description);
+    m_filledAccount = code;
+}
+
+void CashbookEntryWindow::reactivate() {
+    raise();
+    activateWindow();
+}
+
 // ---- the shown row -----------------------------------------------------------------
 
 void CashbookEntryWindow::focusField(const QString& name) {
@@ -269,7 +330,14 @@ void CashbookEntryWindow::showCurrentRow() {
         {
             Binding binding(*this);
             const bool stored = m_navigator->hasCurrent() && !m_navigator->isAdding();
+            // A shown row replaces every amount, whatever the fields held before.
+            for (StoredAmount& amount : m_amounts) {
+                amount.shown.clear();
+                amount.edit->clear();
+            }
             showRow(stored ? &m_navigator->record() : nullptr);
+            rememberStoredAmounts(stored ? &m_navigator->record() : nullptr);
+            m_filledAccount = m_account->currentText();
             statusDisplay();
         }
         m_dirty = m_navigator->isAdding();
@@ -323,7 +391,7 @@ bool CashbookEntryWindow::beforeMove() {
     bool allowed = false;
     guarded(m_services, m_setup.windowName, QStringLiteral("Adodc1 WillMove"), [this, &allowed] {
         if (!Validated(false)) {
-            m_services.prompts.critical(EntryRules::moveRefusedMessage());
+            m_services.prompts.critical(Messages::moveRefused());
             Validated(true);
             return;
         }
@@ -474,12 +542,16 @@ bool CashbookEntryWindow::amountCheck(QLineEdit* edit, const QString& routine) {
             return true;
         const std::optional<Money> value = Money::parse(text);
         if (!value) {
-            m_services.prompts.critical(EntryRules::notANumberMessage());
+            m_services.prompts.critical(Messages::notANumber());
+            return false;
+        }
+        if (!value->withinEntryLimit()) {
+            m_services.prompts.critical(Messages::amountOutOfRange());
             return false;
         }
         if (m_setup.askNegativeAmount && *value < Money())
             return m_services.prompts.ask(
-                QStringLiteral("You have entered a negative amount.\r\n\r\nAre you sure?"));
+                Messages::negativeAmountQuestion());
         return true;
     });
 }
@@ -493,19 +565,10 @@ bool CashbookEntryWindow::leaveField(QWidget* widget, bool focusLeaving) {
                 [this] { amountLeft(); });
         return true;
     }
-    if (widget == m_account) {
-        const bool passed = fieldCheck(QStringLiteral("cboGLOffsetAccountCode LostFocus"), [this] {
-            const QString code = m_account->currentText();
-            if (code.isEmpty() || m_store.accountExists(code))
-                return true;
-            m_services.prompts.critical(
-                QStringLiteral("That Account Code is unknown.\r\n\r\nPlease select from an "
-                               "existing Account Code, \r\nor create a new one."));
-            m_account->setEditText(QString());
-            return false;
-        });
-        return settleField(widget, focusLeaving, passed);
-    }
+    if (widget == m_account)
+        return settleField(widget, focusLeaving,
+                           fieldCheck(QStringLiteral("cboGLOffsetAccountCode LostFocus"),
+                                      [this] { return leaveAccount(); }));
     if (widget == m_transId) {
         // While adding, a number any transaction of the book already has is refused here,
         // at the field, rather than by the book at Save.
@@ -513,7 +576,7 @@ bool CashbookEntryWindow::leaveField(QWidget* widget, bool focusLeaving) {
             const QString number = m_transId->text();
             if (!m_navigator->isAdding() || number.isEmpty() || !m_store.transIdExists(number))
                 return true;
-            m_services.prompts.critical(EntryRules::duplicateNumberMessage());
+            m_services.prompts.critical(Messages::duplicateNumber());
             m_transId->clear();
             return false;
         });
@@ -523,6 +586,27 @@ bool CashbookEntryWindow::leaveField(QWidget* widget, bool focusLeaving) {
         refuseField(widget, focusLeaving);
         return false;
     }
+    return true;
+}
+
+// A typed account code: an unknown one is refused; a known one fills its department and
+// description as a pick does, unless its details are already shown.
+bool CashbookEntryWindow::leaveAccount() {
+    const QString code = m_account->currentText();
+    if (code.isEmpty() || EntryRules::sameCode(code, m_filledAccount))
+        return true;
+    const QList<CashbookStore::Account> rows = m_store.accountRows(code);
+    if (rows.isEmpty()) {
+        m_services.prompts.critical(Messages::unknownAccount());
+        m_account->setEditText(QString());
+        return false;
+    }
+    if (rows.size() > 1) {
+        // Which department to post to is the user's choice, never a guess.
+        m_services.prompts.critical(Messages::accountHasDepartments(code));
+        return false;
+    }
+    setOffsetAccount(rows.front().code, rows.front().dept, rows.front().description);
     return true;
 }
 
@@ -575,11 +659,11 @@ void CashbookEntryWindow::accountDropDown() {
                 if (!m_account->isEnabled())
                     return;
                 m_services.lookup.clear(1, 3);
-                if (m_choosers.account(m_services, this)) {
+                const bool chosen = m_choosers.account(m_services, this);
+                reactivate();
+                if (chosen) {
                     const LookupTransfer& v = m_services.lookup;
-                    m_account->setEditText(v.LookupValue1);
-                    m_dept->setText(v.LookupValue2);
-                    m_accountDesc->setText(v.LookupValue3);
+                    setOffsetAccount(v.LookupValue1, v.LookupValue2, v.LookupValue3);
                     m_bankAccount->setText(
                         mrLookupText(m_services, Settings::BankAccount, Settings::Code));
                     m_bankDept->setText(
@@ -622,10 +706,7 @@ void CashbookEntryWindow::cmdAdd() {
         return;
     m_navigator->add();
     PreventDataEntry(false);
-    m_add->setEnabled(false);
-    m_delete->setEnabled(false);
-    m_find->setEnabled(false);
-    m_bar->setEnabled(false);
+    lockForAdding();
     m_transType->setText(m_setup.defaultType);
     m_transDate->setText(Codes::dateToStored(m_services.clock.today()));
     m_bankAccount->setText(mrLookupText(m_services, Settings::BankAccount, Settings::Code));
@@ -633,25 +714,44 @@ void CashbookEntryWindow::cmdAdd() {
     beginRow();
 }
 
+void CashbookEntryWindow::lockForAdding() {
+    for (QWidget* command : {static_cast<QWidget*>(m_add), static_cast<QWidget*>(m_delete),
+                             static_cast<QWidget*>(m_find), static_cast<QWidget*>(m_bar)})
+        command->setEnabled(false);
+}
+
 bool CashbookEntryWindow::storeCurrentRow() {
+    // A refused or failed write leaves the window as it was: the status shown, the commands
+    // of a row being added, and everything typed, the number included.
+    const QString statusBefore = m_status->text();
+    auto restore = [this, &statusBefore] {
+        Binding binding(*this);
+        m_status->setText(statusBefore);
+        if (m_navigator->isAdding())
+            lockForAdding();
+    };
     {
         Binding binding(*this);
         prepareForSave();
         m_status->setText(Codes::Outstanding);
     }
-    const QVariantMap columns = rowColumns();
-    const std::optional<CashbookStore::Counter> counter = counterToAdvance();
-    const QString originalKey =
-        m_navigator->isAdding() ? QString() : m_navigator->currentKey().value(0).toString();
     try {
+        const QVariantMap columns = rowColumns();
+        const std::optional<CashbookStore::Counter> counter = counterToAdvance();
+        const QString originalKey =
+            m_navigator->isAdding() ? QString() : m_navigator->currentKey().value(0).toString();
         m_store.write(columns, originalKey, counter);
     } catch (const Failure& failure) {
+        restore();
         if (!failure.isDuplicateKey())
             throw;
-        m_services.prompts.critical(EntryRules::duplicateNumberMessage());
-        m_transId->clear();
+        m_services.prompts.critical(Messages::duplicateNumber());
         m_transId->setFocus(Qt::OtherFocusReason);
+        m_transId->selectAll();
         return false;
+    } catch (...) {
+        restore();
+        throw;
     }
     rowWritten();
     m_dirty = false;
@@ -661,7 +761,7 @@ bool CashbookEntryWindow::storeCurrentRow() {
 
 void CashbookEntryWindow::cmdSave() {
     if (!m_navigator->hasCurrent()) {
-        m_services.prompts.information(QStringLiteral("There is no record to save."));
+        m_services.prompts.information(Messages::noRecordToSave());
         return;
     }
     if (storedRowLocked())
@@ -669,12 +769,12 @@ void CashbookEntryWindow::cmdSave() {
     if (!Validated(true))
         return;
     if (!m_services.prompts.ask(m_setup.saveQuestion, Prompts::Answer::Yes)) {
-        m_services.prompts.information(QStringLiteral("Not saved."));
+        m_services.prompts.information(Messages::notSaved());
         return;
     }
     if (!storeCurrentRow())
         return;
-    m_services.prompts.information(QStringLiteral("Saved."));
+    m_services.prompts.information(Messages::saved());
 }
 
 void CashbookEntryWindow::cmdUndo() {
@@ -691,15 +791,15 @@ void CashbookEntryWindow::cmdUndo() {
 
 void CashbookEntryWindow::cmdDelete() {
     if (m_navigator->isEmpty()) {
-        m_services.prompts.information(QStringLiteral("There are no records to delete."));
+        m_services.prompts.information(Messages::noRecordsToDelete());
         return;
     }
     if (m_status->text().trimmed().toInt() != 1) {
         m_services.prompts.information(
-            QStringLiteral("Cannot delete when Reconciliation Status\r\nis not Outstanding."));
+            Messages::deleteNotOutstanding());
         return;
     }
-    if (!m_services.prompts.ask(QStringLiteral("Are you sure?"), Prompts::Answer::No))
+    if (!m_services.prompts.ask(Messages::deleteQuestion(), Prompts::Answer::No))
         return;
     m_navigator->deleteCurrent();
     if (m_navigator->hasCurrent() && m_navigator->count() > 1 && !m_navigator->next())
@@ -710,6 +810,7 @@ void CashbookEntryWindow::cmdFind() {
     m_services.lookup.FindResult.clear();
     const std::optional<QString> found =
         m_choosers.find(m_services, this, m_setup.findCaption, m_setup.findQuery);
+    reactivate();
     if (!found || found->isEmpty())
         return;
     if (m_navigator->hasCurrent() && !m_navigator->first())
@@ -729,7 +830,7 @@ bool CashbookEntryWindow::mayClose(const QString& routine) {
             return;
         }
         if (!Validated(false)) {
-            if (m_services.prompts.ask(EntryRules::closeQuestion(), Prompts::Answer::No)) {
+            if (m_services.prompts.ask(Messages::closeQuestion(), Prompts::Answer::No)) {
                 close = true;
                 return;
             }

@@ -125,6 +125,22 @@ protected:
     virtual void rowUndone();
 
     // ---- helpers for the window ----
+    // Amount fields show cents while a stored amount may hold ten-thousandths. A field bound
+    // here keeps the exact stored amount for as long as the user leaves its text as shown,
+    // so that a save never changes an amount the user did not touch.
+    void bindAmount(QLineEdit* edit, const QString& column);
+    // The field's amount text: the exact stored amount while the shown text is untouched.
+    QString amountText(const QLineEdit* edit) const;
+    // Puts an amount into a field unless the field already holds that amount.
+    void setAmountText(QLineEdit* edit, const QString& text);
+    // Whether the field still shows the stored row's amount as it was shown.
+    bool amountUntouched(const QLineEdit* edit) const;
+    // The offset account with its department and description, as a pick fills it.
+    void setOffsetAccount(const QString& code, const QString& dept, const QString& description);
+    // After a modal chooser or dialog has closed: this window becomes the active one again,
+    // so that keys reach it and leaving a field runs its rule, even where no window manager
+    // hands the activation back.
+    void reactivate();
     // The amount check of a field: not a number is refused, a negative amount needs a Yes
     // when the setup asks for it.
     bool amountCheck(QLineEdit* edit, const QString& routine);
@@ -215,9 +231,24 @@ private:
     // Writes the shown row as Save does, without its question: its double entry, status "1",
     // the row and any counter in one transaction. False (with its message) when refused.
     bool storeCurrentRow();
+    // While a row is being added: Add, Delete, Find and the navigator are disabled.
+    void lockForAdding();
     bool storedRowLocked() const;
     void runCommand(const QString& routine, const std::function<void()>& body);
 
+    struct StoredAmount {
+        QLineEdit* edit = nullptr;
+        QString column;
+        QString shown; // the text shown for the stored amount; empty once replaced
+        QString exact; // the stored amount in full
+    };
+    const StoredAmount* storedAmount(const QLineEdit* edit) const;
+    void rememberStoredAmounts(const QSqlRecord* record);
+    bool leaveAccount();
+
+    QList<StoredAmount> m_amounts;
+    // The account code whose department and description the window shows.
+    QString m_filledAccount;
     bool m_dirty = false;
     int m_binding = 0;
     bool m_fieldRefused = false;

@@ -32,11 +32,45 @@ qint32 CashbookStore::readCounter(const QString& column) const {
     return qint32(number);
 }
 
-bool CashbookStore::accountExists(const QString& code) const {
-    return m_db
-        .scalar(QStringLiteral("SELECT 1 FROM tblChartOfAccounts WHERE AccountCode = ? LIMIT 1"),
-                {code})
-        .isValid();
+qint32 CashbookStore::firstUnused(qint64 from) const {
+    for (qint64 number = from;; ++number) {
+        if (number > std::numeric_limits<qint32>::max())
+            throw Failure(6, QStringLiteral("Overflow"));
+        if (!transIdExists(QString::number(number)))
+            return qint32(number);
+    }
+}
+
+qint32 CashbookStore::nextUnusedNumber(const QString& column) const {
+    return firstUnused(readCounter(column));
+}
+
+void CashbookStore::moveCountersPastUsedNumbers() const {
+    for (const char* column : {"NextCheque", "NextReceipt"}) {
+        const QVariant value = m_db.scalar(
+            QStringLiteral("SELECT %1 FROM tblBankDetails ORDER BY rowid LIMIT 1").arg(column));
+        if (value.isNull() || !value.isValid())
+            continue;
+        const qint64 current = value.toLongLong();
+        if (!transIdExists(QString::number(current)))
+            continue;
+        m_db.execute(QStringLiteral("UPDATE tblBankDetails SET %1 = ? WHERE rowid = "
+                                    "(SELECT rowid FROM tblBankDetails ORDER BY rowid LIMIT 1)")
+                         .arg(column),
+                     {firstUnused(current)});
+    }
+}
+
+QList<CashbookStore::Account> CashbookStore::accountRows(const QString& code) const {
+    QSqlQuery query = m_db.exec(QStringLiteral("SELECT AccountCode, DeptCode, AccountDescription "
+                                               "FROM tblChartOfAccounts WHERE AccountCode = ? "
+                                               "ORDER BY DeptCode"),
+                                {code});
+    QList<Account> rows;
+    while (query.next())
+        rows.append({query.value(0).toString(), query.value(1).toString(),
+                     query.value(2).toString()});
+    return rows;
 }
 
 bool CashbookStore::transIdExists(const QString& transId) const {
@@ -81,5 +115,6 @@ void CashbookStore::write(const QVariantMap& columns, const QString& originalKey
         if (changed == 0)
             throw noCurrentRecord();
     }
+    moveCountersPastUsedNumbers();
     transaction.commit();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QVariantMap>
 #include <QtGlobal>
@@ -23,18 +24,34 @@ public:
     // The counter column of the first row of tblBankDetails. Throws Failure when there is no
     // row, the value is null, or it does not fit 32 bits.
     qint32 readCounter(const QString& column) const;
+    // The number to offer from a counter: its value, or the first number after it that no
+    // transaction of the book holds, so that an offer never clashes with a saved row.
+    qint32 nextUnusedNumber(const QString& column) const;
 
-    bool accountExists(const QString& code) const;
+    // The chart's rows of an account code, one for each of its departments, in department
+    // order: what a typed account code fills the window from.
+    struct Account {
+        QString code;
+        QString dept;
+        QString description;
+    };
+    QList<Account> accountRows(const QString& code) const;
     // Whether any transaction of the book, of whatever type, has this number.
     bool transIdExists(const QString& transId) const;
 
     // Writes these columns of one row and, when a counter is given, sets the counter, in one
-    // transaction: both happen or neither. A new row when originalKey is empty, otherwise the
+    // transaction: both happen or neither. In the same transaction every counter whose value
+    // a transaction now holds moves on to the next unused number. A new row when originalKey is empty, otherwise the
     // stored row with that key (which may get a new key). A duplicate number throws the
     // Failure of a duplicate key.
     void write(const QVariantMap& columns, const QString& originalKey,
                const std::optional<Counter>& counter) const;
 
 private:
+    // The first number from `from` on that no transaction holds. Throws Failure (Overflow)
+    // past the 32-bit range.
+    qint32 firstUnused(qint64 from) const;
+    void moveCountersPastUsedNumbers() const;
+
     const Database& m_db;
 };

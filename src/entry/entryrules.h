@@ -26,13 +26,6 @@ struct Refusal {
     QString field; // objectName
 };
 
-QString notANumberMessage();
-QString missingAmountMessage();
-QString missingTypeMessage();
-QString duplicateNumberMessage();
-QString moveRefusedMessage();
-QString closeQuestion();
-
 // Two codes compared as the book compares text: without regard to case.
 bool sameCode(const QString& a, const QString& b);
 
@@ -41,13 +34,17 @@ bool sameCode(const QString& a, const QString& b);
 std::optional<Money> amount(const QString& text);
 // Whether a non-blank text reads as an amount.
 bool isAmount(const QString& text);
+// Refuses an amount field whose text is an amount beyond what the book accepts
+// (Money::withinEntryLimit); blank text and text that is not an amount pass here.
+std::optional<Refusal> limitRefusal(const QString& text, const QString& field);
 
 // The offset account's checks, in their order: it must be given, and it must be neither the
 // bank's own GL account nor, while integrated with AP or AR, the AP or AR control account.
 // The refusal names cboGLOffsetAccountCode.
 std::optional<Refusal> offsetAccountRefusal(const QString& account, const Settings& settings);
-// The record check's last step: the offset account's checks and, when they pass, the bank
-// side takes the settings' bank GL account and department.
+// The record check's last step: the bank's GL account must be set, then the offset
+// account's checks and, when they pass, the bank side takes the settings' bank GL account
+// and department.
 std::optional<Refusal> settleAccounts(const QString& offsetAccount, const Settings& settings,
                                       QString& bankAccount, QString& bankDept);
 

@@ -2,6 +2,7 @@
 
 #include "data/codes.h"
 #include "data/failure.h"
+#include "data/messages.h"
 #include "data/recordnavigator.h"
 #include "entry/pickercombobox.h"
 #include "entry/voucherrules.h"
@@ -182,6 +183,8 @@ void PaymentVoucherWindow::buildWindow() {
     m_deGst = addLineEdit("txtDoubleEntryGST");
     m_deGst->setEnabled(false);
     m_deGst->hide();
+    bindAmount(m_taxAmount, QStringLiteral("OffsetGSTAmount"));
+    bindAmount(m_deGst, QStringLiteral("DoubleEntryGST"));
     auto* statusRow = new QHBoxLayout;
     statusRow->addWidget(
         addLabel("lblReconciliationStatus", QStringLiteral("Reconciliation Status:"), m_statusMsg));
@@ -243,17 +246,17 @@ VoucherFields PaymentVoucherWindow::readFields() const {
     f.accountCode = m_account->currentText();
     f.deptCode = m_dept->text();
     f.accountDesc = m_accountDesc->text();
-    f.baseAmount = m_amount->text();
+    f.baseAmount = amountText(m_amount);
     f.taxCode = m_taxCode->currentText();
     f.taxRate = m_taxRate->text();
     f.taxAccount = m_taxAccount->text();
     f.taxDept = m_taxDept->text();
-    f.taxAmount = m_taxAmount->text();
-    f.total = m_total->text();
+    f.taxAmount = amountText(m_taxAmount);
+    f.total = amountText(m_total);
     f.status = m_status->text();
-    f.doubleEntryBank = m_deBank->text();
-    f.doubleEntryOffset = m_deOffset->text();
-    f.doubleEntryGst = m_deGst->text();
+    f.doubleEntryBank = amountText(m_deBank);
+    f.doubleEntryOffset = amountText(m_deOffset);
+    f.doubleEntryGst = amountText(m_deGst);
     f.bankAccount = m_bankAccount->text();
     f.bankDept = m_bankDept->text();
     return f;
@@ -276,16 +279,16 @@ void PaymentVoucherWindow::writeFields(const VoucherFields& f) {
     m_account->setEditText(f.accountCode);
     m_dept->setText(f.deptCode);
     m_accountDesc->setText(f.accountDesc);
-    m_amount->setText(f.baseAmount);
+    setAmountText(m_amount, f.baseAmount);
     m_taxCode->setEditText(f.taxCode);
     m_taxRate->setText(f.taxRate);
     m_taxAccount->setText(f.taxAccount);
     m_taxDept->setText(f.taxDept);
-    m_taxAmount->setText(f.taxAmount);
-    m_total->setText(f.total);
-    m_deBank->setText(f.doubleEntryBank);
-    m_deOffset->setText(f.doubleEntryOffset);
-    m_deGst->setText(f.doubleEntryGst);
+    setAmountText(m_taxAmount, f.taxAmount);
+    setAmountText(m_total, f.total);
+    setAmountText(m_deBank, f.doubleEntryBank);
+    setAmountText(m_deOffset, f.doubleEntryOffset);
+    setAmountText(m_deGst, f.doubleEntryGst);
     m_bankAccount->setText(f.bankAccount);
     m_bankDept->setText(f.bankDept);
     // Last, so that the status display sees the rest of the row in place.
@@ -294,6 +297,8 @@ void PaymentVoucherWindow::writeFields(const VoucherFields& f) {
 
 void PaymentVoucherWindow::showRow(const QSqlRecord* record) {
     writeFields(record ? VoucherFields::fromRecord(*record, m_kind) : VoucherFields());
+    m_filledParty = m_party->currentText();
+    m_filledTaxCode = m_taxCode->currentText();
 }
 
 std::optional<EntryRules::Refusal>
@@ -317,6 +322,9 @@ void PaymentVoucherWindow::gotFocus(QWidget* widget) {
 }
 
 void PaymentVoucherWindow::amountLeft() {
+    // Passing through a stored row's amount changes nothing: its tax stays as stored.
+    if (amountUntouched(m_amount))
+        return;
     if (Money::isBlank(m_amount->text())) {
         m_taxCode->setEditText(QString());
         for (QLineEdit* edit : {m_taxRate, m_taxAccount, m_taxDept, m_taxAmount, m_total})
@@ -330,11 +338,12 @@ void PaymentVoucherWindow::amountLeft() {
         if (const std::optional<double> number = VoucherRules::rateNumber(rate)) {
             m_taxAmount->setText(*number == 0.0
                                      ? QStringLiteral("0")
-                                     : VoucherRules::taxAmountText(m_amount->text(), rate));
+                                     : VoucherRules::taxAmountText(amountText(m_amount), rate));
         } else {
             // A stored row shows its rate as a percentage.
             m_taxRate->setText(VoucherRules::rateFromShown(rate));
-            m_taxAmount->setText(VoucherRules::taxAmountText(m_amount->text(), m_taxRate->text()));
+            m_taxAmount->setText(
+                VoucherRules::taxAmountText(amountText(m_amount), m_taxRate->text()));
         }
     }
     recomputeTotal();
@@ -355,22 +364,74 @@ bool PaymentVoucherWindow::leaveOwnField(QWidget* widget, bool) {
     if (widget == m_party) {
         guarded(m_services, form, m_kind.partyField + QStringLiteral(" LostFocus"), [this] {
             const QString code = m_party->currentText();
-            if (!code.isEmpty() && !m_voucherStore.partyExists(code)) {
+            if (code.isEmpty() || EntryRules::sameCode(code, m_filledParty))
+                return;
+            const std::optional<VoucherStore::Party> party = m_voucherStore.party(code);
+            if (!party) {
                 m_services.prompts.critical(m_kind.unknownPartyMessage);
                 m_party->setEditText(QString());
+                return;
             }
+            // A typed code fills what a pick fills: the printed voucher needs the payee.
+            fillParty(*party);
         });
         return true;
     }
     if (widget == m_taxCode) {
-        guarded(m_services, form, QStringLiteral("cboGSTCode LostFocus"), [this] {
-            if (m_taxCode->currentText().isEmpty())
-                for (QLineEdit* edit : {m_taxRate, m_taxAccount, m_taxDept, m_taxAmount})
-                    edit->clear();
-        });
-        return true;
+        bool passed = true;
+        guarded(m_services, form, QStringLiteral("cboGSTCode LostFocus"),
+                [this, &passed] { passed = leaveTaxCode(); });
+        return passed;
     }
     return true;
+}
+
+// A typed tax code: an unknown one is refused; a known one fills its rate and GL account
+// and works out the tax and the total again, as a pick does.
+bool PaymentVoucherWindow::leaveTaxCode() {
+    const QString code = m_taxCode->currentText();
+    if (code.isEmpty()) {
+        for (QLineEdit* edit : {m_taxRate, m_taxAccount, m_taxDept, m_taxAmount})
+            edit->clear();
+        m_filledTaxCode.clear();
+        return true;
+    }
+    if (EntryRules::sameCode(code, m_filledTaxCode))
+        return true;
+    const std::optional<VoucherStore::TaxCode> tax = m_voucherStore.taxCode(code);
+    if (!tax) {
+        m_services.prompts.critical(Messages::unknownTaxCode());
+        m_taxCode->setEditText(QString());
+        return false;
+    }
+    fillTax(tax->code, tax->rate ? QString::number(*tax->rate, 'g', 15) : QString(), tax->account,
+            tax->dept);
+    return true;
+}
+
+void PaymentVoucherWindow::fillTax(const QString& code, const QString& rate,
+                                   const QString& account, const QString& dept) {
+    m_taxCode->setEditText(code);
+    m_taxRate->setText(rate);
+    m_taxAccount->setText(account);
+    m_taxDept->setText(dept);
+    m_filledTaxCode = code;
+    if (!Money::isBlank(m_amount->text())) {
+        m_taxAmount->clear();
+        if (!rate.isEmpty())
+            m_taxAmount->setText(VoucherRules::taxAmountText(amountText(m_amount), rate));
+        recomputeTotal();
+    }
+    m_taxAmount->setEnabled(true);
+}
+
+void PaymentVoucherWindow::fillParty(const VoucherStore::Party& party) {
+    m_party->setEditText(party.code);
+    m_partyName->setText(party.name);
+    for (int i = 0; i < 4; ++i)
+        m_address[i]->setText(party.address[i]);
+    m_postalCode->setText(party.postalCode);
+    m_filledParty = party.code;
 }
 
 void PaymentVoucherWindow::recomputeTotal() {
@@ -382,13 +443,11 @@ void PaymentVoucherWindow::typeChosen(const QString& code) {
         // A payment integrated with accounts payable (a receipt with accounts receivable) is
         // posted against the clearing account.
         const int key = m_kind.clearingSettingKey;
-        m_account->setEditText(mrLookupText(m_services, key, Settings::Code));
-        m_dept->setText(mrLookupText(m_services, key, Settings::Dept));
-        m_accountDesc->setText(mrLookupText(m_services, key, Settings::Description));
+        setOffsetAccount(mrLookupText(m_services, key, Settings::Code),
+                         mrLookupText(m_services, key, Settings::Dept),
+                         mrLookupText(m_services, key, Settings::Description));
     } else {
-        m_account->setEditText(QString());
-        m_dept->clear();
-        m_accountDesc->clear();
+        setOffsetAccount(QString(), QString(), QString());
     }
 }
 
@@ -397,15 +456,14 @@ void PaymentVoucherWindow::partyDropDown() {
         if (!m_party->isEnabled())
             return;
         m_services.lookup.clear(1, 7);
-        if (m_partyPicker(m_services, this)) {
+        const bool chosen = m_partyPicker(m_services, this);
+        reactivate();
+        if (chosen) {
             const LookupTransfer& v = m_services.lookup;
-            m_party->setEditText(v.LookupValue1);
-            m_partyName->setText(v.LookupValue2);
-            m_address[0]->setText(v.LookupValue3);
-            m_address[1]->setText(v.LookupValue4);
-            m_address[2]->setText(v.LookupValue5);
-            m_address[3]->setText(v.LookupValue6);
-            m_postalCode->setText(v.LookupValue7);
+            fillParty({v.LookupValue1,
+                       v.LookupValue2,
+                       {v.LookupValue3, v.LookupValue4, v.LookupValue5, v.LookupValue6},
+                       v.LookupValue7});
         }
         m_transType->setFocus(Qt::OtherFocusReason);
     });
@@ -417,24 +475,18 @@ void PaymentVoucherWindow::taxDropDown() {
                 if (!m_taxCode->isEnabled())
                     return;
                 m_services.lookup.clear(4, 7);
-                if (!m_taxPicker(m_services, this)) {
+                const bool chosen = m_taxPicker(m_services, this);
+                reactivate();
+                if (!chosen) {
                     m_taxAmount->setEnabled(false);
                     m_party->setFocus(Qt::OtherFocusReason);
                     return;
                 }
                 const LookupTransfer& v = m_services.lookup;
-                m_taxCode->setEditText(v.LookupValue4);
-                if (!v.LookupValue5.isEmpty())
-                    m_taxRate->setText(VoucherRules::rateFromShown(v.LookupValue5));
-                m_taxAccount->setText(v.LookupValue6);
-                m_taxDept->setText(v.LookupValue7);
-                if (!m_amount->text().isEmpty()) {
-                    m_taxAmount->clear();
-                    if (!m_taxRate->text().isEmpty())
-                        m_taxAmount->setText(
-                            VoucherRules::taxAmountText(m_amount->text(), m_taxRate->text()));
-                }
-                m_taxAmount->setEnabled(true);
+                fillTax(v.LookupValue4,
+                        v.LookupValue5.isEmpty() ? QString()
+                                                 : VoucherRules::rateFromShown(v.LookupValue5),
+                        v.LookupValue6, v.LookupValue7);
                 m_taxAmount->setFocus(Qt::OtherFocusReason);
             });
 }
@@ -449,7 +501,7 @@ void PaymentVoucherWindow::taxCodeChanged() {
 std::optional<qint32> PaymentVoucherWindow::readNextNumber() {
     std::optional<qint32> number;
     guarded(m_services, m_kind.windowName, m_kind.counterRoutine, [this, &number] {
-        m_nextNumber = m_voucherStore.readCounter();
+        m_nextNumber = m_voucherStore.nextUnusedNumber();
         number = m_nextNumber;
     });
     return number;

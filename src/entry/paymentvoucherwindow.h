@@ -64,6 +64,10 @@ private:
     void taxDropDown();
     void taxCodeChanged();
     void recomputeTotal();
+    bool leaveTaxCode();
+    void fillTax(const QString& code, const QString& rate, const QString& account,
+                 const QString& dept);
+    void fillParty(const VoucherStore::Party& party);
     // The counter's number for the offer; nothing (and the error box) when it cannot be read.
     std::optional<qint32> readNextNumber();
 
@@ -75,6 +79,10 @@ private:
     // Window-level state of the numbering.
     qint32 m_nextNumber = 0;
     bool m_nextNumberAccepted = false;
+    // The codes whose records the window shows: leaving the field with the same code
+    // changes nothing.
+    QString m_filledParty;
+    QString m_filledTaxCode;
 
     PickerComboBox* m_party = nullptr;
     QLineEdit* m_partyName = nullptr;

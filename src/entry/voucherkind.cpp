@@ -24,6 +24,7 @@ const VoucherKind& VoucherKind::payment() {
         k.party = Party::Vendor;
         k.partyTable = QStringLiteral("tblVendors");
         k.partyKeyColumn = QStringLiteral("VendorID");
+        k.partyMasterNameColumn = QStringLiteral("VendorName");
         k.partyColumn = QStringLiteral("VendorID");
         k.partyNameColumn = QStringLiteral("VendorName");
         k.partyField = QStringLiteral("txtVendorID");
@@ -72,6 +73,7 @@ const VoucherKind& VoucherKind::receipt() {
         k.party = Party::Customer;
         k.partyTable = QStringLiteral("tblCustomers");
         k.partyKeyColumn = QStringLiteral("CustID");
+        k.partyMasterNameColumn = QStringLiteral("CustName");
         k.partyColumn = QStringLiteral("CustID");
         k.partyNameColumn = QStringLiteral("CustomerName");
         k.partyField = QStringLiteral("txtCustomerID");

@@ -25,6 +25,7 @@ struct VoucherKind {
     Party party = Party::Vendor;
     QString partyTable;      // tblVendors
     QString partyKeyColumn;  // VendorID in tblVendors
+    QString partyMasterNameColumn; // VendorName in tblVendors
     QString partyColumn;     // VendorID in tblCashbook
     QString partyNameColumn; // VendorName in tblCashbook
     QString partyField;      // txtVendorID

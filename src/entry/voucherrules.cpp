@@ -1,4 +1,5 @@
 #include "voucherrules.h"
+#include "data/messages.h"
 
 #include "data/codes.h"
 #include "data/failure.h"
@@ -18,10 +19,6 @@ Money signedBy(int sign, Money value) {
 }
 
 } // namespace
-
-QString negativeAmountQuestion() {
-    return QStringLiteral("You have entered a negative amount.\r\n\r\nAre you sure?");
-}
 
 QString offerQuestion(const VoucherKind& kind, qint32 number) {
     return kind.offerText + QString::number(number) +
@@ -87,12 +84,16 @@ std::optional<Refusal> validate(const VoucherKind& kind, VoucherFields& fields,
         fields.transDate = Codes::dateToStored(today);
 
     if (Money::isBlank(fields.baseAmount))
-        return Refusal{EntryRules::missingAmountMessage(), QStringLiteral("txtOffsetAmount")};
+        return Refusal{Messages::missingAmount(), QStringLiteral("txtOffsetAmount")};
     // Amounts that are not numbers are refused here with the field check's own message.
     if (!isAmount(fields.baseAmount))
-        return Refusal{notANumberMessage(), QStringLiteral("txtOffsetAmount")};
+        return Refusal{Messages::notANumber(), QStringLiteral("txtOffsetAmount")};
     if (!Money::isBlank(fields.taxAmount) && !isAmount(fields.taxAmount))
-        return Refusal{notANumberMessage(), QStringLiteral("txtGSTAmount")};
+        return Refusal{Messages::notANumber(), QStringLiteral("txtGSTAmount")};
+    for (const auto& [text, field] : {std::pair{fields.baseAmount, QStringLiteral("txtOffsetAmount")},
+                                      std::pair{fields.taxAmount, QStringLiteral("txtGSTAmount")}})
+        if (std::optional<Refusal> refusal = EntryRules::limitRefusal(text, field))
+            return refusal;
 
     if (fields.taxCode.trimmed().isEmpty()) {
         fields.taxRate.clear();
@@ -102,12 +103,16 @@ std::optional<Refusal> validate(const VoucherKind& kind, VoucherFields& fields,
     }
     // Worked out after the tax fields are settled, so that it is always base plus tax.
     fields.total = totalText(fields.baseAmount, fields.taxAmount);
+    // Tax that posts to no account would leave the entry unbalanced in the ledger.
+    const std::optional<Money> tax = Money::parse(fields.taxAmount);
+    if (tax && !tax->isZero() && fields.taxAccount.trimmed().isEmpty())
+        return Refusal{Messages::taxCodeWithoutAccount(), QStringLiteral("cboGSTCode")};
 
     if (fields.party.trimmed().isEmpty())
         return Refusal{kind.missingPartyMessage, kind.partyField};
 
     if (fields.transType.isEmpty())
-        return Refusal{EntryRules::missingTypeMessage(), QStringLiteral("txtTransType")};
+        return Refusal{Messages::missingType(), QStringLiteral("txtTransType")};
     fields.transType = correctedType(kind, fields.transType);
 
     if (fields.transId.trimmed().isEmpty())

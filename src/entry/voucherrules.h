@@ -14,18 +14,13 @@ struct VoucherKind;
 // the record check `Validated` with its normalisations, and the double-entry figures.
 namespace VoucherRules {
 
-// The settings, the refusal, the shared messages and the amount text are those of every
+// The settings, the refusal and the amount text are those of every
 // entry window.
 using EntryRules::amount;
-using EntryRules::closeQuestion;
-using EntryRules::duplicateNumberMessage;
 using EntryRules::isAmount;
-using EntryRules::moveRefusedMessage;
-using EntryRules::notANumberMessage;
 using EntryRules::Refusal;
 using EntryRules::Settings;
 
-QString negativeAmountQuestion();
 QString offerQuestion(const VoucherKind& kind, qint32 number);
 
 // The rate field's text read as a number ("0.07"); nothing when it is not a plain number.

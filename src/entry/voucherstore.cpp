@@ -1,28 +1,40 @@
 #include "voucherstore.h"
 
 #include "data/database.h"
-#include "voucherfields.h"
 #include "voucherkind.h"
 
-qint32 VoucherStore::readCounter() const {
-    return m_cashbook.readCounter(m_kind.counterColumn);
+qint32 VoucherStore::nextUnusedNumber() const {
+    return m_cashbook.nextUnusedNumber(m_kind.counterColumn);
 }
 
-bool VoucherStore::partyExists(const QString& code) const {
-    return m_db
-        .scalar(QStringLiteral("SELECT 1 FROM %1 WHERE %2 = ? LIMIT 1")
-                    .arg(m_kind.partyTable, m_kind.partyKeyColumn),
-                {code})
-        .isValid();
+std::optional<VoucherStore::Party> VoucherStore::party(const QString& code) const {
+    QSqlQuery query = m_db.exec(
+        QStringLiteral("SELECT %1, %2, Address1, Address2, Address3, Address4, PostalCode "
+                       "FROM %3 WHERE %1 = ? LIMIT 1")
+            .arg(m_kind.partyKeyColumn, m_kind.partyMasterNameColumn, m_kind.partyTable),
+        {code});
+    if (!query.next())
+        return std::nullopt;
+    Party p;
+    p.code = query.value(0).toString();
+    p.name = query.value(1).toString();
+    for (int i = 0; i < 4; ++i)
+        p.address[i] = query.value(2 + i).toString();
+    p.postalCode = query.value(6).toString();
+    return p;
 }
 
-void VoucherStore::save(const VoucherFields& fields, const QString& originalKey,
-                        std::optional<qint32> counterValue) const {
-    // Every value is read before the transaction starts: a text that is not an amount stops
-    // here.
-    const QVariantMap columns = fields.toColumns(m_kind);
-    std::optional<CashbookStore::Counter> counter;
-    if (counterValue)
-        counter = CashbookStore::Counter{m_kind.counterColumn, *counterValue};
-    m_cashbook.write(columns, originalKey, counter);
+std::optional<VoucherStore::TaxCode> VoucherStore::taxCode(const QString& code) const {
+    QSqlQuery query = m_db.exec(QStringLiteral("SELECT TaxCode, TaxRate, GLAccountCode, "
+                                               "GLAccountDept FROM tblTaxTable WHERE TaxCode = ?"),
+                                {code});
+    if (!query.next())
+        return std::nullopt;
+    TaxCode t;
+    t.code = query.value(0).toString();
+    if (!query.value(1).isNull())
+        t.rate = query.value(1).toDouble();
+    t.account = query.value(2).toString();
+    t.dept = query.value(3).toString();
+    return t;
 }

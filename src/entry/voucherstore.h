@@ -7,31 +7,37 @@
 #include <optional>
 
 class Database;
-struct VoucherFields;
 struct VoucherKind;
 
-// The voucher window's reads and writes on the book: the kind's counter, the code look-ups
-// of the field checks, and the save of a row together with its counter.
+// The voucher window's reads of the book: the number to offer from the kind's counter, and
+// the payee (payer) and tax code records that a typed code fills the window from.
 class VoucherStore {
 public:
     VoucherStore(const Database& db, const VoucherKind& kind)
         : m_db(db), m_cashbook(db), m_kind(kind) {}
 
-    // The kind's counter (NextCheque, NextReceipt) of the first row of tblBankDetails.
-    // Throws Failure when there is no row, the value is null, or it does not fit 32 bits.
-    qint32 readCounter() const;
+    // The kind's counter (NextCheque, NextReceipt), moved past any number a transaction
+    // already holds. Throws Failure when there is no row, the value is null, or it does not
+    // fit 32 bits.
+    qint32 nextUnusedNumber() const;
 
-    bool partyExists(const QString& code) const;
-    bool accountExists(const QString& code) const { return m_cashbook.accountExists(code); }
-    // Whether any transaction of the book, of whatever type, has this number.
-    bool transIdExists(const QString& transId) const { return m_cashbook.transIdExists(transId); }
+    // A vendor's (customer's) record: the values its chooser hands back.
+    struct Party {
+        QString code;
+        QString name;
+        QString address[4];
+        QString postalCode;
+    };
+    std::optional<Party> party(const QString& code) const;
 
-    // Writes the row and, when counterValue is given, sets the counter to it, in one
-    // transaction: both happen or neither. A new row when originalKey is empty, otherwise
-    // the stored row with that key (which may get a new key). A duplicate number throws
-    // the Failure of a duplicate key.
-    void save(const VoucherFields& fields, const QString& originalKey,
-              std::optional<qint32> counterValue) const;
+    // A tax code's record: the values its chooser hands back, the rate as a fraction.
+    struct TaxCode {
+        QString code;
+        std::optional<double> rate;
+        QString account;
+        QString dept;
+    };
+    std::optional<TaxCode> taxCode(const QString& code) const;
 
 private:
     const Database& m_db;

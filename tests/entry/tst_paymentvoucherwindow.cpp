@@ -3,6 +3,7 @@
 #include "data/recordnavigator.h"
 #include "entry/paymentvoucherwindow.h"
 #include "entry/voucherkind.h"
+#include "data/messages.h"
 #include "entrydriver.h"
 
 #include <QApplication>
@@ -48,7 +49,8 @@ public:
                 "INSERT INTO tblCashbook (TransID, TransDate, TransType, TransStatus, VendorID, "
                 "OffsetGLAccountCode, OffsetAmount, OffsetGSTTaxCode, OffsetGSTTaxRate, "
                 "OffsetGSTAmount, BankAccountAmount, DoubleEntryBank, DoubleEntryOffset, "
-                "DoubleEntryGST) VALUES (?, ?, ?, ?, ?, '5000', ?, 'G', ?, ?, ?, ?, ?, ?)"),
+                "DoubleEntryGST, OffsetGSTGLAccountCode) VALUES (?, ?, ?, ?, ?, '5000', ?, 'G', "
+                "?, ?, ?, ?, ?, ?, '2200')"),
             {r.id, r.date, r.type, r.status, r.vendor, r.base, r.rate, r.tax, r.base + r.tax,
              -(r.base + r.tax), r.base, r.tax});
     }
@@ -113,7 +115,10 @@ private slots:
     void amountChecks_data();
     void amountChecks();
     void typeList();
-    void unknownCodes();
+    void typedCodes();
+    void taxWithoutAccount();
+    void untouchedAmountsKeptExactly();
+    void pickerHandsActivationBack();
     void lockedRows_data();
     void lockedRows();
     void moveRefusalShowsBothMessages();
@@ -274,6 +279,8 @@ void TestPaymentVoucherWindow::amountChecks_data() {
         << base << "-5" << kNegative << yes << true << "-$5.00";
     QTest::newRow("negative base refused") << base << "-5" << kNegative << no << false << "";
     QTest::newRow("base not a number") << base << "12x" << kNaN << ok << false << "";
+    QTest::newRow("base beyond the book's limit")
+        << base << "900000000000000" << Messages::amountOutOfRange() << ok << false << "";
     QTest::newRow("negative tax after Yes") << tax << "-1" << kNegative << yes << true << "$49.00";
     QTest::newRow("negative tax refused") << tax << "-1" << kNegative << no << false << "$50.00";
     QTest::newRow("tax not a number") << tax << "x" << kNaN << ok << false << "$50.00";
@@ -348,30 +355,70 @@ void TestPaymentVoucherWindow::typeList() {
     QCOMPARE(h.focusName(), "txtTransID");
 }
 
-void TestPaymentVoucherWindow::unknownCodes() {
+// Codes typed by hand: an unknown one is refused; a known one fills what its chooser fills.
+void TestPaymentVoucherWindow::typedCodes() {
     Harness h;
+    h.book.sql("INSERT INTO tblChartOfAccounts (AccountCode, DeptCode) VALUES ('5100', 'ADMIN'), "
+               "('5100', 'SALES')");
     h.openAdding();
     h.type("txtVendorID", "ZZZ");
-    h.book.prompts.expect(
-        QStringLiteral("That Vendor ID is unknown.\r\n\r\nPlease select from an existing Vendor "
-                       "ID, \r\nor create a new vendor record."));
+    h.book.prompts.expect(VoucherKind::payment().unknownPartyMessage);
     h.tab();
     QVERIFY(h.text("txtVendorID").isEmpty());
     QCOMPARE(h.focusName(), "txtTransType");
-    // A known code typed by hand stays and leaves name and address as they were.
+    // The payee's name and address are printed on the voucher and cheque.
     h.enter("txtVendorID", "v1");
-    QCOMPARE(h.text("txtVendorID"), "v1");
-    QVERIFY(h.text("txtVendorName").isEmpty());
+    QCOMPARE(h.text("txtVendorID") + h.text("txtVendorName") + h.text("txtPostalCode"),
+             "V1Acme Ltd12345");
 
     h.type("cboGLOffsetAccountCode", "9999");
-    h.book.prompts.expect(
-        QStringLiteral("That Account Code is unknown.\r\n\r\nPlease select from an existing "
-                       "Account Code, \r\nor create a new one."));
+    h.book.prompts.expect(Messages::unknownAccount());
     h.tab();
     QVERIFY(h.text("cboGLOffsetAccountCode").isEmpty());
     QCOMPARE(h.focusName(), "cboGLOffsetAccountCode");
+    // An account kept under several departments is not guessed: its department is picked.
+    h.type("cboGLOffsetAccountCode", "5100");
+    h.book.prompts.expect(Messages::accountHasDepartments("5100"));
+    h.tab();
+    QCOMPARE(h.focusName(), "cboGLOffsetAccountCode");
     h.enter("cboGLOffsetAccountCode", "5000");
+    QCOMPARE(h.text("txtGLOffsetDeptCode") + h.text("txtGLOffsetAccountDesc"),
+             "ADMINOffice Supplies");
     QCOMPARE(h.focusName(), "txtOffsetAmount");
+    h.enter("txtOffsetAmount", "100");
+
+    h.type("cboGSTCode", "Q");
+    h.book.prompts.expect(Messages::unknownTaxCode());
+    h.tab();
+    QVERIFY(h.text("cboGSTCode").isEmpty());
+    QCOMPARE(h.focusName(), "cboGSTCode");
+    h.enter("cboGSTCode", "g");
+    QCOMPARE(h.text("txtGSTRate") + "|" + h.text("txtGSTAccountCode") + "|" +
+                 h.text("txtGSTAmount") + "|" + h.text("txtTotal"),
+             "0.07|2200|$7.00|$107.00");
+    // A code typed over another brings its own rate and account.
+    h.book.sql("INSERT INTO tblTaxTable VALUES ('P', 'PST', 0.05, '2300', '', 'PST')");
+    h.enter("cboGSTCode", "P");
+    QCOMPARE(h.text("txtGSTRate") + "|" + h.text("txtGSTAccountCode") + "|" +
+                 h.text("txtGSTAmount") + "|" + h.text("txtTotal"),
+             "0.05|2300|$5.00|$105.00");
+    h.save();
+    QCOMPARE(h.columns("1001", "VendorName, OffsetGLDeptCode, OffsetGSTTaxCode, "
+                               "OffsetGSTTaxRate, OffsetGSTGLAccountCode, BankAccountAmount"),
+             "Acme Ltd|ADMIN|P|0.05|2300|1050000");
+}
+
+// Tax that posts to no account is refused: the entry would not balance in the ledger.
+void TestPaymentVoucherWindow::taxWithoutAccount() {
+    Harness h;
+    h.book.sql("UPDATE tblTaxTable SET GLAccountCode = NULL WHERE TaxCode = 'G'");
+    h.openAdding();
+    h.fill();
+    h.enter("cboGSTCode", "G");
+    h.book.prompts.expect(Messages::taxCodeWithoutAccount());
+    h.click("cmdSave");
+    QCOMPARE(h.focusName(), "cboGSTCode");
+    QCOMPARE(h.rows(), 0);
 }
 
 void TestPaymentVoucherWindow::lockedRows_data() {
@@ -445,7 +492,8 @@ void TestPaymentVoucherWindow::numbering_data() {
     QTest::newRow("accepted, undone, another saved")
         << "accept undo refuse type:556" << 1001 << "556";
     QTest::newRow("accepted then overtyped") << "accept type:555" << 1001 << "555";
-    QTest::newRow("refused, offered number typed") << "refuse type:1001" << 1001 << "1001";
+    // A number a saved row holds is never offered again.
+    QTest::newRow("refused, offered number typed") << "refuse type:1001" << 1001 + 1 << "1001";
 }
 
 void TestPaymentVoucherWindow::numbering() {
@@ -730,9 +778,74 @@ void TestPaymentVoucherWindow::duplicateNumberCaughtAtField() {
     h.book.prompts.expect(kSaveQuestion, Answer::Yes).expect(duplicate);
     h.click("cmdSave");
     h.book.prompts.verifyAllShown();
-    QVERIFY(h.text("txtTransID").isEmpty());
+    QCOMPARE(h.text("txtTransID"), "R7");
     QCOMPARE(h.focusName(), "txtTransID");
     QCOMPARE(h.rows(), 2);
+
+    // A new row refused by the book at Save stays a new row, with all that was typed.
+    h.click("cmdUndo");
+    h.add(false);
+    h.enter("txtTransID", "950");
+    h.fill();
+    h.book.sql("INSERT INTO tblCashbook (TransID, TransType) VALUES ('950', '1')");
+    h.book.prompts.expect(kSaveQuestion, Answer::Yes).expect(duplicate);
+    h.click("cmdSave");
+    h.book.prompts.verifyAllShown();
+    QVERIFY(h.window->navigator().isAdding());
+    QCOMPARE(h.text("txtTransID") + h.text("txtVendorName") + h.text("txtOffsetAmount"),
+             "950Acme Ltd100");
+    for (const char* name : {"cmdAdd", "cmdFindByPV", "Adodc1", "cmdDelete"})
+        QVERIFY2(!h.get(QString::fromLatin1(name))->isEnabled(), name);
+    QVERIFY(h.get("cmdSave")->isEnabled());
+    h.enter("txtTransID", "951");
+    h.save();
+    QCOMPARE(h.column("951", "VendorName").toString(), "Acme Ltd");
+}
+
+// A stored amount below the cent survives a save of other changes, and passing through the
+// amount field works nothing out again.
+void TestPaymentVoucherWindow::untouchedAmountsKeptExactly() {
+    Harness h;
+    Row row{"900"};
+    row.base = 100050; // 10.005, shown as $10.01
+    row.tax = 7003;    // typed by hand, not 7% of the base
+    h.addRow(row);
+    h.open();
+    QCOMPARE(h.text("txtOffsetAmount"), "$10.01");
+    h.focus("txtOffsetAmount");
+    h.tab();
+    h.type("txtTransDesc", "only this");
+    h.save();
+    const QString amounts = "OffsetAmount, OffsetGSTAmount, BankAccountAmount, DoubleEntryBank, "
+                            "DoubleEntryOffset, DoubleEntryGST, TransDesc";
+    QCOMPARE(h.columns("900", amounts), "100050|7003|107053|-107053|100050|7003|only this");
+    // A changed amount is the user's, and its tax is worked out again.
+    h.enter("txtOffsetAmount", "20");
+    h.save();
+    QCOMPARE(h.columns("900", amounts), "200000|14000|214000|-214000|200000|14000|only this");
+}
+
+// Where no window manager hands the activation back, the window takes it back itself after a
+// chooser, so the Tab that leaves the tax amount works out the total.
+void TestPaymentVoucherWindow::pickerHandsActivationBack() {
+    Harness h;
+    h.openAdding();
+    h.enter("txtOffsetAmount", "100");
+    h.taxPicks.push_back([](Services& s) {
+        QWidget chooser;
+        chooser.show();
+        QApplication::setActiveWindow(&chooser);
+        s.lookup.LookupValue4 = "G";
+        s.lookup.LookupValue5 = "7.00%";
+        s.lookup.LookupValue6 = "2200";
+        return true;
+    });
+    h.dropDown("cboGSTCode");
+    QVERIFY(QTest::qWaitForWindowActive(h.window.get()));
+    QCOMPARE(h.focusName(), "txtGSTAmount");
+    h.type("txtGSTAmount", "7");
+    h.tab();
+    QCOMPARE(h.text("txtTotal"), "$107.00");
 }
 
 void TestPaymentVoucherWindow::escapeUndoesThenCloses() {

@@ -29,8 +29,8 @@ public:
                      "INSERT INTO tblCashbook (TransID, TransDate, TransType, TransStatus, CustID, "
                      "OffsetGLAccountCode, OffsetAmount, OffsetGSTTaxCode, OffsetGSTTaxRate, "
                      "OffsetGSTAmount, BankAccountAmount, DoubleEntryBank, DoubleEntryOffset, "
-                     "DoubleEntryGST) VALUES (?, ?, ?, '1', 'C1', '4000', 1000000, 'G', 0.07, "
-                     "70000, 1070000, 1070000, -1000000, -70000)"),
+                     "DoubleEntryGST, OffsetGSTGLAccountCode) VALUES (?, ?, ?, '1', 'C1', '4000', "
+                     "1000000, 'G', 0.07, 70000, 1070000, 1070000, -1000000, -70000, '2200')"),
                  {id, date, type});
     }
     void addPayment(const QString& id) {
