@@ -2,6 +2,7 @@
 // Tab, the type list, the account chooser, buttons, navigator moves and scripted prompts.
 #include "data/recordnavigator.h"
 #include "entry/bankchargesinterestwindow.h"
+#include "data/messages.h"
 #include "entrydriver.h"
 
 #include <QAbstractButton>
@@ -79,6 +80,7 @@ private slots:
     void controlAccounts_data();
     void controlAccounts();
     void idAlreadyUsed();
+    void bankAccountNotSet();
     void closingIncompleteNewRow_data();
     void closingIncompleteNewRow();
     void checkFillsDateAndType();
@@ -269,9 +271,21 @@ void TestBankChargesInterestWindow::idAlreadyUsed() {
     h.book.prompts.expect(kSaveQuestion, Answer::Yes).expect(duplicate);
     h.click("cmdSave");
     h.book.prompts.verifyAllShown();
-    QVERIFY(h.text("txtTransID").isEmpty());
+    QCOMPARE(h.text("txtTransID"), "BC1");
     QCOMPARE(h.focusName(), "txtTransID");
     QCOMPARE(h.rows(), 3);
+}
+
+// Without the bank's own GL account no entry is saved: its bank side would post nowhere.
+void TestBankChargesInterestWindow::bankAccountNotSet() {
+    Harness h;
+    h.book.sql("UPDATE tblSystemSetup SET GLBankAccountCode = NULL");
+    h.openAdding();
+    h.fill("E1", "12.50");
+    h.book.prompts.expect(Messages::bankAccountNotSet());
+    h.click("cmdSave");
+    QCOMPARE(h.rows(), 0);
+    QVERIFY(h.window->navigator().isAdding());
 }
 
 void TestBankChargesInterestWindow::closingIncompleteNewRow_data() {

@@ -293,9 +293,9 @@ void TestReceiptWindow::unknownCustomer() {
     h.book.prompts.verifyAllShown();
     QVERIFY(h.text("txtCustomerID").isEmpty());
     QCOMPARE(h.focusName(), "txtTransType");
-    // A known customer typed by hand stays.
+    // A known customer typed by hand brings the payer's name, as a pick does.
     h.enter("txtCustomerID", "c1");
-    QCOMPARE(h.text("txtCustomerID"), "c1");
+    QCOMPARE(h.text("txtCustomerID") + h.text("txtCustomerName"), "C1Brown & Co");
     // A missing customer is the check's own refusal.
     h.fill();
     h.enter("txtCustomerID", QString());
