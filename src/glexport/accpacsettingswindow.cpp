@@ -270,20 +270,18 @@ void AccpacSettingsWindow::save() {
     const Check checks[] = {
         {true, m_sourceCode, m_sourceCode->text(), "GL Source Code"},
         {ar, m_arControl.code, m_arControl.code->currentText(), "AR Control Account"},
-        {ar, m_arClearing.code, m_arClearing.code->currentText(),
-         "AR Clearing Account"},
-        {ar, m_arControlAccountSet, m_arControlAccountSet->text(),
-         "AR Control Account Set"},
+        {ar, m_arClearing.code, m_arClearing.code->currentText(), "AR Clearing Account"},
+        {ar, m_arControlAccountSet, m_arControlAccountSet->text(), "AR Control Account Set"},
         {ap, m_apControl.code, m_apControl.code->currentText(), "AP Control Account"},
-        {ap, m_apClearing.code, m_apClearing.code->currentText(),
-         "AP Clearing Account"},
+        {ap, m_apClearing.code, m_apClearing.code->currentText(), "AP Clearing Account"},
         {ap, m_apBankCode, m_apBankCode->text(), "AP Bank Code"},
         {multi, m_homeCurrency, m_homeCurrency->text(), "GL Home Currency Code"},
         {multi, m_rateType, m_rateType->text(), "GL Rate Type"},
     };
     for (const Check& check : checks) {
         if (check.applies && isEmpty(check.text)) {
-            m_services.prompts.critical(Messages::mustEnterSetting(QString::fromLatin1(check.what)));
+            m_services.prompts.critical(
+                Messages::mustEnterSetting(QString::fromLatin1(check.what)));
             check.field->setFocus();
             return;
         }

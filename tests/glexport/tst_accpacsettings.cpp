@@ -80,8 +80,6 @@ private slots:
     void uncheckedGroupsKeepTheirValues();
     void saveRefusesAMissingValue_data();
     void saveRefusesAMissingValue();
-    void currencyChoiceSetsCode_data();
-    void currencyChoiceSetsCode();
     void accountListTypingAndChoosing_data();
     void accountListTypingAndChoosing();
 };
@@ -139,23 +137,29 @@ void TestAccpacSettings::uncheckedGroupsKeepTheirValues() {
     QTest::mouseClick(ar, Qt::LeftButton, {}, QPoint(6, ar->height() / 2));
     QVERIFY(enabled(&window, QStringLiteral("txtARControlAccountSet")));
     save(book, &window, Messages::mustEnterSetting(QStringLiteral("AR Control Account Set")));
-    QCOMPARE(book.value(QStringLiteral("SELECT IntegrateWithAR FROM tblAccpacSettings")).toInt(), 0);
+    QCOMPARE(book.value(QStringLiteral("SELECT IntegrateWithAR FROM tblAccpacSettings")).toInt(),
+             0);
 }
 
 void TestAccpacSettings::saveRefusesAMissingValue_data() {
     QTest::addColumn<QStringList>("emptied");
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("focus");
-    QTest::newRow("source code of blanks") << QStringList{} << "GL Source Code" << "txtGLSourceCode";
+    QTest::newRow("source code of blanks") << QStringList{} << "GL Source Code"
+                                           << "txtGLSourceCode";
     QTest::newRow("AR clearing") << QStringList{"txtARClearingAccount"} << "AR Clearing Account"
                                  << "txtARClearingAccount";
-    QTest::newRow("rate type") << QStringList{"txtGLRateType"} << "GL Rate Type" << "txtGLRateType";
-    QTest::newRow("source code before AR") << QStringList{"txtARControlAccount", "txtGLSourceCode"}
-                                           << "GL Source Code" << "txtGLSourceCode";
-    QTest::newRow("AR set before AP") << QStringList{"txtAPControlAccount", "txtARControlAccountSet"}
-                                      << "AR Control Account Set" << "txtARControlAccountSet";
-    QTest::newRow("AP before currency") << QStringList{"txtGLHomeCurrency", "txtAPBankCode"}
-                                        << "AP Bank Code" << "txtAPBankCode";
+    QTest::newRow("rate type") << QStringList{"txtGLRateType"} << "GL Rate Type"
+                               << "txtGLRateType";
+    QTest::newRow("source code before AR")
+        << QStringList{"txtARControlAccount", "txtGLSourceCode"} << "GL Source Code"
+        << "txtGLSourceCode";
+    QTest::newRow("AR set before AP")
+        << QStringList{"txtAPControlAccount", "txtARControlAccountSet"} << "AR Control Account Set"
+        << "txtARControlAccountSet";
+    QTest::newRow("AP before currency")
+        << QStringList{"txtGLHomeCurrency", "txtAPBankCode"} << "AP Bank Code"
+        << "txtAPBankCode";
 }
 
 void TestAccpacSettings::saveRefusesAMissingValue() {
@@ -178,45 +182,22 @@ void TestAccpacSettings::saveRefusesAMissingValue() {
         QCOMPARE(textOf(&window, name), QString());
 }
 
-void TestAccpacSettings::currencyChoiceSetsCode_data() {
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<int>("key");
-    QTest::addColumn<QString>("saved");
-    QTest::newRow("multi to single") << "M" << int(Qt::Key_Up) << "S";
-    QTest::newRow("single to multi") << "S" << int(Qt::Key_Down) << "M";
-}
-
-void TestAccpacSettings::currencyChoiceSetsCode() {
-    QFETCH(QString, stored);
-    QFETCH(int, key);
-    QFETCH(QString, saved);
-    TestBook book;
-    book.sql(QStringLiteral("UPDATE tblAccpacSettings SET GLSourceCode = 'CB', "
-                            "GLSingleMultiCurrency = ?, GLHomeCurrency = 'US$', GLRateType = 'AV'"),
-             {stored});
-    AccpacSettingsWindow window(book.services);
-    QVERIFY(showActive(&window));
-    auto* combo = child<QComboBox>(&window, QStringLiteral("cboSingleMultiCurrency"));
-    combo->setFocus();
-    QTest::keyClick(combo, Qt::Key(key));
-    QCOMPARE(enabled(&window, QStringLiteral("txtGLHomeCurrency")), saved == QLatin1String("M"));
-    save(book, &window, Messages::settingsSaved());
-    // The currency values are kept whichever is chosen.
-    QCOMPARE(book.value(QStringLiteral("SELECT GLSingleMultiCurrency || GLHomeCurrency || "
-                                       "GLRateType FROM tblAccpacSettings"))
-                 .toString(),
-             saved + QStringLiteral("US$AV"));
-}
-
 void TestAccpacSettings::accountListTypingAndChoosing_data() {
     QTest::addColumn<QString>("list");
     QTest::addColumn<QString>("next");
     QTest::addColumn<QString>("choice");
-    QTest::newRow("AR control") << "txtARControlAccount" << "txtARClearingAccount" << "6000";
-    QTest::newRow("AR clearing, chart closed")
-        << "txtARClearingAccount" << "txtARControlAccountSet" << "";
-    QTest::newRow("AP control") << "txtAPControlAccount" << "txtAPClearingAccount" << "6000";
-    QTest::newRow("AP clearing, chart closed") << "txtAPClearingAccount" << "txtAPBankCode" << "";
+    QTest::newRow("AR control") << "txtARControlAccount"
+                                << "txtARClearingAccount"
+                                << "6000";
+    QTest::newRow("AR clearing, chart closed") << "txtARClearingAccount"
+                                               << "txtARControlAccountSet"
+                                               << "";
+    QTest::newRow("AP control") << "txtAPControlAccount"
+                                << "txtAPClearingAccount"
+                                << "6000";
+    QTest::newRow("AP clearing, chart closed") << "txtAPClearingAccount"
+                                               << "txtAPBankCode"
+                                               << "";
 }
 
 void TestAccpacSettings::accountListTypingAndChoosing() {

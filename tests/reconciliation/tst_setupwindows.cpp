@@ -43,8 +43,8 @@ void openForEdit(TestBook& book, BankDetailsWindow& window, Answer answer = Answ
 const QString kBankDetails = QStringLiteral(
     "SELECT CurrentYear || '/' || CurrentMonth || '/' || ifnull(NextCheque, 'null') || '/' || "
     "ifnull(NextReceipt, 'null') || '/' || StartingBankBalance FROM tblBankDetails");
-const QString kBankGlRow = QStringLiteral(
-    "SELECT GLBankAccountCode || '/' || BankAccountDept || '/' || BankAccountDesc FROM tblSystemSetup");
+const QString kBankGlRow = QStringLiteral("SELECT GLBankAccountCode || '/' || BankAccountDept || "
+                                          "'/' || BankAccountDesc FROM tblSystemSetup");
 
 } // namespace
 
@@ -135,21 +135,25 @@ void TestSetupWindows::bankDetailsSaveRefusals() {
 }
 
 void TestSetupWindows::bankDetailsSaveWrites_data() {
-    QTest::addColumn<QStringList>("typed"); // voucher, receipt, balance; balance untouched if absent
+    QTest::addColumn<QStringList>(
+        "typed"); // voucher, receipt, balance; balance untouched if absent
     QTest::addColumn<QString>("balanceShown");
     QTest::addColumn<QString>("stored"); // voucher/receipt/balance
     QTest::newRow("empty voucher number accepted")
-        << QStringList{"", "42", "1,234.50"} << "$1,234.50" << "null/42/12345000";
+        << QStringList{"", "42", "1,234.50"} << "$1,234.50"
+        << "null/42/12345000";
     QTest::newRow("leading zeros, half a cent kept")
-        << QStringList{" 0007 ", "2147483647", "0.005"} << "$0.01" << "7/2147483647/50";
+        << QStringList{" 0007 ", "2147483647", "0.005"} << "$0.01"
+        << "7/2147483647/50";
     QTest::newRow("the limit itself, in parentheses")
         << QStringList{"1", "1", "(999,999,999,999.99)"} << "-$999,999,999,999.99"
         << "1/1/-9999999999999900";
-    QTest::newRow("blank balance is nothing taken on")
-        << QStringList{"1", "", ""} << "$0.00" << "1/null/0";
+    QTest::newRow("blank balance is nothing taken on") << QStringList{"1", "", ""} << "$0.00"
+                                                       << "1/null/0";
     // Passing through the field does not round the amount to the cents shown.
     QTest::newRow("untouched balance keeps its exact amount")
-        << QStringList{"7", "8"} << "$1,234.57" << "7/8/12345678";
+        << QStringList{"7", "8"} << "$1,234.57"
+        << "7/8/12345678";
 }
 
 void TestSetupWindows::bankDetailsSaveWrites() {
@@ -186,7 +190,8 @@ void TestSetupWindows::bankDetailsSaveWrites() {
     retype(field(&window, 2), QStringLiteral("Never Saved Bank"));
     click(&window, "cmdClose");
     QCOMPARE(book.value(QStringLiteral("SELECT BankName || typeof(CurrentMonth) FROM "
-                                       "tblBankDetails")).toString(),
+                                       "tblBankDetails"))
+                 .toString(),
              QStringLiteral("First Banktext"));
 }
 
@@ -197,9 +202,12 @@ void TestSetupWindows::bankDetailsLeaveFieldAdvice_data() {
     QTest::addColumn<QString>("message");
     const QString advice = Messages::distinctNumberingAdvice();
     QTest::newRow("voucher letters, leaving the bank name")
-        << 2 << "A1" << "1" << Messages::onlyNumbersForVouchers() + advice;
-    QTest::newRow("receipt letters") << 6 << "1" << "B" << Messages::onlyNumbersForReceipts() + advice;
-    QTest::newRow("same numbers are not compared") << 5 << "10" << "10" << QString();
+        << 2 << "A1"
+        << "1" << Messages::onlyNumbersForVouchers() + advice;
+    QTest::newRow("receipt letters") << 6 << "1"
+                                     << "B" << Messages::onlyNumbersForReceipts() + advice;
+    QTest::newRow("same numbers are not compared") << 5 << "10"
+                                                   << "10" << QString();
 }
 
 void TestSetupWindows::bankDetailsLeaveFieldAdvice() {
@@ -261,9 +269,15 @@ void TestSetupWindows::bankGlAccount_data() {
     QTest::addColumn<QString>("choice");
     QTest::addColumn<QString>("stored");
     // A typed code keeps the department and description it had; the seventh character is refused.
-    QTest::newRow("typed") << "zz0123X" << "" << "zz0123/MAIN/Current";
-    QTest::newRow("account chosen") << "" << "1010" << "1010/SALES/Savings";
-    QTest::newRow("chart closed") << "" << "" << "1000/MAIN/Current";
+    QTest::newRow("typed") << "zz0123X"
+                           << ""
+                           << "zz0123/MAIN/Current";
+    QTest::newRow("account chosen") << ""
+                                    << "1010"
+                                    << "1010/SALES/Savings";
+    QTest::newRow("chart closed") << ""
+                                  << ""
+                                  << "1000/MAIN/Current";
 }
 
 void TestSetupWindows::bankGlAccount() {
@@ -297,10 +311,14 @@ void TestSetupWindows::bankGlAccount() {
 void TestSetupWindows::switchboardOpensTheWindows_data() {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("window");
-    QTest::newRow("company menu") << "mnuDataEntryCompanyDetails" << "frmCompany";
-    QTest::newRow("bank details button") << "cmdBankDetails" << "frmBankDetails";
-    QTest::newRow("bank GL account button") << "cmdAccountCodeSettings" << "frmBankGLAccountCode";
-    QTest::newRow("export settings menu") << "mnuDataEntryAccpacAdagioSettings" << "frmAccpacSettings";
+    QTest::newRow("company menu") << "mnuDataEntryCompanyDetails"
+                                  << "frmCompany";
+    QTest::newRow("bank details button") << "cmdBankDetails"
+                                         << "frmBankDetails";
+    QTest::newRow("bank GL account button") << "cmdAccountCodeSettings"
+                                            << "frmBankGLAccountCode";
+    QTest::newRow("export settings menu") << "mnuDataEntryAccpacAdagioSettings"
+                                          << "frmAccpacSettings";
 }
 
 void TestSetupWindows::switchboardOpensTheWindows() {

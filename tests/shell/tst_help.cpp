@@ -76,8 +76,8 @@ void TestHelp::viewer() {
     // Without the help folder, the viewer says where it looked.
     const QString absent = dir.filePath("help");
     HelpViewer none(absent, QStringLiteral("frmSwitchboard"));
-    QVERIFY(none.findChild<QTextBrowser*>()->toPlainText().contains(
-        QDir::toNativeSeparators(absent)));
+    QVERIFY(
+        none.findChild<QTextBrowser*>()->toPlainText().contains(QDir::toNativeSeparators(absent)));
 }
 
 void TestHelp::installedPagesHoldTogether() {
