@@ -145,21 +145,19 @@ void TestAccpacSettings::saveRefusesAMissingValue_data() {
     QTest::addColumn<QStringList>("emptied");
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("focus");
-    QTest::newRow("source code of blanks") << QStringList{} << "GL Source Code"
-                                           << "txtGLSourceCode";
-    QTest::newRow("AR clearing") << QStringList{"txtARClearingAccount"} << "AR Clearing Account"
-                                 << "txtARClearingAccount";
-    QTest::newRow("rate type") << QStringList{"txtGLRateType"} << "GL Rate Type"
-                               << "txtGLRateType";
-    QTest::newRow("source code before AR")
-        << QStringList{"txtARControlAccount", "txtGLSourceCode"} << "GL Source Code"
-        << "txtGLSourceCode";
-    QTest::newRow("AR set before AP")
-        << QStringList{"txtAPControlAccount", "txtARControlAccountSet"} << "AR Control Account Set"
-        << "txtARControlAccountSet";
-    QTest::newRow("AP before currency")
-        << QStringList{"txtGLHomeCurrency", "txtAPBankCode"} << "AP Bank Code"
-        << "txtAPBankCode";
+    const auto row = [](const char* name, const QStringList& emptied, const char* label,
+                        const char* focus) {
+        QTest::newRow(name) << emptied << QString(label) << QString(focus);
+    };
+    row("source code of blanks", {}, "GL Source Code", "txtGLSourceCode");
+    row("AR clearing", {"txtARClearingAccount"}, "AR Clearing Account", "txtARClearingAccount");
+    row("rate type", {"txtGLRateType"}, "GL Rate Type", "txtGLRateType");
+    row("source code before AR", {"txtARControlAccount", "txtGLSourceCode"}, "GL Source Code",
+        "txtGLSourceCode");
+    row("AR set before AP", {"txtAPControlAccount", "txtARControlAccountSet"},
+        "AR Control Account Set", "txtARControlAccountSet");
+    row("AP before currency", {"txtGLHomeCurrency", "txtAPBankCode"}, "AP Bank Code",
+        "txtAPBankCode");
 }
 
 void TestAccpacSettings::saveRefusesAMissingValue() {
@@ -186,18 +184,13 @@ void TestAccpacSettings::accountListTypingAndChoosing_data() {
     QTest::addColumn<QString>("list");
     QTest::addColumn<QString>("next");
     QTest::addColumn<QString>("choice");
-    QTest::newRow("AR control") << "txtARControlAccount"
-                                << "txtARClearingAccount"
-                                << "6000";
-    QTest::newRow("AR clearing, chart closed") << "txtARClearingAccount"
-                                               << "txtARControlAccountSet"
-                                               << "";
-    QTest::newRow("AP control") << "txtAPControlAccount"
-                                << "txtAPClearingAccount"
-                                << "6000";
-    QTest::newRow("AP clearing, chart closed") << "txtAPClearingAccount"
-                                               << "txtAPBankCode"
-                                               << "";
+    const auto row = [](const char* list, const char* next, const char* choice) {
+        QTest::newRow(list) << QString(list) << QString(next) << QString(choice);
+    };
+    row("txtARControlAccount", "txtARClearingAccount", "6000");
+    row("txtARClearingAccount", "txtARControlAccountSet", ""); // chart closed
+    row("txtAPControlAccount", "txtAPClearingAccount", "6000");
+    row("txtAPClearingAccount", "txtAPBankCode", ""); // chart closed
 }
 
 void TestAccpacSettings::accountListTypingAndChoosing() {

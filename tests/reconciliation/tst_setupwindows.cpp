@@ -139,21 +139,18 @@ void TestSetupWindows::bankDetailsSaveWrites_data() {
         "typed"); // voucher, receipt, balance; balance untouched if absent
     QTest::addColumn<QString>("balanceShown");
     QTest::addColumn<QString>("stored"); // voucher/receipt/balance
-    QTest::newRow("empty voucher number accepted")
-        << QStringList{"", "42", "1,234.50"} << "$1,234.50"
-        << "null/42/12345000";
-    QTest::newRow("leading zeros, half a cent kept")
-        << QStringList{" 0007 ", "2147483647", "0.005"} << "$0.01"
-        << "7/2147483647/50";
-    QTest::newRow("the limit itself, in parentheses")
-        << QStringList{"1", "1", "(999,999,999,999.99)"} << "-$999,999,999,999.99"
-        << "1/1/-9999999999999900";
-    QTest::newRow("blank balance is nothing taken on") << QStringList{"1", "", ""} << "$0.00"
-                                                       << "1/null/0";
+    const auto row = [](const char* name, const QStringList& typed, const char* shown,
+                        const char* stored) {
+        QTest::newRow(name) << typed << QString(shown) << QString(stored);
+    };
+    row("empty voucher number accepted", {"", "42", "1,234.50"}, "$1,234.50", "null/42/12345000");
+    row("leading zeros, half a cent kept", {" 0007 ", "2147483647", "0.005"}, "$0.01",
+        "7/2147483647/50");
+    row("the limit itself, in parentheses", {"1", "1", "(999,999,999,999.99)"},
+        "-$999,999,999,999.99", "1/1/-9999999999999900");
+    row("blank balance is nothing taken on", {"1", "", ""}, "$0.00", "1/null/0");
     // Passing through the field does not round the amount to the cents shown.
-    QTest::newRow("untouched balance keeps its exact amount")
-        << QStringList{"7", "8"} << "$1,234.57"
-        << "7/8/12345678";
+    row("untouched balance keeps its exact amount", {"7", "8"}, "$1,234.57", "7/8/12345678");
 }
 
 void TestSetupWindows::bankDetailsSaveWrites() {
@@ -268,16 +265,14 @@ void TestSetupWindows::bankGlAccount_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("choice");
     QTest::addColumn<QString>("stored");
+    const auto row = [](const char* name, const char* typed, const char* choice,
+                        const char* stored) {
+        QTest::newRow(name) << QString(typed) << QString(choice) << QString(stored);
+    };
     // A typed code keeps the department and description it had; the seventh character is refused.
-    QTest::newRow("typed") << "zz0123X"
-                           << ""
-                           << "zz0123/MAIN/Current";
-    QTest::newRow("account chosen") << ""
-                                    << "1010"
-                                    << "1010/SALES/Savings";
-    QTest::newRow("chart closed") << ""
-                                  << ""
-                                  << "1000/MAIN/Current";
+    row("typed", "zz0123X", "", "zz0123/MAIN/Current");
+    row("account chosen", "", "1010", "1010/SALES/Savings");
+    row("chart closed", "", "", "1000/MAIN/Current");
 }
 
 void TestSetupWindows::bankGlAccount() {
@@ -311,14 +306,13 @@ void TestSetupWindows::bankGlAccount() {
 void TestSetupWindows::switchboardOpensTheWindows_data() {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("window");
-    QTest::newRow("company menu") << "mnuDataEntryCompanyDetails"
-                                  << "frmCompany";
-    QTest::newRow("bank details button") << "cmdBankDetails"
-                                         << "frmBankDetails";
-    QTest::newRow("bank GL account button") << "cmdAccountCodeSettings"
-                                            << "frmBankGLAccountCode";
-    QTest::newRow("export settings menu") << "mnuDataEntryAccpacAdagioSettings"
-                                          << "frmAccpacSettings";
+    const auto row = [](const char* command, const char* window) {
+        QTest::newRow(command) << QString(command) << QString(window);
+    };
+    row("mnuDataEntryCompanyDetails", "frmCompany");
+    row("cmdBankDetails", "frmBankDetails");
+    row("cmdAccountCodeSettings", "frmBankGLAccountCode");
+    row("mnuDataEntryAccpacAdagioSettings", "frmAccpacSettings");
 }
 
 void TestSetupWindows::switchboardOpensTheWindows() {

@@ -77,24 +77,15 @@ void TestSwitchboard::commandPlaces_data() {
     QTest::addColumn<QString>("place"); // the page's or the menu's caption
     QTest::addColumn<QString>("caption");
     // The first and last command of each page and menu, and the captions easily mistyped.
-    QTest::newRow("first button") << "cmdCompanyDetails"
-                                  << "&Setup"
-                                  << "Company Details";
-    QTest::newRow("two blanks") << "cmdGLListing"
-                                << "&Reports"
-                                << "GL Listing  Current Month";
-    QTest::newRow("last button") << "cmdImportCOA"
-                                 << "&Import/Export"
-                                 << "Import Chart of Accounts";
-    QTest::newRow("first item") << "mnuFileExit"
-                                << "&File"
-                                << "&Exit";
-    QTest::newRow("entry menu") << "mnuDataEntry2BankCharges"
-                                << "&Data Entry"
-                                << "&Bank Charges, Int, Misc";
-    QTest::newRow("last item") << "mnuAbout"
-                               << "&Help"
-                               << "&About";
+    const auto row = [](const char* name, const char* place, const char* caption) {
+        QTest::newRow(name) << QString(name) << QString(place) << QString(caption);
+    };
+    row("cmdCompanyDetails", "&Setup", "Company Details");
+    row("cmdGLListing", "&Reports", "GL Listing  Current Month");
+    row("cmdImportCOA", "&Import/Export", "Import Chart of Accounts");
+    row("mnuFileExit", "&File", "&Exit");
+    row("mnuDataEntry2BankCharges", "&Data Entry", "&Bank Charges, Int, Misc");
+    row("mnuAbout", "&Help", "&About");
 }
 
 void TestSwitchboard::commandPlaces() {
