@@ -125,6 +125,87 @@ QString deleteQuestion() {
 
 // ---- setup ---------------------------------------------------------------------------
 
+QString bankDetailsEditQuestion() {
+    return QStringLiteral("Please note that the settings here \r\nare extremely important for "
+                          "the proper\r\nfunctioning of the Cashbook.\r\n\r\nOnce setup, these "
+                          "settings should be left alone.\r\n\r\nBy default, the values are "
+                          "read-only.\r\n\r\nDo you wish to modify them?");
+}
+
+QString onlyNumbersForVouchers() {
+    return QStringLiteral(
+        "You are allowed to enter only numbers\r\nfor automatic Payment Voucher numbering.");
+}
+
+QString onlyNumbersForReceipts() {
+    return QStringLiteral(
+        "You are allowed to enter only numbers\r\nfor automatic Receipt numbering.");
+}
+
+QString distinctNumberingAdvice() {
+    return QStringLiteral("\r\n\r\nYour numbering sequence for Payment Vouchers \r\nand "
+                          "Receipts should be different.");
+}
+
+QString takeOnBalanceNotAmount() {
+    return QStringLiteral(
+        "The Take-on Bank Balance must be an amount,\r\nfor example 1,234.56 or -250.00.");
+}
+
+QString mustEnterSetting(const QString& what) {
+    return QStringLiteral("Must enter %1.").arg(what);
+}
+
+QString mustEnterCompanyName() {
+    return QStringLiteral("Must enter a Company Name.");
+}
+
+QString noSettingsRecordToSave() {
+    return QStringLiteral("There is no record to save.");
+}
+
+QString settingsSaved() {
+    return QStringLiteral("Saved!");
+}
+
+QString bankGlAccountSaved() {
+    return QStringLiteral("Saved.");
+}
+
 // ---- shell ---------------------------------------------------------------------------
+
+QString errorReport(qint64 number, const QString& description, const QString& form,
+                    const QString& routine) {
+    const QString crlf = QStringLiteral("\r\n");
+    QString text = QStringLiteral("An error has occurred.") + crlf + crlf +
+                   QStringLiteral("Error Number: ") + QString::number(number) + crlf +
+                   QStringLiteral("Error Description: ") + description + crlf;
+    if (!form.isEmpty())
+        text += QStringLiteral("Form: ") + form + crlf;
+    return text + QStringLiteral("Routine: ") + routine;
+}
+
+QString functionKeyList() {
+    return QStringLiteral("F1  - Help\r\nF2  - Calculator\r\nF3  - Undefined\r\nF4  - Undefined\r\n"
+                          "F5  - Undefined\r\nF6  - Undefined\r\nF7  - Undefined\r\n"
+                          "F8  - Undefined\r\nF9  - Undefined\r\nF10 - Quit Quillan\r\n"
+                          "F11 - Undefined\r\nF12 - Undefined");
+}
+
+QString quitQuestion() {
+    return QStringLiteral("Do you wish to quit Quillan?");
+}
+
+QString aboutText() {
+    return QStringLiteral("Quillan v1.0\r\n\r\n"
+                          "Design Philosophy: Does the Job;Easy to Use; Affordable to Buy\r\n\r\n"
+                          "Written by the Quillan project.\r\n"
+                          "A cashbook for the small business:\r\n"
+                          "payments, receipts, bank reconciliation,\r\n"
+                          "period-end processing and month-end reports,\r\n"
+                          "all kept in one book.\r\n\r\n"
+                          "Quillan is free software, released under the\r\n"
+                          "GNU General Public License version 3 or later.");
+}
 
 } // namespace Messages

@@ -47,7 +47,32 @@ QString deleteQuestion();
 // ---- master files (export and import) ------------------------------------------------
 
 // ---- setup (bank details, company, bank GL account, export settings) ------------------
+// Asked before the fiscal period and bank details become editable.
+QString bankDetailsEditQuestion();
+// A next voucher or receipt number that is not a whole number.
+QString onlyNumbersForVouchers();
+QString onlyNumbersForReceipts();
+// Added to the two above when the user leaves a numbering field.
+QString distinctNumberingAdvice();
+// A take-on bank balance that is not an amount.
+QString takeOnBalanceNotAmount();
+// A required setting left empty: "Must enter <what>.".
+QString mustEnterSetting(const QString& what);
+QString mustEnterCompanyName();
+// Save with no settings row in the book.
+QString noSettingsRecordToSave();
+// Company, bank details and export settings saved.
+QString settingsSaved();
+// The bank GL account saved.
+QString bankGlAccountSaved();
 
 // ---- shell (switchboard, start-up, compaction, help) ---------------------------------
+// Any failure a handler reports: five lines, six when it names the window.
+QString errorReport(qint64 number, const QString& description, const QString& form,
+                    const QString& routine);
+// The twelve-line list shown for a function key without an action.
+QString functionKeyList();
+QString quitQuestion();
+QString aboutText();
 
 } // namespace Messages

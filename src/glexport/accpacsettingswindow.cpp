@@ -1,5 +1,6 @@
 #include "accpacsettingswindow.h"
 
+#include "data/messages.h"
 #include "glexport/accpacsettingsrow.h"
 #include "masters/lookups.h"
 #include "reconciliation/lookupcombobox.h"
@@ -261,28 +262,26 @@ void AccpacSettingsWindow::save() {
         bool applies;
         QWidget* field;
         QString text;
-        const char* message;
+        const char* what;
     };
     const bool ar = m_integrateWithAR->checkState() != Qt::Unchecked;
     const bool ap = m_integrateWithAP->checkState() != Qt::Unchecked;
     const bool multi = isMultiCurrency();
     const Check checks[] = {
-        {true, m_sourceCode, m_sourceCode->text(), "Must enter GL Source Code."},
-        {ar, m_arControl.code, m_arControl.code->currentText(), "Must enter AR Control Account."},
-        {ar, m_arClearing.code, m_arClearing.code->currentText(),
-         "Must enter AR Clearing Account."},
-        {ar, m_arControlAccountSet, m_arControlAccountSet->text(),
-         "Must enter AR Control Account Set."},
-        {ap, m_apControl.code, m_apControl.code->currentText(), "Must enter AP Control Account."},
-        {ap, m_apClearing.code, m_apClearing.code->currentText(),
-         "Must enter AP Clearing Account."},
-        {ap, m_apBankCode, m_apBankCode->text(), "Must enter AP Bank Code."},
-        {multi, m_homeCurrency, m_homeCurrency->text(), "Must enter GL Home Currency Code."},
-        {multi, m_rateType, m_rateType->text(), "Must enter GL Rate Type."},
+        {true, m_sourceCode, m_sourceCode->text(), "GL Source Code"},
+        {ar, m_arControl.code, m_arControl.code->currentText(), "AR Control Account"},
+        {ar, m_arClearing.code, m_arClearing.code->currentText(), "AR Clearing Account"},
+        {ar, m_arControlAccountSet, m_arControlAccountSet->text(), "AR Control Account Set"},
+        {ap, m_apControl.code, m_apControl.code->currentText(), "AP Control Account"},
+        {ap, m_apClearing.code, m_apClearing.code->currentText(), "AP Clearing Account"},
+        {ap, m_apBankCode, m_apBankCode->text(), "AP Bank Code"},
+        {multi, m_homeCurrency, m_homeCurrency->text(), "GL Home Currency Code"},
+        {multi, m_rateType, m_rateType->text(), "GL Rate Type"},
     };
     for (const Check& check : checks) {
         if (check.applies && isEmpty(check.text)) {
-            m_services.prompts.critical(QString::fromLatin1(check.message));
+            m_services.prompts.critical(
+                Messages::mustEnterSetting(QString::fromLatin1(check.what)));
             check.field->setFocus();
             return;
         }
@@ -306,8 +305,8 @@ void AccpacSettingsWindow::save() {
     row.apClearing = account(m_apClearing);
     row.apBankCode = m_apBankCode->text();
     if (!m_hasRow || !row.save(m_services.db)) {
-        m_services.prompts.information(QStringLiteral("There is no record to save."));
+        m_services.prompts.information(Messages::noSettingsRecordToSave());
         return;
     }
-    m_services.prompts.information(QStringLiteral("Saved!"));
+    m_services.prompts.information(Messages::settingsSaved());
 }

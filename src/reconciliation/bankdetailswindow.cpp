@@ -1,6 +1,7 @@
 #include "bankdetailswindow.h"
 
 #include "data/codes.h"
+#include "data/messages.h"
 #include "reconciliation/bankdetailsrow.h"
 #include "reconciliation/selectallonfocus.h"
 #include "shell/buttonrow.h"
@@ -22,20 +23,6 @@ const QString kForm = QStringLiteral("frmBankDetails");
 
 const QString kReadOnlyCaption = QStringLiteral("Fiscal Period and Bank Details - Read Only");
 const QString kEditCaption = QStringLiteral("Fiscal Period and Bank Details - Edit");
-
-const QString kEditQuestion = QStringLiteral(
-    "Please note that the settings here \r\nare extremely important for the proper\r\n"
-    "functioning of the Cashbook.\r\n\r\nOnce setup, these settings should be left alone.\r\n\r\n"
-    "By default, the values are read-only.\r\n\r\nDo you wish to modify them?");
-
-const QString kOnlyNumbersVoucher = QStringLiteral(
-    "You are allowed to enter only numbers\r\nfor automatic Payment Voucher numbering.");
-const QString kOnlyNumbersReceipt =
-    QStringLiteral("You are allowed to enter only numbers\r\nfor automatic Receipt numbering.");
-const QString kDifferentSequences = QStringLiteral(
-    "\r\n\r\nYour numbering sequence for Payment Vouchers \r\nand Receipts should be different.");
-const QString kBalanceNotAmount = QStringLiteral(
-    "The Take-on Bank Balance must be an amount,\r\nfor example 1,234.56 or -250.00.");
 
 // The month number "1" to "12" a stored text names; 0 for anything else.
 int monthNumber(const QString& text) {
@@ -139,7 +126,7 @@ void BankDetailsWindow::setEditable(bool editable) {
 }
 
 void BankDetailsWindow::edit() {
-    if (!m_services.prompts.ask(kEditQuestion, Prompts::Answer::No))
+    if (!m_services.prompts.ask(Messages::bankDetailsEditQuestion(), Prompts::Answer::No))
         return;
     setEditable(true);
     m_fields[CurrentYear]->setFocus();
@@ -175,9 +162,11 @@ void BankDetailsWindow::leaveField(int index) {
         }
         // Advice only: the focus moves on, and the two sequences are not compared.
         if (!BankDetailsRow::isNumberingText(m_fields[NextCheque]->text()))
-            m_services.prompts.critical(kOnlyNumbersVoucher + kDifferentSequences);
+            m_services.prompts.critical(Messages::onlyNumbersForVouchers() +
+                                        Messages::distinctNumberingAdvice());
         else if (!BankDetailsRow::isNumberingText(m_fields[NextReceipt]->text()))
-            m_services.prompts.critical(kOnlyNumbersReceipt + kDifferentSequences);
+            m_services.prompts.critical(Messages::onlyNumbersForReceipts() +
+                                        Messages::distinctNumberingAdvice());
     });
 }
 
@@ -204,20 +193,23 @@ void BankDetailsWindow::save() {
         field->setFocus();
     };
     if (m_fields[CurrentYear]->text().trimmed().isEmpty())
-        return refuse(QStringLiteral("Must enter Year."), m_fields[CurrentYear]);
+        return refuse(Messages::mustEnterSetting(QStringLiteral("Year")), m_fields[CurrentYear]);
     // A month the list cannot show would be saved while the window shows January.
     const int month = monthNumber(m_fields[CurrentMonth]->text());
     if (month == 0)
-        return refuse(QStringLiteral("Must enter Month."), m_month);
+        return refuse(Messages::mustEnterSetting(QStringLiteral("Month")), m_month);
     if (!BankDetailsRow::isNumberingText(m_fields[NextCheque]->text()))
-        return refuse(kOnlyNumbersVoucher, m_fields[NextCheque]);
+        return refuse(Messages::onlyNumbersForVouchers(), m_fields[NextCheque]);
     if (!BankDetailsRow::isNumberingText(m_fields[NextReceipt]->text()))
-        return refuse(kOnlyNumbersReceipt, m_fields[NextReceipt]);
+        return refuse(Messages::onlyNumbersForReceipts(), m_fields[NextReceipt]);
     const std::optional<Money> balance = typedBalance();
     if (!balance)
-        return refuse(kBalanceNotAmount, m_fields[StartingBankBalance]);
+        return refuse(Messages::takeOnBalanceNotAmount(), m_fields[StartingBankBalance]);
+    // Kept inside the entry limit so that no sum of the book's amounts can overflow.
+    if (!balance->withinEntryLimit())
+        return refuse(Messages::amountOutOfRange(), m_fields[StartingBankBalance]);
     if (!m_hasRow) {
-        prompts.information(QStringLiteral("There is no record to save."));
+        prompts.information(Messages::noSettingsRecordToSave());
         return;
     }
 
@@ -230,11 +222,11 @@ void BankDetailsWindow::save() {
     row.nextCheque = BankDetailsRow::numberFromText(m_fields[NextCheque]->text());
     row.nextReceipt = BankDetailsRow::numberFromText(m_fields[NextReceipt]->text());
     if (!row.save(m_services.db)) {
-        prompts.information(QStringLiteral("There is no record to save."));
+        prompts.information(Messages::noSettingsRecordToSave());
         return;
     }
     showBalance(*balance);
     m_fields[NextCheque]->setText(BankDetailsRow::numberText(row.nextCheque));
     m_fields[NextReceipt]->setText(BankDetailsRow::numberText(row.nextReceipt));
-    prompts.information(QStringLiteral("Saved!"));
+    prompts.information(Messages::settingsSaved());
 }

@@ -1,5 +1,6 @@
 #include "bankglaccountcodewindow.h"
 
+#include "data/messages.h"
 #include "masters/lookups.h"
 #include "reconciliation/bankglaccountrow.h"
 #include "reconciliation/lookupcombobox.h"
@@ -98,9 +99,9 @@ void BankGlAccountCodeWindow::save() {
     const BankGlAccountRow row{m_account.code->currentText(), m_account.dept->text(),
                                m_account.description->text()};
     if (!m_hasRow || !row.save(m_services.db)) {
-        m_services.prompts.information(QStringLiteral("There is no record to save."));
+        m_services.prompts.information(Messages::noSettingsRecordToSave());
         return;
     }
-    m_services.prompts.information(QStringLiteral("Saved."));
+    m_services.prompts.information(Messages::bankGlAccountSaved());
     m_close->setFocus();
 }

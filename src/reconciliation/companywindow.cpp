@@ -1,5 +1,6 @@
 #include "companywindow.h"
 
+#include "data/messages.h"
 #include "reconciliation/companydetailsrow.h"
 #include "reconciliation/selectallonfocus.h"
 #include "shell/buttonrow.h"
@@ -77,17 +78,17 @@ void CompanyWindow::load() {
 
 void CompanyWindow::save() {
     if (m_fields[0]->text().trimmed().isEmpty()) {
-        m_services.prompts.critical(QStringLiteral("Must enter a Company Name."));
+        m_services.prompts.critical(Messages::mustEnterCompanyName());
         m_fields[0]->setFocus();
         return;
     }
     const CompanyDetailsRow row{m_fields[0]->text(), m_fields[1]->text(), m_fields[2]->text(),
                                 m_fields[3]->text()};
     if (!m_hasRow || !row.save(m_services.db)) {
-        m_services.prompts.information(QStringLiteral("There is no record to save."));
+        m_services.prompts.information(Messages::noSettingsRecordToSave());
         return;
     }
     if (m_companyChanged)
         m_companyChanged();
-    m_services.prompts.information(QStringLiteral("Saved!"));
+    m_services.prompts.information(Messages::settingsSaved());
 }

@@ -1,13 +1,13 @@
 #include "handlerguard.h"
 
-#include "shell/errorreport.h"
+#include "data/messages.h"
 #include "shell/services.h"
 
 void showErrorReport(Services& services, qint64 number, const QString& description,
                      const QString& form, const QString& routine) {
     // An hourglass over an error box would tell the user the program is still working.
     services.busy.reset();
-    services.prompts.critical(errorReportText(number, description, form, routine));
+    services.prompts.critical(Messages::errorReport(number, description, form, routine));
 }
 
 bool guarded(Services& services, const QString& form, const QString& routine,

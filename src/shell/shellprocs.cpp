@@ -1,5 +1,6 @@
 #include "shellprocs.h"
 
+#include "data/messages.h"
 #include "shell/handlerguard.h"
 #include "shell/services.h"
 
@@ -9,13 +10,6 @@
 #include <QShortcut>
 #include <QWidget>
 #include <QApplication>
-
-QString functionKeyList() {
-    return QStringLiteral("F1  - Help\r\nF2  - Calculator\r\nF3  - Undefined\r\nF4  - Undefined\r\n"
-                          "F5  - Undefined\r\nF6  - Undefined\r\nF7  - Undefined\r\n"
-                          "F8  - Undefined\r\nF9  - Undefined\r\nF10 - Quit Quillan\r\n"
-                          "F11 - Undefined\r\nF12 - Undefined");
-}
 
 void FunctionKeys(Services& services, int& keyCode, int /*shift*/) {
     guarded(services, QString(), QStringLiteral("Function Keys"), [&] {
@@ -33,7 +27,7 @@ void FunctionKeys(Services& services, int& keyCode, int /*shift*/) {
         case Qt::Key_F3: case Qt::Key_F4: case Qt::Key_F5: case Qt::Key_F6: case Qt::Key_F7:
         case Qt::Key_F8: case Qt::Key_F9: case Qt::Key_F11: case Qt::Key_F12:
             keyCode = 0;
-            services.prompts.information(functionKeyList());
+            services.prompts.information(Messages::functionKeyList());
             break;
         default:
             break;
@@ -56,24 +50,14 @@ void DisplayHelp(Services& services) {
 
 void Quit(Services& services) {
     guarded(services, QString(), QStringLiteral("Quit"), [&] {
-        if (services.prompts.ask(QStringLiteral("Do you wish to quit Quillan?")) && services.endProgram)
+        if (services.prompts.ask(Messages::quitQuestion()) && services.endProgram)
             services.endProgram();
     });
 }
 
 void DisplayAbout(Services& services) {
     guarded(services, QString(), QStringLiteral("Display About"), [&] {
-        const QString crlf = QStringLiteral("\r\n");
-        services.prompts.information(
-            QStringLiteral("Quillan v1.0") + crlf + crlf +
-            QStringLiteral("Design Philosophy: Does the Job;Easy to Use; Affordable to Buy") + crlf +
-            crlf + QStringLiteral("Written by the Quillan project.") + crlf +
-            QStringLiteral("A cashbook for the small business:") + crlf +
-            QStringLiteral("payments, receipts, bank reconciliation,") + crlf +
-            QStringLiteral("period-end processing and month-end reports,") + crlf +
-            QStringLiteral("all kept in one book.") + crlf + crlf +
-            QStringLiteral("Quillan is free software, released under the") + crlf +
-            QStringLiteral("GNU General Public License version 3 or later."));
+        services.prompts.information(Messages::aboutText());
     });
 }
 

@@ -7,9 +7,6 @@ struct Services;
 
 // The shell procedures every window shares.
 
-// The twelve-line list shown for a function key without an action.
-QString functionKeyList();
-
 // Handles a key-down before the window's controls see it. F2 starts the calculator and
 // F10 offers to quit; F3-F9, F11 and F12 show the function-key list. Those keys are
 // cancelled (keyCode set to 0). F1 and every other key are left for the window.
@@ -20,7 +17,7 @@ void FunctionKeys(Services& services, int& keyCode, int shift);
 // would: the active (modal) window's topic, or the contents when it has none.
 void DisplayHelp(Services& services);
 
-// Asks "Do you wish to quit Quillan?"; Yes ends the program at once.
+// Asks the quit question; Yes ends the program at once.
 void Quit(Services& services);
 
 // The about box.

@@ -1,11 +1,12 @@
 // Tools > Compact Database: the book keeps every row, and a failure never costs the book.
+#include "data/messages.h"
 #include "data/schema.h"
 #include "shell/bookcompaction.h"
 #include "shell/compactdatabase.h"
 #include "shell/switchboardwindow.h"
 #include "support/testbook.h"
+#include "support/windowdriving.h"
 
-#include <QAction>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -13,17 +14,9 @@
 #include <QSqlRecord>
 #include <QTest>
 
-Q_DECLARE_METATYPE(BookCompaction::Step)
-
 namespace {
 
-QString question() {
-    return QStringLiteral("This will compact the database file Cashbook.mdb, that \r\n"
-                          "is remove unwanted space.  It may takes several moments.\r\n\r\n"
-                          "You are strongly advised to have a good \r\n"
-                          "backup before you do this procedure.\r\n\r\n"
-                          "Do you wish to proceed?");
-}
+using Step = BookCompaction::Step;
 
 QByteArray fileHash(const QString& path) {
     QFile file(path);
@@ -57,18 +50,17 @@ QStringList dump(Database& db) {
     return out;
 }
 
-// A book with rows in the entry and master tables, and with the free space that
-// deleted rows leave behind.
+// A book with rows in an entry and a master table, and the free space deleted rows leave.
 void fillBook(TestBook& book) {
     Transaction transaction(book.db);
     for (int i = 0; i < 1500; ++i) {
-        book.sql(QStringLiteral("INSERT INTO tblVendors (VendorID, VendorName) VALUES (?, ?)"),
-                 {QStringLiteral("V%1").arg(i), QStringLiteral("Vendor %1 with a long name").arg(i)});
         book.sql(
-            QStringLiteral("INSERT INTO tblCashbook (TransID, TransDate, TransType, TransStatus, "
-                           "DoubleEntryBank, OffsetGSTTaxRate) VALUES (?, '2003-01-05', '1', '1', "
-                           "?, 0.07)"),
-            {QString::number(100000 + i), -1070000 - i});
+            QStringLiteral("INSERT INTO tblVendors (VendorID, VendorName) VALUES (?, ?)"),
+            {QStringLiteral("V%1").arg(i), QStringLiteral("Vendor %1 with a long name").arg(i)});
+        book.sql(QStringLiteral("INSERT INTO tblCashbook (TransID, TransDate, TransType, "
+                                "TransStatus, DoubleEntryBank, OffsetGSTTaxRate) "
+                                "VALUES (?, '2003-01-05', '1', '1', ?, 0.07)"),
+                 {QString::number(100000 + i), -1070000 - i});
     }
     book.sql(QStringLiteral("DELETE FROM tblVendors WHERE rowid % 3 <> 0"));
     book.sql(QStringLiteral("DELETE FROM tblCashbook WHERE rowid % 2 = 0"));
@@ -80,107 +72,70 @@ void fillBook(TestBook& book) {
 class TestCompaction : public QObject {
     Q_OBJECT
 private slots:
-    void noLeavesBothFilesUntouched();
-    void compactionKeepsEveryRow();
-    void failureBeforeRenameKeepsBook_data();
-    void failureBeforeRenameKeepsBook();
+    void compaction_data();
+    void compaction();
     void undeletableLeftoverStopsBeforeAnything();
     void verifyCopyRefusesABadCopy_data();
     void verifyCopyRefusesABadCopy();
 };
 
-void TestCompaction::noLeavesBothFilesUntouched() {
-    TestBook book;
-    const QString copy = book.appDir() + QStringLiteral("/cashbooktmp.mdb");
-    writeFile(copy, "left over from an earlier run");
-    const QByteArray bookBefore = fileHash(book.bookPath());
-    const QByteArray copyBefore = fileHash(copy);
-    SwitchboardWindow switchboard(book.services);
-    book.prompts.expect(question(), Prompts::Answer::No);
-
-    switchboard.findChild<QAction*>(QStringLiteral("mnuToolsCompactDatabase"))->trigger();
-
-    QVERIFY(book.prompts.verifyAllShown());
-    QCOMPARE(book.prompts.shown().first().defaultButton, Prompts::Answer::No);
-    QCOMPARE(fileHash(book.bookPath()), bookBefore);
-    QCOMPARE(fileHash(copy), copyBefore);
-    QVERIFY(book.db.isOpen());
-    QCOMPARE(book.busy.setCount, 0);
+void TestCompaction::compaction_data() {
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<int>("failingStep");   // -1: none
+    QTest::addColumn<QStringList>("after"); // the messages after the question
+    const QString report = Messages::errorReport(3051, QStringLiteral("The disk is full."),
+                                                 QString(), QStringLiteral("CompactDB"));
+    QTest::newRow("No") << false << -1 << QStringList{};
+    QTest::newRow("compacted") << true << -1 << QStringList{"Database compacted."};
+    QTest::newRow("compaction fails") << true << int(Step::Compact) << QStringList{report};
+    QTest::newRow("check fails") << true << int(Step::Check) << QStringList{report};
+    QTest::newRow("replacement fails")
+        << true << int(Step::Replace)
+        << QStringList{report, "An error occurred while attempting to compact database."};
 }
 
-void TestCompaction::compactionKeepsEveryRow() {
+void TestCompaction::compaction() {
+    QFETCH(bool, yes);
+    QFETCH(int, failingStep);
+    QFETCH(QStringList, after);
     TestBook book;
     fillBook(book);
-    // Leftovers of an earlier run are removed first.
+    // Leftovers of an earlier run are removed first (No leaves them).
     const QString copy = book.appDir() + QStringLiteral("/cashbooktmp.mdb");
     writeFile(copy, "not a book at all");
-    writeFile(copy + QStringLiteral("-journal"), QByteArray(4096, 'j'));
-    const QStringList before = dump(book.db);
-    QVERIFY(book.value(QStringLiteral("PRAGMA freelist_count")).toLongLong() > 0);
-    const qint64 sizeBefore = QFileInfo(book.bookPath()).size();
-
-    SwitchboardWindow switchboard(book.services);
-    book.prompts.expect(question(), Prompts::Answer::Yes);
-    book.prompts.expect(QStringLiteral("Database compacted."));
-    switchboard.findChild<QAction*>(QStringLiteral("mnuToolsCompactDatabase"))->trigger();
-
-    QVERIFY(book.prompts.verifyAllShown());
-    QCOMPARE(book.prompts.shown().last().icon, Prompts::Icon::Information);
-    QVERIFY(!QFile::exists(copy));
-    QVERIFY(!QFile::exists(copy + QStringLiteral("-journal")));
-    QVERIFY(!QFile::exists(book.bookPath() + QStringLiteral("-journal")));
-    QVERIFY(book.db.isOpen());
-    QCOMPARE(book.db.path(), book.bookPath());
-    QCOMPARE(dump(book.db), before);
-    QCOMPARE(book.value(QStringLiteral("PRAGMA freelist_count")).toLongLong(), 0);
-    QVERIFY(QFileInfo(book.bookPath()).size() < sizeBefore);
-    QVERIFY(!book.busy.isBusy());
-    QVERIFY(book.busy.setCount >= 1);
-    // The reopened connection writes as before.
-    book.sql(QStringLiteral("INSERT INTO tblVendors (VendorID) VALUES ('AFTER')"));
-}
-
-void TestCompaction::failureBeforeRenameKeepsBook_data() {
-    QTest::addColumn<BookCompaction::Step>("failingStep");
-    QTest::addColumn<bool>("copyBackMessage");
-    QTest::newRow("compaction fails") << BookCompaction::Step::Compact << false;
-    QTest::newRow("check fails") << BookCompaction::Step::Check << false;
-    QTest::newRow("replacement fails") << BookCompaction::Step::Replace << true;
-}
-
-void TestCompaction::failureBeforeRenameKeepsBook() {
-    QFETCH(BookCompaction::Step, failingStep);
-    QFETCH(bool, copyBackMessage);
-    TestBook book;
-    fillBook(book);
     const QStringList before = dump(book.db);
     const QByteArray bookBefore = fileHash(book.bookPath());
-    const QString copy = book.appDir() + QStringLiteral("/cashbooktmp.mdb");
-    bool connectionClosedAtFailure = false;
-    const auto hook = [&](BookCompaction::Step step) {
-        if (step != failingStep)
+    const qint64 sizeBefore = QFileInfo(book.bookPath()).size();
+    bool closedAtFailure = false;
+    const auto hook = [&](Step step) {
+        if (int(step) != failingStep)
             return;
-        connectionClosedAtFailure = !book.db.isOpen();
+        closedAtFailure = !book.db.isOpen();
         throw Failure(3051, QStringLiteral("The disk is full."));
     };
-    book.prompts.expect(question(), Prompts::Answer::Yes);
-    book.prompts.expect(
-        QStringLiteral("An error has occurred.\r\n\r\nError Number: 3051\r\n"
-                       "Error Description: The disk is full.\r\nRoutine: CompactDB"));
-    if (copyBackMessage)
-        book.prompts.expect(
-            QStringLiteral("An error occurred while attempting to compact database."));
+    book.prompts.expect(compactDatabaseQuestion(),
+                        yes ? Prompts::Answer::Yes : Prompts::Answer::No);
+    for (const QString& message : after)
+        book.prompts.expect(message);
 
     CompactDatabase(book.services, hook);
 
     QVERIFY(book.prompts.verifyAllShown());
-    // The replacement step runs with the connection closed; it must come back all the same.
-    QCOMPARE(connectionClosedAtFailure, failingStep == BookCompaction::Step::Replace);
-    QCOMPARE(fileHash(book.bookPath()), bookBefore);
+    QCOMPARE(book.prompts.shown().first().defaultButton, Prompts::Answer::No);
+    QCOMPARE(QFile::exists(copy), !yes);
     QVERIFY(book.db.isOpen());
     QCOMPARE(dump(book.db), before);
-    QVERIFY(!QFile::exists(copy));
     QVERIFY(!book.busy.isBusy());
+    // The replacement runs with the connection closed; it comes back all the same.
+    QCOMPARE(closedAtFailure, failingStep == int(Step::Replace));
+    if (yes && failingStep < 0) {
+        QCOMPARE(book.value(QStringLiteral("PRAGMA freelist_count")).toLongLong(), 0);
+        QVERIFY(QFileInfo(book.bookPath()).size() < sizeBefore);
+        QVERIFY(!QFile::exists(book.bookPath() + QStringLiteral("-journal")));
+        book.sql(QStringLiteral("INSERT INTO tblVendors (VendorID) VALUES ('AFTER')"));
+    } else {
+        QCOMPARE(fileHash(book.bookPath()), bookBefore);
+    }
 }
 
 void TestCompaction::undeletableLeftoverStopsBeforeAnything() {
@@ -190,30 +145,24 @@ void TestCompaction::undeletableLeftoverStopsBeforeAnything() {
     const QString copy = book.appDir() + QStringLiteral("/cashbooktmp.mdb");
     QVERIFY(QDir().mkpath(copy + QStringLiteral("/inside")));
     SwitchboardWindow switchboard(book.services);
-    book.prompts.expect(question(), Prompts::Answer::Yes);
-    book.prompts.expectMatch(
-        QStringLiteral("^An error has occurred\\.\r\n\r\nError Number: 75\r\n"
-                       "Error Description: .*cashbooktmp\\.mdb.*\r\n"
-                       "Form: frmSwitchboard\r\nRoutine: mnuToolsCompactDatabase$"));
-
-    switchboard.findChild<QAction*>(QStringLiteral("mnuToolsCompactDatabase"))->trigger();
-
+    book.prompts.expect(compactDatabaseQuestion(), Prompts::Answer::Yes);
+    book.prompts.expectMatch(QStringLiteral("^An error has occurred\\.\r\n\r\nError Number: 75\r\n"
+                                            "Error Description: .*cashbooktmp\\.mdb.*\r\n"
+                                            "Form: frmSwitchboard\r\nRoutine: "
+                                            "mnuToolsCompactDatabase$"));
+    QVERIFY(runCommand(&switchboard, QStringLiteral("mnuToolsCompactDatabase")));
     QVERIFY(book.prompts.verifyAllShown());
     QCOMPARE(fileHash(book.bookPath()), bookBefore);
     QVERIFY(book.db.isOpen());
-    QVERIFY(QFileInfo(copy).isDir());
 }
 
 void TestCompaction::verifyCopyRefusesABadCopy_data() {
     QTest::addColumn<QString>("damage");
     QTest::addColumn<QString>("expected");
     QTest::newRow("good copy") << QString() << QString();
-    QTest::newRow("a row missing")
-        << QStringLiteral("DELETE FROM tblTransactionType WHERE TransType = '3'")
-        << QStringLiteral("tblTransactionType holds 6 rows instead of 7");
-    QTest::newRow("a table missing")
-        << QStringLiteral("DROP TABLE tblGLDistribution") << QStringLiteral("holds the tables");
-    QTest::newRow("not a book") << QStringLiteral("overwrite") << QString();
+    QTest::newRow("a row missing") << "DELETE FROM tblTransactionType WHERE TransType = '3'"
+                                   << "tblTransactionType holds 6 rows instead of 7";
+    QTest::newRow("not a book") << "overwrite" << QString();
 }
 
 void TestCompaction::verifyCopyRefusesABadCopy() {
@@ -225,7 +174,6 @@ void TestCompaction::verifyCopyRefusesABadCopy() {
     if (damage == QLatin1String("overwrite")) {
         QFile file(copy);
         QVERIFY(file.open(QIODevice::ReadWrite));
-        file.seek(0);
         file.write(QByteArray(4096, '\x5a'));
     } else if (!damage.isEmpty()) {
         Database other(QStringLiteral("damage"));
