@@ -63,7 +63,9 @@ std::optional<qint64> MasterFileWriter::write(QSqlQuery& records, const QString&
     writeBlock(file, block);
     if (records.lastError().isValid())
         throw Database::failureFrom(records.lastError());
-    if (!file.commit())
+    // commit() does not report a failure of the final flush of buffered lines, so they
+    // are flushed here first.
+    if (!file.flush() || !file.commit())
         throwCannotWrite(file);
     return rows;
 }

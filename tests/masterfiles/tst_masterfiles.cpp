@@ -44,21 +44,6 @@ QStringList rows(const Database& db, const QString& sql) {
     return out;
 }
 
-// Counts rows through a connection of its own: only committed rows are seen there.
-qint64 committedCount(const QString& bookPath, const QString& table) {
-    qint64 count = -1;
-    {
-        auto other =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("mf-check"));
-        other.setDatabaseName(bookPath);
-        QSqlQuery query(other);
-        if (other.open() && query.exec("SELECT COUNT(*) FROM " + table) && query.next())
-            count = query.value(0).toLongLong();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("mf-check"));
-    return count;
-}
-
 const char* const kCustomers = "SELECT * FROM tblCustomers ORDER BY CustID";
 const char* const kVendors = "SELECT * FROM tblVendors ORDER BY VendorID";
 const char* const kAccounts = "SELECT * FROM tblChartOfAccounts ORDER BY AccountCode, DeptCode";
@@ -131,15 +116,11 @@ private slots:
     void exportFormatByteForByte();
     void exportWritesNothing_data();
     void exportWritesNothing();
-    void failedExportKeepsEarlierFile_data();
-    void failedExportKeepsEarlierFile();
     void importCases_data();
     void importCases();
     void roundTripThenDuplicates_data();
     void roundTripThenDuplicates();
     void importCommitsBeforeEveryQuestion();
-    void importFailureKeepsEarlierRecords_data();
-    void importFailureKeepsEarlierRecords();
     void progressCancel_data();
     void progressCancel();
 };
@@ -176,31 +157,46 @@ void TestMasterFiles::exportFormatByteForByte() {
     QVERIFY(f.book.launcher.started.isEmpty());
 }
 
-// Rows without boxes choose the book or one of its working files, by name, through a
-// link or by another spelling, existing or not: the export is refused.
+// Nothing is written, and an earlier file of that name stays as it was. Rows without boxes
+// choose the book or one of its working files, by name, through a link or by another
+// spelling, existing or not: the export is refused.
 void TestMasterFiles::exportWritesNothing_data() {
     QTest::addColumn<bool>("records");
     QTest::addColumn<QString>("answer");    // the save dialog's; "@" is the book's folder;
     QTest::addColumn<QStringList>("boxes"); // "name>target" answers a link made first
-    QTest::newRow("question declined") << true << QString() << QStringList{};
-    QTest::newRow("empty table") << false << QString()
-                                 << QStringList{Messages::noRecordsToExport()};
-    QTest::newRow("dialog cancelled") << true << "-" << QStringList{Messages::exportCancelled()};
+    QTest::addColumn<bool>("yes");          // the answer to every question after the first
+    QTest::addColumn<bool>("diskFull");
+    QTest::newRow("question declined") << true << QString() << QStringList{} << false << false;
+    QTest::newRow("empty table") << false << QString() << QStringList{Messages::noRecordsToExport()}
+                                 << false << false;
+    QTest::newRow("dialog cancelled")
+        << true << "-" << QStringList{Messages::exportCancelled()} << false << false;
     QTest::newRow("new file not created")
         << true << "@/new.txt"
-        << QStringList{Messages::createFileQuestion("@/new.txt"), Messages::exportCancelled()};
-    QTest::newRow("the book") << true << "@/cashbook.mdb" << QStringList{};
-    QTest::newRow("another path") << true << "@/./cashbook.mdb" << QStringList{};
-    QTest::newRow("link") << true << "link>cashbook.mdb" << QStringList{};
-    QTest::newRow("journal") << true << "@/cashbook.mdb-journal" << QStringList{};
+        << QStringList{Messages::createFileQuestion("@/new.txt"), Messages::exportCancelled()}
+        << false << false;
+    QTest::newRow("folder missing")
+        << true << "@/none/Export.txt"
+        << QStringList{Messages::createFileQuestion("@/none/Export.txt"),
+                       "^75 The file .*/none/Export\\.txt could not be created: .+"}
+        << true << false;
+    QTest::newRow("disk full part of the way")
+        << true << "@/Export.txt"
+        << QStringList{"^57 The file .*/Export\\.txt could not be written: .+"} << true << true;
+    QTest::newRow("the book") << true << "@/cashbook.mdb" << QStringList{} << false << false;
+    QTest::newRow("another path") << true << "@/./cashbook.mdb" << QStringList{} << false << false;
+    QTest::newRow("link") << true << "link>cashbook.mdb" << QStringList{} << false << false;
+    QTest::newRow("journal") << true << "@/cashbook.mdb-journal" << QStringList{} << false << false;
     QTest::newRow("link to the log, not there yet")
-        << true << "log>cashbook.mdb-wal" << QStringList{};
+        << true << "log>cashbook.mdb-wal" << QStringList{} << false << false;
 }
 
 void TestMasterFiles::exportWritesNothing() {
     QFETCH(bool, records);
     QFETCH(QString, answer);
     QFETCH(QStringList, boxes);
+    QFETCH(bool, yes);
+    QFETCH(bool, diskFull);
     Fixture f;
     if (records)
         f.book.sql("INSERT INTO tblVendors (VendorID, VendorName) VALUES ('V1', 'Acme')");
@@ -212,41 +208,18 @@ void TestMasterFiles::exportWritesNothing() {
     boxes.replaceInStrings("@", f.book.appDir());
     if (boxes.isEmpty() && !answer.isEmpty())
         boxes << Messages::exportOverBook(answer);
+    writeFile(f.path("Export.txt"), "earlier\r\n");
     const QByteArray bookBytes = readAll(f.book.bookPath());
     const QStringList files = f.files();
-    f.run("cmdExportVendors", answer, boxes, Answer::No,
-          answer.isEmpty() && boxes.isEmpty() ? Answer::No : Answer::Yes);
+    {
+        std::optional<FileSizeLimit> limit;
+        if (diskFull)
+            limit.emplace(10);
+        f.run("cmdExportVendors", answer, boxes, yes ? Answer::Yes : Answer::No,
+              answer.isEmpty() && boxes.isEmpty() ? Answer::No : Answer::Yes);
+    }
     QCOMPARE(f.book.fileDialogs.requests().size(), answer.isEmpty() ? 0 : 1);
     QCOMPARE(readAll(f.book.bookPath()), bookBytes);
-    QCOMPARE(f.files(), files);
-    QVERIFY(f.book.launcher.started.isEmpty());
-}
-
-// A failed export says what failed and leaves an earlier file of that name as it was.
-void TestMasterFiles::failedExportKeepsEarlierFile_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("failure");
-    QTest::newRow("folder missing") << "none/Export.txt"
-                                    << "^75 The file .*/none/Export\\.txt could not be created: .+";
-    QTest::newRow("disk full") << "Export.txt"
-                               << "^57 The file .*/Export\\.txt could not be written: .+";
-}
-
-void TestMasterFiles::failedExportKeepsEarlierFile() {
-    QFETCH(QString, name);
-    QFETCH(QString, failure);
-    Fixture f;
-    f.addCustomers(3000);
-    const QString path = f.path(name);
-    writeFile(f.path("Export.txt"), "earlier\r\n");
-    const QStringList files = f.files();
-    {
-        // The file system runs out of room part of the way through the rows.
-        FileSizeLimit limit(16 * 1024);
-        f.run("cmdExportCustomers", path,
-              QFile::exists(path) ? QStringList{failure}
-                                  : QStringList{Messages::createFileQuestion(path), failure});
-    }
     QCOMPARE(readAll(f.path("Export.txt")), QByteArray("earlier\r\n"));
     QCOMPARE(f.files(), files);
     QVERIFY(f.book.launcher.started.isEmpty());
@@ -254,43 +227,64 @@ void TestMasterFiles::failedExportKeepsEarlierFile() {
 
 void TestMasterFiles::importCases_data() {
     QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("name"); // the file chosen; empty declines the question
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<bool>("read");
+    QTest::addColumn<QString>("name");    // the file chosen; empty declines the question, "-"
+    QTest::addColumn<QByteArray>("file"); // cancels, and one ending in "/" is a folder
+    QTest::addColumn<QStringList>("boxes");
     QTest::addColumn<QStringList>("expected");
+    const auto failure = [](const QString& description) {
+        return QStringList{"^An error has occurred\\.\r\n\r\nError Number: -?\\d+\r\nError "
+                           "Description: " +
+                           description + "\r\nForm: frmSwitchboard\r\nRoutine: cmdImportVendors$"};
+    };
     QTest::newRow("empty last line ends normally")
         << "cmdImportCustomers"
         << "a.txt"
-        << QByteArray(
-               "\"C1\",\"Smith\",\"a1\",\"a2\",\"a3\",\"a4\",\"4000\"\r\nC2,Jones,,,,,\r\n\r\n")
-        << true << QStringList{"C1|Smith|a1|a2|a3|a4|4000", "C2|Jones|||||"};
+        << QByteArray("\"C1\",\"Smith\",\"a1\",\"a2\",\"a3\",\"a4\",\"4\"\r\nC2,Jones,,,,,\r\n\r\n")
+        << QStringList{Messages::recordsAdded(2)}
+        << QStringList{"C1|Smith|a1|a2|a3|a4|4", "C2|Jones|||||"};
     QTest::newRow("unquoted account, empty department, upper-case TXT")
         << "cmdImportCOA"
-        << "A.TXT" << QByteArray("1000,,Bank\n") << true << QStringList{"1000||Bank|1000,"};
+        << "A.TXT" << QByteArray("1000,,Bank\n") << QStringList{Messages::recordsAdded(1)}
+        << QStringList{"1000||Bank|1000,"};
     QTest::newRow("too few values end the import, lower-case csv")
         << "cmdImportVendors"
-        << "a.csv" << QByteArray("V1,One,,,,,\r\nV2,Two,,\r\nV3,Three,,,,,\r\n") << true
-        << QStringList{"V1|One|||||"};
+        << "a.csv" << QByteArray("V1,One,,,,,\r\nV2,Two,,\r\nV3,,,,,,\r\n")
+        << QStringList{Messages::recordsAdded(1)} << QStringList{"V1|One|||||"};
     QTest::newRow("empty file") << "cmdImportVendors"
-                                << "a.txt" << QByteArray() << true << QStringList{};
+                                << "a.txt" << QByteArray() << QStringList{Messages::recordsAdded(0)}
+                                << QStringList{};
+    // A failure ends the import without the count; the records added before stay.
+    QTest::newRow("record refused for another reason")
+        << "cmdImportVendors"
+        << "a.txt" << QByteArray("V1,One,,,,,\r\nBAD,,,,,,\r\nV3,,,,,,\r\n")
+        << failure(".*vendor refused.*") << QStringList{"V1|One|||||"};
+    QTest::newRow("file cannot be read")
+        << "cmdImportVendors"
+        << "a.txt/" << QByteArray() << failure("The file .*a\\.txt could not be read: .*")
+        << QStringList{};
     const QByteArray account = "1000,,Bank\r\n";
     QTest::newRow("other ending") << "cmdImportCOA"
-                                  << "a.dat" << account << false << QStringList{};
+                                  << "a.dat" << account << QStringList{} << QStringList{};
     QTest::newRow("dialog cancelled") << "cmdImportCOA"
-                                      << "-" << account << false << QStringList{};
+                                      << "-" << account << QStringList{} << QStringList{};
     QTest::newRow("question declined")
-        << "cmdImportCOA" << QString() << account << false << QStringList{};
+        << "cmdImportCOA" << QString() << account << QStringList{} << QStringList{};
 }
 
 void TestMasterFiles::importCases() {
     QFETCH(QString, button);
     QFETCH(QString, name);
     QFETCH(QByteArray, file);
-    QFETCH(bool, read);
+    QFETCH(QStringList, boxes);
     QFETCH(QStringList, expected);
     Fixture f;
-    const QString path = name.size() > 1 ? f.path(name) : name;
-    writeFile(f.path(name.size() > 1 ? name : "a.txt"), file);
+    f.book.sql("CREATE TRIGGER refuseBad BEFORE INSERT ON tblVendors WHEN NEW.VendorID = 'BAD' "
+               "BEGIN SELECT RAISE(ABORT, 'vendor refused'); END");
+    const QString path = name.size() > 1 ? f.path(name).remove(QRegularExpression("/$")) : name;
+    if (name.endsWith('/'))
+        QVERIFY(QDir().mkpath(path));
+    else
+        writeFile(f.path(name.size() > 1 ? name : "a.txt"), file);
     QDir::setCurrent(QDir::tempPath());
     // Work of well under half a second never shows the progress dialog.
     QTimer watch;
@@ -298,16 +292,14 @@ void TestMasterFiles::importCases() {
     connect(&watch, &QTimer::timeout,
             [&] { progressShown |= bool(QApplication::activeModalWidget()); });
     watch.start(0);
-    f.run(button, path, read ? QStringList{Messages::recordsAdded(expected.size())} : QStringList{},
-          Answer::Yes, name.isEmpty() ? Answer::No : Answer::Yes);
+    f.run(button, path, boxes, Answer::Yes, name.isEmpty() ? Answer::No : Answer::Yes);
     const char* table = button == "cmdImportCOA"       ? kAccounts
                         : button == "cmdImportVendors" ? kVendors
                                                        : kCustomers;
     QCOMPARE(rows(f.book.db, table), expected);
     QVERIFY(!progressShown);
     QCOMPARE(f.book.fileDialogs.requests().size(), name.isEmpty() ? 0 : 1);
-    if (read) {
-        QCOMPARE(f.book.prompts.shown().last().icon, Prompts::Icon::Information);
+    if (!boxes.isEmpty()) {
         QCOMPARE(QDir::current().canonicalPath(), QDir(f.book.appDir()).canonicalPath());
         QCOMPARE(f.book.fileDialogs.requests().value(0).directory, f.book.appDir());
     }
@@ -369,6 +361,7 @@ void TestMasterFiles::roundTripThenDuplicates() {
     g.run("cmdImport" + kind, path, duplicates + QStringList{Messages::recordsAdded(0)});
     QCOMPARE(g.book.prompts.shown().at(1).icon, Prompts::Icon::Question);
     QCOMPARE(g.book.prompts.shown().at(1).defaultButton, Answer::No);
+    QCOMPARE(g.book.prompts.shown().last().icon, Prompts::Icon::Information);
     QCOMPARE(rows(g.book.db, select), before);
 }
 
@@ -376,47 +369,24 @@ void TestMasterFiles::importCommitsBeforeEveryQuestion() {
     TestBook book;
     // Codes compare without regard to case.
     book.sql("INSERT INTO tblVendors (VendorID, VendorName) VALUES ('v2', 'Two'), ('V4', 'Four')");
-    MasterFileImport import(book.db, MasterFile::vendors());
-    // While each question is open, every record read before it is in the book for good.
+    MasterFileImport importer(book.db, MasterFile::vendors());
+    // While each question is open, every record read before it is in the book for good:
+    // no transaction is open (a new one can begin).
     QList<qint64> seen;
-    import.continueAfterDuplicate = [&](const QStringList& values) {
-        seen << committedCount(book.bookPath(), "tblVendors");
-    return values.value(0) != QLatin1String("V4");
-};
-const MasterFileImport::Result result =
-    import.run(QStringList{"V1,,,,,,", "V2,,,,,,", "V3,,,,,,", "V4,,,,,,", "V5,,,,,,"});
-QCOMPARE(seen, (QList<qint64>{3, 4}));
-QCOMPARE(result.added, 2);
-QCOMPARE(result.stop, MasterFileImport::Stop::Declined);
-QCOMPARE(result.line, 4);
-// Committed at the stop too, and no transaction is left open.
-QCOMPARE(committedCount(book.bookPath(), "tblVendors"), 4);
-book.sql("BEGIN IMMEDIATE");
-book.sql("ROLLBACK");
-}
-
-void TestMasterFiles::importFailureKeepsEarlierRecords_data() {
-    QTest::addColumn<bool>("unreadable");
-    QTest::newRow("record refused for another reason") << false;
-    QTest::newRow("file cannot be read") << true;
-}
-
-void TestMasterFiles::importFailureKeepsEarlierRecords() {
-    QFETCH(bool, unreadable);
-    Fixture f;
-    f.book.sql("CREATE TRIGGER refuseBad BEFORE INSERT ON tblVendors WHEN NEW.VendorID = 'BAD' "
-               "BEGIN SELECT RAISE(ABORT, 'vendor refused'); END");
-    const QString path = f.path("vendors.txt");
-    if (unreadable)
-        QVERIFY(QDir().mkpath(path));
-    else
-        writeFile(path, "V1,One,,,,,\r\nV2,Two,,,,,\r\nBAD,Bad,,,,,\r\nV3,Three,,,,,\r\n");
-    const QString description =
-        unreadable ? "The file .*vendors\\.txt could not be read: .*" : ".*vendor refused.*";
-    f.run("cmdImportVendors", path,
-          {"^An error has occurred\\.\r\n\r\nError Number: -?\\d+\r\nError Description: " +
-           description + "\r\nForm: frmSwitchboard\r\nRoutine: cmdImportVendors$"});
-    QCOMPARE(committedCount(f.book.bookPath(), "tblVendors"), unreadable ? 0 : 2);
+    importer.continueAfterDuplicate = [&](const QStringList& values) {
+        book.sql("BEGIN IMMEDIATE");
+        book.sql("ROLLBACK");
+        seen << book.value("SELECT COUNT(*) FROM tblVendors").toLongLong();
+        return values.value(0) != QLatin1String("V4");
+    };
+    const MasterFileImport::Result result =
+        importer.run(QStringList{"V1,,,,,,", "V2,,,,,,", "V3,,,,,,", "V4,,,,,,", "V5,,,,,,"});
+    QCOMPARE(seen, (QList<qint64>{3, 4}));
+    QCOMPARE(result.added, 2);
+    QCOMPARE(result.stop, MasterFileImport::Stop::Declined);
+    QCOMPARE(result.line, 4);
+    book.sql("BEGIN IMMEDIATE"); // and none is left open at the stop
+    book.sql("ROLLBACK");
 }
 
 // Cancel on the progress dialog: an export leaves an earlier file of the name as it
@@ -452,7 +422,7 @@ void TestMasterFiles::progressCancel() {
     QCOMPARE(readAll(path), file);
     QCOMPARE(f.files(), files);
     QVERIFY(f.book.launcher.started.isEmpty());
-    const qint64 imported = committedCount(f.book.bookPath(), "tblCustomers");
+    const qint64 imported = f.book.value("SELECT COUNT(*) FROM tblCustomers").toLongLong();
     if (!isExport)
         QVERIFY(imported > 0 && imported < count);
     QCOMPARE(f.book.prompts.shownTexts().last(),
