@@ -2,6 +2,7 @@
 // main window's buttons run (confirmations answered by script, progress dialog included).
 // Targets: export under 1 s, import under 3 s.
 
+#include "data/messages.h"
 #include "masterfiles/masterfile.h"
 #include "masterfiles/masterfilecommands.h"
 #include "support/testbook.h"
@@ -45,10 +46,10 @@ int main(int argc, char** argv) {
     {
         TestBook book;
         fillCustomers(book);
-        book.prompts.expect(exportQuestion(MasterFile::Kind::Customers), Prompts::Answer::Yes)
-            .expectMatch(QStringLiteral(" 100000 records exported"))
-            .expect(QStringLiteral("Would you like to view the contents of the exported file?"),
-                    Prompts::Answer::No);
+        book.prompts.expect(Messages::exportCustomersQuestion(), Prompts::Answer::Yes)
+            .expect(Messages::createFileQuestion(path), Prompts::Answer::Yes)
+            .expect(Messages::exportSucceeded(path, kCustomers))
+            .expect(Messages::viewExportQuestion(), Prompts::Answer::No);
         book.fileDialogs.answer(path);
         QElapsedTimer timer;
         timer.start();
@@ -58,8 +59,8 @@ int main(int argc, char** argv) {
     }
     {
         TestBook book;
-        book.prompts.expect(importQuestion(MasterFile::Kind::Customers), Prompts::Answer::Yes)
-            .expect(QStringLiteral("Records Added:  100000"));
+        book.prompts.expect(Messages::importCustomersQuestion(), Prompts::Answer::Yes)
+            .expect(Messages::recordsAdded(kCustomers));
         book.fileDialogs.answer(path);
         QElapsedTimer timer;
         timer.start();

@@ -45,6 +45,27 @@ QString deleteQuestion();
 // ---- masters (chart, departments, tax table, customers, vendors, find) ---------------
 
 // ---- master files (export and import) ------------------------------------------------
+// The questions before each export and import (Yes/No, No the default).
+QString exportAccountsQuestion();
+QString exportCustomersQuestion();
+QString exportVendorsQuestion();
+QString importAccountsQuestion();
+QString importCustomersQuestion();
+QString importVendorsQuestion();
+QString noRecordsToExport();
+QString exportCancelled();
+// The save dialog's question when the chosen file does not exist yet.
+QString createFileQuestion(const QString& path);
+// An export aimed at the open book or one of its working files.
+QString exportOverBook(const QString& path);
+QString exportSucceeded(const QString& path, qint64 records);
+QString viewExportQuestion();
+// Asked when an imported record's key is already in the table.
+QString duplicateAccount(const QString& code, const QString& department,
+                         const QString& description);
+QString duplicateCustomer(const QString& id, const QString& name);
+QString duplicateVendor(const QString& id, const QString& name);
+QString recordsAdded(qint64 count);
 
 // ---- setup (bank details, company, bank GL account, export settings) ------------------
 // Asked before the fiscal period and bank details become editable.

@@ -1,6 +1,8 @@
 #include "masterfilecommands.h"
 
+#include "data/bookfiles.h"
 #include "data/failure.h"
+#include "data/messages.h"
 #include "masterfiles/masterfileimport.h"
 #include "masterfiles/masterfilewriter.h"
 #include "masterfiles/workprogress.h"
@@ -14,92 +16,60 @@
 
 namespace {
 
-const QString crlf = QStringLiteral("\r\n");
-
-QString cancelledNotice() {
-    return QStringLiteral("The export operation was cancelled.") + crlf;
-}
-
 // The file dialog may have moved the current directory; windows that name the book
 // without a directory rely on it being the application's.
 void restoreCurrentDirectory(const Services& services) {
     QDir::setCurrent(services.appDir);
 }
 
-} // namespace
-
 QString exportQuestion(MasterFile::Kind kind) {
-    const QString question = crlf + crlf + QStringLiteral("Do you wish to continue?");
     switch (kind) {
     case MasterFile::Kind::Accounts:
-        return QStringLiteral("This procedure exports the fields account codes, departments ") + crlf +
-               QStringLiteral("and descriptions to a text file (*.txt).") + question;
+        return Messages::exportAccountsQuestion();
     case MasterFile::Kind::Customers:
-        return QStringLiteral("This procedure exports the fields Customer ID, Customer Name, ") + crlf +
-               QStringLiteral("Address1, Address2, Address3, Address4 and Postal Code to a text "
-                              "file (*.txt).") +
-               question;
+        return Messages::exportCustomersQuestion();
     case MasterFile::Kind::Vendors:
         break;
     }
-    return QStringLiteral("This procedure exports the fields Vendor ID, Vendor Name, ") + crlf +
-           QStringLiteral("Address1, Address2, Address3, Address4 and Postal Code to a text file "
-                          "(*.txt).") +
-           question;
+    return Messages::exportVendorsQuestion();
 }
 
 QString importQuestion(MasterFile::Kind kind) {
-    const QString tail =
-        QStringLiteral("this would cause duplication. ") + crlf + crlf +
-        QStringLiteral("Before this procedure can work, you must have already exported ") + crlf +
-        QStringLiteral("eg from Accpac / Adagio those fields to a text file using comma delimited "
-                       "format.") +
-        crlf + crlf + QStringLiteral("Do you wish to continue?");
-    if (kind == MasterFile::Kind::Accounts)
-        return QStringLiteral("This procedure imports the fields account codes, departments ") + crlf +
-               QStringLiteral("and descriptions from a text file (*.txt, *.csv).") + crlf + crlf +
-               QStringLiteral("It will add the accounts to any existing accounts except where ") +
-               crlf + tail;
-    const bool customers = kind == MasterFile::Kind::Customers;
-    return (customers ? QStringLiteral("This procedure imports the fields Customer Number, Customer Name,")
-                      : QStringLiteral("This procedure imports the fields Vendor Number, Vendor Name,")) +
-           crlf + QStringLiteral("Address1, Address2, Address3, Address4 and Postal Code from ") + crlf +
-           QStringLiteral("a text file (*.txt, *.csv).") + crlf + crlf +
-           (customers ? QStringLiteral("It will add the Customers to any existing records except where ")
-                      : QStringLiteral("It will add the Vendors to any existing records except where ")) +
-           crlf + tail;
-}
-
-QString duplicateQuestion(MasterFile::Kind kind, const QStringList& values) {
-    const QString question = crlf + crlf + QStringLiteral("Do you wish to continue?");
     switch (kind) {
     case MasterFile::Kind::Accounts:
-        return QStringLiteral("Account Code:  ") + values.value(0) + crlf +
-               QStringLiteral("Dept Code:     ") + values.value(1) + crlf +
-               QStringLiteral("Description:   ") + values.value(2) + crlf + crlf +
-               QStringLiteral("is a duplicate and will not be imported.") + question;
+        return Messages::importAccountsQuestion();
     case MasterFile::Kind::Customers:
-        return QStringLiteral("Customer ID:  ") + values.value(0) + crlf +
-               QStringLiteral("Customer Name: ") + values.value(1) + crlf + crlf +
-               QStringLiteral("appears to be a duplicate and will not be imported.") + question;
+        return Messages::importCustomersQuestion();
     case MasterFile::Kind::Vendors:
         break;
     }
-    return QStringLiteral("Vendor ID:  ") + values.value(0) + crlf + QStringLiteral("Vendor Name: ") +
-           values.value(1) + crlf + crlf +
-           QStringLiteral("appears to be a duplicate and will not be imported.") + question;
+    return Messages::importVendorsQuestion();
 }
+
+QString duplicateQuestion(MasterFile::Kind kind, const QStringList& values) {
+    switch (kind) {
+    case MasterFile::Kind::Accounts:
+        return Messages::duplicateAccount(values.value(0), values.value(1), values.value(2));
+    case MasterFile::Kind::Customers:
+        return Messages::duplicateCustomer(values.value(0), values.value(1));
+    case MasterFile::Kind::Vendors:
+        break;
+    }
+    return Messages::duplicateVendor(values.value(0), values.value(1));
+}
+
+} // namespace
 
 bool ExportTextFile(Services& services, QWidget* parent, QSqlQuery& records, const QString& path,
                     qint64 expectedRows) {
     std::optional<qint64> written;
     {
         BusyScope busy(services.busy);
-        WorkProgress progress(parent, QStringLiteral("Exporting to %1 ...").arg(QFileInfo(path).fileName()));
+        WorkProgress progress(
+            parent, QStringLiteral("Exporting to %1 ...").arg(QFileInfo(path).fileName()));
         try {
-            written = MasterFileWriter::write(records, path, [&](qint64 rows) {
-                return progress.update(rows, expectedRows);
-            });
+            written = MasterFileWriter::write(
+                records, path, [&](qint64 rows) { return progress.update(rows, expectedRows); });
         } catch (const Failure& failure) {
             progress.finish();
             services.busy.reset();
@@ -109,13 +79,10 @@ bool ExportTextFile(Services& services, QWidget* parent, QSqlQuery& records, con
         }
     }
     if (!written) {
-        services.prompts.information(cancelledNotice());
+        services.prompts.information(Messages::exportCancelled());
         return false;
     }
-    services.prompts.information(QStringLiteral("Export File ") + path +
-                                 QStringLiteral(" successfully created.") + crlf + crlf +
-                                 QString::number(*written) + QStringLiteral(" records exported.") +
-                                 crlf);
+    services.prompts.information(Messages::exportSucceeded(path, *written));
     return true;
 }
 
@@ -124,7 +91,7 @@ void exportMasterFile(Services& services, QWidget* parent, const MasterFile& fil
         return;
     QSqlQuery records = services.db.exec(file.exportQuery);
     if (!records.next()) {
-        services.prompts.information(QStringLiteral("There are no records to export."));
+        services.prompts.information(Messages::noRecordsToExport());
         return;
     }
     FileDialogRequest request;
@@ -137,15 +104,19 @@ void exportMasterFile(Services& services, QWidget* parent, const MasterFile& fil
     request.confirmCreate = true;
     const std::optional<QString> path = services.fileDialogs.saveFileName(request);
     restoreCurrentDirectory(services);
-    if (!path) {
-        services.prompts.information(cancelledNotice());
+    if (path && isBookFile(*path, services.bookPath())) {
+        services.prompts.critical(Messages::exportOverBook(*path));
+        return;
+    }
+    if (!path || !confirmNewFile(services.prompts, request, *path)) {
+        services.prompts.information(Messages::exportCancelled());
         return;
     }
     // The table name is the program's own, never the user's text.
     const qint64 rows =
         services.db.scalar(QStringLiteral("SELECT COUNT(*) FROM ") + file.table).toLongLong();
     if (ExportTextFile(services, parent, records, *path, rows) &&
-        services.prompts.ask(QStringLiteral("Would you like to view the contents of the exported file?")))
+        services.prompts.ask(Messages::viewExportQuestion()))
         ViewEditor(services, *path);
 }
 
@@ -167,21 +138,22 @@ void importMasterFile(Services& services, QWidget* parent, const MasterFile& fil
     MasterFileImport::Result result;
     {
         BusyScope busy(services.busy);
-        WorkProgress progress(parent,
-                              QStringLiteral("Importing from %1 ...").arg(QFileInfo(*path).fileName()));
+        WorkProgress progress(
+            parent, QStringLiteral("Importing from %1 ...").arg(QFileInfo(*path).fileName()));
         MasterFileImport import(services.db, file);
         import.continueAfterDuplicate = [&](const QStringList& values) {
             // No hourglass over a question.
             services.busy.reset();
-            const bool yes = services.prompts.ask(duplicateQuestion(file.kind, values));
-            services.busy.set();
-            return yes;
-        };
-        import.progress = [&](qint64 done, qint64 total) { return progress.update(done, total); };
-        result = import.run(*path);
-        progress.finish();
-    }
-    services.prompts.information(QStringLiteral("Records Added:  ") + QString::number(result.added));
+        const bool yes = services.prompts.ask(duplicateQuestion(file.kind, values));
+        services.busy.set();
+        return yes;
+    };
+    import.progress = [&](qint64 done, qint64 total) { return progress.update(done, total);
+};
+result = import.run(*path);
+progress.finish();
+}
+services.prompts.information(Messages::recordsAdded(result.added));
 }
 
 void installMasterFileCommands(SwitchboardWindow& switchboard) {
@@ -203,10 +175,12 @@ void installMasterFileCommands(SwitchboardWindow& switchboard) {
     for (const Binding& binding : bindings) {
         const MasterFile& file = MasterFile::of(binding.kind);
         if (binding.isExport)
-            switchboard.bindCommand(QString::fromLatin1(binding.name),
-                                    [&services, parent, &file] { exportMasterFile(services, parent, file); });
+            switchboard.bindCommand(QString::fromLatin1(binding.name), [&services, parent, &file] {
+                exportMasterFile(services, parent, file);
+            });
         else
-            switchboard.bindCommand(QString::fromLatin1(binding.name),
-                                    [&services, parent, &file] { importMasterFile(services, parent, file); });
+            switchboard.bindCommand(QString::fromLatin1(binding.name), [&services, parent, &file] {
+                importMasterFile(services, parent, file);
+            });
     }
 }

@@ -25,8 +25,3 @@ void importMasterFile(Services& services, QWidget* parent, const MasterFile& fil
 // false when it failed (its error number and description are shown) or was cancelled.
 bool ExportTextFile(Services& services, QWidget* parent, QSqlQuery& records, const QString& path,
                     qint64 expectedRows);
-
-// The texts the commands show.
-QString exportQuestion(MasterFile::Kind kind);
-QString importQuestion(MasterFile::Kind kind);
-QString duplicateQuestion(MasterFile::Kind kind, const QStringList& values);

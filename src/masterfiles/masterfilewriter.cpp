@@ -4,7 +4,7 @@
 #include "data/failure.h"
 #include "masterfiles/masterfiletext.h"
 
-#include <QFile>
+#include <QSaveFile>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -14,13 +14,17 @@ namespace {
 // Lines are gathered and written in blocks of about this many bytes.
 constexpr qsizetype kBlockBytes = 256 * 1024;
 
-void writeBlock(QFile& file, QByteArray& block) {
+[[noreturn]] void throwCannotWrite(const QSaveFile& file) {
+    throw Failure(MasterFileWriter::CannotWriteNumber,
+                  QStringLiteral("The file %1 could not be written: %2")
+                      .arg(file.fileName(), file.errorString()));
+}
+
+void writeBlock(QSaveFile& file, QByteArray& block) {
     if (block.isEmpty())
         return;
     if (file.write(block) != block.size())
-        throw Failure(MasterFileWriter::CannotWriteNumber,
-                      QStringLiteral("The file %1 could not be written: %2")
-                          .arg(file.fileName(), file.errorString()));
+        throwCannotWrite(file);
     block.clear();
 }
 
@@ -28,10 +32,14 @@ void writeBlock(QFile& file, QByteArray& block) {
 
 std::optional<qint64> MasterFileWriter::write(QSqlQuery& records, const QString& path,
                                               const Progress& progress) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw Failure(CannotCreateNumber, QStringLiteral("The file %1 could not be created: %2")
-                                              .arg(path, file.errorString()));
+    // Rows go to a temporary file beside the target that replaces it only when complete;
+    // until then a file of that name keeps its old contents. Leaving this function without
+    // commit() discards the temporary file.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw Failure(
+            CannotCreateNumber,
+            QStringLiteral("The file %1 could not be created: %2").arg(path, file.errorString()));
 
     const int columns = records.record().count();
     QVariantList values;
@@ -48,22 +56,16 @@ std::optional<qint64> MasterFileWriter::write(QSqlQuery& records, const QString&
         ++rows;
         if (block.size() >= kBlockBytes)
             writeBlock(file, block);
-        if (progress && !progress(rows)) {
-            file.close();
-            file.remove();
+        if (progress && !progress(rows))
             return std::nullopt;
-        }
         more = records.next();
     }
     writeBlock(file, block);
     if (records.lastError().isValid())
         throw Database::failureFrom(records.lastError());
-    if (!file.flush())
-        throw Failure(CannotWriteNumber, QStringLiteral("The file %1 could not be written: %2")
-                                             .arg(path, file.errorString()));
-    file.close();
-    if (file.error() != QFileDevice::NoError)
-        throw Failure(CannotWriteNumber, QStringLiteral("The file %1 could not be written: %2")
-                                             .arg(path, file.errorString()));
+    // commit() does not report a failure of the final flush of buffered lines, so they
+    // are flushed here first.
+    if (!file.flush() || !file.commit())
+        throwCannotWrite(file);
     return rows;
 }

@@ -17,12 +17,12 @@ public:
     static constexpr qint64 CannotCreateNumber = 75;
     static constexpr qint64 CannotWriteNumber = 57;
 
-    // Creates the file at path (replacing one of that name) and writes every row of
-    // records, from its current row (or its first, when it stands before it) to its end,
-    // one line per row, in UTF-8 without a byte-order mark. Returns the number of rows
-    // written, or nothing when progress stopped it, in which case the incomplete file is
-    // removed. Throws Failure when the file cannot be created or written or the rows
-    // cannot be read; what was written by then stays in the file.
+    // Writes every row of records, from its current row (or its first, when it stands
+    // before it) to its end, one line per row, in UTF-8 without a byte-order mark, to the
+    // file at path, replacing a file of that name only once every row is written. Returns
+    // the number of rows written, or nothing when progress stopped it. Throws Failure when
+    // the file cannot be created or written or the rows cannot be read. When it returns
+    // nothing or throws, nothing is left behind and a file of that name is unchanged.
     static std::optional<qint64> write(QSqlQuery& records, const QString& path,
                                        const Progress& progress = {});
 };

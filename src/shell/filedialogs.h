@@ -3,6 +3,8 @@
 #include <QString>
 #include <optional>
 
+class Prompts;
+
 // The settings of a save or open dialog.
 struct FileDialogRequest {
     QString title;
@@ -11,7 +13,10 @@ struct FileDialogRequest {
     QString defaultSuffix;
     QString directory;
     QString fileName;
+    // The dialog itself asks before an existing file is replaced.
     bool confirmOverwrite = true;
+    // Asked by confirmNewFile() once the dialog has closed, through the program's prompts,
+    // so the question is the same in every dialog and can be answered in tests.
     bool confirmCreate = false;
 };
 
@@ -22,3 +27,7 @@ public:
     virtual std::optional<QString> saveFileName(const FileDialogRequest& request) = 0;
     virtual std::optional<QString> openFileName(const FileDialogRequest& request) = 0;
 };
+
+// The question a save dialog asks before it creates a file: true when the request does not
+// ask it, when path names an existing file, or when the user answers Yes.
+bool confirmNewFile(Prompts& prompts, const FileDialogRequest& request, const QString& path);

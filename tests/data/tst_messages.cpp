@@ -23,6 +23,75 @@ void TestMessages::texts_data() {
     // ---- entry
     // ---- masters
     // ---- master files
+    const QString importTail =
+        "this would cause duplication. \r\n\r\n"
+        "Before this procedure can work, you must have already exported \r\n"
+        "eg from Accpac / Adagio those fields to a text file using comma delimited format."
+        "\r\n\r\nDo you wish to continue?";
+    QTest::newRow("exportAccountsQuestion")
+        << Messages::exportAccountsQuestion()
+        << "This procedure exports the fields account codes, departments \r\n"
+           "and descriptions to a text file (*.txt).\r\n\r\nDo you wish to continue?";
+    QTest::newRow("exportCustomersQuestion")
+        << Messages::exportCustomersQuestion()
+        << "This procedure exports the fields Customer ID, Customer Name, \r\n"
+           "Address1, Address2, Address3, Address4 and Postal Code to a text file (*.txt).\r\n\r\n"
+           "Do you wish to continue?";
+    QTest::newRow("exportVendorsQuestion")
+        << Messages::exportVendorsQuestion()
+        << "This procedure exports the fields Vendor ID, Vendor Name, \r\n"
+           "Address1, Address2, Address3, Address4 and Postal Code to a text file (*.txt).\r\n\r\n"
+           "Do you wish to continue?";
+    QTest::newRow("importAccountsQuestion")
+        << Messages::importAccountsQuestion()
+        << "This procedure imports the fields account codes, departments \r\n"
+           "and descriptions from a text file (*.txt, *.csv).\r\n\r\n"
+           "It will add the accounts to any existing accounts except where \r\n" +
+               importTail;
+    QTest::newRow("importCustomersQuestion")
+        << Messages::importCustomersQuestion()
+        << "This procedure imports the fields Customer Number, Customer Name,\r\n"
+           "Address1, Address2, Address3, Address4 and Postal Code from \r\n"
+           "a text file (*.txt, *.csv).\r\n\r\n"
+           "It will add the Customers to any existing records except where \r\n" +
+               importTail;
+    QTest::newRow("importVendorsQuestion")
+        << Messages::importVendorsQuestion()
+        << "This procedure imports the fields Vendor Number, Vendor Name,\r\n"
+           "Address1, Address2, Address3, Address4 and Postal Code from \r\n"
+           "a text file (*.txt, *.csv).\r\n\r\n"
+           "It will add the Vendors to any existing records except where \r\n" +
+               importTail;
+    QTest::newRow("noRecordsToExport")
+        << Messages::noRecordsToExport() << "There are no records to export.";
+    QTest::newRow("exportCancelled")
+        << Messages::exportCancelled() << "The export operation was cancelled.\r\n";
+    QTest::newRow("createFileQuestion")
+        << Messages::createFileQuestion("/d/new.txt")
+        << "The file /d/new.txt does not exist.\r\n\r\nDo you want to create it?";
+    QTest::newRow("exportOverBook")
+        << Messages::exportOverBook("/d/cashbook.mdb")
+        << "/d/cashbook.mdb\r\n\r\nis the open cashbook or one of its working files. An export "
+           "cannot be written over it.\r\n\r\nNothing was exported. Choose another file name.";
+    QTest::newRow("exportSucceeded")
+        << Messages::exportSucceeded("/d/Export.txt", 1)
+        << "Export File /d/Export.txt successfully created.\r\n\r\n1 records exported.\r\n";
+    QTest::newRow("viewExportQuestion")
+        << Messages::viewExportQuestion()
+        << "Would you like to view the contents of the exported file?";
+    QTest::newRow("duplicateAccount")
+        << Messages::duplicateAccount("4000", "sales", "Sales")
+        << "Account Code:  4000\r\nDept Code:     sales\r\nDescription:   Sales\r\n\r\n"
+           "is a duplicate and will not be imported.\r\n\r\nDo you wish to continue?";
+    QTest::newRow("duplicateCustomer")
+        << Messages::duplicateCustomer("C1", "Smith, John")
+        << "Customer ID:  C1\r\nCustomer Name: Smith, John\r\n\r\n"
+           "appears to be a duplicate and will not be imported.\r\n\r\nDo you wish to continue?";
+    QTest::newRow("duplicateVendor")
+        << Messages::duplicateVendor("V1", "Acme")
+        << "Vendor ID:  V1\r\nVendor Name: Acme\r\n\r\n"
+           "appears to be a duplicate and will not be imported.\r\n\r\nDo you wish to continue?";
+    QTest::newRow("recordsAdded") << Messages::recordsAdded(0) << "Records Added:  0";
     // ---- setup
     QTest::newRow("bankDetailsEditQuestion")
         << Messages::bankDetailsEditQuestion()
