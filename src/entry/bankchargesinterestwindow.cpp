@@ -150,6 +150,11 @@ BankChargesInterestWindow::checkRow(const EntryRules::Settings& settings) {
     return refusal;
 }
 
+std::optional<EntryRules::Refusal>
+BankChargesInterestWindow::writeRefusal(const EntryRules::Settings& settings) const {
+    return BankEntryRules::writeRefusal(readFields(), settings);
+}
+
 void BankChargesInterestWindow::amountLeft() {
     // The derived amounts follow the amount; they are not changes of their own.
     Binding binding(*this);

@@ -20,6 +20,8 @@ protected:
     void amountLeft() override;
     void showRow(const QSqlRecord* record) override;
     std::optional<EntryRules::Refusal> checkRow(const EntryRules::Settings& settings) override;
+    std::optional<EntryRules::Refusal>
+    writeRefusal(const EntryRules::Settings& settings) const override;
     void beginRow() override;
     void prepareForSave() override;
     QVariantMap rowColumns() const override;

@@ -49,8 +49,6 @@ std::optional<Refusal> validate(BankEntryFields& fields, const EntryRules::Setti
     // An amount that is not a number is refused here with the field check's own message.
     if (!EntryRules::isAmount(fields.amount))
         return Refusal{Messages::notANumber(), amountField};
-    if (std::optional<Refusal> refusal = EntryRules::limitRefusal(fields.amount, amountField))
-        return refusal;
     setDerived(fields);
 
     if (fields.transType.isEmpty())
@@ -63,6 +61,14 @@ std::optional<Refusal> validate(BankEntryFields& fields, const EntryRules::Setti
 
     return EntryRules::settleAccounts(fields.accountCode, settings, fields.bankAccount,
                                       fields.bankDept);
+}
+
+std::optional<Refusal> writeRefusal(const BankEntryFields& fields,
+                                    const EntryRules::Settings& settings) {
+    if (std::optional<Refusal> refusal =
+            EntryRules::limitRefusal(fields.amount, QStringLiteral("txtOffsetAmount")))
+        return refusal;
+    return EntryRules::writeRefusal(settings);
 }
 
 } // namespace BankEntryRules

@@ -31,5 +31,9 @@ void setDerived(BankEntryFields& fields);
 // the bank GL account is refreshed) and stops at the first failing check.
 std::optional<EntryRules::Refusal>
 validate(BankEntryFields& fields, const EntryRules::Settings& settings, const QDate& today);
+// The rules of writing the row (EntryRules::writeRefusal): the amount inside the book's
+// limit and the bank's GL account set.
+std::optional<EntryRules::Refusal> writeRefusal(const BankEntryFields& fields,
+                                                const EntryRules::Settings& settings);
 
 } // namespace BankEntryRules

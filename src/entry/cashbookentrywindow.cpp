@@ -390,14 +390,15 @@ bool CashbookEntryWindow::beforeMove() {
         return false;
     bool allowed = false;
     guarded(m_services, m_setup.windowName, QStringLiteral("Adodc1 WillMove"), [this, &allowed] {
-        if (!Validated(false)) {
+        const bool writing = leavingWrites();
+        if (!passesChecks(false, writing)) {
             m_services.prompts.critical(Messages::moveRefused());
-            Validated(true);
+            passesChecks(true, writing);
             return;
         }
         // A changed row that passes the check is written as Save writes it, so that its
         // amounts and its double entry never disagree.
-        allowed = !m_dirty || storedRowLocked() || storeCurrentRow();
+        allowed = !writing || storeCurrentRow();
     });
     return allowed;
 }
@@ -408,6 +409,30 @@ bool CashbookEntryWindow::storedRowLocked() const {
         return false;
     const QString status = m_navigator->value(QStringLiteral("TransStatus")).toString();
     return status == Codes::Reconciled || status == Codes::Reversed || status == Codes::Void;
+}
+
+bool CashbookEntryWindow::leavingWrites() const {
+    return m_dirty && !storedRowLocked();
+}
+
+bool CashbookEntryWindow::passesChecks(bool showMessages, bool writing) {
+    if (!Validated(showMessages))
+        return false;
+    if (!writing)
+        return true;
+    bool passed = false;
+    guarded(m_services, m_setup.windowName, QStringLiteral("Validated"),
+            [this, showMessages, &passed] {
+                const std::optional<EntryRules::Refusal> refusal = writeRefusal(readSettings());
+                if (refusal) {
+                    if (showMessages)
+                        m_services.prompts.critical(refusal->message);
+                    focusField(refusal->field);
+                    return;
+                }
+                passed = true;
+            });
+    return passed;
 }
 
 bool CashbookEntryWindow::Validated(bool showMessages) {
@@ -766,7 +791,7 @@ void CashbookEntryWindow::cmdSave() {
     }
     if (storedRowLocked())
         return;
-    if (!Validated(true))
+    if (!passesChecks(true, true))
         return;
     if (!m_services.prompts.ask(m_setup.saveQuestion, Prompts::Answer::Yes)) {
         m_services.prompts.information(Messages::notSaved());
@@ -829,16 +854,17 @@ bool CashbookEntryWindow::mayClose(const QString& routine) {
             close = true;
             return;
         }
-        if (!Validated(false)) {
+        const bool writing = leavingWrites();
+        if (!passesChecks(false, writing)) {
             if (m_services.prompts.ask(Messages::closeQuestion(), Prompts::Answer::No)) {
                 close = true;
                 return;
             }
-            Validated(true);
+            passesChecks(true, writing);
             return;
         }
         // A changed row that passes the check is written, not dropped.
-        close = !m_dirty || storedRowLocked() || storeCurrentRow();
+        close = !writing || storeCurrentRow();
     });
     return close;
 }

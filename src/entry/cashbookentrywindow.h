@@ -112,6 +112,9 @@ protected:
     // The record check's rules on the shown fields: writes its normalisations back into the
     // fields and returns the first refusal.
     virtual std::optional<EntryRules::Refusal> checkRow(const EntryRules::Settings& settings) = 0;
+    // The rules of writing the shown row, checked only when it is about to be written.
+    virtual std::optional<EntryRules::Refusal>
+    writeRefusal(const EntryRules::Settings& settings) const = 0;
     // The rest of Add once the new row has its type, date and bank GL account.
     virtual void beginRow() = 0;
     // Before a row is written: fills the figures a save works out (the double entry).
@@ -234,6 +237,10 @@ private:
     // While a row is being added: Add, Delete, Find and the navigator are disabled.
     void lockForAdding();
     bool storedRowLocked() const;
+    // The record check and, when the row is to be written, the rules of writing it.
+    bool passesChecks(bool showMessages, bool writing);
+    // Whether leaving or closing writes the shown row: it has changes and is not locked.
+    bool leavingWrites() const;
     void runCommand(const QString& routine, const std::function<void()>& body);
 
     struct StoredAmount {

@@ -42,10 +42,14 @@ std::optional<Refusal> offsetAccountRefusal(const QString& account, const Settin
     return std::nullopt;
 }
 
-std::optional<Refusal> settleAccounts(const QString& offsetAccount, const Settings& settings,
-                                      QString& bankAccount, QString& bankDept) {
+std::optional<Refusal> writeRefusal(const Settings& settings) {
     if (settings.bankAccount.trimmed().isEmpty())
         return Refusal{Messages::bankAccountNotSet(), QStringLiteral("cboGLOffsetAccountCode")};
+    return std::nullopt;
+}
+
+std::optional<Refusal> settleAccounts(const QString& offsetAccount, const Settings& settings,
+                                      QString& bankAccount, QString& bankDept) {
     if (std::optional<Refusal> refusal = offsetAccountRefusal(offsetAccount, settings))
         return refusal;
     bankAccount = settings.bankAccount;

@@ -42,9 +42,12 @@ std::optional<Refusal> limitRefusal(const QString& text, const QString& field);
 // bank's own GL account nor, while integrated with AP or AR, the AP or AR control account.
 // The refusal names cboGLOffsetAccountCode.
 std::optional<Refusal> offsetAccountRefusal(const QString& account, const Settings& settings);
-// The record check's last step: the bank's GL account must be set, then the offset
-// account's checks and, when they pass, the bank side takes the settings' bank GL account
-// and department.
+// The record check's last step: the offset account's checks and, when they pass, the bank
+// side takes the settings' bank GL account and department.
+// The rules of writing a row, checked only when a row is about to be written (Save, or a
+// changed row left or closed), so that a stored row that breaks them can still be viewed and
+// left: the bank's GL account must be set, or the bank side would post to no account.
+std::optional<Refusal> writeRefusal(const Settings& settings);
 std::optional<Refusal> settleAccounts(const QString& offsetAccount, const Settings& settings,
                                       QString& bankAccount, QString& bankDept);
 

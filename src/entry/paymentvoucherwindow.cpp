@@ -310,6 +310,11 @@ PaymentVoucherWindow::checkRow(const EntryRules::Settings& settings) {
     return refusal;
 }
 
+std::optional<EntryRules::Refusal>
+PaymentVoucherWindow::writeRefusal(const EntryRules::Settings& settings) const {
+    return VoucherRules::writeRefusal(readFields(), settings);
+}
+
 // ---- field rules -------------------------------------------------------------------
 
 void PaymentVoucherWindow::gotFocus(QWidget* widget) {

@@ -46,6 +46,8 @@ protected:
     void typeChosen(const QString& code) override;
     void showRow(const QSqlRecord* record) override;
     std::optional<EntryRules::Refusal> checkRow(const EntryRules::Settings& settings) override;
+    std::optional<EntryRules::Refusal>
+    writeRefusal(const EntryRules::Settings& settings) const override;
     void beginRow() override;
     void prepareForSave() override;
     QVariantMap rowColumns() const override;

@@ -90,10 +90,6 @@ std::optional<Refusal> validate(const VoucherKind& kind, VoucherFields& fields,
         return Refusal{Messages::notANumber(), QStringLiteral("txtOffsetAmount")};
     if (!Money::isBlank(fields.taxAmount) && !isAmount(fields.taxAmount))
         return Refusal{Messages::notANumber(), QStringLiteral("txtGSTAmount")};
-    for (const auto& [text, field] : {std::pair{fields.baseAmount, QStringLiteral("txtOffsetAmount")},
-                                      std::pair{fields.taxAmount, QStringLiteral("txtGSTAmount")}})
-        if (std::optional<Refusal> refusal = EntryRules::limitRefusal(text, field))
-            return refusal;
 
     if (fields.taxCode.trimmed().isEmpty()) {
         fields.taxRate.clear();
@@ -103,10 +99,6 @@ std::optional<Refusal> validate(const VoucherKind& kind, VoucherFields& fields,
     }
     // Worked out after the tax fields are settled, so that it is always base plus tax.
     fields.total = totalText(fields.baseAmount, fields.taxAmount);
-    // Tax that posts to no account would leave the entry unbalanced in the ledger.
-    const std::optional<Money> tax = Money::parse(fields.taxAmount);
-    if (tax && !tax->isZero() && fields.taxAccount.trimmed().isEmpty())
-        return Refusal{Messages::taxCodeWithoutAccount(), QStringLiteral("cboGSTCode")};
 
     if (fields.party.trimmed().isEmpty())
         return Refusal{kind.missingPartyMessage, kind.partyField};
@@ -120,6 +112,20 @@ std::optional<Refusal> validate(const VoucherKind& kind, VoucherFields& fields,
 
     return EntryRules::settleAccounts(fields.accountCode, settings, fields.bankAccount,
                                       fields.bankDept);
+}
+
+std::optional<Refusal> writeRefusal(const VoucherFields& fields, const Settings& settings) {
+    for (const auto& [text, field] :
+         {std::pair{fields.baseAmount, QStringLiteral("txtOffsetAmount")},
+          std::pair{fields.taxAmount, QStringLiteral("txtGSTAmount")}})
+        if (std::optional<Refusal> refusal = EntryRules::limitRefusal(text, field))
+            return refusal;
+    // Tax that posts to no account would leave the entry unbalanced in the ledger.
+    const std::optional<Money> tax = Money::parse(fields.taxAmount);
+    if (!fields.taxCode.trimmed().isEmpty() && tax && !tax->isZero() &&
+        fields.taxAccount.trimmed().isEmpty())
+        return Refusal{Messages::taxCodeWithoutAccount(), QStringLiteral("cboGSTCode")};
+    return EntryRules::writeRefusal(settings);
 }
 
 DoubleEntry doubleEntry(const VoucherKind& kind, const QString& totalText, const QString& baseText,

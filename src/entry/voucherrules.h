@@ -52,6 +52,10 @@ QString correctedType(const VoucherKind& kind, const QString& type);
 std::optional<Refusal> validate(const VoucherKind& kind, VoucherFields& fields,
                                 const Settings& settings, const QDate& today);
 
+// The rules of writing the row (EntryRules::writeRefusal): amounts inside the book's limit,
+// tax only with a tax GL account, and the bank's GL account set.
+std::optional<Refusal> writeRefusal(const VoucherFields& fields, const Settings& settings);
+
 struct DoubleEntry {
     Money bank;
     Money offset;
