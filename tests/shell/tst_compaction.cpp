@@ -1,5 +1,6 @@
 // Tools > Compact Database: the book keeps every row, and a failure never costs the book.
 #include "data/schema.h"
+#include "data/bookcopy.h"
 #include "shell/bookcompaction.h"
 #include "shell/compactdatabase.h"
 #include "shell/switchboardwindow.h"
@@ -234,7 +235,7 @@ void TestCompaction::verifyCopyRefusesABadCopy() {
     }
     const QStringList before = dump(book.db);
     try {
-        BookCompaction::verifyCopy(book.db, copy);
+        BookCopy::verify(book.db, copy);
         QVERIFY2(damage.isEmpty(), "a damaged copy passed the check");
     } catch (const Failure& failure) {
         QVERIFY2(!damage.isEmpty(), qPrintable(failure.description()));
