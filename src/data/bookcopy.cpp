@@ -67,9 +67,10 @@ void verify(const Database& db, const QString& copyPath) {
     const QStringList tables = tablesOf(db, QStringLiteral("main"));
     const QStringList copied = tablesOf(db, kCopyAlias);
     if (tables != copied)
-        throw Failure(-1, QStringLiteral("The copy %1 of the book holds the tables %2 instead of %3.")
-                              .arg(shown, copied.join(QStringLiteral(", ")),
-                                   tables.join(QStringLiteral(", "))));
+        throw Failure(
+            -1,
+            QStringLiteral("The copy %1 of the book holds the tables %2 instead of %3.")
+                .arg(shown, copied.join(QStringLiteral(", ")), tables.join(QStringLiteral(", "))));
     for (const QString& table : tables) {
         const QString name = quotedName(table);
         const qint64 inBook =
@@ -78,10 +79,11 @@ void verify(const Database& db, const QString& copyPath) {
                                         QLatin1Char('.') + name)
                                   .toLongLong();
         if (inBook != inCopy)
-            throw Failure(-1, QStringLiteral("The copy %1 of the book: %2 holds %3 rows instead of %4.")
-                                  .arg(shown, table)
-                                  .arg(inCopy)
-                                  .arg(inBook));
+            throw Failure(-1,
+                          QStringLiteral("The copy %1 of the book: %2 holds %3 rows instead of %4.")
+                              .arg(shown, table)
+                              .arg(inCopy)
+                              .arg(inBook));
     }
 }
 

@@ -21,7 +21,8 @@ constexpr qint64 kNotADatabase = 26;
 }
 
 bool holdsBookTables(const Database& db) {
-    QSqlQuery query = db.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
+    QSqlQuery query =
+        db.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
     QStringList present;
     while (query.next())
         present << query.value(0).toString().toLower();

@@ -45,8 +45,7 @@ struct Upgrade {
 // Writes a checked copy of the book beside it, then runs the steps after `fromVersion`
 // and stamps the last version, all in one transaction. Throws Failure of kind BookRefused
 // when any of it fails; the book is then exactly as it was and the copy is removed.
-Upgrade upgrade(const Database& db, const QString& path, int fromVersion,
-                const QList<Step>& steps);
+Upgrade upgrade(const Database& db, const QString& path, int fromVersion, const QList<Step>& steps);
 
 // Where the copy of a book of `version` goes before its upgrade: beside it, never over an
 // existing file.

@@ -95,7 +95,8 @@ Failure Database::failureFrom(const QSqlError& error) {
                                       "primary key, or relationship. (%1)")
                            .arg(text),
                        Failure::Kind::DuplicateKey);
-    return Failure(ok ? code : -1, text.isEmpty() ? QStringLiteral("Unknown database error") : text);
+    return Failure(ok ? code : -1,
+                   text.isEmpty() ? QStringLiteral("Unknown database error") : text);
 }
 
 void Database::fail(const QSqlError& error) {

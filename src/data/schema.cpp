@@ -229,8 +229,9 @@ void insertTemplateRows(const Database& db, int currentMonth, int currentYear) {
                            "VersionNumber, VersionType, GLBankAccountCode, BankAccountDept, "
                            "BankAccountDesc) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
             {QStringLiteral("Your Company Name"), QString(), QString(), QString(),
-             QStringLiteral("1.0"), QStringLiteral("Standard"), QString::fromLatin1(kBankAccount.code),
-             QString::fromLatin1(kBankAccount.dept), QString::fromLatin1(kBankAccount.description)});
+             QStringLiteral("1.0"), QStringLiteral("Standard"),
+             QString::fromLatin1(kBankAccount.code), QString::fromLatin1(kBankAccount.dept),
+             QString::fromLatin1(kBankAccount.description)});
     db.exec(QStringLiteral("INSERT INTO tblBankDetails (CurrentYear, CurrentMonth, BankName, "
                            "BankAccountNumber, StartingBankBalance, NextCheque, NextReceipt) "
                            "VALUES (?, ?, ?, ?, ?, ?, ?)"),

@@ -29,8 +29,9 @@ void emptyBlankDepartments(const Database& db, QStringList& notices) {
     };
     for (const auto& [table, columns] : plain)
         for (const QString& column : columns)
-            db.exec(QStringLiteral("UPDATE %1 SET %2 = '' WHERE").arg(QLatin1String(table), column) +
-                    blank(column));
+            db.exec(
+                QStringLiteral("UPDATE %1 SET %2 = '' WHERE").arg(QLatin1String(table), column) +
+                blank(column));
 
     // In a key, a row whose empty form is already there is skipped (OR IGNORE) and stays blank.
     db.exec(QStringLiteral("UPDATE OR IGNORE tblDepartments SET DeptCode = '' WHERE") +
@@ -42,10 +43,10 @@ void emptyBlankDepartments(const Database& db, QStringList& notices) {
                            "CASE WHEN AcctDept = AccountCode || ',' || DeptCode THEN AccountCode "
                            "|| ',' ELSE AcctDept END WHERE") +
             blank(QStringLiteral("DeptCode")));
-    QSqlQuery kept = db.exec(QStringLiteral("SELECT DISTINCT AccountCode FROM tblChartOfAccounts "
-                                            "WHERE") +
-                             blank(QStringLiteral("DeptCode")) +
-                             QStringLiteral(" ORDER BY AccountCode"));
+    QSqlQuery kept =
+        db.exec(QStringLiteral("SELECT DISTINCT AccountCode FROM tblChartOfAccounts "
+                               "WHERE") +
+                blank(QStringLiteral("DeptCode")) + QStringLiteral(" ORDER BY AccountCode"));
     QStringList accounts;
     while (kept.next())
         accounts << kept.value(0).toString();

@@ -19,14 +19,21 @@ void writeEarlierBuildBook(const QString& path) {
     }
 }
 
+void changeFile(const QString& path, const QStringList& statements) {
+    Database raw(QStringLiteral("raw"));
+    raw.openForCreate(path);
+    for (const QString& statement : statements)
+        raw.exec(statement);
+}
+
 QByteArray fileBytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 TestBook::TestBook(Open open)
-    : db(QStringLiteral("quillan")),
-      services{db, prompts, fileDialogs, launcher, lookup, busy, clock, m_dir.path(), {}} {
+    : db(QStringLiteral("quillan")), services{db,   prompts, fileDialogs,  launcher, lookup,
+                                              busy, clock,   m_dir.path(), {}} {
     services.endProgram = [this] { ++endProgramCalls; };
     Schema::createBook(services.bookPath());
     if (open == Open::Yes)

@@ -11,6 +11,9 @@
 // tables and template rows of that build, no mark, version 0).
 void writeEarlierBuildBook(const QString& path);
 
+// Runs statements on a book file with no format check or upgrade (to make the file under test).
+void changeFile(const QString& path, const QStringList& statements);
+
 // The bytes of a file, for checking that something left it untouched.
 QByteArray fileBytes(const QString& path);
 
