@@ -79,7 +79,7 @@ void TestBookFile::transactionScope() {
         book.sql(insert, {"1"});
         book.sql(insert, {"1"});
     });
-    for (const QString& id : {"2", "3"}) {
+    for (const QString id : {"2", "3"}) {
         Transaction transaction(book.db);
         book.sql(insert, {id});
         if (id == "2")
