@@ -1,6 +1,6 @@
 // Tools > Compact Database: the book keeps every row, and a failure never costs the book.
-#include "data/schema.h"
 #include "data/bookcopy.h"
+#include "data/schema.h"
 #include "shell/bookcompaction.h"
 #include "shell/compactdatabase.h"
 #include "shell/switchboardwindow.h"
