@@ -33,17 +33,31 @@ void Database::openConnection(const QString& path) {
     m_path = path;
     // A locked or foreign file shows itself on the first statement, not on open().
     exec(QStringLiteral("PRAGMA busy_timeout = 2000"));
+}
+
+// Options that may write to the file (the journal mode), so set only on a book.
+void Database::setConnectionOptions() const {
     exec(QStringLiteral("PRAGMA journal_mode = DELETE"));
     exec(QStringLiteral("PRAGMA synchronous = FULL"));
     exec(QStringLiteral("PRAGMA foreign_keys = OFF"));
 }
 
-void Database::open(const QString& path) {
+BookFormat::Upgrade Database::open(const QString& path) {
+    return open(path, BookFormat::steps());
+}
+
+BookFormat::Upgrade Database::open(const QString& path, const QList<BookFormat::Step>& steps) {
     if (!QFileInfo::exists(path))
         throw Failure(-1, QStringLiteral("The book %1 does not exist.").arg(path));
     try {
         openConnection(path);
+        const int version = BookFormat::versionOf(*this, path, int(steps.size()));
+        setConnectionOptions();
+        BookFormat::Upgrade upgrade;
+        if (version < steps.size())
+            upgrade = BookFormat::upgrade(*this, path, version, steps);
         verifyBook();
+        return upgrade;
     } catch (...) {
         close();
         throw;
@@ -52,6 +66,7 @@ void Database::open(const QString& path) {
 
 void Database::openForCreate(const QString& path) {
     openConnection(path);
+    setConnectionOptions();
 }
 
 void Database::close() {
@@ -80,7 +95,8 @@ Failure Database::failureFrom(const QSqlError& error) {
                                       "primary key, or relationship. (%1)")
                            .arg(text),
                        Failure::Kind::DuplicateKey);
-    return Failure(ok ? code : -1, text.isEmpty() ? QStringLiteral("Unknown database error") : text);
+    return Failure(ok ? code : -1,
+                   text.isEmpty() ? QStringLiteral("Unknown database error") : text);
 }
 
 void Database::fail(const QSqlError& error) {

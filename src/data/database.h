@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bookformat.h"
 #include "failure.h"
 
 #include <QSqlDatabase>
@@ -18,9 +19,13 @@ public:
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
-    // Opens the book at path and checks that it is one (every table present).
-    // Throws Failure when the file cannot be opened or is not a usable book.
-    void open(const QString& path);
+    // Opens the book at path: refuses a file that is not a book of this program or is a
+    // book of a newer format (Failure of kind BookRefused, the file untouched), brings an
+    // older book up to date (BookFormat::upgrade), then checks that every table and field
+    // is there. Throws Failure when the file cannot be opened or is not a usable book.
+    BookFormat::Upgrade open(const QString& path);
+    // The same, bringing the book up to the version `steps` reach.
+    BookFormat::Upgrade open(const QString& path, const QList<BookFormat::Step>& steps);
     // Opens (creating if needed) without checking the tables: for making a new book.
     void openForCreate(const QString& path);
     void close();
@@ -45,6 +50,7 @@ public:
 
 private:
     void openConnection(const QString& path);
+    void setConnectionOptions() const;
 
     QString m_connectionName;
     QString m_path;

@@ -8,7 +8,9 @@
 // `number` and `description`; callers decide on `kind`, never on the text.
 class Failure : public std::exception {
 public:
-    enum class Kind { Other, DuplicateKey };
+    // BookRefused: the book cannot be opened as it is (not a book of this program, a newer
+    // format, a failed upgrade); the description is the whole message for the user.
+    enum class Kind { Other, DuplicateKey, BookRefused };
 
     // The number the database engine gives a refused duplicate key; the error box shows it.
     static constexpr qint64 DuplicateKeyNumber = -2147467259;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The texts the program shows in its message boxes, each written once. Windows and core
 // code take their texts from here, and tests name them instead of copying them, so a text
@@ -13,6 +14,18 @@ namespace Messages {
 QString amountOutOfRange();
 
 // ---- book (opening, format, upgrades) ------------------------------------------------
+// At start-up, when the book is not in the application directory.
+QString missingBook(const QString& appDir);
+// A file that is no book of this program (another program's, not SQLite, no book tables).
+QString notABook(const QString& path);
+// A book of a format newer than this version of the program reads.
+QString newerBook(const QString& path);
+// An upgrade that failed and was undone; `reason` is what went wrong.
+QString upgradeFailed(const QString& path, const QString& reason);
+// After an upgrade: where the copy of the book as it was is kept.
+QString bookUpgraded(const QString& copyPath);
+// Accounts held twice after blank departments became empty, to be merged by the user.
+QString mergeAccounts(const QStringList& accountCodes);
 
 // ---- entry (payment vouchers, receipts, bank entries) --------------------------------
 QString notANumber();

@@ -1,5 +1,6 @@
 #include "schema.h"
 
+#include "bookformat.h"
 #include "database.h"
 
 #include <QDate>
@@ -150,6 +151,14 @@ const SampleAccount kSampleChart[] = {
     {"6900", "", "Sundry Expenses"},
 };
 
+// The sample chart's current account: the bank side of every entry posts to it.
+const SampleAccount& kBankAccount = kSampleChart[0];
+
+// Vouchers and receipts are numbered from ranges far apart, so neither offers a number
+// the other has used.
+constexpr int kFirstVoucherNumber = 1001;
+constexpr int kFirstReceiptNumber = 500001;
+
 } // namespace
 
 QStringList tableNames() {
@@ -220,12 +229,14 @@ void insertTemplateRows(const Database& db, int currentMonth, int currentYear) {
                            "VersionNumber, VersionType, GLBankAccountCode, BankAccountDept, "
                            "BankAccountDesc) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
             {QStringLiteral("Your Company Name"), QString(), QString(), QString(),
-             QStringLiteral("1.0"), QStringLiteral("Standard"), QString(), QString(), QString()});
+             QStringLiteral("1.0"), QStringLiteral("Standard"),
+             QString::fromLatin1(kBankAccount.code), QString::fromLatin1(kBankAccount.dept),
+             QString::fromLatin1(kBankAccount.description)});
     db.exec(QStringLiteral("INSERT INTO tblBankDetails (CurrentYear, CurrentMonth, BankName, "
                            "BankAccountNumber, StartingBankBalance, NextCheque, NextReceipt) "
                            "VALUES (?, ?, ?, ?, ?, ?, ?)"),
             {QString::number(currentYear), QString::number(currentMonth), QString(), QString(),
-             0, 1, 1});
+             0, kFirstVoucherNumber, kFirstReceiptNumber});
     db.exec(QStringLiteral("INSERT INTO tblAccpacSettings (GLSourceCode, GLSingleMultiCurrency, "
                            "GLHomeCurrency, GLRateType, IntegrateWithAP, IntegrateWithAR) "
                            "VALUES (?, ?, ?, ?, 0, 0)"),
@@ -253,6 +264,7 @@ void createBook(const QString& path) {
         createTables(db);
         const QDate today = QDate::currentDate();
         insertTemplateRows(db, today.month(), today.year());
+        BookFormat::stamp(db, BookFormat::currentVersion());
         transaction.commit();
     } catch (...) {
         // A half-made book is worse than none.

@@ -1,12 +1,11 @@
 #include "bookcompaction.h"
 
+#include "data/bookcopy.h"
 #include "data/database.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStringList>
-#include <QVariant>
 
 #include <cerrno>
 #include <cstdio>
@@ -15,23 +14,6 @@
 #include <unistd.h>
 
 namespace {
-
-const QString kCopyAlias = QStringLiteral("compacted");
-
-QString quotedName(QString name) {
-    return QLatin1Char('"') + name.replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
-           QLatin1Char('"');
-}
-
-QStringList tablesOf(const Database& db, const QString& schema) {
-    QSqlQuery query = db.exec(QStringLiteral("SELECT name FROM ") + schema +
-                              QStringLiteral(".sqlite_master WHERE type = 'table' AND name NOT "
-                                             "LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY name"));
-    QStringList names;
-    while (query.next())
-        names << query.value(0).toString();
-    return names;
-}
 
 Failure systemFailure(const QString& what, const QString& path) {
     const int error = errno;
@@ -55,26 +37,6 @@ void syncToDisk(const QString& path, bool directory) {
         throw systemFailure(QStringLiteral("Cannot write to disk"), path);
     }
 }
-
-// Detaches the copy however the check ends.
-class Attached {
-public:
-    Attached(const Database& db, const QString& path) : m_db(db) {
-        m_db.exec(QStringLiteral("ATTACH DATABASE ? AS ") + kCopyAlias, {path});
-    }
-    ~Attached() {
-        try {
-            m_db.exec(QStringLiteral("DETACH DATABASE ") + kCopyAlias);
-        } catch (...) {
-            // The connection is going away with the failure anyway.
-        }
-    }
-    Attached(const Attached&) = delete;
-    Attached& operator=(const Attached&) = delete;
-
-private:
-    const Database& m_db;
-};
 
 } // namespace
 
@@ -103,42 +65,9 @@ void BookCompaction::removeLeftover() const {
 
 void BookCompaction::makeCheckedCopy() const {
     before(Step::Compact);
-    // The engine writes a fresh, compacted file from the open book.
-    m_db.exec(QStringLiteral("VACUUM INTO ?"), {m_copyPath});
+    BookCopy::write(m_db, m_copyPath);
     before(Step::Check);
-    verifyCopy(m_db, m_copyPath);
-}
-
-void BookCompaction::verifyCopy(const Database& db, const QString& copyPath) {
-    if (!QFileInfo::exists(copyPath))
-        throw Failure(53, QStringLiteral("The compacted copy %1 was not written.")
-                              .arg(QDir::toNativeSeparators(copyPath)));
-    Attached attached(db, copyPath);
-    const QVariant integrity =
-        db.scalar(QStringLiteral("PRAGMA ") + kCopyAlias + QStringLiteral(".integrity_check"));
-    if (integrity.toString() != QLatin1String("ok"))
-        throw Failure(-1, QStringLiteral("The compacted copy failed its integrity check: %1")
-                              .arg(integrity.toString()));
-    const QStringList tables = tablesOf(db, QStringLiteral("main"));
-    const QStringList copied = tablesOf(db, kCopyAlias);
-    if (tables != copied)
-        throw Failure(
-            -1, QStringLiteral("The compacted copy holds the tables %1 instead of %2.")
-                    .arg(copied.join(QStringLiteral(", ")), tables.join(QStringLiteral(", "))));
-    for (const QString& table : tables) {
-        const QString name = quotedName(table);
-        const qint64 inBook =
-            db.scalar(QStringLiteral("SELECT COUNT(*) FROM main.") + name).toLongLong();
-        const qint64 inCopy = db.scalar(QStringLiteral("SELECT COUNT(*) FROM ") + kCopyAlias +
-                                        QLatin1Char('.') + name)
-                                  .toLongLong();
-        if (inBook != inCopy)
-            throw Failure(-1,
-                          QStringLiteral("The compacted copy of %1 holds %2 rows instead of %3.")
-                              .arg(table)
-                              .arg(inCopy)
-                              .arg(inBook));
-    }
+    BookCopy::verify(m_db, m_copyPath);
 }
 
 void BookCompaction::replaceBook() const {
@@ -166,6 +95,5 @@ void BookCompaction::replaceBook() const {
 }
 
 void BookCompaction::discardCopy() const noexcept {
-    QFile::remove(m_copyPath);
-    QFile::remove(m_copyPath + QStringLiteral("-journal"));
+    BookCopy::discard(m_copyPath);
 }

@@ -32,9 +32,6 @@ public:
     // Removes the copy after a failed run; never throws.
     void discardCopy() const noexcept;
 
-    // Checks a copy of the book open on db (attached for the check, detached after).
-    static void verifyCopy(const Database& db, const QString& copyPath);
-
 private:
     void before(Step step) const;
 

@@ -1,34 +1,40 @@
 #include "startup.h"
 
+#include "data/messages.h"
 #include "shell/handlerguard.h"
 #include "shell/services.h"
 #include "shell/switchboardwindow.h"
 
-#include <QDir>
 #include <QFileInfo>
-
-QString missingBookMessage(const QString& appDir) {
-    const QString crlf = QStringLiteral("\r\n");
-    return QStringLiteral("The Cashbook.mdb file is not in the ") + crlf +
-           QStringLiteral("application directory of ") + QDir::toNativeSeparators(appDir) +
-           QStringLiteral(".") + crlf + crlf + QStringLiteral("In order to continue, you must copy it") +
-           crlf + QStringLiteral("into the directory.");
-}
 
 std::unique_ptr<SwitchboardWindow> Main(Services& services) {
     const QString path = services.bookPath();
     if (!QFileInfo::exists(path)) {
-        services.prompts.critical(missingBookMessage(services.appDir));
+        services.prompts.critical(Messages::missingBook(services.appDir));
         return nullptr;
     }
     std::unique_ptr<SwitchboardWindow> window;
+    bool refused = false;
     const bool opened = guarded(services, QString(), QStringLiteral("Main"), [&] {
-        services.db.open(path);
+        BookFormat::Upgrade upgrade;
+        try {
+            upgrade = services.db.open(path);
+        } catch (const Failure& failure) {
+            if (failure.kind() != Failure::Kind::BookRefused)
+                throw;
+            refused = true;
+            services.prompts.critical(failure.description());
+            return;
+        }
+        if (upgrade.ran())
+            services.prompts.information(Messages::bookUpgraded(upgrade.copyPath));
+        for (const QString& notice : upgrade.notices)
+            services.prompts.information(notice);
         BusyScope busy(services.busy);
         window = std::make_unique<SwitchboardWindow>(services);
         window->showMaximized();
     });
-    if (!opened) {
+    if (!opened || refused) {
         window.reset();
         services.db.close();
     }

@@ -2,9 +2,38 @@
 
 #include "data/schema.h"
 
+#include <QFile>
+#include <QTextStream>
+
+void writeEarlierBuildBook(const QString& path) {
+    QFile script(QStringLiteral(QUILLAN_TEST_SUPPORT_DIR "/earlierbook.sql"));
+    if (!script.open(QIODevice::ReadOnly | QIODevice::Text))
+        throw Failure(-1, QStringLiteral("Cannot read ") + script.fileName());
+    Database db(QStringLiteral("earlier-build"));
+    db.openForCreate(path);
+    QTextStream lines(&script);
+    while (!lines.atEnd()) {
+        const QString line = lines.readLine();
+        if (!line.startsWith(QLatin1String("--")) && !line.trimmed().isEmpty())
+            db.exec(line);
+    }
+}
+
+void changeFile(const QString& path, const QStringList& statements) {
+    Database raw(QStringLiteral("raw"));
+    raw.openForCreate(path);
+    for (const QString& statement : statements)
+        raw.exec(statement);
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 TestBook::TestBook(Open open)
-    : db(QStringLiteral("quillan")),
-      services{db, prompts, fileDialogs, launcher, lookup, busy, clock, m_dir.path(), {}} {
+    : db(QStringLiteral("quillan")), services{db,   prompts, fileDialogs,  launcher, lookup,
+                                              busy, clock,   m_dir.path(), {}} {
     services.endProgram = [this] { ++endProgramCalls; };
     Schema::createBook(services.bookPath());
     if (open == Open::Yes)

@@ -7,6 +7,16 @@
 #include <QTemporaryDir>
 #include <memory>
 
+// Writes at path a book as builds made it before books carried a format version (the
+// tables and template rows of that build, no mark, version 0).
+void writeEarlierBuildBook(const QString& path);
+
+// Runs statements on a book file with no format check or upgrade (to make the file under test).
+void changeFile(const QString& path, const QStringList& statements);
+
+// The bytes of a file, for checking that something left it untouched.
+QByteArray fileBytes(const QString& path);
+
 // A fresh template book in a temporary application directory, with scripted services.
 // The book is open on `db` unless constructed with Open::No.
 class TestBook {

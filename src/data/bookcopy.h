@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+class Database;
+
+// A copy of the book written by the engine from the open connection, and its check. Used
+// before anything rewrites the book (compaction, upgrade), so a good book always exists.
+namespace BookCopy {
+
+// Writes a compact copy of the book open on db to copyPath (which must not exist).
+void write(const Database& db, const QString& copyPath);
+// Checks a copy against the book open on db: integrity, the same tables and the same number
+// of rows in each. Attached for the check and detached after. Throws Failure.
+void verify(const Database& db, const QString& copyPath);
+// Removes a copy and its journal; never throws.
+void discard(const QString& copyPath) noexcept;
+
+} // namespace BookCopy

@@ -1,0 +1,110 @@
+#include "bookformat.h"
+
+#include "bookcopy.h"
+#include "database.h"
+#include "messages.h"
+#include "schema.h"
+#include "upgradesteps.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace BookFormat {
+
+namespace {
+
+// SQLite's result code for a file that is not a database.
+constexpr qint64 kNotADatabase = 26;
+
+[[noreturn]] void refuse(const QString& message) {
+    throw Failure(-1, message, Failure::Kind::BookRefused);
+}
+
+bool holdsBookTables(const Database& db) {
+    QSqlQuery query =
+        db.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
+    QStringList present;
+    while (query.next())
+        present << query.value(0).toString().toLower();
+    for (const QString& table : Schema::tableNames())
+        if (!present.contains(table.toLower()))
+            return false;
+    return true;
+}
+
+} // namespace
+
+const QList<Step>& steps() {
+    static const QList<Step> all = {
+        UpgradeSteps::emptyBlankDepartments,
+    };
+    return all;
+}
+
+int currentVersion() {
+    return int(steps().size());
+}
+
+void stamp(const Database& db, int version) {
+    // Pragmas take no bound values; both numbers come from the program.
+    db.exec(QStringLiteral("PRAGMA application_id = %1").arg(kApplicationId));
+    db.exec(QStringLiteral("PRAGMA user_version = %1").arg(version));
+}
+
+int versionOf(const Database& db, const QString& path, int currentVersion) {
+    qint64 applicationId = 0;
+    qint64 version = 0;
+    try {
+        applicationId = db.scalar(QStringLiteral("PRAGMA application_id")).toLongLong();
+        version = db.scalar(QStringLiteral("PRAGMA user_version")).toLongLong();
+    } catch (const Failure& failure) {
+        if (failure.number() == kNotADatabase)
+            refuse(Messages::notABook(path));
+        throw;
+    }
+    if (applicationId == kApplicationId) {
+        if (version > currentVersion)
+            refuse(Messages::newerBook(path));
+        return int(version);
+    }
+    // Unmarked: a book of an earlier build holds the tables and no version at all.
+    if (applicationId != 0 || version != 0 || !holdsBookTables(db))
+        refuse(Messages::notABook(path));
+    return 0;
+}
+
+QString copyPathFor(const QString& path, int version) {
+    const QFileInfo book(path);
+    const QString stem = book.dir().filePath(book.completeBaseName() +
+                                             QStringLiteral(".before-format-%1").arg(version + 1));
+    const QString suffix = book.suffix().isEmpty() ? QString() : QLatin1Char('.') + book.suffix();
+    QString candidate = stem + suffix;
+    for (int n = 2; QFileInfo::exists(candidate) || QFileInfo(candidate).isSymLink(); ++n)
+        candidate = stem + QStringLiteral(" (%1)").arg(n) + suffix;
+    return candidate;
+}
+
+Upgrade upgrade(const Database& db, const QString& path, int fromVersion,
+                const QList<Step>& steps) {
+    Upgrade done;
+    done.fromVersion = fromVersion;
+    done.copyPath = copyPathFor(path, fromVersion);
+    try {
+        BookCopy::write(db, done.copyPath);
+        BookCopy::verify(db, done.copyPath);
+        Transaction transaction(db);
+        for (qsizetype step = fromVersion; step < steps.size(); ++step)
+            steps.at(step)(db, done.notices);
+        stamp(db, int(steps.size()));
+        transaction.commit();
+    } catch (const std::exception& error) {
+        // The transaction has rolled back, so the copy only repeats the book.
+        BookCopy::discard(done.copyPath);
+        const auto* failure = dynamic_cast<const Failure*>(&error);
+        refuse(Messages::upgradeFailed(path, failure ? failure->description()
+                                                     : QString::fromLocal8Bit(error.what())));
+    }
+    return done;
+}
+
+} // namespace BookFormat

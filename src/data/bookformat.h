@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+#include <functional>
+
+class Database;
+
+// The book's format version and the upgrade that brings an older book up to it. A book
+// carries the program's mark in SQLite's application_id and its version in user_version;
+// books made before the version existed carry neither but hold the program's tables, and
+// count as version 0.
+namespace BookFormat {
+
+// "QLN1" read as a big-endian number.
+constexpr qint32 kApplicationId = 0x514C4E31;
+
+// One upgrade step: brings a book from the version before it to the next. It runs inside
+// the upgrade's transaction and adds what the user must be told to `notices`.
+using Step = std::function<void(const Database& db, QStringList& notices)>;
+
+// The steps in order: the first takes a version 0 book to version 1, and so on, so the
+// current version is their number. A later format change is one more function here.
+const QList<Step>& steps();
+int currentVersion();
+
+// Writes the program's mark and `version` into the book open on db.
+void stamp(const Database& db, int version);
+
+// The version of the book open on db, read before anything is written to it. Throws
+// Failure of kind BookRefused when the file is not a book of this program, or is a book of
+// a version newer than `currentVersion`.
+int versionOf(const Database& db, const QString& path, int currentVersion);
+
+// What opening a book did to it.
+struct Upgrade {
+    int fromVersion = -1; // the version before the upgrade; -1 when none was needed
+    QString copyPath;     // the checked copy of the book as it was
+    QStringList notices;  // what the steps found that the user must act on
+    bool ran() const { return fromVersion >= 0; }
+};
+
+// Writes a checked copy of the book beside it, then runs the steps after `fromVersion`
+// and stamps the last version, all in one transaction. Throws Failure of kind BookRefused
+// when any of it fails; the book is then exactly as it was and the copy is removed.
+Upgrade upgrade(const Database& db, const QString& path, int fromVersion, const QList<Step>& steps);
+
+// Where the copy of a book of `version` goes before its upgrade: beside it, never over an
+// existing file.
+QString copyPathFor(const QString& path, int version);
+
+} // namespace BookFormat

@@ -1,0 +1,57 @@
+#include "upgradesteps.h"
+
+#include "database.h"
+#include "messages.h"
+
+namespace UpgradeSteps {
+
+namespace {
+
+// A stored text of one or more spaces: the old grid's way of writing "no department".
+const QString kBlank = QStringLiteral(" TRIM(%1) = '' AND %1 <> ''");
+
+QString blank(const QString& column) {
+    return kBlank.arg(column);
+}
+
+} // namespace
+
+void emptyBlankDepartments(const Database& db, QStringList& notices) {
+    // Columns that are part of no key simply become empty.
+    const QList<std::pair<const char*, QStringList>> plain = {
+        {"tblSystemSetup", {"BankAccountDept"}},
+        {"tblAccpacSettings",
+         {"GLAPControlDept", "GLAPClearingDept", "GLARControlDept", "GLARClearingDept"}},
+        {"tblTaxTable", {"GLAccountDept"}},
+        {"tblCashbook", {"BankAccountGLDeptCode", "OffsetGLDeptCode", "OffsetGSTGLDeptCode"}},
+        {"tblGLDistribution", {"DeptCode"}},
+        {"tblGLDistributionAccpacGL", {"DeptCode"}},
+    };
+    for (const auto& [table, columns] : plain)
+        for (const QString& column : columns)
+            db.exec(
+                QStringLiteral("UPDATE %1 SET %2 = '' WHERE").arg(QLatin1String(table), column) +
+                blank(column));
+
+    // In a key, a row whose empty form is already there is skipped (OR IGNORE) and stays blank.
+    db.exec(QStringLiteral("UPDATE OR IGNORE tblDepartments SET DeptCode = '' WHERE") +
+            blank(QStringLiteral("DeptCode")));
+    db.exec(QStringLiteral("UPDATE OR IGNORE tblChartOfAccountsSample SET DeptCode = '' WHERE") +
+            blank(QStringLiteral("DeptCode")));
+    // The import's account-and-department text follows its department.
+    db.exec(QStringLiteral("UPDATE OR IGNORE tblChartOfAccounts SET DeptCode = '', AcctDept = "
+                           "CASE WHEN AcctDept = AccountCode || ',' || DeptCode THEN AccountCode "
+                           "|| ',' ELSE AcctDept END WHERE") +
+            blank(QStringLiteral("DeptCode")));
+    QSqlQuery kept =
+        db.exec(QStringLiteral("SELECT DISTINCT AccountCode FROM tblChartOfAccounts "
+                               "WHERE") +
+                blank(QStringLiteral("DeptCode")) + QStringLiteral(" ORDER BY AccountCode"));
+    QStringList accounts;
+    while (kept.next())
+        accounts << kept.value(0).toString();
+    if (!accounts.isEmpty())
+        notices << Messages::mergeAccounts(accounts);
+}
+
+} // namespace UpgradeSteps

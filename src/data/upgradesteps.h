@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QStringList>
+
+class Database;
+
+// The book's upgrade steps, each one run inside the upgrade's transaction (BookFormat).
+namespace UpgradeSteps {
+
+// Version 1: departments stored as blanks (" ") become the empty text everywhere a
+// department code is stored. A chart row that would then repeat an account already held
+// with the empty department is left as it is, and the notice names its account for merging.
+void emptyBlankDepartments(const Database& db, QStringList& notices);
+
+} // namespace UpgradeSteps
