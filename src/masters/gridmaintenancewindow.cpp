@@ -1,5 +1,6 @@
 #include "gridmaintenancewindow.h"
 
+#include "data/messages.h"
 #include "masters/gridnavigatorbar.h"
 #include "masters/gridview.h"
 #include "shell/handlerguard.h"
@@ -172,15 +173,15 @@ void GridMaintenanceWindow::updateCaption() {
 void GridMaintenanceWindow::cellCommitted(const QModelIndex& index, const QString& text) {
     const int row = index.row();
     const int column = index.column();
-    if (text == m_records->text(row, column))
+    // A code's blanks are no part of it: the cell rules see the code itself.
+    const GridColumn& heading = m_description.columns.at(column);
+    QString typed = heading.kind == GridColumn::Kind::Code ? text.trimmed() : text;
+    if (typed == m_records->text(row, column))
         return;
-    QString typed = text;
     beforeColumnUpdate(column, typed);
     const std::optional<QVariant> value = m_records->valueFromText(column, typed);
     if (!value) {
-        m_services.prompts.critical(
-            m_description.columns.at(column).heading +
-            QStringLiteral(" must be a percentage, such as 7, 7.5 or 7.00%."));
+        m_services.prompts.critical(Messages::notAPercentage(heading.heading));
         return;
     }
     if (!m_records->setValue(row, column, *value))
@@ -230,7 +231,7 @@ void GridMaintenanceWindow::onSave() {
     guarded(m_services, objectName(), QStringLiteral("cmdUpdate"), [this] {
         m_grid->commitOpenEditor();
         if (m_records->isEmpty()) {
-            m_services.prompts.information(QStringLiteral("There is no record to save."));
+            m_services.prompts.information(Messages::noRecordToSave());
             return;
         }
         try {
@@ -244,21 +245,21 @@ void GridMaintenanceWindow::onSave() {
                 return;
             throw;
         }
-        m_services.prompts.information(QStringLiteral("Saved!"));
+        m_services.prompts.information(Messages::recordSaved());
     });
 }
 
 void GridMaintenanceWindow::onDelete() {
     guarded(m_services, objectName(), QStringLiteral("cmdDelete"), [this] {
         if (m_records->isEmpty()) {
-            m_services.prompts.information(QStringLiteral("There are no records to delete."));
+            m_services.prompts.information(Messages::noRecordsToDelete());
             return;
         }
         const int row = currentRow();
         // The blank new-row line holds no record.
         if (row < 0 || row >= m_records->recordCount())
             return;
-        if (!m_services.prompts.ask(QStringLiteral("Are you sure?")))
+        if (!m_services.prompts.ask(Messages::confirmDelete()))
             return;
         m_records->deleteRecord(row);
         if (m_description.reReadAfterDelete) {
