@@ -27,10 +27,11 @@ GridWindowDescription chartSpec() {
          GridColumn::Kind::Text, false, 300},
     };
     description.orderBy = QStringLiteral("AccountCode, DeptCode");
-    description.gridTooltip = QStringLiteral("If using this form as a lookup, double-click to transfer "
-                                      "Account Code etc to another form.");
+    description.gridTooltip =
+        QStringLiteral("If using this form as a lookup, double-click to transfer "
+                       "Account Code etc to another form.");
     description.silentSaveNumbers = {GridMaintenanceWindow::MultipleStepErrors,
-                              GridMaintenanceWindow::OperationCancelled};
+                                     GridMaintenanceWindow::OperationCancelled};
     description.reReadAfterDelete = true;
     description.buttonColumn = DeptCode;
     description.size = QSize(640, 460);

@@ -21,8 +21,9 @@ GridWindowDescription departmentsSpec() {
          GridColumn::Kind::Text, false, 300},
     };
     description.orderBy = QStringLiteral("DeptCode");
-    description.gridTooltip = QStringLiteral("If using this form as a lookup, double-click to transfer "
-                                      "Dept Code etc to another form.");
+    description.gridTooltip =
+        QStringLiteral("If using this form as a lookup, double-click to transfer "
+                       "Dept Code etc to another form.");
     description.silentSaveNumbers = {GridMaintenanceWindow::OperationCancelled};
     description.reReadAfterDelete = false;
     description.size = QSize(480, 400);

@@ -20,8 +20,9 @@ GridMaintenanceWindow::GridMaintenanceWindow(Services& services, GridWindowDescr
     setWindowTitle(m_description.caption);
     resize(m_description.size);
 
-    m_records =
-        new GridRecordSet(services.db, {m_description.table, m_description.columns, m_description.orderBy, true}, this);
+    m_records = new GridRecordSet(
+        services.db, {m_description.table, m_description.columns, m_description.orderBy, true},
+        this);
 
     auto* layout = new QVBoxLayout(this);
     m_grid = new GridView(this);
@@ -165,8 +166,9 @@ void GridMaintenanceWindow::updateCaption() {
         }
         // On the blank new-row line no record is current yet: the caption shows the last.
         const int row = std::clamp(currentRow(), 0, count - 1);
-        m_navigator->setCaption(m_description.noun + QStringLiteral(": ") + QString::number(row + 1) +
-                                QStringLiteral(" of ") + QString::number(count));
+        m_navigator->setCaption(m_description.noun + QStringLiteral(": ") +
+                                QString::number(row + 1) + QStringLiteral(" of ") +
+                                QString::number(count));
     });
 }
 

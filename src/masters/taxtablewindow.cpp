@@ -34,8 +34,9 @@ GridWindowDescription taxSpec() {
          200},
     };
     description.orderBy = QStringLiteral("TaxCode");
-    description.gridTooltip = QStringLiteral("If using this form as a lookup, double-click to transfer "
-                                      "Tax Code etc to another form.");
+    description.gridTooltip =
+        QStringLiteral("If using this form as a lookup, double-click to transfer "
+                       "Tax Code etc to another form.");
     description.silentSaveNumbers = {GridMaintenanceWindow::MultipleStepErrors};
     description.reReadAfterDelete = true;
     description.buttonColumn = GLAccountCode;

@@ -40,9 +40,8 @@ void TestMessages::texts_data() {
            "\r\nYou will need to re-open the form to \r\nsee the restored CoA.";
     QTest::newRow("sampleChartWouldDuplicate")
         << Messages::sampleChartWouldDuplicate() << "That would cause duplicate accounts.";
-    QTest::newRow("notAPercentage")
-        << Messages::notAPercentage("Tax Rate")
-        << "Tax Rate must be a percentage, such as 7, 7.5 or 7.00%.";
+    QTest::newRow("notAPercentage") << Messages::notAPercentage("Tax Rate")
+                                    << "Tax Rate must be a percentage, such as 7, 7.5 or 7.00%.";
     QTest::newRow("partyNumberRequired")
         << Messages::partyNumberRequired("Vendor") << "Must enter Vendor Number.";
     QTest::newRow("partyNameRequired")

@@ -31,9 +31,8 @@ std::unique_ptr<GridMaintenanceWindow> openWindow(TestBook& book, int which) {
         window = std::make_unique<DepartmentsWindow>(book.services);
     else
         window = std::make_unique<TaxTableWindow>(book.services);
-    new QAbstractItemModelTester(&window->recordSet(),
-                                 QAbstractItemModelTester::FailureReportingMode::QtTest,
-                                 window.get());
+    new QAbstractItemModelTester(
+        &window->recordSet(), QAbstractItemModelTester::FailureReportingMode::QtTest, window.get());
     showActive(window.get());
     return window;
 }
@@ -125,7 +124,8 @@ void TestGridMasters::typedCells() {
     press(window.get(), "cmdUpdate");
     book.prompts.verifyAllShown();
     const QString field = window->recordSet().columns().at(column).field;
-    const QVariant value = book.value(QStringLiteral("SELECT %1 FROM %2").arg(field, kTables[which]));
+    const QVariant value =
+        book.value(QStringLiteral("SELECT %1 FROM %2").arg(field, kTables[which]));
     QCOMPARE(value.isNull(), !stored.isValid());
     QCOMPARE(value.toString(), stored.toString());
 }
@@ -165,8 +165,8 @@ void TestGridMasters::rowRefused_data() {
     QTest::addColumn<QString>("dept"); // typed after the code, when not null
     QTest::addColumn<QString>("how");  // the button pressed, or "" for leaving the row
     QTest::addColumn<QString>("message");
-    auto row = [](const char* name, int which, const char* code, const char* dept,
-                  const char* how, const QString& message) {
+    auto row = [](const char* name, int which, const char* code, const char* dept, const char* how,
+                  const QString& message) {
         QTest::newRow(name) << which << QString(code) << (dept ? QString(dept) : QString())
                             << QString(how) << message;
     };
