@@ -56,6 +56,33 @@ QString deleteNotOutstanding();
 QString deleteQuestion();
 
 // ---- masters (chart, departments, tax table, customers, vendors, find) ---------------
+// Save in a master window that holds no record.
+QString noRecordToSave();
+// A master record written by Save.
+QString recordSaved();
+// Delete in a master window that holds no record.
+QString noRecordsToDelete();
+// The question before one master record is deleted.
+QString confirmDelete();
+// A chart row written without an account code.
+QString accountCodeRequired();
+// A department row written without a code.
+QString departmentCodeRequired();
+// The question before the whole chart of accounts is deleted.
+QString confirmDeleteAllAccounts();
+// The question before the sample chart is copied in.
+QString confirmRestoreSampleChart();
+// The sample chart holds an account the chart already has.
+QString sampleChartWouldDuplicate();
+// A rate cell whose text is no percentage; column is the column's heading.
+QString notAPercentage(const QString& column);
+// A customer or vendor record without its number or its name; noun is "Customer" or "Vendor".
+QString partyNumberRequired(const QString& noun);
+QString partyNameRequired(const QString& noun);
+// Follows the missing-field message when Save was pressed.
+QString notValidatedNotSaved();
+// The entry chosen in the find dialog is in no record; label ends in a space ("Customer ").
+QString notFound(const QString& label, const QString& value);
 
 // ---- master files (export and import) ------------------------------------------------
 // The questions before each export and import (Yes/No, No the default).

@@ -1,5 +1,7 @@
 #include "chartofaccountswindow.h"
 
+#include "data/messages.h"
+#include "masters/gridview.h"
 #include "masters/lookups.h"
 #include "shell/handlerguard.h"
 #include "shell/services.h"
@@ -17,18 +19,19 @@ GridWindowDescription chartSpec() {
     description.noun = QStringLiteral("Account");
     description.table = QStringLiteral("tblChartOfAccounts");
     description.columns = {
-        {QStringLiteral("AccountCode"), QStringLiteral("Account Code"), GridColumn::Kind::Text,
+        {QStringLiteral("AccountCode"), QStringLiteral("Account Code"), GridColumn::Kind::Code,
          true, 110},
-        {QStringLiteral("DeptCode"), QStringLiteral("Dept Code"), GridColumn::Kind::Text, true,
+        {QStringLiteral("DeptCode"), QStringLiteral("Dept Code"), GridColumn::Kind::Code, true,
          110},
         {QStringLiteral("AccountDescription"), QStringLiteral("Account Description"),
          GridColumn::Kind::Text, false, 300},
     };
     description.orderBy = QStringLiteral("AccountCode, DeptCode");
-    description.gridTooltip = QStringLiteral("If using this form as a lookup, double-click to transfer "
-                                      "Account Code etc to another form.");
+    description.gridTooltip =
+        QStringLiteral("If using this form as a lookup, double-click to transfer "
+                       "Account Code etc to another form.");
     description.silentSaveNumbers = {GridMaintenanceWindow::MultipleStepErrors,
-                              GridMaintenanceWindow::OperationCancelled};
+                                     GridMaintenanceWindow::OperationCancelled};
     description.reReadAfterDelete = true;
     description.buttonColumn = DeptCode;
     description.size = QSize(640, 460);
@@ -59,8 +62,9 @@ void ChartOfAccountsWindow::afterColumnUpdate(int row, int column) {
         GridRecordSet& records = recordSet();
         if (column != AccountCode || records.text(row, AccountCode).isEmpty())
             return;
-        if (records.text(row, DeptCode).isEmpty())
-            records.setValue(row, DeptCode, QStringLiteral(" "));
+        // No department is the empty text, as the sample chart and the import store it.
+        if (records.value(row, DeptCode).isNull())
+            records.setValue(row, DeptCode, QStringLiteral(""));
         if (records.text(row, AccountDescription).isEmpty())
             records.setValue(row, AccountDescription, QStringLiteral("Need to enter desc"));
     });
@@ -71,7 +75,7 @@ bool ChartOfAccountsWindow::beforeRowUpdate(int row) {
     guarded(m_services, objectName(), QStringLiteral("grdDataGrid BU"), [&] {
         GridRecordSet& records = recordSet();
         if (records.text(row, AccountCode).isEmpty()) {
-            m_services.prompts.critical(QStringLiteral("Must enter an Account Code."));
+            m_services.prompts.critical(Messages::accountCodeRequired());
             accepted = false;
             return;
         }
@@ -86,8 +90,9 @@ void ChartOfAccountsWindow::cellButtonClicked(int row, int column) {
     guarded(m_services, objectName(), QStringLiteral("grdDataGrid ButtonClick"), [&] {
         if (column != DeptCode)
             return;
-        lookupDepartment(m_services, this);
-        if (!m_services.lookup.LookupValue2.isEmpty())
+        const bool chosen = lookupDepartment(m_services, this);
+        returnAfterChooser(grid());
+        if (chosen)
             recordSet().setValue(row, DeptCode, m_services.lookup.LookupValue2);
     });
 }
@@ -110,17 +115,17 @@ void ChartOfAccountsWindow::onFind() {
                                      "AccountDescription"),
                       QStringLiteral("Account Description ")},
                      target);
+        returnAfterChooser(grid());
     });
 }
 
 void ChartOfAccountsWindow::onDeleteAll() {
     guarded(m_services, objectName(), QStringLiteral("cmdDelete"), [this] {
         if (recordSet().isEmpty()) {
-            m_services.prompts.information(QStringLiteral("There are no records to delete."));
+            m_services.prompts.information(Messages::noRecordsToDelete());
             return;
         }
-        if (!m_services.prompts.ask(
-                QStringLiteral("This will delete all the records.  \r\n\r\nAre you sure?")))
+        if (!m_services.prompts.ask(Messages::confirmDeleteAllAccounts()))
             return;
         DeleteAll();
     });
@@ -136,9 +141,7 @@ void ChartOfAccountsWindow::DeleteAll() {
 
 void ChartOfAccountsWindow::onRestore() {
     guarded(m_services, objectName(), QStringLiteral("cmdRestore"), [this] {
-        if (!m_services.prompts.ask(QStringLiteral(
-                "This will restore the sample CoA.\r\n\r\nAfter restoring, the form will "
-                "close.\r\nYou will need to re-open the form to \r\nsee the restored CoA.")))
+        if (!m_services.prompts.ask(Messages::confirmRestoreSampleChart()))
             return;
         // The user's unsaved row goes in first, as leaving it would write it.
         if (!writePendingRow())
@@ -154,7 +157,7 @@ void ChartOfAccountsWindow::onRestore() {
         } catch (const Failure& failure) {
             if (!failure.isDuplicateKey())
                 throw;
-            m_services.prompts.critical(QStringLiteral("That would cause duplicate accounts."));
+            m_services.prompts.critical(Messages::sampleChartWouldDuplicate());
             return;
         }
         reopen();

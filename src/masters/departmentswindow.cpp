@@ -1,5 +1,6 @@
 #include "departmentswindow.h"
 
+#include "data/messages.h"
 #include "shell/handlerguard.h"
 #include "shell/services.h"
 
@@ -14,14 +15,15 @@ GridWindowDescription departmentsSpec() {
     description.noun = QStringLiteral("Department");
     description.table = QStringLiteral("tblDepartments");
     description.columns = {
-        {QStringLiteral("DeptCode"), QStringLiteral("Dept Code"), GridColumn::Kind::Text, true,
+        {QStringLiteral("DeptCode"), QStringLiteral("Dept Code"), GridColumn::Kind::Code, true,
          110},
         {QStringLiteral("DeptDescription"), QStringLiteral("Dept Description"),
          GridColumn::Kind::Text, false, 300},
     };
     description.orderBy = QStringLiteral("DeptCode");
-    description.gridTooltip = QStringLiteral("If using this form as a lookup, double-click to transfer "
-                                      "Dept Code etc to another form.");
+    description.gridTooltip =
+        QStringLiteral("If using this form as a lookup, double-click to transfer "
+                       "Dept Code etc to another form.");
     description.silentSaveNumbers = {GridMaintenanceWindow::OperationCancelled};
     description.reReadAfterDelete = false;
     description.size = QSize(480, 400);
@@ -47,7 +49,7 @@ bool DepartmentsWindow::beforeRowUpdate(int row) {
     guarded(m_services, objectName(), QStringLiteral("grdDataGrid BU"), [&] {
         GridRecordSet& records = recordSet();
         if (records.text(row, DeptCode).isEmpty()) {
-            m_services.prompts.critical(QStringLiteral("Must enter a Department Code."));
+            m_services.prompts.critical(Messages::departmentCodeRequired());
             accepted = false;
             return;
         }

@@ -1,5 +1,6 @@
 #include "findincaller.h"
 
+#include "data/messages.h"
 #include "masters/lookups.h"
 #include "shell/services.h"
 
@@ -9,7 +10,7 @@ bool showFoundRecord(Services& services, FindTarget& target, const QString& notF
                      const QString& value) {
     if (target.moveToFirstEqual && target.moveToFirstEqual(value))
         return true;
-    services.prompts.critical(notFoundLabel + value + QStringLiteral(" was not found."));
+    services.prompts.critical(Messages::notFound(notFoundLabel, value));
     if (target.moveToLast)
         target.moveToLast();
     return false;

@@ -1,5 +1,6 @@
 #include "gridmaintenancewindow.h"
 
+#include "data/messages.h"
 #include "masters/gridnavigatorbar.h"
 #include "masters/gridview.h"
 #include "shell/handlerguard.h"
@@ -19,8 +20,9 @@ GridMaintenanceWindow::GridMaintenanceWindow(Services& services, GridWindowDescr
     setWindowTitle(m_description.caption);
     resize(m_description.size);
 
-    m_records =
-        new GridRecordSet(services.db, {m_description.table, m_description.columns, m_description.orderBy, true}, this);
+    m_records = new GridRecordSet(
+        services.db, {m_description.table, m_description.columns, m_description.orderBy, true},
+        this);
 
     auto* layout = new QVBoxLayout(this);
     m_grid = new GridView(this);
@@ -164,23 +166,24 @@ void GridMaintenanceWindow::updateCaption() {
         }
         // On the blank new-row line no record is current yet: the caption shows the last.
         const int row = std::clamp(currentRow(), 0, count - 1);
-        m_navigator->setCaption(m_description.noun + QStringLiteral(": ") + QString::number(row + 1) +
-                                QStringLiteral(" of ") + QString::number(count));
+        m_navigator->setCaption(m_description.noun + QStringLiteral(": ") +
+                                QString::number(row + 1) + QStringLiteral(" of ") +
+                                QString::number(count));
     });
 }
 
 void GridMaintenanceWindow::cellCommitted(const QModelIndex& index, const QString& text) {
     const int row = index.row();
     const int column = index.column();
-    if (text == m_records->text(row, column))
+    // A code's blanks are no part of it: the cell rules see the code itself.
+    const GridColumn& heading = m_description.columns.at(column);
+    QString typed = heading.kind == GridColumn::Kind::Code ? text.trimmed() : text;
+    if (typed == m_records->text(row, column))
         return;
-    QString typed = text;
     beforeColumnUpdate(column, typed);
     const std::optional<QVariant> value = m_records->valueFromText(column, typed);
     if (!value) {
-        m_services.prompts.critical(
-            m_description.columns.at(column).heading +
-            QStringLiteral(" must be a percentage, such as 7, 7.5 or 7.00%."));
+        m_services.prompts.critical(Messages::notAPercentage(heading.heading));
         return;
     }
     if (!m_records->setValue(row, column, *value))
@@ -230,7 +233,7 @@ void GridMaintenanceWindow::onSave() {
     guarded(m_services, objectName(), QStringLiteral("cmdUpdate"), [this] {
         m_grid->commitOpenEditor();
         if (m_records->isEmpty()) {
-            m_services.prompts.information(QStringLiteral("There is no record to save."));
+            m_services.prompts.information(Messages::noRecordToSave());
             return;
         }
         try {
@@ -244,21 +247,21 @@ void GridMaintenanceWindow::onSave() {
                 return;
             throw;
         }
-        m_services.prompts.information(QStringLiteral("Saved!"));
+        m_services.prompts.information(Messages::recordSaved());
     });
 }
 
 void GridMaintenanceWindow::onDelete() {
     guarded(m_services, objectName(), QStringLiteral("cmdDelete"), [this] {
         if (m_records->isEmpty()) {
-            m_services.prompts.information(QStringLiteral("There are no records to delete."));
+            m_services.prompts.information(Messages::noRecordsToDelete());
             return;
         }
         const int row = currentRow();
         // The blank new-row line holds no record.
         if (row < 0 || row >= m_records->recordCount())
             return;
-        if (!m_services.prompts.ask(QStringLiteral("Are you sure?")))
+        if (!m_services.prompts.ask(Messages::confirmDelete()))
             return;
         m_records->deleteRecord(row);
         if (m_description.reReadAfterDelete) {

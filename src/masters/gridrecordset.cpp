@@ -198,8 +198,16 @@ std::optional<QVariant> GridRecordSet::parseRate(const QString& text) {
 }
 
 std::optional<QVariant> GridRecordSet::valueFromText(int column, const QString& text) const {
-    if (m_options.columns.at(column).kind == GridColumn::Kind::Rate)
+    const GridColumn::Kind kind = m_options.columns.at(column).kind;
+    if (kind == GridColumn::Kind::Rate)
         return parseRate(text);
+    if (kind == GridColumn::Kind::Code) {
+        const QString code = text.trimmed();
+        // A blank key is no key: the row rules and the book refuse it rather than store "".
+        if (code.isEmpty() && m_options.columns.at(column).key)
+            return QVariant();
+        return QVariant(code.isNull() ? QStringLiteral("") : code);
+    }
     // A cleared cell holds empty text, never null.
     return QVariant(text.isNull() ? QStringLiteral("") : text);
 }

@@ -13,6 +13,7 @@ class Database;
 struct GridColumn {
     enum class Kind {
         Text, // shown and stored as text
+        Code, // text whose leading and trailing blanks are not part of it: " " is no code
         Rate, // a fraction, shown "0.00%"; typed as a percentage
     };
     QString field;
@@ -83,7 +84,9 @@ public:
     // A typed rate read as a percentage: "7", "7.5", "7.00%" give 0.07, 0.075, 0.07;
     // blank text gives a null value; text that is no number gives nothing.
     static std::optional<QVariant> parseRate(const QString& text);
-    // The value a typed text stands for in a column; nothing when it cannot be read.
+    // The value a typed text stands for in a column; nothing when it cannot be read. A
+    // code column takes the text with its blanks trimmed, so "  " is the empty code, and a
+    // blank key code is null (no key).
     std::optional<QVariant> valueFromText(int column, const QString& text) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;

@@ -7,6 +7,8 @@
 #include "masters/taxtablewindow.h"
 #include "shell/services.h"
 
+#include <QWidget>
+
 bool lookupChartOfAccounts(Services& services, QWidget* parent) {
     services.lookup.clear(1, 3);
     ChartOfAccountsWindow window(services, parent);
@@ -37,6 +39,15 @@ bool lookupTransactionStatus(Services& services, QWidget* parent) {
     window.setChoosing(true);
     window.exec();
     return !services.lookup.LookupValue1.isEmpty();
+}
+
+void returnAfterChooser(QWidget* focus) {
+    if (!focus)
+        return;
+    QWidget* window = focus->window();
+    window->raise();
+    window->activateWindow();
+    focus->setFocus(Qt::OtherFocusReason);
 }
 
 std::optional<QString> findValue(Services& services, QWidget* parent, const QString& caption,

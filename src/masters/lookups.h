@@ -21,6 +21,11 @@ bool lookupCustomer(Services& services, QWidget* parent);
 bool lookupVendor(Services& services, QWidget* parent);
 bool lookupTransactionStatus(Services& services, QWidget* parent);
 
+// After a modal chooser or dialog has closed: makes focus's window the active one again
+// (with no window manager nothing else does, and the keys of the next field would go
+// nowhere) and gives focus the keyboard focus.
+void returnAfterChooser(QWidget* focus);
+
 // The find dialog: empties FindResult, shows frmFind with the prompt and the list query,
 // and returns the chosen entry (nothing when cancelled or nothing chosen).
 std::optional<QString> findValue(Services& services, QWidget* parent, const QString& caption,

@@ -29,7 +29,9 @@ namespace {
 
 bool lookupParty(Services& services, QWidget* parent, const PartyKind& kind) {
     services.lookup.clear(1, 7);
-    openPartyWindow(services, kind, parent);
+    PartyWindow window(services, kind, parent);
+    window.setChoosing(true);
+    window.exec();
     return !services.lookup.LookupValue1.isEmpty();
 }
 

@@ -1,5 +1,7 @@
 #include "partykind.h"
 
+#include "data/messages.h"
+
 namespace {
 
 constexpr std::array<int, PartyKind::FieldCount> kMaxLengths = {6, 30, 30, 30, 30, 30, 15};
@@ -17,8 +19,8 @@ PartyKind makeCustomers() {
     kind.noun = QStringLiteral("Customer");
     kind.numberLabel = QStringLiteral("Customer &Number");
     kind.nameLabel = QStringLiteral("Customer Na&me");
-    kind.numberMessage = QStringLiteral("Must enter Customer Number.");
-    kind.nameMessage = QStringLiteral("Must enter Customer Name.");
+    kind.numberMessage = Messages::partyNumberRequired(kind.noun);
+    kind.nameMessage = Messages::partyNameRequired(kind.noun);
     kind.tooltip = QStringLiteral(
         "If using this form as a lookup, double-click to transfer Customer Number etc to "
         "another form.");
@@ -45,8 +47,8 @@ PartyKind makeVendors() {
     kind.noun = QStringLiteral("Vendor");
     kind.numberLabel = QStringLiteral("Vendor &Number");
     kind.nameLabel = QStringLiteral("Vendor Na&me");
-    kind.numberMessage = QStringLiteral("Must enter Vendor Number.");
-    kind.nameMessage = QStringLiteral("Must enter Vendor Name.");
+    kind.numberMessage = Messages::partyNumberRequired(kind.noun);
+    kind.nameMessage = Messages::partyNameRequired(kind.noun);
     kind.tooltip = QStringLiteral(
         "If using this form as a lookup, double-click to transfer Vendor Number etc to another "
         "form.");

@@ -1,11 +1,13 @@
 #include "partywindow.h"
 
+#include "data/messages.h"
 #include "masters/findincaller.h"
 #include "masters/lookups.h"
 #include "shell/handlerguard.h"
 #include "shell/navigatorbar.h"
 #include "shell/services.h"
 
+#include <QAbstractButton>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -231,24 +233,24 @@ void PartyWindow::addRecord() {
 
 void PartyWindow::saveRecord() {
     if (m_records->isEmpty()) {
-        m_services.prompts.information(QStringLiteral("There is no record to save."));
+        m_services.prompts.information(Messages::noRecordToSave());
         return;
     }
     if (!Validated(true)) {
-        m_services.prompts.critical(QStringLiteral("Has not passed validation so not saved!"));
+        m_services.prompts.critical(Messages::notValidatedNotSaved());
         return;
     }
     if (!writeShown())
         return;
-    m_services.prompts.information(QStringLiteral("Saved!"));
+    m_services.prompts.information(Messages::recordSaved());
 }
 
 void PartyWindow::deleteRecord() {
     if (m_records->isEmpty()) {
-        m_services.prompts.information(QStringLiteral("There are no records to delete."));
+        m_services.prompts.information(Messages::noRecordsToDelete());
         return;
     }
-    if (!m_services.prompts.ask(QStringLiteral("Are you sure?")))
+    if (!m_services.prompts.ask(Messages::confirmDelete()))
         return;
     try {
         // Deleting re-reads the list and shows its first record.
@@ -265,6 +267,7 @@ void PartyWindow::deleteRecord() {
 
 void PartyWindow::findRecord(int fieldIndex, const QString& caption, const QString& query) {
     const std::optional<QString> value = findValue(m_services, this, caption, query);
+    returnAfterChooser(field(fieldIndex));
     if (!value || value->isEmpty())
         return;
     // Going to the found record leaves the shown one, which writes its edits first.
@@ -328,6 +331,13 @@ void PartyWindow::keyPressEvent(QKeyEvent* event) {
     }
     if (event->key() == Qt::Key_Escape && isDirty()) {
         revertEdits();
+        return;
+    }
+    // A chooser hands the record over on Enter as on a double-click; Enter on a focused
+    // button is left to the button.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && m_choosing && !qobject_cast<QAbstractButton*>(focusWidget())) {
+        run(QStringLiteral("Form KeyPress"), [this] { transfer(); });
         return;
     }
     QDialog::keyPressEvent(event);

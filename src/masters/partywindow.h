@@ -15,7 +15,7 @@ struct Services;
 
 // The customers window and the vendors window: one record at a time in seven bound
 // fields, a record navigator, Add/Save/Delete/Close and find by number or by name.
-// Opened as a lookup, a double-click hands the shown record to the caller.
+// Opened as a lookup, a double-click or Enter hands the shown record to the caller.
 //
 // Edits stay in the fields until the record is written: by Save, or when the user moves
 // off the record (navigator, Add, find, double-click, closing). Moving off a changed
@@ -39,6 +39,10 @@ public:
     // Whether the shown record may be saved: the number, then the name, must not be
     // empty. With showMessages the first refusal is shown and its field gets the focus.
     bool Validated(bool showMessages);
+
+    // A window opened to choose a record: Enter then hands the shown record over as a
+    // double-click does.
+    void setChoosing(bool choosing) { m_choosing = choosing; }
 
     void done(int result) override;
 
@@ -80,5 +84,6 @@ private:
     QPushButton* m_close = nullptr;
     QPushButton* m_findByNumber = nullptr;
     QPushButton* m_findByName = nullptr;
+    bool m_choosing = false;
     bool m_leaving = false; // the window is closing through its own close routine
 };

@@ -1,5 +1,6 @@
 #include "taxtablewindow.h"
 
+#include "masters/gridview.h"
 #include "masters/lookups.h"
 #include "shell/handlerguard.h"
 #include "shell/services.h"
@@ -23,18 +24,19 @@ GridWindowDescription taxSpec() {
     description.noun = QStringLiteral("Tax Code");
     description.table = QStringLiteral("tblTaxTable");
     description.columns = {
-        {QStringLiteral("TaxCode"), QStringLiteral("Tax Code"), Kind::Text, true, 80},
+        {QStringLiteral("TaxCode"), QStringLiteral("Tax Code"), Kind::Code, true, 80},
         {QStringLiteral("TaxDescription"), QStringLiteral("Tax Description"), Kind::Text, false,
          180},
         {QStringLiteral("TaxRate"), QStringLiteral("Tax Rate"), Kind::Rate, false, 80},
-        {QStringLiteral("GLAccountCode"), QStringLiteral("GL A/c Code"), Kind::Text, false, 100},
-        {QStringLiteral("GLAccountDept"), QStringLiteral("GL A/c Dept"), Kind::Text, false, 90},
+        {QStringLiteral("GLAccountCode"), QStringLiteral("GL A/c Code"), Kind::Code, false, 100},
+        {QStringLiteral("GLAccountDept"), QStringLiteral("GL A/c Dept"), Kind::Code, false, 90},
         {QStringLiteral("GLAccountDesc"), QStringLiteral("GL Account Desc"), Kind::Text, false,
          200},
     };
     description.orderBy = QStringLiteral("TaxCode");
-    description.gridTooltip = QStringLiteral("If using this form as a lookup, double-click to transfer "
-                                      "Tax Code etc to another form.");
+    description.gridTooltip =
+        QStringLiteral("If using this form as a lookup, double-click to transfer "
+                       "Tax Code etc to another form.");
     description.silentSaveNumbers = {GridMaintenanceWindow::MultipleStepErrors};
     description.reReadAfterDelete = true;
     description.buttonColumn = GLAccountCode;
@@ -51,7 +53,9 @@ void TaxTableWindow::cellButtonClicked(int row, int column) {
     guarded(m_services, objectName(), QStringLiteral("grdDataGrid ButtonClick"), [&] {
         if (column != GLAccountCode)
             return;
-        if (!lookupChartOfAccounts(m_services, this))
+        const bool chosen = lookupChartOfAccounts(m_services, this);
+        returnAfterChooser(grid());
+        if (!chosen)
             return;
         // On the new-row line the first value begins a new row in the line's place.
         GridRecordSet& records = recordSet();

@@ -45,6 +45,34 @@ void TestMessages::texts_data() {
            "In the Chart of Accounts, keep the right description on it and delete the other.";
     // ---- entry
     // ---- masters
+    QTest::newRow("noRecordToSave") << Messages::noRecordToSave() << "There is no record to save.";
+    QTest::newRow("recordSaved") << Messages::recordSaved() << "Saved!";
+    QTest::newRow("noRecordsToDelete")
+        << Messages::noRecordsToDelete() << "There are no records to delete.";
+    QTest::newRow("confirmDelete") << Messages::confirmDelete() << "Are you sure?";
+    QTest::newRow("accountCodeRequired")
+        << Messages::accountCodeRequired() << "Must enter an Account Code.";
+    QTest::newRow("departmentCodeRequired")
+        << Messages::departmentCodeRequired() << "Must enter a Department Code.";
+    QTest::newRow("confirmDeleteAllAccounts")
+        << Messages::confirmDeleteAllAccounts()
+        << "This will delete all the records.  \r\n\r\nAre you sure?";
+    QTest::newRow("confirmRestoreSampleChart")
+        << Messages::confirmRestoreSampleChart()
+        << "This will restore the sample CoA.\r\n\r\nAfter restoring, the form will close."
+           "\r\nYou will need to re-open the form to \r\nsee the restored CoA.";
+    QTest::newRow("sampleChartWouldDuplicate")
+        << Messages::sampleChartWouldDuplicate() << "That would cause duplicate accounts.";
+    QTest::newRow("notAPercentage") << Messages::notAPercentage("Tax Rate")
+                                    << "Tax Rate must be a percentage, such as 7, 7.5 or 7.00%.";
+    QTest::newRow("partyNumberRequired")
+        << Messages::partyNumberRequired("Vendor") << "Must enter Vendor Number.";
+    QTest::newRow("partyNameRequired")
+        << Messages::partyNameRequired("Customer") << "Must enter Customer Name.";
+    QTest::newRow("notValidatedNotSaved")
+        << Messages::notValidatedNotSaved() << "Has not passed validation so not saved!";
+    QTest::newRow("notFound") << Messages::notFound("Customer ", "O'Brien")
+                              << "Customer O'Brien was not found.";
     // ---- master files
     const QString importTail =
         "this would cause duplication. \r\n\r\n"

@@ -4,13 +4,14 @@
 #include "masterstesting.h"
 #include "support/testbook.h"
 
+#include "data/messages.h"
 #include "masters/chartofaccountswindow.h"
 #include "masters/finddialog.h"
 #include "masters/findincaller.h"
 #include "masters/gridnavigatorbar.h"
+#include "masters/gridview.h"
 #include "masters/lookups.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QtTest>
@@ -167,7 +168,8 @@ void TestFindDialog::chartFindsDescription_data() {
     QTest::newRow("apostrophe") << "owner'" << 0 << QString() << "Account: 3 of 4";
     QTest::newRow("plain") << "rent" << 0 << QString() << "Account: 4 of 4";
     // Listed, but not in the grid: the window moves to its last row.
-    QTest::newRow("not found") << "al's" << 1 << "Account Description Al's Cafe was not found."
+    QTest::newRow("not found") << "al's" << 1
+                               << Messages::notFound("Account Description ", "Al's Cafe")
                                << "Account: 4 of 4";
 }
 
@@ -177,24 +179,24 @@ void TestFindDialog::chartFindsDescription() {
     QFETCH(QString, message);
     QFETCH(QString, caption);
     TestBook book;
-    addAccount(book, "1000", " ", "Bank");
-    addAccount(book, "2000", " ", "Wages");
-    addAccount(book, "3000", " ", "Owner's Capital");
-    addAccount(book, "4000", " ", "Rent");
+    const QStringList descriptions{"Bank", "Wages", "Owner's Capital", "Rent"};
+    for (int i = 0; i < descriptions.size(); ++i)
+        addAccount(book, QString::number((i + 1) * 1000), "", descriptions.at(i));
     ChartOfAccountsWindow window(book.services);
-    window.show();
+    QVERIFY(showActive(&window));
     if (added)
-        addAccount(book, "0500", " ", "Al's Cafe");
+        addAccount(book, "0500", "", "Al's Cafe");
     if (!message.isEmpty())
         book.prompts.expect(message);
     whenModal([typed](QDialog* dialog) {
-        QCOMPARE(child<QLabel>(dialog, QStringLiteral("lblWhichTable"))->text(),
-                 QStringLiteral("Type Account Description to find"));
         QTest::keyClicks(findEdit(dialog), typed);
         QTest::keyClick(findEdit(dialog), Qt::Key_Return);
     });
     press(&window, "cmdFindByDesc");
     QCOMPARE(window.navigator()->caption(), caption);
+    // The chart is active again with the keys in its grid.
+    QTRY_COMPARE(QApplication::activeWindow(), &window);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(window.grid()));
     book.prompts.verifyAllShown();
 }
 
