@@ -125,11 +125,16 @@ void TestFindDialog::fillsFromQueryOnce() {
 void TestFindDialog::listsValuesAsText_data() {
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("text");
-    QTest::newRow("integer") << "-42" << "-42";
-    QTest::newRow("whole real") << "5.0" << "5";
-    QTest::newRow("real") << "0.07" << "0.07";
-    QTest::newRow("text beyond ASCII") << "'Caf\u00e9 \u20ac'" << "Caf\u00e9 \u20ac";
-    QTest::newRow("blob") << "x'414243'" << "ABC";
+    QTest::newRow("integer") << "-42"
+                             << "-42";
+    QTest::newRow("whole real") << "5.0"
+                                << "5";
+    QTest::newRow("real") << "0.07"
+                          << "0.07";
+    QTest::newRow("text beyond ASCII") << "'Caf\u00e9 \u20ac'"
+                                       << "Caf\u00e9 \u20ac";
+    QTest::newRow("blob") << "x'414243'"
+                          << "ABC";
 }
 
 void TestFindDialog::listsValuesAsText() {
