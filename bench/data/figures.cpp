@@ -58,7 +58,7 @@ bool Figures::report(const char* what, double limit, int width) {
     }
     const double middle = median();
     if (limit <= 0) {
-        std::printf("  %-*s median %8.2f ms   worst %8.2f ms   (cpu %.2f ms)\n", width, what,
+        std::printf("  %-*s median %8.2f ms   worst %8.2f ms   (cpu %7.2f ms)\n", width, what,
                     middle, worst(), medianCpu());
         std::fflush(stdout);
         return true;
