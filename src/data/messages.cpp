@@ -11,6 +11,28 @@ QString amountOutOfRange() {
                           "$999,999,999,999.99.");
 }
 
+// ---- records -------------------------------------------------------------------------
+
+QString noRecordToSave() {
+    return QStringLiteral("There is no record to save.");
+}
+
+QString saved() {
+    return QStringLiteral("Saved.");
+}
+
+QString recordSaved() {
+    return QStringLiteral("Saved!");
+}
+
+QString noRecordsToDelete() {
+    return QStringLiteral("There are no records to delete.");
+}
+
+QString confirmDelete() {
+    return QStringLiteral("Are you sure?");
+}
+
 // ---- book ----------------------------------------------------------------------------
 
 QString missingBook(const QString& appDir) {
@@ -135,47 +157,15 @@ QString bankAccountNotSet() {
                           "GL Account Code.");
 }
 
-QString noRecordToSave() {
-    return QStringLiteral("There is no record to save.");
-}
-
 QString notSaved() {
     return QStringLiteral("Not saved.");
-}
-
-QString saved() {
-    return QStringLiteral("Saved.");
-}
-
-QString noRecordsToDelete() {
-    return QStringLiteral("There are no records to delete.");
 }
 
 QString deleteNotOutstanding() {
     return QStringLiteral("Cannot delete when Reconciliation Status\r\nis not Outstanding.");
 }
 
-QString deleteQuestion() {
-    return QStringLiteral("Are you sure?");
-}
-
 // ---- masters -------------------------------------------------------------------------
-
-QString noRecordToSave() {
-    return QStringLiteral("There is no record to save.");
-}
-
-QString recordSaved() {
-    return QStringLiteral("Saved!");
-}
-
-QString noRecordsToDelete() {
-    return QStringLiteral("There are no records to delete.");
-}
-
-QString confirmDelete() {
-    return QStringLiteral("Are you sure?");
-}
 
 QString accountCodeRequired() {
     return QStringLiteral("Must enter an Account Code.");
@@ -389,14 +379,6 @@ QString mustEnterCompanyName() {
 
 QString noSettingsRecordToSave() {
     return QStringLiteral("There is no record to save.");
-}
-
-QString settingsSaved() {
-    return QStringLiteral("Saved!");
-}
-
-QString bankGlAccountSaved() {
-    return QStringLiteral("Saved.");
 }
 
 // ---- shell ---------------------------------------------------------------------------

@@ -13,6 +13,18 @@ namespace Messages {
 // An amount beyond what the book accepts.
 QString amountOutOfRange();
 
+// ---- records (every window that saves and deletes records) ---------------------------
+// Save with no record shown.
+QString noRecordToSave();
+// A record written by Save in the entry windows and the bank GL account window.
+QString saved();
+// A record written by Save in the master and setup windows.
+QString recordSaved();
+// Delete with no record shown.
+QString noRecordsToDelete();
+// The question before one record is deleted.
+QString confirmDelete();
+
 // ---- book (opening, format, upgrades) ------------------------------------------------
 // At start-up, when the book is not in the application directory.
 QString missingBook(const QString& appDir);
@@ -48,22 +60,10 @@ QString apControlAsOffset();
 QString arControlAsOffset();
 // Saving any entry while the bank's own GL account is not set.
 QString bankAccountNotSet();
-QString noRecordToSave();
 QString notSaved();
-QString saved();
-QString noRecordsToDelete();
 QString deleteNotOutstanding();
-QString deleteQuestion();
 
 // ---- masters (chart, departments, tax table, customers, vendors, find) ---------------
-// Save in a master window that holds no record.
-QString noRecordToSave();
-// A master record written by Save.
-QString recordSaved();
-// Delete in a master window that holds no record.
-QString noRecordsToDelete();
-// The question before one master record is deleted.
-QString confirmDelete();
 // A chart row written without an account code.
 QString accountCodeRequired();
 // A department row written without a code.
@@ -122,10 +122,6 @@ QString mustEnterSetting(const QString& what);
 QString mustEnterCompanyName();
 // Save with no settings row in the book.
 QString noSettingsRecordToSave();
-// Company, bank details and export settings saved.
-QString settingsSaved();
-// The bank GL account saved.
-QString bankGlAccountSaved();
 
 // ---- shell (switchboard, start-up, compaction, help) ---------------------------------
 // Any failure a handler reports: five lines, six when it names the window.

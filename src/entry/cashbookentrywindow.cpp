@@ -824,7 +824,7 @@ void CashbookEntryWindow::cmdDelete() {
             Messages::deleteNotOutstanding());
         return;
     }
-    if (!m_services.prompts.ask(Messages::deleteQuestion(), Prompts::Answer::No))
+    if (!m_services.prompts.ask(Messages::confirmDelete(), Prompts::Answer::No))
         return;
     m_navigator->deleteCurrent();
     if (m_navigator->hasCurrent() && m_navigator->count() > 1 && !m_navigator->next())

@@ -308,5 +308,5 @@ void AccpacSettingsWindow::save() {
         m_services.prompts.information(Messages::noSettingsRecordToSave());
         return;
     }
-    m_services.prompts.information(Messages::settingsSaved());
+    m_services.prompts.information(Messages::recordSaved());
 }

@@ -228,5 +228,5 @@ void BankDetailsWindow::save() {
     showBalance(*balance);
     m_fields[NextCheque]->setText(BankDetailsRow::numberText(row.nextCheque));
     m_fields[NextReceipt]->setText(BankDetailsRow::numberText(row.nextReceipt));
-    prompts.information(Messages::settingsSaved());
+    prompts.information(Messages::recordSaved());
 }

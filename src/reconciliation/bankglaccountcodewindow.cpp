@@ -102,6 +102,6 @@ void BankGlAccountCodeWindow::save() {
         m_services.prompts.information(Messages::noSettingsRecordToSave());
         return;
     }
-    m_services.prompts.information(Messages::bankGlAccountSaved());
+    m_services.prompts.information(Messages::saved());
     m_close->setFocus();
 }

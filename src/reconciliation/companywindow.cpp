@@ -90,5 +90,5 @@ void CompanyWindow::save() {
     }
     if (m_companyChanged)
         m_companyChanged();
-    m_services.prompts.information(Messages::settingsSaved());
+    m_services.prompts.information(Messages::recordSaved());
 }

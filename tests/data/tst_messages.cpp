@@ -43,13 +43,59 @@ void TestMessages::texts_data() {
         << "These accounts are held twice in the chart of accounts, once with no department and "
            "once with a blank one: 1000, 6100.\r\n\r\nEntries now use the one with no department. "
            "In the Chart of Accounts, keep the right description on it and delete the other.";
-    // ---- entry
-    // ---- masters
+    // ---- records
     QTest::newRow("noRecordToSave") << Messages::noRecordToSave() << "There is no record to save.";
+    QTest::newRow("saved") << Messages::saved() << "Saved.";
     QTest::newRow("recordSaved") << Messages::recordSaved() << "Saved!";
     QTest::newRow("noRecordsToDelete")
         << Messages::noRecordsToDelete() << "There are no records to delete.";
     QTest::newRow("confirmDelete") << Messages::confirmDelete() << "Are you sure?";
+    // ---- entry
+    const auto row = [](const char* name, const QString& shown, const char* expected) {
+        QTest::newRow(name) << shown << QString::fromUtf8(expected);
+    };
+    row("notANumber", Messages::notANumber(), "Must enter a number.");
+    row("missingAmount", Messages::missingAmount(), "Must enter an amount.");
+    row("missingType", Messages::missingType(), "Must enter a Transaction Type.");
+    row("missingAccount", Messages::missingAccount(), "Must enter a GL Account Code.");
+    row("missingTransId", Messages::missingTransId(), "Must enter a transaction ID.");
+    row("duplicateNumber", Messages::duplicateNumber(),
+        "That Transaction ID appears to already exist.\r\nTransaction IDs must be unique."
+        "\r\n\r\nPlease enter a new one.");
+    row("moveRefused", Messages::moveRefused(),
+        "The record has not passed validation.\r\n\r\nTherefore, you cannot move to the "
+        "next/previous record.");
+    row("closeQuestion", Messages::closeQuestion(),
+        "The record has not passed validation.\r\n\r\nIf you close, your changes will be "
+        "abandoned.\r\n\r\nDo you wish to close?");
+    row("negativeAmountQuestion", Messages::negativeAmountQuestion(),
+        "You have entered a negative amount.\r\n\r\nAre you sure?");
+    row("unknownAccount", Messages::unknownAccount(),
+        "That Account Code is unknown.\r\n\r\nPlease select from an existing Account Code, "
+        "\r\nor create a new one.");
+    row("accountHasDepartments", Messages::accountHasDepartments("5100"),
+        "Account Code 5100 has more than one department.\r\n\r\nPlease choose the account and "
+        "its department from the list (Alt+Down).");
+    row("unknownTaxCode", Messages::unknownTaxCode(),
+        "That Tax Code is unknown.\r\n\r\nPlease select from an existing Tax Code, \r\nor "
+        "create a new one in the Tax Table.");
+    row("taxCodeWithoutAccount", Messages::taxCodeWithoutAccount(),
+        "The Tax Code has no GL Account Code, so the tax amount\r\nwould be posted to no "
+        "account.\r\n\r\nPlease set its GL Account Code in the Tax Table.");
+    row("bankAccountAsOffset", Messages::bankAccountAsOffset(),
+        "You cannot select the GL Bank Account Code\r\nas it is the control account and is "
+        "used \r\nautomatically as one half of the double-entry\r\nbook-keeping.");
+    row("apControlAsOffset", Messages::apControlAsOffset(),
+        "Integrated with AP.  Therefore, you cannot\r\nchoose the AP Control Account.");
+    row("arControlAsOffset", Messages::arControlAsOffset(),
+        "Integrated with AR.  Therefore, you cannot\r\nchoose the AR Control Account.");
+    row("bankAccountNotSet", Messages::bankAccountNotSet(),
+        "The bank's GL Account Code is not set, so this entry would post its bank side\r\nto no "
+        "account.\r\n\r\nPlease set it first: Setup, Bank GL Account Code.");
+    row("notSaved", Messages::notSaved(), "Not saved.");
+    row("deleteNotOutstanding", Messages::deleteNotOutstanding(),
+        "Cannot delete when Reconciliation Status\r\nis not Outstanding.");
+    // ---- masters
     QTest::newRow("accountCodeRequired")
         << Messages::accountCodeRequired() << "Must enter an Account Code.";
     QTest::newRow("departmentCodeRequired")
@@ -168,8 +214,6 @@ void TestMessages::texts_data() {
         << Messages::mustEnterCompanyName() << "Must enter a Company Name.";
     QTest::newRow("noSettingsRecordToSave")
         << Messages::noSettingsRecordToSave() << "There is no record to save.";
-    QTest::newRow("settingsSaved") << Messages::settingsSaved() << "Saved!";
-    QTest::newRow("bankGlAccountSaved") << Messages::bankGlAccountSaved() << "Saved.";
     // ---- shell
     QTest::newRow("errorReport, window handler")
         << Messages::errorReport(3021, QStringLiteral("No current record."),

@@ -130,7 +130,7 @@ void TestAccpacSettings::uncheckedGroupsKeepTheirValues() {
         QVERIFY2(!enabled(&window, name), qPrintable(name));
     // A disabled group is not checked, even with a value missing, and its values are kept.
     setTextOf(&window, QStringLiteral("txtARControlAccountSet"), QString());
-    save(book, &window, Messages::settingsSaved());
+    save(book, &window, Messages::recordSaved());
     QCOMPARE(storedRow(book),
              QString(kFilledRow).replace("|11100", "|01100").replace("|SET1|1", "||0"));
     // Checked again, the AR group is enabled and its values are needed.
@@ -220,7 +220,7 @@ void TestAccpacSettings::accountListTypingAndChoosing() {
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
     QCOMPARE(shown(), expected);
     QCOMPARE(window.focusWidget()->objectName(), next);
-    save(book, &window, Messages::settingsSaved());
+    save(book, &window, Messages::recordSaved());
     const QString column = QString(list).replace("txt", "GL").remove("Account");
     QCOMPARE(book.value(QStringLiteral("SELECT %1 || '/' || %1Dept || '/' || %1Desc "
                                        "FROM tblAccpacSettings")

@@ -46,6 +46,8 @@ private slots:
     void typeAhead_data();
     void typeAhead();
     void fillsFromQueryOnce();
+    void listsValuesAsText_data();
+    void listsValuesAsText();
     void failingQueryGoesToTheCaller();
     void chooseOrCancel_data();
     void chooseOrCancel();
@@ -118,6 +120,32 @@ void TestFindDialog::fillsFromQueryOnce() {
     empty.show();
     QVERIFY(!list(&empty)->isEnabled());
     QVERIFY(empty.entries().isEmpty());
+}
+
+// Values of every storage class are listed as the driver gives them as text.
+void TestFindDialog::listsValuesAsText_data() {
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("integer") << "-42"
+                             << "-42";
+    QTest::newRow("whole real") << "5.0"
+                                << "5";
+    QTest::newRow("real") << "0.07"
+                          << "0.07";
+    QTest::newRow("text beyond ASCII") << "'Caf\u00e9 \u20ac'"
+                                       << "Caf\u00e9 \u20ac";
+    QTest::newRow("blob") << "x'414243'"
+                          << "ABC";
+}
+
+void TestFindDialog::listsValuesAsText() {
+    QFETCH(QString, value);
+    QFETCH(QString, text);
+    TestBook book;
+    FindDialog dialog(book.services);
+    dialog.setRecordSource(QStringLiteral("SELECT ") + value);
+    dialog.fill();
+    QCOMPARE(dialog.entries(), QStringList{text});
 }
 
 void TestFindDialog::failingQueryGoesToTheCaller() {

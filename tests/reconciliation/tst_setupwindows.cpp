@@ -177,7 +177,7 @@ void TestSetupWindows::bankDetailsSaveWrites() {
     field(&window, 4)->setFocus();
     QTest::keyClick(field(&window, 4), Qt::Key_Tab);
     // Saved at once, with no question; the window stays in Edit.
-    book.prompts.expect(Messages::settingsSaved());
+    book.prompts.expect(Messages::recordSaved());
     click(&window, "cmdSave");
     QVERIFY(book.prompts.verifyAllShown());
     QVERIFY(field(&window, 0)->isEnabled());
@@ -244,7 +244,7 @@ void TestSetupWindows::companyNameInCapitalsOnSwitchboardAtOnce() {
                      .toString(),
                  QString());
         retype(field(window, 0), QStringLiteral("Acme Trading"));
-        book.prompts.expect(Messages::settingsSaved());
+        book.prompts.expect(Messages::recordSaved());
         click(window, "cmdSave");
         // At once: the window is still open.
         QCOMPARE(panelName->text(), QStringLiteral("ACME TRADING"));
@@ -296,7 +296,7 @@ void TestSetupWindows::bankGlAccount() {
         QTest::keyClick(account, Qt::Key_Down, Qt::AltModifier);
         QCOMPARE(window.focusWidget()->objectName(), QStringLiteral("cmdSave"));
     }
-    book.prompts.expect(Messages::bankGlAccountSaved());
+    book.prompts.expect(Messages::saved());
     click(&window, "cmdSave");
     QVERIFY(book.prompts.verifyAllShown());
     QCOMPARE(window.focusWidget()->objectName(), QStringLiteral("cmdClose"));
