@@ -1,6 +1,7 @@
 #include "data/clock.h"
 #include "data/database.h"
 #include "masters/lookuptransfer.h"
+#include "shell/activationkeeper.h"
 #include "shell/qtservices.h"
 #include "shell/services.h"
 #include "shell/startup.h"
@@ -13,6 +14,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillan"));
     const QString appDir = QCoreApplication::applicationDirPath();
+    ActivationKeeper activationKeeper;
+    app.installEventFilter(&activationKeeper);
 
     Database db;
     QtPrompts prompts;
