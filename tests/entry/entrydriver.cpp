@@ -1,7 +1,10 @@
 #include "entrydriver.h"
 
+#include "entry/bankchargesinterestwindow.h"
 #include "entry/paymentvoucherwindow.h"
 #include "entry/voucherkind.h"
+#include "entry/voucherrules.h"
+#include "data/messages.h"
 #include "shell/navigatorbar.h"
 
 #include <QAbstractButton>
@@ -34,31 +37,31 @@ EntryDriver::EntryDriver() {
     book.sql(QStringLiteral("INSERT INTO tblCustomers VALUES ('C1', 'Brown & Co', '9 High St', "
                             "'', 'Shelbyville', 'State', '54321')"));
     book.sql(QStringLiteral(
-        "INSERT INTO tblTaxTable VALUES ('G', 'GST', 0.07, '2200', 'ADMIN', 'GST Paid')"));
-    book.sql(QStringLiteral(
-        "INSERT INTO tblTaxTable VALUES ('Z', 'Zero', 0, '2200', 'ADMIN', 'GST Paid')"));
+        "INSERT INTO tblTaxTable VALUES ('G', 'GST', 0.07, '2200', 'ADMIN', 'GST Paid'), "
+        "('Z', 'Zero', 0, '2200', 'ADMIN', 'GST Paid')"));
 }
 
-// Every message box a test expected must have been shown by its end.
 EntryDriver::~EntryDriver() {
     book.prompts.verifyAllShown();
 }
 
-EntryRules::Settings EntryDriver::settings(bool ap, bool ar) {
-    EntryRules::Settings s;
-    s.bankAccount = QStringLiteral("1000");
-    s.bankDept = QStringLiteral("ADMIN");
-    s.integrateWithAP = ap;
-    s.apControl = QStringLiteral("2000");
-    s.integrateWithAR = ar;
-    s.arControl = QStringLiteral("1200");
-    return s;
-}
-
-void EntryDriver::applyChanges(const QString& change, const QHash<QString, QString*>& fields) {
-    for (const QString& item : change.split(QLatin1Char(','), Qt::SkipEmptyParts))
-        if (QString* field = fields.value(item.section(QLatin1Char('='), 0, 0)))
-            *field = item.section(QLatin1Char('='), 1);
+void EntryDriver::addRow(const StoredRow& r) {
+    const int type = r.type.toInt();
+    const bool receipt = type == 3 || type == 4, bank = type >= 5;
+    const qint64 tax = bank ? 0 : r.tax, sign = receipt ? 1 : -1;
+    const QVariant none;
+    const auto taxed = [bank, &none](const QVariant& value) { return bank ? none : value; };
+    book.sql(QStringLiteral("INSERT INTO tblCashbook (TransID, TransDate, TransType, TransStatus, "
+                            "VendorID, CustID, OffsetGLAccountCode, OffsetAmount, "
+                            "OffsetGSTTaxCode, OffsetGSTTaxRate, OffsetGSTAmount, "
+                            "OffsetGSTGLAccountCode, BankAccountAmount, DoubleEntryBank, "
+                            "DoubleEntryOffset, DoubleEntryGST) VALUES (?, ?, ?, ?, ?, ?, ?, ?, "
+                            "?, ?, ?, ?, ?, ?, ?, ?)"),
+             {r.id, r.date, r.type, r.status, receipt || bank ? none : QStringLiteral("V1"),
+              receipt ? QStringLiteral("C1") : none,
+              bank ? "6000" : receipt ? "4000" : "5000", r.base, taxed(QStringLiteral("G")),
+              taxed(r.rate), taxed(tax), taxed(QStringLiteral("2200")), r.base + tax,
+              sign * (r.base + tax), -sign * r.base, -sign * tax});
 }
 
 std::function<bool(Services&, QWidget*)>
@@ -77,8 +80,7 @@ EntryDriver::chooserFrom(std::deque<std::function<bool(Services&)>>& queue) {
 CashbookEntryWindow::Choosers EntryDriver::choosers() {
     CashbookEntryWindow::Choosers c;
     c.account = chooserFrom(accountPicks);
-    c.find = [this](Services&, QWidget*, const QString& caption, const QString& query) {
-        findRequests << caption + QLatin1Char('|') + query;
+    c.find = [this](Services&, QWidget*, const QString&, const QString&) {
         if (finds.empty()) {
             QTest::qFail("unexpected find", __FILE__, __LINE__);
             return std::optional<QString>();
@@ -90,44 +92,90 @@ CashbookEntryWindow::Choosers EntryDriver::choosers() {
     return c;
 }
 
-std::unique_ptr<PaymentVoucherWindow> EntryDriver::openVoucher(const VoucherKind& kind) {
-    auto window = std::make_unique<PaymentVoucherWindow>(book.services, kind);
+void EntryDriver::open(const VoucherKind& voucherKind) {
+    kind = &voucherKind;
+    saveQuestion = voucherKind.saveQuestion;
+    auto* voucherWindow = new PaymentVoucherWindow(book.services, voucherKind);
+    window.reset(voucherWindow);
     const CashbookEntryWindow::Choosers shared = choosers();
-    PaymentVoucherWindow::Pickers pickers;
-    pickers.party = chooserFrom(partyPicks);
-    pickers.account = shared.account;
-    pickers.tax = chooserFrom(taxPicks);
-    pickers.find = shared.find;
-    window->setPickers(pickers);
-    show(window.get());
-    return window;
+    voucherWindow->setPickers({chooserFrom(partyPicks), shared.account, chooserFrom(taxPicks),
+                               shared.find});
+    show();
 }
 
-void EntryDriver::show(CashbookEntryWindow* window) {
-    m_form = window;
+void EntryDriver::openBank() {
+    kind = nullptr;
+    // The bank entries window keeps its save question itself.
+    saveQuestion =
+        QStringLiteral("The Transaction has passed validation. \r\n\r\nDo you wish to save?");
+    window = std::make_unique<BankChargesInterestWindow>(book.services);
+    window->setChoosers(choosers());
+    show();
+}
+
+void EntryDriver::show() {
     window->show();
-    QApplication::setActiveWindow(window);
-    QVERIFY(QTest::qWaitForWindowActive(window));
+    QApplication::setActiveWindow(window.get());
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
 }
 
-void EntryDriver::pickAccount(const QString& code, const QString& desc) {
+PaymentVoucherWindow& EntryDriver::voucher() {
+    return static_cast<PaymentVoucherWindow&>(*window);
+}
+
+QString EntryDriver::offer(int number) const {
+    return VoucherRules::offerQuestion(*kind, number);
+}
+
+void EntryDriver::add(bool accept) {
+    if (kind) {
+        const int next = book.value(QStringLiteral("SELECT %1 FROM tblBankDetails")
+                                        .arg(kind->counterColumn))
+                             .toInt();
+        book.prompts.expect(offer(next), accept ? Answer::Yes : Answer::No);
+    }
+    click(QStringLiteral("cmdAdd"));
+}
+
+void EntryDriver::fill(const QString& amount) {
+    if (kind) {
+        const bool vendor = kind->party == VoucherKind::Party::Vendor;
+        const QStringList party =
+            vendor ? QStringList{"V1", "Acme Ltd", "1 Main St", "Suite 2", "Springfield", "State",
+                                 "12345"}
+                   : QStringList{"C1", "Brown & Co", "9 High St", "", "Shelbyville", "State",
+                                 "54321"};
+        partyPicks.push_back([party](Services& s) {
+            for (int i = 0; i < 7; ++i)
+                s.lookup.value(i + 1) = party.value(i);
+            return true;
+        });
+        dropDown(kind->partyField);
+        chooseAccount(vendor ? "5000" : "4000", vendor ? "Office Supplies" : "Sales");
+    } else {
+        enter(QStringLiteral("txtTransID"), QStringLiteral("E1"));
+        chooseAccount(QStringLiteral("6000"), QStringLiteral("Bank Charges"));
+    }
+    enter(QStringLiteral("txtOffsetAmount"), amount);
+}
+
+void EntryDriver::save() {
+    book.prompts.expect(saveQuestion, Answer::Yes).expect(Messages::saved());
+    click(QStringLiteral("cmdSave"));
+    book.prompts.verifyAllShown();
+}
+
+void EntryDriver::chooseAccount(const QString& code, const QString& desc) {
     accountPicks.push_back([code, desc](Services& s) {
         s.lookup.LookupValue1 = code;
         s.lookup.LookupValue2 = QStringLiteral("ADMIN");
         s.lookup.LookupValue3 = desc;
         return true;
     });
+    dropDown(QStringLiteral("cboGLOffsetAccountCode"));
 }
 
-void EntryDriver::pickParty(const QStringList& values) {
-    partyPicks.push_back([values](Services& s) {
-        for (int i = 0; i < 7; ++i)
-            s.lookup.value(i + 1) = values.value(i);
-        return true;
-    });
-}
-
-void EntryDriver::pickTax(const QString& code, const QString& shownRate) {
+void EntryDriver::chooseTax(const QString& code, const QString& shownRate) {
     taxPicks.push_back([code, shownRate](Services& s) {
         s.lookup.LookupValue4 = code;
         s.lookup.LookupValue5 = shownRate;
@@ -135,10 +183,11 @@ void EntryDriver::pickTax(const QString& code, const QString& shownRate) {
         s.lookup.LookupValue7 = QStringLiteral("ADMIN");
         return true;
     });
+    dropDown(QStringLiteral("cboGSTCode"));
 }
 
 QString EntryDriver::text(const QString& name) {
-    if (auto* combo = m_form->findChild<QComboBox*>(name))
+    if (auto* combo = window->findChild<QComboBox*>(name))
         return combo->currentText();
     return get<QLineEdit>(name)->text();
 }
@@ -170,13 +219,17 @@ void EntryDriver::type(const QString& name, const QString& value) {
 }
 
 void EntryDriver::tab() {
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    settle();
+    key(Qt::Key_Tab);
 }
 
 void EntryDriver::enter(const QString& name, const QString& value) {
     type(name, value);
     tab();
+}
+
+void EntryDriver::key(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    settle();
 }
 
 QStringList EntryDriver::tabWalk(const QString& first, int stops) {
@@ -214,11 +267,6 @@ void EntryDriver::settle() {
     QCoreApplication::processEvents();
 }
 
-void EntryDriver::saveAnswering(const QString& question) {
-    book.prompts.expect(question, Answer::Yes).expect(QStringLiteral("Saved."));
-    click(QStringLiteral("cmdSave"));
-}
-
 QVariant EntryDriver::column(const QString& id, const QString& name) {
     return book.value(QStringLiteral("SELECT %1 FROM tblCashbook WHERE TransID = ?").arg(name),
                       {id});
@@ -233,6 +281,11 @@ QString EntryDriver::columns(const QString& id, const QString& names) {
     for (int i = 0; i < q.record().count(); ++i)
         values << (q.isNull(i) ? QStringLiteral("null") : q.value(i).toString());
     return values.join(QLatin1Char('|'));
+}
+
+QString EntryDriver::counters() {
+    return book.value(QStringLiteral("SELECT NextCheque || '/' || NextReceipt FROM tblBankDetails"))
+        .toString();
 }
 
 void EntryDriver::integrate(bool ap, bool ar) {
