@@ -23,15 +23,11 @@ EntryDriver::EntryDriver() {
         "UPDATE tblAccpacSettings SET GLAPClearing = '2100', GLAPClearingDept = 'ADMIN', "
         "GLAPClearingDesc = 'AP Clearing', GLAPControl = '2000', GLARClearing = '1300', "
         "GLARClearingDept = 'SALES', GLARClearingDesc = 'AR Clearing', GLARControl = '1200'"));
-    const char* const accounts[][2] = {{"1000", "Bank"},         {"1200", "AR Control"},
-                                       {"1300", "AR Clearing"},  {"2000", "AP Control"},
-                                       {"2100", "AP Clearing"},  {"2200", "GST Paid"},
-                                       {"4000", "Sales"},        {"5000", "Office Supplies"},
-                                       {"6000", "Bank Charges"}, {"7000", "Interest Income"}};
-    for (const auto& a : accounts)
-        book.sql(QStringLiteral("INSERT INTO tblChartOfAccounts (AccountCode, DeptCode, "
-                                "AccountDescription) VALUES (?, 'ADMIN', ?)"),
-                 {QString::fromLatin1(a[0]), QString::fromLatin1(a[1])});
+    book.sql(QStringLiteral(
+        "INSERT INTO tblChartOfAccounts (AccountCode, DeptCode, AccountDescription) VALUES "
+        "('1000', 'ADMIN', 'Bank'), ('1200', 'ADMIN', 'AR Control'), ('2000', 'ADMIN', 'AP "
+        "Control'), ('2200', 'ADMIN', 'GST Paid'), ('4000', 'ADMIN', 'Sales'), ('5000', "
+        "'ADMIN', 'Office Supplies'), ('6000', 'ADMIN', 'Bank Charges')"));
     book.sql(QStringLiteral("INSERT INTO tblVendors VALUES ('V1', 'Acme Ltd', '1 Main St', "
                             "'Suite 2', 'Springfield', 'State', '12345')"));
     book.sql(QStringLiteral("INSERT INTO tblCustomers VALUES ('C1', 'Brown & Co', '9 High St', "
@@ -192,6 +188,13 @@ QString EntryDriver::text(const QString& name) {
     return get<QLineEdit>(name)->text();
 }
 
+QString EntryDriver::texts(const QString& names) {
+    QStringList values;
+    for (const QString& name : names.split(QLatin1Char(' ')))
+        values << text(name);
+    return values.join(QLatin1Char('|'));
+}
+
 QString EntryDriver::caption() {
     return get<NavigatorBar>(QStringLiteral("Adodc1"))->caption();
 }
@@ -265,11 +268,6 @@ void EntryDriver::navigate(const char* button) {
 void EntryDriver::settle() {
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
-}
-
-QVariant EntryDriver::column(const QString& id, const QString& name) {
-    return book.value(QStringLiteral("SELECT %1 FROM tblCashbook WHERE TransID = ?").arg(name),
-                      {id});
 }
 
 QString EntryDriver::columns(const QString& id, const QString& names) {

@@ -68,6 +68,8 @@ public:
         return widget;
     }
     QString text(const QString& name);
+    // The fields' texts (names separated by spaces) joined by "|".
+    QString texts(const QString& names);
     QString caption();
     QString focusName();
     bool enabled(const char* name) { return get(QString::fromLatin1(name))->isEnabled(); }
@@ -86,7 +88,6 @@ public:
     void navigate(const char* button);
     static void settle();
 
-    QVariant column(const QString& id, const QString& name);
     // The stored row's columns (comma-separated names) joined by "|", a null shown as "null".
     QString columns(const QString& id, const QString& names);
     // NextCheque and NextReceipt, "1001/500".
