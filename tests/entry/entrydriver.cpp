@@ -1,10 +1,10 @@
 #include "entrydriver.h"
 
+#include "data/messages.h"
 #include "entry/bankchargesinterestwindow.h"
 #include "entry/paymentvoucherwindow.h"
 #include "entry/voucherkind.h"
 #include "entry/voucherrules.h"
-#include "data/messages.h"
 #include "shell/navigatorbar.h"
 
 #include <QAbstractButton>
@@ -15,30 +15,43 @@
 #include <QSqlRecord>
 #include <QToolButton>
 
-EntryDriver::EntryDriver() {
-    book.sql(QStringLiteral(
-        "UPDATE tblSystemSetup SET GLBankAccountCode = '1000', BankAccountDept = 'ADMIN'"));
-    book.sql(QStringLiteral("UPDATE tblBankDetails SET NextCheque = 1001, NextReceipt = 500"));
-    book.sql(QStringLiteral(
-        "UPDATE tblAccpacSettings SET GLAPClearing = '2100', GLAPClearingDept = 'ADMIN', "
-        "GLAPClearingDesc = 'AP Clearing', GLAPControl = '2000', GLARClearing = '1300', "
-        "GLARClearingDept = 'SALES', GLARClearingDesc = 'AR Clearing', GLARControl = '1200'"));
-    book.sql(QStringLiteral(
-        "INSERT INTO tblChartOfAccounts (AccountCode, DeptCode, AccountDescription) VALUES "
-        "('1000', 'ADMIN', 'Bank'), ('1200', 'ADMIN', 'AR Control'), ('2000', 'ADMIN', 'AP "
-        "Control'), ('2200', 'ADMIN', 'GST Paid'), ('4000', 'ADMIN', 'Sales'), ('5000', "
-        "'ADMIN', 'Office Supplies'), ('6000', 'ADMIN', 'Bank Charges')"));
-    book.sql(QStringLiteral("INSERT INTO tblVendors VALUES ('V1', 'Acme Ltd', '1 Main St', "
-                            "'Suite 2', 'Springfield', 'State', '12345')"));
-    book.sql(QStringLiteral("INSERT INTO tblCustomers VALUES ('C1', 'Brown & Co', '9 High St', "
-                            "'', 'Shelbyville', 'State', '54321')"));
-    book.sql(QStringLiteral(
-        "INSERT INTO tblTaxTable VALUES ('G', 'GST', 0.07, '2200', 'ADMIN', 'GST Paid'), "
-        "('Z', 'Zero', 0, '2200', 'ADMIN', 'GST Paid')"));
+namespace {
+
+// The next scripted answer; a chooser the test did not expect fails it.
+template <typename T> std::optional<T> next(std::deque<T>& queue) {
+    if (queue.empty()) {
+        QTest::qFail("unexpected chooser", __FILE__, __LINE__);
+        return std::nullopt;
+    }
+    T value = queue.front();
+    queue.pop_front();
+    return value;
 }
 
-EntryDriver::~EntryDriver() {
-    book.prompts.verifyAllShown();
+// A chooser's choice: LookupValue<first> onwards.
+void handBack(Services& s, int first, const QStringList& values) {
+    for (int i = 0; i < values.size(); ++i)
+        s.lookup.value(first + i) = values[i];
+}
+
+} // namespace
+
+EntryDriver::EntryDriver() {
+    book.sql("UPDATE tblSystemSetup SET GLBankAccountCode = '1000', BankAccountDept = 'ADMIN'");
+    book.sql("UPDATE tblBankDetails SET NextCheque = 1001, NextReceipt = 500");
+    book.sql("UPDATE tblAccpacSettings SET GLAPClearing = '2100', GLAPClearingDept = 'ADMIN', "
+             "GLAPClearingDesc = 'AP Clearing', GLAPControl = '2000', GLARClearing = '1300', "
+             "GLARClearingDept = 'SALES', GLARClearingDesc = 'AR Clearing', GLARControl = '1200'");
+    book.sql("INSERT INTO tblChartOfAccounts (AccountCode, DeptCode, AccountDescription) VALUES "
+             "('1000', 'ADMIN', 'Bank'), ('1200', 'ADMIN', 'AR Control'), ('2000', 'ADMIN', 'AP "
+             "Control'), ('2200', 'ADMIN', 'GST Paid'), ('4000', 'ADMIN', 'Sales'), ('5000', "
+             "'ADMIN', 'Office Supplies'), ('6000', 'ADMIN', 'Bank Charges')");
+    book.sql("INSERT INTO tblVendors VALUES ('V1', 'Acme Ltd', '1 Main St', 'Suite 2', "
+             "'Springfield', 'State', '12345')");
+    book.sql("INSERT INTO tblCustomers VALUES ('C1', 'Brown & Co', '9 High St', '', "
+             "'Shelbyville', 'State', '54321')");
+    book.sql("INSERT INTO tblTaxTable VALUES ('G', 'GST', 0.07, '2200', 'ADMIN', 'GST Paid'), "
+             "('Z', 'Zero', 0, '2200', 'ADMIN', 'GST Paid')");
 }
 
 void EntryDriver::addRow(const StoredRow& r) {
@@ -47,65 +60,45 @@ void EntryDriver::addRow(const StoredRow& r) {
     const qint64 tax = bank ? 0 : r.tax, sign = receipt ? 1 : -1;
     const QVariant none;
     const auto taxed = [bank, &none](const QVariant& value) { return bank ? none : value; };
-    book.sql(QStringLiteral("INSERT INTO tblCashbook (TransID, TransDate, TransType, TransStatus, "
-                            "VendorID, CustID, OffsetGLAccountCode, OffsetAmount, "
-                            "OffsetGSTTaxCode, OffsetGSTTaxRate, OffsetGSTAmount, "
-                            "OffsetGSTGLAccountCode, BankAccountAmount, DoubleEntryBank, "
-                            "DoubleEntryOffset, DoubleEntryGST) VALUES (?, ?, ?, ?, ?, ?, ?, ?, "
-                            "?, ?, ?, ?, ?, ?, ?, ?)"),
-             {r.id, r.date, r.type, r.status, receipt || bank ? none : QStringLiteral("V1"),
-              receipt ? QStringLiteral("C1") : none,
-              bank ? "6000" : receipt ? "4000" : "5000", r.base, taxed(QStringLiteral("G")),
-              taxed(r.rate), taxed(tax), taxed(QStringLiteral("2200")), r.base + tax,
+    book.sql("INSERT INTO tblCashbook (TransID, TransDate, TransType, TransStatus, VendorID, "
+             "CustID, OffsetGLAccountCode, OffsetAmount, OffsetGSTTaxCode, OffsetGSTTaxRate, "
+             "OffsetGSTAmount, OffsetGSTGLAccountCode, BankAccountAmount, DoubleEntryBank, "
+             "DoubleEntryOffset, DoubleEntryGST) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+             "?, ?, ?)",
+             {r.id, r.date, r.type, r.status, receipt || bank ? none : "V1", receipt ? "C1" : none,
+              bank      ? "6000"
+              : receipt ? "4000"
+                        : "5000",
+              r.base, taxed("G"), taxed(r.rate), taxed(tax), taxed("2200"), r.base + tax,
               sign * (r.base + tax), -sign * r.base, -sign * tax});
 }
 
 std::function<bool(Services&, QWidget*)>
 EntryDriver::chooserFrom(std::deque<std::function<bool(Services&)>>& queue) {
     return [&queue](Services& s, QWidget*) {
-        if (queue.empty()) {
-            QTest::qFail("unexpected chooser", __FILE__, __LINE__);
-            return false;
-        }
-        auto pick = queue.front();
-        queue.pop_front();
-        return pick(s);
+        const auto pick = next(queue);
+        return pick && (*pick)(s);
     };
-}
-
-CashbookEntryWindow::Choosers EntryDriver::choosers() {
-    CashbookEntryWindow::Choosers c;
-    c.account = chooserFrom(accountPicks);
-    c.find = [this](Services&, QWidget*, const QString&, const QString&) {
-        if (finds.empty()) {
-            QTest::qFail("unexpected find", __FILE__, __LINE__);
-            return std::optional<QString>();
-        }
-        const std::optional<QString> answer = finds.front();
-        finds.pop_front();
-        return answer;
-    };
-    return c;
 }
 
 void EntryDriver::open(const VoucherKind& voucherKind) {
     kind = &voucherKind;
-    saveQuestion = voucherKind.saveQuestion;
+    m_saveQuestion = voucherKind.saveQuestion;
     auto* voucherWindow = new PaymentVoucherWindow(book.services, voucherKind);
     window.reset(voucherWindow);
-    const CashbookEntryWindow::Choosers shared = choosers();
-    voucherWindow->setPickers({chooserFrom(partyPicks), shared.account, chooserFrom(taxPicks),
-                               shared.find});
+    voucherWindow->setPickers({chooserFrom(partyPicks), chooserFrom(accountPicks),
+                               chooserFrom(taxPicks),
+                               [this](auto&&...) { return next(finds).value_or(std::nullopt); }});
     show();
 }
 
 void EntryDriver::openBank() {
     kind = nullptr;
     // The bank entries window keeps its save question itself.
-    saveQuestion =
-        QStringLiteral("The Transaction has passed validation. \r\n\r\nDo you wish to save?");
+    m_saveQuestion = "The Transaction has passed validation. \r\n\r\nDo you wish to save?";
     window = std::make_unique<BankChargesInterestWindow>(book.services);
-    window->setChoosers(choosers());
+    window->setChoosers({chooserFrom(accountPicks),
+                         [this](auto&&...) { return next(finds).value_or(std::nullopt); }});
     show();
 }
 
@@ -119,67 +112,59 @@ PaymentVoucherWindow& EntryDriver::voucher() {
     return static_cast<PaymentVoucherWindow&>(*window);
 }
 
-QString EntryDriver::offer(int number) const {
-    return VoucherRules::offerQuestion(*kind, number);
-}
-
 void EntryDriver::add(bool accept) {
     if (kind) {
-        const int next = book.value(QStringLiteral("SELECT %1 FROM tblBankDetails")
-                                        .arg(kind->counterColumn))
-                             .toInt();
-        book.prompts.expect(offer(next), accept ? Answer::Yes : Answer::No);
+        const int number =
+            book.value("SELECT " + kind->counterColumn + " FROM tblBankDetails").toInt();
+        book.prompts.expect(VoucherRules::offerQuestion(*kind, number),
+                            accept ? Answer::Yes : Answer::No);
     }
-    click(QStringLiteral("cmdAdd"));
+    click("cmdAdd");
 }
 
 void EntryDriver::fill(const QString& amount) {
-    if (kind) {
-        const bool vendor = kind->party == VoucherKind::Party::Vendor;
-        const QStringList party =
-            vendor ? QStringList{"V1", "Acme Ltd", "1 Main St", "Suite 2", "Springfield", "State",
-                                 "12345"}
-                   : QStringList{"C1", "Brown & Co", "9 High St", "", "Shelbyville", "State",
-                                 "54321"};
-        partyPicks.push_back([party](Services& s) {
-            for (int i = 0; i < 7; ++i)
-                s.lookup.value(i + 1) = party.value(i);
+    if (!kind) {
+        enter("txtTransID", "E1");
+        chooseAccount("6000", "Bank Charges");
+    } else if (kind->party == VoucherKind::Party::Vendor) {
+        partyPicks.push_back([](Services& s) {
+            handBack(s, 1,
+                     {"V1", "Acme Ltd", "1 Main St", "Suite 2", "Springfield", "State", "12345"});
             return true;
         });
         dropDown(kind->partyField);
-        chooseAccount(vendor ? "5000" : "4000", vendor ? "Office Supplies" : "Sales");
+        chooseAccount("5000", "Office Supplies");
     } else {
-        enter(QStringLiteral("txtTransID"), QStringLiteral("E1"));
-        chooseAccount(QStringLiteral("6000"), QStringLiteral("Bank Charges"));
+        partyPicks.push_back([](Services& s) {
+            handBack(s, 1, {"C1", "Brown & Co", "9 High St", "", "Shelbyville", "State", "54321"});
+            return true;
+        });
+        dropDown(kind->partyField);
+        chooseAccount("4000", "Sales");
     }
-    enter(QStringLiteral("txtOffsetAmount"), amount);
+    enter("txtOffsetAmount", amount);
 }
 
 void EntryDriver::save() {
-    book.prompts.expect(saveQuestion, Answer::Yes).expect(Messages::saved());
-    click(QStringLiteral("cmdSave"));
+    book.prompts.expect(m_saveQuestion, Answer::Yes).expect(Messages::saved());
+    click("cmdSave");
     book.prompts.verifyAllShown();
 }
 
 void EntryDriver::chooseAccount(const QString& code, const QString& desc) {
     accountPicks.push_back([code, desc](Services& s) {
-        s.lookup.LookupValue1 = code;
-        s.lookup.LookupValue2 = QStringLiteral("ADMIN");
-        s.lookup.LookupValue3 = desc;
+        handBack(s, 1, {code, "ADMIN", desc});
         return true;
     });
-    dropDown(QStringLiteral("cboGLOffsetAccountCode"));
+    dropDown("cboGLOffsetAccountCode");
 }
 
 void EntryDriver::chooseTax(const QString& code, const QString& shownRate) {
     taxPicks.push_back([code, shownRate](Services& s) {
-        s.lookup.LookupValue4 = code;
-        s.lookup.LookupValue5 = shownRate;
-        s.lookup.LookupValue6 = QStringLiteral("2200");
-        s.lookup.LookupValue7 = QStringLiteral("ADMIN");
+        handBack(s, 4, {code, shownRate, "2200", "ADMIN"});
         return true;
     });
-    dropDown(QStringLiteral("cboGSTCode"));
+    dropDown("cboGSTCode");
 }
 
 QString EntryDriver::text(const QString& name) {
@@ -190,13 +175,13 @@ QString EntryDriver::text(const QString& name) {
 
 QString EntryDriver::texts(const QString& names) {
     QStringList values;
-    for (const QString& name : names.split(QLatin1Char(' ')))
+    for (const QString& name : names.split(' '))
         values << text(name);
-    return values.join(QLatin1Char('|'));
+    return values.join('|');
 }
 
 QString EntryDriver::caption() {
-    return get<NavigatorBar>(QStringLiteral("Adodc1"))->caption();
+    return get<NavigatorBar>("Adodc1")->caption();
 }
 
 QString EntryDriver::focusName() {
@@ -213,21 +198,11 @@ void EntryDriver::focus(const QString& name) {
 
 void EntryDriver::type(const QString& name, const QString& value) {
     focus(name);
-    QWidget* widget = get(name);
-    QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(get(name), Qt::Key_A, Qt::ControlModifier);
     if (value.isEmpty())
-        QTest::keyClick(widget, Qt::Key_Backspace);
+        QTest::keyClick(get(name), Qt::Key_Backspace);
     else
-        QTest::keyClicks(widget, value);
-}
-
-void EntryDriver::tab() {
-    key(Qt::Key_Tab);
-}
-
-void EntryDriver::enter(const QString& name, const QString& value) {
-    type(name, value);
-    tab();
+        QTest::keyClicks(get(name), value);
 }
 
 void EntryDriver::key(Qt::Key key, Qt::KeyboardModifiers modifiers) {
@@ -249,8 +224,7 @@ QStringList EntryDriver::tabWalk(const QString& first, int stops) {
 
 void EntryDriver::dropDown(const QString& name) {
     focus(name);
-    QTest::keyClick(get(name), Qt::Key_Down, Qt::AltModifier);
-    settle();
+    key(Qt::Key_Down, Qt::AltModifier);
 }
 
 void EntryDriver::click(const QString& name) {
@@ -259,9 +233,7 @@ void EntryDriver::click(const QString& name) {
 }
 
 void EntryDriver::navigate(const char* button) {
-    QTest::mouseClick(get<NavigatorBar>(QStringLiteral("Adodc1"))
-                          ->findChild<QToolButton*>(QString::fromLatin1(button)),
-                      Qt::LeftButton);
+    QTest::mouseClick(get<NavigatorBar>("Adodc1")->findChild<QToolButton*>(button), Qt::LeftButton);
     settle();
 }
 
@@ -271,27 +243,24 @@ void EntryDriver::settle() {
 }
 
 QString EntryDriver::columns(const QString& id, const QString& names) {
-    QSqlQuery q = book.db.exec(
-        QStringLiteral("SELECT %1 FROM tblCashbook WHERE TransID = ?").arg(names), {id});
+    QSqlQuery q = book.db.exec("SELECT " + names + " FROM tblCashbook WHERE TransID = ?", {id});
     if (!q.next())
-        return QStringLiteral("no row");
+        return "no row";
     QStringList values;
     for (int i = 0; i < q.record().count(); ++i)
-        values << (q.isNull(i) ? QStringLiteral("null") : q.value(i).toString());
-    return values.join(QLatin1Char('|'));
+        values << (q.isNull(i) ? "null" : q.value(i).toString());
+    return values.join('|');
 }
 
 QString EntryDriver::counters() {
-    return book.value(QStringLiteral("SELECT NextCheque || '/' || NextReceipt FROM tblBankDetails"))
-        .toString();
+    return book.value("SELECT NextCheque || '/' || NextReceipt FROM tblBankDetails").toString();
 }
 
 void EntryDriver::integrate(bool ap, bool ar) {
-    book.sql(
-        QStringLiteral("UPDATE tblAccpacSettings SET IntegrateWithAP = ?, IntegrateWithAR = ?"),
-        {int(ap), int(ar)});
+    book.sql("UPDATE tblAccpacSettings SET IntegrateWithAP = ?, IntegrateWithAR = ?",
+             {int(ap), int(ar)});
 }
 
 int EntryDriver::rows() {
-    return book.value(QStringLiteral("SELECT COUNT(*) FROM tblCashbook")).toInt();
+    return book.value("SELECT COUNT(*) FROM tblCashbook").toInt();
 }

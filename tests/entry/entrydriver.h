@@ -31,13 +31,12 @@ class EntryDriver {
 public:
     using Answer = Prompts::Answer;
 
-    // A book with the settings, chart of accounts, vendor, customer and tax codes the entry
-    // tests use: bank GL account 1000 (ADMIN); AP clearing 2100, AP control 2000, AR clearing
-    // 1300 (SALES), AR control 1200; counters NextCheque 1001 and NextReceipt 500; vendor
-    // V1, customer C1; tax codes G (7%) and Z (0%). At its end every expected message box
-    // must have been shown.
+    // A book with bank GL account 1000 (ADMIN), AP clearing 2100 and control 2000, AR
+    // clearing 1300 (SALES) and control 1200, counters NextCheque 1001 and NextReceipt 500,
+    // vendor V1, customer C1, tax codes G (7%) and Z (0%), and the accounts the rows use. At
+    // its end every expected message box must have been shown.
     EntryDriver();
-    ~EntryDriver();
+    ~EntryDriver() { book.prompts.verifyAllShown(); }
 
     void addRow(const StoredRow& row);
 
@@ -53,11 +52,8 @@ public:
     void fill(const QString& amount = QStringLiteral("100"));
     // Save, answering Yes to the window's question; the window then says "Saved.".
     void save();
-    // The offer of a number in the open voucher window.
-    QString offer(int number) const;
-
-    // Scripted choosers: each fills the transfer strings as its window would; choose...
-    // also opens the field's drop-down.
+    // Scripted choosers that fill the transfer strings as their windows would, each opened
+    // from its field's drop-down.
     void chooseAccount(const QString& code, const QString& desc);
     void chooseTax(const QString& code, const QString& shownRate);
 
@@ -77,10 +73,13 @@ public:
     void focus(const QString& name);
     // Types into a field as a user does: focus, select what is there, type.
     void type(const QString& name, const QString& value);
-    void tab();
-    // Types into a field and leaves it with Tab.
-    void enter(const QString& name, const QString& value);
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = {});
+    void tab() { key(Qt::Key_Tab); }
+    // Types into a field and leaves it with Tab.
+    void enter(const QString& name, const QString& value) {
+        type(name, value);
+        tab();
+    }
     // The fields Tab visits from the first, stops in all (the date picker's parts as one).
     QStringList tabWalk(const QString& first, int stops);
     void dropDown(const QString& name);
@@ -98,13 +97,12 @@ public:
     TestBook book;
     std::unique_ptr<CashbookEntryWindow> window;
     const VoucherKind* kind = nullptr; // none for the bank entries window
-    QString saveQuestion;
     std::deque<std::function<bool(Services&)>> partyPicks, accountPicks, taxPicks;
     std::deque<std::optional<QString>> finds;
 
 private:
     std::function<bool(Services&, QWidget*)>
     chooserFrom(std::deque<std::function<bool(Services&)>>& queue);
-    CashbookEntryWindow::Choosers choosers();
     void show();
+    QString m_saveQuestion;
 };

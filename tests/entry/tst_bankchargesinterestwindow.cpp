@@ -49,12 +49,19 @@ void TestBankChargesInterestWindow::amountsSaved_data() {
     QTest::addColumn<QString>("amount");
     QTest::addColumn<QString>("amounts");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("bank charge 12.50")
-        << "5" << "12.50" << "125000|125000|125000|-125000" << "$12.50";
+    QTest::newRow("bank charge 12.50") << "5"
+                                       << "12.50"
+                                       << "125000|125000|125000|-125000"
+                                       << "$12.50";
     // A negative amount is money received: no question about it.
-    QTest::newRow("interest -3.10") << "6" << "-3.10" << "-31000|-31000|-31000|31000" << "($3.10)";
-    QTest::newRow("miscellaneous below the cent")
-        << "7" << "10.0555" << "100555|100555|100555|-100555" << "$10.06";
+    QTest::newRow("interest -3.10") << "6"
+                                    << "-3.10"
+                                    << "-31000|-31000|-31000|31000"
+                                    << "($3.10)";
+    QTest::newRow("miscellaneous below the cent") << "7"
+                                                  << "10.0555"
+                                                  << "100555|100555|100555|-100555"
+                                                  << "$10.06";
 }
 
 void TestBankChargesInterestWindow::amountsSaved() {

@@ -40,14 +40,35 @@ void TestEntryRules::taxAndTotal_data() {
     QTest::addColumn<QString>("rate");
     QTest::addColumn<QString>("tax");
     QTest::addColumn<QString>("total");
-    QTest::newRow("100 at 7%") << "100" << "0.07" << "$7.00" << "$107.00";
+    QTest::newRow("100 at 7%") << "100"
+                               << "0.07"
+                               << "$7.00"
+                               << "$107.00";
     // 10.05 x 0.07 = 0.7035: four decimals first (ties to even), then the cent.
-    QTest::newRow("10.05 at 7%") << "10.05" << "0.07" << "$0.70" << "$10.75";
-    QTest::newRow("tie at the cent rounds away") << "0.5" << "0.05" << "$0.03" << "$0.53";
-    QTest::newRow("negative tie rounds away") << "-0.5" << "0.05" << "-$0.03" << "-$0.53";
-    QTest::newRow("formatted base") << "$1,234.50" << "0.1" << "$123.45" << "$1,357.95";
-    QTest::newRow("parenthesised base") << "($20.00)" << "0.07" << "-$1.40" << "-$21.40";
-    QTest::newRow("single-precision rate from 17.50%") << "200" << "0.175" << "$35.00" << "$235.00";
+    QTest::newRow("10.05 at 7%") << "10.05"
+                                 << "0.07"
+                                 << "$0.70"
+                                 << "$10.75";
+    QTest::newRow("tie at the cent rounds away") << "0.5"
+                                                 << "0.05"
+                                                 << "$0.03"
+                                                 << "$0.53";
+    QTest::newRow("negative tie rounds away") << "-0.5"
+                                              << "0.05"
+                                              << "-$0.03"
+                                              << "-$0.53";
+    QTest::newRow("formatted base") << "$1,234.50"
+                                    << "0.1"
+                                    << "$123.45"
+                                    << "$1,357.95";
+    QTest::newRow("parenthesised base") << "($20.00)"
+                                        << "0.07"
+                                        << "-$1.40"
+                                        << "-$21.40";
+    QTest::newRow("single-precision rate from 17.50%") << "200"
+                                                       << "0.175"
+                                                       << "$35.00"
+                                                       << "$235.00";
 }
 
 void TestEntryRules::taxAndTotal() {
@@ -63,10 +84,14 @@ void TestEntryRules::rateTexts_data() {
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("field");
     QTest::addColumn<double>("stored");
-    QTest::newRow("7.00%") << "7.00%" << "0.07" << 0.07;
-    QTest::newRow("0.00% stays 0") << "0.00%" << "0" << 0.0;
-    QTest::newRow("17.50%") << "17.50%" << "0.175" << 0.175;
-    QTest::newRow("12.5%") << "12.5%" << "0.125" << 0.125;
+    QTest::newRow("7.00%") << "7.00%"
+                           << "0.07" << 0.07;
+    QTest::newRow("0.00% stays 0") << "0.00%"
+                                   << "0" << 0.0;
+    QTest::newRow("17.50%") << "17.50%"
+                            << "0.175" << 0.175;
+    QTest::newRow("12.5%") << "12.5%"
+                           << "0.125" << 0.125;
 }
 
 void TestEntryRules::rateTexts() {
@@ -86,52 +111,43 @@ void TestEntryRules::rateTexts() {
 void TestEntryRules::checksInOrder_data() {
     QTest::addColumn<bool>("bank"); // a bank entry, else a payment voucher
     QTest::addColumn<QString>("change");
-    QTest::addColumn<QString>("refusal"); // message and field, empty when the row passes
-    // What the check leaves in date, type, total and tax amount; not compared when empty.
+    QTest::addColumn<QString>("refusal"); // message @ field, empty when the row passes
+    // What the check leaves in date, type, total and tax fields; not compared when empty.
     QTest::addColumn<QString>("normalised");
-    const auto refused = [](const QString& message, const char* field) {
-        return message + QStringLiteral(" @ ") + QLatin1String(field);
+    const auto row = [](const char* name, bool bank, const char* change, const QString& message,
+                        const char* field, const char* normalised = "") {
+        QTest::newRow(name) << bank << QString::fromLatin1(change)
+                            << (message.isEmpty() ? message : message + " @ " + field)
+                            << QString::fromLatin1(normalised);
     };
     const VoucherKind& payment = VoucherKind::payment();
-    QTest::newRow("no amount, no vendor: amount first")
-        << false << "base=,party=" << refused(Messages::missingAmount(), "txtOffsetAmount") << "";
-    QTest::newRow("amount not a number")
-        << false << "base=abc" << refused(Messages::notANumber(), "txtOffsetAmount") << "";
-    QTest::newRow("tax not a number")
-        << false << "tax=x" << refused(Messages::notANumber(), "txtGSTAmount") << "";
+    const char *amount = "txtOffsetAmount", *account = "cboGLOffsetAccountCode";
+    row("no amount, no vendor: amount first", false, "base=,party=", Messages::missingAmount(),
+        amount);
+    row("amount not a number", false, "base=abc", Messages::notANumber(), amount);
+    row("tax not a number", false, "tax=x", Messages::notANumber(), "txtGSTAmount");
     // The date and total are normalised even when a later check fails.
-    QTest::newRow("no vendor before no type")
-        << false << "party=,type=,date=,total=" << refused(payment.missingPartyMessage, "txtVendorID")
-        << "2003-01-15||$107.00|$7.00";
-    QTest::newRow("no type") << false << "type=" << refused(Messages::missingType(), "txtTransType")
-                             << "";
-    QTest::newRow("no number") << false << "id="
-                               << refused(payment.missingNumberMessage, "txtTransID") << "";
-    QTest::newRow("no account") << false << "account="
-                                << refused(Messages::missingAccount(), "cboGLOffsetAccountCode")
-                                << "";
-    QTest::newRow("AP control")
-        << false << "account=2000" << refused(Messages::apControlAsOffset(), "cboGLOffsetAccountCode")
-        << "";
-    QTest::newRow("valid: no date, stranger type, stale total")
-        << false << "date=,type=7,total=$1.00" << "" << "2003-01-15|1|$107.00|$7.00";
-    QTest::newRow("valid without a tax code: tax emptied")
-        << false << "taxcode=" << "" << "2003-01-10|1|$100.00|";
-
-    QTest::newRow("bank: no amount before no type")
-        << true << "amount=,type=" << refused(Messages::missingAmount(), "txtOffsetAmount") << "";
-    QTest::newRow("bank: amount not a number")
-        << true << "amount=12x" << refused(Messages::notANumber(), "txtOffsetAmount") << "";
-    QTest::newRow("bank: no type before no ID")
-        << true << "type=,id=" << refused(Messages::missingType(), "txtTransType") << "";
-    QTest::newRow("bank: no ID before no account")
-        << true << "id=,account=" << refused(Messages::missingTransId(), "txtTransID") << "";
-    QTest::newRow("bank: the bank account as offset")
-        << true << "account=1000" << refused(Messages::bankAccountAsOffset(), "cboGLOffsetAccountCode")
-        << "";
+    row("no vendor before no type", false, "party=,type=,date=,total=", payment.missingPartyMessage,
+        "txtVendorID", "2003-01-15||$107.00|0.07$7.002200");
+    row("no type", false, "type=", Messages::missingType(), "txtTransType");
+    row("no number", false, "id=", payment.missingNumberMessage, "txtTransID");
+    row("no account", false, "account=", Messages::missingAccount(), account);
+    row("AP control", false, "account=2000", Messages::apControlAsOffset(), account);
+    row("AR control", false, "account=1200", Messages::arControlAsOffset(), account);
+    row("valid: no date, stranger type, stale total", false, "date=,type=7,total=$1.00", {}, "",
+        "2003-01-15|1|$107.00|0.07$7.002200");
+    row("valid without a tax code: tax emptied", false, "taxcode=", {}, "",
+        "2003-01-10|1|$100.00|");
+    row("bank: no amount before no type", true, "amount=,type=", Messages::missingAmount(), amount);
+    row("bank: amount not a number", true, "amount=12x", Messages::notANumber(), amount);
+    row("bank: no type before no ID", true, "type=,id=", Messages::missingType(), "txtTransType");
+    row("bank: no ID before no account", true, "id=,account=", Messages::missingTransId(),
+        "txtTransID");
+    row("bank: the bank account as offset", true, "account=1000", Messages::bankAccountAsOffset(),
+        account);
     // "55" sorts between "5" and "8" as text, yet is no type of the window.
-    QTest::newRow("bank: valid negative, no date, stranger type")
-        << true << "amount=($3.10),date=,type=55" << "" << "2003-01-15|5|-3.1|";
+    row("bank: valid negative, no date, stranger type", true, "amount=($3.10),date=,type=55", {},
+        "", "2003-01-15|5|-3.1|");
 }
 
 void TestEntryRules::checksInOrder() {
@@ -139,43 +155,41 @@ void TestEntryRules::checksInOrder() {
     QFETCH(QString, change);
     QFETCH(QString, refusal);
     QFETCH(QString, normalised);
-    EntryRules::Settings settings{"1000", "ADMIN", true, "2000", true, "1200"};
+    const EntryRules::Settings settings{"1000", "ADMIN", true, "2000", true, "1200"};
     const QDate today(2003, 1, 15);
     std::optional<EntryRules::Refusal> result;
     QString bankAccount, left;
     if (bank) {
         BankEntryFields f;
-        f.transType = "5";
-        f.transId = "BC1";
-        f.transDate = "2003-01-10";
-        f.amount = "12.50";
-        f.accountCode = "6000";
-        applyChanges(change, {{"amount", &f.amount}, {"type", &f.transType}, {"id", &f.transId},
-                              {"date", &f.transDate}, {"account", &f.accountCode}});
+        applyChanges("type=5,id=BC1,date=2003-01-10,amount=12.50,account=6000," + change,
+                     {{"amount", &f.amount},
+                      {"type", &f.transType},
+                      {"id", &f.transId},
+                      {"date", &f.transDate},
+                      {"account", &f.accountCode}});
         result = BankEntryRules::validate(f, settings, today);
         bankAccount = f.bankAccount + f.bankDept;
         left = f.transDate + "|" + f.transType + "|" + f.total + "|";
     } else {
         VoucherFields f;
-        f.party = "V1";
-        f.transType = "1";
-        f.transId = "1001";
-        f.transDate = "2003-01-10";
-        f.accountCode = "5000";
-        f.baseAmount = "100";
-        f.taxCode = "G";
-        f.taxRate = "0.07";
-        f.taxAccount = "2200";
-        f.taxAmount = "$7.00";
-        applyChanges(change, {{"base", &f.baseAmount}, {"tax", &f.taxAmount}, {"party", &f.party},
-                              {"type", &f.transType}, {"id", &f.transId}, {"date", &f.transDate},
-                              {"account", &f.accountCode}, {"total", &f.total},
-                              {"taxcode", &f.taxCode}});
+        applyChanges("party=V1,type=1,id=1001,date=2003-01-10,account=5000,base=100,taxcode=G,"
+                     "rate=0.07,taxaccount=2200,tax=$7.00," +
+                         change,
+                     {{"base", &f.baseAmount},
+                      {"tax", &f.taxAmount},
+                      {"party", &f.party},
+                      {"type", &f.transType},
+                      {"id", &f.transId},
+                      {"date", &f.transDate},
+                      {"account", &f.accountCode},
+                      {"total", &f.total},
+                      {"taxcode", &f.taxCode},
+                      {"rate", &f.taxRate},
+                      {"taxaccount", &f.taxAccount}});
         result = VoucherRules::validate(VoucherKind::payment(), f, settings, today);
         bankAccount = f.bankAccount + f.bankDept;
-        left = f.transDate + "|" + f.transType + "|" + f.total + "|" + f.taxAmount;
-        if (f.taxCode.isEmpty())
-            QCOMPARE(f.taxRate + f.taxAccount, QString());
+        left = f.transDate + "|" + f.transType + "|" + f.total + "|" + f.taxRate + f.taxAmount +
+               f.taxAccount;
     }
     QCOMPARE(result ? result->message + " @ " + result->field : QString(), refusal);
     // The bank side takes the settings' account only when the row passes.

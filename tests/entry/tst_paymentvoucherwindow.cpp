@@ -93,11 +93,16 @@ void TestPaymentVoucherWindow::tax_data() {
     QTest::addColumn<bool>("before"); // the rate is picked before the base is entered
     QTest::addColumn<QString>("shownRate");
     QTest::addColumn<QString>("result"); // rate, tax and total
-    QTest::newRow("7% before") << true << "7.00%" << "0.07|$7.00|$107.00";
-    QTest::newRow("rate 0 before gives 0") << true << "0.00%" << "0|0|$100.00";
-    QTest::newRow("no tax code") << true << "" << "||$100.00";
-    QTest::newRow("7% after") << false << "7.00%" << "0.07|$7.00|$107.00";
-    QTest::newRow("0.00% after gives $0.00") << false << "0.00%" << "0|$0.00|$100.00";
+    QTest::newRow("7% before") << true << "7.00%"
+                               << "0.07|$7.00|$107.00";
+    QTest::newRow("rate 0 before gives 0") << true << "0.00%"
+                                           << "0|0|$100.00";
+    QTest::newRow("no tax code") << true << ""
+                                 << "||$100.00";
+    QTest::newRow("7% after") << false << "7.00%"
+                              << "0.07|$7.00|$107.00";
+    QTest::newRow("0.00% after gives $0.00") << false << "0.00%"
+                                             << "0|$0.00|$100.00";
 }
 
 void TestPaymentVoucherWindow::tax() {
