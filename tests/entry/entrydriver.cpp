@@ -6,6 +6,7 @@
 #include "entry/voucherkind.h"
 #include "entry/voucherrules.h"
 #include "shell/navigatorbar.h"
+#include "support/windowdriving.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -60,16 +61,14 @@ void EntryDriver::addRow(const StoredRow& r) {
     const qint64 tax = bank ? 0 : r.tax, sign = receipt ? 1 : -1;
     const QVariant none;
     const auto taxed = [bank, &none](const QVariant& value) { return bank ? none : value; };
+    const char* account = bank ? "6000" : receipt ? "4000" : "5000";
     book.sql("INSERT INTO tblCashbook (TransID, TransDate, TransType, TransStatus, VendorID, "
              "CustID, OffsetGLAccountCode, OffsetAmount, OffsetGSTTaxCode, OffsetGSTTaxRate, "
              "OffsetGSTAmount, OffsetGSTGLAccountCode, BankAccountAmount, DoubleEntryBank, "
              "DoubleEntryOffset, DoubleEntryGST) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
              "?, ?, ?)",
              {r.id, r.date, r.type, r.status, receipt || bank ? none : "V1", receipt ? "C1" : none,
-              bank      ? "6000"
-              : receipt ? "4000"
-                        : "5000",
-              r.base, taxed("G"), taxed(r.rate), taxed(tax), taxed("2200"), r.base + tax,
+              account, r.base, taxed("G"), taxed(r.rate), taxed(tax), taxed("2200"), r.base + tax,
               sign * (r.base + tax), -sign * r.base, -sign * tax});
 }
 
@@ -103,9 +102,7 @@ void EntryDriver::openBank() {
 }
 
 void EntryDriver::show() {
-    window->show();
-    QApplication::setActiveWindow(window.get());
-    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QVERIFY(showActive(window.get()));
 }
 
 PaymentVoucherWindow& EntryDriver::voucher() {

@@ -4,6 +4,7 @@
 // scripted choosers, buttons and navigator moves, and reading back fields and stored rows.
 #include "entry/cashbookentrywindow.h"
 #include "support/testbook.h"
+#include "support/windowdriving.h"
 
 #include <QTest>
 #include <deque>
@@ -58,10 +59,7 @@ public:
     void chooseTax(const QString& code, const QString& shownRate);
 
     template <typename T = QWidget> T* get(const QString& name) {
-        T* widget = window->findChild<T*>(name);
-        if (!widget)
-            QTest::qFail(qPrintable(QStringLiteral("no widget ") + name), __FILE__, __LINE__);
-        return widget;
+        return child<T>(window.get(), name);
     }
     QString text(const QString& name);
     // The fields' texts (names separated by spaces) joined by "|".

@@ -56,7 +56,6 @@ private slots:
     void moveRefusalShowsBothMessages();
     void numbering_data();
     void numbering();
-    void controlAccounts_data();
     void controlAccounts();
     void deleteRepositions();
     void find();
@@ -433,39 +432,26 @@ void TestPaymentVoucherWindow::numbering() {
 }
 
 // The window reads the integrations and control accounts from the book; the rule tests hold
-// the other combinations.
-void TestPaymentVoucherWindow::controlAccounts_data() {
-    QTest::addColumn<QString>("account");
-    QTest::addColumn<bool>("ap");
-    QTest::addColumn<bool>("ar");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("bank account") << "1000" << false << false << Messages::bankAccountAsOffset();
-    QTest::newRow("AP control, AP on") << "2000" << true << false << Messages::apControlAsOffset();
-    QTest::newRow("AP control, AR on") << "2000" << false << true << QString();
-    QTest::newRow("AR control, AR on") << "1200" << false << true << Messages::arControlAsOffset();
-    QTest::newRow("AR control, AP on") << "1200" << true << false << QString();
-}
-
+// the order of the checks.
 void TestPaymentVoucherWindow::controlAccounts() {
-    QFETCH(QString, account);
-    QFETCH(bool, ap);
-    QFETCH(bool, ar);
-    QFETCH(QString, message);
-    EntryDriver h;
-    h.integrate(ap, ar);
-    h.open(payment);
-    h.add();
+    Adding h;
     h.fill();
-    h.enter("cboGLOffsetAccountCode", account);
-    if (message.isEmpty()) {
-        h.save();
-        QCOMPARE(h.columns("1001", "OffsetGLAccountCode"), account);
-        return;
-    }
-    h.book.prompts.expect(message);
-    h.click("cmdSave");
-    QCOMPARE(h.focusName(), "cboGLOffsetAccountCode");
+    const auto refused = [&h](const QString& account, const QString& message) {
+        h.enter("cboGLOffsetAccountCode", account);
+        h.book.prompts.expect(message);
+        h.click("cmdSave");
+        QCOMPARE(h.focusName(), "cboGLOffsetAccountCode");
+    };
+    refused("1000", Messages::bankAccountAsOffset());
+    h.integrate(true, false);
+    refused("2000", Messages::apControlAsOffset());
+    h.integrate(false, true);
+    refused("1200", Messages::arControlAsOffset());
     QCOMPARE(h.rows(), 0);
+    // The AP control account is an offset like any other while only AR is integrated.
+    h.enter("cboGLOffsetAccountCode", "2000");
+    h.save();
+    QCOMPARE(h.columns("1001", "OffsetGLAccountCode"), "2000");
 }
 
 void TestPaymentVoucherWindow::deleteRepositions() {

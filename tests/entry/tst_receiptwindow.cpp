@@ -21,10 +21,9 @@ class TestReceiptWindow : public QObject {
 private slots:
     void savedColumnsAndSigns_data();
     void savedColumnsAndSigns();
-    void typeListFillsArClearing();
     void counterUnreadable();
     void findsReceiptsOnly();
-    void customerTypedOrMissing();
+    void typesAndCustomer();
 };
 
 void TestReceiptWindow::savedColumnsAndSigns_data() {
@@ -62,24 +61,6 @@ void TestReceiptWindow::savedColumnsAndSigns() {
     h.add(false);
 }
 
-void TestReceiptWindow::typeListFillsArClearing() {
-    EntryDriver h;
-    h.open(receipt);
-    h.add();
-    QCOMPARE(h.text("txtTransType"), "3");
-    h.focus("txtTransType");
-    QWidget* type = h.get("txtTransType");
-    QTest::keyClick(type, Qt::Key_4);
-    QCOMPARE(h.text("txtTransType") + "|" + h.text("cboGLOffsetAccountCode") + "|" +
-                 h.text("txtGLOffsetDeptCode") + "|" + h.text("txtGLOffsetAccountDesc"),
-             "4|1300|SALES|AR Clearing");
-    // The payment codes are not receipt types: typing them chooses nothing.
-    QTest::keyClick(type, Qt::Key_2);
-    QCOMPARE(h.text("txtTransType"), "4");
-    QTest::keyClick(type, Qt::Key_Up);
-    QCOMPARE(h.text("txtTransType") + "|" + h.text("cboGLOffsetAccountCode"), "3|");
-}
-
 void TestReceiptWindow::counterUnreadable() {
     EntryDriver h;
     h.book.sql("UPDATE tblBankDetails SET NextReceipt = NULL");
@@ -109,10 +90,22 @@ void TestReceiptWindow::findsReceiptsOnly() {
     h.click("cmdFindByPV");
 }
 
-void TestReceiptWindow::customerTypedOrMissing() {
+void TestReceiptWindow::typesAndCustomer() {
     EntryDriver h;
     h.open(receipt);
     h.add();
+    QCOMPARE(h.text("txtTransType"), "3");
+    h.focus("txtTransType");
+    QWidget* type = h.get("txtTransType");
+    QTest::keyClick(type, Qt::Key_4);
+    QCOMPARE(h.texts("txtTransType cboGLOffsetAccountCode txtGLOffsetDeptCode "
+                     "txtGLOffsetAccountDesc"),
+             "4|1300|SALES|AR Clearing");
+    // The payment codes are not receipt types: typing them chooses nothing.
+    QTest::keyClick(type, Qt::Key_2);
+    QCOMPARE(h.text("txtTransType"), "4");
+    QTest::keyClick(type, Qt::Key_Up);
+    QCOMPARE(h.texts("txtTransType cboGLOffsetAccountCode"), "3|");
     // A vendor's code is no customer.
     h.type("txtCustomerID", "V1");
     h.book.prompts.expect(receipt.unknownPartyMessage);
@@ -120,7 +113,7 @@ void TestReceiptWindow::customerTypedOrMissing() {
     QVERIFY(h.text("txtCustomerID").isEmpty());
     // A known customer typed by hand brings the payer's name, as a pick does.
     h.enter("txtCustomerID", "c1");
-    QCOMPARE(h.text("txtCustomerID") + h.text("txtCustomerName"), "C1Brown & Co");
+    QCOMPARE(h.texts("txtCustomerID txtCustomerName"), "C1|Brown & Co");
     h.fill();
     h.enter("txtCustomerID", QString());
     h.book.prompts.expect(receipt.missingPartyMessage);
