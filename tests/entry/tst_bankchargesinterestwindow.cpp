@@ -76,8 +76,8 @@ void TestBankChargesInterestWindow::amountsSaved() {
     QCOMPARE(h.columns("E1", "TransType, OffsetAmount, BankAccountAmount, DoubleEntryOffset, "
                              "DoubleEntryBank, DoubleEntryGST, VendorID, CustID, "
                              "OffsetGSTAmount, OffsetGSTTaxCode, OffsetGLAccountCode, "
-                             "BankAccountGLAccountCode"),
-             typeKey + "|" + amounts + "|0|null|null|null|null|6000|1000");
+                             "OffsetGLDeptCode, TransDate, BankAccountGLAccountCode"),
+             typeKey + "|" + amounts + "|0|null|null|null|null|6000|ADMIN|2003-01-15|1000");
     // No counter moves for a bank entry.
     QCOMPARE(h.counters(), "1001/500");
     QCOMPARE(h.caption(), "BC/Int/Misc: 1 of 1");

@@ -391,8 +391,8 @@ void TestPaymentVoucherWindow::numbering_data() {
     QTest::addColumn<QString>("savedId");
     QTest::newRow("1001 accepted") << "accept" << 1002 << "1001";
     QTest::newRow("refused and typed") << "refuse type:555" << 1001 << "555";
-    // The acceptance of an offered number is cleared by Undo and by a refused offer, so a
-    // row saved after either never moves the counter on by itself.
+    // An accepted offer lasts only for its own new row: Undo and a refused offer clear it, so
+    // the row saved after them leaves the counter where it was.
     QTest::newRow("accepted, undone, another saved")
         << "accept undo refuse type:556" << 1001 << "556";
     QTest::newRow("accepted then overtyped") << "accept type:555" << 1001 << "555";
