@@ -21,6 +21,70 @@ void TestMessages::texts_data() {
         << "Amounts must lie between -$999,999,999,999.99 and $999,999,999,999.99.";
     // ---- book
     // ---- entry
+    QTest::newRow("notANumber") << Messages::notANumber() << QString("Must enter a number.");
+    QTest::newRow("missingAmount") << Messages::missingAmount() << QString("Must enter an amount.");
+    QTest::newRow("missingType") << Messages::missingType()
+                                 << QString("Must enter a Transaction Type.");
+    QTest::newRow("missingAccount")
+        << Messages::missingAccount() << QString("Must enter a GL Account Code.");
+    QTest::newRow("missingTransId")
+        << Messages::missingTransId() << QString("Must enter a transaction ID.");
+    QTest::newRow("duplicateNumber")
+        << Messages::duplicateNumber()
+        << QString("That Transaction ID appears to already exist.\r\nTransaction IDs must be "
+                   "unique.\r\n\r\nPlease enter a new one.");
+    QTest::newRow("moveRefused") << Messages::moveRefused()
+                                 << QString(
+                                        "The record has not passed validation.\r\n\r\nTherefore, "
+                                        "you cannot move to the next/previous record.");
+    QTest::newRow("closeQuestion")
+        << Messages::closeQuestion()
+        << QString("The record has not passed validation.\r\n\r\nIf you close, your changes will "
+                   "be abandoned.\r\n\r\nDo you wish to close?");
+    QTest::newRow("negativeAmountQuestion")
+        << Messages::negativeAmountQuestion()
+        << QString("You have entered a negative amount.\r\n\r\nAre you sure?");
+    QTest::newRow("unknownAccount")
+        << Messages::unknownAccount()
+        << QString("That Account Code is unknown.\r\n\r\nPlease select from an existing Account "
+                   "Code, \r\nor create a new one.");
+    QTest::newRow("accountHasDepartments")
+        << Messages::accountHasDepartments("5100")
+        << QString("Account Code 5100 has more than one department.\r\n\r\nPlease choose the "
+                   "account and its department from the list (Alt+Down).");
+    QTest::newRow("unknownTaxCode")
+        << Messages::unknownTaxCode()
+        << QString("That Tax Code is unknown.\r\n\r\nPlease select from an existing Tax Code, "
+                   "\r\nor create a new one in the Tax Table.");
+    QTest::newRow("taxCodeWithoutAccount")
+        << Messages::taxCodeWithoutAccount()
+        << QString("The Tax Code has no GL Account Code, so the tax amount\r\nwould be posted to "
+                   "no account.\r\n\r\nPlease set its GL Account Code in the Tax Table.");
+    QTest::newRow("bankAccountAsOffset")
+        << Messages::bankAccountAsOffset()
+        << QString("You cannot select the GL Bank Account Code\r\nas it is the control account and "
+                   "is used \r\nautomatically as one half of the double-entry\r\nbook-keeping.");
+    QTest::newRow("apControlAsOffset")
+        << Messages::apControlAsOffset()
+        << QString("Integrated with AP.  Therefore, you cannot\r\nchoose the AP Control Account.");
+    QTest::newRow("arControlAsOffset")
+        << Messages::arControlAsOffset()
+        << QString("Integrated with AR.  Therefore, you cannot\r\nchoose the AR Control Account.");
+    QTest::newRow("bankAccountNotSet")
+        << Messages::bankAccountNotSet()
+        << QString(
+               "The bank's GL Account Code is not set, so this entry would post its bank "
+               "side\r\nto no account.\r\n\r\nPlease set it first: Setup, Bank GL Account Code.");
+    QTest::newRow("noRecordToSave")
+        << Messages::noRecordToSave() << QString("There is no record to save.");
+    QTest::newRow("notSaved") << Messages::notSaved() << QString("Not saved.");
+    QTest::newRow("saved") << Messages::saved() << QString("Saved.");
+    QTest::newRow("noRecordsToDelete")
+        << Messages::noRecordsToDelete() << QString("There are no records to delete.");
+    QTest::newRow("deleteNotOutstanding")
+        << Messages::deleteNotOutstanding()
+        << QString("Cannot delete when Reconciliation Status\r\nis not Outstanding.");
+    QTest::newRow("deleteQuestion") << Messages::deleteQuestion() << QString("Are you sure?");
     // ---- masters
     // ---- master files
     const QString importTail =
