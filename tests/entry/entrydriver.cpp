@@ -1,8 +1,12 @@
 #include "entrydriver.h"
 
+#include "data/messages.h"
+#include "entry/bankchargesinterestwindow.h"
 #include "entry/paymentvoucherwindow.h"
 #include "entry/voucherkind.h"
+#include "entry/voucherrules.h"
 #include "shell/navigatorbar.h"
+#include "support/windowdriving.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -12,139 +16,167 @@
 #include <QSqlRecord>
 #include <QToolButton>
 
+namespace {
+
+// The next scripted answer; a chooser the test did not expect fails it.
+template <typename T> std::optional<T> next(std::deque<T>& queue) {
+    if (queue.empty()) {
+        QTest::qFail("unexpected chooser", __FILE__, __LINE__);
+        return std::nullopt;
+    }
+    T value = queue.front();
+    queue.pop_front();
+    return value;
+}
+
+// A chooser's choice: LookupValue<first> onwards.
+void handBack(Services& s, int first, const QStringList& values) {
+    for (int i = 0; i < values.size(); ++i)
+        s.lookup.value(first + i) = values[i];
+}
+
+} // namespace
+
 EntryDriver::EntryDriver() {
-    book.sql(QStringLiteral(
-        "UPDATE tblSystemSetup SET GLBankAccountCode = '1000', BankAccountDept = 'ADMIN'"));
-    book.sql(QStringLiteral("UPDATE tblBankDetails SET NextCheque = 1001, NextReceipt = 500"));
-    book.sql(QStringLiteral(
-        "UPDATE tblAccpacSettings SET GLAPClearing = '2100', GLAPClearingDept = 'ADMIN', "
-        "GLAPClearingDesc = 'AP Clearing', GLAPControl = '2000', GLARClearing = '1300', "
-        "GLARClearingDept = 'SALES', GLARClearingDesc = 'AR Clearing', GLARControl = '1200'"));
-    const char* const accounts[][2] = {{"1000", "Bank"},         {"1200", "AR Control"},
-                                       {"1300", "AR Clearing"},  {"2000", "AP Control"},
-                                       {"2100", "AP Clearing"},  {"2200", "GST Paid"},
-                                       {"4000", "Sales"},        {"5000", "Office Supplies"},
-                                       {"6000", "Bank Charges"}, {"7000", "Interest Income"}};
-    for (const auto& a : accounts)
-        book.sql(QStringLiteral("INSERT INTO tblChartOfAccounts (AccountCode, DeptCode, "
-                                "AccountDescription) VALUES (?, 'ADMIN', ?)"),
-                 {QString::fromLatin1(a[0]), QString::fromLatin1(a[1])});
-    book.sql(QStringLiteral("INSERT INTO tblVendors VALUES ('V1', 'Acme Ltd', '1 Main St', "
-                            "'Suite 2', 'Springfield', 'State', '12345')"));
-    book.sql(QStringLiteral("INSERT INTO tblCustomers VALUES ('C1', 'Brown & Co', '9 High St', "
-                            "'', 'Shelbyville', 'State', '54321')"));
-    book.sql(QStringLiteral(
-        "INSERT INTO tblTaxTable VALUES ('G', 'GST', 0.07, '2200', 'ADMIN', 'GST Paid')"));
-    book.sql(QStringLiteral(
-        "INSERT INTO tblTaxTable VALUES ('Z', 'Zero', 0, '2200', 'ADMIN', 'GST Paid')"));
+    book.sql("UPDATE tblSystemSetup SET GLBankAccountCode = '1000', BankAccountDept = 'ADMIN'");
+    book.sql("UPDATE tblBankDetails SET NextCheque = 1001, NextReceipt = 500");
+    book.sql("UPDATE tblAccpacSettings SET GLAPClearing = '2100', GLAPClearingDept = 'ADMIN', "
+             "GLAPClearingDesc = 'AP Clearing', GLAPControl = '2000', GLARClearing = '1300', "
+             "GLARClearingDept = 'SALES', GLARClearingDesc = 'AR Clearing', GLARControl = '1200'");
+    book.sql("INSERT INTO tblChartOfAccounts (AccountCode, DeptCode, AccountDescription) VALUES "
+             "('1000', 'ADMIN', 'Bank'), ('1200', 'ADMIN', 'AR Control'), ('2000', 'ADMIN', 'AP "
+             "Control'), ('2200', 'ADMIN', 'GST Paid'), ('4000', 'ADMIN', 'Sales'), ('5000', "
+             "'ADMIN', 'Office Supplies'), ('6000', 'ADMIN', 'Bank Charges')");
+    book.sql("INSERT INTO tblVendors VALUES ('V1', 'Acme Ltd', '1 Main St', 'Suite 2', "
+             "'Springfield', 'State', '12345')");
+    book.sql("INSERT INTO tblCustomers VALUES ('C1', 'Brown & Co', '9 High St', '', "
+             "'Shelbyville', 'State', '54321')");
+    book.sql("INSERT INTO tblTaxTable VALUES ('G', 'GST', 0.07, '2200', 'ADMIN', 'GST Paid'), "
+             "('Z', 'Zero', 0, '2200', 'ADMIN', 'GST Paid')");
 }
 
-// Every message box a test expected must have been shown by its end.
-EntryDriver::~EntryDriver() {
-    book.prompts.verifyAllShown();
-}
-
-EntryRules::Settings EntryDriver::settings(bool ap, bool ar) {
-    EntryRules::Settings s;
-    s.bankAccount = QStringLiteral("1000");
-    s.bankDept = QStringLiteral("ADMIN");
-    s.integrateWithAP = ap;
-    s.apControl = QStringLiteral("2000");
-    s.integrateWithAR = ar;
-    s.arControl = QStringLiteral("1200");
-    return s;
-}
-
-void EntryDriver::applyChanges(const QString& change, const QHash<QString, QString*>& fields) {
-    for (const QString& item : change.split(QLatin1Char(','), Qt::SkipEmptyParts))
-        if (QString* field = fields.value(item.section(QLatin1Char('='), 0, 0)))
-            *field = item.section(QLatin1Char('='), 1);
+void EntryDriver::addRow(const StoredRow& r) {
+    const int type = r.type.toInt();
+    const bool receipt = type == 3 || type == 4, bank = type >= 5;
+    const qint64 tax = bank ? 0 : r.tax, sign = receipt ? 1 : -1;
+    const QVariant none;
+    const auto taxed = [bank, &none](const QVariant& value) { return bank ? none : value; };
+    const char* account = bank ? "6000" : receipt ? "4000" : "5000";
+    book.sql("INSERT INTO tblCashbook (TransID, TransDate, TransType, TransStatus, VendorID, "
+             "CustID, OffsetGLAccountCode, OffsetAmount, OffsetGSTTaxCode, OffsetGSTTaxRate, "
+             "OffsetGSTAmount, OffsetGSTGLAccountCode, BankAccountAmount, DoubleEntryBank, "
+             "DoubleEntryOffset, DoubleEntryGST) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+             "?, ?, ?)",
+             {r.id, r.date, r.type, r.status, receipt || bank ? none : "V1", receipt ? "C1" : none,
+              account, r.base, taxed("G"), taxed(r.rate), taxed(tax), taxed("2200"), r.base + tax,
+              sign * (r.base + tax), -sign * r.base, -sign * tax});
 }
 
 std::function<bool(Services&, QWidget*)>
 EntryDriver::chooserFrom(std::deque<std::function<bool(Services&)>>& queue) {
     return [&queue](Services& s, QWidget*) {
-        if (queue.empty()) {
-            QTest::qFail("unexpected chooser", __FILE__, __LINE__);
-            return false;
-        }
-        auto pick = queue.front();
-        queue.pop_front();
-        return pick(s);
+        const auto pick = next(queue);
+        return pick && (*pick)(s);
     };
 }
 
-CashbookEntryWindow::Choosers EntryDriver::choosers() {
-    CashbookEntryWindow::Choosers c;
-    c.account = chooserFrom(accountPicks);
-    c.find = [this](Services&, QWidget*, const QString& caption, const QString& query) {
-        findRequests << caption + QLatin1Char('|') + query;
-        if (finds.empty()) {
-            QTest::qFail("unexpected find", __FILE__, __LINE__);
-            return std::optional<QString>();
-        }
-        const std::optional<QString> answer = finds.front();
-        finds.pop_front();
-        return answer;
-    };
-    return c;
+void EntryDriver::open(const VoucherKind& voucherKind) {
+    kind = &voucherKind;
+    m_saveQuestion = voucherKind.saveQuestion;
+    auto* voucherWindow = new PaymentVoucherWindow(book.services, voucherKind);
+    window.reset(voucherWindow);
+    voucherWindow->setPickers({chooserFrom(partyPicks), chooserFrom(accountPicks),
+                               chooserFrom(taxPicks),
+                               [this](auto&&...) { return next(finds).value_or(std::nullopt); }});
+    show();
 }
 
-std::unique_ptr<PaymentVoucherWindow> EntryDriver::openVoucher(const VoucherKind& kind) {
-    auto window = std::make_unique<PaymentVoucherWindow>(book.services, kind);
-    const CashbookEntryWindow::Choosers shared = choosers();
-    PaymentVoucherWindow::Pickers pickers;
-    pickers.party = chooserFrom(partyPicks);
-    pickers.account = shared.account;
-    pickers.tax = chooserFrom(taxPicks);
-    pickers.find = shared.find;
-    window->setPickers(pickers);
-    show(window.get());
-    return window;
+void EntryDriver::openBank() {
+    kind = nullptr;
+    // The bank entries window keeps its save question itself.
+    m_saveQuestion = "The Transaction has passed validation. \r\n\r\nDo you wish to save?";
+    window = std::make_unique<BankChargesInterestWindow>(book.services);
+    window->setChoosers({chooserFrom(accountPicks),
+                         [this](auto&&...) { return next(finds).value_or(std::nullopt); }});
+    show();
 }
 
-void EntryDriver::show(CashbookEntryWindow* window) {
-    m_form = window;
-    window->show();
-    QApplication::setActiveWindow(window);
-    QVERIFY(QTest::qWaitForWindowActive(window));
+void EntryDriver::show() {
+    QVERIFY(showActive(window.get()));
 }
 
-void EntryDriver::pickAccount(const QString& code, const QString& desc) {
-    accountPicks.push_back([code, desc](Services& s) {
-        s.lookup.LookupValue1 = code;
-        s.lookup.LookupValue2 = QStringLiteral("ADMIN");
-        s.lookup.LookupValue3 = desc;
-        return true;
-    });
+PaymentVoucherWindow& EntryDriver::voucher() {
+    return static_cast<PaymentVoucherWindow&>(*window);
 }
 
-void EntryDriver::pickParty(const QStringList& values) {
-    partyPicks.push_back([values](Services& s) {
+void EntryDriver::add(bool accept) {
+    if (kind) {
+        const int number =
+            book.value("SELECT " + kind->counterColumn + " FROM tblBankDetails").toInt();
+        book.prompts.expect(VoucherRules::offerQuestion(*kind, number),
+                            accept ? Answer::Yes : Answer::No);
+    }
+    click("cmdAdd");
+}
+
+void EntryDriver::fill(const QString& amount) {
+    if (kind) {
+        // The party's chooser hands back its one master record.
+        QSqlQuery party = book.db.exec("SELECT * FROM " + kind->partyTable);
+        QStringList values;
+        party.next();
         for (int i = 0; i < 7; ++i)
-            s.lookup.value(i + 1) = values.value(i);
-        return true;
-    });
+            values << party.value(i).toString();
+        partyPicks.push_back([values](Services& s) {
+            handBack(s, 1, values);
+            return true;
+        });
+        dropDown(kind->partyField);
+        const bool vendor = kind->party == VoucherKind::Party::Vendor;
+        chooseAccount(vendor ? "5000" : "4000", vendor ? "Office Supplies" : "Sales");
+    } else {
+        enter("txtTransID", "E1");
+        chooseAccount("6000", "Bank Charges");
+    }
+    enter("txtOffsetAmount", amount);
 }
 
-void EntryDriver::pickTax(const QString& code, const QString& shownRate) {
-    taxPicks.push_back([code, shownRate](Services& s) {
-        s.lookup.LookupValue4 = code;
-        s.lookup.LookupValue5 = shownRate;
-        s.lookup.LookupValue6 = QStringLiteral("2200");
-        s.lookup.LookupValue7 = QStringLiteral("ADMIN");
+void EntryDriver::save() {
+    book.prompts.expect(m_saveQuestion, Answer::Yes).expect(Messages::saved());
+    click("cmdSave");
+}
+
+void EntryDriver::chooseAccount(const QString& code, const QString& desc) {
+    accountPicks.push_back([code, desc](Services& s) {
+        handBack(s, 1, {code, "ADMIN", desc});
         return true;
     });
+    dropDown("cboGLOffsetAccountCode");
+}
+
+void EntryDriver::chooseTax(const QString& code, const QString& shownRate) {
+    taxPicks.push_back([code, shownRate](Services& s) {
+        handBack(s, 4, {code, shownRate, "2200", "ADMIN"});
+        return true;
+    });
+    dropDown("cboGSTCode");
 }
 
 QString EntryDriver::text(const QString& name) {
-    if (auto* combo = m_form->findChild<QComboBox*>(name))
+    if (auto* combo = window->findChild<QComboBox*>(name))
         return combo->currentText();
     return get<QLineEdit>(name)->text();
 }
 
+QString EntryDriver::texts(const QString& names) {
+    QStringList values;
+    for (const QString& name : names.split(' '))
+        values << text(name);
+    return values.join('|');
+}
+
 QString EntryDriver::caption() {
-    return get<NavigatorBar>(QStringLiteral("Adodc1"))->caption();
+    return get<NavigatorBar>("Adodc1")->caption();
 }
 
 QString EntryDriver::focusName() {
@@ -161,22 +193,16 @@ void EntryDriver::focus(const QString& name) {
 
 void EntryDriver::type(const QString& name, const QString& value) {
     focus(name);
-    QWidget* widget = get(name);
-    QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(get(name), Qt::Key_A, Qt::ControlModifier);
     if (value.isEmpty())
-        QTest::keyClick(widget, Qt::Key_Backspace);
+        QTest::keyClick(get(name), Qt::Key_Backspace);
     else
-        QTest::keyClicks(widget, value);
+        QTest::keyClicks(get(name), value);
 }
 
-void EntryDriver::tab() {
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+void EntryDriver::key(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
     settle();
-}
-
-void EntryDriver::enter(const QString& name, const QString& value) {
-    type(name, value);
-    tab();
 }
 
 QStringList EntryDriver::tabWalk(const QString& first, int stops) {
@@ -193,8 +219,7 @@ QStringList EntryDriver::tabWalk(const QString& first, int stops) {
 
 void EntryDriver::dropDown(const QString& name) {
     focus(name);
-    QTest::keyClick(get(name), Qt::Key_Down, Qt::AltModifier);
-    settle();
+    key(Qt::Key_Down, Qt::AltModifier);
 }
 
 void EntryDriver::click(const QString& name) {
@@ -203,9 +228,7 @@ void EntryDriver::click(const QString& name) {
 }
 
 void EntryDriver::navigate(const char* button) {
-    QTest::mouseClick(get<NavigatorBar>(QStringLiteral("Adodc1"))
-                          ->findChild<QToolButton*>(QString::fromLatin1(button)),
-                      Qt::LeftButton);
+    QTest::mouseClick(get<NavigatorBar>("Adodc1")->findChild<QToolButton*>(button), Qt::LeftButton);
     settle();
 }
 
@@ -214,33 +237,25 @@ void EntryDriver::settle() {
     QCoreApplication::processEvents();
 }
 
-void EntryDriver::saveAnswering(const QString& question) {
-    book.prompts.expect(question, Answer::Yes).expect(QStringLiteral("Saved."));
-    click(QStringLiteral("cmdSave"));
-}
-
-QVariant EntryDriver::column(const QString& id, const QString& name) {
-    return book.value(QStringLiteral("SELECT %1 FROM tblCashbook WHERE TransID = ?").arg(name),
-                      {id});
-}
-
 QString EntryDriver::columns(const QString& id, const QString& names) {
-    QSqlQuery q = book.db.exec(
-        QStringLiteral("SELECT %1 FROM tblCashbook WHERE TransID = ?").arg(names), {id});
+    QSqlQuery q = book.db.exec("SELECT " + names + " FROM tblCashbook WHERE TransID = ?", {id});
     if (!q.next())
-        return QStringLiteral("no row");
+        return "no row";
     QStringList values;
     for (int i = 0; i < q.record().count(); ++i)
-        values << (q.isNull(i) ? QStringLiteral("null") : q.value(i).toString());
-    return values.join(QLatin1Char('|'));
+        values << (q.isNull(i) ? "null" : q.value(i).toString());
+    return values.join('|');
+}
+
+QString EntryDriver::counters() {
+    return book.value("SELECT NextCheque || '/' || NextReceipt FROM tblBankDetails").toString();
 }
 
 void EntryDriver::integrate(bool ap, bool ar) {
-    book.sql(
-        QStringLiteral("UPDATE tblAccpacSettings SET IntegrateWithAP = ?, IntegrateWithAR = ?"),
-        {int(ap), int(ar)});
+    book.sql("UPDATE tblAccpacSettings SET IntegrateWithAP = ?, IntegrateWithAR = ?",
+             {int(ap), int(ar)});
 }
 
 int EntryDriver::rows() {
-    return book.value(QStringLiteral("SELECT COUNT(*) FROM tblCashbook")).toInt();
+    return book.value("SELECT COUNT(*) FROM tblCashbook").toInt();
 }

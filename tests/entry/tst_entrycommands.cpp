@@ -4,11 +4,9 @@
 #include "shell/switchboardwindow.h"
 #include "shell/windowopening.h"
 #include "support/testbook.h"
+#include "support/windowdriving.h"
 
-#include <QAbstractButton>
-#include <QAction>
 #include <QApplication>
-#include <QDialog>
 #include <QTest>
 #include <QTimer>
 
@@ -66,14 +64,7 @@ void TestEntryCommands::opensWindow() {
         busyWhileOpen = book.busy.isBusy();
         modal->close();
     });
-    if (auto* button = switchboard.findChild<QAbstractButton*>(command)) {
-        QVERIFY(button->isEnabled());
-        button->click();
-    } else {
-        auto* item = switchboard.findChild<QAction*>(command);
-        QVERIFY(item && item->isEnabled());
-        item->trigger();
-    }
+    QVERIFY(runCommand(&switchboard, command));
     book.prompts.verifyAllShown();
     QCOMPARE(opened, window);
     QVERIFY(!busyWhileOpen);
