@@ -418,12 +418,26 @@ bool CashbookEntryWindow::leavingWrites() const {
 bool CashbookEntryWindow::passesChecks(bool showMessages, bool writing) {
     if (!Validated(showMessages))
         return false;
-    if (!writing)
-        return true;
+    return !writing || runCheck(showMessages, [this](const EntryRules::Settings& settings) {
+        return writeRefusal(settings);
+    });
+}
+
+bool CashbookEntryWindow::Validated(bool showMessages) {
+    return runCheck(showMessages, [this](const EntryRules::Settings& settings) {
+        // The normalisations are part of the row only when it is written.
+        Binding binding(*this);
+        return checkRow(settings);
+    });
+}
+
+bool CashbookEntryWindow::runCheck(
+    bool showMessages,
+    const std::function<std::optional<EntryRules::Refusal>(const EntryRules::Settings&)>& check) {
     bool passed = false;
     guarded(m_services, m_setup.windowName, QStringLiteral("Validated"),
-            [this, showMessages, &passed] {
-                const std::optional<EntryRules::Refusal> refusal = writeRefusal(readSettings());
+            [this, showMessages, &check, &passed] {
+                const std::optional<EntryRules::Refusal> refusal = check(readSettings());
                 if (refusal) {
                     if (showMessages)
                         m_services.prompts.critical(refusal->message);
@@ -433,28 +447,6 @@ bool CashbookEntryWindow::passesChecks(bool showMessages, bool writing) {
                 passed = true;
             });
     return passed;
-}
-
-bool CashbookEntryWindow::Validated(bool showMessages) {
-    bool valid = false;
-    guarded(m_services, m_setup.windowName, QStringLiteral("Validated"),
-            [this, showMessages, &valid] {
-                const EntryRules::Settings settings = readSettings();
-                std::optional<EntryRules::Refusal> refusal;
-                {
-                    // The normalisations are part of the row only when it is written.
-                    Binding binding(*this);
-                    refusal = checkRow(settings);
-                }
-                if (refusal) {
-                    if (showMessages)
-                        m_services.prompts.critical(refusal->message);
-                    focusField(refusal->field);
-                    return;
-                }
-                valid = true;
-            });
-    return valid;
 }
 
 EntryRules::Settings CashbookEntryWindow::readSettings() {
