@@ -96,8 +96,9 @@ QString missingTransId() {
 }
 
 QString duplicateNumber() {
-    return QStringLiteral("That Transaction ID appears to already exist.\r\nTransaction IDs must be "
-                          "unique.\r\n\r\nPlease enter a new one.");
+    return QStringLiteral(
+        "That Transaction ID appears to already exist.\r\nTransaction IDs must be "
+        "unique.\r\n\r\nPlease enter a new one.");
 }
 
 QString moveRefused() {
@@ -131,8 +132,9 @@ QString unknownTaxCode() {
 }
 
 QString taxCodeWithoutAccount() {
-    return QStringLiteral("The Tax Code has no GL Account Code, so the tax amount\r\nwould be posted "
-                          "to no account.\r\n\r\nPlease set its GL Account Code in the Tax Table.");
+    return QStringLiteral(
+        "The Tax Code has no GL Account Code, so the tax amount\r\nwould be posted "
+        "to no account.\r\n\r\nPlease set its GL Account Code in the Tax Table.");
 }
 
 QString bankAccountAsOffset() {

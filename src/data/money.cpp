@@ -107,8 +107,10 @@ std::optional<Money> Money::parse(const QString& input) {
         // Round the dropped digits ties to even.
         const QString dropped = fraction.mid(4);
         const QChar first = dropped.at(0);
-        const bool restNonZero = dropped.mid(1).contains(QRegularExpression(QStringLiteral("[1-9]")));
-        if (first > QLatin1Char('5') || (first == QLatin1Char('5') && (restNonZero || units % 2 != 0)))
+        const bool restNonZero =
+            dropped.mid(1).contains(QRegularExpression(QStringLiteral("[1-9]")));
+        if (first > QLatin1Char('5') ||
+            (first == QLatin1Char('5') && (restNonZero || units % 2 != 0)))
             units += 1;
     }
     return Money(negative ? -units : units);
@@ -126,7 +128,8 @@ QString Money::format(Format format) const {
     QString digits = QString::number(magnitude / 100);
     for (int i = digits.size() - 3; i > 0; i -= 3)
         digits.insert(i, QLatin1Char(','));
-    const QString body = QStringLiteral("$%1.%2").arg(digits).arg(magnitude % 100, 2, 10, QLatin1Char('0'));
+    const QString body =
+        QStringLiteral("$%1.%2").arg(digits).arg(magnitude % 100, 2, 10, QLatin1Char('0'));
     if (cents >= 0)
         return body;
     if (format == Format::Entry)

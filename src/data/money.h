@@ -49,7 +49,9 @@ public:
     // The largest amount, either way, that a user may enter: 999,999,999,999.99. Every
     // stored amount stays inside it, so no sum of a book's amounts can leave 64 bits.
     static constexpr qint64 MaxEnteredUnits = Q_INT64_C(9999999999999900);
-    bool withinEntryLimit() const { return m_units >= -MaxEnteredUnits && m_units <= MaxEnteredUnits; }
+    bool withinEntryLimit() const {
+        return m_units >= -MaxEnteredUnits && m_units <= MaxEnteredUnits;
+    }
 
     // Checked arithmetic: a result outside 64 bits throws Failure (Overflow), never wraps.
     Money operator-() const;

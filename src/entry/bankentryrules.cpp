@@ -56,8 +56,7 @@ std::optional<Refusal> validate(BankEntryFields& fields, const EntryRules::Setti
     fields.transType = correctedType(fields.transType);
 
     if (fields.transId.trimmed().isEmpty())
-        return Refusal{Messages::missingTransId(),
-                       QStringLiteral("txtTransID")};
+        return Refusal{Messages::missingTransId(), QStringLiteral("txtTransID")};
 
     return EntryRules::settleAccounts(fields.accountCode, settings, fields.bankAccount,
                                       fields.bankDept);

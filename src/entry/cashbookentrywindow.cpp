@@ -268,7 +268,8 @@ void CashbookEntryWindow::bindAmount(QLineEdit* edit, const QString& column) {
     m_amounts.append({edit, column, {}, {}});
 }
 
-const CashbookEntryWindow::StoredAmount* CashbookEntryWindow::storedAmount(const QLineEdit* edit) const {
+const CashbookEntryWindow::StoredAmount*
+CashbookEntryWindow::storedAmount(const QLineEdit* edit) const {
     for (const StoredAmount& amount : m_amounts)
         if (amount.edit == edit)
             return &amount;
@@ -567,8 +568,7 @@ bool CashbookEntryWindow::amountCheck(QLineEdit* edit, const QString& routine) {
             return false;
         }
         if (m_setup.askNegativeAmount && *value < Money())
-            return m_services.prompts.ask(
-                Messages::negativeAmountQuestion());
+            return m_services.prompts.ask(Messages::negativeAmountQuestion());
         return true;
     });
 }
@@ -812,8 +812,7 @@ void CashbookEntryWindow::cmdDelete() {
         return;
     }
     if (m_status->text().trimmed().toInt() != 1) {
-        m_services.prompts.information(
-            Messages::deleteNotOutstanding());
+        m_services.prompts.information(Messages::deleteNotOutstanding());
         return;
     }
     if (!m_services.prompts.ask(Messages::confirmDelete(), Prompts::Answer::No))

@@ -241,9 +241,10 @@ private:
     bool passesChecks(bool showMessages, bool writing);
     // Runs one check under the routine label "Validated": a refusal is shown (when
     // showMessages) and its field gets the focus.
-    bool runCheck(bool showMessages,
-                  const std::function<std::optional<EntryRules::Refusal>(
-                      const EntryRules::Settings&)>& check);
+    bool
+    runCheck(bool showMessages,
+             const std::function<std::optional<EntryRules::Refusal>(const EntryRules::Settings&)>&
+                 check);
     // Whether leaving or closing writes the shown row: it has changes and is not locked.
     bool leavingWrites() const;
     void runCommand(const QString& routine, const std::function<void()>& body);

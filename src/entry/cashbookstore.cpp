@@ -68,8 +68,8 @@ QList<CashbookStore::Account> CashbookStore::accountRows(const QString& code) co
                                 {code});
     QList<Account> rows;
     while (query.next())
-        rows.append({query.value(0).toString(), query.value(1).toString(),
-                     query.value(2).toString()});
+        rows.append(
+            {query.value(0).toString(), query.value(1).toString(), query.value(2).toString()});
     return rows;
 }
 

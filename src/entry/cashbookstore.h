@@ -41,9 +41,9 @@ public:
 
     // Writes these columns of one row and, when a counter is given, sets the counter, in one
     // transaction: both happen or neither. In the same transaction every counter whose value
-    // a transaction now holds moves on to the next unused number. A new row when originalKey is empty, otherwise the
-    // stored row with that key (which may get a new key). A duplicate number throws the
-    // Failure of a duplicate key.
+    // a transaction now holds moves on to the next unused number. A new row when originalKey is
+    // empty, otherwise the stored row with that key (which may get a new key). A duplicate number
+    // throws the Failure of a duplicate key.
     void write(const QVariantMap& columns, const QString& originalKey,
                const std::optional<Counter>& counter) const;
 

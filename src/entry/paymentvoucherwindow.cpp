@@ -414,8 +414,8 @@ bool PaymentVoucherWindow::leaveTaxCode() {
     return true;
 }
 
-void PaymentVoucherWindow::fillTax(const QString& code, const QString& rate,
-                                   const QString& account, const QString& dept) {
+void PaymentVoucherWindow::fillTax(const QString& code, const QString& rate, const QString& account,
+                                   const QString& dept) {
     m_taxCode->setEditText(code);
     m_taxRate->setText(rate);
     m_taxAccount->setText(account);

@@ -23,17 +23,17 @@ struct VoucherKind {
 
     // The payee or payer.
     Party party = Party::Vendor;
-    QString partyTable;      // tblVendors
-    QString partyKeyColumn;  // VendorID in tblVendors
+    QString partyTable;            // tblVendors
+    QString partyKeyColumn;        // VendorID in tblVendors
     QString partyMasterNameColumn; // VendorName in tblVendors
-    QString partyColumn;     // VendorID in tblCashbook
-    QString partyNameColumn; // VendorName in tblCashbook
-    QString partyField;      // txtVendorID
-    QString partyNameField;  // txtVendorName
-    QString partyLabel;      // "&Vendor ID:", with its access key
-    QString partyNameLabel;  // "Vendor:"
-    QString blockCaption;    // "PAY TO:"
-    QString numberLabel;     // "Voucher / Cheque No:"
+    QString partyColumn;           // VendorID in tblCashbook
+    QString partyNameColumn;       // VendorName in tblCashbook
+    QString partyField;            // txtVendorID
+    QString partyNameField;        // txtVendorName
+    QString partyLabel;            // "&Vendor ID:", with its access key
+    QString partyNameLabel;        // "Vendor:"
+    QString blockCaption;          // "PAY TO:"
+    QString numberLabel;           // "Voucher / Cheque No:"
     QStringList signatureCaptions;
 
     // Messages.

@@ -19,8 +19,7 @@ bool ActivationKeeper::eventFilter(QObject* watched, QEvent* event) {
         QWidget* underneath = QApplication::activeWindow();
         if (underneath == widget)
             underneath = nullptr;
-        m_previous.insert(widget,
-                          {underneath, underneath ? underneath->focusWidget() : nullptr});
+        m_previous.insert(widget, {underneath, underneath ? underneath->focusWidget() : nullptr});
         return false;
     }
     const Underneath previous = m_previous.take(widget);
