@@ -8,7 +8,6 @@
 #include "support/testbook.h"
 #include "support/windowdriving.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QSqlQuery>
@@ -18,13 +17,6 @@
 namespace {
 
 using Step = BookCompaction::Step;
-
-QByteArray fileHash(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
-}
 
 void writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
@@ -105,7 +97,7 @@ void TestCompaction::compaction() {
     const QString copy = book.appDir() + QStringLiteral("/cashbooktmp.mdb");
     writeFile(copy, "not a book at all");
     const QStringList before = dump(book.db);
-    const QByteArray bookBefore = fileHash(book.bookPath());
+    const QByteArray bookBefore = fileBytes(book.bookPath());
     const qint64 sizeBefore = QFileInfo(book.bookPath()).size();
     bool closedAtFailure = false;
     const auto hook = [&](Step step) {
@@ -135,13 +127,13 @@ void TestCompaction::compaction() {
         QVERIFY(!QFile::exists(book.bookPath() + QStringLiteral("-journal")));
         book.sql(QStringLiteral("INSERT INTO tblVendors (VendorID) VALUES ('AFTER')"));
     } else {
-        QCOMPARE(fileHash(book.bookPath()), bookBefore);
+        QCOMPARE(fileBytes(book.bookPath()), bookBefore);
     }
 }
 
 void TestCompaction::undeletableLeftoverStopsBeforeAnything() {
     TestBook book;
-    const QByteArray bookBefore = fileHash(book.bookPath());
+    const QByteArray bookBefore = fileBytes(book.bookPath());
     // A folder in the copy's place cannot be removed as a leftover file.
     const QString copy = book.appDir() + QStringLiteral("/cashbooktmp.mdb");
     QVERIFY(QDir().mkpath(copy + QStringLiteral("/inside")));
@@ -153,7 +145,7 @@ void TestCompaction::undeletableLeftoverStopsBeforeAnything() {
                                             "mnuToolsCompactDatabase$"));
     QVERIFY(runCommand(&switchboard, QStringLiteral("mnuToolsCompactDatabase")));
     QVERIFY(book.prompts.verifyAllShown());
-    QCOMPARE(fileHash(book.bookPath()), bookBefore);
+    QCOMPARE(fileBytes(book.bookPath()), bookBefore);
     QVERIFY(book.db.isOpen());
 }
 

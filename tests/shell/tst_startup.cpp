@@ -30,38 +30,20 @@ class TestStartup : public QObject {
     Q_OBJECT
 
 private slots:
-    void noBook();
     void unusableBook_data();
     void unusableBook();
     void earlierBuildUpgraded();
     void mainWindow();
 };
 
-// A book of the right name elsewhere (the current directory) does not count.
-void TestStartup::noBook() {
-    TestBook book(TestBook::Open::No);
-    QVERIFY(QDir(book.appDir()).mkpath("My Books/Quillan 2003"));
-    book.services.appDir = book.appDir() + QStringLiteral("/My Books/Quillan 2003");
-    const QString elsewhere = QDir::currentPath();
-    QDir::setCurrent(book.appDir());
-    book.prompts.expect(Messages::missingBook(book.services.appDir));
-    auto window = Main(book.services);
-    QDir::setCurrent(elsewhere);
-
-    QVERIFY(book.prompts.verifyAllShown());
-    QCOMPARE(book.prompts.shown().first().icon, Prompts::Icon::Critical);
-    QVERIFY(!window);
-    QVERIFY(!book.db.isOpen());
-    QVERIFY(!QFile::exists(book.services.bookPath()));
-}
-
-// A refused file is named in a message of its own; any other failure is the error report
-// labelled "Main". Either way: no window, the connection closed, the file as it was.
+// No book where the program is (one of that name in the current directory does not count),
+// or a refused file, each named in a message of their own; any other failure is the error
+// report labelled "Main". Either way: no window, the connection closed, the file as it was.
 void TestStartup::unusableBook_data() {
     QTest::addColumn<QString>("damage");
     QTest::newRow("newer format") << "PRAGMA user_version = 99";
     QTest::newRow("missing field") << "ALTER TABLE tblSystemSetup DROP COLUMN VersionType";
-    QTest::newRow("directory of the book's name") << "directory";
+    QTest::newRow("no book") << "absent";
     QTest::newRow("locked by another program") << "lock";
 }
 
@@ -72,8 +54,11 @@ void TestStartup::unusableBook() {
     QSqlDatabase locker = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "locker");
     locker.setDatabaseName(path);
     std::optional<QSqlQuery> lock;
-    if (damage == QLatin1String("directory")) {
-        QVERIFY(QFile::remove(path) && QDir().mkdir(path));
+    const QString elsewhere = QDir::currentPath();
+    if (damage == QLatin1String("absent")) {
+        book.services.appDir = book.appDir() + QStringLiteral("/My Books/Quillan 2003");
+        QVERIFY(QDir().mkpath(book.services.appDir));
+        QDir::setCurrent(book.appDir());
     } else if (damage == QLatin1String("lock")) {
         QVERIFY(locker.open());
         lock.emplace(locker);
@@ -82,17 +67,22 @@ void TestStartup::unusableBook() {
         changeFile(path, {damage});
     }
     const QByteArray before = fileBytes(path);
-    if (damage.startsWith(QLatin1String("PRAGMA")))
+    if (damage == QLatin1String("absent"))
+        book.prompts.expect(Messages::missingBook(book.services.appDir));
+    else if (damage.startsWith(QLatin1String("PRAGMA")))
         book.prompts.expect(Messages::newerBook(path));
     else
         book.prompts.expectMatch(QStringLiteral("^An error has occurred\\.\r\n\r\nError Number: "
                                                 "-?[0-9]+\r\nError Description: [^\r\n]+\r\n"
                                                 "Routine: Main$"));
     auto window = Main(book.services);
+    QDir::setCurrent(elsewhere);
 
     QVERIFY(book.prompts.verifyAllShown());
+    QCOMPARE(book.prompts.shown().first().icon, Prompts::Icon::Critical);
     QVERIFY(!window);
     QVERIFY(visibleWindows().isEmpty());
+    QVERIFY(damage != QLatin1String("absent") || !QFile::exists(book.services.bookPath()));
     QVERIFY(!book.db.isOpen());
     QVERIFY(!book.busy.isBusy());
     QCOMPARE(fileBytes(path), before);

@@ -1,9 +1,9 @@
-// The switchboard's commands, the function keys, quit, help, about and the licence window,
-// and the helpers the switchboard opens its task windows with.
+// The switchboard's commands, the function keys, quit, help, about and the licence window.
+// (The vendor and customer notices and the hourglass over transaction windows are driven
+// through the switchboard in tests/entry/tst_entrycommands.cpp.)
 #include "data/messages.h"
 #include "shell/shellprocs.h"
 #include "shell/switchboardwindow.h"
-#include "shell/windowopening.h"
 #include "support/testbook.h"
 #include "support/windowdriving.h"
 
@@ -67,9 +67,6 @@ private slots:
     void functionKeysInAField();
     void shellCommands();
     void licenceAgreement();
-    void periodEndMenuPressesTheButton();
-    void partyChecks();
-    void transactionWindowUnderHourglass();
 };
 
 void TestSwitchboard::commandPlaces_data() {
@@ -120,13 +117,20 @@ void TestSwitchboard::enabledExactlyWhenBound() {
     for (const char* name : {"cmdHelp", "cmdQuit", "mnuFileExit", "mnuToolsCalculator",
                              "mnuToolsCompactDatabase", "mnuHelpSystem", "mnuAbout"})
         QVERIFY2(switchboard.findChild<QObject*>(name)->property("enabled").toBool(), name);
-    // The Period End item follows its button (which it presses).
-    commands.removeOne(child<QAction>(&switchboard, "mnuDataEntry2PeriodEndProcessing"));
-    // No enabled command without an action, and no bound command left disabled.
+    // No enabled command without an action, and no bound command left disabled; the
+    // Period End item has none of its own: it presses its button and follows its state.
+    auto* periodEnd = child<QAction>(&switchboard, "mnuDataEntry2PeriodEndProcessing");
+    commands.removeOne(periodEnd);
     for (QObject* command : commands) {
         const bool enabled = command->property("enabled").toBool();
         QVERIFY2(enabled == hasHandler(command, &switchboard), qPrintable(command->objectName()));
     }
+    int runs = 0;
+    switchboard.bindCommand(QStringLiteral("cmdPEProcessing"), [&runs] { ++runs; });
+    QVERIFY(runCommand(&switchboard, periodEnd->objectName()));
+    QCOMPARE(runs, 1);
+    child<QPushButton>(&switchboard, QStringLiteral("cmdPEProcessing"))->setEnabled(false);
+    QVERIFY(!periodEnd->isEnabled());
 }
 
 void TestSwitchboard::functionKeysInAField_data() {
@@ -212,54 +216,6 @@ void TestSwitchboard::licenceAgreement() {
     QVERIFY(
         text.contains(QLatin1String("version 3 of the License, or (at your option) any later")));
     QVERIFY(text.size() < 2000);
-}
-
-void TestSwitchboard::periodEndMenuPressesTheButton() {
-    TestBook book;
-    SwitchboardWindow switchboard(book.services);
-    auto* button = child<QPushButton>(&switchboard, QStringLiteral("cmdPEProcessing"));
-    int runs = 0;
-    switchboard.bindCommand(QStringLiteral("cmdPEProcessing"), [&runs] { ++runs; });
-    QVERIFY(runCommand(&switchboard, QStringLiteral("mnuDataEntry2PeriodEndProcessing")));
-    QCOMPARE(runs, 1);
-    // The item follows the button's state.
-    button->setEnabled(false);
-    QVERIFY(!runCommand(&switchboard, QStringLiteral("mnuDataEntry2PeriodEndProcessing")));
-}
-
-void TestSwitchboard::partyChecks() {
-    TestBook book;
-    // Customers do not count as vendors; once there is one of each, nothing is said.
-    book.sql(QStringLiteral("INSERT INTO tblCustomers (CustID) VALUES ('C1')"));
-    book.prompts.expect(noVendorsNotice());
-    checkVendorsDefined(book.services);
-    checkCustomersDefined(book.services);
-    QVERIFY(book.prompts.verifyAllShown());
-    QCOMPARE(book.prompts.shown().first().icon, Prompts::Icon::Information);
-    book.sql(QStringLiteral("DELETE FROM tblCustomers"));
-    book.sql(QStringLiteral("INSERT INTO tblVendors (VendorID) VALUES ('V1')"));
-    book.prompts.expect(noCustomersNotice());
-    checkVendorsDefined(book.services);
-    checkCustomersDefined(book.services);
-    QVERIFY(book.prompts.verifyAllShown());
-    QCOMPARE(book.prompts.shown().size(), 2);
-}
-
-void TestSwitchboard::transactionWindowUnderHourglass() {
-    TestBook book;
-    bool busyWhileBuilt = false;
-    bool busyWhileOpen = false;
-    whenModal([&](QDialog* modal) {
-        busyWhileOpen = book.busy.isBusy();
-        modal->close();
-    });
-    openTransactionWindow(book.services, [&] {
-        busyWhileBuilt = book.busy.isBusy();
-        return std::make_unique<QDialog>();
-    });
-    QVERIFY(busyWhileBuilt);
-    QVERIFY(busyWhileOpen);
-    QVERIFY(!book.busy.isBusy());
 }
 
 QTEST_MAIN(TestSwitchboard)
