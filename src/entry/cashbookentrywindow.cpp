@@ -315,7 +315,6 @@ void CashbookEntryWindow::setOffsetAccount(const QString& code, const QString& d
 }
 
 void CashbookEntryWindow::reactivate() {
-    raise();
     activateWindow();
 }
 

@@ -45,7 +45,6 @@ void returnAfterChooser(QWidget* focus) {
     if (!focus)
         return;
     QWidget* window = focus->window();
-    window->raise();
     window->activateWindow();
     focus->setFocus(Qt::OtherFocusReason);
 }

@@ -36,7 +36,6 @@ bool ActivationKeeper::eventFilter(QObject* watched, QEvent* event) {
         const QWidget* modal = QApplication::activeModalWidget();
         if (target && target->isVisible() && (!active || active == target) &&
             (!modal || modal == target)) {
-            target->raise();
             target->activateWindow();
             // Not a move to another field: no field's leave rule runs for it.
             if (!target->focusWidget() && focus && focus->window() == target)
