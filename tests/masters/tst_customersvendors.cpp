@@ -1,19 +1,17 @@
-// The customers and vendors windows, driven as a user drives them; each case runs for the
-// kind whose window shows it, the two windows being one.
+// The customers and vendors windows, driven as a user drives them; the two are one window
+// class, so each case runs for one kind. Their lookups and finds are tested with the others.
 
+#include "masterstesting.h"
 #include "support/testbook.h"
-#include "support/windowdriving.h"
 
 #include "data/messages.h"
 #include "data/recordnavigator.h"
-#include "masters/lookups.h"
 #include "masters/partykind.h"
 #include "masters/partywindow.h"
 #include "shell/navigatorbar.h"
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QListView>
 #include <QtTest>
 #include <optional>
 
@@ -28,17 +26,7 @@ struct Parties {
         : kind(which == 0 ? PartyKind::customers() : PartyKind::vendors()) {
         store(records);
     }
-    // Records given as number, name and the rest of the seven fields, empty when not given.
-    void store(const QList<QStringList>& records) {
-        for (const QStringList& values : records) {
-            QVariantList binds;
-            for (int i = 0; i < PartyKind::FieldCount; ++i)
-                binds << values.value(i);
-            book.sql(QStringLiteral("INSERT INTO %1 (%2) VALUES (?,?,?,?,?,?,?)")
-                         .arg(kind.table, kind.columnList()),
-                     binds);
-        }
-    }
+    void store(const QList<QStringList>& records) { storeParties(book, kind, records); }
     QStringList stored(const QString& number) {
         QSqlQuery query = book.db.exec(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
                                            .arg(kind.columnList(), kind.table, kind.numberColumn()),
@@ -86,11 +74,7 @@ private slots:
     void refusals_data();
     void refusals();
     void writesAndDeletes();
-    void lookupTransfer_data();
-    void lookupTransfer();
     void closingAndEscape();
-    void findsByNumberAndName_data();
-    void findsByNumberAndName();
 };
 
 void TestCustomersVendors::refusals_data() {
@@ -139,8 +123,7 @@ void TestCustomersVendors::refusals() {
     for (const char* how :
          adding ? QList<const char*>{"cmdUpdate"} : QList<const char*>{"navNext", "navLast"}) {
         for (const QString& message : messages)
-            message.startsWith('^') ? p.book.prompts.expectMatch(message)
-                                    : p.book.prompts.expect(message);
+            expectBox(p.book, message);
         press(window, how);
         QVERIFY(p.book.prompts.verifyAllShown());
         // Nothing is written; the typed record stays on screen to be completed.
@@ -213,52 +196,6 @@ void TestCustomersVendors::writesAndDeletes() {
     p.book.prompts.verifyAllShown();
 }
 
-void TestCustomersVendors::lookupTransfer_data() {
-    QTest::addColumn<int>("which");
-    QTest::addColumn<int>("target"); // field double-clicked; Enter in it + 10, keypad + 20
-    QTest::newRow("vendor, double-click postal code") << 1 << 6;
-    QTest::newRow("customer, Return in the number") << 0 << 10;
-    QTest::newRow("vendor, keypad Enter in the name") << 1 << 21;
-    QTest::newRow("customers, Close") << 0 << -1;
-    QTest::newRow("vendors, close box") << 1 << -2;
-}
-
-void TestCustomersVendors::lookupTransfer() {
-    QFETCH(int, which);
-    QFETCH(int, target);
-    const QStringList second{"P2", "Pens Ltd", "2 Ink Street", "Suite 4", "", "", "IN2 2BB"};
-    Parties p(which, {{"P1", "Paper Mill", "1 Mill Lane"}, second});
-    // A caller's earlier choice must be fully replaced, also by empty texts.
-    for (int i = 1; i <= 7; ++i)
-        p.book.lookup.value(i) = QStringLiteral("old");
-    p.book.busy.set();
-    whenModal([target](QDialog* modal) {
-        auto* window = qobject_cast<PartyWindow*>(modal);
-        QVERIFY(window);
-        press(window, "navNext");
-        if (target == -1) {
-            press(window, "cmdClose");
-        } else if (target == -2) {
-            window->close();
-        } else if (target >= 10) {
-            QLineEdit* field = window->field(target % 10);
-            field->setFocus();
-            QTest::keyClick(field, target >= 20 ? Qt::Key_Enter : Qt::Key_Return,
-                            target >= 20 ? Qt::KeypadModifier : Qt::NoModifier);
-        } else {
-            QTest::mouseDClick(window->field(target), Qt::LeftButton, {}, QPoint(3, 3));
-        }
-    });
-    const bool chosen = which == 0 ? lookupCustomer(p.book.services, nullptr)
-                                   : lookupVendor(p.book.services, nullptr);
-    QCOMPARE(chosen, target >= 0);
-    for (int i = 0; i < PartyKind::FieldCount; ++i)
-        QCOMPARE(p.book.lookup.value(i + 1), chosen ? second.at(i) : QString());
-    QVERIFY(!QApplication::activeModalWidget());
-    QVERIFY(!p.book.busy.isBusy());
-    p.book.prompts.verifyAllShown();
-}
-
 void TestCustomersVendors::closingAndEscape() {
     // An imported record may hold more than a field accepts; showing it must not cut it.
     const QString longLine = QStringLiteral("An imported line of forty characters xxx");
@@ -285,56 +222,6 @@ void TestCustomersVendors::closingAndEscape() {
     press(window, "cmdClose");
     QVERIFY(!window.isVisible());
     QCOMPARE(p.stored("A1"), (QStringList{"A1", "Changed", "Street", longLine, "", "", ""}));
-    p.book.prompts.verifyAllShown();
-}
-
-void TestCustomersVendors::findsByNumberAndName_data() {
-    QTest::addColumn<int>("which");
-    QTest::addColumn<bool>("byName");
-    QTest::addColumn<QString>("entry");
-    QTest::addColumn<QString>("number");
-    QTest::addColumn<bool>("gone"); // the record is deleted before it is chosen
-    QTest::newRow("customer by name, apostrophe") << 0 << true << "O'Brien's"
-                                                  << "C3" << false;
-    // The first Smith in number order is found.
-    QTest::newRow("vendor by name") << 1 << true << "Smith"
-                                    << "C2" << false;
-    QTest::newRow("vendor by number, apostrophe") << 1 << false << "D'4"
-                                                  << "D'4" << false;
-    // Gone between listing and choosing: the last record is shown.
-    QTest::newRow("customer gone") << 0 << true << "Adams"
-                                   << "D'4" << true;
-}
-
-void TestCustomersVendors::findsByNumberAndName() {
-    QFETCH(int, which);
-    QFETCH(bool, byName);
-    QFETCH(QString, entry);
-    QFETCH(QString, number);
-    QFETCH(bool, gone);
-    Parties p(
-        which,
-        {{"C1", "Adams"}, {"C2", "Smith"}, {"C3", "O'Brien's"}, {"C4", "Smith"}, {"D'4", "Quote"}});
-    PartyWindow& window = p.open();
-    whenModal([&](QDialog* dialog) {
-        auto* list = child<QListView>(dialog, QStringLiteral("List1"));
-        const QModelIndexList found = list->model()->match(
-            list->model()->index(0, 0), Qt::DisplayRole, entry, 1, Qt::MatchExactly);
-        QVERIFY2(!found.isEmpty(), qPrintable(entry));
-        if (gone)
-            p.book.sql(QStringLiteral("DELETE FROM %1 WHERE %2 = 'C1'")
-                           .arg(p.kind.table, p.kind.numberColumn()));
-        list->setCurrentIndex(found.first());
-        QTest::keyClick(list, Qt::Key_Return);
-    });
-    if (gone)
-        p.book.prompts.expect(Messages::notFound(p.kind.noun + QLatin1Char(' '), entry));
-    press(window, qPrintable(byName ? p.kind.findByNameButton : p.kind.findByNumberButton));
-    QCOMPARE(window.field(0)->text(), number);
-    QCOMPARE(p.book.lookup.FindResult, entry);
-    // The window is active again with the keys in the field searched by.
-    QTRY_COMPARE(QApplication::activeWindow(), &window);
-    QCOMPARE(QApplication::focusWidget(), window.field(byName ? 1 : 0));
     p.book.prompts.verifyAllShown();
 }
 
