@@ -55,14 +55,13 @@ void TestCodeLists::switchboardOpensWindows_data() {
     QTest::addColumn<QString>("window");
     QTest::addColumn<int>("keys"); // 0 none pressed, 1 F1, 2 F5 ignored and F1, 3 F5 and F1
     // A few commands and menu items stand for the rest: each kind of function-key handling.
-    QTest::newRow("chart button") << "cmdChartOfAccounts"
-                                  << "frmChartOfAccounts" << 3;
-    QTest::newRow("status button") << "cmdReconciliationStatuses"
-                                   << "frmTransactionStatus" << 2;
-    QTest::newRow("vendors button") << "cmdVendors"
-                                    << "frmVendors" << 1;
-    QTest::newRow("tax menu") << "mnuDataEntryTaxTable"
-                              << "frmTaxTable" << 0;
+    auto row = [](const char* command, const char* window, int keys) {
+        QTest::newRow(command) << QString(command) << QString(window) << keys;
+    };
+    row("cmdChartOfAccounts", "frmChartOfAccounts", 3);
+    row("cmdReconciliationStatuses", "frmTransactionStatus", 2);
+    row("cmdVendors", "frmVendors", 1);
+    row("mnuDataEntryTaxTable", "frmTaxTable", 0);
 }
 
 void TestCodeLists::switchboardOpensWindows() {
