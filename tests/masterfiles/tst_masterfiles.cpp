@@ -166,29 +166,26 @@ void TestMasterFiles::exportWritesNothing_data() {
     QTest::addColumn<QStringList>("boxes"); // "name>target" answers a link made first
     QTest::addColumn<bool>("yes");          // the answer to every question after the first
     QTest::addColumn<bool>("diskFull");
-    QTest::newRow("question declined") << true << QString() << QStringList{} << false << false;
-    QTest::newRow("empty table") << false << QString() << QStringList{Messages::noRecordsToExport()}
-                                 << false << false;
-    QTest::newRow("dialog cancelled")
-        << true << "-" << QStringList{Messages::exportCancelled()} << false << false;
-    QTest::newRow("new file not created")
-        << true << "@/new.txt"
-        << QStringList{Messages::createFileQuestion("@/new.txt"), Messages::exportCancelled()}
-        << false << false;
-    QTest::newRow("folder missing")
-        << true << "@/none/Export.txt"
-        << QStringList{Messages::createFileQuestion("@/none/Export.txt"),
-                       "^75 The file .*/none/Export\\.txt could not be created: .+"}
-        << true << false;
-    QTest::newRow("disk full part of the way")
-        << true << "@/Export.txt"
-        << QStringList{"^57 The file .*/Export\\.txt could not be written: .+"} << true << true;
-    QTest::newRow("the book") << true << "@/cashbook.mdb" << QStringList{} << false << false;
-    QTest::newRow("another path") << true << "@/./cashbook.mdb" << QStringList{} << false << false;
-    QTest::newRow("link") << true << "link>cashbook.mdb" << QStringList{} << false << false;
-    QTest::newRow("journal") << true << "@/cashbook.mdb-journal" << QStringList{} << false << false;
-    QTest::newRow("link to the log, not there yet")
-        << true << "log>cashbook.mdb-wal" << QStringList{} << false << false;
+    auto row = [](const char* name, const char* answer, const QStringList& boxes = {},
+                  bool yes = false, bool records = true, bool diskFull = false) {
+        QTest::newRow(name) << records << QString(answer) << boxes << yes << diskFull;
+    };
+    row("question declined", "");
+    row("empty table", "", {Messages::noRecordsToExport()}, false, false);
+    row("dialog cancelled", "-", {Messages::exportCancelled()});
+    row("new file not created", "@/new.txt",
+        {Messages::createFileQuestion("@/new.txt"), Messages::exportCancelled()});
+    row("folder missing", "@/none/Export.txt",
+        {Messages::createFileQuestion("@/none/Export.txt"),
+         "^75 The file .*/none/Export\\.txt could not be created: .+"},
+        true);
+    row("disk full part of the way", "@/Export.txt",
+        {"^57 The file .*/Export\\.txt could not be written: .+"}, true, true, true);
+    row("the book", "@/cashbook.mdb");
+    row("another path", "@/./cashbook.mdb");
+    row("link", "link>cashbook.mdb");
+    row("journal", "@/cashbook.mdb-journal");
+    row("link to the log, not there yet", "log>cashbook.mdb-wal");
 }
 
 void TestMasterFiles::exportWritesNothing() {
@@ -231,44 +228,31 @@ void TestMasterFiles::importCases_data() {
     QTest::addColumn<QByteArray>("file"); // cancels, and one ending in "/" is a folder
     QTest::addColumn<QStringList>("boxes");
     QTest::addColumn<QStringList>("expected");
+    auto row = [](const char* name, const char* button, const char* file, const QByteArray& bytes,
+                  const QStringList& boxes, const QStringList& expected) {
+        QTest::newRow(name) << QString(button) << QString(file) << bytes << boxes << expected;
+    };
     const auto failure = [](const QString& description) {
         return QStringList{"^An error has occurred\\.\r\n\r\nError Number: -?\\d+\r\nError "
                            "Description: " +
                            description + "\r\nForm: frmSwitchboard\r\nRoutine: cmdImportVendors$"};
     };
-    QTest::newRow("empty last line ends normally")
-        << "cmdImportCustomers"
-        << "a.txt"
-        << QByteArray("\"C1\",\"Smith\",\"a1\",\"a2\",\"a3\",\"a4\",\"4\"\r\nC2,Jones,,,,,\r\n\r\n")
-        << QStringList{Messages::recordsAdded(2)}
-        << QStringList{"C1|Smith|a1|a2|a3|a4|4", "C2|Jones|||||"};
-    QTest::newRow("unquoted account, empty department, upper-case TXT")
-        << "cmdImportCOA"
-        << "A.TXT" << QByteArray("1000,,Bank\n") << QStringList{Messages::recordsAdded(1)}
-        << QStringList{"1000||Bank|1000,"};
-    QTest::newRow("too few values end the import, lower-case csv")
-        << "cmdImportVendors"
-        << "a.csv" << QByteArray("V1,One,,,,,\r\nV2,Two,,\r\nV3,,,,,,\r\n")
-        << QStringList{Messages::recordsAdded(1)} << QStringList{"V1|One|||||"};
-    QTest::newRow("empty file") << "cmdImportVendors"
-                                << "a.txt" << QByteArray() << QStringList{Messages::recordsAdded(0)}
-                                << QStringList{};
+    row("empty last line ends normally", "cmdImportCustomers", "a.txt",
+        "\"C1\",\"Smith\",\"a1\",\"a2\",\"a3\",\"a4\",\"4\"\r\nC2,Jones,,,,,\r\n\r\n",
+        {Messages::recordsAdded(2)}, {"C1|Smith|a1|a2|a3|a4|4", "C2|Jones|||||"});
+    row("unquoted account, empty department, upper-case TXT", "cmdImportCOA", "A.TXT",
+        "1000,,Bank\n", {Messages::recordsAdded(1)}, {"1000||Bank|1000,"});
+    row("too few values end the import, lower-case csv", "cmdImportVendors", "a.csv",
+        "V1,One,,,,,\r\nV2,Two,,\r\nV3,,,,,,\r\n", {Messages::recordsAdded(1)}, {"V1|One|||||"});
+    row("empty file", "cmdImportVendors", "a.txt", "", {Messages::recordsAdded(0)}, {});
     // A failure ends the import without the count; the records added before stay.
-    QTest::newRow("record refused for another reason")
-        << "cmdImportVendors"
-        << "a.txt" << QByteArray("V1,One,,,,,\r\nBAD,,,,,,\r\nV3,,,,,,\r\n")
-        << failure(".*vendor refused.*") << QStringList{"V1|One|||||"};
-    QTest::newRow("file cannot be read")
-        << "cmdImportVendors"
-        << "a.txt/" << QByteArray() << failure("The file .*a\\.txt could not be read: .*")
-        << QStringList{};
-    const QByteArray account = "1000,,Bank\r\n";
-    QTest::newRow("other ending") << "cmdImportCOA"
-                                  << "a.dat" << account << QStringList{} << QStringList{};
-    QTest::newRow("dialog cancelled") << "cmdImportCOA"
-                                      << "-" << account << QStringList{} << QStringList{};
-    QTest::newRow("question declined")
-        << "cmdImportCOA" << QString() << account << QStringList{} << QStringList{};
+    row("record refused for another reason", "cmdImportVendors", "a.txt",
+        "V1,One,,,,,\r\nBAD,,,,,,\r\nV3,,,,,,\r\n", failure(".*vendor refused.*"), {"V1|One|||||"});
+    row("file cannot be read", "cmdImportVendors", "a.txt/", "",
+        failure("The file .*a\\.txt could not be read: .*"), {});
+    row("other ending", "cmdImportCOA", "a.dat", "1000,,Bank\r\n", {}, {});
+    row("dialog cancelled", "cmdImportCOA", "-", "1000,,Bank\r\n", {}, {});
+    row("question declined", "cmdImportCOA", "", "1000,,Bank\r\n", {}, {});
 }
 
 void TestMasterFiles::importCases() {
@@ -327,8 +311,7 @@ void TestMasterFiles::roundTripThenDuplicates_data() {
         << QStringList{Messages::duplicateAccount("6100", "ADMIN", "Wages, Salaries")};
     QTest::newRow("vendors") << "Vendors"
                              << "INSERT INTO tblVendors VALUES (?, ?, ?, ?, ?, ?, ?)"
-                             << QList<QVariantList>{{"V1", "Acme, Inc.", "PO Box 1", "", "", "",
-                                                     "2000"}}
+                             << QList<QVariantList>{{"V1", "Acme, Inc.", "", "", "", "", "2000"}}
                              << kVendors
                              << QStringList{Messages::duplicateVendor("V1", "Acme, Inc.")};
 }

@@ -9,31 +9,7 @@ Q_DECLARE_METATYPE(std::optional<QStringList>)
 class TestMasterFileText : public QObject {
     Q_OBJECT
 private slots:
-    void splitLine_data() {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<std::optional<QStringList>>("values");
-        using L = QStringList;
-        QTest::newRow("last keeps the rest")
-            << "\"1\",\"2\",\"c\",\"d\"" << 3 << std::optional(L{"1", "2", "c\",\"d"});
-        QTest::newRow("quoted comma stays") << "\"a,b\",c" << 2 << std::optional(L{"a,b", "c"});
-        QTest::newRow("unquoted last keeps quotes inside")
-            << "a,x\"y\"" << 2 << std::optional(L{"a", "x\"y\""});
-        QTest::newRow("quoted on one side only")
-            << "\"abc,def" << 2 << std::optional(L{"\"abc", "def"});
-        QTest::newRow("closing quote only")
-            << "abc\",def\"" << 2 << std::optional(L{"abc\"", "def\""});
-        QTest::newRow("lone quote kept") << "\",x" << 2 << std::optional(L{"\"", "x"});
-        QTest::newRow("lone quote last") << "x,\"" << 2 << std::optional(L{"x", "\""});
-        QTest::newRow("inner quotes not undoubled")
-            << "\"a\"\"b\",\"say \"hi\"\"" << 2 << std::optional(L{"a\"\"b", "say \"hi\""});
-        QTest::newRow("spaces kept") << " a , b " << 2 << std::optional(L{" a ", " b "});
-        QTest::newRow("empty quoted values")
-            << "\"\",\"\",\"\"" << 3 << std::optional(L{"", "", ""});
-        QTest::newRow("only commas") << ",," << 3 << std::optional(L{"", "", ""});
-        QTest::newRow("too few when the comma is quoted") << "\"a,b\",c" << 3 << std::optional<L>();
-        QTest::newRow("empty line") << "" << 3 << std::optional<L>();
-    }
+    void splitLine_data();
     void splitLine() {
         QFETCH(QString, line);
         QFETCH(int, count);
@@ -69,6 +45,30 @@ private slots:
         QCOMPARE(MasterFileText::splitLines(MasterFileText::decode(bytes)), lines);
     }
 };
+
+void TestMasterFileText::splitLine_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<std::optional<QStringList>>("values"); // none: too few values
+    auto row = [](const char* name, const char* line, int count,
+                  std::optional<QStringList> values) {
+        QTest::newRow(name) << QString::fromUtf8(line) << count << values;
+    };
+    row("last keeps the rest", R"("1","2","c","d")", 3, QStringList{"1", "2", R"(c","d)"});
+    row("quoted comma stays", R"("a,b",c)", 2, QStringList{"a,b", "c"});
+    row("unquoted last keeps quotes inside", R"(a,x"y")", 2, QStringList{"a", R"(x"y")"});
+    row("quoted on one side only", R"("abc,def)", 2, QStringList{"\"abc", "def"});
+    row("closing quote only", R"(abc",def")", 2, QStringList{"abc\"", "def\""});
+    row("lone quote kept", R"(",x)", 2, QStringList{"\"", "x"});
+    row("lone quote last", R"(x,")", 2, QStringList{"x", "\""});
+    row("inner quotes not undoubled", R"("a""b","say "hi"")", 2,
+        QStringList{R"(a""b)", R"(say "hi")"});
+    row("spaces kept", " a , b ", 2, QStringList{" a ", " b "});
+    row("empty quoted values", R"("","","")", 3, QStringList{"", "", ""});
+    row("only commas", ",,", 3, QStringList{"", "", ""});
+    row("too few when the comma is quoted", R"("a,b",c)", 3, std::nullopt);
+    row("empty line", "", 3, std::nullopt);
+}
 
 QTEST_GUILESS_MAIN(TestMasterFileText)
 #include "tst_masterfiletext.moc"

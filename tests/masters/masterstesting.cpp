@@ -1,5 +1,8 @@
 #include "masterstesting.h"
 
+#include "masters/partykind.h"
+#include "support/testbook.h"
+
 #include <QAbstractItemView>
 #include <QLineEdit>
 #include <QtTest>
@@ -27,4 +30,22 @@ void doubleClickRow(QAbstractItemView* view, int row, int column) {
     QVERIFY2(rect.isValid(), "the row is not on screen");
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
+void expectBox(TestBook& book, const QString& text) {
+    if (text.startsWith(QLatin1Char('^')))
+        book.prompts.expectMatch(text);
+    else
+        book.prompts.expect(text);
+}
+
+void storeParties(TestBook& book, const PartyKind& kind, const QList<QStringList>& records) {
+    for (const QStringList& values : records) {
+        QVariantList binds;
+        for (int i = 0; i < PartyKind::FieldCount; ++i)
+            binds << values.value(i);
+        book.sql(QStringLiteral("INSERT INTO %1 (%2) VALUES (?,?,?,?,?,?,?)")
+                     .arg(kind.table, kind.columnList()),
+                 binds);
+    }
 }

@@ -9,6 +9,8 @@
 #include "masters/gridnavigatorbar.h"
 #include "masters/gridview.h"
 #include "masters/lookups.h"
+#include "masters/partykind.h"
+#include "masters/partywindow.h"
 #include "masters/taxtablewindow.h"
 
 #include <QAbstractItemModelTester>
@@ -21,6 +23,9 @@ namespace {
 
 enum Which { Chart, Departments, Tax };
 const char* const kTables[] = {"tblChartOfAccounts", "tblDepartments", "tblTaxTable"};
+
+// The second of two customers or vendors the lookups are shown.
+const QStringList kPens{"P2", "Pens Ltd", "2 Ink Street", "Suite 4", "", "", "IN2 2BB"};
 
 // The window shown and active, its record set checked by the model tester throughout.
 std::unique_ptr<GridMaintenanceWindow> openWindow(TestBook& book, int which) {
@@ -51,13 +56,6 @@ void addGstRow(TestBook& book, const QString& glCode, const QString& glDept) {
                             "GLAccountCode, GLAccountDept, GLAccountDesc) VALUES "
                             "('GST', 'Goods and services', 0.07, ?, ?, 'Old')"),
              {glCode, glDept});
-}
-
-void expectText(TestBook& book, const QString& message) {
-    if (message.startsWith(QLatin1Char('^')))
-        book.prompts.expectMatch(message);
-    else
-        book.prompts.expect(message);
 }
 
 const QString kDuplicate = QStringLiteral("^The changes you requested to the table were not "
@@ -206,7 +204,7 @@ void TestGridMasters::rowRefused() {
     if (!dept.isNull())
         typeInCell(window->grid(), row, 1, dept);
     // The refusal is the only message: Save ends with no "Saved!".
-    expectText(book, message);
+    expectBox(book, message);
     if (how.isEmpty())
         QTest::keyClick(window->grid(), Qt::Key_Down);
     else
@@ -227,56 +225,34 @@ void TestGridMasters::rowRefused() {
 
 void TestGridMasters::deletePositions_data() {
     QTest::addColumn<int>("which");
-    QTest::addColumn<int>("rows");
     QTest::addColumn<int>("deleted");
     QTest::addColumn<QString>("current");
     QTest::addColumn<QString>("caption");
-    auto row = [](const char* name, int which, int rows, int deleted, const char* current,
-                  const char* caption) {
-        QTest::newRow(name) << which << rows << deleted << QString(current) << QString(caption);
-    };
-    // The chart and the tax table re-read the list and stand on its second row.
-    row("tax, first of three", Tax, 3, 0, "C", "Tax Code: 2 of 2");
-    row("chart, only row", Chart, 1, 0, "", "Account: 0");
+    // The chart and the tax table (A, B, C) re-read the list and stand on its second row.
+    QTest::newRow("tax, first") << int(Tax) << 0 << QString("C") << QString("Tax Code: 2 of 2");
     // Departments (ADMIN, SALES, SERV) stand on the row that followed the deleted one.
-    row("departments, middle", Departments, 3, 1, "SERV", "Department: 2 of 2");
-    row("departments, first", Departments, 3, 0, "SALES", "Department: 1 of 2");
+    QTest::newRow("departments, middle")
+        << int(Departments) << 1 << QString("SERV") << QString("Department: 2 of 2");
 }
 
 void TestGridMasters::deletePositions() {
     QFETCH(int, which);
-    QFETCH(int, rows);
     QFETCH(int, deleted);
     QFETCH(QString, current);
     QFETCH(QString, caption);
     TestBook book;
-    for (const QString& code : QStringList{"A", "B", "C"}.mid(0, rows)) {
-        if (which == Chart)
-            addAccount(book, code, "", code);
-        else if (which == Tax)
-            book.sql(QStringLiteral("INSERT INTO tblTaxTable (TaxCode, TaxRate) VALUES (?, 0.07)"),
-                     {code});
-    }
+    book.sql("INSERT INTO tblTaxTable (TaxCode, TaxRate) VALUES ('A', 1), ('B', 1), ('C', 1)");
     auto window = openWindow(book, which);
     QVERIFY(window->moveTo(deleted));
     book.prompts.expect(Messages::confirmDelete(), Prompts::Answer::No)
         .expect(Messages::confirmDelete(), Prompts::Answer::Yes);
     press(window.get(), "cmdDelete");
-    QCOMPARE(count(book, which), rows);
+    QCOMPARE(count(book, which), 3);
     press(window.get(), "cmdDelete");
     QCOMPARE(book.prompts.shown().last().defaultButton, Prompts::Answer::No);
-    QCOMPARE(count(book, which), rows - 1);
+    QCOMPARE(count(book, which), 2);
     QCOMPARE(cell(*window, window->currentRow(), 0), current);
     QCOMPARE(window->navigator()->caption(), caption);
-    if (rows == 1) {
-        // Emptied, the blank new-row line is the only row, with nothing to save or delete.
-        QVERIFY(window->recordSet().isNewRowLine(window->currentRow()));
-        book.prompts.expect(Messages::noRecordToSave())
-            .expect(Messages::noRecordsToDelete())
-            .expect(Messages::noRecordsToDelete());
-        for (const char* button : {"cmdUpdate", "cmdDelete", "cmdDeleteAll"})
-            press(window.get(), button);
-    }
     book.prompts.verifyAllShown();
 }
 
@@ -284,11 +260,14 @@ void TestGridMasters::deleteAllAndRestoreSample_data() {
     QTest::addColumn<bool>("restore");
     QTest::addColumn<QString>("existing"); // an account already in the chart
     QTest::addColumn<bool>("yes");
-    QTest::newRow("Delete All, Yes") << false << "1000" << true;
-    QTest::newRow("Delete All, No") << false << "1000" << false;
-    QTest::newRow("Restore into an empty chart") << true << "" << true;
-    QTest::newRow("Restore over a sample account") << true << "6100" << true;
-    QTest::newRow("Restore answered No") << true << "" << false;
+    auto row = [](const char* name, bool restore, const char* existing, bool yes) {
+        QTest::newRow(name) << restore << QString(existing) << yes;
+    };
+    row("Delete All, Yes", false, "1000", true);
+    row("Delete All, No", false, "1000", false);
+    row("Restore into an empty chart", true, "", true);
+    row("Restore over a sample account", true, "6100", true);
+    row("Restore answered No", true, "", false);
 }
 
 void TestGridMasters::deleteAllAndRestoreSample() {
@@ -316,16 +295,28 @@ void TestGridMasters::deleteAllAndRestoreSample() {
     if (!restore)
         QCOMPARE(window->navigator()->caption(),
                  yes ? QStringLiteral("Account: 0") : "Account: 1 of 1");
+    if (!restore && yes) {
+        // Emptied, the blank new-row line is the only row, with nothing to save or delete.
+        QVERIFY(window->recordSet().isNewRowLine(window->currentRow()));
+        book.prompts.expect(Messages::noRecordToSave())
+            .expect(Messages::noRecordsToDelete())
+            .expect(Messages::noRecordsToDelete());
+        for (const char* button : {"cmdUpdate", "cmdDelete", "cmdDeleteAll"})
+            press(window.get(), button);
+        book.prompts.verifyAllShown();
+    }
 }
 
 void TestGridMasters::lookupButtons_data() {
     QTest::addColumn<int>("which");
     QTest::addColumn<bool>("choose");
     QTest::addColumn<QStringList>("cells"); // from the button's column on
-    QTest::newRow("department chosen") << int(Chart) << true << QStringList{"SALES"};
-    QTest::newRow("GL account chosen")
-        << int(Tax) << true << QStringList{"2100", "ADMIN", "GST Payable"};
-    QTest::newRow("chart closed") << int(Tax) << false << QStringList{"9", "", "Old"};
+    auto row = [](const char* name, int which, bool choose, const QStringList& cells) {
+        QTest::newRow(name) << which << choose << cells;
+    };
+    row("department chosen", Chart, true, {"SALES"});
+    row("GL account chosen", Tax, true, {"2100", "ADMIN", "GST Payable"});
+    row("chart closed", Tax, false, {"9", "", "Old"});
 }
 
 void TestGridMasters::lookupButtons() {
@@ -361,53 +352,83 @@ void TestGridMasters::lookupButtons() {
 
 void TestGridMasters::choosersWriteOnlyTheirOwnStrings_data() {
     QTest::addColumn<QString>("chooser");
-    QTest::addColumn<int>("row"); // double-clicked; 100 + row for Enter, -1 for Close
+    // The row, or customer's field, double-clicked; + 100 Enter on it, + 200 keypad Enter;
+    // -1 Close, -2 the close box.
+    QTest::addColumn<int>("how");
     QTest::addColumn<QStringList>("values");
+    auto row = [](const char* name, const char* chooser, int how, const QStringList& values) {
+        QTest::newRow(name) << QString(chooser) << how << values;
+    };
     const QString k = QStringLiteral("keep");
     // Departments come back as stored, even a blank one a book has not yet converted.
-    QTest::newRow("chart") << "chart" << 0 << QStringList{"1000", " ", "Bank", k, k, k, k};
-    QTest::newRow("chart closed") << "chart" << -1 << QStringList{"", "", "", k, k, k, k};
-    QTest::newRow("chart, Enter") << "chart" << 101 << QStringList{"2100", "", "GST", k, k, k, k};
-    QTest::newRow("departments") << "departments" << 1 << QStringList{k, "SALES", k, k, k, k, k};
-    QTest::newRow("tax") << "tax" << 0 << QStringList{k, k, k, "GST", "7.00%", "2100", ""};
-    QTest::newRow("tax closed") << "tax" << -1 << QStringList{k, k, k, "", "", "", ""};
-    QTest::newRow("status") << "status" << 1 << QStringList{"2", k, k, k, k, k, k};
-    QTest::newRow("status, Enter") << "status" << 102 << QStringList{"3", k, k, k, k, k, k};
-    QTest::newRow("status closed") << "status" << -1 << QStringList{"", k, k, k, k, k, k};
+    row("chart", "chart", 0, {"1000", " ", "Bank", k, k, k, k});
+    row("chart closed", "chart", -1, {"", "", "", k, k, k, k});
+    row("chart, Enter", "chart", 101, {"2100", "", "GST", k, k, k, k});
+    row("departments", "departments", 1, {k, "SALES", k, k, k, k, k});
+    row("tax", "tax", 0, {k, k, k, "GST", "7.00%", "2100", ""});
+    row("tax closed", "tax", -1, {k, k, k, "", "", "", ""});
+    row("status", "status", 1, {"2", k, k, k, k, k, k});
+    row("status, Enter", "status", 102, {"3", k, k, k, k, k, k});
+    row("status closed", "status", -1, {"", k, k, k, k, k, k});
+    // The customer or vendor shown is handed back whole, from any field; closed, all seven
+    // strings are emptied.
+    row("vendor, double-click postal code", "vendors", 6, kPens);
+    row("customer, Return in the number", "customers", 100, kPens);
+    row("vendor, keypad Enter in the name", "vendors", 201, kPens);
+    row("customers, Close", "customers", -1, QStringList(7, QString()));
+    row("vendors, close box", "vendors", -2, QStringList(7, QString()));
 }
 
 void TestGridMasters::choosersWriteOnlyTheirOwnStrings() {
     QFETCH(QString, chooser);
-    QFETCH(int, row);
+    QFETCH(int, how);
     QFETCH(QStringList, values);
     TestBook book;
     addAccount(book, "1000", " ", "Bank");
     addAccount(book, "2100", "", "GST");
     addGstRow(book, "2100", "");
+    for (const PartyKind* kind : {&PartyKind::customers(), &PartyKind::vendors()})
+        storeParties(book, *kind, {{"P1", "Paper Mill", "1 Mill Lane"}, kPens});
     for (int n = 1; n <= 7; ++n)
         book.lookup.value(n) = QStringLiteral("keep");
-    whenModal([row, chooser](QDialog* window) {
-        auto* grid = child<QAbstractItemView>(
-            window, chooser == QLatin1String("status") ? "DataGrid1" : "grdDataGrid");
-        if (row < 0) {
+    book.busy.set();
+    whenModal([how](QDialog* window) {
+        auto* party = qobject_cast<PartyWindow*>(window);
+        auto* grid = party
+                         ? nullptr
+                         : child<QAbstractItemView>(
+                               window, window->objectName() == QLatin1String("frmTransactionStatus")
+                                           ? "DataGrid1"
+                                           : "grdDataGrid");
+        if (party)
+            press(party, "navNext");
+        if (how == -1) {
             press(window, "cmdClose");
-        } else if (row >= 100) {
-            grid->setCurrentIndex(grid->model()->index(row - 100, 0));
-            QTest::keyClick(grid, Qt::Key_Return);
+        } else if (how == -2) {
+            window->close();
+        } else if (how < 100 && party) {
+            QTest::mouseDClick(party->field(how), Qt::LeftButton, {}, QPoint(3, 3));
+        } else if (how < 100) {
+            doubleClickRow(grid, how);
         } else {
-            doubleClickRow(grid, row);
+            QWidget* target = party ? static_cast<QWidget*>(party->field(how % 100)) : grid;
+            if (grid)
+                grid->setCurrentIndex(grid->model()->index(how % 100, 0));
+            target->setFocus();
+            QTest::keyClick(target, how >= 200 ? Qt::Key_Enter : Qt::Key_Return,
+                            how >= 200 ? Qt::KeypadModifier : Qt::NoModifier);
         }
     });
     const QHash<QString, bool (*)(Services&, QWidget*)> lookups{
-        {"chart", lookupChartOfAccounts},
-        {"departments", lookupDepartment},
-        {"tax", lookupTaxCode},
-        {"status", lookupTransactionStatus}};
-    QCOMPARE(lookups.value(chooser)(book.services, nullptr), row >= 0);
+        {"chart", lookupChartOfAccounts}, {"departments", lookupDepartment},
+        {"tax", lookupTaxCode},           {"status", lookupTransactionStatus},
+        {"customers", lookupCustomer},    {"vendors", lookupVendor}};
+    QCOMPARE(lookups.value(chooser)(book.services, nullptr), how >= 0);
     QStringList got;
     for (int n = 1; n <= 7; ++n)
         got << book.lookup.value(n);
     QCOMPARE(got, values);
+    QVERIFY(!QApplication::activeModalWidget());
     QVERIFY(!book.busy.isBusy());
     book.prompts.verifyAllShown();
 }
