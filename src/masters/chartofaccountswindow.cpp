@@ -30,8 +30,8 @@ GridWindowDescription chartSpec() {
     description.gridTooltip =
         QStringLiteral("If using this form as a lookup, double-click to transfer "
                        "Account Code etc to another form.");
-    description.silentSaveNumbers = {GridMaintenanceWindow::MultipleStepErrors,
-                                     GridMaintenanceWindow::OperationCancelled};
+    description.silentSaveNumbers = {ErrorNumber::MultipleStepErrors,
+                                     ErrorNumber::OperationCancelled};
     description.reReadAfterDelete = true;
     description.buttonColumn = DeptCode;
     description.size = QSize(640, 460);

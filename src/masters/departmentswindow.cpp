@@ -24,7 +24,7 @@ GridWindowDescription departmentsSpec() {
     description.gridTooltip =
         QStringLiteral("If using this form as a lookup, double-click to transfer "
                        "Dept Code etc to another form.");
-    description.silentSaveNumbers = {GridMaintenanceWindow::OperationCancelled};
+    description.silentSaveNumbers = {ErrorNumber::OperationCancelled};
     description.reReadAfterDelete = false;
     description.size = QSize(480, 400);
     return description;

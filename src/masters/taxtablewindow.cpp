@@ -37,7 +37,7 @@ GridWindowDescription taxSpec() {
     description.gridTooltip =
         QStringLiteral("If using this form as a lookup, double-click to transfer "
                        "Tax Code etc to another form.");
-    description.silentSaveNumbers = {GridMaintenanceWindow::MultipleStepErrors};
+    description.silentSaveNumbers = {ErrorNumber::MultipleStepErrors};
     description.reReadAfterDelete = true;
     description.buttonColumn = GLAccountCode;
     description.size = QSize(820, 400);
