@@ -1,6 +1,7 @@
 #include "departmentswindow.h"
 
 #include "data/messages.h"
+#include "masters/gridview.h"
 #include "shell/handlerguard.h"
 #include "shell/services.h"
 
@@ -46,7 +47,7 @@ void DepartmentsWindow::beforeColumnUpdate(int column, QString& text) {
 
 bool DepartmentsWindow::beforeRowUpdate(int row) {
     bool accepted = true;
-    guarded(m_services, objectName(), QStringLiteral("grdDataGrid BU"), [&] {
+    guarded(m_services, objectName(), routineLabel(grid(), "BU"), [&] {
         GridRecordSet& records = recordSet();
         if (records.text(row, DeptCode).isEmpty()) {
             m_services.prompts.critical(Messages::departmentCodeRequired());
