@@ -57,18 +57,20 @@ void write(const Database& db, const QString& copyPath) {
 void verify(const Database& db, const QString& copyPath) {
     const QString shown = QDir::toNativeSeparators(copyPath);
     if (!QFileInfo::exists(copyPath))
-        throw Failure(53, QStringLiteral("The copy %1 of the book was not written.").arg(shown));
+        throw Failure(ErrorNumber::FileNotFound,
+                      QStringLiteral("The copy %1 of the book was not written.").arg(shown));
     Attached attached(db, copyPath);
     const QVariant integrity =
         db.scalar(QStringLiteral("PRAGMA ") + kCopyAlias + QStringLiteral(".integrity_check"));
     if (integrity.toString() != QLatin1String("ok"))
-        throw Failure(-1, QStringLiteral("The copy %1 of the book failed its integrity check: %2")
-                              .arg(shown, integrity.toString()));
+        throw Failure(ErrorNumber::Unnumbered,
+                      QStringLiteral("The copy %1 of the book failed its integrity check: %2")
+                          .arg(shown, integrity.toString()));
     const QStringList tables = tablesOf(db, QStringLiteral("main"));
     const QStringList copied = tablesOf(db, kCopyAlias);
     if (tables != copied)
         throw Failure(
-            -1,
+            ErrorNumber::Unnumbered,
             QStringLiteral("The copy %1 of the book holds the tables %2 instead of %3.")
                 .arg(shown, copied.join(QStringLiteral(", ")), tables.join(QStringLiteral(", "))));
     for (const QString& table : tables) {
@@ -79,7 +81,7 @@ void verify(const Database& db, const QString& copyPath) {
                                         QLatin1Char('.') + name)
                                   .toLongLong();
         if (inBook != inCopy)
-            throw Failure(-1,
+            throw Failure(ErrorNumber::Unnumbered,
                           QStringLiteral("The copy %1 of the book: %2 holds %3 rows instead of %4.")
                               .arg(shown, table)
                               .arg(inCopy)

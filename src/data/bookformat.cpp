@@ -13,11 +13,8 @@ namespace BookFormat {
 
 namespace {
 
-// SQLite's result code for a file that is not a database.
-constexpr qint64 kNotADatabase = 26;
-
 [[noreturn]] void refuse(const QString& message) {
-    throw Failure(-1, message, Failure::Kind::BookRefused);
+    throw Failure(ErrorNumber::Unnumbered, message, Failure::Kind::BookRefused);
 }
 
 bool holdsBookTables(const Database& db) {
@@ -58,7 +55,7 @@ int versionOf(const Database& db, const QString& path, int currentVersion) {
         applicationId = db.scalar(QStringLiteral("PRAGMA application_id")).toLongLong();
         version = db.scalar(QStringLiteral("PRAGMA user_version")).toLongLong();
     } catch (const Failure& failure) {
-        if (failure.number() == kNotADatabase)
+        if (failure.number() == ErrorNumber::SqliteNotADatabase)
             refuse(Messages::notABook(path));
         throw;
     }

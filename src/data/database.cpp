@@ -48,7 +48,8 @@ BookFormat::Upgrade Database::open(const QString& path) {
 
 BookFormat::Upgrade Database::open(const QString& path, const QList<BookFormat::Step>& steps) {
     if (!QFileInfo::exists(path))
-        throw Failure(-1, QStringLiteral("The book %1 does not exist.").arg(path));
+        throw Failure(ErrorNumber::Unnumbered,
+                      QStringLiteral("The book %1 does not exist.").arg(path));
     try {
         openConnection(path);
         const int version = BookFormat::versionOf(*this, path, int(steps.size()));
@@ -89,13 +90,13 @@ Failure Database::failureFrom(const QSqlError& error) {
     // SQLITE_CONSTRAINT (19) and its PRIMARYKEY (1555) and UNIQUE (2067) extensions.
     const bool constraint = ok && (code == 19 || code == 1555 || code == 2067);
     if (constraint && text.contains(QLatin1String("UNIQUE constraint failed"), Qt::CaseInsensitive))
-        return Failure(Failure::DuplicateKeyNumber,
+        return Failure(ErrorNumber::DuplicateKey,
                        QStringLiteral("The changes you requested to the table were not successful "
                                       "because they would create duplicate values in the index, "
                                       "primary key, or relationship. (%1)")
                            .arg(text),
                        Failure::Kind::DuplicateKey);
-    return Failure(ok ? code : -1,
+    return Failure(ok ? code : ErrorNumber::Unnumbered,
                    text.isEmpty() ? QStringLiteral("Unknown database error") : text);
 }
 
@@ -105,7 +106,8 @@ void Database::fail(const QSqlError& error) {
 
 QSqlQuery Database::exec(const QString& sql, const QVariantList& values) const {
     if (!isOpen())
-        throw Failure(3704, QStringLiteral("Operation is not allowed when the object is closed."));
+        throw Failure(ErrorNumber::ObjectClosed,
+                      QStringLiteral("Operation is not allowed when the object is closed."));
     QSqlQuery query(connection());
     query.setForwardOnly(true);
     if (!query.prepare(sql))
@@ -138,8 +140,9 @@ void Database::verifyBook() const {
         if (!present.contains(table.toLower()))
             missing << table;
     if (!missing.isEmpty())
-        throw Failure(-1, QStringLiteral("The book is missing the table(s) %1.")
-                              .arg(missing.join(QStringLiteral(", "))));
+        throw Failure(ErrorNumber::Unnumbered,
+                      QStringLiteral("The book is missing the table(s) %1.")
+                          .arg(missing.join(QStringLiteral(", "))));
     // A table without one of its fields would fail only later, in some window.
     for (const QString& table : Schema::tableNames()) {
         QSqlQuery info = exec(QStringLiteral("SELECT name FROM pragma_table_info(?)"), {table});
@@ -151,11 +154,13 @@ void Database::verifyBook() const {
                 missing << table + QLatin1Char('.') + column;
     }
     if (!missing.isEmpty())
-        throw Failure(-1, QStringLiteral("The book is missing the field(s) %1.")
-                              .arg(missing.join(QStringLiteral(", "))));
+        throw Failure(ErrorNumber::Unnumbered,
+                      QStringLiteral("The book is missing the field(s) %1.")
+                          .arg(missing.join(QStringLiteral(", "))));
     for (const QString& table : Schema::settingsTables())
         if (!scalar(QStringLiteral("SELECT COUNT(*) FROM ") + table).toLongLong())
-            throw Failure(3021, QStringLiteral("The settings table %1 has no row.").arg(table));
+            throw Failure(ErrorNumber::NoCurrentRecord,
+                          QStringLiteral("The settings table %1 has no row.").arg(table));
 }
 
 Transaction::Transaction(const Database& db) : m_db(db) {

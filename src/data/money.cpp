@@ -6,31 +6,23 @@
 #include <cmath>
 #include <limits>
 
-namespace {
-
-[[noreturn]] void overflow() {
-    throw Failure(6, QStringLiteral("Overflow"));
-}
-
-} // namespace
-
 Money Money::operator-() const {
     if (m_units == std::numeric_limits<qint64>::min())
-        overflow();
+        throw Failure::overflow();
     return Money(-m_units);
 }
 
 Money Money::operator+(Money other) const {
     qint64 sum = 0;
     if (__builtin_add_overflow(m_units, other.m_units, &sum))
-        overflow();
+        throw Failure::overflow();
     return Money(sum);
 }
 
 Money Money::operator-(Money other) const {
     qint64 difference = 0;
     if (__builtin_sub_overflow(m_units, other.m_units, &difference))
-        overflow();
+        throw Failure::overflow();
     return Money(difference);
 }
 
@@ -39,7 +31,7 @@ Money Money::fromDouble(double value) {
     const double scaled = std::nearbyint(value * double(Scale));
     // An amount the book cannot hold is an error, never a silent zero.
     if (!std::isfinite(scaled) || std::fabs(scaled) > 9.2e18)
-        overflow();
+        throw Failure::overflow();
     return Money(static_cast<qint64>(scaled));
 }
 

@@ -256,7 +256,8 @@ void insertTemplateRows(const Database& db, int currentMonth, int currentYear) {
 
 void createBook(const QString& path) {
     if (QFileInfo::exists(path))
-        throw Failure(58, QStringLiteral("File already exists: %1").arg(path));
+        throw Failure(ErrorNumber::FileAlreadyExists,
+                      QStringLiteral("File already exists: %1").arg(path));
     try {
         Database db(QStringLiteral("quillan-create-book"));
         db.openForCreate(path);

@@ -28,11 +28,6 @@
 
 namespace {
 
-// A move refused by the row check, when a command (Find, Delete) asked for it.
-Failure moveCancelled() {
-    return Failure(-2147217842, QStringLiteral("Operation was cancelled."));
-}
-
 // Focus changes that mean the user is leaving a field. A window that loses activation (a
 // message box or a chooser opened over it) or a pop-up does not take the field away.
 bool isLeaving(Qt::FocusReason reason) {
@@ -217,7 +212,7 @@ void CashbookEntryWindow::connectSignals() {
     connect(m_datePicker, &QDateEdit::dateChanged, this, &CashbookEntryWindow::datePicked);
     connect(m_transDate, &QLineEdit::textChanged, this, &CashbookEntryWindow::dateTextChanged);
     connect(m_status, &QLineEdit::textChanged, this, [this] {
-        guarded(m_services, m_setup.windowName, QStringLiteral("txtReconciliationStatus Change"),
+        guarded(m_services, m_setup.windowName, routineLabel(m_status, "Change"),
                 [this] { statusDisplay(); });
     });
 
@@ -474,13 +469,13 @@ bool CashbookEntryWindow::eventFilter(QObject* watched, QEvent* event) {
             break;
         if (widget == m_refocus)
             m_refocus = nullptr;
-        guarded(m_services, m_setup.windowName, widget->objectName() + QStringLiteral(" GotFocus"),
+        guarded(m_services, m_setup.windowName, routineLabel(widget, "GotFocus"),
                 [this, widget] { gotFocus(widget); });
         break;
     case QEvent::FocusOut: {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (widget == m_transType && reason != Qt::PopupFocusReason)
-            guarded(m_services, m_setup.windowName, QStringLiteral("txtTransType LostFocus"),
+            guarded(m_services, m_setup.windowName, routineLabel(m_transType, "LostFocus"),
                     [this] { showTypeList(false); });
         if (m_refocus || !isLeaving(reason))
             break;
@@ -552,8 +547,8 @@ bool CashbookEntryWindow::settleField(QWidget* widget, bool focusLeaving, bool p
     return true;
 }
 
-bool CashbookEntryWindow::amountCheck(QLineEdit* edit, const QString& routine) {
-    return fieldCheck(routine, [this, edit] {
+bool CashbookEntryWindow::amountCheck(QLineEdit* edit) {
+    return fieldCheck(routineLabel(edit, "Validate"), [this, edit] {
         const QString text = edit->text();
         if (Money::isBlank(text))
             return true;
@@ -574,21 +569,20 @@ bool CashbookEntryWindow::amountCheck(QLineEdit* edit, const QString& routine) {
 
 bool CashbookEntryWindow::leaveField(QWidget* widget, bool focusLeaving) {
     if (widget == m_amount) {
-        if (!settleField(widget, focusLeaving,
-                         amountCheck(m_amount, QStringLiteral("txtOffsetAmount Validate"))))
+        if (!settleField(widget, focusLeaving, amountCheck(m_amount)))
             return false;
-        guarded(m_services, m_setup.windowName, QStringLiteral("txtOffsetAmount LostFocus"),
+        guarded(m_services, m_setup.windowName, routineLabel(m_amount, "LostFocus"),
                 [this] { amountLeft(); });
         return true;
     }
     if (widget == m_account)
-        return settleField(widget, focusLeaving,
-                           fieldCheck(QStringLiteral("cboGLOffsetAccountCode LostFocus"),
-                                      [this] { return leaveAccount(); }));
+        return settleField(
+            widget, focusLeaving,
+            fieldCheck(routineLabel(m_account, "LostFocus"), [this] { return leaveAccount(); }));
     if (widget == m_transId) {
         // While adding, a number any transaction of the book already has is refused here,
         // at the field, rather than by the book at Save.
-        const bool passed = fieldCheck(QStringLiteral("txtTransID Validate"), [this] {
+        const bool passed = fieldCheck(routineLabel(m_transId, "Validate"), [this] {
             const QString number = m_transId->text();
             if (!m_navigator->isAdding() || number.isEmpty() || !m_store.transIdExists(number))
                 return true;
@@ -658,7 +652,7 @@ void CashbookEntryWindow::showTypeList(bool show) {
 }
 
 void CashbookEntryWindow::chooseType(int row) {
-    guarded(m_services, m_setup.windowName, QStringLiteral("lstTransType Click"), [this, row] {
+    guarded(m_services, m_setup.windowName, routineLabel(m_typeList, "Click"), [this, row] {
         if (row < 0 || row >= m_typeList->count() || !m_transType->isEnabled())
             return;
         m_typeList->setCurrentRow(row);
@@ -670,23 +664,20 @@ void CashbookEntryWindow::chooseType(int row) {
 }
 
 void CashbookEntryWindow::accountDropDown() {
-    guarded(m_services, m_setup.windowName, QStringLiteral("cboGLOffsetAccountCode DropDown"),
-            [this] {
-                if (!m_account->isEnabled())
-                    return;
-                m_services.lookup.clear(1, 3);
-                const bool chosen = m_choosers.account(m_services, this);
-                reactivate();
-                if (chosen) {
-                    const LookupTransfer& v = m_services.lookup;
-                    setOffsetAccount(v.LookupValue1, v.LookupValue2, v.LookupValue3);
-                    m_bankAccount->setText(
-                        mrLookupText(m_services, Settings::BankAccount, Settings::Code));
-                    m_bankDept->setText(
-                        mrLookupText(m_services, Settings::BankAccount, Settings::Dept));
-                }
-                m_amount->setFocus(Qt::OtherFocusReason);
-            });
+    guarded(m_services, m_setup.windowName, routineLabel(m_account, "DropDown"), [this] {
+        if (!m_account->isEnabled())
+            return;
+        m_services.lookup.clear(1, 3);
+        const bool chosen = m_choosers.account(m_services, this);
+        reactivate();
+        if (chosen) {
+            const LookupTransfer& v = m_services.lookup;
+            setOffsetAccount(v.LookupValue1, v.LookupValue2, v.LookupValue3);
+            m_bankAccount->setText(mrLookupText(m_services, Settings::BankAccount, Settings::Code));
+            m_bankDept->setText(mrLookupText(m_services, Settings::BankAccount, Settings::Dept));
+        }
+        m_amount->setFocus(Qt::OtherFocusReason);
+    });
 }
 
 void CashbookEntryWindow::datePicked() {
@@ -697,7 +688,7 @@ void CashbookEntryWindow::datePicked() {
 }
 
 void CashbookEntryWindow::dateTextChanged() {
-    guarded(m_services, m_setup.windowName, QStringLiteral("txtTransDate Change"), [this] {
+    guarded(m_services, m_setup.windowName, routineLabel(m_transDate, "Change"), [this] {
         const QString text = m_transDate->text();
         QDate date = text.isEmpty() ? m_services.clock.today() : Codes::dateFromStored(text);
         if (!date.isValid())
@@ -818,7 +809,7 @@ void CashbookEntryWindow::cmdDelete() {
         return;
     m_navigator->deleteCurrent();
     if (m_navigator->hasCurrent() && m_navigator->count() > 1 && !m_navigator->next())
-        throw moveCancelled();
+        throw Failure::operationCancelled();
 }
 
 void CashbookEntryWindow::cmdFind() {
@@ -829,12 +820,12 @@ void CashbookEntryWindow::cmdFind() {
     if (!found || found->isEmpty())
         return;
     if (m_navigator->hasCurrent() && !m_navigator->first())
-        throw moveCancelled();
+        throw Failure::operationCancelled();
     if (m_navigator->moveToKey(*found))
         return;
     m_services.prompts.critical(m_setup.notFoundLabel + *found + QStringLiteral(" was not found."));
     if (m_navigator->hasCurrent() && !m_navigator->last())
-        throw moveCancelled();
+        throw Failure::operationCancelled();
 }
 
 bool CashbookEntryWindow::mayClose(const QString& routine) {

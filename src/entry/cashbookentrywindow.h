@@ -146,7 +146,7 @@ protected:
     void reactivate();
     // The amount check of a field: not a number is refused, a negative amount needs a Yes
     // when the setup asks for it.
-    bool amountCheck(QLineEdit* edit, const QString& routine);
+    bool amountCheck(QLineEdit* edit);
     // Runs a field's check under the handler guard: false when it refused; a check that
     // fails with an error report counts as passed.
     bool fieldCheck(const QString& routine, const std::function<bool()>& check);

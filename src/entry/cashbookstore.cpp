@@ -7,35 +7,26 @@
 #include <QStringList>
 #include <limits>
 
-namespace {
-
-Failure noCurrentRecord() {
-    return Failure(3021, QStringLiteral("Either BOF or EOF is True, or the current record has been "
-                                        "deleted. Requested operation requires a current record."));
-}
-
-} // namespace
-
 qint32 CashbookStore::readCounter(const QString& column) const {
     QSqlQuery query = m_db.exec(
         QStringLiteral("SELECT %1 FROM tblBankDetails ORDER BY rowid LIMIT 1").arg(column));
     if (!query.next())
-        throw noCurrentRecord();
+        throw Failure::noCurrentRecord();
     const QVariant value = query.value(0);
     if (value.isNull())
-        throw Failure(94, QStringLiteral("Invalid use of Null"));
+        throw Failure(ErrorNumber::InvalidUseOfNull, QStringLiteral("Invalid use of Null"));
     bool ok = false;
     const qint64 number = value.toLongLong(&ok);
     if (!ok || number < std::numeric_limits<qint32>::min() ||
         number > std::numeric_limits<qint32>::max())
-        throw Failure(6, QStringLiteral("Overflow"));
+        throw Failure::overflow();
     return qint32(number);
 }
 
 qint32 CashbookStore::firstUnused(qint64 from) const {
     for (qint64 number = from;; ++number) {
         if (number > std::numeric_limits<qint32>::max())
-            throw Failure(6, QStringLiteral("Overflow"));
+            throw Failure::overflow();
         if (!transIdExists(QString::number(number)))
             return qint32(number);
     }
@@ -104,7 +95,7 @@ void CashbookStore::write(const QVariantMap& columns, const QString& originalKey
         if (m_db.execute(QStringLiteral("UPDATE tblCashbook SET %1 WHERE TransID = ?")
                              .arg(sets.join(QStringLiteral(", "))),
                          values) == 0)
-            throw noCurrentRecord();
+            throw Failure::noCurrentRecord();
     }
     if (counter) {
         const int changed =
@@ -113,7 +104,7 @@ void CashbookStore::write(const QVariantMap& columns, const QString& originalKey
                              .arg(counter->column),
                          {counter->value});
         if (changed == 0)
-            throw noCurrentRecord();
+            throw Failure::noCurrentRecord();
     }
     moveCountersPastUsedNumbers();
     transaction.commit();

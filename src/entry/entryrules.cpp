@@ -14,7 +14,7 @@ std::optional<Money> amount(const QString& text) {
         return std::nullopt;
     const std::optional<Money> value = Money::parse(text);
     if (!value)
-        throw Failure(13, QStringLiteral("Type mismatch"));
+        throw Failure::typeMismatch();
     return value;
 }
 

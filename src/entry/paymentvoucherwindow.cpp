@@ -357,17 +357,17 @@ void PaymentVoucherWindow::amountLeft() {
 bool PaymentVoucherWindow::leaveOwnField(QWidget* widget, bool) {
     const QString& form = m_kind.windowName;
     if (widget == m_taxAmount) {
-        if (!amountCheck(m_taxAmount, QStringLiteral("txtGSTAmount Validate")))
+        if (!amountCheck(m_taxAmount))
             return false;
         fieldAccepted();
-        guarded(m_services, form, QStringLiteral("txtGSTAmount LostFocus"), [this] {
+        guarded(m_services, form, routineLabel(m_taxAmount, "LostFocus"), [this] {
             if (!Money::isBlank(m_amount->text()))
                 recomputeTotal();
         });
         return true;
     }
     if (widget == m_party) {
-        guarded(m_services, form, m_kind.partyField + QStringLiteral(" LostFocus"), [this] {
+        guarded(m_services, form, routineLabel(m_party, "LostFocus"), [this] {
             const QString code = m_party->currentText();
             if (code.isEmpty() || EntryRules::sameCode(code, m_filledParty))
                 return;
@@ -384,7 +384,7 @@ bool PaymentVoucherWindow::leaveOwnField(QWidget* widget, bool) {
     }
     if (widget == m_taxCode) {
         bool passed = true;
-        guarded(m_services, form, QStringLiteral("cboGSTCode LostFocus"),
+        guarded(m_services, form, routineLabel(m_taxCode, "LostFocus"),
                 [this, &passed] { passed = leaveTaxCode(); });
         return passed;
     }
@@ -457,7 +457,7 @@ void PaymentVoucherWindow::typeChosen(const QString& code) {
 }
 
 void PaymentVoucherWindow::partyDropDown() {
-    guarded(m_services, m_kind.windowName, m_kind.partyField + QStringLiteral(" DropDown"), [this] {
+    guarded(m_services, m_kind.windowName, routineLabel(m_party, "DropDown"), [this] {
         if (!m_party->isEnabled())
             return;
         m_services.lookup.clear(1, 7);
@@ -475,29 +475,28 @@ void PaymentVoucherWindow::partyDropDown() {
 }
 
 void PaymentVoucherWindow::taxDropDown() {
-    guarded(m_services, m_kind.windowName, QStringLiteral("cboGLOffsetAccountCode DropDown"),
-            [this] {
-                if (!m_taxCode->isEnabled())
-                    return;
-                m_services.lookup.clear(4, 7);
-                const bool chosen = m_taxPicker(m_services, this);
-                reactivate();
-                if (!chosen) {
-                    m_taxAmount->setEnabled(false);
-                    m_party->setFocus(Qt::OtherFocusReason);
-                    return;
-                }
-                const LookupTransfer& v = m_services.lookup;
-                fillTax(v.LookupValue4,
-                        v.LookupValue5.isEmpty() ? QString()
-                                                 : VoucherRules::rateFromShown(v.LookupValue5),
-                        v.LookupValue6, v.LookupValue7);
-                m_taxAmount->setFocus(Qt::OtherFocusReason);
-            });
+    // Both drop-down lists of the voucher report under the account list's label.
+    guarded(m_services, m_kind.windowName, routineLabel(m_account, "DropDown"), [this] {
+        if (!m_taxCode->isEnabled())
+            return;
+        m_services.lookup.clear(4, 7);
+        const bool chosen = m_taxPicker(m_services, this);
+        reactivate();
+        if (!chosen) {
+            m_taxAmount->setEnabled(false);
+            m_party->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+        const LookupTransfer& v = m_services.lookup;
+        fillTax(v.LookupValue4,
+                v.LookupValue5.isEmpty() ? QString() : VoucherRules::rateFromShown(v.LookupValue5),
+                v.LookupValue6, v.LookupValue7);
+        m_taxAmount->setFocus(Qt::OtherFocusReason);
+    });
 }
 
 void PaymentVoucherWindow::taxCodeChanged() {
-    guarded(m_services, m_kind.windowName, QStringLiteral("cboGSTCode Change"),
+    guarded(m_services, m_kind.windowName, routineLabel(m_taxCode, "Change"),
             [this] { m_taxAmount->setEnabled(!m_taxCode->currentText().isEmpty()); });
 }
 
@@ -545,7 +544,7 @@ std::optional<CashbookStore::Counter> PaymentVoucherWindow::counterToAdvance() c
     if (!m_nextNumberAccepted || m_transId->text() != QString::number(m_nextNumber))
         return std::nullopt;
     if (m_nextNumber == std::numeric_limits<qint32>::max())
-        throw Failure(6, QStringLiteral("Overflow"));
+        throw Failure::overflow();
     return CashbookStore::Counter{m_kind.counterColumn, m_nextNumber + 1};
 }
 

@@ -10,10 +10,6 @@ namespace VoucherRules {
 
 namespace {
 
-Failure typeMismatch() {
-    return Failure(13, QStringLiteral("Type mismatch"));
-}
-
 Money signedBy(int sign, Money value) {
     return sign < 0 ? -value : value;
 }
@@ -37,7 +33,7 @@ QString rateFromShown(const QString& shown) {
     bool ok = false;
     float rate = shown.chopped(1).trimmed().toFloat(&ok);
     if (!ok)
-        throw typeMismatch();
+        throw Failure::typeMismatch();
     if (rate > 0)
         rate /= 100.0f;
     return QString::number(double(rate), 'g', 7);
@@ -56,14 +52,14 @@ std::optional<double> rateToStore(const QString& text) {
     if (trimmed.endsWith(QLatin1Char('%')))
         if (const std::optional<double> percent = rateNumber(trimmed.chopped(1)))
             return *percent / 100.0;
-    throw typeMismatch();
+    throw Failure::typeMismatch();
 }
 
 QString taxAmountText(const QString& baseText, const QString& rateText) {
     const std::optional<Money> base = amount(baseText);
     const std::optional<double> rate = rateNumber(rateText);
     if (!base || !rate)
-        throw typeMismatch();
+        throw Failure::typeMismatch();
     return Money::fromDouble(base->toDouble() * *rate).format(Money::Format::Written);
 }
 

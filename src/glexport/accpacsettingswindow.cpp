@@ -150,20 +150,20 @@ void AccpacSettingsWindow::buildWindow() {
         buttons.add(QStringLiteral("cmdClose"), QStringLiteral("&Close"), [this] { reject(); });
 
     connect(m_integrateWithAR, &QCheckBox::clicked, this, [this] {
-        guarded(m_services, kForm, QStringLiteral("chkIntegrateWithAR Click"),
+        guarded(m_services, kForm, routineLabel(m_integrateWithAR, "Click"),
                 [this] { updateAREnabled(); });
     });
     connect(m_integrateWithAP, &QCheckBox::clicked, this, [this] {
-        guarded(m_services, kForm, QStringLiteral("chkIntegrateWithAP Click"),
+        guarded(m_services, kForm, routineLabel(m_integrateWithAP, "Click"),
                 [this] { updateAPEnabled(); });
     });
     connect(m_currency, &QComboBox::activated, this, [this](int index) {
-        guarded(m_services, kForm, QStringLiteral("cboSingleMultiCurrency Click"),
+        guarded(m_services, kForm, routineLabel(m_currency, "Click"),
                 [this, index] { chooseCurrency(index); });
     });
     for (const AccountFields* fields : {&m_arControl, &m_arClearing, &m_apControl, &m_apClearing}) {
         connect(fields->code, &LookupComboBox::dropDown, this, [this, fields] {
-            guarded(m_services, kForm, fields->code->objectName() + QStringLiteral(" DropDown"),
+            guarded(m_services, kForm, routineLabel(fields->code, "DropDown"),
                     [this, fields] { fields->choose(m_services.lookup, m_chooser, this); });
         });
     }

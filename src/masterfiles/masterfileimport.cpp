@@ -15,12 +15,14 @@ MasterFileImport::MasterFileImport(const Database& db, const MasterFile& file)
 QStringList MasterFileImport::readLines(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw Failure(CannotReadNumber, QStringLiteral("The file %1 could not be read: %2")
-                                            .arg(path, file.errorString()));
+        throw Failure(
+            ErrorNumber::FileNotFound,
+            QStringLiteral("The file %1 could not be read: %2").arg(path, file.errorString()));
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw Failure(CannotReadNumber, QStringLiteral("The file %1 could not be read: %2")
-                                            .arg(path, file.errorString()));
+        throw Failure(
+            ErrorNumber::FileNotFound,
+            QStringLiteral("The file %1 could not be read: %2").arg(path, file.errorString()));
     return MasterFileText::splitLines(MasterFileText::decode(bytes));
 }
 

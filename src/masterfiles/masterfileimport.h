@@ -30,8 +30,6 @@ public:
 
     // Rows per transaction between questions.
     static constexpr qint64 BatchSize = 5000;
-    // A file that cannot be read carries this number.
-    static constexpr qint64 CannotReadNumber = 53;
 
     MasterFileImport(const Database& db, const MasterFile& file);
 

@@ -15,9 +15,8 @@ namespace {
 constexpr qsizetype kBlockBytes = 256 * 1024;
 
 [[noreturn]] void throwCannotWrite(const QSaveFile& file) {
-    throw Failure(MasterFileWriter::CannotWriteNumber,
-                  QStringLiteral("The file %1 could not be written: %2")
-                      .arg(file.fileName(), file.errorString()));
+    throw Failure(ErrorNumber::DeviceIoError, QStringLiteral("The file %1 could not be written: %2")
+                                                  .arg(file.fileName(), file.errorString()));
 }
 
 void writeBlock(QSaveFile& file, QByteArray& block) {
@@ -38,7 +37,7 @@ std::optional<qint64> MasterFileWriter::write(QSqlQuery& records, const QString&
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw Failure(
-            CannotCreateNumber,
+            ErrorNumber::PathFileAccessError,
             QStringLiteral("The file %1 could not be created: %2").arg(path, file.errorString()));
 
     const int columns = records.record().count();

@@ -13,10 +13,6 @@ public:
     // Told the number of rows written so far; returning false stops the export.
     using Progress = std::function<bool(qint64 rowsWritten)>;
 
-    // File errors carry these numbers.
-    static constexpr qint64 CannotCreateNumber = 75;
-    static constexpr qint64 CannotWriteNumber = 57;
-
     // Writes every row of records, from its current row (or its first, when it stands
     // before it) to its end, one line per row, in UTF-8 without a byte-order mark, to the
     // file at path, replacing a file of that name only once every row is written. Returns

@@ -30,8 +30,8 @@ GridWindowDescription chartSpec() {
     description.gridTooltip =
         QStringLiteral("If using this form as a lookup, double-click to transfer "
                        "Account Code etc to another form.");
-    description.silentSaveNumbers = {GridMaintenanceWindow::MultipleStepErrors,
-                                     GridMaintenanceWindow::OperationCancelled};
+    description.silentSaveNumbers = {ErrorNumber::MultipleStepErrors,
+                                     ErrorNumber::OperationCancelled};
     description.reReadAfterDelete = true;
     description.buttonColumn = DeptCode;
     description.size = QSize(640, 460);
@@ -51,14 +51,14 @@ ChartOfAccountsWindow::ChartOfAccountsWindow(Services& services, QWidget* parent
 }
 
 void ChartOfAccountsWindow::beforeColumnUpdate(int column, QString& text) {
-    guarded(m_services, objectName(), QStringLiteral("grdDataGrid BCU"), [&] {
+    guarded(m_services, objectName(), routineLabel(grid(), "BCU"), [&] {
         if (column == AccountCode || column == DeptCode)
             text = cutCode(text);
     });
 }
 
 void ChartOfAccountsWindow::afterColumnUpdate(int row, int column) {
-    guarded(m_services, objectName(), QStringLiteral("grdDataGrid AU"), [&] {
+    guarded(m_services, objectName(), routineLabel(grid(), "AU"), [&] {
         GridRecordSet& records = recordSet();
         if (column != AccountCode || records.text(row, AccountCode).isEmpty())
             return;
@@ -72,7 +72,7 @@ void ChartOfAccountsWindow::afterColumnUpdate(int row, int column) {
 
 bool ChartOfAccountsWindow::beforeRowUpdate(int row) {
     bool accepted = true;
-    guarded(m_services, objectName(), QStringLiteral("grdDataGrid BU"), [&] {
+    guarded(m_services, objectName(), routineLabel(grid(), "BU"), [&] {
         GridRecordSet& records = recordSet();
         if (records.text(row, AccountCode).isEmpty()) {
             m_services.prompts.critical(Messages::accountCodeRequired());
@@ -87,7 +87,7 @@ bool ChartOfAccountsWindow::beforeRowUpdate(int row) {
 }
 
 void ChartOfAccountsWindow::cellButtonClicked(int row, int column) {
-    guarded(m_services, objectName(), QStringLiteral("grdDataGrid ButtonClick"), [&] {
+    guarded(m_services, objectName(), routineLabel(grid(), "ButtonClick"), [&] {
         if (column != DeptCode)
             return;
         const bool chosen = lookupDepartment(m_services, this);
@@ -98,7 +98,7 @@ void ChartOfAccountsWindow::cellButtonClicked(int row, int column) {
 }
 
 void ChartOfAccountsWindow::transferLookup(int row) {
-    guarded(m_services, objectName(), QStringLiteral("grdDataGrid DblClick"), [&] {
+    guarded(m_services, objectName(), routineLabel(grid(), "DblClick"), [&] {
         const GridRecordSet& records = recordSet();
         m_services.lookup.LookupValue1 = records.text(row, AccountCode);
         m_services.lookup.LookupValue2 = records.text(row, DeptCode);

@@ -65,7 +65,7 @@ CodeListWindow::CodeListWindow(Services& services, List list, QWidget* parent)
 }
 
 void CodeListWindow::onDoubleClick() {
-    guarded(m_services, objectName(), QStringLiteral("DataGrid1 DblClick"), [this] {
+    guarded(m_services, objectName(), routineLabel(m_grid, "DblClick"), [this] {
         const QModelIndex current = m_grid->currentIndex();
         m_services.lookup.LookupValue1 =
             current.isValid() ? m_records->text(current.row(), 0) : QString();

@@ -1,6 +1,7 @@
 #include "departmentswindow.h"
 
 #include "data/messages.h"
+#include "masters/gridview.h"
 #include "shell/handlerguard.h"
 #include "shell/services.h"
 
@@ -24,7 +25,7 @@ GridWindowDescription departmentsSpec() {
     description.gridTooltip =
         QStringLiteral("If using this form as a lookup, double-click to transfer "
                        "Dept Code etc to another form.");
-    description.silentSaveNumbers = {GridMaintenanceWindow::OperationCancelled};
+    description.silentSaveNumbers = {ErrorNumber::OperationCancelled};
     description.reReadAfterDelete = false;
     description.size = QSize(480, 400);
     return description;
@@ -46,7 +47,7 @@ void DepartmentsWindow::beforeColumnUpdate(int column, QString& text) {
 
 bool DepartmentsWindow::beforeRowUpdate(int row) {
     bool accepted = true;
-    guarded(m_services, objectName(), QStringLiteral("grdDataGrid BU"), [&] {
+    guarded(m_services, objectName(), routineLabel(grid(), "BU"), [&] {
         GridRecordSet& records = recordSet();
         if (records.text(row, DeptCode).isEmpty()) {
             m_services.prompts.critical(Messages::departmentCodeRequired());

@@ -239,7 +239,7 @@ void GridMaintenanceWindow::onSave() {
         try {
             if (m_records->isInEdit()) {
                 if (!beforeRowUpdate(m_records->editRow()))
-                    throw Failure(OperationCancelled, QStringLiteral("Operation was cancelled."));
+                    throw Failure::operationCancelled();
                 m_records->commitEdit();
             }
         } catch (const Failure& failure) {

@@ -42,11 +42,6 @@ struct GridWindowDescription {
 class GridMaintenanceWindow : public QDialog {
     Q_OBJECT
 public:
-    // The engine's numbers for a write that was cancelled (a row rule refused it) and for a
-    // value that could not be stored.
-    static constexpr qint64 OperationCancelled = -2147217842;
-    static constexpr qint64 MultipleStepErrors = -2147217887;
-
     // The cell rule of the code columns: a text longer than 6 characters becomes its first
     // 6 characters upper-cased; a shorter one stays as typed.
     static QString cutCode(const QString& text);

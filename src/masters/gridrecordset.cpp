@@ -12,7 +12,8 @@ GridRecordSet::GridRecordSet(const Database& db, Options options, QObject* paren
 QList<GridColumn> GridRecordSet::columnsOf(const Database& db, const QString& table) {
     const QSqlRecord record = db.connection().record(table);
     if (record.isEmpty())
-        throw Failure(-2147217865, QStringLiteral("The table %1 cannot be found.").arg(table));
+        throw Failure(ErrorNumber::TableNotFound,
+                      QStringLiteral("The table %1 cannot be found.").arg(table));
     QList<GridColumn> columns;
     for (int i = 0; i < record.count(); ++i)
         columns.append({record.fieldName(i), record.fieldName(i)});
@@ -107,7 +108,7 @@ void GridRecordSet::commitEdit() {
     const int count = columnCount();
     for (int i = 0; i < count; ++i)
         if (m_options.columns.at(i).key && m_pending.at(i).isNull())
-            throw Failure(Failure::DuplicateKeyNumber,
+            throw Failure(ErrorNumber::DuplicateKey,
                           QStringLiteral("Index or primary key cannot contain a Null value."));
     QStringList fields;
     for (const GridColumn& column : std::as_const(m_options.columns))

@@ -50,9 +50,10 @@ void PartyStore::update(const QString& number, const PartyRecord& before,
             .arg(m_kind.table, assignments.join(QLatin1Char(',')), m_kind.numberColumn()),
         values);
     if (changed != 1)
-        throw Failure(-2147217864, QStringLiteral("The record %1 is no longer in the book; it "
-                                                  "cannot be changed.")
-                                       .arg(number));
+        throw Failure(ErrorNumber::RowNotFound,
+                      QStringLiteral("The record %1 is no longer in the book; it "
+                                     "cannot be changed.")
+                          .arg(number));
 }
 
 std::optional<QString> PartyStore::firstNumberWhere(int field, const QString& value) const {

@@ -256,7 +256,7 @@ void PartyWindow::deleteRecord() {
         // Deleting re-reads the list and shows its first record.
         m_records->deleteCurrent();
     } catch (const Failure& failure) {
-        if (failure.number() != Failure::DuplicateKeyNumber)
+        if (!failure.isDuplicateKey())
             throw;
         m_services.prompts.critical(failure.description());
         return;

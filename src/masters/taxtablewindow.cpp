@@ -37,7 +37,7 @@ GridWindowDescription taxSpec() {
     description.gridTooltip =
         QStringLiteral("If using this form as a lookup, double-click to transfer "
                        "Tax Code etc to another form.");
-    description.silentSaveNumbers = {GridMaintenanceWindow::MultipleStepErrors};
+    description.silentSaveNumbers = {ErrorNumber::MultipleStepErrors};
     description.reReadAfterDelete = true;
     description.buttonColumn = GLAccountCode;
     description.size = QSize(820, 400);
@@ -50,7 +50,7 @@ TaxTableWindow::TaxTableWindow(Services& services, QWidget* parent)
     : GridMaintenanceWindow(services, taxSpec(), parent) {}
 
 void TaxTableWindow::cellButtonClicked(int row, int column) {
-    guarded(m_services, objectName(), QStringLiteral("grdDataGrid ButtonClick"), [&] {
+    guarded(m_services, objectName(), routineLabel(grid(), "ButtonClick"), [&] {
         if (column != GLAccountCode)
             return;
         const bool chosen = lookupChartOfAccounts(m_services, this);
@@ -66,7 +66,7 @@ void TaxTableWindow::cellButtonClicked(int row, int column) {
 }
 
 void TaxTableWindow::transferLookup(int row) {
-    guarded(m_services, objectName(), QStringLiteral("grdDataGrid DblClick"), [&] {
+    guarded(m_services, objectName(), routineLabel(grid(), "DblClick"), [&] {
         const GridRecordSet& records = recordSet();
         m_services.lookup.LookupValue4 = records.text(row, TaxCode);
         m_services.lookup.LookupValue5 = records.text(row, TaxRate);

@@ -133,7 +133,7 @@ void BankDetailsWindow::edit() {
 }
 
 void BankDetailsWindow::chooseMonth(int index) {
-    guarded(m_services, kForm, QStringLiteral("cboCurrentMonth Click"), [this, index] {
+    guarded(m_services, kForm, routineLabel(m_month, "Click"), [this, index] {
         if (index >= 0)
             m_fields[CurrentMonth]->setText(QString::number(m_month->itemData(index).toInt()));
     });

@@ -46,7 +46,7 @@ void BankGlAccountCodeWindow::buildWindow() {
     m_account.code->setAccessibleName(QStringLiteral("Bank Account Code"));
     SelectAllOnFocus::install(m_account.code, m_account.code->lineEdit());
     connect(m_account.code, &LookupComboBox::dropDown, this, [this] {
-        guarded(m_services, kForm, QStringLiteral("cboAccountCode DropDown"),
+        guarded(m_services, kForm, routineLabel(m_account.code, "DropDown"),
                 [this] { m_account.choose(m_services.lookup, m_chooser, this); });
     });
 

@@ -58,8 +58,9 @@ void BookCompaction::removeLeftover() const {
             continue;
         if (leftover.isDir() || !QFile::remove(path))
             throw Failure(
-                75, QStringLiteral("The file %1 from an earlier compaction cannot be deleted.")
-                        .arg(QDir::toNativeSeparators(path)));
+                ErrorNumber::PathFileAccessError,
+                QStringLiteral("The file %1 from an earlier compaction cannot be deleted.")
+                    .arg(QDir::toNativeSeparators(path)));
     }
 }
 
@@ -77,8 +78,9 @@ void BookCompaction::replaceBook() const {
     const QString journal = m_bookPath + QStringLiteral("-journal");
     if (QFileInfo::exists(journal))
         throw Failure(
-            -1, QStringLiteral("The book has an unfinished change (%1); it was left as it is.")
-                    .arg(QDir::toNativeSeparators(journal)));
+            ErrorNumber::Unnumbered,
+            QStringLiteral("The book has an unfinished change (%1); it was left as it is.")
+                .arg(QDir::toNativeSeparators(journal)));
     syncToDisk(m_copyPath, false);
     const QByteArray from = QFile::encodeName(m_copyPath);
     const QByteArray to = QFile::encodeName(m_bookPath);

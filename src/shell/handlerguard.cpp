@@ -3,6 +3,12 @@
 #include "data/messages.h"
 #include "shell/services.h"
 
+#include <QObject>
+
+QString routineLabel(const QObject* control, const char* event) {
+    return control->objectName() + QLatin1Char(' ') + QLatin1String(event);
+}
+
 void showErrorReport(Services& services, qint64 number, const QString& description,
                      const QString& form, const QString& routine) {
     // An hourglass over an error box would tell the user the program is still working.

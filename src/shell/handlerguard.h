@@ -6,7 +6,11 @@
 #include <exception>
 #include <functional>
 
+class QObject;
 struct Services;
+
+// A handler's routine label: the control's object name and the event ("txtGSTAmount LostFocus").
+QString routineLabel(const QObject* control, const char* event);
 
 // Shows the error report for a failure of a handler (or of a procedure when form is empty).
 void showErrorReport(Services& services, qint64 number, const QString& description,

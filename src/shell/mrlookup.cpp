@@ -21,7 +21,8 @@ QString mrLookupText(Services& services, int key, int subKey) {
 void LimitCBText(Services& services, QComboBox* combo, int maxLength) {
     guarded(services, QString(), QStringLiteral("LimitCBText"), [&] {
         if (!combo || !combo->lineEdit())
-            throw Failure(91, QStringLiteral("The list is not an editable drop-down list."));
+            throw Failure(ErrorNumber::ObjectNotSet,
+                          QStringLiteral("The list is not an editable drop-down list."));
         combo->lineEdit()->setMaxLength(maxLength);
     });
 }

@@ -34,12 +34,11 @@ QString lookupQuery(int key, int subKey) {
 QVariant read(const Database& db, int key, int subKey) {
     const QString sql = lookupQuery(key, subKey);
     if (sql.isEmpty())
-        throw Failure(3709, QStringLiteral("There is no setting with the key %1.").arg(key));
+        throw Failure(ErrorNumber::UnknownSetting,
+                      QStringLiteral("There is no setting with the key %1.").arg(key));
     QSqlQuery query = db.exec(sql);
     if (!query.next())
-        throw Failure(3021, QStringLiteral("Either BOF or EOF is True, or the current record has "
-                                           "been deleted. Requested operation requires a current "
-                                           "record."));
+        throw Failure::noCurrentRecord();
     QVariant value = query.value(0);
     if (value.isNull())
         value = QString();

@@ -70,12 +70,15 @@ void Calculator(Services& services) {
             if (program.isEmpty())
                 continue;
             if (!services.launcher.startDetached(program, {}))
-                throw Failure(53, QStringLiteral("The calculator %1 could not be started.").arg(program));
+                throw Failure(
+                    ErrorNumber::FileNotFound,
+                    QStringLiteral("The calculator %1 could not be started.").arg(program));
             return;
         }
-        throw Failure(53, QStringLiteral("No calculator program was found (looked for "
-                                         "gnome-calculator, kcalc, mate-calc, galculator, "
-                                         "qalculate-gtk, xcalc)."));
+        throw Failure(ErrorNumber::FileNotFound,
+                      QStringLiteral("No calculator program was found (looked for "
+                                     "gnome-calculator, kcalc, mate-calc, galculator, "
+                                     "qalculate-gtk, xcalc)."));
     });
 }
 
@@ -83,9 +86,11 @@ void ViewEditor(Services& services, const QString& path) {
     guarded(services, QString(), QStringLiteral("ViewEditor"), [&] {
         const QString program = services.launcher.findExecutable(QStringLiteral("xdg-open"));
         if (program.isEmpty())
-            throw Failure(53, QStringLiteral("No text viewer was found (xdg-open)."));
+            throw Failure(ErrorNumber::FileNotFound,
+                          QStringLiteral("No text viewer was found (xdg-open)."));
         if (!services.launcher.startDetached(program, {path}))
-            throw Failure(53, QStringLiteral("The text viewer could not be started for %1.").arg(path));
+            throw Failure(ErrorNumber::FileNotFound,
+                          QStringLiteral("The text viewer could not be started for %1.").arg(path));
     });
 }
 

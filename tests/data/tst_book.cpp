@@ -65,7 +65,7 @@ void TestBookFile::keys() {
         QCOMPARE(outcome, 0);
     } catch (const Failure& failure) {
         QCOMPARE(failure.isDuplicateKey(), outcome == 1);
-        QCOMPARE(failure.number() == Failure::DuplicateKeyNumber, outcome == 1);
+        QCOMPARE(failure.number() == ErrorNumber::DuplicateKey, outcome == 1);
         QCOMPARE(book.value(keys).toString(), before);
     }
 }

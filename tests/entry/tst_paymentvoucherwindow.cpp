@@ -1,6 +1,7 @@
 // The payment voucher window driven as a user drives it. The behaviour the three entry
 // windows share (the navigator, locking, the record check's flow, Add/Save/Undo/Delete/
 // Find/Close, Escape) is tested here; the receipt and bank entry tests keep what differs.
+#include "data/failure.h"
 #include "data/messages.h"
 #include "data/recordnavigator.h"
 #include "entry/paymentvoucherwindow.h"
@@ -51,6 +52,8 @@ private slots:
     void taxWithoutAccount();
     void untouchedAmountsKeptExactly();
     void pickerHandsActivationBack();
+    void failingChooserReport_data();
+    void failingChooserReport();
     void lockedRows_data();
     void lockedRows();
     void moveRefusalShowsBothMessages();
@@ -332,6 +335,36 @@ void TestPaymentVoucherWindow::pickerHandsActivationBack() {
     h.type("txtGSTAmount", "7");
     h.tab();
     QCOMPARE(h.text("txtTotal"), "$107.00");
+}
+
+// A chooser that fails ends its drop-down with the error report under the drop-down's label;
+// the tax list reports under the account list's label, as the account list does.
+void TestPaymentVoucherWindow::failingChooserReport_data() {
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QString>("routine");
+    QTest::newRow("vendor") << "txtVendorID"
+                            << "txtVendorID DropDown";
+    QTest::newRow("account") << "cboGLOffsetAccountCode"
+                             << "cboGLOffsetAccountCode DropDown";
+    QTest::newRow("tax") << "cboGSTCode"
+                         << "cboGLOffsetAccountCode DropDown";
+}
+
+void TestPaymentVoucherWindow::failingChooserReport() {
+    QFETCH(QString, list);
+    QFETCH(QString, routine);
+    Adding h;
+    h.enter("txtOffsetAmount", "100");
+    const auto failing = [](Services&) -> bool {
+        throw Failure(ErrorNumber::ObjectNotSet, QStringLiteral("The list broke."));
+    };
+    h.partyPicks.push_back(failing);
+    h.accountPicks.push_back(failing);
+    h.taxPicks.push_back(failing);
+    h.book.prompts.expect(Messages::errorReport(ErrorNumber::ObjectNotSet, "The list broke.",
+                                                payment.windowName, routine));
+    h.dropDown(list);
+    QVERIFY(h.book.prompts.verifyAllShown());
 }
 
 void TestPaymentVoucherWindow::lockedRows_data() {
