@@ -475,8 +475,7 @@ void PaymentVoucherWindow::partyDropDown() {
 }
 
 void PaymentVoucherWindow::taxDropDown() {
-    // Both drop-down lists of the voucher report under the account list's label.
-    guarded(m_services, m_kind.windowName, routineLabel(m_account, "DropDown"), [this] {
+    guarded(m_services, m_kind.windowName, routineLabel(m_taxCode, "DropDown"), [this] {
         if (!m_taxCode->isEnabled())
             return;
         m_services.lookup.clear(4, 7);

@@ -346,8 +346,8 @@ void TestPaymentVoucherWindow::failingChooserReport_data() {
                             << "txtVendorID DropDown";
     QTest::newRow("account") << "cboGLOffsetAccountCode"
                              << "cboGLOffsetAccountCode DropDown";
-    QTest::newRow("tax") << "cboGSTCode"
-                         << "cboGLOffsetAccountCode DropDown";
+    // Each list reports under its own name (the tax list once reported as the account's).
+    QTest::newRow("tax") << "cboGSTCode" << "cboGSTCode DropDown";
 }
 
 void TestPaymentVoucherWindow::failingChooserReport() {
