@@ -24,8 +24,8 @@
 #include "entry/voucherkind.h"
 #include "masters/finddialog.h"
 #include "masters/lookuptransfer.h"
-#include "shell/navigatorbar.h"
-#include "shell/services.h"
+#include "kit/navigatorbar.h"
+#include "kit/services.h"
 
 #include <QAbstractButton>
 #include <QApplication>

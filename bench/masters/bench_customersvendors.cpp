@@ -11,7 +11,7 @@
 #include "masters/partykind.h"
 #include "masters/partystore.h"
 #include "masters/partywindow.h"
-#include "shell/navigatorbar.h"
+#include "kit/navigatorbar.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,9 +1,9 @@
 #include "bankchargesinterestwindow.h"
 
 #include "entry/bankentryrules.h"
-#include "entry/pickercombobox.h"
-#include "shell/navigatorbar.h"
-#include "shell/services.h"
+#include "kit/lookupcombobox.h"
+#include "kit/navigatorbar.h"
+#include "kit/services.h"
 
 #include <QDateEdit>
 #include <QGridLayout>

@@ -4,12 +4,12 @@
 #include "data/failure.h"
 #include "data/messages.h"
 #include "data/recordnavigator.h"
-#include "entry/pickercombobox.h"
+#include "kit/lookupcombobox.h"
 #include "masters/lookups.h"
-#include "shell/handlerguard.h"
+#include "kit/handlerguard.h"
 #include "shell/mrlookup.h"
-#include "shell/navigatorbar.h"
-#include "shell/services.h"
+#include "kit/navigatorbar.h"
+#include "kit/services.h"
 #include "shell/settings.h"
 #include "shell/shellprocs.h"
 
@@ -75,7 +75,7 @@ CashbookEntryWindow::CashbookEntryWindow(Services& services, Setup setup, QWidge
     m_transDate->hide();
     m_desc = addLineEdit("txtTransDesc", 50);
 
-    m_account = new PickerComboBox(this);
+    m_account = new LookupComboBox(this);
     m_account->setObjectName(QStringLiteral("cboGLOffsetAccountCode"));
     m_dept = addLineEdit("txtGLOffsetDeptCode", 6);
     m_dept->setAccessibleName(QStringLiteral("GL Department"));
@@ -200,12 +200,12 @@ void CashbookEntryWindow::connectSignals() {
     for (QLineEdit* edit : findChildren<QLineEdit*>())
         if (edit->parent() == this && edit != m_statusMsg)
             connect(edit, &QLineEdit::textChanged, this, markDirty);
-    for (PickerComboBox* combo : findChildren<PickerComboBox*>())
+    for (LookupComboBox* combo : findChildren<LookupComboBox*>())
         connect(combo, &QComboBox::editTextChanged, this, markDirty);
     for (QPlainTextEdit* memo : findChildren<QPlainTextEdit*>())
         connect(memo, &QPlainTextEdit::textChanged, this, markDirty);
 
-    connect(m_account, &PickerComboBox::dropDownRequested, this,
+    connect(m_account, &LookupComboBox::dropDownRequested, this,
             &CashbookEntryWindow::accountDropDown);
     connect(m_typeList, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { chooseType(m_typeList->row(item)); });

@@ -9,7 +9,7 @@
 #include <optional>
 
 class NavigatorBar;
-class PickerComboBox;
+class LookupComboBox;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
@@ -187,7 +187,7 @@ protected:
     QDateEdit* m_datePicker = nullptr;
     QLineEdit* m_transDate = nullptr;
     QLineEdit* m_desc = nullptr;
-    PickerComboBox* m_account = nullptr;
+    LookupComboBox* m_account = nullptr;
     QLineEdit* m_dept = nullptr;
     QLineEdit* m_accountDesc = nullptr;
     QLineEdit* m_amount = nullptr; // txtOffsetAmount

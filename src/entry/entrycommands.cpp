@@ -3,7 +3,7 @@
 #include "entry/bankchargesinterestwindow.h"
 #include "entry/paymentvoucherwindow.h"
 #include "entry/voucherkind.h"
-#include "shell/services.h"
+#include "kit/services.h"
 #include "shell/switchboardwindow.h"
 #include "shell/windowopening.h"
 

@@ -4,13 +4,13 @@
 #include "data/failure.h"
 #include "data/messages.h"
 #include "data/recordnavigator.h"
-#include "entry/pickercombobox.h"
+#include "kit/lookupcombobox.h"
 #include "entry/voucherrules.h"
 #include "masters/lookups.h"
-#include "shell/handlerguard.h"
+#include "kit/handlerguard.h"
 #include "shell/mrlookup.h"
-#include "shell/navigatorbar.h"
-#include "shell/services.h"
+#include "kit/navigatorbar.h"
+#include "kit/services.h"
 #include "shell/settings.h"
 
 #include <QDateEdit>
@@ -62,9 +62,9 @@ PaymentVoucherWindow::PaymentVoucherWindow(Services& services, const VoucherKind
       m_voucherStore(services.db, kind) {
     setPickers(standardPickers(kind));
     buildWindow();
-    connect(m_party, &PickerComboBox::dropDownRequested, this,
+    connect(m_party, &LookupComboBox::dropDownRequested, this,
             &PaymentVoucherWindow::partyDropDown);
-    connect(m_taxCode, &PickerComboBox::dropDownRequested, this,
+    connect(m_taxCode, &LookupComboBox::dropDownRequested, this,
             &PaymentVoucherWindow::taxDropDown);
     connect(m_taxCode, &QComboBox::editTextChanged, this, &PaymentVoucherWindow::taxCodeChanged);
     m_taxAmount->setEnabled(!m_taxCode->currentText().isEmpty());
@@ -85,7 +85,7 @@ void PaymentVoucherWindow::buildWindow() {
     auto* outer = new QVBoxLayout(this);
 
     // Pay-to (received-from) block.
-    m_party = new PickerComboBox(this);
+    m_party = new LookupComboBox(this);
     m_party->setObjectName(m_kind.partyField);
     m_partyName = addLineEdit("", 30);
     m_partyName->setObjectName(m_kind.partyNameField);
@@ -148,7 +148,7 @@ void PaymentVoucherWindow::buildWindow() {
     outer->addLayout(descGrid);
 
     // Amount block.
-    m_taxCode = new PickerComboBox(this);
+    m_taxCode = new LookupComboBox(this);
     m_taxCode->setObjectName(QStringLiteral("cboGSTCode"));
     m_taxRate = addLineEdit("txtGSTRate");
     m_taxRate->setAccessibleName(QStringLiteral("Tax Rate"));

@@ -86,12 +86,12 @@ private:
     QString m_filledParty;
     QString m_filledTaxCode;
 
-    PickerComboBox* m_party = nullptr;
+    LookupComboBox* m_party = nullptr;
     QLineEdit* m_partyName = nullptr;
     QLineEdit* m_address[4] = {};
     QLineEdit* m_postalCode = nullptr;
     QPlainTextEdit* m_memo = nullptr;
-    PickerComboBox* m_taxCode = nullptr;
+    LookupComboBox* m_taxCode = nullptr;
     QLineEdit* m_taxRate = nullptr;
     QLineEdit* m_taxAccount = nullptr;
     QLineEdit* m_taxDept = nullptr;

@@ -3,12 +3,12 @@
 #include "data/messages.h"
 #include "glexport/accpacsettingsrow.h"
 #include "masters/lookups.h"
-#include "reconciliation/lookupcombobox.h"
-#include "reconciliation/selectallonfocus.h"
-#include "shell/buttonrow.h"
-#include "shell/handlerguard.h"
+#include "kit/lookupcombobox.h"
+#include "kit/selectallonfocus.h"
+#include "kit/buttonrow.h"
+#include "kit/handlerguard.h"
 #include "shell/mrlookup.h"
-#include "shell/services.h"
+#include "kit/services.h"
 #include "shell/shellprocs.h"
 
 #include <QCheckBox>
@@ -162,7 +162,7 @@ void AccpacSettingsWindow::buildWindow() {
                 [this, index] { chooseCurrency(index); });
     });
     for (const AccountFields* fields : {&m_arControl, &m_arClearing, &m_apControl, &m_apClearing}) {
-        connect(fields->code, &LookupComboBox::dropDown, this, [this, fields] {
+        connect(fields->code, &LookupComboBox::dropDownRequested, this, [this, fields] {
             guarded(m_services, kForm, routineLabel(fields->code, "DropDown"),
                     [this, fields] { fields->choose(m_services.lookup, m_chooser, this); });
         });

@@ -6,7 +6,7 @@
 #include "masterfiles/masterfileimport.h"
 #include "masterfiles/masterfilewriter.h"
 #include "masterfiles/workprogress.h"
-#include "shell/services.h"
+#include "kit/services.h"
 #include "shell/shellprocs.h"
 #include "shell/switchboardwindow.h"
 

@@ -2,8 +2,8 @@
 
 #include "data/messages.h"
 #include "masters/gridview.h"
-#include "shell/handlerguard.h"
-#include "shell/services.h"
+#include "kit/handlerguard.h"
+#include "kit/services.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include "data/database.h"
 #include "data/failure.h"
-#include "shell/busypointer.h"
-#include "shell/handlerguard.h"
-#include "shell/services.h"
+#include "kit/busypointer.h"
+#include "kit/handlerguard.h"
+#include "kit/services.h"
 #include "shell/shellprocs.h"
 
 #include <QCoreApplication>

@@ -2,7 +2,7 @@
 
 #include "data/messages.h"
 #include "masters/lookups.h"
-#include "shell/services.h"
+#include "kit/services.h"
 
 #include <QAbstractItemModel>
 

@@ -3,8 +3,8 @@
 #include "data/messages.h"
 #include "masters/gridnavigatorbar.h"
 #include "masters/gridview.h"
-#include "shell/handlerguard.h"
-#include "shell/services.h"
+#include "kit/handlerguard.h"
+#include "kit/services.h"
 #include "shell/shellprocs.h"
 
 #include <QHBoxLayout>

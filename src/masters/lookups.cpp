@@ -5,7 +5,7 @@
 #include "masters/departmentswindow.h"
 #include "masters/finddialog.h"
 #include "masters/taxtablewindow.h"
-#include "shell/services.h"
+#include "kit/services.h"
 
 #include <QWidget>
 

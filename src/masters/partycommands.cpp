@@ -2,7 +2,7 @@
 
 #include "masters/lookups.h"
 #include "masters/partywindow.h"
-#include "shell/services.h"
+#include "kit/services.h"
 #include "shell/switchboardwindow.h"
 
 void openPartyWindow(Services& services, const PartyKind& kind, QWidget* parent) {

@@ -3,9 +3,9 @@
 #include "data/messages.h"
 #include "masters/findincaller.h"
 #include "masters/lookups.h"
-#include "shell/handlerguard.h"
-#include "shell/navigatorbar.h"
-#include "shell/services.h"
+#include "kit/handlerguard.h"
+#include "kit/navigatorbar.h"
+#include "kit/services.h"
 
 #include <QAbstractButton>
 #include <QFrame>

@@ -1,7 +1,7 @@
 #include "accountfields.h"
 
 #include "masters/lookuptransfer.h"
-#include "reconciliation/lookupcombobox.h"
+#include "kit/lookupcombobox.h"
 
 #include <QLineEdit>
 

@@ -3,12 +3,12 @@
 #include "data/messages.h"
 #include "masters/lookups.h"
 #include "reconciliation/bankglaccountrow.h"
-#include "reconciliation/lookupcombobox.h"
-#include "reconciliation/selectallonfocus.h"
-#include "shell/buttonrow.h"
-#include "shell/handlerguard.h"
+#include "kit/lookupcombobox.h"
+#include "kit/selectallonfocus.h"
+#include "kit/buttonrow.h"
+#include "kit/handlerguard.h"
 #include "shell/mrlookup.h"
-#include "shell/services.h"
+#include "kit/services.h"
 #include "shell/shellprocs.h"
 
 #include <QGridLayout>
@@ -45,7 +45,7 @@ void BankGlAccountCodeWindow::buildWindow() {
     m_account.code->setObjectName(QStringLiteral("cboAccountCode"));
     m_account.code->setAccessibleName(QStringLiteral("Bank Account Code"));
     SelectAllOnFocus::install(m_account.code, m_account.code->lineEdit());
-    connect(m_account.code, &LookupComboBox::dropDown, this, [this] {
+    connect(m_account.code, &LookupComboBox::dropDownRequested, this, [this] {
         guarded(m_services, kForm, routineLabel(m_account.code, "DropDown"),
                 [this] { m_account.choose(m_services.lookup, m_chooser, this); });
     });

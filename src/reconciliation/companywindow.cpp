@@ -2,10 +2,10 @@
 
 #include "data/messages.h"
 #include "reconciliation/companydetailsrow.h"
-#include "reconciliation/selectallonfocus.h"
-#include "shell/buttonrow.h"
-#include "shell/handlerguard.h"
-#include "shell/services.h"
+#include "kit/selectallonfocus.h"
+#include "kit/buttonrow.h"
+#include "kit/handlerguard.h"
+#include "kit/services.h"
 #include "shell/shellprocs.h"
 
 #include <QFormLayout>

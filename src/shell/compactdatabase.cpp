@@ -1,7 +1,7 @@
 #include "compactdatabase.h"
 
-#include "shell/handlerguard.h"
-#include "shell/services.h"
+#include "kit/handlerguard.h"
+#include "kit/services.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

@@ -1,7 +1,7 @@
 #include "mrlookup.h"
 
-#include "shell/handlerguard.h"
-#include "shell/services.h"
+#include "kit/handlerguard.h"
+#include "kit/services.h"
 #include "shell/settings.h"
 
 #include <QComboBox>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "shell/busypointer.h"
-#include "shell/filedialogs.h"
-#include "shell/launcher.h"
-#include "shell/prompts.h"
+#include "kit/busypointer.h"
+#include "kit/filedialogs.h"
+#include "kit/launcher.h"
+#include "kit/prompts.h"
 
 class QWidget;
 

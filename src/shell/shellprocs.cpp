@@ -1,8 +1,8 @@
 #include "shellprocs.h"
 
 #include "data/messages.h"
-#include "shell/handlerguard.h"
-#include "shell/services.h"
+#include "kit/handlerguard.h"
+#include "kit/services.h"
 
 #include <QEvent>
 #include <QKeyEvent>

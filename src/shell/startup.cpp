@@ -1,8 +1,8 @@
 #include "startup.h"
 
 #include "data/messages.h"
-#include "shell/handlerguard.h"
-#include "shell/services.h"
+#include "kit/handlerguard.h"
+#include "kit/services.h"
 #include "shell/switchboardwindow.h"
 
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 #include "switchboardwindow.h"
 
 #include "shell/commands.h"
-#include "shell/handlerguard.h"
-#include "shell/services.h"
+#include "kit/handlerguard.h"
+#include "kit/services.h"
 #include "shell/shellprocs.h"
 
 #include <QAction>

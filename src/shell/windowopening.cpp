@@ -1,6 +1,6 @@
 #include "windowopening.h"
 
-#include "shell/services.h"
+#include "kit/services.h"
 
 #include <QDialog>
 

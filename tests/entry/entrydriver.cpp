@@ -5,7 +5,7 @@
 #include "entry/paymentvoucherwindow.h"
 #include "entry/voucherkind.h"
 #include "entry/voucherrules.h"
-#include "shell/navigatorbar.h"
+#include "kit/navigatorbar.h"
 #include "support/windowdriving.h"
 
 #include <QAbstractButton>

@@ -8,7 +8,7 @@
 #include "data/recordnavigator.h"
 #include "masters/partykind.h"
 #include "masters/partywindow.h"
-#include "shell/navigatorbar.h"
+#include "kit/navigatorbar.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -13,7 +13,7 @@
 #include "masters/lookups.h"
 #include "masters/partykind.h"
 #include "masters/partywindow.h"
-#include "shell/navigatorbar.h"
+#include "kit/navigatorbar.h"
 
 #include <QLineEdit>
 #include <QListView>

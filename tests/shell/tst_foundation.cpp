@@ -1,7 +1,7 @@
 // The shell's shared services: the error report through the handler guard, the settings
 // lookup and the drop-down text limit.
 #include "data/messages.h"
-#include "shell/handlerguard.h"
+#include "kit/handlerguard.h"
 #include "shell/mrlookup.h"
 #include "support/testbook.h"
 

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "data/clock.h"
-#include "shell/busypointer.h"
-#include "shell/filedialogs.h"
-#include "shell/launcher.h"
-#include "shell/prompts.h"
+#include "kit/busypointer.h"
+#include "kit/filedialogs.h"
+#include "kit/launcher.h"
+#include "kit/prompts.h"
 
 #include <QDate>
 #include <QList>

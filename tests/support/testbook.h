@@ -2,7 +2,7 @@
 
 #include "masters/lookuptransfer.h"
 #include "scriptedservices.h"
-#include "shell/services.h"
+#include "kit/services.h"
 
 #include <QTemporaryDir>
 #include <memory>

@@ -1,6 +1,6 @@
 // Closing a modal box hands the activation back to the window underneath, so that keys such
 // as Tab reach it even where no window manager does this (a bare X server, VNC).
-#include "shell/activationkeeper.h"
+#include "kit/activationkeeper.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,7 +1,5 @@
 #include "lookupcombobox.h"
 
-#include <QLineEdit>
-
 LookupComboBox::LookupComboBox(QWidget* parent) : QComboBox(parent) {
     setEditable(true);
     // The text is the value: Return must not turn it into a list entry, and no completion
@@ -11,5 +9,5 @@ LookupComboBox::LookupComboBox(QWidget* parent) : QComboBox(parent) {
 }
 
 void LookupComboBox::showPopup() {
-    emit dropDown();
+    emit dropDownRequested();
 }

@@ -1,7 +1,7 @@
 #include "filedialogs.h"
 
 #include "data/messages.h"
-#include "shell/prompts.h"
+#include "kit/prompts.h"
 
 #include <QFileInfo>
 

@@ -3,10 +3,10 @@
 #include "data/clock.h"
 #include "data/database.h"
 #include "masters/lookuptransfer.h"
-#include "shell/busypointer.h"
-#include "shell/filedialogs.h"
-#include "shell/launcher.h"
-#include "shell/prompts.h"
+#include "kit/busypointer.h"
+#include "kit/filedialogs.h"
+#include "kit/launcher.h"
+#include "kit/prompts.h"
 
 #include <QString>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "buttonrow.h"
 
-#include "shell/handlerguard.h"
+#include "kit/handlerguard.h"
 
 #include <QBoxLayout>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #include "handlerguard.h"
 
 #include "data/messages.h"
-#include "shell/services.h"
+#include "kit/services.h"
 
 #include <QObject>
 
