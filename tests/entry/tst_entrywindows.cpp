@@ -30,6 +30,11 @@ struct Adding : Opened {
     Adding() { add(); }
 };
 
+// One data row: its name, then a value for each column.
+template <typename... T> void row(const char* name, T... values) {
+    (QTest::newRow(name) << ... << values);
+}
+
 // The fields Tab visits from the focus, stops in all (the date picker's parts as one).
 QStringList tabWalk(EntryDriver& h, qsizetype stops) {
     QStringList seen{h.focusName()};
@@ -50,19 +55,16 @@ private slots:
     void openingAndTabOrder_data() {
         QTest::addColumn<Window>("window");
         QTest::addColumn<QString>("added"); // type and ID of a new row
-        QTest::addColumn<QString>("order"); // the fields Tab visits from where Add leaves the focus
-        QTest::newRow("payment") << Payment << "1|1001"
-                                 << "txtVendorID txtTransType txtTransID DTPicker txtTransDesc "
-                                    "txtTransDescMemo cboGLOffsetAccountCode txtOffsetAmount "
-                                    "cboGSTCode txtGSTAmount cmdSave";
-        QTest::newRow("receipt") << Receipt << "3|500"
-                                 << "txtCustomerID txtTransType txtTransID DTPicker txtTransDesc "
-                                    "txtTransDescMemo cboGLOffsetAccountCode txtOffsetAmount "
-                                    "cboGSTCode txtGSTAmount cmdSave";
+        QTest::addColumn<QString>("order"); // the stops of Tab from where Add leaves the focus
+        const QString voucher =
+            " txtTransType txtTransID DTPicker txtTransDesc txtTransDescMemo "
+            "cboGLOffsetAccountCode txtOffsetAmount cboGSTCode txtGSTAmount cmdSave";
+        row("payment", Payment, "1|1001", "txtVendorID" + voucher);
+        row("receipt", Receipt, "3|500", "txtCustomerID" + voucher);
         // No number is offered: a bank charge, its ID to be typed.
-        QTest::newRow("bank") << Bank << "5|"
-                              << "txtTransType txtTransID DTPicker txtTransDesc txtOffsetAmount "
-                                 "cboGLOffsetAccountCode cmdSave";
+        row("bank", Bank, "5|",
+            "txtTransType txtTransID DTPicker txtTransDesc txtOffsetAmount "
+            "cboGLOffsetAccountCode cmdSave");
     }
 
     void openingAndTabOrder() {
@@ -96,16 +98,11 @@ private slots:
         QTest::addColumn<bool>("before"); // the rate is picked before the base is entered
         QTest::addColumn<QString>("shownRate");
         QTest::addColumn<QString>("result"); // rate, tax and total
-        QTest::newRow("7% before") << true << "7.00%"
-                                   << "0.07|$7.00|$107.00";
-        QTest::newRow("rate 0 before gives 0") << true << "0.00%"
-                                               << "0|0|$100.00";
-        QTest::newRow("no tax code") << true << ""
-                                     << "||$100.00";
-        QTest::newRow("7% after") << false << "7.00%"
-                                  << "0.07|$7.00|$107.00";
-        QTest::newRow("0.00% after gives $0.00") << false << "0.00%"
-                                                 << "0|$0.00|$100.00";
+        row("7% before", true, "7.00%", "0.07|$7.00|$107.00");
+        row("rate 0 before gives 0", true, "0.00%", "0|0|$100.00");
+        row("no tax code", true, "", "||$100.00");
+        row("7% after", false, "7.00%", "0.07|$7.00|$107.00");
+        row("0.00% after gives $0.00", false, "0.00%", "0|$0.00|$100.00");
     }
 
     void tax() {
@@ -162,20 +159,16 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("answer");
         QTest::addColumn<QString>("total"); // empty when the field is not left
-        const auto row = [](const char* name, bool tax, const char* input, const QString& message,
-                            Answer answer, const char* total) {
-            QTest::newRow(name) << tax << QString(input) << message << int(answer)
-                                << QString(total);
-        };
         const QString negative = Messages::negativeAmountQuestion(), nan = Messages::notANumber();
-        row("negative base after Yes", false, "-5", negative, Answer::Yes, "-$5.00");
-        row("negative base refused", false, "-5", negative, Answer::No, "");
-        row("base not a number", false, "12x", nan, Answer::Ok, "");
+        const int yes = int(Answer::Yes), no = int(Answer::No), ok = int(Answer::Ok);
+        row("negative base after Yes", false, "-5", negative, yes, "-$5.00");
+        row("negative base refused", false, "-5", negative, no, "");
+        row("base not a number", false, "12x", nan, ok, "");
         row("base beyond the book's limit", false, "900000000000000", Messages::amountOutOfRange(),
-            Answer::Ok, "");
-        row("negative tax after Yes", true, "-1", negative, Answer::Yes, "$49.00");
-        row("negative tax refused", true, "-1", negative, Answer::No, "");
-        row("tax not a number", true, "x", nan, Answer::Ok, "");
+            ok, "");
+        row("negative tax after Yes", true, "-1", negative, yes, "$49.00");
+        row("negative tax refused", true, "-1", negative, no, "");
+        row("tax not a number", true, "x", nan, ok, "");
     }
 
     void amountChecks() {
@@ -214,10 +207,9 @@ private slots:
         QTest::addColumn<QString>("script");
         // Type 2 posts against the AP clearing account, type 4 against the AR clearing account;
         // choosing the other type empties the account.
-        QTest::newRow("payment") << Payment << "Down:2|2100|ADMIN|AP Clearing;Up:1|||;1:1|||";
+        row("payment", Payment, "Down:2|2100|ADMIN|AP Clearing;Up:1|||;1:1|||");
         // The payment codes are not receipt types: typing one chooses nothing.
-        QTest::newRow("receipt") << Receipt
-                                 << "4:4|1300|SALES|AR Clearing;2:4|1300|SALES|AR Clearing;Up:3|||";
+        row("receipt", Receipt, "4:4|1300|SALES|AR Clearing;2:4|1300|SALES|AR Clearing;Up:3|||");
     }
 
     void typeList() {
@@ -257,14 +249,10 @@ private slots:
         QTest::addColumn<QString>("known");
         QTest::addColumn<QString>("stored"); // party, name and address as saved
         QTest::addColumn<QString>("counters");
-        QTest::newRow("payment") << Payment << "C1"
-                                 << "v1"
-                                 << "V1|Acme Ltd|null|null|Springfield|State|12345"
-                                 << "1002/500";
-        QTest::newRow("receipt") << Receipt << "V1"
-                                 << "c1"
-                                 << "null|null|C1|Brown & Co|Shelbyville|State|54321"
-                                 << "1001/501";
+        row("payment", Payment, "C1", "v1", "V1|Acme Ltd|null|null|Springfield|State|12345",
+            "1002/500");
+        row("receipt", Receipt, "V1", "c1", "null|null|C1|Brown & Co|Shelbyville|State|54321",
+            "1001/501");
     }
 
     // A party typed by hand: an unknown code is refused, a known one brings what a pick brings
@@ -405,11 +393,11 @@ private slots:
         QTest::addColumn<QString>("status");
         QTest::addColumn<bool>("locked");
         QTest::addColumn<QString>("word");
-        QTest::newRow("outstanding") << "1" << false << "Outstanding";
-        QTest::newRow("reconciled") << "2" << true << "Reconciled";
-        QTest::newRow("reversed") << "3" << true << "Reversed";
-        QTest::newRow("void") << "4" << true << "Void";
-        QTest::newRow("no status") << "" << false << "Outstanding";
+        row("outstanding", "1", false, "Outstanding");
+        row("reconciled", "2", true, "Reconciled");
+        row("reversed", "3", true, "Reversed");
+        row("void", "4", true, "Void");
+        row("no status", "", false, "Outstanding");
     }
 
     void lockedRows() {
@@ -457,15 +445,14 @@ private slots:
         QTest::addColumn<QString>("script");
         QTest::addColumn<int>("counter");
         QTest::addColumn<QString>("savedId");
-        QTest::newRow("1001 accepted") << "accept" << 1002 << "1001";
-        QTest::newRow("refused and typed") << "refuse type:555" << 1001 << "555";
+        row("1001 accepted", "accept", 1002, "1001");
+        row("refused and typed", "refuse type:555", 1001, "555");
         // An accepted offer lasts only for its own new row: Undo and a refused offer clear it, so
         // the row saved after them leaves the counter where it was.
-        QTest::newRow("accepted, undone, another saved")
-            << "accept undo refuse type:556" << 1001 << "556";
-        QTest::newRow("accepted then overtyped") << "accept type:555" << 1001 << "555";
+        row("accepted, undone, another saved", "accept undo refuse type:556", 1001, "556");
+        row("accepted then overtyped", "accept type:555", 1001, "555");
         // A number a saved row holds is never offered again.
-        QTest::newRow("refused, offered number typed") << "refuse type:1001" << 1002 << "1001";
+        row("refused, offered number typed", "refuse type:1001", 1002, "1001");
     }
 
     void numbering() {
@@ -554,15 +541,9 @@ private slots:
         QTest::addColumn<QString>("typed"); // the second of the window's three rows
         QTest::addColumn<QString>("noun");
         QTest::addColumn<QString>("foreign"); // another window's row
-        QTest::newRow("payment") << Payment << "902"
-                                 << "Payment Voucher"
-                                 << "R2";
-        QTest::newRow("receipt") << Receipt << "r2"
-                                 << "Receipt"
-                                 << "902";
-        QTest::newRow("bank") << Bank << "bc2"
-                              << "BC/Int/Misc"
-                              << "R2";
+        row("payment", Payment, "902", "Payment Voucher", "R2");
+        row("receipt", Receipt, "r2", "Receipt", "902");
+        row("bank", Bank, "bc2", "BC/Int/Misc", "R2");
     }
 
     void find() {
@@ -627,20 +608,11 @@ private slots:
         QTest::addColumn<QString>("stranger");
         QTest::addColumn<QString>("amount");
         QTest::addColumn<QString>("written"); // amounts and double entry
-        QTest::newRow("payment") << Payment << "1"
-                                 << "7"
-                                 << "200"
-                                 << "2000000|140000|2140000|-2140000|2000000|140000";
+        row("payment", Payment, "1", "7", "200", "2000000|140000|2140000|-2140000|2000000|140000");
         // Money received: the bank side positive, the offset and tax sides negative.
-        QTest::newRow("receipt") << Receipt << "3"
-                                 << "2"
-                                 << "200"
-                                 << "2000000|140000|2140000|2140000|-2000000|-140000";
+        row("receipt", Receipt, "3", "2", "200", "2000000|140000|2140000|2140000|-2000000|-140000");
         // A negative bank amount is money received, with no question; there is no tax side.
-        QTest::newRow("bank") << Bank << "5"
-                              << "9"
-                              << "-20"
-                              << "-200000|null|-200000|200000|-200000|0";
+        row("bank", Bank, "5", "9", "-20", "-200000|null|-200000|200000|-200000|0");
     }
 
     void changedRowWritten() {
@@ -677,8 +649,8 @@ private slots:
 
     void closing_data() {
         QTest::addColumn<bool>("box");
-        QTest::newRow("Close button") << false;
-        QTest::newRow("close box") << true;
+        row("Close button", false);
+        row("close box", true);
     }
 
     void closing() {
@@ -776,19 +748,10 @@ private slots:
         QTest::addColumn<QString>("amount");
         QTest::addColumn<QString>("stored"); // the amount, bank amount, offset and bank sides
         QTest::addColumn<QString>("shown");
-        QTest::newRow("12.50") << "5"
-                               << "12.50"
-                               << "125000|125000|125000|-125000"
-                               << "$12.50";
-        QTest::newRow("-3.10") << "6"
-                               << "-3.10"
-                               << "-31000|-31000|-31000|31000"
-                               << "($3.10)";
+        row("12.50", "5", "12.50", "125000|125000|125000|-125000", "$12.50");
+        row("-3.10", "6", "-3.10", "-31000|-31000|-31000|31000", "($3.10)");
         // Below the cent: stored exactly, shown in cents.
-        QTest::newRow("10.0555") << "7"
-                                 << "10.0555"
-                                 << "100555|100555|100555|-100555"
-                                 << "$10.06";
+        row("10.0555", "7", "10.0555", "100555|100555|100555|-100555", "$10.06");
     }
 
     void bankAmounts() {
