@@ -203,10 +203,8 @@ public:
     void type(const QString& name, const QString& value) {
         focus(name);
         QTest::keyClick(get(name), Qt::Key_A, Qt::ControlModifier);
-        if (value.isEmpty())
-            QTest::keyClick(get(name), Qt::Key_Backspace);
-        else
-            QTest::keyClicks(get(name), value);
+        QTest::keyClick(get(name), Qt::Key_Backspace);
+        QTest::keyClicks(get(name), value);
     }
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
         QTest::keyClick(QApplication::focusWidget(), key, modifiers);
