@@ -2,18 +2,28 @@
 
 // Driving the cashbook entry windows as a user does: typing, Tab, drop-downs answered by
 // scripted choosers, buttons and navigator moves, and reading back fields and stored rows.
-#include "entry/cashbookentrywindow.h"
+#include "data/messages.h"
+#include "data/recordnavigator.h"
+#include "entry/bankchargesinterestwindow.h"
+#include "entry/paymentvoucherwindow.h"
+#include "entry/voucherkind.h"
+#include "entry/voucherrules.h"
+#include "kit/navigatorbar.h"
 #include "support/testbook.h"
 #include "support/windowdriving.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTest>
+#include <QToolButton>
 #include <deque>
-#include <functional>
-#include <memory>
-#include <optional>
 
-class PaymentVoucherWindow;
-struct VoucherKind;
+enum Window { Payment, Receipt, Bank };
+Q_DECLARE_METATYPE(Window)
 
 // A stored row. Its type decides the rest: 1 and 2 are payments to vendor V1 against
 // account 5000, 3 and 4 receipts from customer C1 against 4000, both with tax code G; 5 to
@@ -31,76 +41,230 @@ struct StoredRow {
 class EntryDriver {
 public:
     using Answer = Prompts::Answer;
+    using Pick = std::function<bool(Services&)>;
 
     // A book with bank GL account 1000 (ADMIN), AP clearing 2100 and control 2000, AR
     // clearing 1300 (SALES) and control 1200, counters NextCheque 1001 and NextReceipt 500,
     // vendor V1, customer C1, tax codes G (7%) and Z (0%), and the accounts the rows use. At
     // its end every expected message box must have been shown.
-    EntryDriver();
+    EntryDriver() {
+        book.sql("UPDATE tblSystemSetup SET GLBankAccountCode = '1000', BankAccountDept = 'ADMIN'");
+        book.sql("UPDATE tblBankDetails SET NextCheque = 1001, NextReceipt = 500");
+        book.sql("UPDATE tblAccpacSettings SET GLAPClearing = '2100', GLAPClearingDept = 'ADMIN', "
+                 "GLAPClearingDesc = 'AP Clearing', GLAPControl = '2000', GLARClearing = '1300', "
+                 "GLARClearingDept = 'SALES', GLARClearingDesc = 'AR Clearing', "
+                 "GLARControl = '1200'");
+        book.sql("INSERT INTO tblChartOfAccounts (AccountCode, DeptCode, AccountDescription) "
+                 "VALUES ('1000', 'ADMIN', 'Bank'), ('1200', 'ADMIN', 'AR Control'), ('2000', "
+                 "'ADMIN', 'AP Control'), ('2200', 'ADMIN', 'GST Paid'), ('4000', 'ADMIN', "
+                 "'Sales'), ('5000', 'ADMIN', 'Office Supplies'), ('6000', 'ADMIN', 'Bank "
+                 "Charges')");
+        book.sql("INSERT INTO tblVendors VALUES ('V1', 'Acme Ltd', '1 Main St', 'Suite 2', "
+                 "'Springfield', 'State', '12345')");
+        book.sql("INSERT INTO tblCustomers VALUES ('C1', 'Brown & Co', '9 High St', '', "
+                 "'Shelbyville', 'State', '54321')");
+        book.sql("INSERT INTO tblTaxTable VALUES ('G', 'GST', 0.07, '2200', 'ADMIN', 'GST Paid'), "
+                 "('Z', 'Zero', 0, '2200', 'ADMIN', 'GST Paid')");
+    }
     ~EntryDriver() { book.prompts.verifyAllShown(); }
 
-    void addRow(const StoredRow& row);
+    void addRow(const StoredRow& r) {
+        const int type = r.type.toInt();
+        const bool receipt = type == 3 || type == 4, bank = type >= 5;
+        const qint64 tax = bank ? 0 : r.tax, sign = receipt ? 1 : -1;
+        const QVariant none;
+        const auto taxed = [bank, &none](const QVariant& value) { return bank ? none : value; };
+        book.sql("INSERT INTO tblCashbook (TransID, TransDate, TransType, TransStatus, VendorID, "
+                 "CustID, OffsetGLAccountCode, OffsetAmount, OffsetGSTTaxCode, "
+                 "OffsetGSTTaxRate, OffsetGSTAmount, OffsetGSTGLAccountCode, BankAccountAmount, "
+                 "DoubleEntryBank, DoubleEntryOffset, DoubleEntryGST) VALUES (?, ?, ?, ?, ?, ?, "
+                 "?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+                 {r.id, r.date, r.type, r.status, receipt || bank ? none : "V1",
+                  receipt ? "C1" : none,
+                  bank      ? "6000"
+                  : receipt ? "4000"
+                            : "5000",
+                  r.base, taxed("G"), taxed(r.rate), taxed(tax), taxed("2200"), r.base + tax,
+                  sign * (r.base + tax), -sign * r.base, -sign * tax});
+    }
 
-    // Opens the payment voucher or receipt window of the kind, or the bank entries window,
-    // with scripted choosers, and waits until it is active.
-    void open(const VoucherKind& kind);
-    void openBank();
-    PaymentVoucherWindow& voucher();
+    // Opens the window with scripted choosers and waits until it is active.
+    void open(Window which) {
+        const auto chooser = [](std::deque<Pick>& queue) {
+            return [&queue](Services& s, QWidget*) {
+                const Pick pick = next(queue);
+                return pick && pick(s);
+            };
+        };
+        const auto find = [this](auto&&...) {
+            const QString id = next(finds);
+            return id.isNull() ? std::nullopt : std::optional(id);
+        };
+        kind = which == Bank      ? nullptr
+               : which == Payment ? &VoucherKind::payment()
+                                  : &VoucherKind::receipt();
+        if (kind) {
+            auto* voucher = new PaymentVoucherWindow(book.services, *kind);
+            window.reset(voucher);
+            voucher->setPickers(
+                {chooser(partyPicks), chooser(accountPicks), chooser(taxPicks), find});
+        } else {
+            window = std::make_unique<BankChargesInterestWindow>(book.services);
+            window->setChoosers({chooser(accountPicks), find});
+        }
+        QVERIFY(showActive(window.get()));
+    }
     // Add. A voucher window offers its counter's number, answered Yes or No.
-    void add(bool accept = true);
+    void add(bool accept = true) {
+        if (kind)
+            book.prompts.expect(
+                VoucherRules::offerQuestion(
+                    *kind,
+                    book.value("SELECT " + kind->counterColumn + " FROM tblBankDetails").toInt()),
+                accept ? Answer::Yes : Answer::No);
+        click("cmdAdd");
+    }
     // A valid new row: the party picked (vouchers), the ID typed (bank entries, which offer
     // none), the account picked and the amount entered.
-    void fill(const QString& amount = QStringLiteral("100"));
+    void fill(const QString& amount = QStringLiteral("100")) {
+        QStringList account{"6000", "ADMIN", "Bank Charges"};
+        if (kind) {
+            QSqlQuery party = book.db.exec("SELECT * FROM " + kind->partyTable);
+            QStringList values;
+            party.next();
+            for (int i = 0; i < 7; ++i)
+                values << party.value(i).toString();
+            pick(partyPicks, kind->partyField, 1, values);
+            account = kind->party == VoucherKind::Party::Vendor
+                          ? QStringList{"5000", "ADMIN", "Office Supplies"}
+                          : QStringList{"4000", "ADMIN", "Sales"};
+        } else {
+            enter("txtTransID", "E1");
+        }
+        pick(accountPicks, "cboGLOffsetAccountCode", 1, account);
+        enter("txtOffsetAmount", amount);
+    }
     // Save, answering Yes to the window's question; the window then says "Saved.".
-    void save();
-    // Scripted choosers that fill the transfer strings as their windows would, each opened
-    // from its field's drop-down.
-    void chooseAccount(const QString& code, const QString& desc);
-    void chooseTax(const QString& code, const QString& shownRate);
+    void save() {
+        if (kind)
+            book.prompts.expect(kind->saveQuestion, Answer::Yes);
+        else
+            book.prompts.expectMatch("^The Transaction has passed validation\\.", Answer::Yes);
+        book.prompts.expect(Messages::saved());
+        click("cmdSave");
+    }
+    // Opens a field's drop-down; its scripted chooser hands back values as LookupValue<first>
+    // onwards, as the chooser's window would.
+    void pick(std::deque<Pick>& queue, const QString& field, int first, const QStringList& values) {
+        queue.push_back([first, values](Services& s) {
+            for (int i = 0; i < values.size(); ++i)
+                s.lookup.value(first + i) = values[i];
+            return true;
+        });
+        dropDown(field);
+    }
+    void chooseTax(const QString& code, const QString& shownRate) {
+        pick(taxPicks, "cboGSTCode", 4, {code, shownRate, "2200", "ADMIN"});
+    }
 
     template <typename T = QWidget> T* get(const QString& name) {
         return child<T>(window.get(), name);
     }
-    QString text(const QString& name);
+    QString text(const QString& name) {
+        if (auto* combo = window->findChild<QComboBox*>(name))
+            return combo->currentText();
+        return get<QLineEdit>(name)->text();
+    }
     // The fields' texts (names separated by spaces) joined by "|".
-    QString texts(const QString& names);
-    QString caption();
-    QString focusName();
+    QString texts(const QString& names) {
+        QStringList values;
+        for (const QString& name : names.split(' '))
+            values << text(name);
+        return values.join('|');
+    }
+    QString caption() { return get<NavigatorBar>("Adodc1")->caption(); }
+    QString focusName() {
+        QWidget* w = QApplication::focusWidget();
+        while (w && w->objectName().isEmpty())
+            w = w->parentWidget();
+        return w ? w->objectName() : QString();
+    }
     bool enabled(const char* name) { return get(QString::fromLatin1(name))->isEnabled(); }
+    bool adding() { return window->navigator().isAdding(); }
+    bool numberAccepted() {
+        return static_cast<PaymentVoucherWindow&>(*window).nextNumberAccepted();
+    }
 
-    void focus(const QString& name);
+    void focus(const QString& name) {
+        get(name)->setFocus(Qt::MouseFocusReason);
+        settle();
+    }
     // Types into a field as a user does: focus, select what is there, type.
-    void type(const QString& name, const QString& value);
-    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = {});
+    void type(const QString& name, const QString& value) {
+        focus(name);
+        QTest::keyClick(get(name), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(get(name), Qt::Key_Backspace);
+        QTest::keyClicks(get(name), value);
+    }
+    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        settle();
+    }
     void tab() { key(Qt::Key_Tab); }
     // Types into a field and leaves it with Tab.
     void enter(const QString& name, const QString& value) {
         type(name, value);
         tab();
     }
-    // The fields Tab visits from the first, stops in all (the date picker's parts as one).
-    QStringList tabWalk(const QString& first, int stops);
-    void dropDown(const QString& name);
-    void click(const QString& name);
-    void navigate(const char* button);
-    static void settle();
+    void dropDown(const QString& name) {
+        focus(name);
+        key(Qt::Key_Down, Qt::AltModifier);
+    }
+    void click(const QString& name) {
+        QTest::mouseClick(get<QAbstractButton>(name), Qt::LeftButton);
+        settle();
+    }
+    void navigate(const char* button) {
+        QTest::mouseClick(get<NavigatorBar>("Adodc1")->findChild<QToolButton*>(button),
+                          Qt::LeftButton);
+        settle();
+    }
+    static void settle() {
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+    }
 
     // The stored row's columns (comma-separated names) joined by "|", a null shown as "null".
-    QString columns(const QString& id, const QString& names);
+    QString columns(const QString& id, const QString& names) {
+        QSqlQuery q = book.db.exec("SELECT " + names + " FROM tblCashbook WHERE TransID = ?", {id});
+        if (!q.next())
+            return "no row";
+        QStringList values;
+        for (int i = 0; i < q.record().count(); ++i)
+            values << (q.isNull(i) ? "null" : q.value(i).toString());
+        return values.join('|');
+    }
     // NextCheque and NextReceipt, "1001/500".
-    QString counters();
-    void integrate(bool ap, bool ar);
-    int rows();
+    QString counters() {
+        return book.value("SELECT NextCheque || '/' || NextReceipt FROM tblBankDetails").toString();
+    }
+    int rows() { return book.value("SELECT COUNT(*) FROM tblCashbook").toInt(); }
 
     TestBook book;
     std::unique_ptr<CashbookEntryWindow> window;
     const VoucherKind* kind = nullptr; // none for the bank entries window
-    std::deque<std::function<bool(Services&)>> partyPicks, accountPicks, taxPicks;
-    std::deque<std::optional<QString>> finds;
+    std::deque<Pick> partyPicks, accountPicks, taxPicks;
+    std::deque<QString> finds; // a null text cancels the find
 
 private:
-    std::function<bool(Services&, QWidget*)>
-    chooserFrom(std::deque<std::function<bool(Services&)>>& queue);
-    void show();
-    QString m_saveQuestion;
+    // The next scripted answer; a chooser the test did not expect fails it, and gets none.
+    template <typename T> static T next(std::deque<T>& queue) {
+        if (queue.empty()) {
+            QTest::qFail("unexpected chooser", __FILE__, __LINE__);
+            return T();
+        }
+        T value = std::move(queue.front());
+        queue.pop_front();
+        return value;
+    }
 };

@@ -1,0 +1,842 @@
+// The payment voucher, receipt and bank entry windows driven as a user drives them. The
+// receipt window is the payment voucher window configured for receipts, and the bank entries
+// window shares their base: what they share (the navigator, locking, the record check's flow,
+// Add/Save/Undo/Delete/Find/Close, Escape) is tested on the payment voucher, what differs as
+// rows of the other two windows or as their own cases.
+#include "data/failure.h"
+#include "entrydriver.h"
+
+#include <QDateEdit>
+#include <QListWidget>
+
+namespace {
+
+using Answer = Prompts::Answer;
+const VoucherKind& payment = VoucherKind::payment();
+const VoucherKind& receipt = VoucherKind::receipt();
+const QString kAmounts = "OffsetAmount, OffsetGSTAmount, BankAccountAmount, DoubleEntryBank, "
+                         "DoubleEntryOffset, DoubleEntryGST";
+
+// Stored vouchers 900 + count down to 901, the newest first, and the window over them.
+struct Opened : EntryDriver {
+    explicit Opened(int count = 0) {
+        for (int i = count; i >= 1; --i)
+            addRow({QString::number(900 + i), QStringLiteral("2003-01-1%1").arg(i)});
+        open(Payment);
+    }
+};
+
+// The window with a new row, its offered number accepted.
+struct Adding : Opened {
+    Adding() { add(); }
+};
+
+// One data row: its name, then a value for each column.
+template <typename... T> void row(const char* name, T... values) {
+    (QTest::newRow(name) << ... << values);
+}
+
+// The fields Tab visits from the focus, stops in all (the date picker's parts as one).
+QStringList tabWalk(EntryDriver& h, qsizetype stops) {
+    QStringList seen{h.focusName()};
+    while (seen.size() < stops) {
+        for (int step = 0; step < 4 && h.focusName() == seen.last(); ++step)
+            h.tab();
+        seen << h.focusName();
+    }
+    return seen;
+}
+
+} // namespace
+
+class TestEntryWindows : public QObject {
+    Q_OBJECT
+
+private slots:
+    void openingAndTabOrder_data() {
+        QTest::addColumn<Window>("window");
+        QTest::addColumn<QString>("added"); // type and ID of a new row
+        QTest::addColumn<QString>("order"); // the stops of Tab from where Add leaves the focus
+        const QString voucher =
+            " txtTransType txtTransID DTPicker txtTransDesc txtTransDescMemo "
+            "cboGLOffsetAccountCode txtOffsetAmount cboGSTCode txtGSTAmount cmdSave";
+        row("payment", Payment, "1|1001", "txtVendorID" + voucher);
+        row("receipt", Receipt, "3|500", "txtCustomerID" + voucher);
+        // No number is offered: a bank charge, its ID to be typed.
+        row("bank", Bank, "5|",
+            "txtTransType txtTransID DTPicker txtTransDesc txtOffsetAmount "
+            "cboGLOffsetAccountCode cmdSave");
+    }
+
+    void openingAndTabOrder() {
+        QFETCH(Window, window);
+        QFETCH(QString, added);
+        QFETCH(QString, order);
+        EntryDriver h;
+        h.addRow({"X1", "2003-01-02", window == Bank ? "3" : "5"}); // another window's row
+        h.open(window);
+        QVERIFY(h.caption().endsWith(": 0"));
+        QCOMPARE(h.focusName(), "cmdAdd");
+        QVERIFY(!h.enabled("txtOffsetAmount") && !h.enabled("cmdSave") && h.enabled("cmdFindByPV"));
+        h.key(Qt::Key_F1);
+        QCOMPARE(h.book.launcher.helpTopics, QStringList{h.window->objectName()});
+        // Save and Delete pressed anyway (through their signals) say there is nothing to work on.
+        h.book.prompts.expect(Messages::noRecordToSave()).expect(Messages::noRecordsToDelete());
+        emit h.get<QAbstractButton>("cmdSave")->clicked();
+        emit h.get<QAbstractButton>("cmdDelete")->clicked();
+        h.add();
+        QCOMPARE(h.texts("txtTransType txtTransID"), added);
+        QCOMPARE(h.get<QDateEdit>("DTPicker")->date(), QDate(2003, 1, 15));
+        // The type list shows while the type field has the focus.
+        auto* list = h.get<QListWidget>("lstTransType");
+        QCOMPARE(list->isVisible(), window == Bank);
+        const QStringList stops = order.split(' ');
+        QCOMPARE(tabWalk(h, stops.size()), stops);
+        QVERIFY(!list->isVisible());
+    }
+
+    void tax_data() {
+        QTest::addColumn<bool>("before"); // the rate is picked before the base is entered
+        QTest::addColumn<QString>("shownRate");
+        QTest::addColumn<QString>("result"); // rate, tax and total
+        row("7% before", true, "7.00%", "0.07|$7.00|$107.00");
+        row("rate 0 before gives 0", true, "0.00%", "0|0|$100.00");
+        row("no tax code", true, "", "||$100.00");
+        row("7% after", false, "7.00%", "0.07|$7.00|$107.00");
+        row("0.00% after gives $0.00", false, "0.00%", "0|$0.00|$100.00");
+    }
+
+    void tax() {
+        QFETCH(bool, before);
+        QFETCH(QString, shownRate);
+        QFETCH(QString, result);
+        Adding h;
+        if (before && !shownRate.isEmpty()) {
+            // Picked before the base: rate and tax account are set, the tax amount is not.
+            h.chooseTax("G", shownRate);
+            QCOMPARE(h.texts("txtGSTRate txtGSTAccountCode txtGSTDeptCode txtGSTAmount"),
+                     result.section('|', 0, 0) + "|2200|ADMIN|");
+            QCOMPARE(h.focusName(), "txtGSTAmount");
+        }
+        h.enter("txtOffsetAmount", "100");
+        if (!before) {
+            h.chooseTax("G", shownRate);
+            QCOMPARE(h.focusName(), "txtGSTAmount");
+            h.tab();
+        }
+        QCOMPARE(h.texts("txtGSTRate txtGSTAmount txtTotal"), result);
+        // Emptying the base empties the tax fields and the total.
+        h.enter("txtOffsetAmount", QString());
+        QCOMPARE(h.texts("cboGSTCode txtGSTRate txtGSTAccountCode txtGSTDeptCode txtGSTAmount "
+                         "txtTotal"),
+                 "|||||");
+    }
+
+    void overtypedTaxSurvivesUntilBaseLeft() {
+        Adding h;
+        h.enter("txtOffsetAmount", "100");
+        h.chooseTax("G", "7.00%");
+        h.enter("txtGSTAmount", "9");
+        QCOMPARE(h.texts("txtGSTAmount txtTotal"), "9|$109.00");
+        // Passing through other fields keeps it; leaving the base recomputes it.
+        h.focus("txtTransDesc");
+        h.tab();
+        QCOMPARE(h.text("txtGSTAmount"), "9");
+        h.focus("txtOffsetAmount");
+        h.tab();
+        QCOMPARE(h.texts("txtGSTAmount txtTotal"), "$7.00|$107.00");
+        // A chooser closed without a choice keeps the code, disables the tax amount and goes to the
+        // vendor.
+        h.taxPicks.push_back([](Services&) { return false; });
+        h.dropDown("cboGSTCode");
+        QCOMPARE(h.text("cboGSTCode"), "G");
+        QVERIFY(!h.enabled("txtGSTAmount"));
+        QCOMPARE(h.focusName(), "txtVendorID");
+    }
+
+    void amountChecks_data() {
+        QTest::addColumn<bool>("taxField"); // the tax amount, else the base
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("total"); // empty when the field is not left
+        const QString negative = Messages::negativeAmountQuestion(), nan = Messages::notANumber();
+        const int yes = int(Answer::Yes), no = int(Answer::No), ok = int(Answer::Ok);
+        row("negative base after Yes", false, "-5", negative, yes, "-$5.00");
+        row("negative base refused", false, "-5", negative, no, "");
+        row("base not a number", false, "12x", nan, ok, "");
+        row("base beyond the book's limit", false, "900000000000000", Messages::amountOutOfRange(),
+            ok, "");
+        row("negative tax after Yes", true, "-1", negative, yes, "$49.00");
+        row("negative tax refused", true, "-1", negative, no, "");
+        row("tax not a number", true, "x", nan, ok, "");
+    }
+
+    void amountChecks() {
+        QFETCH(bool, taxField);
+        QFETCH(QString, input);
+        QFETCH(QString, message);
+        QFETCH(int, answer);
+        QFETCH(QString, total);
+        Adding h;
+        const QString field = taxField ? "txtGSTAmount" : "txtOffsetAmount";
+        if (taxField) {
+            h.enter("txtOffsetAmount", "50");
+            h.chooseTax("Z", "0.00%");
+            h.tab();
+        }
+        h.type(field, input);
+        h.book.prompts.expect(message, Answer(answer));
+        h.tab();
+        QCOMPARE(h.text(field), input);
+        const bool left = !total.isEmpty();
+        QCOMPARE(h.focusName() == field, !left);
+        QCOMPARE(h.text("txtTotal"), left ? total : taxField ? "$50.00" : "");
+        if (left)
+            return;
+        // The refused text is selected, so typing replaces it; a command clicked meanwhile is not
+        // run.
+        QCOMPARE(h.get<QLineEdit>(field)->selectedText(), input);
+        h.book.prompts.expect(message, Answer(answer));
+        h.click("cmdSave");
+        QCOMPARE(h.focusName(), field);
+    }
+
+    void typeList_data() {
+        QTest::addColumn<Window>("window");
+        // Keys pressed in the type field, each with the type and offset account it leaves.
+        QTest::addColumn<QString>("script");
+        // Type 2 posts against the AP clearing account, type 4 against the AR clearing account;
+        // choosing the other type empties the account.
+        row("payment", Payment, "Down:2|2100|ADMIN|AP Clearing;Up:1|||;1:1|||");
+        // The payment codes are not receipt types: typing one chooses nothing.
+        row("receipt", Receipt, "4:4|1300|SALES|AR Clearing;2:4|1300|SALES|AR Clearing;Up:3|||");
+    }
+
+    void typeList() {
+        QFETCH(Window, window);
+        QFETCH(QString, script);
+        EntryDriver h;
+        h.open(window);
+        h.add();
+        auto* list = h.get<QListWidget>("lstTransType");
+        QWidget* type = h.get("txtTransType");
+        h.focus("txtTransType");
+        QVERIFY(list->isVisible());
+        for (const QString& step : script.split(';')) {
+            const QString key = step.section(':', 0, 0);
+            if (key.size() == 1)
+                QTest::keyClick(type, key.at(0).toLatin1());
+            else
+                QTest::keyClick(type, key == "Up" ? Qt::Key_Up : Qt::Key_Down);
+            QCOMPARE(h.texts("txtTransType cboGLOffsetAccountCode txtGLOffsetDeptCode "
+                             "txtGLOffsetAccountDesc"),
+                     step.section(':', 1));
+        }
+        // A click on an entry chooses it and leaves the focus in the field.
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(1)).center());
+        QCOMPARE(h.text("txtTransType"), h.kind->typeCodes.at(1));
+        QCOMPARE(h.focusName(), "txtTransType");
+        h.tab();
+        QVERIFY(!list->isVisible());
+        QCOMPARE(h.focusName(), "txtTransID");
+    }
+
+    void typedParty_data() {
+        QTest::addColumn<Window>("window");
+        QTest::addColumn<QString>("unknown"); // the other party's code
+        QTest::addColumn<QString>("known");
+        QTest::addColumn<QString>("stored"); // party, name and address as saved
+        QTest::addColumn<QString>("counters");
+        row("payment", Payment, "C1", "v1", "V1|Acme Ltd|null|null|Springfield|State|12345",
+            "1002/500");
+        row("receipt", Receipt, "V1", "c1", "null|null|C1|Brown & Co|Shelbyville|State|54321",
+            "1001/501");
+    }
+
+    // A party typed by hand: an unknown code is refused, a known one brings what a pick brings
+    // (the name and address printed on the voucher and cheque), and an emptied one stops the save.
+    void typedParty() {
+        QFETCH(Window, window);
+        QFETCH(QString, unknown);
+        QFETCH(QString, known);
+        QFETCH(QString, stored);
+        QFETCH(QString, counters);
+        EntryDriver h;
+        h.open(window);
+        h.add();
+        const QString id = h.text("txtTransID"), field = h.kind->partyField;
+        h.type(field, unknown);
+        h.book.prompts.expect(h.kind->unknownPartyMessage);
+        h.tab();
+        QVERIFY(h.text(field).isEmpty());
+        QCOMPARE(h.focusName(), "txtTransType");
+        h.enter(field, known);
+        // The name and address fields are filled as the first ones stored.
+        QCOMPARE(h.texts(field + " " + h.kind->partyNameField),
+                 QString(stored).remove("null|").section('|', 0, 1));
+        h.enter("cboGLOffsetAccountCode", "4000");
+        h.enter("txtOffsetAmount", "100");
+        h.save();
+        QCOMPARE(h.columns(id, "VendorID, VendorName, CustID, CustomerName, Address3, Address4, "
+                               "PostalCode, BankAccountGLAccountCode, BankAccountGLDeptCode"),
+                 stored + "|1000|ADMIN");
+        QCOMPARE(h.counters(), counters); // only the window's own counter moves on
+        h.enter(field, QString());
+        h.book.prompts.expect(h.kind->missingPartyMessage);
+        h.click("cmdSave");
+        QCOMPARE(h.focusName(), field);
+    }
+
+    // Codes typed by hand: an unknown one is refused; a known one fills what its chooser fills.
+    void typedCodes() {
+        Adding h;
+        h.fill();
+        h.book.sql(
+            "INSERT INTO tblChartOfAccounts (AccountCode, DeptCode) VALUES ('5100', 'ADMIN'), "
+            "('5100', 'SALES')");
+        const auto refused = [&h](const QString& field, const QString& typed,
+                                  const QString& message) {
+            h.type(field, typed);
+            h.book.prompts.expect(message);
+            h.tab();
+            QCOMPARE(h.focusName(), field);
+        };
+        refused("cboGLOffsetAccountCode", "9999", Messages::unknownAccount());
+        QVERIFY(h.text("cboGLOffsetAccountCode").isEmpty());
+        // An account kept under several departments is not guessed: its department is picked.
+        refused("cboGLOffsetAccountCode", "5100", Messages::accountHasDepartments("5100"));
+        h.enter("cboGLOffsetAccountCode", "4000");
+        QCOMPARE(h.texts("txtGLOffsetDeptCode txtGLOffsetAccountDesc"), "ADMIN|Sales");
+        QCOMPARE(h.focusName(), "txtOffsetAmount");
+
+        refused("cboGSTCode", "Q", Messages::unknownTaxCode());
+        QVERIFY(h.text("cboGSTCode").isEmpty());
+        const QString taxFields = "txtGSTRate txtGSTAccountCode txtGSTAmount txtTotal";
+        h.enter("cboGSTCode", "g");
+        QCOMPARE(h.texts(taxFields), "0.07|2200|$7.00|$107.00");
+        // A code typed over another brings its own rate and account.
+        h.book.sql("INSERT INTO tblTaxTable VALUES ('P', 'PST', 0.05, '2300', '', 'PST')");
+        h.enter("cboGSTCode", "P");
+        QCOMPARE(h.texts(taxFields), "0.05|2300|$5.00|$105.00");
+        // The picker's Up key moves the date on a day, and the stored date follows it.
+        h.focus("DTPicker");
+        QTest::keyClick(h.get("DTPicker"), Qt::Key_Up);
+        h.save();
+        QCOMPARE(h.columns("1001", "OffsetGLAccountCode, OffsetGLDeptCode, OffsetGSTTaxCode, "
+                                   "OffsetGSTTaxRate, OffsetGSTGLAccountCode, TransDate, " +
+                                       kAmounts),
+                 "4000|ADMIN|P|0.05|2300|2003-01-16|1000000|50000|1050000|-1050000|1000000|50000");
+    }
+
+    // A chooser that fails ends its drop-down with the error report under that list's own
+    // name (the tax list once reported as the account list).
+    void failingChooserReport_data() {
+        QTest::addColumn<QString>("list");
+        row("vendor", QString("txtVendorID"));
+        row("account", QString("cboGLOffsetAccountCode"));
+        row("tax", QString("cboGSTCode"));
+    }
+    void failingChooserReport() {
+        QFETCH(QString, list);
+        Adding h;
+        h.enter("txtOffsetAmount", "100");
+        const auto failing = [](Services&) -> bool {
+            throw Failure(ErrorNumber::ObjectNotSet, QStringLiteral("The list broke."));
+        };
+        h.partyPicks.push_back(failing);
+        h.accountPicks.push_back(failing);
+        h.taxPicks.push_back(failing);
+        h.book.prompts.expect(Messages::errorReport(ErrorNumber::ObjectNotSet, "The list broke.",
+                                                    payment.windowName, list + " DropDown"));
+        h.dropDown(list);
+    }
+
+    // Tax that posts to no account is refused: the entry would not balance in the ledger.
+    void taxWithoutAccount() {
+        Adding h;
+        h.book.sql("UPDATE tblTaxTable SET GLAccountCode = NULL WHERE TaxCode = 'G'");
+        h.fill();
+        h.enter("cboGSTCode", "G");
+        h.book.prompts.expect(Messages::taxCodeWithoutAccount());
+        h.click("cmdSave");
+        QCOMPARE(h.focusName(), "cboGSTCode");
+        QCOMPARE(h.rows(), 0);
+    }
+
+    // A stored amount below the cent survives a save of other changes, and passing through the
+    // amount field works nothing out again.
+    void untouchedAmountsKeptExactly() {
+        EntryDriver h;
+        h.addRow({"900", "2003-01-10", "1", "1", 100050, 7003}); // 10.005, tax typed by hand
+        h.addRow({"800", "2003-01-01", "1", "1", 1000000, 175000, 0.175});
+        h.open(Payment);
+        QCOMPARE(h.text("txtOffsetAmount"), "$10.01");
+        h.focus("txtOffsetAmount");
+        h.tab();
+        h.type("txtTransDesc", "only this");
+        h.save();
+        QCOMPARE(h.columns("900", kAmounts + ", TransDesc"),
+                 "100050|7003|107053|-107053|100050|7003|only this");
+        // A changed amount is the user's, and its tax is worked out again.
+        h.enter("txtOffsetAmount", "20");
+        h.save();
+        QCOMPARE(h.columns("900", kAmounts), "200000|14000|214000|-214000|200000|14000");
+        // A stored rate shows as a percentage and works out tax as the fraction it stands for.
+        h.navigate("navNext");
+        QCOMPARE(h.texts("txtGSTRate txtGSTAmount"), "17.50%|$17.50");
+        h.enter("txtOffsetAmount", "200");
+        QCOMPARE(h.texts("txtGSTRate txtGSTAmount txtTotal"), "0.175|$35.00|$235.00");
+    }
+
+    // Where no window manager hands the activation back, the window takes it back itself after a
+    // chooser, so the Tab that leaves the tax amount works out the total.
+    void pickerHandsActivationBack() {
+        Adding h;
+        h.enter("txtOffsetAmount", "100");
+        h.taxPicks.push_back([](Services& s) {
+            QWidget chooser;
+            chooser.show();
+            QApplication::setActiveWindow(&chooser);
+            s.lookup.LookupValue4 = "G";
+            s.lookup.LookupValue5 = "7.00%";
+            s.lookup.LookupValue6 = "2200";
+            return true;
+        });
+        h.dropDown("cboGSTCode");
+        QVERIFY(QTest::qWaitForWindowActive(h.window.get()));
+        QCOMPARE(h.focusName(), "txtGSTAmount");
+        h.type("txtGSTAmount", "7");
+        h.tab();
+        QCOMPARE(h.text("txtTotal"), "$107.00");
+    }
+
+    void lockedRows_data() {
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<bool>("locked");
+        QTest::addColumn<QString>("word");
+        row("outstanding", "1", false, "Outstanding");
+        row("reconciled", "2", true, "Reconciled");
+        row("reversed", "3", true, "Reversed");
+        row("void", "4", true, "Void");
+        row("no status", "", false, "Outstanding");
+    }
+
+    void lockedRows() {
+        QFETCH(QString, status);
+        QFETCH(bool, locked);
+        QFETCH(QString, word);
+        EntryDriver h;
+        h.addRow({"900", "2003-01-10", "1", status});
+        h.addRow({"800", "2003-01-01"});
+        h.open(Payment);
+        QCOMPARE(h.text("txtReconciliationStatusMsg"), word);
+        QCOMPARE(h.enabled("txtOffsetAmount"), !locked);
+        QCOMPARE(h.enabled("cmdSave"), !locked);
+        QVERIFY(h.enabled("cmdAdd") && h.enabled("cmdFindByPV") && h.enabled("Adodc1"));
+        if (locked) {
+            // Delete pressed anyway (through its signal) refuses.
+            h.book.prompts.expect(Messages::deleteNotOutstanding());
+            emit h.get<QAbstractButton>("cmdDelete")->clicked();
+        }
+        // Whatever its fields come to hold, leaving a locked row never writes it; moving on to an
+        // outstanding row unlocks the fields again.
+        h.get<QLineEdit>("txtTransDesc")->setText("changed");
+        h.navigate("navNext");
+        QCOMPARE(h.columns("900", "TransStatus, TransDesc"),
+                 locked ? status + "|null" : "1|changed");
+        QCOMPARE(h.caption(), "Payment Voucher: 2 of 2");
+        QVERIFY(h.enabled("txtOffsetAmount"));
+    }
+
+    void moveRefusalShowsBothMessages() {
+        EntryDriver h;
+        h.addRow({"901", "2003-01-12"});
+        h.addRow({"900"});
+        h.book.sql("UPDATE tblCashbook SET VendorID = NULL WHERE TransID = '901'");
+        h.open(Payment);
+        h.book.prompts.expect(Messages::moveRefused()).expect(payment.missingPartyMessage);
+        h.navigate("navNext");
+        QCOMPARE(h.caption(), "Payment Voucher: 1 of 2");
+        QCOMPARE(h.focusName(), "txtVendorID");
+        // Nothing was written by the refused move.
+        QCOMPARE(h.columns("901", "VendorID"), "null");
+    }
+
+    void numbering_data() {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<int>("counter");
+        QTest::addColumn<QString>("savedId");
+        row("1001 accepted", "accept", 1002, "1001");
+        row("refused and typed", "refuse type:555", 1001, "555");
+        // An accepted offer lasts only for its own new row: Undo and a refused offer clear it, so
+        // the row saved after them leaves the counter where it was.
+        row("accepted, undone, another saved", "accept undo refuse type:556", 1001, "556");
+        row("accepted then overtyped", "accept type:555", 1001, "555");
+        // A number a saved row holds is never offered again.
+        row("refused, offered number typed", "refuse type:1001", 1002, "1001");
+    }
+
+    void numbering() {
+        QFETCH(QString, script);
+        QFETCH(int, counter);
+        QFETCH(QString, savedId);
+        Opened h;
+        for (const QString& step : script.split(' ')) {
+            if (step == "accept" || step == "refuse") {
+                h.add(step == "accept");
+                QCOMPARE(h.text("txtTransID"), step == "accept" ? "1001" : QString());
+                QCOMPARE(h.focusName(), "txtVendorID");
+                QVERIFY(!h.enabled("cmdAdd") && !h.enabled("Adodc1"));
+            } else if (step == "undo") {
+                h.click("cmdUndo");
+                QCOMPARE(h.caption(), "Payment Voucher: 0");
+                QCOMPARE(h.focusName(), "cmdAdd");
+            } else {
+                h.enter("txtTransID", step.mid(5));
+            }
+        }
+        h.fill();
+        h.save();
+        QCOMPARE(h.rows(), 1);
+        QCOMPARE(h.columns(savedId, "TransID"), savedId);
+        QCOMPARE(h.counters(), QStringLiteral("%1/500").arg(counter));
+        QVERIFY(!h.numberAccepted());
+        QCOMPARE(h.caption(), "Payment Voucher: 1 of 1");
+        QVERIFY(h.enabled("cmdAdd") && h.enabled("Adodc1"));
+        // The next Add offers the counter's number as it now stands.
+        h.add(false);
+    }
+
+    void receiptCounterUnreadable() {
+        EntryDriver h;
+        h.book.sql("UPDATE tblBankDetails SET NextReceipt = NULL");
+        h.open(Receipt);
+        h.book.prompts.expect(Messages::errorReport(94, "Invalid use of Null", receipt.windowName,
+                                                    receipt.counterRoutine));
+        h.click("cmdAdd");
+        // No number is offered; it is typed.
+        QVERIFY(h.adding());
+        QVERIFY(h.text("txtTransID").isEmpty());
+    }
+
+    // The window reads the integrations and control accounts from the book; the rule tests hold
+    // the order of the checks.
+    void controlAccounts() {
+        Adding h;
+        h.fill();
+        const auto refused = [&h](const QString& account, const QString& message) {
+            h.enter("cboGLOffsetAccountCode", account);
+            h.book.prompts.expect(message);
+            h.click("cmdSave");
+            QCOMPARE(h.focusName(), "cboGLOffsetAccountCode");
+        };
+        const QString integrate =
+            "UPDATE tblAccpacSettings SET IntegrateWithAP = ?, IntegrateWithAR = ?";
+        refused("1000", Messages::bankAccountAsOffset());
+        h.book.sql(integrate, {1, 0});
+        refused("2000", Messages::apControlAsOffset());
+        h.book.sql(integrate, {0, 1});
+        refused("1200", Messages::arControlAsOffset());
+        QCOMPARE(h.rows(), 0);
+        // The AP control account is an offset like any other while only AR is integrated.
+        h.enter("cboGLOffsetAccountCode", "2000");
+        h.save();
+        QCOMPARE(h.columns("1001", "OffsetGLAccountCode"), "2000");
+    }
+
+    void deleteRepositions() {
+        Opened h(3);
+        h.book.prompts.expect(Messages::confirmDelete(), Answer::Yes);
+        h.click("cmdDelete");
+        QCOMPARE(h.text("txtTransID"), "901");
+        QCOMPARE(h.caption(), "Payment Voucher: 2 of 2");
+        QCOMPARE(h.columns("903", "TransID"), "no row");
+        // No keeps the row.
+        h.book.prompts.expect(Messages::confirmDelete(), Answer::No);
+        h.click("cmdDelete");
+        QCOMPARE(h.rows(), 2);
+    }
+
+    void find_data() {
+        QTest::addColumn<Window>("window");
+        QTest::addColumn<QString>("typed"); // the second of the window's three rows
+        QTest::addColumn<QString>("noun");
+        QTest::addColumn<QString>("foreign"); // another window's row
+        row("payment", Payment, "902", "Payment Voucher", "R2");
+        row("receipt", Receipt, "r2", "Receipt", "902");
+        row("bank", Bank, "bc2", "BC/Int/Misc", "R2");
+    }
+
+    void find() {
+        QFETCH(Window, window);
+        QFETCH(QString, typed);
+        QFETCH(QString, noun);
+        QFETCH(QString, foreign);
+        EntryDriver h;
+        for (int i = 1; i <= 3; ++i) {
+            const QString n = QString::number(i), date = "2003-01-1" + n;
+            h.addRow({QString::number(900 + i), date, QString::number(2 - i % 2)});
+            h.addRow({"R" + n, date, QString::number(4 - i % 2)});
+            h.addRow({"BC" + n, date, QString::number(4 + i)});
+        }
+        h.open(window);
+        const auto notFound = [&h](const QString& id) {
+            h.book.prompts.expectMatch(" " + QRegularExpression::escape(id) + " was not found\\.$");
+        };
+        h.finds.push_back(typed);
+        h.click("cmdFindByPV");
+        QCOMPARE(h.text("txtTransID"), typed.toUpper());
+        QCOMPARE(h.caption(), noun + ": 2 of 3");
+        // Not found: the last row is shown.
+        h.finds.push_back(foreign);
+        notFound(foreign);
+        h.click("cmdFindByPV");
+        QCOMPARE(h.caption(), noun + ": 3 of 3");
+        // Cancelled: nothing moves. A number with a quote is only a value.
+        h.finds.push_back(QString());
+        h.finds.push_back("9'0");
+        h.click("cmdFindByPV");
+        QCOMPARE(h.caption(), noun + ": 3 of 3");
+        notFound("9'0");
+        h.click("cmdFindByPV");
+    }
+
+    void failedSaveChangesNothing() {
+        Adding h;
+        h.fill();
+        h.book.sql("CREATE TRIGGER failCounter BEFORE UPDATE ON tblBankDetails "
+                   "BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+        h.book.prompts.expect(payment.saveQuestion, Answer::Yes)
+            .expectMatch(
+                QStringLiteral("^An error has occurred\\.\r\n\r\nError Number: .*\r\nError "
+                               "Description: .*disk full.*\r\nForm: %1\r\nRoutine: cmdSave$")
+                    .arg(payment.windowName));
+        h.click("cmdSave");
+        QCOMPARE(h.rows(), 0);
+        QCOMPARE(h.counters(), "1001/500");
+        // The row is still being added, with its number still accepted; a later save succeeds.
+        QVERIFY(h.adding());
+        QVERIFY(h.numberAccepted());
+        h.book.sql("DROP TRIGGER failCounter");
+        h.save();
+        QCOMPARE(h.counters(), "1002/500");
+        QCOMPARE(h.rows(), 1);
+    }
+
+    void changedRowWritten_data() {
+        QTest::addColumn<Window>("window");
+        QTest::addColumn<QString>("type"); // the rows' type, which a stranger type becomes
+        QTest::addColumn<QString>("stranger");
+        QTest::addColumn<QString>("amount");
+        QTest::addColumn<QString>("written"); // amounts and double entry
+        row("payment", Payment, "1", "7", "200", "2000000|140000|2140000|-2140000|2000000|140000");
+        // Money received: the bank side positive, the offset and tax sides negative.
+        row("receipt", Receipt, "3", "2", "200", "2000000|140000|2140000|2140000|-2000000|-140000");
+        // A negative bank amount is money received, with no question; there is no tax side.
+        row("bank", Bank, "5", "9", "-20", "-200000|null|-200000|200000|-200000|0");
+    }
+
+    void changedRowWritten() {
+        QFETCH(Window, window);
+        QFETCH(QString, type);
+        QFETCH(QString, stranger);
+        QFETCH(QString, amount);
+        QFETCH(QString, written);
+        EntryDriver h;
+        h.addRow({"X2", "2003-01-12", type});
+        h.addRow({"X1", QVariant(), type});
+        h.open(window);
+        // Moving on from the keyboard with the cursor still in the amount: the field is left
+        // first, so the row is written as Save writes it.
+        h.type("txtOffsetAmount", amount);
+        h.key(Qt::Key_PageDown, Qt::ControlModifier);
+        QVERIFY(h.caption().endsWith(": 2 of 2"));
+        QCOMPARE(h.columns("X2", kAmounts + ", BankAccountGLAccountCode"), written + "|1000");
+        // A row only passed through is left as it is stored.
+        h.focus("txtOffsetAmount");
+        h.tab();
+        h.navigate("navPrevious");
+        QCOMPARE(h.columns("X1", "BankAccountGLAccountCode"), "null");
+        // A changed row is written when the window closes: a missing date becomes today's, and a
+        // stranger type (the field is filled only by its list) the window's first.
+        h.navigate("navNext");
+        h.type("txtTransDesc", "Corrected");
+        h.get<QLineEdit>("txtTransType")->setText(stranger);
+        h.click("cmdClose");
+        QVERIFY(!h.window->isVisible());
+        QCOMPARE(h.columns("X1", "TransDate, TransType, TransDesc"),
+                 "2003-01-15|" + type + "|Corrected");
+    }
+
+    void closing_data() {
+        QTest::addColumn<bool>("box");
+        row("Close button", false);
+        row("close box", true);
+    }
+
+    void closing() {
+        QFETCH(bool, box);
+        Adding h;
+        auto close = [&h, box] {
+            if (box)
+                h.window->close();
+            else
+                h.click("cmdClose");
+            EntryDriver::settle();
+        };
+        // An invalid new row: No keeps the window open and shows the failing check.
+        h.book.prompts.expect(Messages::closeQuestion(), Answer::No)
+            .expect(Messages::missingAmount());
+        close();
+        QVERIFY(h.window->isVisible());
+        QCOMPARE(h.focusName(), "txtOffsetAmount");
+        // A valid new row is written when the window closes, counter and all. Without tax, the
+        // tax side of the double entry is 0.
+        h.fill();
+        close();
+        QVERIFY(!h.window->isVisible());
+        QCOMPARE(h.columns("1001", kAmounts + ", TransStatus, ExportedToAccpac"),
+                 "1000000|null|1000000|-1000000|1000000|0|1|0");
+        QCOMPARE(h.counters(), "1002/500");
+        // Yes abandons the changes.
+        h.open(Payment);
+        h.type("txtOffsetAmount", QString());
+        h.book.prompts.expect(Messages::closeQuestion(), Answer::Yes);
+        close();
+        QVERIFY(!h.window->isVisible());
+        QCOMPARE(h.columns("1001", "OffsetAmount"), "1000000");
+    }
+
+    // The book refuses a number another row holds; the refused Save leaves the window as it was.
+    void duplicateNumberRefusedAtSave() {
+        EntryDriver h;
+        h.addRow({"R7", "2003-01-14", "3"});
+        h.addRow({"900"});
+        h.open(Payment);
+        // A stored row edited into another's number.
+        h.enter("txtTransID", "r7");
+        h.book.prompts.expect(payment.saveQuestion, Answer::Yes)
+            .expect(Messages::duplicateNumber());
+        h.click("cmdSave");
+        QCOMPARE(h.text("txtTransID"), "r7");
+        QCOMPARE(h.focusName(), "txtTransID");
+        // A new row stays a new row, with all that was typed.
+        h.click("cmdUndo");
+        h.add(false);
+        h.enter("txtTransID", "950");
+        h.fill();
+        h.book.sql("INSERT INTO tblCashbook (TransID, TransType) VALUES ('950', '1')");
+        h.book.prompts.expect(payment.saveQuestion, Answer::Yes)
+            .expect(Messages::duplicateNumber());
+        h.click("cmdSave");
+        QVERIFY(h.adding());
+        QCOMPARE(h.texts("txtTransID txtVendorName txtOffsetAmount"), "950|Acme Ltd|100");
+        for (const char* name : {"cmdAdd", "cmdFindByPV", "Adodc1", "cmdDelete"})
+            QVERIFY2(!h.enabled(name), name);
+        h.enter("txtTransID", "951");
+        h.save();
+        QCOMPARE(h.columns("951", "VendorName"), "Acme Ltd");
+        QCOMPARE(h.rows(), 4);
+    }
+
+    void escapeUndoesThenCloses() {
+        EntryDriver h;
+        h.addRow({"900"});
+        h.open(Payment);
+        QCOMPARE(h.get<QDateEdit>("DTPicker")->date(), QDate(2003, 1, 10));
+        // A changed row: Escape puts it back as stored, even with a refused amount in the field.
+        h.type("txtOffsetAmount", "12x");
+        h.book.prompts.expect(Messages::notANumber());
+        h.tab();
+        h.key(Qt::Key_Escape);
+        QCOMPARE(h.texts("txtOffsetAmount txtTotal"), "$100.00|$107.00");
+        QVERIFY(h.window->isVisible());
+        // A new row: Escape drops it.
+        h.add();
+        h.key(Qt::Key_Escape);
+        QCOMPARE(h.caption(), "Payment Voucher: 1 of 1");
+        QCOMPARE(h.text("txtTransID"), "900");
+        QVERIFY(!h.numberAccepted());
+        // Nothing changed: Escape closes.
+        h.key(Qt::Key_Escape);
+        QVERIFY(!h.window->isVisible());
+        QCOMPARE(h.rows(), 1);
+        QCOMPARE(h.counters(), "1001/500");
+    }
+
+    void bankAmounts_data() {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("amount");
+        QTest::addColumn<QString>("stored"); // the amount, bank amount, offset and bank sides
+        QTest::addColumn<QString>("shown");
+        row("12.50", "5", "12.50", "125000|125000|125000|-125000", "$12.50");
+        row("-3.10", "6", "-3.10", "-31000|-31000|-31000|31000", "($3.10)");
+        // Below the cent: stored exactly, shown in cents.
+        row("10.0555", "7", "10.0555", "100555|100555|100555|-100555", "$10.06");
+    }
+
+    void bankAmounts() {
+        QFETCH(QString, type);
+        QFETCH(QString, amount);
+        QFETCH(QString, stored);
+        QFETCH(QString, shown);
+        EntryDriver h;
+        h.open(Bank);
+        h.add();
+        QTest::keyClicks(h.get("txtTransType"), type);
+        h.fill(amount);
+        h.save();
+        // No party or tax code; no counter moves.
+        QCOMPARE(h.columns("E1", "TransType, OffsetAmount, BankAccountAmount, DoubleEntryOffset, "
+                                 "DoubleEntryBank, VendorID, CustID, OffsetGSTTaxCode, "
+                                 "OffsetGLAccountCode, OffsetGLDeptCode"),
+                 type + "|" + stored + "|null|null|null|6000|ADMIN");
+        QCOMPARE(h.counters(), "1001/500");
+        QCOMPARE(h.text("txtOffsetAmount"), shown);
+    }
+
+    void bankIdAlreadyUsed() {
+        EntryDriver h;
+        h.addRow({"1001", "2003-01-14"});
+        h.addRow({"BC1", "2003-01-11", "6"});
+        h.open(Bank);
+        // On a stored row the type field has the focus, with its list shown; Tab visits the find
+        // button beside the ID.
+        QVERIFY(h.get("lstTransType")->isVisible());
+        QCOMPARE(tabWalk(h, 8), QStringList({"txtTransType", "txtTransID", "cmdFindByPV",
+                                             "DTPicker", "txtTransDesc", "txtOffsetAmount",
+                                             "cboGLOffsetAccountCode", "cmdAdd"}));
+        h.add();
+        // A payment voucher's number; then another entry's, in letters of another case.
+        for (const char* id : {"1001", "bc1"}) {
+            h.type("txtTransID", QString::fromLatin1(id));
+            h.book.prompts.expect(Messages::duplicateNumber());
+            h.tab();
+            QVERIFY(h.text("txtTransID").isEmpty());
+            QCOMPARE(h.focusName(), "txtTransID");
+        }
+    }
+
+    // Without the bank's own GL account no entry is saved: its bank side would post nowhere.
+    void bankAccountNotSet() {
+        EntryDriver h;
+        h.book.sql("UPDATE tblSystemSetup SET GLBankAccountCode = NULL");
+        h.addRow({"BC2", "2003-01-12", "5"});
+        h.addRow({"BC1", "2003-01-11", "5"});
+        // Stored rows can still be looked through: the rule guards writing only.
+        h.open(Bank);
+        h.navigate("navNext");
+        QCOMPARE(h.text("txtTransID"), "BC1");
+        h.add();
+        h.fill("12.50");
+        h.book.prompts.expect(Messages::bankAccountNotSet());
+        h.click("cmdSave");
+        QCOMPARE(h.rows(), 2);
+        QVERIFY(h.adding());
+    }
+};
+
+QTEST_MAIN(TestEntryWindows)
+#include "tst_entrywindows.moc"
