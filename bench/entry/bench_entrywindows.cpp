@@ -125,9 +125,10 @@ public:
 
     // How many numbers come before this one in number order.
     qint64 numbersBefore(const QString& transId) const {
-        return m_db.scalar(QStringLiteral("SELECT COUNT(*)") + m_filter +
-                               QStringLiteral("AND TransID < ?"),
-                           {transId})
+        return m_db
+            .scalar(QStringLiteral("SELECT COUNT(*)") + m_filter +
+                        QStringLiteral("AND TransID < ?"),
+                    {transId})
             .toLongLong();
     }
 

@@ -24,8 +24,7 @@ std::optional<FindListModel::Source> FindListModel::Source::fromQuery(const QStr
     static const QRegularExpression form(
         QStringLiteral(R"(^\s*SELECT\s+(\w+)(?:\s*,\s*\w+)*\s+FROM\s+(\w+))"
                        R"((?:\s+WHERE\s+(.+?))?\s*ORDER\s+BY\s+(\w+)(?:\s+ASC)?\s*$)"),
-        QRegularExpression::CaseInsensitiveOption |
-            QRegularExpression::DotMatchesEverythingOption);
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
     static const QRegularExpression clauses(QStringLiteral(R"(\b(UNION|GROUP|ORDER|LIMIT)\b)"),
                                             QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch match = form.match(sql);
@@ -48,7 +47,8 @@ void FindListModel::open() {
     try {
         if (m_source) {
             m_count = int(
-                m_db.scalar(QStringLiteral("SELECT COUNT(*) FROM %1%2").arg(m_source->table, where({})))
+                m_db.scalar(
+                        QStringLiteral("SELECT COUNT(*) FROM %1%2").arg(m_source->table, where({})))
                     .toLongLong());
             if (m_count > 0)
                 page(0);
@@ -100,8 +100,7 @@ int FindListModel::findPrefix(const QString& text) const {
     // The column compares without case, so the entries that begin with the text stand
     // together from the first entry not below it: that one, or the second when the first
     // is entry 0 and another follows.
-    const Page found =
-        readPiece(m_source->column + QStringLiteral(" >= ?"), {text}, false, 2);
+    const Page found = readPiece(m_source->column + QStringLiteral(" >= ?"), {text}, false, 2);
     if (found.isEmpty() || !begins(found.first().text))
         return -1;
     const int first = rowsBefore(found.first());
@@ -180,8 +179,8 @@ FindListModel::Page FindListModel::readBeside(const Row* from, bool after, int l
         pieces.append({column + QStringLiteral(" = ? AND rowid ") +
                            (after ? QStringLiteral("> ?") : QStringLiteral("< ?")),
                        {from->value, from->rowid}});
-        pieces.append({column + (after ? QStringLiteral(" > ?") : QStringLiteral(" < ?")),
-                       {from->value}});
+        pieces.append(
+            {column + (after ? QStringLiteral(" > ?") : QStringLiteral(" < ?")), {from->value}});
         if (!after)
             pieces.append({column + QStringLiteral(" IS NULL"), {}});
     }
@@ -202,11 +201,11 @@ FindListModel::Page FindListModel::readPiece(const QString& condition, const QVa
     const QString direction = reverse ? QStringLiteral(" DESC") : QString();
     QVariantList binds = values;
     binds << limit;
-    QSqlQuery query = m_db.exec(QStringLiteral("SELECT %1, rowid FROM %2%3 ORDER BY %1%4, rowid%4 "
-                                               "LIMIT ?")
-                                    .arg(m_source->column, m_source->table, where(condition),
-                                         direction),
-                                binds);
+    QSqlQuery query =
+        m_db.exec(QStringLiteral("SELECT %1, rowid FROM %2%3 ORDER BY %1%4, rowid%4 "
+                                 "LIMIT ?")
+                      .arg(m_source->column, m_source->table, where(condition), direction),
+                  binds);
     while (query.next())
         rows.append({query.value(0).toString(), query.value(0), query.value(1).toLongLong()});
     return rows;

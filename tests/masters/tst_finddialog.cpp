@@ -64,6 +64,7 @@ constexpr int kLongCount = 603;
 
 void makeLongList(TestBook& book, bool withNull) {
     book.sql(QStringLiteral("CREATE TABLE tmpNames (v TEXT COLLATE NOCASE)"));
+    book.sql(QStringLiteral("BEGIN"));
     for (int i = 599; i >= 0; --i) {
         const QString name = QStringLiteral("K%1").arg(i, 3, 10, QLatin1Char('0'));
         book.sql(QStringLiteral("INSERT INTO tmpNames (v) VALUES (?)"),
@@ -74,6 +75,7 @@ void makeLongList(TestBook& book, bool withNull) {
     }
     if (withNull)
         book.sql(QStringLiteral("INSERT INTO tmpNames (v) VALUES (NULL)"));
+    book.sql(QStringLiteral("COMMIT"));
 }
 
 // The entry at a row of the long list.
@@ -129,11 +131,12 @@ void TestFindDialog::typeAhead() {
     QFETCH(QString, expected);
     TestBook book;
     makeList(book, entries);
-    const bool ordered = std::is_sorted(entries.cbegin(), entries.cend(),
-                                        [](const QString& a, const QString& b) {
-                                            return a.compare(b, Qt::CaseInsensitive) < 0;
-                                        });
-    for (const QString& query : ordered ? QStringList{kKeyedQuery, kListQuery} : QStringList{kListQuery}) {
+    const bool ordered =
+        std::is_sorted(entries.cbegin(), entries.cend(), [](const QString& a, const QString& b) {
+            return a.compare(b, Qt::CaseInsensitive) < 0;
+        });
+    for (const QString& query :
+         ordered ? QStringList{kKeyedQuery, kListQuery} : QStringList{kListQuery}) {
         FindDialog dialog(book.services);
         dialog.setRecordSource(query);
         dialog.show();
@@ -210,13 +213,12 @@ void TestFindDialog::longListTypeAhead() {
         return;
     QCOMPARE(view->currentIndex().data().toString(), longEntry(row));
     // The rows around it read on from where it was found.
-    QCOMPARE(listed(&dialog, range(std::max(0, row - 5), std::min(kLongCount - 1, row + 5))),
-             [&] {
-                 QStringList around;
-                 for (int r : range(std::max(0, row - 5), std::min(kLongCount - 1, row + 5)))
-                     around << longEntry(r);
-                 return around;
-             }());
+    QCOMPARE(listed(&dialog, range(std::max(0, row - 5), std::min(kLongCount - 1, row + 5))), [&] {
+        QStringList around;
+        for (int r : range(std::max(0, row - 5), std::min(kLongCount - 1, row + 5)))
+            around << longEntry(r);
+        return around;
+    }());
     // Down in the box moves on through the list, across the page boundary too.
     QTest::keyClick(findEdit(&dialog), Qt::Key_Down);
     QCOMPARE(view->currentIndex().row(), std::min(row + 1, kLongCount - 1));
@@ -242,8 +244,9 @@ void TestFindDialog::fillsFromQueryOnce() {
     QCOMPARE(list(&dialog)->model()->rowCount(), 7);
     QVERIFY(!book.busy.isBusy());
     // An empty result leaves only Cancel, read by key or whole.
-    for (const char* query : {"SELECT 1 WHERE 0", "SELECT AccountDescription FROM "
-                                                  "tblChartOfAccounts ORDER BY AccountDescription"}) {
+    for (const char* query :
+         {"SELECT 1 WHERE 0", "SELECT AccountDescription FROM "
+                              "tblChartOfAccounts ORDER BY AccountDescription"}) {
         FindDialog empty(book.services);
         empty.setRecordSource(QString::fromLatin1(query));
         empty.show();
