@@ -1,7 +1,7 @@
 // How fast the transaction-entry windows answer over a book of a million transactions: for
 // the payment voucher, receipt and bank charges, interest and miscellaneous windows, opening
-// with the newest row shown, the four navigator moves, the find list of every number and the
-// find itself, saving an edited and a new row, and memory.
+// with the newest row shown, the four navigator moves, the find dialog (opened on every number,
+// typed into) and the find itself, saving an edited and a new row, and memory.
 //
 //   bench_entrywindows [BOOK] [TRANSACTIONS]
 //
@@ -33,6 +33,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
+#include <QListView>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -122,6 +123,15 @@ public:
             .toString();
     }
 
+    // How many numbers come before this one in number order.
+    qint64 numbersBefore(const QString& transId) const {
+        return m_db
+            .scalar(QStringLiteral("SELECT COUNT(*)") + m_filter +
+                        QStringLiteral("AND TransID < ?"),
+                    {transId})
+            .toLongLong();
+    }
+
     QString description(const QString& transId) const {
         return m_db
             .scalar(QStringLiteral("SELECT TransDesc FROM tblCashbook WHERE TransID = ?"),
@@ -142,7 +152,7 @@ void measure(Services& services, AnsweringPrompts& prompts, const Subject& subje
     if (!check(startRows >= 2, "the book holds fewer than two rows of this window"))
         return;
 
-    Figures open, first, last, next, previous, findList, findShow, saveEdited, saveNew;
+    Figures open, first, last, next, previous, findOpen, findType, findShow, saveEdited, saveNew;
     for (int run = 0; run < kRuns; ++run) {
         const qint64 rows = book.count();
         std::unique_ptr<CashbookEntryWindow> window;
@@ -180,18 +190,41 @@ void measure(Services& services, AnsweringPrompts& prompts, const Subject& subje
         first.add(timed([&] { press("navFirst"); }));
         first.check(shows(1, rows), "first: not the newest row");
 
-        // The find dialog's list of every number of the window's types, in number order.
-        QStringList listed;
-        findList.add(timed([&] {
-            FindDialog dialog(services, window.get());
-            dialog.setAddCaption(subject.findCaption);
-            dialog.setRecordSource(subject.findQuery);
-            dialog.fill();
-            listed = dialog.entries();
+        // The find dialog's list of every number of the window's types, in number order,
+        // shown with its first page; then numbers typed into it keystroke by keystroke.
+        std::unique_ptr<FindDialog> dialog;
+        findOpen.add(timed([&] {
+            dialog = std::make_unique<FindDialog>(services, window.get());
+            dialog->setAddCaption(subject.findCaption);
+            dialog->setRecordSource(subject.findQuery);
+            dialog->show();
+            QCoreApplication::processEvents();
         }));
-        findList.check(listed.size() == rows && listed.first() == book.numberEdge(true) &&
-                           listed.last() == book.numberEdge(false),
+        auto* list = dialog->findChild<QListView*>(QStringLiteral("List1"));
+        auto* typed = dialog->findChild<QLineEdit*>(QStringLiteral("txtFind"));
+        auto entry = [list](qint64 row) {
+            return list->model()->index(int(row), 0).data().toString();
+        };
+        findOpen.check(dialog->entryCount() == rows && entry(0) == book.numberEdge(true) &&
+                           entry(rows - 1) == book.numberEdge(false),
                        "find: the list does not hold every number in order");
+        for (const qint64 place : {rows / 2, rows / 7, rows, qint64(2)}) {
+            const QString number = book.at(place, rows);
+            typed->clear();
+            for (qsizetype length = 1; length <= number.size(); ++length) {
+                findType.add(timed([&] {
+                    typed->setText(number.left(length));
+                    QCoreApplication::processEvents();
+                }));
+                findType.check(list->currentIndex().data().toString().startsWith(
+                                   number.left(length), Qt::CaseInsensitive),
+                               "find: type-ahead selected an entry that does not match");
+            }
+            findType.check(list->currentIndex().row() == book.numbersBefore(number) &&
+                               entry(list->currentIndex().row()) == number,
+                           "find: the typed number is not selected in its place");
+        }
+        dialog.reset();
 
         // A number chosen in the list: the window shows that row with its place. The oldest
         // row is the farthest from the first, where the find starts.
@@ -245,7 +278,8 @@ void measure(Services& services, AnsweringPrompts& prompts, const Subject& subje
     last.report("last", 50, kWidth);
     next.report("next", 50, kWidth);
     previous.report("previous", 50, kWidth);
-    findList.report("find: list of every number", 500, kWidth);
+    findOpen.report("find: open, first page of every number", 100, kWidth);
+    findType.report("find: type-ahead, one keystroke", 20, kWidth);
     findShow.report("find: show the chosen (oldest) row", 0, kWidth);
     saveEdited.report("save an edited (outstanding) row", 50, kWidth);
     saveNew.report("save a new row", 50, kWidth);

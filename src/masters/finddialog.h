@@ -1,13 +1,12 @@
 #pragma once
 
 #include <QDialog>
-#include <QStringList>
 
 class QLabel;
 class QLineEdit;
 class QListView;
 class QPushButton;
-class QStringListModel;
+class FindListModel;
 struct Services;
 
 // frmFind: a modal list of the values of one column, filled from the caller's query, with
@@ -27,15 +26,8 @@ public:
     // when the caller has not). Throws Failure when the query fails.
     void fill();
     bool isFilled() const { return m_filled; }
-
-    const QStringList& entries() const { return m_entries; }
-    // Whether the entries came in case-insensitive order (the type-ahead halves them).
-    bool isOrdered() const { return !m_folded.isEmpty(); }
-
-    // The type-ahead search: the index of the first entry that begins with text (ignoring
-    // case), searching from the second entry to the end and then from the first; -1 when
-    // none does.
-    int findPrefix(const QString& text) const;
+    // Entries in the list (0 before it is filled).
+    int entryCount() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -47,15 +39,11 @@ private:
 
     Services& m_services;
     QString m_recordSource;
-    QStringList m_entries;
-    // The entries folded to lower case when they are in case-insensitive order, so that
-    // the type-ahead can search them by halves; empty otherwise.
-    QStringList m_folded;
     bool m_filled = false;
 
     QLabel* m_whichTable = nullptr;
     QLineEdit* m_find = nullptr;
     QListView* m_list = nullptr;
-    QStringListModel* m_model = nullptr;
+    FindListModel* m_model = nullptr;
     QPushButton* m_cancel = nullptr;
 };

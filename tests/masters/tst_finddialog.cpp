@@ -18,18 +18,22 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QtTest>
+#include <algorithm>
 #include <memory>
 
 namespace {
 
-// A list table whose rows come back in the order given.
+// A list table whose rows come back in the order given (by n), or in the order of v, which
+// compares without case as the book's text columns do.
 void makeList(TestBook& book, const QStringList& entries) {
-    book.sql(QStringLiteral("CREATE TABLE tmpList (n INTEGER, v TEXT)"));
+    book.sql(QStringLiteral("CREATE TABLE tmpList (n INTEGER, v TEXT COLLATE NOCASE)"));
     for (int i = 0; i < entries.size(); ++i)
         book.sql(QStringLiteral("INSERT INTO tmpList (n, v) VALUES (?, ?)"), {i, entries.at(i)});
 }
 
 const QString kListQuery = QStringLiteral("SELECT v FROM tmpList ORDER BY n");
+// The program's form: read by key in pages.
+const QString kKeyedQuery = QStringLiteral("SELECT v FROM tmpList ORDER BY v");
 
 QListView* list(QWidget* dialog) {
     return child<QListView>(dialog, QStringLiteral("List1"));
@@ -39,6 +43,48 @@ QLineEdit* findEdit(QWidget* dialog) {
     return child<QLineEdit>(dialog, QStringLiteral("txtFind"));
 }
 
+QStringList listed(QWidget* dialog, const QList<int>& rows) {
+    QStringList texts;
+    const QAbstractItemModel* model = list(dialog)->model();
+    for (int row : rows)
+        texts << model->index(row, 0).data().toString();
+    return texts;
+}
+
+QList<int> range(int from, int to) {
+    QList<int> rows;
+    for (int row = from; from <= to ? row <= to : row >= to; row += from <= to ? 1 : -1)
+        rows << row;
+    return rows;
+}
+
+// Longer than two pages: K000 to K599 stored newest first, K300 in lower case, and K255
+// four times so that its copies stand across the first page boundary (256).
+constexpr int kLongCount = 603;
+
+void makeLongList(TestBook& book, bool withNull) {
+    book.sql(QStringLiteral("CREATE TABLE tmpNames (v TEXT COLLATE NOCASE)"));
+    book.sql(QStringLiteral("BEGIN"));
+    for (int i = 599; i >= 0; --i) {
+        const QString name = QStringLiteral("K%1").arg(i, 3, 10, QLatin1Char('0'));
+        book.sql(QStringLiteral("INSERT INTO tmpNames (v) VALUES (?)"),
+                 {i == 300 ? name.toLower() : name});
+        if (i == 255)
+            for (int copy = 0; copy < 3; ++copy)
+                book.sql(QStringLiteral("INSERT INTO tmpNames (v) VALUES (?)"), {name});
+    }
+    if (withNull)
+        book.sql(QStringLiteral("INSERT INTO tmpNames (v) VALUES (NULL)"));
+    book.sql(QStringLiteral("COMMIT"));
+}
+
+// The entry at a row of the long list.
+QString longEntry(int row) {
+    const int number = row <= 258 ? std::min(row, 255) : row - 3;
+    const QString name = QStringLiteral("K%1").arg(number, 3, 10, QLatin1Char('0'));
+    return number == 300 ? name.toLower() : name;
+}
+
 } // namespace
 
 class TestFindDialog : public QObject {
@@ -46,6 +92,10 @@ class TestFindDialog : public QObject {
 private slots:
     void typeAhead_data();
     void typeAhead();
+    void longListReadInPages_data();
+    void longListReadInPages();
+    void longListTypeAhead_data();
+    void longListTypeAhead();
     void fillsFromQueryOnce();
     void failingQueryGoesToTheCaller();
     void findsInCaller_data();
@@ -62,8 +112,8 @@ void TestFindDialog::typeAhead_data() {
         QTest::newRow(name) << entries << QString(selectedFirst) << QString(typed)
                             << QString(expected);
     };
-    // In case-insensitive order (searched by halves) and out of it (searched in turn); the
-    // search starts after the selected entry and wraps.
+    // Lists in case-insensitive order are tried both read by key and read whole; the search
+    // starts at the second entry and wraps.
     const QStringList abc{"AB", "ABC", "B1"};
     row("starts at the second entry", abc, "", "AB", "ABC");
     row("wraps to the first entry", {"AB", "B1"}, "", "AB", "AB");
@@ -71,6 +121,7 @@ void TestFindDialog::typeAhead_data() {
     row("past the middle, any case", {"A", "B", "C", "D", "E", "F", "G"}, "", "f", "F");
     row("unordered: wraps", {"abc", "zz", "yy"}, "", "AB", "abc");
     row("apostrophe", {"Owner's Capital", "Owners"}, "", "owner'", "Owner's Capital");
+    row("mixed case in order", {"apple", "Apricot", "avocado", "Banana"}, "", "AP", "Apricot");
 }
 
 void TestFindDialog::typeAhead() {
@@ -80,19 +131,99 @@ void TestFindDialog::typeAhead() {
     QFETCH(QString, expected);
     TestBook book;
     makeList(book, entries);
-    FindDialog dialog(book.services);
-    dialog.setRecordSource(kListQuery);
-    dialog.show();
-    QListView* view = list(&dialog);
-    if (!selectedFirst.isEmpty())
-        view->setCurrentIndex(view->model()->index(int(entries.indexOf(selectedFirst)), 0));
-    QTest::keyClicks(findEdit(&dialog), typed);
-    const QModelIndexList selected = view->selectionModel()->selectedIndexes();
-    QCOMPARE(selected.size(), 1);
-    QCOMPARE(selected.first().data().toString(), expected);
-    // Typing never filters the list.
-    QCOMPARE(view->model()->rowCount(), entries.size());
+    const bool ordered =
+        std::is_sorted(entries.cbegin(), entries.cend(), [](const QString& a, const QString& b) {
+            return a.compare(b, Qt::CaseInsensitive) < 0;
+        });
+    for (const QString& query :
+         ordered ? QStringList{kKeyedQuery, kListQuery} : QStringList{kListQuery}) {
+        FindDialog dialog(book.services);
+        dialog.setRecordSource(query);
+        dialog.show();
+        QListView* view = list(&dialog);
+        QCOMPARE(listed(&dialog, range(0, int(entries.size()) - 1)), entries);
+        if (!selectedFirst.isEmpty())
+            view->setCurrentIndex(view->model()->index(int(entries.indexOf(selectedFirst)), 0));
+        QTest::keyClicks(findEdit(&dialog), typed);
+        const QModelIndexList selected = view->selectionModel()->selectedIndexes();
+        QCOMPARE(selected.size(), 1);
+        QCOMPARE(selected.first().data().toString(), expected);
+        // Typing never filters the list.
+        QCOMPARE(view->model()->rowCount(), entries.size());
+    }
     book.prompts.verifyAllShown();
+}
+
+// Every row of a list longer than a page, whichever way the view reaches it: page after
+// page from either end, out from the middle, or by jumps of the scroll bar.
+void TestFindDialog::longListReadInPages_data() {
+    QTest::addColumn<QList<int>>("rows");
+    QTest::addColumn<bool>("withNull");
+    const int last = kLongCount - 1;
+    QTest::newRow("from the first") << range(0, last) << false;
+    QTest::newRow("from the last") << range(last, 0) << false;
+    QTest::newRow("from the middle out") << range(400, last) + range(399, 0) << false;
+    QTest::newRow("jumps") << QList<int>{300, 10, last - 2, 256, 255, 513, 511, 512} << false;
+    QTest::newRow("a null first, from the last") << range(last + 1, 0) << true;
+    QTest::newRow("a null first, jumps") << QList<int>{300, 0, last + 1, 257, 1} << true;
+}
+
+void TestFindDialog::longListReadInPages() {
+    QFETCH(QList<int>, rows);
+    QFETCH(bool, withNull);
+    TestBook book;
+    makeLongList(book, withNull);
+    FindDialog dialog(book.services);
+    dialog.setRecordSource(QStringLiteral("SELECT v FROM tmpNames ORDER BY v"));
+    dialog.show();
+    QCOMPARE(dialog.entryCount(), kLongCount + (withNull ? 1 : 0));
+    QStringList expected;
+    for (int row : rows)
+        expected << (withNull ? (row == 0 ? QString() : longEntry(row - 1)) : longEntry(row));
+    QCOMPARE(listed(&dialog, rows), expected);
+}
+
+void TestFindDialog::longListTypeAhead_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("row"); // -1: nothing selected
+    QTest::newRow("the first, wrapping") << "K000" << 0;
+    QTest::newRow("the second when the first matches too") << "k0" << 1;
+    QTest::newRow("the last") << "k599" << kLongCount - 1;
+    QTest::newRow("into the middle, any case") << "K3" << 303;
+    QTest::newRow("on the third page") << "K52" << 523;
+    QTest::newRow("duplicates across a page boundary") << "k255" << 255;
+    QTest::newRow("after the duplicates") << "K256" << 259;
+    // A step that matches nothing keeps the row the last one selected.
+    QTest::newRow("no match keeps the selection") << "K25x" << 250;
+    QTest::newRow("past the last") << "L" << -1;
+}
+
+void TestFindDialog::longListTypeAhead() {
+    QFETCH(QString, typed);
+    QFETCH(int, row);
+    TestBook book;
+    makeLongList(book, false);
+    FindDialog dialog(book.services);
+    dialog.setRecordSource(QStringLiteral("SELECT v FROM tmpNames ORDER BY v"));
+    dialog.show();
+    QTest::keyClicks(findEdit(&dialog), typed);
+    QListView* view = list(&dialog);
+    QCOMPARE(view->currentIndex().row(), row);
+    if (row < 0)
+        return;
+    QCOMPARE(view->currentIndex().data().toString(), longEntry(row));
+    // The rows around it read on from where it was found.
+    QCOMPARE(listed(&dialog, range(std::max(0, row - 5), std::min(kLongCount - 1, row + 5))), [&] {
+        QStringList around;
+        for (int r : range(std::max(0, row - 5), std::min(kLongCount - 1, row + 5)))
+            around << longEntry(r);
+        return around;
+    }());
+    // Down in the box moves on through the list, across the page boundary too.
+    QTest::keyClick(findEdit(&dialog), Qt::Key_Down);
+    QCOMPARE(view->currentIndex().row(), std::min(row + 1, kLongCount - 1));
+    QTest::keyClick(findEdit(&dialog), Qt::Key_Return);
+    QCOMPARE(book.lookup.FindResult, longEntry(std::min(row + 1, kLongCount - 1)));
 }
 
 void TestFindDialog::fillsFromQueryOnce() {
@@ -105,26 +236,33 @@ void TestFindDialog::fillsFromQueryOnce() {
         "UNION ALL SELECT 0.07 UNION ALL SELECT 'Caf\u00e9 \u20ac' UNION ALL SELECT x'414243'"));
     dialog.show();
     QVERIFY(list(&dialog)->isEnabled());
-    QCOMPARE(dialog.entries(),
+    QCOMPARE(listed(&dialog, range(0, 6)),
              (QStringList{"Rent", "", "-42", "5", "0.07", "Caf\u00e9 \u20ac", "ABC"}));
     // Filled once per dialog: a second showing adds nothing.
     dialog.hide();
     dialog.show();
     QCOMPARE(list(&dialog)->model()->rowCount(), 7);
     QVERIFY(!book.busy.isBusy());
-    // An empty result leaves only Cancel.
-    FindDialog empty(book.services);
-    empty.setRecordSource(QStringLiteral("SELECT 1 WHERE 0"));
-    empty.show();
-    QVERIFY(!list(&empty)->isEnabled());
-    QVERIFY(empty.entries().isEmpty());
+    // An empty result leaves only Cancel, read by key or whole.
+    for (const char* query :
+         {"SELECT 1 WHERE 0", "SELECT AccountDescription FROM "
+                              "tblChartOfAccounts ORDER BY AccountDescription"}) {
+        FindDialog empty(book.services);
+        empty.setRecordSource(QString::fromLatin1(query));
+        empty.show();
+        QVERIFY(!list(&empty)->isEnabled());
+        QCOMPARE(empty.entryCount(), 0);
+    }
 }
 
 void TestFindDialog::failingQueryGoesToTheCaller() {
     TestBook book;
-    QVERIFY_THROWS_EXCEPTION(Failure, findValue(book.services, nullptr, QStringLiteral("x"),
-                                                QStringLiteral("SELECT Nothing FROM tblNowhere")));
-    QVERIFY(!book.busy.isBusy());
+    for (const char* query : {"SELECT Nothing FROM tblNowhere ORDER BY Nothing",
+                              "SELECT Nothing FROM tblNowhere ORDER BY Other"}) {
+        QVERIFY_THROWS_EXCEPTION(Failure, findValue(book.services, nullptr, QStringLiteral("x"),
+                                                    QString::fromLatin1(query)));
+        QVERIFY(!book.busy.isBusy());
+    }
 }
 
 // The caller's protocol through the chart and the customers and vendors windows: the value

@@ -1,0 +1,245 @@
+#include "findlistmodel.h"
+
+#include "data/database.h"
+
+#include <QRegularExpression>
+#include <QSqlQuery>
+#include <algorithm>
+
+namespace {
+
+// The pages kept; past this the cache starts again from the page asked for.
+constexpr int kPagesKept = 64;
+
+struct Piece {
+    QString condition;
+    QVariantList values;
+};
+
+} // namespace
+
+std::optional<FindListModel::Source> FindListModel::Source::fromQuery(const QString& sql) {
+    // The listed column is the ordered one; a second selected column is not shown. The
+    // filter may run into ORDER BY without a space, as some of the program's queries do.
+    static const QRegularExpression form(
+        QStringLiteral(R"(^\s*SELECT\s+(\w+)(?:\s*,\s*\w+)*\s+FROM\s+(\w+))"
+                       R"((?:\s+WHERE\s+(.+?))?\s*ORDER\s+BY\s+(\w+)(?:\s+ASC)?\s*$)"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression clauses(QStringLiteral(R"(\b(UNION|GROUP|ORDER|LIMIT)\b)"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = form.match(sql);
+    if (!match.hasMatch() ||
+        match.captured(1).compare(match.captured(4), Qt::CaseInsensitive) != 0 ||
+        match.captured(3).contains(clauses))
+        return std::nullopt;
+    return Source{match.captured(2), match.captured(1), match.captured(3).trimmed()};
+}
+
+FindListModel::FindListModel(const Database& db, QString query, QObject* parent)
+    : QAbstractListModel(parent), m_db(db), m_query(std::move(query)),
+      m_source(Source::fromQuery(m_query)) {}
+
+void FindListModel::open() {
+    beginResetModel();
+    m_pages.clear();
+    m_all.clear();
+    m_count = 0;
+    try {
+        if (m_source) {
+            m_count = int(
+                m_db.scalar(
+                        QStringLiteral("SELECT COUNT(*) FROM %1%2").arg(m_source->table, where({})))
+                    .toLongLong());
+            if (m_count > 0)
+                page(0);
+        } else {
+            QSqlQuery query = m_db.exec(m_query);
+            while (query.next())
+                m_all.append(query.value(0).toString());
+            m_count = int(m_all.size());
+        }
+    } catch (...) {
+        endResetModel();
+        throw;
+    }
+    endResetModel();
+}
+
+int FindListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_count;
+}
+
+QVariant FindListModel::data(const QModelIndex& index, int role) const {
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_count)
+        return {};
+    return text(index.row());
+}
+
+QString FindListModel::text(int row) const {
+    if (row < 0 || row >= m_count)
+        return {};
+    if (!m_source)
+        return m_all.at(row);
+    const Page& rows = page(row / kPageRows);
+    const int at = row % kPageRows;
+    return at < rows.size() ? rows.at(at).text : QString();
+}
+
+int FindListModel::findPrefix(const QString& text) const {
+    if (m_count == 0)
+        return -1;
+    auto begins = [&text](const QString& entry) {
+        return entry.startsWith(text, Qt::CaseInsensitive);
+    };
+    if (!m_source) {
+        for (int i = 1; i < m_count; ++i)
+            if (begins(m_all.at(i)))
+                return i;
+        return begins(m_all.at(0)) ? 0 : -1;
+    }
+    // The column compares without case, so the entries that begin with the text stand
+    // together from the first entry not below it: that one, or the second when the first
+    // is entry 0 and another follows.
+    const Page found = readPiece(m_source->column + QStringLiteral(" >= ?"), {text}, false, 2);
+    if (found.isEmpty() || !begins(found.first().text))
+        return -1;
+    const int first = rowsBefore(found.first());
+    const bool second = first == 0 && found.size() > 1 && begins(found.at(1).text);
+    const Row& row = second ? found.at(1) : found.first();
+    const int position = second ? 1 : first;
+    // The page around the row is read from the row itself, so it shows where it was found.
+    const int index = position / kPageRows;
+    if (!m_pages.contains(index)) {
+        const int start = index * kPageRows;
+        Page rows = readBeside(&row, false, position - start);
+        std::reverse(rows.begin(), rows.end());
+        rows.append(row);
+        rows += readBeside(&row, true, std::min(m_count, start + kPageRows) - position - 1);
+        if (m_pages.size() >= kPagesKept)
+            m_pages.clear();
+        m_pages.insert(index, rows);
+    }
+    return position;
+}
+
+const FindListModel::Page& FindListModel::page(int index) const {
+    auto it = m_pages.constFind(index);
+    if (it != m_pages.cend())
+        return *it;
+    Page rows = readPage(index);
+    if (m_pages.size() >= kPagesKept)
+        m_pages.clear();
+    return *m_pages.insert(index, std::move(rows));
+}
+
+FindListModel::Page FindListModel::readPage(int index) const {
+    const int start = index * kPageRows;
+    const int rows = std::min(kPageRows, m_count - start);
+    // From a neighbouring page by key; from either end; else (a jump of the scroll bar) by
+    // counting rows from the start.
+    if (const auto before = m_pages.constFind(index - 1);
+        before != m_pages.cend() && before->size() == kPageRows)
+        return readBeside(&before->last(), true, rows);
+    if (const auto after = m_pages.constFind(index + 1);
+        after != m_pages.cend() && !after->isEmpty()) {
+        Page page = readBeside(&after->first(), false, rows);
+        std::reverse(page.begin(), page.end());
+        return page;
+    }
+    if (index == 0)
+        return readBeside(nullptr, true, rows);
+    if (start + rows == m_count) {
+        Page page = readBeside(nullptr, false, rows);
+        std::reverse(page.begin(), page.end());
+        return page;
+    }
+    Page page;
+    QSqlQuery query =
+        m_db.exec(QStringLiteral("SELECT %1, rowid FROM %2%3 ORDER BY %1, rowid LIMIT ? OFFSET ?")
+                      .arg(m_source->column, m_source->table, where({})),
+                  {rows, start});
+    while (query.next())
+        page.append({query.value(0).toString(), query.value(0), query.value(1).toLongLong()});
+    return page;
+}
+
+FindListModel::Page FindListModel::readBeside(const Row* from, bool after, int limit) const {
+    const QString& column = m_source->column;
+    QList<Piece> pieces;
+    if (!from) {
+        pieces.append({QString(), {}});
+    } else if (from->value.isNull()) {
+        // Nulls come first in the order.
+        pieces.append({column + QStringLiteral(" IS NULL AND rowid ") +
+                           (after ? QStringLiteral("> ?") : QStringLiteral("< ?")),
+                       {from->rowid}});
+        if (after)
+            pieces.append({column + QStringLiteral(" IS NOT NULL"), {}});
+    } else {
+        pieces.append({column + QStringLiteral(" = ? AND rowid ") +
+                           (after ? QStringLiteral("> ?") : QStringLiteral("< ?")),
+                       {from->value, from->rowid}});
+        pieces.append(
+            {column + (after ? QStringLiteral(" > ?") : QStringLiteral(" < ?")), {from->value}});
+        if (!after)
+            pieces.append({column + QStringLiteral(" IS NULL"), {}});
+    }
+    Page rows;
+    for (const Piece& piece : std::as_const(pieces)) {
+        if (rows.size() >= limit)
+            break;
+        rows += readPiece(piece.condition, piece.values, !after, limit - int(rows.size()));
+    }
+    return rows;
+}
+
+FindListModel::Page FindListModel::readPiece(const QString& condition, const QVariantList& values,
+                                             bool reverse, int limit) const {
+    Page rows;
+    if (limit <= 0)
+        return rows;
+    const QString direction = reverse ? QStringLiteral(" DESC") : QString();
+    QVariantList binds = values;
+    binds << limit;
+    QSqlQuery query =
+        m_db.exec(QStringLiteral("SELECT %1, rowid FROM %2%3 ORDER BY %1%4, rowid%4 "
+                                 "LIMIT ?")
+                      .arg(m_source->column, m_source->table, where(condition), direction),
+                  binds);
+    while (query.next())
+        rows.append({query.value(0).toString(), query.value(0), query.value(1).toLongLong()});
+    return rows;
+}
+
+int FindListModel::rowsBefore(const Row& row) const {
+    for (auto it = m_pages.cbegin(); it != m_pages.cend(); ++it)
+        for (int i = 0; i < it->size(); ++i)
+            if (it->at(i).rowid == row.rowid)
+                return it.key() * kPageRows + i;
+    const QString& column = m_source->column;
+    QList<Piece> pieces;
+    if (row.value.isNull()) {
+        pieces.append({column + QStringLiteral(" IS NULL AND rowid < ?"), {row.rowid}});
+    } else {
+        pieces.append({column + QStringLiteral(" = ? AND rowid < ?"), {row.value, row.rowid}});
+        pieces.append({column + QStringLiteral(" < ?"), {row.value}});
+        pieces.append({column + QStringLiteral(" IS NULL"), {}});
+    }
+    qint64 total = 0;
+    for (const Piece& piece : std::as_const(pieces))
+        total += m_db.scalar(QStringLiteral("SELECT COUNT(*) FROM %1%2")
+                                 .arg(m_source->table, where(piece.condition)),
+                             piece.values)
+                     .toLongLong();
+    return int(total);
+}
+
+QString FindListModel::where(const QString& condition) const {
+    QStringList parts;
+    if (!m_source->filter.isEmpty())
+        parts << QLatin1Char('(') + m_source->filter + QLatin1Char(')');
+    if (!condition.isEmpty())
+        parts << QLatin1Char('(') + condition + QLatin1Char(')');
+    return parts.isEmpty() ? QString()
+                           : QStringLiteral(" WHERE ") + parts.join(QStringLiteral(" AND "));
+}
