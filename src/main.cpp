@@ -1,6 +1,6 @@
 #include "data/clock.h"
 #include "data/database.h"
-#include "masters/lookuptransfer.h"
+#include "kit/lookuptransfer.h"
 #include "kit/activationkeeper.h"
 #include "shell/qtservices.h"
 #include "kit/services.h"

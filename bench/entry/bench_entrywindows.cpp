@@ -23,7 +23,7 @@
 #include "entry/paymentvoucherwindow.h"
 #include "entry/voucherkind.h"
 #include "masters/finddialog.h"
-#include "masters/lookuptransfer.h"
+#include "kit/lookuptransfer.h"
 #include "kit/navigatorbar.h"
 #include "kit/services.h"
 

@@ -12,7 +12,7 @@
 
 #include "data/clock.h"
 #include "data/database.h"
-#include "masters/lookuptransfer.h"
+#include "kit/lookuptransfer.h"
 #include "kit/busypointer.h"
 #include "kit/filedialogs.h"
 #include "kit/launcher.h"

@@ -37,7 +37,7 @@ bool isEmpty(const QString& text) {
 
 AccpacSettingsWindow::AccpacSettingsWindow(Services& services, QWidget* parent)
     : QDialog(parent), m_services(services),
-      m_chooser([this](QWidget* owner) { lookupChartOfAccounts(m_services, owner); }) {
+      m_chooser([this](QWidget* owner) { return lookupChartOfAccounts(m_services, owner); }) {
     setObjectName(kForm);
     setWindowTitle(QStringLiteral("Accpac Plus / Adagio Settings"));
     buildWindow();
@@ -164,7 +164,7 @@ void AccpacSettingsWindow::buildWindow() {
     for (const AccountFields* fields : {&m_arControl, &m_arClearing, &m_apControl, &m_apClearing}) {
         connect(fields->code, &LookupComboBox::dropDownRequested, this, [this, fields] {
             guarded(m_services, kForm, routineLabel(fields->code, "DropDown"),
-                    [this, fields] { fields->choose(m_services.lookup, m_chooser, this); });
+                    [this, fields] { fields->choose(m_chooser, this); });
         });
     }
 

@@ -25,7 +25,7 @@ const QString kForm = QStringLiteral("frmBankGLAccountCode");
 
 BankGlAccountCodeWindow::BankGlAccountCodeWindow(Services& services, QWidget* parent)
     : QDialog(parent), m_services(services),
-      m_chooser([this](QWidget* owner) { lookupChartOfAccounts(m_services, owner); }) {
+      m_chooser([this](QWidget* owner) { return lookupChartOfAccounts(m_services, owner); }) {
     setObjectName(kForm);
     setWindowTitle(QStringLiteral("Bank GL Account Code"));
     buildWindow();
@@ -47,7 +47,7 @@ void BankGlAccountCodeWindow::buildWindow() {
     SelectAllOnFocus::install(m_account.code, m_account.code->lineEdit());
     connect(m_account.code, &LookupComboBox::dropDownRequested, this, [this] {
         guarded(m_services, kForm, routineLabel(m_account.code, "DropDown"),
-                [this] { m_account.choose(m_services.lookup, m_chooser, this); });
+                [this] { m_account.choose(m_chooser, this); });
     });
 
     m_account.dept = new QLineEdit(this);

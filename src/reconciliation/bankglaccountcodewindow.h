@@ -3,7 +3,6 @@
 #include "reconciliation/accountfields.h"
 
 #include <QDialog>
-#include <functional>
 
 class QPushButton;
 struct Services;
@@ -14,9 +13,7 @@ struct Services;
 class BankGlAccountCodeWindow : public QDialog {
     Q_OBJECT
 public:
-    // Opens the chooser modally over `parent` and returns when it closes; the choice is in
-    // the lookup strings (LookupValue1 code, 2 department, 3 description).
-    using Chooser = std::function<void(QWidget* parent)>;
+    using Chooser = AccountFields::Chooser;
 
     explicit BankGlAccountCodeWindow(Services& services, QWidget* parent = nullptr);
 

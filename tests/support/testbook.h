@@ -1,6 +1,6 @@
 #pragma once
 
-#include "masters/lookuptransfer.h"
+#include "kit/lookuptransfer.h"
 #include "scriptedservices.h"
 #include "kit/services.h"
 
