@@ -4,13 +4,13 @@
 #include "data/failure.h"
 #include "data/messages.h"
 #include "data/recordnavigator.h"
-#include "kit/lookupcombobox.h"
 #include "entry/voucherrules.h"
-#include "masters/lookups.h"
 #include "kit/handlerguard.h"
-#include "shell/mrlookup.h"
+#include "kit/lookupcombobox.h"
 #include "kit/navigatorbar.h"
 #include "kit/services.h"
+#include "masters/lookups.h"
+#include "shell/mrlookup.h"
 #include "shell/settings.h"
 
 #include <QDateEdit>
@@ -463,7 +463,9 @@ void PaymentVoucherWindow::partyDropDown() {
         const std::optional<PartyChoice> c = m_partyPicker(m_services, this);
         reactivate();
         if (c)
-            fillParty({c->code, c->name, {c->address[0], c->address[1], c->address[2], c->address[3]},
+            fillParty({c->code,
+                       c->name,
+                       {c->address[0], c->address[1], c->address[2], c->address[3]},
                        c->postalCode});
         m_transType->setFocus(Qt::OtherFocusReason);
     });

@@ -16,12 +16,7 @@ struct Services;
 class AccpacSettingsWindow : public QDialog {
     Q_OBJECT
 public:
-    using Chooser = AccountFields::Chooser;
-
     explicit AccpacSettingsWindow(Services& services, QWidget* parent = nullptr);
-
-    // Replaces the chart of accounts as the chooser.
-    void setChooser(Chooser chooser) { m_chooser = std::move(chooser); }
 
 private:
     void buildWindow();
@@ -34,7 +29,6 @@ private:
     bool isMultiCurrency() const;
 
     Services& m_services;
-    Chooser m_chooser;
 
     QLineEdit* m_sourceCode = nullptr;
     QCheckBox* m_integrateWithAR = nullptr;

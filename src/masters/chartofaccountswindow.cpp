@@ -1,10 +1,10 @@
 #include "chartofaccountswindow.h"
 
 #include "data/messages.h"
-#include "masters/gridview.h"
-#include "masters/lookups.h"
 #include "kit/handlerguard.h"
 #include "kit/services.h"
+#include "masters/gridview.h"
+#include "masters/lookups.h"
 
 #include <QPushButton>
 

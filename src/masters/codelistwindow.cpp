@@ -1,9 +1,9 @@
 #include "codelistwindow.h"
 
-#include "masters/gridrecordset.h"
 #include "kit/buttonrow.h"
 #include "kit/handlerguard.h"
 #include "kit/services.h"
+#include "masters/gridrecordset.h"
 #include "shell/shellprocs.h"
 
 #include <QHeaderView>

@@ -1,9 +1,9 @@
 #include "departmentswindow.h"
 
 #include "data/messages.h"
-#include "masters/gridview.h"
 #include "kit/handlerguard.h"
 #include "kit/services.h"
+#include "masters/gridview.h"
 
 namespace {
 
@@ -60,9 +60,8 @@ bool DepartmentsWindow::beforeRowUpdate(int row) {
 }
 
 void DepartmentsWindow::transferLookup(int row) {
-    guarded(m_services, objectName(), QStringLiteral("DataGrid DblClick"),
-            [&] {
-                const QString code = recordSet().text(row, DeptCode);
-                m_chosen = code.isEmpty() ? std::nullopt : std::optional(code);
-            });
+    guarded(m_services, objectName(), QStringLiteral("DataGrid DblClick"), [&] {
+        const QString code = recordSet().text(row, DeptCode);
+        m_chosen = code.isEmpty() ? std::nullopt : std::optional(code);
+    });
 }

@@ -1,5 +1,6 @@
 #include "lookups.h"
 
+#include "kit/services.h"
 #include "masters/chartofaccountswindow.h"
 #include "masters/codelistwindow.h"
 #include "masters/departmentswindow.h"
@@ -7,7 +8,6 @@
 #include "masters/partykind.h"
 #include "masters/partywindow.h"
 #include "masters/taxtablewindow.h"
-#include "kit/services.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
 #include "partycommands.h"
 
-#include "masters/partywindow.h"
 #include "kit/services.h"
+#include "masters/partywindow.h"
 #include "shell/switchboardwindow.h"
 
 void openPartyWindow(Services& services, const PartyKind& kind, QWidget* parent) {

@@ -1,11 +1,11 @@
 #include "partywindow.h"
 
 #include "data/messages.h"
-#include "masters/findincaller.h"
-#include "masters/lookups.h"
 #include "kit/handlerguard.h"
 #include "kit/navigatorbar.h"
 #include "kit/services.h"
+#include "masters/findincaller.h"
+#include "masters/lookups.h"
 
 #include <QAbstractButton>
 #include <QFrame>

@@ -1,9 +1,9 @@
 #include "taxtablewindow.h"
 
-#include "masters/gridview.h"
-#include "masters/lookups.h"
 #include "kit/handlerguard.h"
 #include "kit/services.h"
+#include "masters/gridview.h"
+#include "masters/lookups.h"
 
 namespace {
 

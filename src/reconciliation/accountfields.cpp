@@ -1,6 +1,7 @@
 #include "accountfields.h"
 
 #include "kit/lookupcombobox.h"
+#include "masters/lookups.h"
 
 #include <QLineEdit>
 
@@ -11,8 +12,8 @@ void AccountFields::show(const QString& accountCode, const QString& deptCode,
     description->setText(accountDescription);
 }
 
-void AccountFields::choose(const Chooser& chooser, QWidget* owner) const {
-    if (const std::optional<AccountChoice> chosen = chooser ? chooser(owner) : std::nullopt)
+void AccountFields::choose(Services& services, QWidget* owner) const {
+    if (const std::optional<AccountChoice> chosen = lookupChartOfAccounts(services, owner))
         show(chosen->code, chosen->dept, chosen->description);
     next->setFocus();
 }

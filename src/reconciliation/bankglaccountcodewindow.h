@@ -13,12 +13,7 @@ struct Services;
 class BankGlAccountCodeWindow : public QDialog {
     Q_OBJECT
 public:
-    using Chooser = AccountFields::Chooser;
-
     explicit BankGlAccountCodeWindow(Services& services, QWidget* parent = nullptr);
-
-    // Replaces the chart of accounts as the chooser.
-    void setChooser(Chooser chooser) { m_chooser = std::move(chooser); }
 
 private:
     void buildWindow();
@@ -26,7 +21,6 @@ private:
     void save();
 
     Services& m_services;
-    Chooser m_chooser;
     AccountFields m_account;
     QPushButton* m_save = nullptr;
     QPushButton* m_close = nullptr;
