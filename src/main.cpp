@@ -1,9 +1,9 @@
 #include "data/clock.h"
 #include "data/database.h"
-#include "masters/lookuptransfer.h"
 #include "kit/activationkeeper.h"
-#include "shell/qtservices.h"
+#include "kit/lookuptransfer.h"
 #include "kit/services.h"
+#include "shell/qtservices.h"
 #include "shell/startup.h"
 #include "shell/switchboardwindow.h"
 

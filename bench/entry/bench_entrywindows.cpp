@@ -22,10 +22,10 @@
 #include "entry/bankchargesinterestwindow.h"
 #include "entry/paymentvoucherwindow.h"
 #include "entry/voucherkind.h"
-#include "masters/finddialog.h"
-#include "masters/lookuptransfer.h"
+#include "kit/lookuptransfer.h"
 #include "kit/navigatorbar.h"
 #include "kit/services.h"
+#include "masters/finddialog.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -4,12 +4,12 @@
 #include "data/failure.h"
 #include "data/messages.h"
 #include "data/recordnavigator.h"
-#include "kit/lookupcombobox.h"
-#include "masters/lookups.h"
 #include "kit/handlerguard.h"
-#include "shell/mrlookup.h"
+#include "kit/lookupcombobox.h"
 #include "kit/navigatorbar.h"
 #include "kit/services.h"
+#include "masters/lookups.h"
+#include "shell/mrlookup.h"
 #include "shell/settings.h"
 #include "shell/shellprocs.h"
 
@@ -667,12 +667,10 @@ void CashbookEntryWindow::accountDropDown() {
     guarded(m_services, m_setup.windowName, routineLabel(m_account, "DropDown"), [this] {
         if (!m_account->isEnabled())
             return;
-        m_services.lookup.clear(1, 3);
-        const bool chosen = m_choosers.account(m_services, this);
+        const std::optional<AccountChoice> chosen = m_choosers.account(m_services, this);
         reactivate();
         if (chosen) {
-            const LookupTransfer& v = m_services.lookup;
-            setOffsetAccount(v.LookupValue1, v.LookupValue2, v.LookupValue3);
+            setOffsetAccount(chosen->code, chosen->dept, chosen->description);
             m_bankAccount->setText(mrLookupText(m_services, Settings::BankAccount, Settings::Code));
             m_bankDept->setText(mrLookupText(m_services, Settings::BankAccount, Settings::Dept));
         }
@@ -813,7 +811,6 @@ void CashbookEntryWindow::cmdDelete() {
 }
 
 void CashbookEntryWindow::cmdFind() {
-    m_services.lookup.FindResult.clear();
     const std::optional<QString> found =
         m_choosers.find(m_services, this, m_setup.findCaption, m_setup.findQuery);
     reactivate();

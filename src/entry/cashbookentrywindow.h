@@ -2,6 +2,7 @@
 
 #include "entry/cashbookstore.h"
 #include "entry/entryrules.h"
+#include "masters/choices.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -59,7 +60,7 @@ public:
 
     // The chooser windows the shared fields open; tests replace them with scripted ones.
     struct Choosers {
-        std::function<bool(Services&, QWidget*)> account;
+        std::function<std::optional<AccountChoice>(Services&, QWidget*)> account;
         std::function<std::optional<QString>(Services&, QWidget*, const QString& caption,
                                              const QString& listQuery)>
             find;

@@ -4,13 +4,13 @@
 #include "data/failure.h"
 #include "data/messages.h"
 #include "data/recordnavigator.h"
-#include "kit/lookupcombobox.h"
 #include "entry/voucherrules.h"
-#include "masters/lookups.h"
 #include "kit/handlerguard.h"
-#include "shell/mrlookup.h"
+#include "kit/lookupcombobox.h"
 #include "kit/navigatorbar.h"
 #include "kit/services.h"
+#include "masters/lookups.h"
+#include "shell/mrlookup.h"
 #include "shell/settings.h"
 
 #include <QDateEdit>
@@ -460,16 +460,13 @@ void PaymentVoucherWindow::partyDropDown() {
     guarded(m_services, m_kind.windowName, routineLabel(m_party, "DropDown"), [this] {
         if (!m_party->isEnabled())
             return;
-        m_services.lookup.clear(1, 7);
-        const bool chosen = m_partyPicker(m_services, this);
+        const std::optional<PartyChoice> c = m_partyPicker(m_services, this);
         reactivate();
-        if (chosen) {
-            const LookupTransfer& v = m_services.lookup;
-            fillParty({v.LookupValue1,
-                       v.LookupValue2,
-                       {v.LookupValue3, v.LookupValue4, v.LookupValue5, v.LookupValue6},
-                       v.LookupValue7});
-        }
+        if (c)
+            fillParty({c->code,
+                       c->name,
+                       {c->address[0], c->address[1], c->address[2], c->address[3]},
+                       c->postalCode});
         m_transType->setFocus(Qt::OtherFocusReason);
     });
 }
@@ -478,18 +475,17 @@ void PaymentVoucherWindow::taxDropDown() {
     guarded(m_services, m_kind.windowName, routineLabel(m_taxCode, "DropDown"), [this] {
         if (!m_taxCode->isEnabled())
             return;
-        m_services.lookup.clear(4, 7);
-        const bool chosen = m_taxPicker(m_services, this);
+        const std::optional<TaxChoice> chosen = m_taxPicker(m_services, this);
         reactivate();
         if (!chosen) {
             m_taxAmount->setEnabled(false);
             m_party->setFocus(Qt::OtherFocusReason);
             return;
         }
-        const LookupTransfer& v = m_services.lookup;
-        fillTax(v.LookupValue4,
-                v.LookupValue5.isEmpty() ? QString() : VoucherRules::rateFromShown(v.LookupValue5),
-                v.LookupValue6, v.LookupValue7);
+        fillTax(chosen->code,
+                chosen->shownRate.isEmpty() ? QString()
+                                            : VoucherRules::rateFromShown(chosen->shownRate),
+                chosen->account, chosen->dept);
         m_taxAmount->setFocus(Qt::OtherFocusReason);
     });
 }

@@ -19,9 +19,9 @@ class PaymentVoucherWindow : public CashbookEntryWindow {
 public:
     // The chooser windows the fields open; tests replace them with scripted ones.
     struct Pickers {
-        std::function<bool(Services&, QWidget*)> party;
-        std::function<bool(Services&, QWidget*)> account;
-        std::function<bool(Services&, QWidget*)> tax;
+        std::function<std::optional<PartyChoice>(Services&, QWidget*)> party;
+        std::function<std::optional<AccountChoice>(Services&, QWidget*)> account;
+        std::function<std::optional<TaxChoice>(Services&, QWidget*)> tax;
         std::function<std::optional<QString>(Services&, QWidget*, const QString& caption,
                                              const QString& listQuery)>
             find;
@@ -75,8 +75,8 @@ private:
 
     const VoucherKind& m_kind;
     VoucherStore m_voucherStore;
-    std::function<bool(Services&, QWidget*)> m_partyPicker;
-    std::function<bool(Services&, QWidget*)> m_taxPicker;
+    std::function<std::optional<PartyChoice>(Services&, QWidget*)> m_partyPicker;
+    std::function<std::optional<TaxChoice>(Services&, QWidget*)> m_taxPicker;
 
     // Window-level state of the numbering.
     qint32 m_nextNumber = 0;

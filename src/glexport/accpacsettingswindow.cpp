@@ -2,13 +2,12 @@
 
 #include "data/messages.h"
 #include "glexport/accpacsettingsrow.h"
-#include "masters/lookups.h"
-#include "kit/lookupcombobox.h"
-#include "kit/selectallonfocus.h"
 #include "kit/buttonrow.h"
 #include "kit/handlerguard.h"
-#include "shell/mrlookup.h"
+#include "kit/lookupcombobox.h"
+#include "kit/selectallonfocus.h"
 #include "kit/services.h"
+#include "shell/mrlookup.h"
 #include "shell/shellprocs.h"
 
 #include <QCheckBox>
@@ -36,8 +35,7 @@ bool isEmpty(const QString& text) {
 } // namespace
 
 AccpacSettingsWindow::AccpacSettingsWindow(Services& services, QWidget* parent)
-    : QDialog(parent), m_services(services),
-      m_chooser([this](QWidget* owner) { lookupChartOfAccounts(m_services, owner); }) {
+    : QDialog(parent), m_services(services) {
     setObjectName(kForm);
     setWindowTitle(QStringLiteral("Accpac Plus / Adagio Settings"));
     buildWindow();
@@ -164,7 +162,7 @@ void AccpacSettingsWindow::buildWindow() {
     for (const AccountFields* fields : {&m_arControl, &m_arClearing, &m_apControl, &m_apClearing}) {
         connect(fields->code, &LookupComboBox::dropDownRequested, this, [this, fields] {
             guarded(m_services, kForm, routineLabel(fields->code, "DropDown"),
-                    [this, fields] { fields->choose(m_services.lookup, m_chooser, this); });
+                    [this, fields] { fields->choose(m_services, this); });
         });
     }
 

@@ -3,7 +3,6 @@
 #include "reconciliation/accountfields.h"
 
 #include <QDialog>
-#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -17,14 +16,7 @@ struct Services;
 class AccpacSettingsWindow : public QDialog {
     Q_OBJECT
 public:
-    // Opens the chooser modally over `parent` and returns when it closes; the choice is in
-    // the lookup strings (LookupValue1 code, 2 department, 3 description).
-    using Chooser = std::function<void(QWidget* parent)>;
-
     explicit AccpacSettingsWindow(Services& services, QWidget* parent = nullptr);
-
-    // Replaces the chart of accounts as the chooser.
-    void setChooser(Chooser chooser) { m_chooser = std::move(chooser); }
 
 private:
     void buildWindow();
@@ -37,7 +29,6 @@ private:
     bool isMultiCurrency() const;
 
     Services& m_services;
-    Chooser m_chooser;
 
     QLineEdit* m_sourceCode = nullptr;
     QCheckBox* m_integrateWithAR = nullptr;

@@ -2,10 +2,10 @@
 
 #include "data/clock.h"
 #include "data/database.h"
-#include "masters/lookuptransfer.h"
 #include "kit/busypointer.h"
 #include "kit/filedialogs.h"
 #include "kit/launcher.h"
+#include "kit/lookuptransfer.h"
 #include "kit/prompts.h"
 
 #include <QString>

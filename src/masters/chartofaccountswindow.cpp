@@ -1,10 +1,10 @@
 #include "chartofaccountswindow.h"
 
 #include "data/messages.h"
-#include "masters/gridview.h"
-#include "masters/lookups.h"
 #include "kit/handlerguard.h"
 #include "kit/services.h"
+#include "masters/gridview.h"
+#include "masters/lookups.h"
 
 #include <QPushButton>
 
@@ -90,19 +90,20 @@ void ChartOfAccountsWindow::cellButtonClicked(int row, int column) {
     guarded(m_services, objectName(), routineLabel(grid(), "ButtonClick"), [&] {
         if (column != DeptCode)
             return;
-        const bool chosen = lookupDepartment(m_services, this);
+        const std::optional<QString> dept = lookupDepartment(m_services, this);
         returnAfterChooser(grid());
-        if (chosen)
-            recordSet().setValue(row, DeptCode, m_services.lookup.LookupValue2);
+        if (dept)
+            recordSet().setValue(row, DeptCode, *dept);
     });
 }
 
 void ChartOfAccountsWindow::transferLookup(int row) {
     guarded(m_services, objectName(), routineLabel(grid(), "DblClick"), [&] {
         const GridRecordSet& records = recordSet();
-        m_services.lookup.LookupValue1 = records.text(row, AccountCode);
-        m_services.lookup.LookupValue2 = records.text(row, DeptCode);
-        m_services.lookup.LookupValue3 = records.text(row, AccountDescription);
+        m_chosen = AccountChoice{records.text(row, AccountCode), records.text(row, DeptCode),
+                                 records.text(row, AccountDescription)};
+        if (m_chosen->code.isEmpty())
+            m_chosen.reset();
     });
 }
 

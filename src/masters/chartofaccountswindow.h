@@ -1,10 +1,13 @@
 #pragma once
 
+#include "masters/choices.h"
 #include "masters/gridmaintenancewindow.h"
+
+#include <optional>
 
 // frmChartOfAccounts: the general-ledger accounts, keyed by account and department code.
 // Also the chooser of an account: a double-click hands code, department and description
-// back in LookupValue1 to LookupValue3.
+// back as chosen().
 class ChartOfAccountsWindow : public GridMaintenanceWindow {
     Q_OBJECT
 public:
@@ -12,6 +15,8 @@ public:
 
     // Empties the chart and re-opens the record set.
     void DeleteAll();
+
+    std::optional<AccountChoice> chosen() const { return m_chosen; }
 
 protected:
     void beforeColumnUpdate(int column, QString& text) override;
@@ -24,4 +29,6 @@ private:
     void onFind();
     void onDeleteAll();
     void onRestore();
+
+    std::optional<AccountChoice> m_chosen;
 };

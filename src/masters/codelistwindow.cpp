@@ -1,9 +1,9 @@
 #include "codelistwindow.h"
 
-#include "masters/gridrecordset.h"
 #include "kit/buttonrow.h"
 #include "kit/handlerguard.h"
 #include "kit/services.h"
+#include "masters/gridrecordset.h"
 #include "shell/shellprocs.h"
 
 #include <QHeaderView>
@@ -67,8 +67,8 @@ CodeListWindow::CodeListWindow(Services& services, List list, QWidget* parent)
 void CodeListWindow::onDoubleClick() {
     guarded(m_services, objectName(), routineLabel(m_grid, "DblClick"), [this] {
         const QModelIndex current = m_grid->currentIndex();
-        m_services.lookup.LookupValue1 =
-            current.isValid() ? m_records->text(current.row(), 0) : QString();
+        const QString code = current.isValid() ? m_records->text(current.row(), 0) : QString();
+        m_chosen = code.isEmpty() ? std::nullopt : std::optional(code);
         accept();
     });
 }

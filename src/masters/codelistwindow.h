@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <optional>
 
 class GridRecordSet;
 class QTableView;
@@ -8,7 +9,7 @@ struct Services;
 
 // The read-only lists of the fixed codes: frmTransactionType (every field of
 // tblTransactionType) and frmTransactionStatus (the reconciliation statuses, also the
-// chooser of a status: a double-click hands the code back in LookupValue1).
+// chooser of a status: a double-click hands the code back as chosen()).
 class CodeListWindow : public QDialog {
     Q_OBJECT
 public:
@@ -21,6 +22,7 @@ public:
     // Opened to choose a status: Enter on the list then hands the row over as a
     // double-click does.
     void setChoosing(bool choosing) { m_choosing = choosing; }
+    std::optional<QString> chosen() const { return m_chosen; }
 
     void done(int result) override;
 
@@ -35,4 +37,5 @@ private:
     GridRecordSet* m_records = nullptr;
     QTableView* m_grid = nullptr;
     bool m_choosing = false;
+    std::optional<QString> m_chosen;
 };

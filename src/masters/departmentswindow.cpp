@@ -1,9 +1,9 @@
 #include "departmentswindow.h"
 
 #include "data/messages.h"
-#include "masters/gridview.h"
 #include "kit/handlerguard.h"
 #include "kit/services.h"
+#include "masters/gridview.h"
 
 namespace {
 
@@ -34,9 +34,7 @@ GridWindowDescription departmentsSpec() {
 } // namespace
 
 DepartmentsWindow::DepartmentsWindow(Services& services, QWidget* parent)
-    : GridMaintenanceWindow(services, departmentsSpec(), parent) {
-    services.lookup.LookupValue2.clear();
-}
+    : GridMaintenanceWindow(services, departmentsSpec(), parent) {}
 
 void DepartmentsWindow::beforeColumnUpdate(int column, QString& text) {
     guarded(m_services, objectName(), QStringLiteral("DataGrid BCU"), [&] {
@@ -62,6 +60,8 @@ bool DepartmentsWindow::beforeRowUpdate(int row) {
 }
 
 void DepartmentsWindow::transferLookup(int row) {
-    guarded(m_services, objectName(), QStringLiteral("DataGrid DblClick"),
-            [&] { m_services.lookup.LookupValue2 = recordSet().text(row, DeptCode); });
+    guarded(m_services, objectName(), QStringLiteral("DataGrid DblClick"), [&] {
+        const QString code = recordSet().text(row, DeptCode);
+        m_chosen = code.isEmpty() ? std::nullopt : std::optional(code);
+    });
 }

@@ -87,7 +87,7 @@ protected:
     virtual bool beforeRowUpdate(int row);
     // The lookup button of a column was pressed on a row.
     virtual void cellButtonClicked(int row, int column);
-    // Double-click: copies the row's values into the lookup strings.
+    // Double-click: keeps the row as the window's choice.
     virtual void transferLookup(int row) = 0;
 
     void keyPressEvent(QKeyEvent* event) override;

@@ -1,44 +1,55 @@
 #include "lookups.h"
 
+#include "kit/services.h"
 #include "masters/chartofaccountswindow.h"
 #include "masters/codelistwindow.h"
 #include "masters/departmentswindow.h"
 #include "masters/finddialog.h"
+#include "masters/partykind.h"
+#include "masters/partywindow.h"
 #include "masters/taxtablewindow.h"
-#include "kit/services.h"
 
 #include <QWidget>
 
-bool lookupChartOfAccounts(Services& services, QWidget* parent) {
-    services.lookup.clear(1, 3);
+namespace {
+
+// Shows a master window as a chooser and returns its choice.
+template <typename Window> auto choose(Window& window) {
+    window.setChoosing(true);
+    window.exec();
+    return window.chosen();
+}
+
+} // namespace
+
+std::optional<AccountChoice> lookupChartOfAccounts(Services& services, QWidget* parent) {
     ChartOfAccountsWindow window(services, parent);
-    window.setChoosing(true);
-    window.exec();
-    return !services.lookup.LookupValue1.isEmpty();
+    return choose(window);
 }
 
-bool lookupDepartment(Services& services, QWidget* parent) {
-    // The departments window empties LookupValue2 itself when it opens.
+std::optional<QString> lookupDepartment(Services& services, QWidget* parent) {
     DepartmentsWindow window(services, parent);
-    window.setChoosing(true);
-    window.exec();
-    return !services.lookup.LookupValue2.isEmpty();
+    return choose(window);
 }
 
-bool lookupTaxCode(Services& services, QWidget* parent) {
-    services.lookup.clear(4, 7);
+std::optional<TaxChoice> lookupTaxCode(Services& services, QWidget* parent) {
     TaxTableWindow window(services, parent);
-    window.setChoosing(true);
-    window.exec();
-    return !services.lookup.LookupValue4.isEmpty();
+    return choose(window);
 }
 
-bool lookupTransactionStatus(Services& services, QWidget* parent) {
-    services.lookup.LookupValue1.clear();
+std::optional<PartyChoice> lookupCustomer(Services& services, QWidget* parent) {
+    PartyWindow window(services, PartyKind::customers(), parent);
+    return choose(window);
+}
+
+std::optional<PartyChoice> lookupVendor(Services& services, QWidget* parent) {
+    PartyWindow window(services, PartyKind::vendors(), parent);
+    return choose(window);
+}
+
+std::optional<QString> lookupTransactionStatus(Services& services, QWidget* parent) {
     CodeListWindow window(services, CodeListWindow::List::TransactionStatuses, parent);
-    window.setChoosing(true);
-    window.exec();
-    return !services.lookup.LookupValue1.isEmpty();
+    return choose(window);
 }
 
 void returnAfterChooser(QWidget* focus) {

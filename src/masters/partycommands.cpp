@@ -1,8 +1,7 @@
 #include "partycommands.h"
 
-#include "masters/lookups.h"
-#include "masters/partywindow.h"
 #include "kit/services.h"
+#include "masters/partywindow.h"
 #include "shell/switchboardwindow.h"
 
 void openPartyWindow(Services& services, const PartyKind& kind, QWidget* parent) {
@@ -23,24 +22,4 @@ void installPartyCommands(SwitchboardWindow& switchboard) {
     switchboard.bindCommand(QStringLiteral("mnuDataEntryCustomers"), customers);
     switchboard.bindCommand(QStringLiteral("cmdVendors"), vendors);
     switchboard.bindCommand(QStringLiteral("mnuDataEntryVendors"), vendors);
-}
-
-namespace {
-
-bool lookupParty(Services& services, QWidget* parent, const PartyKind& kind) {
-    services.lookup.clear(1, 7);
-    PartyWindow window(services, kind, parent);
-    window.setChoosing(true);
-    window.exec();
-    return !services.lookup.LookupValue1.isEmpty();
-}
-
-} // namespace
-
-bool lookupCustomer(Services& services, QWidget* parent) {
-    return lookupParty(services, parent, PartyKind::customers());
-}
-
-bool lookupVendor(Services& services, QWidget* parent) {
-    return lookupParty(services, parent, PartyKind::vendors());
 }

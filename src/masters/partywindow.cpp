@@ -1,11 +1,11 @@
 #include "partywindow.h"
 
 #include "data/messages.h"
-#include "masters/findincaller.h"
-#include "masters/lookups.h"
 #include "kit/handlerguard.h"
 #include "kit/navigatorbar.h"
 #include "kit/services.h"
+#include "masters/findincaller.h"
+#include "masters/lookups.h"
 
 #include <QAbstractButton>
 #include <QFrame>
@@ -285,8 +285,10 @@ void PartyWindow::findRecord(int fieldIndex, const QString& caption, const QStri
 void PartyWindow::transfer() {
     if (!leaveRecord())
         return;
-    for (int i = 0; i < PartyKind::FieldCount; ++i)
-        m_services.lookup.value(i + 1) = field(i)->text();
+    const auto text = [this](int i) { return field(i)->text(); };
+    m_chosen = PartyChoice{text(0), text(1), {text(2), text(3), text(4), text(5)}, text(6)};
+    if (m_chosen->code.isEmpty())
+        m_chosen.reset();
     closeWindow();
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "masters/choices.h"
 #include "masters/partykind.h"
 #include "masters/partystore.h"
 
 #include <QDialog>
 #include <array>
 #include <functional>
+#include <optional>
 
 class NavigatorBar;
 class QLineEdit;
@@ -43,6 +45,8 @@ public:
     // A window opened to choose a record: Enter then hands the shown record over as a
     // double-click does.
     void setChoosing(bool choosing) { m_choosing = choosing; }
+    // The record handed over, if any.
+    std::optional<PartyChoice> chosen() const { return m_chosen; }
 
     void done(int result) override;
 
@@ -85,5 +89,6 @@ private:
     QPushButton* m_findByNumber = nullptr;
     QPushButton* m_findByName = nullptr;
     bool m_choosing = false;
+    std::optional<PartyChoice> m_chosen;
     bool m_leaving = false; // the window is closing through its own close routine
 };

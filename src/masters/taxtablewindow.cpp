@@ -1,9 +1,9 @@
 #include "taxtablewindow.h"
 
-#include "masters/gridview.h"
-#include "masters/lookups.h"
 #include "kit/handlerguard.h"
 #include "kit/services.h"
+#include "masters/gridview.h"
+#include "masters/lookups.h"
 
 namespace {
 
@@ -53,24 +53,24 @@ void TaxTableWindow::cellButtonClicked(int row, int column) {
     guarded(m_services, objectName(), routineLabel(grid(), "ButtonClick"), [&] {
         if (column != GLAccountCode)
             return;
-        const bool chosen = lookupChartOfAccounts(m_services, this);
+        const std::optional<AccountChoice> account = lookupChartOfAccounts(m_services, this);
         returnAfterChooser(grid());
-        if (!chosen)
+        if (!account)
             return;
         // On the new-row line the first value begins a new row in the line's place.
         GridRecordSet& records = recordSet();
-        records.setValue(row, GLAccountCode, m_services.lookup.LookupValue1);
-        records.setValue(row, GLAccountDept, m_services.lookup.LookupValue2);
-        records.setValue(row, GLAccountDesc, m_services.lookup.LookupValue3);
+        records.setValue(row, GLAccountCode, account->code);
+        records.setValue(row, GLAccountDept, account->dept);
+        records.setValue(row, GLAccountDesc, account->description);
     });
 }
 
 void TaxTableWindow::transferLookup(int row) {
     guarded(m_services, objectName(), routineLabel(grid(), "DblClick"), [&] {
         const GridRecordSet& records = recordSet();
-        m_services.lookup.LookupValue4 = records.text(row, TaxCode);
-        m_services.lookup.LookupValue5 = records.text(row, TaxRate);
-        m_services.lookup.LookupValue6 = records.text(row, GLAccountCode);
-        m_services.lookup.LookupValue7 = records.text(row, GLAccountDept);
+        m_chosen = TaxChoice{records.text(row, TaxCode), records.text(row, TaxRate),
+                             records.text(row, GLAccountCode), records.text(row, GLAccountDept)};
+        if (m_chosen->code.isEmpty())
+            m_chosen.reset();
     });
 }

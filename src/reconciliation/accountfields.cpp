@@ -1,7 +1,7 @@
 #include "accountfields.h"
 
-#include "masters/lookuptransfer.h"
 #include "kit/lookupcombobox.h"
+#include "masters/lookups.h"
 
 #include <QLineEdit>
 
@@ -12,12 +12,8 @@ void AccountFields::show(const QString& accountCode, const QString& deptCode,
     description->setText(accountDescription);
 }
 
-void AccountFields::choose(LookupTransfer& lookup, const std::function<void(QWidget*)>& chooser,
-                           QWidget* owner) const {
-    lookup.clear(1, 3);
-    if (chooser)
-        chooser(owner);
-    if (!lookup.LookupValue1.isEmpty())
-        show(lookup.LookupValue1, lookup.LookupValue2, lookup.LookupValue3);
+void AccountFields::choose(Services& services, QWidget* owner) const {
+    if (const std::optional<AccountChoice> chosen = lookupChartOfAccounts(services, owner))
+        show(chosen->code, chosen->dept, chosen->description);
     next->setFocus();
 }

@@ -1,12 +1,11 @@
 #pragma once
 
 #include <QString>
-#include <functional>
 
 class LookupComboBox;
 class QLineEdit;
 class QWidget;
-struct LookupTransfer;
+struct Services;
 
 // An account list with the department and description that go with its code, as the
 // setup windows show a GL account, and the field the focus goes to after a lookup.
@@ -20,9 +19,7 @@ struct AccountFields {
     void show(const QString& accountCode, const QString& deptCode,
               const QString& accountDescription) const;
 
-    // Runs `chooser` over `owner` with the lookup strings 1 to 3 cleared; a choice
-    // (LookupValue1 code, 2 department, 3 description) fills the three fields, and the
-    // focus then goes to `next` whether or not anything was chosen.
-    void choose(LookupTransfer& lookup, const std::function<void(QWidget*)>& chooser,
-                QWidget* owner) const;
+    // Opens the chart of accounts as a chooser over `owner`; a choice fills the three
+    // fields, and the focus then goes to `next` whether or not anything was chosen.
+    void choose(Services& services, QWidget* owner) const;
 };

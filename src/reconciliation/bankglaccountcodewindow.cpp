@@ -1,14 +1,13 @@
 #include "bankglaccountcodewindow.h"
 
 #include "data/messages.h"
-#include "masters/lookups.h"
-#include "reconciliation/bankglaccountrow.h"
-#include "kit/lookupcombobox.h"
-#include "kit/selectallonfocus.h"
 #include "kit/buttonrow.h"
 #include "kit/handlerguard.h"
-#include "shell/mrlookup.h"
+#include "kit/lookupcombobox.h"
+#include "kit/selectallonfocus.h"
 #include "kit/services.h"
+#include "reconciliation/bankglaccountrow.h"
+#include "shell/mrlookup.h"
 #include "shell/shellprocs.h"
 
 #include <QGridLayout>
@@ -24,8 +23,7 @@ const QString kForm = QStringLiteral("frmBankGLAccountCode");
 } // namespace
 
 BankGlAccountCodeWindow::BankGlAccountCodeWindow(Services& services, QWidget* parent)
-    : QDialog(parent), m_services(services),
-      m_chooser([this](QWidget* owner) { lookupChartOfAccounts(m_services, owner); }) {
+    : QDialog(parent), m_services(services) {
     setObjectName(kForm);
     setWindowTitle(QStringLiteral("Bank GL Account Code"));
     buildWindow();
@@ -47,7 +45,7 @@ void BankGlAccountCodeWindow::buildWindow() {
     SelectAllOnFocus::install(m_account.code, m_account.code->lineEdit());
     connect(m_account.code, &LookupComboBox::dropDownRequested, this, [this] {
         guarded(m_services, kForm, routineLabel(m_account.code, "DropDown"),
-                [this] { m_account.choose(m_services.lookup, m_chooser, this); });
+                [this] { m_account.choose(m_services, this); });
     });
 
     m_account.dept = new QLineEdit(this);

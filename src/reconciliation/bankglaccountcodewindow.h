@@ -3,7 +3,6 @@
 #include "reconciliation/accountfields.h"
 
 #include <QDialog>
-#include <functional>
 
 class QPushButton;
 struct Services;
@@ -14,14 +13,7 @@ struct Services;
 class BankGlAccountCodeWindow : public QDialog {
     Q_OBJECT
 public:
-    // Opens the chooser modally over `parent` and returns when it closes; the choice is in
-    // the lookup strings (LookupValue1 code, 2 department, 3 description).
-    using Chooser = std::function<void(QWidget* parent)>;
-
     explicit BankGlAccountCodeWindow(Services& services, QWidget* parent = nullptr);
-
-    // Replaces the chart of accounts as the chooser.
-    void setChooser(Chooser chooser) { m_chooser = std::move(chooser); }
 
 private:
     void buildWindow();
@@ -29,7 +21,6 @@ private:
     void save();
 
     Services& m_services;
-    Chooser m_chooser;
     AccountFields m_account;
     QPushButton* m_save = nullptr;
     QPushButton* m_close = nullptr;

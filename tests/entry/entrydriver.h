@@ -41,7 +41,8 @@ struct StoredRow {
 class EntryDriver {
 public:
     using Answer = Prompts::Answer;
-    using Pick = std::function<bool(Services&)>;
+    // A scripted chooser's answer: what it hands back, nothing when closed without a choice.
+    template <typename Choice> using Picks = std::deque<std::function<std::optional<Choice>()>>;
 
     // A book with bank GL account 1000 (ADMIN), AP clearing 2100 and control 2000, AR
     // clearing 1300 (SALES) and control 1200, counters NextCheque 1001 and NextReceipt 500,
@@ -90,10 +91,10 @@ public:
 
     // Opens the window with scripted choosers and waits until it is active.
     void open(Window which) {
-        const auto chooser = [](std::deque<Pick>& queue) {
-            return [&queue](Services& s, QWidget*) {
-                const Pick pick = next(queue);
-                return pick && pick(s);
+        const auto chooser = [](auto& queue) {
+            return [&queue](Services&, QWidget*) {
+                const auto pick = next(queue);
+                return pick ? pick() : std::nullopt;
             };
         };
         const auto find = [this](auto&&...) {
@@ -127,21 +128,20 @@ public:
     // A valid new row: the party picked (vouchers), the ID typed (bank entries, which offer
     // none), the account picked and the amount entered.
     void fill(const QString& amount = QStringLiteral("100")) {
-        QStringList account{"6000", "ADMIN", "Bank Charges"};
+        AccountChoice account{"6000", "ADMIN", "Bank Charges"};
         if (kind) {
             QSqlQuery party = book.db.exec("SELECT * FROM " + kind->partyTable);
-            QStringList values;
             party.next();
-            for (int i = 0; i < 7; ++i)
-                values << party.value(i).toString();
-            pick(partyPicks, kind->partyField, 1, values);
+            const auto v = [&party](int i) { return party.value(i).toString(); };
+            pick(partyPicks, kind->partyField,
+                 PartyChoice{v(0), v(1), {v(2), v(3), v(4), v(5)}, v(6)});
             account = kind->party == VoucherKind::Party::Vendor
-                          ? QStringList{"5000", "ADMIN", "Office Supplies"}
-                          : QStringList{"4000", "ADMIN", "Sales"};
+                          ? AccountChoice{"5000", "ADMIN", "Office Supplies"}
+                          : AccountChoice{"4000", "ADMIN", "Sales"};
         } else {
             enter("txtTransID", "E1");
         }
-        pick(accountPicks, "cboGLOffsetAccountCode", 1, account);
+        pick(accountPicks, "cboGLOffsetAccountCode", account);
         enter("txtOffsetAmount", amount);
     }
     // Save, answering Yes to the window's question; the window then says "Saved.".
@@ -153,18 +153,15 @@ public:
         book.prompts.expect(Messages::saved());
         click("cmdSave");
     }
-    // Opens a field's drop-down; its scripted chooser hands back values as LookupValue<first>
-    // onwards, as the chooser's window would.
-    void pick(std::deque<Pick>& queue, const QString& field, int first, const QStringList& values) {
-        queue.push_back([first, values](Services& s) {
-            for (int i = 0; i < values.size(); ++i)
-                s.lookup.value(first + i) = values[i];
-            return true;
-        });
+    // Opens a field's drop-down; its scripted chooser hands back the choice, as the chooser's
+    // window would.
+    template <typename Choice>
+    void pick(Picks<Choice>& queue, const QString& field, const Choice& choice) {
+        queue.push_back([choice] { return std::optional(choice); });
         dropDown(field);
     }
     void chooseTax(const QString& code, const QString& shownRate) {
-        pick(taxPicks, "cboGSTCode", 4, {code, shownRate, "2200", "ADMIN"});
+        pick(taxPicks, "cboGSTCode", TaxChoice{code, shownRate, "2200", "ADMIN"});
     }
 
     template <typename T = QWidget> T* get(const QString& name) {
@@ -253,7 +250,9 @@ public:
     TestBook book;
     std::unique_ptr<CashbookEntryWindow> window;
     const VoucherKind* kind = nullptr; // none for the bank entries window
-    std::deque<Pick> partyPicks, accountPicks, taxPicks;
+    Picks<PartyChoice> partyPicks;
+    Picks<AccountChoice> accountPicks;
+    Picks<TaxChoice> taxPicks;
     std::deque<QString> finds; // a null text cancels the find
 
 private:

@@ -147,7 +147,7 @@ private slots:
         QCOMPARE(h.texts("txtGSTAmount txtTotal"), "$7.00|$107.00");
         // A chooser closed without a choice keeps the code, disables the tax amount and goes to the
         // vendor.
-        h.taxPicks.push_back([](Services&) { return false; });
+        h.taxPicks.push_back([] { return std::nullopt; });
         h.dropDown("cboGSTCode");
         QCOMPARE(h.text("cboGSTCode"), "G");
         QVERIFY(!h.enabled("txtGSTAmount"));
@@ -342,7 +342,7 @@ private slots:
         QFETCH(QString, list);
         Adding h;
         h.enter("txtOffsetAmount", "100");
-        const auto failing = [](Services&) -> bool {
+        const auto failing = []() -> std::nullopt_t {
             throw Failure(ErrorNumber::ObjectNotSet, QStringLiteral("The list broke."));
         };
         h.partyPicks.push_back(failing);
@@ -395,14 +395,11 @@ private slots:
     void pickerHandsActivationBack() {
         Adding h;
         h.enter("txtOffsetAmount", "100");
-        h.taxPicks.push_back([](Services& s) {
+        h.taxPicks.push_back([] {
             QWidget chooser;
             chooser.show();
             QApplication::setActiveWindow(&chooser);
-            s.lookup.LookupValue4 = "G";
-            s.lookup.LookupValue5 = "7.00%";
-            s.lookup.LookupValue6 = "2200";
-            return true;
+            return std::optional(TaxChoice{"G", "7.00%", "2200", ""});
         });
         h.dropDown("cboGSTCode");
         QVERIFY(QTest::qWaitForWindowActive(h.window.get()));

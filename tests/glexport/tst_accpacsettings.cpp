@@ -202,8 +202,6 @@ void TestAccpacSettings::accountListTypingAndChoosing() {
     TestBook book;
     fillSettings(book);
     addAccount(book, QStringLiteral("6000"), QStringLiteral("SALES"), QStringLiteral("Salaries"));
-    // Left over from an earlier lookup: must not be taken for a choice.
-    book.lookup.LookupValue1 = QStringLiteral("2000");
     AccpacSettingsWindow window(book.services);
     QVERIFY(showActive(&window));
     auto* combo = child<QComboBox>(&window, list);

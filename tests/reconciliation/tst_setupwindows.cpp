@@ -282,8 +282,6 @@ void TestSetupWindows::bankGlAccount() {
     addAccount(book, QStringLiteral("1010"), QStringLiteral("SALES"), QStringLiteral("Savings"));
     book.sql(QStringLiteral("UPDATE tblSystemSetup SET GLBankAccountCode = '1000', "
                             "BankAccountDept = 'MAIN', BankAccountDesc = 'Current'"));
-    // Left over from an earlier lookup: must not be taken for a choice.
-    book.lookup.LookupValue1 = QStringLiteral("9999");
     BankGlAccountCodeWindow window(book.services);
     QVERIFY(showActive(&window));
     auto* account = child<QComboBox>(&window, QStringLiteral("cboAccountCode"));

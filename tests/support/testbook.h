@@ -1,8 +1,8 @@
 #pragma once
 
-#include "masters/lookuptransfer.h"
-#include "scriptedservices.h"
+#include "kit/lookuptransfer.h"
 #include "kit/services.h"
+#include "scriptedservices.h"
 
 #include <QTemporaryDir>
 #include <memory>
