@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds, and runs every test headless with CTest.
+# Installs what is needed, builds, checks the layout of the C++ files against .clang-format,
+# and runs every test headless with CTest.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh"
+"$root/scripts/check-format.sh"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "${BUILD_DIR:-$root/build}" --output-on-failure --timeout 600

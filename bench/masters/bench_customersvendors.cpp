@@ -8,10 +8,10 @@
 #include "support/testbook.h"
 
 #include "data/recordnavigator.h"
+#include "kit/navigatorbar.h"
 #include "masters/partykind.h"
 #include "masters/partystore.h"
 #include "masters/partywindow.h"
-#include "kit/navigatorbar.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -8,9 +8,9 @@ namespace {
 const std::array<const char*, 7> kTypeTexts = {
     "1. Payment - CB Only", "2. Payment - CB / AP", "3. Receipt - CB Only", "4. Receipt - CB / AR",
     "5. Bank Charge",       "6. Bank Interest",     "7. Miscellaneous"};
-const std::array<const char*, 12> kMonths = {"January", "February", "March",     "April",
-                                             "May",     "June",     "July",      "August",
-                                             "September", "October", "November", "December"};
+const std::array<const char*, 12> kMonths = {"January",   "February", "March",    "April",
+                                             "May",       "June",     "July",     "August",
+                                             "September", "October",  "November", "December"};
 } // namespace
 
 QString typeEntryText(const QString& typeCode) {

@@ -11,6 +11,8 @@ namespace Schema {
 
 namespace {
 
+// The table definitions keep one column group a line, as the book's fields are listed.
+// clang-format off
 // Text columns compare and sort case-insensitively, as the book always has.
 #define T " TEXT COLLATE NOCASE"
 #define MONEY " INTEGER"  // ten-thousandths
@@ -81,6 +83,7 @@ const TableDef kTables[] = {
 #undef RATE
 #undef DATE
 #undef YESNO
+// clang-format on
 
 // Indexes for the windows' orders, the finds and the balance and period queries.
 const char* const kIndexes[] = {
@@ -212,18 +215,21 @@ void createTables(const Database& db) {
 
 void insertTemplateRows(const Database& db, int currentMonth, int currentYear) {
     const QStringList typeTexts = {
-        QStringLiteral("Payment - CB Only"),  QStringLiteral("Payment - CB / AP"),
-        QStringLiteral("Receipt - CB Only"),  QStringLiteral("Receipt - CB / AR"),
-        QStringLiteral("Bank Charge"),        QStringLiteral("Bank Interest"),
+        QStringLiteral("Payment - CB Only"), QStringLiteral("Payment - CB / AP"),
+        QStringLiteral("Receipt - CB Only"), QStringLiteral("Receipt - CB / AR"),
+        QStringLiteral("Bank Charge"),       QStringLiteral("Bank Interest"),
         QStringLiteral("Miscellaneous")};
     for (int i = 0; i < typeTexts.size(); ++i)
-        db.exec(QStringLiteral("INSERT INTO tblTransactionType (TransType, TransTypeDesc) VALUES (?, ?)"),
+        db.exec(QStringLiteral(
+                    "INSERT INTO tblTransactionType (TransType, TransTypeDesc) VALUES (?, ?)"),
                 {QString::number(i + 1), typeTexts.at(i)});
     const QStringList statusTexts = {QStringLiteral("Outstanding"), QStringLiteral("Reconciled"),
                                      QStringLiteral("Reversed"), QStringLiteral("Void")};
     for (int i = 0; i < statusTexts.size(); ++i)
-        db.exec(QStringLiteral("INSERT INTO tblTransactionStatus (TransStatus, TransStatusDesc) VALUES (?, ?)"),
-                {QString::number(i + 1), statusTexts.at(i)});
+        db.exec(
+            QStringLiteral(
+                "INSERT INTO tblTransactionStatus (TransStatus, TransStatusDesc) VALUES (?, ?)"),
+            {QString::number(i + 1), statusTexts.at(i)});
 
     db.exec(QStringLiteral("INSERT INTO tblSystemSetup (CompanyName, Address1, Address2, Address3, "
                            "VersionNumber, VersionType, GLBankAccountCode, BankAccountDept, "
@@ -235,12 +241,13 @@ void insertTemplateRows(const Database& db, int currentMonth, int currentYear) {
     db.exec(QStringLiteral("INSERT INTO tblBankDetails (CurrentYear, CurrentMonth, BankName, "
                            "BankAccountNumber, StartingBankBalance, NextCheque, NextReceipt) "
                            "VALUES (?, ?, ?, ?, ?, ?, ?)"),
-            {QString::number(currentYear), QString::number(currentMonth), QString(), QString(),
-             0, kFirstVoucherNumber, kFirstReceiptNumber});
-    db.exec(QStringLiteral("INSERT INTO tblAccpacSettings (GLSourceCode, GLSingleMultiCurrency, "
-                           "GLHomeCurrency, GLRateType, IntegrateWithAP, IntegrateWithAR) "
-                           "VALUES (?, ?, ?, ?, 0, 0)"),
-            {QStringLiteral("CBGL"), QStringLiteral("S"), QStringLiteral("$"), QStringLiteral("SP")});
+            {QString::number(currentYear), QString::number(currentMonth), QString(), QString(), 0,
+             kFirstVoucherNumber, kFirstReceiptNumber});
+    db.exec(
+        QStringLiteral("INSERT INTO tblAccpacSettings (GLSourceCode, GLSingleMultiCurrency, "
+                       "GLHomeCurrency, GLRateType, IntegrateWithAP, IntegrateWithAR) "
+                       "VALUES (?, ?, ?, ?, 0, 0)"),
+        {QStringLiteral("CBGL"), QStringLiteral("S"), QStringLiteral("$"), QStringLiteral("SP")});
 
     for (const SampleAccount& account : kSampleChart)
         db.exec(QStringLiteral("INSERT INTO tblChartOfAccountsSample (AccountCode, DeptCode, "
@@ -250,8 +257,9 @@ void insertTemplateRows(const Database& db, int currentMonth, int currentYear) {
     const char* const departments[][2] = {
         {"ADMIN", "Administration"}, {"SALES", "Sales Department"}, {"SERV", "Service Department"}};
     for (const auto& dept : departments)
-        db.exec(QStringLiteral("INSERT INTO tblDepartments (DeptCode, DeptDescription) VALUES (?, ?)"),
-                {QString::fromLatin1(dept[0]), QString::fromLatin1(dept[1])});
+        db.exec(
+            QStringLiteral("INSERT INTO tblDepartments (DeptCode, DeptDescription) VALUES (?, ?)"),
+            {QString::fromLatin1(dept[0]), QString::fromLatin1(dept[1])});
 }
 
 void createBook(const QString& path) {

@@ -16,7 +16,9 @@ public:
     // A refusal or error: OK, critical icon.
     void critical(const QString& text) { show(text, Icon::Critical, Buttons::Ok, Answer::Ok); }
     // A notice: OK, information icon.
-    void information(const QString& text) { show(text, Icon::Information, Buttons::Ok, Answer::Ok); }
+    void information(const QString& text) {
+        show(text, Icon::Information, Buttons::Ok, Answer::Ok);
+    }
     // A plain box: OK, no icon.
     void plain(const QString& text) { show(text, Icon::None, Buttons::Ok, Answer::Ok); }
     // A question with the question icon; true for Yes.

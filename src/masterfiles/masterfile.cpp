@@ -2,7 +2,8 @@
 
 const MasterFile& MasterFile::accounts() {
     static const MasterFile file{
-        Kind::Accounts, QStringLiteral("tblChartOfAccounts"),
+        Kind::Accounts,
+        QStringLiteral("tblChartOfAccounts"),
         QStringLiteral("Select AccountCode, DeptCode, AccountDescription from tblChartOfAccounts"),
         {QStringLiteral("AccountCode"), QStringLiteral("DeptCode"),
          QStringLiteral("AccountDescription")}};
@@ -11,7 +12,8 @@ const MasterFile& MasterFile::accounts() {
 
 const MasterFile& MasterFile::customers() {
     static const MasterFile file{
-        Kind::Customers, QStringLiteral("tblCustomers"),
+        Kind::Customers,
+        QStringLiteral("tblCustomers"),
         QStringLiteral("Select CustID, CustName,Address1,Address2,Address3,Address4,PostalCode "
                        "from tblCustomers"),
         {QStringLiteral("CustID"), QStringLiteral("CustName"), QStringLiteral("Address1"),
@@ -22,7 +24,8 @@ const MasterFile& MasterFile::customers() {
 
 const MasterFile& MasterFile::vendors() {
     static const MasterFile file{
-        Kind::Vendors, QStringLiteral("tblVendors"),
+        Kind::Vendors,
+        QStringLiteral("tblVendors"),
         QStringLiteral("Select VendorID, VendorName,Address1,Address2,Address3,Address4,PostalCode "
                        "from tblVendors"),
         {QStringLiteral("VendorID"), QStringLiteral("VendorName"), QStringLiteral("Address1"),
@@ -33,9 +36,12 @@ const MasterFile& MasterFile::vendors() {
 
 const MasterFile& MasterFile::of(Kind kind) {
     switch (kind) {
-    case Kind::Accounts: return accounts();
-    case Kind::Customers: return customers();
-    case Kind::Vendors: break;
+    case Kind::Accounts:
+        return accounts();
+    case Kind::Customers:
+        return customers();
+    case Kind::Vendors:
+        break;
     }
     return vendors();
 }

@@ -3,10 +3,10 @@
 #include "data/bookfiles.h"
 #include "data/failure.h"
 #include "data/messages.h"
+#include "kit/services.h"
 #include "masterfiles/masterfileimport.h"
 #include "masterfiles/masterfilewriter.h"
 #include "masterfiles/workprogress.h"
-#include "kit/services.h"
 #include "shell/shellprocs.h"
 #include "shell/switchboardwindow.h"
 

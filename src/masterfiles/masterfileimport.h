@@ -16,10 +16,10 @@ class Database;
 class MasterFileImport {
 public:
     enum class Stop {
-        EndOfFile,    // every line was read
-        ShortLine,    // a line with too few values, or an empty line
-        Declined,     // No to the duplicate question
-        Cancelled,    // the progress callback asked to stop
+        EndOfFile, // every line was read
+        ShortLine, // a line with too few values, or an empty line
+        Declined,  // No to the duplicate question
+        Cancelled, // the progress callback asked to stop
     };
     struct Result {
         qint64 added = 0;

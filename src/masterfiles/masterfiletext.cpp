@@ -23,10 +23,9 @@ QString trimmedOfSpaces(const QString& text) {
 // Windows-1252 differs from Latin-1 only in 0x80-0x9F. The five bytes the code page
 // leaves undefined keep their Latin-1 (control character) meaning.
 constexpr char16_t kWindows1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 } // namespace
@@ -70,7 +69,7 @@ QString fromWindows1252(const QByteArray& bytes) {
     for (const char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
         *out++ = (byte >= 0x80 && byte <= 0x9F) ? QChar(kWindows1252High[byte - 0x80])
-                                                 : QChar(char16_t(byte));
+                                                : QChar(char16_t(byte));
     }
     return text;
 }
@@ -120,7 +119,8 @@ std::optional<QStringList> splitLine(const QString& line, int count) {
         qsizetype end = -1;
         if (start < line.size() && line.at(start) == Quote) {
             // A quoted value ends at its closing quote, the first one followed by a comma.
-            for (qsizetype q = line.indexOf(Quote, start + 1); q >= 0; q = line.indexOf(Quote, q + 1)) {
+            for (qsizetype q = line.indexOf(Quote, start + 1); q >= 0;
+                 q = line.indexOf(Quote, q + 1)) {
                 if (q + 1 < line.size() && line.at(q + 1) == Comma) {
                     end = q + 1;
                     break;

@@ -13,7 +13,8 @@ constexpr int kScale = 1000;
 } // namespace
 
 WorkProgress::WorkProgress(QWidget* parent, const QString& label)
-    : m_dialog(std::make_unique<QProgressDialog>(label, QStringLiteral("Cancel"), 0, kScale, parent)) {
+    : m_dialog(
+          std::make_unique<QProgressDialog>(label, QStringLiteral("Cancel"), 0, kScale, parent)) {
     m_dialog->setObjectName(QStringLiteral("dlgProgress"));
     m_dialog->setWindowTitle(QStringLiteral("Quillan"));
     m_dialog->setWindowModality(Qt::ApplicationModal);

@@ -1,8 +1,8 @@
 #include "findincaller.h"
 
 #include "data/messages.h"
-#include "masters/lookups.h"
 #include "kit/services.h"
+#include "masters/lookups.h"
 
 #include <QAbstractItemModel>
 

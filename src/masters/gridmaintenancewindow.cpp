@@ -1,10 +1,10 @@
 #include "gridmaintenancewindow.h"
 
 #include "data/messages.h"
-#include "masters/gridnavigatorbar.h"
-#include "masters/gridview.h"
 #include "kit/handlerguard.h"
 #include "kit/services.h"
+#include "masters/gridnavigatorbar.h"
+#include "masters/gridview.h"
 #include "shell/shellprocs.h"
 
 #include <QHBoxLayout>

@@ -2,11 +2,11 @@
 
 #include "data/codes.h"
 #include "data/messages.h"
-#include "reconciliation/bankdetailsrow.h"
-#include "kit/selectallonfocus.h"
 #include "kit/buttonrow.h"
 #include "kit/handlerguard.h"
+#include "kit/selectallonfocus.h"
 #include "kit/services.h"
+#include "reconciliation/bankdetailsrow.h"
 #include "shell/shellprocs.h"
 
 #include <QComboBox>

@@ -1,11 +1,11 @@
 #include "companywindow.h"
 
 #include "data/messages.h"
-#include "reconciliation/companydetailsrow.h"
-#include "kit/selectallonfocus.h"
 #include "kit/buttonrow.h"
 #include "kit/handlerguard.h"
+#include "kit/selectallonfocus.h"
 #include "kit/services.h"
+#include "reconciliation/companydetailsrow.h"
 #include "shell/shellprocs.h"
 
 #include <QFormLayout>

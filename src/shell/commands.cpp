@@ -1,12 +1,12 @@
 #include "commands.h"
 
-#include "shell/shellcommands.h"
 #include "entry/entrycommands.h"
 #include "glexport/accpacsettingscommands.h"
 #include "masterfiles/masterfilecommands.h"
 #include "masters/masterscommands.h"
 #include "masters/partycommands.h"
 #include "reconciliation/setupwindowcommands.h"
+#include "shell/shellcommands.h"
 #include "shell/switchboardwindow.h"
 
 void installCommands(SwitchboardWindow& switchboard) {

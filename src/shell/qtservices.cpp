@@ -16,10 +16,18 @@ Prompts::Answer QtPrompts::show(const QString& text, Icon icon, Buttons buttons,
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     box.setText(shown);
     switch (icon) {
-    case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
-    case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
-    case Icon::Information: box.setIcon(QMessageBox::Information); break;
-    case Icon::Question: box.setIcon(QMessageBox::Question); break;
+    case Icon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case Icon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case Icon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case Icon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
     }
     if (buttons == Buttons::Ok) {
         box.setStandardButtons(QMessageBox::Ok);

@@ -1,9 +1,9 @@
 #include "shellcommands.h"
 
-#include "shell/compactdatabase.h"
 #include "kit/handlerguard.h"
-#include "shell/licenceagreementwindow.h"
 #include "kit/services.h"
+#include "shell/compactdatabase.h"
+#include "shell/licenceagreementwindow.h"
 #include "shell/shellprocs.h"
 #include "shell/switchboardwindow.h"
 

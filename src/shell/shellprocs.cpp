@@ -4,12 +4,12 @@
 #include "kit/handlerguard.h"
 #include "kit/services.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QShortcut>
 #include <QWidget>
-#include <QApplication>
 
 void FunctionKeys(Services& services, int& keyCode, int /*shift*/) {
     guarded(services, QString(), QStringLiteral("Function Keys"), [&] {
@@ -24,8 +24,15 @@ void FunctionKeys(Services& services, int& keyCode, int /*shift*/) {
             keyCode = 0;
             Quit(services);
             break;
-        case Qt::Key_F3: case Qt::Key_F4: case Qt::Key_F5: case Qt::Key_F6: case Qt::Key_F7:
-        case Qt::Key_F8: case Qt::Key_F9: case Qt::Key_F11: case Qt::Key_F12:
+        case Qt::Key_F3:
+        case Qt::Key_F4:
+        case Qt::Key_F5:
+        case Qt::Key_F6:
+        case Qt::Key_F7:
+        case Qt::Key_F8:
+        case Qt::Key_F9:
+        case Qt::Key_F11:
+        case Qt::Key_F12:
             keyCode = 0;
             services.prompts.information(Messages::functionKeyList());
             break;
@@ -56,9 +63,8 @@ void Quit(Services& services) {
 }
 
 void DisplayAbout(Services& services) {
-    guarded(services, QString(), QStringLiteral("Display About"), [&] {
-        services.prompts.information(Messages::aboutText());
-    });
+    guarded(services, QString(), QStringLiteral("Display About"),
+            [&] { services.prompts.information(Messages::aboutText()); });
 }
 
 void Calculator(Services& services) {

@@ -1,8 +1,8 @@
 #include "switchboardwindow.h"
 
-#include "shell/commands.h"
 #include "kit/handlerguard.h"
 #include "kit/services.h"
+#include "shell/commands.h"
 #include "shell/shellprocs.h"
 
 #include <QAction>
@@ -39,13 +39,15 @@ const std::vector<PageDef>& commandPages() {
          {{"cmdCompanyDetails", "Company Details", "Enter / Modify Company Details"},
           {"cmdBankDetails", "Fiscal Year and Bank Details",
            "Enter important details such as Bank take-on balance"},
-          {"cmdTransactionType", "Transaction Type", "Especially important if exporting to AR / AP"},
+          {"cmdTransactionType", "Transaction Type",
+           "Especially important if exporting to AR / AP"},
           {"cmdReconciliationStatuses", "Reconciliation Statuses", "Reconciliation Statuses"},
           {"cmdDepartments", "Departments", "To setup a departmentalised Chart of Accounts"},
           {"cmdChartOfAccounts", "Chart of Accounts", "Essential to setup double-entry"},
           {"cmdAccountCodeSettings", "Bank GL Account Code", "Essential for double-entry"},
           {"cmdTaxTable", "Tax Table", "For purchase and sales taxes"},
-          {"cmdAccpacSettings", "Accpac / Adagio", "For integration options with Accpac Plus / Adagio"},
+          {"cmdAccpacSettings", "Accpac / Adagio",
+           "For integration options with Accpac Plus / Adagio"},
           {"cmdCustomers", "Customers", "To identify from whom receipts are received"},
           {"cmdVendors", "Vendors", "To identify to whom payments are made"}}},
         {"&Transactions",
@@ -53,7 +55,8 @@ const std::vector<PageDef>& commandPages() {
           {"cmdReceipts", "Receipts", "Enter / Modify Receipts"},
           {"cmdBankChargesInterestMisc", "Bank Charges / Interest / Misc",
            "Enter / Modify Bank Charges, Interest, Miscellaneous"},
-          {"cmdCashbook", "Cashbook", "To see Cashbook and Bank balances and perform reconciliation"},
+          {"cmdCashbook", "Cashbook",
+           "To see Cashbook and Bank balances and perform reconciliation"},
           {"cmdPEProcessing", "Period End Processing", "Period End Processing"}}},
         {"&Reports",
          {{"cmdPrintPaymentVouchers", "Payment Vouchers", ""},
@@ -203,7 +206,8 @@ void SwitchboardWindow::buildPages() {
 
     auto* bottom = new QHBoxLayout;
     auto* keys = new QLabel(
-        QStringLiteral("            F1 Help       F2  Calculator       F10 Quit      Esc Undo/Cancel"),
+        QStringLiteral(
+            "            F1 Help       F2  Calculator       F10 Quit      Esc Undo/Cancel"),
         central);
     keys->setObjectName(QStringLiteral("lblFunctionKeys"));
     bottom->addWidget(keys, 1);

@@ -45,9 +45,26 @@ void TestMoney::parse_data() {
         << "922,337,203,685,476.9999" << true << qint64(9223372036854769999LL) << false;
     QTest::newRow("empty") << "" << false << qint64(0) << true;
     QTest::newRow("blanks only") << "   " << false << qint64(0) << true;
-    for (const char* bad : {"abc", "$", "-", ".", "()", "(12.00", "12.00)", "(-5)", "--5", "12-",
-                            "1.2.3", "1e5", ",123", "1,,234", "12.3,4", "12 34", "$$5",
-                            "1234567890123456", "999999999999999", "-923,000,000,000,000.00"})
+    for (const char* bad : {"abc",
+                            "$",
+                            "-",
+                            ".",
+                            "()",
+                            "(12.00",
+                            "12.00)",
+                            "(-5)",
+                            "--5",
+                            "12-",
+                            "1.2.3",
+                            "1e5",
+                            ",123",
+                            "1,,234",
+                            "12.3,4",
+                            "12 34",
+                            "$$5",
+                            "1234567890123456",
+                            "999999999999999",
+                            "-923,000,000,000,000.00"})
         QTest::newRow(bad) << QString::fromLatin1(bad) << false << qint64(0) << false;
     QTest::newRow("non-ASCII digits")
         << QString::fromUtf8("\xef\xbc\x91\xef\xbc\x92") << false << qint64(0) << false;
@@ -73,18 +90,28 @@ void TestMoney::format_data() {
     QTest::addColumn<QString>("written");
     QTest::addColumn<QString>("entry");
 
-    QTest::newRow("zero") << qint64(0) << "$0.00" << "$0.00";
-    QTest::newRow("cents only") << qint64(500) << "$0.05" << "$0.05";
-    QTest::newRow("thousands") << qint64(12345000) << "$1,234.50" << "$1,234.50";
-    QTest::newRow("negative thousands") << qint64(-12345000) << "-$1,234.50" << "($1,234.50)";
-    QTest::newRow("millions") << qint64(1234567890000) << "$123,456,789.00" << "$123,456,789.00";
-    QTest::newRow("negative millions")
-        << qint64(-10000000000) << "-$1,000,000.00" << "($1,000,000.00)";
-    QTest::newRow("rounding carries") << qint64(9999999) << "$1,000.00" << "$1,000.00";
-    QTest::newRow("cent tie away from zero") << qint64(1250) << "$0.13" << "$0.13";
-    QTest::newRow("odd cent tie away from zero") << qint64(1350) << "$0.14" << "$0.14";
-    QTest::newRow("negative cent tie") << qint64(-1250) << "-$0.13" << "($0.13)";
-    QTest::newRow("negative below the tie") << qint64(-1249) << "-$0.12" << "($0.12)";
+    QTest::newRow("zero") << qint64(0) << "$0.00"
+                          << "$0.00";
+    QTest::newRow("cents only") << qint64(500) << "$0.05"
+                                << "$0.05";
+    QTest::newRow("thousands") << qint64(12345000) << "$1,234.50"
+                               << "$1,234.50";
+    QTest::newRow("negative thousands") << qint64(-12345000) << "-$1,234.50"
+                                        << "($1,234.50)";
+    QTest::newRow("millions") << qint64(1234567890000) << "$123,456,789.00"
+                              << "$123,456,789.00";
+    QTest::newRow("negative millions") << qint64(-10000000000) << "-$1,000,000.00"
+                                       << "($1,000,000.00)";
+    QTest::newRow("rounding carries") << qint64(9999999) << "$1,000.00"
+                                      << "$1,000.00";
+    QTest::newRow("cent tie away from zero") << qint64(1250) << "$0.13"
+                                             << "$0.13";
+    QTest::newRow("odd cent tie away from zero") << qint64(1350) << "$0.14"
+                                                 << "$0.14";
+    QTest::newRow("negative cent tie") << qint64(-1250) << "-$0.13"
+                                       << "($0.13)";
+    QTest::newRow("negative below the tie") << qint64(-1249) << "-$0.12"
+                                            << "($0.12)";
 }
 
 void TestMoney::format() {
@@ -110,13 +137,19 @@ void TestMoney::taxProduct_data() {
     QTest::addColumn<QString>("tax");
     QTest::addColumn<QString>("total");
 
-    QTest::newRow("10.05 at 7%") << "10.05" << 0.07 << "$0.70" << "$10.75";
-    QTest::newRow("100 at 7%") << "100" << 0.07 << "$7.00" << "$107.00";
-    QTest::newRow("cent tie 0.50 at 5%") << "0.50" << 0.05 << "$0.03" << "$0.53";
-    QTest::newRow("thousands") << "$1,234.56" << 0.07 << "$86.42" << "$1,320.98";
-    QTest::newRow("negative cent tie") << "(0.50)" << 0.05 << "-$0.03" << "-$0.53";
+    QTest::newRow("10.05 at 7%") << "10.05" << 0.07 << "$0.70"
+                                 << "$10.75";
+    QTest::newRow("100 at 7%") << "100" << 0.07 << "$7.00"
+                               << "$107.00";
+    QTest::newRow("cent tie 0.50 at 5%") << "0.50" << 0.05 << "$0.03"
+                                         << "$0.53";
+    QTest::newRow("thousands") << "$1,234.56" << 0.07 << "$86.42"
+                               << "$1,320.98";
+    QTest::newRow("negative cent tie") << "(0.50)" << 0.05 << "-$0.03"
+                                       << "-$0.53";
     // 1.65495: even at four decimals (1.6550), then away from zero at the cent.
-    QTest::newRow("two roundings 20.06 at 8.25%") << "20.06" << 0.0825 << "$1.66" << "$21.72";
+    QTest::newRow("two roundings 20.06 at 8.25%") << "20.06" << 0.0825 << "$1.66"
+                                                  << "$21.72";
 }
 
 void TestMoney::taxProduct() {

@@ -5,6 +5,7 @@
 #include "support/testbook.h"
 
 #include "data/messages.h"
+#include "kit/navigatorbar.h"
 #include "masters/chartofaccountswindow.h"
 #include "masters/finddialog.h"
 #include "masters/findincaller.h"
@@ -13,7 +14,6 @@
 #include "masters/lookups.h"
 #include "masters/partykind.h"
 #include "masters/partywindow.h"
-#include "kit/navigatorbar.h"
 
 #include <QLineEdit>
 #include <QListView>

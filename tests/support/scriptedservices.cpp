@@ -17,7 +17,8 @@ Prompts::Answer ScriptedPrompts::show(const QString& text, Icon icon, Buttons bu
     m_shown.push_back({text, icon, buttons, defaultButton});
     const Answer fallback = buttons == Buttons::Ok ? Answer::Ok : defaultButton;
     if (m_queue.empty()) {
-        QTest::qFail(qPrintable(QStringLiteral("Unexpected message box: ") + text), __FILE__, __LINE__);
+        QTest::qFail(qPrintable(QStringLiteral("Unexpected message box: ") + text), __FILE__,
+                     __LINE__);
         return fallback;
     }
     const Expectation expected = m_queue.front();
@@ -39,8 +40,9 @@ Prompts::Answer ScriptedPrompts::show(const QString& text, Icon icon, Buttons bu
 bool ScriptedPrompts::verifyAllShown() {
     if (m_queue.empty())
         return true;
-    QTest::qFail(qPrintable(QStringLiteral("Expected message box never shown: ") + m_queue.front().text),
-                 __FILE__, __LINE__);
+    QTest::qFail(
+        qPrintable(QStringLiteral("Expected message box never shown: ") + m_queue.front().text),
+        __FILE__, __LINE__);
     return false;
 }
 
