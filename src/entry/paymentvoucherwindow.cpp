@@ -5,6 +5,7 @@
 #include "data/messages.h"
 #include "data/recordnavigator.h"
 #include "entry/voucherrules.h"
+#include "kit/fieldgate.h"
 #include "kit/handlerguard.h"
 #include "kit/lookupcombobox.h"
 #include "kit/navigatorbar.h"
@@ -359,7 +360,7 @@ bool PaymentVoucherWindow::leaveOwnField(QWidget* widget, bool) {
     if (widget == m_taxAmount) {
         if (!amountCheck(m_taxAmount))
             return false;
-        fieldAccepted();
+        m_gate->accept();
         guarded(m_services, form, routineLabel(m_taxAmount, "LostFocus"), [this] {
             if (!Money::isBlank(m_amount->text()))
                 recomputeTotal();
