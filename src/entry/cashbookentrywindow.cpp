@@ -196,18 +196,17 @@ void CashbookEntryWindow::connectSignals() {
                 [this] { statusDisplay(); });
     });
 
-    connect(m_add, &QPushButton::clicked, this,
-            [this] { runCommand(QStringLiteral("cmdAdd"), [this] { cmdAdd(); }); });
-    connect(m_save, &QPushButton::clicked, this,
-            [this] { runCommand(QStringLiteral("cmdSave"), [this] { cmdSave(); }); });
-    connect(m_undo, &QPushButton::clicked, this,
-            [this] { runCommand(QStringLiteral("cmdUndo"), [this] { cmdUndo(); }); });
-    connect(m_delete, &QPushButton::clicked, this,
-            [this] { runCommand(QStringLiteral("cmdDelete"), [this] { cmdDelete(); }); });
-    connect(m_find, &QPushButton::clicked, this,
-            [this] { runCommand(m_setup.findRoutine, [this] { cmdFind(); }); });
-    connect(m_close, &QPushButton::clicked, this,
-            [this] { runCommand(QStringLiteral("cmdClose"), [this] { cmdClose(); }); });
+    using Command = void (CashbookEntryWindow::*)();
+    const std::pair<QPushButton*, Command> commands[] = {
+        {m_add, &CashbookEntryWindow::cmdAdd},   {m_save, &CashbookEntryWindow::cmdSave},
+        {m_undo, &CashbookEntryWindow::cmdUndo}, {m_delete, &CashbookEntryWindow::cmdDelete},
+        {m_find, &CashbookEntryWindow::cmdFind}, {m_close, &CashbookEntryWindow::cmdClose}};
+    // Each routine is named for its button; Find's name is the window's own.
+    for (const auto& [button, command] : commands)
+        connect(button, &QPushButton::clicked, this, [this, button, command] {
+            runCommand(button == m_find ? m_setup.findRoutine : button->objectName(),
+                       [this, command] { (this->*command)(); });
+        });
 }
 
 // ---- default hooks -----------------------------------------------------------------

@@ -383,12 +383,9 @@ bool PaymentVoucherWindow::leaveOwnField(QWidget* widget, bool) {
         });
         return true;
     }
-    if (widget == m_taxCode) {
-        bool passed = true;
-        guarded(m_services, form, routineLabel(m_taxCode, "LostFocus"),
-                [this, &passed] { passed = leaveTaxCode(); });
-        return passed;
-    }
+    if (widget == m_taxCode)
+        return m_gate->check(routineLabel(m_taxCode, "LostFocus"),
+                             [this] { return leaveTaxCode(); });
     return true;
 }
 

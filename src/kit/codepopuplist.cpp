@@ -48,24 +48,17 @@ bool CodePopupList::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress || !m_field->isEnabled())
         return false;
     const auto* key = static_cast<QKeyEvent*>(event);
-    switch (key->key()) {
-    case Qt::Key_Down:
-        choose(qMin(currentRow() + 1, count() - 1));
-        return true;
-    case Qt::Key_Up:
-        choose(qMax(currentRow() - 1, 0));
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Space:
-        choose(qMax(currentRow(), 0));
-        return true;
-    default: {
-        const int typed = key->text().isEmpty() ? -1 : int(m_codes.indexOf(key->text()));
-        if (typed < 0)
-            return false;
-        choose(typed);
-        return true;
-    }
-    }
+    // A typed code takes its entry; the step keys come first (Space types a space).
+    int row = key->text().isEmpty() ? -1 : int(m_codes.indexOf(key->text()));
+    if (key->key() == Qt::Key_Down)
+        row = qMin(currentRow() + 1, count() - 1);
+    else if (key->key() == Qt::Key_Up)
+        row = qMax(currentRow() - 1, 0);
+    else if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
+             key->key() == Qt::Key_Space)
+        row = qMax(currentRow(), 0);
+    else if (row < 0)
+        return false;
+    choose(row);
+    return true;
 }
