@@ -4,6 +4,8 @@
 #include "data/failure.h"
 #include "data/messages.h"
 #include "data/recordnavigator.h"
+#include "kit/codepopuplist.h"
+#include "kit/fieldgate.h"
 #include "kit/handlerguard.h"
 #include "kit/lookupcombobox.h"
 #include "kit/navigatorbar.h"
@@ -16,32 +18,11 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QFocusEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSqlRecord>
-#include <QTimer>
-
-namespace {
-
-// Focus changes that mean the user is leaving a field. A window that loses activation (a
-// message box or a chooser opened over it) or a pop-up does not take the field away.
-bool isLeaving(Qt::FocusReason reason) {
-    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
-}
-
-void selectText(QWidget* widget) {
-    if (auto* edit = qobject_cast<QLineEdit*>(widget))
-        edit->selectAll();
-    else if (auto* combo = qobject_cast<QComboBox*>(widget); combo && combo->lineEdit())
-        combo->lineEdit()->selectAll();
-}
-
-} // namespace
 
 CashbookEntryWindow::Choosers CashbookEntryWindow::standardChoosers() {
     Choosers choosers;
@@ -56,16 +37,16 @@ CashbookEntryWindow::CashbookEntryWindow(Services& services, Setup setup, QWidge
     setObjectName(m_setup.windowName);
     setWindowTitle(m_setup.caption);
 
+    m_gate = new FieldGate(
+        services, m_setup.windowName, this,
+        [this](QWidget* widget, bool focusLeaving) { return leaveField(widget, focusLeaving); },
+        [this](QWidget* widget) { gotFocus(widget); });
     m_transType = addLineEdit("txtTransType");
     m_transType->setReadOnly(true);
-    m_typeList = new QListWidget(this);
+    m_typeList = new CodePopupList(m_transType, this);
     m_typeList->setObjectName(QStringLiteral("lstTransType"));
-    m_typeList->setFocusPolicy(Qt::NoFocus);
     m_typeList->setAccessibleName(QStringLiteral("Transaction types"));
-    for (int i = 0; i < m_setup.typeCodes.size(); ++i) {
-        auto* item = new QListWidgetItem(m_setup.typeTexts.value(i), m_typeList);
-        item->setData(Qt::UserRole, m_setup.typeCodes.at(i));
-    }
+    m_typeList->setCodes(m_setup.typeCodes, m_setup.typeTexts);
     m_transId = addLineEdit("txtTransID");
     m_datePicker = new QDateEdit(this);
     m_datePicker->setObjectName(QStringLiteral("DTPicker"));
@@ -137,7 +118,7 @@ CashbookEntryWindow::CashbookEntryWindow(Services& services, Setup setup, QWidge
     // A failure of the navigator's own data operations is not shown; the check before a
     // move reports its own failures.
     m_bar->setMoveRunner([this](RecordNavigator::Move, const std::function<void()>& body) {
-        if (!finishFieldEdit())
+        if (!m_gate->leaveFocused())
             return;
         try {
             body();
@@ -151,10 +132,8 @@ CashbookEntryWindow::~CashbookEntryWindow() = default;
 
 void CashbookEntryWindow::finishSetup() {
     connectSignals();
-    guarded(m_services, m_setup.windowName, QStringLiteral("Form Load"), [this] {
-        m_typeList->hide();
-        m_navigator->open();
-    });
+    guarded(m_services, m_setup.windowName, QStringLiteral("Form Load"),
+            [this] { m_navigator->open(); });
     setWindowState(Qt::WindowMaximized);
     m_services.busy.reset();
 }
@@ -187,10 +166,9 @@ QPushButton* CashbookEntryWindow::addButton(const char* name, const QString& cap
 }
 
 void CashbookEntryWindow::connectSignals() {
-    QList<QWidget*> watched = {m_transType, m_transId, m_desc, m_account, m_amount};
-    watched += ownWatchedFields();
-    for (QWidget* widget : watched)
-        widget->installEventFilter(this);
+    m_gate->watch(QList<QWidget*>{m_transType, m_transId, m_desc, m_account, m_amount} +
+                      ownWatchedFields(),
+                  QList<QWidget*>{m_amount, m_account, m_transId} + ownCheckedFields());
 
     auto markDirty = [this] {
         if (m_binding == 0)
@@ -207,8 +185,10 @@ void CashbookEntryWindow::connectSignals() {
 
     connect(m_account, &LookupComboBox::dropDownRequested, this,
             &CashbookEntryWindow::accountDropDown);
-    connect(m_typeList, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { chooseType(m_typeList->row(item)); });
+    connect(m_typeList, &CodePopupList::chosen, this, [this](const QString& code) {
+        guarded(m_services, m_setup.windowName, routineLabel(m_typeList, "Click"),
+                [this, &code] { typeChosen(code); });
+    });
     connect(m_datePicker, &QDateEdit::dateChanged, this, &CashbookEntryWindow::datePicked);
     connect(m_transDate, &QLineEdit::textChanged, this, &CashbookEntryWindow::dateTextChanged);
     connect(m_status, &QLineEdit::textChanged, this, [this] {
@@ -216,18 +196,17 @@ void CashbookEntryWindow::connectSignals() {
                 [this] { statusDisplay(); });
     });
 
-    connect(m_add, &QPushButton::clicked, this,
-            [this] { runCommand(QStringLiteral("cmdAdd"), [this] { cmdAdd(); }); });
-    connect(m_save, &QPushButton::clicked, this,
-            [this] { runCommand(QStringLiteral("cmdSave"), [this] { cmdSave(); }); });
-    connect(m_undo, &QPushButton::clicked, this,
-            [this] { runCommand(QStringLiteral("cmdUndo"), [this] { cmdUndo(); }); });
-    connect(m_delete, &QPushButton::clicked, this,
-            [this] { runCommand(QStringLiteral("cmdDelete"), [this] { cmdDelete(); }); });
-    connect(m_find, &QPushButton::clicked, this,
-            [this] { runCommand(m_setup.findRoutine, [this] { cmdFind(); }); });
-    connect(m_close, &QPushButton::clicked, this,
-            [this] { runCommand(QStringLiteral("cmdClose"), [this] { cmdClose(); }); });
+    using Command = void (CashbookEntryWindow::*)();
+    const std::pair<QPushButton*, Command> commands[] = {
+        {m_add, &CashbookEntryWindow::cmdAdd},   {m_save, &CashbookEntryWindow::cmdSave},
+        {m_undo, &CashbookEntryWindow::cmdUndo}, {m_delete, &CashbookEntryWindow::cmdDelete},
+        {m_find, &CashbookEntryWindow::cmdFind}, {m_close, &CashbookEntryWindow::cmdClose}};
+    // Each routine is named for its button; Find's name is the window's own.
+    for (const auto& [button, command] : commands)
+        connect(button, &QPushButton::clicked, this, [this, button, command] {
+            runCommand(button == m_find ? m_setup.findRoutine : button->objectName(),
+                       [this, command] { (this->*command)(); });
+        });
 }
 
 // ---- default hooks -----------------------------------------------------------------
@@ -248,7 +227,7 @@ void CashbookEntryWindow::rowUndone() {}
 
 void CashbookEntryWindow::gotFocus(QWidget* widget) {
     if (widget == m_transType) {
-        showTypeList(true);
+        m_typeList->popUp();
         m_transType->selectAll();
     } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
         edit->selectAll();
@@ -336,7 +315,7 @@ void CashbookEntryWindow::showCurrentRow() {
             statusDisplay();
         }
         m_dirty = m_navigator->isAdding();
-        m_fieldRefused = false;
+        m_gate->accept();
         if (m_navigator->isEmpty())
             PreventDataEntry(true);
     });
@@ -360,7 +339,7 @@ void CashbookEntryWindow::PreventDataEntry(bool lock) {
         m_find->setEnabled(true);
         m_bar->setEnabled(true);
         if (lock)
-            showTypeList(false);
+            m_typeList->hide();
         update();
     });
 }
@@ -381,7 +360,7 @@ bool CashbookEntryWindow::event(QEvent* event) {
 }
 
 bool CashbookEntryWindow::beforeMove() {
-    if (m_fieldRefused)
+    if (m_gate->isRefused())
         return false;
     bool allowed = false;
     guarded(m_services, m_setup.windowName, QStringLiteral("Adodc1 WillMove"), [this, &allowed] {
@@ -459,96 +438,8 @@ EntryRules::Settings CashbookEntryWindow::readSettings() {
 
 // ---- field rules -------------------------------------------------------------------
 
-bool CashbookEntryWindow::eventFilter(QObject* watched, QEvent* event) {
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget)
-        return QDialog::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::FocusIn:
-        if (m_refocus && widget != m_refocus)
-            break;
-        if (widget == m_refocus)
-            m_refocus = nullptr;
-        guarded(m_services, m_setup.windowName, routineLabel(widget, "GotFocus"),
-                [this, widget] { gotFocus(widget); });
-        break;
-    case QEvent::FocusOut: {
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (widget == m_transType && reason != Qt::PopupFocusReason)
-            guarded(m_services, m_setup.windowName, routineLabel(m_transType, "LostFocus"),
-                    [this] { showTypeList(false); });
-        if (m_refocus || !isLeaving(reason))
-            break;
-        leaveField(widget, true);
-        break;
-    }
-    case QEvent::KeyPress:
-        if (widget == m_transType && m_transType->isEnabled()) {
-            auto* key = static_cast<QKeyEvent*>(event);
-            const int row = m_typeList->currentRow();
-            switch (key->key()) {
-            case Qt::Key_Down:
-                chooseType(qMin(row + 1, m_typeList->count() - 1));
-                return true;
-            case Qt::Key_Up:
-                chooseType(qMax(row - 1, 0));
-                return true;
-            case Qt::Key_Return:
-            case Qt::Key_Enter:
-            case Qt::Key_Space:
-                chooseType(qMax(row, 0));
-                return true;
-            default:
-                for (int i = 0; i < m_setup.typeCodes.size(); ++i)
-                    if (!key->text().isEmpty() && key->text() == m_setup.typeCodes.at(i)) {
-                        chooseType(i);
-                        return true;
-                    }
-                break;
-            }
-        }
-        break;
-    default:
-        break;
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-void CashbookEntryWindow::refuseField(QWidget* widget, bool focusLeaving) {
-    m_fieldRefused = true;
-    selectText(widget);
-    if (focusLeaving) {
-        m_refocus = widget;
-        QTimer::singleShot(0, this, &CashbookEntryWindow::restoreFocus);
-    }
-}
-
-void CashbookEntryWindow::restoreFocus() {
-    QWidget* widget = m_refocus;
-    if (!widget)
-        return;
-    widget->setFocus(Qt::OtherFocusReason);
-    selectText(widget);
-    m_refocus = nullptr;
-}
-
-bool CashbookEntryWindow::fieldCheck(const QString& routine, const std::function<bool()>& check) {
-    bool passed = true;
-    guarded(m_services, m_setup.windowName, routine, [&check, &passed] { passed = check(); });
-    return passed;
-}
-
-bool CashbookEntryWindow::settleField(QWidget* widget, bool focusLeaving, bool passed) {
-    if (!passed) {
-        refuseField(widget, focusLeaving);
-        return false;
-    }
-    m_fieldRefused = false;
-    return true;
-}
-
 bool CashbookEntryWindow::amountCheck(QLineEdit* edit) {
-    return fieldCheck(routineLabel(edit, "Validate"), [this, edit] {
+    return m_gate->check(routineLabel(edit, "Validate"), [this, edit] {
         const QString text = edit->text();
         if (Money::isBlank(text))
             return true;
@@ -569,20 +460,20 @@ bool CashbookEntryWindow::amountCheck(QLineEdit* edit) {
 
 bool CashbookEntryWindow::leaveField(QWidget* widget, bool focusLeaving) {
     if (widget == m_amount) {
-        if (!settleField(widget, focusLeaving, amountCheck(m_amount)))
+        if (!m_gate->settle(widget, focusLeaving, amountCheck(m_amount)))
             return false;
         guarded(m_services, m_setup.windowName, routineLabel(m_amount, "LostFocus"),
                 [this] { amountLeft(); });
         return true;
     }
     if (widget == m_account)
-        return settleField(
+        return m_gate->settle(
             widget, focusLeaving,
-            fieldCheck(routineLabel(m_account, "LostFocus"), [this] { return leaveAccount(); }));
+            m_gate->check(routineLabel(m_account, "LostFocus"), [this] { return leaveAccount(); }));
     if (widget == m_transId) {
         // While adding, a number any transaction of the book already has is refused here,
         // at the field, rather than by the book at Save.
-        const bool passed = fieldCheck(routineLabel(m_transId, "Validate"), [this] {
+        const bool passed = m_gate->check(routineLabel(m_transId, "Validate"), [this] {
             const QString number = m_transId->text();
             if (!m_navigator->isAdding() || number.isEmpty() || !m_store.transIdExists(number))
                 return true;
@@ -590,10 +481,10 @@ bool CashbookEntryWindow::leaveField(QWidget* widget, bool focusLeaving) {
             m_transId->clear();
             return false;
         });
-        return settleField(widget, focusLeaving, passed);
+        return m_gate->settle(widget, focusLeaving, passed);
     }
     if (!leaveOwnField(widget, focusLeaving)) {
-        refuseField(widget, focusLeaving);
+        m_gate->refuse(widget, focusLeaving);
         return false;
     }
     return true;
@@ -618,49 +509,6 @@ bool CashbookEntryWindow::leaveAccount() {
     }
     setOffsetAccount(rows.front().code, rows.front().dept, rows.front().description);
     return true;
-}
-
-// Commands and keyboard moves run while the focus may still be in a field: that field is
-// left first, as a click elsewhere would leave it.
-bool CashbookEntryWindow::finishFieldEdit() {
-    if (m_refocus)
-        return false;
-    QWidget* focused = focusWidget();
-    // The text of a drop-down is its own child.
-    if (focused && qobject_cast<QComboBox*>(focused->parentWidget()))
-        focused = focused->parentWidget();
-    QList<QWidget*> checked = {m_amount, m_account, m_transId};
-    checked += ownCheckedFields();
-    for (QWidget* candidate : checked)
-        if (focused == candidate && focused->hasFocus())
-            return leaveField(focused, false);
-    return !m_fieldRefused;
-}
-
-void CashbookEntryWindow::showTypeList(bool show) {
-    if (!show) {
-        m_typeList->hide();
-        return;
-    }
-    const QPoint below = m_transType->mapTo(this, QPoint(0, m_transType->height()));
-    const int rowHeight = m_typeList->sizeHintForRow(0) > 0 ? m_typeList->sizeHintForRow(0) : 18;
-    m_typeList->setGeometry(below.x(), below.y(), qMax(m_transType->width(), 180),
-                            rowHeight * m_typeList->count() + 2 * m_typeList->frameWidth() + 2);
-    m_typeList->setCurrentRow(m_setup.typeCodes.indexOf(m_transType->text()));
-    m_typeList->show();
-    m_typeList->raise();
-}
-
-void CashbookEntryWindow::chooseType(int row) {
-    guarded(m_services, m_setup.windowName, routineLabel(m_typeList, "Click"), [this, row] {
-        if (row < 0 || row >= m_typeList->count() || !m_transType->isEnabled())
-            return;
-        m_typeList->setCurrentRow(row);
-        const QString code = m_typeList->item(row)->data(Qt::UserRole).toString();
-        m_transType->setText(code);
-        m_transType->selectAll();
-        typeChosen(code);
-    });
 }
 
 void CashbookEntryWindow::accountDropDown() {
@@ -700,7 +548,7 @@ void CashbookEntryWindow::dateTextChanged() {
 // ---- commands ----------------------------------------------------------------------
 
 void CashbookEntryWindow::runCommand(const QString& routine, const std::function<void()>& body) {
-    if (!finishFieldEdit())
+    if (!m_gate->leaveFocused())
         return;
     guarded(m_services, m_setup.windowName, routine, body);
 }
@@ -859,7 +707,7 @@ void CashbookEntryWindow::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
-    if (!finishFieldEdit() || !mayClose(QStringLiteral("Form QueryUnload"))) {
+    if (!m_gate->leaveFocused() || !mayClose(QStringLiteral("Form QueryUnload"))) {
         event->ignore();
         return;
     }
@@ -876,12 +724,11 @@ void CashbookEntryWindow::reject() {
     // Escape undoes changes to the shown row; with nothing to undo it closes the window the
     // way its close box does.
     if (m_dirty || m_navigator->isAdding()) {
-        m_fieldRefused = false;
-        m_refocus = nullptr;
+        m_gate->reset();
         guarded(m_services, m_setup.windowName, QStringLiteral("cmdUndo"), [this] { cmdUndo(); });
         return;
     }
-    if (!finishFieldEdit() || !mayClose(QStringLiteral("Form QueryUnload")))
+    if (!m_gate->leaveFocused() || !mayClose(QStringLiteral("Form QueryUnload")))
         return;
     m_closing = true;
     QDialog::reject();

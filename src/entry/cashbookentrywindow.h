@@ -5,16 +5,16 @@
 #include "masters/choices.h"
 
 #include <QDialog>
-#include <QPointer>
 #include <functional>
 #include <optional>
 
+class CodePopupList;
+class FieldGate;
 class NavigatorBar;
 class LookupComboBox;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPushButton;
 class QSqlRecord;
 class RecordNavigator;
@@ -98,8 +98,8 @@ protected:
     // ones with leave rules, which a command leaves first.
     virtual QList<QWidget*> ownWatchedFields() const { return {}; }
     virtual QList<QWidget*> ownCheckedFields() const { return {}; }
-    // Leaving one of the window's own fields: false when its check refuses (the window
-    // then calls refuseField).
+    // Leaving one of the window's own fields: false when its check refuses (the field gate
+    // then keeps the focus there).
     virtual bool leaveOwnField(QWidget* widget, bool focusLeaving);
     // A watched field took the focus; by default its text is selected (the type field also
     // shows its list).
@@ -148,14 +148,6 @@ protected:
     // The amount check of a field: not a number is refused, a negative amount needs a Yes
     // when the setup asks for it.
     bool amountCheck(QLineEdit* edit);
-    // Runs a field's check under the handler guard: false when it refused; a check that
-    // fails with an error report counts as passed.
-    bool fieldCheck(const QString& routine, const std::function<bool()>& check);
-    // Ends leaving a field: a refused field keeps the focus, a passed one is accepted.
-    bool settleField(QWidget* widget, bool focusLeaving, bool passed);
-    // Keeps the focus in a field whose check refused, its text selected.
-    void refuseField(QWidget* widget, bool focusLeaving);
-    void fieldAccepted() { m_fieldRefused = false; }
     void focusField(const QString& name);
     EntryRules::Settings readSettings();
     // Field changes made by the window itself (showing a row, normalisations) while this is
@@ -171,7 +163,6 @@ protected:
         int& m_depth;
     };
 
-    bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
@@ -180,10 +171,11 @@ protected:
     const Setup m_setup;
     CashbookStore m_store;
     Choosers m_choosers;
+    FieldGate* m_gate = nullptr; // may the user leave the focused field
     RecordNavigator* m_navigator = nullptr;
 
     QLineEdit* m_transType = nullptr;
-    QListWidget* m_typeList = nullptr;
+    CodePopupList* m_typeList = nullptr;
     QLineEdit* m_transId = nullptr;
     QDateEdit* m_datePicker = nullptr;
     QLineEdit* m_transDate = nullptr;
@@ -217,11 +209,7 @@ private:
     void formActivate();
 
     bool leaveField(QWidget* widget, bool focusLeaving);
-    void restoreFocus();
-    bool finishFieldEdit();
     void accountDropDown();
-    void chooseType(int row);
-    void showTypeList(bool show);
     void datePicked();
     void dateTextChanged();
 
@@ -265,7 +253,5 @@ private:
     QString m_filledAccount;
     bool m_dirty = false;
     int m_binding = 0;
-    bool m_fieldRefused = false;
-    QPointer<QWidget> m_refocus;
     bool m_closing = false;
 };

@@ -5,6 +5,7 @@
 #include "data/messages.h"
 #include "data/recordnavigator.h"
 #include "entry/voucherrules.h"
+#include "kit/fieldgate.h"
 #include "kit/handlerguard.h"
 #include "kit/lookupcombobox.h"
 #include "kit/navigatorbar.h"
@@ -359,7 +360,7 @@ bool PaymentVoucherWindow::leaveOwnField(QWidget* widget, bool) {
     if (widget == m_taxAmount) {
         if (!amountCheck(m_taxAmount))
             return false;
-        fieldAccepted();
+        m_gate->accept();
         guarded(m_services, form, routineLabel(m_taxAmount, "LostFocus"), [this] {
             if (!Money::isBlank(m_amount->text()))
                 recomputeTotal();
@@ -382,12 +383,9 @@ bool PaymentVoucherWindow::leaveOwnField(QWidget* widget, bool) {
         });
         return true;
     }
-    if (widget == m_taxCode) {
-        bool passed = true;
-        guarded(m_services, form, routineLabel(m_taxCode, "LostFocus"),
-                [this, &passed] { passed = leaveTaxCode(); });
-        return passed;
-    }
+    if (widget == m_taxCode)
+        return m_gate->check(routineLabel(m_taxCode, "LostFocus"),
+                             [this] { return leaveTaxCode(); });
     return true;
 }
 
