@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include <QSqlQuery>
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -218,20 +219,53 @@ int FindListModel::rowsBefore(const Row& row) const {
                 return it.key() * kPageRows + i;
     const QString& column = m_source->column;
     QList<Piece> pieces;
-    if (row.value.isNull()) {
+    qint64 total = 0;
+    // Counted from the nearest page read before the row (an earlier seek reads the page around
+    // its row), so a keystroke after the first counts only the rows between them.
+    if (const std::optional<int> page = row.value.isNull() ? std::nullopt : pageBefore(row)) {
+        const Row& from = m_pages.constFind(*page)->first();
+        total = qint64(*page) * kPageRows;
+        pieces.append({column + QStringLiteral(" = ? AND rowid >= ? AND (") + column +
+                           QStringLiteral(" < ? OR (") + column +
+                           QStringLiteral(" = ? AND rowid < ?))"),
+                       {from.value, from.rowid, row.value, row.value, row.rowid}});
+        pieces.append({column + QStringLiteral(" > ? AND ") + column + QStringLiteral(" < ?"),
+                       {from.value, row.value}});
+        pieces.append(
+            {column + QStringLiteral(" > ? AND ") + column + QStringLiteral(" = ? AND rowid < ?"),
+             {from.value, row.value, row.rowid}});
+    } else if (row.value.isNull()) {
         pieces.append({column + QStringLiteral(" IS NULL AND rowid < ?"), {row.rowid}});
     } else {
         pieces.append({column + QStringLiteral(" = ? AND rowid < ?"), {row.value, row.rowid}});
         pieces.append({column + QStringLiteral(" < ?"), {row.value}});
         pieces.append({column + QStringLiteral(" IS NULL"), {}});
     }
-    qint64 total = 0;
     for (const Piece& piece : std::as_const(pieces))
         total += m_db.scalar(QStringLiteral("SELECT COUNT(*) FROM %1%2")
                                  .arg(m_source->table, where(piece.condition)),
                              piece.values)
                      .toLongLong();
     return int(total);
+}
+
+std::optional<int> FindListModel::pageBefore(const Row& row) const {
+    QList<int> pages = m_pages.keys();
+    std::sort(pages.begin(), pages.end(), std::greater<>());
+    // The order is the column's own (its collation and affinity), so the database compares.
+    const QString before =
+        QStringLiteral(
+            "SELECT COUNT(*) FROM %1 WHERE rowid = ? AND (%2 < ? OR (%2 = ? AND rowid < ?))")
+            .arg(m_source->table, m_source->column);
+    for (int index : std::as_const(pages)) {
+        const Page& rows = *m_pages.constFind(index);
+        if (rows.isEmpty() || rows.first().value.isNull())
+            continue;
+        if (m_db.scalar(before, {rows.first().rowid, row.value, row.value, row.rowid})
+                .toLongLong() > 0)
+            return index;
+    }
+    return std::nullopt;
 }
 
 QString FindListModel::where(const QString& condition) const {

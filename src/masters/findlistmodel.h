@@ -58,6 +58,8 @@ private:
     Page readPiece(const QString& condition, const QVariantList& values, bool reverse,
                    int limit) const;
     int rowsBefore(const Row& row) const;
+    // The highest page read whose first row (not null) comes before the row.
+    std::optional<int> pageBefore(const Row& row) const;
     QString where(const QString& condition) const;
 
     const Database& m_db;
