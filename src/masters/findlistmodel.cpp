@@ -12,11 +12,6 @@ namespace {
 // The pages kept; past this the cache starts again from the page asked for.
 constexpr int kPagesKept = 64;
 
-struct Piece {
-    QString condition;
-    QVariantList values;
-};
-
 } // namespace
 
 std::optional<FindListModel::Source> FindListModel::Source::fromQuery(const QString& sql) {
@@ -43,6 +38,7 @@ FindListModel::FindListModel(const Database& db, QString query, QObject* parent)
 void FindListModel::open() {
     beginResetModel();
     m_pages.clear();
+    m_last.reset();
     m_all.clear();
     m_count = 0;
     try {
@@ -222,7 +218,17 @@ int FindListModel::rowsBefore(const Row& row) const {
     qint64 total = 0;
     // Counted from the nearest page read before the row (an earlier seek reads the page around
     // its row), so a keystroke after the first counts only the rows between them.
-    if (const std::optional<int> page = row.value.isNull() ? std::nullopt : pageBefore(row)) {
+    const std::optional<int> page = row.value.isNull() ? std::nullopt : pageBefore(row);
+    if (page && nearerTheEnd(row, *page)) {
+        // Nulls come first, so the rows from a value to the end have values.
+        pieces.append({column + QStringLiteral(" = ? AND rowid >= ?"), {row.value, row.rowid}});
+        pieces.append({column + QStringLiteral(" > ?"), {row.value}});
+        total = m_count;
+        for (const Piece& piece : std::as_const(pieces))
+            total -= count(piece);
+        return int(total);
+    }
+    if (page) {
         const Row& from = m_pages.constFind(*page)->first();
         total = qint64(*page) * kPageRows;
         pieces.append({column + QStringLiteral(" = ? AND rowid >= ? AND (") + column +
@@ -242,11 +248,41 @@ int FindListModel::rowsBefore(const Row& row) const {
         pieces.append({column + QStringLiteral(" IS NULL"), {}});
     }
     for (const Piece& piece : std::as_const(pieces))
-        total += m_db.scalar(QStringLiteral("SELECT COUNT(*) FROM %1%2")
-                                 .arg(m_source->table, where(piece.condition)),
-                             piece.values)
-                     .toLongLong();
+        total += count(piece);
     return int(total);
+}
+
+qint64 FindListModel::count(const Piece& piece) const {
+    return m_db
+        .scalar(QStringLiteral("SELECT COUNT(*) FROM %1%2")
+                    .arg(m_source->table, where(piece.condition)),
+                piece.values)
+        .toLongLong();
+}
+
+bool FindListModel::nearerTheEnd(const Row& row, int page) const {
+    if (!m_last)
+        m_last = readBeside(nullptr, false, 1).value(0);
+    const QString from = m_pages.constFind(page)->first().text.toCaseFolded();
+    const QString to = m_last->text.toCaseFolded();
+    const QString at = row.text.toCaseFolded();
+    // Only a guess of which way fewer rows lie, by where the value stands between the page's
+    // first and the last by its first characters after the ones they share; both ways count
+    // the same rows.
+    qsizetype shared = 0;
+    while (shared < from.size() && shared < to.size() && from.at(shared) == to.at(shared))
+        ++shared;
+    auto weight = [shared](const QString& text) {
+        double value = 0;
+        for (qsizetype i = shared; i < shared + 3; ++i)
+            value = value * 65536 + (i < text.size() ? text.at(i).unicode() : 0);
+        return value;
+    };
+    const double span = weight(to) - weight(from);
+    if (span <= 0)
+        return false;
+    const double share = std::clamp((weight(at) - weight(from)) / span, 0.0, 1.0);
+    return share > 0.5;
 }
 
 std::optional<int> FindListModel::pageBefore(const Row& row) const {
