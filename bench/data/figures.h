@@ -26,8 +26,8 @@ public:
 
     // Prints "what  median  worst  (cpu median)  target  ok/TOO SLOW", `what` padded to `width`; a
     // limit of 0 prints the figures without a target. Returns whether the step went right and its
-    // median met the target.
-    bool report(const char* what, double limit, int width);
+    // median (its worst, for a step every instance of which must be quick) met the target.
+    bool report(const char* what, double limit, int width, bool worstCounts = false);
 
 private:
     std::vector<Sample> m_samples;

@@ -279,7 +279,7 @@ void measure(Services& services, AnsweringPrompts& prompts, const Subject& subje
     next.report("next", 50, kWidth);
     previous.report("previous", 50, kWidth);
     findOpen.report("find: open, first page of every number", 100, kWidth);
-    findType.report("find: type-ahead, one keystroke", 20, kWidth);
+    findType.report("find: type-ahead, one keystroke", 20, kWidth, true);
     findShow.report("find: show the chosen (oldest) row", 0, kWidth);
     saveEdited.report("save an edited (outstanding) row", 50, kWidth);
     saveNew.report("save a new row", 50, kWidth);

@@ -5,16 +5,12 @@
 #include <QRegularExpression>
 #include <QSqlQuery>
 #include <algorithm>
+#include <functional>
 
 namespace {
 
 // The pages kept; past this the cache starts again from the page asked for.
 constexpr int kPagesKept = 64;
-
-struct Piece {
-    QString condition;
-    QVariantList values;
-};
 
 } // namespace
 
@@ -42,6 +38,7 @@ FindListModel::FindListModel(const Database& db, QString query, QObject* parent)
 void FindListModel::open() {
     beginResetModel();
     m_pages.clear();
+    m_last.reset();
     m_all.clear();
     m_count = 0;
     try {
@@ -218,20 +215,93 @@ int FindListModel::rowsBefore(const Row& row) const {
                 return it.key() * kPageRows + i;
     const QString& column = m_source->column;
     QList<Piece> pieces;
-    if (row.value.isNull()) {
+    qint64 total = 0;
+    // Counted from the nearest page read before the row (an earlier seek reads the page around
+    // its row), so a keystroke after the first counts only the rows between them.
+    const std::optional<int> page = row.value.isNull() ? std::nullopt : pageBefore(row);
+    if (page && nearerTheEnd(row, *page)) {
+        // Nulls come first, so the rows from a value to the end have values.
+        pieces.append({column + QStringLiteral(" = ? AND rowid >= ?"), {row.value, row.rowid}});
+        pieces.append({column + QStringLiteral(" > ?"), {row.value}});
+        total = m_count;
+        for (const Piece& piece : std::as_const(pieces))
+            total -= count(piece);
+        return int(total);
+    }
+    if (page) {
+        const Row& from = m_pages.constFind(*page)->first();
+        total = qint64(*page) * kPageRows;
+        pieces.append({column + QStringLiteral(" = ? AND rowid >= ? AND (") + column +
+                           QStringLiteral(" < ? OR (") + column +
+                           QStringLiteral(" = ? AND rowid < ?))"),
+                       {from.value, from.rowid, row.value, row.value, row.rowid}});
+        pieces.append({column + QStringLiteral(" > ? AND ") + column + QStringLiteral(" < ?"),
+                       {from.value, row.value}});
+        pieces.append(
+            {column + QStringLiteral(" > ? AND ") + column + QStringLiteral(" = ? AND rowid < ?"),
+             {from.value, row.value, row.rowid}});
+    } else if (row.value.isNull()) {
         pieces.append({column + QStringLiteral(" IS NULL AND rowid < ?"), {row.rowid}});
     } else {
         pieces.append({column + QStringLiteral(" = ? AND rowid < ?"), {row.value, row.rowid}});
         pieces.append({column + QStringLiteral(" < ?"), {row.value}});
         pieces.append({column + QStringLiteral(" IS NULL"), {}});
     }
-    qint64 total = 0;
     for (const Piece& piece : std::as_const(pieces))
-        total += m_db.scalar(QStringLiteral("SELECT COUNT(*) FROM %1%2")
-                                 .arg(m_source->table, where(piece.condition)),
-                             piece.values)
-                     .toLongLong();
+        total += count(piece);
     return int(total);
+}
+
+qint64 FindListModel::count(const Piece& piece) const {
+    return m_db
+        .scalar(QStringLiteral("SELECT COUNT(*) FROM %1%2")
+                    .arg(m_source->table, where(piece.condition)),
+                piece.values)
+        .toLongLong();
+}
+
+bool FindListModel::nearerTheEnd(const Row& row, int page) const {
+    if (!m_last)
+        m_last = readBeside(nullptr, false, 1).value(0);
+    const QString from = m_pages.constFind(page)->first().text.toCaseFolded();
+    const QString to = m_last->text.toCaseFolded();
+    const QString at = row.text.toCaseFolded();
+    // Only a guess of which way fewer rows lie, by where the value stands between the page's
+    // first and the last by its first characters after the ones they share; both ways count
+    // the same rows.
+    qsizetype shared = 0;
+    while (shared < from.size() && shared < to.size() && from.at(shared) == to.at(shared))
+        ++shared;
+    auto weight = [shared](const QString& text) {
+        double value = 0;
+        for (qsizetype i = shared; i < shared + 3; ++i)
+            value = value * 65536 + (i < text.size() ? text.at(i).unicode() : 0);
+        return value;
+    };
+    const double span = weight(to) - weight(from);
+    if (span <= 0)
+        return false;
+    const double share = std::clamp((weight(at) - weight(from)) / span, 0.0, 1.0);
+    return share > 0.5;
+}
+
+std::optional<int> FindListModel::pageBefore(const Row& row) const {
+    QList<int> pages = m_pages.keys();
+    std::sort(pages.begin(), pages.end(), std::greater<>());
+    // The order is the column's own (its collation and affinity), so the database compares.
+    const QString before =
+        QStringLiteral(
+            "SELECT COUNT(*) FROM %1 WHERE rowid = ? AND (%2 < ? OR (%2 = ? AND rowid < ?))")
+            .arg(m_source->table, m_source->column);
+    for (int index : std::as_const(pages)) {
+        const Page& rows = *m_pages.constFind(index);
+        if (rows.isEmpty() || rows.first().value.isNull())
+            continue;
+        if (m_db.scalar(before, {rows.first().rowid, row.value, row.value, row.rowid})
+                .toLongLong() > 0)
+            return index;
+    }
+    return std::nullopt;
 }
 
 QString FindListModel::where(const QString& condition) const {

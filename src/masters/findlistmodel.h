@@ -43,6 +43,10 @@ public:
     int findPrefix(const QString& text) const;
 
 private:
+    struct Piece {
+        QString condition;
+        QVariantList values;
+    };
     struct Row {
         QString text;
         QVariant value;
@@ -58,6 +62,11 @@ private:
     Page readPiece(const QString& condition, const QVariantList& values, bool reverse,
                    int limit) const;
     int rowsBefore(const Row& row) const;
+    // The highest page read whose first row (not null) comes before the row.
+    std::optional<int> pageBefore(const Row& row) const;
+    // Whether the row seems nearer the end than the first row of that page.
+    bool nearerTheEnd(const Row& row, int page) const;
+    qint64 count(const Piece& piece) const;
     QString where(const QString& condition) const;
 
     const Database& m_db;
@@ -66,5 +75,7 @@ private:
     int m_count = 0;
     // Keyed: the pages read so far, by page number. Read whole: every row.
     mutable QHash<int, Page> m_pages;
+    // Keyed: the last row, read when first needed.
+    mutable std::optional<Row> m_last;
     QStringList m_all;
 };
