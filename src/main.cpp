@@ -1,7 +1,6 @@
 #include "data/clock.h"
 #include "data/database.h"
 #include "kit/activationkeeper.h"
-#include "kit/lookuptransfer.h"
 #include "kit/services.h"
 #include "shell/qtservices.h"
 #include "shell/startup.h"
@@ -21,10 +20,9 @@ int main(int argc, char* argv[]) {
     QtPrompts prompts;
     QtFileDialogs fileDialogs;
     QtLauncher launcher(appDir);
-    LookupTransfer lookup;
     QtBusyPointer busy;
     Clock clock;
-    Services services{db, prompts, fileDialogs, launcher, lookup, busy, clock, appDir, {}};
+    Services services{db, prompts, fileDialogs, launcher, busy, clock, appDir, {}};
     // Quitting ends the program at once; every change is already in the book.
     services.endProgram = [&db] {
         db.close();

@@ -22,7 +22,6 @@
 #include "entry/bankchargesinterestwindow.h"
 #include "entry/paymentvoucherwindow.h"
 #include "entry/voucherkind.h"
-#include "kit/lookuptransfer.h"
 #include "kit/navigatorbar.h"
 #include "kit/services.h"
 #include "masters/finddialog.h"
@@ -325,7 +324,6 @@ int main(int argc, char** argv) {
     AnsweringPrompts prompts;
     ScriptedFileDialogs fileDialogs;
     RecordingLauncher launcher;
-    LookupTransfer lookup;
     RecordingBusyPointer busy;
     // Today is the day after the book's newest transaction, so that a new row is the newest.
     FixedClock clock(QDate(2003, 1, 15));
@@ -333,7 +331,7 @@ int main(int argc, char** argv) {
         db.scalar(QStringLiteral("SELECT MAX(TransDate) FROM tblCashbook")).toString());
     if (newest.isValid())
         clock.date = newest.addDays(1);
-    Services services{db, prompts, fileDialogs, launcher, lookup, busy, clock, dir.path(), [] {}};
+    Services services{db, prompts, fileDialogs, launcher, busy, clock, dir.path(), [] {}};
     std::printf("%lld transactions in the book\n",
                 static_cast<long long>(
                     db.scalar(QStringLiteral("SELECT COUNT(*) FROM tblCashbook")).toLongLong()));

@@ -15,7 +15,6 @@
 #include "kit/busypointer.h"
 #include "kit/filedialogs.h"
 #include "kit/launcher.h"
-#include "kit/lookuptransfer.h"
 #include "kit/prompts.h"
 #include "kit/services.h"
 #include "shell/startup.h"
@@ -75,10 +74,9 @@ int runInProcess(int argc, char* argv[], const QString& appDir) {
     ConsolePrompts prompts;
     NoFileDialogs fileDialogs;
     NoLauncher launcher;
-    LookupTransfer lookup;
     BusyPointer busy;
     Clock clock;
-    Services services{db, prompts, fileDialogs, launcher, lookup, busy, clock, appDir, [] {}};
+    Services services{db, prompts, fileDialogs, launcher, busy, clock, appDir, [] {}};
 
     const long long before = monotonicNs();
     auto window = Main(services);

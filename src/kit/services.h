@@ -5,7 +5,6 @@
 #include "kit/busypointer.h"
 #include "kit/filedialogs.h"
 #include "kit/launcher.h"
-#include "kit/lookuptransfer.h"
 #include "kit/prompts.h"
 
 #include <QString>
@@ -18,7 +17,6 @@ struct Services {
     Prompts& prompts;
     FileDialogs& fileDialogs;
     Launcher& launcher;
-    LookupTransfer& lookup;
     BusyPointer& busy;
     Clock& clock;
     // The directory that holds the executable, the book and the help pages.

@@ -120,7 +120,7 @@ void FindDialog::typeAhead(const QString& text) {
 void FindDialog::choose(const QModelIndex& index) {
     if (!index.isValid())
         return;
-    m_services.lookup.FindResult = m_model->text(index.row());
+    m_chosen = m_model->text(index.row());
     accept();
 }
 

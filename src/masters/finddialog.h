@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -10,8 +11,8 @@ class FindListModel;
 struct Services;
 
 // frmFind: a modal list of the values of one column, filled from the caller's query, with
-// a type-ahead box. A double-click (or Enter) on an entry leaves its text in FindResult
-// and closes the dialog; Cancel leaves FindResult as the caller set it.
+// a type-ahead box. A double-click (or Enter) on an entry chooses its text and closes the
+// dialog; Cancel chooses nothing.
 class FindDialog : public QDialog {
     Q_OBJECT
 public:
@@ -28,6 +29,8 @@ public:
     bool isFilled() const { return m_filled; }
     // Entries in the list (0 before it is filled).
     int entryCount() const;
+    // The entry chosen, once the dialog has closed; nothing after a cancel.
+    std::optional<QString> chosen() const { return m_chosen; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -38,6 +41,7 @@ private:
     void choose(const QModelIndex& index);
 
     Services& m_services;
+    std::optional<QString> m_chosen;
     QString m_recordSource;
     bool m_filled = false;
 

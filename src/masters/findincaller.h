@@ -32,7 +32,7 @@ struct FindRequest {
 bool showFoundRecord(Services& services, FindTarget& target, const QString& notFoundLabel,
                      const QString& value);
 
-// The whole caller protocol: empties FindResult, shows the find dialog with the request's
+// The whole caller protocol: shows the find dialog with the request's
 // prompt and query, and when an entry was chosen moves to it as showFoundRecord does.
 // Returns true when a record was found and made current.
 bool findInCaller(Services& services, QWidget* parent, const FindRequest& request,

@@ -62,14 +62,14 @@ void returnAfterChooser(QWidget* focus) {
 
 std::optional<QString> findValue(Services& services, QWidget* parent, const QString& caption,
                                  const QString& listQuery) {
-    services.lookup.FindResult.clear();
     FindDialog dialog(services, parent);
     dialog.setAddCaption(caption);
     dialog.setRecordSource(listQuery);
     // A query that fails is reported by the caller's handler, under the caller's label.
     dialog.fill();
     dialog.exec();
-    if (services.lookup.FindResult.isEmpty())
+    const std::optional<QString> chosen = dialog.chosen();
+    if (!chosen || chosen->isEmpty())
         return std::nullopt;
-    return services.lookup.FindResult;
+    return chosen;
 }

@@ -22,7 +22,7 @@ std::optional<QString> lookupTransactionStatus(Services& services, QWidget* pare
 // nowhere) and gives focus the keyboard focus.
 void returnAfterChooser(QWidget* focus);
 
-// The find dialog: empties FindResult, shows frmFind with the prompt and the list query,
+// The find dialog: shows frmFind with the prompt and the list query,
 // and returns the chosen entry (nothing when cancelled or nothing chosen).
 std::optional<QString> findValue(Services& services, QWidget* parent, const QString& caption,
                                  const QString& listQuery);

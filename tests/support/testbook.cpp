@@ -32,7 +32,7 @@ QByteArray fileBytes(const QString& path) {
 }
 
 TestBook::TestBook(Open open)
-    : db(QStringLiteral("quillan")), services{db,   prompts, fileDialogs,  launcher, lookup,
+    : db(QStringLiteral("quillan")), services{db,   prompts, fileDialogs,  launcher,
                                               busy, clock,   m_dir.path(), {}} {
     services.endProgram = [this] { ++endProgramCalls; };
     Schema::createBook(services.bookPath());

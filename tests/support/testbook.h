@@ -1,6 +1,5 @@
 #pragma once
 
-#include "kit/lookuptransfer.h"
 #include "kit/services.h"
 #include "scriptedservices.h"
 
@@ -37,7 +36,6 @@ public:
     ScriptedPrompts prompts;
     ScriptedFileDialogs fileDialogs;
     RecordingLauncher launcher;
-    LookupTransfer lookup;
     RecordingBusyPointer busy;
     FixedClock clock;
     Services services;
