@@ -94,65 +94,46 @@ void BankChargesInterestWindow::buildWindow() {
                         m_add,       m_save,    m_undo, m_delete,     m_close, m_bar};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
+
+    using F = BankEntryFields;
+    using enum Conversion;
+    m_fields = {{m_transType, &F::transType, Text},
+                {m_transId, &F::transId, Text},
+                {m_transDate, &F::transDate, Text},
+                {m_desc, &F::transDesc, Text},
+                {m_amount, &F::amount, Amount},
+                {m_total, &F::total, Amount},
+                {m_account, &F::accountCode, EditText},
+                {m_dept, &F::deptCode, Text},
+                {m_accountDesc, &F::accountDesc, Text},
+                {m_deBank, &F::doubleEntryBank, Amount},
+                {m_deOffset, &F::doubleEntryOffset, Amount},
+                {m_bankAccount, &F::bankAccount, Text},
+                {m_bankDept, &F::bankDept, Text},
+                // Last, so that the status display sees the rest of the row in place.
+                {m_status, &F::status, Text}};
 }
 
 QList<QWidget*> BankChargesInterestWindow::entryFields() const {
     return {m_transType, m_transId, m_transDate, m_datePicker, m_desc, m_account, m_amount};
 }
 
-BankEntryFields BankChargesInterestWindow::readFields() const {
-    BankEntryFields f;
-    f.transType = m_transType->text();
-    f.transId = m_transId->text();
-    f.transDate = m_transDate->text();
-    f.transDesc = m_desc->text();
-    f.amount = amountText(m_amount);
-    f.total = amountText(m_total);
-    f.accountCode = m_account->currentText();
-    f.deptCode = m_dept->text();
-    f.accountDesc = m_accountDesc->text();
-    f.status = m_status->text();
-    f.doubleEntryBank = amountText(m_deBank);
-    f.doubleEntryOffset = amountText(m_deOffset);
-    f.bankAccount = m_bankAccount->text();
-    f.bankDept = m_bankDept->text();
-    return f;
-}
-
-void BankChargesInterestWindow::writeFields(const BankEntryFields& f) {
-    m_transType->setText(f.transType);
-    m_transId->setText(f.transId);
-    m_transDate->setText(f.transDate);
-    m_desc->setText(f.transDesc);
-    setAmountText(m_amount, f.amount);
-    setAmountText(m_total, f.total);
-    m_account->setEditText(f.accountCode);
-    m_dept->setText(f.deptCode);
-    m_accountDesc->setText(f.accountDesc);
-    setAmountText(m_deBank, f.doubleEntryBank);
-    setAmountText(m_deOffset, f.doubleEntryOffset);
-    m_bankAccount->setText(f.bankAccount);
-    m_bankDept->setText(f.bankDept);
-    // Last, so that the status display sees the rest of the row in place.
-    m_status->setText(f.status);
-}
-
 void BankChargesInterestWindow::showRow(const QSqlRecord* record) {
-    writeFields(record ? BankEntryFields::fromRecord(*record) : BankEntryFields());
+    writeBound(m_fields, record ? BankEntryFields::fromRecord(*record) : BankEntryFields());
 }
 
 std::optional<EntryRules::Refusal>
 BankChargesInterestWindow::checkRow(const EntryRules::Settings& settings) {
-    BankEntryFields fields = readFields();
+    BankEntryFields fields = readBound(m_fields);
     const std::optional<EntryRules::Refusal> refusal =
         BankEntryRules::validate(fields, settings, m_services.clock.today());
-    writeFields(fields);
+    writeBound(m_fields, fields);
     return refusal;
 }
 
 std::optional<EntryRules::Refusal>
 BankChargesInterestWindow::writeRefusal(const EntryRules::Settings& settings) const {
-    return BankEntryRules::writeRefusal(readFields(), settings);
+    return BankEntryRules::writeRefusal(readBound(m_fields), settings);
 }
 
 void BankChargesInterestWindow::amountLeft() {
@@ -179,5 +160,5 @@ void BankChargesInterestWindow::writeDerived() {
 }
 
 QVariantMap BankChargesInterestWindow::rowColumns() const {
-    return readFields().toColumns();
+    return readBound(m_fields).toColumns();
 }

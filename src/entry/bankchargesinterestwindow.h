@@ -30,8 +30,8 @@ private:
     static Setup setup();
     void buildWindow();
 
-    BankEntryFields readFields() const;
-    void writeFields(const BankEntryFields& fields);
     // The total and the two double-entry sides from the amount.
     void writeDerived();
+    // Each field's binding to the row, in the order the fields are written.
+    QList<BoundField<BankEntryFields>> m_fields;
 };

@@ -271,6 +271,30 @@ void CashbookEntryWindow::setAmountText(QLineEdit* edit, const QString& text) {
     edit->setText(text);
 }
 
+QString CashbookEntryWindow::boundText(const QWidget* control, Conversion conversion) const {
+    if (conversion == Conversion::Memo)
+        return static_cast<const QPlainTextEdit*>(control)->toPlainText();
+    if (conversion == Conversion::EditText)
+        return static_cast<const QComboBox*>(control)->currentText();
+    const auto* edit = static_cast<const QLineEdit*>(control);
+    return conversion == Conversion::Amount ? amountText(edit) : edit->text();
+}
+
+void CashbookEntryWindow::setBoundText(QWidget* control, Conversion conversion,
+                                       const QString& text) {
+    if (conversion == Conversion::Memo) {
+        // setPlainText signals a change and resets the cursor even for the same text.
+        if (auto* memo = static_cast<QPlainTextEdit*>(control); memo->toPlainText() != text)
+            memo->setPlainText(text);
+    } else if (conversion == Conversion::EditText) {
+        static_cast<QComboBox*>(control)->setEditText(text);
+    } else if (conversion == Conversion::Amount) {
+        setAmountText(static_cast<QLineEdit*>(control), text);
+    } else {
+        static_cast<QLineEdit*>(control)->setText(text);
+    }
+}
+
 void CashbookEntryWindow::rememberStoredAmounts(const QSqlRecord* record) {
     for (StoredAmount& amount : m_amounts) {
         const QVariant value = record ? record->value(amount.column) : QVariant();

@@ -139,6 +139,26 @@ protected:
     void setAmountText(QLineEdit* edit, const QString& text);
     // Whether the field still shows the stored row's amount as it was shown.
     bool amountUntouched(const QLineEdit* edit) const;
+    // A field's binding to its member of the window's row of texts (VoucherFields,
+    // BankEntryFields) and how its text is read and written: Amount kept exact (amountText,
+    // setAmountText), Memo rewritten only when changed. Tables are written in their order.
+    enum class Conversion { Text, Amount, Memo, EditText };
+    template <typename Fields> struct BoundField {
+        QWidget* control;
+        QString Fields::*member;
+        Conversion conversion;
+    };
+    template <typename Fields> Fields readBound(const QList<BoundField<Fields>>& table) const {
+        Fields fields;
+        for (const BoundField<Fields>& bound : table)
+            fields.*bound.member = boundText(bound.control, bound.conversion);
+        return fields;
+    }
+    template <typename Fields>
+    void writeBound(const QList<BoundField<Fields>>& table, const Fields& fields) {
+        for (const BoundField<Fields>& bound : table)
+            setBoundText(bound.control, bound.conversion, fields.*bound.member);
+    }
     // The offset account with its department and description, as a pick fills it.
     void setOffsetAccount(const QString& code, const QString& dept, const QString& description);
     // After a modal chooser or dialog has closed: this window becomes the active one again,
@@ -245,6 +265,8 @@ private:
         QString exact; // the stored amount in full
     };
     const StoredAmount* storedAmount(const QLineEdit* edit) const;
+    QString boundText(const QWidget* control, Conversion conversion) const;
+    void setBoundText(QWidget* control, Conversion conversion, const QString& text);
     void rememberStoredAmounts(const QSqlRecord* record);
     bool leaveAccount();
 

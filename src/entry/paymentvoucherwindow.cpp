@@ -213,6 +213,38 @@ void PaymentVoucherWindow::buildWindow() {
                         m_undo,    m_delete,    m_find,    m_close,      m_bar};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
+
+    using F = VoucherFields;
+    using enum Conversion;
+    m_fields = {{m_party, &F::party, EditText},
+                {m_partyName, &F::partyName, Text},
+                {m_address[0], &F::address1, Text},
+                {m_address[1], &F::address2, Text},
+                {m_address[2], &F::address3, Text},
+                {m_address[3], &F::address4, Text},
+                {m_postalCode, &F::postalCode, Text},
+                {m_transType, &F::transType, Text},
+                {m_transId, &F::transId, Text},
+                {m_transDate, &F::transDate, Text},
+                {m_desc, &F::transDesc, Text},
+                {m_memo, &F::transDescMemo, Memo},
+                {m_account, &F::accountCode, EditText},
+                {m_dept, &F::deptCode, Text},
+                {m_accountDesc, &F::accountDesc, Text},
+                {m_amount, &F::baseAmount, Amount},
+                {m_taxCode, &F::taxCode, EditText},
+                {m_taxRate, &F::taxRate, Text},
+                {m_taxAccount, &F::taxAccount, Text},
+                {m_taxDept, &F::taxDept, Text},
+                {m_taxAmount, &F::taxAmount, Amount},
+                {m_total, &F::total, Amount},
+                {m_deBank, &F::doubleEntryBank, Amount},
+                {m_deOffset, &F::doubleEntryOffset, Amount},
+                {m_deGst, &F::doubleEntryGst, Amount},
+                {m_bankAccount, &F::bankAccount, Text},
+                {m_bankDept, &F::bankDept, Text},
+                // Last, so that the status display sees the rest of the row in place.
+                {m_status, &F::status, Text}};
 }
 
 // ---- fields ------------------------------------------------------------------------
@@ -230,90 +262,24 @@ QList<QWidget*> PaymentVoucherWindow::ownCheckedFields() const {
     return {m_party, m_taxCode, m_taxAmount};
 }
 
-VoucherFields PaymentVoucherWindow::readFields() const {
-    VoucherFields f;
-    f.party = m_party->currentText();
-    f.partyName = m_partyName->text();
-    f.address1 = m_address[0]->text();
-    f.address2 = m_address[1]->text();
-    f.address3 = m_address[2]->text();
-    f.address4 = m_address[3]->text();
-    f.postalCode = m_postalCode->text();
-    f.transType = m_transType->text();
-    f.transId = m_transId->text();
-    f.transDate = m_transDate->text();
-    f.transDesc = m_desc->text();
-    f.transDescMemo = m_memo->toPlainText();
-    f.accountCode = m_account->currentText();
-    f.deptCode = m_dept->text();
-    f.accountDesc = m_accountDesc->text();
-    f.baseAmount = amountText(m_amount);
-    f.taxCode = m_taxCode->currentText();
-    f.taxRate = m_taxRate->text();
-    f.taxAccount = m_taxAccount->text();
-    f.taxDept = m_taxDept->text();
-    f.taxAmount = amountText(m_taxAmount);
-    f.total = amountText(m_total);
-    f.status = m_status->text();
-    f.doubleEntryBank = amountText(m_deBank);
-    f.doubleEntryOffset = amountText(m_deOffset);
-    f.doubleEntryGst = amountText(m_deGst);
-    f.bankAccount = m_bankAccount->text();
-    f.bankDept = m_bankDept->text();
-    return f;
-}
-
-void PaymentVoucherWindow::writeFields(const VoucherFields& f) {
-    m_party->setEditText(f.party);
-    m_partyName->setText(f.partyName);
-    m_address[0]->setText(f.address1);
-    m_address[1]->setText(f.address2);
-    m_address[2]->setText(f.address3);
-    m_address[3]->setText(f.address4);
-    m_postalCode->setText(f.postalCode);
-    m_transType->setText(f.transType);
-    m_transId->setText(f.transId);
-    m_transDate->setText(f.transDate);
-    m_desc->setText(f.transDesc);
-    if (m_memo->toPlainText() != f.transDescMemo)
-        m_memo->setPlainText(f.transDescMemo);
-    m_account->setEditText(f.accountCode);
-    m_dept->setText(f.deptCode);
-    m_accountDesc->setText(f.accountDesc);
-    setAmountText(m_amount, f.baseAmount);
-    m_taxCode->setEditText(f.taxCode);
-    m_taxRate->setText(f.taxRate);
-    m_taxAccount->setText(f.taxAccount);
-    m_taxDept->setText(f.taxDept);
-    setAmountText(m_taxAmount, f.taxAmount);
-    setAmountText(m_total, f.total);
-    setAmountText(m_deBank, f.doubleEntryBank);
-    setAmountText(m_deOffset, f.doubleEntryOffset);
-    setAmountText(m_deGst, f.doubleEntryGst);
-    m_bankAccount->setText(f.bankAccount);
-    m_bankDept->setText(f.bankDept);
-    // Last, so that the status display sees the rest of the row in place.
-    m_status->setText(f.status);
-}
-
 void PaymentVoucherWindow::showRow(const QSqlRecord* record) {
-    writeFields(record ? VoucherFields::fromRecord(*record, m_kind) : VoucherFields());
+    writeBound(m_fields, record ? VoucherFields::fromRecord(*record, m_kind) : VoucherFields());
     m_filledParty = m_party->currentText();
     m_filledTaxCode = m_taxCode->currentText();
 }
 
 std::optional<EntryRules::Refusal>
 PaymentVoucherWindow::checkRow(const EntryRules::Settings& settings) {
-    VoucherFields fields = readFields();
+    VoucherFields fields = readBound(m_fields);
     const std::optional<EntryRules::Refusal> refusal =
         VoucherRules::validate(m_kind, fields, settings, m_services.clock.today());
-    writeFields(fields);
+    writeBound(m_fields, fields);
     return refusal;
 }
 
 std::optional<EntryRules::Refusal>
 PaymentVoucherWindow::writeRefusal(const EntryRules::Settings& settings) const {
-    return VoucherRules::writeRefusal(readFields(), settings);
+    return VoucherRules::writeRefusal(readBound(m_fields), settings);
 }
 
 // ---- field rules -------------------------------------------------------------------
@@ -520,7 +486,7 @@ void PaymentVoucherWindow::beginRow() {
 }
 
 void PaymentVoucherWindow::prepareForSave() {
-    const VoucherFields before = readFields();
+    const VoucherFields before = readBound(m_fields);
     const VoucherRules::DoubleEntry entry =
         VoucherRules::doubleEntry(m_kind, before.total, before.baseAmount, before.taxAmount);
     m_deBank->setText(entry.bank.toPlainString());
@@ -529,7 +495,7 @@ void PaymentVoucherWindow::prepareForSave() {
 }
 
 QVariantMap PaymentVoucherWindow::rowColumns() const {
-    return readFields().toColumns(m_kind);
+    return readBound(m_fields).toColumns(m_kind);
 }
 
 std::optional<CashbookStore::Counter> PaymentVoucherWindow::counterToAdvance() const {

@@ -59,9 +59,6 @@ private:
     static Setup setupFor(const VoucherKind& kind);
     void buildWindow();
 
-    VoucherFields readFields() const;
-    void writeFields(const VoucherFields& fields);
-
     void partyDropDown();
     void taxDropDown();
     void taxCodeChanged();
@@ -97,4 +94,6 @@ private:
     QLineEdit* m_taxDept = nullptr;
     QLineEdit* m_taxAmount = nullptr;
     QLineEdit* m_deGst = nullptr;
+    // Each field's binding to the row, in the order the fields are written.
+    QList<BoundField<VoucherFields>> m_fields;
 };
