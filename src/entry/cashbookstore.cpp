@@ -7,12 +7,30 @@
 #include <QStringList>
 #include <limits>
 
-qint32 CashbookStore::readCounter(const QString& column) const {
-    QSqlQuery query = m_db.exec(
-        QStringLiteral("SELECT %1 FROM tblBankDetails ORDER BY rowid LIMIT 1").arg(column));
-    if (!query.next())
+namespace {
+
+// The counters live in the first row of tblBankDetails.
+const QString kFirstBankRow =
+    QStringLiteral("(SELECT rowid FROM tblBankDetails ORDER BY rowid LIMIT 1)");
+
+} // namespace
+
+QVariant CashbookStore::counterValue(const QString& column) const {
+    return m_db.scalar(QStringLiteral("SELECT %1 FROM tblBankDetails WHERE rowid = %2")
+                           .arg(column, kFirstBankRow));
+}
+
+void CashbookStore::setCounter(const QString& column, qint64 value) const {
+    if (m_db.execute(QStringLiteral("UPDATE tblBankDetails SET %1 = ? WHERE rowid = %2")
+                         .arg(column, kFirstBankRow),
+                     {value}) == 0)
         throw Failure::noCurrentRecord();
-    const QVariant value = query.value(0);
+}
+
+qint32 CashbookStore::readCounter(const QString& column) const {
+    const QVariant value = counterValue(column);
+    if (!value.isValid())
+        throw Failure::noCurrentRecord();
     if (value.isNull())
         throw Failure(ErrorNumber::InvalidUseOfNull, QStringLiteral("Invalid use of Null"));
     bool ok = false;
@@ -38,17 +56,12 @@ qint32 CashbookStore::nextUnusedNumber(const QString& column) const {
 
 void CashbookStore::moveCountersPastUsedNumbers() const {
     for (const char* column : {"NextCheque", "NextReceipt"}) {
-        const QVariant value = m_db.scalar(
-            QStringLiteral("SELECT %1 FROM tblBankDetails ORDER BY rowid LIMIT 1").arg(column));
-        if (value.isNull() || !value.isValid())
+        const QVariant value = counterValue(QString::fromLatin1(column));
+        if (!value.isValid() || value.isNull())
             continue;
         const qint64 current = value.toLongLong();
-        if (!transIdExists(QString::number(current)))
-            continue;
-        m_db.execute(QStringLiteral("UPDATE tblBankDetails SET %1 = ? WHERE rowid = "
-                                    "(SELECT rowid FROM tblBankDetails ORDER BY rowid LIMIT 1)")
-                         .arg(column),
-                     {firstUnused(current)});
+        if (transIdExists(QString::number(current)))
+            setCounter(QString::fromLatin1(column), firstUnused(current));
     }
 }
 
@@ -97,15 +110,8 @@ void CashbookStore::write(const QVariantMap& columns, const QString& originalKey
                          values) == 0)
             throw Failure::noCurrentRecord();
     }
-    if (counter) {
-        const int changed =
-            m_db.execute(QStringLiteral("UPDATE tblBankDetails SET %1 = ? WHERE rowid = "
-                                        "(SELECT rowid FROM tblBankDetails ORDER BY rowid LIMIT 1)")
-                             .arg(counter->column),
-                         {counter->value});
-        if (changed == 0)
-            throw Failure::noCurrentRecord();
-    }
+    if (counter)
+        setCounter(counter->column, counter->value);
     moveCountersPastUsedNumbers();
     transaction.commit();
 }

@@ -51,6 +51,10 @@ private:
     // The first number from `from` on that no transaction holds. Throws Failure (Overflow)
     // past the 32-bit range.
     qint32 firstUnused(qint64 from) const;
+    // A counter of the first row of tblBankDetails: no value when there is no row.
+    QVariant counterValue(const QString& column) const;
+    // Sets a counter of the first row; Failure (no current record) when there is no row.
+    void setCounter(const QString& column, qint64 value) const;
     void moveCountersPastUsedNumbers() const;
 
     const Database& m_db;

@@ -338,7 +338,7 @@ bool PaymentVoucherWindow::leaveOwnField(QWidget* widget, bool) {
             const QString code = m_party->currentText();
             if (code.isEmpty() || EntryRules::sameCode(code, m_filledParty))
                 return;
-            const std::optional<VoucherStore::Party> party = m_voucherStore.party(code);
+            const std::optional<PartyChoice> party = m_voucherStore.party(code);
             if (!party) {
                 m_services.prompts.critical(m_kind.unknownPartyMessage);
                 m_party->setEditText(QString());
@@ -394,7 +394,7 @@ void PaymentVoucherWindow::fillTax(const QString& code, const QString& rate, con
     m_taxAmount->setEnabled(true);
 }
 
-void PaymentVoucherWindow::fillParty(const VoucherStore::Party& party) {
+void PaymentVoucherWindow::fillParty(const PartyChoice& party) {
     m_party->setEditText(party.code);
     m_partyName->setText(party.name);
     for (int i = 0; i < 4; ++i)
@@ -427,10 +427,7 @@ void PaymentVoucherWindow::partyDropDown() {
         const std::optional<PartyChoice> c = m_partyPicker(m_services, this);
         reactivate();
         if (c)
-            fillParty({c->code,
-                       c->name,
-                       {c->address[0], c->address[1], c->address[2], c->address[3]},
-                       c->postalCode});
+            fillParty(*c);
         m_transType->setFocus(Qt::OtherFocusReason);
     });
 }

@@ -66,7 +66,7 @@ private:
     bool leaveTaxCode();
     void fillTax(const QString& code, const QString& rate, const QString& account,
                  const QString& dept);
-    void fillParty(const VoucherStore::Party& party);
+    void fillParty(const PartyChoice& party);
     // The counter's number for the offer; nothing (and the error box) when it cannot be read.
     std::optional<qint32> readNextNumber();
 

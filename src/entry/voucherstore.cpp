@@ -7,7 +7,7 @@ qint32 VoucherStore::nextUnusedNumber() const {
     return m_cashbook.nextUnusedNumber(m_kind.counterColumn);
 }
 
-std::optional<VoucherStore::Party> VoucherStore::party(const QString& code) const {
+std::optional<PartyChoice> VoucherStore::party(const QString& code) const {
     QSqlQuery query = m_db.exec(
         QStringLiteral("SELECT %1, %2, Address1, Address2, Address3, Address4, PostalCode "
                        "FROM %3 WHERE %1 = ? LIMIT 1")
@@ -15,7 +15,7 @@ std::optional<VoucherStore::Party> VoucherStore::party(const QString& code) cons
         {code});
     if (!query.next())
         return std::nullopt;
-    Party p;
+    PartyChoice p;
     p.code = query.value(0).toString();
     p.name = query.value(1).toString();
     for (int i = 0; i < 4; ++i)

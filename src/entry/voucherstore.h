@@ -1,6 +1,7 @@
 #pragma once
 
 #include "entry/cashbookstore.h"
+#include "masters/choices.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -22,13 +23,7 @@ public:
     qint32 nextUnusedNumber() const;
 
     // A vendor's (customer's) record: the values its chooser hands back.
-    struct Party {
-        QString code;
-        QString name;
-        QString address[4];
-        QString postalCode;
-    };
-    std::optional<Party> party(const QString& code) const;
+    std::optional<PartyChoice> party(const QString& code) const;
 
     // A tax code's record: the values its chooser hands back, the rate as a fraction.
     struct TaxCode {
