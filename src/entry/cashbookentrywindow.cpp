@@ -9,6 +9,7 @@
 #include "kit/handlerguard.h"
 #include "kit/lookupcombobox.h"
 #include "kit/navigatorbar.h"
+#include "kit/recordflow.h"
 #include "kit/services.h"
 #include "masters/lookups.h"
 #include "shell/mrlookup.h"
@@ -108,6 +109,25 @@ CashbookEntryWindow::CashbookEntryWindow(Services& services, Setup setup, QWidge
     definition.key = {QStringLiteral("TransID")};
     m_navigator = new RecordNavigator(services.db, definition, this);
     m_navigator->setBeforeMove([this](RecordNavigator::Move) { return beforeMove(); });
+    RecordFlow::Row row;
+    row.hasChanges = [this] { return m_dirty; };
+    row.locked = [this] { return storedRowLocked(); };
+    row.passes = [this](bool showMessages, bool writing) {
+        return passesChecks(showMessages, writing);
+    };
+    row.write = [this] { return storeCurrentRow(); };
+    row.mayDelete = [this] {
+        if (m_status->text().trimmed().toInt() == 1)
+            return true;
+        m_services.prompts.information(Messages::deleteNotOutstanding());
+        return false;
+    };
+    RecordFlow::Texts texts;
+    texts.moveRefused = Messages::moveRefused();
+    texts.closeQuestion = Messages::closeQuestion();
+    texts.saveQuestion = m_setup.saveQuestion;
+    texts.saved = Messages::saved();
+    m_flow = std::make_unique<RecordFlow>(services.prompts, *m_navigator, row, texts);
     connect(m_navigator, &RecordNavigator::moved, this, &CashbookEntryWindow::showCurrentRow);
     m_bar->setNavigator(m_navigator);
     const QString noun = m_setup.navigatorNoun;
@@ -387,17 +407,8 @@ bool CashbookEntryWindow::beforeMove() {
     if (m_gate->isRefused())
         return false;
     bool allowed = false;
-    guarded(m_services, m_setup.windowName, QStringLiteral("Adodc1 WillMove"), [this, &allowed] {
-        const bool writing = leavingWrites();
-        if (!passesChecks(false, writing)) {
-            m_services.prompts.critical(Messages::moveRefused());
-            passesChecks(true, writing);
-            return;
-        }
-        // A changed row that passes the check is written as Save writes it, so that its
-        // amounts and its double entry never disagree.
-        allowed = !writing || storeCurrentRow();
-    });
+    guarded(m_services, m_setup.windowName, QStringLiteral("Adodc1 WillMove"),
+            [this, &allowed] { allowed = m_flow->leave(); });
     return allowed;
 }
 
@@ -407,10 +418,6 @@ bool CashbookEntryWindow::storedRowLocked() const {
         return false;
     const QString status = m_navigator->value(QStringLiteral("TransStatus")).toString();
     return status == Codes::Reconciled || status == Codes::Reversed || status == Codes::Void;
-}
-
-bool CashbookEntryWindow::leavingWrites() const {
-    return m_dirty && !storedRowLocked();
 }
 
 bool CashbookEntryWindow::passesChecks(bool showMessages, bool writing) {
@@ -579,9 +586,8 @@ void CashbookEntryWindow::runCommand(const QString& routine, const std::function
 
 void CashbookEntryWindow::cmdAdd() {
     // Changes to the shown row are not dropped by Add: they are written as a move writes them.
-    if (m_navigator->hasCurrent() && !m_navigator->isAdding() && m_dirty && !beforeMove())
+    if (m_gate->isRefused() || !m_flow->add())
         return;
-    m_navigator->add();
     PreventDataEntry(false);
     lockForAdding();
     m_transType->setText(m_setup.defaultType);
@@ -637,21 +643,7 @@ bool CashbookEntryWindow::storeCurrentRow() {
 }
 
 void CashbookEntryWindow::cmdSave() {
-    if (!m_navigator->hasCurrent()) {
-        m_services.prompts.information(Messages::noRecordToSave());
-        return;
-    }
-    if (storedRowLocked())
-        return;
-    if (!passesChecks(true, true))
-        return;
-    if (!m_services.prompts.ask(m_setup.saveQuestion, Prompts::Answer::Yes)) {
-        m_services.prompts.information(Messages::notSaved());
-        return;
-    }
-    if (!storeCurrentRow())
-        return;
-    m_services.prompts.information(Messages::saved());
+    m_flow->save();
 }
 
 void CashbookEntryWindow::cmdUndo() {
@@ -667,19 +659,7 @@ void CashbookEntryWindow::cmdUndo() {
 }
 
 void CashbookEntryWindow::cmdDelete() {
-    if (m_navigator->isEmpty()) {
-        m_services.prompts.information(Messages::noRecordsToDelete());
-        return;
-    }
-    if (m_status->text().trimmed().toInt() != 1) {
-        m_services.prompts.information(Messages::deleteNotOutstanding());
-        return;
-    }
-    if (!m_services.prompts.ask(Messages::confirmDelete(), Prompts::Answer::No))
-        return;
-    m_navigator->deleteCurrent();
-    if (m_navigator->hasCurrent() && m_navigator->count() > 1 && !m_navigator->next())
-        throw Failure::operationCancelled();
+    m_flow->remove();
 }
 
 void CashbookEntryWindow::cmdFind() {
@@ -699,23 +679,8 @@ void CashbookEntryWindow::cmdFind() {
 
 bool CashbookEntryWindow::mayClose(const QString& routine) {
     bool close = false;
-    guarded(m_services, m_setup.windowName, routine, [this, &close] {
-        if (!m_navigator->hasCurrent()) {
-            close = true;
-            return;
-        }
-        const bool writing = leavingWrites();
-        if (!passesChecks(false, writing)) {
-            if (m_services.prompts.ask(Messages::closeQuestion(), Prompts::Answer::No)) {
-                close = true;
-                return;
-            }
-            passesChecks(true, writing);
-            return;
-        }
-        // A changed row that passes the check is written, not dropped.
-        close = !writing || storeCurrentRow();
-    });
+    guarded(m_services, m_setup.windowName, routine,
+            [this, &close] { close = m_flow->mayClose(); });
     return close;
 }
 

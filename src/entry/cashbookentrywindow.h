@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class CodePopupList;
@@ -17,6 +18,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSqlRecord;
+class RecordFlow;
 class RecordNavigator;
 struct Services;
 
@@ -193,6 +195,7 @@ protected:
     Choosers m_choosers;
     FieldGate* m_gate = nullptr; // may the user leave the focused field
     RecordNavigator* m_navigator = nullptr;
+    std::unique_ptr<RecordFlow> m_flow;
 
     QLineEdit* m_transType = nullptr;
     CodePopupList* m_typeList = nullptr;
@@ -254,8 +257,6 @@ private:
     runCheck(bool showMessages,
              const std::function<std::optional<EntryRules::Refusal>(const EntryRules::Settings&)>&
                  check);
-    // Whether leaving or closing writes the shown row: it has changes and is not locked.
-    bool leavingWrites() const;
     void runCommand(const QString& routine, const std::function<void()>& body);
 
     struct StoredAmount {

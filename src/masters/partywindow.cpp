@@ -3,6 +3,7 @@
 #include "data/messages.h"
 #include "kit/handlerguard.h"
 #include "kit/navigatorbar.h"
+#include "kit/recordflow.h"
 #include "kit/services.h"
 #include "masters/findincaller.h"
 #include "masters/lookups.h"
@@ -26,6 +27,8 @@ PartyWindow::PartyWindow(Services& services, const PartyKind& kind, QWidget* par
     buildLayout();
     load();
 }
+
+PartyWindow::~PartyWindow() = default;
 
 void PartyWindow::buildLayout() {
     auto* layout = new QVBoxLayout(this);
@@ -82,7 +85,18 @@ void PartyWindow::buildLayout() {
     grid->setColumnStretch(1, 1);
 
     m_records = new RecordNavigator(m_services.db, m_store.recordSet(), this);
-    m_records->setBeforeMove([this](RecordNavigator::Move) { return leaveRecord(); });
+    m_records->setBeforeMove([this](RecordNavigator::Move) { return m_flow->leave(); });
+    RecordFlow::Row row;
+    row.hasChanges = [this] { return isDirty(); };
+    // Only a changed record is checked, and it is checked as Save checks it.
+    row.passes = [this](bool showMessages, bool writing) {
+        return !writing || Validated(showMessages);
+    };
+    row.write = [this] { return writeShown(); };
+    RecordFlow::Texts texts;
+    texts.notValidated = Messages::notValidatedNotSaved();
+    texts.saved = Messages::recordSaved();
+    m_flow = std::make_unique<RecordFlow>(m_services.prompts, *m_records, row, texts);
     connect(m_records, &RecordNavigator::moved, this, &PartyWindow::showCurrent);
     m_bar = new NavigatorBar(this);
     m_bar->setObjectName(QStringLiteral("datPrimaryRS"));
@@ -122,9 +136,9 @@ void PartyWindow::buildLayout() {
     connect(m_add, &QPushButton::clicked, this,
             [this] { run(QStringLiteral("cmdAdd"), [this] { addRecord(); }); });
     connect(m_save, &QPushButton::clicked, this,
-            [this] { run(QStringLiteral("cmdSave"), [this] { saveRecord(); }); });
+            [this] { run(QStringLiteral("cmdSave"), [this] { m_flow->save(); }); });
     connect(m_delete, &QPushButton::clicked, this,
-            [this] { run(QStringLiteral("cmdDelete"), [this] { deleteRecord(); }); });
+            [this] { run(QStringLiteral("cmdDelete"), [this] { m_flow->remove(); }); });
     connect(m_close, &QPushButton::clicked, this,
             [this] { run(QStringLiteral("cmdClose"), [this] { closeWindow(); }); });
     connect(m_findByNumber, &QPushButton::clicked, this, [this] {
@@ -212,57 +226,14 @@ bool PartyWindow::writeShown() {
     return true;
 }
 
-bool PartyWindow::leaveRecord() {
-    // A new record the user never typed into needs nothing: the move drops it.
-    if (!isDirty())
-        return true;
-    return Validated(true) && writeShown();
-}
-
 void PartyWindow::revertEdits() {
     for (int i = 0; i < PartyKind::FieldCount; ++i)
         field(i)->setText(m_stored[size_t(i)]);
 }
 
 void PartyWindow::addRecord() {
-    if (!leaveRecord())
-        return;
-    m_records->add();
-    field(PartyKind::NumberField)->setFocus();
-}
-
-void PartyWindow::saveRecord() {
-    if (m_records->isEmpty()) {
-        m_services.prompts.information(Messages::noRecordToSave());
-        return;
-    }
-    if (!Validated(true)) {
-        m_services.prompts.critical(Messages::notValidatedNotSaved());
-        return;
-    }
-    if (!writeShown())
-        return;
-    m_services.prompts.information(Messages::recordSaved());
-}
-
-void PartyWindow::deleteRecord() {
-    if (m_records->isEmpty()) {
-        m_services.prompts.information(Messages::noRecordsToDelete());
-        return;
-    }
-    if (!m_services.prompts.ask(Messages::confirmDelete()))
-        return;
-    try {
-        // Deleting re-reads the list and shows its first record.
-        m_records->deleteCurrent();
-    } catch (const Failure& failure) {
-        if (!failure.isDuplicateKey())
-            throw;
-        m_services.prompts.critical(failure.description());
-        return;
-    }
-    // One on from the first: the record after a deleted first one, or the only one left.
-    m_records->next();
+    if (m_flow->add())
+        field(PartyKind::NumberField)->setFocus();
 }
 
 void PartyWindow::findRecord(int fieldIndex, const QString& caption, const QString& query) {
@@ -271,7 +242,7 @@ void PartyWindow::findRecord(int fieldIndex, const QString& caption, const QStri
     if (!value || value->isEmpty())
         return;
     // Going to the found record leaves the shown one, which writes its edits first.
-    if (!leaveRecord())
+    if (!m_flow->leave())
         return;
     FindTarget target;
     target.moveToFirstEqual = [this, fieldIndex](const QString& wanted) {
@@ -283,7 +254,7 @@ void PartyWindow::findRecord(int fieldIndex, const QString& caption, const QStri
 }
 
 void PartyWindow::transfer() {
-    if (!leaveRecord())
+    if (!m_flow->leave())
         return;
     const auto text = [this](int i) { return field(i)->text(); };
     m_chosen = PartyChoice{text(0), text(1), {text(2), text(3), text(4), text(5)}, text(6)};
@@ -293,7 +264,7 @@ void PartyWindow::transfer() {
 }
 
 void PartyWindow::closeWindow() {
-    if (!leaveRecord())
+    if (!m_flow->mayClose())
         return;
     m_leaving = true;
     accept();
@@ -303,7 +274,7 @@ void PartyWindow::done(int result) {
     // Esc and the close box come here through reject(): they leave the record as Close does.
     if (!m_leaving) {
         bool leave = false;
-        run(QStringLiteral("Form Unload"), [&] { leave = leaveRecord(); });
+        run(QStringLiteral("Form Unload"), [&] { leave = m_flow->mayClose(); });
         if (!leave)
             return;
         m_leaving = true;

@@ -7,11 +7,13 @@
 #include <QDialog>
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class NavigatorBar;
 class QLineEdit;
 class QPushButton;
+class RecordFlow;
 class RecordNavigator;
 struct Services;
 
@@ -28,6 +30,7 @@ class PartyWindow : public QDialog {
     Q_OBJECT
 public:
     PartyWindow(Services& services, const PartyKind& kind, QWidget* parent = nullptr);
+    ~PartyWindow() override;
 
     const PartyKind& kind() const { return m_kind; }
     // txtFields(index), 0 to 6.
@@ -60,15 +63,11 @@ private:
     void load();
     void showCurrent();
     PartyRecord shownTexts() const;
-    // Writes the shown record's edits before the window leaves it. False keeps it shown.
-    bool leaveRecord();
     // Writes the shown record; a refusal by the database is shown with its own words.
     bool writeShown();
     void revertEdits();
 
     void addRecord();
-    void saveRecord();
-    void deleteRecord();
     void findRecord(int fieldIndex, const QString& caption, const QString& query);
     void transfer();
     void closeWindow();
@@ -79,6 +78,7 @@ private:
     const PartyKind& m_kind;
     PartyStore m_store;
     RecordNavigator* m_records = nullptr;
+    std::unique_ptr<RecordFlow> m_flow;
     PartyRecord m_stored; // the shown record as read (all empty for a new record)
     std::array<QLineEdit*, PartyKind::FieldCount> m_fields{};
     NavigatorBar* m_bar = nullptr;
