@@ -96,7 +96,7 @@ void BankChargesInterestWindow::buildWindow() {
         setTabOrder(order[i - 1], order[i]);
 
     using F = BankEntryFields;
-    using enum Conversion;
+    using enum FieldBindings::Conversion;
     m_fields = {{m_transType, &F::transType, Text},
                 {m_transId, &F::transId, Text},
                 {m_transDate, &F::transDate, Text},
@@ -119,21 +119,21 @@ QList<QWidget*> BankChargesInterestWindow::entryFields() const {
 }
 
 void BankChargesInterestWindow::showRow(const QSqlRecord* record) {
-    writeBound(m_fields, record ? BankEntryFields::fromRecord(*record) : BankEntryFields());
+    m_bindings.write(m_fields, record ? BankEntryFields::fromRecord(*record) : BankEntryFields());
 }
 
 std::optional<EntryRules::Refusal>
 BankChargesInterestWindow::checkRow(const EntryRules::Settings& settings) {
-    BankEntryFields fields = readBound(m_fields);
+    BankEntryFields fields = m_bindings.read(m_fields);
     const std::optional<EntryRules::Refusal> refusal =
         BankEntryRules::validate(fields, settings, m_services.clock.today());
-    writeBound(m_fields, fields);
+    m_bindings.write(m_fields, fields);
     return refusal;
 }
 
 std::optional<EntryRules::Refusal>
 BankChargesInterestWindow::writeRefusal(const EntryRules::Settings& settings) const {
-    return BankEntryRules::writeRefusal(readBound(m_fields), settings);
+    return BankEntryRules::writeRefusal(m_bindings.read(m_fields), settings);
 }
 
 void BankChargesInterestWindow::amountLeft() {
@@ -152,13 +152,13 @@ void BankChargesInterestWindow::prepareForSave() {
 
 void BankChargesInterestWindow::writeDerived() {
     BankEntryFields fields;
-    fields.amount = amountText(m_amount);
+    fields.amount = m_bindings.amountText(m_amount);
     BankEntryRules::setDerived(fields);
-    setAmountText(m_total, fields.total);
-    setAmountText(m_deOffset, fields.doubleEntryOffset);
-    setAmountText(m_deBank, fields.doubleEntryBank);
+    m_bindings.setAmountText(m_total, fields.total);
+    m_bindings.setAmountText(m_deOffset, fields.doubleEntryOffset);
+    m_bindings.setAmountText(m_deBank, fields.doubleEntryBank);
 }
 
 QVariantMap BankChargesInterestWindow::rowColumns() const {
-    return readBound(m_fields).toColumns();
+    return m_bindings.read(m_fields).toColumns();
 }

@@ -33,5 +33,5 @@ private:
     // The total and the two double-entry sides from the amount.
     void writeDerived();
     // Each field's binding to the row, in the order the fields are written.
-    QList<BoundField<BankEntryFields>> m_fields;
+    QList<FieldBindings::Bound<BankEntryFields>> m_fields;
 };

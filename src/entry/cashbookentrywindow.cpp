@@ -85,10 +85,10 @@ CashbookEntryWindow::CashbookEntryWindow(Services& services, Setup setup, QWidge
     m_bankDept = addLineEdit("txtBankAccountGLDeptCode");
     m_bankAccount->hide();
     m_bankDept->hide();
-    bindAmount(m_amount, QStringLiteral("OffsetAmount"));
-    bindAmount(m_total, QStringLiteral("BankAccountAmount"));
-    bindAmount(m_deBank, QStringLiteral("DoubleEntryBank"));
-    bindAmount(m_deOffset, QStringLiteral("DoubleEntryOffset"));
+    m_bindings.bindAmount(m_amount, QStringLiteral("OffsetAmount"));
+    m_bindings.bindAmount(m_total, QStringLiteral("BankAccountAmount"));
+    m_bindings.bindAmount(m_deBank, QStringLiteral("DoubleEntryBank"));
+    m_bindings.bindAmount(m_deOffset, QStringLiteral("DoubleEntryOffset"));
 
     m_bar = new NavigatorBar(this);
     m_bar->setObjectName(QStringLiteral("Adodc1"));
@@ -258,72 +258,6 @@ void CashbookEntryWindow::gotFocus(QWidget* widget) {
 
 // ---- amounts and accounts ----------------------------------------------------------
 
-void CashbookEntryWindow::bindAmount(QLineEdit* edit, const QString& column) {
-    m_amounts.append({edit, column, {}, {}});
-}
-
-const CashbookEntryWindow::StoredAmount*
-CashbookEntryWindow::storedAmount(const QLineEdit* edit) const {
-    for (const StoredAmount& amount : m_amounts)
-        if (amount.edit == edit)
-            return &amount;
-    return nullptr;
-}
-
-bool CashbookEntryWindow::amountUntouched(const QLineEdit* edit) const {
-    const StoredAmount* amount = storedAmount(edit);
-    return amount && !amount->shown.isEmpty() && edit->text() == amount->shown;
-}
-
-QString CashbookEntryWindow::amountText(const QLineEdit* edit) const {
-    return amountUntouched(edit) ? storedAmount(edit)->exact : edit->text();
-}
-
-void CashbookEntryWindow::setAmountText(QLineEdit* edit, const QString& text) {
-    const QString current = amountText(edit);
-    const std::optional<Money> now = Money::parse(current);
-    const std::optional<Money> next = Money::parse(text);
-    if (now && next ? *now == *next : Money::isBlank(current) && Money::isBlank(text))
-        return;
-    for (StoredAmount& amount : m_amounts)
-        if (amount.edit == edit)
-            amount.shown.clear();
-    edit->setText(text);
-}
-
-QString CashbookEntryWindow::boundText(const QWidget* control, Conversion conversion) const {
-    if (conversion == Conversion::Memo)
-        return static_cast<const QPlainTextEdit*>(control)->toPlainText();
-    if (conversion == Conversion::EditText)
-        return static_cast<const QComboBox*>(control)->currentText();
-    const auto* edit = static_cast<const QLineEdit*>(control);
-    return conversion == Conversion::Amount ? amountText(edit) : edit->text();
-}
-
-void CashbookEntryWindow::setBoundText(QWidget* control, Conversion conversion,
-                                       const QString& text) {
-    if (conversion == Conversion::Memo) {
-        // setPlainText signals a change and resets the cursor even for the same text.
-        if (auto* memo = static_cast<QPlainTextEdit*>(control); memo->toPlainText() != text)
-            memo->setPlainText(text);
-    } else if (conversion == Conversion::EditText) {
-        static_cast<QComboBox*>(control)->setEditText(text);
-    } else if (conversion == Conversion::Amount) {
-        setAmountText(static_cast<QLineEdit*>(control), text);
-    } else {
-        static_cast<QLineEdit*>(control)->setText(text);
-    }
-}
-
-void CashbookEntryWindow::rememberStoredAmounts(const QSqlRecord* record) {
-    for (StoredAmount& amount : m_amounts) {
-        const QVariant value = record ? record->value(amount.column) : QVariant();
-        amount.shown = value.isNull() ? QString() : amount.edit->text();
-        amount.exact =
-            value.isNull() ? QString() : Money::fromUnits(value.toLongLong()).toPlainString();
-    }
-}
-
 void CashbookEntryWindow::setOffsetAccount(const QString& code, const QString& dept,
                                            const QString& description) {
     m_account->setEditText(code);
@@ -349,12 +283,9 @@ void CashbookEntryWindow::showCurrentRow() {
             Binding binding(*this);
             const bool stored = m_navigator->hasCurrent() && !m_navigator->isAdding();
             // A shown row replaces every amount, whatever the fields held before.
-            for (StoredAmount& amount : m_amounts) {
-                amount.shown.clear();
-                amount.edit->clear();
-            }
+            m_bindings.clearAmounts();
             showRow(stored ? &m_navigator->record() : nullptr);
-            rememberStoredAmounts(stored ? &m_navigator->record() : nullptr);
+            m_bindings.rememberStoredAmounts(stored ? &m_navigator->record() : nullptr);
             m_filledAccount = m_account->currentText();
             statusDisplay();
         }

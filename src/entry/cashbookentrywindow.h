@@ -2,6 +2,7 @@
 
 #include "entry/cashbookstore.h"
 #include "entry/entryrules.h"
+#include "kit/fieldbindings.h"
 #include "masters/choices.h"
 
 #include <QDialog>
@@ -131,36 +132,6 @@ protected:
     virtual void rowUndone();
 
     // ---- helpers for the window ----
-    // Amount fields show cents while a stored amount may hold ten-thousandths. A field bound
-    // here keeps the exact stored amount for as long as the user leaves its text as shown,
-    // so that a save never changes an amount the user did not touch.
-    void bindAmount(QLineEdit* edit, const QString& column);
-    // The field's amount text: the exact stored amount while the shown text is untouched.
-    QString amountText(const QLineEdit* edit) const;
-    // Puts an amount into a field unless the field already holds that amount.
-    void setAmountText(QLineEdit* edit, const QString& text);
-    // Whether the field still shows the stored row's amount as it was shown.
-    bool amountUntouched(const QLineEdit* edit) const;
-    // A field's binding to its member of the window's row of texts (VoucherFields,
-    // BankEntryFields) and how its text is read and written: Amount kept exact (amountText,
-    // setAmountText), Memo rewritten only when changed. Tables are written in their order.
-    enum class Conversion { Text, Amount, Memo, EditText };
-    template <typename Fields> struct BoundField {
-        QWidget* control;
-        QString Fields::*member;
-        Conversion conversion;
-    };
-    template <typename Fields> Fields readBound(const QList<BoundField<Fields>>& table) const {
-        Fields fields;
-        for (const BoundField<Fields>& bound : table)
-            fields.*bound.member = boundText(bound.control, bound.conversion);
-        return fields;
-    }
-    template <typename Fields>
-    void writeBound(const QList<BoundField<Fields>>& table, const Fields& fields) {
-        for (const BoundField<Fields>& bound : table)
-            setBoundText(bound.control, bound.conversion, fields.*bound.member);
-    }
     // The offset account with its department and description, as a pick fills it.
     void setOffsetAccount(const QString& code, const QString& dept, const QString& description);
     // After a modal chooser or dialog has closed: this window becomes the active one again,
@@ -193,6 +164,7 @@ protected:
     const Setup m_setup;
     CashbookStore m_store;
     Choosers m_choosers;
+    FieldBindings m_bindings;    // the fields' texts, amounts kept exact
     FieldGate* m_gate = nullptr; // may the user leave the focused field
     RecordNavigator* m_navigator = nullptr;
     std::unique_ptr<RecordFlow> m_flow;
@@ -259,19 +231,8 @@ private:
                  check);
     void runCommand(const QString& routine, const std::function<void()>& body);
 
-    struct StoredAmount {
-        QLineEdit* edit = nullptr;
-        QString column;
-        QString shown; // the text shown for the stored amount; empty once replaced
-        QString exact; // the stored amount in full
-    };
-    const StoredAmount* storedAmount(const QLineEdit* edit) const;
-    QString boundText(const QWidget* control, Conversion conversion) const;
-    void setBoundText(QWidget* control, Conversion conversion, const QString& text);
-    void rememberStoredAmounts(const QSqlRecord* record);
     bool leaveAccount();
 
-    QList<StoredAmount> m_amounts;
     // The account code whose department and description the window shows.
     QString m_filledAccount;
     bool m_dirty = false;

@@ -184,8 +184,8 @@ void PaymentVoucherWindow::buildWindow() {
     m_deGst = addLineEdit("txtDoubleEntryGST");
     m_deGst->setEnabled(false);
     m_deGst->hide();
-    bindAmount(m_taxAmount, QStringLiteral("OffsetGSTAmount"));
-    bindAmount(m_deGst, QStringLiteral("DoubleEntryGST"));
+    m_bindings.bindAmount(m_taxAmount, QStringLiteral("OffsetGSTAmount"));
+    m_bindings.bindAmount(m_deGst, QStringLiteral("DoubleEntryGST"));
     auto* statusRow = new QHBoxLayout;
     statusRow->addWidget(
         addLabel("lblReconciliationStatus", QStringLiteral("Reconciliation Status:"), m_statusMsg));
@@ -215,7 +215,7 @@ void PaymentVoucherWindow::buildWindow() {
         setTabOrder(order[i - 1], order[i]);
 
     using F = VoucherFields;
-    using enum Conversion;
+    using enum FieldBindings::Conversion;
     m_fields = {{m_party, &F::party, EditText},
                 {m_partyName, &F::partyName, Text},
                 {m_address[0], &F::address1, Text},
@@ -263,23 +263,24 @@ QList<QWidget*> PaymentVoucherWindow::ownCheckedFields() const {
 }
 
 void PaymentVoucherWindow::showRow(const QSqlRecord* record) {
-    writeBound(m_fields, record ? VoucherFields::fromRecord(*record, m_kind) : VoucherFields());
+    m_bindings.write(m_fields,
+                     record ? VoucherFields::fromRecord(*record, m_kind) : VoucherFields());
     m_filledParty = m_party->currentText();
     m_filledTaxCode = m_taxCode->currentText();
 }
 
 std::optional<EntryRules::Refusal>
 PaymentVoucherWindow::checkRow(const EntryRules::Settings& settings) {
-    VoucherFields fields = readBound(m_fields);
+    VoucherFields fields = m_bindings.read(m_fields);
     const std::optional<EntryRules::Refusal> refusal =
         VoucherRules::validate(m_kind, fields, settings, m_services.clock.today());
-    writeBound(m_fields, fields);
+    m_bindings.write(m_fields, fields);
     return refusal;
 }
 
 std::optional<EntryRules::Refusal>
 PaymentVoucherWindow::writeRefusal(const EntryRules::Settings& settings) const {
-    return VoucherRules::writeRefusal(readBound(m_fields), settings);
+    return VoucherRules::writeRefusal(m_bindings.read(m_fields), settings);
 }
 
 // ---- field rules -------------------------------------------------------------------
@@ -295,7 +296,7 @@ void PaymentVoucherWindow::gotFocus(QWidget* widget) {
 
 void PaymentVoucherWindow::amountLeft() {
     // Passing through a stored row's amount changes nothing: its tax stays as stored.
-    if (amountUntouched(m_amount))
+    if (m_bindings.amountUntouched(m_amount))
         return;
     if (Money::isBlank(m_amount->text())) {
         m_taxCode->setEditText(QString());
@@ -308,14 +309,14 @@ void PaymentVoucherWindow::amountLeft() {
     const QString rate = m_taxRate->text();
     if (!rate.isEmpty()) {
         if (const std::optional<double> number = VoucherRules::rateNumber(rate)) {
-            m_taxAmount->setText(*number == 0.0
-                                     ? QStringLiteral("0")
-                                     : VoucherRules::taxAmountText(amountText(m_amount), rate));
+            m_taxAmount->setText(*number == 0.0 ? QStringLiteral("0")
+                                                : VoucherRules::taxAmountText(
+                                                      m_bindings.amountText(m_amount), rate));
         } else {
             // A stored row shows its rate as a percentage.
             m_taxRate->setText(VoucherRules::rateFromShown(rate));
             m_taxAmount->setText(
-                VoucherRules::taxAmountText(amountText(m_amount), m_taxRate->text()));
+                VoucherRules::taxAmountText(m_bindings.amountText(m_amount), m_taxRate->text()));
         }
     }
     recomputeTotal();
@@ -388,7 +389,8 @@ void PaymentVoucherWindow::fillTax(const QString& code, const QString& rate, con
     if (!Money::isBlank(m_amount->text())) {
         m_taxAmount->clear();
         if (!rate.isEmpty())
-            m_taxAmount->setText(VoucherRules::taxAmountText(amountText(m_amount), rate));
+            m_taxAmount->setText(
+                VoucherRules::taxAmountText(m_bindings.amountText(m_amount), rate));
         recomputeTotal();
     }
     m_taxAmount->setEnabled(true);
@@ -483,7 +485,7 @@ void PaymentVoucherWindow::beginRow() {
 }
 
 void PaymentVoucherWindow::prepareForSave() {
-    const VoucherFields before = readBound(m_fields);
+    const VoucherFields before = m_bindings.read(m_fields);
     const VoucherRules::DoubleEntry entry =
         VoucherRules::doubleEntry(m_kind, before.total, before.baseAmount, before.taxAmount);
     m_deBank->setText(entry.bank.toPlainString());
@@ -492,7 +494,7 @@ void PaymentVoucherWindow::prepareForSave() {
 }
 
 QVariantMap PaymentVoucherWindow::rowColumns() const {
-    return readBound(m_fields).toColumns(m_kind);
+    return m_bindings.read(m_fields).toColumns(m_kind);
 }
 
 std::optional<CashbookStore::Counter> PaymentVoucherWindow::counterToAdvance() const {

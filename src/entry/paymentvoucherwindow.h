@@ -95,5 +95,5 @@ private:
     QLineEdit* m_taxAmount = nullptr;
     QLineEdit* m_deGst = nullptr;
     // Each field's binding to the row, in the order the fields are written.
-    QList<BoundField<VoucherFields>> m_fields;
+    QList<FieldBindings::Bound<VoucherFields>> m_fields;
 };
