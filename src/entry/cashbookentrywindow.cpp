@@ -9,19 +9,17 @@
 #include "kit/handlerguard.h"
 #include "kit/lookupcombobox.h"
 #include "kit/navigatorbar.h"
-#include "kit/recordflow.h"
 #include "kit/services.h"
 #include "masters/lookups.h"
 #include "shell/mrlookup.h"
 #include "shell/settings.h"
 #include "shell/shellprocs.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSqlRecord>
 
@@ -33,15 +31,8 @@ CashbookEntryWindow::Choosers CashbookEntryWindow::standardChoosers() {
 }
 
 CashbookEntryWindow::CashbookEntryWindow(Services& services, Setup setup, QWidget* parent)
-    : QDialog(parent), m_services(services), m_setup(std::move(setup)), m_store(services.db),
-      m_choosers(standardChoosers()) {
-    setObjectName(m_setup.windowName);
-    setWindowTitle(m_setup.caption);
-
-    m_gate = new FieldGate(
-        services, m_setup.windowName, this,
-        [this](QWidget* widget, bool focusLeaving) { return leaveField(widget, focusLeaving); },
-        [this](QWidget* widget) { gotFocus(widget); });
+    : RecordWindow(services, setup.windowName, setup.caption, parent), m_setup(std::move(setup)),
+      m_store(services.db), m_choosers(standardChoosers()) {
     m_transType = addLineEdit("txtTransType");
     m_transType->setReadOnly(true);
     m_typeList = new CodePopupList(m_transType, this);
@@ -108,7 +99,8 @@ CashbookEntryWindow::CashbookEntryWindow(Services& services, Setup setup, QWidge
                         {QStringLiteral("TransID"), Qt::DescendingOrder}};
     definition.key = {QStringLiteral("TransID")};
     m_navigator = new RecordNavigator(services.db, definition, this);
-    m_navigator->setBeforeMove([this](RecordNavigator::Move) { return beforeMove(); });
+    m_navigator->setBeforeMove(
+        [this](RecordNavigator::Move) { return beforeMove(QStringLiteral("Adodc1 WillMove")); });
     RecordFlow::Row row;
     row.hasChanges = [this] { return m_dirty; };
     row.locked = [this] { return storedRowLocked(); };
@@ -127,7 +119,7 @@ CashbookEntryWindow::CashbookEntryWindow(Services& services, Setup setup, QWidge
     texts.closeQuestion = Messages::closeQuestion();
     texts.saveQuestion = m_setup.saveQuestion;
     texts.saved = Messages::saved();
-    m_flow = std::make_unique<RecordFlow>(services.prompts, *m_navigator, row, texts);
+    installFlow(*m_navigator, row, texts);
     connect(m_navigator, &RecordNavigator::moved, this, &CashbookEntryWindow::showCurrentRow);
     m_bar->setNavigator(m_navigator);
     const QString noun = m_setup.navigatorNoun;
@@ -152,67 +144,31 @@ CashbookEntryWindow::~CashbookEntryWindow() = default;
 
 void CashbookEntryWindow::finishSetup() {
     connectSignals();
-    guarded(m_services, m_setup.windowName, QStringLiteral("Form Load"),
-            [this] { m_navigator->open(); });
+    guarded(m_services, m_windowName, QStringLiteral("Form Load"), [this] { m_navigator->open(); });
     setWindowState(Qt::WindowMaximized);
     m_services.busy.reset();
 }
 
 // ---- building ----------------------------------------------------------------------
 
-QLineEdit* CashbookEntryWindow::addLineEdit(const char* name, int maxLength) {
-    auto* edit = new QLineEdit(this);
-    edit->setObjectName(QString::fromLatin1(name));
-    if (maxLength > 0)
-        edit->setMaxLength(maxLength);
-    return edit;
-}
-
-QLabel* CashbookEntryWindow::addLabel(const char* name, const QString& text, QWidget* buddy) {
-    auto* label = new QLabel(text, this);
-    label->setObjectName(QString::fromLatin1(name));
-    if (buddy)
-        label->setBuddy(buddy);
-    return label;
-}
-
-QPushButton* CashbookEntryWindow::addButton(const char* name, const QString& caption) {
-    auto* button = new QPushButton(caption, this);
-    button->setObjectName(QString::fromLatin1(name));
-    // Enter in a field must not press a button.
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    return button;
-}
-
 void CashbookEntryWindow::connectSignals() {
     m_gate->watch(QList<QWidget*>{m_transType, m_transId, m_desc, m_account, m_amount} +
                       ownWatchedFields(),
                   QList<QWidget*>{m_amount, m_account, m_transId} + ownCheckedFields());
 
-    auto markDirty = [this] {
-        if (m_binding == 0)
-            m_dirty = true;
-    };
     // Every field bound to a column; the status word is not one.
-    for (QLineEdit* edit : findChildren<QLineEdit*>())
-        if (edit->parent() == this && edit != m_statusMsg)
-            connect(edit, &QLineEdit::textChanged, this, markDirty);
-    for (LookupComboBox* combo : findChildren<LookupComboBox*>())
-        connect(combo, &QComboBox::editTextChanged, this, markDirty);
-    for (QPlainTextEdit* memo : findChildren<QPlainTextEdit*>())
-        connect(memo, &QPlainTextEdit::textChanged, this, markDirty);
+    trackChanges({m_statusMsg});
 
     connect(m_account, &LookupComboBox::dropDownRequested, this,
             &CashbookEntryWindow::accountDropDown);
     connect(m_typeList, &CodePopupList::chosen, this, [this](const QString& code) {
-        guarded(m_services, m_setup.windowName, routineLabel(m_typeList, "Click"),
+        guarded(m_services, m_windowName, routineLabel(m_typeList, "Click"),
                 [this, &code] { typeChosen(code); });
     });
     connect(m_datePicker, &QDateEdit::dateChanged, this, &CashbookEntryWindow::datePicked);
     connect(m_transDate, &QLineEdit::textChanged, this, &CashbookEntryWindow::dateTextChanged);
     connect(m_status, &QLineEdit::textChanged, this, [this] {
-        guarded(m_services, m_setup.windowName, routineLabel(m_status, "Change"),
+        guarded(m_services, m_windowName, routineLabel(m_status, "Change"),
                 [this] { statusDisplay(); });
     });
 
@@ -249,10 +205,8 @@ void CashbookEntryWindow::gotFocus(QWidget* widget) {
     if (widget == m_transType) {
         m_typeList->popUp();
         m_transType->selectAll();
-    } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-        edit->selectAll();
-    } else if (auto* memo = qobject_cast<QPlainTextEdit*>(widget)) {
-        memo->selectAll();
+    } else {
+        RecordWindow::gotFocus(widget);
     }
 }
 
@@ -266,19 +220,10 @@ void CashbookEntryWindow::setOffsetAccount(const QString& code, const QString& d
     m_filledAccount = code;
 }
 
-void CashbookEntryWindow::reactivate() {
-    activateWindow();
-}
-
 // ---- the shown row -----------------------------------------------------------------
 
-void CashbookEntryWindow::focusField(const QString& name) {
-    if (auto* widget = findChild<QWidget*>(name))
-        widget->setFocus(Qt::OtherFocusReason);
-}
-
 void CashbookEntryWindow::showCurrentRow() {
-    guarded(m_services, m_setup.windowName, QStringLiteral("MoveComplete"), [this] {
+    guarded(m_services, m_windowName, QStringLiteral("MoveComplete"), [this] {
         {
             Binding binding(*this);
             const bool stored = m_navigator->hasCurrent() && !m_navigator->isAdding();
@@ -305,7 +250,7 @@ void CashbookEntryWindow::statusDisplay() {
 }
 
 void CashbookEntryWindow::PreventDataEntry(bool lock) {
-    guarded(m_services, m_setup.windowName, QStringLiteral("PreventDataEntry"), [this, lock] {
+    guarded(m_services, m_windowName, QStringLiteral("PreventDataEntry"), [this, lock] {
         QList<QWidget*> widgets = entryFields();
         widgets << m_delete << m_undo << m_save;
         for (QWidget* widget : widgets)
@@ -320,7 +265,7 @@ void CashbookEntryWindow::PreventDataEntry(bool lock) {
 }
 
 void CashbookEntryWindow::formActivate() {
-    guarded(m_services, m_setup.windowName, QStringLiteral("Form Activate"), [this] {
+    guarded(m_services, m_windowName, QStringLiteral("Form Activate"), [this] {
         if (m_navigator->isEmpty()) {
             PreventDataEntry(true);
             m_add->setFocus(Qt::OtherFocusReason);
@@ -332,15 +277,6 @@ bool CashbookEntryWindow::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate)
         formActivate();
     return QDialog::event(event);
-}
-
-bool CashbookEntryWindow::beforeMove() {
-    if (m_gate->isRefused())
-        return false;
-    bool allowed = false;
-    guarded(m_services, m_setup.windowName, QStringLiteral("Adodc1 WillMove"),
-            [this, &allowed] { allowed = m_flow->leave(); });
-    return allowed;
 }
 
 // A reconciled, reversed or void row is never written by this window, whatever its fields hold.
@@ -371,7 +307,7 @@ bool CashbookEntryWindow::runCheck(
     bool showMessages,
     const std::function<std::optional<EntryRules::Refusal>(const EntryRules::Settings&)>& check) {
     bool passed = false;
-    guarded(m_services, m_setup.windowName, QStringLiteral("Validated"),
+    guarded(m_services, m_windowName, QStringLiteral("Validated"),
             [this, showMessages, &check, &passed] {
                 const std::optional<EntryRules::Refusal> refusal = check(readSettings());
                 if (refusal) {
@@ -424,7 +360,7 @@ bool CashbookEntryWindow::leaveField(QWidget* widget, bool focusLeaving) {
     if (widget == m_amount) {
         if (!m_gate->settle(widget, focusLeaving, amountCheck(m_amount)))
             return false;
-        guarded(m_services, m_setup.windowName, routineLabel(m_amount, "LostFocus"),
+        guarded(m_services, m_windowName, routineLabel(m_amount, "LostFocus"),
                 [this] { amountLeft(); });
         return true;
     }
@@ -474,7 +410,7 @@ bool CashbookEntryWindow::leaveAccount() {
 }
 
 void CashbookEntryWindow::accountDropDown() {
-    guarded(m_services, m_setup.windowName, routineLabel(m_account, "DropDown"), [this] {
+    guarded(m_services, m_windowName, routineLabel(m_account, "DropDown"), [this] {
         if (!m_account->isEnabled())
             return;
         const std::optional<AccountChoice> chosen = m_choosers.account(m_services, this);
@@ -489,14 +425,14 @@ void CashbookEntryWindow::accountDropDown() {
 }
 
 void CashbookEntryWindow::datePicked() {
-    if (m_binding)
+    if (isBinding())
         return;
-    guarded(m_services, m_setup.windowName, m_setup.datePickerRoutine,
+    guarded(m_services, m_windowName, m_setup.datePickerRoutine,
             [this] { m_transDate->setText(Codes::dateToStored(m_datePicker->date())); });
 }
 
 void CashbookEntryWindow::dateTextChanged() {
-    guarded(m_services, m_setup.windowName, routineLabel(m_transDate, "Change"), [this] {
+    guarded(m_services, m_windowName, routineLabel(m_transDate, "Change"), [this] {
         const QString text = m_transDate->text();
         QDate date = text.isEmpty() ? m_services.clock.today() : Codes::dateFromStored(text);
         if (!date.isValid())
@@ -508,12 +444,6 @@ void CashbookEntryWindow::dateTextChanged() {
 }
 
 // ---- commands ----------------------------------------------------------------------
-
-void CashbookEntryWindow::runCommand(const QString& routine, const std::function<void()>& body) {
-    if (!m_gate->leaveFocused())
-        return;
-    guarded(m_services, m_setup.windowName, routine, body);
-}
 
 void CashbookEntryWindow::cmdAdd() {
     // Changes to the shown row are not dropped by Add: they are written as a move writes them.
@@ -608,48 +538,10 @@ void CashbookEntryWindow::cmdFind() {
         throw Failure::operationCancelled();
 }
 
-bool CashbookEntryWindow::mayClose(const QString& routine) {
-    bool close = false;
-    guarded(m_services, m_setup.windowName, routine,
-            [this, &close] { close = m_flow->mayClose(); });
-    return close;
+bool CashbookEntryWindow::escapeUndoes() const {
+    return m_dirty || m_navigator->isAdding();
 }
 
 void CashbookEntryWindow::cmdClose() {
-    if (!mayClose(QStringLiteral("cmdClose")))
-        return;
-    m_closing = true;
-    done(QDialog::Accepted);
-}
-
-void CashbookEntryWindow::closeEvent(QCloseEvent* event) {
-    if (m_closing) {
-        event->accept();
-        return;
-    }
-    if (!m_gate->leaveFocused() || !mayClose(QStringLiteral("Form QueryUnload"))) {
-        event->ignore();
-        return;
-    }
-    m_closing = true;
-    event->accept();
-    QDialog::closeEvent(event);
-}
-
-void CashbookEntryWindow::reject() {
-    if (m_closing) {
-        QDialog::reject();
-        return;
-    }
-    // Escape undoes changes to the shown row; with nothing to undo it closes the window the
-    // way its close box does.
-    if (m_dirty || m_navigator->isAdding()) {
-        m_gate->reset();
-        guarded(m_services, m_setup.windowName, QStringLiteral("cmdUndo"), [this] { cmdUndo(); });
-        return;
-    }
-    if (!m_gate->leaveFocused() || !mayClose(QStringLiteral("Form QueryUnload")))
-        return;
-    m_closing = true;
-    QDialog::reject();
+    closeWindow(QStringLiteral("cmdClose"));
 }

@@ -3,9 +3,9 @@
 #include "entry/cashbookstore.h"
 #include "entry/entryrules.h"
 #include "kit/fieldbindings.h"
+#include "kit/recordwindow.h"
 #include "masters/choices.h"
 
-#include <QDialog>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -39,7 +39,7 @@ struct Services;
 // A window built on it lays these fields out with its own, and supplies what differs
 // through the hooks below: its own fields and their rules, how a row is shown, checked,
 // begun and written, and the numbering.
-class CashbookEntryWindow : public QDialog {
+class CashbookEntryWindow : public RecordWindow {
     Q_OBJECT
 public:
     // The window's fixed texts and its set of rows.
@@ -82,17 +82,12 @@ public:
     void PreventDataEntry(bool lock);
 
     RecordNavigator& navigator() const { return *m_navigator; }
-    // Whether the shown row holds changes not yet written.
-    bool hasPendingChanges() const { return m_dirty; }
 
 protected:
     CashbookEntryWindow(Services& services, Setup setup, QWidget* parent);
     // The last step of the derived window's constructor, once its fields are laid out:
     // connects the fields, loads the window and shows the newest row.
     void finishSetup();
-
-    QLineEdit* addLineEdit(const char* name, int maxLength = 0);
-    QLabel* addLabel(const char* name, const QString& text, QWidget* buddy);
 
     // ---- what the window supplies ----
     // The entry fields PreventDataEntry enables and disables, in its order.
@@ -106,7 +101,7 @@ protected:
     virtual bool leaveOwnField(QWidget* widget, bool focusLeaving);
     // A watched field took the focus; by default its text is selected (the type field also
     // shows its list).
-    virtual void gotFocus(QWidget* widget);
+    void gotFocus(QWidget* widget) override;
     // Leaving the amount once its check has passed.
     virtual void amountLeft() = 0;
     // An entry of the type list was chosen; its code is in the type field.
@@ -134,40 +129,19 @@ protected:
     // ---- helpers for the window ----
     // The offset account with its department and description, as a pick fills it.
     void setOffsetAccount(const QString& code, const QString& dept, const QString& description);
-    // After a modal chooser or dialog has closed: this window becomes the active one again,
-    // so that keys reach it and leaving a field runs its rule, even where no window manager
-    // hands the activation back.
-    void reactivate();
     // The amount check of a field: not a number is refused, a negative amount needs a Yes
     // when the setup asks for it.
     bool amountCheck(QLineEdit* edit);
-    void focusField(const QString& name);
     EntryRules::Settings readSettings();
-    // Field changes made by the window itself (showing a row, normalisations) while this is
-    // held are not the user's changes.
-    class Binding {
-    public:
-        explicit Binding(CashbookEntryWindow& window) : m_depth(window.m_binding) { ++m_depth; }
-        ~Binding() { --m_depth; }
-        Binding(const Binding&) = delete;
-        Binding& operator=(const Binding&) = delete;
-
-    private:
-        int& m_depth;
-    };
-
     bool event(QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void reject() override;
+    bool escapeUndoes() const override;
+    void undoChanges() override { cmdUndo(); }
 
-    Services& m_services;
     const Setup m_setup;
     CashbookStore m_store;
     Choosers m_choosers;
-    FieldBindings m_bindings;    // the fields' texts, amounts kept exact
-    FieldGate* m_gate = nullptr; // may the user leave the focused field
+    FieldBindings m_bindings; // the fields' texts, amounts kept exact
     RecordNavigator* m_navigator = nullptr;
-    std::unique_ptr<RecordFlow> m_flow;
 
     QLineEdit* m_transType = nullptr;
     CodePopupList* m_typeList = nullptr;
@@ -195,15 +169,13 @@ protected:
     NavigatorBar* m_bar = nullptr;
 
 private:
-    QPushButton* addButton(const char* name, const QString& caption);
     void connectSignals();
 
-    bool beforeMove();
     void showCurrentRow();
     void statusDisplay();
     void formActivate();
 
-    bool leaveField(QWidget* widget, bool focusLeaving);
+    bool leaveField(QWidget* widget, bool focusLeaving) override;
     void accountDropDown();
     void datePicked();
     void dateTextChanged();
@@ -214,7 +186,6 @@ private:
     void cmdDelete();
     void cmdFind();
     void cmdClose();
-    bool mayClose(const QString& routine);
     // Writes the shown row as Save does, without its question: its double entry, status "1",
     // the row and any counter in one transaction. False (with its message) when refused.
     bool storeCurrentRow();
@@ -229,13 +200,9 @@ private:
     runCheck(bool showMessages,
              const std::function<std::optional<EntryRules::Refusal>(const EntryRules::Settings&)>&
                  check);
-    void runCommand(const QString& routine, const std::function<void()>& body);
 
     bool leaveAccount();
 
     // The account code whose department and description the window shows.
     QString m_filledAccount;
-    bool m_dirty = false;
-    int m_binding = 0;
-    bool m_closing = false;
 };
