@@ -54,4 +54,15 @@ void emptyBlankDepartments(const Database& db, QStringList& notices) {
         notices << Messages::mergeAccounts(accounts);
 }
 
+void addStatementTables(const Database& db, QStringList&) {
+    db.exec(QStringLiteral(
+        "CREATE TABLE tblStatementLines (LineID INTEGER PRIMARY KEY, "
+        "BankID TEXT NOT NULL UNIQUE, LineDate TEXT NOT NULL, Amount INTEGER NOT NULL, "
+        "Reference TEXT COLLATE NOCASE, PartyName TEXT COLLATE NOCASE, "
+        "Memo TEXT COLLATE NOCASE, TransID TEXT COLLATE NOCASE, ImportedOn TEXT NOT NULL)"));
+    db.exec(QStringLiteral("CREATE INDEX idxStatementLinesTrans ON tblStatementLines (TransID)"));
+    db.exec(QStringLiteral("CREATE TABLE tblStatementCsvMapping (BankAccount TEXT COLLATE NOCASE "
+                           "PRIMARY KEY, Mapping TEXT NOT NULL)"));
+}
+
 } // namespace UpgradeSteps

@@ -12,4 +12,9 @@ namespace UpgradeSteps {
 // with the empty department is left as it is, and the notice names its account for merging.
 void emptyBlankDepartments(const Database& db, QStringList& notices);
 
+// The imported bank statement lines (tblStatementLines: each with the bank's identifier,
+// unique, and the transaction it was matched to) and the column mapping of each bank
+// account's comma-delimited statements (tblStatementCsvMapping).
+void addStatementTables(const Database& db, QStringList& notices);
+
 } // namespace UpgradeSteps

@@ -1,0 +1,65 @@
+#include "statement.h"
+
+#include <QCryptographicHash>
+#include <QHash>
+#include <QRegularExpression>
+
+namespace StatementText {
+
+std::optional<Money> amount(const QString& input, QChar decimalSeparator) {
+    QString text = input.trimmed();
+    bool negative = false;
+    if (text.endsWith(QLatin1Char('-'))) {
+        negative = true;
+        text.chop(1);
+    }
+    if (text.startsWith(QLatin1Char('-')) || text.startsWith(QLatin1Char('+'))) {
+        if (negative)
+            return std::nullopt;
+        negative = text.startsWith(QLatin1Char('-'));
+        text.remove(0, 1);
+    }
+    // Plain digits, or groups of three after the thousands separator; then the fraction.
+    const QString thousands = decimalSeparator == QLatin1Char(',')
+                                  ? QStringLiteral("[. '\\x{00A0}]")
+                                  : QStringLiteral("[, '\\x{00A0}]");
+    const QRegularExpression shape(
+        QStringLiteral("^(\\d+|\\d{1,3}(%1\\d{3})+)(%2\\d*)?$|^%2\\d+$")
+            .arg(thousands, QRegularExpression::escape(QString(decimalSeparator))));
+    if (!shape.match(text).hasMatch())
+        return std::nullopt;
+    QString plain;
+    for (const QChar c : text) {
+        if (c.isDigit())
+            plain.append(c);
+        else if (c == decimalSeparator)
+            plain.append(QLatin1Char('.'));
+    }
+    const std::optional<Money> value = Money::parse(plain);
+    if (!value)
+        return std::nullopt;
+    return negative ? -*value : *value;
+}
+
+QString lineHash(const StatementLine& line, int occurrence) {
+    const QString key = QStringLiteral("%1|%2|%3|%4|%5|%6")
+                            .arg(line.date.toString(Qt::ISODate))
+                            .arg(line.amount.units())
+                            .arg(line.reference, line.name, line.memo)
+                            .arg(occurrence);
+    return QStringLiteral("#") +
+           QString::fromLatin1(
+               QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha1).toHex());
+}
+
+void fillMissingIds(QList<StatementLine>& lines) {
+    QHash<QString, int> seen;
+    for (StatementLine& line : lines) {
+        if (!line.bankId.isEmpty())
+            continue;
+        const QString base = lineHash(line, 0);
+        line.bankId = lineHash(line, seen[base]++);
+    }
+}
+
+} // namespace StatementText
