@@ -56,6 +56,8 @@ QList<Token> tokenize(const QString& text) {
 }
 
 QString unescape(QString text) {
+    if (!text.contains(QLatin1Char('&')))
+        return text;
     text.replace(QLatin1String("&lt;"), QLatin1String("<"));
     text.replace(QLatin1String("&gt;"), QLatin1String(">"));
     text.replace(QLatin1String("&quot;"), QLatin1String("\""));
@@ -67,7 +69,12 @@ QString unescape(QString text) {
 
 // YYYYMMDD, optionally followed by a time and a zone: the date is the first eight digits.
 QDate ofxDate(const Token& token) {
-    const QDate date = QDate::fromString(token.text.left(8), QStringLiteral("yyyyMMdd"));
+    const QString& t = token.text;
+    bool digits = t.size() >= 8;
+    for (int i = 0; digits && i < 8; ++i)
+        digits = t.at(i).isDigit() && t.at(i).unicode() < 128;
+    const QDate date =
+        digits ? QDate(t.left(4).toInt(), t.mid(4, 2).toInt(), t.mid(6, 2).toInt()) : QDate();
     if (!date.isValid())
         throw StatementError(QStringLiteral("Line %1: <%2> \"%3\" is not a date (YYYYMMDD).")
                                  .arg(token.line)

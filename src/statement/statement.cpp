@@ -20,12 +20,16 @@ std::optional<Money> amount(const QString& input, QChar decimalSeparator) {
         text.remove(0, 1);
     }
     // Plain digits, or groups of three after the thousands separator; then the fraction.
-    const QString thousands = decimalSeparator == QLatin1Char(',')
-                                  ? QStringLiteral("[. '\\x{00A0}]")
-                                  : QStringLiteral("[, '\\x{00A0}]");
-    const QRegularExpression shape(
-        QStringLiteral("^(\\d+|\\d{1,3}(%1\\d{3})+)(%2\\d*)?$|^%2\\d+$")
-            .arg(thousands, QRegularExpression::escape(QString(decimalSeparator))));
+    static const auto shapeFor = [](const char* thousands, const char* decimal) {
+        return QRegularExpression(QStringLiteral("^(\\d+|\\d{1,3}(%1\\d{3})+)(%2\\d*)?$|^%2\\d+$")
+                                      .arg(QLatin1String(thousands), QLatin1String(decimal)));
+    };
+    static const QRegularExpression pointShape = shapeFor("[, '\\x{00A0}]", "\\.");
+    static const QRegularExpression commaShape = shapeFor("[. '\\x{00A0}]", ",");
+    if (decimalSeparator != QLatin1Char('.') && decimalSeparator != QLatin1Char(','))
+        return std::nullopt;
+    const QRegularExpression& shape =
+        decimalSeparator == QLatin1Char('.') ? pointShape : commaShape;
     if (!shape.match(text).hasMatch())
         return std::nullopt;
     QString plain;

@@ -4,50 +4,103 @@
 #include "data/database.h"
 #include "data/failure.h"
 
+namespace {
+
+// Rows per statement: a statement file has thousands of lines, and one statement per line
+// costs more than the work itself. SQLite takes up to 32,766 bound values.
+constexpr qsizetype kChunk = 250;
+
+// "(?, ?), (?, ?)" for rows of width values; one "?, ?" list when width is 1.
+QString placeholders(qsizetype rows, int width) {
+    QStringList row(width, QStringLiteral("?"));
+    const QString one = row.join(QStringLiteral(", "));
+    if (width == 1)
+        return QStringList(rows, QStringLiteral("?")).join(QStringLiteral(", "));
+    return QStringList(rows, QLatin1Char('(') + one + QLatin1Char(')')).join(QStringLiteral(", "));
+}
+
+// "YYYY-MM-DD" as the book stores dates, read without the cost of a general date parser.
+QDate storedDate(const QString& text) {
+    if (text.size() < 10)
+        return {};
+    return QDate(text.left(4).toInt(), text.mid(5, 2).toInt(), text.mid(8, 2).toInt());
+}
+
+} // namespace
+
 QList<StatementMatcher::BookEntry> StatementStore::outstanding() const {
     QList<StatementMatcher::BookEntry> entries;
     QSqlQuery query =
         m_db.exec(QStringLiteral("SELECT TransID, TransDate, DoubleEntryBank FROM tblCashbook "
-                                 "WHERE TransStatus = ? ORDER BY TransDate, TransID"),
+                                 "WHERE TransStatus = ? ORDER BY TransDate"),
                   {Codes::Outstanding});
     while (query.next())
-        entries.append({query.value(0).toString(), Codes::dateFromStored(query.value(1).toString()),
+        entries.append({query.value(0).toString(), storedDate(query.value(1).toString()),
                         Money::fromUnits(query.value(2).toLongLong())});
     return entries;
 }
 
 QSet<QString> StatementStore::alreadyImported(const QList<StatementLine>& lines) const {
     QSet<QString> known;
-    for (const StatementLine& line : lines)
-        if (m_db.scalar(QStringLiteral("SELECT 1 FROM tblStatementLines WHERE BankID = ?"),
-                        {line.bankId})
-                .isValid())
-            known.insert(line.bankId);
+    for (qsizetype from = 0; from < lines.size(); from += kChunk) {
+        const qsizetype count = std::min<qsizetype>(kChunk, lines.size() - from);
+        QVariantList ids;
+        for (qsizetype i = from; i < from + count; ++i)
+            ids.append(lines.at(i).bankId);
+        QSqlQuery query =
+            m_db.exec(QStringLiteral("SELECT BankID FROM tblStatementLines WHERE BankID IN (%1)")
+                          .arg(placeholders(count, 1)),
+                      ids);
+        while (query.next())
+            known.insert(query.value(0).toString());
+    }
     return known;
 }
 
 int StatementStore::accept(const QList<Accepted>& accepted, const QDate& today) const {
     Transaction transaction(m_db);
+    const QString importedOn = Codes::dateToStored(today);
     int kept = 0;
-    for (const Accepted& item : accepted) {
-        if (!item.transId.isEmpty() &&
-            m_db.execute(QStringLiteral("UPDATE tblCashbook SET TransStatus = ? "
-                                        "WHERE TransID = ? AND TransStatus = ?"),
-                         {Codes::Reconciled, item.transId, Codes::Outstanding}) != 1)
-            throw Failure(
-                ErrorNumber::OperationCancelled,
-                QStringLiteral("Transaction %1 is no longer outstanding.").arg(item.transId));
-        const StatementLine& line = item.line;
+    for (qsizetype from = 0; from < accepted.size(); from += kChunk) {
+        const qsizetype count = std::min<qsizetype>(kChunk, accepted.size() - from);
+        QVariantList matched{Codes::Reconciled, Codes::Outstanding};
+        QVariantList rows;
+        for (qsizetype i = from; i < from + count; ++i) {
+            const Accepted& item = accepted.at(i);
+            const StatementLine& line = item.line;
+            if (!item.transId.isEmpty())
+                matched.append(item.transId);
+            rows << line.bankId << Codes::dateToStored(line.date) << line.amount.units()
+                 << line.reference << line.name << line.memo
+                 << (item.transId.isEmpty() ? QVariant() : QVariant(item.transId)) << importedOn;
+        }
+        const qsizetype toReconcile = matched.size() - 2;
+        if (toReconcile > 0 &&
+            // By the key: the status index would scan every outstanding row per chunk.
+            m_db.execute(QStringLiteral("UPDATE tblCashbook SET TransStatus = ? WHERE "
+                                        "+TransStatus = ? AND TransID IN (%1)")
+                             .arg(placeholders(toReconcile, 1)),
+                         matched) != toReconcile)
+            throw Failure(ErrorNumber::OperationCancelled, notOutstanding(matched.mid(2)));
         kept += m_db.execute(
             QStringLiteral("INSERT OR IGNORE INTO tblStatementLines (BankID, LineDate, Amount, "
-                           "Reference, PartyName, Memo, TransID, ImportedOn) "
-                           "VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
-            {line.bankId, Codes::dateToStored(line.date), line.amount.units(), line.reference,
-             line.name, line.memo, item.transId.isEmpty() ? QVariant() : QVariant(item.transId),
-             Codes::dateToStored(today)});
+                           "Reference, PartyName, Memo, TransID, ImportedOn) VALUES %1")
+                .arg(placeholders(count, 8)),
+            rows);
     }
     transaction.commit();
     return kept;
+}
+
+QString StatementStore::notOutstanding(const QVariantList& transIds) const {
+    QStringList ids;
+    for (const QVariant& id : transIds)
+        if (m_db.scalar(QStringLiteral("SELECT TransStatus FROM tblCashbook WHERE TransID = ?"),
+                        {id})
+                .toString() != Codes::Outstanding)
+            ids << id.toString();
+    return QStringLiteral("No longer outstanding: transaction %1.")
+        .arg(ids.join(QStringLiteral(", ")));
 }
 
 std::optional<CsvMapping> StatementStore::csvMapping(const QString& bankAccount) const {

@@ -33,5 +33,7 @@ public:
     void saveCsvMapping(const QString& bankAccount, const CsvMapping& mapping) const;
 
 private:
+    QString notOutstanding(const QVariantList& transIds) const;
+
     const Database& m_db;
 };
