@@ -419,4 +419,34 @@ QString aboutText() {
                           "GNU General Public License version 3 or later.");
 }
 
+// ---- statement -----------------------------------------------------------------------
+
+QString statementUnreadable(const QString& path, const QString& reason) {
+    return QStringLiteral("The statement file %1 cannot be opened: %2").arg(path, reason);
+}
+
+QString statementRefused(const QString& detail) {
+    return QStringLiteral("The statement cannot be read, and nothing was imported.\n\n%1")
+        .arg(detail);
+}
+
+QString statementEmpty() {
+    return QStringLiteral("The statement holds no transactions.");
+}
+
+QString statementAlreadyImported() {
+    return QStringLiteral("Every line of this statement was imported before. Nothing was added.");
+}
+
+QString statementImported(qint64 lines, qint64 reconciled) {
+    return QStringLiteral("%1 statement line(s) kept; %2 transaction(s) set to Reconciled.")
+        .arg(lines)
+        .arg(reconciled);
+}
+
+QString statementNotImported(const QString& reason) {
+    return QStringLiteral("The statement was not imported, and nothing was changed.\n\n%1")
+        .arg(reason);
+}
+
 } // namespace Messages

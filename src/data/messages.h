@@ -132,4 +132,17 @@ QString functionKeyList();
 QString quitQuestion();
 QString aboutText();
 
+// ---- statement (bank statement import on the reconciliation screen) -------------------
+// A statement file that cannot be opened.
+QString statementUnreadable(const QString& path, const QString& reason);
+// A statement file that cannot be read as its format; `detail` names the line at fault.
+QString statementRefused(const QString& detail);
+QString statementEmpty();
+// Every line of the statement is in the book already.
+QString statementAlreadyImported();
+// After the user accepted: lines kept and transactions reconciled.
+QString statementImported(qint64 lines, qint64 reconciled);
+// Accepting failed and nothing was written; `reason` says why.
+QString statementNotImported(const QString& reason);
+
 } // namespace Messages

@@ -196,6 +196,9 @@ void TestMessages::texts_data() {
         "receipts, bank reconciliation,\r\nperiod-end processing and month-end reports,\r\nall "
         "kept in one book.\r\n\r\nQuillan is free software, released under the\r\nGNU General "
         "Public License version 3 or later.");
+    // ---- statement
+    row("statementImported", Messages::statementImported(12, 9),
+        "12 statement line(s) kept; 9 transaction(s) set to Reconciled.");
 }
 
 void TestMessages::texts() {

@@ -1,0 +1,130 @@
+#include "statementimport.h"
+
+#include "data/failure.h"
+#include "data/messages.h"
+#include "kit/filedialogs.h"
+#include "kit/services.h"
+#include "shell/mrlookup.h"
+#include "shell/settings.h"
+#include "statement/camtreader.h"
+#include "statement/csvmappingdialog.h"
+#include "statement/ofxreader.h"
+#include "statement/statementreviewdialog.h"
+#include "statement/statementreviewmodel.h"
+#include "statement/statementstore.h"
+
+#include <QFile>
+
+namespace StatementImport {
+
+Dialogs standardDialogs() {
+    Dialogs dialogs;
+    dialogs.csvMapping = [](QWidget* parent, const QByteArray& data,
+                            const CsvMapping& start) -> std::optional<CsvMapping> {
+        CsvMappingDialog dialog(data, start, parent);
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return dialog.mapping();
+    };
+    dialogs.review = [](QWidget* parent, StatementReviewModel& model, const Statement& statement,
+                        int alreadyImported) {
+        StatementReviewDialog dialog(model, statement, alreadyImported, parent);
+        return dialog.exec() == QDialog::Accepted;
+    };
+    return dialogs;
+}
+
+namespace {
+
+// A comma-delimited statement through the bank account's mapping; the mapping is asked
+// for when there is none or when the kept one no longer reads the file, and kept once the
+// user has confirmed it.
+std::optional<Statement> readCsv(Services& services, QWidget* parent, const Dialogs& dialogs,
+                                 const QByteArray& data) {
+    const StatementStore store(services.db);
+    const QString bank = mrLookupText(services, Settings::BankAccount, Settings::Code);
+    const std::optional<CsvMapping> kept = store.csvMapping(bank);
+    if (kept) {
+        try {
+            return CsvStatement::read(data, *kept);
+        } catch (const StatementError& error) {
+            services.prompts.critical(Messages::statementRefused(error.message()));
+        }
+    }
+    const std::optional<CsvMapping> chosen =
+        dialogs.csvMapping(parent, data, kept.value_or(CsvMapping{}));
+    if (!chosen)
+        return std::nullopt;
+    Statement statement = CsvStatement::read(data, *chosen);
+    store.saveCsvMapping(bank, *chosen);
+    return statement;
+}
+
+} // namespace
+
+std::optional<Outcome> run(Services& services, QWidget* parent, const Dialogs& dialogs) {
+    FileDialogRequest request;
+    request.title = QStringLiteral("Import Statement");
+    request.filter = QStringLiteral("Bank statements (*.ofx *.qfx *.xml *.csv *.txt)|*.ofx;*.qfx;"
+                                    "*.xml;*.csv;*.txt|All files (*.*)|*.*");
+    request.directory = services.appDir;
+    request.confirmOverwrite = false;
+    const std::optional<QString> path = services.fileDialogs.openFileName(request);
+    if (!path)
+        return std::nullopt;
+    QFile file(*path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        services.prompts.critical(Messages::statementUnreadable(*path, file.errorString()));
+        return std::nullopt;
+    }
+    const QByteArray data = file.readAll();
+
+    std::optional<Statement> statement;
+    try {
+        if (OfxReader::looksLike(data))
+            statement = OfxReader::read(data);
+        else if (CamtReader::looksLike(data))
+            statement = CamtReader::read(data);
+        else
+            statement = readCsv(services, parent, dialogs, data);
+    } catch (const StatementError& error) {
+        services.prompts.critical(Messages::statementRefused(error.message()));
+        return std::nullopt;
+    }
+    if (!statement)
+        return std::nullopt;
+    if (statement->lines.isEmpty()) {
+        services.prompts.information(Messages::statementEmpty());
+        return std::nullopt;
+    }
+
+    StatementStore store(services.db);
+    const QSet<QString> known = store.alreadyImported(statement->lines);
+    if (known.size() == statement->lines.size()) {
+        services.prompts.information(Messages::statementAlreadyImported());
+        return std::nullopt;
+    }
+    QList<StatementLine> fresh;
+    for (const StatementLine& line : statement->lines)
+        if (!known.contains(line.bankId))
+            fresh.append(line);
+    StatementReviewModel model(fresh, store.outstanding());
+    if (!dialogs.review(parent, model, *statement, int(known.size())))
+        return std::nullopt;
+    const QList<StatementStore::Accepted> accepted = model.result();
+    int kept = 0;
+    try {
+        kept = store.accept(accepted, services.clock.today());
+    } catch (const Failure& failure) {
+        services.prompts.critical(Messages::statementNotImported(failure.description()));
+        return std::nullopt;
+    }
+    Outcome outcome;
+    outcome.reconciled = model.acceptedCount();
+    outcome.closingBalance = statement->closingBalance;
+    outcome.closingDate = statement->closingDate;
+    services.prompts.information(Messages::statementImported(kept, outcome.reconciled));
+    return outcome;
+}
+
+} // namespace StatementImport

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "statement/statement.h"
+
+#include <QString>
+#include <functional>
+#include <optional>
+
+class QWidget;
+class StatementReviewModel;
+struct CsvMapping;
+struct Services;
+
+// The "Import Statement..." command of the reconciliation screen: the open dialog, the
+// format read from the file (OFX, camt.053, or comma-delimited through the bank account's
+// column mapping, asked for once), the lines imported before left out, the review, and the
+// accepted matches written in one transaction. Nothing is written before the user accepts.
+namespace StatementImport {
+
+// The two dialogs of the import; tests replace them with scripted ones.
+struct Dialogs {
+    // The column mapping for a comma-delimited file, starting from `start`; nothing when
+    // cancelled.
+    std::function<std::optional<CsvMapping>(QWidget* parent, const QByteArray& data,
+                                            const CsvMapping& start)>
+        csvMapping;
+    // The review; true when the user accepted.
+    std::function<bool(QWidget* parent, StatementReviewModel& model, const Statement& statement,
+                       int alreadyImported)>
+        review;
+};
+Dialogs standardDialogs();
+
+// What an import accepted, for the screen to show.
+struct Outcome {
+    int reconciled = 0;
+    std::optional<Money> closingBalance;
+    QDate closingDate;
+};
+
+// Runs the command; nothing when it was cancelled, refused or wrote nothing.
+std::optional<Outcome> run(Services& services, QWidget* parent, const Dialogs& dialogs);
+
+} // namespace StatementImport
