@@ -449,4 +449,14 @@ QString statementNotImported(const QString& reason) {
         .arg(reason);
 }
 
+QString statementEntriesQuestion(qint64 lines) {
+    return QStringLiteral("%1 statement line(s) have no transaction in the book (bank charges "
+                          "or interest, for example).\n\nCreate bank entries for them now?")
+        .arg(lines);
+}
+
+QString statementEntryNeedsId() {
+    return QStringLiteral("Enter a Transaction ID for the bank entry.");
+}
+
 } // namespace Messages

@@ -144,5 +144,9 @@ QString statementAlreadyImported();
 QString statementImported(qint64 lines, qint64 reconciled);
 // Accepting failed and nothing was written; `reason` says why.
 QString statementNotImported(const QString& reason);
+// Asked after accepting when lines have no transaction in the book.
+QString statementEntriesQuestion(qint64 lines);
+// A bank entry from a statement line without a number.
+QString statementEntryNeedsId();
 
 } // namespace Messages

@@ -4,6 +4,7 @@
 #include "data/failure.h"
 #include "data/messages.h"
 #include "data/recordnavigator.h"
+#include "entry/entrysettings.h"
 #include "kit/codepopuplist.h"
 #include "kit/fieldgate.h"
 #include "kit/handlerguard.h"
@@ -309,7 +310,8 @@ bool CashbookEntryWindow::runCheck(
     bool passed = false;
     guarded(m_services, m_windowName, QStringLiteral("Validated"),
             [this, showMessages, &check, &passed] {
-                const std::optional<EntryRules::Refusal> refusal = check(readSettings());
+                const std::optional<EntryRules::Refusal> refusal =
+                    check(readEntrySettings(m_services));
                 if (refusal) {
                     if (showMessages)
                         m_services.prompts.critical(refusal->message);
@@ -319,19 +321,6 @@ bool CashbookEntryWindow::runCheck(
                 passed = true;
             });
     return passed;
-}
-
-EntryRules::Settings CashbookEntryWindow::readSettings() {
-    EntryRules::Settings s;
-    s.bankAccount = mrLookupText(m_services, Settings::BankAccount, Settings::Code);
-    s.bankDept = mrLookupText(m_services, Settings::BankAccount, Settings::Dept);
-    s.integrateWithAP =
-        Settings::isTrue(mrLookup(m_services, Settings::IntegrateWithAP, Settings::Plain));
-    s.apControl = mrLookupText(m_services, Settings::APControl, Settings::Code);
-    s.integrateWithAR =
-        Settings::isTrue(mrLookup(m_services, Settings::IntegrateWithAR, Settings::Plain));
-    s.arControl = mrLookupText(m_services, Settings::ARControl, Settings::Code);
-    return s;
 }
 
 // ---- field rules -------------------------------------------------------------------

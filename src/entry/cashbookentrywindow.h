@@ -132,7 +132,6 @@ protected:
     // The amount check of a field: not a number is refused, a negative amount needs a Yes
     // when the setup asks for it.
     bool amountCheck(QLineEdit* edit);
-    EntryRules::Settings readSettings();
     bool event(QEvent* event) override;
     bool escapeUndoes() const override;
     void undoChanges() override { cmdUndo(); }
