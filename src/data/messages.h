@@ -132,4 +132,13 @@ QString functionKeyList();
 QString quitQuestion();
 QString aboutText();
 
+// ---- reconciliation (balances, reconciliation screen, period end) --------------------
+// The question before period-end processing; month is the current month's name.
+QString periodEndQuestion(const QString& month, const QString& year);
+QString periodEndCompleted(const QString& month, const QString& year);
+// A status typed into the reconciliation grid that is no status code; the stored one is kept.
+QString statusNotAllowed(const QString& typed);
+// A status change the book refused; nothing was changed.
+QString statusNotSaved(const QString& transId, const QString& reason);
+
 } // namespace Messages

@@ -1,6 +1,7 @@
 #include "schema.h"
 
 #include "bookformat.h"
+#include "cashbooktotals.h"
 #include "database.h"
 
 #include <QDate>
@@ -271,6 +272,8 @@ void createBook(const QString& path) {
         db.openForCreate(path);
         Transaction transaction(db);
         createTables(db);
+        // The program's own tables, as the upgrade steps add them to an older book.
+        CashbookTotals::create(db);
         const QDate today = QDate::currentDate();
         insertTemplateRows(db, today.month(), today.year());
         BookFormat::stamp(db, BookFormat::currentVersion());

@@ -1,5 +1,6 @@
 #include "upgradesteps.h"
 
+#include "cashbooktotals.h"
 #include "database.h"
 #include "messages.h"
 
@@ -52,6 +53,10 @@ void emptyBlankDepartments(const Database& db, QStringList& notices) {
         accounts << kept.value(0).toString();
     if (!accounts.isEmpty())
         notices << Messages::mergeAccounts(accounts);
+}
+
+void addCashbookTotals(const Database& db, QStringList&) {
+    CashbookTotals::create(db);
 }
 
 } // namespace UpgradeSteps

@@ -12,4 +12,8 @@ namespace UpgradeSteps {
 // with the empty department is left as it is, and the notice names its account for merging.
 void emptyBlankDepartments(const Database& db, QStringList& notices);
 
+// Version 2: the maintained totals of the cashbook (CashbookTotals), filled from the
+// transactions already in the book.
+void addCashbookTotals(const Database& db, QStringList& notices);
+
 } // namespace UpgradeSteps
