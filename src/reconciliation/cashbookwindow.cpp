@@ -47,6 +47,11 @@ CashbookWindow::CashbookWindow(Services& services, QWidget* parent)
     guarded(m_services, kForm, QStringLiteral("Form Load"), [this] { load(); });
 }
 
+CashbookWindow::~CashbookWindow() {
+    // A cell still open when the window goes is not written.
+    m_grid->cellCommitted = nullptr;
+}
+
 void CashbookWindow::buildLayout() {
     auto* layout = new QVBoxLayout(this);
 

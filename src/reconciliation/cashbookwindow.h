@@ -20,6 +20,7 @@ class CashbookWindow : public QDialog {
     Q_OBJECT
 public:
     CashbookWindow(Services& services, QWidget* parent = nullptr);
+    ~CashbookWindow() override;
 
     ReconciliationListModel* model() const { return m_model; }
 
