@@ -168,8 +168,10 @@ void CashbookWindow::load() {
     m_services.busy.reset();
     m_month->setText(mrLookupText(m_services, Settings::CurrentMonth, Settings::MonthName));
     m_year->setText(mrLookupText(m_services, Settings::CurrentYear, Settings::Plain));
+    // A listed row shows the figures as it becomes current; an empty list shows them here.
     applySelection(ReconciliationListModel::Selection::CurrentAndOutstanding);
-    showFigures();
+    if (m_model->rowCount() == 0)
+        showFigures();
     setCalculating(false);
 }
 
