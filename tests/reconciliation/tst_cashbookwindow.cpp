@@ -87,7 +87,6 @@ private slots:
     void statusChosenFromTheList();
     void periodEnd_data();
     void periodEnd();
-    void switchboardOpensTheWindow_data();
     void switchboardOpensTheWindow();
 };
 
@@ -159,8 +158,9 @@ void TestCashbookWindow::statusChange_data() {
         << "1" << QString() << "$431.00|$1,500.00|$1,069.00|Calculated";
     QTest::newRow("text refused") << 1 << "x"
                                   << "2" << Messages::statusNotAllowed("x") << unchanged;
-    QTest::newRow("fraction refused") << 0 << "1.5"
-                                      << "1" << Messages::statusNotAllowed("1.5") << unchanged;
+    for (const char* refused : {"0", "-1", "4.5"})
+        QTest::newRow(refused) << 0 << refused << "1" << Messages::statusNotAllowed(refused)
+                               << unchanged;
     QTest::newRow("write fails") << 0 << "2"
                                  << "1" << Messages::statusNotSaved("E1", "disk I/O error")
                                  << unchanged;
@@ -226,60 +226,73 @@ void TestCashbookWindow::statusChosenFromTheList() {
     QVERIFY(book.prompts.verifyAllShown());
 }
 
+// The question and the notice, answered both ways, from the button and the menu item; an
+// unreadable month is reported and left as it is.
 void TestCashbookWindow::periodEnd_data() {
     QTest::addColumn<QString>("command");
-    QTest::addColumn<QString>("period"); // month/year before
-    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("period");    // month/year before
+    QTest::addColumn<QStringList>("boxes"); // the texts shown; a question is answered Yes
     QTest::addColumn<QString>("after");
-    QTest::newRow("December, Yes") << "cmdPEProcessing"
-                                   << "12/2024" << int(Answer::Yes) << "1/2025";
-    QTest::newRow("November, Yes, from the menu") << "mnuDataEntry2PeriodEndProcessing"
-                                                  << "11/2024" << int(Answer::Yes) << "12/2024";
-    QTest::newRow("December, No") << "cmdPEProcessing"
-                                  << "12/2024" << int(Answer::No) << "12/2024";
-    QTest::newRow("November, No") << "cmdPEProcessing"
-                                  << "11/2024" << int(Answer::No) << "11/2024";
+    const QString button = QStringLiteral("cmdPEProcessing");
+    const auto question = [](const char* month) {
+        return Messages::periodEndQuestion(month, "2024");
+    };
+    QTest::newRow("December, Yes")
+        << button << "12/2024"
+        << QStringList{question("December"), Messages::periodEndCompleted("January", "2025")}
+        << "1/2025";
+    QTest::newRow("November, Yes, from the menu")
+        << "mnuDataEntry2PeriodEndProcessing"
+        << "11/2024"
+        << QStringList{question("November"), Messages::periodEndCompleted("December", "2024")}
+        << "12/2024";
+    QTest::newRow("December, No") << button << "12/2024" << QStringList{question("December")}
+                                  << "12/2024";
+    QTest::newRow("November, No") << button << "11/2024" << QStringList{question("November")}
+                                  << "11/2024";
+    QTest::newRow("month unreadable")
+        << button << "13/2024"
+        << QStringList{Messages::errorReport(ErrorNumber::TypeMismatch,
+                                             "The current month \"13\" cannot be read.",
+                                             "frmSwitchboard", button)}
+        << "13/2024";
 }
 
 void TestCashbookWindow::periodEnd() {
     QFETCH(QString, command);
     QFETCH(QString, period);
-    QFETCH(int, answer);
+    QFETCH(QStringList, boxes);
     QFETCH(QString, after);
     TestBook book;
     book.sql("UPDATE tblBankDetails SET CurrentMonth = ?, CurrentYear = ?",
              {period.section('/', 0, 0), period.section('/', 1)});
     SwitchboardWindow switchboard(book.services);
-    const QString month = period.startsWith("12") ? "December" : "November";
-    book.prompts.expect(Messages::periodEndQuestion(month, period.section('/', 1)), Answer(answer));
-    if (Answer(answer) == Answer::Yes)
-        book.prompts.expect(Messages::periodEndCompleted(
-            after.startsWith("1/") ? "January" : "December", after.section('/', 1)));
+    const Answer answer = boxes.size() == 2 ? Answer::Yes : Answer::No;
+    for (const QString& box : std::as_const(boxes))
+        book.prompts.expect(box, answer);
     QVERIFY(runCommand(&switchboard, command));
     QVERIFY(book.prompts.verifyAllShown());
-    QCOMPARE(book.prompts.shown().first().defaultButton, Answer::No);
+    if (book.prompts.shown().first().buttons == Prompts::Buttons::YesNo)
+        QCOMPARE(book.prompts.shown().first().defaultButton, Answer::No);
     QCOMPARE(book.value("SELECT CurrentMonth || '/' || CurrentYear FROM tblBankDetails").toString(),
              after);
 }
 
-void TestCashbookWindow::switchboardOpensTheWindow_data() {
-    QTest::addColumn<QString>("command");
-    QTest::newRow("button") << "cmdCashbook";
-    QTest::newRow("menu item") << "mnuDataEntry2Cashbook";
-}
-
+// The button and the menu item open the window under the busy pointer, which is normal again
+// once it has closed.
 void TestCashbookWindow::switchboardOpensTheWindow() {
-    QFETCH(QString, command);
     TestBook book;
     SwitchboardWindow switchboard(book.services);
-    QString opened;
-    whenModal([&opened](QDialog* modal) {
-        opened = modal->objectName();
-        press(modal, "cmdClose");
-    });
-    QVERIFY(runCommand(&switchboard, command));
-    QCOMPARE(opened, QStringLiteral("frmCashbook"));
-    QVERIFY(!book.busy.isBusy());
+    for (const QString command : {"cmdCashbook", "mnuDataEntry2Cashbook"}) {
+        QString opened;
+        whenModal([&opened](QDialog* modal) {
+            opened = modal->objectName();
+            press(modal, "cmdClose");
+        });
+        QVERIFY(runCommand(&switchboard, command));
+        QCOMPARE(opened, QStringLiteral("frmCashbook"));
+        QVERIFY(!book.busy.isBusy());
+    }
 }
 
 QTEST_MAIN(TestCashbookWindow)
