@@ -156,7 +156,7 @@ int main(int argc, char** argv) {
         figures.report(modeNames[mode], 5, kWidth);
     }
 
-    Figures opening, all, last, status, periodEnd;
+    Figures opening, all, middle, last, status, periodEnd;
     for (int run = 0; run < kRuns; ++run) {
         std::unique_ptr<CashbookWindow> window;
         opening.add(timed([&] {
@@ -172,13 +172,26 @@ int main(int argc, char** argv) {
         all.add(timed([&] { click(window.get(), "cmdAllTransactions"); }));
         all.check(model->rowCount() == total, "every transaction listed");
 
+        // A drag of the scroll bar to the middle: no page near it has been read.
+        auto* grid = window->findChild<GridView*>(QStringLiteral("DataGrid1"));
+        const int half = int(total / 2);
+        middle.add(timed([&] {
+            grid->scrollTo(model->index(half, 0), QAbstractItemView::PositionAtTop);
+            QCoreApplication::processEvents();
+        }));
+        middle.check(model->transId(half) ==
+                         db.scalar(QStringLiteral("SELECT TransID FROM tblCashbook ORDER BY "
+                                                  "TransDate, TransID LIMIT 1 OFFSET ?"),
+                                   {half})
+                             .toString(),
+                     "the middle row read in its place");
+
         last.add(timed([&] { click(window.get(), "navLast"); }));
         last.check(model->transId(int(total - 1)) == lastId, "the newest transaction is last");
         last.check(caption(window.get()) == QStringLiteral("Record: %1 of %1").arg(total),
                    "the last row current");
 
         // Alternately reconciled and outstanding again, then the row before is made current.
-        auto* grid = window->findChild<GridView*>(QStringLiteral("DataGrid1"));
         const int row = int(total - 1);
         const QString target =
             model->status(row) == Codes::Reconciled ? Codes::Outstanding : Codes::Reconciled;
@@ -211,6 +224,7 @@ int main(int argc, char** argv) {
     }
     opening.report("open, current and outstanding", 300, kWidth);
     all.report("switch to All Transactions", 300, kWidth);
+    middle.report("scroll to the middle of All (no target)", 0, kWidth);
     last.report("jump to the last row of All", 100, kWidth);
     status.report("status change and figures refreshed", 50, kWidth);
     periodEnd.report("period end", 50, kWidth);
