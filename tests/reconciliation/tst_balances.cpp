@@ -142,19 +142,21 @@ void TestBalances::totalsFollowEveryWrite() {
         return db.scalar("SELECT TransID FROM tblCashbook ORDER BY random() LIMIT 1").toString();
     };
     const auto step = [&] {
-        const int what = random.bounded(10);
+        const int what = random.bounded(11);
         const QString id = anyId();
         if (what < 4 || id.isEmpty())
             addTransaction(db, QString::number(++next), anyDate(), anyStatus(), anyAmount());
         else if (what == 4)
             db.exec("UPDATE tblCashbook SET TransStatus = ? WHERE TransID = ?", {anyStatus(), id});
         else if (what == 5)
-            db.exec("UPDATE tblCashbook SET TransDate = ?, DoubleEntryBank = ? WHERE TransID = ?",
-                    {anyDate(), anyAmount(), id});
+            db.exec("UPDATE tblCashbook SET DoubleEntryBank = ? WHERE TransID = ?",
+                    {anyAmount(), id});
         else if (what == 6)
+            db.exec("UPDATE tblCashbook SET TransDate = ? WHERE TransID = ?", {anyDate(), id});
+        else if (what == 7)
             db.exec("UPDATE tblCashbook SET TransID = ? WHERE TransID = ?",
                     {QString::number(++next), id});
-        else if (what == 7)
+        else if (what == 8)
             db.exec("UPDATE tblCashbook SET TransStatus = '2' WHERE TransDate < ?", {anyDate()});
         else
             db.exec("DELETE FROM tblCashbook WHERE TransID = ?", {id});
