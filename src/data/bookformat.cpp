@@ -34,6 +34,8 @@ bool holdsBookTables(const Database& db) {
 const QList<Step>& steps() {
     static const QList<Step> all = {
         UpgradeSteps::emptyBlankDepartments,
+        UpgradeSteps::addCashbookTotals,
+        UpgradeSteps::addStatementTables,
     };
     return all;
 }

@@ -459,4 +459,39 @@ QString statementEntryNeedsId() {
     return QStringLiteral("Enter a Transaction ID for the bank entry.");
 }
 
+// ---- reconciliation ------------------------------------------------------------------
+
+QString periodEndQuestion(const QString& month, const QString& year) {
+    return QStringLiteral("This advances the Cashbook to the next fiscal period. \r\n"
+                          "If the current fiscal period is 12, then this will \r\n"
+                          "also advance the fiscal year.\r\n\r\n"
+                          "Before proceeding, you should have printed\r\n"
+                          "any reports such as the Cashbook Report, \r\n"
+                          "Bank Reconciliation Report, Tax Analysis \r\n"
+                          "Report and GL Distribution Reports, and , \r\n"
+                          "if applicable, exported to Accpac/Adagio.\r\n\r\n"
+                          "The current month is ") +
+           month + QStringLiteral(".\r\nThe current year is ") + year +
+           QStringLiteral(".\r\n\r\nDo you wish to proceed?");
+}
+
+QString periodEndCompleted(const QString& month, const QString& year) {
+    return QStringLiteral("Period End Processing completed.\r\n\r\nThe current month is now ") +
+           month + QStringLiteral(".\r\nThe current year is ") + year + QLatin1Char('.');
+}
+
+QString statusNotAllowed(const QString& typed) {
+    return QStringLiteral("\"%1\" is not a reconciliation status.\r\n\r\n"
+                          "Enter 1 (Outstanding), 2 (Reconciled), 3 (Reversed) or 4 (Void); "
+                          "an empty status or a number above 4 is taken as 1.\r\n\r\n"
+                          "The status was left as it was.")
+        .arg(typed);
+}
+
+QString statusNotSaved(const QString& transId, const QString& reason) {
+    return QStringLiteral("The status of transaction %1 could not be saved:\r\n%2\r\n\r\n"
+                          "Its status and the balances are as they were.")
+        .arg(transId, reason);
+}
+
 } // namespace Messages

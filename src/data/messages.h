@@ -149,4 +149,13 @@ QString statementEntriesQuestion(qint64 lines);
 // A bank entry from a statement line without a number.
 QString statementEntryNeedsId();
 
+// ---- reconciliation (balances, reconciliation screen, period end) --------------------
+// The question before period-end processing; month is the current month's name.
+QString periodEndQuestion(const QString& month, const QString& year);
+QString periodEndCompleted(const QString& month, const QString& year);
+// A status typed into the reconciliation grid that is no status code; the stored one is kept.
+QString statusNotAllowed(const QString& typed);
+// A status change the book refused; nothing was changed.
+QString statusNotSaved(const QString& transId, const QString& reason);
+
 } // namespace Messages

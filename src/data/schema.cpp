@@ -1,7 +1,9 @@
 #include "schema.h"
 
 #include "bookformat.h"
+#include "cashbooktotals.h"
 #include "database.h"
+#include "upgradesteps.h"
 
 #include <QDate>
 #include <QFile>
@@ -271,6 +273,10 @@ void createBook(const QString& path) {
         db.openForCreate(path);
         Transaction transaction(db);
         createTables(db);
+        // The program's own tables, as the upgrade steps add them to an older book.
+        CashbookTotals::create(db);
+        QStringList notices;
+        UpgradeSteps::addStatementTables(db, notices);
         const QDate today = QDate::currentDate();
         insertTemplateRows(db, today.month(), today.year());
         BookFormat::stamp(db, BookFormat::currentVersion());

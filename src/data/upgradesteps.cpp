@@ -1,5 +1,6 @@
 #include "upgradesteps.h"
 
+#include "cashbooktotals.h"
 #include "database.h"
 #include "messages.h"
 
@@ -56,13 +57,19 @@ void emptyBlankDepartments(const Database& db, QStringList& notices) {
 
 void addStatementTables(const Database& db, QStringList&) {
     db.exec(QStringLiteral(
-        "CREATE TABLE tblStatementLines (LineID INTEGER PRIMARY KEY, "
+        "CREATE TABLE IF NOT EXISTS tblStatementLines (LineID INTEGER PRIMARY KEY, "
         "BankID TEXT NOT NULL UNIQUE, LineDate TEXT NOT NULL, Amount INTEGER NOT NULL, "
         "Reference TEXT COLLATE NOCASE, PartyName TEXT COLLATE NOCASE, "
         "Memo TEXT COLLATE NOCASE, TransID TEXT COLLATE NOCASE, ImportedOn TEXT NOT NULL)"));
-    db.exec(QStringLiteral("CREATE INDEX idxStatementLinesTrans ON tblStatementLines (TransID)"));
-    db.exec(QStringLiteral("CREATE TABLE tblStatementCsvMapping (BankAccount TEXT COLLATE NOCASE "
-                           "PRIMARY KEY, Mapping TEXT NOT NULL)"));
+    db.exec(QStringLiteral(
+        "CREATE INDEX IF NOT EXISTS idxStatementLinesTrans ON tblStatementLines (TransID)"));
+    db.exec(QStringLiteral(
+        "CREATE TABLE IF NOT EXISTS tblStatementCsvMapping (BankAccount TEXT COLLATE NOCASE "
+        "PRIMARY KEY, Mapping TEXT NOT NULL)"));
+}
+
+void addCashbookTotals(const Database& db, QStringList&) {
+    CashbookTotals::create(db);
 }
 
 } // namespace UpgradeSteps

@@ -12,9 +12,13 @@ namespace UpgradeSteps {
 // with the empty department is left as it is, and the notice names its account for merging.
 void emptyBlankDepartments(const Database& db, QStringList& notices);
 
-// The imported bank statement lines (tblStatementLines: each with the bank's identifier,
+// Version 3: the imported bank statement lines (tblStatementLines: each with the bank's identifier,
 // unique, and the transaction it was matched to) and the column mapping of each bank
 // account's comma-delimited statements (tblStatementCsvMapping).
 void addStatementTables(const Database& db, QStringList& notices);
+
+// Version 2: the maintained totals of the cashbook (CashbookTotals), filled from the
+// transactions already in the book.
+void addCashbookTotals(const Database& db, QStringList& notices);
 
 } // namespace UpgradeSteps

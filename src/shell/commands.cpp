@@ -5,6 +5,7 @@
 #include "masterfiles/masterfilecommands.h"
 #include "masters/masterscommands.h"
 #include "masters/partycommands.h"
+#include "reconciliation/reconciliationcommands.h"
 #include "reconciliation/setupwindowcommands.h"
 #include "shell/shellcommands.h"
 #include "shell/switchboardwindow.h"
@@ -16,5 +17,6 @@ void installCommands(SwitchboardWindow& switchboard) {
     installMastersCommands(switchboard);
     installPartyCommands(switchboard);
     installSetupWindowCommands(switchboard);
+    installReconciliationCommands(switchboard);
     installAccpacSettingsCommands(switchboard);
 }

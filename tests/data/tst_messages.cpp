@@ -199,6 +199,24 @@ void TestMessages::texts_data() {
     // ---- statement
     row("statementImported", Messages::statementImported(12, 9),
         "12 statement line(s) kept; 9 transaction(s) set to Reconciled.");
+    // ---- reconciliation
+    row("periodEndQuestion", Messages::periodEndQuestion("March", "2024"),
+        "This advances the Cashbook to the next fiscal period. \r\nIf the current fiscal period "
+        "is 12, then this will \r\nalso advance the fiscal year.\r\n\r\nBefore proceeding, you "
+        "should have printed\r\nany reports such as the Cashbook Report, \r\nBank "
+        "Reconciliation Report, Tax Analysis \r\nReport and GL Distribution Reports, and , "
+        "\r\nif applicable, exported to Accpac/Adagio.\r\n\r\nThe current month is March.\r\n"
+        "The current year is 2024.\r\n\r\nDo you wish to proceed?");
+    row("periodEndCompleted", Messages::periodEndCompleted("January", "2025"),
+        "Period End Processing completed.\r\n\r\nThe current month is now January.\r\nThe "
+        "current year is 2025.");
+    row("statusNotAllowed", Messages::statusNotAllowed("2.5"),
+        "\"2.5\" is not a reconciliation status.\r\n\r\nEnter 1 (Outstanding), 2 (Reconciled), "
+        "3 (Reversed) or 4 (Void); an empty status or a number above 4 is taken as 1.\r\n\r\n"
+        "The status was left as it was.");
+    row("statusNotSaved", Messages::statusNotSaved("1001", "disk I/O error"),
+        "The status of transaction 1001 could not be saved:\r\ndisk I/O error\r\n\r\nIts "
+        "status and the balances are as they were.");
 }
 
 void TestMessages::texts() {

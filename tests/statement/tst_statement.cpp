@@ -1,4 +1,3 @@
-#include "data/upgradesteps.h"
 #include "statement/camtreader.h"
 #include "statement/csvstatement.h"
 #include "statement/ofxreader.h"
@@ -288,8 +287,6 @@ void TestStatement::matching() {
 
 void TestStatement::acceptAndReimport() {
     TestBook book;
-    QStringList notices;
-    UpgradeSteps::addStatementTables(book.db, notices);
     for (const auto& [id, status, amount] :
          {std::tuple{"1001", "1", -500000}, std::tuple{"1002", "2", -20000}})
         book.sql(

@@ -1,5 +1,4 @@
 #include "data/messages.h"
-#include "data/upgradesteps.h"
 #include "statement/csvmappingdialog.h"
 #include "statement/statementimport.h"
 #include "statement/statementreviewmodel.h"
@@ -17,8 +16,6 @@ namespace {
 // A book with two outstanding payments and a reconciled one, and the statement tables.
 struct ImportBook : TestBook {
     ImportBook() {
-        QStringList notices;
-        UpgradeSteps::addStatementTables(db, notices);
         for (const auto& [id, date, status, amount] :
              {std::tuple{"1001", "2024-03-01", "1", -500000},
               std::tuple{"1002", "2024-03-02", "1", -500000},

@@ -1,0 +1,80 @@
+#include "balances.h"
+
+#include "data/cashbooktotals.h"
+#include "data/codes.h"
+#include "data/database.h"
+#include "shell/settings.h"
+
+#include <QMetaType>
+
+namespace Balances {
+
+namespace {
+
+Money startingBalance(const Database& db) {
+    const QVariant value = db.scalar(QStringLiteral("SELECT StartingBankBalance FROM "
+                                                    "tblBankDetails LIMIT 1"));
+    if (!value.isValid())
+        throw Failure::noCurrentRecord();
+    bool ok = false;
+    const qint64 units = value.toLongLong(&ok);
+    if (value.isNull() || !ok || value.typeId() == QMetaType::Double ||
+        value.typeId() == QMetaType::QString)
+        throw Failure(ErrorNumber::InvalidUseOfNull,
+                      QStringLiteral("The starting bank balance is not an amount."));
+    return Money::fromUnits(units);
+}
+
+int wholeSetting(const Database& db, Settings::Key key, const char* what) {
+    const QString text = Settings::read(db, key, Settings::Plain).toString().trimmed();
+    bool ok = false;
+    const int number = text.toInt(&ok);
+    if (!ok)
+        throw Failure(ErrorNumber::TypeMismatch,
+                      QStringLiteral("The current %1 \"%2\" is not a whole number.")
+                          .arg(QLatin1String(what), text));
+    return number;
+}
+
+// The sum of the totals matching condition; SQLite turns a sum that leaves 64 bits into a
+// floating-point number, which is refused rather than rounded.
+Money totalOf(const Database& db, const QString& condition, const QVariantList& values) {
+    const QVariant sum = db.scalar(QStringLiteral("SELECT SUM(Amount) FROM %1 WHERE %2")
+                                       .arg(CashbookTotals::kTable, condition),
+                                   values);
+    if (sum.isNull() || !sum.isValid())
+        return {};
+    if (sum.typeId() != QMetaType::LongLong && sum.typeId() != QMetaType::Int)
+        throw Failure::overflow();
+    return Money::fromUnits(sum.toLongLong());
+}
+
+} // namespace
+
+Money calcCurrentBalance(const Database& db, int mode) {
+    const QString counted =
+        QStringLiteral("TransStatus IN ('%1', '%2')").arg(Codes::Outstanding, Codes::Reconciled);
+    Money sum;
+    switch (mode) {
+    case CurrentBalance:
+        sum = totalOf(db, counted, {});
+        break;
+    case OpeningBalance: {
+        const int month = wholeSetting(db, Settings::CurrentMonth, "month");
+        const int year = wholeSetting(db, Settings::CurrentYear, "year");
+        // Undated transactions are kept under a period below every month.
+        sum = totalOf(db, counted + QStringLiteral(" AND Period >= 0 AND Period < ?"),
+                      {CashbookTotals::periodOf(year, month)});
+        break;
+    }
+    case StatementBalance:
+        sum = totalOf(db, QStringLiteral("TransStatus = '%1'").arg(Codes::Reconciled), {});
+        break;
+    default:
+        throw Failure(ErrorNumber::Unnumbered,
+                      QStringLiteral("There is no balance of mode %1.").arg(mode));
+    }
+    return startingBalance(db) + sum;
+}
+
+} // namespace Balances

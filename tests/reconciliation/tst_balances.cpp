@@ -1,0 +1,220 @@
+// The balances and the totals they are read from, without windows.
+#include "data/bookformat.h"
+#include "data/cashbooktotals.h"
+#include "data/messages.h"
+#include "reconciliation/balances.h"
+#include "reconciliation/currentbalance.h"
+#include "support/testbook.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+namespace {
+
+// A transaction with only what the balances read: date (YYYY-MM-DD or none), status and the
+// bank side in cents (or none).
+void addTransaction(const Database& db, const QString& id, const QVariant& date,
+                    const QVariant& status, const QVariant& cents) {
+    db.exec(QStringLiteral("INSERT INTO tblCashbook (TransID, TransDate, TransStatus, "
+                           "DoubleEntryBank) VALUES (?, ?, ?, ?)"),
+            {id, date, status, cents.isNull() ? cents : QVariant(cents.toLongLong() * 100)});
+}
+
+void setPeriod(const Database& db, int month, int year) {
+    db.exec(QStringLiteral("UPDATE tblBankDetails SET CurrentMonth = ?, CurrentYear = ?"),
+            {QString::number(month), QString::number(year)});
+}
+
+// The balance of a mode summed over the transactions themselves, as the figures are defined.
+Money fullSum(const Database& db, int mode) {
+    QString sql = QStringLiteral("SELECT (SELECT StartingBankBalance FROM tblBankDetails) + "
+                                 "IFNULL(SUM(DoubleEntryBank), 0) FROM tblCashbook WHERE ");
+    QVariantList values;
+    if (mode == Balances::StatementBalance) {
+        sql += QStringLiteral("TransStatus = '2'");
+    } else {
+        sql += QStringLiteral("TransStatus IN ('1', '2')");
+        if (mode == Balances::OpeningBalance) {
+            const QDate first(db.scalar("SELECT CurrentYear FROM tblBankDetails").toInt(),
+                              db.scalar("SELECT CurrentMonth FROM tblBankDetails").toInt(), 1);
+            sql += QStringLiteral(" AND TransDate < ?");
+            values << first.toString(Qt::ISODate);
+        }
+    }
+    return Money::fromUnits(db.scalar(sql, values).toLongLong());
+}
+
+void compareWithFullSums(const Database& db) {
+    for (const int mode : {0, 1, 2})
+        QCOMPARE(Balances::calcCurrentBalance(db, mode).units(), fullSum(db, mode).units());
+    QCOMPARE(db.scalar("SELECT SUM(Transactions) FROM " + CashbookTotals::kTable).toLongLong(),
+             db.scalar("SELECT COUNT(*) FROM tblCashbook").toLongLong());
+}
+
+} // namespace
+
+class TestBalances : public QObject {
+    Q_OBJECT
+
+private slots:
+    void balances_data();
+    void balances();
+    void unreadableStartingBalance();
+    void totalsFollowEveryWrite();
+    void upgradeFillsTotals();
+};
+
+void TestBalances::balances_data() {
+    QTest::addColumn<QStringList>("rows"); // id|date|status|cents
+    QTest::addColumn<int>("month");
+    QTest::addColumn<int>("year");
+    QTest::addColumn<QList<qint64>>("cents"); // modes 0, 1, 2, starting balance 1000.00
+    QTest::newRow("empty book") << QStringList() << 3 << 2024
+                                << QList<qint64>{100000, 100000, 100000};
+    QTest::newRow("only reversed and void")
+        << QStringList{"1|2024-01-05|3|500", "2|2024-01-06|4|-70", "3|2023-01-06|4|9"} << 3 << 2024
+        << QList<qint64>{100000, 100000, 100000};
+    QTest::newRow("reconciled, outstanding and void")
+        << QStringList{"R|2024-03-01|2|20000", "P|2024-03-02|1|-5000", "V|2024-03-03|4|-99900"} << 3
+        << 2024 << QList<qint64>{115000, 100000, 120000};
+    QTest::newRow("opening balance of March 2024")
+        << QStringList{"a|2023-12-31|1|1", "b|2023-04-01|2|2",  "c|2024-02-29|1|4",
+                       "d|2024-03-01|1|8", "e|2025-01-01|2|16", "f||1|32"}
+        << 3 << 2024 << QList<qint64>{100063, 100007, 100018};
+    QTest::newRow("opening balance of January 2024")
+        << QStringList{"a|2023-12-31|2|1", "b|2024-01-01|1|2"} << 1 << 2024
+        << QList<qint64>{100003, 100001, 100001};
+    QTest::newRow("status text kept as typed")
+        << QStringList{"a|2024-01-01| 2|5", "b|2024-01-01||7", "c|2024-01-01|01|9"} << 1 << 2024
+        << QList<qint64>{100000, 100000, 100000};
+}
+
+void TestBalances::balances() {
+    QFETCH(QStringList, rows);
+    QFETCH(int, month);
+    QFETCH(int, year);
+    QFETCH(QList<qint64>, cents);
+    TestBook book;
+    book.sql("UPDATE tblBankDetails SET StartingBankBalance = 10000000");
+    setPeriod(book.db, month, year);
+    for (const QString& row : std::as_const(rows)) {
+        const QStringList f = row.split(QLatin1Char('|'));
+        addTransaction(book.db, f[0], f[1].isEmpty() ? QVariant() : f[1], f[2], f[3].toLongLong());
+    }
+    for (int mode = 0; mode < 3; ++mode)
+        QCOMPARE(calcCurrentBalance(book.services, mode), Money::fromCents(cents.at(mode)));
+}
+
+// An empty starting balance is reported and counts as a balance of 0.
+void TestBalances::unreadableStartingBalance() {
+    TestBook book;
+    addTransaction(book.db, "1", "2024-01-01", "1", 5);
+    book.sql("UPDATE tblBankDetails SET StartingBankBalance = NULL");
+    book.prompts.expectMatch(QRegularExpression::escape(
+        Messages::errorReport(ErrorNumber::InvalidUseOfNull,
+                              QStringLiteral("The starting bank balance is not an amount."), {},
+                              QStringLiteral("calcCurrentBalance"))));
+    QCOMPARE(calcCurrentBalance(book.services, Balances::CurrentBalance), Money());
+    QVERIFY(book.prompts.verifyAllShown());
+}
+
+// Inserts, updates (of status, date, amount and key) and deletes in a random order, some in a
+// transaction that is rolled back: the totals always give the full sums.
+void TestBalances::totalsFollowEveryWrite() {
+    TestBook book;
+    const Database& db = book.db;
+    book.sql("UPDATE tblBankDetails SET StartingBankBalance = 1234");
+    setPeriod(db, 6, 2024);
+    QRandomGenerator random(20240601);
+    const QVariantList statuses = {"1", "2", "3", "4", "", QVariant(), "9"};
+    const auto anyStatus = [&] { return statuses.at(random.bounded(int(statuses.size()))); };
+    // One date and one amount in twenty is Null.
+    const auto anyDate = [&] {
+        return random.bounded(20) == 0
+                   ? QVariant()
+                   : QDate(2023, 1, 1).addDays(random.bounded(730)).toString(Qt::ISODate);
+    };
+    const auto anyAmount = [&] {
+        return random.bounded(20) == 0 ? QVariant() : QVariant(random.bounded(2000000) - 1000000);
+    };
+    int next = 0;
+    const auto anyId = [&] {
+        return db.scalar("SELECT TransID FROM tblCashbook ORDER BY random() LIMIT 1").toString();
+    };
+    const auto step = [&] {
+        const int what = random.bounded(11);
+        const QString id = anyId();
+        if (what < 4 || id.isEmpty())
+            addTransaction(db, QString::number(++next), anyDate(), anyStatus(), anyAmount());
+        else if (what == 4)
+            db.exec("UPDATE tblCashbook SET TransStatus = ? WHERE TransID = ?", {anyStatus(), id});
+        else if (what == 5)
+            db.exec("UPDATE tblCashbook SET DoubleEntryBank = ? WHERE TransID = ?",
+                    {anyAmount(), id});
+        else if (what == 6)
+            db.exec("UPDATE tblCashbook SET TransDate = ? WHERE TransID = ?", {anyDate(), id});
+        else if (what == 7)
+            db.exec("UPDATE tblCashbook SET TransID = ? WHERE TransID = ?",
+                    {QString::number(++next), id});
+        else if (what == 8)
+            db.exec("UPDATE tblCashbook SET TransStatus = '2' WHERE TransDate < ?", {anyDate()});
+        else
+            db.exec("DELETE FROM tblCashbook WHERE TransID = ?", {id});
+    };
+    for (int round = 0; round < 6; ++round) {
+        {
+            Transaction committed(db);
+            for (int i = 0; i < 80; ++i)
+                step();
+            committed.commit();
+        }
+        compareWithFullSums(db);
+        QList<Money> before;
+        for (int mode = 0; mode < 3; ++mode)
+            before << Balances::calcCurrentBalance(db, mode);
+        {
+            Transaction rolledBack(db);
+            for (int i = 0; i < 40; ++i)
+                step();
+        }
+        for (int mode = 0; mode < 3; ++mode)
+            QCOMPARE(Balances::calcCurrentBalance(db, mode), before.at(mode));
+        compareWithFullSums(db);
+    }
+}
+
+// A book of the format before the totals: upgraded with its totals filled, which then follow
+// every write; the template book is made with the same tables, triggers and index.
+void TestBalances::upgradeFillsTotals() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("cashbook.mdb"));
+    writeEarlierBuildBook(path);
+    QStringList rows = {"BEGIN"};
+    for (int i = 0; i < 300; ++i)
+        rows << QStringLiteral("INSERT INTO tblCashbook (TransID, TransDate, TransStatus, "
+                               "DoubleEntryBank) VALUES ('%1', '%2', '%3', %4)")
+                    .arg(i)
+                    .arg(QDate(2025, 1, 1).addDays(i * 3).toString(Qt::ISODate))
+                    .arg(i % 5)
+                    .arg((i % 7 - 3) * 12345);
+    rows << "UPDATE tblBankDetails SET CurrentMonth = '7', StartingBankBalance = 5000000"
+         << "COMMIT";
+    changeFile(path, rows);
+    Database db(QStringLiteral("upgraded"));
+    QCOMPARE(db.open(path).fromVersion, 0);
+    QCOMPARE(db.scalar("PRAGMA user_version").toInt(), BookFormat::currentVersion());
+    compareWithFullSums(db);
+    db.exec("UPDATE tblCashbook SET TransStatus = '2' WHERE TransStatus = '1'");
+    compareWithFullSums(db);
+
+    TestBook book;
+    const QString added =
+        QStringLiteral("SELECT group_concat(type || ':' || name || ':' || sql, ';') FROM (SELECT "
+                       "* FROM sqlite_master WHERE name LIKE '%Totals%' OR name = "
+                       "'idxCashbookStatusDateID' ORDER BY name)");
+    QVERIFY(!book.value(added).toString().isEmpty());
+    QCOMPARE(book.value(added).toString(), db.scalar(added).toString());
+}
+
+QTEST_MAIN(TestBalances)
+#include "tst_balances.moc"
