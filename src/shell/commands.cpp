@@ -2,6 +2,7 @@
 
 #include "entry/entrycommands.h"
 #include "glexport/accpacsettingscommands.h"
+#include "glexport/glexportcommands.h"
 #include "masterfiles/masterfilecommands.h"
 #include "masters/masterscommands.h"
 #include "masters/partycommands.h"
@@ -17,4 +18,5 @@ void installCommands(SwitchboardWindow& switchboard) {
     installPartyCommands(switchboard);
     installSetupWindowCommands(switchboard);
     installAccpacSettingsCommands(switchboard);
+    installGlExportCommands(switchboard);
 }
