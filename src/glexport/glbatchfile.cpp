@@ -3,9 +3,7 @@
 #include "data/database.h"
 #include "data/money.h"
 #include "data/windows1252.h"
-#include "masterfiles/masterfiletext.h"
 
-#include <QRegularExpression>
 #include <QSqlQuery>
 #include <cmath>
 #include <limits>
@@ -32,16 +30,34 @@ const char* const kSingleColumns =
 const char* const kCurrencyColumns = ", CurrencyCode, RateType, RateDate, Rate, SourceAmount";
 const char* const kNotExported = " WHERE ExportedToAccpac = 0";
 
-QString quoted(const QString& text) {
-    QString inner = MasterFileText::trimmedOfSpaces(text);
-    inner.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + inner + QLatin1Char('"');
+// The text without the blanks at its start and end.
+QStringView trimmedOfSpaces(QStringView text) {
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text[first] == QLatin1Char(' '))
+        ++first;
+    while (last > first && text[last - 1] == QLatin1Char(' '))
+        --last;
+    return text.sliced(first, last - first);
+}
+
+// Rule 4: the text without its outer blanks between double quotes, inner quotes doubled.
+void appendQuoted(QString& out, QStringView text) {
+    out += QLatin1Char('"');
+    for (const QChar c : trimmedOfSpaces(text)) {
+        if (c == QLatin1Char('"'))
+            out += QLatin1Char('"');
+        out += c;
+    }
+    out += QLatin1Char('"');
 }
 
 // A blank after every number and one before a number that is not negative.
-QString printSpaced(const QString& number) {
-    return number.startsWith(QLatin1Char('-')) ? number + QLatin1Char(' ')
-                                               : QLatin1Char(' ') + number + QLatin1Char(' ');
+void appendPrintSpaced(QString& out, const QString& number) {
+    if (!number.startsWith(QLatin1Char('-')))
+        out += QLatin1Char(' ');
+    out += number;
+    out += QLatin1Char(' ');
 }
 
 // Plain decimals, no exponent and no trailing zeros; always a full stop.
@@ -54,25 +70,77 @@ QString plainNumber(double value) {
     return text == QLatin1String("-0") ? QStringLiteral("0") : text;
 }
 
-bool isHeldAsNumber(const QVariant& value) {
+bool isDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+void appendField(QString& out, const QVariant& value, Kind kind) {
     switch (value.typeId()) {
     case QMetaType::Int:
     case QMetaType::UInt:
     case QMetaType::LongLong:
     case QMetaType::ULongLong:
-    case QMetaType::Double:
-        return true;
-    default:
-        return false;
+    case QMetaType::Double: {
+        const QString number = kind == Kind::Money
+                                   ? Money::fromUnits(value.toLongLong()).toPlainString()
+                               : value.typeId() == QMetaType::Double ? plainNumber(value.toDouble())
+                                                                     : value.toString();
+        if (kind == Kind::Quoted)
+            appendQuoted(out, number);
+        else
+            appendPrintSpaced(out, number);
+        return;
     }
+    default:
+        break;
+    }
+    const QString text = value.isNull() ? QString() : value.toString();
+    if (trimmedOfSpaces(text).isEmpty())
+        out += QLatin1String("\"\"");
+    // A numeric text stays as it is, but a bare comma would split it into two fields.
+    else if (kind != Kind::Quoted && GlBatchFile::isNumeric(text) &&
+             !text.contains(QLatin1Char(',')))
+        out += text;
+    else
+        appendQuoted(out, text);
 }
 
 } // namespace
 
-bool GlBatchFile::isNumeric(const QString& text) {
-    static const QRegularExpression numeric(
-        QStringLiteral("^ *[+-]?([0-9][0-9,]*\\.?[0-9]*|\\.[0-9]+)([eE][+-]?[0-9]+)? *$"));
-    return numeric.match(text).hasMatch();
+bool GlBatchFile::isNumeric(QStringView text) {
+    const qsizetype size = text.size();
+    qsizetype i = 0;
+    const auto skip = [&](auto accepted) {
+        const qsizetype start = i;
+        while (i < size && accepted(text[i]))
+            ++i;
+        return i - start;
+    };
+    const auto isBlank = [](QChar c) { return c == QLatin1Char(' '); };
+    const auto isSign = [](QChar c) { return c == QLatin1Char('+') || c == QLatin1Char('-'); };
+    skip(isBlank);
+    if (i < size && isSign(text[i]))
+        ++i;
+    // Digits with thousands separators, the first a digit; then decimals.
+    const qsizetype wholeStart = i;
+    if (i < size && isDigit(text[i]))
+        skip([](QChar c) { return isDigit(c) || c == QLatin1Char(','); });
+    bool digits = i > wholeStart;
+    if (i < size && text[i] == QLatin1Char('.')) {
+        ++i;
+        digits = skip(isDigit) > 0 || digits;
+    }
+    if (!digits)
+        return false;
+    if (i < size && (text[i] == QLatin1Char('e') || text[i] == QLatin1Char('E'))) {
+        ++i;
+        if (i < size && isSign(text[i]))
+            ++i;
+        if (skip(isDigit) == 0)
+            return false;
+    }
+    skip(isBlank);
+    return i == size;
 }
 
 qint32 GlBatchFile::batchNumber(const QString& transId) {
@@ -107,27 +175,18 @@ qint64 GlBatchFile::selectionCount(const Database& db, bool includeExported) {
 }
 
 QString GlBatchFile::field(const QVariant& value, int column) {
-    const Kind kind = column >= 0 && column < 16 ? kColumns[column] : Kind::Text;
-    const QString text = value.isNull() ? QString() : value.toString();
-    if (MasterFileText::trimmedOfSpaces(text).isEmpty())
-        return QStringLiteral("\"\"");
-    if (kind == Kind::Quoted || !isNumeric(text))
-        return quoted(text);
-    if (isHeldAsNumber(value) && kind == Kind::Money)
-        return printSpaced(Money::fromUnits(value.toLongLong()).toPlainString());
-    if (isHeldAsNumber(value))
-        return printSpaced(value.typeId() == QMetaType::Double ? plainNumber(value.toDouble())
-                                                               : text);
-    // A bare comma would split the value into two fields on import.
-    return text.contains(QLatin1Char(',')) ? quoted(text) : text;
+    QString out;
+    appendField(out, value, column >= 0 && column < 16 ? kColumns[column] : Kind::Text);
+    return out;
 }
 
 QByteArray GlBatchFile::line(const QVariantList& values) {
     QString text;
+    text.reserve(256);
     for (int column = 0; column < values.size(); ++column) {
         if (column > 0)
             text += QLatin1Char(',');
-        text += field(values.at(column), column);
+        appendField(text, values.at(column), column < 16 ? kColumns[column] : Kind::Text);
     }
     text += QLatin1String("\r\n");
     const std::optional<QByteArray> bytes = Windows1252::encode(text);

@@ -26,7 +26,7 @@ public:
     // Whether text reads as a number: blanks around it, an optional sign, digits (with
     // thousands separators) and an optional decimal point and decimals, or a decimal point
     // and decimals, then an optional exponent.
-    static bool isNumeric(const QString& text);
+    static bool isNumeric(QStringView text);
     // The batch number of a transaction ID: a numeric ID as a whole number (leading zeros
     // drop away, a fraction is rounded half to even), any other 99999. Throws Failure
     // (overflow) when the number does not fit in 32 bits.

@@ -10,9 +10,11 @@
 
 namespace {
 
-// A transaction's three sides as rows, each with its amount, account and department; the
-// cross join keeps tblCashbook the outer loop, read in TransDate order through its index.
-// %1 is the selection, %2 the last side taken (0 bank only, 2 all three).
+// A transaction's three sides as rows, each with its amount, account and department. The
+// cross join keeps tblCashbook the outer loop, read in the order of its index on TransDate
+// and TransID, so the lines need no sorting and each transaction's sides come in the order
+// of the inner rows: bank, offset, tax. %1 is the selection, %2 the last side taken (0 bank
+// only, 2 all three).
 const char* const kDistribute =
     "INSERT INTO tblGLDistribution (TransDate, TransID, TransType, TransDesc, TransStatus, "
     "AccountCode, DeptCode, DR, CR, CustID, VendorID, ExportedToAccpac) "
@@ -31,7 +33,7 @@ const char* const kDistribute =
     "COALESCE(c.CustID, '') AS CustID, COALESCE(c.VendorID, '') AS VendorID, "
     "c.ExportedToAccpac FROM tblCashbook AS c CROSS JOIN "
     "(SELECT 0 AS Side UNION ALL SELECT 1 UNION ALL SELECT 2) AS s "
-    "WHERE (%1) AND s.Side <= %2) WHERE Amount <> 0 ORDER BY TransDate, SortID, Side";
+    "WHERE (%1) AND s.Side <= %2) WHERE Amount <> 0 ORDER BY TransDate, SortID";
 
 // The selections of the modes; each binds the month's first day and the day after it.
 const char* const kCurrentMonth = "c.TransDate >= ? AND c.TransDate < ?";
@@ -100,29 +102,21 @@ qint64 GlDistribution::rebuildBatch(const Database& db) {
     Transaction transaction(db);
     db.execute(QStringLiteral("DELETE FROM tblGLDistributionAccpacGL"));
 
-    // A run of digits too long for 32 bits (leading zeros aside) fails the rebuild.
-    const QVariant tooLarge = db.scalar(
-        QStringLiteral("SELECT g.TransID FROM tblGLDistribution AS g WHERE (%1) AND "
-                       "(length(ltrim(g.TransID, '0')) > 10 OR (length(ltrim(g.TransID, '0')) "
-                       "= 10 AND ltrim(g.TransID, '0') > '2147483647')) LIMIT 1")
-            .arg(QLatin1String(kPlainDigits)));
-    if (tooLarge.isValid())
-        GlBatchFile::batchNumber(tooLarge.toString());
-
-    // Other IDs are rarely numeric ("+12", "1,000"); those that are get their numbers
-    // through a temporary table, the rest are 99999.
+    // A run of digits is cast in the insert. Other IDs are rarely numeric ("+12", "1,000");
+    // those that are get their numbers through a temporary table, the rest are 99999. Only
+    // IDs made of the characters of a number need a closer look.
     QSqlQuery others = db.exec(
-        QStringLiteral("SELECT DISTINCT g.TransID COLLATE BINARY FROM tblGLDistribution AS g WHERE "
-                       "NOT (%1)")
+        QStringLiteral("SELECT DISTINCT g.TransID COLLATE BINARY FROM tblGLDistribution AS g "
+                       "WHERE NOT (%1) AND g.TransID GLOB '*[0-9]*' AND g.TransID NOT GLOB "
+                       "'*[^0-9 +,.eE-]*'")
             .arg(QLatin1String(kPlainDigits)));
     QVariantList numericIds;
     QVariantList numbers;
     while (others.next()) {
         const QString id = others.value(0).toString();
-        const qint32 number = GlBatchFile::batchNumber(id);
-        if (number != GlBatchFile::kOtherNumber || GlBatchFile::isNumeric(id)) {
+        if (GlBatchFile::isNumeric(id)) {
             numericIds << id;
-            numbers << number;
+            numbers << GlBatchFile::batchNumber(id);
         }
     }
     QString number = QStringLiteral("CASE WHEN %1 THEN CAST(g.TransID AS INTEGER) ELSE %2 END")
@@ -148,6 +142,17 @@ qint64 GlDistribution::rebuildBatch(const Database& db) {
         db.execute(QString::fromLatin1(kBatch).arg(number, QLatin1String(kBatchDate),
                                                    QLatin1String(kBatchAmount)),
                    settings);
+    // A run of digits beyond 32 bits was cast to a larger number: found through the index on
+    // TransID, and named from the distribution.
+    if (db.scalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM tblGLDistributionAccpacGL WHERE "
+                                 "TransID > 2147483647)"))
+            .toBool())
+        GlBatchFile::batchNumber(
+            db.scalar(QStringLiteral("SELECT g.TransID FROM tblGLDistribution AS g WHERE (%1) "
+                                     "ORDER BY length(ltrim(g.TransID, '0')) DESC, "
+                                     "ltrim(g.TransID, '0') DESC LIMIT 1")
+                          .arg(QLatin1String(kPlainDigits)))
+                .toString());
     transaction.commit();
     return lines;
 }
