@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QScopeGuard>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTest>
@@ -213,13 +214,19 @@ void TestGlExport::distribution() {
         QCOMPARE(f.book.value("SELECT SUM(DR) + SUM(CR) FROM tblGLDistribution").toInt(), 0);
 }
 
-// A failed or empty rebuild: the message, false, and the previous lines kept on failure.
+// A failed rebuild keeps the previous lines; an empty one says so and leaves none.
 void TestGlExport::distributionKeepsTableOnFailure() {
     Fixture f;
     add(f.book, {"000123", "2003-01-05", "1", -107, 100, 7});
     QVERIFY(PreparetblDistribution(f.book.services, 1));
-    f.book.prompts.expectMatch(
-        "^(?s)An error has occurred.*mode 3.*Routine: PreparetblDistribution$");
+    add(f.book, {"000124", "2003-01-06", "1", -10, 10, QVariant()});
+    f.book.sql("CREATE TEMP TRIGGER refuse BEFORE INSERT ON tblGLDistribution WHEN "
+               "NEW.TransID = '000124' BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    for (const char* failure : {"refused", "mode 3"})
+        f.book.prompts.expectMatch(QStringLiteral("^(?s)An error has occurred.*%1.*Routine: "
+                                                  "PreparetblDistribution$")
+                                       .arg(failure));
+    QVERIFY(!PreparetblDistribution(f.book.services, 1));
     QVERIFY(!PreparetblDistribution(f.book.services, 3));
     QCOMPARE(rows(f.book.db, kDistribution).size(), 3);
     f.book.sql("UPDATE tblBankDetails SET CurrentMonth = '01'"); // names no period
@@ -308,6 +315,9 @@ void TestGlExport::fileByteForByte() {
     QFETCH(QString, settings);
     QFETCH(QVariant, desc);
     QFETCH(QByteArray, file);
+    // Amounts keep their full stop whatever the user's locale.
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const auto restore = qScopeGuard([] { QLocale::setDefault(QLocale::c()); });
     Fixture f;
     if (!settings.isEmpty())
         f.book.sql("UPDATE tblAccpacSettings SET " + settings);
@@ -325,10 +335,10 @@ void TestGlExport::fileByteForByte() {
 // The command's ways through, over a month of two transactions (five lines) and one of the
 // month before; an earlier GLBATCH.TXT holds "earlier" unless written.
 void TestGlExport::commandFlows_data() {
-    QTest::addColumn<bool>("markFirst"); // the month exported and marked before
-    QTest::addColumn<bool>("include");   // the answer to the include question
-    QTest::addColumn<QString>("desc");   // of the second transaction
-    QTest::addColumn<QString>("file");   // the dialog's answer; @ is the book's folder
+    QTest::addColumn<QString>("setup"); // a statement run on the book first
+    QTest::addColumn<bool>("include");  // the answer to the include question
+    QTest::addColumn<QString>("desc");  // of the second transaction
+    QTest::addColumn<QString>("file");  // the dialog's answer; @ is the book's folder
     QTest::addColumn<QStringList>("boxes");
     QTest::addColumn<bool>("yes"); // the answer to each box
     QTest::addColumn<bool>("diskFull");
@@ -337,25 +347,42 @@ void TestGlExport::commandFlows_data() {
     const QString file = "@/GLBATCH.TXT";
     const QString done = Messages::exportSucceeded(file, 5);
     const QStringList after{done, Messages::viewExportQuestion(), Messages::markExportedQuestion()};
-    const auto row = [](const char* name, bool markFirst, bool include, const QString& file,
+    const auto row = [](const char* name, const QString& setup, bool include, const QString& file,
                         const QStringList& boxes, bool yes, bool written, int unmarked,
                         bool diskFull = false, const QString& desc = "Void") {
-        QTest::newRow(name) << markFirst << include << desc << file << boxes << yes << diskFull
+        QTest::newRow(name) << setup << include << desc << file << boxes << yes << diskFull
                             << written << unmarked;
     };
-    row("marked, include No: nothing to export", true, false, "", {Messages::noRecordsToExport()},
+    const QString marked =
+        "UPDATE tblCashbook SET ExportedToAccpac = 1 WHERE TransDate >= '2003-01-01'";
+    row("marked, include No: nothing to export", marked, false, "", {Messages::noRecordsToExport()},
         false, false, 1);
-    row("marked, include Yes: written again", true, true, file, after, false, true, 1);
-    row("dialog cancelled", false, false, "-", {Messages::exportCancelled()}, false, false, 3);
-    row("disk full", false, false, file, {"^57 The file .*GLBATCH\\.TXT could not be written: .+"},
+    row("marked, include Yes: written again", marked, true, file, after, false, true, 1);
+    row("dialog cancelled", "", false, "-", {Messages::exportCancelled()}, false, false, 3);
+    row("disk full", "", false, file, {"^57 The file .*GLBATCH\\.TXT could not be written: .+"},
         true, false, 3, true);
-    row("view and mark No", false, false, file, after, false, true, 3);
-    row("view and mark Yes: the whole month marked", false, false, file,
+    row("view and mark No", "", false, file, after, false, true, 3);
+    row("view and mark Yes: the whole month marked", "", false, file,
         after + QStringList{Messages::exportedAndMarked()}, true, true, 1);
-    row("over the book", false, false, "@/cashbook.mdb",
-        {Messages::exportOverBook("@/cashbook.mdb")}, false, false, 3);
+    row("marking refused part of the way: none marked",
+        "CREATE TEMP TRIGGER refuse BEFORE UPDATE ON tblCashbook WHEN NEW.TransID = '000124' "
+        "BEGIN SELECT RAISE(ABORT, 'refused'); END",
+        false, file,
+        after + QStringList{"^(?s)An error has occurred.*refused.*Routine: MarkAsExported$"}, true,
+        true, 3);
+    row("more than 32,767 lines",
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 16384) "
+        "INSERT INTO tblCashbook (TransID, TransDate, TransStatus, BankAccountGLAccountCode, "
+        "OffsetGLAccountCode, DoubleEntryBank, DoubleEntryOffset) SELECT 100000 + i, "
+        "'2003-01-20', '1', '1000', '6000', -10000, 10000 FROM n",
+        false, file,
+        {Messages::exportSucceeded(file, 32773), Messages::viewExportQuestion(),
+         Messages::markExportedQuestion()},
+        false, true, 16387);
+    row("over the book", "", false, "@/cashbook.mdb", {Messages::exportOverBook("@/cashbook.mdb")},
+        false, false, 3);
     const QString omega = QString::fromUtf8("\u03a9 meter");
-    row("a text Windows-1252 cannot hold", false, false, "",
+    row("a text Windows-1252 cannot hold", "", false, "",
         {Messages::transactionTextNotWritable(
             "000124", QLocale().toString(QDate(2003, 1, 6), QLocale::ShortFormat),
             "its description", omega)},
@@ -363,7 +390,7 @@ void TestGlExport::commandFlows_data() {
 }
 
 void TestGlExport::commandFlows() {
-    QFETCH(bool, markFirst);
+    QFETCH(QString, setup);
     QFETCH(bool, include);
     QFETCH(QString, desc);
     QFETCH(QString, file);
@@ -376,8 +403,8 @@ void TestGlExport::commandFlows() {
     add(f.book, {"000123", "2003-01-05", "2", -107, 100, 7});
     add(f.book, {"000124", "2003-01-06", "4", -10, 10, QVariant(), desc});
     add(f.book, {"000099", "2002-12-05", "1", -10, 10, QVariant()});
-    if (markFirst)
-        f.book.sql("UPDATE tblCashbook SET ExportedToAccpac = 1 WHERE TransDate >= '2003-01-01'");
+    if (!setup.isEmpty())
+        f.book.sql(setup);
     writeFile(f.path(), "earlier");
     file.replace('@', f.book.appDir());
     boxes.replaceInStrings("@", f.book.appDir());
