@@ -4,17 +4,14 @@
 #include "glexport/glbatchfile.h"
 #include "glexport/glexportprocedures.h"
 #include "shell/switchboardwindow.h"
+#include "support/filesizelimit.h"
 #include "support/testbook.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QScopeGuard>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTest>
-#include <csignal>
-#include <sys/resource.h>
 
 using Answer = Prompts::Answer;
 
@@ -44,52 +41,27 @@ void add(TestBook& book, const Tx& tx) {
              {tx.id, tx.date, tx.status, tx.desc, units(tx.bank), units(tx.offset), units(tx.gst)});
 }
 
-// Rows as "a|b|c" lines.
-QStringList rows(const Database& db, const QString& sql) {
-    QSqlQuery query = db.exec(sql);
-    QStringList out;
-    while (query.next()) {
-        QStringList values;
-        for (int i = 0; i < query.record().count(); ++i)
-            values << query.value(i).toString();
-        out << values.join(QLatin1Char('|'));
-    }
-    return out;
+// The rows of a query of one column, as a list.
+QStringList tableLines(TestBook& book, const QString& column, const QString& table) {
+    return book
+        .value("SELECT group_concat(" + column + ", ';') FROM (SELECT * FROM " + table +
+               " ORDER BY rowid)")
+        .toString()
+        .split(';', Qt::SkipEmptyParts);
 }
 
 const char* const kDistribution =
-    "SELECT TransID, AccountCode, DeptCode, DR / 10000.0, CR / 10000.0, TransDesc FROM "
-    "tblGLDistribution ORDER BY rowid";
+    "printf('%s|%s|%s|%g|%g|%s', TransID, AccountCode, DeptCode, DR / 10000.0, CR / 10000.0, "
+    "TransDesc)";
 const char* const kBatch =
-    "SELECT EntryDate, GLAccountCode, DeptCode, SourceCode, TransID, TransDateAccpac, "
-    "Amount / 10000.0, CurrencyCode, RateType, RateDate FROM tblGLDistributionAccpacGL ORDER BY "
-    "rowid";
+    "printf('%s|%s|%s|%s|%d|%s|%g|%s|%s|%s', EntryDate, GLAccountCode, DeptCode, SourceCode, "
+    "TransID, TransDateAccpac, Amount / 10000.0, CurrencyCode, RateType, RateDate)";
 const char* const kUnmarked = "SELECT COUNT(*) FROM tblCashbook WHERE ExportedToAccpac = 0";
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 void writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
-
-// Files this process writes cannot grow beyond `bytes` while it lives: a disk that fills up.
-struct FileSizeLimit {
-    explicit FileSizeLimit(rlim_t bytes) : signal(std::signal(SIGXFSZ, SIG_IGN)) {
-        getrlimit(RLIMIT_FSIZE, &previous);
-        rlimit limited{bytes, previous.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &previous);
-        std::signal(SIGXFSZ, signal);
-    }
-    rlimit previous{};
-    void (*signal)(int);
-};
 
 // Answers as the scripted dialogs do; with fillDisk set, the disk fills up as the dialog
 // closes, after the book's last write before the file.
@@ -119,9 +91,7 @@ struct Fixture {
                  "GLHomeCurrency = '', GLRateType = ''");
         book.launcher.available << QStringLiteral("xdg-open");
     }
-    QString path(const QString& name = QStringLiteral("GLBATCH.TXT")) const {
-        return book.appDir() + '/' + name;
-    }
+    QString path() const { return book.appDir() + "/GLBATCH.TXT"; }
     // Presses the export button: `include` answers the second question, `file` the save
     // dialog ("-" cancels, none when empty), `boxes` are the boxes after the two questions
     // (a box starting with ^ is a pattern), each answered `answer`.
@@ -140,16 +110,6 @@ struct Fixture {
         dialogs.limit.reset();
         QVERIFY(book.prompts.verifyAllShown());
         QVERIFY(!book.busy.isBusy());
-    }
-    // The file written over a longer earlier one, every question after it answered No.
-    QByteArray written() {
-        const QString file = path();
-        writeFile(file, QByteArray(1000, 'x'));
-        exportMonth(false, file,
-                    {Messages::exportSucceeded(file, 2), Messages::viewExportQuestion(),
-                     Messages::markExportedQuestion()},
-                    Answer::No);
-        return readAll(file);
     }
     TestBook book;
     FillingDiskDialogs dialogs;
@@ -209,7 +169,7 @@ void TestGlExport::distribution() {
     add(f.book, {"000200", "2003-02-01", "1", -5, 5, 0});
     for (int mode : modes)
         QVERIFY(PreparetblDistribution(f.book.services, mode));
-    QCOMPARE(rows(f.book.db, kDistribution), lines);
+    QCOMPARE(tableLines(f.book, kDistribution, "tblGLDistribution"), lines);
     if (modes.last() == 1)
         QCOMPARE(f.book.value("SELECT SUM(DR) + SUM(CR) FROM tblGLDistribution").toInt(), 0);
 }
@@ -228,17 +188,17 @@ void TestGlExport::distributionKeepsTableOnFailure() {
                                        .arg(failure));
     QVERIFY(!PreparetblDistribution(f.book.services, 1));
     QVERIFY(!PreparetblDistribution(f.book.services, 3));
-    QCOMPARE(rows(f.book.db, kDistribution).size(), 3);
+    QCOMPARE(tableLines(f.book, kDistribution, "tblGLDistribution").size(), 3);
     f.book.sql("UPDATE tblBankDetails SET CurrentMonth = '01'"); // names no period
     f.book.prompts.expect(Messages::noCurrentMonthTransactions());
     QVERIFY(!PreparetblDistribution(f.book.services, 1));
     QVERIFY(f.book.prompts.verifyAllShown());
-    QCOMPARE(rows(f.book.db, kDistribution), QStringList());
+    QCOMPARE(tableLines(f.book, kDistribution, "tblGLDistribution"), QStringList());
 }
 
-// Distribution lines written directly, as Part of the batch's input.
+// The batch's input written directly: lines dated 31 December 2009.
 void TestGlExport::batch_data() {
-    QTest::addColumn<QStringList>("ids"); // one line each, dated 2009-12-31
+    QTest::addColumn<QStringList>("ids"); // one line each
     QTest::addColumn<QString>("settings");
     QTest::addColumn<QStringList>("lines"); // as kBatch; empty when the rebuild fails
     QTest::newRow("defaults, 99999 shared, leading zeros, amount 0")
@@ -278,7 +238,7 @@ void TestGlExport::batch() {
     if (lines.isEmpty()) // the earlier batch is kept
         QCOMPARE(f.book.value("SELECT group_concat(TransID) FROM tblGLDistributionAccpacGL"), 7);
     else
-        QCOMPARE(rows(f.book.db, kBatch), lines);
+        QCOMPARE(tableLines(f.book, kBatch, "tblGLDistributionAccpacGL"), lines);
 }
 
 // One payment of the month (bank and offset lines) written through the command.
@@ -322,7 +282,11 @@ void TestGlExport::fileByteForByte() {
     if (!settings.isEmpty())
         f.book.sql("UPDATE tblAccpacSettings SET " + settings);
     add(f.book, {"123", "2003-01-05", "1", -107.25, 107.25, 0, desc});
-    QCOMPARE(f.written(), file);
+    writeFile(f.path(), QByteArray(1000, 'x')); // a longer file is replaced
+    f.exportMonth(false, f.path(),
+                  {Messages::exportSucceeded(f.path(), 2), Messages::viewExportQuestion(),
+                   Messages::markExportedQuestion()});
+    QCOMPARE(fileBytes(f.path()), file);
     QCOMPARE(f.book.value(kUnmarked).toInt(), 1);
     QCOMPARE(QDir::current().canonicalPath(), QDir(f.book.appDir()).canonicalPath());
     const FileDialogRequest request = f.book.fileDialogs.requests().value(0);
@@ -410,9 +374,9 @@ void TestGlExport::commandFlows() {
     boxes.replaceInStrings("@", f.book.appDir());
     f.dialogs.fillDisk = diskFull;
     f.exportMonth(include, file, boxes, yes ? Answer::Yes : Answer::No);
-    QCOMPARE(readAll(f.path()).startsWith("\"E\", 1 ,\"030105\", 0 ,\"1000\""), written);
+    QCOMPARE(fileBytes(f.path()).startsWith("\"E\", 1 ,\"030105\", 0 ,\"1000\""), written);
     if (!written)
-        QCOMPARE(readAll(f.path()), QByteArray("earlier"));
+        QCOMPARE(fileBytes(f.path()), QByteArray("earlier"));
     QCOMPARE(f.book.value(kUnmarked).toInt(), unmarked);
     QCOMPARE(f.book.launcher.started.size(), written && yes ? 1 : 0);
 }
