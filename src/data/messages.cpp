@@ -494,4 +494,53 @@ QString statusNotSaved(const QString& transId, const QString& reason) {
         .arg(transId, reason);
 }
 
+// ---- gl export -----------------------------------------------------------------------
+
+QString exportToAccpacQuestion() {
+    return QStringLiteral("This will export the current month C/B data.\r\n\r\n"
+                          "The resulting file (GLBATCH.TXT by default) can be imported \r\n"
+                          "into Accpac Plus / Adagio as an external batch using the file\r\n"
+                          "format of Comma Separated Values (CSV).\r\n\r\n"
+                          "After exporting the data, the procedure will prompt you \r\n"
+                          "as to whether you want to view the data in an editor.\r\n\r\n"
+                          "Before running this procedure, you should have examined\r\n"
+                          "the GL Distribution Reports on the Reports Menu to verify\r\n"
+                          "your transactions.\r\n\r\nDo you wish to proceed?");
+}
+
+QString includeExportedQuestion() {
+    return QStringLiteral("Do you want to include any records already exported\r\n"
+                          "for the current month?");
+}
+
+QString noCurrentMonthTransactions() {
+    return QStringLiteral("There are no current month transactions.");
+}
+
+QString markExportedQuestion() {
+    return QStringLiteral("Would you like to mark the records as exported?");
+}
+
+QString exportedAndMarked() {
+    return QStringLiteral("Exported procedure completed.\r\n\r\nRecords marked as exported.");
+}
+
+namespace glExportParts {
+const QString notWritableEnd = QStringLiteral(
+    "\r\n\r\nThe GL batch file is Windows-1252 text, which cannot hold this text. Change it "
+    "and export again.\r\n\r\nNothing was exported.");
+} // namespace glExportParts
+
+QString transactionTextNotWritable(const QString& transId, const QString& date,
+                                   const QString& field, const QString& text) {
+    return QStringLiteral("Transaction ") + transId + QStringLiteral(" of ") + date +
+           QStringLiteral(" holds in ") + field + QStringLiteral(":\r\n\r\n") + text +
+           glExportParts::notWritableEnd;
+}
+
+QString settingTextNotWritable(const QString& setting, const QString& text) {
+    return QStringLiteral("The Accpac / Adagio setting ") + setting +
+           QStringLiteral(" holds:\r\n\r\n") + text + glExportParts::notWritableEnd;
+}
+
 } // namespace Messages

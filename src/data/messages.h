@@ -158,4 +158,19 @@ QString statusNotAllowed(const QString& typed);
 // A status change the book refused; nothing was changed.
 QString statusNotSaved(const QString& transId, const QString& reason);
 
+// ---- gl export (the GL batch file for Accpac / Adagio) --------------------------------
+// The first question of the export (Yes/No, Yes the default).
+QString exportToAccpacQuestion();
+// Whether transactions exported before go into the file (Yes/No, No the default).
+QString includeExportedQuestion();
+// The GL distribution found no transaction to distribute.
+QString noCurrentMonthTransactions();
+// After the file is written (Yes/No, Yes the default).
+QString markExportedQuestion();
+QString exportedAndMarked();
+// A text of a transaction, or a setting, that the Windows-1252 batch file cannot hold.
+QString transactionTextNotWritable(const QString& transId, const QString& date,
+                                   const QString& field, const QString& text);
+QString settingTextNotWritable(const QString& setting, const QString& text);
+
 } // namespace Messages

@@ -61,15 +61,16 @@ QString duplicateQuestion(MasterFile::Kind kind, const QStringList& values) {
 } // namespace
 
 bool ExportTextFile(Services& services, QWidget* parent, QSqlQuery& records, const QString& path,
-                    qint64 expectedRows) {
+                    qint64 expectedRows, const RecordFileWriter::LineEncoder& encodeLine) {
     std::optional<qint64> written;
     {
         BusyScope busy(services.busy);
         WorkProgress progress(
             parent, QStringLiteral("Exporting to %1 ...").arg(QFileInfo(path).fileName()));
         try {
-            written = MasterFileWriter::write(
-                records, path, [&](qint64 rows) { return progress.update(rows, expectedRows); });
+            const auto update = [&](qint64 rows) { return progress.update(rows, expectedRows); };
+            written = encodeLine ? RecordFileWriter::write(records, path, encodeLine, update)
+                                 : MasterFileWriter::write(records, path, update);
         } catch (const Failure& failure) {
             progress.finish();
             services.busy.reset();

@@ -1,5 +1,7 @@
 #include "masterfiletext.h"
 
+#include "data/windows1252.h"
+
 #include <QStringDecoder>
 
 namespace MasterFileText {
@@ -9,7 +11,8 @@ namespace {
 const QChar Quote = QLatin1Char('"');
 const QChar Comma = QLatin1Char(',');
 
-// Only blanks are trimmed, as the values' own tabs or other white space belong to them.
+} // namespace
+
 QString trimmedOfSpaces(const QString& text) {
     qsizetype first = 0;
     qsizetype last = text.size();
@@ -19,16 +22,6 @@ QString trimmedOfSpaces(const QString& text) {
         --last;
     return text.mid(first, last - first);
 }
-
-// Windows-1252 differs from Latin-1 only in 0x80-0x9F. The five bytes the code page
-// leaves undefined keep their Latin-1 (control character) meaning.
-constexpr char16_t kWindows1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-} // namespace
 
 QString exportValue(const QVariant& value) {
     const QString text = value.isNull() ? QString() : trimmedOfSpaces(value.toString());
@@ -64,14 +57,7 @@ bool isValidUtf8(const QByteArray& bytes) {
 }
 
 QString fromWindows1252(const QByteArray& bytes) {
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar* out = text.data();
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        *out++ = (byte >= 0x80 && byte <= 0x9F) ? QChar(kWindows1252High[byte - 0x80])
-                                                : QChar(char16_t(byte));
-    }
-    return text;
+    return Windows1252::decode(bytes);
 }
 
 QString decode(const QByteArray& bytes) {

@@ -10,6 +10,9 @@
 // by commas, every line ending in CR LF.
 namespace MasterFileText {
 
+// The text without the blanks at its start and end; tabs and other white space belong to the
+// value and stay.
+QString trimmedOfSpaces(const QString& text);
 // One value as written: its text without leading and trailing spaces, in double quotes.
 // Null and spaces-only values give two double quotes; inner quotes and commas are kept.
 QString exportValue(const QVariant& value);

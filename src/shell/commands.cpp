@@ -2,6 +2,7 @@
 
 #include "entry/entrycommands.h"
 #include "glexport/accpacsettingscommands.h"
+#include "glexport/glexportcommands.h"
 #include "masterfiles/masterfilecommands.h"
 #include "masters/masterscommands.h"
 #include "masters/partycommands.h"
@@ -19,4 +20,5 @@ void installCommands(SwitchboardWindow& switchboard) {
     installSetupWindowCommands(switchboard);
     installReconciliationCommands(switchboard);
     installAccpacSettingsCommands(switchboard);
+    installGlExportCommands(switchboard);
 }

@@ -217,6 +217,32 @@ void TestMessages::texts_data() {
     row("statusNotSaved", Messages::statusNotSaved("1001", "disk I/O error"),
         "The status of transaction 1001 could not be saved:\r\ndisk I/O error\r\n\r\nIts "
         "status and the balances are as they were.");
+    // ---- gl export
+    row("exportToAccpacQuestion", Messages::exportToAccpacQuestion(),
+        "This will export the current month C/B data.\r\n\r\nThe resulting file (GLBATCH.TXT "
+        "by default) can be imported \r\ninto Accpac Plus / Adagio as an external batch using "
+        "the file\r\nformat of Comma Separated Values (CSV).\r\n\r\nAfter exporting the data, "
+        "the procedure will prompt you \r\nas to whether you want to view the data in an "
+        "editor.\r\n\r\nBefore running this procedure, you should have examined\r\nthe GL "
+        "Distribution Reports on the Reports Menu to verify\r\nyour transactions.\r\n\r\nDo "
+        "you wish to proceed?");
+    row("includeExportedQuestion", Messages::includeExportedQuestion(),
+        "Do you want to include any records already exported\r\nfor the current month?");
+    row("noCurrentMonthTransactions", Messages::noCurrentMonthTransactions(),
+        "There are no current month transactions.");
+    row("markExportedQuestion", Messages::markExportedQuestion(),
+        "Would you like to mark the records as exported?");
+    row("exportedAndMarked", Messages::exportedAndMarked(),
+        "Exported procedure completed.\r\n\r\nRecords marked as exported.");
+    row("transactionTextNotWritable",
+        Messages::transactionTextNotWritable("000123", "05/01/2003", "its description", "x"),
+        "Transaction 000123 of 05/01/2003 holds in its description:\r\n\r\nx\r\n\r\nThe GL "
+        "batch file is Windows-1252 text, which cannot hold this text. Change it and export "
+        "again.\r\n\r\nNothing was exported.");
+    row("settingTextNotWritable", Messages::settingTextNotWritable("GLRateType", "x"),
+        "The Accpac / Adagio setting GLRateType holds:\r\n\r\nx\r\n\r\nThe GL batch file is "
+        "Windows-1252 text, which cannot hold this text. Change it and export again.\r\n\r\n"
+        "Nothing was exported.");
 }
 
 void TestMessages::texts() {

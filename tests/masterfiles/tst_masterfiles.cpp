@@ -2,6 +2,7 @@
 #include "masterfiles/masterfileimport.h"
 #include "masterfiles/workprogress.h"
 #include "shell/switchboardwindow.h"
+#include "support/filesizelimit.h"
 #include "support/testbook.h"
 
 #include <QAbstractButton>
@@ -14,8 +15,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <csignal>
-#include <sys/resource.h>
 
 using Answer = Prompts::Answer;
 
@@ -90,21 +89,6 @@ struct Fixture {
     }
     TestBook book;
     SwitchboardWindow window;
-};
-
-// Files this process writes cannot grow beyond `bytes` while it lives: a disk that fills up.
-struct FileSizeLimit {
-    explicit FileSizeLimit(rlim_t bytes) : signal(std::signal(SIGXFSZ, SIG_IGN)) {
-        getrlimit(RLIMIT_FSIZE, &previous);
-        rlimit limited{bytes, previous.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &previous);
-        std::signal(SIGXFSZ, signal);
-    }
-    rlimit previous{};
-    void (*signal)(int);
 };
 
 } // namespace

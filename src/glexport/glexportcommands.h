@@ -1,0 +1,13 @@
+#pragma once
+
+class QWidget;
+class SwitchboardWindow;
+struct Services;
+
+// Binds the switchboard's command that exports the current month to Accpac / Adagio.
+void installGlExportCommands(SwitchboardWindow& switchboard);
+
+// The export of the current month as a GL batch file: the two questions, the distribution
+// and batch rebuilt, the save dialog, the file, the offer to view it and the offer to mark
+// the month's transactions as exported. `parent` carries the progress dialog.
+void exportToAccpac(Services& services, QWidget* parent);
