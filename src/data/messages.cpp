@@ -419,4 +419,24 @@ QString aboutText() {
                           "GNU General Public License version 3 or later.");
 }
 
+// ---- reports -------------------------------------------------------------------------
+
+QString printingError() {
+    return QStringLiteral("A printing error has occurred. \r\nYou may not have a Printer "
+                          "installed.");
+}
+
+QString paymentVoucherNotSelected() {
+    return QStringLiteral("You have not selected a PV.");
+}
+
+QString receiptNotSelected() {
+    return QStringLiteral("You have not selected a Receipt.");
+}
+
+QString noCurrentFiscalMonth() {
+    return QStringLiteral("The current fiscal month is not set.\r\nSet it in Fiscal Year and "
+                          "Bank Details first.");
+}
+
 } // namespace Messages

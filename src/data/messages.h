@@ -132,4 +132,13 @@ QString functionKeyList();
 QString quitQuestion();
 QString aboutText();
 
+// ---- reports (preview, printing, selection windows) ----------------------------------
+// Printing found no printer, or the printer could not be started.
+QString printingError();
+// "Print / Preview" with no voucher or receipt chosen in the list.
+QString paymentVoucherNotSelected();
+QString receiptNotSelected();
+// A report of the current fiscal month when the settings name no month.
+QString noCurrentFiscalMonth();
+
 } // namespace Messages

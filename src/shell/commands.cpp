@@ -6,6 +6,7 @@
 #include "masters/masterscommands.h"
 #include "masters/partycommands.h"
 #include "reconciliation/setupwindowcommands.h"
+#include "reports/reportcommands.h"
 #include "shell/shellcommands.h"
 #include "shell/switchboardwindow.h"
 
@@ -17,4 +18,5 @@ void installCommands(SwitchboardWindow& switchboard) {
     installPartyCommands(switchboard);
     installSetupWindowCommands(switchboard);
     installAccpacSettingsCommands(switchboard);
+    installReportCommands(switchboard);
 }

@@ -196,6 +196,14 @@ void TestMessages::texts_data() {
         "receipts, bank reconciliation,\r\nperiod-end processing and month-end reports,\r\nall "
         "kept in one book.\r\n\r\nQuillan is free software, released under the\r\nGNU General "
         "Public License version 3 or later.");
+    // ---- reports
+    row("printingError", Messages::printingError(),
+        "A printing error has occurred. \r\nYou may not have a Printer installed.");
+    row("paymentVoucherNotSelected", Messages::paymentVoucherNotSelected(),
+        "You have not selected a PV.");
+    row("receiptNotSelected", Messages::receiptNotSelected(), "You have not selected a Receipt.");
+    row("noCurrentFiscalMonth", Messages::noCurrentFiscalMonth(),
+        "The current fiscal month is not set.\r\nSet it in Fiscal Year and Bank Details first.");
 }
 
 void TestMessages::texts() {
