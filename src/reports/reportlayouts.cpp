@@ -78,14 +78,18 @@ void addColumns(ReportLayout& layout, std::initializer_list<Column> columns, qre
     for (const Column& column : columns) {
         const QString heading = QString::fromLatin1(column.heading);
         const QString name = QString::fromLatin1(column.field);
-        layout.pageHeader.elements
-            << text(heading, QRectF(column.x, top, column.width, 14), column.align, 8, true);
+        // A heading wider than its column takes a second line.
+        ReportElement title =
+            text(heading, QRectF(column.x, top, column.width, 20),
+                 (column.align & Qt::AlignHorizontal_Mask) | Qt::AlignBottom, 8, true);
+        title.wrap = true;
+        layout.pageHeader.elements << title;
         layout.detail.elements << field(name, QRectF(column.x, 0, column.width, kLine),
                                         column.format, column.align);
         layout.columns << ReportColumn{heading, name, column.format};
     }
-    layout.pageHeader.elements << rule(0, top + 15, kWidth);
-    layout.pageHeader.height = top + 20;
+    layout.pageHeader.elements << rule(0, top + 22, kWidth);
+    layout.pageHeader.height = top + 26;
     layout.detail.height = kLine;
 }
 
@@ -127,12 +131,12 @@ void addLedgerColumns(ReportLayout& layout, qreal top) {
     addColumns(layout,
                {{"Date", "TransDate", Format::Date, 0, 44, kLeft},
                 {"Trans ID", "TransID", Format::Plain, 46, 48, kLeft},
-                {"Description", "TransDesc", Format::Plain, 96, 110, kLeft},
-                {"Account Code", "AccountCode", Format::Plain, 208, 50, kLeft},
-                {"Dept Code", "DeptCode", Format::Plain, 260, 40, kLeft},
-                {"DR", "DR", Format::Money, 302, 62, kRight},
-                {"CR", "CR", Format::Money, 366, 62, kRight},
-                {"Recon Status", "TransStatus", Format::Plain, 430, 38, kCentre}},
+                {"Description", "TransDesc", Format::Plain, 96, 100, kLeft},
+                {"Account Code", "AccountCode", Format::Plain, 198, 50, kLeft},
+                {"Dept Code", "DeptCode", Format::Plain, 250, 40, kLeft},
+                {"DR", "DR", Format::Money, 292, 60, kRight},
+                {"CR", "CR", Format::Money, 354, 60, kRight},
+                {"Recon Status", "TransStatus", Format::Plain, 416, 52, kCentre}},
                top);
 }
 
@@ -150,10 +154,10 @@ ReportLayout balanceReport(const char* name, const char* title, const char* open
     layout.reportHeader.height = 30;
     addLedgerColumns(layout, 0);
     layout.reportFooter.elements
-        << sum(QStringLiteral("CR"), QRectF(366, 4, 62, kLine))
-        << sum(QStringLiteral("DR"), QRectF(302, 4, 62, kLine))
-        << text(QStringLiteral("Total:"), QRectF(212, 4, 86, kLine), kRight, 8, true)
-        << rule(302, 2, 126)
+        << sum(QStringLiteral("CR"), QRectF(354, 4, 60, kLine))
+        << sum(QStringLiteral("DR"), QRectF(292, 4, 60, kLine))
+        << text(QStringLiteral("Total:"), QRectF(202, 4, 86, kLine), kRight, 8, true)
+        << rule(292, 2, 122)
         << text(QString::fromLatin1(closingCaption), QRectF(200, 24, 170, 14), kRight, 8, true)
         << label(QString::fromLatin1(closingLabel), QRectF(370, 24, 98, 14));
     layout.reportFooter.height = 42;
@@ -189,24 +193,24 @@ ReportLayout form(const FormKind& kind) {
 
     // The party and its address.
     caption(kind.idCaption, QRectF(0, 40, 90, 14));
-    value(kind.idField, QRectF(95, 40, 180, 14));
+    value(kind.idField, QRectF(95, 40, 150, 14));
     caption(kind.nameCaption, QRectF(0, 58, 90, 14));
-    value(kind.nameField, QRectF(95, 58, 180, 14));
+    value(kind.nameField, QRectF(95, 58, 150, 14));
     caption("Address", QRectF(0, 76, 90, 14));
-    value("Address1", QRectF(95, 76, 180, 14));
-    value("Address2", QRectF(95, 90, 180, 14));
-    value("Address3", QRectF(95, 104, 180, 14));
-    value("Address4", QRectF(95, 118, 120, 14));
-    value("PostalCode", QRectF(215, 118, 60, 14));
+    value("Address1", QRectF(95, 76, 150, 14));
+    value("Address2", QRectF(95, 90, 150, 14));
+    value("Address3", QRectF(95, 104, 150, 14));
+    value("Address4", QRectF(95, 118, 100, 14));
+    value("PostalCode", QRectF(198, 118, 50, 14));
 
     // Type, number and date in a box.
-    e << shape(Kind::Box, QRectF(290, 36, 178, 62));
-    caption("Type", QRectF(296, 40, 90, 14));
-    value("TransType", QRectF(390, 40, 74, 14));
-    caption("Voucher / Cheque No.", QRectF(296, 58, 94, 14));
-    value("TransID", QRectF(390, 58, 74, 14));
-    caption("Date", QRectF(296, 76, 90, 14));
-    value("TransDate", QRectF(390, 76, 74, 14), Format::Date);
+    e << shape(Kind::Box, QRectF(250, 36, 218, 62));
+    caption("Type", QRectF(256, 40, 112, 14));
+    value("TransType", QRectF(372, 40, 92, 14));
+    caption("Voucher / Cheque No.", QRectF(256, 58, 112, 14));
+    value("TransID", QRectF(372, 58, 92, 14));
+    caption("Date", QRectF(256, 76, 112, 14));
+    value("TransDate", QRectF(372, 76, 92, 14), Format::Date);
 
     // Description, comments and account at the left, the amounts at the right, in boxes.
     e << shape(Kind::Box, QRectF(0, 150, 300, 40));
@@ -332,12 +336,12 @@ ReportLayout glDistributionSummary() {
                 {"DR", "DR", Format::Money, 322, 72, kRight},
                 {"CR", "CR", Format::Money, 396, 72, kRight}},
                24);
-    layout.groupHeader.elements << text(QStringLiteral("Account Code:"), QRectF(0, 4, 70, 14),
+    layout.groupHeader.elements << text(QStringLiteral("Account Code:"), QRectF(0, 4, 84, 14),
                                         kLeft, 9, true)
-                                << field(QStringLiteral("AccountCode"), QRectF(72, 4, 80, 14))
-                                << text(QStringLiteral("Dept Code:"), QRectF(170, 4, 60, 14), kLeft,
+                                << field(QStringLiteral("AccountCode"), QRectF(86, 4, 80, 14))
+                                << text(QStringLiteral("Dept Code:"), QRectF(180, 4, 70, 14), kLeft,
                                         9, true)
-                                << field(QStringLiteral("DeptCode"), QRectF(232, 4, 80, 14));
+                                << field(QStringLiteral("DeptCode"), QRectF(252, 4, 80, 14));
     layout.groupHeader.height = 20;
     layout.groupFooter = totals(QStringLiteral("Sub-total:"), {{"DR", 322}, {"CR", 396}}, 72);
     layout.reportFooter = totals(QStringLiteral("Total:"), {{"DR", 322}, {"CR", 396}}, 72);
