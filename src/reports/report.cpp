@@ -133,6 +133,18 @@ ReportPage Report::page(int index) {
     return page;
 }
 
+void Report::forEachPage(int first, int last, const std::function<void(const ReportPage&)>& use) {
+    if (first < 0 || last >= pageCount() || first > last)
+        return;
+    Flow flow(*this, m_starts.at(size_t(first)), m_fields);
+    for (int index = first; index <= last; ++index) {
+        ReportPage page;
+        page.number = index + 1;
+        fillPage(flow, &page);
+        use(page);
+    }
+}
+
 const ReportBand& Report::bandOf(Step step) const {
     switch (step) {
     case Step::ReportHeader:

@@ -8,6 +8,7 @@
 #include <QDate>
 #include <QList>
 #include <QVariantList>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -24,6 +25,9 @@ public:
     int pageCount() const { return int(m_starts.size()); }
     // Page `index` (from 0) laid out, with "Page N of M". Throws Failure.
     ReportPage page(int index);
+    // Pages `first` to `last` (from 0) laid out in turn from one read of the rows, for printing
+    // and saving every page. Throws Failure.
+    void forEachPage(int first, int last, const std::function<void(const ReportPage&)>& use);
 
     const ReportLayout& layout() const { return m_layout; }
     RowSource& source() { return *m_source; }

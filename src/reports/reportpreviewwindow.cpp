@@ -179,12 +179,12 @@ void ReportPreviewWindow::print() {
     const int to = printer.toPage() > 0 ? std::min(printer.toPage(), m_report->pageCount())
                                         : m_report->pageCount();
     const QRectF target = printer.paperRect(QPrinter::DevicePixel);
-    for (int number = from; number <= to; ++number) {
-        if (number > from)
+    m_report->forEachPage(from - 1, to - 1, [&](const ReportPage& page) {
+        if (page.number > from)
             printer.newPage();
-        ReportPainter::paint(painter, m_report->page(number - 1), m_report->layout().pageSize,
+        ReportPainter::paint(painter, page, m_report->layout().pageSize,
                              QRectF(0, 0, target.width(), target.height()));
-    }
+    });
     painter.end();
 }
 

@@ -195,9 +195,11 @@ void TestReports::pagination() {
     auto r = report(book, ReportLayouts::allTransactions(), ReportQueries::allTransactions());
     QCOMPARE(r->pageCount(), pages);
     QStringList printedIds;
+    QStringList pageTexts;
     for (int i = 0; i < r->pageCount(); ++i) {
         const ReportPage page = r->page(i);
         const QStringList texts = page.texts();
+        pageTexts << texts;
         QCOMPARE(texts.count(QStringLiteral("Page %1 of %2").arg(i + 1).arg(pages)), 1);
         QVERIFY(texts.contains(QStringLiteral("Printed: 15 Jan 03")));
         QCOMPARE(texts.count(QStringLiteral("All Transactions")), i == 0 ? 1 : 0);
@@ -209,6 +211,10 @@ void TestReports::pagination() {
     }
     // Every row once, in order, across the page breaks.
     QCOMPARE(printedIds, ids);
+    // Pages laid out in one pass (printing, PDF) are the pages shown one by one.
+    QStringList walked;
+    r->forEachPage(0, r->pageCount() - 1, [&](const ReportPage& page) { walked << page.texts(); });
+    QCOMPARE(walked, pageTexts);
 }
 
 void TestReports::groupsAndSums_data() {
