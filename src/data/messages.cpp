@@ -543,4 +543,24 @@ QString settingTextNotWritable(const QString& setting, const QString& text) {
            QStringLiteral(" holds:\r\n\r\n") + text + glExportParts::notWritableEnd;
 }
 
+// ---- reports -------------------------------------------------------------------------
+
+QString printingError() {
+    return QStringLiteral("A printing error has occurred. \r\nYou may not have a Printer "
+                          "installed.");
+}
+
+QString paymentVoucherNotSelected() {
+    return QStringLiteral("You have not selected a PV.");
+}
+
+QString receiptNotSelected() {
+    return QStringLiteral("You have not selected a Receipt.");
+}
+
+QString noCurrentFiscalMonth() {
+    return QStringLiteral("The current fiscal month is not set.\r\nSet it in Fiscal Year and "
+                          "Bank Details first.");
+}
+
 } // namespace Messages

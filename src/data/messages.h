@@ -173,4 +173,13 @@ QString transactionTextNotWritable(const QString& transId, const QString& date,
                                    const QString& field, const QString& text);
 QString settingTextNotWritable(const QString& setting, const QString& text);
 
+// ---- reports (preview, printing, selection windows) ----------------------------------
+// Printing found no printer, or the printer could not be started.
+QString printingError();
+// "Print / Preview" with no voucher or receipt chosen in the list.
+QString paymentVoucherNotSelected();
+QString receiptNotSelected();
+// A report of the current fiscal month when the settings name no month.
+QString noCurrentFiscalMonth();
+
 } // namespace Messages

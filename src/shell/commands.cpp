@@ -3,11 +3,15 @@
 #include "entry/entrycommands.h"
 #include "glexport/accpacsettingscommands.h"
 #include "glexport/glexportcommands.h"
+#include "glexport/glexportprocedures.h"
 #include "masterfiles/masterfilecommands.h"
 #include "masters/masterscommands.h"
 #include "masters/partycommands.h"
+#include "reconciliation/currentbalance.h"
 #include "reconciliation/reconciliationcommands.h"
 #include "reconciliation/setupwindowcommands.h"
+#include "reports/reportcommands.h"
+#include "reports/reportlaunchers.h"
 #include "shell/shellcommands.h"
 #include "shell/switchboardwindow.h"
 
@@ -21,4 +25,16 @@ void installCommands(SwitchboardWindow& switchboard) {
     installReconciliationCommands(switchboard);
     installAccpacSettingsCommands(switchboard);
     installGlExportCommands(switchboard);
+
+    // The reports over the GL distribution prepare it and read the balances as the
+    // reconciliation screen and the export do.
+    Services& services = switchboard.services();
+    ReportPreparation preparation;
+    preparation.prepareDistribution = [&services](int mode) {
+        return PreparetblDistribution(services, mode);
+    };
+    preparation.currentBalance = [&services](int mode) {
+        return calcCurrentBalance(services, mode);
+    };
+    installReportCommands(switchboard, &preparation);
 }

@@ -243,6 +243,14 @@ void TestMessages::texts_data() {
         "The Accpac / Adagio setting GLRateType holds:\r\n\r\nx\r\n\r\nThe GL batch file is "
         "Windows-1252 text, which cannot hold this text. Change it and export again.\r\n\r\n"
         "Nothing was exported.");
+    // ---- reports
+    row("printingError", Messages::printingError(),
+        "A printing error has occurred. \r\nYou may not have a Printer installed.");
+    row("paymentVoucherNotSelected", Messages::paymentVoucherNotSelected(),
+        "You have not selected a PV.");
+    row("receiptNotSelected", Messages::receiptNotSelected(), "You have not selected a Receipt.");
+    row("noCurrentFiscalMonth", Messages::noCurrentFiscalMonth(),
+        "The current fiscal month is not set.\r\nSet it in Fiscal Year and Bank Details first.");
 }
 
 void TestMessages::texts() {

@@ -1,0 +1,274 @@
+#include "report.h"
+
+#include "data/codes.h"
+#include "data/failure.h"
+
+namespace {
+
+bool sameGroup(const QVariantList& a, const QVariantList& b) {
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        // Codes group as the book compares them: as text, whatever the case.
+        if (a.at(i).toString().compare(b.at(i).toString(), Qt::CaseInsensitive) != 0 ||
+            a.at(i).isNull() != b.at(i).isNull())
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+// Walks the bands of the report in order over the rows, from a page's start.
+class Report::Flow {
+public:
+    Flow(Report& report, Start start, const QStringList& fields)
+        : m_report(report), m_state(std::move(start)), m_fields(fields) {
+        if (m_state.step != Step::ReportHeader && !m_state.rowKey.isEmpty()) {
+            source().start(m_fields, m_state.rowKey);
+            // The rows changed under the report since it was paginated: the page shows
+            // whatever now stands from its first key on.
+            if (!source().next(m_row))
+                m_state.rowKey.clear();
+        }
+    }
+
+    Step step() const { return m_state.step; }
+    const Start& state() const { return m_state; }
+    const ReportRow& row() const { return m_row; }
+
+    void advance() {
+        const bool grouped = m_report.m_layout.groupKeys > 0;
+        switch (m_state.step) {
+        case Step::ReportHeader:
+            source().start(m_fields, {});
+            fetch();
+            m_state.step =
+                hasRow() ? (grouped ? Step::GroupHeader : Step::Detail) : Step::ReportFooter;
+            break;
+        case Step::GroupHeader:
+            m_state.groupKey = groupKeyOf(m_row);
+            std::fill(m_state.groupSums.begin(), m_state.groupSums.end(), Money());
+            m_state.step = Step::Detail;
+            break;
+        case Step::Detail:
+            for (size_t i = 0; i < m_state.totalSums.size(); ++i) {
+                const QVariant& value = m_row.values.at(qsizetype(i));
+                if (value.isNull())
+                    continue;
+                const Money amount = Money::fromUnits(value.toLongLong());
+                m_state.groupSums[i] += amount;
+                m_state.totalSums[i] += amount;
+            }
+            fetch();
+            if (!hasRow())
+                m_state.step = grouped ? Step::GroupFooter : Step::ReportFooter;
+            else if (grouped && !sameGroup(groupKeyOf(m_row), m_state.groupKey))
+                m_state.step = Step::GroupFooter;
+            break;
+        case Step::GroupFooter:
+            m_state.step = hasRow() ? Step::GroupHeader : Step::ReportFooter;
+            break;
+        case Step::ReportFooter:
+        case Step::Done:
+            m_state.step = Step::Done;
+            break;
+        }
+    }
+
+private:
+    RowSource& source() { return *m_report.m_source; }
+    bool hasRow() const { return !m_state.rowKey.isEmpty(); }
+    void fetch() { m_state.rowKey = source().next(m_row) ? m_row.key : QVariantList(); }
+    QVariantList groupKeyOf(const ReportRow& row) const {
+        return row.key.mid(0, m_report.m_layout.groupKeys);
+    }
+
+    Report& m_report;
+    Start m_state;
+    QStringList m_fields;
+    ReportRow m_row;
+};
+
+Report::Report(ReportLayout layout, std::unique_ptr<RowSource> source, QDate printed)
+    : m_layout(std::move(layout)), m_source(std::move(source)), m_printed(printed) {
+    if (m_layout.groupKeys > m_source->orderKeyCount())
+        throw Failure(ErrorNumber::Unnumbered,
+                      QStringLiteral("The report groups on more keys than its rows are "
+                                     "ordered by."));
+    // The summed fields come first, so a sum's index is its field's index in every read.
+    m_sumFields = m_layout.summedFields();
+    m_fields = m_sumFields;
+    for (const QString& field : m_layout.fieldsRead()) {
+        if (!m_fields.contains(field))
+            m_fields << field;
+    }
+}
+
+Report::~Report() = default;
+
+Report::Start Report::firstStart() const {
+    Start start;
+    start.groupSums.resize(size_t(m_sumFields.size()));
+    start.totalSums.resize(size_t(m_sumFields.size()));
+    return start;
+}
+
+void Report::paginate() {
+    m_starts.clear();
+    // Only the summed fields are read: the pages' breaks depend on nothing else.
+    Flow flow(*this, firstStart(), m_sumFields);
+    do {
+        m_starts.push_back(flow.state());
+        fillPage(flow, nullptr);
+    } while (flow.step() != Step::Done);
+}
+
+ReportPage Report::page(int index) {
+    if (index < 0 || index >= pageCount())
+        throw Failure(ErrorNumber::Unnumbered,
+                      QStringLiteral("There is no page %1.").arg(index + 1));
+    Flow flow(*this, m_starts.at(size_t(index)), m_fields);
+    ReportPage page;
+    page.number = index + 1;
+    fillPage(flow, &page);
+    return page;
+}
+
+void Report::forEachPage(int first, int last, const std::function<void(const ReportPage&)>& use) {
+    if (first < 0 || last >= pageCount() || first > last)
+        return;
+    Flow flow(*this, m_starts.at(size_t(first)), m_fields);
+    for (int index = first; index <= last; ++index) {
+        ReportPage page;
+        page.number = index + 1;
+        fillPage(flow, &page);
+        use(page);
+    }
+}
+
+const ReportBand& Report::bandOf(Step step) const {
+    switch (step) {
+    case Step::ReportHeader:
+        return m_layout.reportHeader;
+    case Step::GroupHeader:
+        return m_layout.groupHeader;
+    case Step::Detail:
+        return m_layout.detail;
+    case Step::GroupFooter:
+        return m_layout.groupFooter;
+    case Step::ReportFooter:
+        return m_layout.reportFooter;
+    case Step::Done:
+        break;
+    }
+    static const ReportBand none;
+    return none;
+}
+
+qreal Report::heightOf(Step step) const {
+    const ReportBand& band = bandOf(step);
+    return band.isEmpty() ? 0 : band.height;
+}
+
+void Report::fillPage(Flow& flow, ReportPage* page) {
+    const qreal footerHeight = m_layout.pageFooter.isEmpty() ? 0 : m_layout.pageFooter.height;
+    const qreal bottom = m_layout.contentHeight() - footerHeight;
+    qreal y = 0;
+    bool placedAny = false;
+    auto put = [&](const ReportBand& band) {
+        if (band.isEmpty())
+            return;
+        if (page)
+            place(band, y, flow, *page);
+        y += band.height;
+    };
+    if (flow.step() == Step::ReportHeader) {
+        put(m_layout.reportHeader);
+        placedAny = y > 0;
+        flow.advance();
+    }
+    put(m_layout.pageHeader);
+    while (flow.step() != Step::Done) {
+        const Step step = flow.step();
+        const qreal height = heightOf(step);
+        // A group's header stays with its first row.
+        const qreal needed = height + (step == Step::GroupHeader ? heightOf(Step::Detail) : 0);
+        if (height > 0 && placedAny && y + needed > bottom)
+            break;
+        put(bandOf(step));
+        placedAny = placedAny || height > 0;
+        flow.advance();
+        if (step == Step::Detail && m_layout.pagePerRow)
+            break;
+    }
+    // Bands that take no space never start a page of their own.
+    while (flow.step() != Step::Done && flow.step() != Step::Detail && heightOf(flow.step()) == 0)
+        flow.advance();
+    if (page && footerHeight > 0) {
+        y = bottom;
+        place(m_layout.pageFooter, y, flow, *page);
+    }
+}
+
+void Report::place(const ReportBand& band, qreal top, const Flow& flow, ReportPage& page) const {
+    const bool groupSums = &band == &m_layout.groupFooter;
+    for (const ReportElement& element : band.elements) {
+        PageItem item;
+        item.rect = element.rect.translated(m_layout.margin, m_layout.margin + top);
+        item.align = element.align;
+        item.fontSize = element.fontSize;
+        item.bold = element.bold;
+        item.wrap = element.wrap;
+        switch (element.kind) {
+        case ReportElement::Kind::Text:
+            item.text = element.text;
+            break;
+        case ReportElement::Kind::Field: {
+            const qsizetype index = m_fields.indexOf(element.field);
+            item.text = formatted(flow.row().values.value(index), element.format);
+            break;
+        }
+        case ReportElement::Kind::Sum: {
+            const auto& sums = groupSums ? flow.state().groupSums : flow.state().totalSums;
+            const qsizetype index = m_sumFields.indexOf(element.field);
+            item.text = sums.at(size_t(index)).format(Money::Format::Report);
+            break;
+        }
+        case ReportElement::Kind::Rule:
+            item.kind = PageItem::Kind::Line;
+            break;
+        case ReportElement::Kind::Box:
+            item.kind = PageItem::Kind::Box;
+            break;
+        case ReportElement::Kind::PrintedDate:
+            item.text = element.text + QLatin1Char(' ') +
+                        formatted(Codes::dateToStored(m_printed), element.format);
+            break;
+        case ReportElement::Kind::PageNumber:
+            item.text = QStringLiteral("Page %1 of %2").arg(page.number).arg(pageCount());
+            break;
+        }
+        page.items << item;
+    }
+}
+
+QString Report::formatted(const QVariant& value, ReportElement::Format format) {
+    if (value.isNull())
+        return {};
+    switch (format) {
+    case ReportElement::Format::Plain:
+        break;
+    case ReportElement::Format::Date:
+    case ReportElement::Format::DashDate: {
+        const QDate date = Codes::dateFromStored(value.toString());
+        if (!date.isValid())
+            break;
+        return date.toString(format == ReportElement::Format::Date ? QStringLiteral("dd MMM yy")
+                                                                   : QStringLiteral("dd-MMM-yy"));
+    }
+    case ReportElement::Format::Money:
+        return Money::fromUnits(value.toLongLong()).format(Money::Format::Report);
+    case ReportElement::Format::YesNo:
+        return value.toLongLong() != 0 ? QStringLiteral("Yes") : QStringLiteral("No");
+    }
+    return value.toString();
+}

@@ -1,0 +1,60 @@
+#include "reportlayout.h"
+
+namespace {
+
+QList<ReportBand*> labelBands(ReportLayout& layout) {
+    return {&layout.reportHeader, &layout.reportFooter};
+}
+
+void addOnce(QStringList& list, const QString& field) {
+    if (!field.isEmpty() && !list.contains(field))
+        list << field;
+}
+
+} // namespace
+
+bool ReportLayout::setLabel(const QString& name, const QString& text) {
+    for (ReportBand* band : labelBands(*this)) {
+        for (ReportElement& element : band->elements) {
+            if (element.name == name) {
+                element.text = text;
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+QString ReportLayout::label(const QString& name) const {
+    for (const ReportBand* band : {&reportHeader, &reportFooter}) {
+        for (const ReportElement& element : band->elements) {
+            if (element.name == name)
+                return element.text;
+        }
+    }
+    return {};
+}
+
+QStringList ReportLayout::summedFields() const {
+    QStringList fields;
+    for (const ReportBand* band : {&groupFooter, &reportFooter}) {
+        for (const ReportElement& element : band->elements) {
+            if (element.kind == ReportElement::Kind::Sum)
+                addOnce(fields, element.field);
+        }
+    }
+    return fields;
+}
+
+QStringList ReportLayout::fieldsRead() const {
+    QStringList fields;
+    for (const ReportBand* band : {&groupHeader, &detail}) {
+        for (const ReportElement& element : band->elements) {
+            if (element.kind == ReportElement::Kind::Field)
+                addOnce(fields, element.field);
+        }
+    }
+    for (const QString& field : summedFields())
+        addOnce(fields, field);
+    return fields;
+}

@@ -1,0 +1,73 @@
+#include "reportqueries.h"
+
+#include "data/codes.h"
+#include "data/database.h"
+#include "shell/settings.h"
+
+namespace ReportQueries {
+
+namespace {
+
+const QString kCashbook = QStringLiteral("tblCashbook");
+const QString kDistribution = QStringLiteral("tblGLDistribution");
+
+QStringList idsOfTypes(const Database& db, const QString& first, const QString& second) {
+    QSqlQuery query = db.exec(QStringLiteral("SELECT TransID FROM tblCashbook WHERE TransType "
+                                             "IN (?, ?) ORDER BY TransID DESC"),
+                              {first, second});
+    QStringList ids;
+    while (query.next())
+        ids << query.value(0).toString();
+    return ids;
+}
+
+} // namespace
+
+RowQuery allTransactions() {
+    // The plain columns keep the date index usable for the order and for every page's seek.
+    return {kCashbook, {QStringLiteral("TransDate"), QStringLiteral("TransID")}, {}, {}};
+}
+
+RowQuery transaction(const QString& transId) {
+    return {kCashbook, {QStringLiteral("TransID")}, QStringLiteral("TransID = ?"), {transId}};
+}
+
+RowQuery byTaxCode(const QDate& first, const QDate& last) {
+    // A missing code and an empty one are the same group: rows without a code.
+    return {kCashbook,
+            {QStringLiteral("IFNULL(OffsetGSTTaxCode, '')"), QStringLiteral("TransDate"),
+             QStringLiteral("TransID")},
+            QStringLiteral("TransDate BETWEEN ? AND ?"),
+            {Codes::dateToStored(first), Codes::dateToStored(last)}};
+}
+
+RowQuery glDistribution() {
+    return {kDistribution,
+            {QStringLiteral("TransDate"), QStringLiteral("TransID"), QStringLiteral("AccountCode")},
+            {},
+            {}};
+}
+
+RowQuery byAccountCodeDeptCode() {
+    return {kDistribution,
+            {QStringLiteral("IFNULL(AccountCode, '')"), QStringLiteral("IFNULL(DeptCode, '')"),
+             QStringLiteral("TransDate"), QStringLiteral("TransID"), QStringLiteral("AccountCode")},
+            {},
+            {}};
+}
+
+QStringList paymentIds(const Database& db) {
+    return idsOfTypes(db, Codes::PaymentCbOnly, Codes::PaymentCbAp);
+}
+
+QStringList receiptIds(const Database& db) {
+    return idsOfTypes(db, Codes::ReceiptCbOnly, Codes::ReceiptCbAr);
+}
+
+std::optional<std::pair<QDate, QDate>> currentFiscalMonth(const Database& db) {
+    return Codes::periodRange(
+        Settings::read(db, Settings::CurrentMonth, Settings::Plain).toString(),
+        Settings::read(db, Settings::CurrentYear, Settings::Plain).toString());
+}
+
+} // namespace ReportQueries

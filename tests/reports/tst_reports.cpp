@@ -1,0 +1,567 @@
+#include "support/testbook.h"
+#include "support/windowdriving.h"
+
+#include "data/codes.h"
+#include "data/messages.h"
+#include "reports/printselectionwindow.h"
+#include "reports/queryrowsource.h"
+#include "reports/report.h"
+#include "reports/reportcommands.h"
+#include "reports/reportlaunchers.h"
+#include "reports/reportlayouts.h"
+#include "reports/reportpageview.h"
+#include "reports/reportpainter.h"
+#include "reports/reportpreviewwindow.h"
+#include "reports/reportprinting.h"
+#include "reports/reportqueries.h"
+#include "shell/switchboardwindow.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QListWidget>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QTextItem>
+
+using Answer = Prompts::Answer;
+
+namespace {
+
+// A transaction with the fields the reports print; amounts in whole dollars, the bank amount
+// signed.
+void add(TestBook& book, const QString& id, const QString& date, const QString& type, qint64 bank,
+         const QString& taxCode = {}, qint64 base = 0, qint64 tax = 0) {
+    book.sql(QStringLiteral("INSERT INTO tblCashbook (TransID, TransDate, TransType, TransStatus, "
+                            "TransDesc, VendorID, DoubleEntryBank, BankAccountAmount, "
+                            "OffsetGSTTaxCode, OffsetAmount, OffsetGSTAmount) "
+                            "VALUES (?, ?, ?, '1', ?, 'V1', ?, ?, ?, ?, ?)"),
+             {id, date, type, QStringLiteral("Desc ") + id, bank * 10000, (base + tax) * 10000,
+              taxCode.isNull() ? QVariant() : taxCode, base * 10000, tax * 10000});
+}
+
+void addLine(TestBook& book, const QString& id, const QString& account, const QString& dept,
+             qint64 dr, qint64 cr, const QString& date = QStringLiteral("2003-01-10")) {
+    book.sql(QStringLiteral("INSERT INTO tblGLDistribution (TransDate, TransID, TransDesc, "
+                            "AccountCode, DeptCode, DR, CR, TransStatus, ExportedToAccpac) "
+                            "VALUES (?, ?, ?, ?, ?, ?, ?, '1', 0)"),
+             {date, id, QStringLiteral("Line ") + id, account, dept, dr * 10000, cr * 10000});
+}
+
+std::unique_ptr<Report> report(TestBook& book, ReportLayout layout, RowQuery query) {
+    auto result = std::make_unique<Report>(
+        std::move(layout), std::make_unique<QueryRowSource>(book.db, std::move(query)),
+        book.clock.today());
+    result->paginate();
+    return result;
+}
+
+// The text laid out right of `caption` on the same line (a label or a sum beside its caption).
+QStringList besideCaption(const ReportPage& page, const QString& caption) {
+    QStringList found;
+    for (const PageItem& item : page.items) {
+        if (item.text != caption)
+            continue;
+        for (const PageItem& other : page.items) {
+            if (other.kind == PageItem::Kind::Text && other.rect.top() == item.rect.top() &&
+                other.rect.left() > item.rect.left())
+                found << other.text;
+        }
+    }
+    return found;
+}
+
+// A paint device that keeps the texts painted on it: what a printer or PDF receives.
+class TextRecorder : public QPaintDevice {
+public:
+    QStringList texts;
+    QPaintEngine* paintEngine() const override { return &m_engine; }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override {
+        switch (metric) {
+        case PdmWidth:
+            return 612;
+        case PdmHeight:
+            return 792;
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY:
+            return 72;
+        case PdmDepth:
+            return 32;
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return int(devicePixelRatioFScale());
+        default:
+            return 1;
+        }
+    }
+
+private:
+    class Engine : public QPaintEngine {
+    public:
+        explicit Engine(QStringList& texts) : m_texts(texts) {}
+        bool begin(QPaintDevice*) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState&) override {}
+        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+        void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+        void drawPath(const QPainterPath&) override {}
+        void drawTextItem(const QPointF&, const QTextItem& item) override {
+            m_texts << item.text();
+        }
+        Type type() const override { return User; }
+
+    private:
+        QStringList& m_texts;
+    };
+    mutable Engine m_engine{texts};
+};
+
+// Printers for the preview: none, or one that writes a PDF file.
+class FakePrinting : public ReportPrinting {
+public:
+    bool printer = false;
+    QString pdfPath;
+    bool hasPrinter() const override { return printer; }
+    bool choose(QPrinter& target, QWidget*, int) override {
+        target.setOutputFormat(QPrinter::PdfFormat);
+        target.setOutputFileName(pdfPath);
+        return true;
+    }
+};
+
+int pdfPages(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray bytes = file.readAll();
+    return bytes.startsWith("%PDF") ? int(bytes.count("/Type /Page\n")) : -1;
+}
+
+} // namespace
+
+class TestReports : public QObject {
+    Q_OBJECT
+private slots:
+    void pagination_data();
+    void pagination();
+    void groupsAndSums_data();
+    void groupsAndSums();
+    void paintedPageAndPdf();
+    void fixedTextsFit();
+    void voucherForms_data();
+    void voucherForms();
+    void balanceLaunchers_data();
+    void balanceLaunchers();
+    void selectionWindows_data();
+    void selectionWindows();
+    void previewCommands();
+    void switchboardCommands();
+};
+
+void TestReports::pagination_data() {
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("pages");
+    // The first page holds the title too: 47 rows, the next 50 each.
+    QTest::newRow("empty") << 0 << 1;
+    QTest::newRow("one page full") << 47 << 1;
+    QTest::newRow("one row over") << 48 << 2;
+    QTest::newRow("three pages") << 47 + 50 + 1 << 3;
+}
+
+void TestReports::pagination() {
+    QFETCH(int, rows);
+    QFETCH(int, pages);
+    TestBook book;
+    QStringList ids;
+    for (int i = 0; i < rows; ++i) {
+        // Same-date rows in text order of ID, inserted out of order.
+        const QString id = QString::number(1000 + (i * 37) % rows);
+        add(book, id, QStringLiteral("2003-01-%1").arg(1 + i % 2, 2, 10, QLatin1Char('0')),
+            Codes::PaymentCbOnly, -100);
+    }
+    QSqlQuery ordered =
+        book.db.exec(QStringLiteral("SELECT TransID FROM tblCashbook ORDER BY TransDate, TransID"));
+    while (ordered.next())
+        ids << ordered.value(0).toString();
+
+    auto r = report(book, ReportLayouts::allTransactions(), ReportQueries::allTransactions());
+    QCOMPARE(r->pageCount(), pages);
+    QStringList printedIds;
+    QStringList pageTexts;
+    for (int i = 0; i < r->pageCount(); ++i) {
+        const ReportPage page = r->page(i);
+        const QStringList texts = page.texts();
+        pageTexts << texts;
+        QCOMPARE(texts.count(QStringLiteral("Page %1 of %2").arg(i + 1).arg(pages)), 1);
+        QVERIFY(texts.contains(QStringLiteral("Printed: 15 Jan 03")));
+        QCOMPARE(texts.count(QStringLiteral("All Transactions")), i == 0 ? 1 : 0);
+        QCOMPARE(texts.count(QStringLiteral("Trans ID")), 1);
+        for (const QString& text : texts) {
+            if (ids.contains(text))
+                printedIds << text;
+        }
+    }
+    // Every row once, in order, across the page breaks.
+    QCOMPARE(printedIds, ids);
+    // Pages laid out in one pass (printing, PDF) are the pages shown one by one.
+    QStringList walked;
+    r->forEachPage(0, r->pageCount() - 1, [&](const ReportPage& page) { walked << page.texts(); });
+    QCOMPARE(walked, pageTexts);
+}
+
+void TestReports::groupsAndSums_data() {
+    QTest::addColumn<QString>("report");
+    QTest::newRow("tax analysis") << "tax";
+    QTest::newRow("GL summary") << "summary";
+    QTest::newRow("cashbook, 500 either way") << "cashbook";
+    QTest::newRow("cashbook, empty distribution") << "empty";
+}
+
+void TestReports::groupsAndSums() {
+    QFETCH(QString, report);
+    TestBook book;
+    std::unique_ptr<Report> r;
+    QStringList groups;    // group header texts, in order
+    QStringList subTotals; // the sums beside "Sub-total:", group by group
+    QStringList totals;    // the sums beside "Total:"
+    if (report == QLatin1String("tax")) {
+        // 70 rows of code B cross a page; code A and rows without a code make the other groups.
+        for (int i = 0; i < 70; ++i)
+            add(book, QStringLiteral("B%1").arg(i, 3, 10, QLatin1Char('0')),
+                QStringLiteral("2003-01-05"), Codes::PaymentCbOnly, 0, QStringLiteral("B"), 10, 1);
+        add(book, QStringLiteral("A1"), QStringLiteral("2003-01-06"), Codes::PaymentCbOnly, 0,
+            QStringLiteral("A"), -250, -25);
+        add(book, QStringLiteral("N1"), QStringLiteral("2003-01-07"), Codes::PaymentCbOnly, 0,
+            QString(), 40, 0);
+        // Outside the current month: left out.
+        add(book, QStringLiteral("X1"), QStringLiteral("2003-02-01"), Codes::PaymentCbOnly, 0,
+            QStringLiteral("A"), 999, 0);
+        r = ::report(book, ReportLayouts::taxAnalysis(),
+                     ReportQueries::byTaxCode(QDate(2003, 1, 1), QDate(2003, 1, 31)));
+        groups = QStringList{QString(), QStringLiteral("A"), QStringLiteral("B")};
+        subTotals = QStringList{"$40.00",   "$0.00",   "$40.00", "-$250.00", "-$25.00",
+                                "-$275.00", "$700.00", "$70.00", "$770.00"};
+        totals = QStringList{"$490.00", "$45.00", "$535.00"};
+        QCOMPARE(r->pageCount(), 2);
+    } else if (report == QLatin1String("summary")) {
+        addLine(book, "3", "6000", "SALES", 30, 0);
+        addLine(book, "1", "6000", "ADMIN", 10, 0);
+        addLine(book, "2", "1000", "", 0, -40);
+        addLine(book, "4", "6000", "ADMIN", 5, 0, QStringLiteral("2003-01-02"));
+        r = ::report(book, ReportLayouts::glDistributionSummary(),
+                     ReportQueries::byAccountCodeDeptCode());
+        groups = QStringList{
+            "1000", "Dept Code:", "", "6000", "Dept Code:", "ADMIN", "6000", "Dept Code:", "SALES"};
+        subTotals = QStringList{"$0.00", "-$40.00", "$15.00", "$0.00", "$30.00", "$0.00"};
+        totals = QStringList{"$45.00", "-$40.00"};
+    } else {
+        if (report == QLatin1String("cashbook")) {
+            addLine(book, "R1", "1000", "", 500, 0);
+            addLine(book, "P1", "1000", "", 0, -500);
+        }
+        r = ::report(book, ReportLayouts::cashbook(), ReportQueries::glDistribution());
+        totals = report == QLatin1String("cashbook") ? QStringList{"-$500.00", "$500.00"}
+                                                     : QStringList{"$0.00", "$0.00"};
+    }
+    QStringList seenGroups, seenSubTotals, seenTotals;
+    for (int i = 0; i < r->pageCount(); ++i) {
+        const ReportPage page = r->page(i);
+        seenGroups << besideCaption(page, QStringLiteral("Tax Code:"))
+                   << besideCaption(page, QStringLiteral("Account Code:"));
+        seenSubTotals << besideCaption(page, QStringLiteral("Sub-total:"));
+        seenTotals << besideCaption(page, QStringLiteral("Total:"));
+    }
+    QCOMPARE(seenGroups, groups);
+    QCOMPARE(seenSubTotals, subTotals);
+    QCOMPARE(seenTotals, totals);
+}
+
+void TestReports::paintedPageAndPdf() {
+    TestBook book;
+    for (int i = 0; i < 120; ++i)
+        addLine(book, QString::number(2000 + i), "1000", "", i % 2 ? 0 : 100, i % 2 ? -100 : 0);
+    ReportLayout layout = ReportLayouts::cashbook();
+    QVERIFY(layout.setLabel(QStringLiteral("lblPreviousBal"), QStringLiteral("$1,000.00")));
+    auto r = report(book, std::move(layout), ReportQueries::glDistribution());
+    QCOMPARE(r->pageCount(), 3);
+
+    // What the painter draws is what a printer or a PDF receives.
+    TextRecorder recorder;
+    QPainter painter(&recorder);
+    ReportPainter::paint(painter, r->page(0), r->layout().pageSize, QRectF(0, 0, 612, 792));
+    painter.end();
+    for (const char* text : {"Cashbook", "C/B Opening Bal:", "$1,000.00", "Recon", "10 Jan 03",
+                             "2000", "$100.00", "Printed: 15 Jan 03", "Page 1 of 3"})
+        QVERIFY2(recorder.texts.contains(QString::fromLatin1(text)), text);
+
+    QImage image(612, 792, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter imagePainter(&image);
+    ReportPainter::paint(imagePainter, r->page(2), r->layout().pageSize, image.rect());
+    imagePainter.end();
+    int inked = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            inked += image.pixel(x, y) != qRgb(255, 255, 255);
+    QVERIFY(inked > 1000);
+
+    const QString pdf = book.appDir() + QStringLiteral("/cashbook.pdf");
+    ReportPainter::writePdf(*r, pdf);
+    QCOMPARE(pdfPages(pdf), 3);
+}
+
+void TestReports::fixedTextsFit() {
+    // A caption or heading wider than its place is cut short on the page.
+    QImage paper(612, 792, QImage::Format_RGB32);
+    paper.setDotsPerMeterX(2835); // 72 dots an inch: a point is a dot
+    paper.setDotsPerMeterY(2835);
+    for (const ReportLayout& layout :
+         {ReportLayouts::allTransactions(), ReportLayouts::taxAnalysis(),
+          ReportLayouts::glDistributionListing(), ReportLayouts::glDistributionSummary(),
+          ReportLayouts::cashbook(), ReportLayouts::bankReconciliation(),
+          ReportLayouts::paymentVoucher(), ReportLayouts::receipt()}) {
+        for (const ReportBand* band :
+             {&layout.reportHeader, &layout.pageHeader, &layout.groupHeader, &layout.detail,
+              &layout.groupFooter, &layout.reportFooter}) {
+            for (const ReportElement& element : band->elements) {
+                if (element.kind != ReportElement::Kind::Text || element.text.isEmpty())
+                    continue;
+                QFont font(QStringLiteral("Helvetica"));
+                font.setPointSizeF(element.fontSize * 72.0 / paper.logicalDpiY());
+                font.setBold(element.bold);
+                const QFontMetricsF metrics(font, &paper);
+                qreal width = 0;
+                for (const QString& word : element.wrap ? element.text.split(QLatin1Char(' '))
+                                                        : QStringList{element.text})
+                    width = std::max(width, metrics.horizontalAdvance(word));
+                QVERIFY2(width <= element.rect.width(),
+                         qPrintable(layout.name + QLatin1Char(' ') + element.text));
+            }
+        }
+    }
+}
+
+void TestReports::voucherForms_data() {
+    QTest::addColumn<bool>("receipt");
+    QTest::addColumn<QString>("id");
+    QTest::addColumn<QStringList>("texts");
+    QTest::newRow("payment voucher")
+        << false << "000123"
+        << QStringList{"PAYMENT VOUCHER",     "Vendor ID", "V1",      "000123",
+                       "05 Jan 03",           "$100.00",   "$107.00", "Payment Approved by:",
+                       "Payment Received by:"};
+    QTest::newRow("receipt, all digits")
+        << true << "1002" << QStringList{"OFFICIAL RECEIPT", "Customer ID", "1002", "Received by:"};
+    QTest::newRow("no such voucher") << false << "999" << QStringList{};
+}
+
+void TestReports::voucherForms() {
+    QFETCH(bool, receipt);
+    QFETCH(QString, id);
+    QFETCH(QStringList, texts);
+    TestBook book;
+    add(book, "000123", "2003-01-05", Codes::PaymentCbOnly, -107, "G", 100, 7);
+    add(book, "1002", "2003-01-06", Codes::ReceiptCbOnly, 50);
+    auto r = report(book, receipt ? ReportLayouts::receipt() : ReportLayouts::paymentVoucher(),
+                    ReportQueries::transaction(id));
+    QCOMPARE(r->pageCount(), 1);
+    const QStringList shown = r->page(0).texts();
+    for (const QString& text : texts)
+        QVERIFY2(shown.contains(text), qPrintable(text));
+    if (texts.isEmpty()) // an empty voucher: the page without a form
+        QVERIFY(shown.isEmpty());
+}
+
+void TestReports::balanceLaunchers_data() {
+    QTest::addColumn<bool>("bankReconciliation");
+    QTest::addColumn<bool>("prepared");
+    QTest::newRow("cashbook") << false << true;
+    QTest::newRow("bank reconciliation") << true << true;
+    QTest::newRow("nothing to distribute") << false << false;
+}
+
+void TestReports::balanceLaunchers() {
+    QFETCH(bool, bankReconciliation);
+    QFETCH(bool, prepared);
+    TestBook book;
+    addLine(book, "R1", "1000", "", 500, 0);
+    QList<int> calls;
+    bool busyWhilePreparing = false;
+    ReportPreparation preparation{[&](int mode) {
+                                      calls << 10 + mode;
+                                      busyWhilePreparing = book.busy.isBusy();
+                                      return prepared;
+                                  },
+                                  [&](int mode) {
+                                      calls << mode;
+                                      return Money::fromCents(100000 + 1000 * mode);
+                                  }};
+    QStringList header, footer;
+    QString window;
+    if (prepared) {
+        whenModal([&](QDialog* modal) {
+            auto* preview = qobject_cast<ReportPreviewWindow*>(modal);
+            window = modal->objectName();
+            header = preview->report().page(0).texts();
+            footer = preview->report().page(preview->report().pageCount() - 1).texts();
+            modal->reject();
+        });
+    }
+    if (bankReconciliation)
+        ReportLaunchers::bankReconciliation(book.services, preparation, nullptr);
+    else
+        ReportLaunchers::cashbook(book.services, preparation, nullptr);
+    QVERIFY(busyWhilePreparing);
+    QVERIFY(!book.busy.isBusy());
+    if (!prepared) {
+        QCOMPARE(calls, QList<int>{10});
+        return;
+    }
+    QCOMPARE(calls, bankReconciliation ? (QList<int>{12, 0, 2}) : (QList<int>{10, 1, 0}));
+    QCOMPARE(window, bankReconciliation ? "rptBankReconciliation" : "rptCashbook");
+    const QString opening = bankReconciliation ? "C/B Current Bal:" : "C/B Opening Bal:";
+    const QString closing = bankReconciliation ? "Bank Statement Bal:" : "C/B Current Bal:";
+    QCOMPARE(header.at(header.indexOf(opening) + 1),
+             bankReconciliation ? "$1,000.00" : "$1,010.00");
+    QCOMPARE(footer.at(footer.lastIndexOf(closing) + 1),
+             bankReconciliation ? "$1,020.00" : "$1,000.00");
+}
+
+void TestReports::selectionWindows_data() {
+    QTest::addColumn<bool>("receipts");
+    QTest::newRow("payment vouchers") << false;
+    QTest::newRow("receipts") << true;
+}
+
+void TestReports::selectionWindows() {
+    QFETCH(bool, receipts);
+    TestBook book;
+    const QString mine = receipts ? Codes::ReceiptCbAr : Codes::PaymentCbAp;
+    const QString other = receipts ? Codes::PaymentCbOnly : Codes::ReceiptCbOnly;
+    for (const char* id : {"100", "1001", "99", "1002"})
+        add(book, id, "2003-01-05", mine, 5);
+    add(book, "5000", "2003-01-05", other, 5);
+    PrintSelectionWindow window(book.services, receipts ? PrintSelectionKind::receipts()
+                                                        : PrintSelectionKind::paymentVouchers());
+    QCOMPARE(window.objectName(), receipts ? "frmListReceipts" : "frmListPaymentVouchers");
+    auto* list = child<QListWidget>(&window, receipts ? "lstReceipts" : "lstPaymentVouchers");
+    QStringList ids;
+    for (int i = 0; i < list->count(); ++i)
+        ids << list->item(i)->text();
+    QCOMPARE(ids, (QStringList{"99", "1002", "1001", "100"}));
+
+    const char* print = receipts ? "cmdLstReceipts" : "cmdLstPaymentVoucher";
+    book.prompts.expect(receipts ? Messages::receiptNotSelected()
+                                 : Messages::paymentVoucherNotSelected());
+    press(&window, print);
+    QVERIFY(book.prompts.verifyAllShown());
+
+    // Each preview shows the number chosen then, not the one before.
+    for (const QString& id : {QStringLiteral("1001"), QStringLiteral("1002")}) {
+        list->setCurrentItem(list->findItems(id, Qt::MatchExactly).first());
+        QStringList texts;
+        whenModal([&](QDialog* modal) {
+            texts = qobject_cast<ReportPreviewWindow*>(modal)->pageView()->page().texts();
+            modal->reject();
+        });
+        press(&window, print);
+        QVERIFY(texts.contains(id));
+        QCOMPARE(texts.count(QStringLiteral("1001")) + texts.count(QStringLiteral("1002")), 1);
+    }
+}
+
+void TestReports::previewCommands() {
+    TestBook book;
+    for (int i = 0; i < 120; ++i)
+        add(book, QString::number(3000 + i), "2003-01-08", Codes::PaymentCbOnly, -1250 - i);
+    FakePrinting printing;
+    ReportPreviewWindow window(
+        book.services,
+        report(book, ReportLayouts::allTransactions(), ReportQueries::allTransactions()),
+        &printing);
+    window.show();
+    ReportPageView* view = window.pageView();
+    auto* next = child<QPushButton>(&window, "cmdNext");
+    auto* first = child<QPushButton>(&window, "cmdFirst");
+    QVERIFY(!first->isEnabled());
+    press(&window, "cmdNext");
+    QCOMPARE(view->pageIndex(), 1);
+    press(&window, "cmdLast");
+    QCOMPARE(view->pageIndex(), 2);
+    QVERIFY(!next->isEnabled());
+    QVERIFY(view->page().texts().contains(QStringLiteral("Page 3 of 3")));
+    child<QSpinBox>(&window, "txtPage")->setValue(2);
+    QCOMPARE(view->pageIndex(), 1);
+    press(&window, "cmdPrevious");
+    QCOMPARE(view->pageIndex(), 0);
+    const int width = view->width();
+    child<QComboBox>(&window, "cboZoom")->setCurrentText(QStringLiteral("200%"));
+    QCOMPARE(view->width(), width * 2);
+
+    // No printer: the one message, with a real line break.
+    book.prompts.expect(Messages::printingError());
+    press(&window, "cmdPrint");
+    QVERIFY(book.prompts.verifyAllShown());
+    QVERIFY(Messages::printingError().contains(QStringLiteral("\r\n")));
+
+    printing.printer = true;
+    printing.pdfPath = book.appDir() + QStringLiteral("/printed.pdf");
+    press(&window, "cmdPrint");
+    QCOMPARE(pdfPages(printing.pdfPath), 3);
+
+    const QString pdf = book.appDir() + QStringLiteral("/saved.pdf");
+    book.fileDialogs.answer(pdf);
+    press(&window, "cmdSavePdf");
+    QCOMPARE(pdfPages(pdf), 3);
+
+    const QString csv = book.appDir() + QStringLiteral("/rows.csv");
+    book.fileDialogs.answer(std::nullopt);
+    press(&window, "cmdSaveCsv");
+    QVERIFY(!QFile::exists(csv));
+    book.fileDialogs.answer(csv);
+    press(&window, "cmdSaveCsv");
+    QFile file(csv);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    QCOMPARE(lines.size(), 122); // headings, 120 rows, the empty text after the last line end
+    QCOMPARE(lines.at(0), QByteArray("Date,Trans ID,Description,Vendor,Customer,Bank Amount,Rec "
+                                     "Status\r"));
+    QCOMPARE(lines.at(1), QByteArray("2003-01-08,3000,Desc 3000,V1,,-1250,1\r"));
+}
+
+void TestReports::switchboardCommands() {
+    TestBook book;
+    SwitchboardWindow switchboard(book.services);
+    // The reports over the distribution prepare it first: with no transaction in the
+    // current month there is nothing to show.
+    book.prompts.expect(Messages::noCurrentMonthTransactions());
+    QVERIFY(runCommand(&switchboard, QStringLiteral("cmdGLListing")));
+    QVERIFY(book.prompts.verifyAllShown());
+
+    for (const char* command : {"cmdAllTransactions", "mnuReportsTaxAnalysis"}) {
+        QString opened;
+        whenModal([&](QDialog* modal) {
+            opened = modal->windowTitle();
+            modal->reject();
+        });
+        QVERIFY(runCommand(&switchboard, QString::fromLatin1(command)));
+        QCOMPARE(opened, QString::fromLatin1(command).startsWith(QLatin1String("cmd"))
+                             ? "All Transactions"
+                             : "Tax Analysis");
+    }
+    QVERIFY(runCommand(&switchboard, QStringLiteral("mnuReportsReceipts")));
+    auto* list = switchboard.findChild<PrintSelectionWindow*>(QStringLiteral("frmListReceipts"));
+    QVERIFY(list && list->isVisible() && !list->isModal());
+    list->close();
+}
+
+QTEST_MAIN(TestReports)
+#include "tst_reports.moc"
