@@ -39,7 +39,8 @@ QLineEdit* readOnlyField(QWidget* parent, const char* name) {
 } // namespace
 
 CashbookWindow::CashbookWindow(Services& services, QWidget* parent)
-    : QDialog(parent), m_services(services) {
+    : QDialog(parent), m_services(services),
+      m_importDialogs(StatementImport::standardDialogs(services)) {
     setObjectName(kForm);
     setWindowTitle(QStringLiteral("Cashbook - Reconciliation"));
     buildLayout();
@@ -115,6 +116,18 @@ void CashbookWindow::buildLayout() {
         figures->addWidget(calculating, at, 2);
         ++at;
     }
+    m_closingBalance = readOnlyField(this, "txtStatementClosingBalance");
+    m_closingDifference = readOnlyField(this, "txtStatementDifference");
+    const std::pair<const char*, QLineEdit*> closing[] = {
+        {"Imported Statement Closing Balance", m_closingBalance},
+        {"Closing Balance - Bank Statement Balance", m_closingDifference}};
+    for (const auto& [caption, field] : closing) {
+        auto* label = new QLabel(QString::fromLatin1(caption), this);
+        label->setBuddy(field);
+        figures->addWidget(label, at, 0);
+        figures->addWidget(field, at, 1);
+        ++at;
+    }
     layout->addLayout(figures);
 
     auto* buttons = new QHBoxLayout;
@@ -136,6 +149,8 @@ void CashbookWindow::buildLayout() {
            [this] { applySelection(ReconciliationListModel::Selection::All); });
     button("cmdViewCurrentCB", QStringLiteral("&View Current Month CB"), selectRoutine,
            [this] { applySelection(ReconciliationListModel::Selection::CurrentAndOutstanding); });
+    button("cmdImportStatement", QStringLiteral("&Import Statement..."),
+           QStringLiteral("cmdImportStatement"), [this] { importStatement(); });
     button("cmdClose", QStringLiteral("&Close"), QStringLiteral("cmdClose"), [this] { close(); });
     layout->addLayout(buttons);
 
@@ -178,6 +193,7 @@ void CashbookWindow::load() {
 void CashbookWindow::applySelection(ReconciliationListModel::Selection selection) {
     const QString month = mrLookupText(m_services, Settings::CurrentMonth, Settings::Plain);
     const QString year = mrLookupText(m_services, Settings::CurrentYear, Settings::Plain);
+    m_selection = selection;
     m_model->select(selection, Codes::periodRange(month, year));
     m_view->setText(selection == ReconciliationListModel::Selection::All
                         ? QStringLiteral("All Transactions")
@@ -215,6 +231,26 @@ void CashbookWindow::showFigures() {
     const Money difference = current - statement;
     m_difference->setText(
         (difference < Money() ? -difference : difference).format(Money::Format::Written));
+    if (m_closing) {
+        m_closingBalance->setText(m_closing->roundedToCent().format(Money::Format::Written));
+        m_closingDifference->setText(
+            (m_closing->roundedToCent() - statement).format(Money::Format::Written));
+    }
+}
+
+void CashbookWindow::importStatement() {
+    const std::optional<StatementImport::Outcome> outcome =
+        StatementImport::run(m_services, this, m_importDialogs);
+    activateWindow();
+    if (!outcome)
+        return;
+    if (outcome->closingBalance)
+        m_closing = outcome->closingBalance;
+    // The statuses the import set are shown, and the figures worked out again.
+    const int row = std::max(0, m_grid->currentIndex().row());
+    applySelection(m_selection);
+    moveTo(std::min(row, m_model->rowCount() - 1));
+    showFigures();
 }
 
 void CashbookWindow::setCalculating(bool calculating) {

@@ -2,6 +2,7 @@
 
 #include "data/money.h"
 #include "reconciliation/reconciliationlistmodel.h"
+#include "statement/statementimport.h"
 
 #include <QDialog>
 #include <QList>
@@ -15,7 +16,9 @@ struct Services;
 // frmCashbook, "Cashbook - Reconciliation": the transactions in date order, in which only
 // the reconciliation status can be changed, beside the cashbook current balance, the bank
 // statement balance and their absolute difference, worked out again whenever the grid's
-// current row moves.
+// current row moves. A bank statement file can be imported to tick the transactions it
+// records; its closing balance is then shown with its difference from the bank statement
+// balance.
 class CashbookWindow : public QDialog {
     Q_OBJECT
 public:
@@ -23,6 +26,10 @@ public:
     ~CashbookWindow() override;
 
     ReconciliationListModel* model() const { return m_model; }
+    // The statement import's dialogs; tests replace them with scripted ones.
+    void setImportDialogs(StatementImport::Dialogs dialogs) {
+        m_importDialogs = std::move(dialogs);
+    }
 
 private:
     void buildLayout();
@@ -35,6 +42,7 @@ private:
     // The status typed into (or chosen for) the current row's cell.
     void statusEntered(int row, const QString& typed);
     void chooseStatus();
+    void importStatement();
 
     Services& m_services;
     ReconciliationListModel* m_model = nullptr;
@@ -47,4 +55,11 @@ private:
     QLineEdit* m_statementBalance = nullptr;
     QLineEdit* m_difference = nullptr;
     QList<QLabel*> m_calculating;
+    // The last imported statement's closing balance, beside the bank statement balance.
+    QLineEdit* m_closingBalance = nullptr;
+    QLineEdit* m_closingDifference = nullptr;
+    std::optional<Money> m_closing;
+    StatementImport::Dialogs m_importDialogs;
+    ReconciliationListModel::Selection m_selection =
+        ReconciliationListModel::Selection::CurrentAndOutstanding;
 };

@@ -2,10 +2,12 @@
 
 #include "data/failure.h"
 #include "data/messages.h"
+#include "entry/entrysettings.h"
 #include "kit/filedialogs.h"
 #include "kit/services.h"
 #include "shell/mrlookup.h"
 #include "shell/settings.h"
+#include "statement/bankentrydialog.h"
 #include "statement/camtreader.h"
 #include "statement/csvmappingdialog.h"
 #include "statement/ofxreader.h"
@@ -17,7 +19,7 @@
 
 namespace StatementImport {
 
-Dialogs standardDialogs() {
+Dialogs standardDialogs(Services& services) {
     Dialogs dialogs;
     dialogs.csvMapping = [](QWidget* parent, const QByteArray& data,
                             const CsvMapping& start) -> std::optional<CsvMapping> {
@@ -30,6 +32,15 @@ Dialogs standardDialogs() {
                         int alreadyImported) {
         StatementReviewDialog dialog(model, statement, alreadyImported, parent);
         return dialog.exec() == QDialog::Accepted;
+    };
+    dialogs.bankEntry = [&services](QWidget* parent, const StatementLine& line,
+                                    StatementEntries::Choice& choice) {
+        BankEntryDialog dialog(services, line, choice, parent);
+        const int result = dialog.exec();
+        choice = dialog.choice();
+        return result == BankEntryDialog::Create ? Dialogs::Answer::Create
+               : result == BankEntryDialog::Stop ? Dialogs::Answer::Stop
+                                                 : Dialogs::Answer::Skip;
     };
     return dialogs;
 }
@@ -58,6 +69,33 @@ std::optional<Statement> readCsv(Services& services, QWidget* parent, const Dial
     Statement statement = CsvStatement::read(data, *chosen);
     store.saveCsvMapping(bank, *chosen);
     return statement;
+}
+
+// Each line the user confirms becomes a bank entry; a refused entry is shown and asked again.
+int createEntries(Services& services, QWidget* parent, const Dialogs& dialogs,
+                  const QList<StatementLine>& lines) {
+    int created = 0;
+    for (const StatementLine& line : lines) {
+        StatementEntries::Choice choice;
+        choice.type = StatementEntries::typeFor(line);
+        choice.transId = StatementEntries::proposedId(services.db, line, choice.type);
+        choice.description = (line.name + QLatin1Char(' ') + line.memo).trimmed();
+        for (;;) {
+            const Dialogs::Answer answer = dialogs.bankEntry(parent, line, choice);
+            if (answer == Dialogs::Answer::Stop)
+                return created;
+            if (answer == Dialogs::Answer::Skip)
+                break;
+            const std::optional<EntryRules::Refusal> refusal = StatementEntries::create(
+                services.db, readEntrySettings(services), services.clock.today(), line, choice);
+            if (!refusal) {
+                ++created;
+                break;
+            }
+            services.prompts.critical(refusal->message);
+        }
+    }
+    return created;
 }
 
 } // namespace
@@ -124,6 +162,14 @@ std::optional<Outcome> run(Services& services, QWidget* parent, const Dialogs& d
     outcome.closingBalance = statement->closingBalance;
     outcome.closingDate = statement->closingDate;
     services.prompts.information(Messages::statementImported(kept, outcome.reconciled));
+
+    QList<StatementLine> unmatched;
+    for (const StatementStore::Accepted& item : accepted)
+        if (item.transId.isEmpty())
+            unmatched.append(item.line);
+    if (!unmatched.isEmpty() &&
+        services.prompts.ask(Messages::statementEntriesQuestion(unmatched.size())))
+        outcome.entriesCreated = createEntries(services, parent, dialogs, unmatched);
     return outcome;
 }
 

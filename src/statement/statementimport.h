@@ -1,6 +1,6 @@
 #pragma once
 
-#include "statement/statement.h"
+#include "statement/statemententries.h"
 
 #include <QString>
 #include <functional>
@@ -28,17 +28,25 @@ struct Dialogs {
     std::function<bool(QWidget* parent, StatementReviewModel& model, const Statement& statement,
                        int alreadyImported)>
         review;
+    // A bank entry for a line without a transaction, starting from the proposal.
+    enum class Answer { Create, Skip, Stop };
+    std::function<Answer(QWidget* parent, const StatementLine& line,
+                         StatementEntries::Choice& choice)>
+        bankEntry;
 };
-Dialogs standardDialogs();
+Dialogs standardDialogs(Services& services);
 
 // What an import accepted, for the screen to show.
 struct Outcome {
     int reconciled = 0;
+    int entriesCreated = 0;
     std::optional<Money> closingBalance;
     QDate closingDate;
 };
 
-// Runs the command; nothing when it was cancelled, refused or wrote nothing.
+// Runs the command; nothing when it was cancelled, refused or wrote nothing. After the
+// matches are kept, the lines left without a transaction may become bank entries: the
+// user is asked, then confirms each entry.
 std::optional<Outcome> run(Services& services, QWidget* parent, const Dialogs& dialogs);
 
 } // namespace StatementImport

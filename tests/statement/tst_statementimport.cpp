@@ -1,8 +1,10 @@
 #include "data/messages.h"
+#include "reconciliation/cashbookwindow.h"
 #include "statement/csvmappingdialog.h"
 #include "statement/statementimport.h"
 #include "statement/statementreviewmodel.h"
 #include "support/testbook.h"
+#include "support/windowdriving.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -46,12 +48,13 @@ const QByteArray kOfx = "OFXHEADER:100\n<OFX><BANKTRANLIST>\n"
                         "</STMTTRN>\n"
                         "<STMTTRN><DTPOSTED>20240304<TRNAMT>-50.00<FITID>X2</STMTTRN>\n"
                         "<STMTTRN><DTPOSTED>20240331<TRNAMT>-2.00<FITID>X3<NAME>Fee</STMTTRN>\n"
-                        "</BANKTRANLIST><LEDGERBAL><BALAMT>948.00<DTASOF>20240331</LEDGERBAL>"
+                        "</BANKTRANLIST><LEDGERBAL><BALAMT>-109.00<DTASOF>20240331</LEDGERBAL>"
                         "</OFX>\n";
 
 struct Script {
     int mappingAsked = 0;
     int reviewed = 0;
+    QStringList entries;
     bool acceptReview = true;
     std::optional<CsvMapping> mapping;
     StatementImport::Dialogs dialogs() {
@@ -63,6 +66,13 @@ struct Script {
         d.review = [this](QWidget*, StatementReviewModel&, const Statement&, int) {
             ++reviewed;
             return acceptReview;
+        };
+        // The first offer goes to an unknown account and is refused; the second is right.
+        d.bankEntry = [this](QWidget*, const StatementLine&, StatementEntries::Choice& choice) {
+            entries << QStringList{choice.type, choice.transId, choice.description}.join(' ');
+            choice.accountCode =
+                entries.size() == 1 ? QStringLiteral("9999") : QStringLiteral("6900");
+            return StatementImport::Dialogs::Answer::Create;
         };
         return d;
     }
@@ -81,19 +91,39 @@ private slots:
 };
 
 void TestStatementImport::ofxAcceptedThenKnown() {
+    // Through the reconciliation screen: two cheques matched, the fee made a bank entry,
+    // and the statement's closing balance then agrees with the bank statement balance.
     ImportBook book;
+    book.sql("INSERT INTO tblChartOfAccounts (AccountCode, DeptCode, AccountDescription) "
+             "VALUES ('6900', '', 'Bank Charges')");
     Script script;
+    CashbookWindow window(book.services);
+    window.setImportDialogs(script.dialogs());
     const QString path = book.write("march.ofx", kOfx);
     book.fileDialogs.answer(path);
-    book.prompts.expect(Messages::statementImported(3, 2));
-    const auto outcome = StatementImport::run(book.services, nullptr, script.dialogs());
+    book.prompts.expect(Messages::statementImported(3, 2))
+        .expect(Messages::statementEntriesQuestion(1), Prompts::Answer::Yes)
+        .expect(Messages::unknownAccount());
+    press(window, "cmdImportStatement");
     QVERIFY(book.prompts.verifyAllShown());
-    QVERIFY(outcome);
-    QCOMPARE(outcome->reconciled, 2);
-    QCOMPARE(outcome->closingBalance, Money::parse(QStringLiteral("948")));
+    QCOMPARE(script.entries, (QStringList{"5 BC240331 Fee", "5 BC240331 Fee"}));
     QCOMPARE(book.status("1001"), QStringLiteral("2"));
     QCOMPARE(book.status("1002"), QStringLiteral("2"));
-    QCOMPARE(book.lines(), 3);
+    QCOMPARE(book.status("BC240331"), QStringLiteral("2"));
+    // Money out of the bank, balanced on its offset account.
+    QCOMPARE(book.value("SELECT COUNT(*) FROM tblCashbook WHERE TransID = 'BC240331' AND "
+                        "DoubleEntryBank = -20000 AND OffsetGLAccountCode = '6900' AND "
+                        "DoubleEntryBank + DoubleEntryOffset + DoubleEntryGST = 0")
+                 .toInt(),
+             1);
+    QCOMPARE(book.value("SELECT TransID FROM tblStatementLines WHERE BankID = 'X3'").toString(),
+             QStringLiteral("BC240331"));
+    const auto text = [&window](const char* name) {
+        return window.findChild<QLineEdit*>(QString::fromLatin1(name))->text();
+    };
+    QCOMPARE(text("txtStatementClosingBalance"),
+             Money::parse(QStringLiteral("-109"))->format(Money::Format::Written));
+    QCOMPARE(text("txtStatementDifference"), Money().format(Money::Format::Written));
 
     // The same file again adds nothing and says so, without a review.
     book.fileDialogs.answer(path);
