@@ -188,6 +188,8 @@ void CashbookWindow::load() {
     if (m_model->rowCount() == 0)
         showFigures();
     setCalculating(false);
+    // The list is where the work is done: it has the focus, not the period fields.
+    m_grid->setFocus(Qt::OtherFocusReason);
 }
 
 void CashbookWindow::applySelection(ReconciliationListModel::Selection selection) {
