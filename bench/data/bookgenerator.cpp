@@ -4,10 +4,12 @@
 #include "data/database.h"
 #include "data/schema.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -467,4 +469,27 @@ void BookGenerator::makeBook(const QString& path, const Options& options,
         QFile::remove(path);
         throw;
     }
+}
+
+bool BookGenerator::benchBook(const QStringList& args, const QString& path, const QDate& lastDay) {
+    QElapsedTimer making;
+    making.start();
+    if (!args.isEmpty() && QFile::exists(args.first())) {
+        if (!QFile::copy(args.first(), path)) {
+            std::fprintf(stderr, "Cannot copy %s\n", qPrintable(args.first()));
+            return false;
+        }
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        std::printf("Book: a copy of %s (%lld ms to copy)\n", qPrintable(args.first()),
+                    making.elapsed());
+        return true;
+    }
+    Options options;
+    if (!args.isEmpty())
+        options.transactions = std::max<qint64>(1, args.last().toLongLong());
+    options.lastDay = lastDay;
+    makeBook(path, options);
+    std::printf("Book: generated, %lld transactions (%lld ms)\n",
+                static_cast<long long>(options.transactions), making.elapsed());
+    return true;
 }

@@ -117,6 +117,10 @@ public:
     // A template book at path (which must not exist) filled with masters and transactions.
     static void makeBook(const QString& path, const Options& options,
                          const std::function<void(qint64)>& progress = {});
+    // A benchmark's book at path: a copy of the book its first argument names, or one made
+    // with the number of transactions its last argument gives (a million by default) up to
+    // lastDay. Says which on standard output; false when the copy failed.
+    static bool benchBook(const QStringList& args, const QString& path, const QDate& lastDay = {});
 
 private:
     std::uint64_t random();

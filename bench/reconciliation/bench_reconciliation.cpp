@@ -92,27 +92,12 @@ int main(int argc, char** argv) {
 
     QTemporaryDir dir;
     const QString bookPath = dir.path() + QStringLiteral("/cashbook.mdb");
-    QElapsedTimer making;
-    making.start();
-    if (!args.isEmpty() && QFile::exists(args.first())) {
-        if (!QFile::copy(args.first(), bookPath)) {
-            std::fprintf(stderr, "Cannot copy %s\n", qPrintable(args.first()));
-            return 2;
-        }
-        QFile::setPermissions(bookPath, QFile::ReadOwner | QFile::WriteOwner);
-        std::printf("Book: a copy of %s (%lld ms to copy)\n", qPrintable(args.first()),
-                    making.elapsed());
-    } else {
-        BookGenerator::Options options;
-        if (!args.isEmpty())
-            options.transactions = std::max<qint64>(1, args.last().toLongLong());
-        BookGenerator::makeBook(bookPath, options);
-        std::printf("Book: generated, %lld transactions (%lld ms)\n",
-                    static_cast<long long>(options.transactions), making.elapsed());
-    }
+    if (!BookGenerator::benchBook(args, bookPath))
+        return 2;
 
     Database db;
-    making.restart();
+    QElapsedTimer making;
+    making.start();
     const BookFormat::Upgrade upgrade = db.open(bookPath);
     if (upgrade.ran())
         std::printf("Book brought up from format %d (%lld ms)\n", upgrade.fromVersion,

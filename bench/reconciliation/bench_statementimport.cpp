@@ -47,16 +47,8 @@ int main(int argc, char** argv) {
     const QStringList args = app.arguments().mid(1);
     QTemporaryDir dir;
     const QString bookPath = dir.path() + QStringLiteral("/cashbook.mdb");
-    if (!args.isEmpty() && QFile::exists(args.first())) {
-        if (!QFile::copy(args.first(), bookPath))
-            return 2;
-        QFile::setPermissions(bookPath, QFile::ReadOwner | QFile::WriteOwner);
-    } else {
-        BookGenerator::Options options;
-        if (!args.isEmpty())
-            options.transactions = std::max<qint64>(1, args.last().toLongLong());
-        BookGenerator::makeBook(bookPath, options);
-    }
+    if (!BookGenerator::benchBook(args, bookPath))
+        return 2;
     Database db;
     db.open(bookPath);
     if (!db.scalar(QStringLiteral("SELECT 1 FROM sqlite_master WHERE name = 'tblStatementLines'"))

@@ -1,17 +1,6 @@
 #include "csvstatement.h"
 
-#include <QStringDecoder>
-
 namespace {
-
-QString decode(const QByteArray& data) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8(data);
-    if (!utf8.hasError())
-        return text;
-    QStringDecoder cp1252("windows-1252");
-    return cp1252.isValid() ? cp1252(data) : QString::fromLatin1(data);
-}
 
 // Splits the text into lines of fields; a quoted field may hold the delimiter, doubled
 // quotes and line breaks. Each row keeps the number of the line it starts on.
@@ -122,7 +111,7 @@ namespace CsvStatement {
 
 QList<QStringList> rows(const QByteArray& data, QChar delimiter, int maxRows) {
     QList<QStringList> result;
-    for (const auto& row : parse(decode(data), delimiter, maxRows))
+    for (const auto& row : parse(StatementText::decode(data), delimiter, maxRows))
         result.append(row.second);
     return result;
 }
@@ -132,7 +121,8 @@ Statement read(const QByteArray& data, const CsvMapping& mapping) {
     if (mapping.dateColumn < 0 || (split && mapping.debitColumn < 0 && mapping.creditColumn < 0))
         throw StatementError(
             QStringLiteral("The column mapping names no date or no amount column."));
-    const QList<std::pair<int, QStringList>> all = parse(decode(data), mapping.delimiter, -1);
+    const QList<std::pair<int, QStringList>> all =
+        parse(StatementText::decode(data), mapping.delimiter, -1);
     Statement statement;
     for (qsizetype r = 0; r < all.size(); ++r) {
         const auto& row = all.at(r);

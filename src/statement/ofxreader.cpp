@@ -1,7 +1,6 @@
 #include "ofxreader.h"
 
 #include <QHash>
-#include <QStringDecoder>
 
 namespace {
 
@@ -11,17 +10,6 @@ struct Token {
     QString text;
     int line = 0;
 };
-
-QString decode(const QByteArray& data) {
-    // OFX 1.x declares CHARSET:1252 (or none); 2.x is UTF-8. Text that is not valid UTF-8 is
-    // read as Windows-1252, the 8-bit set banks use.
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8(data);
-    if (!utf8.hasError())
-        return text;
-    QStringDecoder cp1252("windows-1252");
-    return cp1252.isValid() ? cp1252(data) : QString::fromLatin1(data);
-}
 
 QList<Token> tokenize(const QString& text) {
     QList<Token> tokens;
@@ -108,7 +96,7 @@ bool looksLike(const QByteArray& data) {
 Statement read(const QByteArray& data) {
     if (!looksLike(data))
         throw StatementError(QStringLiteral("Line 1: the file is not an OFX statement."));
-    const QList<Token> tokens = tokenize(decode(data));
+    const QList<Token> tokens = tokenize(StatementText::decode(data));
     Statement statement;
     std::optional<StatementLine> line;
     bool seenDate = false;

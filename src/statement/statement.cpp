@@ -1,10 +1,21 @@
 #include "statement.h"
 
+#include "data/windows1252.h"
+
 #include <QCryptographicHash>
 #include <QHash>
 #include <QRegularExpression>
+#include <QStringDecoder>
 
 namespace StatementText {
+
+QString decode(const QByteArray& data) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(data);
+    if (!utf8.hasError())
+        return text;
+    return Windows1252::decode(data);
+}
 
 std::optional<Money> amount(const QString& input, QChar decimalSeparator) {
     QString text = input.trimmed();

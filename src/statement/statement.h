@@ -42,6 +42,10 @@ private:
 
 namespace StatementText {
 
+// A statement file's text: UTF-8, or Windows-1252 (the 8-bit set banks use) when the bytes
+// are not valid UTF-8.
+QString decode(const QByteArray& data);
+
 // An amount as a statement writes it, read exactly: digits with an optional sign (or
 // trailing minus), the given decimal separator, and the other of '.' and ',' or a space
 // as thousands separators. Nothing when it is not an amount.
