@@ -1,6 +1,7 @@
 #include "findlistmodel.h"
 
 #include "data/database.h"
+#include "data/pagecache.h"
 
 #include <QRegularExpression>
 #include <QSqlQuery>
@@ -10,7 +11,6 @@
 namespace {
 
 // The pages kept; past this the cache starts again from the page asked for.
-constexpr int kPagesKept = 64;
 
 } // namespace
 
@@ -112,7 +112,7 @@ int FindListModel::findPrefix(const QString& text) const {
         std::reverse(rows.begin(), rows.end());
         rows.append(row);
         rows += readBeside(&row, true, std::min(m_count, start + kPageRows) - position - 1);
-        if (m_pages.size() >= kPagesKept)
+        if (m_pages.size() >= PageCache::kPagesKept)
             m_pages.clear();
         m_pages.insert(index, rows);
     }
@@ -120,36 +120,17 @@ int FindListModel::findPrefix(const QString& text) const {
 }
 
 const FindListModel::Page& FindListModel::page(int index) const {
-    auto it = m_pages.constFind(index);
-    if (it != m_pages.cend())
-        return *it;
-    Page rows = readPage(index);
-    if (m_pages.size() >= kPagesKept)
-        m_pages.clear();
-    return *m_pages.insert(index, std::move(rows));
+    return PageCache::page(m_pages, index, [this](int at) { return readPage(at); });
 }
 
 FindListModel::Page FindListModel::readPage(int index) const {
-    const int start = index * kPageRows;
-    const int rows = std::min(kPageRows, m_count - start);
-    // From a neighbouring page by key; from either end; else (a jump of the scroll bar) by
-    // counting rows from the start.
-    if (const auto before = m_pages.constFind(index - 1);
-        before != m_pages.cend() && before->size() == kPageRows)
-        return readBeside(&before->last(), true, rows);
-    if (const auto after = m_pages.constFind(index + 1);
-        after != m_pages.cend() && !after->isEmpty()) {
-        Page page = readBeside(&after->first(), false, rows);
-        std::reverse(page.begin(), page.end());
-        return page;
-    }
-    if (index == 0)
-        return readBeside(nullptr, true, rows);
-    if (start + rows == m_count) {
-        Page page = readBeside(nullptr, false, rows);
-        std::reverse(page.begin(), page.end());
-        return page;
-    }
+    return PageCache::readPage(
+        m_pages, index, kPageRows, m_count,
+        [this](const Row* from, bool after, int limit) { return readBeside(from, after, limit); },
+        [this](int offset, int limit) { return readOffset(offset, limit); });
+}
+
+FindListModel::Page FindListModel::readOffset(int start, int rows) const {
     Page page;
     QSqlQuery query =
         m_db.exec(QStringLiteral("SELECT %1, rowid FROM %2%3 ORDER BY %1, rowid LIMIT ? OFFSET ?")

@@ -56,6 +56,7 @@ private:
 
     const Page& page(int index) const;
     Page readPage(int index) const;
+    Page readOffset(int start, int rows) const;
     // Up to limit rows strictly after (or before, nearest first) the row (value, rowid);
     // without a row, from the start (or the end).
     Page readBeside(const Row* from, bool after, int limit) const;

@@ -3,6 +3,7 @@
 #include "data/codes.h"
 #include "data/database.h"
 #include "data/money.h"
+#include "data/pagecache.h"
 
 #include <QSqlQuery>
 #include <algorithm>
@@ -14,7 +15,6 @@ const QString kColumns =
 const QString kOrder = QStringLiteral("TransDate%1, TransID COLLATE NOCASE%1");
 
 // The pages kept; past this the cache starts again from the page asked for.
-constexpr int kPagesKept = 64;
 
 QString direction(bool reverse) {
     return reverse ? QStringLiteral(" DESC") : QString();
@@ -187,37 +187,14 @@ const ReconciliationListModel::Row* ReconciliationListModel::row(int index) cons
 }
 
 const ReconciliationListModel::Page& ReconciliationListModel::page(int index) const {
-    auto it = m_pages.constFind(index);
-    if (it != m_pages.cend())
-        return *it;
-    Page rows = readPage(index);
-    if (m_pages.size() >= kPagesKept)
-        m_pages.clear();
-    return *m_pages.insert(index, std::move(rows));
+    return PageCache::page(m_pages, index, [this](int at) { return readPage(at); });
 }
 
 ReconciliationListModel::Page ReconciliationListModel::readPage(int index) const {
-    const int start = index * kPageRows;
-    const int rows = std::min(kPageRows, m_count - start);
-    // From a neighbouring page by key; from either end; else (a jump of the scroll bar) by
-    // counting rows from the start.
-    if (const auto before = m_pages.constFind(index - 1);
-        before != m_pages.cend() && before->size() == kPageRows)
-        return readBeside(&before->last(), true, rows);
-    if (const auto after = m_pages.constFind(index + 1);
-        after != m_pages.cend() && !after->isEmpty()) {
-        Page page = readBeside(&after->first(), false, rows);
-        std::reverse(page.begin(), page.end());
-        return page;
-    }
-    if (index == 0)
-        return readBeside(nullptr, true, rows);
-    if (start + rows == m_count) {
-        Page page = readBeside(nullptr, false, rows);
-        std::reverse(page.begin(), page.end());
-        return page;
-    }
-    return readOffset(start, rows);
+    return PageCache::readPage(
+        m_pages, index, kPageRows, m_count,
+        [this](const Row* from, bool after, int limit) { return readBeside(from, after, limit); },
+        [this](int offset, int limit) { return readOffset(offset, limit); });
 }
 
 QList<ReconciliationListModel::Piece> ReconciliationListModel::besideConditions(const Row* from,
