@@ -1,13 +1,15 @@
 // How fast the reports are over a book of a million transactions: the All Transactions report
-// shown in the preview with its page count, any of its pages painted, and the current fiscal
-// month's tax analysis shown and saved as PDF; and memory throughout.
+// shown in the preview with its page count, any of its pages painted, the current fiscal
+// month's tax analysis shown and saved as PDF, the month's cashbook report launched as the
+// switchboard does and saved as PDF; and memory throughout.
 //
 //   bench_reports [BOOK] [TRANSACTIONS]
 //
-// BOOK is a book made by quillan_genbook; it is only read. Without it a book of TRANSACTIONS
-// (default 1000000) transactions is generated first. Every step is checked: the page count
-// against the rows in the book, each painted page's number and rows against the book, the
-// month's totals against SQL sums; a step that went wrong reports WRONG instead of its times.
+// BOOK is a book made by quillan_genbook; the bench works on a copy of it, since the cashbook
+// report rebuilds tblGLDistribution. Without it a book of TRANSACTIONS (default 1000000)
+// transactions is generated first. Every step is checked: the page count against the rows in
+// the book, each painted page's number and rows against the book, the month's totals and
+// balances against SQL sums; a step that went wrong reports WRONG instead of its times.
 
 #include "bookgenerator.h"
 #include "figures.h"
@@ -15,9 +17,12 @@
 
 #include "data/codes.h"
 #include "data/database.h"
+#include "glexport/glexportprocedures.h"
 #include "kit/services.h"
+#include "reconciliation/currentbalance.h"
 #include "reports/queryrowsource.h"
 #include "reports/report.h"
+#include "reports/reportlaunchers.h"
 #include "reports/reportlayouts.h"
 #include "reports/reportpageview.h"
 #include "reports/reportpainter.h"
@@ -30,7 +35,9 @@
 #include <QImage>
 #include <QPainter>
 #include <QRandomGenerator>
+#include <QSet>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <cstdio>
 #include <memory>
 
@@ -83,10 +90,11 @@ int main(int argc, char** argv) {
     const QStringList args = app.arguments().mid(1);
 
     QTemporaryDir dir;
-    QString bookPath = dir.path() + QStringLiteral("/cashbook.mdb");
+    const QString bookPath = dir.path() + QStringLiteral("/cashbook.mdb");
     if (!args.isEmpty() && QFile::exists(args.first())) {
-        bookPath = args.first();
-        std::printf("Book: %s\n", qPrintable(bookPath));
+        if (!check(QFile::copy(args.first(), bookPath), "the book is copied"))
+            return benchStatus();
+        std::printf("Book: a copy of %s\n", qPrintable(args.first()));
     } else {
         BookGenerator::Options options;
         if (!args.isEmpty())
@@ -199,6 +207,107 @@ int main(int argc, char** argv) {
     pdf.report("Month's tax analysis saved as PDF", 3000, kWidth);
     std::printf("  %d pages, PDF %.1f MB\n", tax.pageCount(),
                 QFileInfo(pdfPath).size() / 1048576.0);
+
+    taxPreview.reset();
+
+    // The month's cashbook report as the switchboard launches it: the distribution rebuilt
+    // from the month's bank sides, the two balances, the report paginated and shown in the
+    // preview with its first page painted. Timed until the preview has drawn and is closed.
+    const qint64 monthLines =
+        db.scalar(QStringLiteral("SELECT COUNT(*) FROM tblCashbook WHERE TransDate BETWEEN ? AND ? "
+                                 "AND DoubleEntryBank <> 0"),
+                  range)
+            .toLongLong();
+    check(monthLines > 0, "the current month has transactions");
+    const auto bookSum = [&](const char* where, const QVariantList& values) {
+        return Money::fromUnits(
+            db.scalar(QStringLiteral("SELECT COALESCE(SUM(DoubleEntryBank), 0) FROM tblCashbook "
+                                     "WHERE ") +
+                          QString::fromLatin1(where),
+                      values)
+                .toLongLong());
+    };
+    const Money starting = Money::fromUnits(
+        db.scalar(QStringLiteral("SELECT StartingBankBalance FROM tblBankDetails")).toLongLong());
+    const Money opening =
+        starting + bookSum("TransStatus IN ('1', '2') AND TransDate < ?", {range.first()});
+    const Money current = starting + bookSum("TransStatus IN ('1', '2')", {});
+    const Money monthDr = bookSum("TransDate BETWEEN ? AND ? AND DoubleEntryBank > 0", range);
+    const Money monthCr = bookSum("TransDate BETWEEN ? AND ? AND DoubleEntryBank < 0", range);
+    const ReportPreparation preparation{
+        [&](int mode) { return PreparetblDistribution(services, mode); },
+        [&](int mode) { return calcCurrentBalance(services, mode); }};
+    Figures cashbookShown;
+    int cashbookPages = 0;
+    QStringList cashbookFirstPage;
+    for (int run = 0; run < 3; ++run) {
+        cashbookPages = 0;
+        cashbookFirstPage.clear();
+        QTimer closer;
+        closer.setInterval(0);
+        QObject::connect(&closer, &QTimer::timeout, [&] {
+            auto* modal = qobject_cast<ReportPreviewWindow*>(QApplication::activeModalWidget());
+            if (!modal)
+                return;
+            closer.stop();
+            QApplication::processEvents(); // the first page drawn
+            cashbookPages = modal->report().pageCount();
+            cashbookFirstPage = modal->pageView()->page().texts();
+            modal->reject();
+        });
+        closer.start();
+        cashbookShown.add(
+            timed([&] { ReportLaunchers::cashbook(services, preparation, nullptr); }));
+    }
+    cashbookShown.check(
+        cashbookFirstPage.contains(QStringLiteral("Page 1 of %1").arg(cashbookPages)),
+        "the preview shows page 1 of all");
+    cashbookShown.check(cashbookFirstPage.contains(opening.format(Money::Format::Plain)),
+                        "the opening balance is the book's");
+    cashbookShown.report("Month's cashbook report in the preview", 1000, kWidth);
+
+    // Every page of the report the preview showed, walked as printing does: its number, and
+    // one line per bank side of the month (a line's date is the month's), with the sums and
+    // the current balance at the end.
+    ReportLayout layout = ReportLayouts::cashbook();
+    layout.setLabel(QStringLiteral("lblPreviousBal"), opening.format(Money::Format::Plain));
+    layout.setLabel(QStringLiteral("lblCurrentBal"), current.format(Money::Format::Plain));
+    std::unique_ptr<Report> cashbook =
+        makeReport(services, std::move(layout), ReportQueries::glDistribution());
+    QSet<QString> monthDates;
+    for (QDate day = month->first; day <= month->second; day = day.addDays(1))
+        monthDates.insert(Report::formatted(Codes::dateToStored(day), ReportElement::Format::Date));
+    qint64 printedLines = 0;
+    int walked = 0;
+    bool numbered = true;
+    QStringList lastPage;
+    cashbook->forEachPage(0, cashbook->pageCount() - 1, [&](const ReportPage& page) {
+        lastPage = page.texts();
+        numbered =
+            numbered &&
+            lastPage.contains(QStringLiteral("Page %1 of %2").arg(++walked).arg(cashbookPages));
+        for (const QString& text : lastPage)
+            printedLines += monthDates.contains(text);
+    });
+    check(cashbook->pageCount() == cashbookPages && walked == cashbookPages && numbered,
+          "the cashbook report has the pages the preview counted, each numbered");
+    check(printedLines == monthLines,
+          "the cashbook report prints a line per bank side of the month");
+    check(lastPage.contains(monthDr.format(Money::Format::Report)) &&
+              lastPage.contains(monthCr.format(Money::Format::Report)) &&
+              lastPage.contains(current.format(Money::Format::Plain)),
+          "the cashbook report ends with the month's sums and the current balance");
+    std::printf("  %lld lines on %d pages\n", static_cast<long long>(printedLines), cashbookPages);
+
+    Figures cashbookPdf;
+    const QString cashbookPdfPath = dir.path() + QStringLiteral("/cashbook.pdf");
+    for (int run = 0; run < 3; ++run) {
+        QFile::remove(cashbookPdfPath);
+        cashbookPdf.add(timed([&] { ReportPainter::writePdf(*cashbook, cashbookPdfPath); }));
+    }
+    cashbookPdf.check(pdfPages(cashbookPdfPath) == cashbookPages, "the PDF holds every page");
+    cashbookPdf.report("Month's cashbook report saved as PDF", 3000, kWidth);
+    std::printf("  PDF %.1f MB\n", QFileInfo(cashbookPdfPath).size() / 1048576.0);
 
     const double memory = peakResidentMb();
     std::printf("Peak resident memory: %.0f MB (target 300 MB)\n", memory);

@@ -3,6 +3,7 @@
 
 #include "data/codes.h"
 #include "data/messages.h"
+#include "reconciliation/currentbalance.h"
 #include "reports/printselectionwindow.h"
 #include "reports/queryrowsource.h"
 #include "reports/report.h"
@@ -23,6 +24,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTest>
 #include <QTextItem>
@@ -49,6 +51,21 @@ void addLine(TestBook& book, const QString& id, const QString& account, const QS
                             "AccountCode, DeptCode, DR, CR, TransStatus, ExportedToAccpac) "
                             "VALUES (?, ?, ?, ?, ?, ?, ?, '1', 0)"),
              {date, id, QStringLiteral("Line ") + id, account, dept, dr * 10000, cr * 10000});
+}
+
+// A transaction with its three sides on the bank (1000), offset (6000 ADMIN) and tax (2200)
+// accounts; whole dollars, signed as stored.
+void addEntry(TestBook& book, const QString& id, const QString& date, const QString& status,
+              qint64 bank, qint64 offset, qint64 tax = 0) {
+    book.sql(QStringLiteral("INSERT INTO tblCashbook (TransID, TransDate, TransType, TransStatus, "
+                            "TransDesc, BankAccountGLAccountCode, BankAccountGLDeptCode, "
+                            "OffsetGLAccountCode, OffsetGLDeptCode, OffsetGSTGLAccountCode, "
+                            "OffsetGSTGLDeptCode, DoubleEntryBank, DoubleEntryOffset, "
+                            "DoubleEntryGST, ExportedToAccpac) "
+                            "VALUES (?, ?, ?, ?, ?, '1000', '', '6000', 'ADMIN', '2200', '', "
+                            "?, ?, ?, 0)"),
+             {id, date, bank < 0 ? Codes::PaymentCbOnly : Codes::ReceiptCbOnly, status,
+              QStringLiteral("Desc ") + id, bank * 10000, offset * 10000, tax * 10000});
 }
 
 std::unique_ptr<Report> report(TestBook& book, ReportLayout layout, RowQuery query) {
@@ -164,6 +181,8 @@ private slots:
     void selectionWindows();
     void previewCommands();
     void switchboardCommands();
+    void distributionReports_data();
+    void distributionReports();
 };
 
 void TestReports::pagination_data() {
@@ -561,6 +580,102 @@ void TestReports::switchboardCommands() {
     auto* list = switchboard.findChild<PrintSelectionWindow*>(QStringLiteral("frmListReceipts"));
     QVERIFY(list && list->isVisible() && !list->isModal());
     list->close();
+}
+
+void TestReports::distributionReports_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QStringList>("lines"); // the transaction of each line, in printed order
+    QTest::addColumn<QStringList>("captions");
+    // What each caption's line prints after it, as laid out (the balance reports: CR, then DR).
+    QTest::addColumn<QList<QStringList>>("beside");
+    QTest::addColumn<QList<int>>("modes"); // each caption's balance mode, -1 for a sum
+
+    // Balances of the book below: opening 1,260.00, current 1,473.00, statement 1,620.00.
+    QTest::newRow("cashbook: the month, bank sides")
+        << "cmdCashbookReport"
+        << "rptCashbook" << QStringList{"P1", "R1", "X1"}
+        << QStringList{"C/B Opening Bal:", "C/B Current Bal:", "Total:"}
+        << QList<QStringList>{{"$1,260.00"}, {"$1,473.00"}, {"-$1,106.00", "$250.00"}}
+        << QList<int>{1, 0, -1};
+    QTest::newRow("bank reconciliation: reconciled this month, outstanding of any date")
+        << "mnuReportsBankReconciliation"
+        << "rptBankReconciliation" << QStringList{"E1", "P1", "R1"}
+        << QStringList{"C/B Current Bal:", "Bank Statement Bal:", "Total:"}
+        << QList<QStringList>{{"$1,473.00"}, {"$1,620.00"}, {"-$147.00", "$250.00"}}
+        << QList<int>{0, 2, -1};
+    QTest::newRow("GL listing: every side, balanced")
+        << "cmdGLListing"
+        << "rptGLDistributionListing" << QStringList{"P1", "P1", "P1", "R1", "R1", "X1", "X1"}
+        << QStringList{"Totals:"} << QList<QStringList>{{"$1,356.00", "-$1,356.00"}}
+        << QList<int>{-1};
+    QTest::newRow("GL summary: by account and department, balanced")
+        << "mnuReportsGLSummary"
+        << "rptGLDistributionSummary" << QStringList{"P1", "R1", "X1", "P1", "P1", "R1", "X1"}
+        << QStringList{"Total:"} << QList<QStringList>{{"$1,356.00", "-$1,356.00"}}
+        << QList<int>{-1};
+}
+
+void TestReports::distributionReports() {
+    QFETCH(QString, command);
+    QFETCH(QString, window);
+    QFETCH(QStringList, lines);
+    QFETCH(QStringList, captions);
+    QFETCH(QList<QStringList>, beside);
+    QFETCH(QList<int>, modes);
+    TestBook book;
+    book.sql(QStringLiteral("UPDATE tblBankDetails SET CurrentMonth = '1', CurrentYear = '2003', "
+                            "StartingBankBalance = ?"),
+             {Q_INT64_C(1000) * 10000});
+    addEntry(book, "E2", "2002-11-10", "2", 300, -300); // reconciled before the month
+    addEntry(book, "E1", "2002-12-20", "1", -40, 40);   // outstanding before the month
+    addEntry(book, "P1", "2003-01-05", "1", -107, 100, 7);
+    addEntry(book, "R1", "2003-01-08", "2", 250, -250);
+    addEntry(book, "X1", "2003-01-09", "4", -999, 999); // void: distributed, never a balance
+    addEntry(book, "F1", "2003-02-02", "2", 70, -70);   // after the month
+    SwitchboardWindow switchboard(book.services);
+
+    QString shownWindow;
+    QStringList printed, painted;
+    QList<QStringList> seen;
+    QStringList balancesAtLaunch;
+    whenModal([&](QDialog* modal) {
+        shownWindow = modal->objectName();
+        auto* preview = qobject_cast<ReportPreviewWindow*>(modal);
+        Report& r = preview->report();
+        for (int i = 0; i < r.pageCount(); ++i) {
+            for (const QString& text : r.page(i).texts()) {
+                if (QRegularExpression(QStringLiteral("^[EPRXF][12]$")).match(text).hasMatch())
+                    printed << text;
+            }
+        }
+        // The one page of the report as the preview shows it, and as it reaches paper.
+        const ReportPage& page = preview->pageView()->page();
+        for (const QString& caption : captions)
+            seen << besideCaption(page, caption);
+        TextRecorder recorder;
+        QPainter painter(&recorder);
+        ReportPainter::paint(painter, page, r.layout().pageSize, QRectF(0, 0, 612, 792));
+        painter.end();
+        painted = recorder.texts;
+        for (int mode : modes)
+            balancesAtLaunch
+                << (mode < 0
+                        ? QString()
+                        : calcCurrentBalance(book.services, mode).format(Money::Format::Plain));
+        modal->reject();
+    });
+    QVERIFY(runCommand(&switchboard, command));
+    QCOMPARE(shownWindow, window);
+    QCOMPARE(printed, lines);
+    QCOMPARE(seen, beside);
+    for (int i = 0; i < modes.size(); ++i) {
+        for (const QString& text : beside.at(i))
+            QVERIFY2(painted.contains(text), qPrintable(text));
+        if (modes.at(i) >= 0)
+            QCOMPARE(beside.at(i).first(), balancesAtLaunch.at(i));
+    }
+    QVERIFY(book.prompts.verifyAllShown());
 }
 
 QTEST_MAIN(TestReports)
