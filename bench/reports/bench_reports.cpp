@@ -91,19 +91,8 @@ int main(int argc, char** argv) {
 
     QTemporaryDir dir;
     const QString bookPath = dir.path() + QStringLiteral("/cashbook.mdb");
-    if (!args.isEmpty() && QFile::exists(args.first())) {
-        if (!check(QFile::copy(args.first(), bookPath), "the book is copied"))
-            return benchStatus();
-        std::printf("Book: a copy of %s\n", qPrintable(args.first()));
-    } else {
-        BookGenerator::Options options;
-        if (!args.isEmpty())
-            options.transactions = std::max<qint64>(1, args.last().toLongLong());
-        options.lastDay = QDate(2003, 1, 31);
-        BookGenerator::makeBook(bookPath, options);
-        std::printf("Book: generated, %lld transactions\n",
-                    static_cast<long long>(options.transactions));
-    }
+    if (!check(BookGenerator::benchBook(args, bookPath, QDate(2003, 1, 31)), "the book is copied"))
+        return benchStatus();
     printLoad("before");
 
     Database db;
