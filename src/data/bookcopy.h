@@ -10,8 +10,9 @@ namespace BookCopy {
 
 // Writes a compact copy of the book open on db to copyPath (which must not exist).
 void write(const Database& db, const QString& copyPath);
-// Checks a copy against the book open on db: integrity, the same tables and the same number
-// of rows in each. Attached for the check and detached after. Throws Failure.
+// Checks a copy against the book open on db: integrity, the same tables, and in each the
+// same number of rows and the same sum of every whole-number field (the amounts). Attached for the
+// check and detached after. Throws Failure.
 void verify(const Database& db, const QString& copyPath);
 // Removes a copy and its journal; never throws.
 void discard(const QString& copyPath) noexcept;

@@ -1,7 +1,9 @@
 #include "bookcompaction.h"
 
+#include "data/bookaccess.h"
 #include "data/bookcopy.h"
 #include "data/database.h"
+#include "data/messages.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,9 +13,12 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
+
+constexpr qint64 kSqliteBusy = 5;
 
 Failure systemFailure(const QString& what, const QString& path) {
     const int error = errno;
@@ -38,16 +43,73 @@ void syncToDisk(const QString& path, bool directory) {
     }
 }
 
+// The engine plays back a journal only when its header is intact; an empty or zeroed one
+// (a change that was committed or never began) is ignored.
+bool journalHasHeader(const QString& path) {
+    static const QByteArray magic("\xd9\xd5\x05\xf9\x20\xa1\x63\xd7", 8);
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.read(8) == magic;
+}
+
+// The new file takes the book's permissions and, where the process may set it, its owner.
+void copyAttributes(const QString& from, const QString& to) {
+    struct stat info {};
+    if (::stat(QFile::encodeName(from).constData(), &info) != 0)
+        throw systemFailure(QStringLiteral("Cannot read the permissions of"), from);
+    const QByteArray target = QFile::encodeName(to);
+    // Owner first: changing it may clear the set-id bits the mode then restores.
+    if (::chown(target.constData(), info.st_uid, info.st_gid) != 0 &&
+        ::chown(target.constData(), uid_t(-1), info.st_gid) != 0) {
+        // Not permitted: the copy keeps the current user as its owner.
+    }
+    if (::chmod(target.constData(), info.st_mode & 07777) != 0)
+        throw systemFailure(QStringLiteral("Cannot set the permissions of"), to);
+}
+
 } // namespace
 
-BookCompaction::BookCompaction(Database& db, QString bookPath, QString copyPath,
-                               StepHook beforeStep)
-    : m_db(db), m_bookPath(std::move(bookPath)), m_copyPath(std::move(copyPath)),
+BookCompaction::BookCompaction(Database& db, const QString& bookPath, StepHook beforeStep)
+    : m_db(db), m_bookFile(BookAccess::realPath(bookPath)),
+      m_copyPath(QFileInfo(m_bookFile).dir().filePath(QStringLiteral("cashbooktmp.mdb"))),
       m_beforeStep(std::move(beforeStep)) {}
 
 void BookCompaction::before(Step step) const {
     if (m_beforeStep)
         m_beforeStep(step);
+}
+
+void BookCompaction::clearJournal() const {
+    const QString journal = m_bookFile + QStringLiteral("-journal");
+    if (!QFileInfo::exists(journal))
+        return;
+    if (journalHasHeader(journal))
+        throw Failure(
+            ErrorNumber::Unnumbered,
+            QStringLiteral("The book has an unfinished change (%1); it was left as it is.")
+                .arg(QDir::toNativeSeparators(journal)));
+    if (!QFile::remove(journal))
+        throw Failure(ErrorNumber::PathFileAccessError,
+                      QStringLiteral("The journal %1 the book no longer needs cannot be deleted.")
+                          .arg(QDir::toNativeSeparators(journal)));
+}
+
+void BookCompaction::checkBook() const {
+    if (!BookAccess::mayChange(m_bookFile))
+        throw Failure(ErrorNumber::Unnumbered, Messages::bookNotWritable(m_bookFile),
+                      Failure::Kind::BookRefused);
+    // A read lets the engine roll back a journal a crash left; taking the write lock then
+    // tells whether another program is in the middle of a change.
+    m_db.scalar(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"));
+    try {
+        Transaction probe(m_db);
+    } catch (const Failure& failure) {
+        if (failure.number() != kSqliteBusy)
+            throw;
+        throw Failure(ErrorNumber::Unnumbered, Messages::bookChangeInProgress(m_bookFile),
+                      Failure::Kind::BookRefused);
+    }
+    // Whatever journal is still there the engine no longer needs.
+    clearJournal();
 }
 
 void BookCompaction::removeLeftover() const {
@@ -74,23 +136,20 @@ void BookCompaction::makeCheckedCopy() const {
 void BookCompaction::replaceBook() const {
     m_db.close();
     before(Step::Replace);
-    // A journal beside the book would be played back into the new file on opening.
-    const QString journal = m_bookPath + QStringLiteral("-journal");
-    if (QFileInfo::exists(journal))
-        throw Failure(
-            ErrorNumber::Unnumbered,
-            QStringLiteral("The book has an unfinished change (%1); it was left as it is.")
-                .arg(QDir::toNativeSeparators(journal)));
+    // Checked again with the connection closed: a journal with its header beside the new
+    // file would be played back into it on opening.
+    clearJournal();
+    copyAttributes(m_bookFile, m_copyPath);
     syncToDisk(m_copyPath, false);
     const QByteArray from = QFile::encodeName(m_copyPath);
-    const QByteArray to = QFile::encodeName(m_bookPath);
+    const QByteArray to = QFile::encodeName(m_bookFile);
     // rename(2) replaces the book in one step: the name holds either the old or the new file.
     if (std::rename(from.constData(), to.constData()) != 0)
         throw systemFailure(QStringLiteral("Cannot put the compacted copy in place of"),
-                            m_bookPath);
+                            m_bookFile);
     // The rename itself is made durable by writing the directory.
     try {
-        syncToDisk(QFileInfo(m_bookPath).absolutePath(), true);
+        syncToDisk(QFileInfo(m_bookFile).absolutePath(), true);
     } catch (const Failure&) {
         // The new book is in place and complete; the directory is written by the system later.
     }
