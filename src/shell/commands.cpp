@@ -2,10 +2,12 @@
 
 #include "entry/entrycommands.h"
 #include "glexport/accpacsettingscommands.h"
+#include "kit/services.h"
 #include "masterfiles/masterfilecommands.h"
 #include "masters/masterscommands.h"
 #include "masters/partycommands.h"
 #include "reconciliation/setupwindowcommands.h"
+#include "shell/readingcommands.h"
 #include "shell/shellcommands.h"
 #include "shell/switchboardwindow.h"
 
@@ -17,4 +19,6 @@ void installCommands(SwitchboardWindow& switchboard) {
     installPartyCommands(switchboard);
     installSetupWindowCommands(switchboard);
     installAccpacSettingsCommands(switchboard);
+    if (switchboard.services().db.isReadOnly())
+        keepOnlyReadingCommands(switchboard);
 }
