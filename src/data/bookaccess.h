@@ -14,4 +14,15 @@ QString realPath(const QString& path);
 // read-only even for a user allowed to override permissions: its owner marked it so.
 bool mayChange(const QString& path);
 
+// Removes a journal beside the book's real file that the engine no longer needs (empty or
+// with its header zeroed). Throws Failure when the journal has its header, for opening the
+// book would play it back, or cannot be removed. Call with the book closed.
+void clearStaleJournal(const QString& bookFile);
+
+// Puts the file at `from` in the place of the book's real file: the new file takes the
+// book's permissions (and owner where the process may set it), is written to the disk, and
+// replaces the book by one atomic rename. Throws Failure when the rename did not happen; the
+// book is then the old file.
+void replaceFile(const QString& from, const QString& bookFile);
+
 } // namespace BookAccess

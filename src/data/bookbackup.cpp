@@ -6,6 +6,7 @@
 #include "schema.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -43,20 +44,22 @@ QString pathFor(const QString& bookPath, const QDateTime& when, const QString& r
     // The time first, so that names sort in the order the backups were made.
     const QString stem = QDir(folderFor(bookPath))
                              .filePath(stemOf(bookPath) + QLatin1Char('-') +
-                                       when.toString(QStringLiteral("yyyyMMdd-HHmmss")));
+                                       when.toString(QStringLiteral("yyyyMMdd-HHmmsszzz")));
     QString candidate = stem + tag + QStringLiteral(".mdb");
     for (int n = 2; QFileInfo::exists(candidate) || QFileInfo(candidate).isSymLink(); ++n)
         candidate = stem + QStringLiteral("-%1").arg(n) + tag + QStringLiteral(".mdb");
     return candidate;
 }
 
-void make(const Database& db, const QString& path) {
+void make(const Database& db, const QString& path, const AfterWrite& afterWrite) {
     if (QFileInfo::exists(path) || QFileInfo(path).isSymLink())
         throw Failure(
             ErrorNumber::FileAlreadyExists,
             QStringLiteral("The file %1 already exists.").arg(QDir::toNativeSeparators(path)));
     try {
         BookCopy::write(db, path);
+        if (afterWrite)
+            afterWrite(path);
         BookCopy::verify(db, path);
     } catch (...) {
         BookCopy::discard(path);
@@ -102,6 +105,14 @@ void checkRestorable(const Database& db, const QString& path) {
             db.scalar(QStringLiteral("PRAGMA restorable.integrity_check")).toString();
         if (integrity != QLatin1String("ok"))
             problem = QStringLiteral("it failed its integrity check: %1").arg(integrity);
+        const qint64 mark =
+            db.scalar(QStringLiteral("PRAGMA restorable.application_id")).toLongLong();
+        const qint64 version =
+            db.scalar(QStringLiteral("PRAGMA restorable.user_version")).toLongLong();
+        if (problem.isEmpty() && (mark != 0 && mark != BookFormat::kApplicationId))
+            problem = QStringLiteral("it is not a book of this program");
+        if (problem.isEmpty() && version > BookFormat::currentVersion())
+            problem = QStringLiteral("it was made by a newer version of the program");
         for (const QString& table : Schema::tableNames())
             if (problem.isEmpty() &&
                 db.scalar(QStringLiteral("SELECT COUNT(*) FROM restorable.sqlite_master WHERE "
@@ -116,6 +127,27 @@ void checkRestorable(const Database& db, const QString& path) {
     if (!problem.isEmpty())
         throw Failure(ErrorNumber::Unnumbered, QStringLiteral("The file %1 is not a sound book: %2")
                                                    .arg(QDir::toNativeSeparators(path), problem));
+}
+
+void restore(Database& db, const QString& bookPath, const QString& backupPath) {
+    const QString bookFile = BookAccess::realPath(bookPath);
+    const QString incoming =
+        QFileInfo(bookFile).dir().filePath(QStringLiteral("cashbookrestore.tmp"));
+    BookCopy::discard(incoming);
+    if (!QFile::copy(backupPath, incoming))
+        throw Failure(ErrorNumber::PathFileAccessError,
+                      QStringLiteral("The backup %1 cannot be copied beside the book.")
+                          .arg(QDir::toNativeSeparators(backupPath)));
+    db.close();
+    try {
+        BookAccess::clearStaleJournal(bookFile);
+        BookAccess::replaceFile(incoming, bookFile);
+    } catch (...) {
+        BookCopy::discard(incoming);
+        db.open(bookPath);
+        throw;
+    }
+    db.open(bookPath);
 }
 
 } // namespace BookBackup

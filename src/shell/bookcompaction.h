@@ -43,8 +43,6 @@ public:
 
 private:
     void before(Step step) const;
-    // A journal the engine would play back into the book is refused; any other is removed.
-    void clearJournal() const;
 
     Database& m_db;
     QString m_bookFile;
