@@ -29,25 +29,6 @@ QStringList tablesOf(const Database& db, const QString& schema) {
     return names;
 }
 
-// A table's row count and the sum of each of its whole-number fields (the amounts, which are
-// stored as whole ten-thousandths, and the flags), as text: "12 rows, sums 0 5 -120000".
-QString tally(const Database& db, const QString& schema, const QString& table) {
-    QSqlQuery info =
-        db.exec(QStringLiteral("SELECT name, type FROM pragma_table_info(?, ?)"), {table, schema});
-    QString select = QStringLiteral("SELECT COUNT(*)");
-    while (info.next())
-        if (info.value(1).toString().contains(QLatin1String("INT"), Qt::CaseInsensitive))
-            select +=
-                QStringLiteral(", SUM(") + quotedName(info.value(0).toString()) + QLatin1Char(')');
-    QSqlQuery sums =
-        db.exec(select + QStringLiteral(" FROM ") + schema + QLatin1Char('.') + quotedName(table));
-    sums.next();
-    QString text = QStringLiteral("%1 rows, sums").arg(sums.value(0).toLongLong());
-    for (int i = 1; i < sums.record().count(); ++i)
-        text += QLatin1Char(' ') + sums.value(i).toString();
-    return text;
-}
-
 // Detaches the copy however the check ends.
 class Attached {
 public:
@@ -69,6 +50,23 @@ private:
 };
 
 } // namespace
+
+QString tally(const Database& db, const QString& table, const QString& schema) {
+    QSqlQuery info =
+        db.exec(QStringLiteral("SELECT name, type FROM pragma_table_info(?, ?)"), {table, schema});
+    QString select = QStringLiteral("SELECT COUNT(*)");
+    while (info.next())
+        if (info.value(1).toString().contains(QLatin1String("INT"), Qt::CaseInsensitive))
+            select +=
+                QStringLiteral(", SUM(") + quotedName(info.value(0).toString()) + QLatin1Char(')');
+    QSqlQuery sums =
+        db.exec(select + QStringLiteral(" FROM ") + schema + QLatin1Char('.') + quotedName(table));
+    sums.next();
+    QString text = QStringLiteral("%1 rows, sums").arg(sums.value(0).toLongLong());
+    for (int i = 1; i < sums.record().count(); ++i)
+        text += QLatin1Char(' ') + sums.value(i).toString();
+    return text;
+}
 
 void write(const Database& db, const QString& copyPath) {
     db.exec(QStringLiteral("VACUUM INTO ?"), {copyPath});
@@ -94,8 +92,8 @@ void verify(const Database& db, const QString& copyPath) {
             QStringLiteral("The copy %1 of the book holds the tables %2 instead of %3.")
                 .arg(shown, copied.join(QStringLiteral(", ")), tables.join(QStringLiteral(", "))));
     for (const QString& table : tables) {
-        const QString inBook = tally(db, QStringLiteral("main"), table);
-        const QString inCopy = tally(db, kCopyAlias, table);
+        const QString inBook = tally(db, table, QStringLiteral("main"));
+        const QString inCopy = tally(db, table, kCopyAlias);
         if (inBook != inCopy)
             throw Failure(ErrorNumber::Unnumbered,
                           QStringLiteral("The copy %1 of the book: %2 holds %3 instead of %4.")

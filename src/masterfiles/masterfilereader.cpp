@@ -30,6 +30,15 @@ MasterFileReader::MasterFileReader(const QString& path) : m_path(path), m_file(p
             m_utf8 = !decoder.hasError();
         }
     }
+    // A file of nothing but the UTF-8 mark holds no line at all.
+    if (m_utf8 && m_lineCount == 1 && m_file.size() == 3) {
+        rewind();
+        QByteArray only;
+        nextBytes(only);
+        m_bomOnly = only == QByteArray("\xef\xbb\xbf");
+        if (m_bomOnly)
+            m_lineCount = 0;
+    }
     rewind();
 }
 
@@ -91,7 +100,7 @@ bool MasterFileReader::nextBytes(QByteArray& line) {
 
 std::optional<QString> MasterFileReader::next() {
     QByteArray line;
-    if (!nextBytes(line))
+    if (m_bomOnly || !nextBytes(line))
         return std::nullopt;
     QString text;
     if (m_utf8) {

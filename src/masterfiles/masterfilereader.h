@@ -36,4 +36,5 @@ private:
     qint64 m_lineCount = 0;
     qint64 m_given = 0;
     bool m_utf8 = true;
+    bool m_bomOnly = false;
 };

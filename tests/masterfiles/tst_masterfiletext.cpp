@@ -41,6 +41,7 @@ private slots:
             << QByteArray("Caf\xc3\xa9 \xe9") << QStringList{"CafÃ© é"};
         QTest::newRow("truncated utf-8 sequence at the end")
             << QByteArray("ab\xc3") << QStringList{"abÃ"};
+        QTest::newRow("byte-order mark alone") << QByteArray("\xef\xbb\xbf") << QStringList{};
         QTest::newRow("byte-order mark inside kept")
             << QByteArray("a\n\xef\xbb\xbf"
                           "b")
