@@ -114,9 +114,9 @@ void TestSwitchboard::enabledExactlyWhenBound() {
             commands << action;
     QCOMPARE(commands.size(), 33 + 31);
     // The commands the shell itself carries out are always there.
-    for (const char* name : {"cmdHelp", "cmdQuit", "mnuFileExit", "mnuToolsCalculator",
-                             "mnuToolsCompactDatabase", "mnuToolsBackUpBook",
-                             "mnuToolsRestoreBook", "mnuHelpSystem", "mnuAbout"})
+    for (const char* name :
+         {"cmdHelp", "cmdQuit", "mnuFileExit", "mnuToolsCalculator", "mnuToolsCompactDatabase",
+          "mnuToolsBackUpBook", "mnuToolsRestoreBook", "mnuHelpSystem", "mnuAbout"})
         QVERIFY2(switchboard.findChild<QObject*>(name)->property("enabled").toBool(), name);
     // No enabled command without an action, and no bound command left disabled; the
     // Period End item has none of its own: it presses its button and follows its state.
