@@ -27,6 +27,7 @@
 #include <QThread>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <unistd.h>
 
