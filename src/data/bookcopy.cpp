@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlRecord>
 #include <QStringList>
 
 namespace BookCopy {
@@ -50,6 +51,23 @@ private:
 
 } // namespace
 
+QString tally(const Database& db, const QString& table, const QString& schema) {
+    QSqlQuery info =
+        db.exec(QStringLiteral("SELECT name, type FROM pragma_table_info(?, ?)"), {table, schema});
+    QString select = QStringLiteral("SELECT COUNT(*)");
+    while (info.next())
+        if (info.value(1).toString().contains(QLatin1String("INT"), Qt::CaseInsensitive))
+            select +=
+                QStringLiteral(", SUM(") + quotedName(info.value(0).toString()) + QLatin1Char(')');
+    QSqlQuery sums =
+        db.exec(select + QStringLiteral(" FROM ") + schema + QLatin1Char('.') + quotedName(table));
+    sums.next();
+    QString text = QStringLiteral("%1 rows, sums").arg(sums.value(0).toLongLong());
+    for (int i = 1; i < sums.record().count(); ++i)
+        text += QLatin1Char(' ') + sums.value(i).toString();
+    return text;
+}
+
 void write(const Database& db, const QString& copyPath) {
     db.exec(QStringLiteral("VACUUM INTO ?"), {copyPath});
 }
@@ -74,18 +92,12 @@ void verify(const Database& db, const QString& copyPath) {
             QStringLiteral("The copy %1 of the book holds the tables %2 instead of %3.")
                 .arg(shown, copied.join(QStringLiteral(", ")), tables.join(QStringLiteral(", "))));
     for (const QString& table : tables) {
-        const QString name = quotedName(table);
-        const qint64 inBook =
-            db.scalar(QStringLiteral("SELECT COUNT(*) FROM main.") + name).toLongLong();
-        const qint64 inCopy = db.scalar(QStringLiteral("SELECT COUNT(*) FROM ") + kCopyAlias +
-                                        QLatin1Char('.') + name)
-                                  .toLongLong();
+        const QString inBook = tally(db, table, QStringLiteral("main"));
+        const QString inCopy = tally(db, table, kCopyAlias);
         if (inBook != inCopy)
             throw Failure(ErrorNumber::Unnumbered,
-                          QStringLiteral("The copy %1 of the book: %2 holds %3 rows instead of %4.")
-                              .arg(shown, table)
-                              .arg(inCopy)
-                              .arg(inBook));
+                          QStringLiteral("The copy %1 of the book: %2 holds %3 instead of %4.")
+                              .arg(shown, table, inCopy, inBook));
     }
 }
 

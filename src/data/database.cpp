@@ -1,5 +1,7 @@
 #include "database.h"
 
+#include "bookaccess.h"
+#include "messages.h"
 #include "schema.h"
 
 #include <QFileInfo>
@@ -20,10 +22,11 @@ bool Database::isOpen() const {
     return QSqlDatabase::contains(m_connectionName) && connection().isOpen();
 }
 
-void Database::openConnection(const QString& path) {
+void Database::openConnection(const QString& path, const QString& options) {
     close();
     auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
     db.setDatabaseName(path);
+    db.setConnectOptions(options);
     if (!db.open()) {
         const Failure failure = failureFrom(db.lastError());
         db = QSqlDatabase();
@@ -35,14 +38,37 @@ void Database::openConnection(const QString& path) {
     exec(QStringLiteral("PRAGMA busy_timeout = 2000"));
 }
 
-// Options that may write to the file (the journal mode), so set only on a book.
+// Options of the connection only: nothing here writes to the file.
 void Database::setConnectionOptions() const {
-    exec(QStringLiteral("PRAGMA journal_mode = DELETE"));
     exec(QStringLiteral("PRAGMA synchronous = FULL"));
     exec(QStringLiteral("PRAGMA foreign_keys = OFF"));
     // 32 MB of pages kept in memory (the default is 2 MB): month-end work on a large book
     // (the distribution, a statement's matches) touches thousands of pages at once.
     exec(QStringLiteral("PRAGMA cache_size = -32768"));
+    m_journalPending =
+        !m_readOnly && scalar(QStringLiteral("PRAGMA journal_mode"))
+                               .toString()
+                               .compare(QLatin1String("delete"), Qt::CaseInsensitive) != 0;
+}
+
+void Database::settleJournalMode(const QString& sql) const {
+    if (!m_journalPending)
+        return;
+    const QString text = sql.simplified().toUpper();
+    static const QStringList reads = {QStringLiteral("SELECT "), QStringLiteral("WITH "),
+                                      QStringLiteral("PRAGMA "), QStringLiteral("ATTACH "),
+                                      QStringLiteral("DETACH "), QStringLiteral("VACUUM INTO ")};
+    for (const QString& read : reads)
+        if (text.startsWith(read))
+            return;
+    m_journalPending = false;
+    try {
+        exec(QStringLiteral("PRAGMA journal_mode = DELETE"));
+    } catch (const Failure&) {
+        // Another connection holds the book open: the write goes through the current
+        // journal mode and the change is tried again before the next write.
+        m_journalPending = true;
+    }
 }
 
 BookFormat::Upgrade Database::open(const QString& path) {
@@ -53,13 +79,19 @@ BookFormat::Upgrade Database::open(const QString& path, const QList<BookFormat::
     if (!QFileInfo::exists(path))
         throw Failure(ErrorNumber::Unnumbered,
                       QStringLiteral("The book %1 does not exist.").arg(path));
+    const bool readOnly = !BookAccess::mayChange(path);
     try {
-        openConnection(path);
+        openConnection(path, readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY") : QString());
+        m_readOnly = readOnly;
         const int version = BookFormat::versionOf(*this, path, int(steps.size()));
         setConnectionOptions();
         BookFormat::Upgrade upgrade;
-        if (version < steps.size())
+        if (version < steps.size()) {
+            if (readOnly)
+                throw Failure(ErrorNumber::Unnumbered, Messages::bookNotWritable(path),
+                              Failure::Kind::BookRefused);
             upgrade = BookFormat::upgrade(*this, path, version, steps);
+        }
         verifyBook();
         return upgrade;
     } catch (...) {
@@ -71,6 +103,7 @@ BookFormat::Upgrade Database::open(const QString& path, const QList<BookFormat::
 void Database::openForCreate(const QString& path) {
     openConnection(path);
     setConnectionOptions();
+    settleJournalMode(QStringLiteral("CREATE"));
 }
 
 void Database::close() {
@@ -83,6 +116,8 @@ void Database::close() {
     }
     QSqlDatabase::removeDatabase(m_connectionName);
     m_path.clear();
+    m_readOnly = false;
+    m_journalPending = false;
 }
 
 Failure Database::failureFrom(const QSqlError& error) {
@@ -111,6 +146,7 @@ QSqlQuery Database::exec(const QString& sql, const QVariantList& values) const {
     if (!isOpen())
         throw Failure(ErrorNumber::ObjectClosed,
                       QStringLiteral("Operation is not allowed when the object is closed."));
+    settleJournalMode(sql);
     QSqlQuery query(connection());
     query.setForwardOnly(true);
     if (!query.prepare(sql))

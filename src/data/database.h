@@ -19,10 +19,12 @@ public:
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
-    // Opens the book at path: refuses a file that is not a book of this program or is a
-    // book of a newer format (Failure of kind BookRefused, the file untouched), brings an
-    // older book up to date (BookFormat::upgrade), then checks that every table and field
-    // is there. Throws Failure when the file cannot be opened or is not a usable book.
+    // Opens the book at path: a book the user may not change (BookAccess::mayChange) is opened
+    // read-only, and is refused if it would need an upgrade. Refuses a file that is not a book of
+    // this program or is a book of a newer format (Failure of kind BookRefused, the file
+    // untouched), brings an older book up to date (BookFormat::upgrade), then checks that every
+    // table and field is there. Throws Failure when the file cannot be opened or is not a usable
+    // book.
     BookFormat::Upgrade open(const QString& path);
     // The same, bringing the book up to the version `steps` reach.
     BookFormat::Upgrade open(const QString& path, const QList<BookFormat::Step>& steps);
@@ -30,6 +32,8 @@ public:
     void openForCreate(const QString& path);
     void close();
     bool isOpen() const;
+    // Whether the book was opened for reading only; every write then fails.
+    bool isReadOnly() const { return m_readOnly; }
     const QString& path() const { return m_path; }
     QSqlDatabase connection() const;
 
@@ -49,11 +53,16 @@ public:
     void verifyBook() const;
 
 private:
-    void openConnection(const QString& path);
+    void openConnection(const QString& path, const QString& options = {});
     void setConnectionOptions() const;
+    // A book kept in another journal mode (write-ahead) is left so until the first write,
+    // which puts it in the rollback journal mode first.
+    void settleJournalMode(const QString& sql) const;
 
     QString m_connectionName;
     QString m_path;
+    bool m_readOnly = false;
+    mutable bool m_journalPending = false;
 };
 
 // Writes that belong together run inside one of these: rolled back unless committed.

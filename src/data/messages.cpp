@@ -563,4 +563,61 @@ QString noCurrentFiscalMonth() {
                           "Bank Details first.");
 }
 
+// ---- safety --------------------------------------------------------------------------
+
+QString bookNotWritable(const QString& path) {
+    return QStringLiteral("The book %1 is read-only: the file or its folder may not be "
+                          "changed.\r\n\r\nIt was left as it is.")
+        .arg(QDir::toNativeSeparators(path));
+}
+
+QString bookChangeInProgress(const QString& path) {
+    return QStringLiteral("Another program is still writing a change into the book %1.\r\n\r\n"
+                          "The book was left as it is; try again when that program has finished.")
+        .arg(QDir::toNativeSeparators(path));
+}
+
+QString bookOpenedReadOnly(const QString& path) {
+    return QStringLiteral("The book %1 is read-only: the file or its folder may not be "
+                          "changed.\r\n\r\nIt is opened for looking and printing only; the "
+                          "commands that change the book are disabled.")
+        .arg(QDir::toNativeSeparators(path));
+}
+
+QString bookDamaged(const QString& detail, const QString& lastBackup) {
+    const QString advice =
+        lastBackup.isEmpty()
+            ? QStringLiteral("No backup of the book was found. Copy the book somewhere safe "
+                             "before entering more work.")
+            : QStringLiteral("The last backup is %1. Restore it with Tools > Restore Book... "
+                             "before entering more work.")
+                  .arg(QDir::toNativeSeparators(lastBackup));
+    return QStringLiteral("The book is damaged: %1\r\n\r\n").arg(detail) + advice;
+}
+
+QString backupMade(const QString& path) {
+    return QStringLiteral("The book was backed up to %1 and the backup was checked.")
+        .arg(QDir::toNativeSeparators(path));
+}
+
+QString backupFailed(const QString& reason) {
+    return QStringLiteral("The backup failed and was removed: %1").arg(reason);
+}
+
+QString restoreQuestion(const QString& backup) {
+    return QStringLiteral("Replace the book with the backup %1?\r\n\r\nThe book as it is now "
+                          "is backed up first.")
+        .arg(QDir::toNativeSeparators(backup));
+}
+
+QString bookRestored(const QString& backup, const QString& safetyCopy) {
+    return QStringLiteral("The book was restored from %1.\r\n\r\nThe book as it was before is "
+                          "kept in %2.")
+        .arg(QDir::toNativeSeparators(backup), QDir::toNativeSeparators(safetyCopy));
+}
+
+QString restoreFailed(const QString& reason) {
+    return QStringLiteral("The book was not restored and is as it was: %1").arg(reason);
+}
+
 } // namespace Messages

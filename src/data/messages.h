@@ -182,4 +182,21 @@ QString receiptNotSelected();
 // A report of the current fiscal month when the settings name no month.
 QString noCurrentFiscalMonth();
 
+// ---- safety (compaction, read-only books, the start-up check, backups) ---------------
+// A book the user may not change, named by its real file (compaction, restore).
+QString bookNotWritable(const QString& path);
+// Compaction found another program's change still being written into the book.
+QString bookChangeInProgress(const QString& path);
+// Start-up: the book opens for looking and printing only.
+QString bookOpenedReadOnly(const QString& path);
+// The start-up check found damage; `lastBackup` is empty when there is none.
+QString bookDamaged(const QString& detail, const QString& lastBackup);
+QString backupMade(const QString& path);
+// A backup that was not made or did not pass its check.
+QString backupFailed(const QString& reason);
+QString restoreQuestion(const QString& backup);
+// After a restore: where the book as it was before is kept.
+QString bookRestored(const QString& backup, const QString& safetyCopy);
+QString restoreFailed(const QString& reason);
+
 } // namespace Messages

@@ -1,5 +1,6 @@
 #include "masterfilecommands.h"
 
+#include "data/bookbackup.h"
 #include "data/bookfiles.h"
 #include "data/failure.h"
 #include "data/messages.h"
@@ -139,6 +140,8 @@ void importMasterFile(Services& services, QWidget* parent, const MasterFile& fil
     MasterFileImport::Result result;
     {
         BusyScope busy(services.busy);
+        // An import adds many rows at once: a verified backup of the book comes first.
+        BookBackup::makeAutomatic(services.db, services.bookPath(), QStringLiteral("import"));
         WorkProgress progress(
             parent, QStringLiteral("Importing from %1 ...").arg(QFileInfo(*path).fileName()));
         MasterFileImport import(services.db, file);

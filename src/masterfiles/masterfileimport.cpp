@@ -2,9 +2,9 @@
 
 #include "data/database.h"
 #include "data/failure.h"
+#include "masterfiles/masterfilereader.h"
 #include "masterfiles/masterfiletext.h"
 
-#include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <optional>
@@ -12,25 +12,21 @@
 MasterFileImport::MasterFileImport(const Database& db, const MasterFile& file)
     : m_db(db), m_file(file) {}
 
-QStringList MasterFileImport::readLines(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Failure(
-            ErrorNumber::FileNotFound,
-            QStringLiteral("The file %1 could not be read: %2").arg(path, file.errorString()));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw Failure(
-            ErrorNumber::FileNotFound,
-            QStringLiteral("The file %1 could not be read: %2").arg(path, file.errorString()));
-    return MasterFileText::splitLines(MasterFileText::decode(bytes));
-}
-
 MasterFileImport::Result MasterFileImport::run(const QString& path) {
-    return run(readLines(path));
+    MasterFileReader reader(path);
+    return run(reader.lineCount(), [&reader] { return reader.next(); });
 }
 
 MasterFileImport::Result MasterFileImport::run(const QStringList& lines) {
+    qsizetype next = 0;
+    return run(lines.size(), [&]() -> std::optional<QString> {
+        if (next == lines.size())
+            return std::nullopt;
+        return lines.at(next++);
+    });
+}
+
+MasterFileImport::Result MasterFileImport::run(qint64 total, const NextLine& nextLine) {
     QSqlQuery insert(m_db.connection());
     if (!insert.prepare(m_file.insertStatement()))
         Database::fail(insert.lastError());
@@ -47,7 +43,6 @@ MasterFileImport::Result MasterFileImport::run(const QStringList& lines) {
         pending = 0;
     };
 
-    const qint64 total = lines.size();
     const int count = m_file.valuesPerLine();
     try {
         for (qint64 i = 0; i < total; ++i) {
@@ -56,7 +51,10 @@ MasterFileImport::Result MasterFileImport::run(const QStringList& lines) {
                 result.line = i + 1;
                 break;
             }
-            const std::optional<QStringList> values = MasterFileText::splitLine(lines.at(i), count);
+            const std::optional<QString> line = nextLine();
+            if (!line)
+                break;
+            const std::optional<QStringList> values = MasterFileText::splitLine(*line, count);
             if (!values) {
                 result.stop = Stop::ShortLine;
                 result.line = i + 1;

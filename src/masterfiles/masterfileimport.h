@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 class Database;
 
@@ -39,17 +40,17 @@ public:
     // Told the lines done and the lines in all; returning false stops the import.
     std::function<bool(qint64 done, qint64 total)> progress;
 
-    // Reads the file at path and adds its records. Throws Failure when the file cannot
-    // be read or a record is refused for a reason other than its key; the records added
-    // before stay in the table.
+    // Reads the file at path a line at a time (MasterFileReader) and adds its records. Throws
+    // Failure when the file cannot be read or a record is refused for a reason other than its key;
+    // the records added before stay in the table.
     Result run(const QString& path);
     // The same for lines already read.
     Result run(const QStringList& lines);
 
-    // The lines of the file at path, decoded (see MasterFileText::decode).
-    static QStringList readLines(const QString& path);
-
 private:
+    using NextLine = std::function<std::optional<QString>()>;
+    Result run(qint64 total, const NextLine& nextLine);
+
     const Database& m_db;
     const MasterFile& m_file;
 };

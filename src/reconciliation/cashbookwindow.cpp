@@ -151,6 +151,9 @@ void CashbookWindow::buildLayout() {
            [this] { applySelection(ReconciliationListModel::Selection::CurrentAndOutstanding); });
     button("cmdImportStatement", QStringLiteral("&Import Statement..."),
            QStringLiteral("cmdImportStatement"), [this] { importStatement(); });
+    // A book opened read-only cannot keep a statement.
+    findChild<QPushButton*>(QStringLiteral("cmdImportStatement"))
+        ->setEnabled(!m_services.db.isReadOnly());
     button("cmdClose", QStringLiteral("&Close"), QStringLiteral("cmdClose"), [this] { close(); });
     layout->addLayout(buttons);
 

@@ -1,5 +1,6 @@
 #include "periodendcommand.h"
 
+#include "data/bookbackup.h"
 #include "data/codes.h"
 #include "data/messages.h"
 #include "kit/services.h"
@@ -10,8 +11,9 @@ void runPeriodEnd(Services& services) {
     if (!services.prompts.ask(
             Messages::periodEndQuestion(Codes::monthName(now.month), QString::number(now.year))))
         return;
-    // Anything that must be made of the book before it moves on (a checked copy) goes here,
-    // before the one write.
+    // A checked copy of the book as it stood at the month's end, before the one write; a
+    // copy that cannot be made stops period end (its failure is the error report).
+    BookBackup::makeAutomatic(services.db, services.bookPath(), QStringLiteral("period end"));
     const PeriodEnd::FiscalPeriod moved = PeriodEnd::advance(services.db);
     services.prompts.information(
         Messages::periodEndCompleted(Codes::monthName(moved.month), QString::number(moved.year)));

@@ -1,53 +1,46 @@
 #include "bookcompaction.h"
 
+#include "data/bookaccess.h"
 #include "data/bookcopy.h"
 #include "data/database.h"
+#include "data/messages.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
-Failure systemFailure(const QString& what, const QString& path) {
-    const int error = errno;
-    return Failure(error, QStringLiteral("%1 %2: %3")
-                              .arg(what, QDir::toNativeSeparators(path),
-                                   QString::fromLocal8Bit(std::strerror(error))));
-}
-
-// Makes sure a file's (or a directory's) contents are on the disk, not only in the cache:
-// after a power cut the renamed book must be the complete copy, never a partial one.
-void syncToDisk(const QString& path, bool directory) {
-    const QByteArray native = QFile::encodeName(path);
-    const int fd = ::open(native.constData(), directory ? (O_RDONLY | O_DIRECTORY) : O_RDONLY);
-    if (fd < 0)
-        throw systemFailure(QStringLiteral("Cannot open"), path);
-    const int result = ::fsync(fd);
-    const int error = errno;
-    ::close(fd);
-    if (result != 0) {
-        errno = error;
-        throw systemFailure(QStringLiteral("Cannot write to disk"), path);
-    }
-}
+constexpr qint64 kSqliteBusy = 5;
 
 } // namespace
 
-BookCompaction::BookCompaction(Database& db, QString bookPath, QString copyPath,
-                               StepHook beforeStep)
-    : m_db(db), m_bookPath(std::move(bookPath)), m_copyPath(std::move(copyPath)),
+BookCompaction::BookCompaction(Database& db, const QString& bookPath, StepHook beforeStep)
+    : m_db(db), m_bookFile(BookAccess::realPath(bookPath)),
+      m_copyPath(QFileInfo(m_bookFile).dir().filePath(QStringLiteral("cashbooktmp.mdb"))),
       m_beforeStep(std::move(beforeStep)) {}
 
 void BookCompaction::before(Step step) const {
     if (m_beforeStep)
         m_beforeStep(step);
+}
+
+void BookCompaction::checkBook() const {
+    if (!BookAccess::mayChange(m_bookFile))
+        throw Failure(ErrorNumber::Unnumbered, Messages::bookNotWritable(m_bookFile),
+                      Failure::Kind::BookRefused);
+    // A read lets the engine roll back a journal a crash left; taking the write lock then
+    // tells whether another program is in the middle of a change.
+    m_db.scalar(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"));
+    try {
+        Transaction probe(m_db);
+    } catch (const Failure& failure) {
+        if (failure.number() != kSqliteBusy)
+            throw;
+        throw Failure(ErrorNumber::Unnumbered, Messages::bookChangeInProgress(m_bookFile),
+                      Failure::Kind::BookRefused);
+    }
+    // Whatever journal is still there the engine no longer needs.
+    BookAccess::clearStaleJournal(m_bookFile);
 }
 
 void BookCompaction::removeLeftover() const {
@@ -74,26 +67,10 @@ void BookCompaction::makeCheckedCopy() const {
 void BookCompaction::replaceBook() const {
     m_db.close();
     before(Step::Replace);
-    // A journal beside the book would be played back into the new file on opening.
-    const QString journal = m_bookPath + QStringLiteral("-journal");
-    if (QFileInfo::exists(journal))
-        throw Failure(
-            ErrorNumber::Unnumbered,
-            QStringLiteral("The book has an unfinished change (%1); it was left as it is.")
-                .arg(QDir::toNativeSeparators(journal)));
-    syncToDisk(m_copyPath, false);
-    const QByteArray from = QFile::encodeName(m_copyPath);
-    const QByteArray to = QFile::encodeName(m_bookPath);
-    // rename(2) replaces the book in one step: the name holds either the old or the new file.
-    if (std::rename(from.constData(), to.constData()) != 0)
-        throw systemFailure(QStringLiteral("Cannot put the compacted copy in place of"),
-                            m_bookPath);
-    // The rename itself is made durable by writing the directory.
-    try {
-        syncToDisk(QFileInfo(m_bookPath).absolutePath(), true);
-    } catch (const Failure&) {
-        // The new book is in place and complete; the directory is written by the system later.
-    }
+    // Checked again with the connection closed: a journal with its header beside the new
+    // file would be played back into it on opening.
+    BookAccess::clearStaleJournal(m_bookFile);
+    BookAccess::replaceFile(m_copyPath, m_bookFile);
 }
 
 void BookCompaction::discardCopy() const noexcept {

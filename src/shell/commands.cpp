@@ -4,6 +4,8 @@
 #include "glexport/accpacsettingscommands.h"
 #include "glexport/glexportcommands.h"
 #include "glexport/glexportprocedures.h"
+
+#include "kit/services.h"
 #include "masterfiles/masterfilecommands.h"
 #include "masters/masterscommands.h"
 #include "masters/partycommands.h"
@@ -12,6 +14,7 @@
 #include "reconciliation/setupwindowcommands.h"
 #include "reports/reportcommands.h"
 #include "reports/reportlaunchers.h"
+#include "shell/readingcommands.h"
 #include "shell/shellcommands.h"
 #include "shell/switchboardwindow.h"
 
@@ -37,4 +40,8 @@ void installCommands(SwitchboardWindow& switchboard) {
         return calcCurrentBalance(services, mode);
     };
     installReportCommands(switchboard, &preparation);
+
+    // A book that may not change keeps only the commands that read.
+    if (services.db.isReadOnly())
+        keepOnlyReadingCommands(switchboard);
 }

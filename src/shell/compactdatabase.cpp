@@ -19,8 +19,15 @@ void CompactDatabase(Services& services, const BookCompaction::StepHook& beforeS
     if (!services.prompts.ask(compactDatabaseQuestion()))
         return;
     const QString bookPath = services.bookPath();
-    BookCompaction compaction(services.db, bookPath,
-                              services.appDir + QStringLiteral("/cashbooktmp.mdb"), beforeStep);
+    BookCompaction compaction(services.db, bookPath, beforeStep);
+    try {
+        compaction.checkBook();
+    } catch (const Failure& failure) {
+        if (failure.kind() != Failure::Kind::BookRefused)
+            throw;
+        services.prompts.critical(failure.description());
+        return;
+    }
     compaction.removeLeftover();
     services.busy.set();
     // Let the window repaint under the hourglass; clicks wait until the work is done.

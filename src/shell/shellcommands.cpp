@@ -2,6 +2,7 @@
 
 #include "kit/handlerguard.h"
 #include "kit/services.h"
+#include "shell/bookbackupcommands.h"
 #include "shell/compactdatabase.h"
 #include "shell/licenceagreementwindow.h"
 #include "shell/shellprocs.h"
@@ -61,6 +62,12 @@ void installShellCommands(SwitchboardWindow& switchboard) {
                             [&services] { Calculator(services); });
     switchboard.bindCommand(QStringLiteral("mnuToolsCompactDatabase"),
                             [&services] { CompactDatabase(services); });
+    switchboard.bindCommand(QStringLiteral("mnuToolsBackUpBook"),
+                            [&services] { BackUpBook(services); });
+    switchboard.bindCommand(QStringLiteral("mnuToolsRestoreBook"), [&services, &switchboard] {
+        if (RestoreBook(services))
+            switchboard.loadCompanyPanel();
+    });
     switchboard.bindCommand(QStringLiteral("mnuHelpLicenceAgreement"), [&services, &switchboard] {
         LicenceAgreementWindow window(services, &switchboard);
         window.exec();

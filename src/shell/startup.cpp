@@ -3,6 +3,7 @@
 #include "data/messages.h"
 #include "kit/handlerguard.h"
 #include "kit/services.h"
+#include "shell/backgroundbookcheck.h"
 #include "shell/switchboardwindow.h"
 
 #include <QFileInfo>
@@ -26,6 +27,8 @@ std::unique_ptr<SwitchboardWindow> Main(Services& services) {
             services.prompts.critical(failure.description());
             return;
         }
+        if (services.db.isReadOnly())
+            services.prompts.information(Messages::bookOpenedReadOnly(path));
         if (upgrade.ran())
             services.prompts.information(Messages::bookUpgraded(upgrade.copyPath));
         for (const QString& notice : upgrade.notices)
@@ -33,6 +36,7 @@ std::unique_ptr<SwitchboardWindow> Main(Services& services) {
         BusyScope busy(services.busy);
         window = std::make_unique<SwitchboardWindow>(services);
         window->showMaximized();
+        new BackgroundBookCheck(services, window.get());
     });
     if (!opened || refused) {
         window.reset();

@@ -1,4 +1,7 @@
+#include "masterfiles/masterfilereader.h"
 #include "masterfiles/masterfiletext.h"
+
+#include <QTemporaryFile>
 
 #include <QTest>
 
@@ -38,11 +41,34 @@ private slots:
             << QByteArray("Caf\xc3\xa9 \xe9") << QStringList{"CafÃ© é"};
         QTest::newRow("truncated utf-8 sequence at the end")
             << QByteArray("ab\xc3") << QStringList{"abÃ"};
+        QTest::newRow("byte-order mark alone") << QByteArray("\xef\xbb\xbf") << QStringList{};
+        QTest::newRow("byte-order mark inside kept")
+            << QByteArray("a\n\xef\xbb\xbf"
+                          "b")
+            << QStringList{"a", QString(QChar(0xFEFF)) + QStringLiteral("b")};
+        // The file is read in chunks of 64 KiB: endings and sequences across their edges.
+        const QByteArray edge(65535, 'x');
+        QTest::newRow("CR LF across a chunk edge") << edge + "\r\nb\r\n"
+                                                   << QStringList{QString(edge), "b"};
+        QTest::newRow("CR CR at a chunk edge") << edge + "\r\r" << QStringList{QString(edge), ""};
+        QTest::newRow("utf-8 sequence across a chunk edge")
+            << edge + "\xc3\xa9" << QStringList{QString(edge) + QStringLiteral("é")};
     }
+    // The whole file decoded and cut, and the file read a line at a time, agree.
     void lines() {
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, lines);
         QCOMPARE(MasterFileText::splitLines(MasterFileText::decode(bytes)), lines);
+        QTemporaryFile file;
+        QVERIFY(file.open());
+        file.write(bytes);
+        file.close();
+        MasterFileReader reader(file.fileName());
+        QStringList read;
+        while (const std::optional<QString> line = reader.next())
+            read << *line;
+        QCOMPARE(read, lines);
+        QCOMPARE(reader.lineCount(), lines.size());
     }
 };
 

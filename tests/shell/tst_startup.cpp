@@ -1,11 +1,16 @@
 // Start-up: Main with no book, with a file it refuses or cannot use, with a book of an
 // earlier build (brought up to date, the user told), and with a good book, whose main window
 // shows the company panel upper-cased and fixes the current directory.
+#include "data/bookbackup.h"
+#include "data/bookcheck.h"
 #include "data/messages.h"
+#include "shell/backgroundbookcheck.h"
 #include "shell/startup.h"
 #include "shell/switchboardwindow.h"
 #include "support/testbook.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
@@ -34,6 +39,10 @@ private slots:
     void unusableBook();
     void earlierBuildUpgraded();
     void mainWindow();
+    void bookOpenedWithoutChange_data();
+    void bookOpenedWithoutChange();
+    void damagedPagesReported_data();
+    void damagedPagesReported();
 };
 
 // No book where the program is (one of that name in the current directory does not count),
@@ -137,6 +146,112 @@ void TestStartup::mainWindow() {
              QString::fromUtf8("CAF\xc3\x89 TRADERS LTD"));
     QCOMPARE(window->findChild<QLineEdit*>("txtAddress1")->text(), QString());
     QCOMPARE(book.prompts.shown().size(), 0);
+}
+
+// A book in write-ahead mode is not rewritten until the first write; one the user may not
+// change opens read-only, the user told, with only the reading commands enabled.
+void TestStartup::bookOpenedWithoutChange_data() {
+    QTest::addColumn<bool>("wal");
+    QTest::addColumn<QString>("readOnly"); // "", "file" or "folder"
+    QTest::newRow("write-ahead book") << true << "";
+    QTest::newRow("read-only book") << false << "file";
+    QTest::newRow("read-only folder") << false << "folder";
+    QTest::newRow("write-ahead book, read-only folder") << true << "folder";
+}
+
+void TestStartup::bookOpenedWithoutChange() {
+    QFETCH(bool, wal);
+    QFETCH(QString, readOnly);
+    TestBook book(TestBook::Open::No);
+    const QString path = book.bookPath();
+    if (wal)
+        changeFile(path, {"PRAGMA journal_mode = WAL"});
+    const QByteArray before = fileBytes(path);
+    const auto readable = QFile::ReadOwner | QFile::ExeOwner;
+    if (readOnly == QLatin1String("file"))
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
+    else if (readOnly == QLatin1String("folder"))
+        QVERIFY(QFile::setPermissions(book.appDir(), readable));
+    if (!readOnly.isEmpty())
+        book.prompts.expect(Messages::bookOpenedReadOnly(path));
+
+    auto window = Main(book.services);
+
+    QVERIFY(window);
+    QVERIFY(book.prompts.verifyAllShown());
+    auto* check = window->findChild<BackgroundBookCheck*>();
+    QVERIFY(check);
+    QTRY_VERIFY(check->isDone());
+    QCOMPARE(fileBytes(path), before);
+    QCOMPARE(book.db.isReadOnly(), !readOnly.isEmpty());
+    const auto enabled = [&](const char* name) {
+        if (auto* button = window->findChild<QAbstractButton*>(name))
+            return button->isEnabled();
+        return window->findChild<QAction*>(name)->isEnabled();
+    };
+    for (const char* name : {"cmdPaymentVouchers", "cmdCompanyDetails", "cmdImportVendors",
+                             "mnuToolsCompactDatabase", "mnuDataEntryCustomers"})
+        QVERIFY2(enabled(name) == readOnly.isEmpty(), name);
+    for (const char* name : {"cmdExportVendors", "mnuHelpSystem", "cmdQuit", "mnuToolsCalculator"})
+        QVERIFY2(enabled(name), name);
+    const QString change = QStringLiteral("UPDATE tblSystemSetup SET CompanyName = 'Changed'");
+    if (readOnly.isEmpty()) {
+        book.db.execute(change);
+        QCOMPARE(book.db.scalar("PRAGMA journal_mode").toString(), QStringLiteral("delete"));
+    } else {
+        QVERIFY_THROWS_EXCEPTION(Failure, book.db.execute(change));
+        window.reset();
+        book.db.close();
+        QCOMPARE(fileBytes(path), before);
+    }
+    QFile::setPermissions(book.appDir(), readable | QFile::WriteOwner);
+}
+
+// The pages are checked once the window is up; damage is told with the last backup.
+void TestStartup::damagedPagesReported_data() {
+    QTest::addColumn<bool>("damaged");
+    QTest::addColumn<bool>("backedUp");
+    QTest::newRow("sound book") << false << true;
+    QTest::newRow("damaged, a backup") << true << true;
+    QTest::newRow("damaged, no backup") << true << false;
+}
+
+void TestStartup::damagedPagesReported() {
+    QFETCH(bool, damaged);
+    QFETCH(bool, backedUp);
+    TestBook book(TestBook::Open::No);
+    const QString path = book.bookPath();
+    changeFile(path, {"WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < "
+                      "299) INSERT INTO tblVendors (VendorID, VendorName) SELECT 'K' || i, "
+                      "'QQDAMAGEDPAGEQQ' FROM n"});
+    if (damaged) {
+        // The first byte of a page of the vendors' table, its page type, made invalid.
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        const QByteArray bytes = file.readAll();
+        const qsizetype at = bytes.lastIndexOf("QQDAMAGEDPAGEQQ");
+        QVERIFY(at > 4096);
+        QVERIFY(file.seek(at - at % 4096));
+        QVERIFY(file.putChar('\x07'));
+    }
+    QString latest;
+    if (backedUp) {
+        QVERIFY(QDir().mkpath(BookBackup::folderFor(path)));
+        latest = BookBackup::pathFor(path, QDateTime(QDate(2003, 1, 14), QTime(17, 30)));
+        QVERIFY(QFile::copy(path, latest));
+    }
+    const QString problems = BookCheck::problems(path);
+    QCOMPARE(problems.isEmpty(), !damaged);
+    if (damaged)
+        book.prompts.expect(Messages::bookDamaged(problems, latest));
+
+    auto window = Main(book.services);
+
+    QVERIFY(window && window->isVisible());
+    auto* check = window->findChild<BackgroundBookCheck*>();
+    QVERIFY(check);
+    QTRY_VERIFY(check->isDone());
+    QVERIFY(book.prompts.verifyAllShown());
 }
 
 QTEST_MAIN(TestStartup)

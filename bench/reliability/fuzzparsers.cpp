@@ -1,0 +1,157 @@
+// Feeds random and mutated outside input to every parser of it and checks what must hold:
+//
+//   quillan_fuzzparsers <inputs> [seed]
+//
+// Master file text: the file read a line at a time (MasterFileReader) gives the lines the
+// whole-file decoding gives, and a line cut into values gives exactly the number asked for
+// or nothing. Money text: an amount read from text reads back the same from its plain
+// text, and the cent figure it shows reads back as its rounding. Crashes and undefined
+// behaviour are caught by the sanitizers (build with -DQUILLAN_SANITIZE=ON). Prints the
+// inputs tried and the failures; exits non-zero when there was any.
+#include "data/failure.h"
+#include "data/money.h"
+#include "masterfiles/masterfilereader.h"
+#include "masterfiles/masterfiletext.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+namespace {
+
+const QList<QByteArray>& seeds() {
+    static const QList<QByteArray> all = {
+        "\"V1\",\"Acme, Ltd\",\"1 Road\",\"\",\"\",\"\",\"0001\"\r\n",
+        "\"1000\",\"\",\"Bank\",\"1\"\n\"2000\",\"01\",\"Sales \"\"A\"\"\",\"0\"\r",
+        "\xef\xbb\xbf\"C\xc3\xa9\",\"M\xfc\",\"\x80\x93\",\"\xe2\x82\xac\"\r\n\r\n",
+        "$1,234.50",
+        "(12.00)",
+        "-$5",
+        "$(5.00)",
+        "999999999999.99",
+        "-0.00005",
+        "1e5",
+        "12,34,5.6789",
+        "\"a,b\",c\r\"\",\",\"\"\n",
+    };
+    return all;
+}
+
+QByteArray mutate(QByteArray bytes, QRandomGenerator& random) {
+    static const char pieces[][5] = {"\"", ",", "\r", "\n", "\r\n", "\xc3", "\xa9", "\xef\xbb\xbf",
+                                     "$",  "(", ")",  "-",  ".",    "9",    " ",    "\x80",
+                                     "\0"};
+    const int edits = random.bounded(1, 8);
+    for (int e = 0; e < edits; ++e) {
+        const qsizetype at = bytes.isEmpty() ? 0 : random.bounded(int(bytes.size()) + 1);
+        switch (random.bounded(4)) {
+        case 0:
+            bytes.insert(at, pieces[random.bounded(int(std::size(pieces)))]);
+            break;
+        case 1:
+            if (at < bytes.size())
+                bytes.remove(at, random.bounded(1, 4));
+            break;
+        case 2:
+            if (at < bytes.size())
+                bytes[at] = char(random.bounded(256));
+            break;
+        default:
+            bytes.insert(at, bytes.mid(random.bounded(int(bytes.size()) + 1), 16));
+        }
+    }
+    return bytes;
+}
+
+QByteArray input(QRandomGenerator& random) {
+    if (random.bounded(8) == 0) {
+        QByteArray bytes(random.bounded(64), Qt::Uninitialized);
+        for (char& c : bytes)
+            c = char(random.bounded(256));
+        return bytes;
+    }
+    return mutate(seeds().at(random.bounded(int(seeds().size()))), random);
+}
+
+class Fuzzer {
+public:
+    explicit Fuzzer(const QString& folder) : m_file(folder + QStringLiteral("/input.txt")) {}
+
+    void masterFile(const QByteArray& bytes, bool throughFile) {
+        const QStringList lines = MasterFileText::splitLines(MasterFileText::decode(bytes));
+        for (const QString& line : lines)
+            for (int count = 1; count <= 8; ++count) {
+                const std::optional<QStringList> values = MasterFileText::splitLine(line, count);
+                if (values && values->size() != count)
+                    fail("splitLine gave the wrong number of values", bytes);
+            }
+        if (!throughFile)
+            return;
+        QFile file(m_file);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            fail("the input file cannot be written", bytes);
+        file.write(bytes);
+        file.close();
+        MasterFileReader reader(m_file);
+        QStringList read;
+        while (const std::optional<QString> line = reader.next())
+            read << *line;
+        if (read != lines || reader.lineCount() != lines.size())
+            fail("the line reader and the whole-file decoding differ", bytes);
+    }
+
+    void money(const QByteArray& bytes) {
+        for (const QString& text : {QString::fromUtf8(bytes), QString::fromLatin1(bytes)}) {
+            const std::optional<Money> value = Money::parse(text);
+            if (!value)
+                continue;
+            if (Money::parse(value->toPlainString()) != value)
+                fail("an amount does not read back from its plain text", bytes);
+            try {
+                const std::optional<Money> shown = Money::parse(value->format());
+                if (shown != value->roundedToCent())
+                    fail("an amount does not read back from the figure it shows", bytes);
+            } catch (const Failure&) {
+                // An amount past what the book holds may refuse to be rounded: no crash.
+            }
+        }
+    }
+
+    qint64 failures() const { return m_failures; }
+
+private:
+    void fail(const char* what, const QByteArray& bytes) {
+        ++m_failures;
+        std::fprintf(stderr, "%s: %s\n", what, bytes.toHex().constData());
+    }
+
+    QString m_file;
+    qint64 m_failures = 0;
+};
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() < 2 || args.at(1).toLongLong() < 1) {
+        std::fprintf(stderr, "usage: %s <inputs> [seed]\n", argv[0]);
+        return 2;
+    }
+    const qint64 inputs = args.at(1).toLongLong();
+    const quint32 seed =
+        args.size() > 2 ? args.at(2).toUInt() : QRandomGenerator::system()->generate();
+    QRandomGenerator random(seed);
+    QTemporaryDir folder;
+    Fuzzer fuzzer(folder.path());
+    for (qint64 i = 0; i < inputs; ++i) {
+        const QByteArray bytes = input(random);
+        fuzzer.masterFile(bytes, i % 16 == 0);
+        fuzzer.money(bytes);
+    }
+    std::printf("seed %u inputs %lld failures %lld\n", seed, inputs, fuzzer.failures());
+    return fuzzer.failures() == 0 ? 0 : 1;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+// What the program may do with a book's file, asked before anything writes to it.
+namespace BookAccess {
+
+// The file a path reaches once symbolic links are followed; the absolute path itself when it
+// reaches no file. A book that is a link is read and rewritten at its real file.
+QString realPath(const QString& path);
+
+// Whether the book at path may be changed: its real file written and a journal created and
+// renamed in its folder. A file or folder that carries no write permission at all counts as
+// read-only even for a user allowed to override permissions: its owner marked it so.
+bool mayChange(const QString& path);
+
+// Removes a journal beside the book's real file that the engine no longer needs (empty or
+// with its header zeroed). Throws Failure when the journal has its header, for opening the
+// book would play it back, or cannot be removed. Call with the book closed.
+void clearStaleJournal(const QString& bookFile);
+
+// Puts the file at `from` in the place of the book's real file: the new file takes the
+// book's permissions (and owner where the process may set it), is written to the disk, and
+// replaces the book by one atomic rename. Throws Failure when the rename did not happen; the
+// book is then the old file.
+void replaceFile(const QString& from, const QString& bookFile);
+
+} // namespace BookAccess

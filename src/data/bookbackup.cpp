@@ -1,0 +1,153 @@
+#include "bookbackup.h"
+
+#include "bookaccess.h"
+#include "bookcopy.h"
+#include "database.h"
+#include "schema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace BookBackup {
+
+namespace {
+
+const QString kAutomaticMark = QStringLiteral("-auto-");
+
+QString stemOf(const QString& bookPath) {
+    return QFileInfo(BookAccess::realPath(bookPath)).completeBaseName();
+}
+
+void removeOldAutomatic(const QString& bookPath) {
+    QStringList automatic;
+    for (const QString& path : backups(bookPath))
+        if (QFileInfo(path).fileName().contains(kAutomaticMark))
+            automatic << path;
+    for (qsizetype i = 0; i + kKeptAutomatic < automatic.size(); ++i)
+        BookCopy::discard(automatic.at(i));
+}
+
+} // namespace
+
+QString folderFor(const QString& bookPath) {
+    return QFileInfo(BookAccess::realPath(bookPath)).dir().filePath(QStringLiteral("backups"));
+}
+
+QString pathFor(const QString& bookPath, const QDateTime& when, const QString& reason) {
+    QString tag;
+    if (!reason.isEmpty()) {
+        static const QRegularExpression unsafe(QStringLiteral("[^A-Za-z0-9]+"));
+        tag = kAutomaticMark + reason.toLower().replace(unsafe, QStringLiteral("-"));
+    }
+    // The time first, so that names sort in the order the backups were made.
+    const QString stem = QDir(folderFor(bookPath))
+                             .filePath(stemOf(bookPath) + QLatin1Char('-') +
+                                       when.toString(QStringLiteral("yyyyMMdd-HHmmsszzz")));
+    QString candidate = stem + tag + QStringLiteral(".mdb");
+    for (int n = 2; QFileInfo::exists(candidate) || QFileInfo(candidate).isSymLink(); ++n)
+        candidate = stem + QStringLiteral("-%1").arg(n) + tag + QStringLiteral(".mdb");
+    return candidate;
+}
+
+void make(const Database& db, const QString& path, const AfterWrite& afterWrite) {
+    if (QFileInfo::exists(path) || QFileInfo(path).isSymLink())
+        throw Failure(
+            ErrorNumber::FileAlreadyExists,
+            QStringLiteral("The file %1 already exists.").arg(QDir::toNativeSeparators(path)));
+    try {
+        BookCopy::write(db, path);
+        if (afterWrite)
+            afterWrite(path);
+        BookCopy::verify(db, path);
+    } catch (...) {
+        BookCopy::discard(path);
+        throw;
+    }
+}
+
+QString makeAutomatic(const Database& db, const QString& bookPath, const QString& reason) {
+    if (!QDir().mkpath(folderFor(bookPath)))
+        throw Failure(ErrorNumber::PathFileAccessError,
+                      QStringLiteral("The folder %1 cannot be made.")
+                          .arg(QDir::toNativeSeparators(folderFor(bookPath))));
+    const QString path = pathFor(bookPath, QDateTime::currentDateTime(), reason);
+    make(db, path);
+    removeOldAutomatic(bookPath);
+    return path;
+}
+
+QStringList backups(const QString& bookPath) {
+    const QDir folder(folderFor(bookPath));
+    QStringList paths;
+    const QStringList names =
+        folder.entryList({stemOf(bookPath) + QStringLiteral("-*.mdb")}, QDir::Files, QDir::Name);
+    for (const QString& name : names)
+        paths << folder.filePath(name);
+    return paths;
+}
+
+QString latest(const QString& bookPath) {
+    const QStringList all = backups(bookPath);
+    return all.isEmpty() ? QString() : all.last();
+}
+
+void checkRestorable(const Database& db, const QString& path) {
+    if (!QFileInfo(path).isFile())
+        throw Failure(
+            ErrorNumber::FileNotFound,
+            QStringLiteral("The file %1 cannot be found.").arg(QDir::toNativeSeparators(path)));
+    db.exec(QStringLiteral("ATTACH DATABASE ? AS restorable"), {path});
+    QString problem;
+    try {
+        const QString integrity =
+            db.scalar(QStringLiteral("PRAGMA restorable.integrity_check")).toString();
+        if (integrity != QLatin1String("ok"))
+            problem = QStringLiteral("it failed its integrity check: %1").arg(integrity);
+        const qint64 mark =
+            db.scalar(QStringLiteral("PRAGMA restorable.application_id")).toLongLong();
+        const qint64 version =
+            db.scalar(QStringLiteral("PRAGMA restorable.user_version")).toLongLong();
+        if (problem.isEmpty() && (mark != 0 && mark != BookFormat::kApplicationId))
+            problem = QStringLiteral("it is not a book of this program");
+        if (problem.isEmpty() && version > BookFormat::currentVersion())
+            problem = QStringLiteral("it was made by a newer version of the program");
+        for (const QString& table : Schema::tableNames())
+            if (problem.isEmpty() &&
+                db.scalar(QStringLiteral("SELECT COUNT(*) FROM restorable.sqlite_master WHERE "
+                                         "type = 'table' AND name = ? COLLATE NOCASE"),
+                          {table})
+                        .toInt() == 0)
+                problem = QStringLiteral("it holds no table %1").arg(table);
+    } catch (const Failure& failure) {
+        problem = failure.description();
+    }
+    db.exec(QStringLiteral("DETACH DATABASE restorable"));
+    if (!problem.isEmpty())
+        throw Failure(ErrorNumber::Unnumbered, QStringLiteral("The file %1 is not a sound book: %2")
+                                                   .arg(QDir::toNativeSeparators(path), problem));
+}
+
+void restore(Database& db, const QString& bookPath, const QString& backupPath) {
+    const QString bookFile = BookAccess::realPath(bookPath);
+    const QString incoming =
+        QFileInfo(bookFile).dir().filePath(QStringLiteral("cashbookrestore.tmp"));
+    BookCopy::discard(incoming);
+    if (!QFile::copy(backupPath, incoming))
+        throw Failure(ErrorNumber::PathFileAccessError,
+                      QStringLiteral("The backup %1 cannot be copied beside the book.")
+                          .arg(QDir::toNativeSeparators(backupPath)));
+    db.close();
+    try {
+        BookAccess::clearStaleJournal(bookFile);
+        BookAccess::replaceFile(incoming, bookFile);
+    } catch (...) {
+        BookCopy::discard(incoming);
+        db.open(bookPath);
+        throw;
+    }
+    db.open(bookPath);
+}
+
+} // namespace BookBackup

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class Database;
+
+// Verified copies of the book. A backup is written by the engine from the open connection
+// (VACUUM INTO), then opened and checked against the book (BookCopy::verify: integrity, the
+// same tables, row counts and sums); a copy that fails the check is removed, never kept as a
+// backup.
+namespace BookBackup {
+
+// How many automatic backups are kept; older ones are removed as new ones are made.
+constexpr int kKeptAutomatic = 10;
+
+// The backups folder beside the book's real file.
+QString folderFor(const QString& bookPath);
+// A new name in that folder for a backup made at `when`; `reason` marks an automatic one.
+QString pathFor(const QString& bookPath, const QDateTime& when, const QString& reason = {});
+
+// Called with the copy's path between writing and checking it; a test damages it there.
+using AfterWrite = std::function<void(const QString& copyPath)>;
+
+// Writes a verified backup of the book open on db to path, which must not exist. Throws
+// Failure, leaving nothing at path, when it cannot be written or fails its check.
+void make(const Database& db, const QString& path, const AfterWrite& afterWrite = {});
+
+// The backup the program makes on its own before it changes the book wholesale (a format
+// upgrade, a master file import, period end, a restore): written to the backups folder,
+// verified, and the automatic backups beyond the last ten removed. Returns its path; throws
+// Failure when it could not be made (the caller should not go on).
+QString makeAutomatic(const Database& db, const QString& bookPath, const QString& reason);
+
+// The backups in the folder, oldest first, and the newest (empty when there is none).
+QStringList backups(const QString& bookPath);
+QString latest(const QString& bookPath);
+
+// Checks a file chosen to restore from, attached to db: a sound SQLite file holding every
+// table of a book, of a format this program reads. Throws Failure with the reason.
+void checkRestorable(const Database& db, const QString& path);
+
+// Puts a copy of the backup at backupPath in the place of the book (its real file, keeping
+// its permissions) with db closed, then opens db on it again. Throws Failure; db is open on
+// whatever file is the book afterwards, the old one when the replacement did not happen.
+void restore(Database& db, const QString& bookPath, const QString& backupPath);
+
+} // namespace BookBackup

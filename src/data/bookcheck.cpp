@@ -1,0 +1,37 @@
+#include "bookcheck.h"
+
+#include <QAtomicInteger>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringList>
+
+namespace BookCheck {
+
+QString problems(const QString& path) {
+    static QAtomicInteger<int> serial = 0;
+    const QString name = QStringLiteral("bookcheck%1").arg(serial.fetchAndAddRelaxed(1));
+    QStringList found;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (!db.open()) {
+            found << db.lastError().text();
+        } else {
+            QSqlQuery query(db);
+            query.setForwardOnly(true);
+            if (!query.exec(QStringLiteral("PRAGMA quick_check(10)")))
+                found << query.lastError().text();
+            while (query.next())
+                found << query.value(0).toString();
+            if (found == QStringList{QStringLiteral("ok")})
+                found.clear();
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return found.join(QLatin1Char('\n'));
+}
+
+} // namespace BookCheck

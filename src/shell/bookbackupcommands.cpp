@@ -1,0 +1,92 @@
+#include "bookbackupcommands.h"
+
+#include "data/bookfiles.h"
+#include "data/messages.h"
+#include "kit/services.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+FileDialogRequest backupRequest(const Services& services, const QString& title) {
+    FileDialogRequest request;
+    request.title = title;
+    request.filter = QStringLiteral("Books (*.mdb)|*.mdb");
+    request.defaultSuffix = QStringLiteral("mdb");
+    request.directory = BookBackup::folderFor(services.bookPath());
+    return request;
+}
+
+QString overBookReason(const QString& path) {
+    return QStringLiteral("%1 is the book itself or one of its working files.")
+        .arg(QDir::toNativeSeparators(path));
+}
+
+} // namespace
+
+void BackUpBook(Services& services, const BookBackup::AfterWrite& afterWrite) {
+    const QString book = services.bookPath();
+    QDir().mkpath(BookBackup::folderFor(book));
+    FileDialogRequest request = backupRequest(services, QStringLiteral("Back Up Book"));
+    request.fileName =
+        QFileInfo(BookBackup::pathFor(book, QDateTime::currentDateTime())).fileName();
+    const std::optional<QString> path = services.fileDialogs.saveFileName(request);
+    if (!path)
+        return;
+    if (isBookFile(*path, book)) {
+        services.prompts.critical(Messages::backupFailed(overBookReason(*path)));
+        return;
+    }
+    try {
+        BusyScope busy(services.busy);
+        // The engine writes only to a new file; a file the user chose to replace goes only
+        // once its successor has passed the check.
+        const bool replacing = QFileInfo::exists(*path);
+        const QString target = replacing ? *path + QStringLiteral(".part") : *path;
+        if (replacing)
+            QFile::remove(target);
+        BookBackup::make(services.db, target, afterWrite);
+        if (replacing && (!QFile::remove(*path) || !QFile::rename(target, *path))) {
+            QFile::remove(target);
+            throw Failure(ErrorNumber::PathFileAccessError,
+                          QStringLiteral("The file %1 cannot be replaced.")
+                              .arg(QDir::toNativeSeparators(*path)));
+        }
+    } catch (const Failure& failure) {
+        services.prompts.critical(Messages::backupFailed(failure.description()));
+        return;
+    }
+    services.prompts.information(Messages::backupMade(*path));
+}
+
+bool RestoreBook(Services& services) {
+    const QString book = services.bookPath();
+    FileDialogRequest request = backupRequest(services, QStringLiteral("Restore Book"));
+    request.confirmOverwrite = false;
+    const std::optional<QString> path = services.fileDialogs.openFileName(request);
+    if (!path)
+        return false;
+    try {
+        if (isBookFile(*path, book))
+            throw Failure(ErrorNumber::Unnumbered, overBookReason(*path));
+        BookBackup::checkRestorable(services.db, *path);
+    } catch (const Failure& failure) {
+        services.prompts.critical(Messages::restoreFailed(failure.description()));
+        return false;
+    }
+    if (!services.prompts.ask(Messages::restoreQuestion(*path)))
+        return false;
+    QString before;
+    try {
+        BusyScope busy(services.busy);
+        before = BookBackup::makeAutomatic(services.db, book, QStringLiteral("restore"));
+        BookBackup::restore(services.db, book, *path);
+    } catch (const Failure& failure) {
+        services.prompts.critical(Messages::restoreFailed(failure.description()));
+        return false;
+    }
+    services.prompts.information(Messages::bookRestored(*path, before));
+    return true;
+}
