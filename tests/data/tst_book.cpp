@@ -3,6 +3,7 @@
 #include "data/database.h"
 #include "data/messages.h"
 #include "data/schema.h"
+#include "support/datarows.h"
 #include "support/testbook.h"
 
 #include <QDir>
@@ -39,8 +40,8 @@ void TestBookFile::templateBook() {
 
 // Keys are text compared without case; only a refused key is a duplicate, with its number.
 void TestBookFile::keys_data() {
-    QTest::addColumn<QString>("sql");
-    QTest::addColumn<int>("outcome"); // 0 accepted, 1 duplicate, 2 another refusal
+    // outcome: 0 accepted, 1 duplicate, 2 another refusal
+    columns<QString, int>("sql", "outcome");
     const QString trans = QStringLiteral("INSERT INTO tblCashbook (TransID) VALUES ('%1')");
     const QString chart = QStringLiteral("INSERT INTO tblChartOfAccounts VALUES (%1, '', '', '')");
     QTest::newRow("id without case") << trans.arg("bc-01") << 1;
@@ -52,8 +53,7 @@ void TestBookFile::keys_data() {
 }
 
 void TestBookFile::keys() {
-    QFETCH(QString, sql);
-    QFETCH(int, outcome);
+    auto [sql, outcome] = fetch<QString, int>("sql", "outcome");
     TestBook book;
     book.sql("INSERT INTO tblCashbook (TransID) VALUES ('007'), ('BC-01')");
     book.sql("INSERT INTO tblChartOfAccounts VALUES ('6100', '', 'Rent', '')");
@@ -162,8 +162,8 @@ void TestBookFile::upgradeOfEarlierBuild() {
 // Refused files, and a book whose upgrade fails after a step has written, are left byte for
 // byte as they were, with no copy beside them.
 void TestBookFile::leftUntouched_data() {
-    QTest::addColumn<QStringList>("changes"); // to a template book; none: a text file
-    QTest::addColumn<QString>("refusal");
+    // changes: to a template book; none: a text file
+    columns<QStringList, QString>("changes", "refusal");
     QTest::newRow("newer format") << QStringList{"PRAGMA user_version = 99"} << "newer";
     QTest::newRow("another program's") << QStringList{"PRAGMA application_id = 7"} << "foreign";
     QTest::newRow("unmarked, no book tables")
@@ -178,8 +178,7 @@ void TestBookFile::leftUntouched_data() {
 }
 
 void TestBookFile::leftUntouched() {
-    QFETCH(QStringList, changes);
-    QFETCH(QString, refusal);
+    auto [changes, refusal] = fetch<QStringList, QString>("changes", "refusal");
     TestBook book(TestBook::Open::No);
     const QString path = book.bookPath();
     changeFile(path, changes);

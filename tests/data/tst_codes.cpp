@@ -1,6 +1,7 @@
 // The fixed codes: type texts, status words, month names, the period key and the
 // current-month test as the date range the queries use.
 #include "data/codes.h"
+#include "support/datarows.h"
 
 #include <QTest>
 
@@ -34,10 +35,9 @@ void TestCodes::codeTexts() {
 // The key (month then year, no separator) and the date range of a month agree on which dates
 // are in it.
 void TestCodes::period_data() {
-    QTest::addColumn<QString>("period"); // month/year as stored
-    QTest::addColumn<int>("lastDay");    // 0: no such month
-    QTest::addColumn<QDate>("date");
-    QTest::addColumn<bool>("inPeriod");
+    // period: month/year as stored
+    // lastDay: 0: no such month
+    columns<QString, int, QDate, bool>("period", "lastDay", "date", "inPeriod");
     QTest::newRow("January") << "1/2003" << 31 << QDate(2003, 1, 5) << true;
     QTest::newRow("December, a January date") << "12/2003" << 31 << QDate(2003, 1, 5) << false;
     QTest::newRow("first of next month") << "1/2003" << 31 << QDate(2003, 2, 1) << false;
@@ -51,10 +51,8 @@ void TestCodes::period_data() {
 }
 
 void TestCodes::period() {
-    QFETCH(QString, period);
-    QFETCH(int, lastDay);
-    QFETCH(QDate, date);
-    QFETCH(bool, inPeriod);
+    auto [period, lastDay, date, inPeriod] =
+        fetch<QString, int, QDate, bool>("period", "lastDay", "date", "inPeriod");
     const QString month = period.section('/', 0, 0);
     const QString year = period.section('/', 1);
     if (lastDay && !period.contains(' ')) {
