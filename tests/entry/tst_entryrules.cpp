@@ -8,6 +8,7 @@
 #include "entry/voucherfields.h"
 #include "entry/voucherkind.h"
 #include "entry/voucherrules.h"
+#include "support/datarows.h"
 #include "support/testbook.h"
 
 #include <QTest>
@@ -37,35 +38,27 @@ private slots:
 };
 
 void TestEntryRules::taxAndTotal_data() {
-    QTest::addColumn<QString>("base");
-    QTest::addColumn<QString>("rate");
-    QTest::addColumn<QString>("tax");
-    QTest::addColumn<QString>("total");
-    const auto row = [](const char* name, const char* base, const char* rate, const char* tax,
-                        const char* total) {
-        QTest::newRow(name) << QString(base) << QString(rate) << QString(tax) << QString(total);
-    };
+    columns<QString, QString, QString, QString>("base", "rate", "tax", "total");
     // 10.05 x 0.07 = 0.7035: four decimals first (ties to even), then the cent.
-    row("10.05 at 7%", "10.05", "0.07", "$0.70", "$10.75");
-    row("tie at the cent rounds away", "0.5", "0.05", "$0.03", "$0.53");
-    row("negative tie rounds away", "-0.5", "0.05", "-$0.03", "-$0.53");
-    row("formatted base", "$1,234.50", "0.1", "$123.45", "$1,357.95");
-    row("parenthesised base", "($20.00)", "0.07", "-$1.40", "-$21.40");
+    addRow("10.05 at 7%", "10.05", "0.07", "$0.70", "$10.75");
+    addRow("tie at the cent rounds away", "0.5", "0.05", "$0.03", "$0.53");
+    addRow("negative tie rounds away", "-0.5", "0.05", "-$0.03", "-$0.53");
+    addRow("formatted base", "$1,234.50", "0.1", "$123.45", "$1,357.95");
+    addRow("parenthesised base", "($20.00)", "0.07", "-$1.40", "-$21.40");
+    addRow("thousands", "$1,234.56", "0.07", "$86.42", "$1,320.98");
+    // 1.65495: even at four decimals (1.6550), then away from zero at the cent.
+    addRow("two roundings", "20.06", "0.0825", "$1.66", "$21.72");
 }
 
 void TestEntryRules::taxAndTotal() {
-    QFETCH(QString, base);
-    QFETCH(QString, rate);
-    QFETCH(QString, tax);
-    QFETCH(QString, total);
+    auto [base, rate, tax, total] =
+        fetch<QString, QString, QString, QString>("base", "rate", "tax", "total");
     QCOMPARE(VoucherRules::taxAmountText(base, rate), tax);
     QCOMPARE(VoucherRules::totalText(base, tax), total);
 }
 
 void TestEntryRules::rateTexts_data() {
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<double>("stored");
+    columns<QString, QString, double>("shown", "field", "stored");
     const auto row = [](const char* shown, const char* field, double stored) {
         QTest::newRow(shown) << QString(shown) << QString(field) << stored;
     };
@@ -74,9 +67,7 @@ void TestEntryRules::rateTexts_data() {
 }
 
 void TestEntryRules::rateTexts() {
-    QFETCH(QString, shown);
-    QFETCH(QString, field);
-    QFETCH(double, stored);
+    auto [shown, field, stored] = fetch<QString, QString, double>("shown", "field", "stored");
     QCOMPARE(VoucherRules::rateFromShown(shown), field);
     QCOMPARE(*VoucherRules::rateToStore(field), stored);
     // A stored row shows its rate as a percentage, and that text stores the same fraction.
@@ -88,9 +79,9 @@ void TestEntryRules::rateTexts() {
 }
 
 void TestEntryRules::checksInOrder_data() {
-    QTest::addColumn<bool>("bank"); // a bank entry, else a payment voucher
-    QTest::addColumn<QString>("change");
-    QTest::addColumn<QString>("refusal"); // message @ field, empty when the row passes
+    // bank: a bank entry, else a payment voucher
+    // refusal: message @ field, empty when the row passes
+    columns<bool, QString, QString>("bank", "change", "refusal");
     // What the check leaves in date, type, total and tax fields; not compared when empty.
     QTest::addColumn<QString>("normalised");
     const auto row = [](const char* name, bool bank, const char* change, const QString& message,
@@ -128,10 +119,8 @@ void TestEntryRules::checksInOrder_data() {
 }
 
 void TestEntryRules::checksInOrder() {
-    QFETCH(bool, bank);
-    QFETCH(QString, change);
-    QFETCH(QString, refusal);
-    QFETCH(QString, normalised);
+    auto [bank, change, refusal, normalised] =
+        fetch<bool, QString, QString, QString>("bank", "change", "refusal", "normalised");
     const EntryRules::Settings settings{"1000", "ADMIN", true, "2000", true, "1200"};
     const QDate today(2003, 1, 15);
     std::optional<EntryRules::Refusal> result;
