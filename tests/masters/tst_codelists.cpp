@@ -1,7 +1,8 @@
-// The read-only code lists, and the switchboard commands that open the master windows with
-// their function keys and help pages.
+// The read-only code lists, and the switchboard commands that open the master and setup
+// windows, with their function keys and help pages.
 
 #include "masterstesting.h"
+#include "support/datarows.h"
 #include "support/testbook.h"
 
 #include "masters/codelistwindow.h"
@@ -21,16 +22,14 @@ private slots:
 };
 
 void TestCodeLists::listsAreReadOnly_data() {
-    QTest::addColumn<int>("list");
-    QTest::addColumn<QString>("table");
+    columns<int, QString>("list", "table");
     QTest::newRow("types") << int(CodeListWindow::List::TransactionTypes) << "tblTransactionType";
     QTest::newRow("statuses") << int(CodeListWindow::List::TransactionStatuses)
                               << "tblTransactionStatus";
 }
 
 void TestCodeLists::listsAreReadOnly() {
-    QFETCH(int, list);
-    QFETCH(QString, table);
+    auto [list, table] = fetch<int, QString>("list", "table");
     TestBook book;
     CodeListWindow window(book.services, CodeListWindow::List(list));
     window.show();
@@ -51,10 +50,10 @@ void TestCodeLists::listsAreReadOnly() {
 }
 
 void TestCodeLists::switchboardOpensWindows_data() {
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<int>("keys"); // 0 none pressed, 1 F1, 2 F5 ignored and F1, 3 F5 and F1
-    // A few commands and menu items stand for the rest: each kind of function-key handling.
+    // keys: 0 none pressed, 1 F1, 2 F5 ignored and F1, 3 F5 and F1
+    columns<QString, QString, int>("command", "window", "keys");
+    // A few commands and menu items stand for the rest: each kind of function-key handling,
+    // and each setup window.
     auto row = [](const char* command, const char* window, int keys) {
         QTest::newRow(command) << QString(command) << QString(window) << keys;
     };
@@ -62,12 +61,14 @@ void TestCodeLists::switchboardOpensWindows_data() {
     row("cmdReconciliationStatuses", "frmTransactionStatus", 2);
     row("cmdVendors", "frmVendors", 1);
     row("mnuDataEntryTaxTable", "frmTaxTable", 0);
+    row("mnuDataEntryCompanyDetails", "frmCompany", 0);
+    row("cmdBankDetails", "frmBankDetails", 0);
+    row("cmdAccountCodeSettings", "frmBankGLAccountCode", 0);
+    row("mnuDataEntryAccpacAdagioSettings", "frmAccpacSettings", 0);
 }
 
 void TestCodeLists::switchboardOpensWindows() {
-    QFETCH(QString, command);
-    QFETCH(QString, window);
-    QFETCH(int, keys);
+    auto [command, window, keys] = fetch<QString, QString, int>("command", "window", "keys");
     TestBook book;
     SwitchboardWindow switchboard(book.services);
     if (keys == 3)

@@ -2,6 +2,7 @@
 // class, so each case runs for one kind. Their lookups and finds are tested with the others.
 
 #include "masterstesting.h"
+#include "support/datarows.h"
 #include "support/testbook.h"
 
 #include "data/messages.h"
@@ -78,12 +79,11 @@ private slots:
 };
 
 void TestCustomersVendors::refusals_data() {
-    QTest::addColumn<int>("which");
-    QTest::addColumn<bool>("adding");    // a new record saved, or the first one changed and left
-    QTest::addColumn<QString>("number"); // typed over the number; null leaves it
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QStringList>("messages");
-    QTest::addColumn<int>("focus"); // the field given the keys, -1 when not checked
+    // adding: a new record saved, or the first one changed and left
+    // number: typed over the number; null leaves it
+    // focus: the field given the keys, -1 when not checked
+    columns<int, bool, QString, QString, QStringList, int>("which", "adding", "number", "name",
+                                                           "messages", "focus");
     auto row = [](const char* name, int which, bool adding, const char* number,
                   const char* typedName, const QStringList& messages, int focus) {
         QTest::newRow(name) << which << adding << QString::fromLatin1(number)
@@ -102,12 +102,9 @@ void TestCustomersVendors::refusals_data() {
 }
 
 void TestCustomersVendors::refusals() {
-    QFETCH(int, which);
-    QFETCH(bool, adding);
-    QFETCH(QString, number);
-    QFETCH(QString, name);
-    QFETCH(QStringList, messages);
-    QFETCH(int, focus);
+    auto [which, adding, number, name, messages, focus] =
+        fetch<int, bool, QString, QString, QStringList, int>("which", "adding", "number", "name",
+                                                             "messages", "focus");
     Parties p(which, {{"A1", "First"}, {"B2", "Second"}, {"C3", "Third"}});
     PartyWindow& window = p.open();
     if (adding)
@@ -152,20 +149,13 @@ void TestCustomersVendors::writesAndDeletes() {
     press(window, "cmdAdd");
     QCOMPARE(caption(window), QStringLiteral("Vendor: 3 of 3"));
     // Each field takes only as many characters as its column holds; nothing is upper-cased.
-    const QStringList typed{"a01bcde",
-                            "O'Brien & Sons, Shipwrights and Chandlers",
-                            "Unit 2",
-                            "Dock Road",
-                            "",
-                            "Harbourside",
-                            "HB1 2XY 1234567890"};
-    const QStringList values{"a01bcd",
-                             "O'Brien & Sons, Shipwrights an",
-                             "Unit 2",
-                             "Dock Road",
-                             "",
-                             "Harbourside",
-                             "HB1 2XY 1234567"};
+    const QStringList typed = QString("a01bcde|O'Brien & Sons, Shipwrights and Chandlers|Unit 2|"
+                                      "Dock Road||Harbourside|HB1 2XY 1234567890")
+                                  .split('|');
+    const QStringList values =
+        QString(
+            "a01bcd|O'Brien & Sons, Shipwrights an|Unit 2|Dock Road||Harbourside|HB1 2XY 1234567")
+            .split('|');
     for (int i = 0; i < PartyKind::FieldCount; ++i)
         type(window.field(i), typed.at(i));
     p.book.prompts.expect(Messages::recordSaved());

@@ -2,6 +2,7 @@
 // and finding the chosen value in the caller's records.
 
 #include "masterstesting.h"
+#include "support/datarows.h"
 #include "support/testbook.h"
 
 #include "data/messages.h"
@@ -85,6 +86,14 @@ QString longEntry(int row) {
     return number == 300 ? name.toLower() : name;
 }
 
+// The entries at rows of the long list, which a null can head.
+QStringList longEntries(const QList<int>& rows, bool withNull = false) {
+    QStringList entries;
+    for (int row : rows)
+        entries << (!withNull ? longEntry(row) : row == 0 ? QString() : longEntry(row - 1));
+    return entries;
+}
+
 } // namespace
 
 class TestFindDialog : public QObject {
@@ -103,10 +112,8 @@ private slots:
 };
 
 void TestFindDialog::typeAhead_data() {
-    QTest::addColumn<QStringList>("entries");
-    QTest::addColumn<QString>("selectedFirst");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("expected");
+    columns<QStringList, QString, QString, QString>("entries", "selectedFirst", "typed",
+                                                    "expected");
     auto row = [](const char* name, const QStringList& entries, const char* selectedFirst,
                   const char* typed, const char* expected) {
         QTest::newRow(name) << entries << QString(selectedFirst) << QString(typed)
@@ -125,10 +132,8 @@ void TestFindDialog::typeAhead_data() {
 }
 
 void TestFindDialog::typeAhead() {
-    QFETCH(QStringList, entries);
-    QFETCH(QString, selectedFirst);
-    QFETCH(QString, typed);
-    QFETCH(QString, expected);
+    auto [entries, selectedFirst, typed, expected] = fetch<QStringList, QString, QString, QString>(
+        "entries", "selectedFirst", "typed", "expected");
     TestBook book;
     makeList(book, entries);
     const bool ordered =
@@ -157,8 +162,7 @@ void TestFindDialog::typeAhead() {
 // Every row of a list longer than a page, whichever way the view reaches it: page after
 // page from either end, out from the middle, or by jumps of the scroll bar.
 void TestFindDialog::longListReadInPages_data() {
-    QTest::addColumn<QList<int>>("rows");
-    QTest::addColumn<bool>("withNull");
+    columns<QList<int>, bool>("rows", "withNull");
     const int last = kLongCount - 1;
     QTest::newRow("from the first") << range(0, last) << false;
     QTest::newRow("from the last") << range(last, 0) << false;
@@ -169,23 +173,19 @@ void TestFindDialog::longListReadInPages_data() {
 }
 
 void TestFindDialog::longListReadInPages() {
-    QFETCH(QList<int>, rows);
-    QFETCH(bool, withNull);
+    auto [rows, withNull] = fetch<QList<int>, bool>("rows", "withNull");
     TestBook book;
     makeLongList(book, withNull);
     FindDialog dialog(book.services);
     dialog.setRecordSource(QStringLiteral("SELECT v FROM tmpNames ORDER BY v"));
     dialog.show();
     QCOMPARE(dialog.entryCount(), kLongCount + (withNull ? 1 : 0));
-    QStringList expected;
-    for (int row : rows)
-        expected << (withNull ? (row == 0 ? QString() : longEntry(row - 1)) : longEntry(row));
-    QCOMPARE(listed(&dialog, rows), expected);
+    QCOMPARE(listed(&dialog, rows), longEntries(rows, withNull));
 }
 
 void TestFindDialog::longListTypeAhead_data() {
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("row"); // -1: nothing selected
+    // row: -1: nothing selected
+    columns<QString, int>("typed", "row");
     QTest::newRow("the first, wrapping") << "K000" << 0;
     QTest::newRow("the second when the first matches too") << "k0" << 1;
     QTest::newRow("the last") << "k599" << kLongCount - 1;
@@ -199,8 +199,7 @@ void TestFindDialog::longListTypeAhead_data() {
 }
 
 void TestFindDialog::longListTypeAhead() {
-    QFETCH(QString, typed);
-    QFETCH(int, row);
+    auto [typed, row] = fetch<QString, int>("typed", "row");
     TestBook book;
     makeLongList(book, false);
     FindDialog dialog(book.services);
@@ -213,12 +212,8 @@ void TestFindDialog::longListTypeAhead() {
         return;
     QCOMPARE(view->currentIndex().data().toString(), longEntry(row));
     // The rows around it read on from where it was found.
-    QCOMPARE(listed(&dialog, range(std::max(0, row - 5), std::min(kLongCount - 1, row + 5))), [&] {
-        QStringList around;
-        for (int r : range(std::max(0, row - 5), std::min(kLongCount - 1, row + 5)))
-            around << longEntry(r);
-        return around;
-    }());
+    const QList<int> around = range(std::max(0, row - 5), std::min(kLongCount - 1, row + 5));
+    QCOMPARE(listed(&dialog, around), longEntries(around));
     // Down in the box moves on through the list, across the page boundary too.
     QTest::keyClick(findEdit(&dialog), Qt::Key_Down);
     QCOMPARE(view->currentIndex().row(), std::min(row + 1, kLongCount - 1));
@@ -269,13 +264,11 @@ void TestFindDialog::failingQueryGoesToTheCaller() {
 // chosen is found among the window's records, and a cancelled find leaves the window where
 // it was with no result.
 void TestFindDialog::findsInCaller_data() {
-    QTest::addColumn<int>("which"); // 0 customers, 1 vendors, 2 the chart
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("how"); // 0 Return, 1 double-click, 2 Esc, 3 Cancel
-    QTest::addColumn<QString>("chosen");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<int>("focus"); // the field searched by, -1 the grid
+    // which: 0 customers, 1 vendors, 2 the chart
+    // how: 0 Return, 1 double-click, 2 Esc, 3 Cancel
+    // focus: the field searched by, -1 the grid
+    columns<int, QString, QString, int, QString, QString, int>("which", "button", "typed", "how",
+                                                               "chosen", "caption", "focus");
     // The entry chosen is not among the window's records: an account written after the chart
     // read its rows, a customer deleted while the find is open. The window shows its last.
     QTest::addColumn<bool>("missing");
@@ -300,14 +293,9 @@ void TestFindDialog::findsInCaller_data() {
 }
 
 void TestFindDialog::findsInCaller() {
-    QFETCH(int, which);
-    QFETCH(QString, button);
-    QFETCH(QString, typed);
-    QFETCH(int, how);
-    QFETCH(QString, chosen);
-    QFETCH(QString, caption);
-    QFETCH(int, focus);
-    QFETCH(bool, missing);
+    auto [which, button, typed, how, chosen, caption, focus, missing] =
+        fetch<int, QString, QString, int, QString, QString, int, bool>(
+            "which", "button", "typed", "how", "chosen", "caption", "focus", "missing");
     TestBook book;
     const QStringList descriptions{"Bank", "Wages", "Owner's Capital", "Rent"};
     for (int i = 0; i < descriptions.size(); ++i)

@@ -1,6 +1,7 @@
 // The chart of accounts, departments and tax table windows, driven as a user drives them.
 
 #include "masterstesting.h"
+#include "support/datarows.h"
 #include "support/testbook.h"
 
 #include "data/messages.h"
@@ -103,10 +104,7 @@ private slots:
 };
 
 void TestGridMasters::typedCells_data() {
-    QTest::addColumn<int>("which");
-    QTest::addColumn<int>("column");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QVariant>("stored");
+    columns<int, int, QString, QVariant>("which", "column", "typed", "stored");
     auto row = [](const char* name, int which, int column, const char* typed, QVariant stored) {
         QTest::newRow(name) << which << column << QString(typed) << stored;
     };
@@ -127,10 +125,8 @@ void TestGridMasters::typedCells_data() {
 }
 
 void TestGridMasters::typedCells() {
-    QFETCH(int, which);
-    QFETCH(int, column);
-    QFETCH(QString, typed);
-    QFETCH(QVariant, stored);
+    auto [which, column, typed, stored] =
+        fetch<int, int, QString, QVariant>("which", "column", "typed", "stored");
     TestBook book;
     auto window = openWindow(book, which);
     const int row = window->recordSet().newRowLine();
@@ -179,11 +175,10 @@ void TestGridMasters::newAccountGetsDefaults() {
 }
 
 void TestGridMasters::rowRefused_data() {
-    QTest::addColumn<int>("which");
-    QTest::addColumn<QString>("code"); // typed after the description
-    QTest::addColumn<QString>("dept"); // typed after the code, when not null
-    QTest::addColumn<QString>("how");  // the button pressed, or "" for leaving the row
-    QTest::addColumn<QString>("message");
+    // code: typed after the description
+    // dept: typed after the code, when not null
+    // how: the button pressed, or "" for leaving the row
+    columns<int, QString, QString, QString, QString>("which", "code", "dept", "how", "message");
     auto row = [](const char* name, int which, const char* code, const char* dept, const char* how,
                   const QString& message) {
         QTest::newRow(name) << which << QString(code) << (dept ? QString(dept) : QString())
@@ -207,11 +202,8 @@ void TestGridMasters::rowRefused_data() {
 }
 
 void TestGridMasters::rowRefused() {
-    QFETCH(int, which);
-    QFETCH(QString, code);
-    QFETCH(QString, dept);
-    QFETCH(QString, how);
-    QFETCH(QString, message);
+    auto [which, code, dept, how, message] =
+        fetch<int, QString, QString, QString, QString>("which", "code", "dept", "how", "message");
     TestBook book;
     if (which == Chart)
         addAccount(book, "1000", "", "Bank");
@@ -245,22 +237,16 @@ void TestGridMasters::rowRefused() {
 }
 
 void TestGridMasters::deletePositions_data() {
-    QTest::addColumn<int>("which");
-    QTest::addColumn<int>("deleted");
-    QTest::addColumn<QString>("current");
-    QTest::addColumn<QString>("caption");
+    columns<int, int, QString, QString>("which", "deleted", "current", "caption");
     // The chart and the tax table (A, B, C) re-read the list and stand on its second row.
-    QTest::newRow("tax, first") << int(Tax) << 0 << QString("C") << QString("Tax Code: 2 of 2");
+    addRow("tax, first", int(Tax), 0, "C", "Tax Code: 2 of 2");
     // Departments (ADMIN, SALES, SERV) stand on the row that followed the deleted one.
-    QTest::newRow("departments, middle")
-        << int(Departments) << 1 << QString("SERV") << QString("Department: 2 of 2");
+    addRow("departments, middle", int(Departments), 1, "SERV", "Department: 2 of 2");
 }
 
 void TestGridMasters::deletePositions() {
-    QFETCH(int, which);
-    QFETCH(int, deleted);
-    QFETCH(QString, current);
-    QFETCH(QString, caption);
+    auto [which, deleted, current, caption] =
+        fetch<int, int, QString, QString>("which", "deleted", "current", "caption");
     TestBook book;
     book.sql("INSERT INTO tblTaxTable (TaxCode, TaxRate) VALUES ('A', 1), ('B', 1), ('C', 1)");
     auto window = openWindow(book, which);
@@ -278,23 +264,17 @@ void TestGridMasters::deletePositions() {
 }
 
 void TestGridMasters::deleteAllAndRestoreSample_data() {
-    QTest::addColumn<bool>("restore");
-    QTest::addColumn<QString>("existing"); // an account already in the chart
-    QTest::addColumn<bool>("yes");
-    auto row = [](const char* name, bool restore, const char* existing, bool yes) {
-        QTest::newRow(name) << restore << QString(existing) << yes;
-    };
-    row("Delete All, Yes", false, "1000", true);
-    row("Delete All, No", false, "1000", false);
-    row("Restore into an empty chart", true, "", true);
-    row("Restore over a sample account", true, "6100", true);
-    row("Restore answered No", true, "", false);
+    // existing: an account already in the chart
+    columns<bool, QString, bool>("restore", "existing", "yes");
+    addRow("Delete All, Yes", false, "1000", true);
+    addRow("Delete All, No", false, "1000", false);
+    addRow("Restore into an empty chart", true, "", true);
+    addRow("Restore over a sample account", true, "6100", true);
+    addRow("Restore answered No", true, "", false);
 }
 
 void TestGridMasters::deleteAllAndRestoreSample() {
-    QFETCH(bool, restore);
-    QFETCH(QString, existing);
-    QFETCH(bool, yes);
+    auto [restore, existing, yes] = fetch<bool, QString, bool>("restore", "existing", "yes");
     TestBook book;
     if (!existing.isEmpty())
         addAccount(book, existing, "", "Existing");
@@ -329,9 +309,8 @@ void TestGridMasters::deleteAllAndRestoreSample() {
 }
 
 void TestGridMasters::lookupButtons_data() {
-    QTest::addColumn<int>("which");
-    QTest::addColumn<bool>("choose");
-    QTest::addColumn<QStringList>("cells"); // from the button's column on
+    // cells: from the button's column on
+    columns<int, bool, QStringList>("which", "choose", "cells");
     auto row = [](const char* name, int which, bool choose, const QStringList& cells) {
         QTest::newRow(name) << which << choose << cells;
     };
@@ -341,9 +320,7 @@ void TestGridMasters::lookupButtons_data() {
 }
 
 void TestGridMasters::lookupButtons() {
-    QFETCH(int, which);
-    QFETCH(bool, choose);
-    QFETCH(QStringList, cells);
+    auto [which, choose, cells] = fetch<int, bool, QStringList>("which", "choose", "cells");
     TestBook book;
     addAccount(book, "2100", which == Chart ? "" : "ADMIN", "GST Payable");
     addGstRow(book, "9", "");
@@ -375,8 +352,7 @@ void TestGridMasters::choosersHandBackTheirChoice_data() {
     QTest::addColumn<QString>("chooser");
     // The row, or customer's field, double-clicked; + 100 Enter on it, + 200 keypad Enter;
     // -1 Close, -2 the close box.
-    QTest::addColumn<int>("how");
-    QTest::addColumn<QStringList>("values");
+    columns<int, QStringList>("how", "values");
     auto row = [](const char* name, const char* chooser, int how, const QStringList& values) {
         QTest::newRow(name) << QString(chooser) << how << values;
     };
@@ -399,9 +375,7 @@ void TestGridMasters::choosersHandBackTheirChoice_data() {
 }
 
 void TestGridMasters::choosersHandBackTheirChoice() {
-    QFETCH(QString, chooser);
-    QFETCH(int, how);
-    QFETCH(QStringList, values);
+    auto [chooser, how, values] = fetch<QString, int, QStringList>("chooser", "how", "values");
     TestBook book;
     addAccount(book, "1000", " ", "Bank");
     addAccount(book, "2100", "", "GST");

@@ -3,6 +3,7 @@
 #include "reconciliation/bankdetailswindow.h"
 #include "reconciliation/bankglaccountcodewindow.h"
 #include "shell/switchboardwindow.h"
+#include "support/datarows.h"
 #include "support/testbook.h"
 #include "support/windowdriving.h"
 
@@ -62,8 +63,6 @@ private slots:
     void companyNameInCapitalsOnSwitchboardAtOnce();
     void bankGlAccount_data();
     void bankGlAccount();
-    void switchboardOpensTheWindows_data();
-    void switchboardOpensTheWindows();
 };
 
 void TestSetupWindows::bankDetailsEditRefused() {
@@ -82,9 +81,8 @@ void TestSetupWindows::bankDetailsEditRefused() {
 }
 
 void TestSetupWindows::bankDetailsSaveRefusals_data() {
-    QTest::addColumn<QStringList>("typed"); // year, month stored, voucher, receipt, balance
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("focus");
+    // typed: year, month stored, voucher, receipt, balance
+    columns<QStringList, QString, QString>("typed", "message", "focus");
     const auto row = [](const char* name, const char* typed, const QString& message,
                         const char* focus) {
         QTest::newRow(name) << QString::fromLatin1(typed).split(QLatin1Char('|')) << message
@@ -109,9 +107,8 @@ void TestSetupWindows::bankDetailsSaveRefusals_data() {
 }
 
 void TestSetupWindows::bankDetailsSaveRefusals() {
-    QFETCH(QStringList, typed);
-    QFETCH(QString, message);
-    QFETCH(QString, focus);
+    auto [typed, message, focus] =
+        fetch<QStringList, QString, QString>("typed", "message", "focus");
     TestBook book;
     book.sql(QStringLiteral("UPDATE tblBankDetails SET CurrentYear = '1999', CurrentMonth = ?, "
                             "NextCheque = 7, NextReceipt = 8, StartingBankBalance = 5000000"),
@@ -134,10 +131,8 @@ void TestSetupWindows::bankDetailsSaveRefusals() {
 }
 
 void TestSetupWindows::bankDetailsSaveWrites_data() {
-    QTest::addColumn<QStringList>(
-        "typed"); // voucher, receipt, balance; balance untouched if absent
-    QTest::addColumn<QString>("balanceShown");
-    QTest::addColumn<QString>("stored"); // voucher/receipt/balance
+    // typed: voucher, receipt, balance (untouched if absent); stored: voucher/receipt/balance
+    columns<QStringList, QString, QString>("typed", "balanceShown", "stored");
     const auto row = [](const char* name, const QStringList& typed, const char* shown,
                         const char* stored) {
         QTest::newRow(name) << typed << QString(shown) << QString(stored);
@@ -153,9 +148,8 @@ void TestSetupWindows::bankDetailsSaveWrites_data() {
 }
 
 void TestSetupWindows::bankDetailsSaveWrites() {
-    QFETCH(QStringList, typed);
-    QFETCH(QString, balanceShown);
-    QFETCH(QString, stored);
+    auto [typed, balanceShown, stored] =
+        fetch<QStringList, QString, QString>("typed", "balanceShown", "stored");
     TestBook book;
     book.sql(QStringLiteral("UPDATE tblBankDetails SET StartingBankBalance = 12345678"));
     BankDetailsWindow window(book.services);
@@ -192,25 +186,17 @@ void TestSetupWindows::bankDetailsSaveWrites() {
 }
 
 void TestSetupWindows::bankDetailsLeaveFieldAdvice_data() {
-    QTest::addColumn<int>("leftField");
-    QTest::addColumn<QString>("nextCheque");
-    QTest::addColumn<QString>("nextReceipt");
-    QTest::addColumn<QString>("message");
+    columns<int, QString, QString, QString>("leftField", "nextCheque", "nextReceipt", "message");
     const QString advice = Messages::distinctNumberingAdvice();
-    QTest::newRow("voucher letters, leaving the bank name")
-        << 2 << "A1"
-        << "1" << Messages::onlyNumbersForVouchers() + advice;
-    QTest::newRow("receipt letters") << 6 << "1"
-                                     << "B" << Messages::onlyNumbersForReceipts() + advice;
-    QTest::newRow("same numbers are not compared") << 5 << "10"
-                                                   << "10" << QString();
+    addRow("voucher letters, leaving the bank name", 2, "A1", "1",
+           Messages::onlyNumbersForVouchers() + advice);
+    addRow("receipt letters", 6, "1", "B", Messages::onlyNumbersForReceipts() + advice);
+    addRow("same numbers are not compared", 5, "10", "10", "");
 }
 
 void TestSetupWindows::bankDetailsLeaveFieldAdvice() {
-    QFETCH(int, leftField);
-    QFETCH(QString, nextCheque);
-    QFETCH(QString, nextReceipt);
-    QFETCH(QString, message);
+    auto [leftField, nextCheque, nextReceipt, message] =
+        fetch<int, QString, QString, QString>("leftField", "nextCheque", "nextReceipt", "message");
     TestBook book;
     BankDetailsWindow window(book.services);
     openForEdit(book, window);
@@ -261,23 +247,15 @@ void TestSetupWindows::companyNameInCapitalsOnSwitchboardAtOnce() {
 }
 
 void TestSetupWindows::bankGlAccount_data() {
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("choice");
-    QTest::addColumn<QString>("stored");
-    const auto row = [](const char* name, const char* typed, const char* choice,
-                        const char* stored) {
-        QTest::newRow(name) << QString(typed) << QString(choice) << QString(stored);
-    };
+    columns<QString, QString, QString>("typed", "choice", "stored");
     // A typed code keeps the department and description it had; the seventh character is refused.
-    row("typed", "zz0123X", "", "zz0123/MAIN/Current");
-    row("account chosen", "", "1010", "1010/SALES/Savings");
-    row("chart closed", "", "", "1000/MAIN/Current");
+    addRow("typed", "zz0123X", "", "zz0123/MAIN/Current");
+    addRow("account chosen", "", "1010", "1010/SALES/Savings");
+    addRow("chart closed", "", "", "1000/MAIN/Current");
 }
 
 void TestSetupWindows::bankGlAccount() {
-    QFETCH(QString, typed);
-    QFETCH(QString, choice);
-    QFETCH(QString, stored);
+    auto [typed, choice, stored] = fetch<QString, QString, QString>("typed", "choice", "stored");
     TestBook book;
     addAccount(book, QStringLiteral("1010"), QStringLiteral("SALES"), QStringLiteral("Savings"));
     book.sql(QStringLiteral("UPDATE tblSystemSetup SET GLBankAccountCode = '1000', "
@@ -298,33 +276,6 @@ void TestSetupWindows::bankGlAccount() {
     QVERIFY(book.prompts.verifyAllShown());
     QCOMPARE(window.focusWidget()->objectName(), QStringLiteral("cmdClose"));
     QCOMPARE(book.value(kBankGlRow).toString(), stored);
-}
-
-void TestSetupWindows::switchboardOpensTheWindows_data() {
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<QString>("window");
-    const auto row = [](const char* command, const char* window) {
-        QTest::newRow(command) << QString(command) << QString(window);
-    };
-    row("mnuDataEntryCompanyDetails", "frmCompany");
-    row("cmdBankDetails", "frmBankDetails");
-    row("cmdAccountCodeSettings", "frmBankGLAccountCode");
-    row("mnuDataEntryAccpacAdagioSettings", "frmAccpacSettings");
-}
-
-void TestSetupWindows::switchboardOpensTheWindows() {
-    QFETCH(QString, command);
-    QFETCH(QString, window);
-    TestBook book;
-    SwitchboardWindow switchboard(book.services);
-    QString opened;
-    whenModal([&](QDialog* modal) {
-        opened = modal->objectName();
-        click(modal, "cmdClose");
-    });
-    QVERIFY(runCommand(&switchboard, command));
-    QCOMPARE(opened, window);
-    QVERIFY(book.prompts.verifyAllShown());
 }
 
 QTEST_MAIN(TestSetupWindows)
