@@ -182,11 +182,8 @@ void TestBookFile::leftUntouched() {
     TestBook book(TestBook::Open::No);
     const QString path = book.bookPath();
     changeFile(path, changes);
-    if (changes.isEmpty()) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write("Cashbook of the Acme company\r\n");
-    }
+    if (changes.isEmpty())
+        writeFile(path, "Cashbook of the Acme company\r\n");
     QList<BookFormat::Step> steps = BookFormat::steps();
     steps << [](const Database& db, QStringList&) {
         db.exec(QStringLiteral("DELETE FROM tblChartOfAccounts"));

@@ -1,6 +1,7 @@
 // The Accpac / Adagio settings window, driven as a user does.
 #include "data/messages.h"
 #include "glexport/accpacsettingswindow.h"
+#include "support/datarows.h"
 #include "support/testbook.h"
 #include "support/windowdriving.h"
 
@@ -9,8 +10,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTest>
 
 namespace {
@@ -52,16 +51,6 @@ void fillSettings(TestBook& book) {
         "GLAPClearingDesc = 'AP Clearing', APBankCode = 'BK1'"));
 }
 
-// The whole settings row, to see that a refused Save wrote nothing.
-QString storedRow(TestBook& book) {
-    QSqlQuery query = book.db.exec(QStringLiteral("SELECT * FROM tblAccpacSettings"));
-    QStringList values;
-    while (query.next())
-        for (int i = 0; i < query.record().count(); ++i)
-            values << query.value(i).toString();
-    return values.join(QLatin1Char('|'));
-}
-
 const QStringList kARFields = {"txtARControlAccount", "txtARClearingAccount",
                                "txtARControlAccountSet"};
 const QStringList kAPFields = {"txtAPControlAccount", "txtAPClearingAccount", "txtAPBankCode"};
@@ -82,20 +71,15 @@ private slots:
 };
 
 void TestAccpacSettings::openingEnablesGroups_data() {
-    QTest::addColumn<int>("ar");
-    QTest::addColumn<int>("ap");
-    QTest::addColumn<QString>("currency");
-    QTest::addColumn<bool>("multi");
+    columns<int, int, QString, bool>("ar", "ap", "currency", "multi");
     QTest::newRow("none, single") << 0 << 0 << "S" << false;
     QTest::newRow("AR only, empty currency shows multi") << 1 << 0 << "" << true;
     QTest::newRow("AP only, lower-case s is not S") << 0 << 1 << "s" << true;
 }
 
 void TestAccpacSettings::openingEnablesGroups() {
-    QFETCH(int, ar);
-    QFETCH(int, ap);
-    QFETCH(QString, currency);
-    QFETCH(bool, multi);
+    auto [ar, ap, currency, multi] =
+        fetch<int, int, QString, bool>("ar", "ap", "currency", "multi");
     TestBook book;
     book.sql(QStringLiteral("UPDATE tblAccpacSettings SET IntegrateWithAR = ?, "
                             "IntegrateWithAP = ?, GLSingleMultiCurrency = ?"),
@@ -143,9 +127,7 @@ void TestAccpacSettings::uncheckedGroupsKeepTheirValues() {
 }
 
 void TestAccpacSettings::saveRefusesAMissingValue_data() {
-    QTest::addColumn<QStringList>("emptied");
-    QTest::addColumn<QString>("label");
-    QTest::addColumn<QString>("focus");
+    columns<QStringList, QString, QString>("emptied", "label", "focus");
     const auto row = [](const char* name, const QStringList& emptied, const char* label,
                         const char* focus) {
         QTest::newRow(name) << emptied << QString(label) << QString(focus);
@@ -162,12 +144,11 @@ void TestAccpacSettings::saveRefusesAMissingValue_data() {
 }
 
 void TestAccpacSettings::saveRefusesAMissingValue() {
-    QFETCH(QStringList, emptied);
-    QFETCH(QString, label);
-    QFETCH(QString, focus);
+    auto [emptied, label, focus] =
+        fetch<QStringList, QString, QString>("emptied", "label", "focus");
     TestBook book;
     fillSettings(book);
-    const QString before = storedRow(book);
+    const QStringList before = book.rows("SELECT * FROM tblAccpacSettings");
     AccpacSettingsWindow window(book.services);
     QVERIFY(showActive(&window));
     if (emptied.isEmpty())
@@ -177,15 +158,13 @@ void TestAccpacSettings::saveRefusesAMissingValue() {
     save(book, &window, Messages::mustEnterSetting(label));
     QCOMPARE(book.prompts.shown().last().icon, Prompts::Icon::Critical);
     QCOMPARE(QApplication::focusWidget()->objectName(), focus);
-    QCOMPARE(storedRow(book), before);
+    QCOMPARE(book.rows("SELECT * FROM tblAccpacSettings"), before);
     for (const QString& name : emptied)
         QCOMPARE(textOf(&window, name), QString());
 }
 
 void TestAccpacSettings::accountListTypingAndChoosing_data() {
-    QTest::addColumn<QString>("list");
-    QTest::addColumn<QString>("next");
-    QTest::addColumn<QString>("choice");
+    columns<QString, QString, QString>("list", "next", "choice");
     const auto row = [](const char* list, const char* next, const char* choice) {
         QTest::newRow(list) << QString(list) << QString(next) << QString(choice);
     };
@@ -196,9 +175,7 @@ void TestAccpacSettings::accountListTypingAndChoosing_data() {
 }
 
 void TestAccpacSettings::accountListTypingAndChoosing() {
-    QFETCH(QString, list);
-    QFETCH(QString, next);
-    QFETCH(QString, choice);
+    auto [list, next, choice] = fetch<QString, QString, QString>("list", "next", "choice");
     TestBook book;
     fillSettings(book);
     addAccount(book, QStringLiteral("6000"), QStringLiteral("SALES"), QStringLiteral("Salaries"));

@@ -4,6 +4,7 @@
 #include "glexport/glbatchfile.h"
 #include "glexport/glexportprocedures.h"
 #include "shell/switchboardwindow.h"
+#include "support/datarows.h"
 #include "support/filesizelimit.h"
 #include "support/testbook.h"
 
@@ -57,11 +58,6 @@ const char* const kBatch =
     "printf('%s|%s|%s|%s|%d|%s|%g|%s|%s|%s', EntryDate, GLAccountCode, DeptCode, SourceCode, "
     "TransID, TransDateAccpac, Amount / 10000.0, CurrencyCode, RateType, RateDate)";
 const char* const kUnmarked = "SELECT COUNT(*) FROM tblCashbook WHERE ExportedToAccpac = 0";
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-}
 
 // Answers as the scripted dialogs do; with fillDisk set, the disk fills up as the dialog
 // closes, after the book's last write before the file.
@@ -137,8 +133,8 @@ private slots:
 
 // Modes run in turn on one book; the last one's table is compared.
 void TestGlExport::distribution_data() {
-    QTest::addColumn<QList<int>>("modes");
-    QTest::addColumn<QStringList>("lines"); // TransID|account|dept|DR|CR|description
+    // lines: TransID|account|dept|DR|CR|description
+    columns<QList<int>, QStringList>("modes", "lines");
     const QString d = "Office supplies";
     QTest::newRow("mode 1: sides in order, signs, void and reversed included")
         << QList<int>{1} << QStringList{"000123|1000||0|-107|" + d, "000123|6000|00|100|0|" + d,
@@ -157,8 +153,7 @@ void TestGlExport::distribution_data() {
 }
 
 void TestGlExport::distribution() {
-    QFETCH(QList<int>, modes);
-    QFETCH(QStringList, lines);
+    auto [modes, lines] = fetch<QList<int>, QStringList>("modes", "lines");
     Fixture f;
     add(f.book, {"000123", "2003-01-05", "1", -107, 100, 7});
     add(f.book, {"R1", "2003-01-06", "2", 53.5, -50, -3.5});
@@ -198,9 +193,9 @@ void TestGlExport::distributionKeepsTableOnFailure() {
 
 // The batch's input written directly: lines dated 31 December 2009.
 void TestGlExport::batch_data() {
-    QTest::addColumn<QStringList>("ids"); // one line each
-    QTest::addColumn<QString>("settings");
-    QTest::addColumn<QStringList>("lines"); // as kBatch; empty when the rebuild fails
+    // ids: one line each
+    // lines: as kBatch; empty when the rebuild fails
+    columns<QStringList, QString, QStringList>("ids", "settings", "lines");
     QTest::newRow("defaults, 99999 shared, leading zeros, amount 0")
         << QStringList{"AB1", "000123", "B2"} << ""
         << QStringList{"091231|1000|00|CBGL|123|091231|12.5|$|SP|091231",
@@ -217,9 +212,8 @@ void TestGlExport::batch_data() {
 }
 
 void TestGlExport::batch() {
-    QFETCH(QStringList, ids);
-    QFETCH(QString, settings);
-    QFETCH(QStringList, lines);
+    auto [ids, settings, lines] =
+        fetch<QStringList, QString, QStringList>("ids", "settings", "lines");
     Fixture f;
     if (!settings.isEmpty())
         f.book.sql("UPDATE tblAccpacSettings SET " + settings);
@@ -243,9 +237,8 @@ void TestGlExport::batch() {
 
 // One payment of the month (bank and offset lines) written through the command.
 void TestGlExport::fileByteForByte_data() {
-    QTest::addColumn<QString>("settings");
-    QTest::addColumn<QVariant>("desc");
-    QTest::addColumn<QByteArray>("file"); // with @ for the description as written
+    // file: with @ for the description as written
+    columns<QString, QVariant, QByteArray>("settings", "desc", "file");
     const QByteArray single = "\"E\", 1 ,\"030105\", 0 ,\"1000\",\"\",\"CBGL\", 123 ,\"030105\",@,"
                               "-107.25 \r\n\"E\", 1 ,\"030105\", 0 ,\"6000\",00,\"CBGL\", 123 ,"
                               "\"030105\",@, 107.25 \r\n";
@@ -272,9 +265,7 @@ void TestGlExport::fileByteForByte_data() {
 }
 
 void TestGlExport::fileByteForByte() {
-    QFETCH(QString, settings);
-    QFETCH(QVariant, desc);
-    QFETCH(QByteArray, file);
+    auto [settings, desc, file] = fetch<QString, QVariant, QByteArray>("settings", "desc", "file");
     // Amounts keep their full stop whatever the user's locale.
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     const auto restore = qScopeGuard([] { QLocale::setDefault(QLocale::c()); });
@@ -299,15 +290,15 @@ void TestGlExport::fileByteForByte() {
 // The command's ways through, over a month of two transactions (five lines) and one of the
 // month before; an earlier GLBATCH.TXT holds "earlier" unless written.
 void TestGlExport::commandFlows_data() {
-    QTest::addColumn<QString>("setup"); // a statement run on the book first
-    QTest::addColumn<bool>("include");  // the answer to the include question
-    QTest::addColumn<QString>("desc");  // of the second transaction
-    QTest::addColumn<QString>("file");  // the dialog's answer; @ is the book's folder
-    QTest::addColumn<QStringList>("boxes");
-    QTest::addColumn<bool>("yes"); // the answer to each box
-    QTest::addColumn<bool>("diskFull");
-    QTest::addColumn<bool>("written"); // GLBATCH.TXT holds the month
-    QTest::addColumn<int>("unmarked"); // of the three transactions
+    // setup: a statement run on the book first
+    // include: the answer to the include question
+    // desc: of the second transaction
+    // file: the dialog's answer; @ is the book's folder
+    // yes: the answer to each box
+    // written: GLBATCH.TXT holds the month
+    // unmarked: of the three transactions
+    columns<QString, bool, QString, QString, QStringList, bool, bool, bool, int>(
+        "setup", "include", "desc", "file", "boxes", "yes", "diskFull", "written", "unmarked");
     const QString file = "@/GLBATCH.TXT";
     const QString done = Messages::exportSucceeded(file, 5);
     const QStringList after{done, Messages::viewExportQuestion(), Messages::markExportedQuestion()};
@@ -354,15 +345,9 @@ void TestGlExport::commandFlows_data() {
 }
 
 void TestGlExport::commandFlows() {
-    QFETCH(QString, setup);
-    QFETCH(bool, include);
-    QFETCH(QString, desc);
-    QFETCH(QString, file);
-    QFETCH(QStringList, boxes);
-    QFETCH(bool, yes);
-    QFETCH(bool, diskFull);
-    QFETCH(bool, written);
-    QFETCH(int, unmarked);
+    auto [setup, include, desc, file, boxes, yes, diskFull, written, unmarked] =
+        fetch<QString, bool, QString, QString, QStringList, bool, bool, bool, int>(
+            "setup", "include", "desc", "file", "boxes", "yes", "diskFull", "written", "unmarked");
     Fixture f;
     add(f.book, {"000123", "2003-01-05", "2", -107, 100, 7});
     add(f.book, {"000124", "2003-01-06", "4", -10, 10, QVariant(), desc});
@@ -383,8 +368,7 @@ void TestGlExport::commandFlows() {
 
 // What reads as a number decides between bare and quoted fields and the batch numbers.
 void TestGlExport::numericText_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("numeric");
+    columns<QString, bool>("text", "numeric");
     for (const char* yes : {"0", "00", " 12 ", "-3", "+.5", "1,000.25", "12.", "1e5", "2E-3"})
         QTest::newRow(yes) << QString(yes) << true;
     for (const char* no : {"", " ", "1 2", "1e", "e5", ".", "12a", "$5", "1-", "\xd9\xa3"})
@@ -392,8 +376,7 @@ void TestGlExport::numericText_data() {
 }
 
 void TestGlExport::numericText() {
-    QFETCH(QString, text);
-    QFETCH(bool, numeric);
+    auto [text, numeric] = fetch<QString, bool>("text", "numeric");
     QCOMPARE(GlBatchFile::isNumeric(text), numeric);
 }
 

@@ -2,6 +2,7 @@
 #include "masterfiles/masterfileimport.h"
 #include "masterfiles/workprogress.h"
 #include "shell/switchboardwindow.h"
+#include "support/datarows.h"
 #include "support/filesizelimit.h"
 #include "support/testbook.h"
 
@@ -10,8 +11,6 @@
 #include <QDir>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -19,29 +18,6 @@
 using Answer = Prompts::Answer;
 
 namespace {
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-}
-
-// Rows as "a|b|c" lines.
-QStringList rows(const Database& db, const QString& sql) {
-    QSqlQuery query = db.exec(sql);
-    QStringList out;
-    while (query.next()) {
-        QStringList values;
-        for (int i = 0; i < query.record().count(); ++i)
-            values << query.value(i).toString();
-        out << values.join(QLatin1Char('|'));
-    }
-    return out;
-}
 
 const char* const kCustomers = "SELECT * FROM tblCustomers ORDER BY CustID";
 const char* const kVendors = "SELECT * FROM tblVendors ORDER BY VendorID";
@@ -122,7 +98,7 @@ void TestMasterFiles::exportFormatByteForByte() {
     QDir::setCurrent(QDir::tempPath());
     f.run("cmdExportCustomers", path,
           {Messages::exportSucceeded(path, 3), Messages::viewExportQuestion()}, Answer::No);
-    QCOMPARE(readAll(path), // UTF-8 without a byte-order mark
+    QCOMPARE(fileBytes(path), // UTF-8 without a byte-order mark
              QString("\"C1\",\"Smith, John\",\"\",\"\",\"He said \"hi\"\",\"\tTab\",\"4000\"\r\n"
                      "\"C2\",\"Café Müller\",\"a,b,c\",\"\"\",\"x\",\"Line 4\",\"\"\r\n"
                      "\"C3\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n")
@@ -145,11 +121,11 @@ void TestMasterFiles::exportFormatByteForByte() {
 // choose the book or one of its working files, by name, through a link or by another
 // spelling, existing or not: the export is refused.
 void TestMasterFiles::exportWritesNothing_data() {
-    QTest::addColumn<bool>("records");
-    QTest::addColumn<QString>("answer");    // the save dialog's; "@" is the book's folder;
-    QTest::addColumn<QStringList>("boxes"); // "name>target" answers a link made first
-    QTest::addColumn<bool>("yes");          // the answer to every question after the first
-    QTest::addColumn<bool>("diskFull");
+    // answer: the save dialog's; "@" is the book's folder; "name>target" answers a link made
+    // first
+    // yes: the answer to every question after the first
+    columns<bool, QString, QStringList, bool, bool>("records", "answer", "boxes", "yes",
+                                                    "diskFull");
     auto row = [](const char* name, const char* answer, const QStringList& boxes = {},
                   bool yes = false, bool records = true, bool diskFull = false) {
         QTest::newRow(name) << records << QString(answer) << boxes << yes << diskFull;
@@ -173,11 +149,8 @@ void TestMasterFiles::exportWritesNothing_data() {
 }
 
 void TestMasterFiles::exportWritesNothing() {
-    QFETCH(bool, records);
-    QFETCH(QString, answer);
-    QFETCH(QStringList, boxes);
-    QFETCH(bool, yes);
-    QFETCH(bool, diskFull);
+    auto [records, answer, boxes, yes, diskFull] = fetch<bool, QString, QStringList, bool, bool>(
+        "records", "answer", "boxes", "yes", "diskFull");
     Fixture f;
     if (records)
         f.book.sql("INSERT INTO tblVendors (VendorID, VendorName) VALUES ('V1', 'Acme')");
@@ -190,7 +163,7 @@ void TestMasterFiles::exportWritesNothing() {
     if (boxes.isEmpty() && !answer.isEmpty())
         boxes << Messages::exportOverBook(answer);
     writeFile(f.path("Export.txt"), "earlier\r\n");
-    const QByteArray bookBytes = readAll(f.book.bookPath());
+    const QByteArray bookBytes = fileBytes(f.book.bookPath());
     const QStringList files = f.files();
     {
         std::optional<FileSizeLimit> limit;
@@ -200,18 +173,17 @@ void TestMasterFiles::exportWritesNothing() {
               answer.isEmpty() && boxes.isEmpty() ? Answer::No : Answer::Yes);
     }
     QCOMPARE(f.book.fileDialogs.requests().size(), answer.isEmpty() ? 0 : 1);
-    QCOMPARE(readAll(f.book.bookPath()), bookBytes);
-    QCOMPARE(readAll(f.path("Export.txt")), QByteArray("earlier\r\n"));
+    QCOMPARE(fileBytes(f.book.bookPath()), bookBytes);
+    QCOMPARE(fileBytes(f.path("Export.txt")), QByteArray("earlier\r\n"));
     QCOMPARE(f.files(), files);
     QVERIFY(f.book.launcher.started.isEmpty());
 }
 
 void TestMasterFiles::importCases_data() {
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("name");    // the file chosen; empty declines the question, "-"
-    QTest::addColumn<QByteArray>("file"); // cancels, and one ending in "/" is a folder
-    QTest::addColumn<QStringList>("boxes");
-    QTest::addColumn<QStringList>("expected");
+    // name: the file chosen; empty declines the question, "-" cancels, and one ending in "/" is
+    // a folder
+    columns<QString, QString, QByteArray, QStringList, QStringList>("button", "name", "file",
+                                                                    "boxes", "expected");
     auto row = [](const char* name, const char* button, const char* file, const QByteArray& bytes,
                   const QStringList& boxes, const QStringList& expected) {
         QTest::newRow(name) << QString(button) << QString(file) << bytes << boxes << expected;
@@ -240,11 +212,9 @@ void TestMasterFiles::importCases_data() {
 }
 
 void TestMasterFiles::importCases() {
-    QFETCH(QString, button);
-    QFETCH(QString, name);
-    QFETCH(QByteArray, file);
-    QFETCH(QStringList, boxes);
-    QFETCH(QStringList, expected);
+    auto [button, name, file, boxes, expected] =
+        fetch<QString, QString, QByteArray, QStringList, QStringList>("button", "name", "file",
+                                                                      "boxes", "expected");
     Fixture f;
     f.book.sql("CREATE TRIGGER refuseBad BEFORE INSERT ON tblVendors WHEN NEW.VendorID = 'BAD' "
                "BEGIN SELECT RAISE(ABORT, 'vendor refused'); END");
@@ -264,7 +234,7 @@ void TestMasterFiles::importCases() {
     const char* table = button == "cmdImportCOA"       ? kAccounts
                         : button == "cmdImportVendors" ? kVendors
                                                        : kCustomers;
-    QCOMPARE(rows(f.book.db, table), expected);
+    QCOMPARE(f.book.rows(table), expected);
     QVERIFY(!progressShown);
     QCOMPARE(f.book.fileDialogs.requests().size(), name.isEmpty() ? 0 : 1);
     if (!boxes.isEmpty()) {
@@ -276,11 +246,8 @@ void TestMasterFiles::importCases() {
 // A file exported from one book reads back into another unchanged; read again, every line
 // is offered as a duplicate and nothing is added.
 void TestMasterFiles::roundTripThenDuplicates_data() {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("insert");
-    QTest::addColumn<QList<QVariantList>>("records");
-    QTest::addColumn<QString>("select");
-    QTest::addColumn<QStringList>("duplicates");
+    columns<QString, QString, QList<QVariantList>, QString, QStringList>(
+        "kind", "insert", "records", "select", "duplicates");
     QTest::newRow("customers") << "Customers" << kAddCustomer
                                << QList<QVariantList>{{"001", "Smith, John", "1 \"The\" Lane", "",
                                                        "Town, State", "", "d,e"},
@@ -301,11 +268,9 @@ void TestMasterFiles::roundTripThenDuplicates_data() {
 }
 
 void TestMasterFiles::roundTripThenDuplicates() {
-    QFETCH(QString, kind);
-    QFETCH(QString, insert);
-    QFETCH(QList<QVariantList>, records);
-    QFETCH(QString, select);
-    QFETCH(QStringList, duplicates);
+    auto [kind, insert, records, select, duplicates] =
+        fetch<QString, QString, QList<QVariantList>, QString, QStringList>(
+            "kind", "insert", "records", "select", "duplicates");
     QTemporaryDir files;
     const QString path = files.filePath("Export.txt");
     QStringList before;
@@ -313,20 +278,20 @@ void TestMasterFiles::roundTripThenDuplicates() {
         Fixture f;
         for (const QVariantList& record : records)
             f.book.sql(insert, record);
-        before = rows(f.book.db, select);
+        before = f.book.rows(select);
         f.run("cmdExport" + kind, path,
               {Messages::createFileQuestion(path), Messages::exportSucceeded(path, records.size()),
                Messages::viewExportQuestion()});
     }
     Fixture g;
     g.run("cmdImport" + kind, path, {Messages::recordsAdded(records.size())});
-    QCOMPARE(rows(g.book.db, select), before);
+    QCOMPARE(g.book.rows(select), before);
     g.book.prompts.clear();
     g.run("cmdImport" + kind, path, duplicates + QStringList{Messages::recordsAdded(0)});
     QCOMPARE(g.book.prompts.shown().at(1).icon, Prompts::Icon::Question);
     QCOMPARE(g.book.prompts.shown().at(1).defaultButton, Answer::No);
     QCOMPARE(g.book.prompts.shown().last().icon, Prompts::Icon::Information);
-    QCOMPARE(rows(g.book.db, select), before);
+    QCOMPARE(g.book.rows(select), before);
 }
 
 void TestMasterFiles::importCommitsBeforeEveryQuestion() {
@@ -383,7 +348,7 @@ void TestMasterFiles::progressCancel() {
     watch.start(0);
     f.run(isExport ? "cmdExportCustomers" : "cmdImportCustomers", path,
           {isExport ? Messages::exportCancelled() : "^Records Added:  \\d+$"});
-    QCOMPARE(readAll(path), file);
+    QCOMPARE(fileBytes(path), file);
     QCOMPARE(f.files(), files);
     QVERIFY(f.book.launcher.started.isEmpty());
     const qint64 imported = f.book.value("SELECT COUNT(*) FROM tblCustomers").toLongLong();

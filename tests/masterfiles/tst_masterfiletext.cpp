@@ -1,4 +1,5 @@
 #include "masterfiles/masterfiletext.h"
+#include "support/datarows.h"
 
 #include <QTest>
 
@@ -11,16 +12,14 @@ class TestMasterFileText : public QObject {
 private slots:
     void splitLine_data();
     void splitLine() {
-        QFETCH(QString, line);
-        QFETCH(int, count);
-        QFETCH(std::optional<QStringList>, values);
+        auto [line, count, values] =
+            fetch<QString, int, std::optional<QStringList>>("line", "count", "values");
         QCOMPARE(MasterFileText::splitLine(line, count), values);
     }
 
     // A file's bytes to its lines, as the import reads them.
     void lines_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QStringList>("lines");
+        columns<QByteArray, QStringList>("bytes", "lines");
         QTest::newRow("CR only") << QByteArray("a\rb\r") << QStringList{"a", "b"};
         QTest::newRow("LF only, empty line kept")
             << QByteArray("a\n\nb") << QStringList{"a", "", "b"};
@@ -40,16 +39,14 @@ private slots:
             << QByteArray("ab\xc3") << QStringList{"abÃ"};
     }
     void lines() {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QStringList, lines);
+        auto [bytes, lines] = fetch<QByteArray, QStringList>("bytes", "lines");
         QCOMPARE(MasterFileText::splitLines(MasterFileText::decode(bytes)), lines);
     }
 };
 
 void TestMasterFileText::splitLine_data() {
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<std::optional<QStringList>>("values"); // none: too few values
+    // values: none: too few values
+    columns<QString, int, std::optional<QStringList>>("line", "count", "values");
     auto row = [](const char* name, const char* line, int count,
                   std::optional<QStringList> values) {
         QTest::newRow(name) << QString::fromUtf8(line) << count << values;

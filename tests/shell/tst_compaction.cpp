@@ -5,6 +5,7 @@
 #include "shell/bookcompaction.h"
 #include "shell/compactdatabase.h"
 #include "shell/switchboardwindow.h"
+#include "support/datarows.h"
 #include "support/testbook.h"
 #include "support/windowdriving.h"
 
@@ -17,12 +18,6 @@
 namespace {
 
 using Step = BookCompaction::Step;
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
 
 // Every row of every table (with its stored types), and the schema, as text.
 QStringList dump(Database& db) {
@@ -73,9 +68,9 @@ private slots:
 };
 
 void TestCompaction::compaction_data() {
-    QTest::addColumn<bool>("yes");
-    QTest::addColumn<int>("failingStep");   // -1: none
-    QTest::addColumn<QStringList>("after"); // the messages after the question
+    // failingStep: -1: none
+    // after: the messages after the question
+    columns<bool, int, QStringList>("yes", "failingStep", "after");
     const QString report = Messages::errorReport(3051, QStringLiteral("The disk is full."),
                                                  QString(), QStringLiteral("CompactDB"));
     QTest::newRow("No") << false << -1 << QStringList{};
@@ -88,9 +83,7 @@ void TestCompaction::compaction_data() {
 }
 
 void TestCompaction::compaction() {
-    QFETCH(bool, yes);
-    QFETCH(int, failingStep);
-    QFETCH(QStringList, after);
+    auto [yes, failingStep, after] = fetch<bool, int, QStringList>("yes", "failingStep", "after");
     TestBook book;
     fillBook(book);
     // Leftovers of an earlier run are removed first (No leaves them).
@@ -150,8 +143,7 @@ void TestCompaction::undeletableLeftoverStopsBeforeAnything() {
 }
 
 void TestCompaction::verifyCopyRefusesABadCopy_data() {
-    QTest::addColumn<QString>("damage");
-    QTest::addColumn<QString>("expected");
+    columns<QString, QString>("damage", "expected");
     QTest::newRow("good copy") << QString() << QString();
     QTest::newRow("a row missing") << "DELETE FROM tblTransactionType WHERE TransType = '3'"
                                    << "tblTransactionType holds 6 rows instead of 7";
@@ -159,8 +151,7 @@ void TestCompaction::verifyCopyRefusesABadCopy_data() {
 }
 
 void TestCompaction::verifyCopyRefusesABadCopy() {
-    QFETCH(QString, damage);
-    QFETCH(QString, expected);
+    auto [damage, expected] = fetch<QString, QString>("damage", "expected");
     TestBook book;
     const QString copy = book.appDir() + QStringLiteral("/copy.mdb");
     book.sql(QStringLiteral("VACUUM INTO ?"), {copy});

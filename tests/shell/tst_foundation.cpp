@@ -3,6 +3,7 @@
 #include "data/messages.h"
 #include "kit/handlerguard.h"
 #include "shell/mrlookup.h"
+#include "support/datarows.h"
 #include "support/testbook.h"
 
 #include <QComboBox>
@@ -61,43 +62,34 @@ void TestFoundation::errorReport() {
 }
 
 void TestFoundation::mrLookup_data() {
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("subKey");
-    QTest::addColumn<QString>("change");
-    QTest::addColumn<QString>("expected"); // "report": the failure reported, an empty text
-    const auto row = [](const char* name, int key, int subKey, const char* change,
-                        const char* expected) {
-        QTest::newRow(name) << key << subKey << QString::fromLatin1(change)
-                            << QString::fromLatin1(expected);
-    };
+    // expected: "report": the failure reported, an empty text
+    columns<int, int, QString, QString>("key", "subKey", "change", "expected");
     // The first and last account keys, each sub-key, and the plain settings around them.
-    row("AP clearing code", 0, 0, "", "2050");
-    row("AP control department", 1, 1, "", "APCT");
-    row("AR clearing description", 3, 2, "", "AR Clearing");
-    row("any other sub-key is the description", 4, -1, "", "AR Control");
-    row("bank account code", 10, 0, "", "1000");
-    row("a description is no month", 10, 3, "", "");
-    row("currency, sub-key ignored", 6, 9, "", "M");
-    row("month name", 11, 3, "", "December");
-    row("month stored as a number", 11, 3, "UPDATE tblBankDetails SET CurrentMonth = 7", "July");
-    row("month with a leading zero", 11, 3, "UPDATE tblBankDetails SET CurrentMonth = '07'", "");
-    row("description as a month", 4, 3, "UPDATE tblAccpacSettings SET GLARControlDesc = '5'",
-        "May");
-    row("Null source code", 7, 4, "UPDATE tblAccpacSettings SET GLSourceCode = NULL", "");
-    row("first row of two", 12, 4,
-        "INSERT INTO tblBankDetails (CurrentYear, CurrentMonth) VALUES ('1999', '1')", "2003");
+    addRow("AP clearing code", 0, 0, "", "2050");
+    addRow("AP control department", 1, 1, "", "APCT");
+    addRow("AR clearing description", 3, 2, "", "AR Clearing");
+    addRow("any other sub-key is the description", 4, -1, "", "AR Control");
+    addRow("bank account code", 10, 0, "", "1000");
+    addRow("a description is no month", 10, 3, "", "");
+    addRow("currency, sub-key ignored", 6, 9, "", "M");
+    addRow("month name", 11, 3, "", "December");
+    addRow("month stored as a number", 11, 3, "UPDATE tblBankDetails SET CurrentMonth = 7", "July");
+    addRow("month with a leading zero", 11, 3, "UPDATE tblBankDetails SET CurrentMonth = '07'", "");
+    addRow("description as a month", 4, 3, "UPDATE tblAccpacSettings SET GLARControlDesc = '5'",
+           "May");
+    addRow("Null source code", 7, 4, "UPDATE tblAccpacSettings SET GLSourceCode = NULL", "");
+    addRow("first row of two", 12, 4,
+           "INSERT INTO tblBankDetails (CurrentYear, CurrentMonth) VALUES ('1999', '1')", "2003");
     // Failures are reported with the procedure's label; the caller carries on.
-    row("no such key", 13, 4, "", "report");
-    row("negative key", -1, 4, "", "report");
-    row("no settings row", 7, 4, "DELETE FROM tblAccpacSettings", "report");
-    row("no bank details table", 12, 4, "DROP TABLE tblBankDetails", "report");
+    addRow("no such key", 13, 4, "", "report");
+    addRow("negative key", -1, 4, "", "report");
+    addRow("no settings row", 7, 4, "DELETE FROM tblAccpacSettings", "report");
+    addRow("no bank details table", 12, 4, "DROP TABLE tblBankDetails", "report");
 }
 
 void TestFoundation::mrLookup() {
-    QFETCH(int, key);
-    QFETCH(int, subKey);
-    QFETCH(QString, change);
-    QFETCH(QString, expected);
+    auto [key, subKey, change, expected] =
+        fetch<int, int, QString, QString>("key", "subKey", "change", "expected");
     TestBook book;
     book.sql(QStringLiteral(
         "UPDATE tblAccpacSettings SET GLAPClearing = '2050', GLAPControlDept = 'APCT', "

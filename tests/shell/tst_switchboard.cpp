@@ -4,6 +4,7 @@
 #include "data/messages.h"
 #include "shell/shellprocs.h"
 #include "shell/switchboardwindow.h"
+#include "support/datarows.h"
 #include "support/testbook.h"
 #include "support/windowdriving.h"
 
@@ -12,10 +13,8 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTabWidget>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -60,47 +59,12 @@ bool hasHandler(QObject* command, QObject* switchboard) {
 class TestSwitchboard : public QObject {
     Q_OBJECT
 private slots:
-    void commandPlaces_data();
-    void commandPlaces();
     void enabledExactlyWhenBound();
     void functionKeysInAField_data();
     void functionKeysInAField();
     void shellCommands();
     void licenceAgreement();
 };
-
-void TestSwitchboard::commandPlaces_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("place"); // the page's or the menu's caption
-    QTest::addColumn<QString>("caption");
-    // The first and last command of each page and menu, and the captions easily mistyped.
-    const auto row = [](const char* name, const char* place, const char* caption) {
-        QTest::newRow(name) << QString(name) << QString(place) << QString(caption);
-    };
-    row("cmdCompanyDetails", "&Setup", "Company Details");
-    row("cmdGLListing", "&Reports", "GL Listing  Current Month");
-    row("cmdImportCOA", "&Import/Export", "Import Chart of Accounts");
-    row("mnuFileExit", "&File", "&Exit");
-    row("mnuDataEntry2BankCharges", "&Data Entry", "&Bank Charges, Int, Misc");
-    row("mnuAbout", "&Help", "&About");
-}
-
-void TestSwitchboard::commandPlaces() {
-    QFETCH(QString, name);
-    QFETCH(QString, place);
-    QFETCH(QString, caption);
-    TestBook book;
-    SwitchboardWindow switchboard(book.services);
-    if (auto* button = switchboard.findChild<QPushButton*>(name)) {
-        QCOMPARE(button->text(), caption);
-        auto* tabs = child<QTabWidget>(&switchboard, QStringLiteral("SSTab1"));
-        QCOMPARE(tabs->tabText(tabs->indexOf(button->parentWidget())), place);
-        return;
-    }
-    auto* item = child<QAction>(&switchboard, name);
-    QCOMPARE(item->text(), caption);
-    QCOMPARE(qobject_cast<QMenu*>(item->parent())->title(), place);
-}
 
 void TestSwitchboard::enabledExactlyWhenBound() {
     TestBook book;
@@ -134,9 +98,7 @@ void TestSwitchboard::enabledExactlyWhenBound() {
 }
 
 void TestSwitchboard::functionKeysInAField_data() {
-    QTest::addColumn<int>("key");
-    QTest::addColumn<bool>("shift");
-    QTest::addColumn<QString>("message");
+    columns<int, bool, QString>("key", "shift", "message");
     const QString list = Messages::functionKeyList();
     QTest::newRow("F3") << int(Qt::Key_F3) << false << list;
     QTest::newRow("Shift+F5") << int(Qt::Key_F5) << true << list;
@@ -149,9 +111,7 @@ void TestSwitchboard::functionKeysInAField_data() {
 
 // Every function key is the window's: none reaches the field it was pressed in.
 void TestSwitchboard::functionKeysInAField() {
-    QFETCH(int, key);
-    QFETCH(bool, shift);
-    QFETCH(QString, message);
+    auto [key, shift, message] = fetch<int, bool, QString>("key", "shift", "message");
     TestBook book;
     book.launcher.available = {QStringLiteral("xcalc"), QStringLiteral("gnome-calculator")};
     FieldWindow sample(book.services);
