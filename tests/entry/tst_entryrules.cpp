@@ -59,11 +59,8 @@ void TestEntryRules::taxAndTotal() {
 
 void TestEntryRules::rateTexts_data() {
     columns<QString, QString, double>("shown", "field", "stored");
-    const auto row = [](const char* shown, const char* field, double stored) {
-        QTest::newRow(shown) << QString(shown) << QString(field) << stored;
-    };
-    row("17.50%", "0.175", 0.175);
-    row("12.5%", "0.125", 0.125);
+    addRow("17.50%", "17.50%", "0.175", 0.175);
+    addRow("12.5%", "12.5%", "0.125", 0.125);
 }
 
 void TestEntryRules::rateTexts() {
