@@ -60,122 +60,119 @@ void fillBook(TestBook& book) {
 class TestCompaction : public QObject {
     Q_OBJECT
 private slots:
-    void compaction_data();
-    void compaction();
-    void undeletableLeftoverStopsBeforeAnything();
-    void verifyCopyRefusesABadCopy_data();
-    void verifyCopyRefusesABadCopy();
-};
+    void compaction_data() {
+        // failingStep: -1: none
+        // after: the messages after the question
+        columns<bool, int, QStringList>("yes", "failingStep", "after");
+        const QString report = Messages::errorReport(3051, QStringLiteral("The disk is full."),
+                                                     QString(), QStringLiteral("CompactDB"));
+        QTest::newRow("No") << false << -1 << QStringList{};
+        QTest::newRow("compacted") << true << -1 << QStringList{"Database compacted."};
+        QTest::newRow("compaction fails") << true << int(Step::Compact) << QStringList{report};
+        QTest::newRow("check fails") << true << int(Step::Check) << QStringList{report};
+        QTest::newRow("replacement fails")
+            << true << int(Step::Replace)
+            << QStringList{report, "An error occurred while attempting to compact database."};
+    }
 
-void TestCompaction::compaction_data() {
-    // failingStep: -1: none
-    // after: the messages after the question
-    columns<bool, int, QStringList>("yes", "failingStep", "after");
-    const QString report = Messages::errorReport(3051, QStringLiteral("The disk is full."),
-                                                 QString(), QStringLiteral("CompactDB"));
-    QTest::newRow("No") << false << -1 << QStringList{};
-    QTest::newRow("compacted") << true << -1 << QStringList{"Database compacted."};
-    QTest::newRow("compaction fails") << true << int(Step::Compact) << QStringList{report};
-    QTest::newRow("check fails") << true << int(Step::Check) << QStringList{report};
-    QTest::newRow("replacement fails")
-        << true << int(Step::Replace)
-        << QStringList{report, "An error occurred while attempting to compact database."};
-}
+    void compaction() {
+        auto [yes, failingStep, after] =
+            fetch<bool, int, QStringList>("yes", "failingStep", "after");
+        TestBook book;
+        fillBook(book);
+        // Leftovers of an earlier run are removed first (No leaves them).
+        const QString copy = book.appDir() + QStringLiteral("/cashbooktmp.mdb");
+        writeFile(copy, "not a book at all");
+        const QStringList before = dump(book.db);
+        const QByteArray bookBefore = fileBytes(book.bookPath());
+        const qint64 sizeBefore = QFileInfo(book.bookPath()).size();
+        bool closedAtFailure = false;
+        const auto hook = [&](Step step) {
+            if (int(step) != failingStep)
+                return;
+            closedAtFailure = !book.db.isOpen();
+            throw Failure(3051, QStringLiteral("The disk is full."));
+        };
+        book.prompts.expect(compactDatabaseQuestion(),
+                            yes ? Prompts::Answer::Yes : Prompts::Answer::No);
+        for (const QString& message : after)
+            book.prompts.expect(message);
 
-void TestCompaction::compaction() {
-    auto [yes, failingStep, after] = fetch<bool, int, QStringList>("yes", "failingStep", "after");
-    TestBook book;
-    fillBook(book);
-    // Leftovers of an earlier run are removed first (No leaves them).
-    const QString copy = book.appDir() + QStringLiteral("/cashbooktmp.mdb");
-    writeFile(copy, "not a book at all");
-    const QStringList before = dump(book.db);
-    const QByteArray bookBefore = fileBytes(book.bookPath());
-    const qint64 sizeBefore = QFileInfo(book.bookPath()).size();
-    bool closedAtFailure = false;
-    const auto hook = [&](Step step) {
-        if (int(step) != failingStep)
-            return;
-        closedAtFailure = !book.db.isOpen();
-        throw Failure(3051, QStringLiteral("The disk is full."));
-    };
-    book.prompts.expect(compactDatabaseQuestion(),
-                        yes ? Prompts::Answer::Yes : Prompts::Answer::No);
-    for (const QString& message : after)
-        book.prompts.expect(message);
+        CompactDatabase(book.services, hook);
 
-    CompactDatabase(book.services, hook);
+        QVERIFY(book.prompts.verifyAllShown());
+        QCOMPARE(book.prompts.shown().first().defaultButton, Prompts::Answer::No);
+        QCOMPARE(QFile::exists(copy), !yes);
+        QVERIFY(book.db.isOpen());
+        QCOMPARE(dump(book.db), before);
+        QVERIFY(!book.busy.isBusy());
+        // The replacement runs with the connection closed; it comes back all the same.
+        QCOMPARE(closedAtFailure, failingStep == int(Step::Replace));
+        if (yes && failingStep < 0) {
+            QCOMPARE(book.value(QStringLiteral("PRAGMA freelist_count")).toLongLong(), 0);
+            QVERIFY(QFileInfo(book.bookPath()).size() < sizeBefore);
+            QVERIFY(!QFile::exists(book.bookPath() + QStringLiteral("-journal")));
+            book.sql(QStringLiteral("INSERT INTO tblVendors (VendorID) VALUES ('AFTER')"));
+        } else {
+            QCOMPARE(fileBytes(book.bookPath()), bookBefore);
+        }
+    }
 
-    QVERIFY(book.prompts.verifyAllShown());
-    QCOMPARE(book.prompts.shown().first().defaultButton, Prompts::Answer::No);
-    QCOMPARE(QFile::exists(copy), !yes);
-    QVERIFY(book.db.isOpen());
-    QCOMPARE(dump(book.db), before);
-    QVERIFY(!book.busy.isBusy());
-    // The replacement runs with the connection closed; it comes back all the same.
-    QCOMPARE(closedAtFailure, failingStep == int(Step::Replace));
-    if (yes && failingStep < 0) {
-        QCOMPARE(book.value(QStringLiteral("PRAGMA freelist_count")).toLongLong(), 0);
-        QVERIFY(QFileInfo(book.bookPath()).size() < sizeBefore);
-        QVERIFY(!QFile::exists(book.bookPath() + QStringLiteral("-journal")));
-        book.sql(QStringLiteral("INSERT INTO tblVendors (VendorID) VALUES ('AFTER')"));
-    } else {
+    void undeletableLeftoverStopsBeforeAnything() {
+        TestBook book;
+        const QByteArray bookBefore = fileBytes(book.bookPath());
+        // A folder in the copy's place cannot be removed as a leftover file.
+        const QString copy = book.appDir() + QStringLiteral("/cashbooktmp.mdb");
+        QVERIFY(QDir().mkpath(copy + QStringLiteral("/inside")));
+        SwitchboardWindow switchboard(book.services);
+        book.prompts.expect(compactDatabaseQuestion(), Prompts::Answer::Yes);
+        book.prompts.expectMatch(
+            QStringLiteral("^An error has occurred\\.\r\n\r\nError Number: 75\r\n"
+                           "Error Description: .*cashbooktmp\\.mdb.*\r\n"
+                           "Form: frmSwitchboard\r\nRoutine: "
+                           "mnuToolsCompactDatabase$"));
+        QVERIFY(runCommand(&switchboard, QStringLiteral("mnuToolsCompactDatabase")));
+        QVERIFY(book.prompts.verifyAllShown());
         QCOMPARE(fileBytes(book.bookPath()), bookBefore);
+        QVERIFY(book.db.isOpen());
     }
-}
 
-void TestCompaction::undeletableLeftoverStopsBeforeAnything() {
-    TestBook book;
-    const QByteArray bookBefore = fileBytes(book.bookPath());
-    // A folder in the copy's place cannot be removed as a leftover file.
-    const QString copy = book.appDir() + QStringLiteral("/cashbooktmp.mdb");
-    QVERIFY(QDir().mkpath(copy + QStringLiteral("/inside")));
-    SwitchboardWindow switchboard(book.services);
-    book.prompts.expect(compactDatabaseQuestion(), Prompts::Answer::Yes);
-    book.prompts.expectMatch(QStringLiteral("^An error has occurred\\.\r\n\r\nError Number: 75\r\n"
-                                            "Error Description: .*cashbooktmp\\.mdb.*\r\n"
-                                            "Form: frmSwitchboard\r\nRoutine: "
-                                            "mnuToolsCompactDatabase$"));
-    QVERIFY(runCommand(&switchboard, QStringLiteral("mnuToolsCompactDatabase")));
-    QVERIFY(book.prompts.verifyAllShown());
-    QCOMPARE(fileBytes(book.bookPath()), bookBefore);
-    QVERIFY(book.db.isOpen());
-}
-
-void TestCompaction::verifyCopyRefusesABadCopy_data() {
-    columns<QString, QString>("damage", "expected");
-    QTest::newRow("good copy") << QString() << QString();
-    QTest::newRow("a row missing") << "DELETE FROM tblTransactionType WHERE TransType = '3'"
-                                   << "tblTransactionType holds 6 rows instead of 7";
-    QTest::newRow("not a book") << "overwrite" << QString();
-}
-
-void TestCompaction::verifyCopyRefusesABadCopy() {
-    auto [damage, expected] = fetch<QString, QString>("damage", "expected");
-    TestBook book;
-    const QString copy = book.appDir() + QStringLiteral("/copy.mdb");
-    book.sql(QStringLiteral("VACUUM INTO ?"), {copy});
-    if (damage == QLatin1String("overwrite")) {
-        QFile file(copy);
-        QVERIFY(file.open(QIODevice::ReadWrite));
-        file.write(QByteArray(4096, '\x5a'));
-    } else if (!damage.isEmpty()) {
-        Database other(QStringLiteral("damage"));
-        other.openForCreate(copy);
-        other.exec(damage);
+    void verifyCopyRefusesABadCopy_data() {
+        columns<QString, QString>("damage", "expected");
+        QTest::newRow("good copy") << QString() << QString();
+        QTest::newRow("a row missing") << "DELETE FROM tblTransactionType WHERE TransType = '3'"
+                                       << "tblTransactionType holds 6 rows instead of 7";
+        QTest::newRow("not a book") << "overwrite" << QString();
     }
-    const QStringList before = dump(book.db);
-    try {
-        BookCopy::verify(book.db, copy);
-        QVERIFY2(damage.isEmpty(), "a damaged copy passed the check");
-    } catch (const Failure& failure) {
-        QVERIFY2(!damage.isEmpty(), qPrintable(failure.description()));
-        QVERIFY2(failure.description().contains(expected), qPrintable(failure.description()));
+
+    void verifyCopyRefusesABadCopy() {
+        auto [damage, expected] = fetch<QString, QString>("damage", "expected");
+        TestBook book;
+        const QString copy = book.appDir() + QStringLiteral("/copy.mdb");
+        book.sql(QStringLiteral("VACUUM INTO ?"), {copy});
+        if (damage == QLatin1String("overwrite")) {
+            QFile file(copy);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            file.write(QByteArray(4096, '\x5a'));
+        } else if (!damage.isEmpty()) {
+            Database other(QStringLiteral("damage"));
+            other.openForCreate(copy);
+            other.exec(damage);
+        }
+        const QStringList before = dump(book.db);
+        try {
+            BookCopy::verify(book.db, copy);
+            QVERIFY2(damage.isEmpty(), "a damaged copy passed the check");
+        } catch (const Failure& failure) {
+            QVERIFY2(!damage.isEmpty(), qPrintable(failure.description()));
+            QVERIFY2(failure.description().contains(expected), qPrintable(failure.description()));
+        }
+        // The check leaves the book's connection as it found it, copy detached.
+        QCOMPARE(book.value(QStringLiteral("SELECT COUNT(*) FROM pragma_database_list")).toInt(),
+                 1);
+        QCOMPARE(dump(book.db), before);
     }
-    // The check leaves the book's connection as it found it, copy detached.
-    QCOMPARE(book.value(QStringLiteral("SELECT COUNT(*) FROM pragma_database_list")).toInt(), 1);
-    QCOMPARE(dump(book.db), before);
-}
+};
 
 QTEST_MAIN(TestCompaction)
 #include "tst_compaction.moc"
