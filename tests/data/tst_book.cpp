@@ -3,6 +3,7 @@
 #include "data/database.h"
 #include "data/messages.h"
 #include "data/schema.h"
+#include "support/datarows.h"
 #include "support/testbook.h"
 
 #include <QDir>
@@ -13,201 +14,194 @@ class TestBookFile : public QObject {
     Q_OBJECT
 
 private slots:
-    void templateBook();
-    void keys_data();
-    void keys();
-    void transactionScope();
-    void templateMaker();
-    void upgradeOfEarlierBuild();
-    void leftUntouched_data();
-    void leftUntouched();
+    // Vouchers and receipts numbered from ranges far apart, the bank account one of the sample
+    // chart's, and a book that opens without an upgrade.
+    void templateBook() {
+        TestBook book;
+        QCOMPARE(
+            book.value("SELECT NextCheque || '/' || NextReceipt FROM tblBankDetails").toString(),
+            QStringLiteral("1001/500001"));
+        QCOMPARE(book.value("SELECT COUNT(*) FROM tblSystemSetup s JOIN tblChartOfAccountsSample c "
+                            "ON c.AccountCode = s.GLBankAccountCode AND c.DeptCode = "
+                            "s.BankAccountDept AND c.AccountDescription = s.BankAccountDesc")
+                     .toInt(),
+                 1);
+        QVERIFY(!book.db.open(book.bookPath()).ran());
+    }
+
+    // Keys are text compared without case; only a refused key is a duplicate, with its number.
+    void keys_data() {
+        // outcome: 0 accepted, 1 duplicate, 2 another refusal
+        columns<QString, int>("sql", "outcome");
+        const QString trans = QStringLiteral("INSERT INTO tblCashbook (TransID) VALUES ('%1')");
+        const QString chart =
+            QStringLiteral("INSERT INTO tblChartOfAccounts VALUES (%1, '', '', '')");
+        QTest::newRow("id without case") << trans.arg("bc-01") << 1;
+        QTest::newRow("digits are text") << trans.arg("7") << 0;
+        QTest::newRow("update onto a key")
+            << "UPDATE tblCashbook SET TransID = 'BC-01' WHERE TransID = '007'" << 1;
+        QTest::newRow("account twice") << chart.arg("'6100'") << 1;
+        QTest::newRow("account without code") << chart.arg("NULL") << 2;
+    }
+
+    void keys() {
+        auto [sql, outcome] = fetch<QString, int>("sql", "outcome");
+        TestBook book;
+        book.sql("INSERT INTO tblCashbook (TransID) VALUES ('007'), ('BC-01')");
+        book.sql("INSERT INTO tblChartOfAccounts VALUES ('6100', '', 'Rent', '')");
+        const QString keys =
+            "SELECT GROUP_CONCAT(TransID) || (SELECT GROUP_CONCAT(AccountCode) FROM "
+            "tblChartOfAccounts) FROM tblCashbook";
+        const QString before = book.value(keys).toString();
+        try {
+            book.sql(sql);
+            QCOMPARE(outcome, 0);
+        } catch (const Failure& failure) {
+            QCOMPARE(failure.isDuplicateKey(), outcome == 1);
+            QCOMPARE(failure.number() == ErrorNumber::DuplicateKey, outcome == 1);
+            QCOMPARE(book.value(keys).toString(), before);
+        }
+    }
+
+    // A failure inside the scope undoes what it wrote; only a committed scope keeps its rows.
+    void transactionScope() {
+        TestBook book;
+        const QString insert = QStringLiteral("INSERT INTO tblCashbook (TransID) VALUES (?)");
+        QVERIFY_THROWS_EXCEPTION(Failure, {
+            Transaction transaction(book.db);
+            book.sql(insert, {"1"});
+            book.sql(insert, {"1"});
+        });
+        for (const QString id : {"2", "3"}) {
+            Transaction transaction(book.db);
+            book.sql(insert, {id});
+            if (id == "2")
+                transaction.commit();
+        }
+        QCOMPARE(book.value("SELECT GROUP_CONCAT(TransID) FROM tblCashbook").toString(), "2");
+    }
+
+    // The maker the build runs makes a missing book and never touches one that is there.
+    void templateMaker() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("cashbook.mdb"));
+        const auto run = [&](const QStringList& options) {
+            QProcess process;
+            process.start(QCoreApplication::applicationDirPath() +
+                              QStringLiteral("/quillan_mkbook"),
+                          options + QStringList{path});
+            return process.waitForFinished(30000) ? process.exitCode() : -1;
+        };
+        QCOMPARE(run({QStringLiteral("--if-missing")}), 0);
+        changeFile(path, {"INSERT INTO tblCashbook (TransID) VALUES ('9001')"});
+        const QByteArray before = fileBytes(path);
+        QCOMPARE(run({QStringLiteral("--if-missing")}), 0);
+        QCOMPARE(run({}), 1);
+        QVERIFY_THROWS_EXCEPTION(Failure, Schema::createBook(path));
+        QCOMPARE(fileBytes(path), before);
+    }
+
+    // A book of an earlier build: rows kept, blank departments empty wherever departments are
+    // stored, the chart row that would repeat account 1000 kept blank and named, the user's
+    // settings kept, and a copy of the book as it was beside it.
+    void upgradeOfEarlierBuild() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("cashbook.mdb"));
+        writeEarlierBuildBook(path);
+        changeFile(path,
+                   {"INSERT INTO tblChartOfAccounts VALUES ('1000', ' ', 'Bank', '1000, '), "
+                    "('1000', '', 'Bank', '1000,'), ('6100', '  ', 'Rent', '6100,  ')",
+                    "INSERT INTO tblCashbook (TransID, BankAccountGLDeptCode, OffsetGLDeptCode, "
+                    "OffsetGSTGLDeptCode) VALUES ('1', ' ', '  ', 'ADMIN')",
+                    "INSERT INTO tblDepartments VALUES (' ', 'None')",
+                    "INSERT INTO tblTaxTable (TaxCode, GLAccountDept) VALUES ('G', ' ')",
+                    "INSERT INTO tblGLDistribution (TransID, DeptCode) VALUES ('1', ' ')",
+                    "INSERT INTO tblGLDistributionAccpacGL (TransID, DeptCode) VALUES (1, ' ')",
+                    "UPDATE tblSystemSetup SET BankAccountDept = ' '",
+                    "UPDATE tblAccpacSettings SET GLAPControlDept = ' ', GLARClearingDept = ' '"});
+        Database db;
+        const BookFormat::Upgrade upgrade = db.open(path);
+        QCOMPARE(upgrade.fromVersion, 0);
+        QCOMPARE(upgrade.notices, QStringList{Messages::mergeAccounts({"1000"})});
+        QCOMPARE(db.scalar("SELECT GROUP_CONCAT(AccountCode || '[' || DeptCode || ']' || AcctDept, "
+                           "';') FROM (SELECT * FROM tblChartOfAccounts ORDER BY 1, 2)")
+                     .toString(),
+                 QStringLiteral("1000[]1000,;1000[ ]1000, ;6100[]6100,"));
+        int blanks = 0;
+        for (const QString& table : Schema::tableNames())
+            for (const QString& column : Schema::columnNames(table))
+                if (column.contains(QLatin1String("Dept")))
+                    blanks +=
+                        db.scalar(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE TRIM(%2) = '' "
+                                                 "AND %2 <> ''")
+                                      .arg(table, column))
+                            .toInt();
+        QCOMPARE(blanks, 1);
+        QCOMPARE(
+            db.scalar("SELECT NextCheque || IFNULL(GLBankAccountCode, '-') FROM tblBankDetails, "
+                      "tblSystemSetup")
+                .toString(),
+            QStringLiteral("1-"));
+
+        QCOMPARE(QFileInfo(upgrade.copyPath).absolutePath(), QFileInfo(path).absolutePath());
+        Database copy(QStringLiteral("copy"));
+        copy.openForCreate(upgrade.copyPath);
+        QCOMPARE(copy.scalar("SELECT GLAccountDept FROM tblTaxTable").toString(),
+                 QStringLiteral(" "));
+        for (const QString& table : Schema::tableNames()) {
+            const QString count = QStringLiteral("SELECT COUNT(*) FROM ") + table;
+            QCOMPARE(db.scalar(count).toInt(), copy.scalar(count).toInt());
+        }
+        db.close();
+        QVERIFY(!db.open(path).ran());
+    }
+
+    // Refused files, and a book whose upgrade fails after a step has written, are left byte for
+    // byte as they were, with no copy beside them.
+    void leftUntouched_data() {
+        // changes: to a template book; none: a text file
+        columns<QStringList, QString>("changes", "refusal");
+        QTest::newRow("newer format") << QStringList{"PRAGMA user_version = 99"} << "newer";
+        QTest::newRow("another program's") << QStringList{"PRAGMA application_id = 7"} << "foreign";
+        QTest::newRow("unmarked, no book tables")
+            << QStringList{"PRAGMA application_id = 0", "PRAGMA user_version = 0",
+                           "DROP TABLE tblTaxTable"}
+            << "foreign";
+        QTest::newRow("not SQLite") << QStringList() << "foreign";
+        QTest::newRow("failed upgrade")
+            << QStringList{"PRAGMA user_version = 0",
+                           "INSERT INTO tblChartOfAccounts VALUES ('1000', ' ', 'Bank', '')"}
+            << "failed";
+    }
+
+    void leftUntouched() {
+        auto [changes, refusal] = fetch<QStringList, QString>("changes", "refusal");
+        TestBook book(TestBook::Open::No);
+        const QString path = book.bookPath();
+        changeFile(path, changes);
+        if (changes.isEmpty())
+            writeFile(path, "Cashbook of the Acme company\r\n");
+        QList<BookFormat::Step> steps = BookFormat::steps();
+        steps << [](const Database& db, QStringList&) {
+            db.exec(QStringLiteral("DELETE FROM tblChartOfAccounts"));
+            throw Failure(-1, QStringLiteral("disk full"));
+        };
+        const QByteArray before = fileBytes(path);
+        try {
+            book.db.open(path, steps);
+            QFAIL("the file was opened");
+        } catch (const Failure& failure) {
+            QCOMPARE(failure.kind(), Failure::Kind::BookRefused);
+            QCOMPARE(failure.description(), refusal == "newer" ? Messages::newerBook(path)
+                                            : refusal == "foreign"
+                                                ? Messages::notABook(path)
+                                                : Messages::upgradeFailed(path, "disk full"));
+        }
+        QVERIFY(!book.db.isOpen());
+        QCOMPARE(fileBytes(path), before);
+        QCOMPARE(QDir(book.appDir()).entryList(QDir::Files), QStringList{"cashbook.mdb"});
+    }
 };
-
-// Vouchers and receipts numbered from ranges far apart, the bank account one of the sample
-// chart's, and a book that opens without an upgrade.
-void TestBookFile::templateBook() {
-    TestBook book;
-    QCOMPARE(book.value("SELECT NextCheque || '/' || NextReceipt FROM tblBankDetails").toString(),
-             QStringLiteral("1001/500001"));
-    QCOMPARE(book.value("SELECT COUNT(*) FROM tblSystemSetup s JOIN tblChartOfAccountsSample c "
-                        "ON c.AccountCode = s.GLBankAccountCode AND c.DeptCode = "
-                        "s.BankAccountDept AND c.AccountDescription = s.BankAccountDesc")
-                 .toInt(),
-             1);
-    QVERIFY(!book.db.open(book.bookPath()).ran());
-}
-
-// Keys are text compared without case; only a refused key is a duplicate, with its number.
-void TestBookFile::keys_data() {
-    QTest::addColumn<QString>("sql");
-    QTest::addColumn<int>("outcome"); // 0 accepted, 1 duplicate, 2 another refusal
-    const QString trans = QStringLiteral("INSERT INTO tblCashbook (TransID) VALUES ('%1')");
-    const QString chart = QStringLiteral("INSERT INTO tblChartOfAccounts VALUES (%1, '', '', '')");
-    QTest::newRow("id without case") << trans.arg("bc-01") << 1;
-    QTest::newRow("digits are text") << trans.arg("7") << 0;
-    QTest::newRow("update onto a key")
-        << "UPDATE tblCashbook SET TransID = 'BC-01' WHERE TransID = '007'" << 1;
-    QTest::newRow("account twice") << chart.arg("'6100'") << 1;
-    QTest::newRow("account without code") << chart.arg("NULL") << 2;
-}
-
-void TestBookFile::keys() {
-    QFETCH(QString, sql);
-    QFETCH(int, outcome);
-    TestBook book;
-    book.sql("INSERT INTO tblCashbook (TransID) VALUES ('007'), ('BC-01')");
-    book.sql("INSERT INTO tblChartOfAccounts VALUES ('6100', '', 'Rent', '')");
-    const QString keys = "SELECT GROUP_CONCAT(TransID) || (SELECT GROUP_CONCAT(AccountCode) FROM "
-                         "tblChartOfAccounts) FROM tblCashbook";
-    const QString before = book.value(keys).toString();
-    try {
-        book.sql(sql);
-        QCOMPARE(outcome, 0);
-    } catch (const Failure& failure) {
-        QCOMPARE(failure.isDuplicateKey(), outcome == 1);
-        QCOMPARE(failure.number() == ErrorNumber::DuplicateKey, outcome == 1);
-        QCOMPARE(book.value(keys).toString(), before);
-    }
-}
-
-// A failure inside the scope undoes what it wrote; only a committed scope keeps its rows.
-void TestBookFile::transactionScope() {
-    TestBook book;
-    const QString insert = QStringLiteral("INSERT INTO tblCashbook (TransID) VALUES (?)");
-    QVERIFY_THROWS_EXCEPTION(Failure, {
-        Transaction transaction(book.db);
-        book.sql(insert, {"1"});
-        book.sql(insert, {"1"});
-    });
-    for (const QString id : {"2", "3"}) {
-        Transaction transaction(book.db);
-        book.sql(insert, {id});
-        if (id == "2")
-            transaction.commit();
-    }
-    QCOMPARE(book.value("SELECT GROUP_CONCAT(TransID) FROM tblCashbook").toString(), "2");
-}
-
-// The maker the build runs makes a missing book and never touches one that is there.
-void TestBookFile::templateMaker() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("cashbook.mdb"));
-    const auto run = [&](const QStringList& options) {
-        QProcess process;
-        process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/quillan_mkbook"),
-                      options + QStringList{path});
-        return process.waitForFinished(30000) ? process.exitCode() : -1;
-    };
-    QCOMPARE(run({QStringLiteral("--if-missing")}), 0);
-    changeFile(path, {"INSERT INTO tblCashbook (TransID) VALUES ('9001')"});
-    const QByteArray before = fileBytes(path);
-    QCOMPARE(run({QStringLiteral("--if-missing")}), 0);
-    QCOMPARE(run({}), 1);
-    QVERIFY_THROWS_EXCEPTION(Failure, Schema::createBook(path));
-    QCOMPARE(fileBytes(path), before);
-}
-
-// A book of an earlier build: rows kept, blank departments empty wherever departments are
-// stored, the chart row that would repeat account 1000 kept blank and named, the user's
-// settings kept, and a copy of the book as it was beside it.
-void TestBookFile::upgradeOfEarlierBuild() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("cashbook.mdb"));
-    writeEarlierBuildBook(path);
-    changeFile(path,
-               {"INSERT INTO tblChartOfAccounts VALUES ('1000', ' ', 'Bank', '1000, '), "
-                "('1000', '', 'Bank', '1000,'), ('6100', '  ', 'Rent', '6100,  ')",
-                "INSERT INTO tblCashbook (TransID, BankAccountGLDeptCode, OffsetGLDeptCode, "
-                "OffsetGSTGLDeptCode) VALUES ('1', ' ', '  ', 'ADMIN')",
-                "INSERT INTO tblDepartments VALUES (' ', 'None')",
-                "INSERT INTO tblTaxTable (TaxCode, GLAccountDept) VALUES ('G', ' ')",
-                "INSERT INTO tblGLDistribution (TransID, DeptCode) VALUES ('1', ' ')",
-                "INSERT INTO tblGLDistributionAccpacGL (TransID, DeptCode) VALUES (1, ' ')",
-                "UPDATE tblSystemSetup SET BankAccountDept = ' '",
-                "UPDATE tblAccpacSettings SET GLAPControlDept = ' ', GLARClearingDept = ' '"});
-    Database db;
-    const BookFormat::Upgrade upgrade = db.open(path);
-    QCOMPARE(upgrade.fromVersion, 0);
-    QCOMPARE(upgrade.notices, QStringList{Messages::mergeAccounts({"1000"})});
-    QCOMPARE(db.scalar("SELECT GROUP_CONCAT(AccountCode || '[' || DeptCode || ']' || AcctDept, "
-                       "';') FROM (SELECT * FROM tblChartOfAccounts ORDER BY 1, 2)")
-                 .toString(),
-             QStringLiteral("1000[]1000,;1000[ ]1000, ;6100[]6100,"));
-    int blanks = 0;
-    for (const QString& table : Schema::tableNames())
-        for (const QString& column : Schema::columnNames(table))
-            if (column.contains(QLatin1String("Dept")))
-                blanks += db.scalar(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE TRIM(%2) = '' "
-                                                   "AND %2 <> ''")
-                                        .arg(table, column))
-                              .toInt();
-    QCOMPARE(blanks, 1);
-    QCOMPARE(db.scalar("SELECT NextCheque || IFNULL(GLBankAccountCode, '-') FROM tblBankDetails, "
-                       "tblSystemSetup")
-                 .toString(),
-             QStringLiteral("1-"));
-
-    QCOMPARE(QFileInfo(upgrade.copyPath).absolutePath(), QFileInfo(path).absolutePath());
-    Database copy(QStringLiteral("copy"));
-    copy.openForCreate(upgrade.copyPath);
-    QCOMPARE(copy.scalar("SELECT GLAccountDept FROM tblTaxTable").toString(), QStringLiteral(" "));
-    for (const QString& table : Schema::tableNames()) {
-        const QString count = QStringLiteral("SELECT COUNT(*) FROM ") + table;
-        QCOMPARE(db.scalar(count).toInt(), copy.scalar(count).toInt());
-    }
-    db.close();
-    QVERIFY(!db.open(path).ran());
-}
-
-// Refused files, and a book whose upgrade fails after a step has written, are left byte for
-// byte as they were, with no copy beside them.
-void TestBookFile::leftUntouched_data() {
-    QTest::addColumn<QStringList>("changes"); // to a template book; none: a text file
-    QTest::addColumn<QString>("refusal");
-    QTest::newRow("newer format") << QStringList{"PRAGMA user_version = 99"} << "newer";
-    QTest::newRow("another program's") << QStringList{"PRAGMA application_id = 7"} << "foreign";
-    QTest::newRow("unmarked, no book tables")
-        << QStringList{"PRAGMA application_id = 0", "PRAGMA user_version = 0",
-                       "DROP TABLE tblTaxTable"}
-        << "foreign";
-    QTest::newRow("not SQLite") << QStringList() << "foreign";
-    QTest::newRow("failed upgrade")
-        << QStringList{"PRAGMA user_version = 0",
-                       "INSERT INTO tblChartOfAccounts VALUES ('1000', ' ', 'Bank', '')"}
-        << "failed";
-}
-
-void TestBookFile::leftUntouched() {
-    QFETCH(QStringList, changes);
-    QFETCH(QString, refusal);
-    TestBook book(TestBook::Open::No);
-    const QString path = book.bookPath();
-    changeFile(path, changes);
-    if (changes.isEmpty()) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write("Cashbook of the Acme company\r\n");
-    }
-    QList<BookFormat::Step> steps = BookFormat::steps();
-    steps << [](const Database& db, QStringList&) {
-        db.exec(QStringLiteral("DELETE FROM tblChartOfAccounts"));
-        throw Failure(-1, QStringLiteral("disk full"));
-    };
-    const QByteArray before = fileBytes(path);
-    try {
-        book.db.open(path, steps);
-        QFAIL("the file was opened");
-    } catch (const Failure& failure) {
-        QCOMPARE(failure.kind(), Failure::Kind::BookRefused);
-        QCOMPARE(failure.description(), refusal == "newer" ? Messages::newerBook(path)
-                                        : refusal == "foreign"
-                                            ? Messages::notABook(path)
-                                            : Messages::upgradeFailed(path, "disk full"));
-    }
-    QVERIFY(!book.db.isOpen());
-    QCOMPARE(fileBytes(path), before);
-    QCOMPARE(QDir(book.appDir()).entryList(QDir::Files), QStringList{"cashbook.mdb"});
-}
 
 QTEST_MAIN(TestBookFile)
 #include "tst_book.moc"

@@ -5,6 +5,7 @@
 // rows of the other two windows or as their own cases.
 #include "data/failure.h"
 #include "entrydriver.h"
+#include "support/datarows.h"
 
 #include <QDateEdit>
 #include <QListWidget>
@@ -31,11 +32,6 @@ struct Adding : Opened {
     Adding() { add(); }
 };
 
-// One data row: its name, then a value for each column.
-template <typename... T> void row(const char* name, T... values) {
-    (QTest::newRow(name) << ... << values);
-}
-
 // The fields Tab visits from the focus, stops in all (the date picker's parts as one).
 QStringList tabWalk(EntryDriver& h, qsizetype stops) {
     QStringList seen{h.focusName()};
@@ -54,24 +50,22 @@ class TestEntryWindows : public QObject {
 
 private slots:
     void openingAndTabOrder_data() {
-        QTest::addColumn<Window>("window");
-        QTest::addColumn<QString>("added"); // type and ID of a new row
-        QTest::addColumn<QString>("order"); // the stops of Tab from where Add leaves the focus
+        // added: type and ID of a new row
+        // order: the stops of Tab from where Add leaves the focus
+        columns<Window, QString, QString>("window", "added", "order");
         const QString voucher =
             " txtTransType txtTransID DTPicker txtTransDesc txtTransDescMemo "
             "cboGLOffsetAccountCode txtOffsetAmount cboGSTCode txtGSTAmount cmdSave";
-        row("payment", Payment, "1|1001", "txtVendorID" + voucher);
-        row("receipt", Receipt, "3|500", "txtCustomerID" + voucher);
+        addRow("payment", Payment, "1|1001", "txtVendorID" + voucher);
+        addRow("receipt", Receipt, "3|500", "txtCustomerID" + voucher);
         // No number is offered: a bank charge, its ID to be typed.
-        row("bank", Bank, "5|",
-            "txtTransType txtTransID DTPicker txtTransDesc txtOffsetAmount "
-            "cboGLOffsetAccountCode cmdSave");
+        addRow("bank", Bank, "5|",
+               "txtTransType txtTransID DTPicker txtTransDesc txtOffsetAmount "
+               "cboGLOffsetAccountCode cmdSave");
     }
 
     void openingAndTabOrder() {
-        QFETCH(Window, window);
-        QFETCH(QString, added);
-        QFETCH(QString, order);
+        auto [window, added, order] = fetch<Window, QString, QString>("window", "added", "order");
         EntryDriver h;
         h.addRow({"X1", "2003-01-02", window == Bank ? "3" : "5"}); // another window's row
         h.open(window);
@@ -96,20 +90,19 @@ private slots:
     }
 
     void tax_data() {
-        QTest::addColumn<bool>("before"); // the rate is picked before the base is entered
-        QTest::addColumn<QString>("shownRate");
-        QTest::addColumn<QString>("result"); // rate, tax and total
-        row("7% before", true, "7.00%", "0.07|$7.00|$107.00");
-        row("rate 0 before gives 0", true, "0.00%", "0|0|$100.00");
-        row("no tax code", true, "", "||$100.00");
-        row("7% after", false, "7.00%", "0.07|$7.00|$107.00");
-        row("0.00% after gives $0.00", false, "0.00%", "0|$0.00|$100.00");
+        // before: the rate is picked before the base is entered
+        // result: rate, tax and total
+        columns<bool, QString, QString>("before", "shownRate", "result");
+        addRow("7% before", true, "7.00%", "0.07|$7.00|$107.00");
+        addRow("rate 0 before gives 0", true, "0.00%", "0|0|$100.00");
+        addRow("no tax code", true, "", "||$100.00");
+        addRow("7% after", false, "7.00%", "0.07|$7.00|$107.00");
+        addRow("0.00% after gives $0.00", false, "0.00%", "0|$0.00|$100.00");
     }
 
     void tax() {
-        QFETCH(bool, before);
-        QFETCH(QString, shownRate);
-        QFETCH(QString, result);
+        auto [before, shownRate, result] =
+            fetch<bool, QString, QString>("before", "shownRate", "result");
         Adding h;
         if (before && !shownRate.isEmpty()) {
             // Picked before the base: rate and tax account are set, the tax amount is not.
@@ -155,29 +148,26 @@ private slots:
     }
 
     void amountChecks_data() {
-        QTest::addColumn<bool>("taxField"); // the tax amount, else the base
-        QTest::addColumn<QString>("input");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<QString>("total"); // empty when the field is not left
+        // taxField: the tax amount, else the base
+        // total: empty when the field is not left
+        columns<bool, QString, QString, int, QString>("taxField", "input", "message", "answer",
+                                                      "total");
         const QString negative = Messages::negativeAmountQuestion(), nan = Messages::notANumber();
         const int yes = int(Answer::Yes), no = int(Answer::No), ok = int(Answer::Ok);
-        row("negative base after Yes", false, "-5", negative, yes, "-$5.00");
-        row("negative base refused", false, "-5", negative, no, "");
-        row("base not a number", false, "12x", nan, ok, "");
-        row("base beyond the book's limit", false, "900000000000000", Messages::amountOutOfRange(),
-            ok, "");
-        row("negative tax after Yes", true, "-1", negative, yes, "$49.00");
-        row("negative tax refused", true, "-1", negative, no, "");
-        row("tax not a number", true, "x", nan, ok, "");
+        addRow("negative base after Yes", false, "-5", negative, yes, "-$5.00");
+        addRow("negative base refused", false, "-5", negative, no, "");
+        addRow("base not a number", false, "12x", nan, ok, "");
+        addRow("base beyond the book's limit", false, "900000000000000",
+               Messages::amountOutOfRange(), ok, "");
+        addRow("negative tax after Yes", true, "-1", negative, yes, "$49.00");
+        addRow("negative tax refused", true, "-1", negative, no, "");
+        addRow("tax not a number", true, "x", nan, ok, "");
     }
 
     void amountChecks() {
-        QFETCH(bool, taxField);
-        QFETCH(QString, input);
-        QFETCH(QString, message);
-        QFETCH(int, answer);
-        QFETCH(QString, total);
+        auto [taxField, input, message, answer, total] =
+            fetch<bool, QString, QString, int, QString>("taxField", "input", "message", "answer",
+                                                        "total");
         Adding h;
         const QString field = taxField ? "txtGSTAmount" : "txtOffsetAmount";
         if (taxField) {
@@ -208,14 +198,13 @@ private slots:
         QTest::addColumn<QString>("script");
         // Type 2 posts against the AP clearing account, type 4 against the AR clearing account;
         // choosing the other type empties the account.
-        row("payment", Payment, "Down:2|2100|ADMIN|AP Clearing;Up:1|||;1:1|||");
+        addRow("payment", Payment, "Down:2|2100|ADMIN|AP Clearing;Up:1|||;1:1|||");
         // The payment codes are not receipt types: typing one chooses nothing.
-        row("receipt", Receipt, "4:4|1300|SALES|AR Clearing;2:4|1300|SALES|AR Clearing;Up:3|||");
+        addRow("receipt", Receipt, "4:4|1300|SALES|AR Clearing;2:4|1300|SALES|AR Clearing;Up:3|||");
     }
 
     void typeList() {
-        QFETCH(Window, window);
-        QFETCH(QString, script);
+        auto [window, script] = fetch<Window, QString>("window", "script");
         EntryDriver h;
         h.open(window);
         h.add();
@@ -244,25 +233,22 @@ private slots:
     }
 
     void typedParty_data() {
-        QTest::addColumn<Window>("window");
-        QTest::addColumn<QString>("unknown"); // the other party's code
-        QTest::addColumn<QString>("known");
-        QTest::addColumn<QString>("stored"); // party, name and address as saved
-        QTest::addColumn<QString>("counters");
-        row("payment", Payment, "C1", "v1", "V1|Acme Ltd|null|null|Springfield|State|12345",
-            "1002/500");
-        row("receipt", Receipt, "V1", "c1", "null|null|C1|Brown & Co|Shelbyville|State|54321",
-            "1001/501");
+        // unknown: the other party's code
+        // stored: party, name and address as saved
+        columns<Window, QString, QString, QString, QString>("window", "unknown", "known", "stored",
+                                                            "counters");
+        addRow("payment", Payment, "C1", "v1", "V1|Acme Ltd|null|null|Springfield|State|12345",
+               "1002/500");
+        addRow("receipt", Receipt, "V1", "c1", "null|null|C1|Brown & Co|Shelbyville|State|54321",
+               "1001/501");
     }
 
     // A party typed by hand: an unknown code is refused, a known one brings what a pick brings
     // (the name and address printed on the voucher and cheque), and an emptied one stops the save.
     void typedParty() {
-        QFETCH(Window, window);
-        QFETCH(QString, unknown);
-        QFETCH(QString, known);
-        QFETCH(QString, stored);
-        QFETCH(QString, counters);
+        auto [window, unknown, known, stored, counters] =
+            fetch<Window, QString, QString, QString, QString>("window", "unknown", "known",
+                                                              "stored", "counters");
         EntryDriver h;
         h.open(window);
         h.add();
@@ -334,9 +320,9 @@ private slots:
     // name (the tax list once reported as the account list).
     void failingChooserReport_data() {
         QTest::addColumn<QString>("list");
-        row("vendor", QString("txtVendorID"));
-        row("account", QString("cboGLOffsetAccountCode"));
-        row("tax", QString("cboGSTCode"));
+        addRow("vendor", QString("txtVendorID"));
+        addRow("account", QString("cboGLOffsetAccountCode"));
+        addRow("tax", QString("cboGSTCode"));
     }
     void failingChooserReport() {
         QFETCH(QString, list);
@@ -351,18 +337,6 @@ private slots:
         h.book.prompts.expect(Messages::errorReport(ErrorNumber::ObjectNotSet, "The list broke.",
                                                     payment.windowName, list + " DropDown"));
         h.dropDown(list);
-    }
-
-    // Tax that posts to no account is refused: the entry would not balance in the ledger.
-    void taxWithoutAccount() {
-        Adding h;
-        h.book.sql("UPDATE tblTaxTable SET GLAccountCode = NULL WHERE TaxCode = 'G'");
-        h.fill();
-        h.enter("cboGSTCode", "G");
-        h.book.prompts.expect(Messages::taxCodeWithoutAccount());
-        h.click("cmdSave");
-        QCOMPARE(h.focusName(), "cboGSTCode");
-        QCOMPARE(h.rows(), 0);
     }
 
     // A stored amount below the cent survives a save of other changes, and passing through the
@@ -410,20 +384,16 @@ private slots:
     }
 
     void lockedRows_data() {
-        QTest::addColumn<QString>("status");
-        QTest::addColumn<bool>("locked");
-        QTest::addColumn<QString>("word");
-        row("outstanding", "1", false, "Outstanding");
-        row("reconciled", "2", true, "Reconciled");
-        row("reversed", "3", true, "Reversed");
-        row("void", "4", true, "Void");
-        row("no status", "", false, "Outstanding");
+        columns<QString, bool, QString>("status", "locked", "word");
+        addRow("outstanding", "1", false, "Outstanding");
+        addRow("reconciled", "2", true, "Reconciled");
+        addRow("reversed", "3", true, "Reversed");
+        addRow("void", "4", true, "Void");
+        addRow("no status", "", false, "Outstanding");
     }
 
     void lockedRows() {
-        QFETCH(QString, status);
-        QFETCH(bool, locked);
-        QFETCH(QString, word);
+        auto [status, locked, word] = fetch<QString, bool, QString>("status", "locked", "word");
         EntryDriver h;
         h.addRow({"900", "2003-01-10", "1", status});
         h.addRow({"800", "2003-01-01"});
@@ -462,23 +432,20 @@ private slots:
     }
 
     void numbering_data() {
-        QTest::addColumn<QString>("script");
-        QTest::addColumn<int>("counter");
-        QTest::addColumn<QString>("savedId");
-        row("1001 accepted", "accept", 1002, "1001");
-        row("refused and typed", "refuse type:555", 1001, "555");
+        columns<QString, int, QString>("script", "counter", "savedId");
+        addRow("1001 accepted", "accept", 1002, "1001");
+        addRow("refused and typed", "refuse type:555", 1001, "555");
         // An accepted offer lasts only for its own new row: Undo and a refused offer clear it, so
         // the row saved after them leaves the counter where it was.
-        row("accepted, undone, another saved", "accept undo refuse type:556", 1001, "556");
-        row("accepted then overtyped", "accept type:555", 1001, "555");
+        addRow("accepted, undone, another saved", "accept undo refuse type:556", 1001, "556");
+        addRow("accepted then overtyped", "accept type:555", 1001, "555");
         // A number a saved row holds is never offered again.
-        row("refused, offered number typed", "refuse type:1001", 1002, "1001");
+        addRow("refused, offered number typed", "refuse type:1001", 1002, "1001");
     }
 
     void numbering() {
-        QFETCH(QString, script);
-        QFETCH(int, counter);
-        QFETCH(QString, savedId);
+        auto [script, counter, savedId] =
+            fetch<QString, int, QString>("script", "counter", "savedId");
         Opened h;
         for (const QString& step : script.split(' ')) {
             if (step == "accept" || step == "refuse") {
@@ -518,29 +485,35 @@ private slots:
         QVERIFY(h.text("txtTransID").isEmpty());
     }
 
-    // The window reads the integrations and control accounts from the book; the rule tests hold
-    // the order of the checks.
-    void controlAccounts() {
+    // The window reads the integrations, control accounts and tax accounts from the book; the
+    // rule tests hold the order of the checks.
+    void saveRefusedByTheBooksSettings() {
         Adding h;
         h.fill();
-        const auto refused = [&h](const QString& account, const QString& message) {
-            h.enter("cboGLOffsetAccountCode", account);
+        const auto refused = [&h](const QString& field, const QString& value,
+                                  const QString& message) {
+            h.enter(field, value);
             h.book.prompts.expect(message);
             h.click("cmdSave");
-            QCOMPARE(h.focusName(), "cboGLOffsetAccountCode");
+            QCOMPARE(h.focusName(), field);
         };
-        const QString integrate =
-            "UPDATE tblAccpacSettings SET IntegrateWithAP = ?, IntegrateWithAR = ?";
-        refused("1000", Messages::bankAccountAsOffset());
+        const QString account = "cboGLOffsetAccountCode",
+                      integrate = "UPDATE tblAccpacSettings SET IntegrateWithAP = ?, "
+                                  "IntegrateWithAR = ?";
+        refused(account, "1000", Messages::bankAccountAsOffset());
         h.book.sql(integrate, {1, 0});
-        refused("2000", Messages::apControlAsOffset());
+        refused(account, "2000", Messages::apControlAsOffset());
         h.book.sql(integrate, {0, 1});
-        refused("1200", Messages::arControlAsOffset());
+        refused(account, "1200", Messages::arControlAsOffset());
         QCOMPARE(h.rows(), 0);
         // The AP control account is an offset like any other while only AR is integrated.
-        h.enter("cboGLOffsetAccountCode", "2000");
+        h.enter(account, "2000");
         h.save();
         QCOMPARE(h.columns("1001", "OffsetGLAccountCode"), "2000");
+        // Tax that posts to no account is refused: the entry would not balance in the ledger.
+        h.book.sql("UPDATE tblTaxTable SET GLAccountCode = NULL WHERE TaxCode = 'G'");
+        refused("cboGSTCode", "G", Messages::taxCodeWithoutAccount());
+        QCOMPARE(h.columns("1001", "OffsetGSTTaxCode"), "null");
     }
 
     void deleteRepositions() {
@@ -557,20 +530,17 @@ private slots:
     }
 
     void find_data() {
-        QTest::addColumn<Window>("window");
-        QTest::addColumn<QString>("typed"); // the second of the window's three rows
-        QTest::addColumn<QString>("noun");
-        QTest::addColumn<QString>("foreign"); // another window's row
-        row("payment", Payment, "902", "Payment Voucher", "R2");
-        row("receipt", Receipt, "r2", "Receipt", "902");
-        row("bank", Bank, "bc2", "BC/Int/Misc", "R2");
+        // typed: the second of the window's three rows
+        // foreign: another window's row
+        columns<Window, QString, QString, QString>("window", "typed", "noun", "foreign");
+        addRow("payment", Payment, "902", "Payment Voucher", "R2");
+        addRow("receipt", Receipt, "r2", "Receipt", "902");
+        addRow("bank", Bank, "bc2", "BC/Int/Misc", "R2");
     }
 
     void find() {
-        QFETCH(Window, window);
-        QFETCH(QString, typed);
-        QFETCH(QString, noun);
-        QFETCH(QString, foreign);
+        auto [window, typed, noun, foreign] =
+            fetch<Window, QString, QString, QString>("window", "typed", "noun", "foreign");
         EntryDriver h;
         for (int i = 1; i <= 3; ++i) {
             const QString n = QString::number(i), date = "2003-01-1" + n;
@@ -623,24 +593,23 @@ private slots:
     }
 
     void changedRowWritten_data() {
-        QTest::addColumn<Window>("window");
-        QTest::addColumn<QString>("type"); // the rows' type, which a stranger type becomes
-        QTest::addColumn<QString>("stranger");
-        QTest::addColumn<QString>("amount");
-        QTest::addColumn<QString>("written"); // amounts and double entry
-        row("payment", Payment, "1", "7", "200", "2000000|140000|2140000|-2140000|2000000|140000");
+        // type: the rows' type, which a stranger type becomes
+        // written: amounts and double entry
+        columns<Window, QString, QString, QString, QString>("window", "type", "stranger", "amount",
+                                                            "written");
+        addRow("payment", Payment, "1", "7", "200",
+               "2000000|140000|2140000|-2140000|2000000|140000");
         // Money received: the bank side positive, the offset and tax sides negative.
-        row("receipt", Receipt, "3", "2", "200", "2000000|140000|2140000|2140000|-2000000|-140000");
+        addRow("receipt", Receipt, "3", "2", "200",
+               "2000000|140000|2140000|2140000|-2000000|-140000");
         // A negative bank amount is money received, with no question; there is no tax side.
-        row("bank", Bank, "5", "9", "-20", "-200000|null|-200000|200000|-200000|0");
+        addRow("bank", Bank, "5", "9", "-20", "-200000|null|-200000|200000|-200000|0");
     }
 
     void changedRowWritten() {
-        QFETCH(Window, window);
-        QFETCH(QString, type);
-        QFETCH(QString, stranger);
-        QFETCH(QString, amount);
-        QFETCH(QString, written);
+        auto [window, type, stranger, amount, written] =
+            fetch<Window, QString, QString, QString, QString>("window", "type", "stranger",
+                                                              "amount", "written");
         EntryDriver h;
         h.addRow({"X2", "2003-01-12", type});
         h.addRow({"X1", QVariant(), type});
@@ -669,8 +638,8 @@ private slots:
 
     void closing_data() {
         QTest::addColumn<bool>("box");
-        row("Close button", false);
-        row("close box", true);
+        addRow("Close button", false);
+        addRow("close box", true);
     }
 
     void closing() {
@@ -764,21 +733,17 @@ private slots:
     }
 
     void bankAmounts_data() {
-        QTest::addColumn<QString>("type");
-        QTest::addColumn<QString>("amount");
-        QTest::addColumn<QString>("stored"); // the amount, bank amount, offset and bank sides
-        QTest::addColumn<QString>("shown");
-        row("12.50", "5", "12.50", "125000|125000|125000|-125000", "$12.50");
-        row("-3.10", "6", "-3.10", "-31000|-31000|-31000|31000", "($3.10)");
+        // stored: the amount, bank amount, offset and bank sides
+        columns<QString, QString, QString, QString>("type", "amount", "stored", "shown");
+        addRow("12.50", "5", "12.50", "125000|125000|125000|-125000", "$12.50");
+        addRow("-3.10", "6", "-3.10", "-31000|-31000|-31000|31000", "($3.10)");
         // Below the cent: stored exactly, shown in cents.
-        row("10.0555", "7", "10.0555", "100555|100555|100555|-100555", "$10.06");
+        addRow("10.0555", "7", "10.0555", "100555|100555|100555|-100555", "$10.06");
     }
 
     void bankAmounts() {
-        QFETCH(QString, type);
-        QFETCH(QString, amount);
-        QFETCH(QString, stored);
-        QFETCH(QString, shown);
+        auto [type, amount, stored, shown] =
+            fetch<QString, QString, QString, QString>("type", "amount", "stored", "shown");
         EntryDriver h;
         h.open(Bank);
         h.add();

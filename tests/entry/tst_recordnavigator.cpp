@@ -2,6 +2,7 @@
 // (ties, keys differing in case, null order values, a row outside the filter), then the
 // edges as scripts of moves, each followed by the row shown and its position.
 #include "data/recordnavigator.h"
+#include "support/datarows.h"
 #include "support/testbook.h"
 
 #include <QSignalSpy>
@@ -85,45 +86,40 @@ void TestRecordNavigator::walksTheWholeOrder() {
 // before-move check was asked since the last "asked"; "refuse" makes it say no.
 // put:ID:date and drop:ID are other writers' changes to the table.
 void TestRecordNavigator::edges_data() {
-    QTest::addColumn<QString>("types");
-    QTest::addColumn<QString>("script");
-    const auto row = [](const char* name, const char* types, const char* script) {
-        QTest::newRow(name) << QString(types) << QString(script);
-    };
-    row("empty set", "'9'",
-        "open=- 0/0; first!=- 0/0; previous!=- 0/0; next!=- 0/0; last!=- 0/0; key:R1!=- 0/0; "
-        "delete!=- 0/0; rows=7; asked=; add=+ 1/1; undo=- 0/0");
-    row("one row: only First and Last ask, delete empties the set", "'3'",
-        "open=R1 1/1; next!=R1 1/1; previous!=R1 1/1; last=R1 1/1; first=R1 1/1; "
-        "asked=Last,First; delete=- 0/0; rows=6");
-    row("past either end, nothing is asked", "'1','2'",
-        "open=P4 1/6; previous!=P4 1/6; last=N2 6/6; next!=N2 6/6; previous=N1 5/6; "
-        "first=P4 1/6; asked=Last,Previous,First");
-    row("refused moves; the window's own moves are not asked", "'1','2'",
-        "open=P4 1/6; key:p2=p2 3/6; refuse; next!=p2 3/6; previous!=p2 3/6; first!=p2 3/6; "
-        "last!=p2 3/6; asked=Next,Previous,First,Last; requery=p2 3/6; add=+ 7/7; "
-        "undo=p2 3/6; saved:p2=p2 3/6; top=P4 1/6; asked=; add=+ 7/7; previous!=+ 7/7; "
-        "asked=Previous");
-    row("delete: the first row again, the window moves on", "'1','2'",
-        "open=P4 1/6; key:p2=p2 3/6; delete=P4 1/5; next=P1 2/5; last=N2 5/5; delete=P4 1/4; "
-        "last=N1 4/4; rows=5");
-    row("add and undo; Previous leaves an added row for the last", "'1','2'",
-        "open=P4 1/6; key:P3=P3 4/6; add=+ 7/7; next!=+ 7/7; undo=P3 4/6; add=+ 7/7; "
-        "previous=N2 6/6; asked=Previous; add=+ 7/7; key:P1=P1 2/6");
-    row("a saved row takes its place", "'1','2'",
-        "open=P4 1/6; add=+ 7/7; put:P25:2003-01-10; saved:P25=P25 4/7; next=P3 5/7; "
-        "key:P25=P25 4/7; put:P25:2004-01-01; saved:P25=P25 1/7; put:P25:; saved:P25=P25 7/7; "
-        "next!=P25 7/7");
-    row("others' changes found again on requery", "'1','2'",
-        "open=P4 1/6; key:p2=p2 3/6; put:P0:2004-01-01; requery=p2 4/7; drop:p2; "
-        "requery=P3 4/6; last=N2 6/6; drop:N2; requery=N1 5/5");
-    row("keys without case; a key outside the set moves nothing", "'1','2'",
-        "open=P4 1/6; key:R1!=P4 1/6; key:X9!=P4 1/6; key:P2=p2 3/6");
+    columns<QString, QString>("types", "script");
+    addRow("empty set", "'9'",
+           "open=- 0/0; first!=- 0/0; previous!=- 0/0; next!=- 0/0; last!=- 0/0; key:R1!=- 0/0; "
+           "delete!=- 0/0; rows=7; asked=; add=+ 1/1; undo=- 0/0");
+    addRow("one row: only First and Last ask, delete empties the set", "'3'",
+           "open=R1 1/1; next!=R1 1/1; previous!=R1 1/1; last=R1 1/1; first=R1 1/1; "
+           "asked=Last,First; delete=- 0/0; rows=6");
+    addRow("past either end, nothing is asked", "'1','2'",
+           "open=P4 1/6; previous!=P4 1/6; last=N2 6/6; next!=N2 6/6; previous=N1 5/6; "
+           "first=P4 1/6; asked=Last,Previous,First");
+    addRow("refused moves; the window's own moves are not asked", "'1','2'",
+           "open=P4 1/6; key:p2=p2 3/6; refuse; next!=p2 3/6; previous!=p2 3/6; first!=p2 3/6; "
+           "last!=p2 3/6; asked=Next,Previous,First,Last; requery=p2 3/6; add=+ 7/7; "
+           "undo=p2 3/6; saved:p2=p2 3/6; top=P4 1/6; asked=; add=+ 7/7; previous!=+ 7/7; "
+           "asked=Previous");
+    addRow("delete: the first row again, the window moves on", "'1','2'",
+           "open=P4 1/6; key:p2=p2 3/6; delete=P4 1/5; next=P1 2/5; last=N2 5/5; delete=P4 1/4; "
+           "last=N1 4/4; rows=5");
+    addRow("add and undo; Previous leaves an added row for the last", "'1','2'",
+           "open=P4 1/6; key:P3=P3 4/6; add=+ 7/7; next!=+ 7/7; undo=P3 4/6; add=+ 7/7; "
+           "previous=N2 6/6; asked=Previous; add=+ 7/7; key:P1=P1 2/6");
+    addRow("a saved row takes its place", "'1','2'",
+           "open=P4 1/6; add=+ 7/7; put:P25:2003-01-10; saved:P25=P25 4/7; next=P3 5/7; "
+           "key:P25=P25 4/7; put:P25:2004-01-01; saved:P25=P25 1/7; put:P25:; saved:P25=P25 7/7; "
+           "next!=P25 7/7");
+    addRow("others' changes found again on requery", "'1','2'",
+           "open=P4 1/6; key:p2=p2 3/6; put:P0:2004-01-01; requery=p2 4/7; drop:p2; "
+           "requery=P3 4/6; last=N2 6/6; drop:N2; requery=N1 5/5");
+    addRow("keys without case; a key outside the set moves nothing", "'1','2'",
+           "open=P4 1/6; key:R1!=P4 1/6; key:X9!=P4 1/6; key:P2=p2 3/6");
 }
 
 void TestRecordNavigator::edges() {
-    QFETCH(QString, types);
-    QFETCH(QString, script);
+    auto [types, script] = fetch<QString, QString>("types", "script");
     TestBook book;
     fillPayments(book);
     RecordNavigator nav(book.db, payments(types));

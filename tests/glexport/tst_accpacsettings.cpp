@@ -1,6 +1,7 @@
 // The Accpac / Adagio settings window, driven as a user does.
 #include "data/messages.h"
 #include "glexport/accpacsettingswindow.h"
+#include "support/datarows.h"
 #include "support/testbook.h"
 #include "support/windowdriving.h"
 
@@ -9,8 +10,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTest>
 
 namespace {
@@ -52,16 +51,6 @@ void fillSettings(TestBook& book) {
         "GLAPClearingDesc = 'AP Clearing', APBankCode = 'BK1'"));
 }
 
-// The whole settings row, to see that a refused Save wrote nothing.
-QString storedRow(TestBook& book) {
-    QSqlQuery query = book.db.exec(QStringLiteral("SELECT * FROM tblAccpacSettings"));
-    QStringList values;
-    while (query.next())
-        for (int i = 0; i < query.record().count(); ++i)
-            values << query.value(i).toString();
-    return values.join(QLatin1Char('|'));
-}
-
 const QStringList kARFields = {"txtARControlAccount", "txtARClearingAccount",
                                "txtARControlAccountSet"};
 const QStringList kAPFields = {"txtAPControlAccount", "txtAPClearingAccount", "txtAPBankCode"};
@@ -72,162 +61,144 @@ class TestAccpacSettings : public QObject {
     Q_OBJECT
 
 private slots:
-    void openingEnablesGroups_data();
-    void openingEnablesGroups();
-    void uncheckedGroupsKeepTheirValues();
-    void saveRefusesAMissingValue_data();
-    void saveRefusesAMissingValue();
-    void accountListTypingAndChoosing_data();
-    void accountListTypingAndChoosing();
+    void openingEnablesGroups_data() {
+        columns<int, int, QString, bool>("ar", "ap", "currency", "multi");
+        QTest::newRow("none, single") << 0 << 0 << "S" << false;
+        QTest::newRow("AR only, empty currency shows multi") << 1 << 0 << "" << true;
+        QTest::newRow("AP only, lower-case s is not S") << 0 << 1 << "s" << true;
+    }
+
+    void openingEnablesGroups() {
+        auto [ar, ap, currency, multi] =
+            fetch<int, int, QString, bool>("ar", "ap", "currency", "multi");
+        TestBook book;
+        book.sql(QStringLiteral("UPDATE tblAccpacSettings SET IntegrateWithAR = ?, "
+                                "IntegrateWithAP = ?, GLSingleMultiCurrency = ?"),
+                 {ar, ap, currency});
+        AccpacSettingsWindow window(book.services);
+        for (const QString& name : kARFields)
+            QCOMPARE(enabled(&window, name), ar == 1);
+        for (const QString& name : kAPFields)
+            QCOMPARE(enabled(&window, name), ap == 1);
+        QCOMPARE(textOf(&window, QStringLiteral("cboSingleMultiCurrency")),
+                 multi ? QStringLiteral("Multi-Currency") : QStringLiteral("Single-Currency"));
+        // The hidden code follows what is shown, so that Save stores what the user sees.
+        QCOMPARE(textOf(&window, QStringLiteral("txtSingleMultiCurrency")),
+                 multi ? QStringLiteral("M") : QStringLiteral("S"));
+        QCOMPARE(enabled(&window, QStringLiteral("txtGLRateType")), multi);
+    }
+
+    void uncheckedGroupsKeepTheirValues() {
+        TestBook book;
+        fillSettings(book);
+        AccpacSettingsWindow window(book.services);
+        QVERIFY(showActive(&window));
+        auto* ar = child<QCheckBox>(&window, QStringLiteral("chkIntegrateWithAR"));
+        QTest::mouseClick(ar, Qt::LeftButton, {}, QPoint(6, ar->height() / 2));
+        auto* ap = child<QCheckBox>(&window, QStringLiteral("chkIntegrateWithAP"));
+        ap->setFocus();
+        QTest::keyClick(ap, Qt::Key_Space);
+        for (const QString& name : kARFields + kAPFields)
+            QVERIFY2(!enabled(&window, name), qPrintable(name));
+        // A disabled group is not checked, even with a value missing, and its values are kept.
+        setTextOf(&window, QStringLiteral("txtARControlAccountSet"), QString());
+        save(book, &window, Messages::recordSaved());
+        QCOMPARE(
+            book.value("SELECT IntegrateWithAR || IntegrateWithAP || '|' || ARControlAccountSet "
+                       "|| '|' || GLARControl || GLARClearingDesc || GLAPControlDept || APBankCode "
+                       "FROM tblAccpacSettings")
+                .toString(),
+            QStringLiteral("00||1100AR ClearingD3BK1"));
+        // Checked again, the AR group is enabled and its values are needed.
+        QTest::mouseClick(ar, Qt::LeftButton, {}, QPoint(6, ar->height() / 2));
+        QVERIFY(enabled(&window, QStringLiteral("txtARControlAccountSet")));
+        save(book, &window, Messages::mustEnterSetting(QStringLiteral("AR Control Account Set")));
+        QCOMPARE(
+            book.value(QStringLiteral("SELECT IntegrateWithAR FROM tblAccpacSettings")).toInt(), 0);
+    }
+
+    void saveRefusesAMissingValue_data() {
+        columns<QStringList, QString, QString>("emptied", "label", "focus");
+        const auto row = [](const char* name, const QStringList& emptied, const char* label,
+                            const char* focus) {
+            QTest::newRow(name) << emptied << QString(label) << QString(focus);
+        };
+        row("source code of blanks", {}, "GL Source Code", "txtGLSourceCode");
+        row("AR clearing", {"txtARClearingAccount"}, "AR Clearing Account", "txtARClearingAccount");
+        row("rate type", {"txtGLRateType"}, "GL Rate Type", "txtGLRateType");
+        row("source code before AR", {"txtARControlAccount", "txtGLSourceCode"}, "GL Source Code",
+            "txtGLSourceCode");
+        row("AR set before AP", {"txtAPControlAccount", "txtARControlAccountSet"},
+            "AR Control Account Set", "txtARControlAccountSet");
+        row("AP before currency", {"txtGLHomeCurrency", "txtAPBankCode"}, "AP Bank Code",
+            "txtAPBankCode");
+    }
+
+    void saveRefusesAMissingValue() {
+        auto [emptied, label, focus] =
+            fetch<QStringList, QString, QString>("emptied", "label", "focus");
+        TestBook book;
+        fillSettings(book);
+        const QStringList before = book.rows("SELECT * FROM tblAccpacSettings");
+        AccpacSettingsWindow window(book.services);
+        QVERIFY(showActive(&window));
+        if (emptied.isEmpty())
+            setTextOf(&window, QStringLiteral("txtGLSourceCode"), QStringLiteral("   "));
+        for (const QString& name : emptied)
+            setTextOf(&window, name, QString());
+        save(book, &window, Messages::mustEnterSetting(label));
+        QCOMPARE(book.prompts.shown().last().icon, Prompts::Icon::Critical);
+        QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+        QCOMPARE(book.rows("SELECT * FROM tblAccpacSettings"), before);
+        for (const QString& name : emptied)
+            QCOMPARE(textOf(&window, name), QString());
+    }
+
+    void accountListTypingAndChoosing_data() {
+        columns<QString, QString, QString>("list", "next", "choice");
+        const auto row = [](const char* list, const char* next, const char* choice) {
+            QTest::newRow(list) << QString(list) << QString(next) << QString(choice);
+        };
+        row("txtARControlAccount", "txtARClearingAccount", "6000");
+        row("txtARClearingAccount", "txtARControlAccountSet", ""); // chart closed
+        row("txtAPControlAccount", "txtAPClearingAccount", "6000");
+        row("txtAPClearingAccount", "txtAPBankCode", ""); // chart closed
+    }
+
+    void accountListTypingAndChoosing() {
+        auto [list, next, choice] = fetch<QString, QString, QString>("list", "next", "choice");
+        TestBook book;
+        fillSettings(book);
+        addAccount(book, QStringLiteral("6000"), QStringLiteral("SALES"),
+                   QStringLiteral("Salaries"));
+        AccpacSettingsWindow window(book.services);
+        QVERIFY(showActive(&window));
+        auto* combo = child<QComboBox>(&window, list);
+        const auto shown = [&] {
+            return textOf(&window, list) + '/' + textOf(&window, list + "Dept") + '/' +
+                   textOf(&window, list + "Desc");
+        };
+        combo->setFocus();
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(combo, QStringLiteral("ABCDEFG"));
+        QCOMPARE(combo->currentText(),
+                 QStringLiteral("ABCDEF")); // the seventh character is refused
+        const QString expected = choice.isEmpty() ? shown() : QStringLiteral("6000/SALES/Salaries");
+        chooseInChart(choice);
+        QTest::keyClick(combo, choice.isEmpty() ? Qt::Key_F4 : Qt::Key_Down,
+                        choice.isEmpty() ? Qt::NoModifier : Qt::AltModifier);
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        QCOMPARE(shown(), expected);
+        QCOMPARE(window.focusWidget()->objectName(), next);
+        save(book, &window, Messages::recordSaved());
+        const QString column = QString(list).replace("txt", "GL").remove("Account");
+        QCOMPARE(book.value(QStringLiteral("SELECT %1 || '/' || %1Dept || '/' || %1Desc "
+                                           "FROM tblAccpacSettings")
+                                .arg(column))
+                     .toString(),
+                 expected);
+    }
 };
-
-void TestAccpacSettings::openingEnablesGroups_data() {
-    QTest::addColumn<int>("ar");
-    QTest::addColumn<int>("ap");
-    QTest::addColumn<QString>("currency");
-    QTest::addColumn<bool>("multi");
-    QTest::newRow("none, single") << 0 << 0 << "S" << false;
-    QTest::newRow("AR only, empty currency shows multi") << 1 << 0 << "" << true;
-    QTest::newRow("AP only, lower-case s is not S") << 0 << 1 << "s" << true;
-}
-
-void TestAccpacSettings::openingEnablesGroups() {
-    QFETCH(int, ar);
-    QFETCH(int, ap);
-    QFETCH(QString, currency);
-    QFETCH(bool, multi);
-    TestBook book;
-    book.sql(QStringLiteral("UPDATE tblAccpacSettings SET IntegrateWithAR = ?, "
-                            "IntegrateWithAP = ?, GLSingleMultiCurrency = ?"),
-             {ar, ap, currency});
-    AccpacSettingsWindow window(book.services);
-    for (const QString& name : kARFields)
-        QCOMPARE(enabled(&window, name), ar == 1);
-    for (const QString& name : kAPFields)
-        QCOMPARE(enabled(&window, name), ap == 1);
-    QCOMPARE(textOf(&window, QStringLiteral("cboSingleMultiCurrency")),
-             multi ? QStringLiteral("Multi-Currency") : QStringLiteral("Single-Currency"));
-    // The hidden code follows what is shown, so that Save stores what the user sees.
-    QCOMPARE(textOf(&window, QStringLiteral("txtSingleMultiCurrency")),
-             multi ? QStringLiteral("M") : QStringLiteral("S"));
-    QCOMPARE(enabled(&window, QStringLiteral("txtGLRateType")), multi);
-}
-
-void TestAccpacSettings::uncheckedGroupsKeepTheirValues() {
-    TestBook book;
-    fillSettings(book);
-    AccpacSettingsWindow window(book.services);
-    QVERIFY(showActive(&window));
-    auto* ar = child<QCheckBox>(&window, QStringLiteral("chkIntegrateWithAR"));
-    QTest::mouseClick(ar, Qt::LeftButton, {}, QPoint(6, ar->height() / 2));
-    auto* ap = child<QCheckBox>(&window, QStringLiteral("chkIntegrateWithAP"));
-    ap->setFocus();
-    QTest::keyClick(ap, Qt::Key_Space);
-    for (const QString& name : kARFields + kAPFields)
-        QVERIFY2(!enabled(&window, name), qPrintable(name));
-    // A disabled group is not checked, even with a value missing, and its values are kept.
-    setTextOf(&window, QStringLiteral("txtARControlAccountSet"), QString());
-    save(book, &window, Messages::recordSaved());
-    QCOMPARE(
-        book.value("SELECT IntegrateWithAR || IntegrateWithAP || '|' || ARControlAccountSet "
-                   "|| '|' || GLARControl || GLARClearingDesc || GLAPControlDept || APBankCode "
-                   "FROM tblAccpacSettings")
-            .toString(),
-        QStringLiteral("00||1100AR ClearingD3BK1"));
-    // Checked again, the AR group is enabled and its values are needed.
-    QTest::mouseClick(ar, Qt::LeftButton, {}, QPoint(6, ar->height() / 2));
-    QVERIFY(enabled(&window, QStringLiteral("txtARControlAccountSet")));
-    save(book, &window, Messages::mustEnterSetting(QStringLiteral("AR Control Account Set")));
-    QCOMPARE(book.value(QStringLiteral("SELECT IntegrateWithAR FROM tblAccpacSettings")).toInt(),
-             0);
-}
-
-void TestAccpacSettings::saveRefusesAMissingValue_data() {
-    QTest::addColumn<QStringList>("emptied");
-    QTest::addColumn<QString>("label");
-    QTest::addColumn<QString>("focus");
-    const auto row = [](const char* name, const QStringList& emptied, const char* label,
-                        const char* focus) {
-        QTest::newRow(name) << emptied << QString(label) << QString(focus);
-    };
-    row("source code of blanks", {}, "GL Source Code", "txtGLSourceCode");
-    row("AR clearing", {"txtARClearingAccount"}, "AR Clearing Account", "txtARClearingAccount");
-    row("rate type", {"txtGLRateType"}, "GL Rate Type", "txtGLRateType");
-    row("source code before AR", {"txtARControlAccount", "txtGLSourceCode"}, "GL Source Code",
-        "txtGLSourceCode");
-    row("AR set before AP", {"txtAPControlAccount", "txtARControlAccountSet"},
-        "AR Control Account Set", "txtARControlAccountSet");
-    row("AP before currency", {"txtGLHomeCurrency", "txtAPBankCode"}, "AP Bank Code",
-        "txtAPBankCode");
-}
-
-void TestAccpacSettings::saveRefusesAMissingValue() {
-    QFETCH(QStringList, emptied);
-    QFETCH(QString, label);
-    QFETCH(QString, focus);
-    TestBook book;
-    fillSettings(book);
-    const QString before = storedRow(book);
-    AccpacSettingsWindow window(book.services);
-    QVERIFY(showActive(&window));
-    if (emptied.isEmpty())
-        setTextOf(&window, QStringLiteral("txtGLSourceCode"), QStringLiteral("   "));
-    for (const QString& name : emptied)
-        setTextOf(&window, name, QString());
-    save(book, &window, Messages::mustEnterSetting(label));
-    QCOMPARE(book.prompts.shown().last().icon, Prompts::Icon::Critical);
-    QCOMPARE(QApplication::focusWidget()->objectName(), focus);
-    QCOMPARE(storedRow(book), before);
-    for (const QString& name : emptied)
-        QCOMPARE(textOf(&window, name), QString());
-}
-
-void TestAccpacSettings::accountListTypingAndChoosing_data() {
-    QTest::addColumn<QString>("list");
-    QTest::addColumn<QString>("next");
-    QTest::addColumn<QString>("choice");
-    const auto row = [](const char* list, const char* next, const char* choice) {
-        QTest::newRow(list) << QString(list) << QString(next) << QString(choice);
-    };
-    row("txtARControlAccount", "txtARClearingAccount", "6000");
-    row("txtARClearingAccount", "txtARControlAccountSet", ""); // chart closed
-    row("txtAPControlAccount", "txtAPClearingAccount", "6000");
-    row("txtAPClearingAccount", "txtAPBankCode", ""); // chart closed
-}
-
-void TestAccpacSettings::accountListTypingAndChoosing() {
-    QFETCH(QString, list);
-    QFETCH(QString, next);
-    QFETCH(QString, choice);
-    TestBook book;
-    fillSettings(book);
-    addAccount(book, QStringLiteral("6000"), QStringLiteral("SALES"), QStringLiteral("Salaries"));
-    AccpacSettingsWindow window(book.services);
-    QVERIFY(showActive(&window));
-    auto* combo = child<QComboBox>(&window, list);
-    const auto shown = [&] {
-        return textOf(&window, list) + '/' + textOf(&window, list + "Dept") + '/' +
-               textOf(&window, list + "Desc");
-    };
-    combo->setFocus();
-    combo->lineEdit()->selectAll();
-    QTest::keyClicks(combo, QStringLiteral("ABCDEFG"));
-    QCOMPARE(combo->currentText(), QStringLiteral("ABCDEF")); // the seventh character is refused
-    const QString expected = choice.isEmpty() ? shown() : QStringLiteral("6000/SALES/Salaries");
-    chooseInChart(choice);
-    QTest::keyClick(combo, choice.isEmpty() ? Qt::Key_F4 : Qt::Key_Down,
-                    choice.isEmpty() ? Qt::NoModifier : Qt::AltModifier);
-    QCOMPARE(QApplication::activeModalWidget(), nullptr);
-    QCOMPARE(shown(), expected);
-    QCOMPARE(window.focusWidget()->objectName(), next);
-    save(book, &window, Messages::recordSaved());
-    const QString column = QString(list).replace("txt", "GL").remove("Account");
-    QCOMPARE(book.value(QStringLiteral("SELECT %1 || '/' || %1Dept || '/' || %1Desc "
-                                       "FROM tblAccpacSettings")
-                            .arg(column))
-                 .toString(),
-             expected);
-}
 
 QTEST_MAIN(TestAccpacSettings)
 #include "tst_accpacsettings.moc"

@@ -4,6 +4,7 @@
 #include "glexport/glbatchfile.h"
 #include "glexport/glexportprocedures.h"
 #include "shell/switchboardwindow.h"
+#include "support/datarows.h"
 #include "support/filesizelimit.h"
 #include "support/testbook.h"
 
@@ -57,11 +58,6 @@ const char* const kBatch =
     "printf('%s|%s|%s|%s|%d|%s|%g|%s|%s|%s', EntryDate, GLAccountCode, DeptCode, SourceCode, "
     "TransID, TransDateAccpac, Amount / 10000.0, CurrencyCode, RateType, RateDate)";
 const char* const kUnmarked = "SELECT COUNT(*) FROM tblCashbook WHERE ExportedToAccpac = 0";
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-}
 
 // Answers as the scripted dialogs do; with fillDisk set, the disk fills up as the dialog
 // closes, after the book's last write before the file.
@@ -122,280 +118,262 @@ struct Fixture {
 class TestGlExport : public QObject {
     Q_OBJECT
 private slots:
-    void distribution_data();
-    void distribution();
-    void distributionKeepsTableOnFailure();
-    void batch_data();
-    void batch();
-    void fileByteForByte_data();
-    void fileByteForByte();
-    void commandFlows_data();
-    void commandFlows();
-    void numericText_data();
-    void numericText();
+    // Modes run in turn on one book; the last one's table is compared.
+    void distribution_data() {
+        // lines: TransID|account|dept|DR|CR|description
+        columns<QList<int>, QStringList>("modes", "lines");
+        const QString d = "Office supplies";
+        QTest::newRow("mode 1: sides in order, signs, void and reversed included")
+            << QList<int>{1}
+            << QStringList{"000123|1000||0|-107|" + d, "000123|6000|00|100|0|" + d,
+                           "000123|2110||7|0|" + d,    "R1|1000||53.5|0|" + d,
+                           "R1|6000|00|0|-50|" + d,    "R1|2110||0|-3.5|" + d,
+                           "V9|1000||0|-10|" + d,      "V9|6000|00|10|0|" + d,
+                           "X9|1000||20|0|O'Brien's",  "X9|6000|00|0|-20|O'Brien's"};
+        QTest::newRow("mode 0 after mode 1: bank lines only")
+            << QList<int>{1, 0}
+            << QStringList{"000123|1000||0|-107|" + d, "R1|1000||53.5|0|" + d,
+                           "V9|1000||0|-10|" + d, "X9|1000||20|0|O'Brien's"};
+        QTest::newRow("mode 2: old outstanding, not last month's reconciled")
+            << QList<int>{2}
+            << QStringList{"000050|1000||0|-30|" + d, "000123|1000||0|-107|" + d,
+                           "R1|1000||53.5|0|" + d, "000200|1000||0|-5|" + d};
+    }
+
+    void distribution() {
+        auto [modes, lines] = fetch<QList<int>, QStringList>("modes", "lines");
+        Fixture f;
+        add(f.book, {"000123", "2003-01-05", "1", -107, 100, 7});
+        add(f.book, {"R1", "2003-01-06", "2", 53.5, -50, -3.5});
+        add(f.book, {"V9", "2003-01-07", "4", -10, 10, QVariant()});
+        add(f.book, {"X9", "2003-01-31", "3", 20, -20, 0, "O'Brien's"});
+        add(f.book, {"000050", "2002-11-03", "1", -30, 30, 0});
+        add(f.book, {"000051", "2002-12-31", "2", -40, 40, 0});
+        add(f.book, {"000200", "2003-02-01", "1", -5, 5, 0});
+        for (int mode : modes)
+            QVERIFY(PreparetblDistribution(f.book.services, mode));
+        QCOMPARE(tableLines(f.book, kDistribution, "tblGLDistribution"), lines);
+        if (modes.last() == 1)
+            QCOMPARE(f.book.value("SELECT SUM(DR) + SUM(CR) FROM tblGLDistribution").toInt(), 0);
+    }
+
+    // A failed rebuild keeps the previous lines; an empty one says so and leaves none.
+    void distributionKeepsTableOnFailure() {
+        Fixture f;
+        add(f.book, {"000123", "2003-01-05", "1", -107, 100, 7});
+        QVERIFY(PreparetblDistribution(f.book.services, 1));
+        add(f.book, {"000124", "2003-01-06", "1", -10, 10, QVariant()});
+        f.book.sql("CREATE TEMP TRIGGER refuse BEFORE INSERT ON tblGLDistribution WHEN "
+                   "NEW.TransID = '000124' BEGIN SELECT RAISE(ABORT, 'refused'); END");
+        for (const char* failure : {"refused", "mode 3"})
+            f.book.prompts.expectMatch(QStringLiteral("^(?s)An error has occurred.*%1.*Routine: "
+                                                      "PreparetblDistribution$")
+                                           .arg(failure));
+        QVERIFY(!PreparetblDistribution(f.book.services, 1));
+        QVERIFY(!PreparetblDistribution(f.book.services, 3));
+        QCOMPARE(tableLines(f.book, kDistribution, "tblGLDistribution").size(), 3);
+        f.book.sql("UPDATE tblBankDetails SET CurrentMonth = '01'"); // names no period
+        f.book.prompts.expect(Messages::noCurrentMonthTransactions());
+        QVERIFY(!PreparetblDistribution(f.book.services, 1));
+        QVERIFY(f.book.prompts.verifyAllShown());
+        QCOMPARE(tableLines(f.book, kDistribution, "tblGLDistribution"), QStringList());
+    }
+
+    // The batch's input written directly: lines dated 31 December 2009.
+    void batch_data() {
+        // ids: one line each
+        // lines: as kBatch; empty when the rebuild fails
+        columns<QStringList, QString, QStringList>("ids", "settings", "lines");
+        QTest::newRow("defaults, 99999 shared, leading zeros, amount 0")
+            << QStringList{"AB1", "000123", "B2"} << ""
+            << QStringList{"091231|1000|00|CBGL|123|091231|12.5|$|SP|091231",
+                           "091231|1000|00|CBGL|99999|091231|12.5|$|SP|091231",
+                           "091231|1000|00|CBGL|99999|091231|0|$|SP|091231"};
+        QTest::newRow("settings given, numeric IDs in other forms")
+            << QStringList{" +12 ", "1,000", "2.5e1"}
+            << "GLSourceCode = 'GJ', GLHomeCurrency = 'S$', GLRateType = 'AV'"
+            << QStringList{"091231|1000|00|GJ|12|091231|12.5|S$|AV|091231",
+                           "091231|1000|00|GJ|1000|091231|12.5|S$|AV|091231",
+                           "091231|1000|00|GJ|25|091231|0|S$|AV|091231"};
+        QTest::newRow("a number beyond 32 bits fails")
+            << QStringList{"1", "2147483648"} << "" << QStringList{};
+    }
+
+    void batch() {
+        auto [ids, settings, lines] =
+            fetch<QStringList, QString, QStringList>("ids", "settings", "lines");
+        Fixture f;
+        if (!settings.isEmpty())
+            f.book.sql("UPDATE tblAccpacSettings SET " + settings);
+        f.book.sql("INSERT INTO tblGLDistributionAccpacGL (TransID) VALUES (7)");
+        for (int i = 0; i < ids.size(); ++i)
+            f.book.sql("INSERT INTO tblGLDistribution (TransDate, TransID, AccountCode, DeptCode, "
+                       "DR, CR) VALUES ('2009-12-31', ?, '1000', '00', ?, ?)",
+                       {ids.at(i), i < 2 ? 125000 : 0, i < 2 ? -99 : 0});
+        if (lines.isEmpty())
+            f.book.prompts.expectMatch(
+                "^(?s)An error has occurred.*Number: 6\r.*2147483648.*Routine: "
+                "PreparetblDistributionAccpacGL$");
+        f.book.busy.set();
+        QCOMPARE(PreparetblDistributionAccpacGL(f.book.services), !lines.isEmpty());
+        QVERIFY(!f.book.busy.isBusy());
+        QVERIFY(f.book.prompts.verifyAllShown());
+        if (lines.isEmpty()) // the earlier batch is kept
+            QCOMPARE(f.book.value("SELECT group_concat(TransID) FROM tblGLDistributionAccpacGL"),
+                     7);
+        else
+            QCOMPARE(tableLines(f.book, kBatch, "tblGLDistributionAccpacGL"), lines);
+    }
+
+    // One payment of the month (bank and offset lines) written through the command.
+    void fileByteForByte_data() {
+        // file: with @ for the description as written
+        columns<QString, QVariant, QByteArray>("settings", "desc", "file");
+        const QByteArray single =
+            "\"E\", 1 ,\"030105\", 0 ,\"1000\",\"\",\"CBGL\", 123 ,\"030105\",@,"
+            "-107.25 \r\n\"E\", 1 ,\"030105\", 0 ,\"6000\",00,\"CBGL\", 123 ,"
+            "\"030105\",@, 107.25 \r\n";
+        const auto row = [&](const char* name, const QVariant& desc, const QByteArray& written) {
+            QTest::newRow(name) << "" << desc << QByteArray(single).replace("@", written);
+        };
+        row("the example line", "Office supplies", "\"Office supplies\"");
+        row("empty description", QVariant(), "\"\"");
+        row("blank description", "   ", "\"\"");
+        row("digits only", "2003", "2003");
+        row("comma", " Smith, Jones ", "\"Smith, Jones\"");
+        row("thousands separator", "1,000", "\"1,000\"");
+        row("double quote", "12\" pipe", "\"12\"\" pipe\"");
+        row("Windows-1252", QString::fromUtf8("Caf\u00e9 \u20ac5"),
+            "\"Caf\xe9 \x80"
+            "5\"");
+        QTest::newRow("multi-currency")
+            << "GLSingleMultiCurrency = 'M', GLSourceCode = 'GJ', GLHomeCurrency = 'S$'"
+            << QVariant("Office supplies")
+            << QByteArray("\"E\", 1 ,\"030105\", 0 ,\"1000\",\"\",\"GJ\", 123 ,\"030105\",\"Office "
+                          "supplies\",-107.25 ,\"S$\",\"SP\",\"030105\", 1 ,-107.25 \r\n\"E\", 1 ,"
+                          "\"030105\", 0 ,\"6000\",00,\"GJ\", 123 ,\"030105\",\"Office supplies\", "
+                          "107.25 ,\"S$\",\"SP\",\"030105\", 1 , 107.25 \r\n");
+    }
+
+    void fileByteForByte() {
+        auto [settings, desc, file] =
+            fetch<QString, QVariant, QByteArray>("settings", "desc", "file");
+        // Amounts keep their full stop whatever the user's locale.
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        const auto restore = qScopeGuard([] { QLocale::setDefault(QLocale::c()); });
+        Fixture f;
+        if (!settings.isEmpty())
+            f.book.sql("UPDATE tblAccpacSettings SET " + settings);
+        add(f.book, {"123", "2003-01-05", "1", -107.25, 107.25, 0, desc});
+        writeFile(f.path(), QByteArray(1000, 'x')); // a longer file is replaced
+        f.exportMonth(false, f.path(),
+                      {Messages::exportSucceeded(f.path(), 2), Messages::viewExportQuestion(),
+                       Messages::markExportedQuestion()});
+        QCOMPARE(fileBytes(f.path()), file);
+        QCOMPARE(f.book.value(kUnmarked).toInt(), 1);
+        QCOMPARE(QDir::current().canonicalPath(), QDir(f.book.appDir()).canonicalPath());
+        const FileDialogRequest request = f.book.fileDialogs.requests().value(0);
+        QCOMPARE(request.title + '|' + request.filter + '|' + request.fileName + '|' +
+                     request.directory,
+                 "Save comma delimited export file|Export Files (*.txt)|*.txt|GLBATCH.TXT|" +
+                     f.book.appDir());
+    }
+
+    // The command's ways through, over a month of two transactions (five lines) and one of the
+    // month before; an earlier GLBATCH.TXT holds "earlier" unless written.
+    void commandFlows_data() {
+        // setup: a statement run on the book first
+        // include: the answer to the include question
+        // desc: of the second transaction
+        // file: the dialog's answer; @ is the book's folder
+        // yes: the answer to each box
+        // written: GLBATCH.TXT holds the month
+        // unmarked: of the three transactions
+        columns<QString, bool, QString, QString, QStringList, bool, bool, bool, int>(
+            "setup", "include", "desc", "file", "boxes", "yes", "diskFull", "written", "unmarked");
+        const QString file = "@/GLBATCH.TXT";
+        const QString done = Messages::exportSucceeded(file, 5);
+        const QStringList after{done, Messages::viewExportQuestion(),
+                                Messages::markExportedQuestion()};
+        const auto row = [](const char* name, const QString& setup, bool include,
+                            const QString& file, const QStringList& boxes, bool yes, bool written,
+                            int unmarked, bool diskFull = false, const QString& desc = "Void") {
+            QTest::newRow(name) << setup << include << desc << file << boxes << yes << diskFull
+                                << written << unmarked;
+        };
+        const QString marked =
+            "UPDATE tblCashbook SET ExportedToAccpac = 1 WHERE TransDate >= '2003-01-01'";
+        row("marked, include No: nothing to export", marked, false, "",
+            {Messages::noRecordsToExport()}, false, false, 1);
+        row("marked, include Yes: written again", marked, true, file, after, false, true, 1);
+        row("dialog cancelled", "", false, "-", {Messages::exportCancelled()}, false, false, 3);
+        row("disk full", "", false, file, {"^57 The file .*GLBATCH\\.TXT could not be written: .+"},
+            true, false, 3, true);
+        row("view and mark No", "", false, file, after, false, true, 3);
+        row("view and mark Yes: the whole month marked", "", false, file,
+            after + QStringList{Messages::exportedAndMarked()}, true, true, 1);
+        row("marking refused part of the way: none marked",
+            "CREATE TEMP TRIGGER refuse BEFORE UPDATE ON tblCashbook WHEN NEW.TransID = '000124' "
+            "BEGIN SELECT RAISE(ABORT, 'refused'); END",
+            false, file,
+            after + QStringList{"^(?s)An error has occurred.*refused.*Routine: MarkAsExported$"},
+            true, true, 3);
+        row("more than 32,767 lines",
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 16384) "
+            "INSERT INTO tblCashbook (TransID, TransDate, TransStatus, BankAccountGLAccountCode, "
+            "OffsetGLAccountCode, DoubleEntryBank, DoubleEntryOffset) SELECT 100000 + i, "
+            "'2003-01-20', '1', '1000', '6000', -10000, 10000 FROM n",
+            false, file,
+            {Messages::exportSucceeded(file, 32773), Messages::viewExportQuestion(),
+             Messages::markExportedQuestion()},
+            false, true, 16387);
+        row("over the book", "", false, "@/cashbook.mdb",
+            {Messages::exportOverBook("@/cashbook.mdb")}, false, false, 3);
+        const QString omega = QString::fromUtf8("\u03a9 meter");
+        row("a text Windows-1252 cannot hold", "", false, "",
+            {Messages::transactionTextNotWritable(
+                "000124", QLocale().toString(QDate(2003, 1, 6), QLocale::ShortFormat),
+                "its description", omega)},
+            false, false, 3, false, omega);
+    }
+
+    void commandFlows() {
+        auto [setup, include, desc, file, boxes, yes, diskFull, written, unmarked] =
+            fetch<QString, bool, QString, QString, QStringList, bool, bool, bool, int>(
+                "setup", "include", "desc", "file", "boxes", "yes", "diskFull", "written",
+                "unmarked");
+        Fixture f;
+        add(f.book, {"000123", "2003-01-05", "2", -107, 100, 7});
+        add(f.book, {"000124", "2003-01-06", "4", -10, 10, QVariant(), desc});
+        add(f.book, {"000099", "2002-12-05", "1", -10, 10, QVariant()});
+        if (!setup.isEmpty())
+            f.book.sql(setup);
+        writeFile(f.path(), "earlier");
+        file.replace('@', f.book.appDir());
+        boxes.replaceInStrings("@", f.book.appDir());
+        f.dialogs.fillDisk = diskFull;
+        f.exportMonth(include, file, boxes, yes ? Answer::Yes : Answer::No);
+        QCOMPARE(fileBytes(f.path()).startsWith("\"E\", 1 ,\"030105\", 0 ,\"1000\""), written);
+        if (!written)
+            QCOMPARE(fileBytes(f.path()), QByteArray("earlier"));
+        QCOMPARE(f.book.value(kUnmarked).toInt(), unmarked);
+        QCOMPARE(f.book.launcher.started.size(), written && yes ? 1 : 0);
+    }
+
+    // What reads as a number decides between bare and quoted fields and the batch numbers.
+    void numericText_data() {
+        columns<QString, bool>("text", "numeric");
+        for (const char* yes : {"0", "00", " 12 ", "-3", "+.5", "1,000.25", "12.", "1e5", "2E-3"})
+            QTest::newRow(yes) << QString(yes) << true;
+        for (const char* no : {"", " ", "1 2", "1e", "e5", ".", "12a", "$5", "1-", "\xd9\xa3"})
+            QTest::newRow(no) << QString::fromUtf8(no) << false;
+    }
+
+    void numericText() {
+        auto [text, numeric] = fetch<QString, bool>("text", "numeric");
+        QCOMPARE(GlBatchFile::isNumeric(text), numeric);
+    }
 };
-
-// Modes run in turn on one book; the last one's table is compared.
-void TestGlExport::distribution_data() {
-    QTest::addColumn<QList<int>>("modes");
-    QTest::addColumn<QStringList>("lines"); // TransID|account|dept|DR|CR|description
-    const QString d = "Office supplies";
-    QTest::newRow("mode 1: sides in order, signs, void and reversed included")
-        << QList<int>{1} << QStringList{"000123|1000||0|-107|" + d, "000123|6000|00|100|0|" + d,
-                                        "000123|2110||7|0|" + d,    "R1|1000||53.5|0|" + d,
-                                        "R1|6000|00|0|-50|" + d,    "R1|2110||0|-3.5|" + d,
-                                        "V9|1000||0|-10|" + d,      "V9|6000|00|10|0|" + d,
-                                        "X9|1000||20|0|O'Brien's",  "X9|6000|00|0|-20|O'Brien's"};
-    QTest::newRow("mode 0 after mode 1: bank lines only")
-        << QList<int>{1, 0}
-        << QStringList{"000123|1000||0|-107|" + d, "R1|1000||53.5|0|" + d, "V9|1000||0|-10|" + d,
-                       "X9|1000||20|0|O'Brien's"};
-    QTest::newRow("mode 2: old outstanding, not last month's reconciled")
-        << QList<int>{2}
-        << QStringList{"000050|1000||0|-30|" + d, "000123|1000||0|-107|" + d,
-                       "R1|1000||53.5|0|" + d, "000200|1000||0|-5|" + d};
-}
-
-void TestGlExport::distribution() {
-    QFETCH(QList<int>, modes);
-    QFETCH(QStringList, lines);
-    Fixture f;
-    add(f.book, {"000123", "2003-01-05", "1", -107, 100, 7});
-    add(f.book, {"R1", "2003-01-06", "2", 53.5, -50, -3.5});
-    add(f.book, {"V9", "2003-01-07", "4", -10, 10, QVariant()});
-    add(f.book, {"X9", "2003-01-31", "3", 20, -20, 0, "O'Brien's"});
-    add(f.book, {"000050", "2002-11-03", "1", -30, 30, 0});
-    add(f.book, {"000051", "2002-12-31", "2", -40, 40, 0});
-    add(f.book, {"000200", "2003-02-01", "1", -5, 5, 0});
-    for (int mode : modes)
-        QVERIFY(PreparetblDistribution(f.book.services, mode));
-    QCOMPARE(tableLines(f.book, kDistribution, "tblGLDistribution"), lines);
-    if (modes.last() == 1)
-        QCOMPARE(f.book.value("SELECT SUM(DR) + SUM(CR) FROM tblGLDistribution").toInt(), 0);
-}
-
-// A failed rebuild keeps the previous lines; an empty one says so and leaves none.
-void TestGlExport::distributionKeepsTableOnFailure() {
-    Fixture f;
-    add(f.book, {"000123", "2003-01-05", "1", -107, 100, 7});
-    QVERIFY(PreparetblDistribution(f.book.services, 1));
-    add(f.book, {"000124", "2003-01-06", "1", -10, 10, QVariant()});
-    f.book.sql("CREATE TEMP TRIGGER refuse BEFORE INSERT ON tblGLDistribution WHEN "
-               "NEW.TransID = '000124' BEGIN SELECT RAISE(ABORT, 'refused'); END");
-    for (const char* failure : {"refused", "mode 3"})
-        f.book.prompts.expectMatch(QStringLiteral("^(?s)An error has occurred.*%1.*Routine: "
-                                                  "PreparetblDistribution$")
-                                       .arg(failure));
-    QVERIFY(!PreparetblDistribution(f.book.services, 1));
-    QVERIFY(!PreparetblDistribution(f.book.services, 3));
-    QCOMPARE(tableLines(f.book, kDistribution, "tblGLDistribution").size(), 3);
-    f.book.sql("UPDATE tblBankDetails SET CurrentMonth = '01'"); // names no period
-    f.book.prompts.expect(Messages::noCurrentMonthTransactions());
-    QVERIFY(!PreparetblDistribution(f.book.services, 1));
-    QVERIFY(f.book.prompts.verifyAllShown());
-    QCOMPARE(tableLines(f.book, kDistribution, "tblGLDistribution"), QStringList());
-}
-
-// The batch's input written directly: lines dated 31 December 2009.
-void TestGlExport::batch_data() {
-    QTest::addColumn<QStringList>("ids"); // one line each
-    QTest::addColumn<QString>("settings");
-    QTest::addColumn<QStringList>("lines"); // as kBatch; empty when the rebuild fails
-    QTest::newRow("defaults, 99999 shared, leading zeros, amount 0")
-        << QStringList{"AB1", "000123", "B2"} << ""
-        << QStringList{"091231|1000|00|CBGL|123|091231|12.5|$|SP|091231",
-                       "091231|1000|00|CBGL|99999|091231|12.5|$|SP|091231",
-                       "091231|1000|00|CBGL|99999|091231|0|$|SP|091231"};
-    QTest::newRow("settings given, numeric IDs in other forms")
-        << QStringList{" +12 ", "1,000", "2.5e1"}
-        << "GLSourceCode = 'GJ', GLHomeCurrency = 'S$', GLRateType = 'AV'"
-        << QStringList{"091231|1000|00|GJ|12|091231|12.5|S$|AV|091231",
-                       "091231|1000|00|GJ|1000|091231|12.5|S$|AV|091231",
-                       "091231|1000|00|GJ|25|091231|0|S$|AV|091231"};
-    QTest::newRow("a number beyond 32 bits fails")
-        << QStringList{"1", "2147483648"} << "" << QStringList{};
-}
-
-void TestGlExport::batch() {
-    QFETCH(QStringList, ids);
-    QFETCH(QString, settings);
-    QFETCH(QStringList, lines);
-    Fixture f;
-    if (!settings.isEmpty())
-        f.book.sql("UPDATE tblAccpacSettings SET " + settings);
-    f.book.sql("INSERT INTO tblGLDistributionAccpacGL (TransID) VALUES (7)");
-    for (int i = 0; i < ids.size(); ++i)
-        f.book.sql("INSERT INTO tblGLDistribution (TransDate, TransID, AccountCode, DeptCode, "
-                   "DR, CR) VALUES ('2009-12-31', ?, '1000', '00', ?, ?)",
-                   {ids.at(i), i < 2 ? 125000 : 0, i < 2 ? -99 : 0});
-    if (lines.isEmpty())
-        f.book.prompts.expectMatch("^(?s)An error has occurred.*Number: 6\r.*2147483648.*Routine: "
-                                   "PreparetblDistributionAccpacGL$");
-    f.book.busy.set();
-    QCOMPARE(PreparetblDistributionAccpacGL(f.book.services), !lines.isEmpty());
-    QVERIFY(!f.book.busy.isBusy());
-    QVERIFY(f.book.prompts.verifyAllShown());
-    if (lines.isEmpty()) // the earlier batch is kept
-        QCOMPARE(f.book.value("SELECT group_concat(TransID) FROM tblGLDistributionAccpacGL"), 7);
-    else
-        QCOMPARE(tableLines(f.book, kBatch, "tblGLDistributionAccpacGL"), lines);
-}
-
-// One payment of the month (bank and offset lines) written through the command.
-void TestGlExport::fileByteForByte_data() {
-    QTest::addColumn<QString>("settings");
-    QTest::addColumn<QVariant>("desc");
-    QTest::addColumn<QByteArray>("file"); // with @ for the description as written
-    const QByteArray single = "\"E\", 1 ,\"030105\", 0 ,\"1000\",\"\",\"CBGL\", 123 ,\"030105\",@,"
-                              "-107.25 \r\n\"E\", 1 ,\"030105\", 0 ,\"6000\",00,\"CBGL\", 123 ,"
-                              "\"030105\",@, 107.25 \r\n";
-    const auto row = [&](const char* name, const QVariant& desc, const QByteArray& written) {
-        QTest::newRow(name) << "" << desc << QByteArray(single).replace("@", written);
-    };
-    row("the example line", "Office supplies", "\"Office supplies\"");
-    row("empty description", QVariant(), "\"\"");
-    row("blank description", "   ", "\"\"");
-    row("digits only", "2003", "2003");
-    row("comma", " Smith, Jones ", "\"Smith, Jones\"");
-    row("thousands separator", "1,000", "\"1,000\"");
-    row("double quote", "12\" pipe", "\"12\"\" pipe\"");
-    row("Windows-1252", QString::fromUtf8("Caf\u00e9 \u20ac5"),
-        "\"Caf\xe9 \x80"
-        "5\"");
-    QTest::newRow("multi-currency")
-        << "GLSingleMultiCurrency = 'M', GLSourceCode = 'GJ', GLHomeCurrency = 'S$'"
-        << QVariant("Office supplies")
-        << QByteArray("\"E\", 1 ,\"030105\", 0 ,\"1000\",\"\",\"GJ\", 123 ,\"030105\",\"Office "
-                      "supplies\",-107.25 ,\"S$\",\"SP\",\"030105\", 1 ,-107.25 \r\n\"E\", 1 ,"
-                      "\"030105\", 0 ,\"6000\",00,\"GJ\", 123 ,\"030105\",\"Office supplies\", "
-                      "107.25 ,\"S$\",\"SP\",\"030105\", 1 , 107.25 \r\n");
-}
-
-void TestGlExport::fileByteForByte() {
-    QFETCH(QString, settings);
-    QFETCH(QVariant, desc);
-    QFETCH(QByteArray, file);
-    // Amounts keep their full stop whatever the user's locale.
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    const auto restore = qScopeGuard([] { QLocale::setDefault(QLocale::c()); });
-    Fixture f;
-    if (!settings.isEmpty())
-        f.book.sql("UPDATE tblAccpacSettings SET " + settings);
-    add(f.book, {"123", "2003-01-05", "1", -107.25, 107.25, 0, desc});
-    writeFile(f.path(), QByteArray(1000, 'x')); // a longer file is replaced
-    f.exportMonth(false, f.path(),
-                  {Messages::exportSucceeded(f.path(), 2), Messages::viewExportQuestion(),
-                   Messages::markExportedQuestion()});
-    QCOMPARE(fileBytes(f.path()), file);
-    QCOMPARE(f.book.value(kUnmarked).toInt(), 1);
-    QCOMPARE(QDir::current().canonicalPath(), QDir(f.book.appDir()).canonicalPath());
-    const FileDialogRequest request = f.book.fileDialogs.requests().value(0);
-    QCOMPARE(request.title + '|' + request.filter + '|' + request.fileName + '|' +
-                 request.directory,
-             "Save comma delimited export file|Export Files (*.txt)|*.txt|GLBATCH.TXT|" +
-                 f.book.appDir());
-}
-
-// The command's ways through, over a month of two transactions (five lines) and one of the
-// month before; an earlier GLBATCH.TXT holds "earlier" unless written.
-void TestGlExport::commandFlows_data() {
-    QTest::addColumn<QString>("setup"); // a statement run on the book first
-    QTest::addColumn<bool>("include");  // the answer to the include question
-    QTest::addColumn<QString>("desc");  // of the second transaction
-    QTest::addColumn<QString>("file");  // the dialog's answer; @ is the book's folder
-    QTest::addColumn<QStringList>("boxes");
-    QTest::addColumn<bool>("yes"); // the answer to each box
-    QTest::addColumn<bool>("diskFull");
-    QTest::addColumn<bool>("written"); // GLBATCH.TXT holds the month
-    QTest::addColumn<int>("unmarked"); // of the three transactions
-    const QString file = "@/GLBATCH.TXT";
-    const QString done = Messages::exportSucceeded(file, 5);
-    const QStringList after{done, Messages::viewExportQuestion(), Messages::markExportedQuestion()};
-    const auto row = [](const char* name, const QString& setup, bool include, const QString& file,
-                        const QStringList& boxes, bool yes, bool written, int unmarked,
-                        bool diskFull = false, const QString& desc = "Void") {
-        QTest::newRow(name) << setup << include << desc << file << boxes << yes << diskFull
-                            << written << unmarked;
-    };
-    const QString marked =
-        "UPDATE tblCashbook SET ExportedToAccpac = 1 WHERE TransDate >= '2003-01-01'";
-    row("marked, include No: nothing to export", marked, false, "", {Messages::noRecordsToExport()},
-        false, false, 1);
-    row("marked, include Yes: written again", marked, true, file, after, false, true, 1);
-    row("dialog cancelled", "", false, "-", {Messages::exportCancelled()}, false, false, 3);
-    row("disk full", "", false, file, {"^57 The file .*GLBATCH\\.TXT could not be written: .+"},
-        true, false, 3, true);
-    row("view and mark No", "", false, file, after, false, true, 3);
-    row("view and mark Yes: the whole month marked", "", false, file,
-        after + QStringList{Messages::exportedAndMarked()}, true, true, 1);
-    row("marking refused part of the way: none marked",
-        "CREATE TEMP TRIGGER refuse BEFORE UPDATE ON tblCashbook WHEN NEW.TransID = '000124' "
-        "BEGIN SELECT RAISE(ABORT, 'refused'); END",
-        false, file,
-        after + QStringList{"^(?s)An error has occurred.*refused.*Routine: MarkAsExported$"}, true,
-        true, 3);
-    row("more than 32,767 lines",
-        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 16384) "
-        "INSERT INTO tblCashbook (TransID, TransDate, TransStatus, BankAccountGLAccountCode, "
-        "OffsetGLAccountCode, DoubleEntryBank, DoubleEntryOffset) SELECT 100000 + i, "
-        "'2003-01-20', '1', '1000', '6000', -10000, 10000 FROM n",
-        false, file,
-        {Messages::exportSucceeded(file, 32773), Messages::viewExportQuestion(),
-         Messages::markExportedQuestion()},
-        false, true, 16387);
-    row("over the book", "", false, "@/cashbook.mdb", {Messages::exportOverBook("@/cashbook.mdb")},
-        false, false, 3);
-    const QString omega = QString::fromUtf8("\u03a9 meter");
-    row("a text Windows-1252 cannot hold", "", false, "",
-        {Messages::transactionTextNotWritable(
-            "000124", QLocale().toString(QDate(2003, 1, 6), QLocale::ShortFormat),
-            "its description", omega)},
-        false, false, 3, false, omega);
-}
-
-void TestGlExport::commandFlows() {
-    QFETCH(QString, setup);
-    QFETCH(bool, include);
-    QFETCH(QString, desc);
-    QFETCH(QString, file);
-    QFETCH(QStringList, boxes);
-    QFETCH(bool, yes);
-    QFETCH(bool, diskFull);
-    QFETCH(bool, written);
-    QFETCH(int, unmarked);
-    Fixture f;
-    add(f.book, {"000123", "2003-01-05", "2", -107, 100, 7});
-    add(f.book, {"000124", "2003-01-06", "4", -10, 10, QVariant(), desc});
-    add(f.book, {"000099", "2002-12-05", "1", -10, 10, QVariant()});
-    if (!setup.isEmpty())
-        f.book.sql(setup);
-    writeFile(f.path(), "earlier");
-    file.replace('@', f.book.appDir());
-    boxes.replaceInStrings("@", f.book.appDir());
-    f.dialogs.fillDisk = diskFull;
-    f.exportMonth(include, file, boxes, yes ? Answer::Yes : Answer::No);
-    QCOMPARE(fileBytes(f.path()).startsWith("\"E\", 1 ,\"030105\", 0 ,\"1000\""), written);
-    if (!written)
-        QCOMPARE(fileBytes(f.path()), QByteArray("earlier"));
-    QCOMPARE(f.book.value(kUnmarked).toInt(), unmarked);
-    QCOMPARE(f.book.launcher.started.size(), written && yes ? 1 : 0);
-}
-
-// What reads as a number decides between bare and quoted fields and the batch numbers.
-void TestGlExport::numericText_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("numeric");
-    for (const char* yes : {"0", "00", " 12 ", "-3", "+.5", "1,000.25", "12.", "1e5", "2E-3"})
-        QTest::newRow(yes) << QString(yes) << true;
-    for (const char* no : {"", " ", "1 2", "1e", "e5", ".", "12a", "$5", "1-", "\xd9\xa3"})
-        QTest::newRow(no) << QString::fromUtf8(no) << false;
-}
-
-void TestGlExport::numericText() {
-    QFETCH(QString, text);
-    QFETCH(bool, numeric);
-    QCOMPARE(GlBatchFile::isNumeric(text), numeric);
-}
 
 QTEST_MAIN(TestGlExport)
 #include "tst_glexport.moc"

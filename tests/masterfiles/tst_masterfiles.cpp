@@ -26,11 +26,6 @@ QByteArray readAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-}
-
 // Rows as "a|b|c" lines.
 QStringList rows(const Database& db, const QString& sql) {
     QSqlQuery query = db.exec(sql);

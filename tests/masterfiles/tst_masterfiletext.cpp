@@ -1,5 +1,6 @@
 #include "masterfiles/masterfilereader.h"
 #include "masterfiles/masterfiletext.h"
+#include "support/datarows.h"
 
 #include <QTemporaryFile>
 
@@ -14,16 +15,14 @@ class TestMasterFileText : public QObject {
 private slots:
     void splitLine_data();
     void splitLine() {
-        QFETCH(QString, line);
-        QFETCH(int, count);
-        QFETCH(std::optional<QStringList>, values);
+        auto [line, count, values] =
+            fetch<QString, int, std::optional<QStringList>>("line", "count", "values");
         QCOMPARE(MasterFileText::splitLine(line, count), values);
     }
 
     // A file's bytes to its lines, as the import reads them.
     void lines_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QStringList>("lines");
+        columns<QByteArray, QStringList>("bytes", "lines");
         QTest::newRow("CR only") << QByteArray("a\rb\r") << QStringList{"a", "b"};
         QTest::newRow("LF only, empty line kept")
             << QByteArray("a\n\nb") << QStringList{"a", "", "b"};
@@ -56,8 +55,7 @@ private slots:
     }
     // The whole file decoded and cut, and the file read a line at a time, agree.
     void lines() {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QStringList, lines);
+        auto [bytes, lines] = fetch<QByteArray, QStringList>("bytes", "lines");
         QCOMPARE(MasterFileText::splitLines(MasterFileText::decode(bytes)), lines);
         QTemporaryFile file;
         QVERIFY(file.open());
@@ -73,9 +71,8 @@ private slots:
 };
 
 void TestMasterFileText::splitLine_data() {
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<std::optional<QStringList>>("values"); // none: too few values
+    // values: none: too few values
+    columns<QString, int, std::optional<QStringList>>("line", "count", "values");
     auto row = [](const char* name, const char* line, int count,
                   std::optional<QStringList> values) {
         QTest::newRow(name) << QString::fromUtf8(line) << count << values;

@@ -22,12 +22,6 @@ namespace {
 
 using Step = BookCompaction::Step;
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
 // Every row of every table (with its stored types), and the schema, as text.
 QStringList dump(Database& db) {
     QStringList out;

@@ -3,6 +3,7 @@
 #include "data/messages.h"
 #include "kit/handlerguard.h"
 #include "shell/mrlookup.h"
+#include "support/datarows.h"
 #include "support/testbook.h"
 
 #include <QComboBox>
@@ -24,111 +25,101 @@ class TestFoundation : public QObject {
     Q_OBJECT
 
 private slots:
-    void errorReport_data();
-    void errorReport();
-    void mrLookup_data();
-    void mrLookup();
-    void limitTextOfAListWithoutTyping();
+    void errorReport_data() {
+        QTest::addColumn<QString>("form");
+        QTest::newRow("window handler") << "frmVendors";
+        QTest::newRow("procedure") << "";
+    }
+
+    void errorReport() {
+        QFETCH(QString, form);
+        TestBook book;
+        const QString save = QStringLiteral("cmdSave");
+        book.prompts.expect(Messages::errorReport(3021, "No current record.", form, save))
+            .expect(Messages::errorReport(-1, "out of range", form, save));
+        book.busy.set();
+        int after = 0;
+        QVERIFY(!guarded(book.services, form, save, [&] {
+            throw Failure(3021, QStringLiteral("No current record."));
+            ++after;
+        }));
+        QCOMPARE(after, 0);
+        // No hourglass over the error box.
+        QVERIFY(!book.busy.isBusy());
+        // Any other exception is reported the same way, with the label of the handler.
+        QVERIFY(
+            !guarded(book.services, form, save, [] { throw std::runtime_error("out of range"); }));
+        QVERIFY(guarded(book.services, form, save, [] {}));
+        QVERIFY(book.prompts.verifyAllShown());
+        QCOMPARE(book.prompts.shown().size(), 2);
+        QCOMPARE(book.prompts.shown().first().icon, Prompts::Icon::Critical);
+    }
+
+    void mrLookup_data() {
+        // expected: "report": the failure reported, an empty text
+        columns<int, int, QString, QString>("key", "subKey", "change", "expected");
+        // The first and last account keys, each sub-key, and the plain settings around them.
+        addRow("AP clearing code", 0, 0, "", "2050");
+        addRow("AP control department", 1, 1, "", "APCT");
+        addRow("AR clearing description", 3, 2, "", "AR Clearing");
+        addRow("any other sub-key is the description", 4, -1, "", "AR Control");
+        addRow("bank account code", 10, 0, "", "1000");
+        addRow("a description is no month", 10, 3, "", "");
+        addRow("currency, sub-key ignored", 6, 9, "", "M");
+        addRow("month name", 11, 3, "", "December");
+        addRow("month stored as a number", 11, 3, "UPDATE tblBankDetails SET CurrentMonth = 7",
+               "July");
+        addRow("month with a leading zero", 11, 3, "UPDATE tblBankDetails SET CurrentMonth = '07'",
+               "");
+        addRow("description as a month", 4, 3, "UPDATE tblAccpacSettings SET GLARControlDesc = '5'",
+               "May");
+        addRow("Null source code", 7, 4, "UPDATE tblAccpacSettings SET GLSourceCode = NULL", "");
+        addRow("first row of two", 12, 4,
+               "INSERT INTO tblBankDetails (CurrentYear, CurrentMonth) VALUES ('1999', '1')",
+               "2003");
+        // Failures are reported with the procedure's label; the caller carries on.
+        addRow("no such key", 13, 4, "", "report");
+        addRow("negative key", -1, 4, "", "report");
+        addRow("no settings row", 7, 4, "DELETE FROM tblAccpacSettings", "report");
+        addRow("no bank details table", 12, 4, "DROP TABLE tblBankDetails", "report");
+    }
+
+    void mrLookup() {
+        auto [key, subKey, change, expected] =
+            fetch<int, int, QString, QString>("key", "subKey", "change", "expected");
+        TestBook book;
+        book.sql(QStringLiteral(
+            "UPDATE tblAccpacSettings SET GLAPClearing = '2050', GLAPControlDept = 'APCT', "
+            "GLARClearingDesc = 'AR Clearing', GLARControlDesc = 'AR Control', "
+            "GLSingleMultiCurrency = 'M', GLSourceCode = 'CBXX'"));
+        book.sql(QStringLiteral("UPDATE tblSystemSetup SET GLBankAccountCode = '1000', "
+                                "BankAccountDesc = 'Bank'"));
+        book.sql(
+            QStringLiteral("UPDATE tblBankDetails SET CurrentMonth = '12', CurrentYear = '2003'"));
+        if (!change.isEmpty())
+            book.sql(change);
+        const bool fails = expected == QLatin1String("report");
+        if (fails)
+            book.prompts.expectMatch(procedureReport(QStringLiteral("mrLookup")));
+        QCOMPARE(mrLookupText(book.services, key, subKey), fails ? QString() : expected);
+        QVERIFY(book.prompts.verifyAllShown());
+        QCOMPARE(book.prompts.shown().size(), fails ? 1 : 0);
+        // A Null field reads as an empty text, not as a Null.
+        if (!fails)
+            QVERIFY(!::mrLookup(book.services, key, subKey).isNull());
+    }
+
+    // A list that cannot take typing is reported with the procedure's label.
+    void limitTextOfAListWithoutTyping() {
+        TestBook book;
+        QComboBox list;
+        book.prompts.expectMatch(procedureReport(QStringLiteral("LimitCBText")));
+        book.prompts.expectMatch(procedureReport(QStringLiteral("LimitCBText")));
+        LimitCBText(book.services, &list, 6);
+        LimitCBText(book.services, nullptr, 6);
+        QVERIFY(book.prompts.verifyAllShown());
+    }
 };
-
-void TestFoundation::errorReport_data() {
-    QTest::addColumn<QString>("form");
-    QTest::newRow("window handler") << "frmVendors";
-    QTest::newRow("procedure") << "";
-}
-
-void TestFoundation::errorReport() {
-    QFETCH(QString, form);
-    TestBook book;
-    const QString save = QStringLiteral("cmdSave");
-    book.prompts.expect(Messages::errorReport(3021, "No current record.", form, save))
-        .expect(Messages::errorReport(-1, "out of range", form, save));
-    book.busy.set();
-    int after = 0;
-    QVERIFY(!guarded(book.services, form, save, [&] {
-        throw Failure(3021, QStringLiteral("No current record."));
-        ++after;
-    }));
-    QCOMPARE(after, 0);
-    // No hourglass over the error box.
-    QVERIFY(!book.busy.isBusy());
-    // Any other exception is reported the same way, with the label of the handler.
-    QVERIFY(!guarded(book.services, form, save, [] { throw std::runtime_error("out of range"); }));
-    QVERIFY(guarded(book.services, form, save, [] {}));
-    QVERIFY(book.prompts.verifyAllShown());
-    QCOMPARE(book.prompts.shown().size(), 2);
-    QCOMPARE(book.prompts.shown().first().icon, Prompts::Icon::Critical);
-}
-
-void TestFoundation::mrLookup_data() {
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("subKey");
-    QTest::addColumn<QString>("change");
-    QTest::addColumn<QString>("expected"); // "report": the failure reported, an empty text
-    const auto row = [](const char* name, int key, int subKey, const char* change,
-                        const char* expected) {
-        QTest::newRow(name) << key << subKey << QString::fromLatin1(change)
-                            << QString::fromLatin1(expected);
-    };
-    // The first and last account keys, each sub-key, and the plain settings around them.
-    row("AP clearing code", 0, 0, "", "2050");
-    row("AP control department", 1, 1, "", "APCT");
-    row("AR clearing description", 3, 2, "", "AR Clearing");
-    row("any other sub-key is the description", 4, -1, "", "AR Control");
-    row("bank account code", 10, 0, "", "1000");
-    row("a description is no month", 10, 3, "", "");
-    row("currency, sub-key ignored", 6, 9, "", "M");
-    row("month name", 11, 3, "", "December");
-    row("month stored as a number", 11, 3, "UPDATE tblBankDetails SET CurrentMonth = 7", "July");
-    row("month with a leading zero", 11, 3, "UPDATE tblBankDetails SET CurrentMonth = '07'", "");
-    row("description as a month", 4, 3, "UPDATE tblAccpacSettings SET GLARControlDesc = '5'",
-        "May");
-    row("Null source code", 7, 4, "UPDATE tblAccpacSettings SET GLSourceCode = NULL", "");
-    row("first row of two", 12, 4,
-        "INSERT INTO tblBankDetails (CurrentYear, CurrentMonth) VALUES ('1999', '1')", "2003");
-    // Failures are reported with the procedure's label; the caller carries on.
-    row("no such key", 13, 4, "", "report");
-    row("negative key", -1, 4, "", "report");
-    row("no settings row", 7, 4, "DELETE FROM tblAccpacSettings", "report");
-    row("no bank details table", 12, 4, "DROP TABLE tblBankDetails", "report");
-}
-
-void TestFoundation::mrLookup() {
-    QFETCH(int, key);
-    QFETCH(int, subKey);
-    QFETCH(QString, change);
-    QFETCH(QString, expected);
-    TestBook book;
-    book.sql(QStringLiteral(
-        "UPDATE tblAccpacSettings SET GLAPClearing = '2050', GLAPControlDept = 'APCT', "
-        "GLARClearingDesc = 'AR Clearing', GLARControlDesc = 'AR Control', "
-        "GLSingleMultiCurrency = 'M', GLSourceCode = 'CBXX'"));
-    book.sql(QStringLiteral("UPDATE tblSystemSetup SET GLBankAccountCode = '1000', "
-                            "BankAccountDesc = 'Bank'"));
-    book.sql(QStringLiteral("UPDATE tblBankDetails SET CurrentMonth = '12', CurrentYear = '2003'"));
-    if (!change.isEmpty())
-        book.sql(change);
-    const bool fails = expected == QLatin1String("report");
-    if (fails)
-        book.prompts.expectMatch(procedureReport(QStringLiteral("mrLookup")));
-    QCOMPARE(mrLookupText(book.services, key, subKey), fails ? QString() : expected);
-    QVERIFY(book.prompts.verifyAllShown());
-    QCOMPARE(book.prompts.shown().size(), fails ? 1 : 0);
-    // A Null field reads as an empty text, not as a Null.
-    if (!fails)
-        QVERIFY(!::mrLookup(book.services, key, subKey).isNull());
-}
-
-// A list that cannot take typing is reported with the procedure's label.
-void TestFoundation::limitTextOfAListWithoutTyping() {
-    TestBook book;
-    QComboBox list;
-    book.prompts.expectMatch(procedureReport(QStringLiteral("LimitCBText")));
-    book.prompts.expectMatch(procedureReport(QStringLiteral("LimitCBText")));
-    LimitCBText(book.services, &list, 6);
-    LimitCBText(book.services, nullptr, 6);
-    QVERIFY(book.prompts.verifyAllShown());
-}
 
 QTEST_MAIN(TestFoundation)
 #include "tst_foundation.moc"

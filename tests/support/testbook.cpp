@@ -3,6 +3,9 @@
 #include "data/schema.h"
 
 #include <QFile>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTest>
 #include <QTextStream>
 
 void writeEarlierBuildBook(const QString& path) {
@@ -31,6 +34,12 @@ QByteArray fileBytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+            file.write(bytes) == bytes.size());
+}
+
 TestBook::TestBook(Open open)
     : db(QStringLiteral("quillan")), services{db,   prompts, fileDialogs,  launcher,
                                               busy, clock,   m_dir.path(), {}} {
@@ -50,4 +59,16 @@ void TestBook::sql(const QString& statement, const QVariantList& values) {
 
 QVariant TestBook::value(const QString& query, const QVariantList& values) {
     return db.scalar(query, values);
+}
+
+QStringList TestBook::rows(const QString& query, const QVariantList& values) {
+    QSqlQuery q = db.exec(query, values);
+    QStringList out;
+    while (q.next()) {
+        QStringList row;
+        for (int i = 0; i < q.record().count(); ++i)
+            row << q.value(i).toString();
+        out << row.join(QLatin1Char('|'));
+    }
+    return out;
 }

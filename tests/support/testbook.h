@@ -16,6 +16,9 @@ void changeFile(const QString& path, const QStringList& statements);
 // The bytes of a file, for checking that something left it untouched.
 QByteArray fileBytes(const QString& path);
 
+// Replaces a file's contents with bytes, making it when missing.
+void writeFile(const QString& path, const QByteArray& bytes);
+
 // A fresh template book in a temporary application directory, with scripted services.
 // The book is open on `db` unless constructed with Open::No.
 class TestBook {
@@ -30,6 +33,8 @@ public:
     // Runs a statement on the book (test set-up only).
     void sql(const QString& statement, const QVariantList& values = {});
     QVariant value(const QString& query, const QVariantList& values = {});
+    // The query's rows, each as its values (a Null as empty) joined by "|".
+    QStringList rows(const QString& query, const QVariantList& values = {});
 
     QTemporaryDir m_dir;
     Database db;
