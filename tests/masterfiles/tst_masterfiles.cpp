@@ -26,18 +26,6 @@ QByteArray readAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-// Rows as "a|b|c" lines.
-QStringList rows(const Database& db, const QString& sql) {
-    QSqlQuery query = db.exec(sql);
-    QStringList out;
-    while (query.next()) {
-        QStringList values;
-        for (int i = 0; i < query.record().count(); ++i)
-            values << query.value(i).toString();
-        out << values.join(QLatin1Char('|'));
-    }
-    return out;
-}
 
 const char* const kCustomers = "SELECT * FROM tblCustomers ORDER BY CustID";
 const char* const kVendors = "SELECT * FROM tblVendors ORDER BY VendorID";
@@ -264,7 +252,7 @@ void TestMasterFiles::importCases() {
     const char* table = button == "cmdImportCOA"       ? kAccounts
                         : button == "cmdImportVendors" ? kVendors
                                                        : kCustomers;
-    QCOMPARE(rows(f.book.db, table), expected);
+    QCOMPARE(f.book.rows(table), expected);
     QVERIFY(!progressShown);
     QCOMPARE(f.book.fileDialogs.requests().size(), name.isEmpty() ? 0 : 1);
     if (!boxes.isEmpty()) {
@@ -313,20 +301,20 @@ void TestMasterFiles::roundTripThenDuplicates() {
         Fixture f;
         for (const QVariantList& record : records)
             f.book.sql(insert, record);
-        before = rows(f.book.db, select);
+        before = f.book.rows(select);
         f.run("cmdExport" + kind, path,
               {Messages::createFileQuestion(path), Messages::exportSucceeded(path, records.size()),
                Messages::viewExportQuestion()});
     }
     Fixture g;
     g.run("cmdImport" + kind, path, {Messages::recordsAdded(records.size())});
-    QCOMPARE(rows(g.book.db, select), before);
+    QCOMPARE(g.book.rows(select), before);
     g.book.prompts.clear();
     g.run("cmdImport" + kind, path, duplicates + QStringList{Messages::recordsAdded(0)});
     QCOMPARE(g.book.prompts.shown().at(1).icon, Prompts::Icon::Question);
     QCOMPARE(g.book.prompts.shown().at(1).defaultButton, Answer::No);
     QCOMPARE(g.book.prompts.shown().last().icon, Prompts::Icon::Information);
-    QCOMPARE(rows(g.book.db, select), before);
+    QCOMPARE(g.book.rows(select), before);
 }
 
 void TestMasterFiles::importCommitsBeforeEveryQuestion() {
