@@ -5,13 +5,19 @@
 // Master file text: the file read a line at a time (MasterFileReader) gives the lines the
 // whole-file decoding gives, and a line cut into values gives exactly the number asked for
 // or nothing. Money text: an amount read from text reads back the same from its plain
-// text, and the cent figure it shows reads back as its rounding. Crashes and undefined
+// text, and the cent figure it shows reads back as its rounding. Bank statements (OFX,
+// camt.053, CSV): a file is read or refused with a StatementError, never anything else; a
+// line read has a date and an identifier, and a statement amount reads back from its plain
+// text. Crashes and undefined
 // behaviour are caught by the sanitizers (build with -DQUILLAN_SANITIZE=ON). Prints the
 // inputs tried and the failures; exits non-zero when there was any.
 #include "data/failure.h"
 #include "data/money.h"
 #include "masterfiles/masterfilereader.h"
 #include "masterfiles/masterfiletext.h"
+#include "statement/camtreader.h"
+#include "statement/csvstatement.h"
+#include "statement/ofxreader.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -36,6 +42,13 @@ const QList<QByteArray>& seeds() {
         "1e5",
         "12,34,5.6789",
         "\"a,b\",c\r\"\",\",\"\"\n",
+        "OFXHEADER:100\n<OFX><STMTTRN><DTPOSTED>20240305<TRNAMT>-1,234.56<FITID>A1<CHECKNUM>7"
+        "<NAME>S &amp; Co</STMTTRN><LEDGERBAL><BALAMT>10,5<DTASOF>20240331</LEDGERBAL></OFX>",
+        "<Document><BkToCstmrStmt><Stmt><Bal><Tp><CdOrPrtry><Cd>CLBD</Cd></CdOrPrtry></Tp>"
+        "<Amt>1.00</Amt><CdtDbtInd>DBIT</CdtDbtInd><Dt><Dt>2024-03-31</Dt></Dt></Bal><Ntry>"
+        "<Amt>250.10</Amt><CdtDbtInd>CRDT</CdtDbtInd><BookgDt><Dt>2024-03-04</Dt></BookgDt>"
+        "</Ntry></Stmt></BkToCstmrStmt></Document>",
+        "Date,Amount,Text\n01/02/2024,-1 234.5,\"a \"\"b\"\"\"\n02/02/2024,7-,x\n",
     };
     return all;
 }
@@ -120,6 +133,29 @@ public:
         }
     }
 
+    void statement(const QByteArray& bytes) {
+        for (const auto& read :
+             {+[](const QByteArray& b) { return OfxReader::read(b); },
+              +[](const QByteArray& b) { return CamtReader::read(b); },
+              +[](const QByteArray& b) { return CsvStatement::read(b, CsvMapping{}); }}) {
+            try {
+                for (const StatementLine& line : read(bytes).lines)
+                    if (!line.date.isValid() || line.bankId.isEmpty())
+                        fail("a statement line has no date or no identifier", bytes);
+            } catch (const StatementError&) {
+                // Refused with its reason: what a bad file must do.
+            } catch (...) {
+                fail("a statement file failed other than by a StatementError", bytes);
+            }
+        }
+        const QString text = QString::fromLatin1(bytes);
+        for (const QChar separator : {QLatin1Char('.'), QLatin1Char(',')}) {
+            const std::optional<Money> value = StatementText::amount(text, separator);
+            if (value && StatementText::amount(value->toPlainString(), QLatin1Char('.')) != value)
+                fail("a statement amount does not read back from its plain text", bytes);
+        }
+    }
+
     qint64 failures() const { return m_failures; }
 
 private:
@@ -151,6 +187,7 @@ int main(int argc, char* argv[]) {
         const QByteArray bytes = input(random);
         fuzzer.masterFile(bytes, i % 16 == 0);
         fuzzer.money(bytes);
+        fuzzer.statement(bytes);
     }
     std::printf("seed %u inputs %lld failures %lld\n", seed, inputs, fuzzer.failures());
     return fuzzer.failures() == 0 ? 0 : 1;
