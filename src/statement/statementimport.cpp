@@ -140,7 +140,16 @@ std::optional<Outcome> run(Services& services, QWidget* parent, const Dialogs& d
     const QSet<QString> known = store.alreadyImported(statement->lines);
     if (known.size() == statement->lines.size()) {
         services.prompts.information(Messages::statementAlreadyImported());
-        return std::nullopt;
+        // Lines kept without a transaction last time may still become bank entries.
+        const QList<StatementLine> left = store.keptWithoutTransaction(statement->lines);
+        if (left.isEmpty() ||
+            !services.prompts.ask(Messages::statementEntriesQuestion(left.size())))
+            return std::nullopt;
+        Outcome outcome;
+        outcome.closingBalance = statement->closingBalance;
+        outcome.closingDate = statement->closingDate;
+        outcome.entriesCreated = createEntries(services, parent, dialogs, left);
+        return outcome;
     }
     QList<StatementLine> fresh;
     for (const StatementLine& line : statement->lines)

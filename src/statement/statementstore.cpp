@@ -57,6 +57,18 @@ QSet<QString> StatementStore::alreadyImported(const QList<StatementLine>& lines)
     return known;
 }
 
+QList<StatementLine>
+StatementStore::keptWithoutTransaction(const QList<StatementLine>& lines) const {
+    QList<StatementLine> left;
+    for (const StatementLine& line : lines)
+        if (m_db.scalar(QStringLiteral("SELECT 1 FROM tblStatementLines WHERE BankID = ? AND "
+                                       "TransID IS NULL"),
+                        {line.bankId})
+                .isValid())
+            left.append(line);
+    return left;
+}
+
 int StatementStore::accept(const QList<Accepted>& accepted, const QDate& today) const {
     Transaction transaction(m_db);
     const QString importedOn = Codes::dateToStored(today);

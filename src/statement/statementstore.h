@@ -19,6 +19,9 @@ public:
     // The bank identifiers of the given lines that the book already holds.
     QSet<QString> alreadyImported(const QList<StatementLine>& lines) const;
 
+    // Of the given lines, those the book keeps without a transaction.
+    QList<StatementLine> keptWithoutTransaction(const QList<StatementLine>& lines) const;
+
     // A line and the transaction accepted for it (empty: kept unmatched).
     struct Accepted {
         StatementLine line;

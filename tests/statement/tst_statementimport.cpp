@@ -86,6 +86,7 @@ private slots:
     void ofxAcceptedThenKnown();
     void cancelAndRefusalWriteNothing();
     void csvMappingAskedOnce();
+    void unmatchedLineLaterMadeAnEntry();
     void reviewChoices();
     void mappingDialogPreview();
 };
@@ -168,6 +169,30 @@ void TestStatementImport::csvMappingAskedOnce() {
     QVERIFY(book.prompts.verifyAllShown());
     QCOMPARE(script.mappingAsked, 1);
     QCOMPARE(book.status("1002"), QStringLiteral("2"));
+}
+
+void TestStatementImport::unmatchedLineLaterMadeAnEntry() {
+    // The fee is kept without a transaction when the user says No; importing the same file
+    // again offers it once more and makes its entry.
+    ImportBook book;
+    book.sql("INSERT INTO tblChartOfAccounts (AccountCode, DeptCode, AccountDescription) "
+             "VALUES ('6900', '', 'Bank Charges')");
+    Script script;
+    const QString path = book.write("march.ofx", kOfx);
+    book.fileDialogs.answer(path);
+    book.prompts.expect(Messages::statementImported(3, 2))
+        .expect(Messages::statementEntriesQuestion(1), Prompts::Answer::No);
+    QVERIFY(StatementImport::run(book.services, nullptr, script.dialogs()));
+    QCOMPARE(book.value("SELECT COUNT(*) FROM tblCashbook").toInt(), 3);
+    book.fileDialogs.answer(path);
+    book.prompts.expect(Messages::statementAlreadyImported())
+        .expect(Messages::statementEntriesQuestion(1), Prompts::Answer::Yes)
+        .expect(Messages::unknownAccount());
+    QCOMPARE(StatementImport::run(book.services, nullptr, script.dialogs())->entriesCreated, 1);
+    QVERIFY(book.prompts.verifyAllShown());
+    QCOMPARE(book.value("SELECT TransID FROM tblStatementLines WHERE BankID = 'X3'").toString(),
+             QStringLiteral("BC240331"));
+    QCOMPARE(script.reviewed, 1);
 }
 
 void TestStatementImport::reviewChoices() {
