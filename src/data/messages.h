@@ -6,7 +6,8 @@
 // The texts the program shows in its message boxes, each written once. Windows and core
 // code take their texts from here, and tests name them instead of copying them, so a text
 // is changed in one place. Grouped by the part of the program that shows them; each group
-// keeps its own section of this file and of messages.cpp.
+// keeps its own section of this file and of messages.cpp (the month-end and safety groups:
+// monthendmessages.cpp).
 namespace Messages {
 
 // ---- amounts (every window that takes an amount) -------------------------------------
