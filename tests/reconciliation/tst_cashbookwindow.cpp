@@ -1,4 +1,5 @@
 // The reconciliation screen and period end, driven as a user does.
+#include "data/bookbackup.h"
 #include "data/messages.h"
 #include "masters/gridview.h"
 #include "reconciliation/cashbookwindow.h"
@@ -276,6 +277,8 @@ void TestCashbookWindow::periodEnd() {
         QCOMPARE(book.prompts.shown().first().defaultButton, Answer::No);
     QCOMPARE(book.value("SELECT CurrentMonth || '/' || CurrentYear FROM tblBankDetails").toString(),
              after);
+    // A checked copy of the book as it stood is kept before it moves on, and only then.
+    QCOMPARE(BookBackup::backups(book.bookPath()).size(), after == period ? 0 : 1);
 }
 
 // The button and the menu item open the window under the busy pointer, which is normal again
