@@ -196,9 +196,6 @@ void TestMessages::texts_data() {
         "receipts, bank reconciliation,\r\nperiod-end processing and month-end reports,\r\nall "
         "kept in one book.\r\n\r\nQuillan is free software, released under the\r\nGNU General "
         "Public License version 3 or later.");
-    // ---- statement
-    row("statementImported", Messages::statementImported(12, 9),
-        "12 statement line(s) kept; 9 transaction(s) set to Reconciled.");
     // ---- reconciliation
     row("periodEndQuestion", Messages::periodEndQuestion("March", "2024"),
         "This advances the Cashbook to the next fiscal period. \r\nIf the current fiscal period "
@@ -251,35 +248,13 @@ void TestMessages::texts_data() {
     row("receiptNotSelected", Messages::receiptNotSelected(), "You have not selected a Receipt.");
     row("noCurrentFiscalMonth", Messages::noCurrentFiscalMonth(),
         "The current fiscal month is not set.\r\nSet it in Fiscal Year and Bank Details first.");
-    // ---- safety
-    row("bookNotWritable", Messages::bookNotWritable("/b/cashbook.mdb"),
-        "The book /b/cashbook.mdb is read-only: the file or its folder may not be changed.\r\n"
-        "\r\nIt was left as it is.");
-    row("bookChangeInProgress", Messages::bookChangeInProgress("/b/cashbook.mdb"),
-        "Another program is still writing a change into the book /b/cashbook.mdb.\r\n\r\nThe "
-        "book was left as it is; try again when that program has finished.");
-    row("bookOpenedReadOnly", Messages::bookOpenedReadOnly("/b/cashbook.mdb"),
-        "The book /b/cashbook.mdb is read-only: the file or its folder may not be changed.\r\n"
-        "\r\nIt is opened for looking and printing only; the commands that change the book are "
-        "disabled.");
+    // ---- safety (the program's own texts; the damage message differs with a backup)
     row("bookDamaged, a backup", Messages::bookDamaged("page 7: bad", "/b/backups/x.mdb"),
         "The book is damaged: page 7: bad\r\n\r\nThe last backup is /b/backups/x.mdb. Restore "
         "it with Tools > Restore Book... before entering more work.");
     row("bookDamaged, no backup", Messages::bookDamaged("page 7: bad", {}),
         "The book is damaged: page 7: bad\r\n\r\nNo backup of the book was found. Copy the "
         "book somewhere safe before entering more work.");
-    row("backupMade", Messages::backupMade("/b/x.mdb"),
-        "The book was backed up to /b/x.mdb and the backup was checked.");
-    row("backupFailed", Messages::backupFailed("disk full"),
-        "The backup failed and was removed: disk full");
-    row("restoreQuestion", Messages::restoreQuestion("/b/x.mdb"),
-        "Replace the book with the backup /b/x.mdb?\r\n\r\nThe book as it is now is backed "
-        "up first.");
-    row("bookRestored", Messages::bookRestored("/b/x.mdb", "/b/y.mdb"),
-        "The book was restored from /b/x.mdb.\r\n\r\nThe book as it was before is kept in "
-        "/b/y.mdb.");
-    row("restoreFailed", Messages::restoreFailed("not a book"),
-        "The book was not restored and is as it was: not a book");
 }
 
 void TestMessages::texts() {
