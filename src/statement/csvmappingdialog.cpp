@@ -92,6 +92,8 @@ CsvMappingDialog::CsvMappingDialog(const QByteArray& data, const CsvMapping& sta
         connect(combo, &QComboBox::currentIndexChanged, this, &CsvMappingDialog::refresh);
     connect(m_dateFormat, &QLineEdit::textChanged, this, &CsvMappingDialog::refresh);
     refresh();
+    // Wide enough for a statement's columns side by side in the preview.
+    resize(720, 620);
 }
 
 CsvMapping CsvMappingDialog::mapping() const {
