@@ -26,7 +26,6 @@ QByteArray readAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-
 const char* const kCustomers = "SELECT * FROM tblCustomers ORDER BY CustID";
 const char* const kVendors = "SELECT * FROM tblVendors ORDER BY VendorID";
 const char* const kAccounts = "SELECT * FROM tblChartOfAccounts ORDER BY AccountCode, DeptCode";
