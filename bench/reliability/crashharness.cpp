@@ -22,6 +22,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -129,8 +130,11 @@ int runWriter(const QString& dir, quint32 seed) {
     return 0;
 }
 
-// The checks after a kill; returns the violations, each described.
-QStringList check(const QString& dir) {
+// The checks after a kill; returns the violations, each described. `cycleStart` is where
+// this cycle's writer began to append to the record: a compaction is judged only when this
+// writer was cut short in it. (A compaction cut short in an earlier cycle may be followed by
+// a save that committed but was killed before its record was written.)
+QStringList check(const QString& dir, qint64 cycleStart) {
     QStringList violations;
     Database db(QStringLiteral("checker"));
     try {
@@ -143,11 +147,17 @@ QStringList check(const QString& dir) {
         violations << QStringLiteral("integrity: ") + integrity;
 
     QFile file(dir + QStringLiteral("/record.txt"));
-    QStringList lines;
+    QByteArray recorded;
     if (file.open(QIODevice::ReadOnly))
-        lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        recorded = file.readAll();
+    const QStringList lines =
+        QString::fromUtf8(recorded).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const qsizetype earlierLines = QString::fromUtf8(recorded.left(cycleStart))
+                                       .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+                                       .size();
     QString lastCompaction;
-    for (const QString& line : lines) {
+    for (qsizetype at = 0; at < lines.size(); ++at) {
+        const QString& line = lines.at(at);
         const QStringList parts = line.split(QLatin1Char(' '));
         if (parts.first() == QLatin1String("save")) {
             if (db.scalar(QStringLiteral("SELECT COUNT(*) FROM tblCashbook WHERE TransID = ?"),
@@ -173,7 +183,7 @@ QStringList check(const QString& dir) {
                                   .arg(count)
                                   .arg(lineCount);
         }
-        if (parts.first() == QLatin1String("compact"))
+        if (parts.first() == QLatin1String("compact") && at >= earlierLines)
             lastCompaction = line.mid(8);
         else
             lastCompaction.clear();
@@ -233,6 +243,7 @@ int runHarness(qint64 cycles, quint32 seed) {
             dir.emplace();
             newBook(bookIn(dir->path()));
         }
+        const qint64 cycleStart = QFileInfo(dir->path() + QStringLiteral("/record.txt")).size();
         QProcess writer;
         writer.setProcessChannelMode(QProcess::ForwardedChannels);
         writer.start(QCoreApplication::applicationFilePath(),
@@ -248,7 +259,7 @@ int runHarness(qint64 cycles, quint32 seed) {
             std::fprintf(stderr, "cycle %lld: the writer ended on its own (%d)\n", cycle,
                          writer.exitCode());
         ++killedIn[lastWork(dir->path())];
-        for (const QString& violation : check(dir->path())) {
+        for (const QString& violation : check(dir->path(), cycleStart)) {
             ++violations;
             std::fprintf(stderr, "cycle %lld: %s\n", cycle, qPrintable(violation));
         }
