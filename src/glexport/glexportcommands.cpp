@@ -6,6 +6,7 @@
 #include "glexport/glbatchfile.h"
 #include "glexport/gldistribution.h"
 #include "glexport/glexportprocedures.h"
+#include "kit/filedialogs.h"
 #include "kit/services.h"
 #include "shell/mrlookup.h"
 #include "shell/settings.h"
@@ -58,14 +59,8 @@ void exportToAccpac(Services& services, QWidget* parent) {
         return;
     }
 
-    FileDialogRequest request;
-    request.title = QStringLiteral("Save comma delimited export file");
-    request.filter = QStringLiteral("Export Files (*.txt)|*.txt");
-    request.defaultSuffix = QStringLiteral("txt");
-    request.directory = services.appDir;
-    request.fileName = QStringLiteral("GLBATCH.TXT");
-    request.confirmOverwrite = true;
-    request.confirmCreate = true;
+    const FileDialogRequest request =
+        exportFileRequest(services.appDir, QStringLiteral("GLBATCH.TXT"));
     const std::optional<QString> path = services.fileDialogs.saveFileName(request);
     // The dialog may have moved the current directory; windows that name the book without
     // a directory rely on it being the application's.

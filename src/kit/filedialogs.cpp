@@ -10,3 +10,15 @@ bool confirmNewFile(Prompts& prompts, const FileDialogRequest& request, const QS
         return true;
     return prompts.ask(Messages::createFileQuestion(path), Prompts::Answer::Yes);
 }
+
+FileDialogRequest exportFileRequest(const QString& directory, const QString& fileName) {
+    FileDialogRequest request;
+    request.title = QStringLiteral("Save comma delimited export file");
+    request.filter = QStringLiteral("Export Files (*.txt)|*.txt");
+    request.defaultSuffix = QStringLiteral("txt");
+    request.directory = directory;
+    request.fileName = fileName;
+    request.confirmOverwrite = true;
+    request.confirmCreate = true;
+    return request;
+}

@@ -20,6 +20,10 @@ struct FileDialogRequest {
     bool confirmCreate = false;
 };
 
+// The save dialog of a comma-delimited export file ("Save comma delimited export file",
+// text files, in the application's folder, asking before it replaces or creates a file).
+FileDialogRequest exportFileRequest(const QString& directory, const QString& fileName);
+
 // Save and open dialogs; nothing for a cancelled dialog.
 class FileDialogs {
 public:

@@ -4,6 +4,7 @@
 #include "data/bookfiles.h"
 #include "data/failure.h"
 #include "data/messages.h"
+#include "kit/filedialogs.h"
 #include "kit/services.h"
 #include "masterfiles/masterfileimport.h"
 #include "masterfiles/masterfilewriter.h"
@@ -96,14 +97,8 @@ void exportMasterFile(Services& services, QWidget* parent, const MasterFile& fil
         services.prompts.information(Messages::noRecordsToExport());
         return;
     }
-    FileDialogRequest request;
-    request.title = QStringLiteral("Save comma delimited export file");
-    request.filter = QStringLiteral("Export Files (*.txt)|*.txt");
-    request.defaultSuffix = QStringLiteral("txt");
-    request.directory = services.appDir;
-    request.fileName = QStringLiteral("Export.txt");
-    request.confirmOverwrite = true;
-    request.confirmCreate = true;
+    const FileDialogRequest request =
+        exportFileRequest(services.appDir, QStringLiteral("Export.txt"));
     const std::optional<QString> path = services.fileDialogs.saveFileName(request);
     restoreCurrentDirectory(services);
     if (path && isBookFile(*path, services.bookPath())) {
