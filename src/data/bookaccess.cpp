@@ -1,10 +1,12 @@
 #include "bookaccess.h"
 
 #include "failure.h"
+#include "messages.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QUrl>
 
 #include <cerrno>
 #include <cstdio>
@@ -83,6 +85,24 @@ QString realPath(const QString& path) {
 bool mayChange(const QString& path) {
     const QString real = realPath(path);
     return writable(real) && writable(QFileInfo(real).absolutePath());
+}
+
+ReadingConnection readingConnection(const QString& path) {
+    const QString readOnly = QStringLiteral("QSQLITE_OPEN_READONLY");
+    const QString real = realPath(path);
+    QFile file(real);
+    // Bytes 18 and 19 of the header are 2 in a book kept in write-ahead mode.
+    const QByteArray header = file.open(QIODevice::ReadOnly) ? file.read(20) : QByteArray();
+    const bool writeAhead = header.size() == 20 && header.at(18) == 2 && header.at(19) == 2;
+    if (!writeAhead || writable(QFileInfo(real).absolutePath()) ||
+        QFileInfo::exists(real + QStringLiteral("-shm")))
+        return {path, readOnly};
+    if (QFileInfo(real + QStringLiteral("-wal")).size() > 0)
+        throw Failure(ErrorNumber::Unnumbered, Messages::bookLogUnreadable(real),
+                      Failure::Kind::BookRefused);
+    return {QUrl::fromLocalFile(real).toString(QUrl::FullyEncoded) +
+                QStringLiteral("?mode=ro&immutable=1"),
+            readOnly + QStringLiteral(";QSQLITE_OPEN_URI")};
 }
 
 void clearStaleJournal(const QString& bookFile) {

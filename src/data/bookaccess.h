@@ -14,6 +14,18 @@ QString realPath(const QString& path);
 // read-only even for a user allowed to override permissions: its owner marked it so.
 bool mayChange(const QString& path);
 
+// How a connection that only reads names the book to the engine, and its options. A book in
+// write-ahead mode is read through a shared-memory file beside it, which the engine makes on
+// opening; where the folder may not be written and that file is not there, the book is opened
+// as a file nothing changes, which needs none (nobody can write the book's log in such a
+// folder either). Throws Failure when such a book still has changes in its log: they could
+// not be read, and the book would look older than it is.
+struct ReadingConnection {
+    QString databaseName;
+    QString options;
+};
+ReadingConnection readingConnection(const QString& path);
+
 // Removes a journal beside the book's real file that the engine no longer needs (empty or
 // with its header zeroed). Throws Failure when the journal has its header, for opening the
 // book would play it back, or cannot be removed. Call with the book closed.

@@ -1,5 +1,8 @@
 #include "bookcheck.h"
 
+#include "bookaccess.h"
+#include "failure.h"
+
 #include <QAtomicInteger>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -14,19 +17,24 @@ QString problems(const QString& path) {
     QStringList found;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        if (!db.open()) {
-            found << db.lastError().text();
-        } else {
-            QSqlQuery query(db);
-            query.setForwardOnly(true);
-            if (!query.exec(QStringLiteral("PRAGMA quick_check(10)")))
-                found << query.lastError().text();
-            while (query.next())
-                found << query.value(0).toString();
-            if (found == QStringList{QStringLiteral("ok")})
-                found.clear();
+        try {
+            const BookAccess::ReadingConnection reading = BookAccess::readingConnection(path);
+            db.setDatabaseName(reading.databaseName);
+            db.setConnectOptions(reading.options);
+            if (!db.open()) {
+                found << db.lastError().text();
+            } else {
+                QSqlQuery query(db);
+                query.setForwardOnly(true);
+                if (!query.exec(QStringLiteral("PRAGMA quick_check(10)")))
+                    found << query.lastError().text();
+                while (query.next())
+                    found << query.value(0).toString();
+                if (found == QStringList{QStringLiteral("ok")})
+                    found.clear();
+            }
+        } catch (const Failure& failure) {
+            found << failure.description();
         }
         db.close();
     }

@@ -22,10 +22,11 @@ bool Database::isOpen() const {
     return QSqlDatabase::contains(m_connectionName) && connection().isOpen();
 }
 
-void Database::openConnection(const QString& path, const QString& options) {
+void Database::openConnection(const QString& path, const QString& options,
+                              const QString& databaseName) {
     close();
     auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
-    db.setDatabaseName(path);
+    db.setDatabaseName(databaseName.isEmpty() ? path : databaseName);
     db.setConnectOptions(options);
     if (!db.open()) {
         const Failure failure = failureFrom(db.lastError());
@@ -81,7 +82,12 @@ BookFormat::Upgrade Database::open(const QString& path, const QList<BookFormat::
                       QStringLiteral("The book %1 does not exist.").arg(path));
     const bool readOnly = !BookAccess::mayChange(path);
     try {
-        openConnection(path, readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY") : QString());
+        if (readOnly) {
+            const BookAccess::ReadingConnection reading = BookAccess::readingConnection(path);
+            openConnection(path, reading.options, reading.databaseName);
+        } else {
+            openConnection(path);
+        }
         m_readOnly = readOnly;
         const int version = BookFormat::versionOf(*this, path, int(steps.size()));
         setConnectionOptions();

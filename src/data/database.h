@@ -53,7 +53,9 @@ public:
     void verifyBook() const;
 
 private:
-    void openConnection(const QString& path, const QString& options = {});
+    // `databaseName` is what the engine is given when it differs from the path (a URI).
+    void openConnection(const QString& path, const QString& options = {},
+                        const QString& databaseName = {});
     void setConnectionOptions() const;
     // A book kept in another journal mode (write-ahead) is left so until the first write,
     // which puts it in the rollback journal mode first.

@@ -171,6 +171,15 @@ QString bookOpenedReadOnly(const QString& path) {
         .arg(QDir::toNativeSeparators(path));
 }
 
+QString bookLogUnreadable(const QString& path) {
+    return QStringLiteral("The book %1 is read-only and still holds changes in its log file "
+                          "(%2), which cannot be read while its folder may not be changed."
+                          "\r\n\r\nIt was left as it is. Open it once from a folder you may "
+                          "change, or ask for the folder to be made writable.")
+        .arg(QDir::toNativeSeparators(path),
+             QDir::toNativeSeparators(path + QStringLiteral("-wal")));
+}
+
 QString bookDamaged(const QString& detail, const QString& lastBackup) {
     const QString advice =
         lastBackup.isEmpty()

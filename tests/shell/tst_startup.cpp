@@ -1,6 +1,7 @@
 // Start-up: Main with no book, with a file it refuses or cannot use, with a book of an
 // earlier build (brought up to date, the user told), and with a good book, whose main window
 // shows the company panel upper-cased and fixes the current directory.
+#include "data/bookaccess.h"
 #include "data/bookbackup.h"
 #include "data/bookcheck.h"
 #include "data/messages.h"
@@ -54,6 +55,7 @@ void TestStartup::unusableBook_data() {
     QTest::newRow("missing field") << "ALTER TABLE tblSystemSetup DROP COLUMN VersionType";
     QTest::newRow("no book") << "absent";
     QTest::newRow("locked by another program") << "lock";
+    QTest::newRow("changes in the log, read-only folder") << "log";
 }
 
 void TestStartup::unusableBook() {
@@ -72,6 +74,20 @@ void TestStartup::unusableBook() {
         QVERIFY(locker.open());
         lock.emplace(locker);
         QVERIFY(lock->exec(QStringLiteral("BEGIN EXCLUSIVE")));
+    } else if (damage == QLatin1String("log")) {
+        // A write-ahead book whose last change is still in its log, as a program cut short
+        // leaves it, in a folder that may not be written: the change cannot be read.
+        changeFile(path, {"PRAGMA journal_mode = WAL"});
+        QVERIFY(locker.open());
+        lock.emplace(locker);
+        QVERIFY(lock->exec(QStringLiteral("PRAGMA wal_autocheckpoint = 0")));
+        QVERIFY(lock->exec(QStringLiteral("UPDATE tblSystemSetup SET CompanyName = 'Logged'")));
+        QVERIFY(QFile::copy(path + "-wal", path + "-kept"));
+        lock.reset();
+        locker.close();
+        QFile::remove(path + "-wal");
+        QVERIFY(QFile::rename(path + "-kept", path + "-wal"));
+        QVERIFY(QFile::setPermissions(book.appDir(), QFile::ReadOwner | QFile::ExeOwner));
     } else {
         changeFile(path, {damage});
     }
@@ -80,6 +96,8 @@ void TestStartup::unusableBook() {
         book.prompts.expect(Messages::missingBook(book.services.appDir));
     else if (damage.startsWith(QLatin1String("PRAGMA")))
         book.prompts.expect(Messages::newerBook(path));
+    else if (damage == QLatin1String("log"))
+        book.prompts.expect(Messages::bookLogUnreadable(BookAccess::realPath(path)));
     else
         book.prompts.expectMatch(QStringLiteral("^An error has occurred\\.\r\n\r\nError Number: "
                                                 "-?[0-9]+\r\nError Description: [^\r\n]+\r\n"
@@ -105,6 +123,7 @@ void TestStartup::unusableBook() {
     locker.close();
     locker = QSqlDatabase();
     QSqlDatabase::removeDatabase(QStringLiteral("locker"));
+    QFile::setPermissions(book.appDir(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 // The user is told where the copy of the book is kept and which accounts to merge, then
@@ -174,6 +193,7 @@ void TestStartup::bookOpenedWithoutChange() {
         QVERIFY(QFile::setPermissions(book.appDir(), readable));
     if (!readOnly.isEmpty())
         book.prompts.expect(Messages::bookOpenedReadOnly(path));
+    const QStringList files = QDir(book.appDir()).entryList(QDir::Files);
 
     auto window = Main(book.services);
 
@@ -182,7 +202,11 @@ void TestStartup::bookOpenedWithoutChange() {
     auto* check = window->findChild<BackgroundBookCheck*>();
     QVERIFY(check);
     QTRY_VERIFY(check->isDone());
+    QCOMPARE(book.prompts.shown().size(), readOnly.isEmpty() ? 0 : 1); // no damage reported
     QCOMPARE(fileBytes(path), before);
+    // Nothing is made beside a book whose folder may not be changed.
+    if (readOnly == QLatin1String("folder"))
+        QCOMPARE(QDir(book.appDir()).entryList(QDir::Files), files);
     QCOMPARE(book.db.isReadOnly(), !readOnly.isEmpty());
     const auto enabled = [&](const char* name) {
         if (auto* button = window->findChild<QAbstractButton*>(name))
