@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Quillan needs to build, run and test.
 set -euo pipefail
-packages=(cmake ninja-build g++ ccache qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
+packages=(cmake ninja-build g++ ccache qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libsqlite3-dev
           qt6-qpa-plugins libgl-dev fonts-dejavu-core clang-format)
 missing=()
 for p in "${packages[@]}"; do

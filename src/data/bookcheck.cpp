@@ -5,13 +5,49 @@
 
 #include <QAtomicInteger>
 #include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
+#include <sqlite3.h>
 
 namespace BookCheck {
 
-QString problems(const QString& path) {
+void Interrupt::request() {
+    const QMutexLocker lock(&m_mutex);
+    m_requested = true;
+    if (m_handle)
+        sqlite3_interrupt(m_handle);
+}
+
+bool Interrupt::requested() const {
+    const QMutexLocker lock(&m_mutex);
+    return m_requested;
+}
+
+bool Interrupt::attach(sqlite3* handle) {
+    const QMutexLocker lock(&m_mutex);
+    m_handle = handle;
+    return !m_requested;
+}
+
+void Interrupt::detach() {
+    const QMutexLocker lock(&m_mutex);
+    m_handle = nullptr;
+}
+
+namespace {
+
+sqlite3* handleOf(const QSqlDatabase& db) {
+    const QVariant handle = db.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3* const*>(handle.constData());
+}
+
+} // namespace
+
+QString problems(const QString& path, Interrupt* interrupt) {
     static QAtomicInteger<int> serial = 0;
     const QString name = QStringLiteral("bookcheck%1").arg(serial.fetchAndAddRelaxed(1));
     QStringList found;
@@ -23,7 +59,7 @@ QString problems(const QString& path) {
             db.setConnectOptions(reading.options);
             if (!db.open()) {
                 found << db.lastError().text();
-            } else {
+            } else if (!interrupt || interrupt->attach(handleOf(db))) {
                 QSqlQuery query(db);
                 query.setForwardOnly(true);
                 if (!query.exec(QStringLiteral("PRAGMA quick_check(10)")))
@@ -35,6 +71,11 @@ QString problems(const QString& path) {
             }
         } catch (const Failure& failure) {
             found << failure.description();
+        }
+        if (interrupt) {
+            interrupt->detach();
+            if (interrupt->requested())
+                found.clear();
         }
         db.close();
     }

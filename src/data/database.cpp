@@ -52,16 +52,34 @@ void Database::setConnectionOptions() const {
                                .compare(QLatin1String("delete"), Qt::CaseInsensitive) != 0;
 }
 
-void Database::settleJournalMode(const QString& sql) const {
-    if (!m_journalPending)
-        return;
-    const QString text = sql.simplified().toUpper();
+namespace {
+
+// Whether a statement only reads the book (a pragma counts: none that writes is run on the
+// shared connection outside a write).
+bool onlyReads(const QString& sql) {
     static const QStringList reads = {QStringLiteral("SELECT "), QStringLiteral("WITH "),
                                       QStringLiteral("PRAGMA "), QStringLiteral("ATTACH "),
                                       QStringLiteral("DETACH "), QStringLiteral("VACUUM INTO ")};
+    const QString text = sql.simplified().toUpper();
     for (const QString& read : reads)
         if (text.startsWith(read))
-            return;
+            return true;
+    return false;
+}
+
+} // namespace
+
+void Database::setBeforeWrite(std::function<void()> hook) {
+    m_beforeWrite = std::move(hook);
+}
+
+void Database::beforeWrite(const QString& sql) const {
+    if ((!m_journalPending && !m_beforeWrite) || onlyReads(sql))
+        return;
+    if (m_beforeWrite)
+        m_beforeWrite();
+    if (!m_journalPending)
+        return;
     m_journalPending = false;
     try {
         exec(QStringLiteral("PRAGMA journal_mode = DELETE"));
@@ -109,7 +127,7 @@ BookFormat::Upgrade Database::open(const QString& path, const QList<BookFormat::
 void Database::openForCreate(const QString& path) {
     openConnection(path);
     setConnectionOptions();
-    settleJournalMode(QStringLiteral("CREATE"));
+    beforeWrite(QStringLiteral("CREATE"));
 }
 
 void Database::close() {
@@ -152,7 +170,7 @@ QSqlQuery Database::exec(const QString& sql, const QVariantList& values) const {
     if (!isOpen())
         throw Failure(ErrorNumber::ObjectClosed,
                       QStringLiteral("Operation is not allowed when the object is closed."));
-    settleJournalMode(sql);
+    beforeWrite(sql);
     QSqlQuery query(connection());
     query.setForwardOnly(true);
     if (!query.prepare(sql))

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
+#include <functional>
 
 // The one shared connection to the book. Every window, model and procedure goes
 // through it; there is no second connection. Every statement that carries a value
@@ -49,6 +50,10 @@ public:
     [[noreturn]] static void fail(const QSqlError& error);
     static Failure failureFrom(const QSqlError& error);
 
+    // Called before each statement that writes, on this connection's thread: for work that
+    // reads the book elsewhere and would make the write wait. An empty function removes it.
+    void setBeforeWrite(std::function<void()> hook);
+
     // The tables a usable book must hold.
     void verifyBook() const;
 
@@ -57,14 +62,16 @@ private:
     void openConnection(const QString& path, const QString& options = {},
                         const QString& databaseName = {});
     void setConnectionOptions() const;
-    // A book kept in another journal mode (write-ahead) is left so until the first write,
-    // which puts it in the rollback journal mode first.
-    void settleJournalMode(const QString& sql) const;
+    // Runs before a statement that writes: the hook given to setBeforeWrite, then, for a book
+    // kept in another journal mode (write-ahead), which is left so until the first write, the
+    // switch to the rollback journal mode.
+    void beforeWrite(const QString& sql) const;
 
     QString m_connectionName;
     QString m_path;
     bool m_readOnly = false;
     mutable bool m_journalPending = false;
+    std::function<void()> m_beforeWrite;
 };
 
 // Writes that belong together run inside one of these: rolled back unless committed.

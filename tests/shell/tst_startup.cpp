@@ -44,6 +44,7 @@ private slots:
     void bookOpenedWithoutChange();
     void damagedPagesReported_data();
     void damagedPagesReported();
+    void writeStopsTheCheck();
 };
 
 // No book where the program is (one of that name in the current directory does not count),
@@ -276,6 +277,29 @@ void TestStartup::damagedPagesReported() {
     QVERIFY(check);
     QTRY_VERIFY(check->isDone());
     QVERIFY(book.prompts.verifyAllShown());
+}
+
+// A write while the check reads the book is not kept waiting: the check lets go at once and
+// runs again, whole, once the book is left alone.
+void TestStartup::writeStopsTheCheck() {
+    TestBook book(TestBook::Open::No);
+    changeFile(book.bookPath(),
+               {"CREATE TABLE tblBulk (Filler BLOB)",
+                "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 99999) "
+                "INSERT INTO tblBulk SELECT randomblob(500) FROM n"});
+    auto window = Main(book.services);
+    QVERIFY(window);
+    auto* check = window->findChild<BackgroundBookCheck*>();
+    check->setRestartDelay(0);
+    book.db.exec(QStringLiteral("PRAGMA busy_timeout = 0")); // a write made to wait fails
+    QTest::qWait(20);
+    QVERIFY(!check->isDone()); // still reading 50 MB
+
+    QVERIFY_THROWS_NO_EXCEPTION(
+        book.db.execute(QStringLiteral("UPDATE tblSystemSetup SET CompanyName = 'Written'")));
+
+    QTRY_VERIFY(check->isDone());
+    QCOMPARE(book.prompts.shown().size(), 0);
 }
 
 QTEST_MAIN(TestStartup)
