@@ -3,20 +3,25 @@
 //   quillan_crashharness <cycles> [seed]
 //
 // Each cycle starts this program again as the writer (voucher saves with their counter,
-// master file imports and compactions, at random, on one book in a temporary folder), kills
+// master file imports, compactions and period ends with their automatic backup, at random,
+// on one book in a temporary folder), kills
 // it with SIGKILL after a random wait, then opens the book as the program would and checks:
 // the engine's integrity check; every save the writer recorded as committed is present; every
 // transaction's three double-entry amounts sum to zero; the cheque counter is past every
 // number handed out; each import added an exact prefix of its file in whole batches; a
-// compaction cut short left every table with the row count and sums it had before. A new book
+// compaction cut short left every table with the row count and sums it had before; the fiscal
+// month moved by whole period ends only; every backup in the backups folder is a sound book
+// and no more than the kept number (and the one being made) are there. A new book
 // is started every hundred cycles, so a long run's cycles stay short. Prints
 // the cycles run and the violations found; exits non-zero when there was any.
+#include "data/bookbackup.h"
 #include "data/bookcopy.h"
 #include "data/database.h"
 #include "data/schema.h"
 #include "entry/cashbookstore.h"
 #include "masterfiles/masterfile.h"
 #include "masterfiles/masterfileimport.h"
+#include "reconciliation/periodend.h"
 #include "shell/bookcompaction.h"
 
 #include <QCoreApplication>
@@ -113,19 +118,32 @@ void compact(Database& db, const QString& dir, const Record& record) {
     record.write(QStringLiteral("compacted"));
 }
 
+QString periodText(const PeriodEnd::FiscalPeriod& period) {
+    return QStringLiteral("%1 %2").arg(period.month).arg(period.year);
+}
+
+// Period end as the program runs it: a checked automatic backup, then the month moves on.
+void periodEnd(const Database& db, const QString& dir, const Record& record) {
+    record.write(QStringLiteral("periodend ") + periodText(PeriodEnd::current(db)));
+    BookBackup::makeAutomatic(db, bookIn(dir), QStringLiteral("period end"));
+    record.write(QStringLiteral("period ") + periodText(PeriodEnd::advance(db)));
+}
+
 int runWriter(const QString& dir, quint32 seed) {
     QRandomGenerator random(seed);
     Database db;
     db.open(bookIn(dir));
     const Record record(dir + QStringLiteral("/record.txt"));
     for (int step = 0; step < 100000; ++step) {
-        const int what = random.bounded(40);
-        if (what < 37)
+        const int what = random.bounded(81);
+        if (what < 74)
             save(db, record, random);
-        else if (what < 39)
+        else if (what < 78)
             import(db, dir, record, random);
-        else
+        else if (what < 80)
             compact(db, dir, record);
+        else
+            periodEnd(db, dir, record);
     }
     return 0;
 }
@@ -156,9 +174,21 @@ QStringList check(const QString& dir, qint64 cycleStart) {
                                        .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
                                        .size();
     QString lastCompaction;
+    QStringList periods; // the fiscal months the book may be in
     for (qsizetype at = 0; at < lines.size(); ++at) {
         const QString& line = lines.at(at);
         const QStringList parts = line.split(QLatin1Char(' '));
+        if (parts.first() == QLatin1String("period")) {
+            periods = {parts.mid(1).join(QLatin1Char(' '))};
+        } else if (parts.first() == QLatin1String("periodend")) {
+            // A period end cut short may or may not have moved the month, never anything else.
+            const QString seen = parts.mid(1).join(QLatin1Char(' '));
+            if (!periods.contains(seen))
+                violations << QStringLiteral("a period end began at %1, not at %2")
+                                  .arg(seen, periods.join(QStringLiteral(" or ")));
+            periods = {seen,
+                       periodText(PeriodEnd::next({parts.at(1).toInt(), parts.at(2).toInt()}))};
+        }
         if (parts.first() == QLatin1String("save")) {
             if (db.scalar(QStringLiteral("SELECT COUNT(*) FROM tblCashbook WHERE TransID = ?"),
                           {parts.at(1)})
@@ -207,11 +237,29 @@ QStringList check(const QString& dir, qint64 cycleStart) {
                           .arg(highest);
     if (!lastCompaction.isEmpty() && tallies(db).join(QLatin1Char('|')) != lastCompaction)
         violations << QStringLiteral("a compaction cut short changed the book's rows or sums");
+    try {
+        const QString period = periodText(PeriodEnd::current(db));
+        if (!periods.contains(period))
+            violations << QStringLiteral("the book is in %1, not in %2")
+                              .arg(period, periods.join(QStringLiteral(" or ")));
+    } catch (const Failure& failure) {
+        violations << QStringLiteral("the fiscal month: ") + failure.description();
+    }
+    const QStringList backups = BookBackup::backups(bookIn(dir));
+    if (backups.size() > BookBackup::kKeptAutomatic + 1)
+        violations << QStringLiteral("%1 backups are kept").arg(backups.size());
+    for (const QString& backup : backups) {
+        try {
+            BookBackup::checkRestorable(db, backup);
+        } catch (const Failure& failure) {
+            violations << QStringLiteral("a backup is unsound: ") + failure.description();
+        }
+    }
     return violations;
 }
 
 // What the writer was doing when it was killed, from its last record: 0 saving, 1 importing,
-// 2 compacting.
+// 2 compacting, 3 in period end.
 int lastWork(const QString& dir) {
     QFile file(dir + QStringLiteral("/record.txt"));
     if (!file.open(QIODevice::ReadOnly))
@@ -220,28 +268,33 @@ int lastWork(const QString& dir) {
     const QByteArray last = all.mid(all.lastIndexOf('\n') + 1);
     if (last.startsWith("import "))
         return 1;
+    if (last.startsWith("periodend "))
+        return 3;
     return last.startsWith("compact ") ? 2 : 0;
 }
 
 constexpr qint64 kCyclesPerBook = 100;
 
-void newBook(const QString& path) {
-    Schema::createBook(path);
+// A new book in its folder, in December so that the first period end rolls the year over.
+void newBook(const QString& dir) {
+    Schema::createBook(bookIn(dir));
     Database db;
-    db.open(path);
-    db.execute(QStringLiteral("UPDATE tblBankDetails SET NextCheque = 1000"));
+    db.open(bookIn(dir));
+    db.execute(QStringLiteral(
+        "UPDATE tblBankDetails SET NextCheque = 1000, CurrentMonth = '12', CurrentYear = '2002'"));
+    Record(dir + QStringLiteral("/record.txt")).write(QStringLiteral("period 12 2002"));
 }
 
 int runHarness(qint64 cycles, quint32 seed) {
     std::optional<QTemporaryDir> dir;
     QRandomGenerator random(seed);
     qint64 violations = 0;
-    qint64 killedIn[3] = {}; // saving, importing, compacting
+    qint64 killedIn[4] = {}; // saving, importing, compacting, in period end
     for (qint64 cycle = 1; cycle <= cycles; ++cycle) {
         // A fresh book now and then keeps a cycle's time from growing with the book.
         if ((cycle - 1) % kCyclesPerBook == 0) {
             dir.emplace();
-            newBook(bookIn(dir->path()));
+            newBook(dir->path());
         }
         const qint64 cycleStart = QFileInfo(dir->path() + QStringLiteral("/record.txt")).size();
         QProcess writer;
@@ -265,8 +318,8 @@ int runHarness(qint64 cycles, quint32 seed) {
         }
     }
     std::printf("cycles %lld violations %lld (killed while saving %lld, importing %lld, "
-                "compacting %lld)\n",
-                cycles, violations, killedIn[0], killedIn[1], killedIn[2]);
+                "compacting %lld, in period end %lld)\n",
+                cycles, violations, killedIn[0], killedIn[1], killedIn[2], killedIn[3]);
     return violations == 0 ? 0 : 1;
 }
 

@@ -122,16 +122,19 @@ void clearStaleJournal(const QString& bookFile) {
 
 void replaceFile(const QString& from, const QString& bookFile) {
     copyAttributes(bookFile, from);
+    moveIntoPlace(from, bookFile);
+}
+
+void moveIntoPlace(const QString& from, const QString& to) {
     syncToDisk(from, false);
-    // rename(2) replaces the book in one step: the name holds either the old or the new file.
-    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(bookFile).constData()) !=
-        0)
-        throw systemFailure(QStringLiteral("Cannot put the new file in place of"), bookFile);
+    // rename(2) replaces in one step: the name holds either the old or the new file.
+    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
+        throw systemFailure(QStringLiteral("Cannot put the new file in place of"), to);
     // The rename itself is made durable by writing the directory.
     try {
-        syncToDisk(QFileInfo(bookFile).absolutePath(), true);
+        syncToDisk(QFileInfo(to).absolutePath(), true);
     } catch (const Failure&) {
-        // The new book is in place and complete; the directory is written by the system later.
+        // The new file is in place and complete; the directory is written by the system later.
     }
 }
 

@@ -37,4 +37,8 @@ void clearStaleJournal(const QString& bookFile);
 // book is then the old file.
 void replaceFile(const QString& from, const QString& bookFile);
 
+// Writes the file at `from` to the disk and gives it the name `to` by one atomic rename (the
+// folder written too). Throws Failure when the rename did not happen.
+void moveIntoPlace(const QString& from, const QString& to);
+
 } // namespace BookAccess

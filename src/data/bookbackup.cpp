@@ -15,6 +15,7 @@ namespace BookBackup {
 namespace {
 
 const QString kAutomaticMark = QStringLiteral("-auto-");
+const QString kPartial = QStringLiteral(".partial");
 
 QString stemOf(const QString& bookPath) {
     return QFileInfo(BookAccess::realPath(bookPath)).completeBaseName();
@@ -27,6 +28,12 @@ void removeOldAutomatic(const QString& bookPath) {
             automatic << path;
     for (qsizetype i = 0; i + kKeptAutomatic < automatic.size(); ++i)
         BookCopy::discard(automatic.at(i));
+    // Backups a crash cut short before they were checked.
+    const QDir folder(folderFor(bookPath));
+    for (const QString& name : folder.entryList(
+             {stemOf(bookPath) + QStringLiteral("-*.mdb") + kPartial + QLatin1Char('*')},
+             QDir::Files))
+        QFile::remove(folder.filePath(name));
 }
 
 } // namespace
@@ -56,13 +63,18 @@ void make(const Database& db, const QString& path, const AfterWrite& afterWrite)
         throw Failure(
             ErrorNumber::FileAlreadyExists,
             QStringLiteral("The file %1 already exists.").arg(QDir::toNativeSeparators(path)));
+    // Written and checked under a name no list of backups shows, then renamed: a backup cut
+    // short (or a check that never ran) never passes for a backup.
+    const QString partial = path + kPartial;
+    BookCopy::discard(partial);
     try {
-        BookCopy::write(db, path);
+        BookCopy::write(db, partial);
         if (afterWrite)
-            afterWrite(path);
-        BookCopy::verify(db, path);
+            afterWrite(partial);
+        BookCopy::verify(db, partial);
+        BookAccess::moveIntoPlace(partial, path);
     } catch (...) {
-        BookCopy::discard(path);
+        BookCopy::discard(partial);
         throw;
     }
 }

@@ -62,7 +62,9 @@ void TestBackup::backUp() {
     else
         book.prompts.expectMatch(patternOf(Messages::backupFailed(QStringLiteral("@@")), "@@"));
 
+    bool namedBeforeItsCheck = false;
     BackUpBook(book.services, [&](const QString& copy) {
+        namedBeforeItsCheck = QFile::exists(target);
         if (damage.isEmpty())
             return;
         Database other(QStringLiteral("damage"));
@@ -71,7 +73,10 @@ void TestBackup::backUp() {
     });
 
     QVERIFY(book.prompts.verifyAllShown());
-    QCOMPARE(QFile::exists(target), damage.isEmpty());
+    // Only a checked copy ever has the chosen name; a failed one leaves nothing behind.
+    QVERIFY(!namedBeforeItsCheck);
+    const QStringList left = QDir(book.appDir()).entryList({QStringLiteral("chosen*")});
+    QCOMPARE(left, damage.isEmpty() ? QStringList{QStringLiteral("chosen.mdb")} : QStringList());
     // The dialog offered a dated name in the backups folder beside the book.
     const FileDialogRequest& request = book.fileDialogs.requests().first();
     QCOMPARE(request.directory, BookBackup::folderFor(book.bookPath()));
