@@ -19,14 +19,15 @@ namespace BookAccess {
 
 namespace {
 
-bool writable(const QString& path) {
-    const QByteArray native = QFile::encodeName(path);
+// Whether the permissions let anyone at all write the file or folder.
+bool hasWriteBits(const QString& path) {
     struct stat info {};
-    if (::stat(native.constData(), &info) != 0)
-        return false;
-    if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
-        return false;
-    return ::access(native.constData(), W_OK) == 0;
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 &&
+           (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+}
+
+bool writable(const QString& path) {
+    return hasWriteBits(path) && ::access(QFile::encodeName(path).constData(), W_OK) == 0;
 }
 
 Failure systemFailure(const QString& what, const QString& path) {
@@ -97,7 +98,10 @@ ReadingConnection readingConnection(const QString& path) {
     if (!writeAhead || writable(QFileInfo(real).absolutePath()) ||
         QFileInfo::exists(real + QStringLiteral("-shm")))
         return {path, readOnly};
-    if (QFileInfo(real + QStringLiteral("-wal")).size() > 0)
+    // Opened as unchanging, the book must not change: its log holds no change, and nobody at
+    // all may write in its folder (where a writer would put its journal).
+    if (QFileInfo(real + QStringLiteral("-wal")).size() > 0 ||
+        hasWriteBits(QFileInfo(real).absolutePath()))
         throw Failure(ErrorNumber::Unnumbered, Messages::bookLogUnreadable(real),
                       Failure::Kind::BookRefused);
     return {QUrl::fromLocalFile(real).toString(QUrl::FullyEncoded) +

@@ -18,8 +18,9 @@ bool mayChange(const QString& path);
 // write-ahead mode is read through a shared-memory file beside it, which the engine makes on
 // opening; where the folder may not be written and that file is not there, the book is opened
 // as a file nothing changes, which needs none (nobody can write the book's log in such a
-// folder either). Throws Failure when such a book still has changes in its log: they could
-// not be read, and the book would look older than it is.
+// folder either). Throws Failure when such a book still has changes in its log (they could
+// not be read, and the book would look older than it is) or when anyone may write in its
+// folder (the book could change under a connection that trusts it not to).
 struct ReadingConnection {
     QString databaseName;
     QString options;

@@ -190,7 +190,8 @@ QString bookNotWritable(const QString& path);
 QString bookChangeInProgress(const QString& path);
 // Start-up: the book opens for looking and printing only.
 QString bookOpenedReadOnly(const QString& path);
-// A write-ahead book in a folder that may not be written still has changes in its log.
+// A write-ahead book in a folder the user may not write cannot be read safely: its log holds
+// changes, or others may write in the folder.
 QString bookLogUnreadable(const QString& path);
 // The start-up check found damage; `lastBackup` is empty when there is none.
 QString bookDamaged(const QString& detail, const QString& lastBackup);

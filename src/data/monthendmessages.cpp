@@ -172,10 +172,11 @@ QString bookOpenedReadOnly(const QString& path) {
 }
 
 QString bookLogUnreadable(const QString& path) {
-    return QStringLiteral("The book %1 is read-only and still holds changes in its log file "
-                          "(%2), which cannot be read while its folder may not be changed."
-                          "\r\n\r\nIt was left as it is. Open it once from a folder you may "
-                          "change, or ask for the folder to be made writable.")
+    return QStringLiteral("The book %1 is read-only and kept in write-ahead mode, which cannot be "
+                          "read safely from a folder you may not change while its log file (%2) "
+                          "holds changes or others may write to the folder.\r\n\r\nIt was left "
+                          "as it is. Open it once from a folder you may change, or ask for the "
+                          "folder to be made writable.")
         .arg(QDir::toNativeSeparators(path),
              QDir::toNativeSeparators(path + QStringLiteral("-wal")));
 }
