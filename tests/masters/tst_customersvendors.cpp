@@ -114,7 +114,7 @@ private slots:
         for (const char* how :
              adding ? QList<const char*>{"cmdUpdate"} : QList<const char*>{"navNext", "navLast"}) {
             for (const QString& message : messages)
-                expectBox(p.book, message);
+                p.book.prompts.expectBox(message);
             press(window, how);
             QVERIFY(p.book.prompts.verifyAllShown());
             // Nothing is written; the typed record stays on screen to be completed.
