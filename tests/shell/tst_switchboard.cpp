@@ -130,8 +130,9 @@ private slots:
         const auto row = [](const char* command, const char* window, int keys,
                             const char* existing = "", const QString& notice = {},
                             bool busy = false) {
-            QTest::newRow(command) << QString(command) << QString(window) << keys
-                                   << QString(existing) << notice << busy;
+            const QByteArray tag = QByteArray(command) + (*existing ? ", " : "") + existing;
+            QTest::newRow(tag.constData()) << QString(command) << QString(window) << keys
+                                           << QString(existing) << notice << busy;
         };
         // A few master and setup commands stand for the rest: each kind of function-key handling,
         // and each setup window.
@@ -146,23 +147,20 @@ private slots:
         // The Payment Vouchers and Receipts buttons warn when no vendor or customer exists and
         // open their window either way; the menu items open them without the warning; the bank
         // entries and the reconciliation screen need neither.
-        const char* vouchers = "frmPaymentVoucher";
-        const char* receipts = "frmReceipts";
-        const char* bank = "frmBankChargesInterest";
-        QTest::newRow("vouchers button, no vendor")
-            << "cmdPaymentVouchers" << vouchers << 0 << "" << noVendorsNotice() << true;
-        QTest::newRow("vouchers button, a vendor")
-            << "cmdPaymentVouchers" << vouchers << 0 << "tblVendors" << QString() << true;
-        row("mnuDataEntry2PaymentVouchers", vouchers, 0, "", {}, true);
-        QTest::newRow("receipts button, no customer")
-            << "cmdReceipts" << receipts << 0 << "tblVendors" << noCustomersNotice() << true;
-        QTest::newRow("receipts button, a customer")
-            << "cmdReceipts" << receipts << 0 << "tblCustomers" << QString() << true;
-        row("mnuDataEntry2Receipts", receipts, 0, "", {}, true);
-        row("cmdBankChargesInterestMisc", bank, 0, "", {}, true);
-        row("mnuDataEntry2BankCharges", bank, 0, "", {}, true);
-        row("cmdCashbook", "frmCashbook", 0, "", {}, true);
-        row("mnuDataEntry2Cashbook", "frmCashbook", 0, "", {}, true);
+        const auto entry = [&row](const char* command, const char* window,
+                                  const char* existing = "", const QString& notice = {}) {
+            row(command, window, 0, existing, notice, true);
+        };
+        entry("cmdPaymentVouchers", "frmPaymentVoucher", "", noVendorsNotice());
+        entry("cmdPaymentVouchers", "frmPaymentVoucher", "tblVendors");
+        entry("mnuDataEntry2PaymentVouchers", "frmPaymentVoucher");
+        entry("cmdReceipts", "frmReceipts", "tblVendors", noCustomersNotice());
+        entry("cmdReceipts", "frmReceipts", "tblCustomers");
+        entry("mnuDataEntry2Receipts", "frmReceipts");
+        entry("cmdBankChargesInterestMisc", "frmBankChargesInterest");
+        entry("mnuDataEntry2BankCharges", "frmBankChargesInterest");
+        entry("cmdCashbook", "frmCashbook");
+        entry("mnuDataEntry2Cashbook", "frmCashbook");
     }
 
     void opensWindow() {
