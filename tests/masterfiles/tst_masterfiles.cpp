@@ -6,14 +6,12 @@
 #include "support/datarows.h"
 #include "support/filesizelimit.h"
 #include "support/testbook.h"
+#include "support/windowdriving.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -49,16 +47,9 @@ struct Fixture {
             book.prompts.expectBox(box, answer);
         if (!path.isEmpty())
             book.fileDialogs.answer(path == "-" ? std::nullopt : std::optional(path));
-        auto* target = window.findChild<QAbstractButton*>(button);
-        QVERIFY2(target && target->isEnabled(), qPrintable(button));
-        target->click();
+        QVERIFY2(runCommand(&window, button), qPrintable(button));
         QVERIFY(book.prompts.verifyAllShown());
         QVERIFY(!book.busy.isBusy());
-    }
-    void addCustomers(int count) {
-        book.sql("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ?) "
-                 "INSERT INTO tblCustomers (CustID, CustName) SELECT 'C' || i, 'Name' FROM n",
-                 {count});
     }
     QString path(const QString& name) const { return book.appDir() + '/' + name; }
     // The files beside the book, but for the automatic backups an import makes first.
@@ -351,7 +342,10 @@ private slots:
             file += "C" + QByteArray::number(i) + ",Name,,,,,\r\n";
         writeFile(path, file);
         if (isExport)
-            f.addCustomers(count);
+            f.book.sql(
+                "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ?) "
+                "INSERT INTO tblCustomers (CustID, CustName) SELECT 'C' || i, 'Name' FROM n",
+                {count});
         const QStringList files = f.files();
         QTimer watch; // presses Cancel as soon as the progress dialog shows
         connect(&watch, &QTimer::timeout, [&] {
