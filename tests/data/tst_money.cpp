@@ -16,30 +16,30 @@ private slots:
     void parse_data() {
         columns<QString, bool, qint64, bool>("text", "valid", "units", "blank");
 
-        QTest::newRow("dollar and thousands") << "$1,234.50" << true << qint64(12345000) << false;
-        QTest::newRow("plain one decimal") << "1234.5" << true << qint64(12345000) << false;
-        QTest::newRow("leading minus") << "-3.10" << true << qint64(-31000) << false;
-        QTest::newRow("parentheses") << "(12.00)" << true << qint64(-120000) << false;
-        QTest::newRow("parentheses with dollar")
-            << "($1,234.56)" << true << qint64(-12345600) << false;
-        QTest::newRow("minus before dollar") << "-$5" << true << qint64(-50000) << false;
-        QTest::newRow("surrounding blanks") << "  42  " << true << qint64(420000) << false;
-        QTest::newRow("no whole part") << ".5" << true << qint64(5000) << false;
-        QTest::newRow("four decimals kept") << "0.0001" << true << qint64(1) << false;
-        QTest::newRow("fifth decimal tie, odd up") << "1.23455" << true << qint64(12346) << false;
-        QTest::newRow("fifth decimal tie, even stays")
-            << "1.23465" << true << qint64(12346) << false;
-        QTest::newRow("negative tie") << "-1.23455" << true << qint64(-12346) << false;
-        QTest::newRow("largest amount")
-            << "922,337,203,685,476.9999" << true << qint64(9223372036854769999LL) << false;
-        QTest::newRow("empty") << "" << false << qint64(0) << true;
-        QTest::newRow("blanks only") << "   " << false << qint64(0) << true;
+        const auto valid = [](const char* name, const char* text, qint64 units) {
+            addRow(name, text, true, units, false);
+        };
+        valid("dollar and thousands", "$1,234.50", 12345000);
+        valid("plain one decimal", "1234.5", 12345000);
+        valid("leading minus", "-3.10", -31000);
+        valid("parentheses", "(12.00)", -120000);
+        valid("parentheses with dollar", "($1,234.56)", -12345600);
+        valid("minus before dollar", "-$5", -50000);
+        valid("surrounding blanks", "  42  ", 420000);
+        valid("no whole part", ".5", 5000);
+        valid("four decimals kept", "0.0001", 1);
+        valid("fifth decimal tie, odd up", "1.23455", 12346);
+        valid("fifth decimal tie, even stays", "1.23465", 12346);
+        valid("negative tie", "-1.23455", -12346);
+        valid("largest amount", "922,337,203,685,476.9999", 9223372036854769999LL);
+        addRow("empty", "", false, qint64(0), true);
+        addRow("blanks only", "   ", false, qint64(0), true);
         const QString bad = "abc|$|-|.|()|(12.00|12.00)|(-5)|--5|12-|1.2.3|1e5|,123|1,,234|12.3,4|"
                             "12 34|$$5|1234567890123456|999999999999999|-923,000,000,000,000.00";
         for (const QString& text : bad.split('|'))
-            QTest::newRow(qPrintable(text)) << text << false << qint64(0) << false;
-        QTest::newRow("non-ASCII digits")
-            << QString::fromUtf8("\xef\xbc\x91\xef\xbc\x92") << false << qint64(0) << false;
+            addRow(qPrintable(text), text, false, qint64(0), false);
+        addRow("non-ASCII digits", QString::fromUtf8("\xef\xbc\x91\xef\xbc\x92"), false, qint64(0),
+               false);
     }
 
     void parse() {
@@ -93,15 +93,15 @@ private slots:
 
         // Products whose decimal value ends in 5 at the fifth decimal go to the even fourth
         // decimal; the first two are ties in binary as well.
-        QTest::newRow("0.25 x 12.5% down to even") << 0.25 * 0.125 << qint64(312);
-        QTest::newRow("0.75 x 12.5% up to even") << 0.75 * 0.125 << qint64(938);
-        QTest::newRow("1.01 x 12.5% down to even") << 1.01 * 0.125 << qint64(1262);
-        QTest::newRow("0.03 x 12.5% up to even") << 0.03 * 0.125 << qint64(38);
-        QTest::newRow("0.07 x 7.5% down to even") << 0.07 * 0.075 << qint64(52);
-        QTest::newRow("negative tie") << -(1.01 * 0.125) << qint64(-1262);
+        addRow("0.25 x 12.5% down to even", 0.25 * 0.125, qint64(312));
+        addRow("0.75 x 12.5% up to even", 0.75 * 0.125, qint64(938));
+        addRow("1.01 x 12.5% down to even", 1.01 * 0.125, qint64(1262));
+        addRow("0.03 x 12.5% up to even", 0.03 * 0.125, qint64(38));
+        addRow("0.07 x 7.5% down to even", 0.07 * 0.075, qint64(52));
+        addRow("negative tie", -(1.01 * 0.125), qint64(-1262));
         // The usual binary noise of a product does not move the amount.
-        QTest::newRow("10.05 x 7%") << 10.05 * 0.07 << qint64(7035);
-        QTest::newRow("large amount") << 1234567.89 * 0.07 << qint64(864197523);
+        addRow("10.05 x 7%", 10.05 * 0.07, qint64(7035));
+        addRow("large amount", 1234567.89 * 0.07, qint64(864197523));
     }
 
     void fromDoubleTiesToEven() {

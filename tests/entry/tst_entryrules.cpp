@@ -69,9 +69,9 @@ private slots:
     void checksInOrder_data() {
         // bank: a bank entry, else a payment voucher
         // refusal: message @ field, empty when the row passes
-        columns<bool, QString, QString>("bank", "change", "refusal");
-        // What the check leaves in date, type, total and tax fields; not compared when empty.
-        QTest::addColumn<QString>("normalised");
+        // normalised: what the check leaves in date, type, total and tax fields; not compared
+        // when empty
+        columns<bool, QString, QString, QString>("bank", "change", "refusal", "normalised");
         const auto row = [](const char* name, bool bank, const char* change, const QString& message,
                             const char* field, const char* normalised = "") {
             QTest::newRow(name) << bank << QString::fromLatin1(change)

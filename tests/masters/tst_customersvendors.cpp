@@ -29,14 +29,11 @@ struct Parties {
     }
     void store(const QList<QStringList>& records) { storeParties(book, kind, records); }
     QStringList stored(const QString& number) {
-        QSqlQuery query = book.db.exec(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
-                                           .arg(kind.columnList(), kind.table, kind.numberColumn()),
-                                       {number});
-        QStringList values;
-        if (query.next())
-            for (int i = 0; i < PartyKind::FieldCount; ++i)
-                values << query.value(i).toString();
-        return values;
+        const QStringList rows =
+            book.rows(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+                          .arg(kind.columnList(), kind.table, kind.numberColumn()),
+                      {number});
+        return rows.isEmpty() ? QStringList() : rows.first().split(QLatin1Char('|'));
     }
     int count() { return book.value(QStringLiteral("SELECT COUNT(*) FROM ") + kind.table).toInt(); }
     PartyWindow& open() {
@@ -114,7 +111,7 @@ private slots:
         for (const char* how :
              adding ? QList<const char*>{"cmdUpdate"} : QList<const char*>{"navNext", "navLast"}) {
             for (const QString& message : messages)
-                expectBox(p.book, message);
+                p.book.prompts.expectBox(message);
             press(window, how);
             QVERIFY(p.book.prompts.verifyAllShown());
             // Nothing is written; the typed record stays on screen to be completed.

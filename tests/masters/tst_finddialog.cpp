@@ -257,11 +257,11 @@ private slots:
         // which: 0 customers, 1 vendors, 2 the chart
         // how: 0 Return, 1 double-click, 2 Esc, 3 Cancel
         // focus: the field searched by, -1 the grid
-        columns<int, QString, QString, int, QString, QString, int>(
-            "which", "button", "typed", "how", "chosen", "caption", "focus");
-        // The entry chosen is not among the window's records: an account written after the chart
-        // read its rows, a customer deleted while the find is open. The window shows its last.
-        QTest::addColumn<bool>("missing");
+        // missing: the entry chosen is not among the window's records: an account written after
+        // the chart read its rows, a customer deleted while the find is open. The window shows
+        // its last.
+        columns<int, QString, QString, int, QString, QString, int, bool>(
+            "which", "button", "typed", "how", "chosen", "caption", "focus", "missing");
         auto row = [](const char* name, int which, const char* button, const char* typed, int how,
                       const char* chosen, const char* caption, int focus, bool missing = false) {
             QTest::newRow(name) << which << QString(button) << QString(typed) << how

@@ -1,4 +1,5 @@
-// The chart of accounts, departments and tax table windows, driven as a user drives them.
+// The chart of accounts, departments and tax table windows, driven as a user drives them;
+// the choosers every lookup opens; the read-only code lists.
 
 #include "masterstesting.h"
 #include "support/datarows.h"
@@ -6,6 +7,7 @@
 
 #include "data/messages.h"
 #include "masters/chartofaccountswindow.h"
+#include "masters/codelistwindow.h"
 #include "masters/departmentswindow.h"
 #include "masters/gridnavigatorbar.h"
 #include "masters/gridview.h"
@@ -17,6 +19,7 @@
 #include <QAbstractItemModelTester>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QtTest>
 #include <memory>
 
@@ -202,7 +205,7 @@ private slots:
         if (!dept.isNull())
             typeInCell(window->grid(), row, 1, dept);
         // The refusal is the only message: Save ends with no "Saved!".
-        expectBox(book, message);
+        book.prompts.expectBox(message);
         if (how.isEmpty())
             QTest::keyClick(window->grid(), Qt::Key_Down);
         else
@@ -334,10 +337,9 @@ private slots:
     }
 
     void choosersHandBackTheirChoice_data() {
-        QTest::addColumn<QString>("chooser");
-        // The row, or customer's field, double-clicked; + 100 Enter on it, + 200 keypad Enter;
-        // -1 Close, -2 the close box.
-        columns<int, QStringList>("how", "values");
+        // how: the row, or customer's field, double-clicked; + 100 Enter on it, + 200 keypad
+        // Enter; -1 Close, -2 the close box.
+        columns<QString, int, QStringList>("chooser", "how", "values");
         auto row = [](const char* name, const char* chooser, int how, const QStringList& values) {
             QTest::newRow(name) << QString(chooser) << how << values;
         };
@@ -405,6 +407,33 @@ private slots:
         QVERIFY(!QApplication::activeModalWidget());
         QVERIFY(!book.busy.isBusy());
         book.prompts.verifyAllShown();
+    }
+
+    void listsAreReadOnly_data() {
+        columns<int, QString>("list", "table");
+        addRow("types", int(CodeListWindow::List::TransactionTypes), "tblTransactionType");
+        addRow("statuses", int(CodeListWindow::List::TransactionStatuses), "tblTransactionStatus");
+    }
+
+    void listsAreReadOnly() {
+        auto [list, table] = fetch<int, QString>("list", "table");
+        TestBook book;
+        CodeListWindow window(book.services, CodeListWindow::List(list));
+        window.show();
+        auto* grid = child<QTableView>(&window, QStringLiteral("DataGrid1"));
+        // Every row of the table is listed, and none can be changed.
+        const int rows = book.value(QStringLiteral("SELECT COUNT(*) FROM ") + table).toInt();
+        QVERIFY(rows > 0);
+        QCOMPARE(grid->model()->rowCount(), rows);
+        const QModelIndex first = grid->model()->index(0, 1);
+        const QString before = first.data().toString();
+        grid->setCurrentIndex(first);
+        QVERIFY(!grid->model()->setData(first, QStringLiteral("Changed")));
+        QTest::keyClicks(grid, "xyz");
+        QTest::keyClick(grid, Qt::Key_Delete);
+        QCOMPARE(grid->model()->rowCount(), rows);
+        QCOMPARE(first.data().toString(), before);
+        QCOMPARE(book.value(QStringLiteral("SELECT COUNT(*) FROM ") + table).toInt(), rows);
     }
 };
 

@@ -26,13 +26,13 @@ class TestFoundation : public QObject {
 
 private slots:
     void errorReport_data() {
-        QTest::addColumn<QString>("form");
-        QTest::newRow("window handler") << "frmVendors";
-        QTest::newRow("procedure") << "";
+        columns<QString>("form");
+        addRow("window handler", "frmVendors");
+        addRow("procedure", "");
     }
 
     void errorReport() {
-        QFETCH(QString, form);
+        const QString form = std::get<0>(fetch<QString>("form"));
         TestBook book;
         const QString save = QStringLiteral("cmdSave");
         book.prompts.expect(Messages::errorReport(3021, "No current record.", form, save))

@@ -1,9 +1,10 @@
-// The switchboard's commands, the function keys, quit, help, about and the licence window.
-// (The vendor and customer notices and the hourglass over transaction windows are driven
-// through the switchboard in tests/entry/tst_entrycommands.cpp.)
+// The switchboard's commands and the windows they open, the function keys, quit, help, about
+// and the licence window.
 #include "data/messages.h"
 #include "shell/shellprocs.h"
 #include "shell/switchboardwindow.h"
+#include "shell/windowopening.h"
+#include "support/datarows.h"
 #include "support/testbook.h"
 #include "support/windowdriving.h"
 
@@ -16,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -60,164 +62,231 @@ bool hasHandler(QObject* command, QObject* switchboard) {
 class TestSwitchboard : public QObject {
     Q_OBJECT
 private slots:
-    void commandPlaces_data();
-    void commandPlaces();
-    void enabledExactlyWhenBound();
-    void functionKeysInAField_data();
-    void functionKeysInAField();
-    void shellCommands();
-    void licenceAgreement();
-};
-
-void TestSwitchboard::commandPlaces_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("place"); // the page's or the menu's caption
-    QTest::addColumn<QString>("caption");
-    // The first and last command of each page and menu, and the captions easily mistyped.
-    const auto row = [](const char* name, const char* place, const char* caption) {
-        QTest::newRow(name) << QString(name) << QString(place) << QString(caption);
-    };
-    row("cmdCompanyDetails", "&Setup", "Company Details");
-    row("cmdGLListing", "&Reports", "GL Listing  Current Month");
-    row("cmdImportCOA", "&Import/Export", "Import Chart of Accounts");
-    row("mnuFileExit", "&File", "&Exit");
-    row("mnuDataEntry2BankCharges", "&Data Entry", "&Bank Charges, Int, Misc");
-    row("mnuAbout", "&Help", "&About");
-}
-
-void TestSwitchboard::commandPlaces() {
-    QFETCH(QString, name);
-    QFETCH(QString, place);
-    QFETCH(QString, caption);
-    TestBook book;
-    SwitchboardWindow switchboard(book.services);
-    if (auto* button = switchboard.findChild<QPushButton*>(name)) {
-        QCOMPARE(button->text(), caption);
-        auto* tabs = child<QTabWidget>(&switchboard, QStringLiteral("SSTab1"));
-        QCOMPARE(tabs->tabText(tabs->indexOf(button->parentWidget())), place);
-        return;
+    void commandPlaces_data() {
+        columns<QString, QString>("place", "caption"); // place: the page's or the menu's caption
+        // The first and last command of each page and menu, and the captions easily mistyped.
+        addRow("cmdCompanyDetails", "&Setup", "Company Details");
+        addRow("cmdGLListing", "&Reports", "GL Listing  Current Month");
+        addRow("cmdImportCOA", "&Import/Export", "Import Chart of Accounts");
+        addRow("mnuFileExit", "&File", "&Exit");
+        addRow("mnuDataEntry2BankCharges", "&Data Entry", "&Bank Charges, Int, Misc");
+        addRow("mnuAbout", "&Help", "&About");
     }
-    auto* item = child<QAction>(&switchboard, name);
-    QCOMPARE(item->text(), caption);
-    QCOMPARE(qobject_cast<QMenu*>(item->parent())->title(), place);
-}
 
-void TestSwitchboard::enabledExactlyWhenBound() {
-    TestBook book;
-    SwitchboardWindow switchboard(book.services);
-    QList<QObject*> commands;
-    for (QAbstractButton* button : switchboard.findChildren<QAbstractButton*>())
-        if (button->objectName().startsWith(QLatin1String("cmd")))
-            commands << button;
-    for (QAction* action : switchboard.findChildren<QAction*>())
-        if (action->objectName().startsWith(QLatin1String("mnu")))
-            commands << action;
-    QCOMPARE(commands.size(), 33 + 31);
-    // The commands the shell itself carries out are always there.
-    for (const char* name :
-         {"cmdHelp", "cmdQuit", "mnuFileExit", "mnuToolsCalculator", "mnuToolsCompactDatabase",
-          "mnuToolsBackUpBook", "mnuToolsRestoreBook", "mnuHelpSystem", "mnuAbout"})
-        QVERIFY2(switchboard.findChild<QObject*>(name)->property("enabled").toBool(), name);
-    // No enabled command without an action, and no bound command left disabled; the
-    // Period End item has none of its own: it presses its button and follows its state.
-    auto* periodEnd = child<QAction>(&switchboard, "mnuDataEntry2PeriodEndProcessing");
-    commands.removeOne(periodEnd);
-    for (QObject* command : commands) {
-        const bool enabled = command->property("enabled").toBool();
-        QVERIFY2(enabled == hasHandler(command, &switchboard), qPrintable(command->objectName()));
+    void commandPlaces() {
+        auto [place, caption] = fetch<QString, QString>("place", "caption");
+        const QString name = QString::fromLatin1(QTest::currentDataTag());
+        TestBook book;
+        SwitchboardWindow switchboard(book.services);
+        if (auto* button = switchboard.findChild<QPushButton*>(name)) {
+            QCOMPARE(button->text(), caption);
+            auto* tabs = child<QTabWidget>(&switchboard, QStringLiteral("SSTab1"));
+            QCOMPARE(tabs->tabText(tabs->indexOf(button->parentWidget())), place);
+            return;
+        }
+        auto* item = child<QAction>(&switchboard, name);
+        QCOMPARE(item->text(), caption);
+        QCOMPARE(qobject_cast<QMenu*>(item->parent())->title(), place);
     }
-    int runs = 0;
-    switchboard.bindCommand(QStringLiteral("cmdPEProcessing"), [&runs] { ++runs; });
-    QVERIFY(runCommand(&switchboard, periodEnd->objectName()));
-    QCOMPARE(runs, 1);
-    child<QPushButton>(&switchboard, QStringLiteral("cmdPEProcessing"))->setEnabled(false);
-    QVERIFY(!periodEnd->isEnabled());
-}
 
-void TestSwitchboard::functionKeysInAField_data() {
-    QTest::addColumn<int>("key");
-    QTest::addColumn<bool>("shift");
-    QTest::addColumn<QString>("message");
-    const QString list = Messages::functionKeyList();
-    QTest::newRow("F3") << int(Qt::Key_F3) << false << list;
-    QTest::newRow("Shift+F5") << int(Qt::Key_F5) << true << list;
-    QTest::newRow("F12") << int(Qt::Key_F12) << false << list;
-    QTest::newRow("F10, No") << int(Qt::Key_F10) << false << Messages::quitQuestion();
-    QTest::newRow("Shift+F10, Yes") << int(Qt::Key_F10) << true << Messages::quitQuestion();
-    QTest::newRow("F2 starts the calculator") << int(Qt::Key_F2) << false << QString();
-    QTest::newRow("F1 opens the window's help") << int(Qt::Key_F1) << false << QString();
-}
+    void enabledExactlyWhenBound() {
+        TestBook book;
+        SwitchboardWindow switchboard(book.services);
+        QList<QObject*> commands;
+        for (QAbstractButton* button : switchboard.findChildren<QAbstractButton*>())
+            if (button->objectName().startsWith(QLatin1String("cmd")))
+                commands << button;
+        for (QAction* action : switchboard.findChildren<QAction*>())
+            if (action->objectName().startsWith(QLatin1String("mnu")))
+                commands << action;
+        QCOMPARE(commands.size(), 33 + 31);
+        // The commands the shell itself carries out are always there.
+        for (const char* name :
+             {"cmdHelp", "cmdQuit", "mnuFileExit", "mnuToolsCalculator", "mnuToolsCompactDatabase",
+              "mnuToolsBackUpBook", "mnuToolsRestoreBook", "mnuHelpSystem", "mnuAbout"})
+            QVERIFY2(switchboard.findChild<QObject*>(name)->property("enabled").toBool(), name);
+        // No enabled command without an action, and no bound command left disabled; the
+        // Period End item has none of its own: it presses its button and follows its state.
+        auto* periodEnd = child<QAction>(&switchboard, "mnuDataEntry2PeriodEndProcessing");
+        commands.removeOne(periodEnd);
+        for (QObject* command : commands) {
+            const bool enabled = command->property("enabled").toBool();
+            QVERIFY2(enabled == hasHandler(command, &switchboard),
+                     qPrintable(command->objectName()));
+        }
+        int runs = 0;
+        switchboard.bindCommand(QStringLiteral("cmdPEProcessing"), [&runs] { ++runs; });
+        QVERIFY(runCommand(&switchboard, periodEnd->objectName()));
+        QCOMPARE(runs, 1);
+        child<QPushButton>(&switchboard, QStringLiteral("cmdPEProcessing"))->setEnabled(false);
+        QVERIFY(!periodEnd->isEnabled());
+    }
 
-// Every function key is the window's: none reaches the field it was pressed in.
-void TestSwitchboard::functionKeysInAField() {
-    QFETCH(int, key);
-    QFETCH(bool, shift);
-    QFETCH(QString, message);
-    TestBook book;
-    book.launcher.available = {QStringLiteral("xcalc"), QStringLiteral("gnome-calculator")};
-    FieldWindow sample(book.services);
-    QTest::keyClicks(sample.field, QStringLiteral("ab"));
-    const bool yes = key == Qt::Key_F10 && shift;
-    if (!message.isEmpty())
-        book.prompts.expect(message, yes ? Prompts::Answer::Yes : Prompts::Answer::No);
-    QTest::keyClick(sample.field, Qt::Key(key), shift ? Qt::ShiftModifier : Qt::NoModifier);
-    QVERIFY(book.prompts.verifyAllShown());
-    QCOMPARE(sample.keys, (QList<int>{Qt::Key_A, Qt::Key_B}));
-    QCOMPARE(sample.field->text(), QStringLiteral("ab"));
-    QCOMPARE(book.endProgramCalls, yes ? 1 : 0);
-    if (key == Qt::Key_F10)
-        QCOMPARE(book.prompts.shown().first().defaultButton, Prompts::Answer::No);
-    QCOMPARE(book.launcher.started.size(), key == Qt::Key_F2 ? 1 : 0);
-    if (key == Qt::Key_F2)
-        QCOMPARE(book.launcher.started.first().program,
-                 QStringLiteral("/usr/bin/gnome-calculator"));
-    QCOMPARE(book.launcher.helpTopics,
-             key == Qt::Key_F1 ? QStringList{"frmSample"} : QStringList{});
-}
+    void opensWindow_data() {
+        // keys: 0 none pressed, 1 F1, 2 F5 ignored and F1, 3 F5 and F1. existing: a row of this
+        // table is made first. busy: the window opens under the busy pointer.
+        columns<QString, QString, int, QString, QString, bool>("command", "window", "keys",
+                                                               "existing", "notice", "busy");
+        const auto row = [](const char* command, const char* window, int keys,
+                            const char* existing = "", const QString& notice = {},
+                            bool busy = false) {
+            const QByteArray tag = QByteArray(command) + (*existing ? ", " : "") + existing;
+            QTest::newRow(tag.constData()) << QString(command) << QString(window) << keys
+                                           << QString(existing) << notice << busy;
+        };
+        // A few master and setup commands stand for the rest: each kind of function-key handling,
+        // and each setup window.
+        row("cmdChartOfAccounts", "frmChartOfAccounts", 3);
+        row("cmdReconciliationStatuses", "frmTransactionStatus", 2);
+        row("cmdVendors", "frmVendors", 1);
+        row("mnuDataEntryTaxTable", "frmTaxTable", 0);
+        row("mnuDataEntryCompanyDetails", "frmCompany", 0);
+        row("cmdBankDetails", "frmBankDetails", 0);
+        row("cmdAccountCodeSettings", "frmBankGLAccountCode", 0);
+        row("mnuDataEntryAccpacAdagioSettings", "frmAccpacSettings", 0);
+        // The Payment Vouchers and Receipts buttons warn when no vendor or customer exists and
+        // open their window either way; the menu items open them without the warning; the bank
+        // entries and the reconciliation screen need neither.
+        const auto entry = [&row](const char* command, const char* window,
+                                  const char* existing = "", const QString& notice = {}) {
+            row(command, window, 0, existing, notice, true);
+        };
+        entry("cmdPaymentVouchers", "frmPaymentVoucher", "", noVendorsNotice());
+        entry("cmdPaymentVouchers", "frmPaymentVoucher", "tblVendors");
+        entry("mnuDataEntry2PaymentVouchers", "frmPaymentVoucher");
+        entry("cmdReceipts", "frmReceipts", "tblVendors", noCustomersNotice());
+        entry("cmdReceipts", "frmReceipts", "tblCustomers");
+        entry("mnuDataEntry2Receipts", "frmReceipts");
+        entry("cmdBankChargesInterestMisc", "frmBankChargesInterest");
+        entry("mnuDataEntry2BankCharges", "frmBankChargesInterest");
+        entry("cmdCashbook", "frmCashbook");
+        entry("mnuDataEntry2Cashbook", "frmCashbook");
+    }
 
-// The commands the shell itself carries out, from the switchboard.
-void TestSwitchboard::shellCommands() {
-    TestBook book;
-    SwitchboardWindow switchboard(book.services);
-    QVERIFY(showActive(&switchboard));
-    QTest::keyClick(&switchboard, Qt::Key_F1);
-    QVERIFY(runCommand(&switchboard, QStringLiteral("cmdHelp")));
-    QCOMPARE(book.launcher.helpTopics, (QStringList{"frmSwitchboard", "frmSwitchboard"}));
-    book.prompts.expect(Messages::quitQuestion(), Prompts::Answer::Yes);
-    QVERIFY(runCommand(&switchboard, QStringLiteral("mnuFileExit")));
-    QCOMPARE(book.endProgramCalls, 1);
-    // No calculator on the path: the error report labelled "Calculator".
-    book.prompts.expectMatch(QStringLiteral("(?s)^An error has occurred.*Routine: Calculator$"));
-    QVERIFY(runCommand(&switchboard, QStringLiteral("mnuToolsCalculator")));
-    book.prompts.expect(Messages::aboutText());
-    QVERIFY(runCommand(&switchboard, QStringLiteral("mnuAbout")));
-    QVERIFY(book.prompts.verifyAllShown());
-    QCOMPARE(book.prompts.shown().last().icon, Prompts::Icon::Information);
-}
+    void opensWindow() {
+        auto [command, window, keys, existing, notice, busy] =
+            fetch<QString, QString, int, QString, QString, bool>("command", "window", "keys",
+                                                                 "existing", "notice", "busy");
+        TestBook book;
+        if (!existing.isEmpty())
+            book.sql(QStringLiteral("INSERT INTO %1 VALUES ('X1', 'Name', '', '', '', '', '')")
+                         .arg(existing));
+        SwitchboardWindow switchboard(book.services);
+        if (!notice.isEmpty())
+            book.prompts.expect(notice);
+        if (keys == 3)
+            book.prompts.expectMatch(QStringLiteral("^F1  - Help\r\nF2  - Calculator"));
+        QString opened;
+        bool busyWhileOpen = true;
+        whenModal([&opened, &busyWhileOpen, &book, keys](QDialog* dialog) {
+            opened = dialog->objectName();
+            busyWhileOpen = book.busy.isBusy();
+            QWidget* target = dialog->findChild<QTableView*>();
+            if (!target)
+                target = dialog->findChild<QLineEdit*>();
+            if (keys) {
+                QVERIFY(showActive(dialog));
+                if (keys >= 2)
+                    QTest::keyClick(target, Qt::Key_F5);
+                QTest::keyClick(target, Qt::Key_F1);
+            }
+            dialog->close();
+        });
+        QVERIFY2(runCommand(&switchboard, command), qPrintable(command));
+        QCOMPARE(opened, window);
+        QVERIFY(book.prompts.verifyAllShown());
+        // The busy pointer shows while a transaction window is made, not while it is open.
+        QVERIFY(!busyWhileOpen);
+        QVERIFY(!book.busy.isBusy());
+        QCOMPARE(book.busy.setCount >= 1, busy);
+        // F1 opens the window's own help page, put beside the program with the others.
+        QCOMPARE(book.launcher.helpTopics, keys ? QStringList{window} : QStringList{});
+        QVERIFY(QFileInfo::exists(QCoreApplication::applicationDirPath() +
+                                  QStringLiteral("/help/") + window + QStringLiteral(".html")));
+    }
 
-void TestSwitchboard::licenceAgreement() {
-    TestBook book;
-    SwitchboardWindow switchboard(book.services);
-    QString text;
-    whenModal([&](QDialog* modal) {
-        // F1 and DisplayHelp give this window's topic; the switchboard does not answer too.
-        QTest::keyClick(modal, Qt::Key_F1);
-        DisplayHelp(book.services);
+    void functionKeysInAField_data() {
+        columns<int, bool, QString>("key", "shift", "message");
+        const QString list = Messages::functionKeyList();
+        addRow("F3", int(Qt::Key_F3), false, list);
+        addRow("Shift+F5", int(Qt::Key_F5), true, list);
+        addRow("F12", int(Qt::Key_F12), false, list);
+        addRow("F10, No", int(Qt::Key_F10), false, Messages::quitQuestion());
+        addRow("Shift+F10, Yes", int(Qt::Key_F10), true, Messages::quitQuestion());
+        addRow("F2 starts the calculator", int(Qt::Key_F2), false, QString());
+        addRow("F1 opens the window's help", int(Qt::Key_F1), false, QString());
+    }
+
+    // Every function key is the window's: none reaches the field it was pressed in.
+    void functionKeysInAField() {
+        auto [key, shift, message] = fetch<int, bool, QString>("key", "shift", "message");
+        TestBook book;
+        book.launcher.available = {QStringLiteral("xcalc"), QStringLiteral("gnome-calculator")};
+        FieldWindow sample(book.services);
+        QTest::keyClicks(sample.field, QStringLiteral("ab"));
+        const bool yes = key == Qt::Key_F10 && shift;
+        if (!message.isEmpty())
+            book.prompts.expect(message, yes ? Prompts::Answer::Yes : Prompts::Answer::No);
+        QTest::keyClick(sample.field, Qt::Key(key), shift ? Qt::ShiftModifier : Qt::NoModifier);
+        QVERIFY(book.prompts.verifyAllShown());
+        QCOMPARE(sample.keys, (QList<int>{Qt::Key_A, Qt::Key_B}));
+        QCOMPARE(sample.field->text(), QStringLiteral("ab"));
+        QCOMPARE(book.endProgramCalls, yes ? 1 : 0);
+        if (key == Qt::Key_F10)
+            QCOMPARE(book.prompts.shown().first().defaultButton, Prompts::Answer::No);
+        QCOMPARE(book.launcher.started.size(), key == Qt::Key_F2 ? 1 : 0);
+        if (key == Qt::Key_F2)
+            QCOMPARE(book.launcher.started.first().program,
+                     QStringLiteral("/usr/bin/gnome-calculator"));
         QCOMPARE(book.launcher.helpTopics,
-                 (QStringList{"frmLicenceAgreement", "frmLicenceAgreement"}));
-        auto* box = child<QPlainTextEdit>(modal, QStringLiteral("txtLicenceAgreement"));
-        text = box->toPlainText();
-        box->setFocus();
-        QTest::keyClicks(box, QStringLiteral("xyz"));
-        QCOMPARE(box->toPlainText(), text);
-        modal->close();
-    });
-    QVERIFY(runCommand(&switchboard, QStringLiteral("mnuHelpLicenceAgreement")));
-    // A short notice of the licence, not the licence itself.
-    QVERIFY(
-        text.contains(QLatin1String("version 3 of the License, or (at your option) any later")));
-    QVERIFY(text.size() < 2000);
-}
+                 key == Qt::Key_F1 ? QStringList{"frmSample"} : QStringList{});
+    }
+
+    // The commands the shell itself carries out, from the switchboard.
+    void shellCommands() {
+        TestBook book;
+        SwitchboardWindow switchboard(book.services);
+        QVERIFY(showActive(&switchboard));
+        QTest::keyClick(&switchboard, Qt::Key_F1);
+        QVERIFY(runCommand(&switchboard, QStringLiteral("cmdHelp")));
+        QCOMPARE(book.launcher.helpTopics, (QStringList{"frmSwitchboard", "frmSwitchboard"}));
+        book.prompts.expect(Messages::quitQuestion(), Prompts::Answer::Yes);
+        QVERIFY(runCommand(&switchboard, QStringLiteral("mnuFileExit")));
+        QCOMPARE(book.endProgramCalls, 1);
+        // No calculator on the path: the error report labelled "Calculator".
+        book.prompts.expectMatch(
+            QStringLiteral("(?s)^An error has occurred.*Routine: Calculator$"));
+        QVERIFY(runCommand(&switchboard, QStringLiteral("mnuToolsCalculator")));
+        book.prompts.expect(Messages::aboutText());
+        QVERIFY(runCommand(&switchboard, QStringLiteral("mnuAbout")));
+        QVERIFY(book.prompts.verifyAllShown());
+        QCOMPARE(book.prompts.shown().last().icon, Prompts::Icon::Information);
+    }
+
+    void licenceAgreement() {
+        TestBook book;
+        SwitchboardWindow switchboard(book.services);
+        QString text;
+        whenModal([&](QDialog* modal) {
+            // F1 and DisplayHelp give this window's topic; the switchboard does not answer too.
+            QTest::keyClick(modal, Qt::Key_F1);
+            DisplayHelp(book.services);
+            QCOMPARE(book.launcher.helpTopics,
+                     (QStringList{"frmLicenceAgreement", "frmLicenceAgreement"}));
+            auto* box = child<QPlainTextEdit>(modal, QStringLiteral("txtLicenceAgreement"));
+            text = box->toPlainText();
+            box->setFocus();
+            QTest::keyClicks(box, QStringLiteral("xyz"));
+            QCOMPARE(box->toPlainText(), text);
+            modal->close();
+        });
+        QVERIFY(runCommand(&switchboard, QStringLiteral("mnuHelpLicenceAgreement")));
+        // A short notice of the licence, not the licence itself.
+        QVERIFY(text.contains(
+            QLatin1String("version 3 of the License, or (at your option) any later")));
+        QVERIFY(text.size() < 2000);
+    }
+};
 
 QTEST_MAIN(TestSwitchboard)
 #include "tst_switchboard.moc"

@@ -59,12 +59,9 @@ std::optional<QString> ScriptedFileDialogs::next(const FileDialogRequest& reques
         QTest::qFail("Unexpected file dialog", __FILE__, __LINE__);
         return std::nullopt;
     }
-    const bool cancelled = !m_answers.front().has_value();
-    const QString path = cancelled ? QString() : *m_answers.front();
+    const std::optional<QString> answer = m_answers.front();
     m_answers.pop_front();
-    if (cancelled)
-        return std::nullopt;
-    return path;
+    return answer;
 }
 
 std::optional<QString> ScriptedFileDialogs::saveFileName(const FileDialogRequest& request) {

@@ -28,6 +28,11 @@ public:
     ScriptedPrompts& expect(const QString& text, Answer answer = Answer::Ok);
     // The next box's text must match the pattern.
     ScriptedPrompts& expectMatch(const QString& pattern, Answer answer = Answer::Ok);
+    // expect(), or expectMatch() for a text that starts with ^.
+    ScriptedPrompts& expectBox(const QString& textOrPattern, Answer answer = Answer::Ok) {
+        return textOrPattern.startsWith(QLatin1Char('^')) ? expectMatch(textOrPattern, answer)
+                                                          : expect(textOrPattern, answer);
+    }
 
     Answer show(const QString& text, Icon icon, Buttons buttons, Answer defaultButton) override;
 

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
@@ -34,6 +35,31 @@ void driveWhenShown(QPointer<QWidget> before, std::function<void(QDialog*)> driv
 }
 
 } // namespace
+
+void typeInCell(QAbstractItemView* grid, int row, int column, const QString& text) {
+    const QModelIndex index = grid->model()->index(row, column);
+    grid->setCurrentIndex(index);
+    QVERIFY2(grid->currentIndex() == index, "the cursor could not move to the cell");
+    grid->edit(index);
+    QLineEdit* editor = nullptr;
+    for (QLineEdit* candidate : grid->viewport()->findChildren<QLineEdit*>())
+        if (candidate->isVisible())
+            editor = candidate;
+    QVERIFY2(editor, "no cell editor opened");
+    editor->selectAll();
+    editor->del();
+    QTest::keyClicks(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    // The editor hands its text over once the key has been handled.
+    QCoreApplication::processEvents();
+}
+
+void doubleClickRow(QAbstractItemView* view, int row, int column) {
+    const QRect rect = view->visualRect(view->model()->index(row, column));
+    QVERIFY2(rect.isValid(), "the row is not on screen");
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+}
 
 bool showActive(QWidget* window) {
     window->show();
@@ -84,12 +110,8 @@ void chooseInChart(const QString& code, int triesLeft) {
         }
         auto* grid = child<QAbstractItemView>(chart, QStringLiteral("grdDataGrid"));
         for (int row = 0; row < grid->model()->rowCount(); ++row) {
-            if (grid->model()->index(row, 0).data().toString() != code)
-                continue;
-            const QRect cell = grid->visualRect(grid->model()->index(row, 0));
-            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-            QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-            return;
+            if (grid->model()->index(row, 0).data().toString() == code)
+                return doubleClickRow(grid, row);
         }
         QFAIL(qPrintable(QStringLiteral("no account %1 in the chart").arg(code)));
     });

@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <functional>
 
+class QAbstractItemView;
 class QDialog;
 class TestBook;
 
@@ -17,6 +18,12 @@ template <class T> T* child(QWidget* window, const QString& name) {
         qFatal("No widget %s in %s", qPrintable(name), qPrintable(window->objectName()));
     return widget;
 }
+
+// Types text into a grid cell as a user does and leaves the cell with Enter.
+void typeInCell(QAbstractItemView* grid, int row, int column, const QString& text);
+
+// Double-clicks a row of a grid or list.
+void doubleClickRow(QAbstractItemView* view, int row, int column = 0);
 
 // Shows a window and waits until it is the active one.
 bool showActive(QWidget* window);
