@@ -1,3 +1,4 @@
+#include "support/datarows.h"
 #include "support/testbook.h"
 #include "support/windowdriving.h"
 
@@ -186,50 +187,68 @@ private slots:
 };
 
 void TestReports::pagination_data() {
-    QTest::addColumn<int>("rows");
-    QTest::addColumn<int>("pages");
-    // The first page holds the title too: 47 rows, the next 50 each.
-    QTest::newRow("empty") << 0 << 1;
-    QTest::newRow("one page full") << 47 << 1;
-    QTest::newRow("one row over") << 48 << 2;
-    QTest::newRow("three pages") << 47 + 50 + 1 << 3;
+    columns<bool, int, int>("taxAnalysis", "rows", "pages");
+    // All transactions: the first page holds the title too, 47 rows; the next 50 each.
+    addRow("empty", false, 0, 1);
+    addRow("one page full", false, 47, 1);
+    addRow("one row over", false, 48, 2);
+    addRow("three pages", false, 47 + 50 + 1, 3);
+    // Tax analysis of one code in either case: the first page holds 45 rows to its very end;
+    // a page that goes on with the group repeats its header, the sub-total and the total
+    // follow the last row.
+    addRow("tax: the sub-total stays with its group's last row", true, 45, 2);
+    addRow("tax: a page filled to its very end", true, 45 + 42, 2);
+    addRow("tax: one row more", true, 45 + 43, 3);
 }
 
 void TestReports::pagination() {
-    QFETCH(int, rows);
-    QFETCH(int, pages);
+    auto [taxAnalysis, rows, pages] = fetch<bool, int, int>("taxAnalysis", "rows", "pages");
     TestBook book;
     QStringList ids;
     for (int i = 0; i < rows; ++i) {
         // Same-date rows in text order of ID, inserted out of order.
         const QString id = QString::number(1000 + (i * 37) % rows);
         add(book, id, QStringLiteral("2003-01-%1").arg(1 + i % 2, 2, 10, QLatin1Char('0')),
-            Codes::PaymentCbOnly, -100);
+            Codes::PaymentCbOnly, -100, i % 3 == 1 ? QStringLiteral("g") : QStringLiteral("G"),
+            100);
     }
     QSqlQuery ordered =
         book.db.exec(QStringLiteral("SELECT TransID FROM tblCashbook ORDER BY TransDate, TransID"));
     while (ordered.next())
         ids << ordered.value(0).toString();
 
-    auto r = report(book, ReportLayouts::allTransactions(), ReportQueries::allTransactions());
+    auto r = taxAnalysis
+                 ? report(book, ReportLayouts::taxAnalysis(),
+                          ReportQueries::byTaxCode(QDate(2003, 1, 1), QDate(2003, 1, 31)))
+                 : report(book, ReportLayouts::allTransactions(), ReportQueries::allTransactions());
     QCOMPARE(r->pageCount(), pages);
     QStringList printedIds;
     QStringList pageTexts;
+    QStringList groups;
     for (int i = 0; i < r->pageCount(); ++i) {
         const ReportPage page = r->page(i);
         const QStringList texts = page.texts();
         pageTexts << texts;
         QCOMPARE(texts.count(QStringLiteral("Page %1 of %2").arg(i + 1).arg(pages)), 1);
         QVERIFY(texts.contains(QStringLiteral("Printed: 15 Jan 03")));
-        QCOMPARE(texts.count(QStringLiteral("All Transactions")), i == 0 ? 1 : 0);
-        QCOMPARE(texts.count(QStringLiteral("Trans ID")), 1);
+        QCOMPARE(texts.count(QStringLiteral("All Transactions")), i == 0 && !taxAnalysis ? 1 : 0);
+        QCOMPARE(texts.count(r->layout().columns.at(1).heading), 1);
+        groups << besideCaption(page, QStringLiteral("Tax Code:"));
+        bool rowAbove = false;
         for (const QString& text : texts) {
-            if (ids.contains(text))
+            if (ids.contains(text)) {
                 printedIds << text;
+                rowAbove = true;
+            }
+            // A sub-total never opens a page: a row of its group comes before it.
+            if (text == QLatin1String("Sub-total:"))
+                QVERIFY(rowAbove);
         }
     }
     // Every row once, in order, across the page breaks.
     QCOMPARE(printedIds, ids);
+    // One group whatever the case, named again on the page that goes on with it.
+    QCOMPARE(groups, taxAnalysis ? (QStringList{"G", "G (continued)"}) : QStringList());
     // Pages laid out in one pass (printing, PDF) are the pages shown one by one.
     QStringList walked;
     r->forEachPage(0, r->pageCount() - 1, [&](const ReportPage& page) { walked << page.texts(); });
@@ -260,27 +279,51 @@ void TestReports::groupsAndSums() {
             QStringLiteral("A"), -250, -25);
         add(book, QStringLiteral("N1"), QStringLiteral("2003-01-07"), Codes::PaymentCbOnly, 0,
             QString(), 40, 0);
+        // Codes in another case are the same code, in the same place.
+        add(book, QStringLiteral("b1"), QStringLiteral("2003-01-08"), Codes::PaymentCbOnly, 0,
+            QStringLiteral("b"), 10, 1);
+        add(book, QStringLiteral("C1"), QStringLiteral("2003-01-09"), Codes::PaymentCbOnly, 0,
+            QStringLiteral("C"), 5, 0);
         // Outside the current month: left out.
         add(book, QStringLiteral("X1"), QStringLiteral("2003-02-01"), Codes::PaymentCbOnly, 0,
             QStringLiteral("A"), 999, 0);
         r = ::report(book, ReportLayouts::taxAnalysis(),
                      ReportQueries::byTaxCode(QDate(2003, 1, 1), QDate(2003, 1, 31)));
-        groups = QStringList{QString(), QStringLiteral("A"), QStringLiteral("B")};
-        subTotals = QStringList{"$40.00",   "$0.00",   "$40.00", "-$250.00", "-$25.00",
-                                "-$275.00", "$700.00", "$70.00", "$770.00"};
-        totals = QStringList{"$490.00", "$45.00", "$535.00"};
+        groups = QStringList{"", "A", "B", "B (continued)", "C"};
+        subTotals = QStringList{"$40.00",  "$0.00",  "$40.00",  "-$250.00", "-$25.00", "-$275.00",
+                                "$710.00", "$71.00", "$781.00", "$5.00",    "$0.00",   "$5.00"};
+        totals = QStringList{"$505.00", "$46.00", "$551.00"};
         QCOMPARE(r->pageCount(), 2);
     } else if (report == QLatin1String("summary")) {
         addLine(book, "3", "6000", "SALES", 30, 0);
         addLine(book, "1", "6000", "ADMIN", 10, 0);
         addLine(book, "2", "1000", "", 0, -40);
         addLine(book, "4", "6000", "ADMIN", 5, 0, QStringLiteral("2003-01-02"));
+        addLine(book, "5", "6000", "admin", 7, 0);
+        // Account 4300 runs on to the second page.
+        for (int i = 0; i < 50; ++i)
+            addLine(book, QStringLiteral("L%1").arg(i, 2, 10, QLatin1Char('0')), "4300", "", 1, 0);
         r = ::report(book, ReportLayouts::glDistributionSummary(),
                      ReportQueries::byAccountCodeDeptCode());
-        groups = QStringList{
-            "1000", "Dept Code:", "", "6000", "Dept Code:", "ADMIN", "6000", "Dept Code:", "SALES"};
-        subTotals = QStringList{"$0.00", "-$40.00", "$15.00", "$0.00", "$30.00", "$0.00"};
-        totals = QStringList{"$45.00", "-$40.00"};
+        groups = QStringList{"1000",
+                             "Dept Code:",
+                             "",
+                             "4300",
+                             "Dept Code:",
+                             "",
+                             "4300 (continued)",
+                             "Dept Code:",
+                             "",
+                             "6000",
+                             "Dept Code:",
+                             "ADMIN",
+                             "6000",
+                             "Dept Code:",
+                             "SALES"};
+        subTotals = QStringList{"$0.00",  "-$40.00", "$50.00", "$0.00",
+                                "$22.00", "$0.00",   "$30.00", "$0.00"};
+        totals = QStringList{"$102.00", "-$40.00"};
+        QCOMPARE(r->pageCount(), 2);
     } else {
         if (report == QLatin1String("cashbook")) {
             addLine(book, "R1", "1000", "", 500, 0);
