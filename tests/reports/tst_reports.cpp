@@ -9,6 +9,7 @@
 #include "reports/queryrowsource.h"
 #include "reports/report.h"
 #include "reports/reportcommands.h"
+#include "reports/reportcsv.h"
 #include "reports/reportlaunchers.h"
 #include "reports/reportlayouts.h"
 #include "reports/reportpageview.h"
@@ -181,6 +182,8 @@ private slots:
     void selectionWindows_data();
     void selectionWindows();
     void previewCommands();
+    void csvRows_data();
+    void csvRows();
     void switchboardCommands();
     void distributionReports_data();
     void distributionReports();
@@ -592,11 +595,72 @@ void TestReports::previewCommands() {
     press(&window, "cmdSaveCsv");
     QFile file(csv);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    const QList<QByteArray> lines = file.readAll().split('\n');
-    QCOMPARE(lines.size(), 122); // headings, 120 rows, the empty text after the last line end
-    QCOMPARE(lines.at(0), QByteArray("Date,Trans ID,Description,Vendor,Customer,Bank Amount,Rec "
-                                     "Status\r"));
-    QCOMPARE(lines.at(1), QByteArray("2003-01-08,3000,Desc 3000,V1,,-1250,1\r"));
+    // The headings and every row: csvRows tests what the lines hold.
+    QCOMPARE(file.readAll().count("\r\n"), 121);
+}
+
+void TestReports::csvRows_data() {
+    columns<QString, QString, QStringList>("report", "description", "rows");
+    addRow(
+        "all transactions: dates and amounts plain", "all", "Rent, March",
+        QStringList{"2003-01-08,T1,\"Rent, March\",V1,,-107,1", "2003-01-09,T2,Desc T2,V1,,-50,1"});
+    // A row in another case of the code is in its group, and carries the group's code.
+    addRow("tax analysis: the tax code leads", "tax", "",
+           QStringList{"G,2003-01-08,T1,100,7,107", "G,2003-01-09,T2,50,0,50"});
+    addRow("GL summary: the account and the department lead", "summary", "Rent",
+           QStringList{"6000,ADMIN,2003-01-10,T1,Rent,107,0",
+                       "6000,ADMIN,2003-01-11,T2,Line T2,50,0"});
+    // What a spreadsheet would run is shown as text.
+    addRow("formula", "all", "=HYPERLINK(\"http://x\")",
+           QStringList{"2003-01-08,T1,\"'=HYPERLINK(\"\"http://x\"\")\",V1,,-107,1"});
+    addRow("plus", "all", "+SUM(1,2)", QStringList{"2003-01-08,T1,\"'+SUM(1,2)\",V1,,-107,1"});
+    addRow("at", "all", "@SUM(A1)", QStringList{"2003-01-08,T1,'@SUM(A1),V1,,-107,1"});
+    addRow("minus, not a number", "all", "-2+3", QStringList{"2003-01-08,T1,'-2+3,V1,,-107,1"});
+    addRow("minus, a number", "all", "-12.50", QStringList{"2003-01-08,T1,-12.50,V1,,-107,1"});
+    addRow("tab", "all", "\tcmd", QStringList{"2003-01-08,T1,'\tcmd,V1,,-107,1"});
+    addRow("carriage return", "all", "\r=1", QStringList{"2003-01-08,T1,\"'\r=1\",V1,,-107,1"});
+    addRow("a sign inside the text", "all", "Net = 2+3",
+           QStringList{"2003-01-08,T1,Net = 2+3,V1,,-107,1"});
+}
+
+void TestReports::csvRows() {
+    auto [kind, description, rows] =
+        fetch<QString, QString, QStringList>("report", "description", "rows");
+    TestBook book;
+    std::unique_ptr<Report> r;
+    QString headings;
+    if (kind == QLatin1String("summary")) {
+        addLine(book, "T1", "6000", "ADMIN", 107, 0);
+        addLine(book, "T2", "6000", "admin", 50, 0, QStringLiteral("2003-01-11"));
+        book.sql(QStringLiteral("UPDATE tblGLDistribution SET TransDesc = ? WHERE TransID = 'T1'"),
+                 {description});
+        r = report(book, ReportLayouts::glDistributionSummary(),
+                   ReportQueries::byAccountCodeDeptCode());
+        headings = QStringLiteral("Account Code,Dept Code,Date,Trans ID,Description,DR,CR");
+    } else {
+        add(book, "T1", "2003-01-08", Codes::PaymentCbOnly, -107, "G", 100, 7);
+        add(book, "T2", "2003-01-09", Codes::PaymentCbOnly, -50, "g", 50, 0);
+        book.sql(QStringLiteral("UPDATE tblCashbook SET TransDesc = ? WHERE TransID = 'T1'"),
+                 {description});
+        if (kind == QLatin1String("tax")) {
+            r = report(book, ReportLayouts::taxAnalysis(),
+                       ReportQueries::byTaxCode(QDate(2003, 1, 1), QDate(2003, 1, 31)));
+            headings =
+                QStringLiteral("Tax Code,Date,Transaction ID,Base Amount,Tax Amount,Total Amount");
+        } else {
+            r = report(book, ReportLayouts::allTransactions(), ReportQueries::allTransactions());
+            headings =
+                QStringLiteral("Date,Trans ID,Description,Vendor,Customer,Bank Amount,Rec Status");
+        }
+    }
+    const QString path = book.appDir() + QStringLiteral("/rows.csv");
+    QCOMPARE(ReportCsv::write(*r, path), 2);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QStringList lines = QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.takeFirst(), headings);
+    QCOMPARE(lines.takeLast(), QString()); // after the last line's end
+    QCOMPARE(lines.mid(0, rows.size()), rows);
 }
 
 void TestReports::switchboardCommands() {
