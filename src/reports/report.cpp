@@ -5,19 +5,40 @@
 
 namespace {
 
-bool sameGroup(const QVariantList& a, const QVariantList& b) {
+// The book's rule for codes (SQLite's NOCASE): only the letters A to Z fold.
+QChar folded(QChar c) {
+    return c >= QLatin1Char('A') && c <= QLatin1Char('Z') ? QChar(c.unicode() + ('a' - 'A')) : c;
+}
+
+bool sameCode(const QString& a, const QString& b) {
+    if (a.size() != b.size())
+        return false;
     for (qsizetype i = 0; i < a.size(); ++i) {
-        // Codes group as the book compares them: as text, whatever the case.
-        if (a.at(i).toString().compare(b.at(i).toString(), Qt::CaseInsensitive) != 0 ||
+        if (folded(a.at(i)) != folded(b.at(i)))
+            return false;
+    }
+    return true;
+}
+
+// Printed after the outermost group's code when a page goes on with a group.
+const QString kContinued = QStringLiteral(" (continued)");
+
+} // namespace
+
+bool Report::sameGroup(const QVariantList& a, const QVariantList& b) {
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (!sameCode(a.at(i).toString(), b.at(i).toString()) ||
             a.at(i).isNull() != b.at(i).isNull())
             return false;
     }
     return true;
 }
 
-} // namespace
-
-// Walks the bands of the report in order over the rows, from a page's start.
+// Walks the bands of the report in order over the rows, from a page's start. It reads one
+// row ahead when asked whether a row is its group's last, and keeps that row for the next
+// step, so a page's start is still only the key of its first row.
 class Report::Flow {
 public:
     Flow(Report& report, Start start, const QStringList& fields)
@@ -35,17 +56,26 @@ public:
     const Start& state() const { return m_state; }
     const ReportRow& row() const { return m_row; }
 
+    // Whether the current row is the last of its group.
+    bool lastOfGroup() {
+        if (!m_peeked) {
+            m_aheadExists = source().next(m_ahead);
+            m_peeked = true;
+        }
+        return !m_aheadExists || !sameGroup(groupKeyOf(m_ahead), m_state.groupKey);
+    }
+
     void advance() {
-        const bool grouped = m_report.m_layout.groupKeys > 0;
+        const bool grouped = m_report.m_layout.groupKeys() > 0;
         switch (m_state.step) {
         case Step::ReportHeader:
             source().start(m_fields, {});
             fetch();
             m_state.step =
                 hasRow() ? (grouped ? Step::GroupHeader : Step::Detail) : Step::ReportFooter;
+            enterGroup();
             break;
         case Step::GroupHeader:
-            m_state.groupKey = groupKeyOf(m_row);
             std::fill(m_state.groupSums.begin(), m_state.groupSums.end(), Money());
             m_state.step = Step::Detail;
             break;
@@ -66,6 +96,7 @@ public:
             break;
         case Step::GroupFooter:
             m_state.step = hasRow() ? Step::GroupHeader : Step::ReportFooter;
+            enterGroup();
             break;
         case Step::ReportFooter:
         case Step::Done:
@@ -77,20 +108,40 @@ public:
 private:
     RowSource& source() { return *m_report.m_source; }
     bool hasRow() const { return !m_state.rowKey.isEmpty(); }
-    void fetch() { m_state.rowKey = source().next(m_row) ? m_row.key : QVariantList(); }
+    void fetch() {
+        bool found = false;
+        if (m_peeked) {
+            m_peeked = false;
+            found = m_aheadExists;
+            if (found)
+                std::swap(m_row, m_ahead);
+        } else {
+            found = source().next(m_row);
+        }
+        m_state.rowKey = found ? m_row.key : QVariantList();
+    }
+    // A group is known by its first row's codes: its header and every page that goes on
+    // with it print those.
+    void enterGroup() {
+        if (m_state.step == Step::GroupHeader)
+            m_state.groupKey = groupKeyOf(m_row);
+    }
     QVariantList groupKeyOf(const ReportRow& row) const {
-        return row.key.mid(0, m_report.m_layout.groupKeys);
+        return row.key.mid(0, m_report.m_layout.groupKeys());
     }
 
     Report& m_report;
     Start m_state;
     QStringList m_fields;
     ReportRow m_row;
+    ReportRow m_ahead;
+    bool m_peeked = false;
+    bool m_aheadExists = false;
 };
 
 Report::Report(ReportLayout layout, std::unique_ptr<RowSource> source, QDate printed)
     : m_layout(std::move(layout)), m_source(std::move(source)), m_printed(printed) {
-    if (m_layout.groupKeys > m_source->orderKeyCount())
+    if (m_layout.groupKeys() > m_source->orderKeyCount())
         throw Failure(ErrorNumber::Unnumbered,
                       QStringLiteral("The report groups on more keys than its rows are "
                                      "ordered by."));
@@ -172,13 +223,14 @@ qreal Report::heightOf(Step step) const {
 void Report::fillPage(Flow& flow, ReportPage* page) {
     const qreal footerHeight = m_layout.pageFooter.isEmpty() ? 0 : m_layout.pageFooter.height;
     const qreal bottom = m_layout.contentHeight() - footerHeight;
+    const bool grouped = m_layout.groupKeys() > 0;
     qreal y = 0;
     bool placedAny = false;
-    auto put = [&](const ReportBand& band) {
+    auto put = [&](const ReportBand& band, bool continued = false) {
         if (band.isEmpty())
             return;
         if (page)
-            place(band, y, flow, *page);
+            place(band, y, flow, *page, continued);
         y += band.height;
     };
     if (flow.step() == Step::ReportHeader) {
@@ -187,11 +239,19 @@ void Report::fillPage(Flow& flow, ReportPage* page) {
         flow.advance();
     }
     put(m_layout.pageHeader);
+    // A page that goes on with a group says so under its page header. It places no row, so
+    // it does not count as something placed: the page still takes at least one step.
+    if (grouped && (flow.step() == Step::Detail || flow.step() == Step::GroupFooter))
+        put(m_layout.groupHeader, true);
     while (flow.step() != Step::Done) {
         const Step step = flow.step();
         const qreal height = heightOf(step);
-        // A group's header stays with its first row.
-        const qreal needed = height + (step == Step::GroupHeader ? heightOf(Step::Detail) : 0);
+        // A group's header stays with its first row, and its footer with its last row.
+        qreal needed = height;
+        if (step == Step::GroupHeader)
+            needed += heightOf(Step::Detail);
+        if ((step == Step::GroupHeader || step == Step::Detail) && grouped && flow.lastOfGroup())
+            needed += heightOf(Step::GroupFooter);
         if (height > 0 && placedAny && y + needed > bottom)
             break;
         put(bandOf(step));
@@ -205,12 +265,14 @@ void Report::fillPage(Flow& flow, ReportPage* page) {
         flow.advance();
     if (page && footerHeight > 0) {
         y = bottom;
-        place(m_layout.pageFooter, y, flow, *page);
+        place(m_layout.pageFooter, y, flow, *page, false);
     }
 }
 
-void Report::place(const ReportBand& band, qreal top, const Flow& flow, ReportPage& page) const {
+void Report::place(const ReportBand& band, qreal top, const Flow& flow, ReportPage& page,
+                   bool continued) const {
     const bool groupSums = &band == &m_layout.groupFooter;
+    const bool groupHeader = &band == &m_layout.groupHeader;
     for (const ReportElement& element : band.elements) {
         PageItem item;
         item.rect = element.rect.translated(m_layout.margin, m_layout.margin + top);
@@ -223,8 +285,20 @@ void Report::place(const ReportBand& band, qreal top, const Flow& flow, ReportPa
             item.text = element.text;
             break;
         case ReportElement::Kind::Field: {
-            const qsizetype index = m_fields.indexOf(element.field);
-            item.text = formatted(flow.row().values.value(index), element.format);
+            // A group header shows its group's codes, on every page the group reaches.
+            qsizetype key = -1;
+            if (groupHeader) {
+                for (qsizetype i = 0; i < m_layout.groupColumns.size() && key < 0; ++i) {
+                    if (m_layout.groupColumns.at(i).field == element.field)
+                        key = i;
+                }
+            }
+            const QVariant value = key >= 0
+                                       ? flow.state().groupKey.value(key)
+                                       : flow.row().values.value(m_fields.indexOf(element.field));
+            item.text = formatted(value, element.format);
+            if (continued && key == 0)
+                item.text += kContinued;
             break;
         }
         case ReportElement::Kind::Sum: {

@@ -35,6 +35,9 @@ public:
 
     // The text of a stored value in a display format.
     static QString formatted(const QVariant& value, ReportElement::Format format);
+    // Whether two group keys name one group: codes compared as the book compares them, as
+    // text with the letters A to Z folded to lower case (SQLite's NOCASE).
+    static bool sameGroup(const QVariantList& a, const QVariantList& b);
 
     enum class Step { ReportHeader, GroupHeader, Detail, GroupFooter, ReportFooter, Done };
     // Everything a page needs to start.
@@ -50,7 +53,8 @@ private:
     class Flow;
     Start firstStart() const;
     void fillPage(Flow& flow, ReportPage* page);
-    void place(const ReportBand& band, qreal top, const Flow& flow, ReportPage& page) const;
+    void place(const ReportBand& band, qreal top, const Flow& flow, ReportPage& page,
+               bool continued) const;
     qreal heightOf(Step step) const;
     const ReportBand& bandOf(Step step) const;
 

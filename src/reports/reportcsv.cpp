@@ -8,15 +8,27 @@
 
 namespace ReportCsv {
 
-QString quoted(const QString& value) {
-    if (!value.contains(QLatin1Char(',')) && !value.contains(QLatin1Char('"')) &&
-        !value.contains(QLatin1Char('\n')) && !value.contains(QLatin1Char('\r')))
-        return value;
-    return QLatin1Char('"') + QString(value).replace(QLatin1String("\""), QLatin1String("\"\"")) +
-           QLatin1Char('"');
-}
-
 namespace {
+
+bool startsFormula(const QString& value) {
+    if (value.isEmpty())
+        return false;
+    switch (value.front().unicode()) {
+    case '=':
+    case '+':
+    case '@':
+    case '\t':
+    case '\r':
+        return true;
+    case '-': {
+        bool number = false;
+        const double parsed = value.toDouble(&number);
+        return !number || !qIsFinite(parsed);
+    }
+    default:
+        return false;
+    }
+}
 
 QString csvValue(const QVariant& value, ReportElement::Format format) {
     if (value.isNull())
@@ -26,23 +38,35 @@ QString csvValue(const QVariant& value, ReportElement::Format format) {
         return Money::fromUnits(value.toLongLong()).toPlainString();
     case ReportElement::Format::Date:
     case ReportElement::Format::DashDate:
-        return value.toString();
+        return cell(value.toString());
     case ReportElement::Format::Plain:
     case ReportElement::Format::YesNo:
         break;
     }
-    return quoted(Report::formatted(value, format));
+    return cell(Report::formatted(value, format));
 }
 
 } // namespace
 
+QString cell(const QString& value) {
+    const QString text = startsFormula(value) ? QLatin1Char('\'') + value : value;
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
+        !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
+        return text;
+    return QLatin1Char('"') + QString(text).replace(QLatin1String("\""), QLatin1String("\"\"")) +
+           QLatin1Char('"');
+}
+
 qint64 write(Report& report, const QString& path) {
-    const QList<ReportColumn>& columns = report.layout().columns;
+    const ReportLayout& layout = report.layout();
+    const qsizetype groupKeys = layout.groupKeys();
     QStringList fields;
     QStringList headings;
-    for (const ReportColumn& column : columns) {
+    for (const ReportColumn& column : layout.groupColumns)
+        headings << cell(column.heading);
+    for (const ReportColumn& column : layout.columns) {
         fields << column.field;
-        headings << quoted(column.heading);
+        headings << cell(column.heading);
     }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -54,11 +78,17 @@ qint64 write(Report& report, const QString& path) {
     source.start(fields, {});
     ReportRow row;
     qint64 count = 0;
+    QVariantList group;
     QStringList values;
     while (source.next(row)) {
+        // Each row carries the codes its group is printed under: its first row's.
+        if (count == 0 || !Report::sameGroup(row.key.mid(0, groupKeys), group))
+            group = row.key.mid(0, groupKeys);
         values.clear();
-        for (qsizetype i = 0; i < columns.size(); ++i)
-            values << csvValue(row.values.at(i), columns.at(i).format);
+        for (const QVariant& code : std::as_const(group))
+            values << cell(code.toString());
+        for (qsizetype i = 0; i < layout.columns.size(); ++i)
+            values << csvValue(row.values.at(i), layout.columns.at(i).format);
         file.write(values.join(QLatin1Char(',')).toUtf8() + lineEnd);
         ++count;
     }

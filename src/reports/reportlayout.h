@@ -53,10 +53,12 @@ struct ReportLayout {
     ReportBand groupFooter;
     ReportBand pageFooter;
     ReportBand reportFooter;
-    // How many of the row source's leading order keys make a group; 0 for no groups.
-    int groupKeys = 0;
+    // The row source's leading order keys that make the groups, outermost first: the heading
+    // each is saved under and the field the group header shows it in; none for no groups.
+    QList<ReportColumn> groupColumns;
     // Each detail row on a page of its own (the voucher and receipt forms).
     bool pagePerRow = false;
+    // The columns the rows are saved as, after the group columns.
     QList<ReportColumn> columns;
     QSizeF pageSize{612, 792}; // US Letter, in points
     qreal margin = 72;         // one inch on every side
@@ -68,6 +70,7 @@ struct ReportLayout {
     // layout has no such label.
     bool setLabel(const QString& name, const QString& text);
     QString label(const QString& name) const;
+    int groupKeys() const { return int(groupColumns.size()); }
     // The fields the sums add up, each once, in the order the bands name them.
     QStringList summedFields() const;
     // Every field the group header and detail bands show, and the summed ones.

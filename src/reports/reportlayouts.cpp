@@ -276,7 +276,7 @@ ReportLayout allTransactions() {
 
 ReportLayout taxAnalysis() {
     ReportLayout layout = titled("rptTaxAnalysis", "Tax Analysis");
-    layout.groupKeys = 1;
+    layout.groupColumns = {{QStringLiteral("Tax Code"), QStringLiteral("OffsetGSTTaxCode")}};
     // The month the report covers, filled by its launcher.
     layout.reportHeader.elements << label(QStringLiteral("lblPeriod"), QRectF(0, 0, kWidth, 14),
                                           false);
@@ -327,7 +327,8 @@ ReportLayout glDistributionListing() {
 ReportLayout glDistributionSummary() {
     ReportLayout layout =
         titled("rptGLDistributionSummary", "GL Distribution Summary Current Month");
-    layout.groupKeys = 2;
+    layout.groupColumns = {{QStringLiteral("Account Code"), QStringLiteral("AccountCode")},
+                           {QStringLiteral("Dept Code"), QStringLiteral("DeptCode")}};
     layout.pageHeader.elements << text(layout.title, QRectF(0, 0, kWidth, 20), kLeft, 12, true);
     addColumns(layout,
                {{"Date", "TransDate", Format::Date, 0, 60, kLeft},

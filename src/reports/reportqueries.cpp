@@ -33,10 +33,11 @@ RowQuery transaction(const QString& transId) {
 }
 
 RowQuery byTaxCode(const QDate& first, const QDate& last) {
-    // A missing code and an empty one are the same group: rows without a code.
+    // A missing code and an empty one are the same group: rows without a code. A function's
+    // result has no collation of its own, so the book's rule for codes is named again.
     return {kCashbook,
-            {QStringLiteral("IFNULL(OffsetGSTTaxCode, '')"), QStringLiteral("TransDate"),
-             QStringLiteral("TransID")},
+            {QStringLiteral("IFNULL(OffsetGSTTaxCode, '') COLLATE NOCASE"),
+             QStringLiteral("TransDate"), QStringLiteral("TransID")},
             QStringLiteral("TransDate BETWEEN ? AND ?"),
             {Codes::dateToStored(first), Codes::dateToStored(last)}};
 }
@@ -50,8 +51,9 @@ RowQuery glDistribution() {
 
 RowQuery byAccountCodeDeptCode() {
     return {kDistribution,
-            {QStringLiteral("IFNULL(AccountCode, '')"), QStringLiteral("IFNULL(DeptCode, '')"),
-             QStringLiteral("TransDate"), QStringLiteral("TransID"), QStringLiteral("AccountCode")},
+            {QStringLiteral("IFNULL(AccountCode, '') COLLATE NOCASE"),
+             QStringLiteral("IFNULL(DeptCode, '') COLLATE NOCASE"), QStringLiteral("TransDate"),
+             QStringLiteral("TransID"), QStringLiteral("AccountCode")},
             {},
             {}};
 }

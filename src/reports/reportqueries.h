@@ -16,14 +16,15 @@ namespace ReportQueries {
 RowQuery allTransactions();
 // The one payment or receipt with this ID (none when no row has it).
 RowQuery transaction(const QString& transId);
-// The transactions dated from `first` to `last`, by tax code (no code is a code of its own),
-// then date and ID; grouped on the tax code.
+// The transactions dated from `first` to `last`, by tax code (no code is a code of its own;
+// codes without regard to case, as the book compares them), then date and ID; grouped on the
+// tax code.
 RowQuery byTaxCode(const QDate& first, const QDate& last);
 // The distribution lines by date, ID and account: the GL listing, the cashbook and the bank
 // reconciliation reports.
 RowQuery glDistribution();
-// The distribution lines by account and department, then date, ID and account; grouped on
-// the account and department.
+// The distribution lines by account and department (without regard to case), then date, ID
+// and account; grouped on the account and department.
 RowQuery byAccountCodeDeptCode();
 
 // The IDs of every payment, or of every receipt, highest first in text order (99 before 100).

@@ -1,3 +1,4 @@
+#include "support/datarows.h"
 #include "support/testbook.h"
 #include "support/windowdriving.h"
 
@@ -8,6 +9,7 @@
 #include "reports/queryrowsource.h"
 #include "reports/report.h"
 #include "reports/reportcommands.h"
+#include "reports/reportcsv.h"
 #include "reports/reportlaunchers.h"
 #include "reports/reportlayouts.h"
 #include "reports/reportpageview.h"
@@ -180,56 +182,76 @@ private slots:
     void selectionWindows_data();
     void selectionWindows();
     void previewCommands();
+    void csvRows_data();
+    void csvRows();
     void switchboardCommands();
     void distributionReports_data();
     void distributionReports();
 };
 
 void TestReports::pagination_data() {
-    QTest::addColumn<int>("rows");
-    QTest::addColumn<int>("pages");
-    // The first page holds the title too: 47 rows, the next 50 each.
-    QTest::newRow("empty") << 0 << 1;
-    QTest::newRow("one page full") << 47 << 1;
-    QTest::newRow("one row over") << 48 << 2;
-    QTest::newRow("three pages") << 47 + 50 + 1 << 3;
+    columns<bool, int, int>("taxAnalysis", "rows", "pages");
+    // All transactions: the first page holds the title too, 47 rows; the next 50 each.
+    addRow("empty", false, 0, 1);
+    addRow("one page full", false, 47, 1);
+    addRow("one row over", false, 48, 2);
+    addRow("three pages", false, 47 + 50 + 1, 3);
+    // Tax analysis of one code in either case: the first page holds 45 rows to its very end;
+    // a page that goes on with the group repeats its header, the sub-total and the total
+    // follow the last row.
+    addRow("tax: the sub-total stays with its group's last row", true, 45, 2);
+    addRow("tax: a page filled to its very end", true, 45 + 42, 2);
+    addRow("tax: one row more", true, 45 + 43, 3);
 }
 
 void TestReports::pagination() {
-    QFETCH(int, rows);
-    QFETCH(int, pages);
+    auto [taxAnalysis, rows, pages] = fetch<bool, int, int>("taxAnalysis", "rows", "pages");
     TestBook book;
     QStringList ids;
     for (int i = 0; i < rows; ++i) {
         // Same-date rows in text order of ID, inserted out of order.
         const QString id = QString::number(1000 + (i * 37) % rows);
         add(book, id, QStringLiteral("2003-01-%1").arg(1 + i % 2, 2, 10, QLatin1Char('0')),
-            Codes::PaymentCbOnly, -100);
+            Codes::PaymentCbOnly, -100, i % 3 == 1 ? QStringLiteral("g") : QStringLiteral("G"),
+            100);
     }
     QSqlQuery ordered =
         book.db.exec(QStringLiteral("SELECT TransID FROM tblCashbook ORDER BY TransDate, TransID"));
     while (ordered.next())
         ids << ordered.value(0).toString();
 
-    auto r = report(book, ReportLayouts::allTransactions(), ReportQueries::allTransactions());
+    auto r = taxAnalysis
+                 ? report(book, ReportLayouts::taxAnalysis(),
+                          ReportQueries::byTaxCode(QDate(2003, 1, 1), QDate(2003, 1, 31)))
+                 : report(book, ReportLayouts::allTransactions(), ReportQueries::allTransactions());
     QCOMPARE(r->pageCount(), pages);
     QStringList printedIds;
     QStringList pageTexts;
+    QStringList groups;
     for (int i = 0; i < r->pageCount(); ++i) {
         const ReportPage page = r->page(i);
         const QStringList texts = page.texts();
         pageTexts << texts;
         QCOMPARE(texts.count(QStringLiteral("Page %1 of %2").arg(i + 1).arg(pages)), 1);
         QVERIFY(texts.contains(QStringLiteral("Printed: 15 Jan 03")));
-        QCOMPARE(texts.count(QStringLiteral("All Transactions")), i == 0 ? 1 : 0);
-        QCOMPARE(texts.count(QStringLiteral("Trans ID")), 1);
+        QCOMPARE(texts.count(QStringLiteral("All Transactions")), i == 0 && !taxAnalysis ? 1 : 0);
+        QCOMPARE(texts.count(r->layout().columns.at(1).heading), 1);
+        groups << besideCaption(page, QStringLiteral("Tax Code:"));
+        bool rowAbove = false;
         for (const QString& text : texts) {
-            if (ids.contains(text))
+            if (ids.contains(text)) {
                 printedIds << text;
+                rowAbove = true;
+            }
+            // A sub-total never opens a page: a row of its group comes before it.
+            if (text == QLatin1String("Sub-total:"))
+                QVERIFY(rowAbove);
         }
     }
     // Every row once, in order, across the page breaks.
     QCOMPARE(printedIds, ids);
+    // One group whatever the case, named again on the page that goes on with it.
+    QCOMPARE(groups, taxAnalysis ? (QStringList{"G", "G (continued)"}) : QStringList());
     // Pages laid out in one pass (printing, PDF) are the pages shown one by one.
     QStringList walked;
     r->forEachPage(0, r->pageCount() - 1, [&](const ReportPage& page) { walked << page.texts(); });
@@ -260,27 +282,41 @@ void TestReports::groupsAndSums() {
             QStringLiteral("A"), -250, -25);
         add(book, QStringLiteral("N1"), QStringLiteral("2003-01-07"), Codes::PaymentCbOnly, 0,
             QString(), 40, 0);
+        // Codes in another case are the same code, in the same place.
+        add(book, QStringLiteral("b1"), QStringLiteral("2003-01-08"), Codes::PaymentCbOnly, 0,
+            QStringLiteral("b"), 10, 1);
+        add(book, QStringLiteral("C1"), QStringLiteral("2003-01-09"), Codes::PaymentCbOnly, 0,
+            QStringLiteral("C"), 5, 0);
         // Outside the current month: left out.
         add(book, QStringLiteral("X1"), QStringLiteral("2003-02-01"), Codes::PaymentCbOnly, 0,
             QStringLiteral("A"), 999, 0);
         r = ::report(book, ReportLayouts::taxAnalysis(),
                      ReportQueries::byTaxCode(QDate(2003, 1, 1), QDate(2003, 1, 31)));
-        groups = QStringList{QString(), QStringLiteral("A"), QStringLiteral("B")};
-        subTotals = QStringList{"$40.00",   "$0.00",   "$40.00", "-$250.00", "-$25.00",
-                                "-$275.00", "$700.00", "$70.00", "$770.00"};
-        totals = QStringList{"$490.00", "$45.00", "$535.00"};
+        groups = QStringList{"", "A", "B", "B (continued)", "C"};
+        subTotals = QStringList{"$40.00",  "$0.00",  "$40.00",  "-$250.00", "-$25.00", "-$275.00",
+                                "$710.00", "$71.00", "$781.00", "$5.00",    "$0.00",   "$5.00"};
+        totals = QStringList{"$505.00", "$46.00", "$551.00"};
         QCOMPARE(r->pageCount(), 2);
     } else if (report == QLatin1String("summary")) {
         addLine(book, "3", "6000", "SALES", 30, 0);
         addLine(book, "1", "6000", "ADMIN", 10, 0);
         addLine(book, "2", "1000", "", 0, -40);
         addLine(book, "4", "6000", "ADMIN", 5, 0, QStringLiteral("2003-01-02"));
+        addLine(book, "5", "6000", "admin", 7, 0); // ADMIN; as bytes it sorts after SALES
+        // Account 4300 runs on to the second page.
+        for (int i = 0; i < 50; ++i)
+            addLine(book, QStringLiteral("L%1").arg(i, 2, 10, QLatin1Char('0')), "4300", "", 1, 0);
         r = ::report(book, ReportLayouts::glDistributionSummary(),
                      ReportQueries::byAccountCodeDeptCode());
-        groups = QStringList{
-            "1000", "Dept Code:", "", "6000", "Dept Code:", "ADMIN", "6000", "Dept Code:", "SALES"};
-        subTotals = QStringList{"$0.00", "-$40.00", "$15.00", "$0.00", "$30.00", "$0.00"};
-        totals = QStringList{"$45.00", "-$40.00"};
+        auto header = [](const char* account, const char* dept) {
+            return QStringList{account, "Dept Code:", dept};
+        };
+        groups = header("1000", "") + header("4300", "") + header("4300 (continued)", "") +
+                 header("6000", "ADMIN") + header("6000", "SALES");
+        subTotals = QStringList{"$0.00",  "-$40.00", "$50.00", "$0.00",
+                                "$22.00", "$0.00",   "$30.00", "$0.00"};
+        totals = QStringList{"$102.00", "-$40.00"};
+        QCOMPARE(r->pageCount(), 2);
     } else {
         if (report == QLatin1String("cashbook")) {
             addLine(book, "R1", "1000", "", 500, 0);
@@ -549,11 +585,72 @@ void TestReports::previewCommands() {
     press(&window, "cmdSaveCsv");
     QFile file(csv);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    const QList<QByteArray> lines = file.readAll().split('\n');
-    QCOMPARE(lines.size(), 122); // headings, 120 rows, the empty text after the last line end
-    QCOMPARE(lines.at(0), QByteArray("Date,Trans ID,Description,Vendor,Customer,Bank Amount,Rec "
-                                     "Status\r"));
-    QCOMPARE(lines.at(1), QByteArray("2003-01-08,3000,Desc 3000,V1,,-1250,1\r"));
+    // The headings and every row: csvRows tests what the lines hold.
+    QCOMPARE(file.readAll().count("\r\n"), 121);
+}
+
+void TestReports::csvRows_data() {
+    columns<QString, QString, QStringList>("report", "description", "rows");
+    addRow(
+        "all transactions: dates and amounts plain", "all", "Rent, March",
+        QStringList{"2003-01-08,T1,\"Rent, March\",V1,,-107,1", "2003-01-09,T2,Desc T2,V1,,-50,1"});
+    // A row in another case of the code is in its group, and carries the group's code.
+    addRow("tax analysis: the tax code leads", "tax", "",
+           QStringList{"G,2003-01-08,T1,100,7,107", "G,2003-01-09,T2,50,0,50"});
+    addRow("GL summary: the account and the department lead", "summary", "Rent",
+           QStringList{"6000,ADMIN,2003-01-10,T1,Rent,107,0",
+                       "6000,ADMIN,2003-01-11,T2,Line T2,50,0"});
+    // What a spreadsheet would run is shown as text.
+    addRow("formula", "all", "=HYPERLINK(\"http://x\")",
+           QStringList{"2003-01-08,T1,\"'=HYPERLINK(\"\"http://x\"\")\",V1,,-107,1"});
+    addRow("plus", "all", "+SUM(1,2)", QStringList{"2003-01-08,T1,\"'+SUM(1,2)\",V1,,-107,1"});
+    addRow("at", "all", "@SUM(A1)", QStringList{"2003-01-08,T1,'@SUM(A1),V1,,-107,1"});
+    addRow("minus, not a number", "all", "-2+3", QStringList{"2003-01-08,T1,'-2+3,V1,,-107,1"});
+    addRow("minus, a number", "all", "-12.50", QStringList{"2003-01-08,T1,-12.50,V1,,-107,1"});
+    addRow("tab", "all", "\tcmd", QStringList{"2003-01-08,T1,'\tcmd,V1,,-107,1"});
+    addRow("carriage return", "all", "\r=1", QStringList{"2003-01-08,T1,\"'\r=1\",V1,,-107,1"});
+    addRow("a sign inside the text", "all", "Net = 2+3",
+           QStringList{"2003-01-08,T1,Net = 2+3,V1,,-107,1"});
+}
+
+void TestReports::csvRows() {
+    auto [kind, description, rows] =
+        fetch<QString, QString, QStringList>("report", "description", "rows");
+    TestBook book;
+    std::unique_ptr<Report> r;
+    QString headings;
+    if (kind == QLatin1String("summary")) {
+        addLine(book, "T1", "6000", "ADMIN", 107, 0);
+        addLine(book, "T2", "6000", "admin", 50, 0, QStringLiteral("2003-01-11"));
+        book.sql(QStringLiteral("UPDATE tblGLDistribution SET TransDesc = ? WHERE TransID = 'T1'"),
+                 {description});
+        r = report(book, ReportLayouts::glDistributionSummary(),
+                   ReportQueries::byAccountCodeDeptCode());
+        headings = QStringLiteral("Account Code,Dept Code,Date,Trans ID,Description,DR,CR");
+    } else {
+        add(book, "T1", "2003-01-08", Codes::PaymentCbOnly, -107, "G", 100, 7);
+        add(book, "T2", "2003-01-09", Codes::PaymentCbOnly, -50, "g", 50, 0);
+        book.sql(QStringLiteral("UPDATE tblCashbook SET TransDesc = ? WHERE TransID = 'T1'"),
+                 {description});
+        if (kind == QLatin1String("tax")) {
+            r = report(book, ReportLayouts::taxAnalysis(),
+                       ReportQueries::byTaxCode(QDate(2003, 1, 1), QDate(2003, 1, 31)));
+            headings =
+                QStringLiteral("Tax Code,Date,Transaction ID,Base Amount,Tax Amount,Total Amount");
+        } else {
+            r = report(book, ReportLayouts::allTransactions(), ReportQueries::allTransactions());
+            headings =
+                QStringLiteral("Date,Trans ID,Description,Vendor,Customer,Bank Amount,Rec Status");
+        }
+    }
+    const QString path = book.appDir() + QStringLiteral("/rows.csv");
+    QCOMPARE(ReportCsv::write(*r, path), 2);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QStringList lines = QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.takeFirst(), headings);
+    QCOMPARE(lines.takeLast(), QString()); // after the last line's end
+    QCOMPARE(lines.mid(0, rows.size()), rows);
 }
 
 void TestReports::switchboardCommands() {
