@@ -33,6 +33,15 @@ QString missingBook(const QString& appDir);
 QString notABook(const QString& path);
 // A book of a format newer than this version of the program reads.
 QString newerBook(const QString& path);
+// A book marked as the program's whose format version no version of the program made.
+QString unknownBookFormat(const QString& path, qint64 version);
+// A book that does not hold exactly what the program makes for its format; `differences`
+// are phrases made by the three below.
+QString bookNotAsMade(const QString& path, const QStringList& differences);
+// `kind` is "table", "index", "trigger", "view" or "field"; a field is named table.field.
+QString schemaExtra(const QString& kind, const QString& name);
+QString schemaMissing(const QString& kind, const QString& name);
+QString schemaChanged(const QString& kind, const QString& name);
 // An upgrade that failed and was undone; `reason` is what went wrong.
 QString upgradeFailed(const QString& path, const QString& reason);
 // After an upgrade: where the copy of the book as it was is kept.

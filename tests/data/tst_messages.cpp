@@ -29,6 +29,17 @@ void TestMessages::texts_data() {
     row("newerBook", Messages::newerBook("/b/cashbook.mdb"),
         "The book /b/cashbook.mdb was made by a newer version of Quillan and cannot be opened by "
         "this one.\r\n\r\nIt was left as it is.");
+    row("unknownBookFormat", Messages::unknownBookFormat("/b/cashbook.mdb", -1),
+        "The book /b/cashbook.mdb carries the format number -1, which no version of Quillan "
+        "made, so it cannot be opened.\r\n\r\nIt was left as it is.");
+    row("bookNotAsMade",
+        Messages::bookNotAsMade("/b/cashbook.mdb",
+                                {Messages::schemaExtra("trigger", "trgX"),
+                                 Messages::schemaMissing("field", "tblVendors.PostalCode"),
+                                 Messages::schemaChanged("table", "tblCustomers")}),
+        "The book /b/cashbook.mdb is not as Quillan makes a book of its format: it holds the "
+        "trigger trgX, which Quillan does not make; it has no field tblVendors.PostalCode; its "
+        "table tblCustomers is not as Quillan makes it.\r\n\r\nIt was left as it is.");
     row("upgradeFailed", Messages::upgradeFailed("/b/cashbook.mdb", "disk full"),
         "The book /b/cashbook.mdb could not be brought up to date for this version of Quillan, "
         "so it was left exactly as it was.\r\n\r\ndisk full");
