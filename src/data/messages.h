@@ -211,5 +211,11 @@ QString restoreQuestion(const QString& backup);
 // After a restore: where the book as it was before is kept.
 QString bookRestored(const QString& backup, const QString& safetyCopy);
 QString restoreFailed(const QString& reason);
+// After a restore over a damaged book: where that book is kept, byte for byte.
+QString bookRestoredOverDamaged(const QString& backup, const QString& damagedCopy);
+// The restored book did not open, so the book it replaced went back in its place.
+QString restoredBookPutBack(const QString& reason);
+// After a restore no book could be opened; `keptPath` holds the book as it was before.
+QString bookNotReopened(const QString& reason, const QString& keptPath);
 
 } // namespace Messages

@@ -263,6 +263,16 @@ void TestMessages::texts_data() {
     row("bookDamaged, a backup", Messages::bookDamaged("page 7: bad", "/b/backups/x.mdb"),
         "The book is damaged: page 7: bad\r\n\r\nThe last backup is /b/backups/x.mdb. Restore "
         "it with Tools > Restore Book... before entering more work.");
+    row("bookRestoredOverDamaged", Messages::bookRestoredOverDamaged("/b/x.mdb", "/b/d.mdb"),
+        "The book was restored from /b/x.mdb.\r\n\r\nThe damaged book it replaced is kept, byte "
+        "for byte, as /b/d.mdb.");
+    row("restoredBookPutBack", Messages::restoredBookPutBack("no row"),
+        "The restored book could not be opened: no row\r\n\r\nThe book it replaced was put "
+        "back in its place and is open again.");
+    row("bookNotReopened", Messages::bookNotReopened("no row", "/b/k.mdb"),
+        "The book could not be opened after the restore: no row\r\n\r\nThe book as it was "
+        "before the restore is kept as /b/k.mdb. Quillan will close; put that file in the book's "
+        "place before starting it again.");
     row("bookDamaged, no backup", Messages::bookDamaged("page 7: bad", {}),
         "The book is damaged: page 7: bad\r\n\r\nNo backup of the book was found. Copy the "
         "book somewhere safe before entering more work.");
