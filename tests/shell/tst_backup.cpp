@@ -261,6 +261,8 @@ void TestBackup::restore() {
     if (!refusal.isEmpty())
         QCOMPARE(fileBytes(book.bookPath()), bookBefore);
     QCOMPARE(vendors(book.db), expectedVendors);
+    QCOMPARE(book.value(QStringLiteral("PRAGMA user_version")).toInt(),
+             BookFormat::currentVersion());
     // Nothing of the restore's own is left beside the book, and only a damaged book is kept
     // there (by its bytes); a book brought up to date left no copy of its own.
     const QStringList beside =
