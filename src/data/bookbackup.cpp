@@ -3,7 +3,6 @@
 #include "bookaccess.h"
 #include "bookcopy.h"
 #include "database.h"
-#include "schema.h"
 
 #include <QDir>
 #include <QFile>
@@ -103,63 +102,6 @@ QStringList backups(const QString& bookPath) {
 QString latest(const QString& bookPath) {
     const QStringList all = backups(bookPath);
     return all.isEmpty() ? QString() : all.last();
-}
-
-void checkRestorable(const Database& db, const QString& path) {
-    if (!QFileInfo(path).isFile())
-        throw Failure(
-            ErrorNumber::FileNotFound,
-            QStringLiteral("The file %1 cannot be found.").arg(QDir::toNativeSeparators(path)));
-    db.exec(QStringLiteral("ATTACH DATABASE ? AS restorable"), {path});
-    QString problem;
-    try {
-        const QString integrity =
-            db.scalar(QStringLiteral("PRAGMA restorable.integrity_check")).toString();
-        if (integrity != QLatin1String("ok"))
-            problem = QStringLiteral("it failed its integrity check: %1").arg(integrity);
-        const qint64 mark =
-            db.scalar(QStringLiteral("PRAGMA restorable.application_id")).toLongLong();
-        const qint64 version =
-            db.scalar(QStringLiteral("PRAGMA restorable.user_version")).toLongLong();
-        if (problem.isEmpty() && (mark != 0 && mark != BookFormat::kApplicationId))
-            problem = QStringLiteral("it is not a book of this program");
-        if (problem.isEmpty() && version > BookFormat::currentVersion())
-            problem = QStringLiteral("it was made by a newer version of the program");
-        for (const QString& table : Schema::tableNames())
-            if (problem.isEmpty() &&
-                db.scalar(QStringLiteral("SELECT COUNT(*) FROM restorable.sqlite_master WHERE "
-                                         "type = 'table' AND name = ? COLLATE NOCASE"),
-                          {table})
-                        .toInt() == 0)
-                problem = QStringLiteral("it holds no table %1").arg(table);
-    } catch (const Failure& failure) {
-        problem = failure.description();
-    }
-    db.exec(QStringLiteral("DETACH DATABASE restorable"));
-    if (!problem.isEmpty())
-        throw Failure(ErrorNumber::Unnumbered, QStringLiteral("The file %1 is not a sound book: %2")
-                                                   .arg(QDir::toNativeSeparators(path), problem));
-}
-
-void restore(Database& db, const QString& bookPath, const QString& backupPath) {
-    const QString bookFile = BookAccess::realPath(bookPath);
-    const QString incoming =
-        QFileInfo(bookFile).dir().filePath(QStringLiteral("cashbookrestore.tmp"));
-    BookCopy::discard(incoming);
-    if (!QFile::copy(backupPath, incoming))
-        throw Failure(ErrorNumber::PathFileAccessError,
-                      QStringLiteral("The backup %1 cannot be copied beside the book.")
-                          .arg(QDir::toNativeSeparators(backupPath)));
-    db.close();
-    try {
-        BookAccess::clearStaleJournal(bookFile);
-        BookAccess::replaceFile(incoming, bookFile);
-    } catch (...) {
-        BookCopy::discard(incoming);
-        db.open(bookPath);
-        throw;
-    }
-    db.open(bookPath);
 }
 
 } // namespace BookBackup

@@ -38,13 +38,4 @@ QString makeAutomatic(const Database& db, const QString& bookPath, const QString
 QStringList backups(const QString& bookPath);
 QString latest(const QString& bookPath);
 
-// Checks a file chosen to restore from, attached to db: a sound SQLite file holding every
-// table of a book, of a format this program reads. Throws Failure with the reason.
-void checkRestorable(const Database& db, const QString& path);
-
-// Puts a copy of the backup at backupPath in the place of the book (its real file, keeping
-// its permissions) with db closed, then opens db on it again. Throws Failure; db is open on
-// whatever file is the book afterwards, the old one when the replacement did not happen.
-void restore(Database& db, const QString& bookPath, const QString& backupPath);
-
 } // namespace BookBackup

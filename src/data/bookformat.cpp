@@ -64,6 +64,9 @@ int versionOf(const Database& db, const QString& path, int currentVersion) {
     if (applicationId == kApplicationId) {
         if (version > currentVersion)
             refuse(Messages::newerBook(path));
+        // Every marked book was stamped with a version of one or more.
+        if (version < 1)
+            refuse(Messages::unknownBookFormat(path, version));
         return int(version);
     }
     // Unmarked: a book of an earlier build holds the tables and no version at all.
@@ -83,8 +86,12 @@ QString copyPathFor(const QString& path, int version) {
     return candidate;
 }
 
-Upgrade upgrade(const Database& db, const QString& path, int fromVersion,
-                const QList<Step>& steps) {
+Upgrade upgrade(const Database& db, const QString& path, int fromVersion, const QList<Step>& steps,
+                const QString& shownPath) {
+    const QString shown = shownPath.isEmpty() ? path : shownPath;
+    // Only versions a build made have steps from them; nothing is copied for any other.
+    if (fromVersion < 0 || fromVersion > steps.size())
+        refuse(Messages::unknownBookFormat(shown, fromVersion));
     Upgrade done;
     done.fromVersion = fromVersion;
     done.copyPath = copyPathFor(path, fromVersion);
@@ -100,8 +107,8 @@ Upgrade upgrade(const Database& db, const QString& path, int fromVersion,
         // The transaction has rolled back, so the copy only repeats the book.
         BookCopy::discard(done.copyPath);
         const auto* failure = dynamic_cast<const Failure*>(&error);
-        refuse(Messages::upgradeFailed(path, failure ? failure->description()
-                                                     : QString::fromLocal8Bit(error.what())));
+        refuse(Messages::upgradeFailed(shown, failure ? failure->description()
+                                                      : QString::fromLocal8Bit(error.what())));
     }
     return done;
 }

@@ -30,8 +30,8 @@ int currentVersion();
 void stamp(const Database& db, int version);
 
 // The version of the book open on db, read before anything is written to it. Throws
-// Failure of kind BookRefused when the file is not a book of this program, or is a book of
-// a version newer than `currentVersion`.
+// Failure of kind BookRefused when the file is not a book of this program, is a book of a
+// version newer than `currentVersion`, or carries a version no build made (below 1).
 int versionOf(const Database& db, const QString& path, int currentVersion);
 
 // What opening a book did to it.
@@ -44,8 +44,10 @@ struct Upgrade {
 
 // Writes a checked copy of the book beside it, then runs the steps after `fromVersion`
 // and stamps the last version, all in one transaction. Throws Failure of kind BookRefused
-// when any of it fails; the book is then exactly as it was and the copy is removed.
-Upgrade upgrade(const Database& db, const QString& path, int fromVersion, const QList<Step>& steps);
+// when any of it fails, or when no build made `fromVersion`; the book is then exactly as it
+// was and the copy is removed. Messages name the book `shownPath` (by default `path`).
+Upgrade upgrade(const Database& db, const QString& path, int fromVersion, const QList<Step>& steps,
+                const QString& shownPath = {});
 
 // Where the copy of a book of `version` goes before its upgrade: beside it, never over an
 // existing file.

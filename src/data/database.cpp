@@ -1,6 +1,7 @@
 #include "database.h"
 
 #include "bookaccess.h"
+#include "bookschemacheck.h"
 #include "messages.h"
 #include "schema.h"
 
@@ -94,7 +95,9 @@ BookFormat::Upgrade Database::open(const QString& path) {
     return open(path, BookFormat::steps());
 }
 
-BookFormat::Upgrade Database::open(const QString& path, const QList<BookFormat::Step>& steps) {
+BookFormat::Upgrade Database::open(const QString& path, const QList<BookFormat::Step>& steps,
+                                   const QString& shownPath) {
+    const QString shown = shownPath.isEmpty() ? path : shownPath;
     if (!QFileInfo::exists(path))
         throw Failure(ErrorNumber::Unnumbered,
                       QStringLiteral("The book %1 does not exist.").arg(path));
@@ -107,14 +110,17 @@ BookFormat::Upgrade Database::open(const QString& path, const QList<BookFormat::
             openConnection(path);
         }
         m_readOnly = readOnly;
-        const int version = BookFormat::versionOf(*this, path, int(steps.size()));
+        const int version = BookFormat::versionOf(*this, shown, int(steps.size()));
+        // Schema only, before anything is written: a trigger or view of someone else's would
+        // otherwise run inside the upgrade and every save after it.
+        BookSchemaCheck::check(*this, shown, version, steps);
         setConnectionOptions();
         BookFormat::Upgrade upgrade;
         if (version < steps.size()) {
             if (readOnly)
-                throw Failure(ErrorNumber::Unnumbered, Messages::bookNotWritable(path),
+                throw Failure(ErrorNumber::Unnumbered, Messages::bookNotWritable(shown),
                               Failure::Kind::BookRefused);
-            upgrade = BookFormat::upgrade(*this, path, version, steps);
+            upgrade = BookFormat::upgrade(*this, path, version, steps, shown);
         }
         verifyBook();
         return upgrade;

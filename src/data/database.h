@@ -22,13 +22,16 @@ public:
 
     // Opens the book at path: a book the user may not change (BookAccess::mayChange) is opened
     // read-only, and is refused if it would need an upgrade. Refuses a file that is not a book of
-    // this program or is a book of a newer format (Failure of kind BookRefused, the file
+    // this program, is a book of a newer format or of one no build made, or does not hold exactly
+    // the schema of its format (BookSchemaCheck) (Failure of kind BookRefused, the file
     // untouched), brings an older book up to date (BookFormat::upgrade), then checks that every
-    // table and field is there. Throws Failure when the file cannot be opened or is not a usable
-    // book.
+    // table and field is there and the settings tables hold their row. Throws Failure when the file
+    // cannot be opened or is not a usable book.
     BookFormat::Upgrade open(const QString& path);
-    // The same, bringing the book up to the version `steps` reach.
-    BookFormat::Upgrade open(const QString& path, const QList<BookFormat::Step>& steps);
+    // The same, bringing the book up to the version `steps` reach. Messages name the book
+    // `shownPath` (by default `path`): a copy is checked under the name of its original.
+    BookFormat::Upgrade open(const QString& path, const QList<BookFormat::Step>& steps,
+                             const QString& shownPath = {});
     // Opens (creating if needed) without checking the tables: for making a new book.
     void openForCreate(const QString& path);
     void close();

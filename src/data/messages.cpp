@@ -53,6 +53,31 @@ QString newerBook(const QString& path) {
         .arg(QDir::toNativeSeparators(path));
 }
 
+QString unknownBookFormat(const QString& path, qint64 version) {
+    return QStringLiteral("The book %1 carries the format number %2, which no version of Quillan "
+                          "made, so it cannot be opened.\r\n\r\nIt was left as it is.")
+        .arg(QDir::toNativeSeparators(path))
+        .arg(version);
+}
+
+QString bookNotAsMade(const QString& path, const QStringList& differences) {
+    return QStringLiteral("The book %1 is not as Quillan makes a book of its format: %2.\r\n\r\n"
+                          "It was left as it is.")
+        .arg(QDir::toNativeSeparators(path), differences.join(QStringLiteral("; ")));
+}
+
+QString schemaExtra(const QString& kind, const QString& name) {
+    return QStringLiteral("it holds the %1 %2, which Quillan does not make").arg(kind, name);
+}
+
+QString schemaMissing(const QString& kind, const QString& name) {
+    return QStringLiteral("it has no %1 %2").arg(kind, name);
+}
+
+QString schemaChanged(const QString& kind, const QString& name) {
+    return QStringLiteral("its %1 %2 is not as Quillan makes it").arg(kind, name);
+}
+
 QString upgradeFailed(const QString& path, const QString& reason) {
     return QStringLiteral("The book %1 could not be brought up to date for this version of "
                           "Quillan, so it was left exactly as it was.\r\n\r\n%2")

@@ -33,6 +33,15 @@ QString missingBook(const QString& appDir);
 QString notABook(const QString& path);
 // A book of a format newer than this version of the program reads.
 QString newerBook(const QString& path);
+// A book marked as the program's whose format version no version of the program made.
+QString unknownBookFormat(const QString& path, qint64 version);
+// A book that does not hold exactly what the program makes for its format; `differences`
+// are phrases made by the three below.
+QString bookNotAsMade(const QString& path, const QStringList& differences);
+// `kind` is "table", "index", "trigger", "view" or "field"; a field is named table.field.
+QString schemaExtra(const QString& kind, const QString& name);
+QString schemaMissing(const QString& kind, const QString& name);
+QString schemaChanged(const QString& kind, const QString& name);
 // An upgrade that failed and was undone; `reason` is what went wrong.
 QString upgradeFailed(const QString& path, const QString& reason);
 // After an upgrade: where the copy of the book as it was is kept.
@@ -202,5 +211,11 @@ QString restoreQuestion(const QString& backup);
 // After a restore: where the book as it was before is kept.
 QString bookRestored(const QString& backup, const QString& safetyCopy);
 QString restoreFailed(const QString& reason);
+// After a restore over a damaged book: where that book is kept, byte for byte.
+QString bookRestoredOverDamaged(const QString& backup, const QString& damagedCopy);
+// The restored book did not open, so the book it replaced went back in its place.
+QString restoredBookPutBack(const QString& reason);
+// After a restore no book could be opened; `keptPath` holds the book as it was before.
+QString bookNotReopened(const QString& reason, const QString& keptPath);
 
 } // namespace Messages

@@ -217,4 +217,23 @@ QString restoreFailed(const QString& reason) {
     return QStringLiteral("The book was not restored and is as it was: %1").arg(reason);
 }
 
+QString bookRestoredOverDamaged(const QString& backup, const QString& damagedCopy) {
+    return QStringLiteral("The book was restored from %1.\r\n\r\nThe damaged book it replaced is "
+                          "kept, byte for byte, as %2.")
+        .arg(QDir::toNativeSeparators(backup), QDir::toNativeSeparators(damagedCopy));
+}
+
+QString restoredBookPutBack(const QString& reason) {
+    return QStringLiteral("The restored book could not be opened: %1\r\n\r\nThe book it "
+                          "replaced was put back in its place and is open again.")
+        .arg(reason);
+}
+
+QString bookNotReopened(const QString& reason, const QString& keptPath) {
+    return QStringLiteral("The book could not be opened after the restore: %1\r\n\r\nThe book "
+                          "as it was before the restore is kept as %2. Quillan will close; put "
+                          "that file in the book's place before starting it again.")
+        .arg(reason, QDir::toNativeSeparators(keptPath));
+}
+
 } // namespace Messages

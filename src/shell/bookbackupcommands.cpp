@@ -1,6 +1,7 @@
 #include "bookbackupcommands.h"
 
 #include "data/bookfiles.h"
+#include "data/bookrestore.h"
 #include "data/messages.h"
 #include "kit/services.h"
 
@@ -61,32 +62,47 @@ void BackUpBook(Services& services, const BookBackup::AfterWrite& afterWrite) {
     services.prompts.information(Messages::backupMade(*path));
 }
 
-bool RestoreBook(Services& services) {
+bool RestoreBook(Services& services, const BookRestore::BeforeReopen& beforeReopen) {
     const QString book = services.bookPath();
     FileDialogRequest request = backupRequest(services, QStringLiteral("Restore Book"));
     request.confirmOverwrite = false;
     const std::optional<QString> path = services.fileDialogs.openFileName(request);
     if (!path)
         return false;
+    std::optional<BookRestore> restore;
     try {
         if (isBookFile(*path, book))
             throw Failure(ErrorNumber::Unnumbered, overBookReason(*path));
-        BookBackup::checkRestorable(services.db, *path);
+        BusyScope busy(services.busy);
+        restore.emplace(book, *path);
     } catch (const Failure& failure) {
         services.prompts.critical(Messages::restoreFailed(failure.description()));
         return false;
     }
     if (!services.prompts.ask(Messages::restoreQuestion(*path)))
         return false;
-    QString before;
+    QString kept;
     try {
         BusyScope busy(services.busy);
-        before = BookBackup::makeAutomatic(services.db, book, QStringLiteral("restore"));
-        BookBackup::restore(services.db, book, *path);
+        kept = restore->keepCurrentBook(services.db);
     } catch (const Failure& failure) {
         services.prompts.critical(Messages::restoreFailed(failure.description()));
         return false;
     }
-    services.prompts.information(Messages::bookRestored(*path, before));
+    try {
+        BusyScope busy(services.busy);
+        restore->replace(services.db, beforeReopen);
+    } catch (const Failure& failure) {
+        // The failure tells exactly which book is in place and whether it is open.
+        services.prompts.critical(failure.description());
+        if (!services.db.isOpen() && services.endProgram)
+            services.endProgram();
+        return false;
+    }
+    services.prompts.information(restore->currentBookDamaged()
+                                     ? Messages::bookRestoredOverDamaged(*path, kept)
+                                     : Messages::bookRestored(*path, kept));
+    for (const QString& notice : restore->upgrade().notices)
+        services.prompts.information(notice);
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/bookbackup.h"
+#include "data/bookrestore.h"
 
 struct Services;
 
@@ -10,7 +11,9 @@ struct Services;
 // `afterWrite` lets tests damage the copy before its check.
 void BackUpBook(Services& services, const BookBackup::AfterWrite& afterWrite = {});
 
-// Tools > Restore Book...: checks the chosen backup, asks, backs up the book as it is, then
-// puts the backup in the book's place and reopens the connection on it. Returns true when
-// the book was replaced, so the caller shows the restored book.
-bool RestoreBook(Services& services);
+// Tools > Restore Book...: checks a copy of the chosen file as start-up checks a book
+// (BookRestore), asks, keeps the book as it is (a backup, or the bytes of a damaged book), then
+// puts the checked copy in the book's place and reopens the connection on it, putting the old
+// book back when the restored one does not open. Returns true when the book was replaced, so
+// the caller shows the restored book. `beforeReopen` lets tests break the book after the swap.
+bool RestoreBook(Services& services, const BookRestore::BeforeReopen& beforeReopen = {});

@@ -169,8 +169,7 @@ private slots:
             << "foreign";
         QTest::newRow("not SQLite") << QStringList() << "foreign";
         QTest::newRow("failed upgrade")
-            << QStringList{"PRAGMA user_version = 0",
-                           "INSERT INTO tblChartOfAccounts VALUES ('1000', ' ', 'Bank', '')"}
+            << QStringList{"INSERT INTO tblChartOfAccounts VALUES ('1000', ' ', 'Bank', '')"}
             << "failed";
     }
 

@@ -30,6 +30,17 @@ void TestMessages::texts_data() {
     row("newerBook", Messages::newerBook("/b/cashbook.mdb"),
         "The book /b/cashbook.mdb was made by a newer version of Quillan and cannot be opened by "
         "this one.\r\n\r\nIt was left as it is.");
+    row("unknownBookFormat", Messages::unknownBookFormat("/b/cashbook.mdb", -1),
+        "The book /b/cashbook.mdb carries the format number -1, which no version of Quillan "
+        "made, so it cannot be opened.\r\n\r\nIt was left as it is.");
+    row("bookNotAsMade",
+        Messages::bookNotAsMade("/b/cashbook.mdb",
+                                {Messages::schemaExtra("trigger", "trgX"),
+                                 Messages::schemaMissing("field", "tblVendors.PostalCode"),
+                                 Messages::schemaChanged("table", "tblCustomers")}),
+        "The book /b/cashbook.mdb is not as Quillan makes a book of its format: it holds the "
+        "trigger trgX, which Quillan does not make; it has no field tblVendors.PostalCode; its "
+        "table tblCustomers is not as Quillan makes it.\r\n\r\nIt was left as it is.");
     row("upgradeFailed", Messages::upgradeFailed("/b/cashbook.mdb", "disk full"),
         "The book /b/cashbook.mdb could not be brought up to date for this version of Quillan, "
         "so it was left exactly as it was.\r\n\r\ndisk full");
@@ -145,6 +156,16 @@ void TestMessages::texts_data() {
     row("bookDamaged, a backup", Messages::bookDamaged("page 7: bad", "/b/backups/x.mdb"),
         "The book is damaged: page 7: bad\r\n\r\nThe last backup is /b/backups/x.mdb. Restore "
         "it with Tools > Restore Book... before entering more work.");
+    row("bookRestoredOverDamaged", Messages::bookRestoredOverDamaged("/b/x.mdb", "/b/d.mdb"),
+        "The book was restored from /b/x.mdb.\r\n\r\nThe damaged book it replaced is kept, byte "
+        "for byte, as /b/d.mdb.");
+    row("restoredBookPutBack", Messages::restoredBookPutBack("no row"),
+        "The restored book could not be opened: no row\r\n\r\nThe book it replaced was put "
+        "back in its place and is open again.");
+    row("bookNotReopened", Messages::bookNotReopened("no row", "/b/k.mdb"),
+        "The book could not be opened after the restore: no row\r\n\r\nThe book as it was "
+        "before the restore is kept as /b/k.mdb. Quillan will close; put that file in the book's "
+        "place before starting it again.");
     row("bookDamaged, no backup", Messages::bookDamaged("page 7: bad", {}),
         "The book is damaged: page 7: bad\r\n\r\nNo backup of the book was found. Copy the "
         "book somewhere safe before entering more work.");

@@ -4,6 +4,7 @@
 #include "data/messages.h"
 #include "shell/bookbackupcommands.h"
 #include "shell/switchboardwindow.h"
+#include "support/datarows.h"
 #include "support/testbook.h"
 #include "support/windowdriving.h"
 
@@ -11,6 +12,8 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTest>
 
 namespace {
@@ -39,7 +42,8 @@ private slots:
     void backUp_data();
     void backUp();
     void restoreRoundTrip();
-    void restoreRefusesAnUnsoundFile();
+    void restore_data();
+    void restore();
     void automaticBackupsBeforeImportKeepTen();
 };
 
@@ -116,22 +120,159 @@ void TestBackup::restoreRoundTrip() {
     QCOMPARE(vendors(before), QStringLiteral("KEPT,LATER"));
 }
 
-void TestBackup::restoreRefusesAnUnsoundFile() {
-    TestBook book;
-    const QString chosen = book.appDir() + QStringLiteral("/notabook.mdb");
-    QFile file(chosen);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray(8192, 'x'));
-    file.close();
-    const QByteArray bookBefore = fileBytes(book.bookPath());
-    book.fileDialogs.answer(chosen);
-    book.prompts.expectMatch(patternOf(Messages::restoreFailed(QStringLiteral("@@")), "@@"));
+// The chosen file is checked whole, on a copy, before anything is replaced: a file that is not
+// exactly a book of a format Quillan made is refused, naming what is wrong, with the book and
+// the chosen file untouched. A sound one replaces the book (brought up to date when older),
+// whatever the chosen file is named, a damaged book is kept by its bytes, and a restored book
+// that does not open gives way to the book it replaced.
+void TestBackup::restore_data() {
+    // name: the chosen file's; changes: statements run on a backup of the book (or how else
+    // the file is made); refusal: "" when restored, else the reason ("notABook", "unknown",
+    // "settings", "put back", or "extra|missing <kind> <name>"); vendors: the book's after.
+    columns<QString, QStringList, QString, QString>("name", "changes", "refusal", "vendors");
+    addRow("not SQLite", "chosen.mdb", QStringList{"text"}, "notABook", "KEPT,LATER");
+    addRow("a trigger of its own", "chosen.mdb",
+           QStringList{"CREATE TRIGGER trgHostile AFTER INSERT ON tblCashbook BEGIN DELETE FROM "
+                       "tblVendors; END"},
+           "extra trigger trgHostile", "KEPT,LATER");
+    addRow("a view", "chosen.mdb", QStringList{"CREATE VIEW vwHostile AS SELECT 1"},
+           "extra view vwHostile", "KEPT,LATER");
+    addRow("an extra field", "chosen.mdb", QStringList{"ALTER TABLE tblVendors ADD COLUMN Extra"},
+           "extra field tblVendors.Extra", "KEPT,LATER");
+    addRow("a missing field", "chosen.mdb",
+           QStringList{"ALTER TABLE tblSystemSetup DROP COLUMN VersionType"},
+           "missing field tblSystemSetup.VersionType", "KEPT,LATER");
+    addRow("a negative format version", "chosen.mdb", QStringList{"PRAGMA user_version = -1"},
+           "unknown", "KEPT,LATER");
+    addRow("unmarked, version 2", "chosen.mdb",
+           QStringList{"PRAGMA application_id = 0", "PRAGMA user_version = 2"}, "notABook",
+           "KEPT,LATER");
+    addRow("an empty settings table", "chosen.mdb", QStringList{"DELETE FROM tblSystemSetup"},
+           "settings", "KEPT,LATER");
+    addRow("named as the old working file", "cashbookrestore.tmp", QStringList(), "", "KEPT");
+    addRow("write-ahead, a change in its log", "chosen.mdb", QStringList{"log"}, "", "KEPT,LOGGED");
+    addRow("an earlier build's book", "chosen.mdb", QStringList{"earlier"}, "", "");
+    addRow("the restored book does not open", "chosen.mdb", QStringList{"break"}, "put back",
+           "KEPT,LATER");
+    addRow("over a damaged book", "chosen.mdb", QStringList{"damage"}, "", "KEPT");
+}
 
-    QVERIFY(!RestoreBook(book.services));
+void TestBackup::restore() {
+    auto [name, changes, refusal, expectedVendors] =
+        fetch<QString, QStringList, QString, QString>("name", "changes", "refusal", "vendors");
+    TestBook book;
+    book.sql(QStringLiteral("INSERT INTO tblVendors (VendorID) VALUES ('KEPT')"));
+    const QString chosen = book.appDir() + QLatin1Char('/') + name;
+    const QString first = changes.value(0);
+    BookRestore::BeforeReopen breakIt;
+    if (first == QLatin1String("text")) {
+        writeFile(chosen, "Cashbook of the Acme company\r\n");
+    } else if (first == QLatin1String("earlier")) {
+        writeEarlierBuildBook(chosen);
+        changeFile(chosen, {"INSERT INTO tblChartOfAccounts (AccountCode, DeptCode) VALUES "
+                            "('1000', ''), ('1000', ' ')"});
+    } else {
+        BookBackup::make(book.db, chosen);
+        if (first == QLatin1String("log")) {
+            // A write-ahead backup whose last change is still in its log.
+            changeFile(chosen, {"PRAGMA journal_mode = WAL"});
+            {
+                QSqlDatabase writer =
+                    QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "writer");
+                writer.setDatabaseName(chosen);
+                QVERIFY(writer.open());
+                QSqlQuery query(writer);
+                QVERIFY(query.exec(QStringLiteral("PRAGMA wal_autocheckpoint = 0")));
+                QVERIFY(query.exec(QStringLiteral("INSERT INTO tblVendors VALUES ('LOGGED', '', "
+                                                  "'', '', '', '', '')")));
+                // Kept as they are now; closing would write the log into the file.
+                QVERIFY(QFile::copy(chosen, chosen + "-main"));
+                QVERIFY(QFile::copy(chosen + "-wal", chosen + "-log"));
+            }
+            QSqlDatabase::removeDatabase(QStringLiteral("writer"));
+            QFile::remove(chosen + "-wal");
+            QFile::remove(chosen);
+            QVERIFY(QFile::rename(chosen + "-main", chosen));
+            QVERIFY(QFile::rename(chosen + "-log", chosen + "-wal"));
+        } else if (first == QLatin1String("break")) {
+            breakIt = [](const QString& bookFile) {
+                changeFile(bookFile, {"DELETE FROM tblSystemSetup"});
+            };
+        } else if (first != QLatin1String("damage")) {
+            changeFile(chosen, changes);
+        }
+    }
+    book.sql(QStringLiteral("INSERT INTO tblVendors (VendorID) VALUES ('LATER')"));
+    if (first == QLatin1String("damage")) {
+        // A page of the vendors' table made unreadable, as in the start-up check.
+        book.sql(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n "
+                                "WHERE i < 299) INSERT INTO tblVendors (VendorID, VendorName) "
+                                "SELECT 'K' || i, 'QQDAMAGEDPAGEQQ' FROM n"));
+        book.db.close();
+        QFile file(book.bookPath());
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        const QByteArray bytes = file.readAll();
+        const qsizetype at = bytes.lastIndexOf("QQDAMAGEDPAGEQQ");
+        QVERIFY(file.seek(at - at % 4096) && file.putChar('\x07'));
+        file.close();
+        book.db.open(book.bookPath());
+    }
+    const QByteArray bookBefore = fileBytes(book.bookPath());
+    const QByteArray chosenBefore = fileBytes(chosen);
+    const QByteArray logBefore = fileBytes(chosen + "-wal");
+
+    book.fileDialogs.answer(chosen);
+    const QStringList reason = refusal.split(QLatin1Char(' '));
+    if (refusal == QLatin1String("notABook")) {
+        book.prompts.expect(Messages::restoreFailed(Messages::notABook(chosen)));
+    } else if (refusal == QLatin1String("unknown")) {
+        book.prompts.expect(Messages::restoreFailed(Messages::unknownBookFormat(chosen, -1)));
+    } else if (refusal == QLatin1String("settings")) {
+        book.prompts.expectMatch(
+            patternOf(Messages::restoreFailed(QStringLiteral("@@tblSystemSetup@@")), "@@"));
+    } else if (reason.size() == 3) {
+        const QString difference = reason.first() == QLatin1String("extra")
+                                       ? Messages::schemaExtra(reason.at(1), reason.at(2))
+                                       : Messages::schemaMissing(reason.at(1), reason.at(2));
+        book.prompts.expect(Messages::restoreFailed(Messages::bookNotAsMade(chosen, {difference})));
+    } else {
+        book.prompts.expect(Messages::restoreQuestion(chosen), Prompts::Answer::Yes);
+        if (refusal == QLatin1String("put back"))
+            book.prompts.expectMatch(patternOf(
+                Messages::restoredBookPutBack(QStringLiteral("@@tblSystemSetup@@")), "@@"));
+        else if (first == QLatin1String("damage"))
+            book.prompts.expectMatch(
+                patternOf(Messages::bookRestoredOverDamaged(chosen, QStringLiteral("@@")), "@@"));
+        else
+            book.prompts.expectMatch(
+                patternOf(Messages::bookRestored(chosen, QStringLiteral("@@")), "@@"));
+    }
+    // An earlier build's notices follow the message that the book was restored.
+    if (first == QLatin1String("earlier"))
+        book.prompts.expect(Messages::mergeAccounts({QStringLiteral("1000")}));
+
+    QCOMPARE(RestoreBook(book.services, breakIt), refusal.isEmpty());
 
     QVERIFY(book.prompts.verifyAllShown());
-    QCOMPARE(fileBytes(book.bookPath()), bookBefore);
     QVERIFY(book.db.isOpen());
+    QCOMPARE(book.endProgramCalls, 0);
+    QCOMPARE(fileBytes(chosen), chosenBefore);
+    QCOMPARE(fileBytes(chosen + "-wal"), logBefore);
+    if (!refusal.isEmpty())
+        QCOMPARE(fileBytes(book.bookPath()), bookBefore);
+    QCOMPARE(vendors(book.db), expectedVendors);
+    QCOMPARE(book.value(QStringLiteral("PRAGMA user_version")).toInt(),
+             BookFormat::currentVersion());
+    // Nothing of the restore's own is left beside the book, and only a damaged book is kept
+    // there (by its bytes); a book brought up to date left no copy of its own.
+    const QStringList beside =
+        QDir(book.appDir()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    QCOMPARE(beside.filter(QStringLiteral(".restoring-")), QStringList());
+    QCOMPARE(beside.filter(QStringLiteral("before-format")), QStringList());
+    const QStringList damaged = beside.filter(QStringLiteral(".damaged-"));
+    QCOMPARE(damaged.size(), first == QLatin1String("damage") ? 1 : 0);
+    if (!damaged.isEmpty())
+        QCOMPARE(fileBytes(book.appDir() + QLatin1Char('/') + damaged.first()), bookBefore);
 }
 
 // Each import is preceded by a verified backup; only the last ten automatic ones are kept.

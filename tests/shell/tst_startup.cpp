@@ -53,7 +53,10 @@ private slots:
 void TestStartup::unusableBook_data() {
     QTest::addColumn<QString>("damage");
     QTest::newRow("newer format") << "PRAGMA user_version = 99";
+    QTest::newRow("negative format version") << "PRAGMA user_version = -1";
     QTest::newRow("missing field") << "ALTER TABLE tblSystemSetup DROP COLUMN VersionType";
+    QTest::newRow("a trigger of its own") << "CREATE TRIGGER trgHostile AFTER INSERT ON "
+                                             "tblCashbook BEGIN DELETE FROM tblVendors; END";
     QTest::newRow("no book") << "absent";
     QTest::newRow("locked by another program") << "lock";
     QTest::newRow("changes in the log, read-only folder") << "log";
@@ -95,8 +98,16 @@ void TestStartup::unusableBook() {
     const QByteArray before = fileBytes(path);
     if (damage == QLatin1String("absent"))
         book.prompts.expect(Messages::missingBook(book.services.appDir));
-    else if (damage.startsWith(QLatin1String("PRAGMA")))
+    else if (damage.endsWith(QLatin1String("= 99")))
         book.prompts.expect(Messages::newerBook(path));
+    else if (damage.endsWith(QLatin1String("= -1")))
+        book.prompts.expect(Messages::unknownBookFormat(path, -1));
+    else if (damage.startsWith(QLatin1String("ALTER")))
+        book.prompts.expect(Messages::bookNotAsMade(
+            path, {Messages::schemaMissing("field", "tblSystemSetup.VersionType")}));
+    else if (damage.startsWith(QLatin1String("CREATE")))
+        book.prompts.expect(
+            Messages::bookNotAsMade(path, {Messages::schemaExtra("trigger", "trgHostile")}));
     else if (damage == QLatin1String("log"))
         book.prompts.expect(Messages::bookLogUnreadable(BookAccess::realPath(path)));
     else
@@ -114,6 +125,7 @@ void TestStartup::unusableBook() {
     QVERIFY(!book.db.isOpen());
     QVERIFY(!book.busy.isBusy());
     QCOMPARE(fileBytes(path), before);
+    QCOMPARE(QDir(book.appDir()).entryList({QStringLiteral("*before-format*")}), QStringList());
     if (damage == QLatin1String("lock")) {
         QVERIFY(book.prompts.shownTexts().first().contains(QLatin1String("locked")));
         // Once the other program lets go, the book opens.
@@ -284,9 +296,8 @@ void TestStartup::damagedPagesReported() {
 void TestStartup::writeStopsTheCheck() {
     TestBook book(TestBook::Open::No);
     changeFile(book.bookPath(),
-               {"CREATE TABLE tblBulk (Filler BLOB)",
-                "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 99999) "
-                "INSERT INTO tblBulk SELECT randomblob(500) FROM n"});
+               {"WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 99999) "
+                "INSERT INTO tblGLDistribution (TransDesc) SELECT randomblob(500) FROM n"});
     auto window = Main(book.services);
     QVERIFY(window);
     auto* check = window->findChild<BackgroundBookCheck*>();
