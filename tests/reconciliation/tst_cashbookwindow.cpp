@@ -157,6 +157,9 @@ void TestCashbookWindow::statusChange_data() {
     QTest::newRow("7 is outstanding")
         << 3 << "7"
         << "1" << QString() << "$431.00|$1,500.00|$1,069.00|Calculated";
+    QTest::newRow("5 is outstanding")
+        << 3 << "5"
+        << "1" << QString() << "$431.00|$1,500.00|$1,069.00|Calculated";
     QTest::newRow("text refused") << 1 << "x"
                                   << "2" << Messages::statusNotAllowed("x") << unchanged;
     for (const char* refused : {"0", "-1", "4.5"})
