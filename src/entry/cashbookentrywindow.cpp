@@ -252,14 +252,17 @@ void CashbookEntryWindow::statusDisplay() {
 
 void CashbookEntryWindow::PreventDataEntry(bool lock) {
     guarded(m_services, m_windowName, QStringLiteral("PreventDataEntry"), [this, lock] {
+        // A book opened read-only shows every row as a reconciled one is shown, and offers
+        // no Add: the window is for looking and finding.
+        const bool locked = lock || isReadOnly();
         QList<QWidget*> widgets = entryFields();
         widgets << m_delete << m_undo << m_save;
         for (QWidget* widget : widgets)
-            widget->setEnabled(!lock);
-        m_add->setEnabled(true);
+            widget->setEnabled(!locked);
+        m_add->setEnabled(!isReadOnly());
         m_find->setEnabled(true);
         m_bar->setEnabled(true);
-        if (lock)
+        if (locked)
             m_typeList->hide();
         update();
     });

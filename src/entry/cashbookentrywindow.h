@@ -77,8 +77,9 @@ public:
     // The record check: checks and normalises the shown row; on a failure shows its message
     // (when showMessages) and puts the focus on the field concerned.
     bool Validated(bool showMessages);
-    // Enables (lock false) or disables the entry fields and Delete, Undo and Save; Add, Find
-    // and the navigator are always enabled.
+    // Enables (lock false) or disables the entry fields and Delete, Undo and Save; Find and
+    // the navigator are always enabled, Add unless the book is read-only (whose fields and
+    // commands stay disabled whatever lock asks).
     void PreventDataEntry(bool lock);
 
     RecordNavigator& navigator() const { return *m_navigator; }

@@ -3,16 +3,19 @@
 #include "data/failure.h"
 #include "data/messages.h"
 #include "data/recordnavigator.h"
+#include "kit/services.h"
 
-RecordFlow::RecordFlow(Prompts& prompts, RecordNavigator& navigator, Row row, Texts texts)
-    : m_prompts(prompts), m_navigator(navigator), m_row(std::move(row)), m_texts(std::move(texts)) {
-}
+RecordFlow::RecordFlow(Services& services, RecordNavigator& navigator, Row row, Texts texts)
+    : m_prompts(services.prompts), m_readOnly(services.db.isReadOnly()), m_navigator(navigator),
+      m_row(std::move(row)), m_texts(std::move(texts)) {}
 
 bool RecordFlow::leavingWrites() const {
-    return m_row.hasChanges() && !isLocked();
+    return !m_readOnly && m_row.hasChanges() && !isLocked();
 }
 
 bool RecordFlow::leave() {
+    if (m_readOnly)
+        return true;
     const bool writing = leavingWrites();
     if (m_texts.moveRefused) {
         if (!m_row.passes(false, writing)) {
@@ -29,7 +32,7 @@ bool RecordFlow::leave() {
 }
 
 bool RecordFlow::mayClose() {
-    if (!m_navigator.hasCurrent())
+    if (m_readOnly || !m_navigator.hasCurrent())
         return true;
     if (!m_texts.closeQuestion)
         return leave();
@@ -44,7 +47,7 @@ bool RecordFlow::mayClose() {
 }
 
 bool RecordFlow::add() {
-    if (m_row.hasChanges() && !leave())
+    if (m_readOnly || (m_row.hasChanges() && !leave()))
         return false;
     m_navigator.add();
     return true;
@@ -55,7 +58,7 @@ void RecordFlow::save() {
         m_prompts.information(Messages::noRecordToSave());
         return;
     }
-    if (isLocked())
+    if (m_readOnly || isLocked())
         return;
     if (!m_row.passes(true, true)) {
         if (m_texts.notValidated)
@@ -71,6 +74,8 @@ void RecordFlow::save() {
 }
 
 void RecordFlow::remove() {
+    if (m_readOnly)
+        return;
     if (m_navigator.isEmpty()) {
         m_prompts.information(Messages::noRecordsToDelete());
         return;

@@ -7,12 +7,17 @@
 #include <optional>
 
 class RecordNavigator;
+struct Services;
 
 // The life of the shown row in a window that edits one record at a time over a
 // RecordNavigator: when leaving the row writes it, and the commands Add, Save, Delete and
 // Close with their questions and messages. The window supplies its checks and its write;
 // the flow decides when they run, so every such window leaves, saves and deletes alike.
 // Nothing here is guarded: the window calls the flow from its guarded handlers.
+//
+// On a book opened read-only the window is for looking: every move and closing is allowed
+// without the checks (a stored row that breaks them cannot be mended there, so it must not
+// hold the user), and nothing is ever added, written or deleted.
 class RecordFlow {
 public:
     // What the window supplies about its shown row.
@@ -42,7 +47,10 @@ public:
         QString saved;
     };
 
-    RecordFlow(Prompts& prompts, RecordNavigator& navigator, Row row, Texts texts);
+    RecordFlow(Services& services, RecordNavigator& navigator, Row row, Texts texts);
+
+    // The book was opened read-only: the flow never writes.
+    bool isReadOnly() const { return m_readOnly; }
 
     // Whether leaving the shown row writes it: it has changes and is not locked.
     bool leavingWrites() const;
@@ -51,7 +59,8 @@ public:
     // Before the window closes: as leave, but a row the checks refuse may be dropped when
     // the window asks. True when the window may close.
     bool mayClose();
-    // Add: a changed row is left (written) first; false when that was refused.
+    // Add: a changed row is left (written) first; false when that was refused, or on a
+    // read-only book.
     bool add();
     void save();
     void remove();
@@ -60,6 +69,7 @@ private:
     bool isLocked() const { return m_row.locked && m_row.locked(); }
 
     Prompts& m_prompts;
+    const bool m_readOnly;
     RecordNavigator& m_navigator;
     const Row m_row;
     const Texts m_texts;

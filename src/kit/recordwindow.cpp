@@ -24,6 +24,10 @@ RecordWindow::RecordWindow(Services& services, const QString& windowName, const 
 
 RecordWindow::~RecordWindow() = default;
 
+bool RecordWindow::isReadOnly() const {
+    return m_services.db.isReadOnly();
+}
+
 QLineEdit* RecordWindow::addLineEdit(const char* name, int maxLength) {
     auto* edit = new QLineEdit(this);
     edit->setObjectName(QString::fromLatin1(name));
@@ -71,8 +75,7 @@ void RecordWindow::trackChanges(const QList<QWidget*>& except) {
 
 void RecordWindow::installFlow(RecordNavigator& navigator, RecordFlow::Row row,
                                RecordFlow::Texts texts) {
-    m_flow = std::make_unique<RecordFlow>(m_services.prompts, navigator, std::move(row),
-                                          std::move(texts));
+    m_flow = std::make_unique<RecordFlow>(m_services, navigator, std::move(row), std::move(texts));
 }
 
 void RecordWindow::runCommand(const QString& routine, const std::function<void()>& body) {

@@ -27,6 +27,8 @@ public:
 
     // Whether the shown row holds changes not yet written.
     bool hasPendingChanges() const { return m_dirty; }
+    // The book was opened read-only: the window is for looking and its flow writes nothing.
+    bool isReadOnly() const;
 
 protected:
     RecordWindow(Services& services, const QString& windowName, const QString& caption,

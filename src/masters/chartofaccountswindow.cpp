@@ -42,9 +42,11 @@ GridWindowDescription chartSpec() {
 
 ChartOfAccountsWindow::ChartOfAccountsWindow(Services& services, QWidget* parent)
     : GridMaintenanceWindow(services, chartSpec(), parent) {
-    QPushButton* find = addCommandButton("cmdFindByDesc", QStringLiteral("&Find"));
-    QPushButton* deleteAll = addCommandButton("cmdDeleteAll", QStringLiteral("&Delete All"));
-    QPushButton* restore = addCommandButton("cmdRestore", QStringLiteral("&Restore Sample"));
+    QPushButton* find = addCommandButton("cmdFindByDesc", QStringLiteral("&Find"), Command::Reads);
+    QPushButton* deleteAll =
+        addCommandButton("cmdDeleteAll", QStringLiteral("&Delete All"), Command::Writes);
+    QPushButton* restore =
+        addCommandButton("cmdRestore", QStringLiteral("&Restore Sample"), Command::Writes);
     connect(find, &QPushButton::clicked, this, &ChartOfAccountsWindow::onFind);
     connect(deleteAll, &QPushButton::clicked, this, &ChartOfAccountsWindow::onDeleteAll);
     connect(restore, &QPushButton::clicked, this, &ChartOfAccountsWindow::onRestore);

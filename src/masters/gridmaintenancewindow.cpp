@@ -15,14 +15,15 @@
 
 GridMaintenanceWindow::GridMaintenanceWindow(Services& services, GridWindowDescription description,
                                              QWidget* parent)
-    : QDialog(parent), m_services(services), m_description(std::move(description)) {
+    : QDialog(parent), m_services(services), m_description(std::move(description)),
+      m_readOnly(services.db.isReadOnly()) {
     setObjectName(m_description.objectName);
     setWindowTitle(m_description.caption);
     resize(m_description.size);
 
     m_records = new GridRecordSet(
-        services.db, {m_description.table, m_description.columns, m_description.orderBy, true},
-        this);
+        services.db,
+        {m_description.table, m_description.columns, m_description.orderBy, !m_readOnly}, this);
 
     auto* layout = new QVBoxLayout(this);
     m_grid = new GridView(this);
@@ -31,6 +32,7 @@ GridMaintenanceWindow::GridMaintenanceWindow(Services& services, GridWindowDescr
     m_grid->setAccessibleName(m_description.caption);
     m_grid->setModel(m_records);
     m_grid->setButtonColumn(m_description.buttonColumn);
+    m_grid->setReadOnly(m_readOnly);
     for (int i = 0; i < m_description.columns.size(); ++i)
         m_grid->setColumnWidth(i, m_description.columns.at(i).width);
     layout->addWidget(m_grid, 1);
@@ -43,9 +45,9 @@ GridMaintenanceWindow::GridMaintenanceWindow(Services& services, GridWindowDescr
     m_buttons = new QHBoxLayout(panel);
     m_buttons->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(panel);
-    QPushButton* add = addCommandButton("cmdAdd", QStringLiteral("&Add"));
-    QPushButton* save = addCommandButton("cmdUpdate", QStringLiteral("&Save"));
-    QPushButton* remove = addCommandButton("cmdDelete", QStringLiteral("&Delete"));
+    QPushButton* add = addCommandButton("cmdAdd", QStringLiteral("&Add"), Command::Writes);
+    QPushButton* save = addCommandButton("cmdUpdate", QStringLiteral("&Save"), Command::Writes);
+    QPushButton* remove = addCommandButton("cmdDelete", QStringLiteral("&Delete"), Command::Writes);
     m_close = new QPushButton(QStringLiteral("&Close"), panel);
     m_close->setObjectName(QStringLiteral("cmdClose"));
     m_close->setAutoDefault(false);
@@ -98,9 +100,11 @@ QString GridMaintenanceWindow::cutCode(const QString& text) {
     return text.size() > 6 ? text.left(6).toUpper() : text;
 }
 
-QPushButton* GridMaintenanceWindow::addCommandButton(const char* name, const QString& caption) {
+QPushButton* GridMaintenanceWindow::addCommandButton(const char* name, const QString& caption,
+                                                     Command command) {
     auto* button = new QPushButton(caption, m_buttons->parentWidget());
     button->setObjectName(QString::fromLatin1(name));
+    button->setEnabled(!(m_readOnly && command == Command::Writes));
     // Enter belongs to the grid, never to a default button.
     button->setAutoDefault(false);
     m_buttons->insertWidget(m_close ? m_buttons->indexOf(m_close) : m_buttons->count(), button);

@@ -39,6 +39,10 @@ struct GridWindowDescription {
 // written when the cursor leaves it, on Save and on closing; a write that is refused
 // keeps the cursor on the row with the user's edits. Each window adds its own cell and
 // row rules, lookup buttons and double-click transfer through the virtual hooks.
+//
+// On a book opened read-only the window is for looking: the grid moves, finds and hands a
+// row over, but no cell opens for typing, there is no new-row line or lookup button, and
+// every command that writes is disabled.
 class GridMaintenanceWindow : public QDialog {
     Q_OBJECT
 public:
@@ -72,8 +76,10 @@ public:
 protected:
     GridMaintenanceWindow(Services& services, GridWindowDescription description, QWidget* parent);
 
+    // What a command does to the book: one that writes is disabled on a read-only book.
+    enum class Command { Reads, Writes };
     // Adds a command button to the button panel, before Close.
-    QPushButton* addCommandButton(const char* name, const QString& caption);
+    QPushButton* addCommandButton(const char* name, const QString& caption, Command command);
     // Re-opens the record set from the book (the cursor on the first row).
     void reopen();
     // Closes the window as Close does.
@@ -113,4 +119,5 @@ private:
     QHBoxLayout* m_buttons = nullptr;
     QPushButton* m_close = nullptr;
     bool m_choosing = false;
+    const bool m_readOnly;
 };

@@ -54,6 +54,8 @@ public:
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
                           const QModelIndex& index) const override {
+        if (m_view->isReadOnly())
+            return nullptr;
         auto* editor = new QLineEdit(parent);
         editor->setFrame(false);
         editor->setAccessibleName(
@@ -115,15 +117,18 @@ private:
     GridView* m_view;
 };
 
+// A double-click hands the row to the caller, so it does not open the cell for typing.
+constexpr QAbstractItemView::EditTriggers kEditTriggers = QAbstractItemView::AnyKeyPressed |
+                                                          QAbstractItemView::EditKeyPressed |
+                                                          QAbstractItemView::SelectedClicked;
+
 } // namespace
 
 GridView::GridView(QWidget* parent) : QTableView(parent) {
     setItemDelegate(new GridCellDelegate(this));
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    // A double-click hands the row to the caller, so it does not open the cell for typing.
-    setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed |
-                    QAbstractItemView::SelectedClicked);
+    setEditTriggers(kEditTriggers);
     setTabKeyNavigation(true);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -136,6 +141,12 @@ void GridView::setModel(QAbstractItemModel* model) {
     QItemSelectionModel* made = selectionModel();
     setSelectionModel(new RowGuardSelectionModel(this, model));
     delete made;
+}
+
+void GridView::setReadOnly(bool readOnly) {
+    m_readOnly = readOnly;
+    setEditTriggers(readOnly ? QAbstractItemView::NoEditTriggers : kEditTriggers);
+    viewport()->update();
 }
 
 QRect GridView::buttonRect(const QRect& cell) {
@@ -155,7 +166,7 @@ void GridView::commitOpenEditor() {
 
 void GridView::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Down && (event->modifiers() & Qt::AltModifier) &&
-        currentIndex().isValid() && currentIndex().column() == m_buttonColumn) {
+        currentIndex().isValid() && currentIndex().column() == buttonColumn()) {
         commitOpenEditor();
         emit cellButtonClicked(currentIndex());
         event->accept();
@@ -173,7 +184,7 @@ void GridView::keyPressEvent(QKeyEvent* event) {
 void GridView::mouseDoubleClickEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     const QModelIndex index = indexAt(pos);
-    if (index.isValid() && index.column() == m_buttonColumn &&
+    if (index.isValid() && index.column() == buttonColumn() &&
         buttonRect(visualRect(index)).contains(pos)) {
         event->accept();
         return;

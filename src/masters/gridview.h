@@ -23,7 +23,14 @@ public:
     std::function<void(const QModelIndex& index, const QString& text)> cellCommitted;
 
     void setButtonColumn(int column) { m_buttonColumn = column; }
-    int buttonColumn() const { return m_buttonColumn; }
+    // The column with the lookup button; none (-1) on a read-only grid.
+    int buttonColumn() const { return m_readOnly ? -1 : m_buttonColumn; }
+
+    // A grid that is only looked at (a book opened read-only): no cell opens for typing,
+    // whatever its model allows, and the lookup button is neither drawn nor pressed. The
+    // cursor still moves and a double-click or Enter still hands a row over.
+    void setReadOnly(bool readOnly);
+    bool isReadOnly() const { return m_readOnly; }
     // Where a cell's lookup button is drawn.
     static QRect buttonRect(const QRect& cell);
 
@@ -47,5 +54,6 @@ protected:
 
 private:
     int m_buttonColumn = -1;
+    bool m_readOnly = false;
     QPointer<QLineEdit> m_editor;
 };

@@ -96,7 +96,7 @@ void PartyWindow::buildLayout() {
     RecordFlow::Texts texts;
     texts.notValidated = Messages::notValidatedNotSaved();
     texts.saved = Messages::recordSaved();
-    m_flow = std::make_unique<RecordFlow>(m_services.prompts, *m_records, row, texts);
+    m_flow = std::make_unique<RecordFlow>(m_services, *m_records, row, texts);
     connect(m_records, &RecordNavigator::moved, this, &PartyWindow::showCurrent);
     m_bar = new NavigatorBar(this);
     m_bar->setObjectName(QStringLiteral("datPrimaryRS"));
@@ -129,6 +129,14 @@ void PartyWindow::buildLayout() {
     m_delete = command("cmdDelete", "&Delete");
     m_close = command("cmdClose", "&Close");
     layout->addWidget(panel);
+    // A book opened read-only: records are looked at and found, never added, changed or
+    // deleted. The fields stay enabled so that their texts can be selected and handed over.
+    if (m_flow->isReadOnly()) {
+        for (QLineEdit* edit : m_fields)
+            edit->setReadOnly(true);
+        for (QPushButton* button : {m_add, m_save, m_delete})
+            button->setEnabled(false);
+    }
 
     // Tab follows the order of creation: the seven fields, the two find buttons, the
     // navigator, then the command buttons.

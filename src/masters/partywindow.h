@@ -25,7 +25,8 @@ struct Services;
 // off the record (navigator, Add, find, double-click, closing). Moving off a changed
 // record checks it with Validated and writes it; when either refuses, the move does not
 // happen and the record stays on screen with the user's edits. Esc with unwritten edits
-// puts the stored values back.
+// puts the stored values back. On a book opened read-only the fields cannot be typed in and
+// Add, Save and Delete are disabled.
 class PartyWindow : public QDialog {
     Q_OBJECT
 public:

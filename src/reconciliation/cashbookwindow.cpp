@@ -77,6 +77,8 @@ void CashbookWindow::buildLayout() {
     m_grid->setAccessibleName(QStringLiteral("Transactions"));
     m_grid->setModel(m_model);
     m_grid->setButtonColumn(ReconciliationListModel::StatusColumn);
+    // A book opened read-only is only looked at: the statuses cannot be changed.
+    m_grid->setReadOnly(m_services.db.isReadOnly());
     m_grid->verticalHeader()->hide();
     m_grid->setColumnWidth(ReconciliationListModel::DescriptionColumn, 220);
     layout->addWidget(m_grid, 1);

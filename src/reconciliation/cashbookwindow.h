@@ -18,7 +18,8 @@ struct Services;
 // statement balance and their absolute difference, worked out again whenever the grid's
 // current row moves. A bank statement file can be imported to tick the transactions it
 // records; its closing balance is then shown with its difference from the bank statement
-// balance.
+// balance. On a book opened read-only the list and the figures are only looked at: no status
+// can be changed and no statement imported.
 class CashbookWindow : public QDialog {
     Q_OBJECT
 public:

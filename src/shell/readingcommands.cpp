@@ -21,6 +21,19 @@ const QSet<QString>& readingCommands() {
         QStringLiteral("cmdTaxAnalysis"), QStringLiteral("cmdAllTransactions"),
         QStringLiteral("mnuReportsPaymentVouchers"), QStringLiteral("mnuReportsReceipts"),
         QStringLiteral("mnuReportsAllTransactions"), QStringLiteral("mnuReportsTaxAnalysis"),
+        // The windows that show the book: on a read-only book they open for looking, with
+        // every command and field that would write disabled.
+        QStringLiteral("cmdPaymentVouchers"), QStringLiteral("cmdReceipts"),
+        QStringLiteral("cmdBankChargesInterestMisc"), QStringLiteral("cmdCashbook"),
+        QStringLiteral("mnuDataEntry2PaymentVouchers"), QStringLiteral("mnuDataEntry2Receipts"),
+        QStringLiteral("mnuDataEntry2BankCharges"), QStringLiteral("mnuDataEntry2Cashbook"),
+        QStringLiteral("cmdChartOfAccounts"), QStringLiteral("cmdDepartments"),
+        QStringLiteral("cmdTaxTable"), QStringLiteral("cmdCustomers"), QStringLiteral("cmdVendors"),
+        QStringLiteral("cmdTransactionType"), QStringLiteral("cmdReconciliationStatuses"),
+        QStringLiteral("mnuDataEntryCOA"), QStringLiteral("mnuDataEntryDepartments"),
+        QStringLiteral("mnuDataEntryTaxTable"), QStringLiteral("mnuDataEntryCustomers"),
+        QStringLiteral("mnuDataEntryVendors"), QStringLiteral("mnuDataEntryTransactionType"),
+        QStringLiteral("mnuDataEntryReconciliationStatuses"),
         // Master file exports write a file of the user's, never the book.
         QStringLiteral("cmdExportVendors"), QStringLiteral("cmdExportCustomers"),
         QStringLiteral("cmdExportCOA")};

@@ -128,6 +128,8 @@ private slots:
                "$1,430.00|$1,300.00|$130.00|Calculated");
         addRow("7 is outstanding", 3, "7", "1", QString(),
                "$431.00|$1,500.00|$1,069.00|Calculated");
+        addRow("5 is outstanding", 3, "5", "1", QString(),
+               "$431.00|$1,500.00|$1,069.00|Calculated");
         for (const char* refused : {"x", "0", "-1", "4.5"})
             addRow(refused, refused[0] == 'x' ? 1 : 0, refused, refused[0] == 'x' ? "2" : "1",
                    Messages::statusNotAllowed(refused), unchanged);

@@ -8,13 +8,20 @@
 #include "shell/backgroundbookcheck.h"
 #include "shell/startup.h"
 #include "shell/switchboardwindow.h"
+#include "support/datarows.h"
 #include "support/testbook.h"
+#include "support/windowdriving.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTest>
@@ -42,6 +49,8 @@ private slots:
     void mainWindow();
     void bookOpenedWithoutChange_data();
     void bookOpenedWithoutChange();
+    void lookingWindows_data();
+    void lookingWindows();
     void damagedPagesReported_data();
     void damagedPagesReported();
     void writeStopsTheCheck();
@@ -226,10 +235,11 @@ void TestStartup::bookOpenedWithoutChange() {
             return button->isEnabled();
         return window->findChild<QAction*>(name)->isEnabled();
     };
-    for (const char* name : {"cmdPaymentVouchers", "cmdCompanyDetails", "cmdImportVendors",
-                             "mnuToolsCompactDatabase", "mnuDataEntryCustomers"})
+    for (const char* name : {"cmdPEProcessing", "cmdCompanyDetails", "cmdImportVendors",
+                             "mnuToolsCompactDatabase", "mnuDataEntryFiscalYearAndBankDetails"})
         QVERIFY2(enabled(name) == readOnly.isEmpty(), name);
-    for (const char* name : {"cmdExportVendors", "mnuHelpSystem", "cmdQuit", "mnuToolsCalculator"})
+    for (const char* name : {"cmdExportVendors", "mnuHelpSystem", "cmdQuit", "mnuToolsCalculator",
+                             "cmdCashbook", "mnuDataEntryCustomers"})
         QVERIFY2(enabled(name), name);
     const QString change = QStringLiteral("UPDATE tblSystemSetup SET CompanyName = 'Changed'");
     if (readOnly.isEmpty()) {
@@ -242,6 +252,142 @@ void TestStartup::bookOpenedWithoutChange() {
         QCOMPARE(fileBytes(path), before);
     }
     QFile::setPermissions(book.appDir(), readable | QFile::WriteOwner);
+}
+
+// On a read-only book the windows that show it open for looking: they move, but every
+// command that writes is disabled, typing into any field changes nothing, and the book is
+// left as it was. The newest payment lacks its vendor, which would hold the user on it were
+// the row checked before the move.
+void TestStartup::lookingWindows_data() {
+    columns<QString, QString, QStringList, QStringList, QString>("command", "window", "writing",
+                                                                 "reading", "moved");
+    const QStringList entry = {"cmdAdd",         "cmdSave",      "cmdUndo",
+                               "cmdDelete",      "txtTransType", "txtTransID",
+                               "DTPicker",       "txtTransDesc", "cboGLOffsetAccountCode",
+                               "txtOffsetAmount"};
+    const QStringList voucher =
+        entry + QStringList{"txtTransDescMemo", "cboGSTCode", "txtGSTAmount"};
+    const QStringList grid = {"cmdAdd", "cmdUpdate", "cmdDelete"};
+    const QStringList found = {"cmdFindByPV", "cmdClose", "navNext"};
+    addRow("payment vouchers", "cmdPaymentVouchers", "frmPaymentVoucher",
+           voucher + QStringList{"txtVendorID"}, found, "Payment Voucher: 2 of 2");
+    addRow("receipts", "mnuDataEntry2Receipts", "frmReceipts",
+           voucher + QStringList{"txtCustomerID"}, found, "Receipt: 2 of 2");
+    addRow("bank entries", "cmdBankChargesInterestMisc", "frmBankChargesInterest", entry, found,
+           "BC/Int/Misc: 2 of 2");
+    addRow("cashbook", "cmdCashbook", "frmCashbook", QStringList{"cmdImportStatement"},
+           QStringList{"cmdAllTransactions", "cmdViewCurrentCB", "cmdClose", "navNext"},
+           "Record: 2 of 6");
+    addRow("chart of accounts", "cmdChartOfAccounts", "frmChartOfAccounts",
+           grid + QStringList{"cmdDeleteAll", "cmdRestore"},
+           QStringList{"cmdFindByDesc", "cmdClose", "navNext"}, "Account: 2 of 2");
+    addRow("departments", "mnuDataEntryDepartments", "frmDepartments", grid,
+           QStringList{"cmdClose", "navNext"}, "Department: 2 of 3");
+    addRow("tax table", "cmdTaxTable", "frmTaxTable", grid, QStringList{"cmdClose", "navNext"},
+           "Tax Code: 2 of 2");
+    addRow("customers", "cmdCustomers", "frmCustomers", grid,
+           QStringList{"cmdFindByCustID", "cmdFind", "cmdClose", "navNext"}, "Customer: 2 of 2");
+    addRow("vendors", "mnuDataEntryVendors", "frmVendors", grid,
+           QStringList{"cmdFindByVendorID", "cmdFindByVendorName", "cmdClose", "navNext"},
+           "Vendor: 2 of 2");
+    addRow("reconciliation statuses", "cmdReconciliationStatuses", "frmTransactionStatus",
+           QStringList(), QStringList{"cmdClose"}, "");
+}
+
+void TestStartup::lookingWindows() {
+    auto [command, windowName, writing, reading, moved] =
+        fetch<QString, QString, QStringList, QStringList, QString>("command", "window", "writing",
+                                                                   "reading", "moved");
+    TestBook book(TestBook::Open::No);
+    const QString path = book.bookPath();
+    const QString row = QStringLiteral(
+        "INSERT INTO tblCashbook (TransID, TransDate, TransType, TransStatus, VendorID, CustID, "
+        "TransDesc, OffsetGLAccountCode, OffsetAmount, BankAccountAmount, DoubleEntryBank, "
+        "DoubleEntryOffset) VALUES ('%1', '2024-03-0%2', '%3', '1', %4, %5, 'Row %1', '6000', "
+        "200000, 200000, %6, %7)");
+    changeFile(path, {"INSERT INTO tblVendors (VendorID, VendorName) VALUES ('V1', 'Acme'), "
+                      "('V2', 'Brill')",
+                      "INSERT INTO tblCustomers (CustID, CustName) VALUES ('C1', 'Cole'), "
+                      "('C2', 'Dane')",
+                      "INSERT INTO tblChartOfAccounts (AccountCode, DeptCode, AccountDescription) "
+                      "VALUES ('4000', '', 'Sales'), ('6000', '', 'Rent')",
+                      "INSERT INTO tblTaxTable (TaxCode, TaxDescription, TaxRate, GLAccountCode) "
+                      "VALUES ('E', 'Exempt', 0, ''), ('G', 'Goods', 0.07, '2200')",
+                      row.arg("P1", "1", "1", "'V1'", "NULL", "-200000", "200000"),
+                      row.arg("P2", "5", "1", "NULL", "NULL", "-200000", "200000"),
+                      row.arg("R1", "2", "3", "NULL", "'C1'", "200000", "-200000"),
+                      row.arg("R2", "6", "3", "NULL", "'C2'", "200000", "-200000"),
+                      row.arg("B1", "3", "5", "NULL", "NULL", "-200000", "200000"),
+                      row.arg("B2", "7", "6", "NULL", "NULL", "200000", "-200000")});
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
+    book.prompts.expect(Messages::bookOpenedReadOnly(path));
+    auto switchboard = Main(book.services);
+    QVERIFY(switchboard);
+    const QByteArray before = fileBytes(path);
+
+    // Every text the window shows: its fields, its lists' cells.
+    const auto texts = [](QWidget* window) {
+        QStringList all;
+        for (auto* edit : window->findChildren<QLineEdit*>())
+            all << edit->text();
+        for (auto* memo : window->findChildren<QPlainTextEdit*>())
+            all << memo->toPlainText();
+        for (auto* list : window->findChildren<QAbstractItemView*>()) {
+            const QAbstractItemModel* model = list->model();
+            for (int r = 0; model && r < model->rowCount(); ++r)
+                for (int c = 0; c < model->columnCount(); ++c)
+                    all << model->index(r, c).data().toString();
+        }
+        return all;
+    };
+    bool driven = false;
+    whenModal([&](QDialog* window) {
+        QCOMPARE(window->objectName(), windowName);
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        for (const QString& name : writing) {
+            auto* widget = window->findChild<QWidget*>(name);
+            QVERIFY2(widget && !widget->isEnabled(), qPrintable(name));
+        }
+        for (const QString& name : reading) {
+            auto* widget = window->findChild<QWidget*>(name);
+            QVERIFY2(widget && widget->isEnabled(), qPrintable(name));
+        }
+        if (!moved.isEmpty()) {
+            press(window, "navNext");
+            auto* caption = window->findChild<QLabel*>("navCaption");
+            if (!caption)
+                caption = child<QLabel>(window, "lblPosition");
+            QCOMPARE(caption->text(), moved);
+        }
+        const QStringList shown = texts(window);
+        QWidgetList typedInto;
+        for (auto* field : window->findChildren<QWidget*>())
+            if (field->isVisible() &&
+                (qobject_cast<QLineEdit*>(field) || qobject_cast<QPlainTextEdit*>(field) ||
+                 qobject_cast<QAbstractItemView*>(field)))
+                typedInto << field;
+        QVERIFY(!typedInto.isEmpty());
+        for (QWidget* field : typedInto) {
+            field->setFocus();
+            QTest::keyClicks(field, "2");
+            // Enter where the typing went: a cell opened for it is then written.
+            QWidget* focused = QApplication::focusWidget();
+            QTest::keyClick(focused ? focused : field, Qt::Key_Return);
+        }
+        QCOMPARE(texts(window), shown);
+        if (window->findChild<QPushButton*>("cmdClose"))
+            press(window, "cmdClose");
+        else
+            window->close();
+        driven = true;
+    });
+    QVERIFY(runCommand(switchboard.get(), command));
+    QVERIFY(driven);
+    QVERIFY(book.prompts.verifyAllShown());
+    QCOMPARE(book.prompts.shown().size(), 1);
+    switchboard.reset();
+    book.db.close();
+    QCOMPARE(fileBytes(path), before);
 }
 
 // The pages are checked once the window is up; damage is told with the last backup.

@@ -83,6 +83,9 @@ void TestStatement::amounts_data() {
     QTest::newRow("bad group") << "12,34.00"
                                << "."
                                << "";
+    QTest::newRow("four digits before a group") << "1234,567.00"
+                                                << "."
+                                                << "";
     QTest::newRow("two signs") << "-5-"
                                << "."
                                << "";
@@ -238,11 +241,16 @@ void TestStatement::matching_data() {
     QTest::newRow("nearest date within ten days")
         << QStringList{"1 2024-03-01 20", "2 2024-03-09 20", "3 2024-02-01 20"}
         << QStringList{"- 2024-03-07 20"} << QStringList{"D:2"};
+    QTest::newRow("ten days is near enough")
+        << QStringList{"1 2024-03-01 20"} << QStringList{"- 2024-03-11 20"} << QStringList{"D:1"};
     QTest::newRow("eleven days is too far")
         << QStringList{"1 2024-03-01 20"} << QStringList{"- 2024-03-12 20"} << QStringList{"-"};
     QTest::newRow("two equally near: ambiguous")
         << QStringList{"1 2024-03-01 20", "2 2024-03-05 20"} << QStringList{"- 2024-03-03 20"}
         << QStringList{"A"};
+    QTest::newRow("a tie's transactions are not handed to a farther line")
+        << QStringList{"1 2024-03-01 20", "2 2024-03-05 20"}
+        << QStringList{"- 2024-03-03 20", "- 2024-03-08 20"} << QStringList{"A", "-"};
     QTest::newRow("two lines equally near one: both ambiguous")
         << QStringList{"1 2024-03-03 20"} << QStringList{"- 2024-03-01 20", "- 2024-03-05 20"}
         << QStringList{"A", "A"};
@@ -250,6 +258,9 @@ void TestStatement::matching_data() {
                                 << QStringList{"- 2024-03-01 20", "- 2024-03-02 20",
                                                "- 2024-03-02 20"}
                                 << QStringList{"D:1", "A", "A"};
+    QTest::newRow("a transaction taken by date is not offered again")
+        << QStringList{"1 2024-03-01 20"} << QStringList{"- 2024-03-01 20", "- 2024-03-04 20"}
+        << QStringList{"D:1", "-"};
     QTest::newRow("a transaction taken by reference is not offered again")
         << QStringList{"7 2024-03-01 -9"} << QStringList{"- 2024-03-01 -9", "7 2024-03-20 -9"}
         << QStringList{"-", "R:7"};
