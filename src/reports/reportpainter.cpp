@@ -41,18 +41,12 @@ private:
 
 // One line of text placed by its alignment in its box; drawn at a point, which is far cheaper
 // than laying it out in a rectangle. A text wider than its box is cut short with an ellipsis,
-// except one that must stay whole (an amount), which is set smaller instead.
+// except one that must stay whole, which the layout has already sized to fit.
 void drawLine(QPainter& painter, const PageItem& item, Fonts& fonts) {
     constexpr qreal k = ReportFont::kMagnification;
     QString text = item.text;
-    const std::pair<QFont, QFontMetricsF>* font = &fonts.of(item.fontSize, item.bold);
-    qreal width = font->second.horizontalAdvance(text) / k;
-    for (qreal size = item.fontSize; item.whole && width > item.rect.width() && size > 0.5;) {
-        size -= 0.25;
-        font = &fonts.of(size, item.bold);
-        width = font->second.horizontalAdvance(text) / k;
-    }
-    const QFontMetricsF& metrics = font->second;
+    const auto& [font, metrics] = fonts.of(item.fontSize, item.bold);
+    qreal width = metrics.horizontalAdvance(text) / k;
     if (width > item.rect.width() && !item.whole) {
         text = metrics.elidedText(text, Qt::ElideRight, item.rect.width() * k);
         width = metrics.horizontalAdvance(text) / k;
@@ -72,7 +66,7 @@ void drawLine(QPainter& painter, const PageItem& item, Fonts& fonts) {
     painter.save();
     painter.translate(x, y);
     painter.scale(1 / k, 1 / k);
-    painter.setFont(font->first);
+    painter.setFont(font);
     painter.drawText(QPointF(), text);
     painter.restore();
 }
