@@ -68,7 +68,6 @@ QFont font(qreal points, bool bold, const QPaintDevice* device) {
     // Unhinted glyphs keep their designed widths at every size, so what was measured on the
     // paper is what any device prints.
     result.setHintingPreference(QFont::PreferNoHinting);
-    result.setStyleStrategy(QFont::NoFontMerging);
     const qreal dpi = device ? device->logicalDpiY() : 72;
     result.setPointSizeF(points * kMagnification * 72.0 / dpi);
     result.setBold(bold);

@@ -365,17 +365,9 @@ void TestReports::paintedPageAndPdf() {
 // A description as long as they come on a bank statement.
 const QString kDescription = QStringLiteral("Payment to Golden Pages Trading Co Ltd");
 
-void TestReports::textsFit_data() {
-    QTest::addColumn<QString>("report");
-    for (const char* name : {"rptAllTransactions", "rptTaxAnalysis", "rptGLDistributionListing",
-                             "rptGLDistributionSummary", "rptCashbook", "rptBankReconciliation",
-                             "rptPaymentVouchers", "rptReceipts"})
-        QTest::newRow(name) << name;
-}
-
-void TestReports::textsFit() {
-    QFETCH(QString, report);
-    const QMap<QString, std::pair<ReportLayout (*)(), RowQuery>> reports = {
+// Every report's layout with the rows it is printed from.
+QMap<QString, std::pair<ReportLayout (*)(), RowQuery>> everyReport() {
+    return {
         {"rptAllTransactions", {&ReportLayouts::allTransactions, ReportQueries::allTransactions()}},
         {"rptTaxAnalysis",
          {&ReportLayouts::taxAnalysis,
@@ -389,7 +381,18 @@ void TestReports::textsFit() {
          {&ReportLayouts::bankReconciliation, ReportQueries::glDistribution()}},
         {"rptPaymentVouchers", {&ReportLayouts::paymentVoucher, ReportQueries::transaction("P1")}},
         {"rptReceipts", {&ReportLayouts::receipt, ReportQueries::transaction("P1")}}};
-    ReportLayout layout = reports.value(report).first();
+}
+
+void TestReports::textsFit_data() {
+    QTest::addColumn<QString>("report");
+    for (const QString& name : everyReport().keys())
+        QTest::newRow(qPrintable(name)) << name;
+}
+
+void TestReports::textsFit() {
+    QFETCH(QString, report);
+    const auto [layoutOf, query] = everyReport().value(report);
+    ReportLayout layout = layoutOf();
 
     // A caption or heading wider than its place would be cut short on the page.
     for (const ReportBand* band :
@@ -424,7 +427,7 @@ void TestReports::textsFit() {
     for (const char* name :
          {"lblPreviousBal", "lblCurrentBal", "lblCBCurrentBal", "lblBankStatementBal"})
         layout.setLabel(QString::fromLatin1(name), QStringLiteral("-$1,999,999,999,999.98"));
-    auto r = ::report(book, std::move(layout), reports.value(report).second);
+    auto r = ::report(book, std::move(layout), query);
     const QRegularExpression amount(QStringLiteral("^-?\\$[0-9,]+\\.[0-9]{2}$"));
     QStringList laidOut, painted, allPainted;
     for (int i = 0; i < r->pageCount(); ++i) {
@@ -442,7 +445,7 @@ void TestReports::textsFit() {
         TextRecorder recorder;
         paintOn(recorder, page, r->layout());
         for (const QString& text : recorder.texts) {
-            if (text.startsWith(QLatin1Char('$')) || text.startsWith(QLatin1String("-$")))
+            if (amount.match(text).hasMatch())
                 painted << text;
         }
         allPainted << recorder.texts;
