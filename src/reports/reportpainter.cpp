@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QPagedPaintDevice>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
@@ -125,6 +126,19 @@ QRectF onPaper(QSizeF page, qreal margin, const QRectF& paper, qreal dotsPerPoin
     return QRectF(paper.center() - QPointF(size.width(), size.height()) / 2, size);
 }
 
+void paintPages(QPainter& painter, QPagedPaintDevice& device, Report& report, int first, int last) {
+    const ReportLayout& layout = report.layout();
+    const qreal dpi = device.logicalDpiX();
+    const QRectF target =
+        onPaper(layout.pageSize, layout.margin,
+                QRectF(QPointF(), device.pageLayout().fullRectPixels(int(dpi)).size()), dpi / 72.0);
+    report.forEachPage(first, last, [&](const ReportPage& page) {
+        if (page.number > first + 1)
+            device.newPage();
+        paint(painter, page, layout.pageSize, target);
+    });
+}
+
 void writePdf(Report& report, const QString& path) {
     QPdfWriter writer(path);
     const QSizeF paper = report.layout().pageSize;
@@ -137,12 +151,7 @@ void writePdf(Report& report, const QString& path) {
     if (!painter.begin(&writer))
         throw Failure(ErrorNumber::PathFileAccessError,
                       QStringLiteral("Path/File access error: %1").arg(path));
-    const QRectF target(0, 0, writer.width(), writer.height());
-    report.forEachPage(0, report.pageCount() - 1, [&](const ReportPage& page) {
-        if (page.number > 1)
-            writer.newPage();
-        paint(painter, page, paper, target);
-    });
+    paintPages(painter, writer, report, 0, report.pageCount() - 1);
     painter.end();
 }
 

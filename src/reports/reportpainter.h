@@ -4,6 +4,7 @@
 #include <QSizeF>
 #include <QString>
 
+class QPagedPaintDevice;
 class QPainter;
 class Report;
 struct ReportPage;
@@ -19,6 +20,11 @@ void paint(QPainter& painter, const ReportPage& page, QSizeF paper, const QRectF
 // scale, centred, so any paper prints it undistorted; evenly smaller only when the printed
 // area inside the margins would not fit the sheet.
 QRectF onPaper(QSizeF page, qreal margin, const QRectF& paper, qreal dotsPerPoint);
+
+// Paints pages `first` to `last` (from 0) of a paginated report on a paged device (a printer,
+// a PDF writer) that `painter` is painting on, each placed by onPaper on the device's paper.
+// Throws Failure.
+void paintPages(QPainter& painter, QPagedPaintDevice& device, Report& report, int first, int last);
 
 // Writes every page of a paginated report to a PDF file at path. Throws Failure when the
 // file cannot be written.

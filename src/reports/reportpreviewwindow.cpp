@@ -204,16 +204,7 @@ void ReportPreviewWindow::print() {
     const int from = printer.fromPage() > 0 ? printer.fromPage() : 1;
     const int to = printer.toPage() > 0 ? std::min(printer.toPage(), m_report->pageCount())
                                         : m_report->pageCount();
-    const QRectF paper = printer.paperRect(QPrinter::DevicePixel);
-    const ReportLayout& layout = m_report->layout();
-    const QRectF target =
-        ReportPainter::onPaper(layout.pageSize, layout.margin, QRectF(QPointF(), paper.size()),
-                               printer.resolution() / 72.0);
-    m_report->forEachPage(from - 1, to - 1, [&](const ReportPage& page) {
-        if (page.number > from)
-            printer.newPage();
-        ReportPainter::paint(painter, page, layout.pageSize, target);
-    });
+    ReportPainter::paintPages(painter, printer, *m_report, from - 1, to - 1);
     painter.end();
 }
 
