@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages Quillan needs to build, run and test.
 set -euo pipefail
 packages=(cmake ninja-build g++ ccache qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libsqlite3-dev
-          qt6-qpa-plugins libgl-dev fonts-dejavu-core clang-format)
+          qt6-qpa-plugins libgl-dev fonts-dejavu-core fonts-liberation2 clang-format)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -2,6 +2,7 @@
 #include "data/database.h"
 #include "kit/activationkeeper.h"
 #include "kit/services.h"
+#include "reports/reportfont.h"
 #include "shell/qtservices.h"
 #include "shell/startup.h"
 #include "shell/switchboardwindow.h"
@@ -15,6 +16,9 @@ int main(int argc, char* argv[]) {
     const QString appDir = QCoreApplication::applicationDirPath();
     ActivationKeeper activationKeeper;
     app.installEventFilter(&activationKeeper);
+    // Reports are laid out in the font the program carries, whatever the machine has.
+    if (!ReportFont::registerFont())
+        qWarning("The report font could not be registered.");
 
     Database db;
     QtPrompts prompts;

@@ -4,6 +4,7 @@
 #include "kit/handlerguard.h"
 #include "kit/services.h"
 #include "reports/reportlaunchers.h"
+#include "reports/reportletterhead.h"
 #include "reports/reportqueries.h"
 #include "shell/shellprocs.h"
 
@@ -35,6 +36,12 @@ void PrintSelectionWindow::buildWindow() {
     layout->addWidget(m_list, 1);
     layout->addWidget(new QLabel(m_kind.orderNote, this));
 
+    // A double-click on a number prints it, as the button does.
+    connect(m_list, &QListWidget::itemDoubleClicked, this, [this] {
+        guarded(m_services, m_kind.form, m_kind.list + QStringLiteral(" DblClick"),
+                [this] { preview(); });
+    });
+
     ButtonRow buttons(this, layout, m_services, m_kind.form);
     buttons.add(m_kind.printCommand, QStringLiteral("&Print / Preview"), [this] { preview(); });
     buttons.add(QStringLiteral("cmdClose"), QStringLiteral("&Close"), [this] { close(); });
@@ -51,7 +58,9 @@ void PrintSelectionWindow::preview() {
         m_services.prompts.critical(m_kind.notSelected);
         return;
     }
-    // Each preview runs the command afresh for the chosen number.
-    ReportLaunchers::show(m_services, m_kind.layout(),
+    // Each preview runs the command afresh for the chosen number, under its issuer's name.
+    ReportLayout layout = m_kind.layout();
+    ReportLetterhead::addIssuer(m_services.db, layout);
+    ReportLaunchers::show(m_services, std::move(layout),
                           ReportQueries::transaction(chosen.first()->text()), this, m_printing);
 }

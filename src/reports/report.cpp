@@ -2,6 +2,7 @@
 
 #include "data/codes.h"
 #include "data/failure.h"
+#include "reports/reportfont.h"
 
 namespace {
 
@@ -36,6 +37,27 @@ bool Report::sameGroup(const QVariantList& a, const QVariantList& b) {
     return true;
 }
 
+namespace {
+
+// A text on one line: a line break or tab of a stored value prints as a space, and a value
+// that must stay whole is set in the size at which it fits its box.
+void fitLine(const ReportElement& element, PageItem& item) {
+    item.text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    for (QChar& c : item.text) {
+        if (c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QLatin1Char('\t'))
+            c = QLatin1Char(' ');
+    }
+    item.whole = element.whole || element.kind == ReportElement::Kind::Sum ||
+                 element.format == ReportElement::Format::Money;
+    if (item.whole || element.smallest > 0) {
+        const qreal fitting =
+            ReportFont::fittingSize(item.text, item.fontSize, item.bold, item.rect.width());
+        item.fontSize = item.whole ? fitting : std::max(fitting, element.smallest);
+    }
+}
+
+} // namespace
+
 // Walks the bands of the report in order over the rows, from a page's start. It reads one
 // row ahead when asked whether a row is its group's last, and keeps that row for the next
 // step, so a page's start is still only the key of its first row.
@@ -55,6 +77,14 @@ public:
     Step step() const { return m_state.step; }
     const Start& state() const { return m_state; }
     const ReportRow& row() const { return m_row; }
+    QVariant value(const QString& field) const {
+        return m_row.values.value(m_fields.indexOf(field));
+    }
+    // Where the next page goes on in the row's flowing text; true when it does.
+    bool carry(qsizetype next) {
+        m_state.flowed = next;
+        return next > 0;
+    }
 
     // Whether the current row is the last of its group.
     bool lastOfGroup() {
@@ -152,6 +182,9 @@ Report::Report(ReportLayout layout, std::unique_ptr<RowSource> source, QDate pri
         if (!m_fields.contains(field))
             m_fields << field;
     }
+    m_pagingFields = m_sumFields;
+    if (const ReportElement* flowing = m_layout.flowing())
+        m_pagingFields << flowing->field;
 }
 
 Report::~Report() = default;
@@ -165,8 +198,9 @@ Report::Start Report::firstStart() const {
 
 void Report::paginate() {
     m_starts.clear();
-    // Only the summed fields are read: the pages' breaks depend on nothing else.
-    Flow flow(*this, firstStart(), m_sumFields);
+    // Only the summed fields and a flowing text are read: the pages' breaks depend on nothing
+    // else.
+    Flow flow(*this, firstStart(), m_pagingFields);
     do {
         m_starts.push_back(flow.state());
         fillPage(flow, nullptr);
@@ -254,8 +288,13 @@ void Report::fillPage(Flow& flow, ReportPage* page) {
             needed += heightOf(Step::GroupFooter);
         if (height > 0 && placedAny && y + needed > bottom)
             break;
-        put(bandOf(step));
+        const ReportBand& band =
+            step == Step::Detail && flow.state().flowed > 0 ? m_layout.continuation : bandOf(step);
+        put(band);
         placedAny = placedAny || height > 0;
+        // A row's flowing text that its page cannot hold goes on on the next page.
+        if (step == Step::Detail && m_layout.pagePerRow && flow.carry(flowNext(flow, band)))
+            break;
         flow.advance();
         if (step == Step::Detail && m_layout.pagePerRow)
             break;
@@ -274,6 +313,25 @@ void Report::place(const ReportBand& band, qreal top, const Flow& flow, ReportPa
     const bool groupSums = &band == &m_layout.groupFooter;
     const bool groupHeader = &band == &m_layout.groupHeader;
     for (const ReportElement& element : band.elements) {
+        if (element.flows) {
+            // One line to an item, from where the earlier pages stopped.
+            const FlowPart part =
+                flowPart(element, flow.value(element.field).toString(), flow.state().flowed);
+            const qreal spacing = ReportFont::lineSpacing(element.fontSize, element.bold);
+            QRectF line = element.rect.translated(m_layout.margin, m_layout.margin + top);
+            line.setHeight(spacing);
+            for (const QString& text : part.lines) {
+                PageItem item;
+                item.rect = line;
+                item.text = text;
+                item.fontSize = element.fontSize;
+                item.bold = element.bold;
+                fitLine(element, item);
+                page.items << item;
+                line.translate(0, spacing);
+            }
+            continue;
+        }
         PageItem item;
         item.rect = element.rect.translated(m_layout.margin, m_layout.margin + top);
         item.align = element.align;
@@ -321,8 +379,42 @@ void Report::place(const ReportBand& band, qreal top, const Flow& flow, ReportPa
             item.text = QStringLiteral("Page %1 of %2").arg(page.number).arg(pageCount());
             break;
         }
+        if (item.kind == PageItem::Kind::Text && !item.wrap)
+            fitLine(element, item);
         page.items << item;
     }
+}
+
+Report::FlowPart Report::flowPart(const ReportElement& element, const QString& text,
+                                  qsizetype from) const {
+    QString rest = text.mid(from);
+    while (!rest.isEmpty() && rest.back().isSpace())
+        rest.chop(1);
+    const qreal spacing = ReportFont::lineSpacing(element.fontSize, element.bold);
+    const qsizetype room = std::max<qsizetype>(2, qsizetype(element.rect.height() / spacing));
+    const QList<qsizetype> starts =
+        ReportFont::lineStarts(rest, element.fontSize, element.bold, element.rect.width());
+    // A part with more to come ends with the mark in its last line.
+    const qsizetype shown = starts.size() <= room ? starts.size() : room - 1;
+    FlowPart part;
+    for (qsizetype i = 0; i < shown; ++i) {
+        const qsizetype end = i + 1 < starts.size() ? starts.at(i + 1) : rest.size();
+        part.lines << rest.mid(starts.at(i), end - starts.at(i)).trimmed();
+    }
+    if (shown < starts.size()) {
+        part.lines << element.text;
+        part.next = from + starts.at(shown);
+    }
+    return part;
+}
+
+qsizetype Report::flowNext(const Flow& flow, const ReportBand& band) const {
+    for (const ReportElement& element : band.elements) {
+        if (element.flows)
+            return flowPart(element, flow.value(element.field).toString(), flow.state().flowed)
+                .next;
+    }
+    return 0;
 }
 
 QString Report::formatted(const QVariant& value, ReportElement::Format format) {

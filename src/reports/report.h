@@ -47,6 +47,8 @@ public:
         QVariantList groupKey;
         std::vector<Money> groupSums;
         std::vector<Money> totalSums;
+        // How much of the row's flowing text earlier pages printed (a form's comments).
+        qsizetype flowed = 0;
     };
 
 private:
@@ -57,6 +59,14 @@ private:
                bool continued) const;
     qreal heightOf(Step step) const;
     const ReportBand& bandOf(Step step) const;
+    // The part of a flowing text from `from` that its element holds: the lines, the mark when
+    // more is to come, and where the next page goes on (0 when nothing is left).
+    struct FlowPart {
+        QStringList lines;
+        qsizetype next = 0;
+    };
+    FlowPart flowPart(const ReportElement& element, const QString& text, qsizetype from) const;
+    qsizetype flowNext(const Flow& flow, const ReportBand& band) const;
 
     ReportLayout m_layout;
     std::unique_ptr<RowSource> m_source;
@@ -64,5 +74,7 @@ private:
     QStringList m_sumFields;
     // The summed fields first, then the fields the bands show.
     QStringList m_fields;
+    // What pagination reads: the summed fields, then the flowing one.
+    QStringList m_pagingFields;
     std::vector<Start> m_starts;
 };

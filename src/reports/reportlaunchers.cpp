@@ -7,6 +7,7 @@
 #include "reports/printselectionwindow.h"
 #include "reports/report.h"
 #include "reports/reportlayouts.h"
+#include "reports/reportletterhead.h"
 #include "reports/reportpreviewwindow.h"
 #include "reports/reportqueries.h"
 
@@ -38,6 +39,7 @@ void distributionReport(Services& services, const ReportPreparation& preparation
     BusyScope busy(services.busy);
     if (!preparation.prepareDistribution(mode))
         return;
+    ReportLetterhead::addBank(services.db, layout);
     for (const auto& [label, balanceMode] : balances)
         layout.setLabel(QString::fromLatin1(label),
                         preparation.currentBalance(balanceMode).format(Money::Format::Plain));

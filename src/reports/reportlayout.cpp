@@ -2,8 +2,9 @@
 
 namespace {
 
+// The bands whose texts a launcher may fill: a form has its issuer in its detail band.
 QList<ReportBand*> labelBands(ReportLayout& layout) {
-    return {&layout.reportHeader, &layout.reportFooter};
+    return {&layout.reportHeader, &layout.reportFooter, &layout.detail};
 }
 
 void addOnce(QStringList& list, const QString& field) {
@@ -26,7 +27,7 @@ bool ReportLayout::setLabel(const QString& name, const QString& text) {
 }
 
 QString ReportLayout::label(const QString& name) const {
-    for (const ReportBand* band : {&reportHeader, &reportFooter}) {
+    for (const ReportBand* band : {&reportHeader, &reportFooter, &detail}) {
         for (const ReportElement& element : band->elements) {
             if (element.name == name)
                 return element.text;
@@ -46,9 +47,17 @@ QStringList ReportLayout::summedFields() const {
     return fields;
 }
 
+const ReportElement* ReportLayout::flowing() const {
+    for (const ReportElement& element : detail.elements) {
+        if (element.flows)
+            return &element;
+    }
+    return nullptr;
+}
+
 QStringList ReportLayout::fieldsRead() const {
     QStringList fields;
-    for (const ReportBand* band : {&groupHeader, &detail}) {
+    for (const ReportBand* band : {&groupHeader, &detail, &continuation}) {
         for (const ReportElement& element : band->elements) {
             if (element.kind == ReportElement::Kind::Field)
                 addOnce(fields, element.field);

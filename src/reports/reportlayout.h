@@ -23,6 +23,13 @@ struct ReportElement {
     qreal fontSize = 8;
     bool bold = false;
     bool wrap = false;
+    // Never cut short: set smaller when wider than its box. Amounts and sums always are.
+    bool whole = false;
+    // Otherwise, a size down to which a wide text is set smaller before it is cut short.
+    qreal smallest = 0;
+    // A long text that wraps in its box and runs on, in the layout's continuation band, to
+    // the following pages; its `text` is the mark that ends a part with more to come.
+    bool flows = false;
     // A label the launcher fills before the report is shown ("lblCurrentBal").
     QString name;
 };
@@ -58,6 +65,8 @@ struct ReportLayout {
     QList<ReportColumn> groupColumns;
     // Each detail row on a page of its own (the voucher and receipt forms).
     bool pagePerRow = false;
+    // With pagePerRow: the page a row's flowing text runs on to when its box is full.
+    ReportBand continuation;
     // The columns the rows are saved as, after the group columns.
     QList<ReportColumn> columns;
     QSizeF pageSize{612, 792}; // US Letter, in points
@@ -73,6 +82,8 @@ struct ReportLayout {
     int groupKeys() const { return int(groupColumns.size()); }
     // The fields the sums add up, each once, in the order the bands name them.
     QStringList summedFields() const;
-    // Every field the group header and detail bands show, and the summed ones.
+    // The flowing element of the detail band, or null.
+    const ReportElement* flowing() const;
+    // Every field the group header, detail and continuation bands show, and the summed ones.
     QStringList fieldsRead() const;
 };

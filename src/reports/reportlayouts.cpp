@@ -12,6 +12,11 @@ constexpr Qt::Alignment kRight = Qt::AlignRight | Qt::AlignVCenter;
 constexpr Qt::Alignment kCentre = Qt::AlignHCenter | Qt::AlignVCenter;
 constexpr qreal kWidth = 468; // the page's width inside its margins
 constexpr qreal kLine = 12;   // a detail line
+// An amount column: the largest amount the book allows ("-$999,999,999,999.99") fits it in
+// the report font at 8 points, bold too; a larger sum is set smaller, never cut.
+constexpr qreal kAmount = 80;
+// A description wider than its column is set down to this size before it is cut short.
+constexpr qreal kSmallestDescription = 6.5;
 
 ReportElement text(const QString& text, QRectF rect, Qt::Alignment align = kLeft, qreal size = 8,
                    bool bold = false) {
@@ -24,9 +29,12 @@ ReportElement text(const QString& text, QRectF rect, Qt::Alignment align = kLeft
     return element;
 }
 
-ReportElement label(const QString& name, QRectF rect, bool bold = true) {
-    ReportElement element = text({}, rect, kRight, 8, bold);
+// A text the launcher fills; it is printed whole, smaller when it is long.
+ReportElement label(const QString& name, QRectF rect, bool bold = true,
+                    Qt::Alignment align = kRight, qreal size = 8) {
+    ReportElement element = text({}, rect, align, size, bold);
     element.name = name;
+    element.whole = true;
     return element;
 }
 
@@ -126,18 +134,26 @@ ReportLayout titled(const char* name, const char* title) {
     return layout;
 }
 
-// The eight columns of the cashbook and the bank reconciliation reports.
+// The eight columns of the cashbook and the bank reconciliation reports. The account and
+// department are the bank's on every line and codes are short: set smaller rather than cut,
+// they leave the room to the description.
 void addLedgerColumns(ReportLayout& layout, qreal top) {
     addColumns(layout,
-               {{"Date", "TransDate", Format::Date, 0, 44, kLeft},
-                {"Trans ID", "TransID", Format::Plain, 46, 48, kLeft},
-                {"Description", "TransDesc", Format::Plain, 96, 100, kLeft},
-                {"Account Code", "AccountCode", Format::Plain, 198, 50, kLeft},
-                {"Dept Code", "DeptCode", Format::Plain, 250, 40, kLeft},
-                {"DR", "DR", Format::Money, 292, 60, kRight},
-                {"CR", "CR", Format::Money, 354, 60, kRight},
-                {"Recon Status", "TransStatus", Format::Plain, 416, 52, kCentre}},
+               {{"Date", "TransDate", Format::Date, 0, 38, kLeft},
+                {"Trans ID", "TransID", Format::Plain, 40, 44, kLeft},
+                {"Description", "TransDesc", Format::Plain, 86, 124, kLeft},
+                {"Account Code", "AccountCode", Format::Plain, 212, 32, kLeft},
+                {"Dept Code", "DeptCode", Format::Plain, 246, 30, kLeft},
+                {"DR", "DR", Format::Money, 278, kAmount, kRight},
+                {"CR", "CR", Format::Money, 360, kAmount, kRight},
+                {"Recon Status", "TransStatus", Format::Plain, 442, 26, kCentre}},
                top);
+    for (ReportElement& element : layout.detail.elements) {
+        if (element.field == QLatin1String("TransDesc"))
+            element.smallest = kSmallestDescription;
+        else if (element.field != QLatin1String("TransDate"))
+            element.whole = true;
+    }
 }
 
 // The report header (title, caption, balance label) and the report footer (sum of CR, sum
@@ -146,18 +162,22 @@ ReportLayout balanceReport(const char* name, const char* title, const char* open
                            const char* openingLabel, const char* closingCaption,
                            const char* closingLabel) {
     ReportLayout layout = titled(name, title);
-    layout.reportHeader.elements << text(layout.title, QRectF(0, 0, 240, 24), kLeft, 14, true)
-                                 << text(QString::fromLatin1(openingCaption),
-                                         QRectF(250, 6, 120, 14), kRight, 8, true)
-                                 << label(QString::fromLatin1(openingLabel),
-                                          QRectF(370, 6, 98, 14));
-    layout.reportHeader.height = 30;
+    layout.reportHeader.elements
+        << text(layout.title, QRectF(0, 0, 240, 24), kLeft, 14, true)
+        << text(QString::fromLatin1(openingCaption), QRectF(250, 6, 120, 14), kRight, 8, true)
+        << label(QString::fromLatin1(openingLabel), QRectF(370, 6, 98, 14))
+        // The bank the report is about, filled by the launcher.
+        << text(QStringLiteral("Bank:"), QRectF(0, 26, 28, 12), kLeft, 8, true)
+        << label(QStringLiteral("lblBankName"), QRectF(30, 26, 180, 12), false, kLeft)
+        << text(QStringLiteral("Account No.:"), QRectF(214, 26, 56, 12), kLeft, 8, true)
+        << label(QStringLiteral("lblBankAccountNumber"), QRectF(272, 26, 150, 12), false, kLeft);
+    layout.reportHeader.height = 44;
     addLedgerColumns(layout, 0);
     layout.reportFooter.elements
-        << sum(QStringLiteral("CR"), QRectF(354, 4, 60, kLine))
-        << sum(QStringLiteral("DR"), QRectF(292, 4, 60, kLine))
-        << text(QStringLiteral("Total:"), QRectF(202, 4, 86, kLine), kRight, 8, true)
-        << rule(292, 2, 122)
+        << sum(QStringLiteral("CR"), QRectF(360, 4, kAmount, kLine))
+        << sum(QStringLiteral("DR"), QRectF(278, 4, kAmount, kLine))
+        << text(QStringLiteral("Total:"), QRectF(188, 4, 86, kLine), kRight, 8, true)
+        << rule(278, 2, 2 * kAmount + 2)
         << text(QString::fromLatin1(closingCaption), QRectF(200, 24, 170, 14), kRight, 8, true)
         << label(QString::fromLatin1(closingLabel), QRectF(370, 24, 98, 14));
     layout.reportFooter.height = 42;
@@ -176,6 +196,9 @@ struct FormKind {
     const char* nameField;
 };
 
+// The forms print every character a field may hold: a line that is too long for its place is
+// set smaller, and the detailed comments wrap in their box and, when longer, run on to the
+// following pages.
 ReportLayout form(const FormKind& kind) {
     ReportLayout layout = titled(kind.name, kind.title);
     layout.pagePerRow = true;
@@ -187,65 +210,90 @@ ReportLayout form(const FormKind& kind) {
                      Qt::Alignment align = kLeft) {
         ReportElement element = field(QString::fromLatin1(name), rect, format, align);
         element.fontSize = 9;
+        element.whole = true;
         e << element;
     };
-    e << text(QString::fromLatin1(kind.heading), QRectF(0, 0, 280, 24), kLeft, 16, true);
+    const QString heading = QString::fromLatin1(kind.heading);
+    e << text(heading, QRectF(0, 0, 200, 24), kLeft, 16, true);
 
-    // The party and its address.
-    caption(kind.idCaption, QRectF(0, 40, 90, 14));
-    value(kind.idField, QRectF(95, 40, 150, 14));
-    caption(kind.nameCaption, QRectF(0, 58, 90, 14));
-    value(kind.nameField, QRectF(95, 58, 150, 14));
-    caption("Address", QRectF(0, 76, 90, 14));
-    value("Address1", QRectF(95, 76, 150, 14));
-    value("Address2", QRectF(95, 90, 150, 14));
-    value("Address3", QRectF(95, 104, 150, 14));
-    value("Address4", QRectF(95, 118, 100, 14));
-    value("PostalCode", QRectF(198, 118, 50, 14));
+    // The issuer at the top right, filled by the launcher.
+    e << label(QStringLiteral("lblCompanyName"), QRectF(204, 0, 264, 16), true, kRight, 11);
+    for (int line = 1; line <= 3; ++line)
+        e << label(QStringLiteral("lblCompanyAddress%1").arg(line),
+                   QRectF(204, 4 + 12 * line, 264, 12), false, kRight, 9);
+
+    // The party and its address; the fourth line and the postal code run under the box.
+    caption(kind.idCaption, QRectF(0, 64, 80, 14));
+    value(kind.idField, QRectF(84, 64, 166, 14));
+    caption(kind.nameCaption, QRectF(0, 82, 80, 14));
+    value(kind.nameField, QRectF(84, 82, 166, 14));
+    caption("Address", QRectF(0, 100, 80, 14));
+    value("Address1", QRectF(84, 100, 166, 14));
+    value("Address2", QRectF(84, 114, 166, 14));
+    value("Address3", QRectF(84, 128, 166, 14));
+    value("Address4", QRectF(84, 142, 166, 14));
+    value("PostalCode", QRectF(254, 142, 120, 14));
 
     // Type, number and date in a box.
-    e << shape(Kind::Box, QRectF(250, 36, 218, 62));
-    caption("Type", QRectF(256, 40, 112, 14));
-    value("TransType", QRectF(372, 40, 92, 14));
-    caption("Voucher / Cheque No.", QRectF(256, 58, 112, 14));
-    value("TransID", QRectF(372, 58, 92, 14));
-    caption("Date", QRectF(256, 76, 112, 14));
-    value("TransDate", QRectF(372, 76, 92, 14), Format::Date);
+    e << shape(Kind::Box, QRectF(256, 60, 212, 62));
+    caption("Type", QRectF(262, 64, 108, 14));
+    value("TransType", QRectF(374, 64, 90, 14));
+    caption("Voucher / Cheque No.", QRectF(262, 82, 108, 14));
+    value("TransID", QRectF(374, 82, 90, 14));
+    caption("Date", QRectF(262, 100, 108, 14));
+    value("TransDate", QRectF(374, 100, 90, 14), Format::Date);
 
     // Description, comments and account at the left, the amounts at the right, in boxes.
-    e << shape(Kind::Box, QRectF(0, 150, 300, 40));
-    caption("Description", QRectF(6, 152, 200, 14));
-    value("TransDesc", QRectF(6, 170, 288, 16));
-    e << shape(Kind::Box, QRectF(0, 196, 300, 110));
-    caption("Detailed Comments", QRectF(6, 198, 200, 14));
-    ReportElement memo = field(QStringLiteral("TransDescMemo"), QRectF(6, 214, 288, 88));
+    e << shape(Kind::Box, QRectF(0, 166, 300, 40));
+    caption("Description", QRectF(6, 168, 200, 14));
+    value("TransDesc", QRectF(6, 186, 288, 16));
+    e << shape(Kind::Box, QRectF(0, 212, 300, 110));
+    caption("Detailed Comments", QRectF(6, 214, 200, 14));
+    const QString continued = QStringLiteral("(continued on the next page)");
+    ReportElement memo = field(QStringLiteral("TransDescMemo"), QRectF(6, 230, 288, 88));
     memo.align = Qt::AlignLeft | Qt::AlignTop;
-    memo.wrap = true;
     memo.fontSize = 9;
+    memo.flows = true;
+    memo.whole = true;
+    memo.text = continued;
     e << memo;
-    e << shape(Kind::Box, QRectF(0, 312, 300, 40));
-    caption("GL A/c", QRectF(6, 314, 60, 14));
-    value("OffsetGLAccountCode", QRectF(6, 332, 60, 16));
-    value("OffsetGLDeptCode", QRectF(70, 332, 60, 16));
-    value("OffsetGLAccountDesc", QRectF(134, 332, 160, 16));
+    e << shape(Kind::Box, QRectF(0, 328, 300, 40));
+    caption("GL A/c", QRectF(6, 330, 60, 14));
+    value("OffsetGLAccountCode", QRectF(6, 348, 40, 16));
+    value("OffsetGLDeptCode", QRectF(50, 348, 44, 16));
+    value("OffsetGLAccountDesc", QRectF(98, 348, 196, 16));
 
-    e << shape(Kind::Box, QRectF(310, 150, 158, 202));
-    e << text(QStringLiteral("AMOUNT"), QRectF(310, 152, 158, 16), kCentre, 10, true);
-    e << rule(310, 170, 158);
-    caption("Base Amount", QRectF(316, 176, 146, 14));
-    value("OffsetAmount", QRectF(316, 192, 146, 16), Format::Money, kRight);
-    e << rule(310, 214, 158);
-    caption("GST Code", QRectF(316, 220, 70, 14));
-    value("OffsetGSTTaxCode", QRectF(316, 236, 50, 16));
-    value("OffsetGSTAmount", QRectF(366, 236, 96, 16), Format::Money, kRight);
-    e << rule(310, 258, 158);
-    caption("Total", QRectF(316, 264, 146, 14));
-    ReportElement total = field(QStringLiteral("BankAccountAmount"), QRectF(316, 280, 146, 16),
+    e << shape(Kind::Box, QRectF(310, 166, 158, 202));
+    e << text(QStringLiteral("AMOUNT"), QRectF(310, 168, 158, 16), kCentre, 10, true);
+    e << rule(310, 186, 158);
+    caption("Base Amount", QRectF(316, 192, 146, 14));
+    value("OffsetAmount", QRectF(316, 208, 146, 16), Format::Money, kRight);
+    e << rule(310, 230, 158);
+    caption("GST Code", QRectF(316, 236, 70, 14));
+    value("OffsetGSTTaxCode", QRectF(316, 252, 46, 16));
+    value("OffsetGSTAmount", QRectF(366, 252, 96, 16), Format::Money, kRight);
+    e << rule(310, 274, 158);
+    caption("Total", QRectF(316, 280, 146, 14));
+    ReportElement total = field(QStringLiteral("BankAccountAmount"), QRectF(316, 296, 146, 16),
                                 Format::Money, kRight);
     total.bold = true;
     total.fontSize = 10;
     e << total;
     layout.detail.height = layout.contentHeight();
+
+    // The pages the comments run on to: which form and number they belong to, and the rest.
+    auto& c = layout.continuation.elements;
+    c << text(heading, QRectF(0, 0, 200, 24), kLeft, 16, true)
+      << text(QStringLiteral("Voucher / Cheque No."), QRectF(256, 4, 108, 14), kLeft, 9, true);
+    ReportElement number = field(QStringLiteral("TransID"), QRectF(368, 4, 100, 14));
+    number.fontSize = 9;
+    number.whole = true;
+    c << number
+      << text(QStringLiteral("Detailed Comments (continued)"), QRectF(0, 36, 300, 14), kLeft, 9,
+              true);
+    memo.rect = QRectF(0, 54, kWidth, layout.contentHeight() - 54);
+    c << memo;
+    layout.continuation.height = layout.contentHeight();
     return layout;
 }
 
@@ -263,12 +311,12 @@ ReportLayout allTransactions() {
     layout.reportHeader.height = 30;
     addColumns(layout,
                {{"Date", "TransDate", Format::Date, 0, 46, kLeft},
-                {"Trans ID", "TransID", Format::Plain, 48, 54, kLeft},
-                {"Description", "TransDesc", Format::Plain, 104, 150, kLeft},
-                {"Vendor", "VendorID", Format::Plain, 256, 50, kLeft},
-                {"Customer", "CustID", Format::Plain, 308, 50, kLeft},
-                {"Bank Amount", "DoubleEntryBank", Format::Money, 360, 66, kRight},
-                {"Rec Status", "TransStatus", Format::Plain, 428, 40, kCentre}},
+                {"Trans ID", "TransID", Format::Plain, 48, 50, kLeft},
+                {"Description", "TransDesc", Format::Plain, 100, 146, kLeft},
+                {"Vendor", "VendorID", Format::Plain, 248, 42, kLeft},
+                {"Customer", "CustID", Format::Plain, 292, 44, kLeft},
+                {"Bank Amount", "DoubleEntryBank", Format::Money, 338, kAmount, kRight},
+                {"Rec Status", "TransStatus", Format::Plain, 420, 48, kCentre}},
                0);
     addListingFooter(layout);
     return layout;
@@ -310,16 +358,16 @@ ReportLayout glDistributionListing() {
         titled("rptGLDistributionListing", "GL Distribution Listing Current Month");
     layout.pageHeader.elements << text(layout.title, QRectF(0, 0, kWidth, 20), kLeft, 12, true);
     addColumns(layout,
-               {{"Date", "TransDate", Format::DashDate, 0, 46, kLeft},
-                {"Trans ID", "TransID", Format::Plain, 48, 50, kLeft},
-                {"Description", "TransDesc", Format::Plain, 100, 110, kLeft},
-                {"Account Code", "AccountCode", Format::Plain, 212, 50, kLeft},
-                {"Dept Code", "DeptCode", Format::Plain, 264, 40, kLeft},
-                {"DR", "DR", Format::Money, 306, 60, kRight},
-                {"CR", "CR", Format::Money, 368, 60, kRight},
-                {"Export to A+", "ExportedToAccpac", Format::YesNo, 430, 38, kCentre}},
+               {{"Date", "TransDate", Format::DashDate, 0, 40, kLeft},
+                {"Trans ID", "TransID", Format::Plain, 42, 46, kLeft},
+                {"Description", "TransDesc", Format::Plain, 90, 106, kLeft},
+                {"Account Code", "AccountCode", Format::Plain, 198, 38, kLeft},
+                {"Dept Code", "DeptCode", Format::Plain, 238, 34, kLeft},
+                {"DR", "DR", Format::Money, 274, kAmount, kRight},
+                {"CR", "CR", Format::Money, 356, kAmount, kRight},
+                {"Export to A+", "ExportedToAccpac", Format::YesNo, 438, 30, kCentre}},
                24);
-    layout.reportFooter = totals(QStringLiteral("Totals:"), {{"DR", 306}, {"CR", 368}}, 60);
+    layout.reportFooter = totals(QStringLiteral("Totals:"), {{"DR", 274}, {"CR", 356}}, kAmount);
     addListingFooter(layout);
     return layout;
 }
@@ -331,11 +379,11 @@ ReportLayout glDistributionSummary() {
                            {QStringLiteral("Dept Code"), QStringLiteral("DeptCode")}};
     layout.pageHeader.elements << text(layout.title, QRectF(0, 0, kWidth, 20), kLeft, 12, true);
     addColumns(layout,
-               {{"Date", "TransDate", Format::Date, 0, 60, kLeft},
-                {"Trans ID", "TransID", Format::Plain, 64, 70, kLeft},
-                {"Description", "TransDesc", Format::Plain, 138, 180, kLeft},
-                {"DR", "DR", Format::Money, 322, 72, kRight},
-                {"CR", "CR", Format::Money, 396, 72, kRight}},
+               {{"Date", "TransDate", Format::Date, 0, 50, kLeft},
+                {"Trans ID", "TransID", Format::Plain, 52, 62, kLeft},
+                {"Description", "TransDesc", Format::Plain, 116, 186, kLeft},
+                {"DR", "DR", Format::Money, 306, kAmount, kRight},
+                {"CR", "CR", Format::Money, 388, kAmount, kRight}},
                24);
     layout.groupHeader.elements << text(QStringLiteral("Account Code:"), QRectF(0, 4, 84, 14),
                                         kLeft, 9, true)
@@ -344,8 +392,8 @@ ReportLayout glDistributionSummary() {
                                         9, true)
                                 << field(QStringLiteral("DeptCode"), QRectF(252, 4, 80, 14));
     layout.groupHeader.height = 20;
-    layout.groupFooter = totals(QStringLiteral("Sub-total:"), {{"DR", 322}, {"CR", 396}}, 72);
-    layout.reportFooter = totals(QStringLiteral("Total:"), {{"DR", 322}, {"CR", 396}}, 72);
+    layout.groupFooter = totals(QStringLiteral("Sub-total:"), {{"DR", 306}, {"CR", 388}}, kAmount);
+    layout.reportFooter = totals(QStringLiteral("Total:"), {{"DR", 306}, {"CR", 388}}, kAmount);
     addListingFooter(layout);
     return layout;
 }
@@ -364,15 +412,15 @@ ReportLayout bankReconciliation() {
 ReportLayout paymentVoucher() {
     ReportLayout layout = form({"rptPaymentVouchers", "Payment Voucher", "PAYMENT VOUCHER",
                                 "Vendor ID", "VendorID", "Vendor Name", "VendorName"});
-    signature(layout, "Payment Approved by:", 0, 400);
-    signature(layout, "Payment Received by:", 268, 400);
+    signature(layout, "Payment Approved by:", 0, 416);
+    signature(layout, "Payment Received by:", 268, 416);
     return layout;
 }
 
 ReportLayout receipt() {
     ReportLayout layout = form({"rptReceipts", "Receipts", "OFFICIAL RECEIPT", "Customer ID",
                                 "CustID", "Customer Name", "CustomerName"});
-    signature(layout, "Received by:", 268, 400);
+    signature(layout, "Received by:", 268, 416);
     return layout;
 }
 

@@ -15,6 +15,8 @@ struct PageItem {
     qreal fontSize = 8;
     bool bold = false;
     bool wrap = false;
+    // Never cut short: set smaller when wider than its box (an amount).
+    bool whole = false;
 };
 
 // A page laid out and ready to paint on any device.

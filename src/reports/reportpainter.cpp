@@ -2,9 +2,11 @@
 
 #include "data/failure.h"
 #include "reports/report.h"
+#include "reports/reportfont.h"
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QPagedPaintDevice>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
@@ -19,18 +21,15 @@ namespace {
 // three fonts.
 class Fonts {
 public:
-    Fonts(const QPaintDevice* device)
-        : m_device(device), m_dpi(device ? device->logicalDpiY() : 72) {}
+    Fonts(const QPaintDevice* device) : m_device(device) {}
 
-    const std::pair<QFont, QFontMetricsF>& of(const PageItem& item) {
-        const int key = int(item.fontSize * 4) * 2 + (item.bold ? 1 : 0);
+    const std::pair<QFont, QFontMetricsF>& of(qreal size, bool bold) {
+        const int key = int(size * 4) * 2 + (bold ? 1 : 0);
         auto found = m_fonts.find(key);
         if (found == m_fonts.end()) {
-            QFont font(QStringLiteral("Helvetica"));
             // Sizes are in points of the paper: the font's point size is turned into the
             // device's units before the painter's scale applies.
-            font.setPointSizeF(item.fontSize * 72.0 / m_dpi);
-            font.setBold(item.bold);
+            const QFont font = ReportFont::font(size, bold, m_device);
             found = m_fonts.emplace(key, std::make_pair(font, QFontMetricsF(font, m_device))).first;
         }
         return found->second;
@@ -38,30 +37,51 @@ public:
 
 private:
     const QPaintDevice* m_device;
-    qreal m_dpi;
     std::map<int, std::pair<QFont, QFontMetricsF>> m_fonts;
 };
 
-// One line of text placed by its alignment in its box, cut short with an ellipsis when it is
-// wider; drawn at a point, which is far cheaper than laying it out in a rectangle.
-void drawLine(QPainter& painter, const PageItem& item, const QFontMetricsF& metrics) {
+// One line of text placed by its alignment in its box; drawn at a point, which is far cheaper
+// than laying it out in a rectangle. A text wider than its box is cut short with an ellipsis,
+// except one that must stay whole, which the layout has already sized to fit.
+void drawLine(QPainter& painter, const PageItem& item, Fonts& fonts) {
+    constexpr qreal k = ReportFont::kMagnification;
     QString text = item.text;
-    qreal width = metrics.horizontalAdvance(text);
-    if (width > item.rect.width()) {
-        text = metrics.elidedText(text, Qt::ElideRight, item.rect.width());
-        width = metrics.horizontalAdvance(text);
+    const auto& [font, metrics] = fonts.of(item.fontSize, item.bold);
+    qreal width = metrics.horizontalAdvance(text) / k;
+    if (width > item.rect.width() && !item.whole) {
+        text = metrics.elidedText(text, Qt::ElideRight, item.rect.width() * k);
+        width = metrics.horizontalAdvance(text) / k;
     }
     qreal x = item.rect.left();
     if (item.align & Qt::AlignRight)
         x = item.rect.right() - width;
     else if (item.align & Qt::AlignHCenter)
         x = item.rect.left() + (item.rect.width() - width) / 2;
-    qreal y = item.rect.top() + (item.rect.height() + metrics.ascent() - metrics.descent()) / 2;
+    const qreal ascent = metrics.ascent() / k;
+    const qreal descent = metrics.descent() / k;
+    qreal y = item.rect.top() + (item.rect.height() + ascent - descent) / 2;
     if (item.align & Qt::AlignTop)
-        y = item.rect.top() + metrics.ascent();
+        y = item.rect.top() + ascent;
     else if (item.align & Qt::AlignBottom)
-        y = item.rect.bottom() - metrics.descent();
-    painter.drawText(QPointF(x, y), text);
+        y = item.rect.bottom() - descent;
+    painter.save();
+    painter.translate(x, y);
+    painter.scale(1 / k, 1 / k);
+    painter.setFont(font);
+    painter.drawText(QPointF(), text);
+    painter.restore();
+}
+
+// A heading that may take more than one line, broken at its words.
+void drawWrapped(QPainter& painter, const PageItem& item, Fonts& fonts) {
+    constexpr qreal k = ReportFont::kMagnification;
+    painter.save();
+    painter.translate(item.rect.topLeft());
+    painter.scale(1 / k, 1 / k);
+    painter.setFont(fonts.of(item.fontSize, item.bold).first);
+    painter.drawText(QRectF(QPointF(), item.rect.size() * k), int(item.align) | Qt::TextWordWrap,
+                     item.text);
+    painter.restore();
 }
 
 } // namespace
@@ -86,17 +106,37 @@ void paint(QPainter& painter, const ReportPage& page, QSizeF paper, const QRectF
         case PageItem::Kind::Text: {
             if (item.text.isEmpty())
                 break;
-            const auto& [font, metrics] = fonts.of(item);
-            painter.setFont(font);
             if (item.wrap)
-                painter.drawText(item.rect, int(item.align) | Qt::TextWordWrap, item.text);
+                drawWrapped(painter, item, fonts);
             else
-                drawLine(painter, item, metrics);
+                drawLine(painter, item, fonts);
             break;
         }
         }
     }
     painter.restore();
+}
+
+QRectF onPaper(QSizeF page, qreal margin, const QRectF& paper, qreal dotsPerPoint) {
+    const QSizeF printed(page.width() - 2 * margin, page.height() - 2 * margin);
+    qreal scale = dotsPerPoint;
+    if (printed.width() * scale > paper.width() || printed.height() * scale > paper.height())
+        scale = std::min(paper.width() / printed.width(), paper.height() / printed.height());
+    const QSizeF size = page * scale;
+    return QRectF(paper.center() - QPointF(size.width(), size.height()) / 2, size);
+}
+
+void paintPages(QPainter& painter, QPagedPaintDevice& device, Report& report, int first, int last) {
+    const ReportLayout& layout = report.layout();
+    const qreal dpi = device.logicalDpiX();
+    const QRectF target =
+        onPaper(layout.pageSize, layout.margin,
+                QRectF(QPointF(), device.pageLayout().fullRectPixels(int(dpi)).size()), dpi / 72.0);
+    report.forEachPage(first, last, [&](const ReportPage& page) {
+        if (page.number > first + 1)
+            device.newPage();
+        paint(painter, page, layout.pageSize, target);
+    });
 }
 
 void writePdf(Report& report, const QString& path) {
@@ -111,12 +151,7 @@ void writePdf(Report& report, const QString& path) {
     if (!painter.begin(&writer))
         throw Failure(ErrorNumber::PathFileAccessError,
                       QStringLiteral("Path/File access error: %1").arg(path));
-    const QRectF target(0, 0, writer.width(), writer.height());
-    report.forEachPage(0, report.pageCount() - 1, [&](const ReportPage& page) {
-        if (page.number > 1)
-            writer.newPage();
-        paint(painter, page, paper, target);
-    });
+    paintPages(painter, writer, report, 0, report.pageCount() - 1);
     painter.end();
 }
 

@@ -22,10 +22,12 @@
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <limits>
 
 namespace {
 
 const QString kHelpTopic = QStringLiteral("reports");
+constexpr int kFitMargin = 8; // pixels each side of a page fitted to the window's width
 
 } // namespace
 
@@ -63,7 +65,8 @@ void ReportPreviewWindow::buildWindow() {
     auto* pageLabel = new QLabel(QStringLiteral("P&age"), this);
     m_pageNumber = new QSpinBox(this);
     m_pageNumber->setObjectName(QStringLiteral("txtPage"));
-    m_pageNumber->setRange(1, std::max(1, m_report->pageCount()));
+    // Any number may be typed: one past the end shows the last page.
+    m_pageNumber->setRange(1, std::numeric_limits<int>::max());
     m_pageNumber->setKeyboardTracking(false);
     pageLabel->setBuddy(m_pageNumber);
     m_pageCount = new QLabel(QStringLiteral("of %1").arg(m_report->pageCount()), this);
@@ -71,9 +74,12 @@ void ReportPreviewWindow::buildWindow() {
     auto* zoomLabel = new QLabel(QStringLiteral("&Zoom"), this);
     m_zoom = new QComboBox(this);
     m_zoom->setObjectName(QStringLiteral("cboZoom"));
+    // "Fit width" (the window opens at it) is the page as wide as the window; the others are
+    // the paper's size at a scale.
+    m_zoom->addItem(QStringLiteral("Fit width"), 0.0);
     for (int percent : {50, 75, 100, 125, 150, 200})
         m_zoom->addItem(QStringLiteral("%1%").arg(percent), percent / 100.0);
-    m_zoom->setCurrentIndex(2);
+    m_zoom->setCurrentIndex(0);
     zoomLabel->setBuddy(m_zoom);
     int at = 0;
     for (QWidget* widget :
@@ -85,17 +91,19 @@ void ReportPreviewWindow::buildWindow() {
         guarded(m_services, objectName(), QStringLiteral("txtPage Change"),
                 [this, number] { goToPage(number - 1); });
     });
-    connect(m_zoom, &QComboBox::currentIndexChanged, this,
-            [this] { m_view->setZoom(m_zoom->currentData().toReal()); });
+    connect(m_zoom, &QComboBox::currentIndexChanged, this, [this] { applyZoom(); });
 
     m_view = new ReportPageView(*m_report, this);
-    m_view->setZoom(1);
     m_scroll = new QScrollArea(this);
     m_scroll->setObjectName(QStringLiteral("scrPage"));
     m_scroll->setAlignment(Qt::AlignHCenter);
+    // The bar is always there, so fitting the width never changes the width it fits.
+    m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_scroll->viewport()->installEventFilter(this);
     m_scroll->setBackgroundRole(QPalette::Dark);
     m_scroll->setWidget(m_view);
     layout->addWidget(m_scroll, 1);
+    applyZoom();
 
     ButtonRow commands(this, layout, m_services, objectName());
     commands.add(QStringLiteral("cmdPrint"), QStringLiteral("&Print..."), [this] { print(); });
@@ -115,6 +123,24 @@ void ReportPreviewWindow::goToPage(int index) {
         m_pageNumber->setValue(index + 1);
     }
     updateCommands();
+}
+
+void ReportPreviewWindow::applyZoom() {
+    const qreal zoom = m_zoom->currentData().toReal();
+    if (zoom > 0) {
+        m_view->setZoom(zoom);
+        return;
+    }
+    // The page across the view with a small margin each side.
+    const qreal paper = m_report->layout().pageSize.width() * m_view->logicalDpiX() / 72.0;
+    const int room = m_scroll->viewport()->width() - 2 * kFitMargin;
+    m_view->setZoom(std::max(0.1, room / paper));
+}
+
+bool ReportPreviewWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_scroll->viewport() && event->type() == QEvent::Resize)
+        applyZoom();
+    return QDialog::eventFilter(watched, event);
 }
 
 void ReportPreviewWindow::updateCommands() {
@@ -178,13 +204,7 @@ void ReportPreviewWindow::print() {
     const int from = printer.fromPage() > 0 ? printer.fromPage() : 1;
     const int to = printer.toPage() > 0 ? std::min(printer.toPage(), m_report->pageCount())
                                         : m_report->pageCount();
-    const QRectF target = printer.paperRect(QPrinter::DevicePixel);
-    m_report->forEachPage(from - 1, to - 1, [&](const ReportPage& page) {
-        if (page.number > from)
-            printer.newPage();
-        ReportPainter::paint(painter, page, m_report->layout().pageSize,
-                             QRectF(0, 0, target.width(), target.height()));
-    });
+    ReportPainter::paintPages(painter, printer, *m_report, from - 1, to - 1);
     painter.end();
 }
 

@@ -30,6 +30,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildWindow();
@@ -37,6 +38,7 @@ private:
     void savePdf();
     void saveCsv();
     void updateCommands();
+    void applyZoom();
 
     Services& m_services;
     std::unique_ptr<Report> m_report;

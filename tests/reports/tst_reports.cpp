@@ -10,6 +10,7 @@
 #include "reports/report.h"
 #include "reports/reportcommands.h"
 #include "reports/reportcsv.h"
+#include "reports/reportfont.h"
 #include "reports/reportlaunchers.h"
 #include "reports/reportlayouts.h"
 #include "reports/reportpageview.h"
@@ -21,12 +22,15 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QFontInfo>
 #include <QListWidget>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTest>
 #include <QTextItem>
@@ -97,6 +101,7 @@ QStringList besideCaption(const ReportPage& page, const QString& caption) {
 class TextRecorder : public QPaintDevice {
 public:
     QStringList texts;
+    QList<QFont> fonts; // each text's
     QPaintEngine* paintEngine() const override { return &m_engine; }
 
 protected:
@@ -125,7 +130,7 @@ protected:
 private:
     class Engine : public QPaintEngine {
     public:
-        explicit Engine(QStringList& texts) : m_texts(texts) {}
+        Engine(QStringList& texts, QList<QFont>& fonts) : m_texts(texts), m_fonts(fonts) {}
         bool begin(QPaintDevice*) override { return true; }
         bool end() override { return true; }
         void updateState(const QPaintEngineState&) override {}
@@ -134,14 +139,22 @@ private:
         void drawPath(const QPainterPath&) override {}
         void drawTextItem(const QPointF&, const QTextItem& item) override {
             m_texts << item.text();
+            m_fonts << item.font();
         }
         Type type() const override { return User; }
 
     private:
         QStringList& m_texts;
+        QList<QFont>& m_fonts;
     };
-    mutable Engine m_engine{texts};
+    mutable Engine m_engine{texts, fonts};
 };
+
+// Paints a page as a printer or a PDF receives it, and returns what was painted.
+void paintOn(TextRecorder& recorder, const ReportPage& page, const ReportLayout& layout) {
+    QPainter painter(&recorder);
+    ReportPainter::paint(painter, page, layout.pageSize, QRectF(0, 0, 612, 792));
+}
 
 // Printers for the preview: none, or one that writes a PDF file.
 class FakePrinting : public ReportPrinting {
@@ -174,7 +187,8 @@ private slots:
     void groupsAndSums_data();
     void groupsAndSums();
     void paintedPageAndPdf();
-    void fixedTextsFit();
+    void textsFit_data();
+    void textsFit();
     void voucherForms_data();
     void voucherForms();
     void balanceLaunchers_data();
@@ -184,6 +198,8 @@ private slots:
     void previewCommands();
     void csvRows_data();
     void csvRows();
+    void pageOnPaper_data();
+    void pageOnPaper();
     void switchboardCommands();
     void distributionReports_data();
     void distributionReports();
@@ -348,14 +364,19 @@ void TestReports::paintedPageAndPdf() {
     auto r = report(book, std::move(layout), ReportQueries::glDistribution());
     QCOMPARE(r->pageCount(), 3);
 
-    // What the painter draws is what a printer or a PDF receives.
+    // What the painter draws is what a printer or a PDF receives, all of it in the font the
+    // program carries, whichever fonts the machine has.
     TextRecorder recorder;
-    QPainter painter(&recorder);
-    ReportPainter::paint(painter, r->page(0), r->layout().pageSize, QRectF(0, 0, 612, 792));
-    painter.end();
+    paintOn(recorder, r->page(0), r->layout());
     for (const char* text : {"Cashbook", "C/B Opening Bal:", "$1,000.00", "Recon", "10 Jan 03",
                              "2000", "$100.00", "Printed: 15 Jan 03", "Page 1 of 3"})
         QVERIFY2(recorder.texts.contains(QString::fromLatin1(text)), text);
+    QVERIFY(ReportFont::registerFont());
+    QCOMPARE(ReportFont::family(), QStringLiteral("Liberation Sans"));
+    for (const QFont& font : recorder.fonts) {
+        QCOMPARE(font.family(), ReportFont::family());
+        QCOMPARE(QFontInfo(font).family(), ReportFont::family());
+    }
 
     QImage image(612, 792, QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -371,68 +392,192 @@ void TestReports::paintedPageAndPdf() {
     const QString pdf = book.appDir() + QStringLiteral("/cashbook.pdf");
     ReportPainter::writePdf(*r, pdf);
     QCOMPARE(pdfPages(pdf), 3);
+    // The font goes into the file with it.
+    const QByteArray bytes = fileBytes(pdf);
+    QVERIFY(bytes.contains("/FontFile2"));
+    QVERIFY(bytes.contains("LiberationSans"));
 }
 
-void TestReports::fixedTextsFit() {
-    // A caption or heading wider than its place is cut short on the page.
-    QImage paper(612, 792, QImage::Format_RGB32);
-    paper.setDotsPerMeterX(2835); // 72 dots an inch: a point is a dot
-    paper.setDotsPerMeterY(2835);
-    for (const ReportLayout& layout :
-         {ReportLayouts::allTransactions(), ReportLayouts::taxAnalysis(),
-          ReportLayouts::glDistributionListing(), ReportLayouts::glDistributionSummary(),
-          ReportLayouts::cashbook(), ReportLayouts::bankReconciliation(),
-          ReportLayouts::paymentVoucher(), ReportLayouts::receipt()}) {
-        for (const ReportBand* band :
-             {&layout.reportHeader, &layout.pageHeader, &layout.groupHeader, &layout.detail,
-              &layout.groupFooter, &layout.reportFooter}) {
-            for (const ReportElement& element : band->elements) {
-                if (element.kind != ReportElement::Kind::Text || element.text.isEmpty())
-                    continue;
-                QFont font(QStringLiteral("Helvetica"));
-                font.setPointSizeF(element.fontSize * 72.0 / paper.logicalDpiY());
-                font.setBold(element.bold);
-                const QFontMetricsF metrics(font, &paper);
-                qreal width = 0;
-                for (const QString& word : element.wrap ? element.text.split(QLatin1Char(' '))
-                                                        : QStringList{element.text})
-                    width = std::max(width, metrics.horizontalAdvance(word));
-                QVERIFY2(width <= element.rect.width(),
-                         qPrintable(layout.name + QLatin1Char(' ') + element.text));
-            }
+// A description as long as they come on a bank statement.
+const QString kDescription = QStringLiteral("Payment to Golden Pages Trading Co Ltd");
+
+// Every report's layout with the rows it is printed from.
+QMap<QString, std::pair<ReportLayout (*)(), RowQuery>> everyReport() {
+    return {
+        {"rptAllTransactions", {&ReportLayouts::allTransactions, ReportQueries::allTransactions()}},
+        {"rptTaxAnalysis",
+         {&ReportLayouts::taxAnalysis,
+          ReportQueries::byTaxCode(QDate(2003, 1, 1), QDate(2003, 1, 31))}},
+        {"rptGLDistributionListing",
+         {&ReportLayouts::glDistributionListing, ReportQueries::glDistribution()}},
+        {"rptGLDistributionSummary",
+         {&ReportLayouts::glDistributionSummary, ReportQueries::byAccountCodeDeptCode()}},
+        {"rptCashbook", {&ReportLayouts::cashbook, ReportQueries::glDistribution()}},
+        {"rptBankReconciliation",
+         {&ReportLayouts::bankReconciliation, ReportQueries::glDistribution()}},
+        {"rptPaymentVouchers", {&ReportLayouts::paymentVoucher, ReportQueries::transaction("P1")}},
+        {"rptReceipts", {&ReportLayouts::receipt, ReportQueries::transaction("P1")}}};
+}
+
+void TestReports::textsFit_data() {
+    QTest::addColumn<QString>("report");
+    for (const QString& name : everyReport().keys())
+        QTest::newRow(qPrintable(name)) << name;
+}
+
+void TestReports::textsFit() {
+    QFETCH(QString, report);
+    const auto [layoutOf, query] = everyReport().value(report);
+    ReportLayout layout = layoutOf();
+
+    // A caption or heading wider than its place would be cut short on the page.
+    for (const ReportBand* band :
+         {&layout.reportHeader, &layout.pageHeader, &layout.groupHeader, &layout.detail,
+          &layout.groupFooter, &layout.reportFooter, &layout.continuation}) {
+        for (const ReportElement& element : band->elements) {
+            if (element.kind != ReportElement::Kind::Text || element.text.isEmpty())
+                continue;
+            qreal width = 0;
+            for (const QString& word :
+                 element.wrap ? element.text.split(QLatin1Char(' ')) : QStringList{element.text})
+                width = std::max(width, ReportFont::width(word, element.fontSize, element.bold));
+            QVERIFY2(width <= element.rect.width(), qPrintable(element.text));
         }
     }
+
+    // The largest amount the book allows, in every amount, and sums of two of them: each is
+    // printed whole, and one the book allows keeps the listings' size at least.
+    const qint64 largest = Q_INT64_C(9999999999999900);
+    TestBook book;
+    for (const char* id : {"P1", "P2"}) {
+        book.sql(QStringLiteral("INSERT INTO tblCashbook (TransID, TransDate, TransType, "
+                                "TransStatus, OffsetGSTTaxCode, DoubleEntryBank, "
+                                "BankAccountAmount, OffsetAmount, OffsetGSTAmount) "
+                                "VALUES (?, '2003-01-05', '1', '1', 'G', ?, ?, ?, ?)"),
+                 {QString::fromLatin1(id), -largest, -largest, -largest, -largest});
+        book.sql(QStringLiteral("INSERT INTO tblGLDistribution (TransDate, TransID, TransDesc, "
+                                "AccountCode, DeptCode, DR, CR) VALUES ('2003-01-05', ?, ?, "
+                                "'WWWWWW', 'WWWWWW', ?, ?)"),
+                 {QString::fromLatin1(id), kDescription, largest, -largest});
+    }
+    for (const char* name :
+         {"lblPreviousBal", "lblCurrentBal", "lblCBCurrentBal", "lblBankStatementBal"})
+        layout.setLabel(QString::fromLatin1(name), QStringLiteral("-$1,999,999,999,999.98"));
+    auto r = ::report(book, std::move(layout), query);
+    const QRegularExpression amount(QStringLiteral("^-?\\$[0-9,]+\\.[0-9]{2}$"));
+    QStringList laidOut, painted, allPainted;
+    for (int i = 0; i < r->pageCount(); ++i) {
+        const ReportPage page = r->page(i);
+        for (const PageItem& item : page.items) {
+            if (!amount.match(item.text).hasMatch())
+                continue;
+            laidOut << item.text;
+            QVERIFY2(item.whole, qPrintable(item.text));
+            QVERIFY2(ReportFont::width(item.text, item.fontSize, item.bold) <= item.rect.width(),
+                     qPrintable(item.text));
+            if (item.text.size() <= 20)
+                QVERIFY2(item.fontSize >= 8, qPrintable(item.text));
+        }
+        TextRecorder recorder;
+        paintOn(recorder, page, r->layout());
+        for (const QString& text : recorder.texts) {
+            if (amount.match(text).hasMatch())
+                painted << text;
+        }
+        allPainted << recorder.texts;
+    }
+    QVERIFY(laidOut.contains(QStringLiteral("-$999,999,999,999.99")));
+    // Nothing cut short on its way to paper.
+    QCOMPARE(painted, laidOut);
+    // The reports of the bank give the description the room the bank's codes do not need.
+    if (report == QLatin1String("rptCashbook") || report == QLatin1String("rptBankReconciliation"))
+        QVERIFY(allPainted.contains(kDescription));
+}
+
+// The longest texts a voucher's fields may hold, and comments of many lines.
+const QString kLongName = QStringLiteral("Wolverhampton Wanderers Holdin");
+const QString kLongAddress = QStringLiteral("Flat 12, Wolverhampton Wharf R");
+const QString kLongPostalCode = QStringLiteral("WC2N-5DU WC2N-5");
+const QString kFirstParagraph =
+    QStringLiteral("Paid on behalf of the branch office for the refurbishment of the second "
+                   "floor, as agreed with the landlord in the letter of the third of March, "
+                   "against the invoice that was sent twice because the first copy went to the "
+                   "old address of the company and was returned unopened by the post office.");
+
+QString commentLine(int i) {
+    return QStringLiteral("Line %1 of the detailed comments about this payment.")
+        .arg(i, 2, 10, QChar('0'));
 }
 
 void TestReports::voucherForms_data() {
     QTest::addColumn<bool>("receipt");
     QTest::addColumn<QString>("id");
+    QTest::addColumn<int>("pages");
     QTest::addColumn<QStringList>("texts");
     QTest::newRow("payment voucher")
-        << false << "000123"
+        << false << "000123" << 1
         << QStringList{"PAYMENT VOUCHER",     "Vendor ID", "V1",      "000123",
                        "05 Jan 03",           "$100.00",   "$107.00", "Payment Approved by:",
                        "Payment Received by:"};
     QTest::newRow("receipt, all digits")
-        << true << "1002" << QStringList{"OFFICIAL RECEIPT", "Customer ID", "1002", "Received by:"};
-    QTest::newRow("no such voucher") << false << "999" << QStringList{};
+        << true << "1002" << 1
+        << QStringList{"OFFICIAL RECEIPT", "Customer ID", "1002", "Received by:"};
+    QTest::newRow("no such voucher") << false << "999" << 1 << QStringList{};
+    // Every character of the longest fields; a line break of the description as a space; the
+    // comments cut with a mark and run on to a second page.
+    QTest::newRow("longest texts, comments run on")
+        << false << "LONG" << 2
+        << QStringList{kLongName,
+                       kLongAddress,
+                       QStringLiteral("Wolverhampton Centre"),
+                       kLongPostalCode,
+                       QStringLiteral("Hauptstraße 1 second floor"),
+                       QStringLiteral("(continued on the next page)"),
+                       QStringLiteral("Detailed Comments (continued)")};
 }
 
 void TestReports::voucherForms() {
     QFETCH(bool, receipt);
     QFETCH(QString, id);
+    QFETCH(int, pages);
     QFETCH(QStringList, texts);
     TestBook book;
     add(book, "000123", "2003-01-05", Codes::PaymentCbOnly, -107, "G", 100, 7);
     add(book, "1002", "2003-01-06", Codes::ReceiptCbOnly, 50);
+    QStringList comments{kFirstParagraph};
+    for (int i = 1; i <= 40; ++i)
+        comments << commentLine(i);
+    book.sql(QStringLiteral("INSERT INTO tblCashbook (TransID, TransDate, TransType, TransStatus, "
+                            "TransDesc, TransDescMemo, VendorID, VendorName, Address1, Address2, "
+                            "Address3, Address4, PostalCode) "
+                            "VALUES ('LONG', '2003-01-07', '1', '1', ?, ?, 'WWWWWW', ?, ?, ?, ?, "
+                            "'Wolverhampton Centre', ?)"),
+             {QStringLiteral("Hauptstraße 1\nsecond floor"), comments.join(QStringLiteral("\r\n")),
+              kLongName, kLongAddress, kLongAddress, kLongAddress, kLongPostalCode});
     auto r = report(book, receipt ? ReportLayouts::receipt() : ReportLayouts::paymentVoucher(),
                     ReportQueries::transaction(id));
-    QCOMPARE(r->pageCount(), 1);
-    const QStringList shown = r->page(0).texts();
+    QCOMPARE(r->pageCount(), pages);
+    QStringList shown;
+    for (int i = 0; i < r->pageCount(); ++i) {
+        const ReportPage page = r->page(i);
+        shown << page.texts();
+        for (const PageItem& item : page.items) {
+            if (item.whole)
+                QVERIFY2(ReportFont::width(item.text, item.fontSize, item.bold) <=
+                             item.rect.width(),
+                         qPrintable(item.text));
+        }
+    }
     for (const QString& text : texts)
         QVERIFY2(shown.contains(text), qPrintable(text));
     if (texts.isEmpty()) // an empty voucher: the page without a form
         QVERIFY(shown.isEmpty());
+    if (id != QLatin1String("LONG"))
+        return;
+    // Every line of the comments once, the long paragraph in its lines one after the other.
+    for (int i = 1; i <= 40; ++i)
+        QCOMPARE(shown.count(commentLine(i)), 1);
+    QVERIFY(shown.join(QLatin1Char(' ')).contains(kFirstParagraph));
 }
 
 void TestReports::balanceLaunchers_data() {
@@ -504,6 +649,9 @@ void TestReports::selectionWindows() {
     for (const char* id : {"100", "1001", "99", "1002"})
         add(book, id, "2003-01-05", mine, 5);
     add(book, "5000", "2003-01-05", other, 5);
+    book.sql(
+        QStringLiteral("UPDATE tblSystemSetup SET CompanyName = 'Golden Pages Ltd', "
+                       "Address1 = '1 High Street', Address2 = 'Leeds', Address3 = 'LS1 4AB'"));
     PrintSelectionWindow window(book.services, receipts ? PrintSelectionKind::receipts()
                                                         : PrintSelectionKind::paymentVouchers());
     QCOMPARE(window.objectName(), receipts ? "frmListReceipts" : "frmListPaymentVouchers");
@@ -519,17 +667,28 @@ void TestReports::selectionWindows() {
     press(&window, print);
     QVERIFY(book.prompts.verifyAllShown());
 
-    // Each preview shows the number chosen then, not the one before.
+    // Each preview shows the number chosen then, not the one before, under its issuer; a
+    // double-click on a number prints it as the button does.
+    window.show();
     for (const QString& id : {QStringLiteral("1001"), QStringLiteral("1002")}) {
-        list->setCurrentItem(list->findItems(id, Qt::MatchExactly).first());
+        QListWidgetItem* item = list->findItems(id, Qt::MatchExactly).first();
         QStringList texts;
         whenModal([&](QDialog* modal) {
             texts = qobject_cast<ReportPreviewWindow*>(modal)->pageView()->page().texts();
             modal->reject();
         });
-        press(&window, print);
+        if (id == QLatin1String("1001")) {
+            list->setCurrentItem(item);
+            press(&window, print);
+        } else {
+            const QPoint centre = list->visualItemRect(item).center();
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
+        }
         QVERIFY(texts.contains(id));
         QCOMPARE(texts.count(QStringLiteral("1001")) + texts.count(QStringLiteral("1002")), 1);
+        for (const char* issuer : {"Golden Pages Ltd", "1 High Street", "Leeds", "LS1 4AB"})
+            QVERIFY2(texts.contains(QString::fromLatin1(issuer)), issuer);
     }
 }
 
@@ -557,8 +716,28 @@ void TestReports::previewCommands() {
     QCOMPARE(view->pageIndex(), 1);
     press(&window, "cmdPrevious");
     QCOMPARE(view->pageIndex(), 0);
+    // A number past the end shows the last page, and says so.
+    auto* pageNumber = child<QSpinBox>(&window, "txtPage");
+    pageNumber->setFocus();
+    pageNumber->selectAll();
+    QTest::keyClicks(pageNumber, QStringLiteral("9999"));
+    QTest::keyClick(pageNumber, Qt::Key_Return);
+    QCOMPARE(view->pageIndex(), 2);
+    QCOMPARE(pageNumber->value(), 3);
+
+    // The preview opens with the page across the window, and keeps it so when resized.
+    auto* zoom = child<QComboBox>(&window, "cboZoom");
+    QWidget* viewport = child<QScrollArea>(&window, "scrPage")->viewport();
+    QCOMPARE(zoom->currentText(), QStringLiteral("Fit width"));
+    QVERIFY(view->width() <= viewport->width());
+    QVERIFY(view->width() >= viewport->width() - 20);
+    window.resize(window.width() + 200, window.height());
+    QCoreApplication::processEvents();
+    QVERIFY(view->width() <= viewport->width());
+    QVERIFY(view->width() >= viewport->width() - 20);
+    zoom->setCurrentText(QStringLiteral("100%"));
     const int width = view->width();
-    child<QComboBox>(&window, "cboZoom")->setCurrentText(QStringLiteral("200%"));
+    zoom->setCurrentText(QStringLiteral("200%"));
     QCOMPARE(view->width(), width * 2);
 
     // No printer: the one message, with a real line break.
@@ -653,6 +832,31 @@ void TestReports::csvRows() {
     QCOMPARE(lines.mid(0, rows.size()), rows);
 }
 
+void TestReports::pageOnPaper_data() {
+    QTest::addColumn<QSizeF>("paper"); // the sheet, in points
+    QTest::addColumn<QRectF>("page");  // where the Letter page lands, in points
+    QTest::newRow("Letter") << QSizeF(612, 792) << QRectF(0, 0, 612, 792);
+    QTest::newRow("A4: the page's own size, centred")
+        << QSizeF(595.28, 841.89) << QRectF(-8.36, 24.945, 612, 792);
+    // A5 cannot hold the printed area at full size: evenly smaller, centred.
+    QTest::newRow("A5: evenly smaller")
+        << QSizeF(419.53, 595.28) << QRectF(-64.543, -57.347, 548.616, 709.973);
+}
+
+void TestReports::pageOnPaper() {
+    QFETCH(QSizeF, paper);
+    QFETCH(QRectF, page);
+    // A printer of 600 dots an inch.
+    const qreal dots = 600 / 72.0;
+    const QRectF target =
+        ReportPainter::onPaper(QSizeF(612, 792), 72, QRectF(QPointF(), paper * dots), dots);
+    // The same scale both ways: nothing is stretched.
+    QCOMPARE(target.width() / 612, target.height() / 792);
+    QVERIFY(qAbs(target.left() / dots - page.left()) < 0.5);
+    QVERIFY(qAbs(target.top() / dots - page.top()) < 0.5);
+    QVERIFY(qAbs(target.width() / dots - page.width()) < 0.5);
+}
+
 void TestReports::switchboardCommands() {
     TestBook book;
     SwitchboardWindow switchboard(book.services);
@@ -689,18 +893,20 @@ void TestReports::distributionReports_data() {
     QTest::addColumn<QList<int>>("modes"); // each caption's balance mode, -1 for a sum
 
     // Balances of the book below: opening 1,260.00, current 1,473.00, statement 1,620.00.
+    // The two reports about the bank name it.
+    const QStringList bank{"First Counties Bank", "Account No.:", "40-12-77 01234567"};
     QTest::newRow("cashbook: the month, bank sides")
         << "cmdCashbookReport"
         << "rptCashbook" << QStringList{"P1", "R1", "X1"}
-        << QStringList{"C/B Opening Bal:", "C/B Current Bal:", "Total:"}
-        << QList<QStringList>{{"$1,260.00"}, {"$1,473.00"}, {"-$1,106.00", "$250.00"}}
-        << QList<int>{1, 0, -1};
+        << QStringList{"C/B Opening Bal:", "C/B Current Bal:", "Total:", "Bank:"}
+        << QList<QStringList>{{"$1,260.00"}, {"$1,473.00"}, {"-$1,106.00", "$250.00"}, bank}
+        << QList<int>{1, 0, -1, -1};
     QTest::newRow("bank reconciliation: reconciled this month, outstanding of any date")
         << "mnuReportsBankReconciliation"
         << "rptBankReconciliation" << QStringList{"E1", "P1", "R1"}
-        << QStringList{"C/B Current Bal:", "Bank Statement Bal:", "Total:"}
-        << QList<QStringList>{{"$1,473.00"}, {"$1,620.00"}, {"-$147.00", "$250.00"}}
-        << QList<int>{0, 2, -1};
+        << QStringList{"C/B Current Bal:", "Bank Statement Bal:", "Total:", "Bank:"}
+        << QList<QStringList>{{"$1,473.00"}, {"$1,620.00"}, {"-$147.00", "$250.00"}, bank}
+        << QList<int>{0, 2, -1, -1};
     QTest::newRow("GL listing: every side, balanced")
         << "cmdGLListing"
         << "rptGLDistributionListing" << QStringList{"P1", "P1", "P1", "R1", "R1", "X1", "X1"}
@@ -722,7 +928,8 @@ void TestReports::distributionReports() {
     QFETCH(QList<int>, modes);
     TestBook book;
     book.sql(QStringLiteral("UPDATE tblBankDetails SET CurrentMonth = '1', CurrentYear = '2003', "
-                            "StartingBankBalance = ?"),
+                            "StartingBankBalance = ?, BankName = 'First Counties Bank', "
+                            "BankAccountNumber = '40-12-77 01234567'"),
              {Q_INT64_C(1000) * 10000});
     addEntry(book, "E2", "2002-11-10", "2", 300, -300); // reconciled before the month
     addEntry(book, "E1", "2002-12-20", "1", -40, 40);   // outstanding before the month
@@ -751,9 +958,7 @@ void TestReports::distributionReports() {
         for (const QString& caption : captions)
             seen << besideCaption(page, caption);
         TextRecorder recorder;
-        QPainter painter(&recorder);
-        ReportPainter::paint(painter, page, r.layout().pageSize, QRectF(0, 0, 612, 792));
-        painter.end();
+        paintOn(recorder, page, r.layout());
         painted = recorder.texts;
         for (int mode : modes)
             balancesAtLaunch
