@@ -79,7 +79,7 @@ CsvMappingDialog::CsvMappingDialog(const QByteArray& data, const CsvMapping& sta
     form->addRow(QStringLiteral("Date &format"), m_dateFormat);
     form->addRow(QStringLiteral("Deci&mal separator"), m_decimal);
     form->addRow(QStringLiteral("&Date column"), m_date);
-    form->addRow(QStringLiteral("&Amount column (signed)"), m_amount);
+    form->addRow(QStringLiteral("&Amount column (signed, or by its indicator)"), m_amount);
     form->addRow(QStringLiteral("or De&bit (money out) column"), m_debit);
     form->addRow(QStringLiteral("and &Credit (money in) column"), m_credit);
     form->addRow(QStringLiteral("&Reference column"), m_reference);
