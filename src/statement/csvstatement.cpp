@@ -2,6 +2,7 @@
 
 #include "data/messages.h"
 
+#include <QCalendar>
 #include <QDateTime>
 #include <QRegularExpression>
 #include <QUrl>
@@ -96,20 +97,22 @@ bool hasTwoDigitYear(const QString& format) {
     return formatLetters(format).contains(twoDigits);
 }
 
-// Qt reads a two-digit year as 19yy; banks mean the one nearest today, so the year is
-// placed within 80 years before and 19 after today's.
-QDate inWindow(const QDate& date, const QDate& today) {
+// A two-digit year as banks mean it: the one within 80 years before and 19 after today's.
+int inWindow(int year, const QDate& today) {
     const int first = today.year() - 80;
-    const int twoDigits = date.year() % 100;
-    const int year = first + ((twoDigits - first % 100) % 100 + 100) % 100;
-    return QDate(year, date.month(), date.day());
+    return first + ((year % 100 - first % 100) % 100 + 100) % 100;
 }
 
 QDate readDate(const QString& text, const QString& format, const QDate& today) {
     const bool withTime = namesTime(format);
+    const bool twoDigitYear = hasTwoDigitYear(format);
+    // Qt reads a two-digit year as 19yy, and the Gregorian 1900 has no 29 February (2000
+    // has): such dates are read in the Julian calendar, where every fourth year is a leap
+    // year, and the day is then taken in the window's year.
+    const QCalendar calendar = twoDigitYear ? QCalendar(QCalendar::System::Julian) : QCalendar();
     const auto parse = [&](const QString& dateText) {
-        return withTime ? QDateTime::fromString(dateText, format).date()
-                        : QDate::fromString(dateText, format);
+        return withTime ? QDateTime::fromString(dateText, format, calendar).date()
+                        : QDate::fromString(dateText, format, calendar);
     };
     QDate date = parse(text);
     if (!date.isValid() && !withTime) {
@@ -121,8 +124,10 @@ QDate readDate(const QString& text, const QString& format, const QDate& today) {
         if (match.hasMatch())
             date = parse(match.captured(1));
     }
-    if (date.isValid() && hasTwoDigitYear(format))
-        date = inWindow(date, today);
+    if (date.isValid() && twoDigitYear) {
+        const QCalendar::YearMonthDay parts = calendar.partsFromDate(date);
+        date = QDate(inWindow(parts.year, today), parts.month, parts.day);
+    }
     return date;
 }
 

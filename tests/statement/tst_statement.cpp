@@ -171,9 +171,10 @@ void TestStatement::csvLayouts_data() {
                        "2024-03-06|80||Deposit"});
     addRow("two-digit years around today",
            QByteArray("Datum;Bedrag;Omschrijving\n28.03.18;-12,50;a\n01.07.50;3,00;b\n"
-                      "31.12.43;4,00;c\n"),
+                      "31.12.43;4,00;c\n29.02.00;1,00;d\n"),
            QStringLiteral("v2|1|;|dd.MM.yy|,|0|1|-1|-1|-1|2|-1|||0"),
-           QStringList{"2018-03-28|-12.5||a", "1950-07-01|3||b", "2043-12-31|4||c"});
+           QStringList{"2018-03-28|-12.5||a", "1950-07-01|3||b", "2043-12-31|4||c",
+                       "2000-02-29|1||d"});
     addRow("indicator D or C",
            QByteArray("Date,Amount,Dr/Cr,Details\n2024-03-01,12.50,D,Fee\n"
                       "2024-03-02,100.00,c,Deposit\n2024-03-03,-7.00,D,Reversal shown negative\n"),
