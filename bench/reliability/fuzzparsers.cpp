@@ -134,10 +134,11 @@ public:
     }
 
     void statement(const QByteArray& bytes) {
-        for (const auto& read :
-             {+[](const QByteArray& b) { return OfxReader::read(b); },
-              +[](const QByteArray& b) { return CamtReader::read(b); },
-              +[](const QByteArray& b) { return CsvStatement::read(b, CsvMapping{}); }}) {
+        for (const auto& read : {+[](const QByteArray& b) { return OfxReader::read(b); },
+                                 +[](const QByteArray& b) { return CamtReader::read(b); },
+                                 +[](const QByteArray& b) {
+                                     return CsvStatement::read(b, CsvMapping{}, QDate(2024, 6, 30));
+                                 }}) {
             try {
                 for (const StatementLine& line : read(bytes).lines)
                     if (!line.date.isValid() || line.bankId.isEmpty())

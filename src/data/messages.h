@@ -158,6 +158,11 @@ QString statementNotImported(const QString& reason);
 QString statementEntriesQuestion(qint64 lines);
 // A bank entry from a statement line without a number.
 QString statementEntryNeedsId();
+// A comma-delimited statement's debit/credit indicator that is neither value of the mapping.
+QString statementCsvIndicator(const QString& value, const QString& debitValue,
+                              const QString& creditValue);
+// A column mapping with an indicator column but not two different values for it.
+QString statementCsvIndicatorValues();
 
 // ---- reconciliation (balances, reconciliation screen, period end) --------------------
 // The question before period-end processing; month is the current month's name.

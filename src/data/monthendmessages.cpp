@@ -46,6 +46,18 @@ QString statementEntryNeedsId() {
     return QStringLiteral("Enter a Transaction ID for the bank entry.");
 }
 
+QString statementCsvIndicator(const QString& value, const QString& debitValue,
+                              const QString& creditValue) {
+    return QStringLiteral("the indicator \"%1\" is neither \"%2\" (money out) nor \"%3\" "
+                          "(money in).")
+        .arg(value, debitValue, creditValue);
+}
+
+QString statementCsvIndicatorValues() {
+    return QStringLiteral("The column mapping names an indicator column: give the two "
+                          "different values it holds for money out and for money in.");
+}
+
 // ---- reconciliation ------------------------------------------------------------------
 
 QString periodEndQuestion(const QString& month, const QString& year) {

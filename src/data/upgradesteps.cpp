@@ -72,4 +72,30 @@ void addCashbookTotals(const Database& db, QStringList&) {
     CashbookTotals::create(db);
 }
 
+void keepStatementLinesPerAccount(const Database& db, QStringList&) {
+    // SQLite cannot drop a UNIQUE constraint: the table is made again and its rows copied,
+    // each given the book's bank account, which is the only one it has imported into.
+    db.exec(QStringLiteral(
+        "CREATE TABLE tblStatementLinesNew (LineID INTEGER PRIMARY KEY, "
+        "BankAccount TEXT COLLATE NOCASE NOT NULL, BankID TEXT NOT NULL, "
+        "LineDate TEXT NOT NULL, Amount INTEGER NOT NULL, Reference TEXT COLLATE NOCASE, "
+        "PartyName TEXT COLLATE NOCASE, Memo TEXT COLLATE NOCASE, TransID TEXT COLLATE NOCASE, "
+        "ImportedOn TEXT NOT NULL)"));
+    db.exec(QStringLiteral(
+        "INSERT INTO tblStatementLinesNew (LineID, BankAccount, BankID, LineDate, Amount, "
+        "Reference, PartyName, Memo, TransID, ImportedOn) SELECT LineID, "
+        "COALESCE((SELECT GLBankAccountCode FROM tblSystemSetup LIMIT 1), ''), BankID, "
+        "LineDate, Amount, Reference, PartyName, Memo, TransID, ImportedOn "
+        "FROM tblStatementLines ORDER BY LineID"));
+    db.exec(QStringLiteral("DROP TABLE tblStatementLines"));
+    db.exec(QStringLiteral("ALTER TABLE tblStatementLinesNew RENAME TO tblStatementLines"));
+    db.exec(QStringLiteral("CREATE INDEX idxStatementLinesTrans ON tblStatementLines (TransID)"));
+    db.exec(QStringLiteral("CREATE INDEX idxStatementLinesBank ON tblStatementLines "
+                           "(BankAccount, BankID, LineDate, Amount)"));
+    // A kept mapping gains its four new fields empty: no indicator column, no values, the
+    // amount's sign as written.
+    db.exec(QStringLiteral("UPDATE tblStatementCsvMapping SET Mapping = 'v2' || "
+                           "substr(Mapping, 3) || '|-1|||0' WHERE substr(Mapping, 1, 3) = 'v1|'"));
+}
+
 } // namespace UpgradeSteps

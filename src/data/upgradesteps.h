@@ -17,6 +17,12 @@ void emptyBlankDepartments(const Database& db, QStringList& notices);
 // account's comma-delimited statements (tblStatementCsvMapping).
 void addStatementTables(const Database& db, QStringList& notices);
 
+// Version 4: a statement line is known by its bank account, identifier, date and amount, as
+// banks reuse identifiers: tblStatementLines gains BankAccount (the book's bank account for
+// the lines already held) and loses its unique identifier. Kept CSV column mappings gain the
+// debit/credit indicator column, its two values and the inverted sign ("v2" texts).
+void keepStatementLinesPerAccount(const Database& db, QStringList& notices);
+
 // Version 2: the maintained totals of the cashbook (CashbookTotals), filled from the
 // transactions already in the book.
 void addCashbookTotals(const Database& db, QStringList& notices);

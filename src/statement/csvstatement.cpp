@@ -1,5 +1,12 @@
 #include "csvstatement.h"
 
+#include "data/messages.h"
+
+#include <QCalendar>
+#include <QDateTime>
+#include <QRegularExpression>
+#include <QUrl>
+
 namespace {
 
 // Splits the text into lines of fields; a quoted field may hold the delimiter, doubled
@@ -67,23 +74,107 @@ QString column(const std::pair<int, QStringList>& row, int index) {
     return index >= 0 ? row.second.value(index).trimmed() : QString();
 }
 
+// The letters of a date format outside its quoted literals.
+QString formatLetters(const QString& format) {
+    QString letters;
+    bool quoted = false;
+    for (const QChar c : format) {
+        if (c == QLatin1Char('\''))
+            quoted = !quoted;
+        else if (!quoted)
+            letters.append(c);
+    }
+    return letters;
+}
+
+bool namesTime(const QString& format) {
+    static const QRegularExpression time(QStringLiteral("[hHmszapAPt]"));
+    return formatLetters(format).contains(time);
+}
+
+bool hasTwoDigitYear(const QString& format) {
+    static const QRegularExpression twoDigits(QStringLiteral("(^|[^y])yy([^y]|$)"));
+    return formatLetters(format).contains(twoDigits);
+}
+
+// A two-digit year as banks mean it: the one within 80 years before and 19 after today's.
+int inWindow(int year, const QDate& today) {
+    const int first = today.year() - 80;
+    return first + ((year % 100 - first % 100) % 100 + 100) % 100;
+}
+
+QDate readDate(const QString& text, const QString& format, const QDate& today) {
+    const bool withTime = namesTime(format);
+    const bool twoDigitYear = hasTwoDigitYear(format);
+    // Qt reads a two-digit year as 19yy, and the Gregorian 1900 has no 29 February (2000
+    // has): such dates are read in the Julian calendar, where every fourth year is a leap
+    // year, and the day is then taken in the window's year.
+    const QCalendar calendar = twoDigitYear ? QCalendar(QCalendar::System::Julian) : QCalendar();
+    const auto parse = [&](const QString& dateText) {
+        return withTime ? QDateTime::fromString(dateText, format, calendar).date()
+                        : QDate::fromString(dateText, format, calendar);
+    };
+    QDate date = parse(text);
+    if (!date.isValid() && !withTime) {
+        // A time after the date ("2021-02-03 13:12", "2021-02-03T13:12:00Z") is ignored.
+        static const QRegularExpression trailingTime(
+            QStringLiteral("^(.*\\d)(?:T|\\s+)\\d{1,2}:\\d{2}(?::\\d{2}(?:[.,]\\d+)?)?"
+                           "(?:\\s*[AaPp]\\.?[Mm]\\.?)?(?:\\s*(?:Z|[+-]\\d{2}:?\\d{2}))?$"));
+        const QRegularExpressionMatch match = trailingTime.match(text);
+        if (match.hasMatch())
+            date = parse(match.captured(1));
+    }
+    if (date.isValid() && twoDigitYear) {
+        const QCalendar::YearMonthDay parts = calendar.partsFromDate(date);
+        date = QDate(inWindow(parts.year, today), parts.month, parts.day);
+    }
+    return date;
+}
+
+// The amount's text without a currency sign or a three-letter currency code before or after
+// it ("$20.00", "-€1.234,56", "USD 20.00", "20,00 EUR"), and without blanks after its sign.
+QString withoutCurrency(const QString& text) {
+    QString plain;
+    for (const QChar c : text)
+        if (c.category() != QChar::Symbol_Currency)
+            plain.append(c);
+    static const QRegularExpression leadingCode(QStringLiteral("^([+-]?)\\s*[A-Z]{3}\\s*"));
+    static const QRegularExpression trailingCode(QStringLiteral("\\s*[A-Z]{3}$"));
+    static const QRegularExpression signBlanks(QStringLiteral("^([+-])\\s+"));
+    plain = plain.trimmed();
+    plain.replace(leadingCode, QStringLiteral("\\1"));
+    plain.replace(trailingCode, QString());
+    plain.replace(signBlanks, QStringLiteral("\\1"));
+    return plain;
+}
+
 } // namespace
 
+// "v2|" and the fields separated by '|'; the indicator's values, which the user types,
+// percent-encoded. A mapping kept by an earlier version ("v1|", without the four fields
+// after the text column) is brought to this form by the book's upgrade.
 QString CsvMapping::toText() const {
-    return QStringLiteral("v1|%1|%2|%3|%4|%5|%6|%7|%8|%9|%10")
-        .arg(headerLines)
-        .arg(QString(delimiter), dateFormat, QString(decimalSeparator))
-        .arg(dateColumn)
-        .arg(amountColumn)
-        .arg(debitColumn)
-        .arg(creditColumn)
-        .arg(referenceColumn)
-        .arg(textColumn);
+    const auto encoded = [](const QString& value) {
+        return QString::fromLatin1(QUrl::toPercentEncoding(value));
+    };
+    return QStringLiteral("v2|%1|%2|%3|%4|%5|%6|%7|%8|%9|%10")
+               .arg(headerLines)
+               .arg(QString(delimiter), dateFormat, QString(decimalSeparator))
+               .arg(dateColumn)
+               .arg(amountColumn)
+               .arg(debitColumn)
+               .arg(creditColumn)
+               .arg(referenceColumn)
+               .arg(textColumn) +
+           QStringLiteral("|%1|%2|%3|%4")
+               .arg(indicatorColumn)
+               .arg(encoded(debitValue), encoded(creditValue))
+               .arg(int(invertSign));
 }
 
 std::optional<CsvMapping> CsvMapping::fromText(const QString& text) {
     const QStringList parts = text.split(QLatin1Char('|'));
-    if (parts.size() != 11 || parts.at(0) != QLatin1String("v1") || parts.at(2).size() != 1 ||
+    if (parts.size() != 15 || parts.at(0) != QLatin1String("v2") || parts.at(2).size() != 1 ||
         parts.at(4).size() != 1)
         return std::nullopt;
     CsvMapping m;
@@ -104,6 +195,12 @@ std::optional<CsvMapping> CsvMapping::fromText(const QString& text) {
     m.creditColumn = number(8);
     m.referenceColumn = number(9);
     m.textColumn = number(10);
+    m.indicatorColumn = number(11);
+    m.debitValue = QUrl::fromPercentEncoding(parts.at(12).toLatin1());
+    m.creditValue = QUrl::fromPercentEncoding(parts.at(13).toLatin1());
+    const int invert = number(14);
+    ok = ok && (invert == 0 || invert == 1);
+    m.invertSign = invert == 1;
     return ok ? std::optional<CsvMapping>(m) : std::nullopt;
 }
 
@@ -116,11 +213,17 @@ QList<QStringList> rows(const QByteArray& data, QChar delimiter, int maxRows) {
     return result;
 }
 
-Statement read(const QByteArray& data, const CsvMapping& mapping) {
+Statement read(const QByteArray& data, const CsvMapping& mapping, const QDate& today) {
     const bool split = mapping.amountColumn < 0;
     if (mapping.dateColumn < 0 || (split && mapping.debitColumn < 0 && mapping.creditColumn < 0))
         throw StatementError(
             QStringLiteral("The column mapping names no date or no amount column."));
+    const bool indicated = !split && mapping.indicatorColumn >= 0;
+    const QString debitValue = mapping.debitValue.trimmed();
+    const QString creditValue = mapping.creditValue.trimmed();
+    if (indicated && (debitValue.isEmpty() || creditValue.isEmpty() ||
+                      debitValue.compare(creditValue, Qt::CaseInsensitive) == 0))
+        throw StatementError(Messages::statementCsvIndicatorValues());
     const QList<std::pair<int, QStringList>> all =
         parse(StatementText::decode(data), mapping.delimiter, -1);
     Statement statement;
@@ -135,7 +238,7 @@ Statement read(const QByteArray& data, const CsvMapping& mapping) {
         StatementLine line;
         line.sourceLine = row.first;
         const QString dateText = column(row, mapping.dateColumn);
-        line.date = QDate::fromString(dateText, mapping.dateFormat);
+        line.date = readDate(dateText, mapping.dateFormat, today);
         if (!line.date.isValid())
             throw fail(mapping.dateColumn, QStringLiteral("\"%1\" is not a date in the form %2.")
                                                .arg(dateText, mapping.dateFormat));
@@ -144,7 +247,7 @@ Statement read(const QByteArray& data, const CsvMapping& mapping) {
             if (index < 0 || text.isEmpty())
                 return std::nullopt;
             const std::optional<Money> value =
-                StatementText::amount(text, mapping.decimalSeparator);
+                StatementText::amount(withoutCurrency(text), mapping.decimalSeparator);
             if (!value)
                 throw fail(index, QStringLiteral("\"%1\" is not an amount.").arg(text));
             return value;
@@ -154,6 +257,19 @@ Statement read(const QByteArray& data, const CsvMapping& mapping) {
             if (!amount)
                 throw fail(mapping.amountColumn, QStringLiteral("the amount is empty."));
             line.amount = *amount;
+            if (indicated) {
+                const QString indicator = column(row, mapping.indicatorColumn);
+                const Money size = *amount < Money() ? -*amount : *amount;
+                if (indicator.compare(debitValue, Qt::CaseInsensitive) == 0)
+                    line.amount = -size;
+                else if (indicator.compare(creditValue, Qt::CaseInsensitive) == 0)
+                    line.amount = size;
+                else
+                    throw fail(mapping.indicatorColumn,
+                               Messages::statementCsvIndicator(indicator, debitValue, creditValue));
+            } else if (mapping.invertSign) {
+                line.amount = -*amount;
+            }
         } else {
             const std::optional<Money> debit = amountAt(mapping.debitColumn);
             const std::optional<Money> credit = amountAt(mapping.creditColumn);

@@ -10,6 +10,13 @@
 namespace StatementText {
 
 QString decode(const QByteArray& data) {
+    // A byte-order mark of UTF-16 (or UTF-32) names the encoding; the mark is not text.
+    const std::optional<QStringConverter::Encoding> marked =
+        QStringConverter::encodingForData(data);
+    if (marked && *marked != QStringConverter::Utf8) {
+        QStringDecoder wide(*marked);
+        return wide(data);
+    }
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8(data);
     if (!utf8.hasError())

@@ -42,8 +42,8 @@ private:
 
 namespace StatementText {
 
-// A statement file's text: UTF-8, or Windows-1252 (the 8-bit set banks use) when the bytes
-// are not valid UTF-8.
+// A statement file's text: UTF-16 or UTF-32 when a byte-order mark says so, else UTF-8, or
+// Windows-1252 (the 8-bit set banks use) when the bytes are not valid UTF-8.
 QString decode(const QByteArray& data);
 
 // An amount as a statement writes it, read exactly: digits with an optional sign (or

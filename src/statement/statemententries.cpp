@@ -39,8 +39,8 @@ BankEntryFields fieldsFor(const StatementLine& line, const Choice& choice) {
 }
 
 std::optional<EntryRules::Refusal> create(const Database& db, const EntryRules::Settings& settings,
-                                          const QDate& today, const StatementLine& line,
-                                          const Choice& choice) {
+                                          const QDate& today, const QString& bankAccount,
+                                          const StatementLine& line, const Choice& choice) {
     BankEntryFields fields = fieldsFor(line, choice);
     if (fields.transId.isEmpty())
         return EntryRules::Refusal{Messages::statementEntryNeedsId(), QStringLiteral("txtTransID")};
@@ -68,8 +68,13 @@ std::optional<EntryRules::Refusal> create(const Database& db, const EntryRules::
             throw;
         return EntryRules::Refusal{Messages::duplicateNumber(), QStringLiteral("txtTransID")};
     }
-    db.exec(QStringLiteral("UPDATE tblStatementLines SET TransID = ? WHERE BankID = ?"),
-            {fields.transId, line.bankId});
+    // One stored line: banks reuse identifiers, and a file may hold the same line twice.
+    db.exec(QStringLiteral("UPDATE tblStatementLines SET TransID = ? WHERE LineID = (SELECT "
+                           "LineID FROM tblStatementLines WHERE BankAccount = ? AND BankID = ? "
+                           "AND LineDate = ? AND Amount = ? AND TransID IS NULL ORDER BY LineID "
+                           "LIMIT 1)"),
+            {fields.transId, bankAccount, line.bankId, Codes::dateToStored(line.date),
+             line.amount.units()});
     return std::nullopt;
 }
 

@@ -31,10 +31,10 @@ struct Choice {
 BankEntryFields fieldsFor(const StatementLine& line, const Choice& choice);
 
 // Checks the entry as the window's Save does (its record check and the rules of writing,
-// and a number no transaction holds); writes it, Reconciled, and links the line to it.
-// The refusal when it is not written.
+// and a number no transaction holds); writes it, Reconciled, and links the line, as the
+// bank account keeps it, to it. The refusal when it is not written.
 std::optional<EntryRules::Refusal> create(const Database& db, const EntryRules::Settings& settings,
-                                          const QDate& today, const StatementLine& line,
-                                          const Choice& choice);
+                                          const QDate& today, const QString& bankAccount,
+                                          const StatementLine& line, const Choice& choice);
 
 } // namespace StatementEntries

@@ -21,9 +21,9 @@ namespace StatementImport {
 
 Dialogs standardDialogs(Services& services) {
     Dialogs dialogs;
-    dialogs.csvMapping = [](QWidget* parent, const QByteArray& data,
-                            const CsvMapping& start) -> std::optional<CsvMapping> {
-        CsvMappingDialog dialog(data, start, parent);
+    dialogs.csvMapping = [&services](QWidget* parent, const QByteArray& data,
+                                     const CsvMapping& start) -> std::optional<CsvMapping> {
+        CsvMappingDialog dialog(data, start, services.clock.today(), parent);
         if (dialog.exec() != QDialog::Accepted)
             return std::nullopt;
         return dialog.mapping();
@@ -57,7 +57,7 @@ std::optional<Statement> readCsv(Services& services, QWidget* parent, const Dial
     const std::optional<CsvMapping> kept = store.csvMapping(bank);
     if (kept) {
         try {
-            return CsvStatement::read(data, *kept);
+            return CsvStatement::read(data, *kept, services.clock.today());
         } catch (const StatementError& error) {
             services.prompts.critical(Messages::statementRefused(error.message()));
         }
@@ -66,13 +66,13 @@ std::optional<Statement> readCsv(Services& services, QWidget* parent, const Dial
         dialogs.csvMapping(parent, data, kept.value_or(CsvMapping{}));
     if (!chosen)
         return std::nullopt;
-    Statement statement = CsvStatement::read(data, *chosen);
+    Statement statement = CsvStatement::read(data, *chosen, services.clock.today());
     store.saveCsvMapping(bank, *chosen);
     return statement;
 }
 
 // Each line the user confirms becomes a bank entry; a refused entry is shown and asked again.
-int createEntries(Services& services, QWidget* parent, const Dialogs& dialogs,
+int createEntries(Services& services, QWidget* parent, const Dialogs& dialogs, const QString& bank,
                   const QList<StatementLine>& lines) {
     int created = 0;
     for (const StatementLine& line : lines) {
@@ -86,8 +86,9 @@ int createEntries(Services& services, QWidget* parent, const Dialogs& dialogs,
                 return created;
             if (answer == Dialogs::Answer::Skip)
                 break;
-            const std::optional<EntryRules::Refusal> refusal = StatementEntries::create(
-                services.db, readEntrySettings(services), services.clock.today(), line, choice);
+            const std::optional<EntryRules::Refusal> refusal =
+                StatementEntries::create(services.db, readEntrySettings(services),
+                                         services.clock.today(), bank, line, choice);
             if (!refusal) {
                 ++created;
                 break;
@@ -137,31 +138,33 @@ std::optional<Outcome> run(Services& services, QWidget* parent, const Dialogs& d
     }
 
     StatementStore store(services.db);
-    const QSet<QString> known = store.alreadyImported(statement->lines);
-    if (known.size() == statement->lines.size()) {
+    const QString bank = mrLookupText(services, Settings::BankAccount, Settings::Code);
+    const QList<bool> before = store.importedBefore(bank, statement->lines);
+    const auto known = before.count(true);
+    if (known == statement->lines.size()) {
         services.prompts.information(Messages::statementAlreadyImported());
         // Lines kept without a transaction last time may still become bank entries.
-        const QList<StatementLine> left = store.keptWithoutTransaction(statement->lines);
+        const QList<StatementLine> left = store.keptWithoutTransaction(bank, statement->lines);
         if (left.isEmpty() ||
             !services.prompts.ask(Messages::statementEntriesQuestion(left.size())))
             return std::nullopt;
         Outcome outcome;
         outcome.closingBalance = statement->closingBalance;
         outcome.closingDate = statement->closingDate;
-        outcome.entriesCreated = createEntries(services, parent, dialogs, left);
+        outcome.entriesCreated = createEntries(services, parent, dialogs, bank, left);
         return outcome;
     }
     QList<StatementLine> fresh;
-    for (const StatementLine& line : statement->lines)
-        if (!known.contains(line.bankId))
-            fresh.append(line);
+    for (qsizetype i = 0; i < statement->lines.size(); ++i)
+        if (!before.at(i))
+            fresh.append(statement->lines.at(i));
     StatementReviewModel model(fresh, store.outstanding());
-    if (!dialogs.review(parent, model, *statement, int(known.size())))
+    if (!dialogs.review(parent, model, *statement, int(known)))
         return std::nullopt;
     const QList<StatementStore::Accepted> accepted = model.result();
     int kept = 0;
     try {
-        kept = store.accept(accepted, services.clock.today());
+        kept = store.accept(bank, accepted, services.clock.today());
     } catch (const Failure& failure) {
         services.prompts.critical(Messages::statementNotImported(failure.description()));
         return std::nullopt;
@@ -178,7 +181,7 @@ std::optional<Outcome> run(Services& services, QWidget* parent, const Dialogs& d
             unmatched.append(item.line);
     if (!unmatched.isEmpty() &&
         services.prompts.ask(Messages::statementEntriesQuestion(unmatched.size())))
-        outcome.entriesCreated = createEntries(services, parent, dialogs, unmatched);
+        outcome.entriesCreated = createEntries(services, parent, dialogs, bank, unmatched);
     return outcome;
 }
 

@@ -4,6 +4,9 @@
 #include "data/database.h"
 #include "data/failure.h"
 
+#include <QHash>
+#include <QSet>
+
 namespace {
 
 // Rows per statement: a statement file has thousands of lines, and one statement per line
@@ -26,6 +29,15 @@ QDate storedDate(const QString& text) {
     return QDate(text.left(4).toInt(), text.mid(5, 2).toInt(), text.mid(8, 2).toInt());
 }
 
+// What makes a stored line the same line: the bank's identifier, the date and the amount.
+QString lineKey(const QString& bankId, const QString& storedDate, qint64 units) {
+    return bankId + QChar(0x1f) + storedDate + QChar(0x1f) + QString::number(units);
+}
+
+QString lineKey(const StatementLine& line) {
+    return lineKey(line.bankId, Codes::dateToStored(line.date), line.amount.units());
+}
+
 } // namespace
 
 QList<StatementMatcher::BookEntry> StatementStore::outstanding() const {
@@ -40,36 +52,65 @@ QList<StatementMatcher::BookEntry> StatementStore::outstanding() const {
     return entries;
 }
 
-QSet<QString> StatementStore::alreadyImported(const QList<StatementLine>& lines) const {
-    QSet<QString> known;
-    for (qsizetype from = 0; from < lines.size(); from += kChunk) {
-        const qsizetype count = std::min<qsizetype>(kChunk, lines.size() - from);
-        QVariantList ids;
+QList<bool> StatementStore::importedBefore(const QString& bankAccount,
+                                           const QList<StatementLine>& lines) const {
+    QStringList ids;
+    QSet<QString> listed;
+    for (const StatementLine& line : lines)
+        if (!listed.contains(line.bankId)) {
+            listed.insert(line.bankId);
+            ids << line.bankId;
+        }
+    QHash<QString, qint64> stored; // lines the book holds, per key
+    for (qsizetype from = 0; from < ids.size(); from += kChunk) {
+        const qsizetype count = std::min<qsizetype>(kChunk, ids.size() - from);
+        QVariantList values{bankAccount};
         for (qsizetype i = from; i < from + count; ++i)
-            ids.append(lines.at(i).bankId);
-        QSqlQuery query =
-            m_db.exec(QStringLiteral("SELECT BankID FROM tblStatementLines WHERE BankID IN (%1)")
-                          .arg(placeholders(count, 1)),
-                      ids);
+            values.append(ids.at(i));
+        QSqlQuery query = m_db.exec(
+            QStringLiteral("SELECT BankID, LineDate, Amount, COUNT(*) FROM tblStatementLines "
+                           "WHERE BankAccount = ? AND BankID IN (%1) "
+                           "GROUP BY BankID, LineDate, Amount")
+                .arg(placeholders(count, 1)),
+            values);
         while (query.next())
-            known.insert(query.value(0).toString());
+            stored.insert(lineKey(query.value(0).toString(), query.value(1).toString(),
+                                  query.value(2).toLongLong()),
+                          query.value(3).toLongLong());
     }
-    return known;
+    QList<bool> before;
+    before.reserve(lines.size());
+    for (const StatementLine& line : lines) {
+        const auto held = stored.find(lineKey(line));
+        const bool known = held != stored.end() && *held > 0;
+        if (known)
+            --*held;
+        before.append(known);
+    }
+    return before;
 }
 
 QList<StatementLine>
-StatementStore::keptWithoutTransaction(const QList<StatementLine>& lines) const {
+StatementStore::keptWithoutTransaction(const QString& bankAccount,
+                                       const QList<StatementLine>& lines) const {
     QList<StatementLine> left;
-    for (const StatementLine& line : lines)
-        if (m_db.scalar(QStringLiteral("SELECT 1 FROM tblStatementLines WHERE BankID = ? AND "
-                                       "TransID IS NULL"),
-                        {line.bankId})
-                .isValid())
+    QHash<QString, qint64> taken; // a line twice in the file needs two such rows
+    for (const StatementLine& line : lines) {
+        const qint64 held =
+            m_db.scalar(
+                    QStringLiteral("SELECT COUNT(*) FROM tblStatementLines WHERE "
+                                   "BankAccount = ? AND BankID = ? AND LineDate = ? AND "
+                                   "Amount = ? AND TransID IS NULL"),
+                    {bankAccount, line.bankId, Codes::dateToStored(line.date), line.amount.units()})
+                .toLongLong();
+        if (taken[lineKey(line)]++ < held)
             left.append(line);
+    }
     return left;
 }
 
-int StatementStore::accept(const QList<Accepted>& accepted, const QDate& today) const {
+int StatementStore::accept(const QString& bankAccount, const QList<Accepted>& accepted,
+                           const QDate& today) const {
     Transaction transaction(m_db);
     const QString importedOn = Codes::dateToStored(today);
     int kept = 0;
@@ -82,8 +123,8 @@ int StatementStore::accept(const QList<Accepted>& accepted, const QDate& today) 
             const StatementLine& line = item.line;
             if (!item.transId.isEmpty())
                 matched.append(item.transId);
-            rows << line.bankId << Codes::dateToStored(line.date) << line.amount.units()
-                 << line.reference << line.name << line.memo
+            rows << bankAccount << line.bankId << Codes::dateToStored(line.date)
+                 << line.amount.units() << line.reference << line.name << line.memo
                  << (item.transId.isEmpty() ? QVariant() : QVariant(item.transId)) << importedOn;
         }
         const qsizetype toReconcile = matched.size() - 2;
@@ -95,9 +136,10 @@ int StatementStore::accept(const QList<Accepted>& accepted, const QDate& today) 
                          matched) != toReconcile)
             throw Failure(ErrorNumber::OperationCancelled, notOutstanding(matched.mid(2)));
         kept += m_db.execute(
-            QStringLiteral("INSERT OR IGNORE INTO tblStatementLines (BankID, LineDate, Amount, "
-                           "Reference, PartyName, Memo, TransID, ImportedOn) VALUES %1")
-                .arg(placeholders(count, 8)),
+            QStringLiteral("INSERT INTO tblStatementLines (BankAccount, BankID, LineDate, "
+                           "Amount, Reference, PartyName, Memo, TransID, ImportedOn) "
+                           "VALUES %1")
+                .arg(placeholders(count, 9)),
             rows);
     }
     transaction.commit();

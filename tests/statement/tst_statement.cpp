@@ -1,8 +1,10 @@
+#include "data/messages.h"
 #include "statement/camtreader.h"
 #include "statement/csvstatement.h"
 #include "statement/ofxreader.h"
 #include "statement/statementmatcher.h"
 #include "statement/statementstore.h"
+#include "support/datarows.h"
 #include "support/testbook.h"
 
 #include <QTest>
@@ -10,6 +12,9 @@
 using StatementMatcher::Kind;
 
 namespace {
+
+// The day every CSV test reads on: two-digit years are placed around it.
+const QDate kToday(2024, 6, 30);
 
 Money m(const char* text) {
     return *Money::parse(QString::fromLatin1(text));
@@ -50,7 +55,8 @@ private slots:
     void amounts();
     void ofxFields();
     void camtFields();
-    void csvFields();
+    void csvLayouts_data();
+    void csvLayouts();
     void malformed_data();
     void malformed();
     void matching_data();
@@ -153,30 +159,100 @@ void TestStatement::camtFields() {
     QCOMPARE(s.closingDate, QDate(2024, 3, 31));
 }
 
-void TestStatement::csvFields() {
-    const QByteArray data = "Date;Out;In;Ref;Text\n"
-                            "05.03.2024;1.234,56;;1002;\"Smith; \"\"A\"\"\"\n"
-                            "\n"
-                            "06.03.2024;;80,00;;Deposit\n"
-                            "06.03.2024;;80,00;;Deposit\n";
-    CsvMapping mapping;
-    mapping.delimiter = QLatin1Char(';');
-    mapping.dateFormat = QStringLiteral("dd.MM.yyyy");
-    mapping.decimalSeparator = QLatin1Char(',');
-    mapping.amountColumn = -1;
-    mapping.debitColumn = 1;
-    mapping.creditColumn = 2;
-    mapping.referenceColumn = 3;
-    mapping.textColumn = 4;
-    QCOMPARE(CsvMapping::fromText(mapping.toText()), mapping);
-    const Statement s = CsvStatement::read(data, mapping);
-    QCOMPARE(s.lines.size(), 3);
-    QCOMPARE(s.lines.at(0).amount, m("-1234.56"));
-    QCOMPARE(s.lines.at(0).memo, QStringLiteral("Smith; \"A\""));
-    QCOMPARE(s.lines.at(0).reference, QStringLiteral("1002"));
-    QCOMPARE(s.lines.at(1).amount, m("80"));
+// Each row: a bank's file, its mapping as the book keeps it (see CsvMapping::toText), and
+// every line read as "date|amount|reference|text".
+void TestStatement::csvLayouts_data() {
+    columns<QByteArray, QString, QStringList>("data", "mapping", "lines");
+    addRow("debit and credit columns",
+           QByteArray("Date;Out;In;Ref;Text\n"
+                      "05.03.2024;1.234,56;;1002;\"Smith; \"\"A\"\"\"\n"
+                      "\n"
+                      "06.03.2024;;80,00;;Deposit\n"
+                      "06.03.2024;;80,00;;Deposit\n"),
+           QStringLiteral("v2|1|;|dd.MM.yyyy|,|0|-1|1|2|3|4|-1|||0"),
+           QStringList{"2024-03-05|-1234.56|1002|Smith; \"A\"", "2024-03-06|80||Deposit",
+                       "2024-03-06|80||Deposit"});
+    addRow("two-digit years around today",
+           QByteArray("Datum;Bedrag;Omschrijving\n28.03.18;-12,50;a\n01.07.50;3,00;b\n"
+                      "31.12.43;4,00;c\n29.02.00;1,00;d\n"),
+           QStringLiteral("v2|1|;|dd.MM.yy|,|0|1|-1|-1|-1|2|-1|||0"),
+           QStringList{"2018-03-28|-12.5||a", "1950-07-01|3||b", "2043-12-31|4||c",
+                       "2000-02-29|1||d"});
+    addRow("indicator D or C",
+           QByteArray("Date,Amount,Dr/Cr,Details\n2024-03-01,12.50,D,Fee\n"
+                      "2024-03-02,100.00,c,Deposit\n2024-03-03,-7.00,D,Reversal shown negative\n"),
+           QStringLiteral("v2|1|,|yyyy-MM-dd|.|0|1|-1|-1|-1|3|2|D|C|0"),
+           QStringList{"2024-03-01|-12.5||Fee", "2024-03-02|100||Deposit",
+                       "2024-03-03|-7||Reversal shown negative"});
+    addRow("indicator Af or Bij",
+           QByteArray("\"Datum\",\"Naam / Omschrijving\",\"Rekening\",\"Af Bij\",\"Bedrag "
+                      "(EUR)\",\"Mededelingen\"\n"
+                      "\"20240301\",\"Albert Heijn 1234\",\"NL00BANK0123456789\",\"Af\",\"12,34\","
+                      "\"Pasvolgnr: 001\"\n"
+                      "\"20240302\",\"Werkgever BV\",\"NL00BANK0123456789\",\"Bij\",\"2.500,00\","
+                      "\"Salaris maart\"\n"),
+           QStringLiteral("v2|1|,|yyyyMMdd|,|0|4|-1|-1|-1|1|3|Af|Bij|0"),
+           QStringList{"2024-03-01|-12.34||Albert Heijn 1234", "2024-03-02|2500||Werkgever BV"});
+    addRow("card statement, charges positive",
+           QByteArray("Transaction Date,Description,Amount\n03/02/2024,COFFEE HOUSE,4.50\n"
+                      "03/05/2024,PAYMENT - THANK YOU,-250.00\n"),
+           QStringLiteral("v2|1|,|MM/dd/yyyy|.|0|2|-1|-1|-1|1|-1|||1"),
+           QStringList{"2024-03-02|-4.5||COFFEE HOUSE", "2024-03-05|250||PAYMENT - THANK YOU"});
+    addRow("time after the date ignored",
+           QByteArray("Date,Amount,Text\n2021-02-03 13:12,-5.00,a\n2021-02-04T08:00:00Z,6.00,b\n"
+                      "2021-02-05 9:30:15 PM,7.00,c\n"),
+           QStringLiteral("v2|1|,|yyyy-MM-dd|.|0|1|-1|-1|-1|2|-1|||0"),
+           QStringList{"2021-02-03|-5||a", "2021-02-04|6||b", "2021-02-05|7||c"});
+    addRow("time in the format", QByteArray("Date,Amount,Text\n03/02/21 13:12,-5.00,a\n"),
+           QStringLiteral("v2|1|,|dd/MM/yy HH:mm|.|0|1|-1|-1|-1|2|-1|||0"),
+           QStringList{"2021-02-03|-5||a"});
+    addRow("dollar sign and currency code",
+           QByteArray("Date,Amount,Text\n2024-03-01,$20.00,a\n2024-03-02,\"-$1,234.50\",b\n"
+                      "2024-03-03,USD 20.00,c\n2024-03-04,USD -3.10,d\n2024-03-05,7.25 USD,e\n"
+                      "2024-03-06,$ -0.01,f\n"),
+           QStringLiteral("v2|1|,|yyyy-MM-dd|.|0|1|-1|-1|-1|2|-1|||0"),
+           QStringList{"2024-03-01|20||a", "2024-03-02|-1234.5||b", "2024-03-03|20||c",
+                       "2024-03-04|-3.1||d", "2024-03-05|7.25||e", "2024-03-06|-0.01||f"});
+    addRow("euro sign, decimal comma",
+           QString::fromUtf8("Datum;Betrag;Text\n01.03.2024;-€1.234,56;a\n02.03.2024;€ 5,00;b\n"
+                             "03.03.2024;12,00 EUR;c\n04.03.2024;3,50 €;d\n")
+               .toUtf8(),
+           QStringLiteral("v2|1|;|dd.MM.yyyy|,|0|1|-1|-1|-1|2|-1|||0"),
+           QStringList{"2024-03-01|-1234.56||a", "2024-03-02|5||b", "2024-03-03|12||c",
+                       "2024-03-04|3.5||d"});
+    // A spreadsheet's "Unicode text": UTF-16 with its byte-order mark, fields split by tabs.
+    const QString unicode = QString::fromUtf8("Date\tAmount\tText\n01/03/2024\t-5.00\tCafé Zoë\n");
+    QByteArray littleEndian("\xff\xfe", 2);
+    for (const QChar c : unicode)
+        littleEndian.append(char(c.unicode() & 0xff)).append(char(c.unicode() >> 8));
+    addRow("UTF-16 with a byte-order mark", littleEndian,
+           QStringLiteral("v2|1|\t|dd/MM/yyyy|.|0|1|-1|-1|-1|2|-1|||0"),
+           QStringList{QString::fromUtf8("2024-03-01|-5||Café Zoë")});
+}
+
+void TestStatement::csvLayouts() {
+    auto [data, text, expected] =
+        fetch<QByteArray, QString, QStringList>("data", "mapping", "lines");
+    const std::optional<CsvMapping> mapping = CsvMapping::fromText(text);
+    QVERIFY(mapping);
+    QCOMPARE(mapping->toText(), text);
+    Statement s;
+    try {
+        s = CsvStatement::read(data, *mapping, kToday);
+    } catch (const StatementError& error) {
+        QFAIL(qPrintable(error.message()));
+    }
+    QStringList got;
+    QSet<QString> ids;
+    for (const StatementLine& line : s.lines) {
+        got << QStringList{line.date.toString(Qt::ISODate), line.amount.toPlainString(),
+                           line.reference, line.memo}
+                   .join(QLatin1Char('|'));
+        ids.insert(line.bankId);
+    }
+    QCOMPARE(got, expected);
     // Two equal lines on one day stay two lines.
-    QVERIFY(s.lines.at(1).bankId != s.lines.at(2).bankId);
+    QCOMPARE(ids.size(), s.lines.size());
 }
 
 void TestStatement::malformed_data() {
@@ -205,6 +281,14 @@ void TestStatement::malformed_data() {
                               << "Line 2, column 1";
     QTest::newRow("csv amount") << QByteArray("h\n01/02/2024,5..0,x\n") << "csv"
                                 << "Line 2, column 2: \"5..0\"";
+    // A mapping's text in the format column reads the CSV rows through it.
+    const QString dc = QStringLiteral("v2|1|,|yyyy-MM-dd|.|0|1|-1|-1|-1|-1|2|D|C|0");
+    QTest::newRow("csv indicator neither value")
+        << QByteArray("h\n2024-03-01,5.00,D\n2024-03-02,5.00,X\n") << dc
+        << "Line 3, column 3: " + Messages::statementCsvIndicator("X", "D", "C");
+    QTest::newRow("csv indicator without values")
+        << QByteArray("h\n2024-03-01,5.00,D\n") << QString(dc).replace("|D|C|", "|D||")
+        << Messages::statementCsvIndicatorValues();
 }
 
 void TestStatement::malformed() {
@@ -217,7 +301,7 @@ void TestStatement::malformed() {
         else if (format == QLatin1String("camt"))
             CamtReader::read(data);
         else
-            CsvStatement::read(data, CsvMapping{});
+            CsvStatement::read(data, CsvMapping::fromText(format).value_or(CsvMapping{}), kToday);
         QFAIL("the file was read");
     } catch (const StatementError& error) {
         QVERIFY2(error.message().contains(named), qPrintable(error.message()));
@@ -313,15 +397,17 @@ void TestStatement::acceptAndReimport() {
     const Statement s = OfxReader::read(kOfx1);
     const QList<StatementStore::Accepted> accepted = {{s.lines.at(0), QStringLiteral("1001")},
                                                       {s.lines.at(1), QString()}};
-    QCOMPARE(store.alreadyImported(s.lines).size(), 0);
-    QCOMPARE(store.accept(accepted, QDate(2024, 4, 1)), 2);
+    const QString bank = QStringLiteral("1000");
+    QCOMPARE(store.importedBefore(bank, s.lines), (QList<bool>{false, false}));
+    QCOMPARE(store.accept(bank, accepted, QDate(2024, 4, 1)), 2);
     QCOMPARE(book.value("SELECT TransStatus FROM tblCashbook WHERE TransID = '1001'").toString(),
              QStringLiteral("2"));
-    // The same file again: every line is known, and accepting it adds nothing.
-    QCOMPARE(store.alreadyImported(s.lines).size(), 2);
+    // The same file again: every line is known.
+    QCOMPARE(store.importedBefore(bank, s.lines), (QList<bool>{true, true}));
     // A transaction no longer outstanding refuses the whole: no line is kept.
     const Statement other = CamtReader::read(kCamt);
-    QVERIFY_THROWS_EXCEPTION(Failure, store.accept({{other.lines.at(0), QString()},
+    QVERIFY_THROWS_EXCEPTION(Failure, store.accept(bank,
+                                                   {{other.lines.at(0), QString()},
                                                     {other.lines.at(1), QStringLiteral("1002")}},
                                                    QDate(2024, 4, 1)));
     QCOMPARE(book.value("SELECT COUNT(*) FROM tblStatementLines").toInt(), 2);

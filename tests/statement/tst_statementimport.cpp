@@ -3,10 +3,13 @@
 #include "statement/csvmappingdialog.h"
 #include "statement/statementimport.h"
 #include "statement/statementreviewmodel.h"
+#include "support/datarows.h"
 #include "support/testbook.h"
 #include "support/windowdriving.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -47,6 +50,17 @@ const QByteArray kOfx = "OFXHEADER:100\n<OFX><BANKTRANLIST>\n"
                         "<STMTTRN><DTPOSTED>20240331<TRNAMT>-2.00<FITID>X3<NAME>Fee</STMTTRN>\n"
                         "</BANKTRANLIST><LEDGERBAL><BALAMT>-109.00<DTASOF>20240331</LEDGERBAL>"
                         "</OFX>\n";
+
+// An OFX statement of lines given as "FITID yyyyMMdd amount".
+QByteArray ofxOf(const QStringList& lines) {
+    QByteArray ofx = "OFXHEADER:100\n<OFX><BANKTRANLIST>\n";
+    for (const QString& line : lines) {
+        const QStringList f = line.split(QLatin1Char(' '));
+        ofx += "<STMTTRN><DTPOSTED>" + f[1].toLatin1() + "<TRNAMT>" + f[2].toLatin1() + "<FITID>" +
+               f[0].toLatin1() + "</STMTTRN>\n";
+    }
+    return ofx + "</BANKTRANLIST></OFX>\n";
+}
 
 struct Script {
     int mappingAsked = 0;
@@ -184,6 +198,84 @@ private slots:
         QCOMPARE(script.reviewed, 1);
     }
 
+    // Two statements imported one after the other, their lines matching no transaction: how
+    // many lines of the second are kept (-1: every one was imported before), and how many
+    // the book then holds. Banks reuse their identifiers, so a line was imported before only
+    // when the same bank account holds one of its identifier, date and amount.
+    void knownLines_data() {
+        columns<QStringList, QStringList, bool, int, int>("first", "second", "otherAccount",
+                                                          "secondKept", "kept");
+        const QStringList twice{"1 20240305 -7.00", "1 20240305 -7.00"};
+        addRow("one line twice in a file, then the file again", twice, twice, false, -1, 2);
+        addRow("identifiers reused the next month",
+               QStringList{"1 20240305 -7.00", "2 20240306 -8.00"},
+               QStringList{"1 20240405 -9.00", "2 20240406 -8.00"}, false, 2, 4);
+        addRow("one of two equal lines imported before", twice.mid(1), twice, false, 1, 2);
+        addRow("the same line into another bank account", twice.mid(1), twice.mid(1), true, 1, 2);
+    }
+    void knownLines() {
+        auto [first, second, otherAccount, secondKept, kept] =
+            fetch<QStringList, QStringList, bool, int, int>("first", "second", "otherAccount",
+                                                            "secondKept", "kept");
+        ImportBook book;
+        Script script;
+        const auto import = [&book, &script](const QStringList& lines, int fresh) {
+            book.fileDialogs.answer(book.write("statement.ofx", ofxOf(lines)));
+            book.prompts.expect(fresh < 0 ? Messages::statementAlreadyImported()
+                                          : Messages::statementImported(fresh, 0));
+            // The lines without a transaction are offered as bank entries.
+            book.prompts.expect(
+                Messages::statementEntriesQuestion(fresh < 0 ? lines.size() : fresh),
+                Prompts::Answer::No);
+            StatementImport::run(book.services, nullptr, script.dialogs());
+            return book.prompts.verifyAllShown();
+        };
+        QVERIFY(import(first, int(first.size())));
+        if (otherAccount)
+            book.sql("UPDATE tblSystemSetup SET GLBankAccountCode = '1010'");
+        QVERIFY(import(second, secondKept));
+        QCOMPARE(book.lines(), kept);
+    }
+
+    // A book of the previous format keeps its lines (now of its bank account) and its CSV
+    // column mapping, which reads the next statement without asking.
+    void earlierFormatBook() {
+        TestBook book(TestBook::Open::No);
+        changeFile(
+            book.bookPath(),
+            {"DROP TABLE tblStatementLines",
+             "CREATE TABLE tblStatementLines (LineID INTEGER PRIMARY KEY, "
+             "BankID TEXT NOT NULL UNIQUE, LineDate TEXT NOT NULL, Amount INTEGER NOT NULL, "
+             "Reference TEXT COLLATE NOCASE, PartyName TEXT COLLATE NOCASE, "
+             "Memo TEXT COLLATE NOCASE, TransID TEXT COLLATE NOCASE, ImportedOn TEXT NOT NULL)",
+             "INSERT INTO tblStatementLines (BankID, LineDate, Amount, ImportedOn) "
+             "VALUES ('1', '2024-03-05', -70000, '2024-04-01')",
+             "UPDATE tblSystemSetup SET GLBankAccountCode = '1000'",
+             "INSERT INTO tblStatementCsvMapping VALUES ('1000', "
+             "'v1|1|;|dd.MM.yyyy|,|0|1|-1|-1|-1|2')",
+             "PRAGMA user_version = 3"});
+        QCOMPARE(book.db.open(book.bookPath()).fromVersion, 3);
+        QCOMPARE(book.rows("SELECT BankAccount, BankID FROM tblStatementLines"),
+                 QStringList{"1000|1"});
+        Script script;
+        const QString csv = book.appDir() + QStringLiteral("/april.csv");
+        writeFile(csv, "Datum;Betrag;Text\n05.04.2024;-7,00;Fee\n");
+        book.fileDialogs.answer(csv);
+        book.prompts.expect(Messages::statementImported(1, 0))
+            .expect(Messages::statementEntriesQuestion(1), Prompts::Answer::No);
+        QVERIFY(StatementImport::run(book.services, nullptr, script.dialogs()));
+        QVERIFY(book.prompts.verifyAllShown());
+        QCOMPARE(script.mappingAsked, 0);
+        // The same identifier, date and amount as the line kept before the upgrade.
+        const QString ofx = book.appDir() + QStringLiteral("/march.ofx");
+        writeFile(ofx, ofxOf({"1 20240305 -7.00"}));
+        book.fileDialogs.answer(ofx);
+        book.prompts.expect(Messages::statementAlreadyImported())
+            .expect(Messages::statementEntriesQuestion(1), Prompts::Answer::No);
+        QVERIFY(!StatementImport::run(book.services, nullptr, script.dialogs()));
+        QVERIFY(book.prompts.verifyAllShown());
+    }
+
     void reviewChoices() {
         // Two lines tie for two equal transactions: nothing is chosen until the user does, and
         // one transaction goes to one line only.
@@ -208,21 +300,54 @@ private slots:
         QCOMPARE(model.result().at(1).transId, QString());
     }
 
+    // The dialog driven as a user does, from the default mapping; the columns are counted
+    // from 1 as it shows them (0: none). OK is possible once the whole file reads.
+    void mappingDialogPreview_data() {
+        columns<QByteArray, int, int, QString, int, int, int, QString, QString, bool, QStringList>(
+            "data", "delimiter", "decimal", "dateFormat", "amount", "text", "indicator", "debit",
+            "credit", "invert", "amounts");
+        addRow("semicolons and decimal comma", QByteArray("Date;Amount\n05.03.2024;-1.234,50\n"), 1,
+               1, "dd.MM.yyyy", 2, 0, 0, "", "", false, QStringList{"-1234.5"});
+        addRow("debit/credit indicator",
+               QByteArray("Date,Amount,Type\n2024-03-01,12.50,Debit\n2024-03-02,3.00,Credit\n"), 0,
+               0, "yyyy-MM-dd", 2, 0, 3, "debit", "credit", false, QStringList{"-12.5", "3"});
+        addRow("card statement, sign inverted",
+               QByteArray("Date,Description,Amount\n03/02/2024,COFFEE,4.50\n"
+                          "03/05/2024,PAYMENT,-20.00\n"),
+               0, 0, "MM/dd/yyyy", 3, 2, 0, "", "", true, QStringList{"-4.5", "20"});
+    }
     void mappingDialogPreview() {
-        CsvMappingDialog dialog("Date;Amount\n05.03.2024;-1.234,50\n", CsvMapping{});
-        auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("cmdOK"));
-        QVERIFY(!ok->isEnabled()); // commas, slashes and full stops do not read this file
-        dialog.findChild<QComboBox*>(QStringLiteral("cboDelimiter"))->setCurrentIndex(1);
-        dialog.findChild<QComboBox*>(QStringLiteral("cboDecimal"))->setCurrentIndex(1);
-        dialog.findChild<QSpinBox*>(QStringLiteral("spnTextColumn"))->setValue(0);
-        auto* format = dialog.findChild<QLineEdit*>(QStringLiteral("txtDateFormat"));
+        auto [data, delimiter, decimal, dateFormat, amount, text, indicator, debit, credit, invert,
+              amounts] =
+            fetch<QByteArray, int, int, QString, int, int, int, QString, QString, bool,
+                  QStringList>("data", "delimiter", "decimal", "dateFormat", "amount", "text",
+                               "indicator", "debit", "credit", "invert", "amounts");
+        const QDate today(2024, 6, 30);
+        CsvMappingDialog dialog(data, CsvMapping{}, today);
+        auto* ok = child<QPushButton>(&dialog, QStringLiteral("cmdOK"));
+        child<QComboBox>(&dialog, QStringLiteral("cboDelimiter"))->setCurrentIndex(delimiter);
+        child<QComboBox>(&dialog, QStringLiteral("cboDecimal"))->setCurrentIndex(decimal);
+        child<QSpinBox>(&dialog, QStringLiteral("spnAmountColumn"))->setValue(amount);
+        child<QSpinBox>(&dialog, QStringLiteral("spnTextColumn"))->setValue(text);
+        auto* format = child<QLineEdit>(&dialog, QStringLiteral("txtDateFormat"));
         format->clear();
-        QTest::keyClicks(format, QStringLiteral("dd.MM.yyyy"));
+        QTest::keyClicks(format, dateFormat);
+        if (indicator > 0) {
+            // An indicator column without its values reads nothing, and says why.
+            child<QSpinBox>(&dialog, QStringLiteral("spnIndicatorColumn"))->setValue(indicator);
+            QVERIFY(!ok->isEnabled());
+            QCOMPARE(child<QLabel>(&dialog, QStringLiteral("lblPreviewResult"))->text(),
+                     Messages::statementCsvIndicatorValues());
+            QTest::keyClicks(child<QLineEdit>(&dialog, QStringLiteral("txtDebitValue")), debit);
+            QTest::keyClicks(child<QLineEdit>(&dialog, QStringLiteral("txtCreditValue")), credit);
+        }
+        if (invert)
+            child<QCheckBox>(&dialog, QStringLiteral("chkInvertSign"))->click();
         QVERIFY(ok->isEnabled());
-        const CsvMapping chosen = dialog.mapping();
-        QCOMPARE(
-            CsvStatement::read("Date;Amount\n05.03.2024;-1.234,50\n", chosen).lines.at(0).amount,
-            Money::parse(QStringLiteral("-1234.50")));
+        QStringList got;
+        for (const StatementLine& line : CsvStatement::read(data, dialog.mapping(), today).lines)
+            got << line.amount.toPlainString();
+        QCOMPARE(got, amounts);
     }
 };
 
