@@ -1,9 +1,7 @@
 #include "schema.h"
 
 #include "bookformat.h"
-#include "cashbooktotals.h"
 #include "database.h"
-#include "upgradesteps.h"
 
 #include <QDate>
 #include <QFile>
@@ -273,11 +271,11 @@ void createBook(const QString& path) {
         db.openForCreate(path);
         Transaction transaction(db);
         createTables(db);
-        // The program's own tables, as the upgrade steps add them to an older book.
-        CashbookTotals::create(db);
+        // The program's own tables are made by the upgrade steps themselves, so a new book is
+        // exactly what an upgraded one is and the schema check at opening holds for both.
         QStringList notices;
-        UpgradeSteps::addStatementTables(db, notices);
-        UpgradeSteps::keepStatementLinesPerAccount(db, notices);
+        for (const BookFormat::Step& step : BookFormat::steps())
+            step(db, notices);
         const QDate today = QDate::currentDate();
         insertTemplateRows(db, today.month(), today.year());
         BookFormat::stamp(db, BookFormat::currentVersion());

@@ -248,6 +248,7 @@ private slots:
              "BankID TEXT NOT NULL UNIQUE, LineDate TEXT NOT NULL, Amount INTEGER NOT NULL, "
              "Reference TEXT COLLATE NOCASE, PartyName TEXT COLLATE NOCASE, "
              "Memo TEXT COLLATE NOCASE, TransID TEXT COLLATE NOCASE, ImportedOn TEXT NOT NULL)",
+             "CREATE INDEX idxStatementLinesTrans ON tblStatementLines (TransID)",
              "INSERT INTO tblStatementLines (BankID, LineDate, Amount, ImportedOn) "
              "VALUES ('1', '2024-03-05', -70000, '2024-04-01')",
              "UPDATE tblSystemSetup SET GLBankAccountCode = '1000'",
