@@ -28,7 +28,12 @@ QString overBookReason(const QString& path) {
 
 void BackUpBook(Services& services, const BookBackup::AfterWrite& afterWrite) {
     const QString book = services.bookPath();
-    QDir().mkpath(BookBackup::folderFor(book));
+    try {
+        BookBackup::makeFolder(book);
+    } catch (const Failure&) {
+        // The dialog opens all the same: the user may keep the backup elsewhere (a book in a
+        // folder that may not be written), and the copy itself is as private as the book.
+    }
     FileDialogRequest request = backupRequest(services, QStringLiteral("Back Up Book"));
     request.fileName =
         QFileInfo(BookBackup::pathFor(book, QDateTime::currentDateTime())).fileName();

@@ -15,10 +15,13 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTest>
 #include <optional>
+
+#include <unistd.h>
 
 namespace {
 
@@ -232,18 +235,26 @@ void TestStartup::bookOpenedWithoutChange() {
     QFile::setPermissions(book.appDir(), readable | QFile::WriteOwner);
 }
 
-// The pages are checked once the window is up; damage is told with the last backup.
+// The pages are checked once the window is up; damage is told with the last backup: the one
+// made last, whatever its name, and never a link, the book itself or a copy cut short.
 void TestStartup::damagedPagesReported_data() {
     QTest::addColumn<bool>("damaged");
-    QTest::addColumn<bool>("backedUp");
-    QTest::newRow("sound book") << false << true;
-    QTest::newRow("damaged, a backup") << true << true;
-    QTest::newRow("damaged, no backup") << true << false;
+    QTest::addColumn<QStringList>("backups"); // name@age in days, name>: a link to the book,
+    QTest::addColumn<QString>("latest");      // name=: the book under another name
+    const QString automatic = QStringLiteral("cashbook-20030114-173000000-auto-import.mdb");
+    QTest::newRow("sound book") << false << QStringList{automatic + "@-1"} << QString();
+    QTest::newRow("damaged, no backup") << true << QStringList{} << QString();
+    QTest::newRow("damaged, the backup made last")
+        << true
+        << QStringList{automatic + "@-1", "cashbook-yearend-2002.mdb@-30", "cashbook-zz.mdb>",
+                       "cashbook-zzz.mdb=", "cashbook-20991231-000000000.mdb.partial@0"}
+        << automatic;
 }
 
 void TestStartup::damagedPagesReported() {
     QFETCH(bool, damaged);
-    QFETCH(bool, backedUp);
+    QFETCH(QStringList, backups);
+    QFETCH(QString, latest);
     TestBook book(TestBook::Open::No);
     const QString path = book.bookPath();
     changeFile(path, {"WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < "
@@ -259,16 +270,31 @@ void TestStartup::damagedPagesReported() {
         QVERIFY(file.seek(at - at % 4096));
         QVERIFY(file.putChar('\x07'));
     }
-    QString latest;
-    if (backedUp) {
-        QVERIFY(QDir().mkpath(BookBackup::folderFor(path)));
-        latest = BookBackup::pathFor(path, QDateTime(QDate(2003, 1, 14), QTime(17, 30)));
-        QVERIFY(QFile::copy(path, latest));
+    const QString folder = BookBackup::folderFor(path);
+    QVERIFY(QDir().mkpath(folder));
+    for (const QString& entry : backups) {
+        const QString file =
+            folder + QLatin1Char('/') + entry.section(QRegularExpression("[@>=]"), 0, 0);
+        if (entry.endsWith(QLatin1Char('>'))) {
+            QVERIFY(QFile::link(path, file));
+        } else if (entry.endsWith(QLatin1Char('='))) {
+            QCOMPARE(
+                ::link(QFile::encodeName(path).constData(), QFile::encodeName(file).constData()),
+                0);
+        } else {
+            QVERIFY(QFile::copy(path, file));
+            QFile copy(file);
+            QVERIFY(copy.open(QIODevice::ReadWrite));
+            QVERIFY(copy.setFileTime(
+                QDateTime::currentDateTime().addDays(entry.section('@', 1).toInt()),
+                QFileDevice::FileModificationTime));
+        }
     }
     const QString problems = BookCheck::problems(path);
     QCOMPARE(problems.isEmpty(), !damaged);
     if (damaged)
-        book.prompts.expect(Messages::bookDamaged(problems, latest));
+        book.prompts.expect(
+            Messages::bookDamaged(problems, latest.isEmpty() ? latest : folder + '/' + latest));
 
     auto window = Main(book.services);
 
