@@ -24,8 +24,9 @@ int main(int argc, char* argv[]) {
     Clock clock;
     Services services{db, prompts, fileDialogs, launcher, busy, clock, appDir, {}};
     // Quitting ends the program at once; every change is already in the book.
-    services.endProgram = [&db] {
-        db.close();
+    services.endProgram = [&services] {
+        services.db.close();
+        services.bookLock.release();
         std::exit(0);
     };
 

@@ -68,6 +68,13 @@ void BackUpBook(Services& services, const BookBackup::AfterWrite& afterWrite) {
 
 bool RestoreBook(Services& services) {
     const QString book = services.bookPath();
+    try {
+        // The restored file would take the book's place under the other program's connection.
+        services.bookLock.claim(book);
+    } catch (const Failure& failure) {
+        services.prompts.critical(failure.description());
+        return false;
+    }
     FileDialogRequest request = backupRequest(services, QStringLiteral("Restore Book"));
     request.confirmOverwrite = false;
     const std::optional<QString> path = services.fileDialogs.openFileName(request);

@@ -10,7 +10,8 @@ struct Services;
 // `afterWrite` lets tests damage the copy before its check.
 void BackUpBook(Services& services, const BookBackup::AfterWrite& afterWrite = {});
 
-// Tools > Restore Book...: checks the chosen backup, asks, backs up the book as it is, then
+// Tools > Restore Book...: refused while another Quillan program has the book open
+// (BookLock::claim); checks the chosen backup, asks, backs up the book as it is, then
 // puts the backup in the book's place and reopens the connection on it. Returns true when
 // the book was replaced, so the caller shows the restored book.
 bool RestoreBook(Services& services);

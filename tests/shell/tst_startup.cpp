@@ -4,8 +4,11 @@
 #include "data/bookaccess.h"
 #include "data/bookbackup.h"
 #include "data/bookcheck.h"
+#include "data/booklock.h"
 #include "data/messages.h"
 #include "shell/backgroundbookcheck.h"
+#include "shell/bookbackupcommands.h"
+#include "shell/compactdatabase.h"
 #include "shell/startup.h"
 #include "shell/switchboardwindow.h"
 #include "support/testbook.h"
@@ -15,12 +18,15 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QLockFile>
 #include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QSysInfo>
 #include <QTest>
 #include <optional>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -48,6 +54,8 @@ private slots:
     void damagedPagesReported_data();
     void damagedPagesReported();
     void writeStopsTheCheck();
+    void bookOpenInAnotherProgram_data();
+    void bookOpenInAnotherProgram();
 };
 
 // No book where the program is (one of that name in the current directory does not count),
@@ -326,6 +334,70 @@ void TestStartup::writeStopsTheCheck() {
 
     QTRY_VERIFY(check->isDone());
     QCOMPARE(book.prompts.shown().size(), 0);
+}
+
+// Another Quillan program holds the book's lock: the user may look at the book read-only, and
+// compaction and restore refuse. A lock whose program ended is taken over without a word.
+void TestStartup::bookOpenInAnotherProgram_data() {
+    QTest::addColumn<bool>("live");
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("held, opened to look at") << true << true;
+    QTest::newRow("held, declined") << true << false;
+    QTest::newRow("left by a program that ended") << false << false;
+}
+
+void TestStartup::bookOpenInAnotherProgram() {
+    QFETCH(bool, live);
+    QFETCH(bool, yes);
+    TestBook book(TestBook::Open::No);
+    const QString path = book.bookPath();
+    const QString lockPath = BookLock::pathFor(path);
+    QLockFile other(lockPath);
+    other.setStaleLockTime(0);
+    if (live) {
+        QVERIFY(other.tryLock(0));
+        book.prompts.expect(Messages::bookInUseQuestion(BookAccess::realPath(path),
+                                                        QSysInfo::machineHostName(),
+                                                        QCoreApplication::applicationPid()),
+                            yes ? Prompts::Answer::Yes : Prompts::Answer::No);
+    } else {
+        // A program that took the lock and was killed.
+        const pid_t child = ::fork();
+        if (child == 0)
+            ::_exit((new QLockFile(lockPath))->tryLock(0) ? 0 : 1);
+        int status = -1;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QCOMPARE(status, 0);
+    }
+    const QByteArray before = fileBytes(path);
+
+    auto window = Main(book.services);
+
+    QVERIFY(book.prompts.verifyAllShown());
+    QCOMPARE(bool(window), yes || !live);
+    QCOMPARE(book.db.isOpen(), yes || !live);
+    QCOMPARE(book.db.isReadOnly(), live && yes);
+    // The lock names this program only when it was free to take.
+    QLockFile probe(lockPath);
+    QVERIFY(!probe.tryLock(0));
+    QCOMPARE(book.services.bookLock.take(path) == BookLock::Outcome::Taken, !live);
+    if (live && yes) {
+        const QString refused =
+            Messages::bookInUseElsewhere(BookAccess::realPath(path), QSysInfo::machineHostName(),
+                                         QCoreApplication::applicationPid());
+        book.prompts.expect(compactDatabaseQuestion(), Prompts::Answer::Yes).expect(refused);
+        CompactDatabase(book.services);
+        book.prompts.expect(refused);
+        QVERIFY(!RestoreBook(book.services));
+        QVERIFY(book.prompts.verifyAllShown());
+        QVERIFY(book.fileDialogs.requests().isEmpty());
+    }
+    window.reset();
+    book.db.close();
+    QCOMPARE(fileBytes(path), before);
+    // Ending the program lets go of the lock; the other program's stays.
+    book.services.bookLock.release();
+    QCOMPARE(QFile::exists(lockPath), live);
 }
 
 QTEST_MAIN(TestStartup)
