@@ -2,6 +2,7 @@
 #include "data/database.h"
 #include "kit/activationkeeper.h"
 #include "kit/services.h"
+#include "shell/filesizesignal.h"
 #include "shell/qtservices.h"
 #include "shell/startup.h"
 #include "shell/switchboardwindow.h"
@@ -10,6 +11,7 @@
 #include <cstdlib>
 
 int main(int argc, char* argv[]) {
+    ignoreFileSizeSignal();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillan"));
     const QString appDir = QCoreApplication::applicationDirPath();

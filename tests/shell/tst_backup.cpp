@@ -5,6 +5,7 @@
 #include "shell/bookbackupcommands.h"
 #include "shell/compactdatabase.h"
 #include "shell/switchboardwindow.h"
+#include "support/filesizelimit.h"
 #include "support/testbook.h"
 #include "support/windowdriving.h"
 
@@ -14,6 +15,7 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTest>
+#include <optional>
 
 #include <sys/stat.h>
 
@@ -60,6 +62,8 @@ void TestBackup::backUp_data() {
     QTest::newRow("a row lost in the copy")
         << "DELETE FROM tblTransactionType WHERE TransType = '3'";
     QTest::newRow("an amount changed in the copy") << "UPDATE tblCashbook SET DoubleEntryBank = 1";
+    // The copy cannot grow past a file-size limit (`ulimit -f`): the write fails, and is told.
+    QTest::newRow("a file-size limit") << "limit";
 }
 
 void TestBackup::backUp() {
@@ -74,6 +78,9 @@ void TestBackup::backUp() {
         book.prompts.expectMatch(patternOf(Messages::backupFailed(QStringLiteral("@@")), "@@"));
 
     bool namedBeforeItsCheck = false;
+    std::optional<FileSizeLimit> limit;
+    if (damage == QLatin1String("limit"))
+        limit.emplace(4096);
     BackUpBook(book.services, [&](const QString& copy) {
         namedBeforeItsCheck = QFile::exists(target);
         if (damage.isEmpty())
@@ -83,6 +90,7 @@ void TestBackup::backUp() {
         other.exec(damage);
     });
 
+    limit.reset();
     QVERIFY(book.prompts.verifyAllShown());
     // Only a checked copy ever has the chosen name; a failed one leaves nothing behind.
     QVERIFY(!namedBeforeItsCheck);
