@@ -3,6 +3,7 @@
 #include "kit/activationkeeper.h"
 #include "kit/services.h"
 #include "reports/reportfont.h"
+#include "shell/filesizesignal.h"
 #include "shell/qtservices.h"
 #include "shell/startup.h"
 #include "shell/switchboardwindow.h"
@@ -11,6 +12,7 @@
 #include <cstdlib>
 
 int main(int argc, char* argv[]) {
+    ignoreFileSizeSignal();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillan"));
     const QString appDir = QCoreApplication::applicationDirPath();
@@ -28,8 +30,9 @@ int main(int argc, char* argv[]) {
     Clock clock;
     Services services{db, prompts, fileDialogs, launcher, busy, clock, appDir, {}};
     // Quitting ends the program at once; every change is already in the book.
-    services.endProgram = [&db] {
-        db.close();
+    services.endProgram = [&services] {
+        services.db.close();
+        services.bookLock.release();
         std::exit(0);
     };
 

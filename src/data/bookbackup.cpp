@@ -2,6 +2,8 @@
 
 #include "bookaccess.h"
 #include "bookcopy.h"
+#include "bookfiles.h"
+#include "bookpermissions.h"
 #include "database.h"
 
 #include <QDir>
@@ -39,6 +41,10 @@ void removeOldAutomatic(const QString& bookPath) {
 
 QString folderFor(const QString& bookPath) {
     return QFileInfo(BookAccess::realPath(bookPath)).dir().filePath(QStringLiteral("backups"));
+}
+
+void makeFolder(const QString& bookPath) {
+    BookPermissions::makeBackupFolder(BookAccess::realPath(bookPath), folderFor(bookPath));
 }
 
 QString pathFor(const QString& bookPath, const QDateTime& when, const QString& reason) {
@@ -79,10 +85,7 @@ void make(const Database& db, const QString& path, const AfterWrite& afterWrite)
 }
 
 QString makeAutomatic(const Database& db, const QString& bookPath, const QString& reason) {
-    if (!QDir().mkpath(folderFor(bookPath)))
-        throw Failure(ErrorNumber::PathFileAccessError,
-                      QStringLiteral("The folder %1 cannot be made.")
-                          .arg(QDir::toNativeSeparators(folderFor(bookPath))));
+    makeFolder(bookPath);
     const QString path = pathFor(bookPath, QDateTime::currentDateTime(), reason);
     make(db, path);
     removeOldAutomatic(bookPath);
@@ -100,8 +103,16 @@ QStringList backups(const QString& bookPath) {
 }
 
 QString latest(const QString& bookPath) {
-    const QStringList all = backups(bookPath);
-    return all.isEmpty() ? QString() : all.last();
+    // A name tells nothing of when a backup was made: the user names a manual one.
+    const QFileInfoList files = QDir(folderFor(bookPath))
+                                    .entryInfoList({stemOf(bookPath) + QStringLiteral("-*.mdb")},
+                                                   QDir::Files | QDir::NoSymLinks, QDir::Name);
+    QFileInfo newest;
+    for (const QFileInfo& file : files)
+        if (!isBookFile(file.filePath(), bookPath) &&
+            (newest.filePath().isEmpty() || file.lastModified() >= newest.lastModified()))
+            newest = file;
+    return newest.filePath();
 }
 
 } // namespace BookBackup

@@ -18,6 +18,9 @@ constexpr int kKeptAutomatic = 10;
 
 // The backups folder beside the book's real file.
 QString folderFor(const QString& bookPath);
+// Makes that folder, no more open than the book and its folder
+// (BookPermissions::makeBackupFolder). Throws Failure.
+void makeFolder(const QString& bookPath);
 // A new name in that folder for a backup made at `when`; `reason` marks an automatic one.
 QString pathFor(const QString& bookPath, const QDateTime& when, const QString& reason = {});
 
@@ -34,8 +37,10 @@ void make(const Database& db, const QString& path, const AfterWrite& afterWrite 
 // Failure when it could not be made (the caller should not go on).
 QString makeAutomatic(const Database& db, const QString& bookPath, const QString& reason);
 
-// The backups in the folder, oldest first, and the newest (empty when there is none).
+// The backups in the folder, by name (automatic ones by the time they were made).
 QStringList backups(const QString& bookPath);
+// The backup in the folder made last, by the time its file was written (empty when there is
+// none): never a symbolic link nor the book itself under another name, which are no backup.
 QString latest(const QString& bookPath);
 
 } // namespace BookBackup

@@ -1,5 +1,7 @@
 #include "bookcopy.h"
 
+#include "bookaccess.h"
+#include "bookpermissions.h"
 #include "database.h"
 
 #include <QDir>
@@ -69,6 +71,7 @@ QString tally(const Database& db, const QString& table, const QString& schema) {
 }
 
 void write(const Database& db, const QString& copyPath) {
+    BookPermissions::createCopyFile(BookAccess::realPath(db.path()), copyPath);
     db.exec(QStringLiteral("VACUUM INTO ?"), {copyPath});
 }
 

@@ -8,7 +8,8 @@ class Database;
 // before anything rewrites the book (compaction, upgrade), so a good book always exists.
 namespace BookCopy {
 
-// Writes a compact copy of the book open on db to copyPath (which must not exist).
+// Writes a compact copy of the book open on db to copyPath (which must not exist), with the
+// book's permissions from the start (BookPermissions::createCopyFile).
 void write(const Database& db, const QString& copyPath);
 // Checks a copy against the book open on db: integrity, the same tables, and in each the
 // same number of rows and the same sum of every whole-number field (the amounts). Attached for the

@@ -101,7 +101,7 @@ BookFormat::Upgrade Database::open(const QString& path, const QList<BookFormat::
     if (!QFileInfo::exists(path))
         throw Failure(ErrorNumber::Unnumbered,
                       QStringLiteral("The book %1 does not exist.").arg(path));
-    const bool readOnly = !BookAccess::mayChange(path);
+    const bool readOnly = m_onlyReading || !BookAccess::mayChange(path);
     try {
         if (readOnly) {
             const BookAccess::ReadingConnection reading = BookAccess::readingConnection(path);

@@ -38,6 +38,9 @@ public:
     bool isOpen() const;
     // Whether the book was opened for reading only; every write then fails.
     bool isReadOnly() const { return m_readOnly; }
+    // From now on, opens every book for reading only, even one the user may change (another
+    // program has it open to change it).
+    void setOnlyReading(bool onlyReading) { m_onlyReading = onlyReading; }
     const QString& path() const { return m_path; }
     QSqlDatabase connection() const;
 
@@ -73,6 +76,7 @@ private:
     QString m_connectionName;
     QString m_path;
     bool m_readOnly = false;
+    bool m_onlyReading = false;
     mutable bool m_journalPending = false;
     std::function<void()> m_beforeWrite;
 };

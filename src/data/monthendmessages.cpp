@@ -193,6 +193,39 @@ QString bookLogUnreadable(const QString& path) {
              QDir::toNativeSeparators(path + QStringLiteral("-wal")));
 }
 
+namespace {
+
+// "Quillan on host (process 123)", from what a book's lock file says; the lock file is named
+// for the case the program is no longer running there.
+QString lockHolder(const QString& path, const QString& host, qint64 processId) {
+    QString holder = QStringLiteral("another Quillan program");
+    if (!host.isEmpty())
+        holder += QStringLiteral(" on %1").arg(host);
+    if (processId > 0)
+        holder += QStringLiteral(" (process %1)").arg(processId);
+    return QStringLiteral("The book %1 is open in %2.").arg(QDir::toNativeSeparators(path), holder);
+}
+
+QString staleLockAdvice(const QString& path) {
+    return QStringLiteral("If that program is no longer running, delete the file %1.")
+        .arg(QDir::toNativeSeparators(path + QStringLiteral(".lock")));
+}
+
+} // namespace
+
+QString bookInUseQuestion(const QString& path, const QString& host, qint64 processId) {
+    return lockHolder(path, host, processId) + QStringLiteral(" ") + staleLockAdvice(path) +
+           QStringLiteral("\r\n\r\nOpen it read-only, for looking and printing only? No ends "
+                          "the program.");
+}
+
+QString bookInUseElsewhere(const QString& path, const QString& host, qint64 processId) {
+    return lockHolder(path, host, processId) +
+           QStringLiteral("\r\n\r\nIt was left as it is; close that program first and try "
+                          "again. ") +
+           staleLockAdvice(path);
+}
+
 QString bookDamaged(const QString& detail, const QString& lastBackup) {
     const QString advice =
         lastBackup.isEmpty()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/booklock.h"
 #include "data/clock.h"
 #include "data/database.h"
 #include "kit/busypointer.h"
@@ -23,6 +24,8 @@ struct Services {
     QString appDir;
     // Ends the program at once (the quit command); tests replace it with a recorder.
     std::function<void()> endProgram;
+    // This program's lock on the book (start-up takes it); released when the services go.
+    BookLock bookLock{};
 
     QString bookPath() const { return appDir + QStringLiteral("/cashbook.mdb"); }
 };

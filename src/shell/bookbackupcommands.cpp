@@ -29,7 +29,12 @@ QString overBookReason(const QString& path) {
 
 void BackUpBook(Services& services, const BookBackup::AfterWrite& afterWrite) {
     const QString book = services.bookPath();
-    QDir().mkpath(BookBackup::folderFor(book));
+    try {
+        BookBackup::makeFolder(book);
+    } catch (const Failure&) {
+        // The dialog opens all the same: the user may keep the backup elsewhere (a book in a
+        // folder that may not be written), and the copy itself is as private as the book.
+    }
     FileDialogRequest request = backupRequest(services, QStringLiteral("Back Up Book"));
     request.fileName =
         QFileInfo(BookBackup::pathFor(book, QDateTime::currentDateTime())).fileName();
@@ -64,6 +69,13 @@ void BackUpBook(Services& services, const BookBackup::AfterWrite& afterWrite) {
 
 bool RestoreBook(Services& services, const BookRestore::BeforeReopen& beforeReopen) {
     const QString book = services.bookPath();
+    try {
+        // The restored file would take the book's place under the other program's connection.
+        services.bookLock.claim(book);
+    } catch (const Failure& failure) {
+        services.prompts.critical(failure.description());
+        return false;
+    }
     FileDialogRequest request = backupRequest(services, QStringLiteral("Restore Book"));
     request.confirmOverwrite = false;
     const std::optional<QString> path = services.fileDialogs.openFileName(request);

@@ -11,7 +11,8 @@ struct Services;
 // `afterWrite` lets tests damage the copy before its check.
 void BackUpBook(Services& services, const BookBackup::AfterWrite& afterWrite = {});
 
-// Tools > Restore Book...: checks a copy of the chosen file as start-up checks a book
+// Tools > Restore Book...: refused while another Quillan program has the book open
+// (BookLock::claim); checks a copy of the chosen file as start-up checks a book
 // (BookRestore), asks, keeps the book as it is (a backup, or the bytes of a damaged book), then
 // puts the checked copy in the book's place and reopens the connection on it, putting the old
 // book back when the restored one does not open. Returns true when the book was replaced, so

@@ -21,6 +21,8 @@ void CompactDatabase(Services& services, const BookCompaction::StepHook& beforeS
     const QString bookPath = services.bookPath();
     BookCompaction compaction(services.db, bookPath, beforeStep);
     try {
+        // The new file would take the book's place under the other program's connection.
+        services.bookLock.claim(bookPath);
         compaction.checkBook();
     } catch (const Failure& failure) {
         if (failure.kind() != Failure::Kind::BookRefused)

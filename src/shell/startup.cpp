@@ -1,5 +1,6 @@
 #include "startup.h"
 
+#include "data/bookaccess.h"
 #include "data/messages.h"
 #include "kit/handlerguard.h"
 #include "kit/services.h"
@@ -14,6 +15,16 @@ std::unique_ptr<SwitchboardWindow> Main(Services& services) {
         services.prompts.critical(Messages::missingBook(services.appDir));
         return nullptr;
     }
+    // A book another Quillan program has open to change is only looked at here, if at all.
+    const bool heldElsewhere = services.bookLock.take(path) == BookLock::Outcome::HeldElsewhere;
+    if (heldElsewhere) {
+        const BookLock::Holder& holder = services.bookLock.holder();
+        if (!services.prompts.ask(Messages::bookInUseQuestion(BookAccess::realPath(path),
+                                                              holder.host, holder.processId),
+                                  Prompts::Answer::Yes))
+            return nullptr;
+    }
+    services.db.setOnlyReading(heldElsewhere);
     std::unique_ptr<SwitchboardWindow> window;
     bool refused = false;
     const bool opened = guarded(services, QString(), QStringLiteral("Main"), [&] {
@@ -27,7 +38,7 @@ std::unique_ptr<SwitchboardWindow> Main(Services& services) {
             services.prompts.critical(failure.description());
             return;
         }
-        if (services.db.isReadOnly())
+        if (services.db.isReadOnly() && !BookAccess::mayChange(path))
             services.prompts.information(Messages::bookOpenedReadOnly(path));
         if (upgrade.ran())
             services.prompts.information(Messages::bookUpgraded(upgrade.copyPath));
@@ -41,6 +52,7 @@ std::unique_ptr<SwitchboardWindow> Main(Services& services) {
     if (!opened || refused) {
         window.reset();
         services.db.close();
+        services.bookLock.release();
     }
     return window;
 }

@@ -169,6 +169,11 @@ void TestMessages::texts_data() {
     row("bookDamaged, no backup", Messages::bookDamaged("page 7: bad", {}),
         "The book is damaged: page 7: bad\r\n\r\nNo backup of the book was found. Copy the "
         "book somewhere safe before entering more work.");
+    row("bookInUseElsewhere, a lock that names nobody",
+        Messages::bookInUseElsewhere("/b/cashbook.mdb", {}, 0),
+        "The book /b/cashbook.mdb is open in another Quillan program.\r\n\r\nIt was left as it "
+        "is; close that program first and try again. If that program is no longer running, "
+        "delete the file /b/cashbook.mdb.lock.");
 }
 
 QTEST_GUILESS_MAIN(TestMessages)

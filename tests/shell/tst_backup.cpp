@@ -3,8 +3,10 @@
 #include "data/bookbackup.h"
 #include "data/messages.h"
 #include "shell/bookbackupcommands.h"
+#include "shell/compactdatabase.h"
 #include "shell/switchboardwindow.h"
 #include "support/datarows.h"
+#include "support/filesizelimit.h"
 #include "support/testbook.h"
 #include "support/windowdriving.h"
 
@@ -12,9 +14,13 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTest>
+#include <optional>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -24,6 +30,11 @@ QString patternOf(QString text, const QString& unknown) {
            QRegularExpression::escape(text).replace(QRegularExpression::escape(unknown),
                                                     QStringLiteral(".+")) +
            QLatin1Char('$');
+}
+
+int modeOf(const QString& path) {
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? int(info.st_mode & 07777) : -1;
 }
 
 QString vendors(Database& db) {
@@ -45,6 +56,8 @@ private slots:
     void restore_data();
     void restore();
     void automaticBackupsBeforeImportKeepTen();
+    void copiesAreAsPrivateAsTheBook_data();
+    void copiesAreAsPrivateAsTheBook();
 };
 
 void TestBackup::backUp_data() {
@@ -53,6 +66,8 @@ void TestBackup::backUp_data() {
     QTest::newRow("a row lost in the copy")
         << "DELETE FROM tblTransactionType WHERE TransType = '3'";
     QTest::newRow("an amount changed in the copy") << "UPDATE tblCashbook SET DoubleEntryBank = 1";
+    // The copy cannot grow past a file-size limit (`ulimit -f`): the write fails, and is told.
+    QTest::newRow("a file-size limit") << "limit";
 }
 
 void TestBackup::backUp() {
@@ -67,6 +82,9 @@ void TestBackup::backUp() {
         book.prompts.expectMatch(patternOf(Messages::backupFailed(QStringLiteral("@@")), "@@"));
 
     bool namedBeforeItsCheck = false;
+    std::optional<FileSizeLimit> limit;
+    if (damage == QLatin1String("limit"))
+        limit.emplace(4096);
     BackUpBook(book.services, [&](const QString& copy) {
         namedBeforeItsCheck = QFile::exists(target);
         if (damage.isEmpty())
@@ -76,6 +94,7 @@ void TestBackup::backUp() {
         other.exec(damage);
     });
 
+    limit.reset();
     QVERIFY(book.prompts.verifyAllShown());
     // Only a checked copy ever has the chosen name; a failed one leaves nothing behind.
     QVERIFY(!namedBeforeItsCheck);
@@ -302,6 +321,71 @@ void TestBackup::automaticBackupsBeforeImportKeepTen() {
     newest.open(kept.last());
     QCOMPARE(newest.scalar(QStringLiteral("SELECT COUNT(*) FROM tblVendors")).toInt(),
              BookBackup::kKeptAutomatic + 1);
+}
+
+// Every copy of the book is made as private as the book, and the backups folder no more open
+// than the book and its folder.
+void TestBackup::copiesAreAsPrivateAsTheBook_data() {
+    QTest::addColumn<QString>("copy");
+    QTest::addColumn<int>("mode");       // the book's
+    QTest::addColumn<int>("folderMode"); // the backups folder's; 0: the copy is beside the book
+    QTest::newRow("automatic, private book") << "automatic" << 0600 << 0700;
+    QTest::newRow("manual, a book the group reads") << "manual" << 0640 << 0750;
+    QTest::newRow("before a restore") << "restore" << 0600 << 0700;
+    QTest::newRow("before a format upgrade") << "upgrade" << 0600 << 0;
+    QTest::newRow("compaction") << "compaction" << 0600 << 0;
+}
+
+void TestBackup::copiesAreAsPrivateAsTheBook() {
+    QFETCH(QString, copy);
+    QFETCH(int, mode);
+    QFETCH(int, folderMode);
+    // The usual default permissions, under which a new file is readable by everyone.
+    const auto umaskBack = qScopeGuard([was = ::umask(022)] { ::umask(was); });
+    TestBook book(TestBook::Open::No);
+    const QString path = book.bookPath();
+    QCOMPARE(::chmod(QFile::encodeName(book.appDir()).constData(), 0755), 0);
+    if (copy == QLatin1String("upgrade")) {
+        QVERIFY(QFile::remove(path));
+        writeEarlierBuildBook(path);
+    }
+    QCOMPARE(::chmod(QFile::encodeName(path).constData(), mode_t(mode)), 0);
+    const QString backups = BookBackup::folderFor(path);
+    QString made;
+    int madeMode = -1;
+    if (copy == QLatin1String("upgrade"))
+        made = BookFormat::copyPathFor(path, 0);
+    book.db.open(path);
+    if (copy == QLatin1String("automatic")) {
+        made = BookBackup::makeAutomatic(book.db, path, QStringLiteral("import"));
+    } else if (copy == QLatin1String("manual")) {
+        made = backups + QStringLiteral("/chosen.mdb");
+        book.fileDialogs.answer(made);
+        book.prompts.expect(Messages::backupMade(made));
+        BackUpBook(book.services);
+    } else if (copy == QLatin1String("restore")) {
+        const QString chosen = book.appDir() + QStringLiteral("/chosen.mdb");
+        BookBackup::make(book.db, chosen);
+        book.fileDialogs.answer(chosen);
+        book.prompts.expect(Messages::restoreQuestion(chosen), Prompts::Answer::Yes);
+        book.prompts.expectMatch(
+            patternOf(Messages::bookRestored(chosen, QStringLiteral("@@")), "@@"));
+        QVERIFY(RestoreBook(book.services));
+        made = BookBackup::latest(path);
+    } else if (copy == QLatin1String("compaction")) {
+        made = book.appDir() + QStringLiteral("/cashbooktmp.mdb");
+        book.prompts.expect(compactDatabaseQuestion(), Prompts::Answer::Yes)
+            .expect(QStringLiteral("Database compacted."));
+        CompactDatabase(book.services, [&](BookCompaction::Step step) {
+            if (step == BookCompaction::Step::Check)
+                madeMode = modeOf(made);
+        });
+    }
+
+    QVERIFY(book.prompts.verifyAllShown());
+    QCOMPARE(madeMode < 0 ? modeOf(made) : madeMode, mode);
+    if (folderMode)
+        QCOMPARE(modeOf(backups), folderMode);
 }
 
 QTEST_MAIN(TestBackup)

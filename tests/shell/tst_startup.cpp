@@ -4,8 +4,11 @@
 #include "data/bookaccess.h"
 #include "data/bookbackup.h"
 #include "data/bookcheck.h"
+#include "data/booklock.h"
 #include "data/messages.h"
 #include "shell/backgroundbookcheck.h"
+#include "shell/bookbackupcommands.h"
+#include "shell/compactdatabase.h"
 #include "shell/startup.h"
 #include "shell/switchboardwindow.h"
 #include "support/datarows.h"
@@ -20,12 +23,18 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLockFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QSysInfo>
 #include <QTest>
 #include <optional>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -54,6 +63,8 @@ private slots:
     void damagedPagesReported_data();
     void damagedPagesReported();
     void writeStopsTheCheck();
+    void bookOpenInAnotherProgram_data();
+    void bookOpenInAnotherProgram();
 };
 
 // No book where the program is (one of that name in the current directory does not count),
@@ -390,18 +401,26 @@ void TestStartup::lookingWindows() {
     QCOMPARE(fileBytes(path), before);
 }
 
-// The pages are checked once the window is up; damage is told with the last backup.
+// The pages are checked once the window is up; damage is told with the last backup: the one
+// made last, whatever its name, and never a link, the book itself or a copy cut short.
 void TestStartup::damagedPagesReported_data() {
     QTest::addColumn<bool>("damaged");
-    QTest::addColumn<bool>("backedUp");
-    QTest::newRow("sound book") << false << true;
-    QTest::newRow("damaged, a backup") << true << true;
-    QTest::newRow("damaged, no backup") << true << false;
+    QTest::addColumn<QStringList>("backups"); // name@age in days, name>: a link to the book,
+    QTest::addColumn<QString>("latest");      // name=: the book under another name
+    const QString automatic = QStringLiteral("cashbook-20030114-173000000-auto-import.mdb");
+    QTest::newRow("sound book") << false << QStringList{automatic + "@-1"} << QString();
+    QTest::newRow("damaged, no backup") << true << QStringList{} << QString();
+    QTest::newRow("damaged, the backup made last")
+        << true
+        << QStringList{automatic + "@-1", "cashbook-yearend-2002.mdb@-30", "cashbook-zz.mdb>",
+                       "cashbook-zzz.mdb=", "cashbook-20991231-000000000.mdb.partial@0"}
+        << automatic;
 }
 
 void TestStartup::damagedPagesReported() {
     QFETCH(bool, damaged);
-    QFETCH(bool, backedUp);
+    QFETCH(QStringList, backups);
+    QFETCH(QString, latest);
     TestBook book(TestBook::Open::No);
     const QString path = book.bookPath();
     changeFile(path, {"WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < "
@@ -417,16 +436,31 @@ void TestStartup::damagedPagesReported() {
         QVERIFY(file.seek(at - at % 4096));
         QVERIFY(file.putChar('\x07'));
     }
-    QString latest;
-    if (backedUp) {
-        QVERIFY(QDir().mkpath(BookBackup::folderFor(path)));
-        latest = BookBackup::pathFor(path, QDateTime(QDate(2003, 1, 14), QTime(17, 30)));
-        QVERIFY(QFile::copy(path, latest));
+    const QString folder = BookBackup::folderFor(path);
+    QVERIFY(QDir().mkpath(folder));
+    for (const QString& entry : backups) {
+        const QString file =
+            folder + QLatin1Char('/') + entry.section(QRegularExpression("[@>=]"), 0, 0);
+        if (entry.endsWith(QLatin1Char('>'))) {
+            QVERIFY(QFile::link(path, file));
+        } else if (entry.endsWith(QLatin1Char('='))) {
+            QCOMPARE(
+                ::link(QFile::encodeName(path).constData(), QFile::encodeName(file).constData()),
+                0);
+        } else {
+            QVERIFY(QFile::copy(path, file));
+            QFile copy(file);
+            QVERIFY(copy.open(QIODevice::ReadWrite));
+            QVERIFY(copy.setFileTime(
+                QDateTime::currentDateTime().addDays(entry.section('@', 1).toInt()),
+                QFileDevice::FileModificationTime));
+        }
     }
     const QString problems = BookCheck::problems(path);
     QCOMPARE(problems.isEmpty(), !damaged);
     if (damaged)
-        book.prompts.expect(Messages::bookDamaged(problems, latest));
+        book.prompts.expect(
+            Messages::bookDamaged(problems, latest.isEmpty() ? latest : folder + '/' + latest));
 
     auto window = Main(book.services);
 
@@ -457,6 +491,70 @@ void TestStartup::writeStopsTheCheck() {
 
     QTRY_VERIFY(check->isDone());
     QCOMPARE(book.prompts.shown().size(), 0);
+}
+
+// Another Quillan program holds the book's lock: the user may look at the book read-only, and
+// compaction and restore refuse. A lock whose program ended is taken over without a word.
+void TestStartup::bookOpenInAnotherProgram_data() {
+    QTest::addColumn<bool>("live");
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("held, opened to look at") << true << true;
+    QTest::newRow("held, declined") << true << false;
+    QTest::newRow("left by a program that ended") << false << false;
+}
+
+void TestStartup::bookOpenInAnotherProgram() {
+    QFETCH(bool, live);
+    QFETCH(bool, yes);
+    TestBook book(TestBook::Open::No);
+    const QString path = book.bookPath();
+    const QString lockPath = BookLock::pathFor(path);
+    QLockFile other(lockPath);
+    other.setStaleLockTime(0);
+    if (live) {
+        QVERIFY(other.tryLock(0));
+        book.prompts.expect(Messages::bookInUseQuestion(BookAccess::realPath(path),
+                                                        QSysInfo::machineHostName(),
+                                                        QCoreApplication::applicationPid()),
+                            yes ? Prompts::Answer::Yes : Prompts::Answer::No);
+    } else {
+        // A program that took the lock and was killed.
+        const pid_t child = ::fork();
+        if (child == 0)
+            ::_exit((new QLockFile(lockPath))->tryLock(0) ? 0 : 1);
+        int status = -1;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QCOMPARE(status, 0);
+    }
+    const QByteArray before = fileBytes(path);
+
+    auto window = Main(book.services);
+
+    QVERIFY(book.prompts.verifyAllShown());
+    QCOMPARE(bool(window), yes || !live);
+    QCOMPARE(book.db.isOpen(), yes || !live);
+    QCOMPARE(book.db.isReadOnly(), live && yes);
+    // The lock names this program only when it was free to take.
+    QLockFile probe(lockPath);
+    QVERIFY(!probe.tryLock(0));
+    QCOMPARE(book.services.bookLock.take(path) == BookLock::Outcome::Taken, !live);
+    if (live && yes) {
+        const QString refused =
+            Messages::bookInUseElsewhere(BookAccess::realPath(path), QSysInfo::machineHostName(),
+                                         QCoreApplication::applicationPid());
+        book.prompts.expect(compactDatabaseQuestion(), Prompts::Answer::Yes).expect(refused);
+        CompactDatabase(book.services);
+        book.prompts.expect(refused);
+        QVERIFY(!RestoreBook(book.services));
+        QVERIFY(book.prompts.verifyAllShown());
+        QVERIFY(book.fileDialogs.requests().isEmpty());
+    }
+    window.reset();
+    book.db.close();
+    QCOMPARE(fileBytes(path), before);
+    // Ending the program lets go of the lock; the other program's stays.
+    book.services.bookLock.release();
+    QCOMPARE(QFile::exists(lockPath), live);
 }
 
 QTEST_MAIN(TestStartup)
