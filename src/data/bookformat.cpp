@@ -36,6 +36,7 @@ const QList<Step>& steps() {
         UpgradeSteps::emptyBlankDepartments,
         UpgradeSteps::addCashbookTotals,
         UpgradeSteps::addStatementTables,
+        UpgradeSteps::renewCashbookTotals,
     };
     return all;
 }

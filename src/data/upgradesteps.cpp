@@ -72,4 +72,9 @@ void addCashbookTotals(const Database& db, QStringList&) {
     CashbookTotals::create(db);
 }
 
+void renewCashbookTotals(const Database& db, QStringList&) {
+    // Replaces the earlier triggers and counts the totals again.
+    CashbookTotals::create(db);
+}
+
 } // namespace UpgradeSteps
