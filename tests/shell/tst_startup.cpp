@@ -390,23 +390,32 @@ void TestStartup::lookingWindows() {
     QCOMPARE(fileBytes(path), before);
 }
 
-// The pages are checked once the window is up; damage is told with the last backup.
+// The pages are checked once the window is up; damage is told with the last backup. The
+// totals of a sound book are compared with the transactions, and counted again when out of
+// step (the user told once).
 void TestStartup::damagedPagesReported_data() {
     QTest::addColumn<bool>("damaged");
     QTest::addColumn<bool>("backedUp");
-    QTest::newRow("sound book") << false << true;
-    QTest::newRow("damaged, a backup") << true << true;
-    QTest::newRow("damaged, no backup") << true << false;
+    QTest::addColumn<bool>("totalsOff");
+    QTest::newRow("sound book") << false << true << false;
+    QTest::newRow("damaged, a backup") << true << true << false;
+    QTest::newRow("damaged, no backup") << true << false << false;
+    QTest::newRow("totals out of step") << false << false << true;
 }
 
 void TestStartup::damagedPagesReported() {
     QFETCH(bool, damaged);
     QFETCH(bool, backedUp);
+    QFETCH(bool, totalsOff);
     TestBook book(TestBook::Open::No);
     const QString path = book.bookPath();
     changeFile(path, {"WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < "
                       "299) INSERT INTO tblVendors (VendorID, VendorName) SELECT 'K' || i, "
-                      "'QQDAMAGEDPAGEQQ' FROM n"});
+                      "'QQDAMAGEDPAGEQQ' FROM n",
+                      "INSERT INTO tblCashbook (TransID, TransDate, TransStatus, DoubleEntryBank) "
+                      "VALUES ('1', '2024-01-31', '2', 1250000)"});
+    if (totalsOff)
+        changeFile(path, {"UPDATE tblCashbookTotals SET Amount = 7"});
     if (damaged) {
         // The first byte of a page of the vendors' table, its page type, made invalid.
         QFile file(path);
@@ -427,6 +436,8 @@ void TestStartup::damagedPagesReported() {
     QCOMPARE(problems.isEmpty(), !damaged);
     if (damaged)
         book.prompts.expect(Messages::bookDamaged(problems, latest));
+    if (totalsOff)
+        book.prompts.expect(Messages::totalsRecounted());
 
     auto window = Main(book.services);
 
@@ -435,6 +446,9 @@ void TestStartup::damagedPagesReported() {
     QVERIFY(check);
     QTRY_VERIFY(check->isDone());
     QVERIFY(book.prompts.verifyAllShown());
+    if (!damaged)
+        QCOMPARE(book.db.scalar("SELECT group_concat(Amount) FROM tblCashbookTotals").toString(),
+                 QStringLiteral("1250000"));
 }
 
 // A write while the check reads the book is not kept waiting: the check lets go at once and
