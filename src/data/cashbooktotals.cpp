@@ -23,6 +23,26 @@ QString amountOfRow(const QString& row) {
     return QStringLiteral("IFNULL(%1.DoubleEntryBank, 0)").arg(row);
 }
 
+// The triggers the totals were first kept by (format version 2), kept exactly as they were
+// made so that a book of that version holds what its version made. Their INSERT OR IGNORE
+// takes on the conflict clause of the outer statement; renew() replaces them.
+QString firstChange(const QString& row, const QChar sign) {
+    const QString status = statusOfRow(row);
+    const QString period = periodOfRow(row);
+    const QString key = QStringLiteral("TransStatus = %1 AND Period = %2").arg(status, period);
+    QString sql;
+    if (sign == QLatin1Char('+'))
+        sql += QStringLiteral("INSERT OR IGNORE INTO %1 (TransStatus, Period, Amount, "
+                              "Transactions) VALUES (%2, %3, 0, 0); ")
+                   .arg(kTable, status, period);
+    sql += QStringLiteral("UPDATE %1 SET Amount = Amount %2 IFNULL(%3.DoubleEntryBank, 0), "
+                          "Transactions = Transactions %2 1 WHERE %4; ")
+               .arg(kTable, sign, row, key);
+    if (sign == QLatin1Char('-'))
+        sql += QStringLiteral("DELETE FROM %1 WHERE %2 AND Transactions = 0; ").arg(kTable, key);
+    return sql;
+}
+
 // The totals counted from the transactions: status, period, amount, transactions.
 QString countedTotals() {
     const QString c = QStringLiteral("c");
@@ -99,6 +119,32 @@ void create(const Database& db) {
                        "Transactions INTEGER NOT NULL, PRIMARY KEY (TransStatus, Period)) "
                        "WITHOUT ROWID")
             .arg(kTable));
+    const QString newRow = QStringLiteral("NEW");
+    const QString oldRow = QStringLiteral("OLD");
+    db.exec(QStringLiteral(
+                "CREATE TRIGGER IF NOT EXISTS trgCashbookTotalsInsert AFTER INSERT ON tblCashbook "
+                "BEGIN %1END")
+                .arg(firstChange(newRow, QLatin1Char('+'))));
+    db.exec(QStringLiteral(
+                "CREATE TRIGGER IF NOT EXISTS trgCashbookTotalsDelete AFTER DELETE ON tblCashbook "
+                "BEGIN %1END")
+                .arg(firstChange(oldRow, QLatin1Char('-'))));
+    db.exec(QStringLiteral(
+                "CREATE TRIGGER IF NOT EXISTS trgCashbookTotalsUpdate AFTER UPDATE OF TransStatus, "
+                "TransDate, DoubleEntryBank ON tblCashbook BEGIN %1%2END")
+                .arg(firstChange(oldRow, QLatin1Char('-')), firstChange(newRow, QLatin1Char('+'))));
+    // The reconciliation list reads the outstanding transactions in date order by this.
+    db.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS idxCashbookStatusDateID ON tblCashbook "
+                           "(TransStatus, TransDate, TransID)"));
+    // Run again, it counts the book afresh.
+    db.exec(QStringLiteral("DELETE FROM %1").arg(kTable));
+    db.exec(QStringLiteral("INSERT INTO %1 (TransStatus, Period, Amount, Transactions) "
+                           "SELECT %2 COLLATE NOCASE, %3, SUM(IFNULL(DoubleEntryBank, 0)), "
+                           "COUNT(*) FROM tblCashbook AS c GROUP BY 1, 2")
+                .arg(kTable, statusOfRow(QStringLiteral("c")), periodOfRow(QStringLiteral("c"))));
+}
+
+void renew(const Database& db) {
     // No key and no constraint: nothing written to it can conflict.
     db.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (RowKey INTEGER, TransStatus TEXT "
                            "COLLATE NOCASE, Period INTEGER, Amount INTEGER)")
@@ -132,9 +178,6 @@ void create(const Database& db) {
     db.exec(QStringLiteral("CREATE TRIGGER trgCashbookTotalsKey AFTER UPDATE ON tblCashbook WHEN "
                            "%1 BEGIN %2END")
                 .arg(QLatin1String(kKeyChanged), takeOffDisplaced()));
-    // The reconciliation list reads the outstanding transactions in date order by this.
-    db.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS idxCashbookStatusDateID ON tblCashbook "
-                           "(TransStatus, TransDate, TransID)"));
     recount(db);
 }
 

@@ -26,10 +26,15 @@ inline const QString kTable = QStringLiteral("tblCashbookTotals");
 inline const QString kDisplacedTable = QStringLiteral("tblCashbookTotalsDisplaced");
 constexpr int kNoPeriod = -1;
 
-// Creates the tables, the triggers (in place of any of the same names) and the index the
-// reconciliation list reads by, and counts the totals from the transactions already in the
-// book. Run inside the caller's transaction.
+// The totals as the book's format version 2 made them: the table, its first triggers, the
+// index the reconciliation list reads by, and the totals counted from the transactions
+// already in the book. Kept exactly as it was, since a book of that version must hold what
+// the version made; renew() follows it. Run inside the caller's transaction.
 void create(const Database& db);
+
+// Format version 4: the triggers described above in place of the first ones, the table of
+// displaced rows, and the totals counted again. Run inside the caller's transaction.
+void renew(const Database& db);
 
 // Counts the totals afresh from the transactions. Run inside the caller's transaction.
 void recount(const Database& db);

@@ -277,6 +277,7 @@ void createBook(const QString& path) {
         CashbookTotals::create(db);
         QStringList notices;
         UpgradeSteps::addStatementTables(db, notices);
+        UpgradeSteps::renewCashbookTotals(db, notices);
         const QDate today = QDate::currentDate();
         insertTemplateRows(db, today.month(), today.year());
         BookFormat::stamp(db, BookFormat::currentVersion());

@@ -73,8 +73,7 @@ void addCashbookTotals(const Database& db, QStringList&) {
 }
 
 void renewCashbookTotals(const Database& db, QStringList&) {
-    // Replaces the earlier triggers and counts the totals again.
-    CashbookTotals::create(db);
+    CashbookTotals::renew(db);
 }
 
 } // namespace UpgradeSteps

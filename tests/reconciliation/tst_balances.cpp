@@ -256,22 +256,22 @@ void TestBalances::upgradeFillsTotals() {
     QVERIFY(!book.value(added).toString().isEmpty());
     QCOMPARE(book.value(added).toString(), db.scalar(added).toString());
 
-    // A book as the version before left it (an insert trigger that a conflict clause
-    // overrides, totals out of step): the triggers are those of the template and the totals
-    // are counted again.
-    TestBook earlier(TestBook::Open::No);
-    changeFile(earlier.bookPath(),
-               {"DROP TRIGGER trgCashbookTotalsBeforeInsert", "DROP TRIGGER trgCashbookTotalsKey",
-                "DROP TRIGGER trgCashbookTotalsBeforeKey", "DROP TRIGGER trgCashbookTotalsInsert",
-                "DROP TABLE " + CashbookTotals::kDisplacedTable,
-                "CREATE TRIGGER trgCashbookTotalsInsert AFTER INSERT ON tblCashbook BEGIN INSERT "
-                "OR IGNORE INTO tblCashbookTotals VALUES (IFNULL(NEW.TransStatus, ''), 0, 0, 0); "
-                "END",
-                "INSERT INTO tblCashbookTotals VALUES ('1', 202401, 5, 1)",
-                "PRAGMA user_version = 3"});
-    QCOMPARE(earlier.db.open(earlier.bookPath()).fromVersion, 3);
-    QCOMPARE(earlier.value(added).toString(), book.value(added).toString());
-    compareWithFullSums(earlier.db);
+    // A book of version 3, whose first triggers let a REPLACE put the totals out of step: its
+    // triggers become those of the template and its totals are counted again.
+    db.close();
+    QTemporaryDir earlierDir;
+    const QString earlier = earlierDir.filePath(QStringLiteral("cashbook.mdb"));
+    writeEarlierBuildBook(earlier);
+    QCOMPARE(db.open(earlier, BookFormat::steps().mid(0, 3)).fromVersion, 0);
+    db.close();
+    changeFile(earlier, {"INSERT INTO tblCashbook (TransID, TransDate, TransStatus, "
+                         "DoubleEntryBank) VALUES ('R', '2024-02-10', '2', 2000000)",
+                         "INSERT OR REPLACE INTO tblCashbook (TransID, TransDate, TransStatus, "
+                         "DoubleEntryBank) VALUES ('R2', '2024-02-11', '2', 100)",
+                         "UPDATE tblBankDetails SET CurrentMonth = '3', CurrentYear = '2024'"});
+    QCOMPARE(db.open(earlier).fromVersion, 3);
+    QCOMPARE(db.scalar(added).toString(), book.value(added).toString());
+    compareWithFullSums(db);
 }
 
 QTEST_MAIN(TestBalances)
