@@ -33,10 +33,9 @@ bool holdsBookTables(const Database& db) {
 
 const QList<Step>& steps() {
     static const QList<Step> all = {
-        UpgradeSteps::emptyBlankDepartments,
-        UpgradeSteps::addCashbookTotals,
-        UpgradeSteps::addStatementTables,
-        UpgradeSteps::keepStatementLinesPerAccount,
+        UpgradeSteps::emptyBlankDepartments, UpgradeSteps::addCashbookTotals,
+        UpgradeSteps::addStatementTables,    UpgradeSteps::keepStatementLinesPerAccount,
+        UpgradeSteps::renewCashbookTotals,
     };
     return all;
 }

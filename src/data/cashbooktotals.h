@@ -12,14 +12,36 @@ class Database;
 // A month is the number year * 100 + month of TransDate (202403 for March 2024); a
 // transaction without a date is kept under kNoPeriod, which no period range includes. A
 // status is the stored text, Null kept as the empty text.
+//
+// Another tool may write the book with any conflict clause (INSERT OR REPLACE, UPDATE OR
+// FAIL, an upsert ...), and a clause of the outer statement overrides those inside the
+// triggers. So no statement in the triggers can conflict: a total is changed by UPDATE and
+// made by an INSERT only where none exists. A REPLACE removes the row it displaces without
+// its delete trigger (unless recursive_triggers is on), so the row an insert or a change of
+// key may displace is noted before the write (kDisplacedTable) and taken off the totals
+// after it when it is gone.
 namespace CashbookTotals {
 
 inline const QString kTable = QStringLiteral("tblCashbookTotals");
+inline const QString kDisplacedTable = QStringLiteral("tblCashbookTotalsDisplaced");
 constexpr int kNoPeriod = -1;
 
-// Creates the table, its triggers and the index the reconciliation list reads by, and fills
-// the table from the transactions already in the book. Run inside the caller's transaction.
+// The totals as the book's format version 2 made them: the table, its first triggers, the
+// index the reconciliation list reads by, and the totals counted from the transactions
+// already in the book. Kept exactly as it was, since a book of that version must hold what
+// the version made; renew() follows it. Run inside the caller's transaction.
 void create(const Database& db);
+
+// Format version 5: the triggers described above in place of the first ones, the table of
+// displaced rows, and the totals counted again. Run inside the caller's transaction.
+void renew(const Database& db);
+
+// Counts the totals afresh from the transactions. Run inside the caller's transaction.
+void recount(const Database& db);
+
+// A query of one value: 1 when the kept totals are exactly those the transactions give, 0
+// when they differ. It reads the whole of tblCashbook once.
+QString agreementQuery();
 
 // The month number of a period of the book's settings (March 2024: 202403).
 constexpr int periodOf(int year, int month) {

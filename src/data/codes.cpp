@@ -44,10 +44,18 @@ QString monthName(int month) {
 }
 
 QString monthName(const QString& monthText) {
-    for (int m = 1; m <= 12; ++m)
-        if (monthText == QString::number(m))
-            return monthName(m);
-    return {};
+    return monthName(monthNumber(monthText));
+}
+
+int monthNumber(const QString& monthText) {
+    const QString text = monthText.trimmed();
+    if (text.isEmpty() || text.size() > 4)
+        return 0;
+    for (const QChar c : text)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return 0;
+    const int month = text.toInt();
+    return month >= 1 && month <= 12 ? month : 0;
 }
 
 QString periodKey(int month, int year) {
@@ -67,11 +75,10 @@ bool isInPeriod(const QDate& date, const QString& key) {
 }
 
 std::optional<std::pair<QDate, QDate>> periodRange(const QString& month, const QString& year) {
-    bool monthOk = false;
     bool yearOk = false;
-    const int m = month.trimmed().toInt(&monthOk);
+    const int m = monthNumber(month);
     const int y = year.trimmed().toInt(&yearOk);
-    if (!monthOk || !yearOk || m < 1 || m > 12 || year.trimmed().size() != 4)
+    if (m == 0 || !yearOk || year.trimmed().size() != 4)
         return std::nullopt;
     const QDate first(y, m, 1);
     return std::make_pair(first, first.addMonths(1).addDays(-1));

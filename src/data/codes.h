@@ -35,8 +35,13 @@ QString statusWord(const QString& statusCode);
 
 // "January" ... "December" for 1 to 12; empty text for anything else.
 QString monthName(int month);
-// The same for a stored text, compared as text with "1" ... "12".
+// The same for a stored text, read by monthNumber().
 QString monthName(const QString& monthText);
+
+// The month a stored month text names: a whole number from 1 to 12, blanks around it and
+// leading zeros allowed ("3", " 03"); 0 for any other text. The one reading of the fiscal
+// month (CurrentMonth), whatever tool wrote it, wherever it is read.
+int monthNumber(const QString& monthText);
 
 // Month number then four-digit year, no separator: month 1 of 2003 gives "12003".
 QString periodKey(int month, int year);

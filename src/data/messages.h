@@ -172,6 +172,9 @@ QString periodEndCompleted(const QString& month, const QString& year);
 QString statusNotAllowed(const QString& typed);
 // A status change the book refused; nothing was changed.
 QString statusNotSaved(const QString& transId, const QString& reason);
+// The start-up check found the balances' totals out of step with the transactions and
+// counted them again.
+QString totalsRecounted();
 
 // ---- gl export (the GL batch file for Accpac / Adagio) --------------------------------
 // The first question of the export (Yes/No, Yes the default).

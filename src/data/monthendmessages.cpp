@@ -93,6 +93,13 @@ QString statusNotSaved(const QString& transId, const QString& reason) {
         .arg(transId, reason);
 }
 
+QString totalsRecounted() {
+    return QStringLiteral("The totals behind the cashbook balances did not agree with the "
+                          "transactions; the book may have been changed by another program.\r\n"
+                          "\r\nThey have been counted again from the transactions, and the "
+                          "balances are right again.");
+}
+
 // ---- gl export -----------------------------------------------------------------------
 
 QString exportToAccpacQuestion() {

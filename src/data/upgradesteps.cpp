@@ -98,4 +98,8 @@ void keepStatementLinesPerAccount(const Database& db, QStringList&) {
                            "substr(Mapping, 3) || '|-1|||0' WHERE substr(Mapping, 1, 3) = 'v1|'"));
 }
 
+void renewCashbookTotals(const Database& db, QStringList&) {
+    CashbookTotals::renew(db);
+}
+
 } // namespace UpgradeSteps

@@ -27,4 +27,9 @@ void keepStatementLinesPerAccount(const Database& db, QStringList& notices);
 // transactions already in the book.
 void addCashbookTotals(const Database& db, QStringList& notices);
 
+// Version 4: the cashbook totals' triggers as they now are, right under every conflict clause
+// another tool may write with (an INSERT OR REPLACE, an upsert ...), and the totals counted
+// afresh, since such a write may already have put them out of step.
+void renewCashbookTotals(const Database& db, QStringList& notices);
+
 } // namespace UpgradeSteps

@@ -94,7 +94,12 @@ void appendField(QString& out, const QVariant& value, Kind kind) {
     default:
         break;
     }
-    const QString text = value.isNull() ? QString() : value.toString();
+    QString text = value.isNull() ? QString() : value.toString();
+    // The outside package reads the file a line at a time: a line break or tab inside a
+    // field would split or shift it.
+    for (QChar& c : text)
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n') || c == QLatin1Char('\t'))
+            c = QLatin1Char(' ');
     if (trimmedOfSpaces(text).isEmpty())
         out += QLatin1String("\"\"");
     // A numeric text stays as it is, but a bare comma would split it into two fields.

@@ -11,7 +11,9 @@ class Database;
 // The external GL batch file that Accpac Plus and Adagio import: the rows of
 // tblGLDistributionAccpacGL selected by currency and by whether lines already exported are
 // included, one line each, fields separated by commas, CR LF after every line, in
-// Windows-1252. Each field is written by the first of these rules that applies:
+// Windows-1252. A carriage return, line feed or tab inside a text is written as a blank
+// (the outside package reads lines); then each field is written by the first of these
+// rules that applies:
 //  1. Null, empty or blanks only: "".
 //  2. EntryDate, GLAccountCode, TransDateAccpac, RateDate: the text without its outer
 //     blanks between double quotes.

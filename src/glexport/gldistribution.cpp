@@ -66,8 +66,7 @@ std::optional<std::pair<QString, QString>> GlDistribution::currentMonth(const Da
     const QString month = Settings::read(db, Settings::CurrentMonth, Settings::Plain).toString();
     const QString year = Settings::read(db, Settings::CurrentYear, Settings::Plain).toString();
     const auto range = Codes::periodRange(month, year);
-    // The period key is compared as text, so a month stored as "01" names no month.
-    if (!range || Codes::periodKeyOf(range->first) != Codes::periodKey(month, year))
+    if (!range)
         return std::nullopt;
     return std::make_pair(Codes::dateToStored(range->first),
                           Codes::dateToStored(range->second.addDays(1)));

@@ -61,16 +61,17 @@ void exportToAccpac(Services& services, QWidget* parent) {
 
     const FileDialogRequest request =
         exportFileRequest(services.appDir, QStringLiteral("GLBATCH.TXT"));
-    const std::optional<QString> path = services.fileDialogs.saveFileName(request);
+    const std::optional<QString> path =
+        chooseSaveFile(services.fileDialogs, prompts, request, services.bookPath());
     // The dialog may have moved the current directory; windows that name the book without
     // a directory rely on it being the application's.
     QDir::setCurrent(services.appDir);
-    if (path && isBookFile(*path, services.bookPath())) {
-        prompts.critical(Messages::exportOverBook(*path));
+    if (!path) {
+        prompts.information(Messages::exportCancelled());
         return;
     }
-    if (!path || !confirmNewFile(prompts, request, *path)) {
-        prompts.information(Messages::exportCancelled());
+    if (isBookFile(*path, services.bookPath())) {
+        prompts.critical(Messages::exportOverBook(*path));
         return;
     }
     const qint64 rows = GlBatchFile::selectionCount(services.db, includeExported);

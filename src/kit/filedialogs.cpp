@@ -1,5 +1,6 @@
 #include "filedialogs.h"
 
+#include "data/bookfiles.h"
 #include "data/messages.h"
 #include "kit/prompts.h"
 
@@ -21,4 +22,13 @@ FileDialogRequest exportFileRequest(const QString& directory, const QString& fil
     request.confirmOverwrite = true;
     request.confirmCreate = true;
     return request;
+}
+
+std::optional<QString> chooseSaveFile(FileDialogs& dialogs, Prompts& prompts,
+                                      const FileDialogRequest& request, const QString& bookPath) {
+    for (;;) {
+        const std::optional<QString> path = dialogs.saveFileName(request);
+        if (!path || isBookFile(*path, bookPath) || confirmNewFile(prompts, request, *path))
+            return path;
+    }
 }

@@ -35,3 +35,10 @@ public:
 // The question a save dialog asks before it creates a file: true when the request does not
 // ask it, when path names an existing file, or when the user answers Yes.
 bool confirmNewFile(Prompts& prompts, const FileDialogRequest& request, const QString& path);
+
+// The save dialog and its question before a new file is created, which belongs to the
+// dialog: No shows the dialog again. A path naming the book at bookPath or one of its working
+// files (isBookFile) comes back without the question, for the caller to refuse. Nothing when
+// the dialog was cancelled.
+std::optional<QString> chooseSaveFile(FileDialogs& dialogs, Prompts& prompts,
+                                      const FileDialogRequest& request, const QString& bookPath);

@@ -60,7 +60,13 @@ Money calcCurrentBalance(const Database& db, int mode) {
         sum = totalOf(db, counted, {});
         break;
     case OpeningBalance: {
-        const int month = wholeSetting(db, Settings::CurrentMonth, "month");
+        const QString monthText =
+            Settings::read(db, Settings::CurrentMonth, Settings::Plain).toString().trimmed();
+        const int month = Codes::monthNumber(monthText);
+        if (month == 0)
+            throw Failure(ErrorNumber::TypeMismatch,
+                          QStringLiteral("The current month \"%1\" is no month from 1 to 12.")
+                              .arg(monthText));
         const int year = wholeSetting(db, Settings::CurrentYear, "year");
         // Undated transactions are kept under a period below every month.
         sum = totalOf(db, counted + QStringLiteral(" AND Period >= 0 AND Period < ?"),

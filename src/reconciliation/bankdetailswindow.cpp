@@ -24,14 +24,6 @@ const QString kForm = QStringLiteral("frmBankDetails");
 const QString kReadOnlyCaption = QStringLiteral("Fiscal Period and Bank Details - Read Only");
 const QString kEditCaption = QStringLiteral("Fiscal Period and Bank Details - Edit");
 
-// The month number "1" to "12" a stored text names; 0 for anything else.
-int monthNumber(const QString& text) {
-    for (int month = 1; month <= 12; ++month)
-        if (text == QString::number(month))
-            return month;
-    return 0;
-}
-
 } // namespace
 
 BankDetailsWindow::BankDetailsWindow(Services& services, QWidget* parent)
@@ -114,7 +106,7 @@ void BankDetailsWindow::load() {
         m_fields[NextReceipt]->setText(BankDetailsRow::numberText(row->nextReceipt));
     }
     // Any stored value that names no month shows January.
-    const int month = monthNumber(m_fields[CurrentMonth]->text());
+    const int month = Codes::monthNumber(m_fields[CurrentMonth]->text());
     m_month->setCurrentIndex(month == 0 ? 0 : month - 1);
 }
 
@@ -195,7 +187,7 @@ void BankDetailsWindow::save() {
     if (m_fields[CurrentYear]->text().trimmed().isEmpty())
         return refuse(Messages::mustEnterSetting(QStringLiteral("Year")), m_fields[CurrentYear]);
     // A month the list cannot show would be saved while the window shows January.
-    const int month = monthNumber(m_fields[CurrentMonth]->text());
+    const int month = Codes::monthNumber(m_fields[CurrentMonth]->text());
     if (month == 0)
         return refuse(Messages::mustEnterSetting(QStringLiteral("Month")), m_month);
     if (!BankDetailsRow::isNumberingText(m_fields[NextCheque]->text()))

@@ -1,5 +1,6 @@
 #include "periodend.h"
 
+#include "data/codes.h"
 #include "data/database.h"
 #include "shell/settings.h"
 
@@ -21,8 +22,13 @@ int whole(const Database& db, Settings::Key key, const char* what, int low, int 
 } // namespace
 
 FiscalPeriod current(const Database& db) {
-    return {whole(db, Settings::CurrentMonth, "month", 1, 12),
-            whole(db, Settings::CurrentYear, "year", 1, 9998)};
+    const QString month = Settings::read(db, Settings::CurrentMonth, Settings::Plain).toString();
+    const int number = Codes::monthNumber(month);
+    if (number == 0)
+        throw Failure(
+            ErrorNumber::TypeMismatch,
+            QStringLiteral("The current month \"%1\" cannot be read.").arg(month.trimmed()));
+    return {number, whole(db, Settings::CurrentYear, "year", 1, 9998)};
 }
 
 FiscalPeriod next(FiscalPeriod period) {

@@ -1,7 +1,9 @@
 #include "backgroundbookcheck.h"
 
 #include "data/bookbackup.h"
+#include "data/cashbooktotals.h"
 #include "data/messages.h"
+#include "kit/handlerguard.h"
 #include "kit/services.h"
 
 #include <QThread>
@@ -32,9 +34,11 @@ void BackgroundBookCheck::start() {
         return;
     }
     m_interrupt = new BookCheck::Interrupt;
-    m_thread = QThread::create([this, interrupt = m_interrupt] {
-        m_problems = BookCheck::problems(m_bookPath, interrupt);
-    });
+    // A book that may not be changed keeps its totals: they could not be counted again.
+    m_thread = QThread::create(
+        [this, interrupt = m_interrupt, compareTotals = !m_services.db.isReadOnly()] {
+            m_findings = BookCheck::check(m_bookPath, interrupt, compareTotals);
+        });
     connect(m_thread, &QThread::finished, this, &BackgroundBookCheck::finished);
     m_thread->start(QThread::LowPriority);
 }
@@ -58,8 +62,22 @@ void BackgroundBookCheck::finished() {
         return; // stop() has set the restart going
     m_done = true;
     m_services.db.setBeforeWrite({});
-    if (!m_problems.isEmpty())
+    if (!m_findings.problems.isEmpty())
         m_services.prompts.critical(
-            Messages::bookDamaged(m_problems, BookBackup::latest(m_bookPath)));
-    emit done(m_problems);
+            Messages::bookDamaged(m_findings.problems, BookBackup::latest(m_bookPath)));
+    else if (m_findings.totalsDiffer)
+        recountTotals();
+    emit done(m_findings.problems);
+}
+
+// On the program's connection, now that the check has let go of the book. The count is made
+// afresh inside the transaction, so a write since the comparison cannot make it wrong.
+void BackgroundBookCheck::recountTotals() {
+    const Database& db = m_services.db;
+    if (guarded(m_services, {}, QStringLiteral("Main"), [&db] {
+            Transaction transaction(db);
+            CashbookTotals::recount(db);
+            transaction.commit();
+        }))
+        m_services.prompts.information(Messages::totalsRecounted());
 }

@@ -11,7 +11,10 @@ struct Services;
 
 // The quick check of the book's pages (BookCheck), run on a thread and a connection of its
 // own once the main window is up, so start-up does not wait for it. Damage found is told to
-// the user, with the last backup to restore. A write on the program's connection stops a
+// the user, with the last backup to restore. On a sound book the check also compares the
+// cashbook totals with the transactions; totals found out of step (a tool that went round
+// the triggers) are counted again on the program's connection, in one transaction, and the
+// user is told once. A write on the program's connection stops a
 // running check at once (the write would otherwise wait for it), and the check starts again
 // once the book has been left alone for a while. Owned by the main window; its end stops
 // the check.
@@ -34,10 +37,11 @@ private:
     void start();
     void stop();
     void finished();
+    void recountTotals();
 
     Services& m_services;
     QString m_bookPath;
-    QString m_problems;
+    BookCheck::Findings m_findings;
     QThread* m_thread = nullptr;
     BookCheck::Interrupt* m_interrupt = nullptr;
     QTimer m_restart;

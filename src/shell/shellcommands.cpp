@@ -1,6 +1,5 @@
 #include "shellcommands.h"
 
-#include "kit/handlerguard.h"
 #include "kit/services.h"
 #include "shell/bookbackupcommands.h"
 #include "shell/compactdatabase.h"
@@ -39,12 +38,10 @@ void linkPeriodEndMenu(SwitchboardWindow& switchboard) {
     auto* item = switchboard.findChild<QAction*>(itemName);
     if (!button || !item)
         return;
-    // The button's own action, run exactly as a click on it runs it.
-    QObject::connect(item, &QAction::triggered, &switchboard, [&switchboard, button, itemName] {
-        guarded(switchboard.services(), switchboard.objectName(), itemName, [button] {
-            if (button->isEnabled())
-                button->click();
-        });
+    // The button's own action, run exactly as a click on it runs it, but reporting a failure
+    // under the menu item's name.
+    QObject::connect(item, &QAction::triggered, &switchboard, [&switchboard, itemName] {
+        switchboard.pressAs(QStringLiteral("cmdPEProcessing"), itemName);
     });
     new EnabledFollower(button, item);
 }

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSqlQuery>
 #include <QStyle>
 #include <QTabWidget>
@@ -242,7 +243,9 @@ void SwitchboardWindow::buildMenus() {
 }
 
 void SwitchboardWindow::bindCommand(const QString& name, std::function<void()> action) {
-    auto run = [this, name, action] { guarded(m_services, objectName(), name, action); };
+    auto run = [this, name, action] {
+        guarded(m_services, objectName(), m_pressedAs.isEmpty() ? name : m_pressedAs, action);
+    };
     if (auto* button = findChild<QAbstractButton*>(name)) {
         button->setEnabled(true);
         connect(button, &QAbstractButton::clicked, this, run);
@@ -252,6 +255,15 @@ void SwitchboardWindow::bindCommand(const QString& name, std::function<void()> a
         item->setEnabled(true);
         connect(item, &QAction::triggered, this, run);
     }
+}
+
+void SwitchboardWindow::pressAs(const QString& name, const QString& label) {
+    auto* button = findChild<QAbstractButton*>(name);
+    if (!button || !button->isEnabled())
+        return;
+    m_pressedAs = label;
+    const auto done = qScopeGuard([this] { m_pressedAs.clear(); });
+    button->click();
 }
 
 void SwitchboardWindow::loadCompanyPanel() {

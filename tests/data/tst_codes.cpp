@@ -9,20 +9,22 @@ class TestCodes : public QObject {
     Q_OBJECT
 
 private slots:
-    // Codes are texts compared exactly: a leading zero or the word itself is no code.
+    // Codes are texts compared exactly: a leading zero or the word itself is no code. A month
+    // is a whole number from 1 to 12, whatever leading zeros it was stored with.
     void codeTexts() {
         QCOMPARE(Codes::typeEntryTexts().size(), 7);
         QCOMPARE(Codes::typeEntryText("7"), QStringLiteral("7. Miscellaneous"));
         QCOMPARE(Codes::statusWord("2"), QStringLiteral("Reconciled"));
         QCOMPARE(Codes::monthName(12), QStringLiteral("December"));
         QCOMPARE(Codes::monthName(QStringLiteral("1")), QStringLiteral("January"));
+        QCOMPARE(Codes::monthName(QStringLiteral(" 03")), QStringLiteral("March"));
         for (const char* other : {"8", "0", "01", ""})
             QCOMPARE(Codes::typeEntryText(other), QString());
         for (const QString& other : {QString("9"), QString("02"), QString("Reconciled"), QString()})
             QCOMPARE(Codes::statusWord(other), QStringLiteral("Outstanding"));
         for (int month : {0, 13, -1})
             QCOMPARE(Codes::monthName(month), QString());
-        for (const char* text : {"13", "0", "", "01", "2003", "December"})
+        for (const char* text : {"13", "0", "", "013", "2003", "December", "+3", "3.0"})
             QCOMPARE(Codes::monthName(QString::fromLatin1(text)), QString());
     }
 

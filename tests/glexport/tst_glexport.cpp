@@ -89,7 +89,8 @@ struct Fixture {
     }
     QString path() const { return book.appDir() + "/GLBATCH.TXT"; }
     // Presses the export button: `include` answers the second question, `file` the save
-    // dialog ("-" cancels, none when empty), `boxes` are the boxes after the two questions
+    // dialog ("-" cancels, none when empty; "|" between the answers to a dialog shown again),
+    // `boxes` are the boxes after the two questions
     // (a box starting with ^ is a pattern), each answered `answer`.
     void exportMonth(bool include, const QString& file, const QStringList& boxes,
                      Answer answer = Answer::No) {
@@ -98,8 +99,8 @@ struct Fixture {
         for (const QString& box : boxes)
             box.startsWith('^') ? book.prompts.expectMatch(box, answer)
                                 : book.prompts.expect(box, answer);
-        if (!file.isEmpty())
-            book.fileDialogs.answer(file == "-" ? std::nullopt : std::optional(file));
+        for (const QString& answer : file.split('|', Qt::SkipEmptyParts))
+            book.fileDialogs.answer(answer == "-" ? std::nullopt : std::optional(answer));
         auto* button = window.findChild<QAbstractButton*>(QStringLiteral("cmdExportToAccpac"));
         QVERIFY(button && button->isEnabled());
         button->click();
@@ -172,7 +173,7 @@ private slots:
         QVERIFY(!PreparetblDistribution(f.book.services, 1));
         QVERIFY(!PreparetblDistribution(f.book.services, 3));
         QCOMPARE(tableLines(f.book, kDistribution, "tblGLDistribution").size(), 3);
-        f.book.sql("UPDATE tblBankDetails SET CurrentMonth = '01'"); // names no period
+        f.book.sql("UPDATE tblBankDetails SET CurrentMonth = '13'"); // names no period
         f.book.prompts.expect(Messages::noCurrentMonthTransactions());
         QVERIFY(!PreparetblDistribution(f.book.services, 1));
         QVERIFY(f.book.prompts.verifyAllShown());
@@ -195,6 +196,10 @@ private slots:
             << QStringList{"091231|1000|00|GJ|12|091231|12.5|S$|AV|091231",
                            "091231|1000|00|GJ|1000|091231|12.5|S$|AV|091231",
                            "091231|1000|00|GJ|25|091231|0|S$|AV|091231"};
+        QTest::newRow("a signed number and letters in one batch")
+            << QStringList{"+12", "AB1"} << ""
+            << QStringList{"091231|1000|00|CBGL|12|091231|12.5|$|SP|091231",
+                           "091231|1000|00|CBGL|99999|091231|12.5|$|SP|091231"};
         QTest::newRow("a number beyond 32 bits fails")
             << QStringList{"1", "2147483648"} << "" << QStringList{};
     }
@@ -243,6 +248,7 @@ private slots:
         row("comma", " Smith, Jones ", "\"Smith, Jones\"");
         row("thousands separator", "1,000", "\"1,000\"");
         row("double quote", "12\" pipe", "\"12\"\" pipe\"");
+        row("line breaks and a tab", "Office\r\nsupplies\tA4\n", "\"Office  supplies A4\"");
         row("Windows-1252", QString::fromUtf8("Caf\u00e9 \u20ac5"),
             "\"Caf\xe9 \x80"
             "5\"");
@@ -327,14 +333,32 @@ private slots:
             {Messages::exportSucceeded(file, 32773), Messages::viewExportQuestion(),
              Messages::markExportedQuestion()},
             false, true, 16387);
+        row("view and mark Yes: the next month's first day left unmarked",
+            "INSERT INTO tblCashbook (TransID, TransDate, TransStatus) VALUES ('000125', "
+            "'2003-02-01', '1')",
+            false, file, after + QStringList{Messages::exportedAndMarked()}, true, true, 2);
+        row("month stored as 01: the month exported and marked",
+            "UPDATE tblBankDetails SET CurrentMonth = '01'", false, file,
+            after + QStringList{Messages::exportedAndMarked()}, true, true, 1);
+        row("new file not created: the dialog again", "", false, "@/new.txt|" + file,
+            QStringList{Messages::createFileQuestion("@/new.txt")} + after, false, true, 3);
         row("over the book", "", false, "@/cashbook.mdb",
             {Messages::exportOverBook("@/cashbook.mdb")}, false, false, 3);
+        row("over the book's journal through a link to its folder", "", false,
+            "@/link/cashbook.mdb-journal",
+            {Messages::exportOverBook("@/link/cashbook.mdb-journal")}, false, false, 3);
         const QString omega = QString::fromUtf8("\u03a9 meter");
         row("a text Windows-1252 cannot hold", "", false, "",
             {Messages::transactionTextNotWritable(
                 "000124", QLocale().toString(QDate(2003, 1, 6), QLocale::ShortFormat),
                 "its description", omega)},
             false, false, 3, false, omega);
+        row("a home currency Windows-1252 cannot hold",
+            QString::fromUtf8("UPDATE tblAccpacSettings SET GLSingleMultiCurrency = 'M', "
+                              "GLHomeCurrency = '\u20b9'"),
+            false, "",
+            {Messages::settingTextNotWritable("GLHomeCurrency", QString::fromUtf8("\u20b9"))},
+            false, false, 3);
     }
 
     void commandFlows() {
@@ -349,6 +373,8 @@ private slots:
         if (!setup.isEmpty())
             f.book.sql(setup);
         writeFile(f.path(), "earlier");
+        if (file.contains("@/link/"))
+            QVERIFY(QFile::link(f.book.appDir(), f.book.appDir() + "/link"));
         file.replace('@', f.book.appDir());
         boxes.replaceInStrings("@", f.book.appDir());
         f.dialogs.fillDisk = diskFull;

@@ -65,32 +65,66 @@ private slots:
 };
 
 void TestBalances::balances_data() {
-    QTest::addColumn<QStringList>("rows"); // id|date|status|cents
+    QTest::addColumn<QStringList>("rows");   // id|date|status|cents
+    QTest::addColumn<QStringList>("writes"); // then, as another tool; "!": the book refuses it
     QTest::addColumn<int>("month");
     QTest::addColumn<int>("year");
     QTest::addColumn<QList<qint64>>("cents"); // modes 0, 1, 2, starting balance 1000.00
-    QTest::newRow("empty book") << QStringList() << 3 << 2024
-                                << QList<qint64>{100000, 100000, 100000};
-    QTest::newRow("only reversed and void")
-        << QStringList{"1|2024-01-05|3|500", "2|2024-01-06|4|-70", "3|2023-01-06|4|9"} << 3 << 2024
-        << QList<qint64>{100000, 100000, 100000};
-    QTest::newRow("reconciled, outstanding and void")
-        << QStringList{"R|2024-03-01|2|20000", "P|2024-03-02|1|-5000", "V|2024-03-03|4|-99900"} << 3
-        << 2024 << QList<qint64>{115000, 100000, 120000};
-    QTest::newRow("opening balance of March 2024")
-        << QStringList{"a|2023-12-31|1|1", "b|2023-04-01|2|2",  "c|2024-02-29|1|4",
-                       "d|2024-03-01|1|8", "e|2025-01-01|2|16", "f||1|32"}
-        << 3 << 2024 << QList<qint64>{100063, 100007, 100018};
-    QTest::newRow("opening balance of January 2024")
-        << QStringList{"a|2023-12-31|2|1", "b|2024-01-01|1|2"} << 1 << 2024
-        << QList<qint64>{100003, 100001, 100001};
-    QTest::newRow("status text kept as typed")
-        << QStringList{"a|2024-01-01| 2|5", "b|2024-01-01||7", "c|2024-01-01|01|9"} << 1 << 2024
-        << QList<qint64>{100000, 100000, 100000};
+    const auto row = [](const char* name, const QStringList& rows, int month, int year,
+                        const QList<qint64>& cents, const QStringList& writes = {}) {
+        QTest::newRow(name) << rows << writes << month << year << cents;
+    };
+    row("empty book", {}, 3, 2024, {100000, 100000, 100000});
+    row("only reversed and void", {"1|2024-01-05|3|500", "2|2024-01-06|4|-70", "3|2023-01-06|4|9"},
+        3, 2024, {100000, 100000, 100000});
+    row("reconciled, outstanding and void",
+        {"R|2024-03-01|2|20000", "P|2024-03-02|1|-5000", "V|2024-03-03|4|-99900"}, 3, 2024,
+        {115000, 100000, 120000});
+    row("opening balance of March 2024",
+        {"a|2023-12-31|1|1", "b|2023-04-01|2|2", "c|2024-02-29|1|4", "d|2024-03-01|1|8",
+         "e|2025-01-01|2|16", "f||1|32"},
+        3, 2024, {100063, 100007, 100018});
+    row("opening balance of January 2024", {"a|2023-12-31|2|1", "b|2024-01-01|1|2"}, 1, 2024,
+        {100003, 100001, 100001});
+    row("status text kept as typed", {"a|2024-01-01| 2|5", "b|2024-01-01||7", "c|2024-01-01|01|9"},
+        1, 2024, {100000, 100000, 100000});
+
+    // Another tool writing with a conflict clause, which the statements inside the totals'
+    // triggers take on; an amount of 100 is one cent.
+    const QStringList book = {"R|2024-02-10|2|20000", "P|2024-01-15|1|-5000"};
+    const QString insert = QStringLiteral("INSERT %1 INTO tblCashbook (TransID, TransDate, "
+                                          "TransStatus, DoubleEntryBank) VALUES %2");
+    const QString r2 = QStringLiteral("('R2', '2024-02-11', '2', 100)");
+    const QList<qint64> withR2 = {115001, 115001, 120001};
+    row("insert or replace of a new ID", book, 3, 2024, withR2, {insert.arg("OR REPLACE", r2)});
+    row("insert or fail", book, 3, 2024, withR2, {insert.arg("OR FAIL", r2)});
+    row("insert or abort", book, 3, 2024, withR2, {insert.arg("OR ABORT", r2)});
+    row("insert or rollback", book, 3, 2024, withR2, {insert.arg("OR ROLLBACK", r2)});
+    row("upsert moving an existing ID to another total", book, 3, 2024, {95001, 95001, 100000},
+        {insert.arg("", "('R', '2024-01-20', '1', 100)") +
+         " ON CONFLICT (TransID) DO UPDATE SET TransDate = excluded.TransDate, TransStatus = "
+         "excluded.TransStatus, DoubleEntryBank = excluded.DoubleEntryBank"});
+    const QString overP = insert.arg("OR REPLACE", "('p', '2024-02-11', '2', 100)");
+    row("replace over an existing ID", book, 3, 2024, {120001, 120001, 120001}, {overP});
+    row("replace over an existing ID, recursive triggers", book, 3, 2024, {120001, 120001, 120001},
+        {"PRAGMA recursive_triggers = ON", overP});
+    row("replace over an existing row id", book, 3, 2024, {95001, 95001, 100000},
+        {"INSERT OR REPLACE INTO tblCashbook (rowid, TransID, TransDate, TransStatus, "
+         "DoubleEntryBank) SELECT rowid, 'Z', '2024-02-11', '1', 100 FROM tblCashbook WHERE "
+         "TransID = 'R'"});
+    row("update or replace onto another's ID", book, 3, 2024, {95000, 95000, 100000},
+        {"UPDATE OR REPLACE tblCashbook SET TransID = 'R' WHERE TransID = 'P'"});
+    row("insert or fail stopped on its second row", book, 3, 2024, withR2,
+        {"!" + insert.arg("OR FAIL", r2 + ", ('r', '2024-03-01', '1', 100)")});
+    row("insert or ignore over an existing ID, then a new row", book, 3, 2024,
+        {115002, 115002, 120000},
+        {insert.arg("OR IGNORE", "('P', '2024-02-11', '2', 100)"),
+         insert.arg("", "('Q', '2024-02-11', '1', 200)")});
 }
 
 void TestBalances::balances() {
     QFETCH(QStringList, rows);
+    QFETCH(QStringList, writes);
     QFETCH(int, month);
     QFETCH(int, year);
     QFETCH(QList<qint64>, cents);
@@ -101,8 +135,15 @@ void TestBalances::balances() {
         const QStringList f = row.split(QLatin1Char('|'));
         addTransaction(book.db, f[0], f[1].isEmpty() ? QVariant() : f[1], f[2], f[3].toLongLong());
     }
+    for (QString write : std::as_const(writes)) {
+        if (write.startsWith(QLatin1Char('!')))
+            QVERIFY_THROWS_EXCEPTION(Failure, book.sql(write.mid(1)));
+        else
+            book.sql(write);
+    }
     for (int mode = 0; mode < 3; ++mode)
         QCOMPARE(calcCurrentBalance(book.services, mode), Money::fromCents(cents.at(mode)));
+    compareWithFullSums(book.db);
 }
 
 // An empty starting balance is reported and counts as a balance of 0.
@@ -214,6 +255,21 @@ void TestBalances::upgradeFillsTotals() {
                        "'idxCashbookStatusDateID' ORDER BY name)");
     QVERIFY(!book.value(added).toString().isEmpty());
     QCOMPARE(book.value(added).toString(), db.scalar(added).toString());
+
+    // A book of version 3, whose first triggers let a REPLACE put the totals out of step: its
+    // triggers become those of the template and its totals are counted again.
+    db.close();
+    QTemporaryDir earlierDir;
+    const QString earlier = earlierDir.filePath(QStringLiteral("cashbook.mdb"));
+    writeBookOfVersion(earlier, 3);
+    changeFile(earlier, {"INSERT INTO tblCashbook (TransID, TransDate, TransStatus, "
+                         "DoubleEntryBank) VALUES ('R', '2024-02-10', '2', 2000000)",
+                         "INSERT OR REPLACE INTO tblCashbook (TransID, TransDate, TransStatus, "
+                         "DoubleEntryBank) VALUES ('R2', '2024-02-11', '2', 100)",
+                         "UPDATE tblBankDetails SET CurrentMonth = '3', CurrentYear = '2024'"});
+    QCOMPARE(db.open(earlier).fromVersion, 3);
+    QCOMPARE(db.scalar(added).toString(), book.value(added).toString());
+    compareWithFullSums(db);
 }
 
 QTEST_MAIN(TestBalances)

@@ -213,6 +213,12 @@ private slots:
                                                  "The current month \"13\" cannot be read.",
                                                  "frmSwitchboard", button)},
                "13/2024");
+        const char* menu = "mnuDataEntry2PeriodEndProcessing";
+        addRow("month unreadable, from the menu", menu, "0/2024",
+               QStringList{Messages::errorReport(ErrorNumber::TypeMismatch,
+                                                 "The current month \"0\" cannot be read.",
+                                                 "frmSwitchboard", menu)},
+               "0/2024");
     }
 
     void periodEnd() {

@@ -83,7 +83,7 @@ private slots:
         row("year before voucher", "|5|X|1|0", year, "txtFields(0)");
         // A stored month the list cannot show is shown as January, and is no month.
         row("month 0", "2003|0|1|1|0", Messages::mustEnterSetting("Month"), "cboCurrentMonth");
-        row("month 07", "2003|07|1|1|0", Messages::mustEnterSetting("Month"), "cboCurrentMonth");
+        row("month 13", "2003|13|1|1|0", Messages::mustEnterSetting("Month"), "cboCurrentMonth");
         row("voucher negative", "2003|5|-3|1|0", voucher, "txtFields(5)");
         row("voucher beyond 32 bits", "2003|5|2147483648|1|0", voucher, "txtFields(5)");
         row("receipt letters", "2003|5|1|R1|0", Messages::onlyNumbersForReceipts(), "txtFields(6)");

@@ -70,7 +70,7 @@ private slots:
         addRow("month stored as a number", 11, 3, "UPDATE tblBankDetails SET CurrentMonth = 7",
                "July");
         addRow("month with a leading zero", 11, 3, "UPDATE tblBankDetails SET CurrentMonth = '07'",
-               "");
+               "July");
         addRow("description as a month", 4, 3, "UPDATE tblAccpacSettings SET GLARControlDesc = '5'",
                "May");
         addRow("Null source code", 7, 4, "UPDATE tblAccpacSettings SET GLSourceCode = NULL", "");

@@ -402,30 +402,39 @@ void TestStartup::lookingWindows() {
 }
 
 // The pages are checked once the window is up; damage is told with the last backup: the one
-// made last, whatever its name, and never a link, the book itself or a copy cut short.
+// made last, whatever its name, and never a link, the book itself or a copy cut short. The
+// totals of a sound book are compared with the transactions, and counted again when out of
+// step (the user told once).
 void TestStartup::damagedPagesReported_data() {
     QTest::addColumn<bool>("damaged");
     QTest::addColumn<QStringList>("backups"); // name@age in days, name>: a link to the book,
     QTest::addColumn<QString>("latest");      // name=: the book under another name
+    QTest::addColumn<bool>("totalsOff");
     const QString automatic = QStringLiteral("cashbook-20030114-173000000-auto-import.mdb");
-    QTest::newRow("sound book") << false << QStringList{automatic + "@-1"} << QString();
-    QTest::newRow("damaged, no backup") << true << QStringList{} << QString();
+    QTest::newRow("sound book") << false << QStringList{automatic + "@-1"} << QString() << false;
+    QTest::newRow("damaged, no backup") << true << QStringList{} << QString() << false;
     QTest::newRow("damaged, the backup made last")
         << true
         << QStringList{automatic + "@-1", "cashbook-yearend-2002.mdb@-30", "cashbook-zz.mdb>",
                        "cashbook-zzz.mdb=", "cashbook-20991231-000000000.mdb.partial@0"}
-        << automatic;
+        << automatic << false;
+    QTest::newRow("totals out of step") << false << QStringList{} << QString() << true;
 }
 
 void TestStartup::damagedPagesReported() {
     QFETCH(bool, damaged);
     QFETCH(QStringList, backups);
     QFETCH(QString, latest);
+    QFETCH(bool, totalsOff);
     TestBook book(TestBook::Open::No);
     const QString path = book.bookPath();
     changeFile(path, {"WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < "
                       "299) INSERT INTO tblVendors (VendorID, VendorName) SELECT 'K' || i, "
-                      "'QQDAMAGEDPAGEQQ' FROM n"});
+                      "'QQDAMAGEDPAGEQQ' FROM n",
+                      "INSERT INTO tblCashbook (TransID, TransDate, TransStatus, DoubleEntryBank) "
+                      "VALUES ('1', '2024-01-31', '2', 1250000)"});
+    if (totalsOff)
+        changeFile(path, {"UPDATE tblCashbookTotals SET Amount = 7"});
     if (damaged) {
         // The first byte of a page of the vendors' table, its page type, made invalid.
         QFile file(path);
@@ -461,6 +470,8 @@ void TestStartup::damagedPagesReported() {
     if (damaged)
         book.prompts.expect(
             Messages::bookDamaged(problems, latest.isEmpty() ? latest : folder + '/' + latest));
+    if (totalsOff)
+        book.prompts.expect(Messages::totalsRecounted());
 
     auto window = Main(book.services);
 
@@ -469,6 +480,9 @@ void TestStartup::damagedPagesReported() {
     QVERIFY(check);
     QTRY_VERIFY(check->isDone());
     QVERIFY(book.prompts.verifyAllShown());
+    if (!damaged)
+        QCOMPARE(book.db.scalar("SELECT group_concat(Amount) FROM tblCashbookTotals").toString(),
+                 QStringLiteral("1250000"));
 }
 
 // A write while the check reads the book is not kept waiting: the check lets go at once and

@@ -241,20 +241,14 @@ private slots:
     // column mapping, which reads the next statement without asking.
     void earlierFormatBook() {
         TestBook book(TestBook::Open::No);
-        changeFile(
-            book.bookPath(),
-            {"DROP TABLE tblStatementLines",
-             "CREATE TABLE tblStatementLines (LineID INTEGER PRIMARY KEY, "
-             "BankID TEXT NOT NULL UNIQUE, LineDate TEXT NOT NULL, Amount INTEGER NOT NULL, "
-             "Reference TEXT COLLATE NOCASE, PartyName TEXT COLLATE NOCASE, "
-             "Memo TEXT COLLATE NOCASE, TransID TEXT COLLATE NOCASE, ImportedOn TEXT NOT NULL)",
-             "CREATE INDEX idxStatementLinesTrans ON tblStatementLines (TransID)",
-             "INSERT INTO tblStatementLines (BankID, LineDate, Amount, ImportedOn) "
-             "VALUES ('1', '2024-03-05', -70000, '2024-04-01')",
-             "UPDATE tblSystemSetup SET GLBankAccountCode = '1000'",
-             "INSERT INTO tblStatementCsvMapping VALUES ('1000', "
-             "'v1|1|;|dd.MM.yyyy|,|0|1|-1|-1|-1|2')",
-             "PRAGMA user_version = 3"});
+        QFile::remove(book.bookPath());
+        writeBookOfVersion(book.bookPath(), 3);
+        changeFile(book.bookPath(),
+                   {"INSERT INTO tblStatementLines (BankID, LineDate, Amount, ImportedOn) "
+                    "VALUES ('1', '2024-03-05', -70000, '2024-04-01')",
+                    "UPDATE tblSystemSetup SET GLBankAccountCode = '1000'",
+                    "INSERT INTO tblStatementCsvMapping VALUES ('1000', "
+                    "'v1|1|;|dd.MM.yyyy|,|0|1|-1|-1|-1|2')"});
         QCOMPARE(book.db.open(book.bookPath()).fromVersion, 3);
         QCOMPARE(book.rows("SELECT BankAccount, BankID FROM tblStatementLines"),
                  QStringList{"1000|1"});

@@ -1,5 +1,6 @@
 #include "testbook.h"
 
+#include "data/bookformat.h"
 #include "data/schema.h"
 
 #include <QFile>
@@ -20,6 +21,13 @@ void writeEarlierBuildBook(const QString& path) {
         if (!line.startsWith(QLatin1String("--")) && !line.trimmed().isEmpty())
             db.exec(line);
     }
+}
+
+void writeBookOfVersion(const QString& path, int version) {
+    writeEarlierBuildBook(path);
+    Database db(QStringLiteral("book-of-version"));
+    // The copy the upgrade kept beside the book is no part of the book under test.
+    QFile::remove(db.open(path, BookFormat::steps().mid(0, version)).copyPath);
 }
 
 void changeFile(const QString& path, const QStringList& statements) {

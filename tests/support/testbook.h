@@ -10,6 +10,10 @@
 // tables and template rows of that build, no mark, version 0).
 void writeEarlierBuildBook(const QString& path);
 
+// Writes at path a book as the build of format `version` made it: the earlier build's book
+// brought up to that version by the first `version` upgrade steps.
+void writeBookOfVersion(const QString& path, int version);
+
 // Runs statements on a book file with no format check or upgrade (to make the file under test).
 void changeFile(const QString& path, const QStringList& statements);
 
