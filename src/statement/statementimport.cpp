@@ -16,11 +16,24 @@
 #include "statement/statementstore.h"
 
 #include <QFile>
+#include <QInputDialog>
 
 namespace StatementImport {
 
 Dialogs standardDialogs(Services& services) {
     Dialogs dialogs;
+    dialogs.chooseAccount = [](QWidget* parent, const QString& question,
+                               const QStringList& accounts) {
+        QInputDialog dialog(parent);
+        dialog.setObjectName(QStringLiteral("dlgStatementAccount"));
+        dialog.setWindowTitle(QStringLiteral("Import Statement"));
+        dialog.setLabelText(question);
+        dialog.setComboBoxItems(accounts);
+        dialog.setComboBoxEditable(false);
+        if (dialog.exec() != QDialog::Accepted)
+            return -1;
+        return int(accounts.indexOf(dialog.textValue()));
+    };
     dialogs.csvMapping = [](QWidget* parent, const QByteArray& data,
                             const CsvMapping& start) -> std::optional<CsvMapping> {
         CsvMappingDialog dialog(data, start, parent);
@@ -71,6 +84,60 @@ std::optional<Statement> readCsv(Services& services, QWidget* parent, const Dial
     return statement;
 }
 
+// The statements of the book's bank account, joined: those of the one account whose
+// identifier matches the book's bank account number, else of the account the user picks.
+// A file without account identifiers (comma-delimited) is one account. Nothing when the
+// user cancels.
+std::optional<Statement> chooseAccount(Services& services, QWidget* parent, const Dialogs& dialogs,
+                                       const QList<Statement>& read) {
+    struct Account {
+        QString id;
+        QList<Statement> statements;
+    };
+    QList<Account> accounts;
+    for (const Statement& statement : read) {
+        const QString id = statement.accountId.trimmed();
+        auto same = std::find_if(accounts.begin(), accounts.end(),
+                                 [&id](const Account& a) { return a.id == id; });
+        if (same == accounts.end())
+            accounts.append({id, {statement}});
+        else
+            same->statements.append(statement);
+    }
+    if (accounts.isEmpty())
+        return Statement{};
+    if (accounts.size() == 1 && accounts.front().id.isEmpty())
+        return StatementAccounts::join(accounts.front().statements);
+    const QString number =
+        services.db.scalar(QStringLiteral("SELECT BankAccountNumber FROM tblBankDetails"))
+            .toString()
+            .trimmed();
+    QList<qsizetype> matching;
+    for (qsizetype i = 0; i < accounts.size(); ++i)
+        if (StatementAccounts::matches(accounts.at(i).id, number))
+            matching.append(i);
+    if (matching.size() == 1)
+        return StatementAccounts::join(accounts.at(matching.front()).statements);
+    QStringList offered;
+    for (const Account& account : std::as_const(accounts)) {
+        const Statement joined = StatementAccounts::join(account.statements);
+        QDate from;
+        QDate to;
+        for (const StatementLine& line : joined.lines) {
+            if (!from.isValid() || line.date < from)
+                from = line.date;
+            if (!to.isValid() || line.date > to)
+                to = line.date;
+        }
+        offered.append(Messages::statementAccountChoice(account.id, joined.lines.size(), from, to));
+    }
+    const int chosen =
+        dialogs.chooseAccount(parent, Messages::statementWhichAccount(number), offered);
+    if (chosen < 0 || chosen >= accounts.size())
+        return std::nullopt;
+    return StatementAccounts::join(accounts.at(chosen).statements);
+}
+
 // Each line the user confirms becomes a bank entry; a refused entry is shown and asked again.
 int createEntries(Services& services, QWidget* parent, const Dialogs& dialogs,
                   const QList<StatementLine>& lines) {
@@ -115,14 +182,16 @@ std::optional<Outcome> run(Services& services, QWidget* parent, const Dialogs& d
         services.prompts.critical(Messages::statementUnreadable(*path, file.errorString()));
         return std::nullopt;
     }
-    const QByteArray data = file.readAll();
 
     std::optional<Statement> statement;
     try {
+        StatementText::checkSize(file.size());
+        const QByteArray data = file.readAll();
+        // An XML file is an ISO 20022 message or refused as one: never a column mapping.
         if (OfxReader::looksLike(data))
-            statement = OfxReader::read(data);
+            statement = chooseAccount(services, parent, dialogs, OfxReader::read(data));
         else if (CamtReader::looksLike(data))
-            statement = CamtReader::read(data);
+            statement = chooseAccount(services, parent, dialogs, CamtReader::read(data));
         else
             statement = readCsv(services, parent, dialogs, data);
     } catch (const StatementError& error) {
@@ -131,6 +200,16 @@ std::optional<Outcome> run(Services& services, QWidget* parent, const Dialogs& d
     }
     if (!statement)
         return std::nullopt;
+    for (StatementLine& line : statement->lines)
+        StatementText::cap(line);
+    if (!statement->currency.isEmpty()) {
+        const QString home = mrLookupText(services, Settings::HomeCurrency, Settings::Plain);
+        if (statement->currency.compare(home.trimmed(), Qt::CaseInsensitive) != 0 &&
+            !services.prompts.ask(Messages::statementCurrencyQuestion(statement->currency, home)))
+            return std::nullopt;
+    }
+    if (statement->pendingLeftOut > 0)
+        services.prompts.information(Messages::statementPendingLeftOut(statement->pendingLeftOut));
     if (statement->lines.isEmpty()) {
         services.prompts.information(Messages::statementEmpty());
         return std::nullopt;
