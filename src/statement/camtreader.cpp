@@ -1,5 +1,6 @@
 #include "camtreader.h"
 
+#include <QBuffer>
 #include <QDateTime>
 #include <QHash>
 #include <QSet>
@@ -11,6 +12,8 @@ namespace {
 // which keeps memory linear however deeply a file nests.
 constexpr int kTrackedDepth = 24;
 constexpr qsizetype kLongestName = 64;
+// The deepest element used, below its part ("RltdPties/UltmtDbtr/Pty/Nm").
+constexpr int kDeepestWanted = 4;
 // The text kept of one element; more is cut (the fields keep less still).
 constexpr qsizetype kLongestText = 4096;
 
@@ -68,6 +71,42 @@ const QSet<QString>& wanted(Kind kind) {
         break;
     }
     return details;
+}
+
+// The element names the paths above are made of, each one shared text: an element is named
+// without a copy of its name, and any other name is "?", part of no path used.
+const QString& known(QStringView name) {
+    static const QStringList names = [] {
+        QStringList all;
+        for (const char* name :
+             {"Stmt",         "Rpt",       "Ntfctn",     "Ntry",      "Bal",         "NtryDtls",
+              "TxDtls",       "Acct",      "Id",         "IBAN",      "Othr",        "Ccy",
+              "Tp",           "CdOrPrtry", "Cd",         "Amt",       "CdtDbtInd",   "Dt",
+              "DtTm",         "Sts",       "BookgDt",    "ValDt",     "AcctSvcrRef", "NtryRef",
+              "AddtlNtryInf", "Refs",      "EndToEndId", "ChqNb",     "InstrId",     "AmtDtls",
+              "TxAmt",        "RltdPties", "Dbtr",       "UltmtDbtr", "Cdtr",        "UltmtCdtr",
+              "Pty",          "Nm",        "RmtInf",     "Ustrd",     "Strd",        "CdtrRefInf",
+              "Ref",          "AddtlTxInf"})
+            all.append(QLatin1String(name));
+        all.append(QStringLiteral("?"));
+        return all;
+    }();
+    for (const QString& each : names)
+        if (name == each)
+            return each;
+    return names.last();
+}
+
+// Whether an element of this name ends a path used (the others only lead to one).
+bool endsPath(const QString& name) {
+    static const QSet<QString> leaves = [] {
+        QSet<QString> all;
+        for (const Kind kind : {Kind::Statement, Kind::Balance, Kind::Entry, Kind::Details})
+            for (const QString& path : wanted(kind))
+                all.insert(path.section(QLatin1Char('/'), -1));
+        return all;
+    }();
+    return leaves.contains(name);
 }
 
 // Repeated elements whose texts are joined with a space; of any other, the first counts.
@@ -164,12 +203,16 @@ QString detailsAmountPath(const Part& details) {
 // Reads the file as a stream, one part at a time.
 class Reader {
 public:
-    explicit Reader(const QByteArray& data) {
+    explicit Reader(const QByteArray& data) : m_bytes(data) {
         // A byte-order mark says more than a declared encoding that UTF-16 text cannot have.
-        if (data.startsWith("\xff\xfe") || data.startsWith("\xfe\xff"))
+        if (data.startsWith("\xff\xfe") || data.startsWith("\xfe\xff")) {
             m_xml.addData(StatementText::decode(data));
-        else
-            m_xml.addData(data);
+        } else {
+            // Through a device the reader takes the file a piece at a time, not a copy of it.
+            m_device.setBuffer(&m_bytes);
+            m_device.open(QIODevice::ReadOnly);
+            m_xml.setDevice(&m_device);
+        }
     }
 
     QList<Statement> read() {
@@ -198,17 +241,17 @@ private:
         ++m_depth;
         m_capture = nullptr;
         const int line = int(m_xml.lineNumber());
-        const QString name = m_xml.name().toString();
+        const QString& name = known(m_xml.name());
         if (m_depth <= kTrackedDepth) {
             m_names.resize(m_depth - 1);
-            m_names.append(name.size() <= kLongestName ? name : QStringLiteral("?"));
+            m_names.append(name);
         }
         if (m_depth <= 2 && m_kind.isEmpty()) {
             // The message's kind, for a refusal: the namespace's last part, or the element.
             const QString ns = m_xml.namespaceUri().toString();
             m_kind = ns.contains(QLatin1Char(':')) ? ns.section(QLatin1Char(':'), -1) : QString();
             if (m_kind.isEmpty() && m_depth == 1)
-                m_kind = QStringLiteral("<%1>").arg(name.left(kLongestName));
+                m_kind = QStringLiteral("<%1>").arg(m_xml.name().left(kLongestName));
         }
         if (!m_statement && (name == QLatin1String("Stmt") || name == QLatin1String("Rpt") ||
                              name == QLatin1String("Ntfctn"))) {
@@ -238,7 +281,8 @@ private:
                      : m_balance   ? &*m_balance
                      : m_statement ? &*m_statement
                                    : nullptr;
-        if (!part || m_depth > kTrackedDepth || m_depth - part->depth > 6)
+        if (!part || m_depth > kTrackedDepth || m_depth - part->depth > kDeepestWanted ||
+            !endsPath(name))
             return;
         const Kind kind = m_details   ? Kind::Details
                           : m_entry   ? Kind::Entry
@@ -305,11 +349,20 @@ private:
         const QString entryId = entry.first({"AcctSvcrRef", "NtryRef"});
         const QString indicator = entry.texts.value(QStringLiteral("CdtDbtInd")).trimmed();
 
-        // Several transactions booked as one, each with its own amount: a line each.
+        // Several transactions booked as one, each with its own amount: a line each, when
+        // their amounts make up the entry's (else the entry stays one line, as booked).
         bool batch = m_entryDetails.size() > 1;
-        for (const Part& details : std::as_const(m_entryDetails))
+        QList<Money> amounts;
+        Money sum;
+        for (const Part& details : std::as_const(m_entryDetails)) {
             batch = batch && !detailsAmountPath(details).isEmpty();
-        if (batch) {
+            if (!batch)
+                break;
+            amounts.append(
+                signedAmount(details, detailsAmountPath(details), "transaction", indicator));
+            sum += amounts.last();
+        }
+        if (batch && sum == amount) {
             for (qsizetype i = 0; i < m_entryDetails.size(); ++i) {
                 const Part& details = m_entryDetails.at(i);
                 StatementLine line;
@@ -381,6 +434,8 @@ private:
         m_closingSeen = false;
     }
 
+    QByteArray m_bytes;
+    QBuffer m_device;
     QXmlStreamReader m_xml;
     int m_depth = 0;
     QStringList m_names; // the names of the open elements, as deep as kTrackedDepth

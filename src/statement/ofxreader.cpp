@@ -243,6 +243,7 @@ QList<Statement> read(const QByteArray& data) {
             statement();
         } else if (name == QLatin1String("/STMTRS") || name == QLatin1String("/CCSTMTRS")) {
             finishStatement();
+            inLedger = inAccount = false;
         } else if (name == QLatin1String("STMTTRN")) {
             if (line)
                 throw StatementError(
@@ -292,7 +293,9 @@ QList<Statement> read(const QByteArray& data) {
             statement().currency = token.text.toUpper();
         } else if (name == QLatin1String("LEDGERBAL")) {
             inLedger = true;
-        } else if (name == QLatin1String("/LEDGERBAL")) {
+        } else if (name == QLatin1String("/LEDGERBAL") || name == QLatin1String("AVAILBAL") ||
+                   name == QLatin1String("BALLIST")) {
+            // The ledger balance ends with its end tag, or where the next balance starts.
             inLedger = false;
         } else if (inLedger && !token.text.isEmpty()) {
             // An empty balance or date leaves the statement without it.
