@@ -94,11 +94,19 @@ std::optional<Statement> chooseAccount(Services& services, QWidget* parent, cons
         QString id;
         QList<Statement> statements;
     };
+    // One account however its identifier is spaced or cased.
+    const auto key = [](const QString& id) {
+        QString plain;
+        for (const QChar c : id)
+            if (!c.isSpace() && c != QLatin1Char('-'))
+                plain.append(c.toUpper());
+        return plain;
+    };
     QList<Account> accounts;
     for (const Statement& statement : read) {
         const QString id = statement.accountId.trimmed();
         auto same = std::find_if(accounts.begin(), accounts.end(),
-                                 [&id](const Account& a) { return a.id == id; });
+                                 [&](const Account& a) { return key(a.id) == key(id); });
         if (same == accounts.end())
             accounts.append({id, {statement}});
         else
