@@ -18,6 +18,8 @@
 #include <QFile>
 #include <QInputDialog>
 
+#include <algorithm>
+
 namespace StatementImport {
 
 Dialogs standardDialogs(Services& services) {
