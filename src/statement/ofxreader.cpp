@@ -287,10 +287,11 @@ QList<Statement> read(const QByteArray& data) {
             inAccount = true;
         } else if (name == QLatin1String("/BANKACCTFROM") || name == QLatin1String("/CCACCTFROM")) {
             inAccount = false;
-        } else if (inAccount && name == QLatin1String("ACCTID")) {
-            statement().accountId = token.text;
-        } else if (name == QLatin1String("CURDEF")) {
-            statement().currency = token.text.toUpper();
+        } else if (open && inAccount && name == QLatin1String("ACCTID")) {
+            // Only a statement's own account: an account list names accounts without one.
+            current.accountId = token.text;
+        } else if (open && name == QLatin1String("CURDEF")) {
+            current.currency = token.text.toUpper();
         } else if (name == QLatin1String("LEDGERBAL")) {
             inLedger = true;
         } else if (name == QLatin1String("/LEDGERBAL") || name == QLatin1String("AVAILBAL") ||
@@ -314,6 +315,10 @@ QList<Statement> read(const QByteArray& data) {
     if (!ofxSeen)
         throw StatementError(QStringLiteral("Line 1: the file has no <OFX> element."));
     finishStatement();
+    // A sign-on alone, or a list of accounts, is an answer of the bank but no statement.
+    if (statements.isEmpty())
+        throw StatementError(QStringLiteral("Line 1: the file holds no bank or credit card "
+                                            "statement (<STMTRS> or <CCSTMTRS>)."));
     return statements;
 }
 

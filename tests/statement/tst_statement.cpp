@@ -428,6 +428,12 @@ void TestStatement::malformed_data() {
                "</STATUS></SONRS></SIGNONMSGSRSV1>")
         << "ofx"
         << "error 15500";
+    QTest::newRow("ofx a list of accounts")
+        << ofx("<SIGNUPMSGSRSV1><ACCTINFOTRNRS><ACCTINFORS><ACCTINFO><BANKACCTINFO>"
+               "<BANKACCTFROM><ACCTID>1</BANKACCTFROM></BANKACCTINFO></ACCTINFO></ACCTINFORS>"
+               "</ACCTINFOTRNRS></SIGNUPMSGSRSV1>")
+        << "ofx"
+        << "holds no bank or credit card statement";
     QTest::newRow("ofx investment statement")
         << ofx("<INVSTMTMSGSRSV1><INVSTMTTRNRS><INVSTMTRS><INVTRANLIST></INVTRANLIST>"
                "</INVSTMTRS></INVSTMTTRNRS></INVSTMTMSGSRSV1>")
