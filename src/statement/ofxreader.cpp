@@ -1,6 +1,12 @@
 #include "ofxreader.h"
 
+#include <algorithm>
+
 namespace {
+
+// Of a tag's name and text, no more is read than any field could keep.
+constexpr qsizetype kLongestName = 64;
+constexpr qsizetype kLongestText = 4096;
 
 // One tag of the file and the text after it up to the next tag.
 struct Token {
@@ -56,17 +62,21 @@ public:
             if (close < 0)
                 throw StatementError(
                     QStringLiteral("Line %1: a tag is not closed with '>'.").arg(tagLine));
-            const QString tag = m_text.mid(m_at + 1, close - m_at - 1).trimmed();
+            const QStringView tag = QStringView(m_text).mid(m_at + 1, close - m_at - 1).trimmed();
             QString text;
             qsizetype from = close + 1;
+            // Of a text longer than any field keeps, only the start is taken.
+            const auto take = [&text](QStringView piece) {
+                return piece.left(std::max<qsizetype>(0, kLongestText - text.size()));
+            };
             for (;;) {
                 qsizetype lt = m_text.indexOf(QLatin1Char('<'), from);
                 if (lt < 0)
                     lt = m_text.size();
-                text += unescape(m_text.mid(from, lt - from));
+                text += unescape(take(QStringView(m_text).mid(from, lt - from)).toString());
                 if (startsAt(lt, u"<![CDATA[")) {
                     const qsizetype end = skipSpecial(lt);
-                    text += m_text.mid(lt + 9, end - 3 - lt - 9);
+                    text += take(QStringView(m_text).mid(lt + 9, end - 3 - lt - 9));
                     from = end;
                 } else if (startsAt(lt, u"<!--")) {
                     from = skipSpecial(lt);
@@ -78,7 +88,10 @@ public:
             // Processing instructions and declarations carry nothing of the statement.
             if (tag.startsWith(QLatin1Char('?')) || tag.startsWith(QLatin1Char('!')))
                 continue;
-            token.name = tag.section(QLatin1Char(' '), 0, 0).toUpper();
+            const qsizetype space = tag.indexOf(QLatin1Char(' '));
+            token.name = tag.left(std::min<qsizetype>(space < 0 ? tag.size() : space, kLongestName))
+                             .toString()
+                             .toUpper();
             token.text = text.trimmed();
             if (token.name.endsWith(QLatin1Char('/')) || tag.endsWith(QLatin1Char('/'))) {
                 // An empty element (<NAME/>): what follows it is not its text.
