@@ -204,8 +204,12 @@ QString detailsAmountPath(const Part& details) {
 class Reader {
 public:
     explicit Reader(const QByteArray& data) : m_bytes(data) {
-        // A byte-order mark says more than a declared encoding that UTF-16 text cannot have.
-        if (data.startsWith("\xff\xfe") || data.startsWith("\xfe\xff")) {
+        // A byte-order mark says more than a declared encoding that UTF-16 text cannot have;
+        // bytes that are not UTF-8, with no encoding declared, are Windows-1252 as in the
+        // other formats.
+        const bool utf16 = data.startsWith("\xff\xfe") || data.startsWith("\xfe\xff");
+        if (utf16 ||
+            (!data.left(256).contains("encoding=") && !QByteArrayView(data).isValidUtf8())) {
             m_xml.addData(StatementText::decode(data));
         } else {
             // Through a device the reader takes the file a piece at a time, not a copy of it.

@@ -357,6 +357,14 @@ void TestStatement::files_data() {
                                     "<TxDtls><RmtInf><Ustrd>Caf\xc3\xa9</Ustrd></RmtInf>"
                                     "</TxDtls>")))),
            QStringList{"[12345 EUR - - pending 0]", "2024-03-04|5|#|||Caf\u00e9"});
+    QByteArray western = camt("camt.053.001.02", "BkToCstmrStmt",
+                              account("Stmt", "12345",
+                                      entry("5.00", "CRDT", "2024-03-04",
+                                            "<TxDtls><RltdPties><Dbtr><Nm>M\xfcller \x80</Nm>"
+                                            "</Dbtr></RltdPties></TxDtls>")));
+    western.replace(" encoding=\"UTF-8\"", "");
+    addRow("camt Windows-1252 without a declared encoding", "camt", western,
+           QStringList{"[12345 EUR - - pending 0]", "2024-03-04|5|#||M\u00fcller \u20ac|"});
 }
 
 void TestStatement::files() {
