@@ -166,16 +166,6 @@ QDate requiredDate(const Part& part, const QString& prefix, const char* element)
     return date;
 }
 
-QString joinedTexts(const QList<Part>& parts, const char* path) {
-    QStringList texts;
-    for (const Part& part : parts) {
-        const QString text = part.first({path});
-        if (!text.isEmpty())
-            texts.append(text);
-    }
-    return texts.join(QLatin1Char(' '));
-}
-
 // The other party: for money in the debtor, for money out the creditor.
 QString party(const Part& details, bool moneyIn) {
     return moneyIn ? details.first({"RltdPties/Dbtr/Nm", "RltdPties/Dbtr/Pty/Nm",
@@ -390,13 +380,11 @@ private:
         const Part none;
         const Part& details = m_entryDetails.isEmpty() ? none : m_entryDetails.front();
         line.bankId = entryId.isEmpty() ? details.first({"Refs/AcctSvcrRef"}) : entryId;
+        // The details of one transaction give its party and text: texts of different
+        // transactions are never run together.
         line.reference = reference(details, entry);
-        for (const Part& each : std::as_const(m_entryDetails))
-            if (line.name.isEmpty())
-                line.name = party(each, amount.units() >= 0);
-        line.memo = joinedTexts(m_entryDetails, "RmtInf/Ustrd");
-        if (line.memo.isEmpty())
-            line.memo = joinedTexts(m_entryDetails, "AddtlTxInf");
+        line.name = party(details, amount.units() >= 0);
+        line.memo = details.first({"RmtInf/Ustrd", "AddtlTxInf"});
         if (line.memo.isEmpty())
             line.memo = entry.first({"AddtlNtryInf"});
         add(std::move(line));

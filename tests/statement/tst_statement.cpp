@@ -318,7 +318,7 @@ void TestStatement::files_data() {
                                   "<TxDtls><RmtInf><Ustrd>a</Ustrd></RmtInf></TxDtls>"
                                   "<TxDtls><RmtInf><Ustrd>b</Ustrd></RmtInf></TxDtls>"))),
            QStringList{"[12345 EUR - - pending 0]", "2024-03-04|10|B1/1|E1|A|Inv 1",
-                       "2024-03-04|20|B1/2|E2|B|Inv 2", "2024-03-05|-3|#|||a b"});
+                       "2024-03-04|20|B1/2|E2|B|Inv 2", "2024-03-05|-3|#|||a"});
     QByteArray zoned = entry("5.00", "CRDT", "X");
     zoned.replace("<Dt>X</Dt>", "<DtTm>2014-01-04T23:00:00Z</DtTm>");
     addRow("camt booking time in UTC", "camt",
