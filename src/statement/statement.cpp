@@ -12,10 +12,12 @@
 namespace StatementText {
 
 QString decode(const QByteArray& data) {
-    if (data.startsWith("\xff\xfe") || data.startsWith("\xfe\xff")) {
-        QStringDecoder utf16(data.startsWith("\xff\xfe") ? QStringDecoder::Utf16LE
-                                                         : QStringDecoder::Utf16BE);
-        return utf16(data.mid(2));
+    // A byte-order mark of UTF-16 (or UTF-32) names the encoding; the mark is not text.
+    const std::optional<QStringConverter::Encoding> marked =
+        QStringConverter::encodingForData(data);
+    if (marked && *marked != QStringConverter::Utf8) {
+        QStringDecoder wide(*marked);
+        return wide(data);
     }
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8(data);

@@ -52,18 +52,9 @@ private:
 
 namespace StatementText {
 
-// The largest statement file read; a bank's statement of a month is a small part of it.
-constexpr qint64 kMaxFileBytes = 50 * 1024 * 1024;
-
-// A statement file's text: UTF-16 when it starts with a UTF-16 byte-order mark; else UTF-8,
-// or Windows-1252 (the 8-bit set banks use) when the bytes are not valid UTF-8.
+// A statement file's text: UTF-16 or UTF-32 when a byte-order mark says so, else UTF-8, or
+// Windows-1252 (the 8-bit set banks use) when the bytes are not valid UTF-8.
 QString decode(const QByteArray& data);
-
-// Throws StatementError when a file of this many bytes is larger than kMaxFileBytes.
-void checkSize(qint64 bytes);
-
-// The line with each text cut to the length kept of its field.
-void cap(StatementLine& line);
 
 // An amount as a statement writes it, read exactly: digits with an optional sign (or
 // trailing minus), the given decimal separator, and the other of '.' and ',' or a space
@@ -77,6 +68,15 @@ QString lineHash(const StatementLine& line, int occurrence);
 
 // Gives every line without a bank identifier its hash.
 void fillMissingIds(QList<StatementLine>& lines);
+
+// The largest statement file read; a bank's statement of a month is a small part of it.
+constexpr qint64 kMaxFileBytes = 50 * 1024 * 1024;
+
+// Throws StatementError when a file of this many bytes is larger than kMaxFileBytes.
+void checkSize(qint64 bytes);
+
+// The line with each text cut to the length kept of its field.
+void cap(StatementLine& line);
 
 } // namespace StatementText
 
