@@ -17,35 +17,6 @@ QString statementRefused(const QString& detail) {
         .arg(detail);
 }
 
-QString statementEmpty() {
-    return QStringLiteral("The statement holds no transactions.");
-}
-
-QString statementAlreadyImported() {
-    return QStringLiteral("Every line of this statement was imported before. Nothing was added.");
-}
-
-QString statementImported(qint64 lines, qint64 reconciled) {
-    return QStringLiteral("%1 statement line(s) kept; %2 transaction(s) set to Reconciled.")
-        .arg(lines)
-        .arg(reconciled);
-}
-
-QString statementNotImported(const QString& reason) {
-    return QStringLiteral("The statement was not imported, and nothing was changed.\n\n%1")
-        .arg(reason);
-}
-
-QString statementEntriesQuestion(qint64 lines) {
-    return QStringLiteral("%1 statement line(s) have no transaction in the book (bank charges "
-                          "or interest, for example).\n\nCreate bank entries for them now?")
-        .arg(lines);
-}
-
-QString statementEntryNeedsId() {
-    return QStringLiteral("Enter a Transaction ID for the bank entry.");
-}
-
 QString statementWhichAccount(const QString& bookAccount) {
     return (bookAccount.isEmpty()
                 ? QStringLiteral("The book has no bank account number (Fiscal Period and Bank "
@@ -79,6 +50,35 @@ QString statementPendingLeftOut(qint64 entries) {
     return QStringLiteral("%1 entry(ies) of the statement are not booked by the bank yet and "
                           "were left out; they come again on a later statement.")
         .arg(entries);
+}
+
+QString statementEmpty() {
+    return QStringLiteral("The statement holds no transactions.");
+}
+
+QString statementAlreadyImported() {
+    return QStringLiteral("Every line of this statement was imported before. Nothing was added.");
+}
+
+QString statementImported(qint64 lines, qint64 reconciled) {
+    return QStringLiteral("%1 statement line(s) kept; %2 transaction(s) set to Reconciled.")
+        .arg(lines)
+        .arg(reconciled);
+}
+
+QString statementNotImported(const QString& reason) {
+    return QStringLiteral("The statement was not imported, and nothing was changed.\n\n%1")
+        .arg(reason);
+}
+
+QString statementEntriesQuestion(qint64 lines) {
+    return QStringLiteral("%1 statement line(s) have no transaction in the book (bank charges "
+                          "or interest, for example).\n\nCreate bank entries for them now?")
+        .arg(lines);
+}
+
+QString statementEntryNeedsId() {
+    return QStringLiteral("Enter a Transaction ID for the bank entry.");
 }
 
 // ---- reconciliation ------------------------------------------------------------------
