@@ -24,18 +24,6 @@ namespace StatementImport {
 
 Dialogs standardDialogs(Services& services) {
     Dialogs dialogs;
-    dialogs.chooseAccount = [](QWidget* parent, const QString& question,
-                               const QStringList& accounts) {
-        QInputDialog dialog(parent);
-        dialog.setObjectName(QStringLiteral("dlgStatementAccount"));
-        dialog.setWindowTitle(QStringLiteral("Import Statement"));
-        dialog.setLabelText(question);
-        dialog.setComboBoxItems(accounts);
-        dialog.setComboBoxEditable(false);
-        if (dialog.exec() != QDialog::Accepted)
-            return -1;
-        return int(accounts.indexOf(dialog.textValue()));
-    };
     dialogs.csvMapping = [](QWidget* parent, const QByteArray& data,
                             const CsvMapping& start) -> std::optional<CsvMapping> {
         CsvMappingDialog dialog(data, start, parent);
@@ -56,6 +44,18 @@ Dialogs standardDialogs(Services& services) {
         return result == BankEntryDialog::Create ? Dialogs::Answer::Create
                : result == BankEntryDialog::Stop ? Dialogs::Answer::Stop
                                                  : Dialogs::Answer::Skip;
+    };
+    dialogs.chooseAccount = [](QWidget* parent, const QString& question,
+                               const QStringList& accounts) {
+        QInputDialog dialog(parent);
+        dialog.setObjectName(QStringLiteral("dlgStatementAccount"));
+        dialog.setWindowTitle(QStringLiteral("Import Statement"));
+        dialog.setLabelText(question);
+        dialog.setComboBoxItems(accounts);
+        dialog.setComboBoxEditable(false);
+        if (dialog.exec() != QDialog::Accepted)
+            return -1;
+        return int(accounts.indexOf(dialog.textValue()));
     };
     return dialogs;
 }
