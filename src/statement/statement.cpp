@@ -147,7 +147,7 @@ bool matches(const QString& statementAccount, const QString& bookAccount) {
 }
 
 Statement join(const QList<Statement>& statements) {
-    // A statement's place in time: its closing date, or its first line's.
+    // A statement's place in time: its closing date, or its earliest line's.
     const auto when = [](const Statement& s) {
         if (s.closingDate.isValid())
             return s.closingDate;

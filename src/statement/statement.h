@@ -19,7 +19,7 @@ struct StatementLine {
     QString memo;
     int sourceLine = 0; // where the line starts in its file (1-based), for messages
 
-    // The longest text kept of each field; a longer one is cut (see StatementText::capped).
+    // The longest text kept of each field; a longer one is cut (StatementText::cap).
     static constexpr qsizetype kMaxIdLength = 255;
     static constexpr qsizetype kMaxReferenceLength = 35;
     static constexpr qsizetype kMaxNameLength = 140;
