@@ -82,7 +82,7 @@ int main(int argc, char** argv) {
             QFile in(file);
             if (!in.open(QIODevice::ReadOnly))
                 return;
-            statement = OfxReader::read(in.readAll());
+            statement = StatementAccounts::join(OfxReader::read(in.readAll()));
             outstanding = store.outstanding();
             if (store.importedBefore(kBank, statement.lines).contains(true))
                 statement.lines.clear();

@@ -8,7 +8,8 @@
 // text, and the cent figure it shows reads back as its rounding. Bank statements (OFX,
 // camt.053, CSV): a file is read or refused with a StatementError, never anything else; a
 // line read has a date and an identifier, and a statement amount reads back from its plain
-// text. Crashes and undefined
+// text; files hostile in size (deep nesting, fields of megabytes, many lines) are read with
+// their texts cut to what the book keeps. Crashes and undefined
 // behaviour are caught by the sanitizers (build with -DQUILLAN_SANITIZE=ON). Prints the
 // inputs tried and the failures; exits non-zero when there was any.
 #include "data/failure.h"
@@ -22,6 +23,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QSet>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -134,11 +136,12 @@ public:
     }
 
     void statement(const QByteArray& bytes) {
-        for (const auto& read : {+[](const QByteArray& b) { return OfxReader::read(b); },
-                                 +[](const QByteArray& b) { return CamtReader::read(b); },
-                                 +[](const QByteArray& b) {
-                                     return CsvStatement::read(b, CsvMapping{}, QDate(2024, 6, 30));
-                                 }}) {
+        for (const auto& read :
+             {+[](const QByteArray& b) { return StatementAccounts::join(OfxReader::read(b)); },
+              +[](const QByteArray& b) { return StatementAccounts::join(CamtReader::read(b)); },
+              +[](const QByteArray& b) {
+                  return CsvStatement::read(b, CsvMapping{}, QDate(2024, 6, 30));
+              }}) {
             try {
                 for (const StatementLine& line : read(bytes).lines)
                     if (!line.date.isValid() || line.bankId.isEmpty())
@@ -157,9 +160,61 @@ public:
         }
     }
 
+    // Files built to be hostile in size: nesting thousands of levels deep inside an entry,
+    // a field of megabytes, and many lines. Each must be read (its long text cut to what the
+    // book keeps) or refused, in time and memory linear in its size.
+    void hostile(QRandomGenerator& random) {
+        const int depth = random.bounded(1000, 60000);
+        QByteArray nested = "<Document><BkToCstmrStmt><Stmt><Ntry><Amt>1.00</Amt><CdtDbtInd>"
+                            "CRDT</CdtDbtInd><BookgDt><Dt>2024-03-04</Dt></BookgDt>";
+        for (int i = 0; i < depth; ++i)
+            nested += "<a> ";
+        for (int i = 0; i < depth; ++i)
+            nested += "</a> ";
+        statement(nested + "</Ntry></Stmt></BkToCstmrStmt></Document>");
+
+        const QByteArray longText(random.bounded(1, 8) * 1024 * 1024, 'x');
+        const QByteArray longOfx = "OFXHEADER:100\n<OFX><STMTTRN><DTPOSTED>20240305<TRNAMT>1"
+                                   "<FITID>1<NAME>" +
+                                   longText + "<MEMO>" + longText + "</STMTTRN></OFX>";
+        const QByteArray longCamt =
+            "<Document><BkToCstmrStmt><Stmt><Ntry><Amt>1.00</Amt><CdtDbtInd>CRDT</CdtDbtInd>"
+            "<BookgDt><Dt>2024-03-04</Dt></BookgDt><NtryDtls><TxDtls><RltdPties><Dbtr><Nm>" +
+            longText + "</Nm></Dbtr></RltdPties><RmtInf><Ustrd>" + longText +
+            "</Ustrd></RmtInf></TxDtls></NtryDtls></Ntry></Stmt></BkToCstmrStmt></Document>";
+        for (const bool ofx : {true, false}) {
+            const QByteArray& bytes = ofx ? longOfx : longCamt;
+            const Statement read = readOne(bytes, ofx);
+            if (read.lines.size() != 1 ||
+                read.lines.front().name.size() > StatementLine::kMaxNameLength ||
+                read.lines.front().memo.size() > StatementLine::kMaxMemoLength)
+                fail("a long field was not cut to what the book keeps", bytes.left(256));
+        }
+
+        const int lines = random.bounded(1000, 50000);
+        QByteArray many = "OFXHEADER:100\n<OFX>";
+        for (int i = 0; i < lines; ++i)
+            many += "<STMTTRN><DTPOSTED>20240305<TRNAMT>-1.5<NAME>Same</STMTTRN>\n";
+        const Statement read = readOne(many + "</OFX>", true);
+        QSet<QString> ids;
+        for (const StatementLine& line : read.lines)
+            ids.insert(line.bankId);
+        if (read.lines.size() != lines || ids.size() != lines)
+            fail("equal lines of a long file were not each read once", many.left(256));
+    }
+
     qint64 failures() const { return m_failures; }
 
 private:
+    Statement readOne(const QByteArray& bytes, bool ofx) {
+        try {
+            return StatementAccounts::join(ofx ? OfxReader::read(bytes) : CamtReader::read(bytes));
+        } catch (const StatementError& error) {
+            fail("a hostile file was refused", error.message().toUtf8());
+        }
+        return {};
+    }
+
     void fail(const char* what, const QByteArray& bytes) {
         ++m_failures;
         std::fprintf(stderr, "%s: %s\n", what, bytes.toHex().constData());
@@ -189,6 +244,8 @@ int main(int argc, char* argv[]) {
         fuzzer.masterFile(bytes, i % 16 == 0);
         fuzzer.money(bytes);
         fuzzer.statement(bytes);
+        if (i % 4000 == 0)
+            fuzzer.hostile(random);
     }
     std::printf("seed %u inputs %lld failures %lld\n", seed, inputs, fuzzer.failures());
     return fuzzer.failures() == 0 ? 0 : 1;

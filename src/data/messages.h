@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 
@@ -147,6 +148,16 @@ QString aboutText();
 QString statementUnreadable(const QString& path, const QString& reason);
 // A statement file that cannot be read as its format; `detail` names the line at fault.
 QString statementRefused(const QString& detail);
+// Asked when a statement file holds several accounts, or none with the book's bank account
+// number (`bookAccount`, which may be empty); the answers are statementAccountChoice texts.
+QString statementWhichAccount(const QString& bookAccount);
+// One account of a statement file: its identifier, its number of lines and their dates.
+QString statementAccountChoice(const QString& account, qint64 lines, const QDate& from,
+                               const QDate& to);
+// A statement in another currency than the book's home currency; Yes imports it.
+QString statementCurrencyQuestion(const QString& currency, const QString& homeCurrency);
+// Entries of the statement the bank has not booked yet were left out.
+QString statementPendingLeftOut(qint64 entries);
 QString statementEmpty();
 // Every line of the statement is in the book already.
 QString statementAlreadyImported();

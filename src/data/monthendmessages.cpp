@@ -17,6 +17,41 @@ QString statementRefused(const QString& detail) {
         .arg(detail);
 }
 
+QString statementWhichAccount(const QString& bookAccount) {
+    return (bookAccount.isEmpty()
+                ? QStringLiteral("The book has no bank account number (Fiscal Period and Bank "
+                                 "Details).")
+                : QStringLiteral("No single account of this statement file has the book's bank "
+                                 "account number %1.")
+                      .arg(bookAccount)) +
+           QStringLiteral("\n\nWhich account's statement should be imported?");
+}
+
+QString statementAccountChoice(const QString& account, qint64 lines, const QDate& from,
+                               const QDate& to) {
+    const QString name = account.isEmpty() ? QStringLiteral("(no account number)") : account;
+    if (lines == 0)
+        return QStringLiteral("%1: no lines").arg(name);
+    return QStringLiteral("%1: %2 line(s), %3 to %4")
+        .arg(name)
+        .arg(lines)
+        .arg(from.toString(QStringLiteral("dd MMM yyyy")),
+             to.toString(QStringLiteral("dd MMM yyyy")));
+}
+
+QString statementCurrencyQuestion(const QString& currency, const QString& homeCurrency) {
+    return QStringLiteral("The statement is in %1, but the book's home currency is %2. Its "
+                          "amounts would be taken as they stand, without conversion.\n\n"
+                          "Import it anyway?")
+        .arg(currency, homeCurrency.isEmpty() ? QStringLiteral("not set") : homeCurrency);
+}
+
+QString statementPendingLeftOut(qint64 entries) {
+    return QStringLiteral("%1 entry(ies) of the statement are not booked by the bank yet and "
+                          "were left out; they come again on a later statement.")
+        .arg(entries);
+}
+
 QString statementEmpty() {
     return QStringLiteral("The statement holds no transactions.");
 }

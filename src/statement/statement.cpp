@@ -7,6 +7,8 @@
 #include <QRegularExpression>
 #include <QStringDecoder>
 
+#include <algorithm>
+
 namespace StatementText {
 
 QString decode(const QByteArray& data) {
@@ -63,6 +65,20 @@ std::optional<Money> amount(const QString& input, QChar decimalSeparator) {
     return negative ? -*value : *value;
 }
 
+void checkSize(qint64 bytes) {
+    if (bytes > kMaxFileBytes)
+        throw StatementError(
+            QStringLiteral("The file is larger than %1 MB, more than a bank statement holds.")
+                .arg(kMaxFileBytes / (1024 * 1024)));
+}
+
+void cap(StatementLine& line) {
+    line.bankId.truncate(StatementLine::kMaxIdLength);
+    line.reference.truncate(StatementLine::kMaxReferenceLength);
+    line.name.truncate(StatementLine::kMaxNameLength);
+    line.memo.truncate(StatementLine::kMaxMemoLength);
+}
+
 QString lineHash(const StatementLine& line, int occurrence) {
     const QString key = QStringLiteral("%1|%2|%3|%4|%5|%6")
                             .arg(line.date.toString(Qt::ISODate))
@@ -85,3 +101,80 @@ void fillMissingIds(QList<StatementLine>& lines) {
 }
 
 } // namespace StatementText
+
+namespace StatementAccounts {
+
+namespace {
+
+// Digits and letters only, in capitals.
+QString significant(const QString& text) {
+    QString result;
+    for (const QChar c : text)
+        if (c.isLetterOrNumber())
+            result.append(c.toUpper());
+    return result;
+}
+
+// Banks mask card and account numbers with stars, hashes, bullets or a run of X.
+bool masked(const QString& text) {
+    static const QRegularExpression mask(QStringLiteral("[*#\\x{2022}]|[Xx]{2,}"));
+    return text.contains(mask);
+}
+
+QString trailingDigits(const QString& text) {
+    qsizetype start = text.size();
+    while (start > 0 && text.at(start - 1).isDigit())
+        --start;
+    return text.mid(start);
+}
+
+} // namespace
+
+bool matches(const QString& statementAccount, const QString& bookAccount) {
+    const QString a = significant(statementAccount);
+    const QString b = significant(bookAccount);
+    if (a.isEmpty() || b.isEmpty())
+        return false;
+    if (a == b && !masked(statementAccount) && !masked(bookAccount))
+        return true;
+    const bool aShort = masked(statementAccount) || a.size() < b.size();
+    const bool bShort = masked(bookAccount) || b.size() < a.size();
+    const QString aTail = trailingDigits(a);
+    const QString bTail = trailingDigits(b);
+    constexpr qsizetype kLeast = 4;
+    return (aShort && aTail.size() >= kLeast && bTail.endsWith(aTail)) ||
+           (bShort && bTail.size() >= kLeast && aTail.endsWith(bTail));
+}
+
+Statement join(const QList<Statement>& statements) {
+    // A statement's place in time: its closing date, or its earliest line's.
+    const auto when = [](const Statement& s) {
+        if (s.closingDate.isValid())
+            return s.closingDate;
+        QDate date;
+        for (const StatementLine& line : s.lines)
+            if (!date.isValid() || line.date < date)
+                date = line.date;
+        return date;
+    };
+    QList<Statement> ordered = statements;
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [&when](const Statement& x, const Statement& y) { return when(x) < when(y); });
+    Statement joined;
+    for (const Statement& s : ordered) {
+        if (joined.accountId.isEmpty())
+            joined.accountId = s.accountId;
+        if (joined.currency.isEmpty())
+            joined.currency = s.currency;
+        joined.lines += s.lines;
+        joined.pendingLeftOut += s.pendingLeftOut;
+        if (s.closingBalance && (!joined.closingBalance || !joined.closingDate.isValid() ||
+                                 s.closingDate >= joined.closingDate)) {
+            joined.closingBalance = s.closingBalance;
+            joined.closingDate = s.closingDate;
+        }
+    }
+    return joined;
+}
+
+} // namespace StatementAccounts

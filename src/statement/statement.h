@@ -18,13 +18,23 @@ struct StatementLine {
     QString name;
     QString memo;
     int sourceLine = 0; // where the line starts in its file (1-based), for messages
+
+    // The longest text kept of each field; a longer one is cut (StatementText::cap).
+    static constexpr qsizetype kMaxIdLength = 255;
+    static constexpr qsizetype kMaxReferenceLength = 35;
+    static constexpr qsizetype kMaxNameLength = 140;
+    static constexpr qsizetype kMaxMemoLength = 500;
 };
 
-// What a statement file holds.
+// One account's statement. An OFX or camt file may hold several (one per account, or one
+// per day); a comma-delimited file is one statement without an account identifier.
 struct Statement {
+    QString accountId; // the bank's identifier of the account (account number, IBAN); may be empty
+    QString currency;  // the ISO 4217 code the file states; empty when it states none
     QList<StatementLine> lines;
     std::optional<Money> closingBalance;
     QDate closingDate;
+    int pendingLeftOut = 0; // entries the bank has not booked yet, left out of the lines
 };
 
 // A statement file that cannot be read: what is wrong and where (a line or an element).
@@ -59,4 +69,26 @@ QString lineHash(const StatementLine& line, int occurrence);
 // Gives every line without a bank identifier its hash.
 void fillMissingIds(QList<StatementLine>& lines);
 
+// The largest statement file read; a bank's statement of a month is a small part of it.
+constexpr qint64 kMaxFileBytes = 50 * 1024 * 1024;
+
+// Throws StatementError when a file of this many bytes is larger than kMaxFileBytes.
+void checkSize(qint64 bytes);
+
+// The line with each text cut to the length kept of its field.
+void cap(StatementLine& line);
+
 } // namespace StatementText
+
+namespace StatementAccounts {
+
+// Whether a statement's account identifier names the book's bank account number. Only
+// digits and letters count (spaces, dashes and masking stars do not); when one side is
+// masked or shorter, its trailing digits must end the other (at least four of them).
+bool matches(const QString& statementAccount, const QString& bookAccount);
+
+// The statements of one account (several days, or several pieces) as one: the lines in
+// date order, and the closing balance of the latest.
+Statement join(const QList<Statement>& statements);
+
+} // namespace StatementAccounts

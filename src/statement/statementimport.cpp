@@ -16,6 +16,9 @@
 #include "statement/statementstore.h"
 
 #include <QFile>
+#include <QInputDialog>
+
+#include <algorithm>
 
 namespace StatementImport {
 
@@ -41,6 +44,18 @@ Dialogs standardDialogs(Services& services) {
         return result == BankEntryDialog::Create ? Dialogs::Answer::Create
                : result == BankEntryDialog::Stop ? Dialogs::Answer::Stop
                                                  : Dialogs::Answer::Skip;
+    };
+    dialogs.chooseAccount = [](QWidget* parent, const QString& question,
+                               const QStringList& accounts) {
+        QInputDialog dialog(parent);
+        dialog.setObjectName(QStringLiteral("dlgStatementAccount"));
+        dialog.setWindowTitle(QStringLiteral("Import Statement"));
+        dialog.setLabelText(question);
+        dialog.setComboBoxItems(accounts);
+        dialog.setComboBoxEditable(false);
+        if (dialog.exec() != QDialog::Accepted)
+            return -1;
+        return int(accounts.indexOf(dialog.textValue()));
     };
     return dialogs;
 }
@@ -69,6 +84,68 @@ std::optional<Statement> readCsv(Services& services, QWidget* parent, const Dial
     Statement statement = CsvStatement::read(data, *chosen, services.clock.today());
     store.saveCsvMapping(bank, *chosen);
     return statement;
+}
+
+// The statements of the book's bank account, joined: those of the one account whose
+// identifier matches the book's bank account number, else of the account the user picks.
+// A file without account identifiers (comma-delimited) is one account. Nothing when the
+// user cancels.
+std::optional<Statement> chooseAccount(Services& services, QWidget* parent, const Dialogs& dialogs,
+                                       const QList<Statement>& read) {
+    struct Account {
+        QString id;
+        QList<Statement> statements;
+    };
+    // One account however its identifier is spaced or cased.
+    const auto key = [](const QString& id) {
+        QString plain;
+        for (const QChar c : id)
+            if (!c.isSpace() && c != QLatin1Char('-'))
+                plain.append(c.toUpper());
+        return plain;
+    };
+    QList<Account> accounts;
+    for (const Statement& statement : read) {
+        const QString id = statement.accountId.trimmed();
+        auto same = std::find_if(accounts.begin(), accounts.end(),
+                                 [&](const Account& a) { return key(a.id) == key(id); });
+        if (same == accounts.end())
+            accounts.append({id, {statement}});
+        else
+            same->statements.append(statement);
+    }
+    if (accounts.isEmpty())
+        return Statement{};
+    if (accounts.size() == 1 && accounts.front().id.isEmpty())
+        return StatementAccounts::join(accounts.front().statements);
+    const QString number =
+        services.db.scalar(QStringLiteral("SELECT BankAccountNumber FROM tblBankDetails"))
+            .toString()
+            .trimmed();
+    QList<qsizetype> matching;
+    for (qsizetype i = 0; i < accounts.size(); ++i)
+        if (StatementAccounts::matches(accounts.at(i).id, number))
+            matching.append(i);
+    if (matching.size() == 1)
+        return StatementAccounts::join(accounts.at(matching.front()).statements);
+    QStringList offered;
+    for (const Account& account : std::as_const(accounts)) {
+        const Statement joined = StatementAccounts::join(account.statements);
+        QDate from;
+        QDate to;
+        for (const StatementLine& line : joined.lines) {
+            if (!from.isValid() || line.date < from)
+                from = line.date;
+            if (!to.isValid() || line.date > to)
+                to = line.date;
+        }
+        offered.append(Messages::statementAccountChoice(account.id, joined.lines.size(), from, to));
+    }
+    const int chosen =
+        dialogs.chooseAccount(parent, Messages::statementWhichAccount(number), offered);
+    if (chosen < 0 || chosen >= accounts.size())
+        return std::nullopt;
+    return StatementAccounts::join(accounts.at(chosen).statements);
 }
 
 // Each line the user confirms becomes a bank entry; a refused entry is shown and asked again.
@@ -116,14 +193,16 @@ std::optional<Outcome> run(Services& services, QWidget* parent, const Dialogs& d
         services.prompts.critical(Messages::statementUnreadable(*path, file.errorString()));
         return std::nullopt;
     }
-    const QByteArray data = file.readAll();
 
     std::optional<Statement> statement;
     try {
+        StatementText::checkSize(file.size());
+        const QByteArray data = file.readAll();
+        // An XML file is an ISO 20022 message or refused as one: never a column mapping.
         if (OfxReader::looksLike(data))
-            statement = OfxReader::read(data);
+            statement = chooseAccount(services, parent, dialogs, OfxReader::read(data));
         else if (CamtReader::looksLike(data))
-            statement = CamtReader::read(data);
+            statement = chooseAccount(services, parent, dialogs, CamtReader::read(data));
         else
             statement = readCsv(services, parent, dialogs, data);
     } catch (const StatementError& error) {
@@ -132,6 +211,16 @@ std::optional<Outcome> run(Services& services, QWidget* parent, const Dialogs& d
     }
     if (!statement)
         return std::nullopt;
+    for (StatementLine& line : statement->lines)
+        StatementText::cap(line);
+    if (!statement->currency.isEmpty()) {
+        const QString home = mrLookupText(services, Settings::HomeCurrency, Settings::Plain);
+        if (statement->currency.compare(home.trimmed(), Qt::CaseInsensitive) != 0 &&
+            !services.prompts.ask(Messages::statementCurrencyQuestion(statement->currency, home)))
+            return std::nullopt;
+    }
+    if (statement->pendingLeftOut > 0)
+        services.prompts.information(Messages::statementPendingLeftOut(statement->pendingLeftOut));
     if (statement->lines.isEmpty()) {
         services.prompts.information(Messages::statementEmpty());
         return std::nullopt;

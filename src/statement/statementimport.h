@@ -3,6 +3,7 @@
 #include "statement/statemententries.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -12,13 +13,21 @@ struct CsvMapping;
 struct Services;
 
 // The "Import Statement..." command of the reconciliation screen: the open dialog, the
-// format read from the file (OFX, camt.053, or comma-delimited through the bank account's
-// column mapping, asked for once), the lines imported before left out, the review, and the
-// accepted matches written in one transaction. Nothing is written before the user accepts.
+// format read from the file (OFX, an ISO 20022 XML file, or comma-delimited through the bank
+// account's column mapping, asked for once), the account whose statements are imported
+// (the one matching the book's bank account number, or the one the user picks), the
+// currency checked against the book's home currency, the lines imported before left out,
+// the review, and the accepted matches written in one transaction. Nothing is written
+// before the user accepts.
 namespace StatementImport {
 
-// The two dialogs of the import; tests replace them with scripted ones.
+// The dialogs of the import; tests replace them with scripted ones.
 struct Dialogs {
+    // The account to import when a file holds several, or none with the book's bank account
+    // number: the index of the chosen one in `accounts` (each described by its identifier,
+    // number of lines and date range), or -1 when cancelled.
+    std::function<int(QWidget* parent, const QString& question, const QStringList& accounts)>
+        chooseAccount;
     // The column mapping for a comma-delimited file, starting from `start`; nothing when
     // cancelled.
     std::function<std::optional<CsvMapping>(QWidget* parent, const QByteArray& data,

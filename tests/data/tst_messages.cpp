@@ -123,6 +123,24 @@ void TestMessages::texts_data() {
         Messages::errorReport(-2147467259, "Duplicate.", {}, "PreparetblDistribution"),
         "An error has occurred.\r\n\r\nError Number: -2147467259\r\nError Description: "
         "Duplicate.\r\nRoutine: PreparetblDistribution");
+    // ---- statement
+    row("statementWhichAccount", Messages::statementWhichAccount("12-345"),
+        "No single account of this statement file has the book's bank account number "
+        "12-345.\n\nWhich account's statement should be imported?");
+    row("statementWhichAccount without a number", Messages::statementWhichAccount(""),
+        "The book has no bank account number (Fiscal Period and Bank Details).\n\nWhich "
+        "account's statement should be imported?");
+    row("statementAccountChoice",
+        Messages::statementAccountChoice("DE89 3704", 12, QDate(2024, 3, 1), QDate(2024, 3, 31)),
+        "DE89 3704: 12 line(s), 01 Mar 2024 to 31 Mar 2024");
+    row("statementAccountChoice without lines",
+        Messages::statementAccountChoice("", 0, QDate(), QDate()), "(no account number): no lines");
+    row("statementCurrencyQuestion", Messages::statementCurrencyQuestion("EUR", "USD"),
+        "The statement is in EUR, but the book's home currency is USD. Its amounts would be "
+        "taken as they stand, without conversion.\n\nImport it anyway?");
+    row("statementPendingLeftOut", Messages::statementPendingLeftOut(2),
+        "2 entry(ies) of the statement are not booked by the bank yet and were left out; they "
+        "come again on a later statement.");
     // ---- reconciliation
     row("periodEndQuestion", Messages::periodEndQuestion("March", "2024"),
         "This advances the Cashbook to the next fiscal period. \r\nIf the current fiscal "

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStringEncoder>
 #include <QTest>
 
 namespace {
@@ -62,9 +63,49 @@ QByteArray ofxOf(const QStringList& lines) {
     return ofx + "</BANKTRANLIST></OFX>\n";
 }
 
+// A statement file of several accounts; each account is "identifier:date amount, ...".
+QByteArray ofxAccounts(const QStringList& accounts) {
+    QByteArray body;
+    for (const QString& account : accounts) {
+        const QStringList parts = account.split(QLatin1Char(':'));
+        body += "<STMTTRNRS><STMTRS><CURDEF>USD<BANKACCTFROM><ACCTID>" + parts[0].toUtf8() +
+                "</BANKACCTFROM><BANKTRANLIST>\n";
+        int fitid = 0;
+        for (const QString& line : parts[1].split(QLatin1Char(','))) {
+            const QStringList f = line.trimmed().split(QLatin1Char(' '));
+            body += "<STMTTRN><DTPOSTED>" + f[0].toUtf8() + "<TRNAMT>" + f[1].toUtf8() + "<FITID>" +
+                    parts[0].toUtf8() + QByteArray::number(++fitid) + "</STMTTRN>\n";
+        }
+        body += "</BANKTRANLIST></STMTRS></STMTTRNRS>\n";
+    }
+    return "OFXHEADER:100\n<OFX><BANKMSGSRSV1>" + body + "</BANKMSGSRSV1></OFX>\n";
+}
+
+// A camt.053 file of day statements: each is "IBAN closing-date closing entry-amount[ status]".
+QByteArray camtDays(const QStringList& days) {
+    QByteArray body;
+    for (const QString& day : days) {
+        const QStringList f = day.split(QLatin1Char(' '));
+        const QByteArray date = f[1].toUtf8();
+        body += "<Stmt><Acct><Id><IBAN>" + f[0].toUtf8() +
+                "</IBAN></Id><Ccy>USD</Ccy></Acct><Bal><Tp><CdOrPrtry><Cd>CLBD</Cd></CdOrPrtry>"
+                "</Tp><Amt Ccy=\"USD\">" +
+                f[2].toUtf8() + "</Amt><CdtDbtInd>DBIT</CdtDbtInd><Dt><Dt>" + date +
+                "</Dt></Dt></Bal><Ntry><Amt Ccy=\"USD\">" + f[3].toUtf8() +
+                "</Amt><CdtDbtInd>DBIT</CdtDbtInd><Sts>" + (f.size() > 4 ? f[4] : "BOOK").toUtf8() +
+                "</Sts><BookgDt><Dt>" + date + "</Dt></BookgDt></Ntry></Stmt>\n";
+    }
+    return "<?xml version=\"1.0\"?>\n<Document xmlns=\"urn:iso:std:iso:20022:tech:xsd:"
+           "camt.053.001.02\"><BkToCstmrStmt>" +
+           body + "</BkToCstmrStmt></Document>\n";
+}
+
 struct Script {
     int mappingAsked = 0;
     int reviewed = 0;
+    int accountChoice = -1;
+    QStringList accountsOffered;
+    QStringList reviewedLines; // each "date amount", then "closing amount date"
     QStringList entries;
     bool acceptReview = true;
     std::optional<CsvMapping> mapping;
@@ -74,8 +115,19 @@ struct Script {
             ++mappingAsked;
             return mapping;
         };
-        d.review = [this](QWidget*, StatementReviewModel&, const Statement&, int) {
+        d.chooseAccount = [this](QWidget*, const QString& question, const QStringList& offered) {
+            accountsOffered = QStringList{question} + offered;
+            return accountChoice;
+        };
+        d.review = [this](QWidget*, StatementReviewModel&, const Statement& statement, int) {
             ++reviewed;
+            for (const StatementLine& line : statement.lines)
+                reviewedLines << line.date.toString(Qt::ISODate) + QLatin1Char(' ') +
+                                     line.amount.toPlainString();
+            if (statement.closingBalance)
+                reviewedLines << QStringLiteral("closing %1 %2")
+                                     .arg(statement.closingBalance->toPlainString(),
+                                          statement.closingDate.toString(Qt::ISODate));
             return acceptReview;
         };
         // The first offer goes to an unknown account and is refused; the second is right.
@@ -269,6 +321,83 @@ private slots:
             .expect(Messages::statementEntriesQuestion(1), Prompts::Answer::No);
         QVERIFY(!StatementImport::run(book.services, nullptr, script.dialogs()));
         QVERIFY(book.prompts.verifyAllShown());
+    }
+
+    void accountsAndKinds_data() {
+        // The book's bank account number and home currency; the boxes shown (a text, or a
+        // pattern starting with ^; questions answered No); the account chosen when asked
+        // (-2: must not be asked) and what was offered; the lines reviewed.
+        columns<QByteArray, QString, QString, QStringList, int, QStringList, QStringList>(
+            "file", "bookAccount", "homeCurrency", "boxes", "choice", "offered", "reviewed");
+        const QByteArray threeAccounts =
+            ofxAccounts({"111-222-333:20240301 -50, 20240302 -50", "XXXXXXXXXXXX4321:20240303 -7",
+                         "DE02120300000000202051:20240304 -8"});
+        addRow("the account with the book's number", threeAccounts, "111 222 333", "USD",
+               QStringList{}, -2, QStringList{}, QStringList{"2024-03-01 -50", "2024-03-02 -50"});
+        addRow("a masked card number by its last digits", threeAccounts, "4111-1111-1111-4321",
+               "USD", QStringList{}, -2, QStringList{}, QStringList{"2024-03-03 -7"});
+        addRow("an account number within an IBAN", threeAccounts, "0000202051", "USD",
+               QStringList{}, -2, QStringList{}, QStringList{"2024-03-04 -8"});
+        const QStringList offered = {
+            Messages::statementWhichAccount(QStringLiteral("777")),
+            Messages::statementAccountChoice(QStringLiteral("111-222-333"), 2, QDate(2024, 3, 1),
+                                             QDate(2024, 3, 2)),
+            Messages::statementAccountChoice(QStringLiteral("XXXXXXXXXXXX4321"), 1,
+                                             QDate(2024, 3, 3), QDate(2024, 3, 3)),
+            Messages::statementAccountChoice(QStringLiteral("DE02120300000000202051"), 1,
+                                             QDate(2024, 3, 4), QDate(2024, 3, 4))};
+        addRow("no account matches: asked", threeAccounts, "777", "USD", QStringList{}, 1, offered,
+               QStringList{"2024-03-03 -7"});
+        addRow("asked and cancelled", threeAccounts, "777", "USD", QStringList{}, -1, offered,
+               QStringList{});
+        addRow("days of one account joined",
+               camtDays({"DE89370400440532013000 2024-03-05 150.00 20.00",
+                         "DE02120300000000202051 2024-03-05 9.00 9.00",
+                         "DE89370400440532013000 2024-03-04 130.00 30.00"}),
+               "DE89 3704 0044 0532 0130 00", "USD", QStringList{}, -2, QStringList{},
+               QStringList{"2024-03-04 -30", "2024-03-05 -20", "closing -150 2024-03-05"});
+        addRow("pending entries left out and told",
+               camtDays({"DE89370400440532013000 2024-03-05 150.00 20.00",
+                         "DE89370400440532013000 2024-03-06 150.00 30.00 PDNG"}),
+               "DE89370400440532013000", "USD", QStringList{Messages::statementPendingLeftOut(1)},
+               -2, QStringList{}, QStringList{"2024-03-05 -20", "closing -150 2024-03-06"});
+        addRow("another currency: asked", ofxAccounts({"111-222-333:20240301 -50"}), "111-222-333",
+               "EUR",
+               QStringList{Messages::statementCurrencyQuestion(QStringLiteral("USD"),
+                                                               QStringLiteral("EUR"))},
+               -2, QStringList{}, QStringList{});
+        addRow("XML of another kind is refused, never mapped",
+               QByteArray("<?xml version=\"1.0\"?>\n<Document xmlns=\"urn:iso:std:iso:20022:tech:"
+                          "xsd:camt.056.001.01\"><FIToFIPmtCxlReq/></Document>\n"),
+               "", "USD",
+               QStringList{"^The statement cannot be read[\\s\\S]*camt\\.056\\.001\\.01"}, -2,
+               QStringList{}, QStringList{});
+        QStringEncoder encoder(QStringEncoder::Utf16BE);
+        addRow("a UTF-16 camt file",
+               "\xfe\xff" + QByteArray(encoder(QString::fromUtf8(
+                                camtDays({"DE89370400440532013000 2024-03-05 150.00 20.00"})))),
+               "DE89370400440532013000", "USD", QStringList{}, -2, QStringList{},
+               QStringList{"2024-03-05 -20", "closing -150 2024-03-05"});
+    }
+
+    void accountsAndKinds() {
+        const auto [file, bookAccount, homeCurrency, boxes, choice, offered, reviewed] =
+            fetch<QByteArray, QString, QString, QStringList, int, QStringList, QStringList>(
+                "file", "bookAccount", "homeCurrency", "boxes", "choice", "offered", "reviewed");
+        ImportBook book;
+        book.sql("UPDATE tblBankDetails SET BankAccountNumber = ?", {bookAccount});
+        book.sql("UPDATE tblAccpacSettings SET GLHomeCurrency = ?", {homeCurrency});
+        Script script;
+        script.acceptReview = false;
+        script.accountChoice = choice;
+        book.fileDialogs.answer(book.write("statement.xml", file));
+        for (const QString& box : boxes)
+            book.prompts.expectBox(box);
+        QVERIFY(!StatementImport::run(book.services, nullptr, script.dialogs()));
+        QVERIFY(book.prompts.verifyAllShown());
+        QCOMPARE(script.accountsOffered, offered);
+        QCOMPARE(script.reviewedLines, reviewed);
+        QCOMPARE(script.mappingAsked, 0);
     }
 
     void reviewChoices() {
