@@ -6,11 +6,16 @@
 
 #include <QFileInfo>
 
+namespace {
+
+// True when the request does not ask, when path names an existing file, or on Yes.
 bool confirmNewFile(Prompts& prompts, const FileDialogRequest& request, const QString& path) {
     if (!request.confirmCreate || QFileInfo::exists(path))
         return true;
     return prompts.ask(Messages::createFileQuestion(path), Prompts::Answer::Yes);
 }
+
+} // namespace
 
 FileDialogRequest exportFileRequest(const QString& directory, const QString& fileName) {
     FileDialogRequest request;

@@ -15,7 +15,7 @@ struct FileDialogRequest {
     QString fileName;
     // The dialog itself asks before an existing file is replaced.
     bool confirmOverwrite = true;
-    // Asked by confirmNewFile() once the dialog has closed, through the program's prompts,
+    // Asked by chooseSaveFile() once the dialog has closed, through the program's prompts,
     // so the question is the same in every dialog and can be answered in tests.
     bool confirmCreate = false;
 };
@@ -31,10 +31,6 @@ public:
     virtual std::optional<QString> saveFileName(const FileDialogRequest& request) = 0;
     virtual std::optional<QString> openFileName(const FileDialogRequest& request) = 0;
 };
-
-// The question a save dialog asks before it creates a file: true when the request does not
-// ask it, when path names an existing file, or when the user answers Yes.
-bool confirmNewFile(Prompts& prompts, const FileDialogRequest& request, const QString& path);
 
 // The save dialog and its question before a new file is created, which belongs to the
 // dialog: No shows the dialog again. A path naming the book at bookPath or one of its working

@@ -99,13 +99,15 @@ void exportMasterFile(Services& services, QWidget* parent, const MasterFile& fil
     }
     const FileDialogRequest request =
         exportFileRequest(services.appDir, QStringLiteral("Export.txt"));
-    const std::optional<QString> path = services.fileDialogs.saveFileName(request);
+    // The question before a new file is made belongs to the dialog: No returns to it.
+    const std::optional<QString> path =
+        chooseSaveFile(services.fileDialogs, services.prompts, request, services.bookPath());
     restoreCurrentDirectory(services);
     if (path && isBookFile(*path, services.bookPath())) {
         services.prompts.critical(Messages::exportOverBook(*path));
         return;
     }
-    if (!path || !confirmNewFile(services.prompts, request, *path)) {
+    if (!path) {
         services.prompts.information(Messages::exportCancelled());
         return;
     }
