@@ -6,20 +6,29 @@
 
 #include <QHash>
 #include <QSet>
+#include <QSqlError>
 
 namespace {
 
 // Rows per statement: a statement file has thousands of lines, and one statement per line
 // costs more than the work itself. SQLite takes up to 32,766 bound values.
 constexpr qsizetype kChunk = 250;
+// Values bound to one multi-row insert.
+constexpr qsizetype kBoundValues = 2250;
+// The values of a kept line.
+constexpr int kLineWidth = 9;
+// The transactions an acceptance reconciles, for the one UPDATE that joins them.
+constexpr char kChosenTable[] = "StatementChosen";
 
-// "(?, ?), (?, ?)" for rows of width values; one "?, ?" list when width is 1.
-QString placeholders(qsizetype rows, int width) {
-    QStringList row(width, QStringLiteral("?"));
-    const QString one = row.join(QStringLiteral(", "));
-    if (width == 1)
-        return QStringList(rows, QStringLiteral("?")).join(QStringLiteral(", "));
-    return QStringList(rows, QLatin1Char('(') + one + QLatin1Char(')')).join(QStringLiteral(", "));
+// "?, ?, ?": a list of n values.
+QString valueList(qsizetype n) {
+    return QStringList(n, QStringLiteral("?")).join(QStringLiteral(", "));
+}
+
+// "(?, ?), (?, ?)": rows of width values.
+QString rowList(qsizetype rows, int width) {
+    return QStringList(rows, QLatin1Char('(') + valueList(width) + QLatin1Char(')'))
+        .join(QStringLiteral(", "));
 }
 
 // "YYYY-MM-DD" as the book stores dates, read without the cost of a general date parser.
@@ -71,7 +80,7 @@ QList<bool> StatementStore::importedBefore(const QString& bankAccount,
             QStringLiteral("SELECT BankID, LineDate, Amount, COUNT(*) FROM tblStatementLines "
                            "WHERE BankAccount = ? AND BankID IN (%1) "
                            "GROUP BY BankID, LineDate, Amount")
-                .arg(placeholders(count, 1)),
+                .arg(valueList(count)),
             values);
         while (query.next())
             stored.insert(lineKey(query.value(0).toString(), query.value(1).toString(),
@@ -111,48 +120,96 @@ StatementStore::keptWithoutTransaction(const QString& bankAccount,
 
 int StatementStore::accept(const QString& bankAccount, const QList<Accepted>& accepted,
                            const QDate& today) const {
-    Transaction transaction(m_db);
     const QString importedOn = Codes::dateToStored(today);
-    int kept = 0;
-    for (qsizetype from = 0; from < accepted.size(); from += kChunk) {
-        const qsizetype count = std::min<qsizetype>(kChunk, accepted.size() - from);
-        QVariantList matched{Codes::Reconciled, Codes::Outstanding};
-        QVariantList rows;
-        for (qsizetype i = from; i < from + count; ++i) {
-            const Accepted& item = accepted.at(i);
-            const StatementLine& line = item.line;
-            if (!item.transId.isEmpty())
-                matched.append(item.transId);
-            rows << bankAccount << line.bankId << Codes::dateToStored(line.date)
-                 << line.amount.units() << line.reference << line.name << line.memo
-                 << (item.transId.isEmpty() ? QVariant() : QVariant(item.transId)) << importedOn;
-        }
-        const qsizetype toReconcile = matched.size() - 2;
-        if (toReconcile > 0 &&
-            // By the key: the status index would scan every outstanding row per chunk.
-            m_db.execute(QStringLiteral("UPDATE tblCashbook SET TransStatus = ? WHERE "
-                                        "+TransStatus = ? AND TransID IN (%1)")
-                             .arg(placeholders(toReconcile, 1)),
-                         matched) != toReconcile)
-            throw Failure(ErrorNumber::OperationCancelled, notOutstanding(matched.mid(2)));
-        kept += m_db.execute(
-            QStringLiteral("INSERT INTO tblStatementLines (BankAccount, BankID, LineDate, "
-                           "Amount, Reference, PartyName, Memo, TransID, ImportedOn) "
-                           "VALUES %1")
-                .arg(placeholders(count, 9)),
-            rows);
+    QVariantList chosen;
+    QVariantList rows;
+    rows.reserve(accepted.size() * kLineWidth);
+    for (const Accepted& item : accepted) {
+        const StatementLine& line = item.line;
+        if (!item.transId.isEmpty())
+            chosen.append(item.transId);
+        rows << bankAccount << line.bankId << Codes::dateToStored(line.date) << line.amount.units()
+             << line.reference << line.name << line.memo
+             << (item.transId.isEmpty() ? QVariant() : QVariant(item.transId)) << importedOn;
     }
-    transaction.commit();
-    return kept;
+    {
+        Transaction transaction(m_db);
+        if (chosen.isEmpty() || reconcile(chosen)) {
+            const int kept = insertRows(
+                QStringLiteral("INSERT INTO tblStatementLines (BankAccount, BankID, LineDate, "
+                               "Amount, Reference, PartyName, Memo, TransID, ImportedOn) VALUES "),
+                kLineWidth, rows);
+            transaction.commit();
+            return kept;
+        }
+    }
+    // Named once the transaction is rolled back, when the statuses are those the user saw.
+    throw Failure(ErrorNumber::OperationCancelled, notOutstanding(chosen));
+}
+
+bool StatementStore::reconcile(const QVariantList& transIds) const {
+    const QString chosen = QStringLiteral("temp.") + QLatin1String(kChosenTable);
+    // The key is the book's (TransID is NOCASE): a transaction chosen for two lines is kept once.
+    m_db.execute(QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS %1 (TransID TEXT COLLATE NOCASE "
+                                "PRIMARY KEY)")
+                     .arg(QLatin1String(kChosenTable)));
+    m_db.execute(QStringLiteral("DELETE FROM ") + chosen);
+    if (insertRows(QStringLiteral("INSERT OR IGNORE INTO %1 (TransID) VALUES ").arg(chosen), 1,
+                   transIds) != transIds.size())
+        return false;
+    // Through the key: the status index would scan every outstanding row. The totals' triggers
+    // keep the months' totals inside this statement.
+    const int reconciled = m_db.execute(
+        QStringLiteral("UPDATE tblCashbook SET TransStatus = ? WHERE TransID IN (SELECT TransID "
+                       "FROM %1) AND +TransStatus = ?")
+            .arg(chosen),
+        {Codes::Reconciled, Codes::Outstanding});
+    m_db.execute(QStringLiteral("DELETE FROM ") + chosen);
+    return reconciled == transIds.size();
+}
+
+int StatementStore::insertRows(const QString& insertValues, int width,
+                               const QVariantList& values) const {
+    const qsizetype rows = values.size() / width;
+    const qsizetype chunk = kBoundValues / width;
+    // One statement prepared for the full chunks, another for the rest.
+    QSqlQuery full(m_db.connection());
+    QSqlQuery rest(m_db.connection());
+    bool fullPrepared = false;
+    int inserted = 0;
+    for (qsizetype from = 0; from < rows; from += chunk) {
+        const qsizetype count = std::min(chunk, rows - from);
+        const bool whole = count == chunk;
+        QSqlQuery& query = whole ? full : rest;
+        if (!whole || !fullPrepared) {
+            query.setForwardOnly(true);
+            if (!query.prepare(insertValues + rowList(count, width)))
+                Database::fail(query.lastError());
+            fullPrepared = fullPrepared || whole;
+        }
+        for (qsizetype i = 0; i < count * width; ++i)
+            query.bindValue(int(i), values.at(from * width + i));
+        if (!query.exec())
+            Database::fail(query.lastError());
+        inserted += query.numRowsAffected();
+    }
+    return inserted;
 }
 
 QString StatementStore::notOutstanding(const QVariantList& transIds) const {
     QStringList ids;
-    for (const QVariant& id : transIds)
-        if (m_db.scalar(QStringLiteral("SELECT TransStatus FROM tblCashbook WHERE TransID = ?"),
-                        {id})
-                .toString() != Codes::Outstanding)
+    QSet<QString> seen;
+    for (const QVariant& id : transIds) {
+        // A transaction chosen twice is no longer outstanding for its second line.
+        const QString key = id.toString().toLower();
+        const bool twice = seen.contains(key);
+        seen.insert(key);
+        if (twice || m_db.scalar(QStringLiteral("SELECT TransStatus FROM tblCashbook WHERE "
+                                                "TransID = ?"),
+                                 {id})
+                             .toString() != Codes::Outstanding)
             ids << id.toString();
+    }
     return QStringLiteral("No longer outstanding: transaction %1.")
         .arg(ids.join(QStringLiteral(", ")));
 }

@@ -43,6 +43,12 @@ public:
     void saveCsvMapping(const QString& bankAccount, const CsvMapping& mapping) const;
 
 private:
+    // Sets the given outstanding transactions to Reconciled; false when one is no longer
+    // outstanding or is given twice (the caller's transaction then holds a partial change).
+    bool reconcile(const QVariantList& transIds) const;
+    // Runs "INSERT ... VALUES " followed by rows of `width` of the values, many rows to a
+    // statement prepared once; returns the rows inserted.
+    int insertRows(const QString& insertValues, int width, const QVariantList& values) const;
     QString notOutstanding(const QVariantList& transIds) const;
 
     const Database& m_db;

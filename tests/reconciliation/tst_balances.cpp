@@ -4,6 +4,7 @@
 #include "data/messages.h"
 #include "reconciliation/balances.h"
 #include "reconciliation/currentbalance.h"
+#include "statement/statementstore.h"
 #include "support/testbook.h"
 
 #include <QRandomGenerator>
@@ -49,6 +50,7 @@ void compareWithFullSums(const Database& db) {
         QCOMPARE(Balances::calcCurrentBalance(db, mode).units(), fullSum(db, mode).units());
     QCOMPARE(db.scalar("SELECT SUM(Transactions) FROM " + CashbookTotals::kTable).toLongLong(),
              db.scalar("SELECT COUNT(*) FROM tblCashbook").toLongLong());
+    QCOMPARE(db.scalar(CashbookTotals::agreementQuery()).toInt(), 1);
 }
 
 } // namespace
@@ -160,7 +162,8 @@ void TestBalances::unreadableStartingBalance() {
 }
 
 // Inserts, updates (of status, date, amount and key) and deletes in a random order, some in a
-// transaction that is rolled back: the totals always give the full sums.
+// transaction that is rolled back, and statement matches accepted (every other time refused,
+// for a transaction no longer outstanding): the totals always give the full sums.
 void TestBalances::totalsFollowEveryWrite() {
     TestBook book;
     const Database& db = book.db;
@@ -202,6 +205,38 @@ void TestBalances::totalsFollowEveryWrite() {
         else
             db.exec("DELETE FROM tblCashbook WHERE TransID = ?", {id});
     };
+    // Statement matches accepted for up to 25 outstanding transactions; with one reconciled
+    // among them, the whole is refused and nothing changes.
+    const StatementStore store(db);
+    const auto acceptMatches = [&](bool withReconciled) {
+        QList<StatementStore::Accepted> accepted;
+        QSqlQuery chosen = db.exec(
+            QStringLiteral("SELECT TransID FROM tblCashbook WHERE TransStatus = '1' ORDER BY "
+                           "random() LIMIT 25"));
+        QStringList ids;
+        while (chosen.next())
+            ids << chosen.value(0).toString();
+        const QString reconciled =
+            db.scalar("SELECT TransID FROM tblCashbook WHERE TransStatus = '2' LIMIT 1").toString();
+        const bool refused = withReconciled && !reconciled.isEmpty();
+        if (refused)
+            ids.insert(random.bounded(int(ids.size()) + 1), reconciled);
+        for (const QString& id : ids) {
+            StatementLine line;
+            line.bankId = id;
+            line.date = QDate(2024, 6, 1);
+            accepted.append({line, id});
+        }
+        const QVariant before = db.scalar("SELECT group_concat(TransStatus) FROM tblCashbook");
+        try {
+            QCOMPARE(store.accept(QStringLiteral("1000"), accepted, QDate(2024, 6, 30)),
+                     int(ids.size()));
+            QVERIFY(!refused);
+        } catch (const Failure&) {
+            QVERIFY(refused);
+            QCOMPARE(db.scalar("SELECT group_concat(TransStatus) FROM tblCashbook"), before);
+        }
+    };
     for (int round = 0; round < 6; ++round) {
         {
             Transaction committed(db);
@@ -209,6 +244,8 @@ void TestBalances::totalsFollowEveryWrite() {
                 step();
             committed.commit();
         }
+        compareWithFullSums(db);
+        acceptMatches(round % 2 == 1);
         compareWithFullSums(db);
         QList<Money> before;
         for (int mode = 0; mode < 3; ++mode)

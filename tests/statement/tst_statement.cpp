@@ -1,3 +1,4 @@
+#include "data/cashbooktotals.h"
 #include "data/messages.h"
 #include "statement/camtreader.h"
 #include "statement/csvstatement.h"
@@ -130,6 +131,7 @@ private slots:
     void malformed();
     void matching_data();
     void matching();
+    void acceptAndReimport_data();
     void acceptAndReimport();
 };
 
@@ -636,10 +638,21 @@ void TestStatement::matching() {
     QCOMPARE(got, expected);
 }
 
+// A refused acceptance: the transactions chosen for the two lines of another statement, and
+// the ones the refusal names.
+void TestStatement::acceptAndReimport_data() {
+    columns<QStringList, QString>("chosen", "named");
+    addRow("no longer outstanding", QStringList{"", "1002"}, QString("1002"));
+    addRow("beside an outstanding one", QStringList{"1003", "1002"}, QString("1002"));
+    addRow("one transaction for two lines", QStringList{"1003", "1003"}, QString("1003"));
+}
+
 void TestStatement::acceptAndReimport() {
+    const auto [chosen, named] = fetch<QStringList, QString>("chosen", "named");
     TestBook book;
     for (const auto& [id, status, amount] :
-         {std::tuple{"1001", "1", -500000}, std::tuple{"1002", "2", -20000}})
+         {std::tuple{"1001", "1", -500000}, std::tuple{"1002", "2", -20000},
+          std::tuple{"1003", "1", 70000}})
         book.sql(
             QStringLiteral("INSERT INTO tblCashbook (TransID, TransDate, TransType, "
                            "TransStatus, DoubleEntryBank) VALUES (?, '2024-03-01', '1', ?, ?)"),
@@ -647,7 +660,7 @@ void TestStatement::acceptAndReimport() {
     StatementStore store(book.db);
     // Only outstanding rows are offered.
     const QList<StatementMatcher::BookEntry> offered = store.outstanding();
-    QCOMPARE(offered.size(), 1);
+    QCOMPARE(offered.size(), 2);
     QCOMPARE(offered.front().bankAmount, m("-50"));
 
     const Statement s = OfxReader::read(kOfx1).front();
@@ -660,13 +673,21 @@ void TestStatement::acceptAndReimport() {
              QStringLiteral("2"));
     // The same file again: every line is known.
     QCOMPARE(store.importedBefore(bank, s.lines), (QList<bool>{true, true}));
-    // A transaction no longer outstanding refuses the whole: no line is kept.
+    // A transaction no longer outstanding (or taken by another line) refuses the whole: no
+    // line is kept, no transaction reconciled, and the refusal names only that transaction.
     const Statement other = CamtReader::read(kCamt).front();
-    QVERIFY_THROWS_EXCEPTION(Failure, store.accept(bank,
-                                                   {{other.lines.at(0), QString()},
-                                                    {other.lines.at(1), QStringLiteral("1002")}},
-                                                   QDate(2024, 4, 1)));
+    QString refusal;
+    try {
+        store.accept(bank, {{other.lines.at(0), chosen.at(0)}, {other.lines.at(1), chosen.at(1)}},
+                     QDate(2024, 4, 1));
+    } catch (const Failure& failure) {
+        refusal = failure.description();
+    }
+    QCOMPARE(refusal, QStringLiteral("No longer outstanding: transaction %1.").arg(named));
     QCOMPARE(book.value("SELECT COUNT(*) FROM tblStatementLines").toInt(), 2);
+    QCOMPARE(book.value("SELECT TransStatus FROM tblCashbook WHERE TransID = '1003'").toString(),
+             QStringLiteral("1"));
+    QCOMPARE(book.value(CashbookTotals::agreementQuery()).toInt(), 1);
 
     CsvMapping mapping;
     mapping.headerLines = 3;
