@@ -105,26 +105,14 @@ public:
     QPaintEngine* paintEngine() const override { return &m_engine; }
 
 protected:
+    // A Letter page at 72 dots an inch.
     int metric(PaintDeviceMetric metric) const override {
-        switch (metric) {
-        case PdmWidth:
-            return 612;
-        case PdmHeight:
-            return 792;
-        case PdmDpiX:
-        case PdmDpiY:
-        case PdmPhysicalDpiX:
-        case PdmPhysicalDpiY:
-            return 72;
-        case PdmDepth:
-            return 32;
-        case PdmDevicePixelRatio:
-            return 1;
-        case PdmDevicePixelRatioScaled:
+        if (metric == PdmDevicePixelRatioScaled)
             return int(devicePixelRatioFScale());
-        default:
-            return 1;
-        }
+        const QHash<int, int> values{{PdmWidth, 612},      {PdmHeight, 792},      {PdmDpiX, 72},
+                                     {PdmDpiY, 72},        {PdmPhysicalDpiX, 72}, {PdmDepth, 32},
+                                     {PdmPhysicalDpiY, 72}};
+        return values.value(metric, 1);
     }
 
 private:
@@ -275,15 +263,15 @@ void TestReports::pagination() {
 }
 
 void TestReports::groupsAndSums_data() {
-    QTest::addColumn<QString>("report");
-    QTest::newRow("tax analysis") << "tax";
-    QTest::newRow("GL summary") << "summary";
-    QTest::newRow("cashbook, 500 either way") << "cashbook";
-    QTest::newRow("cashbook, empty distribution") << "empty";
+    columns<QString>("report");
+    addRow("tax analysis", "tax");
+    addRow("GL summary", "summary");
+    addRow("cashbook, 500 either way", "cashbook");
+    addRow("cashbook, empty distribution", "empty");
 }
 
 void TestReports::groupsAndSums() {
-    QFETCH(QString, report);
+    const auto [report] = fetch<QString>("report");
     TestBook book;
     std::unique_ptr<Report> r;
     QStringList groups;    // group header texts, in order
@@ -420,13 +408,13 @@ QMap<QString, std::pair<ReportLayout (*)(), RowQuery>> everyReport() {
 }
 
 void TestReports::textsFit_data() {
-    QTest::addColumn<QString>("report");
+    columns<QString>("report");
     for (const QString& name : everyReport().keys())
-        QTest::newRow(qPrintable(name)) << name;
+        addRow(qPrintable(name), name);
 }
 
 void TestReports::textsFit() {
-    QFETCH(QString, report);
+    const auto [report] = fetch<QString>("report");
     const auto [layoutOf, query] = everyReport().value(report);
     ReportLayout layout = layoutOf();
 
@@ -510,37 +498,24 @@ QString commentLine(int i) {
 }
 
 void TestReports::voucherForms_data() {
-    QTest::addColumn<bool>("receipt");
-    QTest::addColumn<QString>("id");
-    QTest::addColumn<int>("pages");
-    QTest::addColumn<QStringList>("texts");
-    QTest::newRow("payment voucher")
-        << false << "000123" << 1
-        << QStringList{"PAYMENT VOUCHER",     "Vendor ID", "V1",      "000123",
-                       "05 Jan 03",           "$100.00",   "$107.00", "Payment Approved by:",
-                       "Payment Received by:"};
-    QTest::newRow("receipt, all digits")
-        << true << "1002" << 1
-        << QStringList{"OFFICIAL RECEIPT", "Customer ID", "1002", "Received by:"};
-    QTest::newRow("no such voucher") << false << "999" << 1 << QStringList{};
+    columns<bool, QString, int, QStringList>("receipt", "id", "pages", "texts");
+    addRow("payment voucher", false, "000123", 1,
+           QStringList{"PAYMENT VOUCHER", "Vendor ID", "V1", "000123", "05 Jan 03", "$100.00",
+                       "$107.00", "Payment Approved by:", "Payment Received by:"});
+    addRow("receipt, all digits", true, "1002", 1,
+           QStringList{"OFFICIAL RECEIPT", "Customer ID", "1002", "Received by:"});
+    addRow("no such voucher", false, "999", 1, QStringList{});
     // Every character of the longest fields; a line break of the description as a space; the
     // comments cut with a mark and run on to a second page.
-    QTest::newRow("longest texts, comments run on")
-        << false << "LONG" << 2
-        << QStringList{kLongName,
-                       kLongAddress,
-                       QStringLiteral("Wolverhampton Centre"),
-                       kLongPostalCode,
-                       QStringLiteral("Hauptstraße 1 second floor"),
-                       QStringLiteral("(continued on the next page)"),
-                       QStringLiteral("Detailed Comments (continued)")};
+    addRow("longest texts, comments run on", false, "LONG", 2,
+           QStringList{kLongName, kLongAddress, "Wolverhampton Centre", kLongPostalCode,
+                       "Hauptstraße 1 second floor", "(continued on the next page)",
+                       "Detailed Comments (continued)"});
 }
 
 void TestReports::voucherForms() {
-    QFETCH(bool, receipt);
-    QFETCH(QString, id);
-    QFETCH(int, pages);
-    QFETCH(QStringList, texts);
+    const auto [receipt, id, pages, texts] =
+        fetch<bool, QString, int, QStringList>("receipt", "id", "pages", "texts");
     TestBook book;
     add(book, "000123", "2003-01-05", Codes::PaymentCbOnly, -107, "G", 100, 7);
     add(book, "1002", "2003-01-06", Codes::ReceiptCbOnly, 50);
@@ -581,16 +556,14 @@ void TestReports::voucherForms() {
 }
 
 void TestReports::balanceLaunchers_data() {
-    QTest::addColumn<bool>("bankReconciliation");
-    QTest::addColumn<bool>("prepared");
-    QTest::newRow("cashbook") << false << true;
-    QTest::newRow("bank reconciliation") << true << true;
-    QTest::newRow("nothing to distribute") << false << false;
+    columns<bool, bool>("bankReconciliation", "prepared");
+    addRow("cashbook", false, true);
+    addRow("bank reconciliation", true, true);
+    addRow("nothing to distribute", false, false);
 }
 
 void TestReports::balanceLaunchers() {
-    QFETCH(bool, bankReconciliation);
-    QFETCH(bool, prepared);
+    const auto [bankReconciliation, prepared] = fetch<bool, bool>("bankReconciliation", "prepared");
     TestBook book;
     addLine(book, "R1", "1000", "", 500, 0);
     QList<int> calls;
@@ -636,13 +609,13 @@ void TestReports::balanceLaunchers() {
 }
 
 void TestReports::selectionWindows_data() {
-    QTest::addColumn<bool>("receipts");
-    QTest::newRow("payment vouchers") << false;
-    QTest::newRow("receipts") << true;
+    columns<bool>("receipts");
+    addRow("payment vouchers", false);
+    addRow("receipts", true);
 }
 
 void TestReports::selectionWindows() {
-    QFETCH(bool, receipts);
+    const auto [receipts] = fetch<bool>("receipts");
     TestBook book;
     const QString mine = receipts ? Codes::ReceiptCbAr : Codes::PaymentCbAp;
     const QString other = receipts ? Codes::PaymentCbOnly : Codes::ReceiptCbOnly;
@@ -833,19 +806,18 @@ void TestReports::csvRows() {
 }
 
 void TestReports::pageOnPaper_data() {
-    QTest::addColumn<QSizeF>("paper"); // the sheet, in points
-    QTest::addColumn<QRectF>("page");  // where the Letter page lands, in points
-    QTest::newRow("Letter") << QSizeF(612, 792) << QRectF(0, 0, 612, 792);
-    QTest::newRow("A4: the page's own size, centred")
-        << QSizeF(595.28, 841.89) << QRectF(-8.36, 24.945, 612, 792);
+    // paper: the sheet; page: where the Letter page lands; both in points
+    columns<QSizeF, QRectF>("paper", "page");
+    addRow("Letter", QSizeF(612, 792), QRectF(0, 0, 612, 792));
+    addRow("A4: the page's own size, centred", QSizeF(595.28, 841.89),
+           QRectF(-8.36, 24.945, 612, 792));
     // A5 cannot hold the printed area at full size: evenly smaller, centred.
-    QTest::newRow("A5: evenly smaller")
-        << QSizeF(419.53, 595.28) << QRectF(-64.543, -57.347, 548.616, 709.973);
+    addRow("A5: evenly smaller", QSizeF(419.53, 595.28),
+           QRectF(-64.543, -57.347, 548.616, 709.973));
 }
 
 void TestReports::pageOnPaper() {
-    QFETCH(QSizeF, paper);
-    QFETCH(QRectF, page);
+    const auto [paper, page] = fetch<QSizeF, QRectF>("paper", "page");
     // A printer of 600 dots an inch.
     const qreal dots = 600 / 72.0;
     const QRectF target =
@@ -884,48 +856,38 @@ void TestReports::switchboardCommands() {
 }
 
 void TestReports::distributionReports_data() {
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<QStringList>("lines"); // the transaction of each line, in printed order
-    QTest::addColumn<QStringList>("captions");
-    // What each caption's line prints after it, as laid out (the balance reports: CR, then DR).
-    QTest::addColumn<QList<QStringList>>("beside");
-    QTest::addColumn<QList<int>>("modes"); // each caption's balance mode, -1 for a sum
-
+    // lines: the transaction of each line, in printed order
+    // beside: what each caption's line prints after it, as laid out (the balance reports: CR,
+    // then DR)
+    // modes: each caption's balance mode, -1 for a sum
+    columns<QString, QString, QStringList, QStringList, QList<QStringList>, QList<int>>(
+        "command", "window", "lines", "captions", "beside", "modes");
     // Balances of the book below: opening 1,260.00, current 1,473.00, statement 1,620.00.
     // The two reports about the bank name it.
     const QStringList bank{"First Counties Bank", "Account No.:", "40-12-77 01234567"};
-    QTest::newRow("cashbook: the month, bank sides")
-        << "cmdCashbookReport"
-        << "rptCashbook" << QStringList{"P1", "R1", "X1"}
-        << QStringList{"C/B Opening Bal:", "C/B Current Bal:", "Total:", "Bank:"}
-        << QList<QStringList>{{"$1,260.00"}, {"$1,473.00"}, {"-$1,106.00", "$250.00"}, bank}
-        << QList<int>{1, 0, -1, -1};
-    QTest::newRow("bank reconciliation: reconciled this month, outstanding of any date")
-        << "mnuReportsBankReconciliation"
-        << "rptBankReconciliation" << QStringList{"E1", "P1", "R1"}
-        << QStringList{"C/B Current Bal:", "Bank Statement Bal:", "Total:", "Bank:"}
-        << QList<QStringList>{{"$1,473.00"}, {"$1,620.00"}, {"-$147.00", "$250.00"}, bank}
-        << QList<int>{0, 2, -1, -1};
-    QTest::newRow("GL listing: every side, balanced")
-        << "cmdGLListing"
-        << "rptGLDistributionListing" << QStringList{"P1", "P1", "P1", "R1", "R1", "X1", "X1"}
-        << QStringList{"Totals:"} << QList<QStringList>{{"$1,356.00", "-$1,356.00"}}
-        << QList<int>{-1};
-    QTest::newRow("GL summary: by account and department, balanced")
-        << "mnuReportsGLSummary"
-        << "rptGLDistributionSummary" << QStringList{"P1", "R1", "X1", "P1", "P1", "R1", "X1"}
-        << QStringList{"Total:"} << QList<QStringList>{{"$1,356.00", "-$1,356.00"}}
-        << QList<int>{-1};
+    addRow("cashbook: the month, bank sides", "cmdCashbookReport", "rptCashbook",
+           QStringList{"P1", "R1", "X1"},
+           QStringList{"C/B Opening Bal:", "C/B Current Bal:", "Total:", "Bank:"},
+           QList<QStringList>{{"$1,260.00"}, {"$1,473.00"}, {"-$1,106.00", "$250.00"}, bank},
+           QList<int>{1, 0, -1, -1});
+    addRow("bank reconciliation: reconciled this month, outstanding of any date",
+           "mnuReportsBankReconciliation", "rptBankReconciliation", QStringList{"E1", "P1", "R1"},
+           QStringList{"C/B Current Bal:", "Bank Statement Bal:", "Total:", "Bank:"},
+           QList<QStringList>{{"$1,473.00"}, {"$1,620.00"}, {"-$147.00", "$250.00"}, bank},
+           QList<int>{0, 2, -1, -1});
+    const QList<QStringList> balanced{{"$1,356.00", "-$1,356.00"}};
+    addRow("GL listing: every side, balanced", "cmdGLListing", "rptGLDistributionListing",
+           QStringList{"P1", "P1", "P1", "R1", "R1", "X1", "X1"}, QStringList{"Totals:"}, balanced,
+           QList<int>{-1});
+    addRow("GL summary: by account and department, balanced", "mnuReportsGLSummary",
+           "rptGLDistributionSummary", QStringList{"P1", "R1", "X1", "P1", "P1", "R1", "X1"},
+           QStringList{"Total:"}, balanced, QList<int>{-1});
 }
 
 void TestReports::distributionReports() {
-    QFETCH(QString, command);
-    QFETCH(QString, window);
-    QFETCH(QStringList, lines);
-    QFETCH(QStringList, captions);
-    QFETCH(QList<QStringList>, beside);
-    QFETCH(QList<int>, modes);
+    const auto [command, window, lines, captions, beside, modes] =
+        fetch<QString, QString, QStringList, QStringList, QList<QStringList>, QList<int>>(
+            "command", "window", "lines", "captions", "beside", "modes");
     TestBook book;
     book.sql(QStringLiteral("UPDATE tblBankDetails SET CurrentMonth = '1', CurrentYear = '2003', "
                             "StartingBankBalance = ?, BankName = 'First Counties Bank', "
