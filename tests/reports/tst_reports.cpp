@@ -547,6 +547,9 @@ void TestReports::voucherForms() {
     QVERIFY(shown.join(QLatin1Char(' ')).contains(kFirstParagraph));
 }
 
+// The distribution is prepared under the busy pointer, in the report's mode; with nothing to
+// distribute no balance is worked out and nothing is shown. What each report then prints, with
+// the balance of each mode in its place: distributionReports.
 void TestReports::balanceLaunchers_data() {
     columns<bool, bool>("bankReconciliation", "prepared");
     addRow("cashbook", false, true);
@@ -558,46 +561,32 @@ void TestReports::balanceLaunchers() {
     const auto [bankReconciliation, prepared] = fetch<bool, bool>("bankReconciliation", "prepared");
     TestBook book;
     addLine(book, "R1", "1000", "", 500, 0);
-    QList<int> calls;
-    bool busyWhilePreparing = false;
+    QList<int> modes;
+    int balances = 0;
+    bool busyWhilePreparing = false, shown = false;
     ReportPreparation preparation{[&](int mode) {
-                                      calls << 10 + mode;
+                                      modes << mode;
                                       busyWhilePreparing = book.busy.isBusy();
                                       return prepared;
                                   },
-                                  [&](int mode) {
-                                      calls << mode;
-                                      return Money::fromCents(100000 + 1000 * mode);
+                                  [&](int) {
+                                      ++balances;
+                                      return Money();
                                   }};
-    QStringList header, footer;
-    QString window;
-    if (prepared) {
+    if (prepared)
         whenModal([&](QDialog* modal) {
-            auto* preview = qobject_cast<ReportPreviewWindow*>(modal);
-            window = modal->objectName();
-            header = preview->report().page(0).texts();
-            footer = preview->report().page(preview->report().pageCount() - 1).texts();
+            shown = true;
             modal->reject();
         });
-    }
     if (bankReconciliation)
         ReportLaunchers::bankReconciliation(book.services, preparation, nullptr);
     else
         ReportLaunchers::cashbook(book.services, preparation, nullptr);
     QVERIFY(busyWhilePreparing);
     QVERIFY(!book.busy.isBusy());
-    if (!prepared) {
-        QCOMPARE(calls, QList<int>{10});
-        return;
-    }
-    QCOMPARE(calls, bankReconciliation ? (QList<int>{12, 0, 2}) : (QList<int>{10, 1, 0}));
-    QCOMPARE(window, bankReconciliation ? "rptBankReconciliation" : "rptCashbook");
-    const QString opening = bankReconciliation ? "C/B Current Bal:" : "C/B Opening Bal:";
-    const QString closing = bankReconciliation ? "Bank Statement Bal:" : "C/B Current Bal:";
-    QCOMPARE(header.at(header.indexOf(opening) + 1),
-             bankReconciliation ? "$1,000.00" : "$1,010.00");
-    QCOMPARE(footer.at(footer.lastIndexOf(closing) + 1),
-             bankReconciliation ? "$1,020.00" : "$1,000.00");
+    QCOMPARE(modes, QList<int>{bankReconciliation ? 2 : 0});
+    QCOMPARE(balances > 0, prepared);
+    QCOMPARE(shown, prepared);
 }
 
 void TestReports::selectionWindows_data() {
