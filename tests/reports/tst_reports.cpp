@@ -736,17 +736,19 @@ void TestReports::csvRows_data() {
     addRow("GL summary: the account and the department lead", "summary", "Rent",
            QStringList{"6000,ADMIN,2003-01-10,T1,Rent,107,0",
                        "6000,ADMIN,2003-01-11,T2,Line T2,50,0"});
-    // What a spreadsheet would run is shown as text.
-    addRow("formula", "all", "=HYPERLINK(\"http://x\")",
-           QStringList{"2003-01-08,T1,\"'=HYPERLINK(\"\"http://x\"\")\",V1,,-107,1"});
-    addRow("plus", "all", "+SUM(1,2)", QStringList{"2003-01-08,T1,\"'+SUM(1,2)\",V1,,-107,1"});
-    addRow("at", "all", "@SUM(A1)", QStringList{"2003-01-08,T1,'@SUM(A1),V1,,-107,1"});
-    addRow("minus, not a number", "all", "-2+3", QStringList{"2003-01-08,T1,'-2+3,V1,,-107,1"});
-    addRow("minus, a number", "all", "-12.50", QStringList{"2003-01-08,T1,-12.50,V1,,-107,1"});
-    addRow("tab", "all", "\tcmd", QStringList{"2003-01-08,T1,'\tcmd,V1,,-107,1"});
-    addRow("carriage return", "all", "\r=1", QStringList{"2003-01-08,T1,\"'\r=1\",V1,,-107,1"});
-    addRow("a sign inside the text", "all", "Net = 2+3",
-           QStringList{"2003-01-08,T1,Net = 2+3,V1,,-107,1"});
+    // What a spreadsheet would run is shown as text: the description in, the field written.
+    const auto row = [](const char* name, const char* description, const char* written) {
+        addRow(name, "all", description,
+               QStringList{QStringLiteral("2003-01-08,T1,%1,V1,,-107,1").arg(written)});
+    };
+    row("formula", "=HYPERLINK(\"http://x\")", "\"'=HYPERLINK(\"\"http://x\"\")\"");
+    row("plus", "+SUM(1,2)", "\"'+SUM(1,2)\"");
+    row("at", "@SUM(A1)", "'@SUM(A1)");
+    row("minus, not a number", "-2+3", "'-2+3");
+    row("minus, a number", "-12.50", "-12.50");
+    row("tab", "\tcmd", "'\tcmd");
+    row("carriage return", "\r=1", "\"'\r=1\"");
+    row("a sign inside the text", "Net = 2+3", "Net = 2+3");
 }
 
 void TestReports::csvRows() {
