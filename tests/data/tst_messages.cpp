@@ -160,10 +160,6 @@ void TestMessages::texts_data() {
     row("statusNotSaved", Messages::statusNotSaved("1001", "disk I/O error"),
         "The status of transaction 1001 could not be saved:\r\ndisk I/O error\r\n\r\nIts "
         "status and the balances are as they were.");
-    row("totalsRecounted", Messages::totalsRecounted(),
-        "The totals behind the cashbook balances did not agree with the transactions; the book "
-        "may have been changed by another program.\r\n\r\nThey have been counted again from "
-        "the transactions, and the balances are right again.");
     // ---- gl export
     row("transactionTextNotWritable",
         Messages::transactionTextNotWritable("000123", "05/01/2003", "its description", "x"),

@@ -193,9 +193,8 @@ private slots:
     }
 
     void typeList_data() {
-        QTest::addColumn<Window>("window");
-        // Keys pressed in the type field, each with the type and offset account it leaves.
-        QTest::addColumn<QString>("script");
+        // script: keys pressed in the type field, each with the type and offset account it leaves
+        columns<Window, QString>("window", "script");
         // Type 2 posts against the AP clearing account, type 4 against the AR clearing account;
         // choosing the other type empties the account.
         addRow("payment", Payment, "Down:2|2100|ADMIN|AP Clearing;Up:1|||;1:1|||");
@@ -319,13 +318,13 @@ private slots:
     // A chooser that fails ends its drop-down with the error report under that list's own
     // name (the tax list once reported as the account list).
     void failingChooserReport_data() {
-        QTest::addColumn<QString>("list");
-        addRow("vendor", QString("txtVendorID"));
-        addRow("account", QString("cboGLOffsetAccountCode"));
-        addRow("tax", QString("cboGSTCode"));
+        columns<QString>("list");
+        addRow("vendor", "txtVendorID");
+        addRow("account", "cboGLOffsetAccountCode");
+        addRow("tax", "cboGSTCode");
     }
     void failingChooserReport() {
-        QFETCH(QString, list);
+        const auto [list] = fetch<QString>("list");
         Adding h;
         h.enter("txtOffsetAmount", "100");
         const auto failing = []() -> std::nullopt_t {
@@ -637,13 +636,13 @@ private slots:
     }
 
     void closing_data() {
-        QTest::addColumn<bool>("box");
+        columns<bool>("box");
         addRow("Close button", false);
         addRow("close box", true);
     }
 
     void closing() {
-        QFETCH(bool, box);
+        const auto [box] = fetch<bool>("box");
         Adding h;
         auto close = [&h, box] {
             if (box)

@@ -156,13 +156,11 @@ private slots:
 
     void accountListTypingAndChoosing_data() {
         columns<QString, QString, QString>("list", "next", "choice");
-        const auto row = [](const char* list, const char* next, const char* choice) {
-            QTest::newRow(list) << QString(list) << QString(next) << QString(choice);
-        };
-        row("txtARControlAccount", "txtARClearingAccount", "6000");
-        row("txtARClearingAccount", "txtARControlAccountSet", ""); // chart closed
-        row("txtAPControlAccount", "txtAPClearingAccount", "6000");
-        row("txtAPClearingAccount", "txtAPBankCode", ""); // chart closed
+        // choice: none when the chart is closed
+        addRow("AR control", "txtARControlAccount", "txtARClearingAccount", "6000");
+        addRow("AR clearing", "txtARClearingAccount", "txtARControlAccountSet", "");
+        addRow("AP control", "txtAPControlAccount", "txtAPClearingAccount", "6000");
+        addRow("AP clearing", "txtAPClearingAccount", "txtAPBankCode", "");
     }
 
     void accountListTypingAndChoosing() {

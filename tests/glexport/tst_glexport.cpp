@@ -7,8 +7,8 @@
 #include "support/datarows.h"
 #include "support/filesizelimit.h"
 #include "support/testbook.h"
+#include "support/windowdriving.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QScopeGuard>
@@ -90,20 +90,17 @@ struct Fixture {
     QString path() const { return book.appDir() + "/GLBATCH.TXT"; }
     // Presses the export button: `include` answers the second question, `file` the save
     // dialog ("-" cancels, none when empty; "|" between the answers to a dialog shown again),
-    // `boxes` are the boxes after the two questions
-    // (a box starting with ^ is a pattern), each answered `answer`.
+    // `boxes` are the boxes after the two questions (a box starting with ^ is a pattern), each
+    // answered `answer`.
     void exportMonth(bool include, const QString& file, const QStringList& boxes,
                      Answer answer = Answer::No) {
         book.prompts.expect(Messages::exportToAccpacQuestion(), Answer::Yes)
             .expect(Messages::includeExportedQuestion(), include ? Answer::Yes : Answer::No);
         for (const QString& box : boxes)
-            box.startsWith('^') ? book.prompts.expectMatch(box, answer)
-                                : book.prompts.expect(box, answer);
+            book.prompts.expectBox(box, answer);
         for (const QString& answer : file.split('|', Qt::SkipEmptyParts))
             book.fileDialogs.answer(answer == "-" ? std::nullopt : std::optional(answer));
-        auto* button = window.findChild<QAbstractButton*>(QStringLiteral("cmdExportToAccpac"));
-        QVERIFY(button && button->isEnabled());
-        button->click();
+        QVERIFY(runCommand(&window, QStringLiteral("cmdExportToAccpac")));
         dialogs.limit.reset();
         QVERIFY(book.prompts.verifyAllShown());
         QVERIFY(!book.busy.isBusy());

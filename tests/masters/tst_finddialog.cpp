@@ -64,19 +64,13 @@ QList<int> range(int from, int to) {
 constexpr int kLongCount = 603;
 
 void makeLongList(TestBook& book, bool withNull) {
-    book.sql(QStringLiteral("CREATE TABLE tmpNames (v TEXT COLLATE NOCASE)"));
-    book.sql(QStringLiteral("BEGIN"));
-    for (int i = 599; i >= 0; --i) {
-        const QString name = QStringLiteral("K%1").arg(i, 3, 10, QLatin1Char('0'));
-        book.sql(QStringLiteral("INSERT INTO tmpNames (v) VALUES (?)"),
-                 {i == 300 ? name.toLower() : name});
-        if (i == 255)
-            for (int copy = 0; copy < 3; ++copy)
-                book.sql(QStringLiteral("INSERT INTO tmpNames (v) VALUES (?)"), {name});
-    }
+    book.sql("CREATE TABLE tmpNames (v TEXT COLLATE NOCASE)");
+    book.sql("WITH RECURSIVE n(i) AS (SELECT 599 UNION ALL SELECT i - 1 FROM n WHERE i > 0) "
+             "INSERT INTO tmpNames SELECT IIF(i = 300, 'k300', printf('K%03d', i)) FROM n, "
+             "(SELECT 1 AS c UNION ALL SELECT 2 UNION ALL SELECT 3 UNION ALL SELECT 4) "
+             "WHERE c = 1 OR i = 255");
     if (withNull)
-        book.sql(QStringLiteral("INSERT INTO tmpNames (v) VALUES (NULL)"));
-    book.sql(QStringLiteral("COMMIT"));
+        book.sql("INSERT INTO tmpNames (v) VALUES (NULL)");
 }
 
 // The entry at a row of the long list.
@@ -102,21 +96,19 @@ private slots:
     void typeAhead_data() {
         columns<QStringList, QString, QString, QString>("entries", "selectedFirst", "typed",
                                                         "expected");
-        auto row = [](const char* name, const QStringList& entries, const char* selectedFirst,
-                      const char* typed, const char* expected) {
-            QTest::newRow(name) << entries << QString(selectedFirst) << QString(typed)
-                                << QString(expected);
-        };
         // Lists in case-insensitive order are tried both read by key and read whole; the search
         // starts at the second entry and wraps.
         const QStringList abc{"AB", "ABC", "B1"};
-        row("starts at the second entry", abc, "", "AB", "ABC");
-        row("wraps to the first entry", {"AB", "B1"}, "", "AB", "AB");
-        row("no match keeps the selection", abc, "B1", "X", "B1");
-        row("past the middle, any case", {"A", "B", "C", "D", "E", "F", "G"}, "", "f", "F");
-        row("unordered: wraps", {"abc", "zz", "yy"}, "", "AB", "abc");
-        row("apostrophe", {"Owner's Capital", "Owners"}, "", "owner'", "Owner's Capital");
-        row("mixed case in order", {"apple", "Apricot", "avocado", "Banana"}, "", "AP", "Apricot");
+        addRow("starts at the second entry", abc, "", "AB", "ABC");
+        addRow("wraps to the first entry", QStringList{"AB", "B1"}, "", "AB", "AB");
+        addRow("no match keeps the selection", abc, "B1", "X", "B1");
+        addRow("past the middle, any case", QStringList{"A", "B", "C", "D", "E", "F", "G"}, "", "f",
+               "F");
+        addRow("unordered: wraps", QStringList{"abc", "zz", "yy"}, "", "AB", "abc");
+        addRow("apostrophe", QStringList{"Owner's Capital", "Owners"}, "", "owner'",
+               "Owner's Capital");
+        addRow("mixed case in order", QStringList{"apple", "Apricot", "avocado", "Banana"}, "",
+               "AP", "Apricot");
     }
 
     void typeAhead() {

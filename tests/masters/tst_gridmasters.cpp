@@ -299,12 +299,9 @@ private slots:
     void lookupButtons_data() {
         // cells: from the button's column on
         columns<int, bool, QStringList>("which", "choose", "cells");
-        auto row = [](const char* name, int which, bool choose, const QStringList& cells) {
-            QTest::newRow(name) << which << choose << cells;
-        };
-        row("department chosen", Chart, true, {"SALES"});
-        row("GL account chosen", Tax, true, {"2100", "ADMIN", "GST Payable"});
-        row("chart closed", Tax, false, {"9", "", "Old"});
+        addRow("department chosen", int(Chart), true, QStringList{"SALES"});
+        addRow("GL account chosen", int(Tax), true, QStringList{"2100", "ADMIN", "GST Payable"});
+        addRow("chart closed", int(Tax), false, QStringList{"9", "", "Old"});
     }
 
     void lookupButtons() {

@@ -105,26 +105,14 @@ public:
     QPaintEngine* paintEngine() const override { return &m_engine; }
 
 protected:
+    // A Letter page at 72 dots an inch.
     int metric(PaintDeviceMetric metric) const override {
-        switch (metric) {
-        case PdmWidth:
-            return 612;
-        case PdmHeight:
-            return 792;
-        case PdmDpiX:
-        case PdmDpiY:
-        case PdmPhysicalDpiX:
-        case PdmPhysicalDpiY:
-            return 72;
-        case PdmDepth:
-            return 32;
-        case PdmDevicePixelRatio:
-            return 1;
-        case PdmDevicePixelRatioScaled:
+        if (metric == PdmDevicePixelRatioScaled)
             return int(devicePixelRatioFScale());
-        default:
-            return 1;
-        }
+        const QHash<int, int> values{{PdmWidth, 612},      {PdmHeight, 792},      {PdmDpiX, 72},
+                                     {PdmDpiY, 72},        {PdmPhysicalDpiX, 72}, {PdmDepth, 32},
+                                     {PdmPhysicalDpiY, 72}};
+        return values.value(metric, 1);
     }
 
 private:
@@ -275,15 +263,15 @@ void TestReports::pagination() {
 }
 
 void TestReports::groupsAndSums_data() {
-    QTest::addColumn<QString>("report");
-    QTest::newRow("tax analysis") << "tax";
-    QTest::newRow("GL summary") << "summary";
-    QTest::newRow("cashbook, 500 either way") << "cashbook";
-    QTest::newRow("cashbook, empty distribution") << "empty";
+    columns<QString>("report");
+    addRow("tax analysis", "tax");
+    addRow("GL summary", "summary");
+    addRow("cashbook, 500 either way", "cashbook");
+    addRow("cashbook, empty distribution", "empty");
 }
 
 void TestReports::groupsAndSums() {
-    QFETCH(QString, report);
+    const auto [report] = fetch<QString>("report");
     TestBook book;
     std::unique_ptr<Report> r;
     QStringList groups;    // group header texts, in order
@@ -388,14 +376,6 @@ void TestReports::paintedPageAndPdf() {
         for (int x = 0; x < image.width(); ++x)
             inked += image.pixel(x, y) != qRgb(255, 255, 255);
     QVERIFY(inked > 1000);
-
-    const QString pdf = book.appDir() + QStringLiteral("/cashbook.pdf");
-    ReportPainter::writePdf(*r, pdf);
-    QCOMPARE(pdfPages(pdf), 3);
-    // The font goes into the file with it.
-    const QByteArray bytes = fileBytes(pdf);
-    QVERIFY(bytes.contains("/FontFile2"));
-    QVERIFY(bytes.contains("LiberationSans"));
 }
 
 // A description as long as they come on a bank statement.
@@ -420,13 +400,13 @@ QMap<QString, std::pair<ReportLayout (*)(), RowQuery>> everyReport() {
 }
 
 void TestReports::textsFit_data() {
-    QTest::addColumn<QString>("report");
+    columns<QString>("report");
     for (const QString& name : everyReport().keys())
-        QTest::newRow(qPrintable(name)) << name;
+        addRow(qPrintable(name), name);
 }
 
 void TestReports::textsFit() {
-    QFETCH(QString, report);
+    const auto [report] = fetch<QString>("report");
     const auto [layoutOf, query] = everyReport().value(report);
     ReportLayout layout = layoutOf();
 
@@ -510,37 +490,24 @@ QString commentLine(int i) {
 }
 
 void TestReports::voucherForms_data() {
-    QTest::addColumn<bool>("receipt");
-    QTest::addColumn<QString>("id");
-    QTest::addColumn<int>("pages");
-    QTest::addColumn<QStringList>("texts");
-    QTest::newRow("payment voucher")
-        << false << "000123" << 1
-        << QStringList{"PAYMENT VOUCHER",     "Vendor ID", "V1",      "000123",
-                       "05 Jan 03",           "$100.00",   "$107.00", "Payment Approved by:",
-                       "Payment Received by:"};
-    QTest::newRow("receipt, all digits")
-        << true << "1002" << 1
-        << QStringList{"OFFICIAL RECEIPT", "Customer ID", "1002", "Received by:"};
-    QTest::newRow("no such voucher") << false << "999" << 1 << QStringList{};
+    columns<bool, QString, int, QStringList>("receipt", "id", "pages", "texts");
+    addRow("payment voucher", false, "000123", 1,
+           QStringList{"PAYMENT VOUCHER", "Vendor ID", "V1", "000123", "05 Jan 03", "$100.00",
+                       "$107.00", "Payment Approved by:", "Payment Received by:"});
+    addRow("receipt, all digits", true, "1002", 1,
+           QStringList{"OFFICIAL RECEIPT", "Customer ID", "1002", "Received by:"});
+    addRow("no such voucher", false, "999", 1, QStringList{});
     // Every character of the longest fields; a line break of the description as a space; the
     // comments cut with a mark and run on to a second page.
-    QTest::newRow("longest texts, comments run on")
-        << false << "LONG" << 2
-        << QStringList{kLongName,
-                       kLongAddress,
-                       QStringLiteral("Wolverhampton Centre"),
-                       kLongPostalCode,
-                       QStringLiteral("Hauptstraße 1 second floor"),
-                       QStringLiteral("(continued on the next page)"),
-                       QStringLiteral("Detailed Comments (continued)")};
+    addRow("longest texts, comments run on", false, "LONG", 2,
+           QStringList{kLongName, kLongAddress, "Wolverhampton Centre", kLongPostalCode,
+                       "Hauptstraße 1 second floor", "(continued on the next page)",
+                       "Detailed Comments (continued)"});
 }
 
 void TestReports::voucherForms() {
-    QFETCH(bool, receipt);
-    QFETCH(QString, id);
-    QFETCH(int, pages);
-    QFETCH(QStringList, texts);
+    const auto [receipt, id, pages, texts] =
+        fetch<bool, QString, int, QStringList>("receipt", "id", "pages", "texts");
     TestBook book;
     add(book, "000123", "2003-01-05", Codes::PaymentCbOnly, -107, "G", 100, 7);
     add(book, "1002", "2003-01-06", Codes::ReceiptCbOnly, 50);
@@ -580,69 +547,56 @@ void TestReports::voucherForms() {
     QVERIFY(shown.join(QLatin1Char(' ')).contains(kFirstParagraph));
 }
 
+// The distribution is prepared under the busy pointer, in the report's mode; with nothing to
+// distribute no balance is worked out and nothing is shown. What each report then prints, with
+// the balance of each mode in its place: distributionReports.
 void TestReports::balanceLaunchers_data() {
-    QTest::addColumn<bool>("bankReconciliation");
-    QTest::addColumn<bool>("prepared");
-    QTest::newRow("cashbook") << false << true;
-    QTest::newRow("bank reconciliation") << true << true;
-    QTest::newRow("nothing to distribute") << false << false;
+    columns<bool, bool>("bankReconciliation", "prepared");
+    addRow("cashbook", false, true);
+    addRow("bank reconciliation", true, true);
+    addRow("nothing to distribute", false, false);
 }
 
 void TestReports::balanceLaunchers() {
-    QFETCH(bool, bankReconciliation);
-    QFETCH(bool, prepared);
+    const auto [bankReconciliation, prepared] = fetch<bool, bool>("bankReconciliation", "prepared");
     TestBook book;
     addLine(book, "R1", "1000", "", 500, 0);
-    QList<int> calls;
-    bool busyWhilePreparing = false;
+    QList<int> modes;
+    int balances = 0;
+    bool busyWhilePreparing = false, shown = false;
     ReportPreparation preparation{[&](int mode) {
-                                      calls << 10 + mode;
+                                      modes << mode;
                                       busyWhilePreparing = book.busy.isBusy();
                                       return prepared;
                                   },
-                                  [&](int mode) {
-                                      calls << mode;
-                                      return Money::fromCents(100000 + 1000 * mode);
+                                  [&](int) {
+                                      ++balances;
+                                      return Money();
                                   }};
-    QStringList header, footer;
-    QString window;
-    if (prepared) {
+    if (prepared)
         whenModal([&](QDialog* modal) {
-            auto* preview = qobject_cast<ReportPreviewWindow*>(modal);
-            window = modal->objectName();
-            header = preview->report().page(0).texts();
-            footer = preview->report().page(preview->report().pageCount() - 1).texts();
+            shown = true;
             modal->reject();
         });
-    }
     if (bankReconciliation)
         ReportLaunchers::bankReconciliation(book.services, preparation, nullptr);
     else
         ReportLaunchers::cashbook(book.services, preparation, nullptr);
     QVERIFY(busyWhilePreparing);
     QVERIFY(!book.busy.isBusy());
-    if (!prepared) {
-        QCOMPARE(calls, QList<int>{10});
-        return;
-    }
-    QCOMPARE(calls, bankReconciliation ? (QList<int>{12, 0, 2}) : (QList<int>{10, 1, 0}));
-    QCOMPARE(window, bankReconciliation ? "rptBankReconciliation" : "rptCashbook");
-    const QString opening = bankReconciliation ? "C/B Current Bal:" : "C/B Opening Bal:";
-    const QString closing = bankReconciliation ? "Bank Statement Bal:" : "C/B Current Bal:";
-    QCOMPARE(header.at(header.indexOf(opening) + 1),
-             bankReconciliation ? "$1,000.00" : "$1,010.00");
-    QCOMPARE(footer.at(footer.lastIndexOf(closing) + 1),
-             bankReconciliation ? "$1,020.00" : "$1,000.00");
+    QCOMPARE(modes, QList<int>{bankReconciliation ? 2 : 0});
+    QCOMPARE(balances > 0, prepared);
+    QCOMPARE(shown, prepared);
 }
 
 void TestReports::selectionWindows_data() {
-    QTest::addColumn<bool>("receipts");
-    QTest::newRow("payment vouchers") << false;
-    QTest::newRow("receipts") << true;
+    columns<bool>("receipts");
+    addRow("payment vouchers", false);
+    addRow("receipts", true);
 }
 
 void TestReports::selectionWindows() {
-    QFETCH(bool, receipts);
+    const auto [receipts] = fetch<bool>("receipts");
     TestBook book;
     const QString mine = receipts ? Codes::ReceiptCbAr : Codes::PaymentCbAp;
     const QString other = receipts ? Codes::PaymentCbOnly : Codes::ReceiptCbOnly;
@@ -755,6 +709,9 @@ void TestReports::previewCommands() {
     book.fileDialogs.answer(pdf);
     press(&window, "cmdSavePdf");
     QCOMPARE(pdfPages(pdf), 3);
+    // The font goes into the file with it.
+    QVERIFY(fileBytes(pdf).contains("/FontFile2"));
+    QVERIFY(fileBytes(pdf).contains("LiberationSans"));
 
     const QString csv = book.appDir() + QStringLiteral("/rows.csv");
     book.fileDialogs.answer(std::nullopt);
@@ -779,17 +736,19 @@ void TestReports::csvRows_data() {
     addRow("GL summary: the account and the department lead", "summary", "Rent",
            QStringList{"6000,ADMIN,2003-01-10,T1,Rent,107,0",
                        "6000,ADMIN,2003-01-11,T2,Line T2,50,0"});
-    // What a spreadsheet would run is shown as text.
-    addRow("formula", "all", "=HYPERLINK(\"http://x\")",
-           QStringList{"2003-01-08,T1,\"'=HYPERLINK(\"\"http://x\"\")\",V1,,-107,1"});
-    addRow("plus", "all", "+SUM(1,2)", QStringList{"2003-01-08,T1,\"'+SUM(1,2)\",V1,,-107,1"});
-    addRow("at", "all", "@SUM(A1)", QStringList{"2003-01-08,T1,'@SUM(A1),V1,,-107,1"});
-    addRow("minus, not a number", "all", "-2+3", QStringList{"2003-01-08,T1,'-2+3,V1,,-107,1"});
-    addRow("minus, a number", "all", "-12.50", QStringList{"2003-01-08,T1,-12.50,V1,,-107,1"});
-    addRow("tab", "all", "\tcmd", QStringList{"2003-01-08,T1,'\tcmd,V1,,-107,1"});
-    addRow("carriage return", "all", "\r=1", QStringList{"2003-01-08,T1,\"'\r=1\",V1,,-107,1"});
-    addRow("a sign inside the text", "all", "Net = 2+3",
-           QStringList{"2003-01-08,T1,Net = 2+3,V1,,-107,1"});
+    // What a spreadsheet would run is shown as text: the description in, the field written.
+    const auto row = [](const char* name, const char* description, const char* written) {
+        addRow(name, "all", description,
+               QStringList{QStringLiteral("2003-01-08,T1,%1,V1,,-107,1").arg(written)});
+    };
+    row("formula", "=HYPERLINK(\"http://x\")", "\"'=HYPERLINK(\"\"http://x\"\")\"");
+    row("plus", "+SUM(1,2)", "\"'+SUM(1,2)\"");
+    row("at", "@SUM(A1)", "'@SUM(A1)");
+    row("minus, not a number", "-2+3", "'-2+3");
+    row("minus, a number", "-12.50", "-12.50");
+    row("tab", "\tcmd", "'\tcmd");
+    row("carriage return", "\r=1", "\"'\r=1\"");
+    row("a sign inside the text", "Net = 2+3", "Net = 2+3");
 }
 
 void TestReports::csvRows() {
@@ -833,19 +792,18 @@ void TestReports::csvRows() {
 }
 
 void TestReports::pageOnPaper_data() {
-    QTest::addColumn<QSizeF>("paper"); // the sheet, in points
-    QTest::addColumn<QRectF>("page");  // where the Letter page lands, in points
-    QTest::newRow("Letter") << QSizeF(612, 792) << QRectF(0, 0, 612, 792);
-    QTest::newRow("A4: the page's own size, centred")
-        << QSizeF(595.28, 841.89) << QRectF(-8.36, 24.945, 612, 792);
+    // paper: the sheet; page: where the Letter page lands; both in points
+    columns<QSizeF, QRectF>("paper", "page");
+    addRow("Letter", QSizeF(612, 792), QRectF(0, 0, 612, 792));
+    addRow("A4: the page's own size, centred", QSizeF(595.28, 841.89),
+           QRectF(-8.36, 24.945, 612, 792));
     // A5 cannot hold the printed area at full size: evenly smaller, centred.
-    QTest::newRow("A5: evenly smaller")
-        << QSizeF(419.53, 595.28) << QRectF(-64.543, -57.347, 548.616, 709.973);
+    addRow("A5: evenly smaller", QSizeF(419.53, 595.28),
+           QRectF(-64.543, -57.347, 548.616, 709.973));
 }
 
 void TestReports::pageOnPaper() {
-    QFETCH(QSizeF, paper);
-    QFETCH(QRectF, page);
+    const auto [paper, page] = fetch<QSizeF, QRectF>("paper", "page");
     // A printer of 600 dots an inch.
     const qreal dots = 600 / 72.0;
     const QRectF target =
@@ -884,48 +842,38 @@ void TestReports::switchboardCommands() {
 }
 
 void TestReports::distributionReports_data() {
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<QStringList>("lines"); // the transaction of each line, in printed order
-    QTest::addColumn<QStringList>("captions");
-    // What each caption's line prints after it, as laid out (the balance reports: CR, then DR).
-    QTest::addColumn<QList<QStringList>>("beside");
-    QTest::addColumn<QList<int>>("modes"); // each caption's balance mode, -1 for a sum
-
+    // lines: the transaction of each line, in printed order
+    // beside: what each caption's line prints after it, as laid out (the balance reports: CR,
+    // then DR)
+    // modes: each caption's balance mode, -1 for a sum
+    columns<QString, QString, QStringList, QStringList, QList<QStringList>, QList<int>>(
+        "command", "window", "lines", "captions", "beside", "modes");
     // Balances of the book below: opening 1,260.00, current 1,473.00, statement 1,620.00.
     // The two reports about the bank name it.
     const QStringList bank{"First Counties Bank", "Account No.:", "40-12-77 01234567"};
-    QTest::newRow("cashbook: the month, bank sides")
-        << "cmdCashbookReport"
-        << "rptCashbook" << QStringList{"P1", "R1", "X1"}
-        << QStringList{"C/B Opening Bal:", "C/B Current Bal:", "Total:", "Bank:"}
-        << QList<QStringList>{{"$1,260.00"}, {"$1,473.00"}, {"-$1,106.00", "$250.00"}, bank}
-        << QList<int>{1, 0, -1, -1};
-    QTest::newRow("bank reconciliation: reconciled this month, outstanding of any date")
-        << "mnuReportsBankReconciliation"
-        << "rptBankReconciliation" << QStringList{"E1", "P1", "R1"}
-        << QStringList{"C/B Current Bal:", "Bank Statement Bal:", "Total:", "Bank:"}
-        << QList<QStringList>{{"$1,473.00"}, {"$1,620.00"}, {"-$147.00", "$250.00"}, bank}
-        << QList<int>{0, 2, -1, -1};
-    QTest::newRow("GL listing: every side, balanced")
-        << "cmdGLListing"
-        << "rptGLDistributionListing" << QStringList{"P1", "P1", "P1", "R1", "R1", "X1", "X1"}
-        << QStringList{"Totals:"} << QList<QStringList>{{"$1,356.00", "-$1,356.00"}}
-        << QList<int>{-1};
-    QTest::newRow("GL summary: by account and department, balanced")
-        << "mnuReportsGLSummary"
-        << "rptGLDistributionSummary" << QStringList{"P1", "R1", "X1", "P1", "P1", "R1", "X1"}
-        << QStringList{"Total:"} << QList<QStringList>{{"$1,356.00", "-$1,356.00"}}
-        << QList<int>{-1};
+    addRow("cashbook: the month, bank sides", "cmdCashbookReport", "rptCashbook",
+           QStringList{"P1", "R1", "X1"},
+           QStringList{"C/B Opening Bal:", "C/B Current Bal:", "Total:", "Bank:"},
+           QList<QStringList>{{"$1,260.00"}, {"$1,473.00"}, {"-$1,106.00", "$250.00"}, bank},
+           QList<int>{1, 0, -1, -1});
+    addRow("bank reconciliation: reconciled this month, outstanding of any date",
+           "mnuReportsBankReconciliation", "rptBankReconciliation", QStringList{"E1", "P1", "R1"},
+           QStringList{"C/B Current Bal:", "Bank Statement Bal:", "Total:", "Bank:"},
+           QList<QStringList>{{"$1,473.00"}, {"$1,620.00"}, {"-$147.00", "$250.00"}, bank},
+           QList<int>{0, 2, -1, -1});
+    const QList<QStringList> balanced{{"$1,356.00", "-$1,356.00"}};
+    addRow("GL listing: every side, balanced", "cmdGLListing", "rptGLDistributionListing",
+           QStringList{"P1", "P1", "P1", "R1", "R1", "X1", "X1"}, QStringList{"Totals:"}, balanced,
+           QList<int>{-1});
+    addRow("GL summary: by account and department, balanced", "mnuReportsGLSummary",
+           "rptGLDistributionSummary", QStringList{"P1", "R1", "X1", "P1", "P1", "R1", "X1"},
+           QStringList{"Total:"}, balanced, QList<int>{-1});
 }
 
 void TestReports::distributionReports() {
-    QFETCH(QString, command);
-    QFETCH(QString, window);
-    QFETCH(QStringList, lines);
-    QFETCH(QStringList, captions);
-    QFETCH(QList<QStringList>, beside);
-    QFETCH(QList<int>, modes);
+    const auto [command, window, lines, captions, beside, modes] =
+        fetch<QString, QString, QStringList, QStringList, QList<QStringList>, QList<int>>(
+            "command", "window", "lines", "captions", "beside", "modes");
     TestBook book;
     book.sql(QStringLiteral("UPDATE tblBankDetails SET CurrentMonth = '1', CurrentYear = '2003', "
                             "StartingBankBalance = ?, BankName = 'First Counties Bank', "

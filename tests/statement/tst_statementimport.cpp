@@ -21,14 +21,12 @@ namespace {
 // A book with two outstanding payments and a reconciled one, and the statement tables.
 struct ImportBook : TestBook {
     ImportBook() {
-        for (const auto& [id, date, status, amount] :
-             {std::tuple{"1001", "2024-03-01", "1", -500000},
-              std::tuple{"1002", "2024-03-02", "1", -500000},
-              std::tuple{"1003", "2024-03-03", "2", -70000}})
-            sql(QStringLiteral("INSERT INTO tblCashbook (TransID, TransDate, TransType, "
-                               "TransStatus, DoubleEntryBank) VALUES (?, ?, '1', ?, ?)"),
-                {QString::fromLatin1(id), QString::fromLatin1(date), QString::fromLatin1(status),
-                 amount});
+        sql("INSERT INTO tblCashbook (TransID, TransDate, TransType, TransStatus, DoubleEntryBank) "
+            "VALUES ('1001', '2024-03-01', '1', '1', -500000), "
+            "('1002', '2024-03-02', '1', '1', -500000), ('1003', '2024-03-03', '1', '2', -70000)");
+        // The account the bank entries are made against.
+        sql("INSERT INTO tblChartOfAccounts (AccountCode, DeptCode, AccountDescription) "
+            "VALUES ('6900', '', 'Bank Charges')");
     }
     QString write(const char* name, const QByteArray& bytes) {
         const QString path = appDir() + QLatin1Char('/') + QLatin1String(name);
@@ -150,8 +148,6 @@ private slots:
         // Through the reconciliation screen: two cheques matched, the fee made a bank entry,
         // and the statement's closing balance then agrees with the bank statement balance.
         ImportBook book;
-        book.sql("INSERT INTO tblChartOfAccounts (AccountCode, DeptCode, AccountDescription) "
-                 "VALUES ('6900', '', 'Bank Charges')");
         Script script;
         CashbookWindow window(book.services);
         window.setImportDialogs(script.dialogs());
@@ -230,8 +226,6 @@ private slots:
         // The fee is kept without a transaction when the user says No; importing the same file
         // again offers it once more and makes its entry.
         ImportBook book;
-        book.sql("INSERT INTO tblChartOfAccounts (AccountCode, DeptCode, AccountDescription) "
-                 "VALUES ('6900', '', 'Bank Charges')");
         Script script;
         const QString path = book.write("march.ofx", kOfx);
         book.fileDialogs.answer(path);
