@@ -7,8 +7,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlRecord>
 #include <QStringList>
+#include <sqlite3.h>
 
 namespace BookCopy {
 
@@ -51,6 +53,45 @@ private:
     const Database& m_db;
 };
 
+sqlite3* handleOf(const Database& db) {
+    const QVariant handle = db.connection().driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3* const*>(handle.constData());
+}
+
+// Pages copied in one run between reports: a few megabytes, so that progress moves often.
+constexpr int kPagesPerRun = 2048;
+
+// The copy's own connection, closed however the copy ends.
+class Target {
+public:
+    explicit Target(const QString& path) {
+        const int opened = sqlite3_open_v2(QFile::encodeName(path).constData(), &m_handle,
+                                           SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOFOLLOW, nullptr);
+        if (opened != SQLITE_OK)
+            fail(path);
+    }
+    ~Target() { sqlite3_close(m_handle); }
+    Target(const Target&) = delete;
+    Target& operator=(const Target&) = delete;
+    sqlite3* handle() const { return m_handle; }
+    void exec(const char* sql, const QString& path) const {
+        if (sqlite3_exec(m_handle, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
+            fail(path);
+    }
+    [[noreturn]] void fail(const QString& path) const {
+        throw Failure(ErrorNumber::Unnumbered,
+                      QStringLiteral("The copy %1 of the book cannot be written: %2")
+                          .arg(QDir::toNativeSeparators(path),
+                               m_handle ? QString::fromUtf8(sqlite3_errmsg(m_handle))
+                                        : QStringLiteral("out of memory")));
+    }
+
+private:
+    sqlite3* m_handle = nullptr;
+};
+
 } // namespace
 
 QString tally(const Database& db, const QString& table, const QString& schema) {
@@ -70,19 +111,53 @@ QString tally(const Database& db, const QString& table, const QString& schema) {
     return text;
 }
 
-void write(const Database& db, const QString& copyPath) {
+void write(const Database& db, const QString& copyPath, const Progress& progress) {
+    BookPermissions::createCopyFile(BookAccess::realPath(db.path()), copyPath);
+    sqlite3* source = handleOf(db);
+    if (!source)
+        throw Failure(ErrorNumber::Unnumbered,
+                      QStringLiteral("The book's connection cannot be copied from."));
+    const Target target(copyPath);
+    // The copy is committed to the disk as the book is.
+    target.exec("PRAGMA synchronous = FULL", copyPath);
+    {
+        // Copied from the program's own connection: a write on it while the copy runs is
+        // carried into the copy, and no other connection writes the book.
+        sqlite3_backup* backup = sqlite3_backup_init(target.handle(), "main", source, "main");
+        if (!backup)
+            target.fail(copyPath);
+        int stepped = SQLITE_OK;
+        while (stepped == SQLITE_OK) {
+            stepped = sqlite3_backup_step(backup, kPagesPerRun);
+            if (progress && (stepped == SQLITE_OK || stepped == SQLITE_DONE)) {
+                const qint64 total = sqlite3_backup_pagecount(backup);
+                progress(total - sqlite3_backup_remaining(backup), total);
+            }
+        }
+        // The step's error, when there was one, stays on the copy's connection.
+        if (sqlite3_backup_finish(backup) != SQLITE_OK || stepped != SQLITE_DONE)
+            target.fail(copyPath);
+    }
+    // The pages carry the book's header (its mark and version) as it is, with it the
+    // write-ahead mode of a book left so until its first write: the copy is made a book in
+    // the rollback journal mode, one file, as every copy is.
+    target.exec("PRAGMA journal_mode = DELETE", copyPath);
+}
+
+void writeCompact(const Database& db, const QString& copyPath) {
     BookPermissions::createCopyFile(BookAccess::realPath(db.path()), copyPath);
     db.exec(QStringLiteral("VACUUM INTO ?"), {copyPath});
 }
 
-void verify(const Database& db, const QString& copyPath) {
+void verify(const Database& db, const QString& copyPath, Check check) {
     const QString shown = QDir::toNativeSeparators(copyPath);
     if (!QFileInfo::exists(copyPath))
         throw Failure(ErrorNumber::FileNotFound,
                       QStringLiteral("The copy %1 of the book was not written.").arg(shown));
     Attached attached(db, copyPath);
-    const QVariant integrity =
-        db.scalar(QStringLiteral("PRAGMA ") + kCopyAlias + QStringLiteral(".integrity_check"));
+    const QVariant integrity = db.scalar(QStringLiteral("PRAGMA ") + kCopyAlias +
+                                         (check == Check::Full ? QStringLiteral(".integrity_check")
+                                                               : QStringLiteral(".quick_check")));
     if (integrity.toString() != QLatin1String("ok"))
         throw Failure(ErrorNumber::Unnumbered,
                       QStringLiteral("The copy %1 of the book failed its integrity check: %2")
