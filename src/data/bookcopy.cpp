@@ -69,8 +69,12 @@ public:
     explicit Target(const QString& path) {
         const int opened = sqlite3_open_v2(QFile::encodeName(path).constData(), &m_handle,
                                            SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOFOLLOW, nullptr);
-        if (opened != SQLITE_OK)
-            fail(path);
+        if (opened != SQLITE_OK) {
+            // The destructor does not run for a constructor that throws.
+            const QString reason = message();
+            sqlite3_close(m_handle);
+            throw failure(path, reason);
+        }
     }
     ~Target() { sqlite3_close(m_handle); }
     Target(const Target&) = delete;
@@ -80,15 +84,19 @@ public:
         if (sqlite3_exec(m_handle, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
             fail(path);
     }
-    [[noreturn]] void fail(const QString& path) const {
-        throw Failure(ErrorNumber::Unnumbered,
-                      QStringLiteral("The copy %1 of the book cannot be written: %2")
-                          .arg(QDir::toNativeSeparators(path),
-                               m_handle ? QString::fromUtf8(sqlite3_errmsg(m_handle))
-                                        : QStringLiteral("out of memory")));
-    }
+    [[noreturn]] void fail(const QString& path) const { throw failure(path, message()); }
 
 private:
+    QString message() const {
+        return m_handle ? QString::fromUtf8(sqlite3_errmsg(m_handle))
+                        : QStringLiteral("out of memory");
+    }
+    static Failure failure(const QString& path, const QString& reason) {
+        return Failure(ErrorNumber::Unnumbered,
+                       QStringLiteral("The copy %1 of the book cannot be written: %2")
+                           .arg(QDir::toNativeSeparators(path), reason));
+    }
+
     sqlite3* m_handle = nullptr;
 };
 

@@ -118,6 +118,9 @@ void QtBusyPointer::showStep(const QString& text, qint64 done, qint64 total) {
         m_dialog->show();
     }
     if (m_dialog) {
+        // Escape hides a dialog even without its Cancel button; the work goes on, shown.
+        if (!m_dialog->isVisible())
+            m_dialog->show();
         m_dialog->setLabelText(text);
         // A step that cannot tell how far it is shows a moving bar.
         const int scale = total > 0 ? 1000 : 0;
