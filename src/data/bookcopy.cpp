@@ -4,54 +4,116 @@
 #include "bookpermissions.h"
 #include "database.h"
 
+#include <QAtomicInteger>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDriver>
+#include <QSqlError>
 #include <QSqlRecord>
 #include <QStringList>
+#include <functional>
+#include <future>
+#include <optional>
 #include <sqlite3.h>
 
 namespace BookCopy {
 
 namespace {
 
-const QString kCopyAlias = QStringLiteral("bookcopy");
+// Runs a statement with bound values on one connection; throws Failure.
+using Exec = std::function<QSqlQuery(const QString& sql, const QVariantList& values)>;
 
 QString quotedName(QString name) {
     return QLatin1Char('"') + name.replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
            QLatin1Char('"');
 }
 
-QStringList tablesOf(const Database& db, const QString& schema) {
-    QSqlQuery query = db.exec(QStringLiteral("SELECT name FROM ") + schema +
-                              QStringLiteral(".sqlite_master WHERE type = 'table' AND name NOT "
-                                             "LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY name"));
+QStringList tablesOf(const Exec& exec) {
+    QSqlQuery query =
+        exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' "
+                            "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY name"),
+             {});
     QStringList names;
     while (query.next())
         names << query.value(0).toString();
     return names;
 }
 
-// Detaches the copy however the check ends.
-class Attached {
-public:
-    Attached(const Database& db, const QString& path) : m_db(db) {
-        m_db.exec(QStringLiteral("ATTACH DATABASE ? AS ") + kCopyAlias, {path});
-    }
-    ~Attached() {
-        try {
-            m_db.exec(QStringLiteral("DETACH DATABASE ") + kCopyAlias);
-        } catch (...) {
-            // The connection is going away with the failure anyway.
-        }
-    }
-    Attached(const Attached&) = delete;
-    Attached& operator=(const Attached&) = delete;
+QString tallyOf(const Exec& exec, const QString& table, const QString& schema) {
+    QSqlQuery info =
+        exec(QStringLiteral("SELECT name, type FROM pragma_table_info(?, ?)"), {table, schema});
+    QString select = QStringLiteral("SELECT COUNT(*)");
+    while (info.next())
+        if (info.value(1).toString().contains(QLatin1String("INT"), Qt::CaseInsensitive))
+            select +=
+                QStringLiteral(", SUM(") + quotedName(info.value(0).toString()) + QLatin1Char(')');
+    QSqlQuery sums =
+        exec(select + QStringLiteral(" FROM ") + schema + QLatin1Char('.') + quotedName(table), {});
+    sums.next();
+    QString text = QStringLiteral("%1 rows, sums").arg(sums.value(0).toLongLong());
+    for (int i = 1; i < sums.record().count(); ++i)
+        text += QLatin1Char(' ') + sums.value(i).toString();
+    return text;
+}
 
-private:
-    const Database& m_db;
+Exec execOn(const Database& db) {
+    return [&db](const QString& sql, const QVariantList& values) { return db.exec(sql, values); };
+}
+
+// What the check reads from the copy: its pages' check, its tables and each one's tally.
+struct CopyReading {
+    QString integrity;
+    QStringList tables;
+    QStringList tallies;
 };
+
+// Reads the copy on a connection of its own, for reading only: run in another thread while
+// the book's tallies are read on the program's connection, as each side takes about as long.
+CopyReading readCopy(const QString& path, Check check) {
+    static QAtomicInteger<int> serial = 0;
+    const QString name = QStringLiteral("bookcopycheck%1").arg(serial.fetchAndAddRelaxed(1));
+    CopyReading reading;
+    std::optional<Failure> failed;
+    {
+        QSqlDatabase copy = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        copy.setDatabaseName(path);
+        copy.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        try {
+            if (!copy.open())
+                Database::fail(copy.lastError());
+            const Exec exec = [&copy](const QString& sql, const QVariantList& values) {
+                QSqlQuery query(copy);
+                query.setForwardOnly(true);
+                if (!query.prepare(sql))
+                    Database::fail(query.lastError());
+                for (const QVariant& value : values)
+                    query.addBindValue(value);
+                if (!query.exec())
+                    Database::fail(query.lastError());
+                return query;
+            };
+            QSqlQuery integrity =
+                exec(check == Check::Full ? QStringLiteral("PRAGMA integrity_check")
+                                          : QStringLiteral("PRAGMA quick_check"),
+                     {});
+            if (integrity.next())
+                reading.integrity = integrity.value(0).toString();
+            if (reading.integrity == QLatin1String("ok")) {
+                reading.tables = tablesOf(exec);
+                for (const QString& table : reading.tables)
+                    reading.tallies << tallyOf(exec, table, QStringLiteral("main"));
+            }
+        } catch (const Failure& failure) {
+            failed = failure;
+        }
+        copy.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    if (failed)
+        throw *failed;
+    return reading;
+}
 
 sqlite3* handleOf(const Database& db) {
     const QVariant handle = db.connection().driver()->handle();
@@ -103,20 +165,7 @@ private:
 } // namespace
 
 QString tally(const Database& db, const QString& table, const QString& schema) {
-    QSqlQuery info =
-        db.exec(QStringLiteral("SELECT name, type FROM pragma_table_info(?, ?)"), {table, schema});
-    QString select = QStringLiteral("SELECT COUNT(*)");
-    while (info.next())
-        if (info.value(1).toString().contains(QLatin1String("INT"), Qt::CaseInsensitive))
-            select +=
-                QStringLiteral(", SUM(") + quotedName(info.value(0).toString()) + QLatin1Char(')');
-    QSqlQuery sums =
-        db.exec(select + QStringLiteral(" FROM ") + schema + QLatin1Char('.') + quotedName(table));
-    sums.next();
-    QString text = QStringLiteral("%1 rows, sums").arg(sums.value(0).toLongLong());
-    for (int i = 1; i < sums.record().count(); ++i)
-        text += QLatin1Char(' ') + sums.value(i).toString();
-    return text;
+    return tallyOf(execOn(db), table, schema);
 }
 
 void write(const Database& db, const QString& copyPath, const Progress& progress) {
@@ -162,29 +211,38 @@ void verify(const Database& db, const QString& copyPath, Check check) {
     if (!QFileInfo::exists(copyPath))
         throw Failure(ErrorNumber::FileNotFound,
                       QStringLiteral("The copy %1 of the book was not written.").arg(shown));
-    Attached attached(db, copyPath);
-    const QVariant integrity = db.scalar(QStringLiteral("PRAGMA ") + kCopyAlias +
-                                         (check == Check::Full ? QStringLiteral(".integrity_check")
-                                                               : QStringLiteral(".quick_check")));
-    if (integrity.toString() != QLatin1String("ok"))
+    // The copy's side is read in another thread, on a connection of its own, while the book's
+    // tallies are read here: a check takes the time of the longer side, not of both.
+    std::future<CopyReading> copySide =
+        std::async(std::launch::async, [copyPath, check] { return readCopy(copyPath, check); });
+    const Exec exec = execOn(db);
+    const QStringList tables = tablesOf(exec);
+    QStringList tallies;
+    std::optional<Failure> failed;
+    try {
+        for (const QString& table : tables)
+            tallies << tallyOf(exec, table, QStringLiteral("main"));
+    } catch (const Failure& failure) {
+        // The copy's side ends first: it must not outlive this check.
+        failed = failure;
+    }
+    const CopyReading copy = copySide.get();
+    if (failed)
+        throw *failed;
+    if (copy.integrity != QLatin1String("ok"))
         throw Failure(ErrorNumber::Unnumbered,
                       QStringLiteral("The copy %1 of the book failed its integrity check: %2")
-                          .arg(shown, integrity.toString()));
-    const QStringList tables = tablesOf(db, QStringLiteral("main"));
-    const QStringList copied = tablesOf(db, kCopyAlias);
-    if (tables != copied)
-        throw Failure(
-            ErrorNumber::Unnumbered,
-            QStringLiteral("The copy %1 of the book holds the tables %2 instead of %3.")
-                .arg(shown, copied.join(QStringLiteral(", ")), tables.join(QStringLiteral(", "))));
-    for (const QString& table : tables) {
-        const QString inBook = tally(db, table, QStringLiteral("main"));
-        const QString inCopy = tally(db, table, kCopyAlias);
-        if (inBook != inCopy)
+                          .arg(shown, copy.integrity));
+    if (tables != copy.tables)
+        throw Failure(ErrorNumber::Unnumbered,
+                      QStringLiteral("The copy %1 of the book holds the tables %2 instead of %3.")
+                          .arg(shown, copy.tables.join(QStringLiteral(", ")),
+                               tables.join(QStringLiteral(", "))));
+    for (qsizetype i = 0; i < tables.size(); ++i)
+        if (tallies.at(i) != copy.tallies.at(i))
             throw Failure(ErrorNumber::Unnumbered,
                           QStringLiteral("The copy %1 of the book: %2 holds %3 instead of %4.")
-                              .arg(shown, table, inCopy, inBook));
-    }
+                              .arg(shown, tables.at(i), copy.tallies.at(i), tallies.at(i)));
 }
 
 void discard(const QString& copyPath) noexcept {

@@ -28,8 +28,8 @@ void writeCompact(const Database& db, const QString& copyPath);
 enum class Check { Full, Quick };
 
 // Checks a copy against the book open on db: its pages, the same tables, and in each the
-// same number of rows and the same sum of every whole-number field (the amounts). Attached for the
-// check and detached after. Throws Failure.
+// same number of rows and the same sum of every whole-number field (the amounts). The copy is
+// read on a connection of its own, for reading only, in another thread. Throws Failure.
 void verify(const Database& db, const QString& copyPath, Check check = Check::Full);
 // A table's row count and the sum of each of its whole-number fields (the amounts, stored as
 // whole ten-thousandths, and the flags), as text: "12 rows, sums 0 5 -120000". `schema` names
