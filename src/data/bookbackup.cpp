@@ -5,6 +5,7 @@
 #include "bookfiles.h"
 #include "bookpermissions.h"
 #include "database.h"
+#include "messages.h"
 
 #include <QDir>
 #include <QFile>
@@ -63,7 +64,12 @@ QString pathFor(const QString& bookPath, const QDateTime& when, const QString& r
     return candidate;
 }
 
-void make(const Database& db, const QString& path, const AfterWrite& afterWrite) {
+void make(const Database& db, const QString& path, const AfterWrite& afterWrite,
+          const Steps& steps) {
+    const auto step = [&steps](const QString& text, qint64 done = 0, qint64 total = 0) {
+        if (steps)
+            steps(text, done, total);
+    };
     if (QFileInfo::exists(path) || QFileInfo(path).isSymLink())
         throw Failure(
             ErrorNumber::FileAlreadyExists,
@@ -73,10 +79,17 @@ void make(const Database& db, const QString& path, const AfterWrite& afterWrite)
     const QString partial = path + kPartial;
     BookCopy::discard(partial);
     try {
-        BookCopy::write(db, partial);
+        step(Messages::copyingBook());
+        BookCopy::write(db, partial, [&step](qint64 done, qint64 total) {
+            step(Messages::copyingBook(), done, total);
+        });
         if (afterWrite)
             afterWrite(partial);
-        BookCopy::verify(db, partial);
+        // The pages are the book's own, so the slow check of every index against its table
+        // adds nothing the counts and sums do not: a copy cut short or damaged fails either.
+        step(Messages::checkingCopy());
+        BookCopy::verify(db, partial, BookCopy::Check::Quick);
+        step(Messages::movingIntoPlace());
         BookAccess::moveIntoPlace(partial, path);
     } catch (...) {
         BookCopy::discard(partial);
@@ -84,10 +97,11 @@ void make(const Database& db, const QString& path, const AfterWrite& afterWrite)
     }
 }
 
-QString makeAutomatic(const Database& db, const QString& bookPath, const QString& reason) {
+QString makeAutomatic(const Database& db, const QString& bookPath, const QString& reason,
+                      const Steps& steps) {
     makeFolder(bookPath);
     const QString path = pathFor(bookPath, QDateTime::currentDateTime(), reason);
-    make(db, path);
+    make(db, path, {}, steps);
     removeOldAutomatic(bookPath);
     return path;
 }

@@ -8,9 +8,9 @@
 class Database;
 
 // Verified copies of the book. A backup is written by the engine from the open connection
-// (VACUUM INTO), then opened and checked against the book (BookCopy::verify: integrity, the
-// same tables, row counts and sums); a copy that fails the check is removed, never kept as a
-// backup.
+// (BookCopy::write, a copy of its pages), then checked against the book (BookCopy::verify:
+// every page and record, the same tables, row counts and sums); a copy that fails the check
+// is removed, never kept as a backup.
 namespace BookBackup {
 
 // How many automatic backups are kept; older ones are removed as new ones are made.
@@ -27,15 +27,22 @@ QString pathFor(const QString& bookPath, const QDateTime& when, const QString& r
 // Called with the copy's path between writing and checking it; a test damages it there.
 using AfterWrite = std::function<void(const QString& copyPath)>;
 
+// Told each step of a backup as it begins ("Copying the book...", "Checking the copy...",
+// "Moving it into place..."), again as the copy advances (`done` of `total`, both 0 for a
+// step that cannot tell how far it is).
+using Steps = std::function<void(const QString& step, qint64 done, qint64 total)>;
+
 // Writes a verified backup of the book open on db to path, which must not exist. Throws
 // Failure, leaving nothing at path, when it cannot be written or fails its check.
-void make(const Database& db, const QString& path, const AfterWrite& afterWrite = {});
+void make(const Database& db, const QString& path, const AfterWrite& afterWrite = {},
+          const Steps& steps = {});
 
 // The backup the program makes on its own before it changes the book wholesale (a format
 // upgrade, a master file import, period end, a restore): written to the backups folder,
 // verified, and the automatic backups beyond the last ten removed. Returns its path; throws
 // Failure when it could not be made (the caller should not go on).
-QString makeAutomatic(const Database& db, const QString& bookPath, const QString& reason);
+QString makeAutomatic(const Database& db, const QString& bookPath, const QString& reason,
+                      const Steps& steps = {});
 
 // The backups in the folder, by name (automatic ones by the time they were made).
 QStringList backups(const QString& bookPath);

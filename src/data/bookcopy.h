@@ -1,20 +1,36 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 class Database;
 
 // A copy of the book written by the engine from the open connection, and its check. Used
-// before anything rewrites the book (compaction, upgrade), so a good book always exists.
+// before anything rewrites the book (backups, compaction, upgrade), so a good book always
+// exists.
 namespace BookCopy {
 
-// Writes a compact copy of the book open on db to copyPath (which must not exist), with the
-// book's permissions from the start (BookPermissions::createCopyFile).
-void write(const Database& db, const QString& copyPath);
-// Checks a copy against the book open on db: integrity, the same tables, and in each the
-// same number of rows and the same sum of every whole-number field (the amounts). Attached for the
-// check and detached after. Throws Failure.
-void verify(const Database& db, const QString& copyPath);
+// How far a copy has come: pages copied of the book's pages.
+using Progress = std::function<void(qint64 done, qint64 total)>;
+
+// Writes a copy of the book open on db to copyPath (which must not exist), with the book's
+// permissions from the start (BookPermissions::createCopyFile): the engine's pages copied as
+// they are (its online backup), from this very connection so that the copy is one state of
+// the book, a file in the rollback journal mode. `progress` is called between runs of pages.
+void write(const Database& db, const QString& copyPath, const Progress& progress = {});
+// The same written without the book's free space (VACUUM INTO), for compaction: slower, as
+// every row is written again.
+void writeCompact(const Database& db, const QString& copyPath);
+
+// How closely verify() reads the copy's pages: Full checks every index against its table
+// (integrity_check); Quick checks every page and record but not the indexes' entries
+// (quick_check), enough for a page copy whose rows are counted and summed after.
+enum class Check { Full, Quick };
+
+// Checks a copy against the book open on db: its pages, the same tables, and in each the
+// same number of rows and the same sum of every whole-number field (the amounts). The copy is
+// read on a connection of its own, for reading only, in another thread. Throws Failure.
+void verify(const Database& db, const QString& copyPath, Check check = Check::Full);
 // A table's row count and the sum of each of its whole-number fields (the amounts, stored as
 // whole ten-thousandths, and the flags), as text: "12 rows, sums 0 5 -120000". `schema` names
 // an attached database.

@@ -97,7 +97,7 @@ Upgrade upgrade(const Database& db, const QString& path, int fromVersion, const 
     done.copyPath = copyPathFor(path, fromVersion);
     try {
         BookCopy::write(db, done.copyPath);
-        BookCopy::verify(db, done.copyPath);
+        BookCopy::verify(db, done.copyPath, BookCopy::Check::Quick);
         Transaction transaction(db);
         for (qsizetype step = fromVersion; step < steps.size(); ++step)
             steps.at(step)(db, done.notices);

@@ -241,5 +241,9 @@ QString bookRestoredOverDamaged(const QString& backup, const QString& damagedCop
 QString restoredBookPutBack(const QString& reason);
 // After a restore no book could be opened; `keptPath` holds the book as it was before.
 QString bookNotReopened(const QString& reason, const QString& keptPath);
+// The steps of a backup, a restore, period end and compaction, in their progress dialog.
+QString copyingBook();
+QString checkingCopy();
+QString movingIntoPlace();
 
 } // namespace Messages

@@ -323,4 +323,16 @@ QString bookNotReopened(const QString& reason, const QString& keptPath) {
         .arg(reason, QDir::toNativeSeparators(keptPath));
 }
 
+QString copyingBook() {
+    return QStringLiteral("Copying the book...");
+}
+
+QString checkingCopy() {
+    return QStringLiteral("Checking the copy...");
+}
+
+QString movingIntoPlace() {
+    return QStringLiteral("Moving it into place...");
+}
+
 } // namespace Messages

@@ -25,9 +25,19 @@ QString overBookReason(const QString& path) {
         .arg(QDir::toNativeSeparators(path));
 }
 
+// The steps of a backup, shown through the wait pointer.
+BookBackup::Steps stepsShown(Services& services) {
+    return [&busy = services.busy](const QString& step, qint64 done, qint64 total) {
+        busy.step(step, done, total);
+    };
+}
+
 } // namespace
 
 void BackUpBook(Services& services, const BookBackup::AfterWrite& afterWrite) {
+    const WorkGuard work(services.busy);
+    if (!work)
+        return;
     const QString book = services.bookPath();
     try {
         BookBackup::makeFolder(book);
@@ -53,7 +63,7 @@ void BackUpBook(Services& services, const BookBackup::AfterWrite& afterWrite) {
         const QString target = replacing ? *path + QStringLiteral(".part") : *path;
         if (replacing)
             QFile::remove(target);
-        BookBackup::make(services.db, target, afterWrite);
+        BookBackup::make(services.db, target, afterWrite, stepsShown(services));
         if (replacing && (!QFile::remove(*path) || !QFile::rename(target, *path))) {
             QFile::remove(target);
             throw Failure(ErrorNumber::PathFileAccessError,
@@ -68,6 +78,9 @@ void BackUpBook(Services& services, const BookBackup::AfterWrite& afterWrite) {
 }
 
 bool RestoreBook(Services& services, const BookRestore::BeforeReopen& beforeReopen) {
+    const WorkGuard work(services.busy);
+    if (!work)
+        return false;
     const QString book = services.bookPath();
     try {
         // The restored file would take the book's place under the other program's connection.
@@ -86,6 +99,7 @@ bool RestoreBook(Services& services, const BookRestore::BeforeReopen& beforeReop
         if (isBookFile(*path, book))
             throw Failure(ErrorNumber::Unnumbered, overBookReason(*path));
         BusyScope busy(services.busy);
+        services.busy.step(Messages::checkingCopy());
         restore.emplace(book, *path);
     } catch (const Failure& failure) {
         services.prompts.critical(Messages::restoreFailed(failure.description()));
@@ -96,6 +110,7 @@ bool RestoreBook(Services& services, const BookRestore::BeforeReopen& beforeReop
     QString kept;
     try {
         BusyScope busy(services.busy);
+        services.busy.step(Messages::copyingBook());
         kept = restore->keepCurrentBook(services.db);
     } catch (const Failure& failure) {
         services.prompts.critical(Messages::restoreFailed(failure.description()));
@@ -103,6 +118,7 @@ bool RestoreBook(Services& services, const BookRestore::BeforeReopen& beforeReop
     }
     try {
         BusyScope busy(services.busy);
+        services.busy.step(Messages::movingIntoPlace());
         restore->replace(services.db, beforeReopen);
     } catch (const Failure& failure) {
         // The failure tells exactly which book is in place and whether it is open.

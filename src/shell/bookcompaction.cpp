@@ -59,7 +59,7 @@ void BookCompaction::removeLeftover() const {
 
 void BookCompaction::makeCheckedCopy() const {
     before(Step::Compact);
-    BookCopy::write(m_db, m_copyPath);
+    BookCopy::writeCompact(m_db, m_copyPath);
     before(Step::Check);
     BookCopy::verify(m_db, m_copyPath);
 }

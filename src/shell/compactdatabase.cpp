@@ -1,5 +1,6 @@
 #include "compactdatabase.h"
 
+#include "data/messages.h"
 #include "kit/handlerguard.h"
 #include "kit/services.h"
 
@@ -16,10 +17,22 @@ QString compactDatabaseQuestion() {
 }
 
 void CompactDatabase(Services& services, const BookCompaction::StepHook& beforeStep) {
+    const WorkGuard work(services.busy);
+    if (!work)
+        return;
     if (!services.prompts.ask(compactDatabaseQuestion()))
         return;
     const QString bookPath = services.bookPath();
-    BookCompaction compaction(services.db, bookPath, beforeStep);
+    // The replacement is shown before it starts, while the connection is still open: the
+    // windows painted between steps may read the book.
+    BookCompaction compaction(services.db, bookPath, [&](BookCompaction::Step step) {
+        if (step == BookCompaction::Step::Compact)
+            services.busy.step(Messages::copyingBook());
+        else if (step == BookCompaction::Step::Check)
+            services.busy.step(Messages::checkingCopy());
+        if (beforeStep)
+            beforeStep(step);
+    });
     try {
         // The new file would take the book's place under the other program's connection.
         services.bookLock.claim(bookPath);
@@ -38,6 +51,7 @@ void CompactDatabase(Services& services, const BookCompaction::StepHook& beforeS
     const QString routine = QStringLiteral("CompactDB");
     bool replaced = false;
     if (guarded(services, QString(), routine, [&] { compaction.makeCheckedCopy(); })) {
+        services.busy.step(Messages::movingIntoPlace());
         replaced = guarded(services, QString(), routine, [&] { compaction.replaceBook(); });
         if (!replaced) {
             // The rename did not happen: the book is the old file and the copy is of no use.

@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QStandardPaths>
 
 Prompts::Answer QtPrompts::show(const QString& text, Icon icon, Buttons buttons,
@@ -95,8 +96,40 @@ void QtLauncher::showHelp(const QString& topic) {
 }
 
 void QtBusyPointer::apply(bool busy) {
-    if (busy)
+    if (busy) {
+        m_started.start();
         QApplication::setOverrideCursor(Qt::WaitCursor);
-    else
+    } else {
+        delete m_dialog;
         QApplication::restoreOverrideCursor();
+    }
+}
+
+void QtBusyPointer::showStep(const QString& text, qint64 done, qint64 total) {
+    // Work done within half a second shows no dialog at all.
+    if (!m_dialog && m_started.elapsed() >= 500) {
+        m_dialog = new QProgressDialog(QApplication::activeWindow());
+        m_dialog->setWindowTitle(QStringLiteral("Quillan"));
+        m_dialog->setCancelButton(nullptr);
+        m_dialog->setWindowModality(Qt::ApplicationModal);
+        m_dialog->setAutoClose(false);
+        m_dialog->setAutoReset(false);
+        m_dialog->setMinimumDuration(0);
+        m_dialog->show();
+    }
+    if (m_dialog) {
+        // Escape hides a dialog even without its Cancel button; the work goes on, shown.
+        if (!m_dialog->isVisible())
+            m_dialog->show();
+        m_dialog->setLabelText(text);
+        // A step that cannot tell how far it is shows a moving bar.
+        const int scale = total > 0 ? 1000 : 0;
+        m_dialog->setRange(0, scale);
+        m_dialog->setValue(total > 0 ? int(done * scale / total) : 0);
+        // The dialog blocks input to the other windows, which are only painted.
+        QCoreApplication::processEvents();
+    } else {
+        // Clicks wait until the work is done; the windows are painted meanwhile.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
 }

@@ -5,6 +5,10 @@
 #include "kit/launcher.h"
 #include "kit/prompts.h"
 
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QProgressDialog>
+
 class QWidget;
 
 // The Qt implementations of the seams, used by the running program.
@@ -31,7 +35,14 @@ private:
     QString m_appDir;
 };
 
+// The wait pointer, and for long work a progress dialog naming its step, shown once the work
+// has taken over half a second: it blocks the other windows, which are painted between steps.
 class QtBusyPointer : public BusyPointer {
 protected:
     void apply(bool busy) override;
+    void showStep(const QString& text, qint64 done, qint64 total) override;
+
+private:
+    QElapsedTimer m_started;
+    QPointer<QProgressDialog> m_dialog;
 };

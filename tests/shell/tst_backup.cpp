@@ -1,7 +1,10 @@
 // Tools > Back Up Book... and Restore Book...: a backup is told as made only once it passed
 // its check; a restore brings the book back as it was, keeping the book it replaced.
 #include "data/bookbackup.h"
+#include "data/codes.h"
 #include "data/messages.h"
+#include "reconciliation/periodend.h"
+#include "reconciliation/periodendcommand.h"
 #include "shell/bookbackupcommands.h"
 #include "shell/compactdatabase.h"
 #include "shell/switchboardwindow.h"
@@ -58,6 +61,8 @@ private slots:
     void automaticBackupsBeforeImportKeepTen();
     void copiesAreAsPrivateAsTheBook_data();
     void copiesAreAsPrivateAsTheBook();
+    void longWorkNamesItsStepsAndRunsOnce_data();
+    void longWorkNamesItsStepsAndRunsOnce();
 };
 
 void TestBackup::backUp_data() {
@@ -66,6 +71,9 @@ void TestBackup::backUp_data() {
     QTest::newRow("a row lost in the copy")
         << "DELETE FROM tblTransactionType WHERE TransType = '3'";
     QTest::newRow("an amount changed in the copy") << "UPDATE tblCashbook SET DoubleEntryBank = 1";
+    QTest::newRow("a copy cut short") << "cut";
+    // Left so until its first write: the copy of its pages is made a rollback-journal book.
+    QTest::newRow("a write-ahead book") << "write-ahead";
     // The copy cannot grow past a file-size limit (`ulimit -f`): the write fails, and is told.
     QTest::newRow("a file-size limit") << "limit";
 }
@@ -76,10 +84,20 @@ void TestBackup::backUp() {
     book.sql(QStringLiteral("INSERT INTO tblCashbook (TransID, DoubleEntryBank) VALUES ('7', 5)"));
     const QString target = book.appDir() + QStringLiteral("/chosen.mdb");
     book.fileDialogs.answer(target);
-    if (damage.isEmpty())
+    const bool sound = damage.isEmpty() || damage == QLatin1String("write-ahead");
+    if (sound)
         book.prompts.expect(Messages::backupMade(target));
     else
         book.prompts.expectMatch(patternOf(Messages::backupFailed(QStringLiteral("@@")), "@@"));
+    if (damage == QLatin1String("write-ahead")) {
+        book.db.close();
+        {
+            Database other(QStringLiteral("log"));
+            other.openForCreate(book.bookPath());
+            other.exec(QStringLiteral("PRAGMA journal_mode = WAL"));
+        }
+        book.db.open(book.bookPath());
+    }
 
     bool namedBeforeItsCheck = false;
     std::optional<FileSizeLimit> limit;
@@ -87,8 +105,13 @@ void TestBackup::backUp() {
         limit.emplace(4096);
     BackUpBook(book.services, [&](const QString& copy) {
         namedBeforeItsCheck = QFile::exists(target);
-        if (damage.isEmpty())
+        if (sound || damage == QLatin1String("limit"))
             return;
+        if (damage == QLatin1String("cut")) {
+            QFile file(copy);
+            QVERIFY(file.resize(file.size() / 2));
+            return;
+        }
         Database other(QStringLiteral("damage"));
         other.openForCreate(copy);
         other.exec(damage);
@@ -99,7 +122,17 @@ void TestBackup::backUp() {
     // Only a checked copy ever has the chosen name; a failed one leaves nothing behind.
     QVERIFY(!namedBeforeItsCheck);
     const QStringList left = QDir(book.appDir()).entryList({QStringLiteral("chosen*")});
-    QCOMPARE(left, damage.isEmpty() ? QStringList{QStringLiteral("chosen.mdb")} : QStringList());
+    QCOMPARE(left, sound ? QStringList{QStringLiteral("chosen.mdb")} : QStringList());
+    if (sound) {
+        // One file in the rollback journal mode (the header's read and write versions 1),
+        // with the book's mark and format version.
+        QFile copy(target), original(book.bookPath());
+        QVERIFY(copy.open(QIODevice::ReadOnly) && original.open(QIODevice::ReadOnly));
+        const QByteArray header = copy.read(100), bookHeader = original.read(100);
+        QCOMPARE(header.mid(18, 2), QByteArray("\x01\x01", 2));
+        QCOMPARE(header.mid(60, 4), bookHeader.mid(60, 4));
+        QCOMPARE(header.mid(68, 4), bookHeader.mid(68, 4));
+    }
     // The dialog offered a dated name in the backups folder beside the book.
     const FileDialogRequest& request = book.fileDialogs.requests().first();
     QCOMPARE(request.directory, BookBackup::folderFor(book.bookPath()));
@@ -390,3 +423,67 @@ void TestBackup::copiesAreAsPrivateAsTheBook() {
 
 QTEST_MAIN(TestBackup)
 #include "tst_backup.moc"
+
+// Back Up, Restore, period end and compaction name each step as it begins (the program shows
+// them in a progress dialog when the work takes a while, painting its windows between steps),
+// and a second start while one runs (a click reaching the window then) does nothing.
+void TestBackup::longWorkNamesItsStepsAndRunsOnce_data() {
+    QTest::addColumn<QString>("work");
+    QTest::addColumn<QStringList>("steps");
+    const QStringList backup{Messages::copyingBook(), Messages::checkingCopy(),
+                             Messages::movingIntoPlace()};
+    QTest::newRow("back up") << "back up" << backup;
+    QTest::newRow("restore") << "restore"
+                             << QStringList{Messages::checkingCopy(), Messages::copyingBook(),
+                                            Messages::movingIntoPlace()};
+    QTest::newRow("period end") << "period end" << backup;
+    QTest::newRow("compaction") << "compaction" << backup;
+}
+
+void TestBackup::longWorkNamesItsStepsAndRunsOnce() {
+    QFETCH(QString, work);
+    QFETCH(QStringList, steps);
+    TestBook book;
+    const QString chosen = book.appDir() + QStringLiteral("/chosen.mdb");
+    std::function<void()> start;
+    if (work == QLatin1String("back up")) {
+        book.fileDialogs.answer(chosen);
+        book.prompts.expect(Messages::backupMade(chosen));
+        start = [&] { BackUpBook(book.services); };
+    } else if (work == QLatin1String("restore")) {
+        BookBackup::make(book.db, chosen);
+        book.fileDialogs.answer(chosen);
+        book.prompts.expect(Messages::restoreQuestion(chosen), Prompts::Answer::Yes);
+        book.prompts.expectMatch(
+            patternOf(Messages::bookRestored(chosen, QStringLiteral("@@")), "@@"));
+        start = [&] { RestoreBook(book.services); };
+    } else if (work == QLatin1String("period end")) {
+        const PeriodEnd::FiscalPeriod now = PeriodEnd::current(book.db);
+        const PeriodEnd::FiscalPeriod next = PeriodEnd::next(now);
+        book.prompts.expect(
+            Messages::periodEndQuestion(Codes::monthName(now.month), QString::number(now.year)),
+            Prompts::Answer::Yes);
+        book.prompts.expect(
+            Messages::periodEndCompleted(Codes::monthName(next.month), QString::number(next.year)));
+        start = [&] { runPeriodEnd(book.services); };
+    } else {
+        book.prompts.expect(compactDatabaseQuestion(), Prompts::Answer::Yes);
+        book.prompts.expect(QStringLiteral("Database compacted."));
+        start = [&] { CompactDatabase(book.services); };
+    }
+    int again = 0;
+    book.busy.atStep = [&] {
+        const qsizetype dialogs = book.fileDialogs.requests().size();
+        const qsizetype boxes = book.prompts.shown().size();
+        ++again;
+        start();
+        // Neither a question nor a file dialog: the second start did nothing.
+        QCOMPARE(book.fileDialogs.requests().size(), dialogs);
+        QCOMPARE(book.prompts.shown().size(), boxes);
+    };
+    start();
+    book.busy.atStep = {};
+    QVERIFY(book.prompts.verifyAllShown());
+    QCOMPARE(book.busy.steps, steps);
+    QVERIFY(again >= steps.size());
+}

@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <optional>
 
 // Message boxes answered from a queue of expectations. An unexpected box, or a box whose
@@ -88,15 +89,25 @@ public:
     void showHelp(const QString& topic) override { helpTopics << topic; }
 };
 
-// A pointer that remembers every change.
+// A pointer that remembers every change and the steps of long work, each once when it begins.
 class RecordingBusyPointer : public BusyPointer {
 public:
     int setCount = 0;
+    QStringList steps;
+    // Called at each step shown, where the program paints its windows: a test starts more
+    // work there.
+    std::function<void()> atStep;
 
 protected:
     void apply(bool busy) override {
         if (busy)
             ++setCount;
+    }
+    void showStep(const QString& text, qint64, qint64) override {
+        if (steps.isEmpty() || steps.constLast() != text)
+            steps << text;
+        if (atStep)
+            atStep();
     }
 };
 
