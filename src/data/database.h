@@ -60,7 +60,7 @@ public:
     // reads the book elsewhere and would make the write wait. An empty function removes it.
     void setBeforeWrite(std::function<void()> hook);
 
-    // The tables a usable book must hold.
+    // Every settings table a usable book must hold has its row.
     void verifyBook() const;
 
 private:
