@@ -2,11 +2,11 @@
 
 #include "bookaccess.h"
 #include "cashbooktotals.h"
+#include "database.h"
 #include "failure.h"
 
 #include <QAtomicInteger>
 #include <QSqlDatabase>
-#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
@@ -37,17 +37,6 @@ void Interrupt::detach() {
     m_handle = nullptr;
 }
 
-namespace {
-
-sqlite3* handleOf(const QSqlDatabase& db) {
-    const QVariant handle = db.driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3* const*>(handle.constData());
-}
-
-} // namespace
-
 Findings check(const QString& path, Interrupt* interrupt, bool compareTotals) {
     static QAtomicInteger<int> serial = 0;
     const QString name = QStringLiteral("bookcheck%1").arg(serial.fetchAndAddRelaxed(1));
@@ -61,7 +50,7 @@ Findings check(const QString& path, Interrupt* interrupt, bool compareTotals) {
             db.setConnectOptions(reading.options);
             if (!db.open()) {
                 found << db.lastError().text();
-            } else if (!interrupt || interrupt->attach(handleOf(db))) {
+            } else if (!interrupt || interrupt->attach(Database::engineHandle(db))) {
                 QSqlQuery query(db);
                 query.setForwardOnly(true);
                 if (!query.exec(QStringLiteral("PRAGMA quick_check(10)")))

@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlRecord>
 #include <QStringList>
@@ -115,13 +114,6 @@ CopyReading readCopy(const QString& path, Check check) {
     return reading;
 }
 
-sqlite3* handleOf(const Database& db) {
-    const QVariant handle = db.connection().driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3* const*>(handle.constData());
-}
-
 // Pages copied in one run between reports: a few megabytes, so that progress moves often.
 constexpr int kPagesPerRun = 2048;
 
@@ -170,7 +162,7 @@ QString tally(const Database& db, const QString& table, const QString& schema) {
 
 void write(const Database& db, const QString& copyPath, const Progress& progress) {
     BookPermissions::createCopyFile(BookAccess::realPath(db.path()), copyPath);
-    sqlite3* source = handleOf(db);
+    sqlite3* source = Database::engineHandle(db.connection());
     if (!source)
         throw Failure(ErrorNumber::Unnumbered,
                       QStringLiteral("The book's connection cannot be copied from."));

@@ -6,6 +6,7 @@
 #include "schema.h"
 
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlRecord>
 
@@ -148,6 +149,13 @@ void Database::close() {
     m_path.clear();
     m_readOnly = false;
     m_journalPending = false;
+}
+
+sqlite3* Database::engineHandle(const QSqlDatabase& connection) {
+    const QVariant handle = connection.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3* const*>(handle.constData());
 }
 
 Failure Database::failureFrom(const QSqlError& error) {

@@ -10,6 +10,8 @@
 #include <QVariantList>
 #include <functional>
 
+struct sqlite3;
+
 // The one shared connection to the book. Every window, model and procedure goes
 // through it; there is no second connection. Every statement that carries a value
 // is prepared and the value bound: user text never becomes SQL text.
@@ -55,6 +57,9 @@ public:
     // Raises the Failure matching a Qt SQL error (duplicate keys carry their own kind).
     [[noreturn]] static void fail(const QSqlError& error);
     static Failure failureFrom(const QSqlError& error);
+    // The engine's own handle of a QSQLITE connection, for the calls Qt does not offer
+    // (interrupting a check, the online backup); null for any other driver.
+    static sqlite3* engineHandle(const QSqlDatabase& connection);
 
     // Called before each statement that writes, on this connection's thread: for work that
     // reads the book elsewhere and would make the write wait. An empty function removes it.
