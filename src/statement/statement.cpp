@@ -106,15 +106,6 @@ namespace StatementAccounts {
 
 namespace {
 
-// Digits and letters only, in capitals.
-QString significant(const QString& text) {
-    QString result;
-    for (const QChar c : text)
-        if (c.isLetterOrNumber())
-            result.append(c.toUpper());
-    return result;
-}
-
 // Banks mask card and account numbers with stars, hashes, bullets or a run of X.
 bool masked(const QString& text) {
     static const QRegularExpression mask(QStringLiteral("[*#\\x{2022}]|[Xx]{2,}"));
@@ -129,6 +120,14 @@ QString trailingDigits(const QString& text) {
 }
 
 } // namespace
+
+QString significant(const QString& text) {
+    QString result;
+    for (const QChar c : text)
+        if (c.isLetterOrNumber())
+            result.append(c.toUpper());
+    return result;
+}
 
 bool matches(const QString& statementAccount, const QString& bookAccount) {
     const QString a = significant(statementAccount);

@@ -87,6 +87,10 @@ namespace StatementAccounts {
 // masked or shorter, its trailing digits must end the other (at least four of them).
 bool matches(const QString& statementAccount, const QString& bookAccount);
 
+// An account identifier as it is compared: its digits and letters only, in capitals, so one
+// account is one however its identifier is spaced, punctuated or cased.
+QString significant(const QString& text);
+
 // The statements of one account (several days, or several pieces) as one: the lines in
 // date order, and the closing balance of the latest.
 Statement join(const QList<Statement>& statements);

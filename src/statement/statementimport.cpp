@@ -96,19 +96,13 @@ std::optional<Statement> chooseAccount(Services& services, QWidget* parent, cons
         QString id;
         QList<Statement> statements;
     };
-    // One account however its identifier is spaced or cased.
-    const auto key = [](const QString& id) {
-        QString plain;
-        for (const QChar c : id)
-            if (!c.isSpace() && c != QLatin1Char('-'))
-                plain.append(c.toUpper());
-        return plain;
-    };
     QList<Account> accounts;
     for (const Statement& statement : read) {
         const QString id = statement.accountId.trimmed();
-        auto same = std::find_if(accounts.begin(), accounts.end(),
-                                 [&](const Account& a) { return key(a.id) == key(id); });
+        const QString key = StatementAccounts::significant(id);
+        auto same = std::find_if(accounts.begin(), accounts.end(), [&](const Account& a) {
+            return StatementAccounts::significant(a.id) == key;
+        });
         if (same == accounts.end())
             accounts.append({id, {statement}});
         else
