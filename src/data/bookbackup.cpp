@@ -23,7 +23,9 @@ QString stemOf(const QString& bookPath) {
     return QFileInfo(BookAccess::realPath(bookPath)).completeBaseName();
 }
 
-void removeOldAutomatic(const QString& bookPath) {
+} // namespace
+
+void pruneAutomatic(const QString& bookPath) {
     QStringList automatic;
     for (const QString& path : backups(bookPath))
         if (QFileInfo(path).fileName().contains(kAutomaticMark))
@@ -37,8 +39,6 @@ void removeOldAutomatic(const QString& bookPath) {
              QDir::Files))
         QFile::remove(folder.filePath(name));
 }
-
-} // namespace
 
 QString folderFor(const QString& bookPath) {
     return QFileInfo(BookAccess::realPath(bookPath)).dir().filePath(QStringLiteral("backups"));
@@ -80,6 +80,8 @@ void make(const Database& db, const QString& path, const AfterWrite& afterWrite,
     BookCopy::discard(partial);
     try {
         step(Messages::copyingBook());
+        // The book's tallies are read while its pages are copied.
+        BookCopy::BookSide book(db);
         BookCopy::write(db, partial, [&step](qint64 done, qint64 total) {
             step(Messages::copyingBook(), done, total);
         });
@@ -88,7 +90,7 @@ void make(const Database& db, const QString& path, const AfterWrite& afterWrite,
         // The pages are the book's own, so the slow check of every index against its table
         // adds nothing the counts and sums do not: a copy cut short or damaged fails either.
         step(Messages::checkingCopy());
-        BookCopy::verify(db, partial, BookCopy::Check::Quick);
+        BookCopy::verify(book, partial, BookCopy::Check::Quick);
         step(Messages::movingIntoPlace());
         BookAccess::moveIntoPlace(partial, path);
     } catch (...) {
@@ -102,7 +104,7 @@ QString makeAutomatic(const Database& db, const QString& bookPath, const QString
     makeFolder(bookPath);
     const QString path = pathFor(bookPath, QDateTime::currentDateTime(), reason);
     make(db, path, {}, steps);
-    removeOldAutomatic(bookPath);
+    pruneAutomatic(bookPath);
     return path;
 }
 

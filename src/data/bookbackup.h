@@ -44,6 +44,9 @@ void make(const Database& db, const QString& path, const AfterWrite& afterWrite 
 QString makeAutomatic(const Database& db, const QString& bookPath, const QString& reason,
                       const Steps& steps = {});
 
+// Removes the automatic backups beyond the last ten, and backups a crash cut short.
+void pruneAutomatic(const QString& bookPath);
+
 // The backups in the folder, by name (automatic ones by the time they were made).
 QStringList backups(const QString& bookPath);
 // The backup in the folder made last, by the time its file was written (empty when there is

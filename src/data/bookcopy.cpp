@@ -1,6 +1,7 @@
 #include "bookcopy.h"
 
 #include "bookaccess.h"
+#include "bookintegrity.h"
 #include "bookpermissions.h"
 #include "database.h"
 
@@ -60,29 +61,32 @@ Exec execOn(const Database& db) {
     return [&db](const QString& sql, const QVariantList& values) { return db.exec(sql, values); };
 }
 
-// What the check reads from the copy: its pages' check, its tables and each one's tally.
-struct CopyReading {
-    QString integrity;
-    QStringList tables;
-    QStringList tallies;
-};
+Tallies talliesOf(const Exec& exec) {
+    Tallies read;
+    read.tables = tablesOf(exec);
+    for (const QString& table : read.tables)
+        read.tallies << tallyOf(exec, table, QStringLiteral("main"));
+    return read;
+}
 
-// Reads the copy on a connection of its own, for reading only: run in another thread while
-// the book's tallies are read on the program's connection, as each side takes about as long.
-CopyReading readCopy(const QString& path, Check check) {
+// Runs `read` on a connection of its own to the file at path, for reading only, so that it
+// can run in another thread while the program's connection is used.
+template <typename Result>
+Result onOwnConnection(const QString& path, const std::function<Result(const Exec&)>& read) {
     static QAtomicInteger<int> serial = 0;
     const QString name = QStringLiteral("bookcopycheck%1").arg(serial.fetchAndAddRelaxed(1));
-    CopyReading reading;
+    std::optional<Result> result;
     std::optional<Failure> failed;
     {
-        QSqlDatabase copy = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        copy.setDatabaseName(path);
-        copy.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        QSqlDatabase connection = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         try {
-            if (!copy.open())
-                Database::fail(copy.lastError());
-            const Exec exec = [&copy](const QString& sql, const QVariantList& values) {
-                QSqlQuery query(copy);
+            const BookAccess::ReadingConnection reading = BookAccess::readingConnection(path);
+            connection.setDatabaseName(reading.databaseName);
+            connection.setConnectOptions(reading.options);
+            if (!connection.open())
+                Database::fail(connection.lastError());
+            const Exec exec = [&connection](const QString& sql, const QVariantList& values) {
+                QSqlQuery query(connection);
                 query.setForwardOnly(true);
                 if (!query.prepare(sql))
                     Database::fail(query.lastError());
@@ -92,26 +96,35 @@ CopyReading readCopy(const QString& path, Check check) {
                     Database::fail(query.lastError());
                 return query;
             };
-            QSqlQuery integrity =
-                exec(check == Check::Full ? QStringLiteral("PRAGMA integrity_check")
-                                          : QStringLiteral("PRAGMA quick_check"),
-                     {});
-            if (integrity.next())
-                reading.integrity = integrity.value(0).toString();
-            if (reading.integrity == QLatin1String("ok")) {
-                reading.tables = tablesOf(exec);
-                for (const QString& table : reading.tables)
-                    reading.tallies << tallyOf(exec, table, QStringLiteral("main"));
-            }
+            result = read(exec);
         } catch (const Failure& failure) {
             failed = failure;
         }
-        copy.close();
+        connection.close();
     }
     QSqlDatabase::removeDatabase(name);
     if (failed)
         throw *failed;
-    return reading;
+    return *result;
+}
+
+Tallies talliesOf(const QString& path) {
+    return onOwnConnection<Tallies>(path, [](const Exec& exec) { return talliesOf(exec); });
+}
+
+// The copy's pages checked: "ok" or the problems found.
+QString integrityOf(const QString& path, Check check) {
+    if (check == Check::Full) {
+        const QString problems = BookIntegrity::problems(path);
+        return problems.isEmpty() ? QStringLiteral("ok") : problems;
+    }
+    return onOwnConnection<QString>(path, [](const Exec& exec) {
+        QSqlQuery quick = exec(QStringLiteral("PRAGMA quick_check(10)"), {});
+        QStringList found;
+        while (quick.next())
+            found << quick.value(0).toString();
+        return found.join(QLatin1Char('\n'));
+    });
 }
 
 // Pages copied in one run between reports: a few megabytes, so that progress moves often.
@@ -198,43 +211,79 @@ void writeCompact(const Database& db, const QString& copyPath) {
     db.exec(QStringLiteral("VACUUM INTO ?"), {copyPath});
 }
 
+struct BookSide::Reading {
+    std::future<Tallies> tallies;
+};
+
+BookSide::BookSide(const Database& db) : m_db(db) {
+    // A write the program's connection has not committed is in its copy but not in what
+    // another connection reads: the book's side is then read on the program's connection.
+    sqlite3* handle = Database::engineHandle(db.connection());
+    if (!handle || !sqlite3_get_autocommit(handle))
+        return;
+    const QString path = BookAccess::realPath(db.path());
+    m_reading = std::make_unique<Reading>();
+    m_reading->tallies = std::async(std::launch::async, [path] { return talliesOf(path); });
+}
+
+BookSide::~BookSide() {
+    if (m_reading && m_reading->tallies.valid())
+        m_reading->tallies.wait();
+}
+
+Tallies BookSide::take() {
+    if (m_reading && m_reading->tallies.valid()) {
+        try {
+            return m_reading->tallies.get();
+        } catch (const Failure&) {
+            // Read again on the program's connection, where the book is known to open.
+        }
+    }
+    return talliesOf(execOn(m_db));
+}
+
 void verify(const Database& db, const QString& copyPath, Check check) {
+    BookSide book(db);
+    verify(book, copyPath, check);
+}
+
+void verify(BookSide& book, const QString& copyPath, Check check) {
     const QString shown = QDir::toNativeSeparators(copyPath);
     if (!QFileInfo::exists(copyPath))
         throw Failure(ErrorNumber::FileNotFound,
                       QStringLiteral("The copy %1 of the book was not written.").arg(shown));
-    // The copy's side is read in another thread, on a connection of its own, while the book's
-    // tallies are read here: a check takes the time of the longer side, not of both.
-    std::future<CopyReading> copySide =
-        std::async(std::launch::async, [copyPath, check] { return readCopy(copyPath, check); });
-    const Exec exec = execOn(db);
-    const QStringList tables = tablesOf(exec);
-    QStringList tallies;
+    // The copy's pages are checked in another thread while its tallies are read here, each on
+    // a connection of its own: a check takes the time of the longer, not of both.
+    std::future<QString> integrity =
+        std::async(std::launch::async, [copyPath, check] { return integrityOf(copyPath, check); });
+    Tallies copy;
     std::optional<Failure> failed;
     try {
-        for (const QString& table : tables)
-            tallies << tallyOf(exec, table, QStringLiteral("main"));
+        copy = talliesOf(copyPath);
     } catch (const Failure& failure) {
-        // The copy's side ends first: it must not outlive this check.
+        // The pages' check ends first: it must not outlive this check, and a damaged copy is
+        // told by what it found.
         failed = failure;
     }
-    const CopyReading copy = copySide.get();
-    if (failed)
-        throw *failed;
-    if (copy.integrity != QLatin1String("ok"))
+    const QString found = integrity.get();
+    if (found != QLatin1String("ok"))
         throw Failure(ErrorNumber::Unnumbered,
                       QStringLiteral("The copy %1 of the book failed its integrity check: %2")
-                          .arg(shown, copy.integrity));
-    if (tables != copy.tables)
+                          .arg(shown, found));
+    if (failed)
+        throw *failed;
+    const Tallies original = book.take();
+    if (original.tables != copy.tables)
         throw Failure(ErrorNumber::Unnumbered,
                       QStringLiteral("The copy %1 of the book holds the tables %2 instead of %3.")
                           .arg(shown, copy.tables.join(QStringLiteral(", ")),
-                               tables.join(QStringLiteral(", "))));
-    for (qsizetype i = 0; i < tables.size(); ++i)
-        if (tallies.at(i) != copy.tallies.at(i))
-            throw Failure(ErrorNumber::Unnumbered,
-                          QStringLiteral("The copy %1 of the book: %2 holds %3 instead of %4.")
-                              .arg(shown, tables.at(i), copy.tallies.at(i), tallies.at(i)));
+                               original.tables.join(QStringLiteral(", "))));
+    for (qsizetype i = 0; i < original.tables.size(); ++i)
+        if (original.tallies.at(i) != copy.tallies.at(i))
+            throw Failure(
+                ErrorNumber::Unnumbered,
+                QStringLiteral("The copy %1 of the book: %2 holds %3 instead of %4.")
+                    .arg(shown, original.tables.at(i), copy.tallies.at(i), original.tallies.at(i)));
 }
 
 void discard(const QString& copyPath) noexcept {

@@ -96,8 +96,9 @@ Upgrade upgrade(const Database& db, const QString& path, int fromVersion, const 
     done.fromVersion = fromVersion;
     done.copyPath = copyPathFor(path, fromVersion);
     try {
+        BookCopy::BookSide book(db);
         BookCopy::write(db, done.copyPath);
-        BookCopy::verify(db, done.copyPath, BookCopy::Check::Quick);
+        BookCopy::verify(book, done.copyPath, BookCopy::Check::Quick);
         Transaction transaction(db);
         for (qsizetype step = fromVersion; step < steps.size(); ++step)
             steps.at(step)(db, done.notices);

@@ -3,6 +3,7 @@
 #include "bookaccess.h"
 #include "bookbackup.h"
 #include "bookcheck.h"
+#include "bookintegrity.h"
 #include "database.h"
 #include "messages.h"
 
@@ -11,7 +12,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -49,6 +53,9 @@ BookRestore::BookRestore(const QString& bookPath, const QString& chosenPath)
                                      "book: %1")
                           .arg(m_work.errorString()));
     m_copy = m_work.filePath(QFileInfo(m_bookFile).fileName());
+    const QString bookFile = m_bookFile;
+    m_bookCheck =
+        std::async(std::launch::async, [bookFile] { return BookCheck::problems(bookFile); });
     // The engine reads a book with the log (write-ahead) or journal kept beside its real
     // file; copied with it, the copy reads as the chosen file would.
     const QString source = BookAccess::realPath(chosenPath);
@@ -59,34 +66,68 @@ BookRestore::BookRestore(const QString& bookPath, const QString& chosenPath)
 
     Database check(QStringLiteral("quillan-restore-check"));
     m_upgrade = check.open(m_copy, BookFormat::steps(), chosenPath);
-    const QString integrity = check.scalar(QStringLiteral("PRAGMA integrity_check")).toString();
-    if (integrity != QLatin1String("ok"))
-        throw Failure(ErrorNumber::Unnumbered,
-                      QStringLiteral("The file %1 is not a sound book: it failed its integrity "
-                                     "check: %2")
-                          .arg(shown(chosenPath), integrity));
-    // One file at rest, as the book always is: a log the copy still holds is written into it.
+    // One file at rest, as the book always is: a log the copy still holds is written into it,
+    // and what is checked is what becomes the book.
     const QString mode = check.scalar(QStringLiteral("PRAGMA journal_mode = DELETE")).toString();
     if (mode.compare(QLatin1String("delete"), Qt::CaseInsensitive) != 0)
         throw Failure(ErrorNumber::Unnumbered,
                       QStringLiteral("The copy of %1 cannot be made one file (journal mode %2).")
                           .arg(shown(chosenPath), mode));
+    const QString problems = BookIntegrity::problems(m_copy);
+    if (!problems.isEmpty())
+        throw Failure(ErrorNumber::Unnumbered,
+                      QStringLiteral("The file %1 is not a sound book: it failed its integrity "
+                                     "check: %2")
+                          .arg(shown(chosenPath), problems));
     check.close();
 }
 
 QString BookRestore::keepCurrentBook(const Database& db) {
-    try {
-        m_kept = BookBackup::makeAutomatic(db, m_bookPath, QStringLiteral("restore"));
-        return m_kept;
-    } catch (const Failure&) {
+    if (!m_bookCheck.get().isEmpty()) {
         // The engine cannot copy a book whose pages are damaged, which is when a restore is
-        // most needed; any other failure stops the restore.
-        if (BookCheck::problems(m_bookFile).isEmpty())
-            throw;
+        // most needed: its bytes are kept as they are.
+        m_kept = keepDamagedBytes();
+        m_damaged = true;
+        return m_kept;
     }
-    m_kept = keepDamagedBytes();
-    m_damaged = true;
+    BookBackup::makeFolder(m_bookPath);
+    m_kept =
+        BookBackup::pathFor(m_bookPath, QDateTime::currentDateTime(), QStringLiteral("restore"));
+    // The book's own file, checked with the chosen one, is the backup: its pages as they are,
+    // with nothing to copy. Nothing writes the book until it is replaced.
+    const QString partial = m_kept + QStringLiteral(".partial");
+    if (::link(QFile::encodeName(m_bookFile).constData(), QFile::encodeName(partial).constData()) ==
+        0) {
+        m_keptPartial = partial;
+        return m_kept;
+    }
+    // A folder on another file system, or one that holds no second name: a checked copy.
+    m_kept = BookBackup::makeAutomatic(db, m_bookPath, QStringLiteral("restore"));
     return m_kept;
+}
+
+void BookRestore::settleKept(bool restored, bool bookOpen) {
+    if (m_keptPartial.isEmpty())
+        return;
+    const QString partial = std::exchange(m_keptPartial, QString());
+    if (!restored && bookOpen) {
+        // The book is back in its place: its second name is no backup.
+        QFile::remove(partial);
+        return;
+    }
+    try {
+        BookAccess::moveIntoPlace(partial, m_kept);
+    } catch (const Failure& failure) {
+        if (!restored)
+            return;
+        throw Failure(failure.number(),
+                      QStringLiteral("The book was restored, but the book it replaced could not "
+                                     "be kept as %1; it is at %2.")
+                          .arg(shown(m_kept), shown(partial)));
+    }
+    // Made now, as the newest backup.
+    ::utimensat(AT_FDCWD, QFile::encodeName(m_kept).constData(), nullptr, 0);
+    BookBackup::pruneAutomatic(m_bookPath);
 }
 
 QString BookRestore::keepDamagedBytes() const {
@@ -125,6 +166,16 @@ void BookRestore::reopen(Database& db, const QString& keptPath) const {
 }
 
 void BookRestore::replace(Database& db, const BeforeReopen& beforeReopen) {
+    try {
+        swap(db, beforeReopen);
+    } catch (...) {
+        settleKept(false, db.isOpen());
+        throw;
+    }
+    settleKept(true, true);
+}
+
+void BookRestore::swap(Database& db, const BeforeReopen& beforeReopen) {
     // The book as it is, under a second name, to put back should the restored book not open.
     const QString previous =
         m_work.filePath(QStringLiteral("previous-") + QFileInfo(m_bookFile).fileName());

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <functional>
+#include <future>
 
 class Database;
 
@@ -13,8 +14,10 @@ class Database;
 // made in a working folder of its own beside the book, opened as start-up opens a book (refused
 // when it is not a book of a format this program made or holds anything the program does not
 // make; brought up to date when older), checked whole, and only then put in the book's place.
-// The book it replaces is kept first: a checked backup or, when the book is damaged and the
-// engine cannot copy it, a plain copy of its bytes.
+// The book it replaces is kept: its own file, checked while the chosen file is, becomes an
+// automatic backup once the restored book is in its place (a checked page copy where the
+// backups folder cannot hold a second name of the book's file); a damaged book is kept by a
+// plain copy of its bytes beside it.
 class BookRestore {
 public:
     // Called with the book's file once the restored copy is in its place, before it is opened.
@@ -32,7 +35,10 @@ public:
 
     // Keeps the book as it is now: an automatic backup, or, when the book is damaged (its pages
     // fail the engine's check), a plain copy of its bytes beside it named as the damaged book.
-    // Returns where it is kept. Throws Failure when it cannot be kept; nothing was replaced.
+    // Returns where it is kept. A sound book's file takes the backup's name once replace() has
+    // put the restored book in its place (or, should no book open, for the user to put back);
+    // until then it is a second name of the book marked unfinished, which no list of backups
+    // shows. Throws Failure when it cannot be kept; nothing was replaced.
     QString keepCurrentBook(const Database& db);
     bool currentBookDamaged() const { return m_damaged; }
 
@@ -45,6 +51,10 @@ public:
 
 private:
     QString keepDamagedBytes() const;
+    void swap(Database& db, const BeforeReopen& beforeReopen);
+    // Gives the book's kept file its backup's name when the restore is done or no book is open,
+    // or removes that second name of the book when the book is back in its place and open.
+    void settleKept(bool restored, bool bookOpen);
     // Opens db on the book, or throws bookNotReopened naming where the old book is kept.
     void reopen(Database& db, const QString& keptPath) const;
 
@@ -53,6 +63,9 @@ private:
     QTemporaryDir m_work;
     QString m_copy;
     BookFormat::Upgrade m_upgrade;
+    // The quick check of the book to be replaced, run while the chosen file is checked.
+    std::future<QString> m_bookCheck;
     QString m_kept;
+    QString m_keptPartial; // the book's file under a second name, until it is settled
     bool m_damaged = false;
 };

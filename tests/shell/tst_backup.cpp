@@ -325,6 +325,18 @@ void TestBackup::restore() {
     QCOMPARE(damaged.size(), first == QLatin1String("damage") ? 1 : 0);
     if (!damaged.isEmpty())
         QCOMPARE(fileBytes(book.appDir() + QLatin1Char('/') + damaged.first()), bookBefore);
+    // A sound book replaced is kept byte for byte as the newest backup; one not replaced
+    // leaves no backup and no unfinished one.
+    const QStringList kept = BookBackup::backups(book.bookPath()).filter(QStringLiteral("-auto-"));
+    QCOMPARE(kept.size(), refusal.isEmpty() && first != QLatin1String("damage") ? 1 : 0);
+    if (!kept.isEmpty()) {
+        QCOMPARE(fileBytes(kept.first()), bookBefore);
+        QCOMPARE(BookBackup::latest(book.bookPath()), kept.first());
+    }
+    QCOMPARE(QDir(BookBackup::folderFor(book.bookPath()))
+                 .entryList(QDir::Files)
+                 .filter(QStringLiteral(".partial")),
+             QStringList());
 }
 
 // Each import is preceded by a verified backup; only the last ten automatic ones are kept.
