@@ -82,7 +82,7 @@ BookRestore::BookRestore(const QString& bookPath, const QString& chosenPath)
     check.close();
 }
 
-QString BookRestore::keepCurrentBook(const Database& db) {
+QString BookRestore::keepCurrentBook(const Database& db, const BookBackup::Steps& steps) {
     if (!m_bookCheck.get().isEmpty()) {
         // The engine cannot copy a book whose pages are damaged, which is when a restore is
         // most needed: its bytes are kept as they are.
@@ -102,7 +102,7 @@ QString BookRestore::keepCurrentBook(const Database& db) {
         return m_kept;
     }
     // A folder on another file system, or one that holds no second name: a checked copy.
-    m_kept = BookBackup::makeAutomatic(db, m_bookPath, QStringLiteral("restore"));
+    m_kept = BookBackup::makeAutomatic(db, m_bookPath, QStringLiteral("restore"), steps);
     return m_kept;
 }
 

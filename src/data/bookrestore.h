@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bookbackup.h"
 #include "bookformat.h"
 
 #include <QString>
@@ -39,7 +40,7 @@ public:
     // put the restored book in its place (or, should no book open, for the user to put back);
     // until then it is a second name of the book marked unfinished, which no list of backups
     // shows. Throws Failure when it cannot be kept; nothing was replaced.
-    QString keepCurrentBook(const Database& db);
+    QString keepCurrentBook(const Database& db, const BookBackup::Steps& steps = {});
     bool currentBookDamaged() const { return m_damaged; }
 
     // Puts the checked copy in the book's place with db closed and opens db on it. When that

@@ -111,7 +111,7 @@ bool RestoreBook(Services& services, const BookRestore::BeforeReopen& beforeReop
     try {
         BusyScope busy(services.busy);
         services.busy.step(Messages::copyingBook());
-        kept = restore->keepCurrentBook(services.db);
+        kept = restore->keepCurrentBook(services.db, stepsShown(services));
     } catch (const Failure& failure) {
         services.prompts.critical(Messages::restoreFailed(failure.description()));
         return false;
