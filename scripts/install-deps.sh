@@ -4,7 +4,8 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ ccache qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libsqlite3-dev
           qt6-qpa-plugins libgl-dev fonts-dejavu-core fonts-liberation2 clang-format
-          librsvg2-bin dpkg-dev file desktop-file-utils appstream xvfb x11vnc)
+          librsvg2-bin dpkg-dev file desktop-file-utils appstream xvfb x11vnc
+          matchbox-window-manager)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -2,10 +2,10 @@
 # Installs what is needed, builds in Release, makes the template book beside the program
 # if there is none (an existing book is never touched) and starts Quillan.
 #
-# Without a display, the program gets a virtual one (Xvfb, no network listener) served over
-# VNC by x11vnc on the loopback interface only: the book is reachable from this machine, and
-# from another one only through an SSH tunnel. QUILLAN_VNC_PASSWORD, when set, is asked of
-# every viewer. Ending the program ends both servers.
+# Without a display, the program gets a virtual one (Xvfb, with no network listener, and a
+# small window manager) served over VNC by x11vnc on the loopback interface only: the book is
+# reachable from this machine, and from another one only through an SSH tunnel.
+# QUILLAN_VNC_PASSWORD, when set, is asked of every viewer. Ending the program ends the servers.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-deps.sh"
@@ -34,6 +34,10 @@ pids+=($!)
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || { cat "$work/xvfb.log" >&2; echo "Xvfb did not start." >&2; exit 1; }
 display=":$(head -n1 "$work/display")"
+# A small window manager gives the main window the whole screen and the keyboard, and frames
+# the dialogs over it.
+DISPLAY="$display" matchbox-window-manager -use_titlebar no >"$work/wm.log" 2>&1 &
+pids+=($!)
 
 vnc=(x11vnc -display "$display" -localhost -rfbport "$port" -forever -shared -quiet)
 if [ -n "${QUILLAN_VNC_PASSWORD:-}" ]; then
@@ -63,5 +67,4 @@ echo "On this machine:     vncviewer localhost:$port"
 echo "From another one:    ssh -L 5900:localhost:$port $(id -un)@$(hostname -f 2>/dev/null || hostname)"
 echo "                     then vncviewer localhost:5900 there."
 echo "Close the program with File > Exit or F10, or press Ctrl+C here."
-# No window manager runs there to maximise the main window, so it is given the whole screen.
-DISPLAY="$display" "$bin/quillan" -geometry "$size+0+0"
+DISPLAY="$display" "$bin/quillan"
