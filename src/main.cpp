@@ -1,5 +1,6 @@
 #include "data/clock.h"
 #include "data/database.h"
+#include "data/programfiles.h"
 #include "kit/activationkeeper.h"
 #include "kit/services.h"
 #include "reports/reportfont.h"
@@ -25,7 +26,7 @@ int main(int argc, char* argv[]) {
     Database db;
     QtPrompts prompts;
     QtFileDialogs fileDialogs;
-    QtLauncher launcher(appDir);
+    QtLauncher launcher(ProgramFiles::helpFolder(appDir));
     QtBusyPointer busy;
     Clock clock;
     Services services{db, prompts, fileDialogs, launcher, busy, clock, appDir, {}};

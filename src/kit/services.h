@@ -20,7 +20,7 @@ struct Services {
     Launcher& launcher;
     BusyPointer& busy;
     Clock& clock;
-    // The directory that holds the executable, the book and the help pages.
+    // The directory that holds the executable and the book (ProgramFiles finds the help from it).
     QString appDir;
     // Ends the program at once (the quit command); tests replace it with a recorder.
     std::function<void()> endProgram;

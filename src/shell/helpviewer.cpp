@@ -116,8 +116,7 @@ void HelpViewer::showContents() {
     m_missing->hide();
     m_browser->setHtml(QStringLiteral("<h1>Quillan Help</h1><p>The help pages were not found in ") +
                        QDir::toNativeSeparators(m_helpDir).toHtmlEscaped() +
-                       QStringLiteral(". They are installed in the <b>help</b> folder beside "
-                                      "the program.</p>"));
+                       QStringLiteral(", where the program looks for them.</p>"));
     setWindowTitle(QStringLiteral("Quillan Help"));
 }
 

@@ -91,7 +91,7 @@ bool QtLauncher::startDetached(const QString& program, const QStringList& argume
 }
 
 void QtLauncher::showHelp(const QString& topic) {
-    HelpViewer viewer(m_appDir + QStringLiteral("/help"), topic, QApplication::activeWindow());
+    HelpViewer viewer(m_helpFolder, topic, QApplication::activeWindow());
     viewer.exec();
 }
 

@@ -26,13 +26,14 @@ public:
 
 class QtLauncher : public Launcher {
 public:
-    explicit QtLauncher(QString appDir) : m_appDir(std::move(appDir)) {}
+    // helpFolder: where the help pages are (ProgramFiles::helpFolder).
+    explicit QtLauncher(QString helpFolder) : m_helpFolder(std::move(helpFolder)) {}
     QString findExecutable(const QString& name) override;
     bool startDetached(const QString& program, const QStringList& arguments) override;
     void showHelp(const QString& topic) override;
 
 private:
-    QString m_appDir;
+    QString m_helpFolder;
 };
 
 // The wait pointer, and for long work a progress dialog naming its step, shown once the work
