@@ -4,17 +4,17 @@
 #include "data/failure.h"
 #include "data/messages.h"
 #include "data/recordnavigator.h"
+#include "data/settings.h"
 #include "entry/entrysettings.h"
 #include "kit/codepopuplist.h"
 #include "kit/fieldgate.h"
 #include "kit/handlerguard.h"
 #include "kit/lookupcombobox.h"
+#include "kit/mrlookup.h"
 #include "kit/navigatorbar.h"
 #include "kit/services.h"
+#include "kit/shellprocs.h"
 #include "masters/lookups.h"
-#include "shell/mrlookup.h"
-#include "shell/settings.h"
-#include "shell/shellprocs.h"
 
 #include <QComboBox>
 #include <QDateEdit>

@@ -4,8 +4,8 @@
 #include "entry/paymentvoucherwindow.h"
 #include "entry/voucherkind.h"
 #include "kit/services.h"
+#include "kit/windowopening.h"
 #include "shell/switchboardwindow.h"
-#include "shell/windowopening.h"
 
 #include <memory>
 

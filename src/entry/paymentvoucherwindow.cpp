@@ -4,15 +4,15 @@
 #include "data/failure.h"
 #include "data/messages.h"
 #include "data/recordnavigator.h"
+#include "data/settings.h"
 #include "entry/voucherrules.h"
 #include "kit/fieldgate.h"
 #include "kit/handlerguard.h"
 #include "kit/lookupcombobox.h"
+#include "kit/mrlookup.h"
 #include "kit/navigatorbar.h"
 #include "kit/services.h"
 #include "masters/lookups.h"
-#include "shell/mrlookup.h"
-#include "shell/settings.h"
 
 #include <QDateEdit>
 #include <QGridLayout>

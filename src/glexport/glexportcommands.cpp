@@ -3,14 +3,14 @@
 #include "data/bookfiles.h"
 #include "data/codes.h"
 #include "data/messages.h"
+#include "data/settings.h"
 #include "glexport/glbatchfile.h"
 #include "glexport/gldistribution.h"
 #include "glexport/glexportprocedures.h"
 #include "kit/filedialogs.h"
+#include "kit/mrlookup.h"
 #include "kit/services.h"
-#include "shell/mrlookup.h"
-#include "shell/settings.h"
-#include "shell/shellprocs.h"
+#include "kit/shellprocs.h"
 #include "shell/switchboardwindow.h"
 
 #include <QDir>

@@ -3,13 +3,13 @@
 #include "data/bookbackup.h"
 #include "data/bookfiles.h"
 #include "data/failure.h"
+#include "data/masterfilewriter.h"
 #include "data/messages.h"
 #include "kit/filedialogs.h"
 #include "kit/services.h"
+#include "kit/shellprocs.h"
+#include "kit/workprogress.h"
 #include "masterfiles/masterfileimport.h"
-#include "masterfiles/masterfilewriter.h"
-#include "masterfiles/workprogress.h"
-#include "shell/shellprocs.h"
 #include "shell/switchboardwindow.h"
 
 #include <QDir>

@@ -1,10 +1,10 @@
 #include "reconciliationcommands.h"
 
 #include "kit/services.h"
+#include "kit/windowopening.h"
 #include "reconciliation/cashbookwindow.h"
 #include "reconciliation/periodendcommand.h"
 #include "shell/switchboardwindow.h"
-#include "shell/windowopening.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
 #include "accpacsettingscommands.h"
 
-#include "glexport/accpacsettingswindow.h"
+#include "setup/accpacsettingswindow.h"
 #include "shell/switchboardwindow.h"
 
 void installAccpacSettingsCommands(SwitchboardWindow& switchboard) {

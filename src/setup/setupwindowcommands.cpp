@@ -1,8 +1,8 @@
 #include "setupwindowcommands.h"
 
-#include "reconciliation/bankdetailswindow.h"
-#include "reconciliation/bankglaccountcodewindow.h"
-#include "reconciliation/companywindow.h"
+#include "setup/bankdetailswindow.h"
+#include "setup/bankglaccountcodewindow.h"
+#include "setup/companywindow.h"
 #include "shell/switchboardwindow.h"
 
 void installSetupWindowCommands(SwitchboardWindow& switchboard) {

@@ -1,9 +1,9 @@
 #include "commands.h"
 
 #include "entry/entrycommands.h"
-#include "glexport/accpacsettingscommands.h"
 #include "glexport/glexportcommands.h"
 #include "glexport/glexportprocedures.h"
+#include "setup/accpacsettingscommands.h"
 
 #include "kit/services.h"
 #include "masterfiles/masterfilecommands.h"
@@ -11,9 +11,9 @@
 #include "masters/partycommands.h"
 #include "reconciliation/currentbalance.h"
 #include "reconciliation/reconciliationcommands.h"
-#include "reconciliation/setupwindowcommands.h"
 #include "reports/reportcommands.h"
 #include "reports/reportlaunchers.h"
+#include "setup/setupwindowcommands.h"
 #include "shell/readingcommands.h"
 #include "shell/shellcommands.h"
 #include "shell/switchboardwindow.h"
