@@ -3,13 +3,13 @@
 #include "data/bookbackup.h"
 #include "data/bookfiles.h"
 #include "data/messages.h"
+#include "kit/commandbinder.h"
 #include "kit/exporttextfile.h"
 #include "kit/filedialogs.h"
 #include "kit/services.h"
 #include "kit/shellprocs.h"
 #include "kit/workprogress.h"
 #include "masterfiles/masterfileimport.h"
-#include "shell/switchboardwindow.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -129,9 +129,9 @@ progress.finish();
 services.prompts.information(Messages::recordsAdded(result.added));
 }
 
-void installMasterFileCommands(SwitchboardWindow& switchboard) {
-    Services& services = switchboard.services();
-    QWidget* parent = &switchboard;
+void installMasterFileCommands(CommandBinder& commands) {
+    Services& services = commands.services();
+    QWidget* parent = commands.parentWindow();
     struct Binding {
         const char* name;
         bool isExport;
@@ -148,11 +148,11 @@ void installMasterFileCommands(SwitchboardWindow& switchboard) {
     for (const Binding& binding : bindings) {
         const MasterFile& file = MasterFile::of(binding.kind);
         if (binding.isExport)
-            switchboard.bindCommand(QString::fromLatin1(binding.name), [&services, parent, &file] {
+            commands.bindCommand(QString::fromLatin1(binding.name), [&services, parent, &file] {
                 exportMasterFile(services, parent, file);
             });
         else
-            switchboard.bindCommand(QString::fromLatin1(binding.name), [&services, parent, &file] {
+            commands.bindCommand(QString::fromLatin1(binding.name), [&services, parent, &file] {
                 importMasterFile(services, parent, file);
             });
     }

@@ -2,12 +2,12 @@
 
 #include "masterfiles/masterfile.h"
 
+class CommandBinder;
 class QWidget;
-class SwitchboardWindow;
 struct Services;
 
-// Binds the switchboard's three export and three import commands.
-void installMasterFileCommands(SwitchboardWindow& switchboard);
+// Binds the three export and three import commands.
+void installMasterFileCommands(CommandBinder& commands);
 
 // The export command of a master table: confirmation, the save dialog, ExportTextFile,
 // and the offer to view the file. `parent` carries the progress dialog.

@@ -1,14 +1,15 @@
 #include "accpacsettingscommands.h"
 
+#include "kit/commandbinder.h"
 #include "setup/accpacsettingswindow.h"
-#include "shell/switchboardwindow.h"
 
-void installAccpacSettingsCommands(SwitchboardWindow& switchboard) {
-    SwitchboardWindow* sb = &switchboard;
-    const auto open = [sb] {
-        AccpacSettingsWindow window(sb->services(), sb);
+void installAccpacSettingsCommands(CommandBinder& commands) {
+    Services& services = commands.services();
+    QWidget* parent = commands.parentWindow();
+    const auto open = [&services, parent] {
+        AccpacSettingsWindow window(services, parent);
         window.exec();
     };
-    switchboard.bindCommand(QStringLiteral("cmdAccpacSettings"), open);
-    switchboard.bindCommand(QStringLiteral("mnuDataEntryAccpacAdagioSettings"), open);
+    commands.bindCommand(QStringLiteral("cmdAccpacSettings"), open);
+    commands.bindCommand(QStringLiteral("mnuDataEntryAccpacAdagioSettings"), open);
 }

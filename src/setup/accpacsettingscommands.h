@@ -1,6 +1,6 @@
 #pragma once
 
-class SwitchboardWindow;
+class CommandBinder;
 
-// Binds the switchboard's commands for the Accpac / Adagio settings window.
-void installAccpacSettingsCommands(SwitchboardWindow& switchboard);
+// Binds the commands for the Accpac / Adagio settings window.
+void installAccpacSettingsCommands(CommandBinder& commands);

@@ -1,30 +1,29 @@
 #include "setupwindowcommands.h"
 
+#include "kit/commandbinder.h"
 #include "setup/bankdetailswindow.h"
 #include "setup/bankglaccountcodewindow.h"
 #include "setup/companywindow.h"
-#include "shell/switchboardwindow.h"
 
-void installSetupWindowCommands(SwitchboardWindow& switchboard) {
-    SwitchboardWindow* sb = &switchboard;
-    const auto company = [sb] {
-        // The company panel shows the saved name and address at once.
-        CompanyWindow window(
-            sb->services(), [sb] { sb->loadCompanyPanel(); }, sb);
+void installSetupWindowCommands(CommandBinder& commands, std::function<void()> companySaved) {
+    Services& services = commands.services();
+    QWidget* parent = commands.parentWindow();
+    const auto company = [&services, parent, companySaved] {
+        CompanyWindow window(services, companySaved, parent);
         window.exec();
     };
-    switchboard.bindCommand(QStringLiteral("cmdCompanyDetails"), company);
-    switchboard.bindCommand(QStringLiteral("mnuDataEntryCompanyDetails"), company);
+    commands.bindCommand(QStringLiteral("cmdCompanyDetails"), company);
+    commands.bindCommand(QStringLiteral("mnuDataEntryCompanyDetails"), company);
 
-    const auto bankDetails = [sb] {
-        BankDetailsWindow window(sb->services(), sb);
+    const auto bankDetails = [&services, parent] {
+        BankDetailsWindow window(services, parent);
         window.exec();
     };
-    switchboard.bindCommand(QStringLiteral("cmdBankDetails"), bankDetails);
-    switchboard.bindCommand(QStringLiteral("mnuDataEntryFiscalYearAndBankDetails"), bankDetails);
+    commands.bindCommand(QStringLiteral("cmdBankDetails"), bankDetails);
+    commands.bindCommand(QStringLiteral("mnuDataEntryFiscalYearAndBankDetails"), bankDetails);
 
-    switchboard.bindCommand(QStringLiteral("cmdAccountCodeSettings"), [sb] {
-        BankGlAccountCodeWindow window(sb->services(), sb);
+    commands.bindCommand(QStringLiteral("cmdAccountCodeSettings"), [&services, parent] {
+        BankGlAccountCodeWindow window(services, parent);
         window.exec();
     });
 }

@@ -1,7 +1,10 @@
 #pragma once
 
-class SwitchboardWindow;
+#include <functional>
 
-// Binds the switchboard's commands for the company, fiscal period and bank, and bank GL
-// account windows.
-void installSetupWindowCommands(SwitchboardWindow& switchboard);
+class CommandBinder;
+
+// Binds the commands for the company, fiscal period and bank, and bank GL account windows.
+// `companySaved` runs once the company window has saved, so that what shows the company's
+// name and address shows them at once.
+void installSetupWindowCommands(CommandBinder& commands, std::function<void()> companySaved);
