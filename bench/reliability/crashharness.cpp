@@ -15,6 +15,7 @@
 // is started every hundred cycles, so a long run's cycles stay short. Prints
 // the cycles run and the violations found; exits non-zero when there was any.
 #include "data/bookbackup.h"
+#include "data/bookcompaction.h"
 #include "data/bookcopy.h"
 #include "data/bookrestore.h"
 #include "data/database.h"
@@ -23,7 +24,6 @@
 #include "masterfiles/masterfile.h"
 #include "masterfiles/masterfileimport.h"
 #include "reconciliation/periodend.h"
-#include "shell/bookcompaction.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -13,9 +13,9 @@
 // behaviour are caught by the sanitizers (build with -DQUILLAN_SANITIZE=ON). Prints the
 // inputs tried and the failures; exits non-zero when there was any.
 #include "data/failure.h"
+#include "data/masterfiletext.h"
 #include "data/money.h"
 #include "masterfiles/masterfilereader.h"
-#include "masterfiles/masterfiletext.h"
 #include "statement/camtreader.h"
 #include "statement/csvstatement.h"
 #include "statement/ofxreader.h"

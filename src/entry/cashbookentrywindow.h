@@ -1,23 +1,17 @@
 #pragma once
 
+#include "entry/cashbookentrycontrols.h"
 #include "entry/cashbookstore.h"
 #include "entry/entryrules.h"
-#include "kit/fieldbindings.h"
-#include "kit/recordwindow.h"
 #include "masters/choices.h"
 
 #include <functional>
 #include <memory>
 #include <optional>
 
-class CodePopupList;
 class FieldGate;
-class NavigatorBar;
-class LookupComboBox;
-class QDateEdit;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 class QSqlRecord;
 class RecordFlow;
 class RecordNavigator;
@@ -27,40 +21,19 @@ struct Services;
 // the payment voucher and receipt window, and the bank charges, interest and miscellaneous
 // window.
 //
-// It owns the navigator over the rows of the window's types (newest first), its bar and
-// caption, and the fields every such window has: the type with its pop-up list, the
-// number, the date picker and the hidden date, the description, the offset GL account with
-// its department and description, the amount, the hidden total, status and double-entry
-// fields and the bank GL account. It runs the field rules these share (the type list, the
-// date, the account code and its chooser, the amount check, the number check while adding),
-// the status display and PreventDataEntry, the check before the navigator leaves a row, and
-// the commands Add, Save, Undo, Delete, Find and Close with the close box and Escape.
+// It owns the navigator over the rows of the window's types (newest first) and its bar's
+// caption, and gives the controls every such window has (CashbookEntryControls) their rules:
+// the field rules these share (the type list, the date, the account code and its chooser,
+// the amount check, the number check while adding), the status display and
+// PreventDataEntry, the check before the navigator leaves a row, and the commands Add, Save,
+// Undo, Delete, Find and Close with the close box and Escape.
 //
 // A window built on it lays these fields out with its own, and supplies what differs
 // through the hooks below: its own fields and their rules, how a row is shown, checked,
 // begun and written, and the numbering.
-class CashbookEntryWindow : public RecordWindow {
+class CashbookEntryWindow : public CashbookEntryControls {
     Q_OBJECT
 public:
-    // The window's fixed texts and its set of rows.
-    struct Setup {
-        QString windowName;    // objectName
-        QString caption;       // title
-        QString helpTopic;     // page of the help opened with F1
-        QString navigatorNoun; // "Receipt" gives "Receipt: 3 of 41"
-        QString filter;        // the window's rows (program SQL text)
-        QStringList typeCodes; // in list order
-        QStringList typeTexts;
-        QString defaultType; // a new row's type
-        QString findRoutine;
-        QString findCaption;
-        QString findQuery;
-        QString notFoundLabel; // "Receipt Number " + number + " was not found."
-        QString datePickerRoutine;
-        QString saveQuestion;
-        bool askNegativeAmount = true; // a negative amount needs a Yes
-    };
-
     // The chooser windows the shared fields open; tests replace them with scripted ones.
     struct Choosers {
         std::function<std::optional<AccountChoice>(Services&, QWidget*)> account;
@@ -137,36 +110,9 @@ protected:
     bool escapeUndoes() const override;
     void undoChanges() override { cmdUndo(); }
 
-    const Setup m_setup;
     CashbookStore m_store;
     Choosers m_choosers;
-    FieldBindings m_bindings; // the fields' texts, amounts kept exact
     RecordNavigator* m_navigator = nullptr;
-
-    QLineEdit* m_transType = nullptr;
-    CodePopupList* m_typeList = nullptr;
-    QLineEdit* m_transId = nullptr;
-    QDateEdit* m_datePicker = nullptr;
-    QLineEdit* m_transDate = nullptr;
-    QLineEdit* m_desc = nullptr;
-    LookupComboBox* m_account = nullptr;
-    QLineEdit* m_dept = nullptr;
-    QLineEdit* m_accountDesc = nullptr;
-    QLineEdit* m_amount = nullptr; // txtOffsetAmount
-    QLineEdit* m_total = nullptr;
-    QLineEdit* m_status = nullptr;
-    QLineEdit* m_statusMsg = nullptr;
-    QLineEdit* m_deBank = nullptr;
-    QLineEdit* m_deOffset = nullptr;
-    QLineEdit* m_bankAccount = nullptr;
-    QLineEdit* m_bankDept = nullptr;
-    QPushButton* m_add = nullptr;
-    QPushButton* m_save = nullptr;
-    QPushButton* m_undo = nullptr;
-    QPushButton* m_delete = nullptr;
-    QPushButton* m_find = nullptr;
-    QPushButton* m_close = nullptr;
-    NavigatorBar* m_bar = nullptr;
 
 private:
     void connectSignals();

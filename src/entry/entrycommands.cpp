@@ -3,45 +3,47 @@
 #include "entry/bankchargesinterestwindow.h"
 #include "entry/paymentvoucherwindow.h"
 #include "entry/voucherkind.h"
+#include "kit/commandbinder.h"
 #include "kit/services.h"
-#include "shell/switchboardwindow.h"
-#include "shell/windowopening.h"
+#include "kit/windowopening.h"
 
 #include <memory>
 
 namespace {
 
-void openVouchers(SwitchboardWindow& switchboard, const VoucherKind& kind) {
-    Services& services = switchboard.services();
-    openTransactionWindow(services, [&services, &switchboard, &kind] {
-        return std::make_unique<PaymentVoucherWindow>(services, kind, &switchboard);
+void openVouchers(Services& services, QWidget* parent, const VoucherKind& kind) {
+    openTransactionWindow(services, [&services, parent, &kind] {
+        return std::make_unique<PaymentVoucherWindow>(services, kind, parent);
     });
 }
 
-void openBankCharges(SwitchboardWindow& switchboard) {
-    Services& services = switchboard.services();
-    openTransactionWindow(services, [&services, &switchboard] {
-        return std::make_unique<BankChargesInterestWindow>(services, &switchboard);
+void openBankCharges(Services& services, QWidget* parent) {
+    openTransactionWindow(services, [&services, parent] {
+        return std::make_unique<BankChargesInterestWindow>(services, parent);
     });
 }
 
 } // namespace
 
-void installEntryCommands(SwitchboardWindow& switchboard) {
-    switchboard.bindCommand(QStringLiteral("cmdPaymentVouchers"), [&switchboard] {
-        checkVendorsDefined(switchboard.services());
-        openVouchers(switchboard, VoucherKind::payment());
+void installEntryCommands(CommandBinder& commands) {
+    Services& services = commands.services();
+    QWidget* parent = commands.parentWindow();
+    commands.bindCommand(QStringLiteral("cmdPaymentVouchers"), [&services, parent] {
+        checkVendorsDefined(services);
+        openVouchers(services, parent, VoucherKind::payment());
     });
-    switchboard.bindCommand(QStringLiteral("mnuDataEntry2PaymentVouchers"),
-                            [&switchboard] { openVouchers(switchboard, VoucherKind::payment()); });
-    switchboard.bindCommand(QStringLiteral("cmdReceipts"), [&switchboard] {
-        checkCustomersDefined(switchboard.services());
-        openVouchers(switchboard, VoucherKind::receipt());
+    commands.bindCommand(QStringLiteral("mnuDataEntry2PaymentVouchers"), [&services, parent] {
+        openVouchers(services, parent, VoucherKind::payment());
     });
-    switchboard.bindCommand(QStringLiteral("mnuDataEntry2Receipts"),
-                            [&switchboard] { openVouchers(switchboard, VoucherKind::receipt()); });
-    switchboard.bindCommand(QStringLiteral("cmdBankChargesInterestMisc"),
-                            [&switchboard] { openBankCharges(switchboard); });
-    switchboard.bindCommand(QStringLiteral("mnuDataEntry2BankCharges"),
-                            [&switchboard] { openBankCharges(switchboard); });
+    commands.bindCommand(QStringLiteral("cmdReceipts"), [&services, parent] {
+        checkCustomersDefined(services);
+        openVouchers(services, parent, VoucherKind::receipt());
+    });
+    commands.bindCommand(QStringLiteral("mnuDataEntry2Receipts"), [&services, parent] {
+        openVouchers(services, parent, VoucherKind::receipt());
+    });
+    commands.bindCommand(QStringLiteral("cmdBankChargesInterestMisc"),
+                         [&services, parent] { openBankCharges(services, parent); });
+    commands.bindCommand(QStringLiteral("mnuDataEntry2BankCharges"),
+                         [&services, parent] { openBankCharges(services, parent); });
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-class SwitchboardWindow;
+class CommandBinder;
 
-// Binds the switchboard's transaction-entry commands: the Payment Vouchers button (with the
+// Binds the transaction-entry commands: the Payment Vouchers button (with the
 // vendor check), the Receipts button (with the customer check), the Bank Charges / Interest
 // / Misc button, and their Data Entry menu items (without the checks).
-void installEntryCommands(SwitchboardWindow& switchboard);
+void installEntryCommands(CommandBinder& commands);

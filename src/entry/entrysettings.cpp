@@ -1,8 +1,8 @@
 #include "entrysettings.h"
 
+#include "data/settings.h"
+#include "kit/mrlookup.h"
 #include "kit/services.h"
-#include "shell/mrlookup.h"
-#include "shell/settings.h"
 
 EntryRules::Settings readEntrySettings(Services& services) {
     EntryRules::Settings s;

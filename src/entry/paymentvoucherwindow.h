@@ -1,11 +1,7 @@
 #pragma once
 
-#include "entry/cashbookentrywindow.h"
-#include "entry/voucherfields.h"
-#include "entry/voucherkind.h"
+#include "entry/paymentvouchercontrols.h"
 #include "entry/voucherstore.h"
-
-class QPlainTextEdit;
 
 // The payment voucher window (frmPaymentVoucher) and, with the receipt kind, the receipt
 // window (frmReceipts): one transaction at a time with its payee or payer, type, number,
@@ -14,7 +10,7 @@ class QPlainTextEdit;
 //
 // Everything that differs between the two twins (party, types, counter, signs, texts)
 // comes from the VoucherKind.
-class PaymentVoucherWindow : public CashbookEntryWindow {
+class PaymentVoucherWindow : public PaymentVoucherControls {
     Q_OBJECT
 public:
     // The chooser windows the fields open; tests replace them with scripted ones.
@@ -56,9 +52,6 @@ protected:
     void rowUndone() override;
 
 private:
-    static Setup setupFor(const VoucherKind& kind);
-    void buildWindow();
-
     void partyDropDown();
     void taxDropDown();
     void taxCodeChanged();
@@ -70,7 +63,6 @@ private:
     // The counter's number for the offer; nothing (and the error box) when it cannot be read.
     std::optional<qint32> readNextNumber();
 
-    const VoucherKind& m_kind;
     VoucherStore m_voucherStore;
     std::function<std::optional<PartyChoice>(Services&, QWidget*)> m_partyPicker;
     std::function<std::optional<TaxChoice>(Services&, QWidget*)> m_taxPicker;
@@ -82,18 +74,4 @@ private:
     // changes nothing.
     QString m_filledParty;
     QString m_filledTaxCode;
-
-    LookupComboBox* m_party = nullptr;
-    QLineEdit* m_partyName = nullptr;
-    QLineEdit* m_address[4] = {};
-    QLineEdit* m_postalCode = nullptr;
-    QPlainTextEdit* m_memo = nullptr;
-    LookupComboBox* m_taxCode = nullptr;
-    QLineEdit* m_taxRate = nullptr;
-    QLineEdit* m_taxAccount = nullptr;
-    QLineEdit* m_taxDept = nullptr;
-    QLineEdit* m_taxAmount = nullptr;
-    QLineEdit* m_deGst = nullptr;
-    // Each field's binding to the row, in the order the fields are written.
-    QList<FieldBindings::Bound<VoucherFields>> m_fields;
 };

@@ -1,6 +1,6 @@
 #include "voucherkind.h"
 
-#include "shell/settings.h"
+#include "data/settings.h"
 
 QString VoucherKind::filter() const {
     QStringList quoted;

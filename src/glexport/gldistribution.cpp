@@ -2,8 +2,8 @@
 
 #include "data/codes.h"
 #include "data/database.h"
+#include "data/settings.h"
 #include "glexport/glbatchfile.h"
-#include "shell/settings.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

@@ -3,15 +3,15 @@
 #include "data/bookfiles.h"
 #include "data/codes.h"
 #include "data/messages.h"
+#include "data/settings.h"
 #include "glexport/glbatchfile.h"
 #include "glexport/gldistribution.h"
 #include "glexport/glexportprocedures.h"
+#include "kit/commandbinder.h"
 #include "kit/filedialogs.h"
+#include "kit/mrlookup.h"
 #include "kit/services.h"
-#include "shell/mrlookup.h"
-#include "shell/settings.h"
-#include "shell/shellprocs.h"
-#include "shell/switchboardwindow.h"
+#include "kit/shellprocs.h"
 
 #include <QDir>
 #include <QLocale>
@@ -85,9 +85,9 @@ void exportToAccpac(Services& services, QWidget* parent) {
     services.busy.reset();
 }
 
-void installGlExportCommands(SwitchboardWindow& switchboard) {
-    Services* services = &switchboard.services();
-    QWidget* parent = &switchboard;
-    switchboard.bindCommand(QStringLiteral("cmdExportToAccpac"),
-                            [services, parent] { exportToAccpac(*services, parent); });
+void installGlExportCommands(CommandBinder& commands) {
+    Services* services = &commands.services();
+    QWidget* parent = commands.parentWindow();
+    commands.bindCommand(QStringLiteral("cmdExportToAccpac"),
+                         [services, parent] { exportToAccpac(*services, parent); });
 }

@@ -1,11 +1,11 @@
 #pragma once
 
+class CommandBinder;
 class QWidget;
-class SwitchboardWindow;
 struct Services;
 
-// Binds the switchboard's command that exports the current month to Accpac / Adagio.
-void installGlExportCommands(SwitchboardWindow& switchboard);
+// Binds the command that exports the current month to Accpac / Adagio.
+void installGlExportCommands(CommandBinder& commands);
 
 // The export of the current month as a GL batch file: the two questions, the distribution
 // and batch rebuilt, the save dialog, the file, the offer to view it and the offer to mark

@@ -3,9 +3,9 @@
 #include "data/messages.h"
 #include "glexport/glbatchfile.h"
 #include "glexport/gldistribution.h"
+#include "kit/exporttextfile.h"
 #include "kit/handlerguard.h"
 #include "kit/services.h"
-#include "masterfiles/masterfilecommands.h"
 
 bool PreparetblDistribution(Services& services, int mode) {
     qint64 transactions = 0;

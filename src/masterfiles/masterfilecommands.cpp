@@ -2,15 +2,14 @@
 
 #include "data/bookbackup.h"
 #include "data/bookfiles.h"
-#include "data/failure.h"
 #include "data/messages.h"
+#include "kit/commandbinder.h"
+#include "kit/exporttextfile.h"
 #include "kit/filedialogs.h"
 #include "kit/services.h"
+#include "kit/shellprocs.h"
+#include "kit/workprogress.h"
 #include "masterfiles/masterfileimport.h"
-#include "masterfiles/masterfilewriter.h"
-#include "masterfiles/workprogress.h"
-#include "shell/shellprocs.h"
-#include "shell/switchboardwindow.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -61,33 +60,6 @@ QString duplicateQuestion(MasterFile::Kind kind, const QStringList& values) {
 }
 
 } // namespace
-
-bool ExportTextFile(Services& services, QWidget* parent, QSqlQuery& records, const QString& path,
-                    qint64 expectedRows, const RecordFileWriter::LineEncoder& encodeLine) {
-    std::optional<qint64> written;
-    {
-        BusyScope busy(services.busy);
-        WorkProgress progress(
-            parent, QStringLiteral("Exporting to %1 ...").arg(QFileInfo(path).fileName()));
-        try {
-            const auto update = [&](qint64 rows) { return progress.update(rows, expectedRows); };
-            written = encodeLine ? RecordFileWriter::write(records, path, encodeLine, update)
-                                 : MasterFileWriter::write(records, path, update);
-        } catch (const Failure& failure) {
-            progress.finish();
-            services.busy.reset();
-            services.prompts.plain(QString::number(failure.number()) + QLatin1Char(' ') +
-                                   failure.description());
-            return false;
-        }
-    }
-    if (!written) {
-        services.prompts.information(Messages::exportCancelled());
-        return false;
-    }
-    services.prompts.information(Messages::exportSucceeded(path, *written));
-    return true;
-}
 
 void exportMasterFile(Services& services, QWidget* parent, const MasterFile& file) {
     if (!services.prompts.askPlain(exportQuestion(file.kind)))
@@ -157,9 +129,9 @@ progress.finish();
 services.prompts.information(Messages::recordsAdded(result.added));
 }
 
-void installMasterFileCommands(SwitchboardWindow& switchboard) {
-    Services& services = switchboard.services();
-    QWidget* parent = &switchboard;
+void installMasterFileCommands(CommandBinder& commands) {
+    Services& services = commands.services();
+    QWidget* parent = commands.parentWindow();
     struct Binding {
         const char* name;
         bool isExport;
@@ -176,11 +148,11 @@ void installMasterFileCommands(SwitchboardWindow& switchboard) {
     for (const Binding& binding : bindings) {
         const MasterFile& file = MasterFile::of(binding.kind);
         if (binding.isExport)
-            switchboard.bindCommand(QString::fromLatin1(binding.name), [&services, parent, &file] {
+            commands.bindCommand(QString::fromLatin1(binding.name), [&services, parent, &file] {
                 exportMasterFile(services, parent, file);
             });
         else
-            switchboard.bindCommand(QString::fromLatin1(binding.name), [&services, parent, &file] {
+            commands.bindCommand(QString::fromLatin1(binding.name), [&services, parent, &file] {
                 importMasterFile(services, parent, file);
             });
     }

@@ -2,8 +2,8 @@
 
 #include "data/database.h"
 #include "data/failure.h"
+#include "data/masterfiletext.h"
 #include "masterfiles/masterfilereader.h"
-#include "masterfiles/masterfiletext.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

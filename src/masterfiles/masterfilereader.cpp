@@ -1,7 +1,7 @@
 #include "masterfilereader.h"
 
 #include "data/failure.h"
-#include "masterfiles/masterfiletext.h"
+#include "data/masterfiletext.h"
 
 #include <QStringDecoder>
 

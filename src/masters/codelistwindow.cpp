@@ -3,8 +3,8 @@
 #include "kit/buttonrow.h"
 #include "kit/handlerguard.h"
 #include "kit/services.h"
+#include "kit/shellprocs.h"
 #include "masters/gridrecordset.h"
-#include "shell/shellprocs.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

@@ -3,8 +3,8 @@
 #include "kit/busypointer.h"
 #include "kit/handlerguard.h"
 #include "kit/services.h"
+#include "kit/shellprocs.h"
 #include "masters/findlistmodel.h"
-#include "shell/shellprocs.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>

@@ -3,9 +3,9 @@
 #include "data/messages.h"
 #include "kit/handlerguard.h"
 #include "kit/services.h"
+#include "kit/shellprocs.h"
 #include "masters/gridnavigatorbar.h"
 #include "masters/gridview.h"
-#include "shell/shellprocs.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

@@ -1,42 +1,45 @@
 #include "masterscommands.h"
 
+#include "kit/commandbinder.h"
 #include "masters/chartofaccountswindow.h"
 #include "masters/codelistwindow.h"
 #include "masters/departmentswindow.h"
 #include "masters/taxtablewindow.h"
-#include "shell/switchboardwindow.h"
 
 namespace {
 
 // Binds a button and its menu item to opening one window modally.
 template <typename Open>
-void bindBoth(SwitchboardWindow& switchboard, const char* button, const char* menuItem, Open open) {
-    switchboard.bindCommand(QString::fromLatin1(button), open);
-    switchboard.bindCommand(QString::fromLatin1(menuItem), open);
+void bindBoth(CommandBinder& commands, const char* button, const char* menuItem, Open open) {
+    commands.bindCommand(QString::fromLatin1(button), open);
+    commands.bindCommand(QString::fromLatin1(menuItem), open);
 }
 
 } // namespace
 
-void installMastersCommands(SwitchboardWindow& switchboard) {
-    SwitchboardWindow* sb = &switchboard;
-    bindBoth(switchboard, "cmdTransactionType", "mnuDataEntryTransactionType", [sb] {
-        CodeListWindow window(sb->services(), CodeListWindow::List::TransactionTypes, sb);
+void installMastersCommands(CommandBinder& commands) {
+    Services* services = &commands.services();
+    QWidget* parent = commands.parentWindow();
+    bindBoth(commands, "cmdTransactionType", "mnuDataEntryTransactionType", [services, parent] {
+        CodeListWindow window(*services, CodeListWindow::List::TransactionTypes, parent);
         window.exec();
     });
-    bindBoth(switchboard, "cmdReconciliationStatuses", "mnuDataEntryReconciliationStatuses", [sb] {
-        CodeListWindow window(sb->services(), CodeListWindow::List::TransactionStatuses, sb);
+    bindBoth(commands, "cmdReconciliationStatuses", "mnuDataEntryReconciliationStatuses",
+             [services, parent] {
+                 CodeListWindow window(*services, CodeListWindow::List::TransactionStatuses,
+                                       parent);
+                 window.exec();
+             });
+    bindBoth(commands, "cmdDepartments", "mnuDataEntryDepartments", [services, parent] {
+        DepartmentsWindow window(*services, parent);
         window.exec();
     });
-    bindBoth(switchboard, "cmdDepartments", "mnuDataEntryDepartments", [sb] {
-        DepartmentsWindow window(sb->services(), sb);
+    bindBoth(commands, "cmdChartOfAccounts", "mnuDataEntryCOA", [services, parent] {
+        ChartOfAccountsWindow window(*services, parent);
         window.exec();
     });
-    bindBoth(switchboard, "cmdChartOfAccounts", "mnuDataEntryCOA", [sb] {
-        ChartOfAccountsWindow window(sb->services(), sb);
-        window.exec();
-    });
-    bindBoth(switchboard, "cmdTaxTable", "mnuDataEntryTaxTable", [sb] {
-        TaxTableWindow window(sb->services(), sb);
+    bindBoth(commands, "cmdTaxTable", "mnuDataEntryTaxTable", [services, parent] {
+        TaxTableWindow window(*services, parent);
         window.exec();
     });
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-class SwitchboardWindow;
+class CommandBinder;
 
-// Binds the switchboard's buttons and menu items of the code lists, departments, the chart
+// Binds the buttons and menu items of the code lists, departments, the chart
 // of accounts and the tax table.
-void installMastersCommands(SwitchboardWindow& switchboard);
+void installMastersCommands(CommandBinder& commands);

@@ -3,7 +3,7 @@
 #include "data/cashbooktotals.h"
 #include "data/codes.h"
 #include "data/database.h"
-#include "shell/settings.h"
+#include "data/settings.h"
 
 #include <QMetaType>
 

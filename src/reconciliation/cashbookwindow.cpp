@@ -2,17 +2,17 @@
 
 #include "data/codes.h"
 #include "data/messages.h"
+#include "data/settings.h"
 #include "kit/handlerguard.h"
+#include "kit/mrlookup.h"
 #include "kit/services.h"
+#include "kit/shellprocs.h"
 #include "masters/gridnavigatorbar.h"
 #include "masters/gridview.h"
 #include "masters/lookups.h"
 #include "reconciliation/balances.h"
 #include "reconciliation/currentbalance.h"
 #include "reconciliation/statuswrite.h"
-#include "shell/mrlookup.h"
-#include "shell/settings.h"
-#include "shell/shellprocs.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

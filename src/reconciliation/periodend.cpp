@@ -2,7 +2,7 @@
 
 #include "data/codes.h"
 #include "data/database.h"
-#include "shell/settings.h"
+#include "data/settings.h"
 
 namespace PeriodEnd {
 

@@ -1,23 +1,24 @@
 #include "reconciliationcommands.h"
 
+#include "kit/commandbinder.h"
 #include "kit/services.h"
+#include "kit/windowopening.h"
 #include "reconciliation/cashbookwindow.h"
 #include "reconciliation/periodendcommand.h"
-#include "shell/switchboardwindow.h"
-#include "shell/windowopening.h"
 
 #include <memory>
 
-void installReconciliationCommands(SwitchboardWindow& switchboard) {
-    const auto cashbook = [&switchboard] {
-        Services& services = switchboard.services();
-        openTransactionWindow(services, [&services, &switchboard] {
-            return std::make_unique<CashbookWindow>(services, &switchboard);
+void installReconciliationCommands(CommandBinder& commands) {
+    Services& services = commands.services();
+    QWidget* parent = commands.parentWindow();
+    const auto cashbook = [&services, parent] {
+        openTransactionWindow(services, [&services, parent] {
+            return std::make_unique<CashbookWindow>(services, parent);
         });
     };
-    switchboard.bindCommand(QStringLiteral("cmdCashbook"), cashbook);
-    switchboard.bindCommand(QStringLiteral("mnuDataEntry2Cashbook"), cashbook);
+    commands.bindCommand(QStringLiteral("cmdCashbook"), cashbook);
+    commands.bindCommand(QStringLiteral("mnuDataEntry2Cashbook"), cashbook);
     // Its menu item presses this button (installShellCommands).
-    switchboard.bindCommand(QStringLiteral("cmdPEProcessing"),
-                            [&switchboard] { runPeriodEnd(switchboard.services()); });
+    commands.bindCommand(QStringLiteral("cmdPEProcessing"),
+                         [&services] { runPeriodEnd(services); });
 }

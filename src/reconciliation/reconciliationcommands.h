@@ -1,7 +1,7 @@
 #pragma once
 
-class SwitchboardWindow;
+class CommandBinder;
 
-// Binds the switchboard's Cashbook button and menu item and its Period End Processing
+// Binds the Cashbook button and menu item and its Period End Processing
 // button (whose menu item presses the button).
-void installReconciliationCommands(SwitchboardWindow& switchboard);
+void installReconciliationCommands(CommandBinder& commands);

@@ -3,10 +3,10 @@
 #include "kit/buttonrow.h"
 #include "kit/handlerguard.h"
 #include "kit/services.h"
+#include "kit/shellprocs.h"
 #include "reports/reportlaunchers.h"
 #include "reports/reportletterhead.h"
 #include "reports/reportqueries.h"
-#include "shell/shellprocs.h"
 
 #include <QLabel>
 #include <QListWidget>

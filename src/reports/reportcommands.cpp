@@ -1,37 +1,46 @@
 #include "reportcommands.h"
 
+#include "kit/commandbinder.h"
 #include "kit/handlerguard.h"
 #include "reports/reportlaunchers.h"
-#include "shell/switchboardwindow.h"
 
-void installReportCommands(SwitchboardWindow& switchboard, const ReportPreparation* preparation) {
-    SwitchboardWindow* sb = &switchboard;
-    const auto bindBoth = [sb](const char* button, const char* menu, std::function<void()> run) {
-        sb->bindCommand(QString::fromLatin1(button), run);
-        sb->bindCommand(QString::fromLatin1(menu), run);
+#include <QWidget>
+
+void installReportCommands(CommandBinder& commands, const ReportPreparation* preparation) {
+    Services* services = &commands.services();
+    QWidget* parent = commands.parentWindow();
+    const auto bindBoth = [&commands](const char* button, const char* menu,
+                                      std::function<void()> run) {
+        commands.bindCommand(QString::fromLatin1(button), run);
+        commands.bindCommand(QString::fromLatin1(menu), run);
     };
     bindBoth("cmdAllTransactions", "mnuReportsAllTransactions",
-             [sb] { ReportLaunchers::allTransactions(sb->services(), sb); });
+             [services, parent] { ReportLaunchers::allTransactions(*services, parent); });
     bindBoth("cmdTaxAnalysis", "mnuReportsTaxAnalysis",
-             [sb] { ReportLaunchers::taxAnalysis(sb->services(), sb); });
+             [services, parent] { ReportLaunchers::taxAnalysis(*services, parent); });
     bindBoth("cmdPrintPaymentVouchers", "mnuReportsPaymentVouchers",
-             [sb] { ReportLaunchers::openPaymentVoucherList(sb->services(), sb); });
-    sb->bindCommand(QStringLiteral("cmdPrintReceipt"),
-                    [sb] { ReportLaunchers::openReceiptList(sb->services(), sb); });
-    sb->bindCommand(QStringLiteral("mnuReportsReceipts"), [sb] {
+             [services, parent] { ReportLaunchers::openPaymentVoucherList(*services, parent); });
+    commands.bindCommand(QStringLiteral("cmdPrintReceipt"), [services, parent] {
+        ReportLaunchers::openReceiptList(*services, parent);
+    });
+    commands.bindCommand(QStringLiteral("mnuReportsReceipts"), [services, parent] {
         // The receipts menu item's failures are reported under the routine name users know.
-        guarded(sb->services(), sb->objectName(), QStringLiteral("mnuReportsRreceipts"),
-                [sb] { ReportLaunchers::openReceiptList(sb->services(), sb); });
+        guarded(*services, parent->objectName(), QStringLiteral("mnuReportsRreceipts"),
+                [services, parent] { ReportLaunchers::openReceiptList(*services, parent); });
     });
     if (!preparation)
         return;
     const ReportPreparation prepared = *preparation;
-    bindBoth("cmdGLListing", "mnuReportsGLListing",
-             [sb, prepared] { ReportLaunchers::glListing(sb->services(), prepared, sb); });
-    bindBoth("cmdGLSummary", "mnuReportsGLSummary",
-             [sb, prepared] { ReportLaunchers::glSummary(sb->services(), prepared, sb); });
-    bindBoth("cmdCashbookReport", "mnuReportsCashbook",
-             [sb, prepared] { ReportLaunchers::cashbook(sb->services(), prepared, sb); });
-    bindBoth("cmdBankReconciliation", "mnuReportsBankReconciliation",
-             [sb, prepared] { ReportLaunchers::bankReconciliation(sb->services(), prepared, sb); });
+    bindBoth("cmdGLListing", "mnuReportsGLListing", [services, parent, prepared] {
+        ReportLaunchers::glListing(*services, prepared, parent);
+    });
+    bindBoth("cmdGLSummary", "mnuReportsGLSummary", [services, parent, prepared] {
+        ReportLaunchers::glSummary(*services, prepared, parent);
+    });
+    bindBoth("cmdCashbookReport", "mnuReportsCashbook", [services, parent, prepared] {
+        ReportLaunchers::cashbook(*services, prepared, parent);
+    });
+    bindBoth("cmdBankReconciliation", "mnuReportsBankReconciliation", [services, parent, prepared] {
+        ReportLaunchers::bankReconciliation(*services, prepared, parent);
+    });
 }

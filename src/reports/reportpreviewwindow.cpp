@@ -4,12 +4,12 @@
 #include "kit/buttonrow.h"
 #include "kit/handlerguard.h"
 #include "kit/services.h"
+#include "kit/shellprocs.h"
 #include "reports/report.h"
 #include "reports/reportcsv.h"
 #include "reports/reportpageview.h"
 #include "reports/reportpainter.h"
 #include "reports/reportprinting.h"
-#include "shell/shellprocs.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,9 +1,9 @@
 #include "commands.h"
 
 #include "entry/entrycommands.h"
-#include "glexport/accpacsettingscommands.h"
 #include "glexport/glexportcommands.h"
 #include "glexport/glexportprocedures.h"
+#include "setup/accpacsettingscommands.h"
 
 #include "kit/services.h"
 #include "masterfiles/masterfilecommands.h"
@@ -11,23 +11,27 @@
 #include "masters/partycommands.h"
 #include "reconciliation/currentbalance.h"
 #include "reconciliation/reconciliationcommands.h"
-#include "reconciliation/setupwindowcommands.h"
 #include "reports/reportcommands.h"
 #include "reports/reportlaunchers.h"
+#include "setup/setupwindowcommands.h"
 #include "shell/readingcommands.h"
 #include "shell/shellcommands.h"
+#include "shell/switchboardcommands.h"
 #include "shell/switchboardwindow.h"
 
 void installCommands(SwitchboardWindow& switchboard) {
     installShellCommands(switchboard);
-    installEntryCommands(switchboard);
-    installMasterFileCommands(switchboard);
-    installMastersCommands(switchboard);
-    installPartyCommands(switchboard);
-    installSetupWindowCommands(switchboard);
-    installReconciliationCommands(switchboard);
-    installAccpacSettingsCommands(switchboard);
-    installGlExportCommands(switchboard);
+    // The features bind their commands through the kit's interface, never the switchboard.
+    SwitchboardCommands commands(switchboard);
+    installEntryCommands(commands);
+    installMasterFileCommands(commands);
+    installMastersCommands(commands);
+    installPartyCommands(commands);
+    // The company panel shows the saved name and address at once.
+    installSetupWindowCommands(commands, [&switchboard] { switchboard.loadCompanyPanel(); });
+    installReconciliationCommands(commands);
+    installAccpacSettingsCommands(commands);
+    installGlExportCommands(commands);
 
     // The reports over the GL distribution prepare it and read the balances as the
     // reconciliation screen and the export do.
@@ -39,7 +43,7 @@ void installCommands(SwitchboardWindow& switchboard) {
     preparation.currentBalance = [&services](int mode) {
         return calcCurrentBalance(services, mode);
     };
-    installReportCommands(switchboard, &preparation);
+    installReportCommands(commands, &preparation);
 
     // A book that may not change keeps only the commands that read.
     if (services.db.isReadOnly())

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/bookcompaction.h"
+#include "data/bookcompaction.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "licenceagreementwindow.h"
 
-#include "shell/shellprocs.h"
+#include "kit/shellprocs.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

@@ -1,10 +1,10 @@
 #include "shellcommands.h"
 
 #include "kit/services.h"
+#include "kit/shellprocs.h"
 #include "shell/bookbackupcommands.h"
 #include "shell/compactdatabase.h"
 #include "shell/licenceagreementwindow.h"
-#include "shell/shellprocs.h"
 #include "shell/switchboardwindow.h"
 
 #include <QAbstractButton>

@@ -2,8 +2,8 @@
 
 #include "kit/handlerguard.h"
 #include "kit/services.h"
+#include "kit/shellprocs.h"
 #include "shell/commands.h"
-#include "shell/shellprocs.h"
 
 #include <QAction>
 #include <QDir>

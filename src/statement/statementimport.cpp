@@ -2,11 +2,11 @@
 
 #include "data/failure.h"
 #include "data/messages.h"
+#include "data/settings.h"
 #include "entry/entrysettings.h"
 #include "kit/filedialogs.h"
+#include "kit/mrlookup.h"
 #include "kit/services.h"
-#include "shell/mrlookup.h"
-#include "shell/settings.h"
 #include "statement/bankentrydialog.h"
 #include "statement/camtreader.h"
 #include "statement/csvmappingdialog.h"

@@ -1,7 +1,7 @@
 #include "data/messages.h"
+#include "kit/workprogress.h"
 #include "masterfiles/masterfile.h"
 #include "masterfiles/masterfileimport.h"
-#include "masterfiles/workprogress.h"
 #include "shell/switchboardwindow.h"
 #include "support/datarows.h"
 #include "support/filesizelimit.h"

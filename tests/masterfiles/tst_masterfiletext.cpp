@@ -1,5 +1,5 @@
+#include "data/masterfiletext.h"
 #include "masterfiles/masterfilereader.h"
-#include "masterfiles/masterfiletext.h"
 #include "support/datarows.h"
 
 #include <QTemporaryFile>

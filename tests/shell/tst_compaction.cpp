@@ -1,9 +1,9 @@
 // Tools > Compact Database: the book keeps every row, and a failure never costs the book.
 #include "data/bookaccess.h"
+#include "data/bookcompaction.h"
 #include "data/bookcopy.h"
 #include "data/messages.h"
 #include "data/schema.h"
-#include "shell/bookcompaction.h"
 #include "shell/compactdatabase.h"
 #include "shell/switchboardwindow.h"
 #include "support/datarows.h"

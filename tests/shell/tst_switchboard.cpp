@@ -1,9 +1,9 @@
 // The switchboard's commands and the windows they open, the function keys, quit, help, about
 // and the licence window.
 #include "data/messages.h"
-#include "shell/shellprocs.h"
+#include "kit/shellprocs.h"
+#include "kit/windowopening.h"
 #include "shell/switchboardwindow.h"
-#include "shell/windowopening.h"
 #include "support/datarows.h"
 #include "support/testbook.h"
 #include "support/windowdriving.h"

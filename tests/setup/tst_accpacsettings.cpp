@@ -1,6 +1,6 @@
 // The Accpac / Adagio settings window, driven as a user does.
 #include "data/messages.h"
-#include "glexport/accpacsettingswindow.h"
+#include "setup/accpacsettingswindow.h"
 #include "support/datarows.h"
 #include "support/testbook.h"
 #include "support/windowdriving.h"

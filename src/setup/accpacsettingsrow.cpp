@@ -1,7 +1,7 @@
 #include "accpacsettingsrow.h"
 
 #include "data/database.h"
-#include "shell/settings.h"
+#include "data/settings.h"
 
 #include <QSqlQuery>
 

@@ -1,8 +1,8 @@
 #include "mrlookup.h"
 
+#include "data/settings.h"
 #include "kit/handlerguard.h"
 #include "kit/services.h"
-#include "shell/settings.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,14 +1,14 @@
 #include "accpacsettingswindow.h"
 
 #include "data/messages.h"
-#include "glexport/accpacsettingsrow.h"
 #include "kit/buttonrow.h"
 #include "kit/handlerguard.h"
 #include "kit/lookupcombobox.h"
+#include "kit/mrlookup.h"
 #include "kit/selectallonfocus.h"
 #include "kit/services.h"
-#include "shell/mrlookup.h"
-#include "shell/shellprocs.h"
+#include "kit/shellprocs.h"
+#include "setup/accpacsettingsrow.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 // The company, fiscal period and bank, and bank GL account windows, driven as a user does.
 #include "data/messages.h"
-#include "reconciliation/bankdetailswindow.h"
-#include "reconciliation/bankglaccountcodewindow.h"
+#include "setup/bankdetailswindow.h"
+#include "setup/bankglaccountcodewindow.h"
 #include "shell/switchboardwindow.h"
 #include "support/datarows.h"
 #include "support/testbook.h"

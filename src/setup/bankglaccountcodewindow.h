@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reconciliation/accountfields.h"
+#include "setup/accountfields.h"
 
 #include <QDialog>
 

@@ -6,8 +6,8 @@
 #include "kit/handlerguard.h"
 #include "kit/selectallonfocus.h"
 #include "kit/services.h"
-#include "reconciliation/bankdetailsrow.h"
-#include "shell/shellprocs.h"
+#include "kit/shellprocs.h"
+#include "setup/bankdetailsrow.h"
 
 #include <QComboBox>
 #include <QFocusEvent>

@@ -2,7 +2,7 @@
 // lookup and the drop-down text limit.
 #include "data/messages.h"
 #include "kit/handlerguard.h"
-#include "shell/mrlookup.h"
+#include "kit/mrlookup.h"
 #include "support/datarows.h"
 #include "support/testbook.h"
 

@@ -4,11 +4,11 @@
 #include "kit/buttonrow.h"
 #include "kit/handlerguard.h"
 #include "kit/lookupcombobox.h"
+#include "kit/mrlookup.h"
 #include "kit/selectallonfocus.h"
 #include "kit/services.h"
-#include "reconciliation/bankglaccountrow.h"
-#include "shell/mrlookup.h"
-#include "shell/shellprocs.h"
+#include "kit/shellprocs.h"
+#include "setup/bankglaccountrow.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "masterfilewriter.h"
 
+#include "data/masterfiletext.h"
 #include "data/recordfilewriter.h"
-#include "masterfiles/masterfiletext.h"
 
 std::optional<qint64> MasterFileWriter::write(QSqlQuery& records, const QString& path,
                                               const Progress& progress) {

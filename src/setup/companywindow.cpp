@@ -5,8 +5,8 @@
 #include "kit/handlerguard.h"
 #include "kit/selectallonfocus.h"
 #include "kit/services.h"
-#include "reconciliation/companydetailsrow.h"
-#include "shell/shellprocs.h"
+#include "kit/shellprocs.h"
+#include "setup/companydetailsrow.h"
 
 #include <QFormLayout>
 #include <QLabel>

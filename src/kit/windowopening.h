@@ -7,7 +7,7 @@
 class QDialog;
 struct Services;
 
-// How the switchboard opens its task windows.
+// How commands open their task windows.
 
 // The notices shown when a payment voucher or receipt is about to be entered in a book
 // without a single vendor or customer.

@@ -1,0 +1,4 @@
+#pragma once
+
+// The shell may include every layer below it.
+#include "kit/upward.h"
