@@ -71,10 +71,15 @@ Tallies talliesOf(const Exec& exec) {
 
 // Runs `read` on a connection of its own to the file at path, for reading only, so that it
 // can run in another thread while the program's connection is used.
+// A connection name no other reading uses, on any thread.
+QString ownConnectionName() {
+    static QAtomicInteger<int> serial = 0;
+    return QStringLiteral("bookcopycheck%1").arg(serial.fetchAndAddRelaxed(1));
+}
+
 template <typename Result>
 Result onOwnConnection(const QString& path, const std::function<Result(const Exec&)>& read) {
-    static QAtomicInteger<int> serial = 0;
-    const QString name = QStringLiteral("bookcopycheck%1").arg(serial.fetchAndAddRelaxed(1));
+    const QString name = ownConnectionName();
     std::optional<Result> result;
     std::optional<Failure> failed;
     {
