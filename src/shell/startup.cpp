@@ -5,6 +5,7 @@
 #include "kit/handlerguard.h"
 #include "kit/services.h"
 #include "shell/backgroundbookcheck.h"
+#include "shell/bookchoice.h"
 #include "shell/switchboardwindow.h"
 
 #include <QFileInfo>
@@ -12,7 +13,7 @@
 std::unique_ptr<SwitchboardWindow> Main(Services& services) {
     const QString path = services.bookPath();
     if (!QFileInfo::exists(path)) {
-        services.prompts.critical(Messages::missingBook(services.appDir));
+        services.prompts.critical(Messages::missingBook(path));
         return nullptr;
     }
     // A book another Quillan program has open to change is only looked at here, if at all.
@@ -46,6 +47,8 @@ std::unique_ptr<SwitchboardWindow> Main(Services& services) {
             services.prompts.information(notice);
         BusyScope busy(services.busy);
         window = std::make_unique<SwitchboardWindow>(services);
+        window->setWindowTitle(
+            Messages::mainWindowTitle(shownBookPath(path), services.db.isReadOnly()));
         window->showMaximized();
         new BackgroundBookCheck(services, window.get());
     });
