@@ -229,9 +229,11 @@ QString bookOpenedReadOnly(const QString& path);
 // A write-ahead book in a folder the user may not write cannot be read safely: its log holds
 // changes, or others may write in the folder.
 QString bookLogUnreadable(const QString& path);
-// Start-up: another Quillan program has the book open (its lock names the host and process;
-// a process id of 0 is not known). Yes opens it read-only, No ends the program.
-QString bookInUseQuestion(const QString& path, const QString& host, qint64 processId);
+// Opening: another Quillan program has the book open (its lock names the host and process;
+// a process id of 0 is not known). Yes opens it read-only; No ends the program at start-up,
+// and opens the book that was open again when this one was to take its place.
+QString bookInUseQuestion(const QString& path, const QString& host, qint64 processId,
+                          bool inPlaceOfAnother = false);
 // Compaction or restore while another Quillan program has the book open.
 QString bookInUseElsewhere(const QString& path, const QString& host, qint64 processId);
 // The start-up check found damage; `lastBackup` is empty when there is none.

@@ -102,7 +102,7 @@ bool BookSession::switchTo(const QString& chosen, bool makeIt) {
     delete old->findChild<BackgroundBookCheck*>();
     m_services.db.close();
     m_services.bookLock.release();
-    const bool opened = open(path);
+    const bool opened = open(path, true);
     if (!opened && !open(previous))
         m_services.endProgram();
     old->hide();
@@ -125,9 +125,9 @@ bool BookSession::make(const QString& path) {
     return true;
 }
 
-bool BookSession::open(const QString& path) {
+bool BookSession::open(const QString& path, bool inPlaceOfAnother) {
     m_services.book = path;
-    m_window = Main(m_services);
+    m_window = Main(m_services, inPlaceOfAnother);
     if (!m_window)
         return false;
     m_recent.opened(path);

@@ -44,7 +44,8 @@ private:
     // Makes a new book at path, telling the user when it cannot; false then.
     bool make(const QString& path);
     // Opens the book at path with a new main window; false (no window) when it cannot.
-    bool open(const QString& path);
+    // `inPlaceOfAnother` when it replaces the book that was open.
+    bool open(const QString& path, bool inPlaceOfAnother = false);
     bool closeBookWindows();
     void bindBookCommands();
 

@@ -10,7 +10,7 @@
 
 #include <QFileInfo>
 
-std::unique_ptr<SwitchboardWindow> Main(Services& services) {
+std::unique_ptr<SwitchboardWindow> Main(Services& services, bool inPlaceOfAnother) {
     const QString path = services.bookPath();
     if (!QFileInfo::exists(path)) {
         services.prompts.critical(Messages::missingBook(path));
@@ -21,7 +21,8 @@ std::unique_ptr<SwitchboardWindow> Main(Services& services) {
     if (heldElsewhere) {
         const BookLock::Holder& holder = services.bookLock.holder();
         if (!services.prompts.ask(Messages::bookInUseQuestion(BookAccess::realPath(path),
-                                                              holder.host, holder.processId),
+                                                              holder.host, holder.processId,
+                                                              inPlaceOfAnother),
                                   Prompts::Answer::Yes))
             return nullptr;
     }

@@ -14,4 +14,6 @@ struct Services;
 // if the user wants, else the program ends. Once the window is up, the book's pages are
 // checked in the background (BackgroundBookCheck, a child of the window). Returns no window
 // when the program must end (no book, or a book that cannot be used; the user has been told).
-std::unique_ptr<SwitchboardWindow> Main(Services& services);
+// `inPlaceOfAnother`: the book is to replace the one that was open (BookSession), which a
+// refusal brings back instead of ending the program.
+std::unique_ptr<SwitchboardWindow> Main(Services& services, bool inPlaceOfAnother = false);

@@ -1,6 +1,7 @@
 // The switchboard's commands and the windows they open, the function keys, quit, help, about
 // and the licence window.
 #include "../entry/entrydriver.h"
+#include "data/bookaccess.h"
 #include "data/messages.h"
 #include "data/schema.h"
 #include "shell/booksession.h"
@@ -18,11 +19,13 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QLockFile>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QSettings>
+#include <QSysInfo>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
@@ -377,9 +380,27 @@ private slots:
         QVERIFY(f.run("mnuFileOpenBook"));
         QCOMPARE(book.db.path(), first);
         QCOMPARE(fileBytes(text), QByteArray("not a book"));
+        // A book another program holds: No brings back the book that was open, Yes opens it
+        // read-only.
+        QLockFile other(BookLock::pathFor(second));
+        QVERIFY(other.tryLock(0));
+        const QString held =
+            Messages::bookInUseQuestion(BookAccess::realPath(second), QSysInfo::machineHostName(),
+                                        QCoreApplication::applicationPid(), true);
+        book.prompts.expect(held, Prompts::Answer::No).expect(held, Prompts::Answer::Yes);
+        book.fileDialogs.answer(second);
+        QVERIFY(f.run("mnuFileOpenBook"));
+        QCOMPARE(book.db.path(), first);
+        QVERIFY(!book.db.isReadOnly());
         book.fileDialogs.answer(second);
         QVERIFY(f.run("mnuFileOpenBook"));
         QCOMPARE(book.db.path(), second);
+        QVERIFY(book.db.isReadOnly());
+        QCOMPARE(f.session.window()->windowTitle(),
+                 Messages::mainWindowTitle(shownBookPath(second), true));
+        // Another book can be opened from a read-only one.
+        book.fileDialogs.answer(std::nullopt);
+        QVERIFY(f.run("mnuFileOpenBook"));
         QCOMPARE(book.fileDialogs.requests().last().filter,
                  "Quillan books (*.mdb)|*.mdb|All files (*)|*");
         QVERIFY(book.prompts.verifyAllShown());
