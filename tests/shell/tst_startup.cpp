@@ -1,6 +1,7 @@
 // Start-up: Main with no book, with a file it refuses or cannot use, with a book of an
 // earlier build (brought up to date, the user told), and with a good book, whose main window
-// shows the company panel upper-cased and fixes the current directory.
+// shows the company panel upper-cased and fixes the current directory; the command line and
+// the choice of book.
 #include "data/bookaccess.h"
 #include "data/bookbackup.h"
 #include "data/bookcheck.h"

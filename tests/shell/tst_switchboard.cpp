@@ -1,5 +1,5 @@
-// The switchboard's commands and the windows they open, the function keys, quit, help, about
-// and the licence window.
+// The switchboard's commands and the windows they open, the function keys, quit, help, about,
+// the licence window, and the File menu's books (open, new, the last ones, switching).
 #include "../entry/entrydriver.h"
 #include "data/bookaccess.h"
 #include "data/messages.h"
