@@ -4,18 +4,35 @@
 #include "kit/activationkeeper.h"
 #include "kit/services.h"
 #include "reports/reportfont.h"
+#include "shell/booksession.h"
+#include "shell/commandline.h"
 #include "shell/filesizesignal.h"
 #include "shell/qtservices.h"
-#include "shell/startup.h"
-#include "shell/switchboardwindow.h"
 
 #include <QApplication>
+#include <QSettings>
+#include <QStandardPaths>
+#include <cstdio>
 #include <cstdlib>
 
 int main(int argc, char* argv[]) {
     ignoreFileSizeSignal();
-    QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillan"));
+    QApplication::setApplicationVersion(QStringLiteral(QUILLAN_VERSION));
+    // Read before the application connects to a display, so --help and --version work
+    // without one.
+    CommandLine line;
+    {
+        QCoreApplication reader(argc, argv);
+        line = CommandLine::parse(QCoreApplication::arguments());
+    }
+    if (line.action == CommandLine::Action::Print || line.action == CommandLine::Action::Refuse) {
+        const bool refused = line.action == CommandLine::Action::Refuse;
+        std::fputs(line.text.toLocal8Bit().constData(), refused ? stderr : stdout);
+        return refused ? 2 : 0;
+    }
+
+    QApplication app(argc, argv);
     const QString appDir = QCoreApplication::applicationDirPath();
     ActivationKeeper activationKeeper;
     app.installEventFilter(&activationKeeper);
@@ -37,8 +54,11 @@ int main(int argc, char* argv[]) {
         std::exit(0);
     };
 
-    auto switchboard = Main(services);
-    if (!switchboard)
+    QSettings settings(QStringLiteral("Quillan"), QStringLiteral("Quillan"));
+    BookSession session(
+        services, settings,
+        {appDir, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), {}});
+    if (!session.start(line))
         return 1;
     return app.exec();
 }

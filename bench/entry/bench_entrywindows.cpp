@@ -315,6 +315,7 @@ int main(int argc, char** argv) {
     if (newest.isValid())
         clock.date = newest.addDays(1);
     Services services{db, prompts, fileDialogs, launcher, busy, clock, dir.path(), [] {}};
+    services.book = bookPath;
     std::printf("%lld transactions in the book\n",
                 static_cast<long long>(
                     db.scalar(QStringLiteral("SELECT COUNT(*) FROM tblCashbook")).toLongLong()));

@@ -132,6 +132,7 @@ int main(int argc, char** argv) {
     RecordingBusyPointer busy;
     FixedClock clock;
     Services services{db, prompts, fileDialogs, launcher, busy, clock, dir.path(), [] {}};
+    services.book = bookPath;
 
     const Month month = expectedMonth(db);
     std::printf(

@@ -117,6 +117,7 @@ int main(int argc, char** argv) {
     RecordingBusyPointer busy;
     FixedClock clock;
     Services services{db, prompts, fileDialogs, launcher, busy, clock, dir.path(), [] {}};
+    services.book = bookPath;
 
     const qint64 total = db.scalar(QStringLiteral("SELECT COUNT(*) FROM tblCashbook")).toLongLong();
     const auto month =

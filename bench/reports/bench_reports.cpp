@@ -103,6 +103,7 @@ int main(int argc, char** argv) {
     RecordingBusyPointer busy;
     FixedClock clock(QDate(2003, 2, 1));
     Services services{db, prompts, fileDialogs, launcher, busy, clock, dir.path(), [] {}};
+    services.book = bookPath;
 
     const qint64 rows = db.scalar(QStringLiteral("SELECT COUNT(*) FROM tblCashbook")).toLongLong();
     const qint64 expectedPages =

@@ -77,6 +77,7 @@ int runInProcess(int argc, char* argv[], const QString& appDir) {
     BusyPointer busy;
     Clock clock;
     Services services{db, prompts, fileDialogs, launcher, busy, clock, appDir, [] {}};
+    services.book = appDir + QStringLiteral("/cashbook.mdb");
 
     const long long before = monotonicNs();
     auto window = Main(services);
@@ -201,7 +202,7 @@ int main(int argc, char* argv[]) {
         const std::optional<Run> run = runProgram(program);
         if (!run)
             return 1;
-        if (run->title != QLatin1String("Quillan - Main Menu")) {
+        if (!run->title.endsWith(QLatin1String(" - Quillan - Main Menu"))) {
             std::fprintf(stderr, "The first window shown was \"%s\", not the main window.\n",
                          qPrintable(run->title));
             return 1;

@@ -35,11 +35,32 @@ QString confirmDelete() {
 
 // ---- book ----------------------------------------------------------------------------
 
-QString missingBook(const QString& appDir) {
-    return QStringLiteral("The Cashbook.mdb file is not in the \r\napplication directory of %1."
-                          "\r\n\r\nIn order to continue, you must copy it\r\ninto the "
-                          "directory.")
-        .arg(QDir::toNativeSeparators(appDir));
+QString missingBook(const QString& path) {
+    return QStringLiteral("The book %1 was not found.\r\n\r\nNothing was made in its place. "
+                          "To start a new book there, use New Book... on the File menu.")
+        .arg(QDir::toNativeSeparators(path));
+}
+
+QString bookExists(const QString& path) {
+    return QStringLiteral("The file %1 already exists.\r\n\r\nA new book is never written over "
+                          "a file: choose another name.")
+        .arg(QDir::toNativeSeparators(path));
+}
+
+QString bookNotMade(const QString& path, const QString& reason) {
+    return QStringLiteral("The book %1 could not be made.\r\n\r\n%2")
+        .arg(QDir::toNativeSeparators(path), reason);
+}
+
+QString firstBookQuestion(const QString& path) {
+    return QStringLiteral("There is no book yet. Quillan keeps a business's cashbook in a book "
+                          "file.\r\n\r\nMake a new book at %1?")
+        .arg(QDir::toNativeSeparators(path));
+}
+
+QString mainWindowTitle(const QString& shownPath, bool readOnly) {
+    return QStringLiteral("%1%2 - Quillan - Main Menu")
+        .arg(shownPath, readOnly ? QStringLiteral(" (read-only)") : QString());
 }
 
 QString notABook(const QString& path) {

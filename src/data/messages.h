@@ -28,8 +28,16 @@ QString noRecordsToDelete();
 QString confirmDelete();
 
 // ---- book (opening, format, upgrades) ------------------------------------------------
-// At start-up, when the book is not in the application directory.
-QString missingBook(const QString& appDir);
+// A book named (on the command line, in the File menu) that is not there; nothing is made.
+QString missingBook(const QString& path);
+// A new book asked for where a file already is; the file is left as it is.
+QString bookExists(const QString& path);
+// A new book that could not be written; `reason` is what went wrong.
+QString bookNotMade(const QString& path, const QString& reason);
+// The first start with no book anywhere: the question before one is made at `path`.
+QString firstBookQuestion(const QString& path);
+// The main window's title: the book it works in (`shownPath`), marked when only read.
+QString mainWindowTitle(const QString& shownPath, bool readOnly);
 // A file that is no book of this program (another program's, not SQLite, no book tables).
 QString notABook(const QString& path);
 // A book of a format newer than this version of the program reads.
@@ -221,9 +229,11 @@ QString bookOpenedReadOnly(const QString& path);
 // A write-ahead book in a folder the user may not write cannot be read safely: its log holds
 // changes, or others may write in the folder.
 QString bookLogUnreadable(const QString& path);
-// Start-up: another Quillan program has the book open (its lock names the host and process;
-// a process id of 0 is not known). Yes opens it read-only, No ends the program.
-QString bookInUseQuestion(const QString& path, const QString& host, qint64 processId);
+// Opening: another Quillan program has the book open (its lock names the host and process;
+// a process id of 0 is not known). Yes opens it read-only; No ends the program at start-up,
+// and opens the book that was open again when this one was to take its place.
+QString bookInUseQuestion(const QString& path, const QString& host, qint64 processId,
+                          bool inPlaceOfAnother = false);
 // Compaction or restore while another Quillan program has the book open.
 QString bookInUseElsewhere(const QString& path, const QString& host, qint64 processId);
 // The start-up check found damage; `lastBackup` is empty when there is none.

@@ -255,10 +255,12 @@ QString staleLockAdvice(const QString& path) {
 
 } // namespace
 
-QString bookInUseQuestion(const QString& path, const QString& host, qint64 processId) {
+QString bookInUseQuestion(const QString& path, const QString& host, qint64 processId,
+                          bool inPlaceOfAnother) {
     return lockHolder(path, host, processId) + QStringLiteral(" ") + staleLockAdvice(path) +
-           QStringLiteral("\r\n\r\nOpen it read-only, for looking and printing only? No ends "
-                          "the program.");
+           QStringLiteral("\r\n\r\nOpen it read-only, for looking and printing only? ") +
+           (inPlaceOfAnother ? QStringLiteral("No opens the book that was open again.")
+                             : QStringLiteral("No ends the program."));
 }
 
 QString bookInUseElsewhere(const QString& path, const QString& host, qint64 processId) {

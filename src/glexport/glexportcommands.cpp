@@ -60,12 +60,12 @@ void exportToAccpac(Services& services, QWidget* parent) {
     }
 
     const FileDialogRequest request =
-        exportFileRequest(services.appDir, QStringLiteral("GLBATCH.TXT"));
+        exportFileRequest(services.bookFolder(), QStringLiteral("GLBATCH.TXT"));
     const std::optional<QString> path =
         chooseSaveFile(services.fileDialogs, prompts, request, services.bookPath());
     // The dialog may have moved the current directory; windows that name the book without
-    // a directory rely on it being the application's.
-    QDir::setCurrent(services.appDir);
+    // a directory rely on it being the book's folder.
+    QDir::setCurrent(services.bookFolder());
     if (!path) {
         prompts.information(Messages::exportCancelled());
         return;

@@ -8,6 +8,7 @@
 #include "kit/launcher.h"
 #include "kit/prompts.h"
 
+#include <QFileInfo>
 #include <QString>
 #include <functional>
 
@@ -20,12 +21,16 @@ struct Services {
     Launcher& launcher;
     BusyPointer& busy;
     Clock& clock;
-    // The directory that holds the executable and the book (ProgramFiles finds the help from it).
+    // The directory that holds the executable (ProgramFiles finds the help from it).
     QString appDir;
     // Ends the program at once (the quit command); tests replace it with a recorder.
     std::function<void()> endProgram;
     // This program's lock on the book (start-up takes it); released when the services go.
     BookLock bookLock{};
+    // The book the program works in (start-up and the File menu's book commands set it).
+    QString book{};
 
-    QString bookPath() const { return appDir + QStringLiteral("/cashbook.mdb"); }
+    const QString& bookPath() const { return book; }
+    // The folder that holds the book: backups, exports and file dialogs start there.
+    QString bookFolder() const { return QFileInfo(book).absolutePath(); }
 };

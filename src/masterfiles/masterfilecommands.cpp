@@ -18,9 +18,9 @@
 namespace {
 
 // The file dialog may have moved the current directory; windows that name the book
-// without a directory rely on it being the application's.
+// without a directory rely on it being the book's folder.
 void restoreCurrentDirectory(const Services& services) {
-    QDir::setCurrent(services.appDir);
+    QDir::setCurrent(services.bookFolder());
 }
 
 QString exportQuestion(MasterFile::Kind kind) {
@@ -70,7 +70,7 @@ void exportMasterFile(Services& services, QWidget* parent, const MasterFile& fil
         return;
     }
     const FileDialogRequest request =
-        exportFileRequest(services.appDir, QStringLiteral("Export.txt"));
+        exportFileRequest(services.bookFolder(), QStringLiteral("Export.txt"));
     // The question before a new file is made belongs to the dialog: No returns to it.
     const std::optional<QString> path =
         chooseSaveFile(services.fileDialogs, services.prompts, request, services.bookPath());
@@ -96,7 +96,7 @@ void importMasterFile(Services& services, QWidget* parent, const MasterFile& fil
         return;
     FileDialogRequest request;
     request.filter = QStringLiteral("Text (*.txt)|*.txt|Comma Separated Values (*.csv)|*.csv");
-    request.directory = services.appDir;
+    request.directory = services.bookFolder();
     request.confirmOverwrite = false;
     const std::optional<QString> path = services.fileDialogs.openFileName(request);
     restoreCurrentDirectory(services);

@@ -5,14 +5,15 @@
 #include "kit/handlerguard.h"
 #include "kit/services.h"
 #include "shell/backgroundbookcheck.h"
+#include "shell/bookchoice.h"
 #include "shell/switchboardwindow.h"
 
 #include <QFileInfo>
 
-std::unique_ptr<SwitchboardWindow> Main(Services& services) {
+std::unique_ptr<SwitchboardWindow> Main(Services& services, bool inPlaceOfAnother) {
     const QString path = services.bookPath();
     if (!QFileInfo::exists(path)) {
-        services.prompts.critical(Messages::missingBook(services.appDir));
+        services.prompts.critical(Messages::missingBook(path));
         return nullptr;
     }
     // A book another Quillan program has open to change is only looked at here, if at all.
@@ -20,7 +21,8 @@ std::unique_ptr<SwitchboardWindow> Main(Services& services) {
     if (heldElsewhere) {
         const BookLock::Holder& holder = services.bookLock.holder();
         if (!services.prompts.ask(Messages::bookInUseQuestion(BookAccess::realPath(path),
-                                                              holder.host, holder.processId),
+                                                              holder.host, holder.processId,
+                                                              inPlaceOfAnother),
                                   Prompts::Answer::Yes))
             return nullptr;
     }
@@ -46,6 +48,8 @@ std::unique_ptr<SwitchboardWindow> Main(Services& services) {
             services.prompts.information(notice);
         BusyScope busy(services.busy);
         window = std::make_unique<SwitchboardWindow>(services);
+        window->setWindowTitle(
+            Messages::mainWindowTitle(shownBookPath(path), services.db.isReadOnly()));
         window->showMaximized();
         new BackgroundBookCheck(services, window.get());
     });

@@ -94,7 +94,11 @@ struct MenuDef {
 
 const std::vector<MenuDef>& menus() {
     static const std::vector<MenuDef> defs = {
-        {"mnuFile", "&File", {{"mnuFileExit", "&Exit"}}},
+        {"mnuFile",
+         "&File",
+         {{"mnuFileOpenBook", "&Open Book..."},
+          {"mnuFileNewBook", "&New Book..."},
+          {"mnuFileExit", "&Exit"}}},
         {"mnuDataEntry",
          "&Setup",
          {{"mnuDataEntryCompanyDetails", "&Company Details"},
@@ -149,8 +153,9 @@ SwitchboardWindow::SwitchboardWindow(Services& services, QWidget* parent)
     buildMenus();
     installCommands(*this);
     installFunctionKeys(this, m_services, QStringLiteral("frmSwitchboard"));
-    // Windows that name the book without a directory find it through the current directory.
-    QDir::setCurrent(m_services.appDir);
+    // Windows that name the book without a directory find it through the current directory,
+    // which is the book's folder.
+    QDir::setCurrent(m_services.bookFolder());
     loadCompanyPanel();
 }
 

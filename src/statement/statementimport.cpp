@@ -177,7 +177,7 @@ std::optional<Outcome> run(Services& services, QWidget* parent, const Dialogs& d
     request.title = QStringLiteral("Import Statement");
     request.filter = QStringLiteral("Bank statements (*.ofx *.qfx *.xml *.csv *.txt)|*.ofx;*.qfx;"
                                     "*.xml;*.csv;*.txt|All files (*.*)|*.*");
-    request.directory = services.appDir;
+    request.directory = services.bookFolder();
     request.confirmOverwrite = false;
     const std::optional<QString> path = services.fileDialogs.openFileName(request);
     if (!path)

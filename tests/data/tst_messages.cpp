@@ -22,9 +22,9 @@ void TestMessages::texts_data() {
         QTest::newRow(name) << shown << expected;
     };
     // ---- book
-    row("missingBook", Messages::missingBook("/opt/quillan"),
-        "The Cashbook.mdb file is not in the \r\napplication directory of /opt/quillan.\r\n\r\n"
-        "In order to continue, you must copy it\r\ninto the directory.");
+    row("missingBook", Messages::missingBook("/b/gone.mdb"),
+        "The book /b/gone.mdb was not found.\r\n\r\nNothing was made in its place. To start a "
+        "new book there, use New Book... on the File menu.");
     row("notABook", Messages::notABook("/b/cashbook.mdb"),
         "The file /b/cashbook.mdb is not a Quillan book.\r\n\r\nIt was left as it is.");
     row("newerBook", Messages::newerBook("/b/cashbook.mdb"),

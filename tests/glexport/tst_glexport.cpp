@@ -79,8 +79,10 @@ struct FillingDiskDialogs : FileDialogs {
 // A book whose current month is January 2003, with the main window.
 struct Fixture {
     Fixture()
-        : dialogs(book.fileDialogs), services{book.db,   book.prompts, dialogs,       book.launcher,
-                                              book.busy, book.clock,   book.appDir(), [] {}},
+        : dialogs(book.fileDialogs), services{book.db,        book.prompts, dialogs,
+                                              book.launcher,  book.busy,    book.clock,
+                                              book.appDir(),  [] {},        {},
+                                              book.bookPath()},
           window(services) {
         book.sql("UPDATE tblBankDetails SET CurrentMonth = '1', CurrentYear = '2003'");
         book.sql("UPDATE tblAccpacSettings SET GLSourceCode = '', GLSingleMultiCurrency = 'S', "

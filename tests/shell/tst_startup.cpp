@@ -1,13 +1,17 @@
 // Start-up: Main with no book, with a file it refuses or cannot use, with a book of an
 // earlier build (brought up to date, the user told), and with a good book, whose main window
-// shows the company panel upper-cased and fixes the current directory.
+// shows the company panel upper-cased and fixes the current directory; the command line and
+// the choice of book.
 #include "data/bookaccess.h"
 #include "data/bookbackup.h"
 #include "data/bookcheck.h"
 #include "data/booklock.h"
 #include "data/messages.h"
+#include "data/schema.h"
 #include "shell/backgroundbookcheck.h"
 #include "shell/bookbackupcommands.h"
+#include "shell/booksession.h"
+#include "shell/commandline.h"
 #include "shell/compactdatabase.h"
 #include "shell/startup.h"
 #include "shell/switchboardwindow.h"
@@ -21,12 +25,15 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLockFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
+#include <QSettings>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSysInfo>
@@ -65,9 +72,13 @@ private slots:
     void writeStopsTheCheck();
     void bookOpenInAnotherProgram_data();
     void bookOpenInAnotherProgram();
+    void commandLine_data();
+    void commandLine();
+    void bookChosen_data();
+    void bookChosen();
 };
 
-// No book where the program is (one of that name in the current directory does not count),
+// No book where it is named (one of that name in the current directory does not count),
 // or a refused file, each named in a message of their own; any other failure is the error
 // report labelled "Main". Either way: no window, the connection closed, the file as it was.
 void TestStartup::unusableBook_data() {
@@ -91,8 +102,8 @@ void TestStartup::unusableBook() {
     std::optional<QSqlQuery> lock;
     const QString elsewhere = QDir::currentPath();
     if (damage == QLatin1String("absent")) {
-        book.services.appDir = book.appDir() + QStringLiteral("/My Books/Quillan 2003");
-        QVERIFY(QDir().mkpath(book.services.appDir));
+        QVERIFY(QDir().mkpath(book.appDir() + QStringLiteral("/My Books/Quillan 2003")));
+        book.services.book = book.appDir() + QStringLiteral("/My Books/Quillan 2003/cashbook.mdb");
         QDir::setCurrent(book.appDir());
     } else if (damage == QLatin1String("lock")) {
         QVERIFY(locker.open());
@@ -117,7 +128,7 @@ void TestStartup::unusableBook() {
     }
     const QByteArray before = fileBytes(path);
     if (damage == QLatin1String("absent"))
-        book.prompts.expect(Messages::missingBook(book.services.appDir));
+        book.prompts.expect(Messages::missingBook(book.services.bookPath()));
     else if (damage.endsWith(QLatin1String("= 99")))
         book.prompts.expect(Messages::newerBook(path));
     else if (damage.endsWith(QLatin1String("= -1")))
@@ -569,6 +580,123 @@ void TestStartup::bookOpenInAnotherProgram() {
     // Ending the program lets go of the lock; the other program's stays.
     book.services.bookLock.release();
     QCOMPARE(QFile::exists(lockPath), live);
+}
+
+// What the command line asks for; the printing ones and the refusals end the program before
+// any window.
+void TestStartup::commandLine_data() {
+    using Action = CommandLine::Action;
+    columns<QStringList, Action, QString, QString>("arguments", "action", "book", "text");
+    addRow("nothing", QStringList{}, Action::Open, "", "");
+    addRow("a book", QStringList{"My Books/shop.mdb"}, Action::Open, "My Books/shop.mdb", "");
+    addRow("--new", QStringList{"--new", "b.mdb"}, Action::New, "b.mdb", "");
+    addRow("--new=", QStringList{"--new=b.mdb"}, Action::New, "b.mdb", "");
+    addRow("--version", QStringList{"--version"}, Action::Print, "", "^Quillan 1\\.0\\n$");
+    addRow("--help", QStringList{"--help", "b.mdb"}, Action::Print, "",
+           "(?s)^Usage: quillan \\[options\\] \\[BOOK\\]\\n.*--version.*--new <BOOK>");
+    addRow("unknown option", QStringList{"--old"}, Action::Refuse, "", "^Unknown option 'old'");
+    addRow("--new without a book", QStringList{"--new"}, Action::Refuse, "",
+           "^Missing value after '--new'");
+    addRow("--new and a book", QStringList{"--new", "b.mdb", "c.mdb"}, Action::Refuse, "",
+           "^--new names the book");
+    addRow("two books", QStringList{"b.mdb", "c.mdb"}, Action::Refuse, "", "^One book at a time");
+}
+
+void TestStartup::commandLine() {
+    auto [arguments, action, book, text] =
+        fetch<QStringList, CommandLine::Action, QString, QString>("arguments", "action", "book",
+                                                                  "text");
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.0"));
+    const CommandLine line = CommandLine::parse(QStringList{"quillan"} + arguments);
+    QCOMPARE(line.action, action);
+    QCOMPARE(line.book, book);
+    if (text.isEmpty())
+        QCOMPARE(line.text, QString());
+    else
+        QVERIFY2(line.text.contains(QRegularExpression(text)), qPrintable(line.text));
+}
+
+// The book start-up opens: the one named, else the one beside the program, the last one
+// opened, the one in the data folder, or (asked first) a new one there. A named book that is
+// not there, or a new one over a file, is refused with nothing made. Places: "program",
+// "last", "data", "given" (a folder of its own), each a book when listed in `books`.
+void TestStartup::bookChosen_data() {
+    columns<QStringList, QStringList, QStringList, QString>("arguments", "books", "boxes",
+                                                            "opened");
+    const QString makeData = "first:data", none;
+    addRow("argument", QStringList{"given"}, QStringList{"program", "last", "given"}, QStringList{},
+           "given");
+    addRow("argument missing", QStringList{"given"}, QStringList{"program"},
+           QStringList{"missing:given"}, none);
+    addRow("beside the program", QStringList{}, QStringList{"program", "last", "data"},
+           QStringList{}, "program");
+    addRow("last opened", QStringList{}, QStringList{"last", "data"}, QStringList{}, "last");
+    addRow("last opened gone", QStringList{}, QStringList{"data"}, QStringList{}, "data");
+    addRow("first start", QStringList{}, QStringList{}, QStringList{makeData + ":Yes"}, "data");
+    addRow("first start declined", QStringList{}, QStringList{}, QStringList{makeData + ":No"},
+           none);
+    addRow("--new", QStringList{"--new", "given"}, QStringList{"program", "last"}, QStringList{},
+           "given");
+    addRow("--new over a file", QStringList{"--new", "given"}, QStringList{"given"},
+           QStringList{"exists:given"}, none);
+}
+
+void TestStartup::bookChosen() {
+    auto [arguments, books, boxes, opened] = fetch<QStringList, QStringList, QStringList, QString>(
+        "arguments", "books", "boxes", "opened");
+    TestBook book(TestBook::Open::No);
+    // The home folder is the test's, so that the title shows the book under ~.
+    const QByteArray home = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(book.appDir()));
+    const auto restoreHome = qScopeGuard([&home] { qputenv("HOME", home); });
+    // Each place a folder of its own; the program's and the data folder's books carry the
+    // usual name.
+    const auto bookAt = [&book](const QString& name) {
+        const bool usual = name == "program" || name == "data";
+        return book.appDir() + '/' + name + '/' + (usual ? "cashbook" : name) + ".mdb";
+    };
+    for (const char* name : {"program", "last", "data", "given"})
+        QVERIFY(QDir().mkpath(QFileInfo(bookAt(name)).absolutePath()));
+    for (const QString& name : books)
+        Schema::createBook(bookAt(name));
+    QSettings settings(book.appDir() + "/settings.ini", QSettings::IniFormat);
+    settings.setValue("RecentBooks", QStringList{bookAt("last")});
+    const QByteArray givenBefore = fileBytes(bookAt("given"));
+    for (const QString& box : boxes) {
+        const QStringList parts = box.split(':');
+        const QString path = bookAt(parts.at(1));
+        if (parts.first() == "missing")
+            book.prompts.expect(Messages::missingBook(path));
+        else if (parts.first() == "exists")
+            book.prompts.expect(Messages::bookExists(path));
+        else
+            book.prompts.expect(Messages::firstBookQuestion(path),
+                                parts.at(2) == "Yes" ? Prompts::Answer::Yes : Prompts::Answer::No);
+    }
+
+    BookSession session(book.services, settings,
+                        {book.appDir() + "/program", book.appDir() + "/data", {}});
+    arguments.replaceInStrings(QRegularExpression("^given$"), bookAt("given"));
+    const bool started = session.start(CommandLine::parse(QStringList{"quillan"} + arguments));
+    QVERIFY(book.prompts.verifyAllShown());
+    QCOMPARE(started, !opened.isEmpty());
+    QCOMPARE(bool(session.window()), started);
+    if (!started) {
+        QVERIFY(!book.db.isOpen());
+        QCOMPARE(session.recentBooks(), QStringList{bookAt("last")});
+        QCOMPARE(QFile::exists(bookAt("data")), books.contains("data"));
+        QCOMPARE(fileBytes(bookAt("given")), givenBefore);
+        return;
+    }
+    const QString path = bookAt(opened);
+    QCOMPARE(book.db.path(), path);
+    QCOMPARE(book.services.bookFolder(), QFileInfo(path).absolutePath());
+    QCOMPARE(session.window()->windowTitle(),
+             Messages::mainWindowTitle("~" + path.mid(book.appDir().size()), false));
+    QStringList recent{path};
+    if (path != bookAt("last"))
+        recent << bookAt("last");
+    QCOMPARE(session.recentBooks(), recent);
 }
 
 QTEST_MAIN(TestStartup)

@@ -1,8 +1,12 @@
-// The switchboard's commands and the windows they open, the function keys, quit, help, about
-// and the licence window.
+// The switchboard's commands and the windows they open, the function keys, quit, help, about,
+// the licence window, and the File menu's books (open, new, the last ones, switching).
+#include "../entry/entrydriver.h"
+#include "data/bookaccess.h"
 #include "data/messages.h"
+#include "data/schema.h"
 #include "kit/shellprocs.h"
 #include "kit/windowopening.h"
+#include "shell/booksession.h"
 #include "shell/switchboardwindow.h"
 #include "support/datarows.h"
 #include "support/testbook.h"
@@ -11,11 +15,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QLockFile>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
+#include <QSettings>
+#include <QSysInfo>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
@@ -49,6 +59,33 @@ protected:
     }
 };
 
+// The File menu's captions from Open Book... to Exit.
+QStringList fileMenu(QWidget* switchboard) {
+    QStringList captions;
+    for (QAction* item : child<QMenu>(switchboard, QStringLiteral("mnuFile"))->actions())
+        if (!item->isSeparator())
+            captions << item->text();
+    return captions;
+}
+
+// A session on a test book, its settings in the book's folder.
+struct Session {
+    explicit Session(TestBook& book)
+        : settings(book.appDir() + QStringLiteral("/settings.ini"), QSettings::IniFormat),
+          session(book.services, settings, {book.appDir() + QStringLiteral("/program"), {}, {}}) {
+        book.db.close();
+        QVERIFY(session.start(CommandLine::parse({QStringLiteral("quillan"), book.bookPath()})));
+    }
+    // Runs a File menu command of the window open now; the old window goes as it would.
+    bool run(const QString& name) {
+        const bool ran = runCommand(session.window(), name);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return ran;
+    }
+    QSettings settings;
+    BookSession session;
+};
+
 bool hasHandler(QObject* command, QObject* switchboard) {
     // Disconnecting reports whether the switchboard had bound an action to the command.
     if (auto* button = qobject_cast<QAbstractButton*>(command))
@@ -68,6 +105,7 @@ private slots:
         addRow("cmdCompanyDetails", "&Setup", "Company Details");
         addRow("cmdGLListing", "&Reports", "GL Listing  Current Month");
         addRow("cmdImportCOA", "&Import/Export", "Import Chart of Accounts");
+        addRow("mnuFileOpenBook", "&File", "&Open Book...");
         addRow("mnuFileExit", "&File", "&Exit");
         addRow("mnuDataEntry2BankCharges", "&Data Entry", "&Bank Charges, Int, Misc");
         addRow("mnuAbout", "&Help", "&About");
@@ -99,7 +137,7 @@ private slots:
         for (QAction* action : switchboard.findChildren<QAction*>())
             if (action->objectName().startsWith(QLatin1String("mnu")))
                 commands << action;
-        QCOMPARE(commands.size(), 33 + 31);
+        QCOMPARE(commands.size(), 33 + 33);
         // The commands the shell itself carries out are always there.
         for (const char* name :
              {"cmdHelp", "cmdQuit", "mnuFileExit", "mnuToolsCalculator", "mnuToolsCompactDatabase",
@@ -285,6 +323,123 @@ private slots:
         QVERIFY(text.contains(
             QLatin1String("version 3 of the License, or (at your option) any later")));
         QVERIFY(text.size() < 2000);
+    }
+
+    // New Book, Open Book and the last books from the File menu: each book opens as at start-up
+    // in a window of its own that names it, and goes to the head of the last books.
+    void bookCommands() {
+        TestBook book;
+        Session f(book);
+        const QString first = book.bookPath(), second = book.appDir() + "/other/second.mdb";
+        QCOMPARE(
+            fileMenu(f.session.window()),
+            (QStringList{"&Open Book...", "&New Book...", "&1 " + shownBookPath(first), "&Exit"}));
+        // A new book from the template, in the folder of the book open.
+        book.fileDialogs.answer(second);
+        QPointer<SwitchboardWindow> old = f.session.window();
+        QVERIFY(f.run("mnuFileNewBook"));
+        QCOMPARE(book.fileDialogs.requests().last().directory, book.appDir());
+        QVERIFY(!old);
+        QCOMPARE(book.db.path(), second);
+        QCOMPARE(book.services.bookPath(), second);
+        QVERIFY(f.session.window()->isVisible());
+        QCOMPARE(f.session.window()->windowTitle(),
+                 Messages::mainWindowTitle(shownBookPath(second), false));
+        QCOMPARE(book.value("SELECT COUNT(*) FROM tblDepartments").toInt(), 3);
+        // Exports start in the open book's folder, which is the current directory too.
+        const QString folder = QFileInfo(second).absolutePath();
+        book.sql("INSERT INTO tblChartOfAccounts (AccountCode, DeptCode) VALUES ('1000', 'ADMIN')");
+        book.prompts.expect(Messages::exportAccountsQuestion(), Prompts::Answer::Yes)
+            .expect(Messages::exportCancelled());
+        book.fileDialogs.answer(std::nullopt);
+        QVERIFY(f.run("cmdExportCOA"));
+        QCOMPARE(book.fileDialogs.requests().last().directory, folder);
+        QCOMPARE(QDir::current().canonicalPath(), QDir(folder).canonicalPath());
+        QCOMPARE(fileMenu(f.session.window()),
+                 (QStringList{"&Open Book...", "&New Book...", "&1 " + shownBookPath(second),
+                              "&2 " + shownBookPath(first), "&Exit"}));
+        // Never over a file; cancelled dialogs change nothing.
+        book.fileDialogs.answer(first);
+        book.prompts.expect(Messages::bookExists(first));
+        QVERIFY(f.run("mnuFileNewBook"));
+        book.fileDialogs.answer(std::nullopt);
+        QVERIFY(f.run("mnuFileNewBook"));
+        book.fileDialogs.answer(std::nullopt);
+        QVERIFY(f.run("mnuFileOpenBook"));
+        QCOMPARE(book.db.path(), second);
+        QCOMPARE(f.session.recentBooks(), (QStringList{second, first}));
+        // The second of the last books.
+        QVERIFY(f.run("mnuFileRecentBook2"));
+        QCOMPARE(book.db.path(), first);
+        QCOMPARE(f.session.recentBooks(), (QStringList{first, second}));
+        // A file that is no book is refused, and the book that was open comes back.
+        const QString text = book.appDir() + "/notes.mdb";
+        writeFile(text, "not a book");
+        book.fileDialogs.answer(text);
+        book.prompts.expect(Messages::notABook(text));
+        QVERIFY(f.run("mnuFileOpenBook"));
+        QCOMPARE(book.db.path(), first);
+        QCOMPARE(fileBytes(text), QByteArray("not a book"));
+        // A book another program holds: No brings back the book that was open, Yes opens it
+        // read-only.
+        QLockFile other(BookLock::pathFor(second));
+        QVERIFY(other.tryLock(0));
+        const QString held =
+            Messages::bookInUseQuestion(BookAccess::realPath(second), QSysInfo::machineHostName(),
+                                        QCoreApplication::applicationPid(), true);
+        book.prompts.expect(held, Prompts::Answer::No).expect(held, Prompts::Answer::Yes);
+        book.fileDialogs.answer(second);
+        QVERIFY(f.run("mnuFileOpenBook"));
+        QCOMPARE(book.db.path(), first);
+        QVERIFY(!book.db.isReadOnly());
+        book.fileDialogs.answer(second);
+        QVERIFY(f.run("mnuFileOpenBook"));
+        QCOMPARE(book.db.path(), second);
+        QVERIFY(book.db.isReadOnly());
+        QCOMPARE(f.session.window()->windowTitle(),
+                 Messages::mainWindowTitle(shownBookPath(second), true));
+        // Another book can be opened from a read-only one.
+        book.fileDialogs.answer(std::nullopt);
+        QVERIFY(f.run("mnuFileOpenBook"));
+        QCOMPARE(book.fileDialogs.requests().last().filter,
+                 "Quillan books (*.mdb)|*.mdb|All files (*)|*");
+        QVERIFY(book.prompts.verifyAllShown());
+        int shown = 0;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            shown += window->isVisible() && qobject_cast<SwitchboardWindow*>(window);
+        QCOMPARE(shown, 1);
+    }
+
+    // Another book is opened only once every window of the book open has closed: a payment
+    // voucher whose new row fails its checks asks as on closing, and No keeps everything.
+    void switchingWithUnsavedChanges_data() {
+        columns<bool>("abandon");
+        addRow("kept", false);
+        addRow("abandoned", true);
+    }
+
+    void switchingWithUnsavedChanges() {
+        const auto [abandon] = fetch<bool>("abandon");
+        EntryDriver h;
+        Session f(h.book);
+        const QString first = h.book.bookPath(), second = h.book.appDir() + "/second.mdb";
+        Schema::createBook(second);
+        QPointer<SwitchboardWindow> old = f.session.window();
+        h.open(Payment);
+        h.add();
+        h.book.fileDialogs.answer(second);
+        h.book.prompts.expect(Messages::closeQuestion(),
+                              abandon ? Prompts::Answer::Yes : Prompts::Answer::No);
+        if (!abandon)
+            h.book.prompts.expect(Messages::missingAmount());
+        QVERIFY(f.run("mnuFileOpenBook"));
+        QVERIFY(h.book.prompts.verifyAllShown());
+        QCOMPARE(h.window->isVisible(), !abandon);
+        QCOMPARE(bool(old), !abandon);
+        QCOMPARE(h.book.db.path(), abandon ? second : first);
+        QCOMPARE(h.book.db.isOpen(), true);
+        QCOMPARE(f.session.recentBooks().first(), abandon ? second : first);
+        QCOMPARE(QFileInfo::exists(BookLock::pathFor(first)), !abandon);
     }
 };
 

@@ -49,8 +49,12 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 }
 
 TestBook::TestBook(Open open)
-    : db(QStringLiteral("quillan")), services{db,   prompts, fileDialogs,  launcher,
-                                              busy, clock,   m_dir.path(), {}} {
+    : db(QStringLiteral("quillan")),
+      services{db,           prompts,
+               fileDialogs,  launcher,
+               busy,         clock,
+               m_dir.path(), {},
+               {},           m_dir.filePath(QStringLiteral("cashbook.mdb"))} {
     services.endProgram = [this] { ++endProgramCalls; };
     Schema::createBook(services.bookPath());
     if (open == Open::Yes)
