@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -33,7 +35,8 @@ private slots:
         QCOMPARE(ProgramFiles::templateBook(programDir), files + QStringLiteral("/template.mdb"));
     }
 
-    // The installed program, alone under its prefix, finds its template and its help there.
+    // The installed program, alone under its prefix, makes a new book from its template and
+    // finds its help there.
     void installedProgram() {
         QTemporaryDir root;
         const QString prefix = root.filePath(QStringLiteral("prefix"));
@@ -48,14 +51,32 @@ private slots:
         QVERIFY(install.waitForFinished(120000));
         QVERIFY2(install.exitCode() == 0, install.readAll().constData());
 
-        // A new book in the home, made from the installed template; start-up opens the book
-        // beside the program, so it is reached from there.
+        // The installed template, marked, so that a book made from it is told from one made
+        // by the program's own code.
         const QString programDir = prefix + QStringLiteral("/bin");
         const QString templateBook = ProgramFiles::templateBook(programDir);
         QCOMPARE(templateBook, prefix + QStringLiteral("/share/quillan/template.mdb"));
-        const QString book = home + QStringLiteral("/cashbook.mdb");
-        QVERIFY(QFile::copy(templateBook, book));
-        QVERIFY(QFile::link(book, programDir + QStringLiteral("/cashbook.mdb")));
+        const auto vendorsOf = [](const QString& path, const QString& change) {
+            QStringList vendors;
+            {
+                QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "look");
+                db.setDatabaseName(path);
+                if (db.open()) {
+                    QSqlQuery query(db);
+                    if (!change.isEmpty())
+                        query.exec(change);
+                    query.exec(QStringLiteral("SELECT VendorID FROM tblVendors"));
+                    while (query.next())
+                        vendors << query.value(0).toString();
+                }
+            }
+            QSqlDatabase::removeDatabase(QStringLiteral("look"));
+            return vendors;
+        };
+        QCOMPARE(vendorsOf(templateBook,
+                           QStringLiteral("INSERT INTO tblVendors (VendorID) VALUES ('TEMPLATE')")),
+                 QStringList{QStringLiteral("TEMPLATE")});
+        const QString book = home + QStringLiteral("/Books/cashbook.mdb");
 
         QProcess program;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -68,7 +89,7 @@ private slots:
         env.insert(QStringLiteral("QT_PLUGIN_PATH"), QStringLiteral(QUILLAN_PROBE_PLUGINS));
         program.setProcessEnvironment(env);
         program.setWorkingDirectory(home);
-        program.start(programDir + QStringLiteral("/quillan"), {});
+        program.start(programDir + QStringLiteral("/quillan"), {QStringLiteral("--new"), book});
         if (!program.waitForFinished(60000)) {
             program.kill();
             program.waitForFinished();
@@ -78,9 +99,10 @@ private slots:
         QVERIFY2(program.exitStatus() == QProcess::NormalExit && program.exitCode() == 0,
                  qPrintable(report));
         QCOMPARE(said.split(QLatin1Char('\n'), Qt::SkipEmptyParts),
-                 (QStringList{QStringLiteral("main Quillan - Main Menu"),
+                 (QStringList{QStringLiteral("main ~/Books/cashbook.mdb - Quillan - Main Menu"),
                               QStringLiteral("help ") + prefix +
                                   QStringLiteral("/share/quillan/help/frmSwitchboard.html")}));
+        QCOMPARE(vendorsOf(book, {}), QStringList{QStringLiteral("TEMPLATE")});
     }
 };
 
