@@ -37,10 +37,6 @@ void fillBook(TestBook& book) {
                   row[5], row[0]});
 }
 
-QString text(QWidget* window, const char* name) {
-    return child<QLineEdit>(window, QString::fromLatin1(name))->text();
-}
-
 QString caption(QWidget* window) {
     return child<QLabel>(window, QStringLiteral("lblPosition"))->text();
 }
@@ -51,9 +47,9 @@ QString figures(QWidget* window) {
     for (int i = 0; i < 3; ++i)
         labels << child<QLabel>(window, QStringLiteral("lblCalculating(%1)").arg(i))->text();
     labels.removeDuplicates();
-    return text(window, "txtCashbookCurrentBalance") + "|" +
-           text(window, "txtBankStatementBalance") + "|" + text(window, "txtAbsoluteDifference") +
-           "|" + labels.join(QLatin1Char(','));
+    return textOf(window, "txtCashbookCurrentBalance") + "|" +
+           textOf(window, "txtBankStatementBalance") + "|" +
+           textOf(window, "txtAbsoluteDifference") + "|" + labels.join(QLatin1Char(','));
 }
 
 QString column(const Model* model, int column) {
@@ -76,9 +72,9 @@ private slots:
         CashbookWindow window(book.services);
         auto* model = window.model();
         QCOMPARE(window.windowTitle(), QStringLiteral("Cashbook - Reconciliation"));
-        QCOMPARE(text(&window, "txtCurrentMonth") + " " + text(&window, "txtCurrentYear"),
+        QCOMPARE(textOf(&window, "txtCurrentMonth") + " " + textOf(&window, "txtCurrentYear"),
                  QStringLiteral("March 2024"));
-        QCOMPARE(text(&window, "txtCurrentView"),
+        QCOMPARE(textOf(&window, "txtCurrentView"),
                  QStringLiteral("Current and Outstanding Transactions"));
         QCOMPARE(column(model, Model::TransIdColumn), QStringLiteral("E1,M1,M2,M3"));
         QCOMPARE(column(model, Model::DateColumn),
@@ -94,7 +90,7 @@ private slots:
                      c == Model::StatusColumn);
 
         press(window, "cmdAllTransactions");
-        QCOMPARE(text(&window, "txtCurrentView"), QStringLiteral("All Transactions"));
+        QCOMPARE(textOf(&window, "txtCurrentView"), QStringLiteral("All Transactions"));
         QCOMPARE(column(model, Model::TransIdColumn), QStringLiteral("E1,E2,M1,M2,M3"));
         press(window, "navLast");
         QCOMPARE(caption(&window), QStringLiteral("Record: 5 of 5"));
