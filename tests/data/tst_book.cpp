@@ -38,12 +38,12 @@ private slots:
         const QString trans = QStringLiteral("INSERT INTO tblCashbook (TransID) VALUES ('%1')");
         const QString chart =
             QStringLiteral("INSERT INTO tblChartOfAccounts VALUES (%1, '', '', '')");
-        QTest::newRow("id without case") << trans.arg("bc-01") << 1;
-        QTest::newRow("digits are text") << trans.arg("7") << 0;
-        QTest::newRow("update onto a key")
-            << "UPDATE tblCashbook SET TransID = 'BC-01' WHERE TransID = '007'" << 1;
-        QTest::newRow("account twice") << chart.arg("'6100'") << 1;
-        QTest::newRow("account without code") << chart.arg("NULL") << 2;
+        addRow("id without case", trans.arg("bc-01"), 1);
+        addRow("digits are text", trans.arg("7"), 0);
+        addRow("update onto a key",
+               "UPDATE tblCashbook SET TransID = 'BC-01' WHERE TransID = '007'", 1);
+        addRow("account twice", chart.arg("'6100'"), 1);
+        addRow("account without code", chart.arg("NULL"), 2);
     }
 
     void keys() {
@@ -163,16 +163,16 @@ private slots:
     void leftUntouched_data() {
         // changes: to a template book; none: a text file
         columns<QStringList, QString>("changes", "refusal");
-        QTest::newRow("newer format") << QStringList{"PRAGMA user_version = 99"} << "newer";
-        QTest::newRow("another program's") << QStringList{"PRAGMA application_id = 7"} << "foreign";
-        QTest::newRow("unmarked, no book tables")
-            << QStringList{"PRAGMA application_id = 0", "PRAGMA user_version = 0",
-                           "DROP TABLE tblTaxTable"}
-            << "foreign";
-        QTest::newRow("not SQLite") << QStringList() << "foreign";
-        QTest::newRow("failed upgrade")
-            << QStringList{"INSERT INTO tblChartOfAccounts VALUES ('1000', ' ', 'Bank', '')"}
-            << "failed";
+        addRow("newer format", QStringList{"PRAGMA user_version = 99"}, "newer");
+        addRow("another program's", QStringList{"PRAGMA application_id = 7"}, "foreign");
+        addRow("unmarked, no book tables",
+               QStringList{"PRAGMA application_id = 0", "PRAGMA user_version = 0",
+                           "DROP TABLE tblTaxTable"},
+               "foreign");
+        addRow("not SQLite", QStringList(), "foreign");
+        addRow("failed upgrade",
+               QStringList{"INSERT INTO tblChartOfAccounts VALUES ('1000', ' ', 'Bank', '')"},
+               "failed");
     }
 
     void leftUntouched() {
@@ -211,42 +211,39 @@ private slots:
             "CREATE INDEX i ON t (b, d)", "CREATE INDEX k ON t (d COLLATE RTRIM, c)",
             "INSERT INTO t VALUES ('x', 1, 2, 'p '), ('Y', 1, 2.5, 'p'), ('z', NULL, NULL, NULL), "
             "('w', -3, 1e300, 'Q'), ('v', 7, 2, x'00ff')"};
-        QTest::newRow("sound: repeats, nothing, reals, blobs") << QList<QStringList>{table} << "";
-        QTest::newRow("an index holding another's entries")
-            << QList<
-                   QStringList>{table,
-                                {"PRAGMA writable_schema = ON",
-                                 "CREATE TEMP TABLE r AS SELECT name, rootpage FROM sqlite_master",
-                                 "UPDATE sqlite_master SET rootpage = (SELECT rootpage FROM r "
-                                 "WHERE r.name = iif(sqlite_master.name = 'i', 'k', 'i')) "
-                                 "WHERE name IN ('i', 'k')"}}
-            << "index ";
-        QTest::newRow("a row missing from an index")
-            << QList<QStringList>{table,
-                                  {"CREATE TABLE kept AS SELECT * FROM sqlite_schema WHERE name = "
-                                   "'i'",
-                                   "PRAGMA writable_schema = ON",
-                                   "DELETE FROM sqlite_schema WHERE name = 'i'"},
-                                  {"INSERT INTO t VALUES ('u', 9, 9, 'r')"},
-                                  {"PRAGMA writable_schema = ON",
-                                   "INSERT INTO sqlite_schema SELECT * FROM kept"},
-                                  {"DROP TABLE kept"}}
-            << "wrong # of entries in index i: 5 for 6 rows";
+        using Steps = QList<QStringList>;
+        addRow("sound: repeats, nothing, reals, blobs", Steps{table}, "");
+        addRow("an index holding another's entries",
+               Steps{table,
+                     {"PRAGMA writable_schema = ON",
+                      "CREATE TEMP TABLE r AS SELECT name, rootpage FROM sqlite_master",
+                      "UPDATE sqlite_master SET rootpage = (SELECT rootpage FROM r WHERE r.name = "
+                      "iif(sqlite_master.name = 'i', 'k', 'i')) WHERE name IN ('i', 'k')"}},
+               "index ");
+        addRow(
+            "a row missing from an index",
+            Steps{table,
+                  {"CREATE TABLE kept AS SELECT * FROM sqlite_schema WHERE name = 'i'",
+                   "PRAGMA writable_schema = ON", "DELETE FROM sqlite_schema WHERE name = 'i'"},
+                  {"INSERT INTO t VALUES ('u', 9, 9, 'r')"},
+                  {"PRAGMA writable_schema = ON", "INSERT INTO sqlite_schema SELECT * FROM kept"},
+                  {"DROP TABLE kept"}},
+            "wrong # of entries in index i: 5 for 6 rows");
         // Written in one order, then read in another: the index holds its keys out of order,
         // and then twice.
         const QStringList renamed{"PRAGMA writable_schema = ON",
                                   "UPDATE sqlite_schema SET sql = 'CREATE TABLE s (a TEXT "
                                   "COLLATE NOCASE PRIMARY KEY, b)' WHERE name = 's'"};
-        QTest::newRow("an index out of order")
-            << QList<QStringList>{{"CREATE TABLE s (a TEXT PRIMARY KEY, b)",
-                                   "INSERT INTO s VALUES ('B', 1), ('a', 2)"},
-                                  renamed}
-            << "index sqlite_autoindex_s_1: entries out of order";
-        QTest::newRow("a key held twice")
-            << QList<QStringList>{{"CREATE TABLE s (a TEXT PRIMARY KEY, b)",
-                                   "INSERT INTO s VALUES ('x', 1), ('X', 2)"},
-                                  renamed}
-            << "index sqlite_autoindex_s_1: non-unique entry";
+        addRow("an index out of order",
+               Steps{{"CREATE TABLE s (a TEXT PRIMARY KEY, b)",
+                      "INSERT INTO s VALUES ('B', 1), ('a', 2)"},
+                     renamed},
+               "index sqlite_autoindex_s_1: entries out of order");
+        addRow("a key held twice",
+               Steps{{"CREATE TABLE s (a TEXT PRIMARY KEY, b)",
+                      "INSERT INTO s VALUES ('x', 1), ('X', 2)"},
+                     renamed},
+               "index sqlite_autoindex_s_1: non-unique entry");
     }
 
     void integrityAgreesWithTheEngine() {

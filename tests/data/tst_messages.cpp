@@ -63,38 +63,6 @@ void TestMessages::texts_data() {
     row("partyNameRequired", Messages::partyNameRequired("Customer"), "Must enter Customer Name.");
     row("notFound", Messages::notFound("Customer ", "O'Brien"), "Customer O'Brien was not found.");
     // ---- master files
-    const QString importTail =
-        "this would cause duplication. \r\n\r\nBefore this procedure can work, you must have "
-        "already exported \r\neg from Accpac / Adagio those fields to a text file using comma "
-        "delimited format.\r\n\r\nDo you wish to continue?";
-    row("exportAccountsQuestion", Messages::exportAccountsQuestion(),
-        "This procedure exports the fields account codes, departments \r\nand descriptions to "
-        "a "
-        "text file (*.txt).\r\n\r\nDo you wish to continue?");
-    row("exportCustomersQuestion", Messages::exportCustomersQuestion(),
-        "This procedure exports the fields Customer ID, Customer Name, \r\nAddress1, Address2, "
-        "Address3, Address4 and Postal Code to a text file (*.txt).\r\n\r\nDo you wish to "
-        "continue?");
-    row("exportVendorsQuestion", Messages::exportVendorsQuestion(),
-        "This procedure exports the fields Vendor ID, Vendor Name, \r\nAddress1, Address2, "
-        "Address3, Address4 and Postal Code to a text file (*.txt).\r\n\r\nDo you wish to "
-        "continue?");
-    row("importAccountsQuestion", Messages::importAccountsQuestion(),
-        "This procedure imports the fields account codes, departments \r\nand descriptions "
-        "from "
-        "a text file (*.txt, *.csv).\r\n\r\nIt will add the accounts to any existing accounts "
-        "except where \r\n" +
-            importTail);
-    row("importCustomersQuestion", Messages::importCustomersQuestion(),
-        "This procedure imports the fields Customer Number, Customer Name,\r\nAddress1, "
-        "Address2, Address3, Address4 and Postal Code from \r\na text file (*.txt, *.csv).\r\n"
-        "\r\nIt will add the Customers to any existing records except where \r\n" +
-            importTail);
-    row("importVendorsQuestion", Messages::importVendorsQuestion(),
-        "This procedure imports the fields Vendor Number, Vendor Name,\r\nAddress1, Address2, "
-        "Address3, Address4 and Postal Code from \r\na text file (*.txt, *.csv).\r\n\r\nIt "
-        "will add the Vendors to any existing records except where \r\n" +
-            importTail);
     row("createFileQuestion", Messages::createFileQuestion("/d/new.txt"),
         "The file /d/new.txt does not exist.\r\n\r\nDo you want to create it?");
     row("exportOverBook", Messages::exportOverBook("/d/cashbook.mdb"),

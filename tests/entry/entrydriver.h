@@ -167,11 +167,7 @@ public:
     template <typename T = QWidget> T* get(const QString& name) {
         return child<T>(window.get(), name);
     }
-    QString text(const QString& name) {
-        if (auto* combo = window->findChild<QComboBox*>(name))
-            return combo->currentText();
-        return get<QLineEdit>(name)->text();
-    }
+    QString text(const QString& name) { return textOf(window.get(), name); }
     // The fields' texts (names separated by spaces) joined by "|".
     QString texts(const QString& names) {
         QStringList values;

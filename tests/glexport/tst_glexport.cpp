@@ -123,21 +123,17 @@ private slots:
         // lines: TransID|account|dept|DR|CR|description
         columns<QList<int>, QStringList>("modes", "lines");
         const QString d = "Office supplies";
-        QTest::newRow("mode 1: sides in order, signs, void and reversed included")
-            << QList<int>{1}
-            << QStringList{"000123|1000||0|-107|" + d, "000123|6000|00|100|0|" + d,
-                           "000123|2110||7|0|" + d,    "R1|1000||53.5|0|" + d,
-                           "R1|6000|00|0|-50|" + d,    "R1|2110||0|-3.5|" + d,
-                           "V9|1000||0|-10|" + d,      "V9|6000|00|10|0|" + d,
-                           "X9|1000||20|0|O'Brien's",  "X9|6000|00|0|-20|O'Brien's"};
-        QTest::newRow("mode 0 after mode 1: bank lines only")
-            << QList<int>{1, 0}
-            << QStringList{"000123|1000||0|-107|" + d, "R1|1000||53.5|0|" + d,
-                           "V9|1000||0|-10|" + d, "X9|1000||20|0|O'Brien's"};
-        QTest::newRow("mode 2: old outstanding, not last month's reconciled")
-            << QList<int>{2}
-            << QStringList{"000050|1000||0|-30|" + d, "000123|1000||0|-107|" + d,
-                           "R1|1000||53.5|0|" + d, "000200|1000||0|-5|" + d};
+        addRow("mode 1: sides in order, signs, void and reversed included", QList<int>{1},
+               QStringList{"000123|1000||0|-107|" + d, "000123|6000|00|100|0|" + d,
+                           "000123|2110||7|0|" + d, "R1|1000||53.5|0|" + d, "R1|6000|00|0|-50|" + d,
+                           "R1|2110||0|-3.5|" + d, "V9|1000||0|-10|" + d, "V9|6000|00|10|0|" + d,
+                           "X9|1000||20|0|O'Brien's", "X9|6000|00|0|-20|O'Brien's"});
+        addRow("mode 0 after mode 1: bank lines only", QList<int>{1, 0},
+               QStringList{"000123|1000||0|-107|" + d, "R1|1000||53.5|0|" + d,
+                           "V9|1000||0|-10|" + d, "X9|1000||20|0|O'Brien's"});
+        addRow("mode 2: old outstanding, not last month's reconciled", QList<int>{2},
+               QStringList{"000050|1000||0|-30|" + d, "000123|1000||0|-107|" + d,
+                           "R1|1000||53.5|0|" + d, "000200|1000||0|-5|" + d});
     }
 
     void distribution() {
@@ -184,23 +180,20 @@ private slots:
         // ids: one line each
         // lines: as kBatch; empty when the rebuild fails
         columns<QStringList, QString, QStringList>("ids", "settings", "lines");
-        QTest::newRow("defaults, 99999 shared, leading zeros, amount 0")
-            << QStringList{"AB1", "000123", "B2"} << ""
-            << QStringList{"091231|1000|00|CBGL|123|091231|12.5|$|SP|091231",
+        addRow("defaults, 99999 shared, leading zeros, amount 0",
+               QStringList{"AB1", "000123", "B2"}, "",
+               QStringList{"091231|1000|00|CBGL|123|091231|12.5|$|SP|091231",
                            "091231|1000|00|CBGL|99999|091231|12.5|$|SP|091231",
-                           "091231|1000|00|CBGL|99999|091231|0|$|SP|091231"};
-        QTest::newRow("settings given, numeric IDs in other forms")
-            << QStringList{" +12 ", "1,000", "2.5e1"}
-            << "GLSourceCode = 'GJ', GLHomeCurrency = 'S$', GLRateType = 'AV'"
-            << QStringList{"091231|1000|00|GJ|12|091231|12.5|S$|AV|091231",
+                           "091231|1000|00|CBGL|99999|091231|0|$|SP|091231"});
+        addRow("settings given, numeric IDs in other forms", QStringList{" +12 ", "1,000", "2.5e1"},
+               "GLSourceCode = 'GJ', GLHomeCurrency = 'S$', GLRateType = 'AV'",
+               QStringList{"091231|1000|00|GJ|12|091231|12.5|S$|AV|091231",
                            "091231|1000|00|GJ|1000|091231|12.5|S$|AV|091231",
-                           "091231|1000|00|GJ|25|091231|0|S$|AV|091231"};
-        QTest::newRow("a signed number and letters in one batch")
-            << QStringList{"+12", "AB1"} << ""
-            << QStringList{"091231|1000|00|CBGL|12|091231|12.5|$|SP|091231",
-                           "091231|1000|00|CBGL|99999|091231|12.5|$|SP|091231"};
-        QTest::newRow("a number beyond 32 bits fails")
-            << QStringList{"1", "2147483648"} << "" << QStringList{};
+                           "091231|1000|00|GJ|25|091231|0|S$|AV|091231"});
+        addRow("a signed number and letters in one batch", QStringList{"+12", "AB1"}, "",
+               QStringList{"091231|1000|00|CBGL|12|091231|12.5|$|SP|091231",
+                           "091231|1000|00|CBGL|99999|091231|12.5|$|SP|091231"});
+        addRow("a number beyond 32 bits fails", QStringList{"1", "2147483648"}, "", QStringList{});
     }
 
     void batch() {
@@ -238,7 +231,7 @@ private slots:
             "-107.25 \r\n\"E\", 1 ,\"030105\", 0 ,\"6000\",00,\"CBGL\", 123 ,"
             "\"030105\",@, 107.25 \r\n";
         const auto row = [&](const char* name, const QVariant& desc, const QByteArray& written) {
-            QTest::newRow(name) << "" << desc << QByteArray(single).replace("@", written);
+            addRow(name, "", desc, QByteArray(single).replace("@", written));
         };
         row("the example line", "Office supplies", "\"Office supplies\"");
         row("empty description", QVariant(), "\"\"");
@@ -251,13 +244,13 @@ private slots:
         row("Windows-1252", QString::fromUtf8("Caf\u00e9 \u20ac5"),
             "\"Caf\xe9 \x80"
             "5\"");
-        QTest::newRow("multi-currency")
-            << "GLSingleMultiCurrency = 'M', GLSourceCode = 'GJ', GLHomeCurrency = 'S$'"
-            << QVariant("Office supplies")
-            << QByteArray("\"E\", 1 ,\"030105\", 0 ,\"1000\",\"\",\"GJ\", 123 ,\"030105\",\"Office "
+        addRow("multi-currency",
+               "GLSingleMultiCurrency = 'M', GLSourceCode = 'GJ', GLHomeCurrency = 'S$'",
+               QVariant("Office supplies"),
+               QByteArray("\"E\", 1 ,\"030105\", 0 ,\"1000\",\"\",\"GJ\", 123 ,\"030105\",\"Office "
                           "supplies\",-107.25 ,\"S$\",\"SP\",\"030105\", 1 ,-107.25 \r\n\"E\", 1 ,"
                           "\"030105\", 0 ,\"6000\",00,\"GJ\", 123 ,\"030105\",\"Office supplies\", "
-                          "107.25 ,\"S$\",\"SP\",\"030105\", 1 , 107.25 \r\n");
+                          "107.25 ,\"S$\",\"SP\",\"030105\", 1 , 107.25 \r\n"));
     }
 
     void fileByteForByte() {
@@ -303,8 +296,7 @@ private slots:
         const auto row = [](const char* name, const QString& setup, bool include,
                             const QString& file, const QStringList& boxes, bool yes, bool written,
                             int unmarked, bool diskFull = false, const QString& desc = "Void") {
-            QTest::newRow(name) << setup << include << desc << file << boxes << yes << diskFull
-                                << written << unmarked;
+            addRow(name, setup, include, desc, file, boxes, yes, diskFull, written, unmarked);
         };
         const QString marked =
             "UPDATE tblCashbook SET ExportedToAccpac = 1 WHERE TransDate >= '2003-01-01'";
@@ -389,9 +381,9 @@ private slots:
     void numericText_data() {
         columns<QString, bool>("text", "numeric");
         for (const char* yes : {"0", "00", " 12 ", "-3", "+.5", "1,000.25", "12.", "1e5", "2E-3"})
-            QTest::newRow(yes) << QString(yes) << true;
+            addRow(yes, QString(yes), true);
         for (const char* no : {"", " ", "1 2", "1e", "e5", ".", "12a", "$5", "1-", "\xd9\xa3"})
-            QTest::newRow(no) << QString::fromUtf8(no) << false;
+            addRow(no, QString::fromUtf8(no), false);
     }
 
     void numericText() {

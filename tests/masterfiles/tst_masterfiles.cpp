@@ -253,24 +253,19 @@ private slots:
     void roundTripThenDuplicates_data() {
         columns<QString, QString, QList<QVariantList>, QString, QStringList>(
             "kind", "insert", "records", "select", "duplicates");
-        QTest::newRow("customers")
-            << "Customers" << kAddCustomer
-            << QList<QVariantList>{{"001", "Smith, John", "1 \"The\" Lane", "", "Town, State", "",
-                                    "d,e"},
-                                   {"c2", "Café Müller", "Straße", "", "", "", ""}}
-            << kCustomers
-            << QStringList{Messages::duplicateCustomer("001", "Smith, John"),
-                           Messages::duplicateCustomer("c2", "Café Müller")};
-        QTest::newRow("accounts")
-            << "COA" << kAddAccount
-            << QList<QVariantList>{{"6100", "ADMIN", "Wages, Salaries", "6100,ADMIN"}} << kAccounts
-            << QStringList{Messages::duplicateAccount("6100", "ADMIN", "Wages, Salaries")};
-        QTest::newRow("vendors") << "Vendors"
-                                 << "INSERT INTO tblVendors VALUES (?, ?, ?, ?, ?, ?, ?)"
-                                 << QList<QVariantList>{{"V1", "Acme, Inc.", "", "", "", "",
-                                                         "2000"}}
-                                 << kVendors
-                                 << QStringList{Messages::duplicateVendor("V1", "Acme, Inc.")};
+        addRow("customers", "Customers", kAddCustomer,
+               QList<QVariantList>{
+                   {"001", "Smith, John", "1 \"The\" Lane", "", "Town, State", "", "d,e"},
+                   {"c2", "Café Müller", "Straße", "", "", "", ""}},
+               kCustomers,
+               QStringList{Messages::duplicateCustomer("001", "Smith, John"),
+                           Messages::duplicateCustomer("c2", "Café Müller")});
+        addRow("accounts", "COA", kAddAccount,
+               QList<QVariantList>{{"6100", "ADMIN", "Wages, Salaries", "6100,ADMIN"}}, kAccounts,
+               QStringList{Messages::duplicateAccount("6100", "ADMIN", "Wages, Salaries")});
+        addRow("vendors", "Vendors", "INSERT INTO tblVendors VALUES (?, ?, ?, ?, ?, ?, ?)",
+               QList<QVariantList>{{"V1", "Acme, Inc.", "", "", "", "", "2000"}}, kVendors,
+               QStringList{Messages::duplicateVendor("V1", "Acme, Inc.")});
     }
 
     void roundTripThenDuplicates() {

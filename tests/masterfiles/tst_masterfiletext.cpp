@@ -23,35 +23,33 @@ private slots:
     // A file's bytes to its lines, as the import reads them.
     void lines_data() {
         columns<QByteArray, QStringList>("bytes", "lines");
-        QTest::newRow("CR only") << QByteArray("a\rb\r") << QStringList{"a", "b"};
-        QTest::newRow("LF only, empty line kept")
-            << QByteArray("a\n\nb") << QStringList{"a", "", "b"};
-        QTest::newRow("empty") << QByteArray() << QStringList{};
-        QTest::newRow("utf-8, byte-order mark dropped") << QByteArray("\xef\xbb\xbf"
-                                                                      "Caf\xc3\xa9\r\n")
-                                                        << QStringList{"Café"};
-        QTest::newRow("windows-1252")
-            << QByteArray("Caf\xe9 M\xfcller \x80 \x93q\x94 \x96 \x85 \x8a\x9a\x9f")
-            << QStringList{"Café Müller € “q” – … ŠšŸ"};
-        QTest::newRow("windows-1252 undefined bytes")
-            << QByteArray("a\x81\x8d\x8f\x90\x9d")
-            << QStringList{QString::fromUtf16(u"a\u0081\u008d\u008f\u0090\u009d")};
-        QTest::newRow("one bad byte makes the whole file 1252")
-            << QByteArray("Caf\xc3\xa9 \xe9") << QStringList{"CafÃ© é"};
-        QTest::newRow("truncated utf-8 sequence at the end")
-            << QByteArray("ab\xc3") << QStringList{"abÃ"};
-        QTest::newRow("byte-order mark alone") << QByteArray("\xef\xbb\xbf") << QStringList{};
-        QTest::newRow("byte-order mark inside kept")
-            << QByteArray("a\n\xef\xbb\xbf"
-                          "b")
-            << QStringList{"a", QString(QChar(0xFEFF)) + QStringLiteral("b")};
+        using L = QStringList;
+        addRow("CR only", QByteArray("a\rb\r"), L{"a", "b"});
+        addRow("LF only, empty line kept", QByteArray("a\n\nb"), L{"a", "", "b"});
+        addRow("empty", QByteArray(), L{});
+        addRow("utf-8, byte-order mark dropped",
+               QByteArray("\xef\xbb\xbf"
+                          "Caf\xc3\xa9\r\n"),
+               L{"Café"});
+        addRow("windows-1252",
+               QByteArray("Caf\xe9 M\xfcller \x80 \x93q\x94 \x96 \x85 \x8a\x9a\x9f"),
+               L{"Café Müller € “q” – … ŠšŸ"});
+        addRow("windows-1252 undefined bytes", QByteArray("a\x81\x8d\x8f\x90\x9d"),
+               L{QString::fromUtf16(u"a\u0081\u008d\u008f\u0090\u009d")});
+        addRow("one bad byte makes the whole file 1252", QByteArray("Caf\xc3\xa9 \xe9"),
+               L{"CafÃ© é"});
+        addRow("truncated utf-8 sequence at the end", QByteArray("ab\xc3"), L{"abÃ"});
+        addRow("byte-order mark alone", QByteArray("\xef\xbb\xbf"), L{});
+        addRow("byte-order mark inside kept",
+               QByteArray("a\n\xef\xbb\xbf"
+                          "b"),
+               L{"a", QString(QChar(0xFEFF)) + QStringLiteral("b")});
         // The file is read in chunks of 64 KiB: endings and sequences across their edges.
         const QByteArray edge(65535, 'x');
-        QTest::newRow("CR LF across a chunk edge") << edge + "\r\nb\r\n"
-                                                   << QStringList{QString(edge), "b"};
-        QTest::newRow("CR CR at a chunk edge") << edge + "\r\r" << QStringList{QString(edge), ""};
-        QTest::newRow("utf-8 sequence across a chunk edge")
-            << edge + "\xc3\xa9" << QStringList{QString(edge) + QStringLiteral("é")};
+        addRow("CR LF across a chunk edge", edge + "\r\nb\r\n", L{QString(edge), "b"});
+        addRow("CR CR at a chunk edge", edge + "\r\r", L{QString(edge), ""});
+        addRow("utf-8 sequence across a chunk edge", edge + "\xc3\xa9",
+               L{QString(edge) + QStringLiteral("é")});
     }
     // The whole file decoded and cut, and the file read a line at a time, agree.
     void lines() {
@@ -75,7 +73,7 @@ void TestMasterFileText::splitLine_data() {
     columns<QString, int, std::optional<QStringList>>("line", "count", "values");
     auto row = [](const char* name, const char* line, int count,
                   std::optional<QStringList> values) {
-        QTest::newRow(name) << QString::fromUtf8(line) << count << values;
+        addRow(name, QString::fromUtf8(line), count, values);
     };
     row("last keeps the rest", R"("1","2","c","d")", 3, QStringList{"1", "2", R"(c","d)"});
     row("quoted comma stays", R"("a,b",c)", 2, QStringList{"a,b", "c"});

@@ -145,12 +145,12 @@ private slots:
     void longListReadInPages_data() {
         columns<QList<int>, bool>("rows", "withNull");
         const int last = kLongCount - 1;
-        QTest::newRow("from the first") << range(0, last) << false;
-        QTest::newRow("from the last") << range(last, 0) << false;
-        QTest::newRow("from the middle out") << range(400, last) + range(399, 0) << false;
-        QTest::newRow("jumps") << QList<int>{300, 10, last - 2, 256, 255, 513, 511, 512} << false;
-        QTest::newRow("a null first, from the last") << range(last + 1, 0) << true;
-        QTest::newRow("a null first, jumps") << QList<int>{300, 0, last + 1, 257, 1} << true;
+        addRow("from the first", range(0, last), false);
+        addRow("from the last", range(last, 0), false);
+        addRow("from the middle out", range(400, last) + range(399, 0), false);
+        addRow("jumps", QList<int>{300, 10, last - 2, 256, 255, 513, 511, 512}, false);
+        addRow("a null first, from the last", range(last + 1, 0), true);
+        addRow("a null first, jumps", QList<int>{300, 0, last + 1, 257, 1}, true);
     }
 
     void longListReadInPages() {
@@ -167,16 +167,16 @@ private slots:
     void longListTypeAhead_data() {
         // row: -1: nothing selected
         columns<QString, int>("typed", "row");
-        QTest::newRow("the first, wrapping") << "K000" << 0;
-        QTest::newRow("the second when the first matches too") << "k0" << 1;
-        QTest::newRow("the last") << "k599" << kLongCount - 1;
-        QTest::newRow("into the middle, any case") << "K3" << 303;
-        QTest::newRow("on the third page") << "K52" << 523;
-        QTest::newRow("duplicates across a page boundary") << "k255" << 255;
-        QTest::newRow("after the duplicates") << "K256" << 259;
+        addRow("the first, wrapping", "K000", 0);
+        addRow("the second when the first matches too", "k0", 1);
+        addRow("the last", "k599", kLongCount - 1);
+        addRow("into the middle, any case", "K3", 303);
+        addRow("on the third page", "K52", 523);
+        addRow("duplicates across a page boundary", "k255", 255);
+        addRow("after the duplicates", "K256", 259);
         // A step that matches nothing keeps the row the last one selected.
-        QTest::newRow("no match keeps the selection") << "K25x" << 250;
-        QTest::newRow("past the last") << "L" << -1;
+        addRow("no match keeps the selection", "K25x", 250);
+        addRow("past the last", "L", -1);
     }
 
     void longListTypeAhead() {
@@ -256,8 +256,7 @@ private slots:
             "which", "button", "typed", "how", "chosen", "caption", "focus", "missing");
         auto row = [](const char* name, int which, const char* button, const char* typed, int how,
                       const char* chosen, const char* caption, int focus, bool missing = false) {
-            QTest::newRow(name) << which << QString(button) << QString(typed) << how
-                                << QString(chosen) << QString(caption) << focus << missing;
+            addRow(name, which, button, typed, how, chosen, caption, focus, missing);
         };
         row("chart, apostrophe", 2, "cmdFindByDesc", "owner'", 0, "Owner's Capital",
             "Account: 3 of 4", -1);

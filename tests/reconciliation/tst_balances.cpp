@@ -5,6 +5,7 @@
 #include "reconciliation/balances.h"
 #include "reconciliation/currentbalance.h"
 #include "statement/statementstore.h"
+#include "support/datarows.h"
 #include "support/testbook.h"
 
 #include <QRandomGenerator>
@@ -67,14 +68,13 @@ private slots:
 };
 
 void TestBalances::balances_data() {
-    QTest::addColumn<QStringList>("rows");   // id|date|status|cents
-    QTest::addColumn<QStringList>("writes"); // then, as another tool; "!": the book refuses it
-    QTest::addColumn<int>("month");
-    QTest::addColumn<int>("year");
-    QTest::addColumn<QList<qint64>>("cents"); // modes 0, 1, 2, starting balance 1000.00
+    // rows: id|date|status|cents; writes: then, as another tool ("!": the book refuses it);
+    // cents: modes 0, 1, 2, starting balance 1000.00
+    columns<QStringList, int, int, QList<qint64>, QStringList>("rows", "month", "year", "cents",
+                                                               "writes");
     const auto row = [](const char* name, const QStringList& rows, int month, int year,
                         const QList<qint64>& cents, const QStringList& writes = {}) {
-        QTest::newRow(name) << rows << writes << month << year << cents;
+        addRow(name, rows, month, year, cents, writes);
     };
     row("empty book", {}, 3, 2024, {100000, 100000, 100000});
     row("only reversed and void", {"1|2024-01-05|3|500", "2|2024-01-06|4|-70", "3|2023-01-06|4|9"},
@@ -125,11 +125,9 @@ void TestBalances::balances_data() {
 }
 
 void TestBalances::balances() {
-    QFETCH(QStringList, rows);
-    QFETCH(QStringList, writes);
-    QFETCH(int, month);
-    QFETCH(int, year);
-    QFETCH(QList<qint64>, cents);
+    const auto [rows, month, year, cents, writes] =
+        fetch<QStringList, int, int, QList<qint64>, QStringList>("rows", "month", "year", "cents",
+                                                                 "writes");
     TestBook book;
     book.sql("UPDATE tblBankDetails SET StartingBankBalance = 10000000");
     setPeriod(book.db, month, year);

@@ -37,10 +37,6 @@ void fillBook(TestBook& book) {
                   row[5], row[0]});
 }
 
-QString text(QWidget* window, const char* name) {
-    return child<QLineEdit>(window, QString::fromLatin1(name))->text();
-}
-
 QString caption(QWidget* window) {
     return child<QLabel>(window, QStringLiteral("lblPosition"))->text();
 }
@@ -51,9 +47,9 @@ QString figures(QWidget* window) {
     for (int i = 0; i < 3; ++i)
         labels << child<QLabel>(window, QStringLiteral("lblCalculating(%1)").arg(i))->text();
     labels.removeDuplicates();
-    return text(window, "txtCashbookCurrentBalance") + "|" +
-           text(window, "txtBankStatementBalance") + "|" + text(window, "txtAbsoluteDifference") +
-           "|" + labels.join(QLatin1Char(','));
+    return textOf(window, "txtCashbookCurrentBalance") + "|" +
+           textOf(window, "txtBankStatementBalance") + "|" +
+           textOf(window, "txtAbsoluteDifference") + "|" + labels.join(QLatin1Char(','));
 }
 
 QString column(const Model* model, int column) {
@@ -76,9 +72,9 @@ private slots:
         CashbookWindow window(book.services);
         auto* model = window.model();
         QCOMPARE(window.windowTitle(), QStringLiteral("Cashbook - Reconciliation"));
-        QCOMPARE(text(&window, "txtCurrentMonth") + " " + text(&window, "txtCurrentYear"),
+        QCOMPARE(textOf(&window, "txtCurrentMonth") + " " + textOf(&window, "txtCurrentYear"),
                  QStringLiteral("March 2024"));
-        QCOMPARE(text(&window, "txtCurrentView"),
+        QCOMPARE(textOf(&window, "txtCurrentView"),
                  QStringLiteral("Current and Outstanding Transactions"));
         QCOMPARE(column(model, Model::TransIdColumn), QStringLiteral("E1,M1,M2,M3"));
         QCOMPARE(column(model, Model::DateColumn),
@@ -94,7 +90,7 @@ private slots:
                      c == Model::StatusColumn);
 
         press(window, "cmdAllTransactions");
-        QCOMPARE(text(&window, "txtCurrentView"), QStringLiteral("All Transactions"));
+        QCOMPARE(textOf(&window, "txtCurrentView"), QStringLiteral("All Transactions"));
         QCOMPARE(column(model, Model::TransIdColumn), QStringLiteral("E1,E2,M1,M2,M3"));
         press(window, "navLast");
         QCOMPARE(caption(&window), QStringLiteral("Record: 5 of 5"));
@@ -126,9 +122,7 @@ private slots:
                "$1,230.00|$1,300.00|$70.00|Calculating...");
         addRow("cleared is outstanding", 1, "", "1", QString(),
                "$1,430.00|$1,300.00|$130.00|Calculated");
-        addRow("7 is outstanding", 3, "7", "1", QString(),
-               "$431.00|$1,500.00|$1,069.00|Calculated");
-        addRow("5 is outstanding", 3, "5", "1", QString(),
+        addRow("a number above 4 is outstanding", 3, "5", "1", QString(),
                "$431.00|$1,500.00|$1,069.00|Calculated");
         for (const char* refused : {"x", "0", "-1", "4.5"})
             addRow(refused, refused[0] == 'x' ? 1 : 0, refused, refused[0] == 'x' ? "2" : "1",
@@ -207,7 +201,6 @@ private slots:
                QStringList{question("November"), Messages::periodEndCompleted("December", "2024")},
                "12/2024");
         addRow("December, No", button, "12/2024", QStringList{question("December")}, "12/2024");
-        addRow("November, No", button, "11/2024", QStringList{question("November")}, "11/2024");
         addRow("month unreadable", button, "13/2024",
                QStringList{Messages::errorReport(ErrorNumber::TypeMismatch,
                                                  "The current month \"13\" cannot be read.",

@@ -18,13 +18,6 @@ bool enabled(QWidget* window, const QString& name) {
     return child<QWidget>(window, name)->isEnabled();
 }
 
-QString textOf(QWidget* window, const QString& name) {
-    QWidget* w = child<QWidget>(window, name);
-    if (auto* combo = qobject_cast<QComboBox*>(w))
-        return combo->currentText();
-    return qobject_cast<QLineEdit*>(w)->text();
-}
-
 void setTextOf(QWidget* window, const QString& name, const QString& text) {
     QWidget* w = child<QWidget>(window, name);
     if (auto* combo = qobject_cast<QComboBox*>(w))

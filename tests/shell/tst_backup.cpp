@@ -66,20 +66,19 @@ private slots:
 };
 
 void TestBackup::backUp_data() {
-    QTest::addColumn<QString>("damage");
-    QTest::newRow("checked") << "";
-    QTest::newRow("a row lost in the copy")
-        << "DELETE FROM tblTransactionType WHERE TransType = '3'";
-    QTest::newRow("an amount changed in the copy") << "UPDATE tblCashbook SET DoubleEntryBank = 1";
-    QTest::newRow("a copy cut short") << "cut";
+    columns<QString>("damage");
+    addRow("checked", "");
+    addRow("a row lost in the copy", "DELETE FROM tblTransactionType WHERE TransType = '3'");
+    addRow("an amount changed in the copy", "UPDATE tblCashbook SET DoubleEntryBank = 1");
+    addRow("a copy cut short", "cut");
     // Left so until its first write: the copy of its pages is made a rollback-journal book.
-    QTest::newRow("a write-ahead book") << "write-ahead";
+    addRow("a write-ahead book", "write-ahead");
     // The copy cannot grow past a file-size limit (`ulimit -f`): the write fails, and is told.
-    QTest::newRow("a file-size limit") << "limit";
+    addRow("a file-size limit", "limit");
 }
 
 void TestBackup::backUp() {
-    QFETCH(QString, damage);
+    const auto [damage] = fetch<QString>("damage");
     TestBook book;
     book.sql(QStringLiteral("INSERT INTO tblCashbook (TransID, DoubleEntryBank) VALUES ('7', 5)"));
     const QString target = book.appDir() + QStringLiteral("/chosen.mdb");
@@ -371,20 +370,17 @@ void TestBackup::automaticBackupsBeforeImportKeepTen() {
 // Every copy of the book is made as private as the book, and the backups folder no more open
 // than the book and its folder.
 void TestBackup::copiesAreAsPrivateAsTheBook_data() {
-    QTest::addColumn<QString>("copy");
-    QTest::addColumn<int>("mode");       // the book's
-    QTest::addColumn<int>("folderMode"); // the backups folder's; 0: the copy is beside the book
-    QTest::newRow("automatic, private book") << "automatic" << 0600 << 0700;
-    QTest::newRow("manual, a book the group reads") << "manual" << 0640 << 0750;
-    QTest::newRow("before a restore") << "restore" << 0600 << 0700;
-    QTest::newRow("before a format upgrade") << "upgrade" << 0600 << 0;
-    QTest::newRow("compaction") << "compaction" << 0600 << 0;
+    // mode: the book's; folderMode: the backups folder's, 0 when the copy is beside the book
+    columns<QString, int, int>("copy", "mode", "folderMode");
+    addRow("automatic, private book", "automatic", 0600, 0700);
+    addRow("manual, a book the group reads", "manual", 0640, 0750);
+    addRow("before a restore", "restore", 0600, 0700);
+    addRow("before a format upgrade", "upgrade", 0600, 0);
+    addRow("compaction", "compaction", 0600, 0);
 }
 
 void TestBackup::copiesAreAsPrivateAsTheBook() {
-    QFETCH(QString, copy);
-    QFETCH(int, mode);
-    QFETCH(int, folderMode);
+    const auto [copy, mode, folderMode] = fetch<QString, int, int>("copy", "mode", "folderMode");
     // The usual default permissions, under which a new file is readable by everyone.
     const auto umaskBack = qScopeGuard([was = ::umask(022)] { ::umask(was); });
     TestBook book(TestBook::Open::No);
@@ -440,21 +436,19 @@ QTEST_MAIN(TestBackup)
 // them in a progress dialog when the work takes a while, painting its windows between steps),
 // and a second start while one runs (a click reaching the window then) does nothing.
 void TestBackup::longWorkNamesItsStepsAndRunsOnce_data() {
-    QTest::addColumn<QString>("work");
-    QTest::addColumn<QStringList>("steps");
+    columns<QString, QStringList>("work", "steps");
     const QStringList backup{Messages::copyingBook(), Messages::checkingCopy(),
                              Messages::movingIntoPlace()};
-    QTest::newRow("back up") << "back up" << backup;
-    QTest::newRow("restore") << "restore"
-                             << QStringList{Messages::checkingCopy(), Messages::copyingBook(),
-                                            Messages::movingIntoPlace()};
-    QTest::newRow("period end") << "period end" << backup;
-    QTest::newRow("compaction") << "compaction" << backup;
+    addRow("back up", "back up", backup);
+    addRow("restore", "restore",
+           QStringList{Messages::checkingCopy(), Messages::copyingBook(),
+                       Messages::movingIntoPlace()});
+    addRow("period end", "period end", backup);
+    addRow("compaction", "compaction", backup);
 }
 
 void TestBackup::longWorkNamesItsStepsAndRunsOnce() {
-    QFETCH(QString, work);
-    QFETCH(QStringList, steps);
+    const auto [work, steps] = fetch<QString, QStringList>("work", "steps");
     TestBook book;
     const QString chosen = book.appDir() + QStringLiteral("/chosen.mdb");
     std::function<void()> start;

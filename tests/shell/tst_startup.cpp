@@ -82,19 +82,19 @@ private slots:
 // or a refused file, each named in a message of their own; any other failure is the error
 // report labelled "Main". Either way: no window, the connection closed, the file as it was.
 void TestStartup::unusableBook_data() {
-    QTest::addColumn<QString>("damage");
-    QTest::newRow("newer format") << "PRAGMA user_version = 99";
-    QTest::newRow("negative format version") << "PRAGMA user_version = -1";
-    QTest::newRow("missing field") << "ALTER TABLE tblSystemSetup DROP COLUMN VersionType";
-    QTest::newRow("a trigger of its own") << "CREATE TRIGGER trgHostile AFTER INSERT ON "
-                                             "tblCashbook BEGIN DELETE FROM tblVendors; END";
-    QTest::newRow("no book") << "absent";
-    QTest::newRow("locked by another program") << "lock";
-    QTest::newRow("changes in the log, read-only folder") << "log";
+    columns<QString>("damage");
+    addRow("newer format", "PRAGMA user_version = 99");
+    addRow("negative format version", "PRAGMA user_version = -1");
+    addRow("missing field", "ALTER TABLE tblSystemSetup DROP COLUMN VersionType");
+    addRow("a trigger of its own", "CREATE TRIGGER trgHostile AFTER INSERT ON tblCashbook BEGIN "
+                                   "DELETE FROM tblVendors; END");
+    addRow("no book", "absent");
+    addRow("locked by another program", "lock");
+    addRow("changes in the log, read-only folder", "log");
 }
 
 void TestStartup::unusableBook() {
-    QFETCH(QString, damage);
+    const auto [damage] = fetch<QString>("damage");
     TestBook book(TestBook::Open::No);
     const QString path = book.bookPath();
     QSqlDatabase locker = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "locker");
@@ -214,17 +214,15 @@ void TestStartup::mainWindow() {
 // A book in write-ahead mode is not rewritten until the first write; one the user may not
 // change opens read-only, the user told, with only the reading commands enabled.
 void TestStartup::bookOpenedWithoutChange_data() {
-    QTest::addColumn<bool>("wal");
-    QTest::addColumn<QString>("readOnly"); // "", "file" or "folder"
-    QTest::newRow("write-ahead book") << true << "";
-    QTest::newRow("read-only book") << false << "file";
-    QTest::newRow("read-only folder") << false << "folder";
-    QTest::newRow("write-ahead book, read-only folder") << true << "folder";
+    columns<bool, QString>("wal", "readOnly"); // readOnly: "", "file" or "folder"
+    addRow("write-ahead book", true, "");
+    addRow("read-only book", false, "file");
+    addRow("read-only folder", false, "folder");
+    addRow("write-ahead book, read-only folder", true, "folder");
 }
 
 void TestStartup::bookOpenedWithoutChange() {
-    QFETCH(bool, wal);
-    QFETCH(QString, readOnly);
+    const auto [wal, readOnly] = fetch<bool, QString>("wal", "readOnly");
     TestBook book(TestBook::Open::No);
     const QString path = book.bookPath();
     if (wal)
@@ -417,26 +415,21 @@ void TestStartup::lookingWindows() {
 // totals of a sound book are compared with the transactions, and counted again when out of
 // step (the user told once).
 void TestStartup::damagedPagesReported_data() {
-    QTest::addColumn<bool>("damaged");
-    QTest::addColumn<QStringList>("backups"); // name@age in days, name>: a link to the book,
-    QTest::addColumn<QString>("latest");      // name=: the book under another name
-    QTest::addColumn<bool>("totalsOff");
+    // backups: name@age in days, name>: a link to the book, name=: the book under another name
+    columns<bool, QStringList, QString, bool>("damaged", "backups", "latest", "totalsOff");
     const QString automatic = QStringLiteral("cashbook-20030114-173000000-auto-import.mdb");
-    QTest::newRow("sound book") << false << QStringList{automatic + "@-1"} << QString() << false;
-    QTest::newRow("damaged, no backup") << true << QStringList{} << QString() << false;
-    QTest::newRow("damaged, the backup made last")
-        << true
-        << QStringList{automatic + "@-1", "cashbook-yearend-2002.mdb@-30", "cashbook-zz.mdb>",
-                       "cashbook-zzz.mdb=", "cashbook-20991231-000000000.mdb.partial@0"}
-        << automatic << false;
-    QTest::newRow("totals out of step") << false << QStringList{} << QString() << true;
+    addRow("sound book", false, QStringList{automatic + "@-1"}, QString(), false);
+    addRow("damaged, no backup", true, QStringList{}, QString(), false);
+    addRow("damaged, the backup made last", true,
+           QStringList{automatic + "@-1", "cashbook-yearend-2002.mdb@-30", "cashbook-zz.mdb>",
+                       "cashbook-zzz.mdb=", "cashbook-20991231-000000000.mdb.partial@0"},
+           automatic, false);
+    addRow("totals out of step", false, QStringList{}, QString(), true);
 }
 
 void TestStartup::damagedPagesReported() {
-    QFETCH(bool, damaged);
-    QFETCH(QStringList, backups);
-    QFETCH(QString, latest);
-    QFETCH(bool, totalsOff);
+    const auto [damaged, backups, latest, totalsOff] =
+        fetch<bool, QStringList, QString, bool>("damaged", "backups", "latest", "totalsOff");
     TestBook book(TestBook::Open::No);
     const QString path = book.bookPath();
     changeFile(path, {"WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < "
@@ -521,16 +514,14 @@ void TestStartup::writeStopsTheCheck() {
 // Another Quillan program holds the book's lock: the user may look at the book read-only, and
 // compaction and restore refuse. A lock whose program ended is taken over without a word.
 void TestStartup::bookOpenInAnotherProgram_data() {
-    QTest::addColumn<bool>("live");
-    QTest::addColumn<bool>("yes");
-    QTest::newRow("held, opened to look at") << true << true;
-    QTest::newRow("held, declined") << true << false;
-    QTest::newRow("left by a program that ended") << false << false;
+    columns<bool, bool>("live", "yes");
+    addRow("held, opened to look at", true, true);
+    addRow("held, declined", true, false);
+    addRow("left by a program that ended", false, false);
 }
 
 void TestStartup::bookOpenInAnotherProgram() {
-    QFETCH(bool, live);
-    QFETCH(bool, yes);
+    const auto [live, yes] = fetch<bool, bool>("live", "yes");
     TestBook book(TestBook::Open::No);
     const QString path = book.bookPath();
     const QString lockPath = BookLock::pathFor(path);

@@ -121,8 +121,6 @@ private slots:
     void initTestCase();
     void amounts_data();
     void amounts();
-    void ofxFields();
-    void camtFields();
     void csvLayouts_data();
     void csvLayouts();
     void files_data();
@@ -142,102 +140,52 @@ void TestStatement::initTestCase() {
 }
 
 void TestStatement::amounts_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("separator");
-    QTest::addColumn<QString>("expected"); // empty: refused
-    QTest::newRow("plain") << "12.34"
-                           << "."
-                           << "12.34";
-    QTest::newRow("thousands") << "-1,234.5"
-                               << "."
-                               << "-1234.5";
-    QTest::newRow("decimal comma") << "1.234,56"
-                                   << ","
-                                   << "1234.56";
-    QTest::newRow("trailing minus") << "7,25-"
-                                    << ","
-                                    << "-7.25";
-    QTest::newRow("ten-thousandths kept") << "0.0001"
-                                          << "."
-                                          << "0.0001";
-    QTest::newRow("comma is no decimal point") << "1,5"
-                                               << "."
-                                               << "";
-    QTest::newRow("bad group") << "12,34.00"
-                               << "."
-                               << "";
-    QTest::newRow("four digits before a group") << "1234,567.00"
-                                                << "."
-                                                << "";
-    QTest::newRow("two signs") << "-5-"
-                               << "."
-                               << "";
-    QTest::newRow("text") << "abc"
-                          << "."
-                          << "";
+    columns<QString, QString, QString>("text", "separator", "expected"); // expected empty: refused
+    addRow("plain", "12.34", ".", "12.34");
+    addRow("thousands", "-1,234.5", ".", "-1234.5");
+    addRow("decimal comma", "1.234,56", ",", "1234.56");
+    addRow("trailing minus", "7,25-", ",", "-7.25");
+    addRow("ten-thousandths kept", "0.0001", ".", "0.0001");
+    addRow("comma is no decimal point", "1,5", ".", "");
+    addRow("bad group", "12,34.00", ".", "");
+    addRow("four digits before a group", "1234,567.00", ".", "");
+    addRow("two signs", "-5-", ".", "");
+    addRow("text", "abc", ".", "");
 }
 
 void TestStatement::amounts() {
-    QFETCH(QString, text);
-    QFETCH(QString, separator);
-    QFETCH(QString, expected);
+    const auto [text, separator, expected] =
+        fetch<QString, QString, QString>("text", "separator", "expected");
     const std::optional<Money> value = StatementText::amount(text, separator.front());
     QCOMPARE(value.has_value(), !expected.isEmpty());
     if (value)
         QCOMPARE(*value, *Money::parse(expected));
 }
 
-void TestStatement::ofxFields() {
-    // The same statement as OFX 1.x (SGML) and as OFX 2.x (XML, end tags on every element).
+void TestStatement::files_data() {
+    columns<QString, QByteArray, QStringList>("format", "data", "expected");
+    // Every field of a line; a line without FITID is known by a hash of its contents.
+    const QStringList ofxLines{"[  1000.05 2024-03-31 pending 0]",
+                               "2024-03-05|-1234.56|A1|001002|Smith & Co|Cheque",
+                               "2024-03-31|-7.5|#||Fee|"};
+    addRow("ofx 1.x fields", "ofx", kOfx1, ofxLines);
+    // The same statement as OFX 2.x (XML, end tags on every element).
     QByteArray xml = kOfx1;
     xml.replace("OFXHEADER:100\r\nDATA:OFXSGML\r\nCHARSET:1252\r\n\r\n",
                 "<?xml version=\"1.0\"?><?OFX OFXHEADER=\"200\"?>");
     for (const char* leaf : {"TRNTYPE", "DTPOSTED", "TRNAMT", "FITID", "CHECKNUM", "NAME", "MEMO",
                              "BALAMT", "DTASOF"}) {
         const QByteArray tag = QByteArray("<") + leaf + ">";
-        qsizetype at = 0;
-        while ((at = xml.indexOf(tag, at)) >= 0) {
-            const qsizetype end = xml.indexOf('<', at + tag.size());
-            xml.insert(end, QByteArray("</") + leaf + ">");
-            at = end;
+        for (qsizetype at = 0; (at = xml.indexOf(tag, at)) >= 0;) {
+            at = xml.indexOf('<', at + tag.size());
+            xml.insert(at, QByteArray("</") + leaf + ">");
         }
     }
-    for (const QByteArray& data : {kOfx1, xml}) {
-        const Statement s = OfxReader::read(data).front();
-        QCOMPARE(s.lines.size(), 2);
-        const StatementLine& cheque = s.lines.at(0);
-        QCOMPARE(cheque.date, QDate(2024, 3, 5));
-        QCOMPARE(cheque.amount, m("-1234.56"));
-        QCOMPARE(cheque.bankId, QStringLiteral("A1"));
-        QCOMPARE(cheque.reference, QStringLiteral("001002"));
-        QCOMPARE(cheque.name, QStringLiteral("Smith & Co"));
-        QCOMPARE(cheque.memo, QStringLiteral("Cheque"));
-        QCOMPARE(s.lines.at(1).amount, m("-7.50"));
-        // No FITID: the line is known by a hash of its contents.
-        QVERIFY(s.lines.at(1).bankId.startsWith(QLatin1Char('#')));
-        QCOMPARE(s.closingBalance, m("1000.05"));
-        QCOMPARE(s.closingDate, QDate(2024, 3, 31));
-    }
-}
-
-void TestStatement::camtFields() {
-    const Statement s = CamtReader::read(kCamt).front();
-    QCOMPARE(s.lines.size(), 2);
-    QCOMPARE(s.lines.at(0).amount, m("250.10"));
-    QCOMPARE(s.lines.at(0).date, QDate(2024, 3, 4));
-    QCOMPARE(s.lines.at(0).bankId, QStringLiteral("REF-9"));
-    QCOMPARE(s.lines.at(0).reference, QStringLiteral("500001"));
-    QCOMPARE(s.lines.at(0).name, QStringLiteral("Jones"));
-    QCOMPARE(s.lines.at(0).memo, QStringLiteral("Invoice 7"));
-    QCOMPARE(s.lines.at(1).amount, m("-0.50"));
-    QCOMPARE(s.lines.at(1).date, QDate(2024, 3, 30));
+    addRow("ofx 2.x fields", "ofx", xml, ofxLines);
     // The closing booked balance, not the opening one; a debit balance is negative.
-    QCOMPARE(s.closingBalance, m("-12.30"));
-    QCOMPARE(s.closingDate, QDate(2024, 3, 31));
-}
-
-void TestStatement::files_data() {
-    columns<QString, QByteArray, QStringList>("format", "data", "expected");
+    addRow("camt fields", "camt", kCamt,
+           QStringList{"[ EUR -12.3 2024-03-31 pending 0]",
+                       "2024-03-04|250.1|REF-9|500001|Jones|Invoice 7", "2024-03-30|-0.5|#|||"});
     const QByteArray ok = "<STATUS><CODE>0<SEVERITY>INFO</STATUS>";
     addRow("ofx several accounts", "ofx",
            ofx("<SIGNONMSGSRSV1><SONRS>" + ok +
@@ -485,74 +433,56 @@ void TestStatement::csvLayouts() {
 }
 
 void TestStatement::malformed_data() {
-    QTest::addColumn<QByteArray>("data");
-    QTest::addColumn<QString>("format");
-    QTest::addColumn<QString>("named"); // what the message must name
+    columns<QByteArray, QString, QString>("data", "format", "named"); // what the message names
     QByteArray badDate = kOfx1;
     badDate.replace("20240331<TRNAMT>", "2024-3-31<TRNAMT>");
-    QTest::newRow("ofx date") << badDate << "ofx"
-                              << "Line 7: <DTPOSTED>";
+    addRow("ofx date", badDate, "ofx", "Line 7: <DTPOSTED>");
     QByteArray badAmount = kOfx1;
     badAmount.replace("-1,234.56", "12x");
-    QTest::newRow("ofx amount") << badAmount << "ofx"
-                                << "Line 6: <TRNAMT> \"12x\"";
+    addRow("ofx amount", badAmount, "ofx", "Line 6: <TRNAMT> \"12x\"");
     QByteArray open = kOfx1;
     open.replace("<NAME>Fee</STMTTRN>", "<NAME>Fee");
-    QTest::newRow("ofx unclosed") << open << "ofx"
-                                  << "Line 7";
+    addRow("ofx unclosed", open, "ofx", "Line 7");
     QByteArray indicator = kCamt;
     indicator.replace("<CdtDbtInd>CRDT</CdtDbtInd><BookgDt>", "<CdtDbtInd>X</CdtDbtInd><BookgDt>");
-    QTest::newRow("camt indicator") << indicator << "camt"
-                                    << "Line 5: <CdtDbtInd> \"X\"";
-    QTest::newRow("camt not xml") << kCamt.left(300) << "camt"
-                                  << "XML is not well formed";
-    QTest::newRow("ofx the bank's error")
-        << ofx("<BANKMSGSRSV1><STMTTRNRS><TRNUID>1<STATUS><CODE>2000<SEVERITY>ERROR"
-               "<MESSAGE>General error</STATUS></STMTTRNRS></BANKMSGSRSV1>")
-        << "ofx"
-        << "error 2000 \"General error\"";
-    QTest::newRow("ofx sign-on refused")
-        << ofx("<SIGNONMSGSRSV1><SONRS><STATUS><CODE>15500</CODE><SEVERITY>ERROR</SEVERITY>"
-               "</STATUS></SONRS></SIGNONMSGSRSV1>")
-        << "ofx"
-        << "error 15500";
-    QTest::newRow("ofx a list of accounts")
-        << ofx("<SIGNUPMSGSRSV1><ACCTINFOTRNRS><ACCTINFORS><ACCTINFO><BANKACCTINFO>"
+    addRow("camt indicator", indicator, "camt", "Line 5: <CdtDbtInd> \"X\"");
+    addRow("camt not xml", kCamt.left(300), "camt", "XML is not well formed");
+    addRow("ofx the bank's error",
+           ofx("<BANKMSGSRSV1><STMTTRNRS><TRNUID>1<STATUS><CODE>2000<SEVERITY>ERROR"
+               "<MESSAGE>General error</STATUS></STMTTRNRS></BANKMSGSRSV1>"),
+           "ofx", "error 2000 \"General error\"");
+    addRow("ofx sign-on refused",
+           ofx("<SIGNONMSGSRSV1><SONRS><STATUS><CODE>15500</CODE><SEVERITY>ERROR</SEVERITY>"
+               "</STATUS></SONRS></SIGNONMSGSRSV1>"),
+           "ofx", "error 15500");
+    addRow("ofx a list of accounts",
+           ofx("<SIGNUPMSGSRSV1><ACCTINFOTRNRS><ACCTINFORS><ACCTINFO><BANKACCTINFO>"
                "<BANKACCTFROM><ACCTID>1</BANKACCTFROM></BANKACCTINFO></ACCTINFO></ACCTINFORS>"
-               "</ACCTINFOTRNRS></SIGNUPMSGSRSV1>")
-        << "ofx"
-        << "holds no bank or credit card statement";
-    QTest::newRow("ofx investment statement")
-        << ofx("<INVSTMTMSGSRSV1><INVSTMTTRNRS><INVSTMTRS><INVTRANLIST></INVTRANLIST>"
-               "</INVSTMTRS></INVSTMTTRNRS></INVSTMTMSGSRSV1>")
-        << "ofx"
-        << "investment statement";
-    QTest::newRow("xml of another kind")
-        << QByteArray("<?xml version=\"1.0\"?><Document xmlns=\"urn:iso:std:iso:20022:tech:xsd:"
-                      "pain.001.001.03\"><CstmrCdtTrfInitn/></Document>")
-        << "camt"
-        << "pain.001.001.03";
-    QTest::newRow("larger than a statement")
-        << ofx(QByteArray(StatementText::kMaxFileBytes, ' ')) << "ofx"
-        << "larger than 50 MB";
-    QTest::newRow("csv date") << QByteArray("h\n2024-13-01,5,x\n") << "csv"
-                              << "Line 2, column 1";
-    QTest::newRow("csv amount") << QByteArray("h\n01/02/2024,5..0,x\n") << "csv"
-                                << "Line 2, column 2: \"5..0\"";
+               "</ACCTINFOTRNRS></SIGNUPMSGSRSV1>"),
+           "ofx", "holds no bank or credit card statement");
+    addRow("ofx investment statement",
+           ofx("<INVSTMTMSGSRSV1><INVSTMTTRNRS><INVSTMTRS><INVTRANLIST></INVTRANLIST>"
+               "</INVSTMTRS></INVSTMTTRNRS></INVSTMTMSGSRSV1>"),
+           "ofx", "investment statement");
+    addRow("xml of another kind",
+           QByteArray("<?xml version=\"1.0\"?><Document xmlns=\"urn:iso:std:iso:20022:tech:xsd:"
+                      "pain.001.001.03\"><CstmrCdtTrfInitn/></Document>"),
+           "camt", "pain.001.001.03");
+    addRow("larger than a statement", ofx(QByteArray(StatementText::kMaxFileBytes, ' ')), "ofx",
+           "larger than 50 MB");
+    addRow("csv date", QByteArray("h\n2024-13-01,5,x\n"), "csv", "Line 2, column 1");
+    addRow("csv amount", QByteArray("h\n01/02/2024,5..0,x\n"), "csv", "Line 2, column 2: \"5..0\"");
     // A mapping's text in the format column reads the CSV rows through it.
     const QString dc = QStringLiteral("v2|1|,|yyyy-MM-dd|.|0|1|-1|-1|-1|-1|2|D|C|0");
-    QTest::newRow("csv indicator neither value")
-        << QByteArray("h\n2024-03-01,5.00,D\n2024-03-02,5.00,X\n") << dc
-        << "Line 3, column 3: " + Messages::statementCsvIndicator("X", "D", "C");
-    QTest::newRow("csv indicator without values")
-        << QByteArray("h\n2024-03-01,5.00,D\n") << QString(dc).replace("|D|C|", "|D||")
-        << Messages::statementCsvIndicatorValues();
+    addRow("csv indicator neither value", QByteArray("h\n2024-03-01,5.00,D\n2024-03-02,5.00,X\n"),
+           dc, "Line 3, column 3: " + Messages::statementCsvIndicator("X", "D", "C"));
+    addRow("csv indicator without values", QByteArray("h\n2024-03-01,5.00,D\n"),
+           QString(dc).replace("|D|C|", "|D||"), Messages::statementCsvIndicatorValues());
 }
 
 void TestStatement::malformed() {
-    QFETCH(QByteArray, data);
-    QFETCH(QString, format);
-    QFETCH(QString, named);
+    const auto [data, format, named] =
+        fetch<QByteArray, QString, QString>("data", "format", "named");
     try {
         if (format == QLatin1String("ofx"))
             OfxReader::read(data);
@@ -569,49 +499,36 @@ void TestStatement::malformed() {
 void TestStatement::matching_data() {
     // Book entries: "id date amount" ; lines: "ref date amount" ; expected per line:
     // "R:id" reference, "D:id" date, "A" ambiguous, "-" none.
-    QTest::addColumn<QStringList>("book");
-    QTest::addColumn<QStringList>("lines");
-    QTest::addColumn<QStringList>("expected");
-    QTest::newRow("reference beats a nearer date")
-        << QStringList{"1001 2024-03-01 -50", "1002 2024-03-05 -50"}
-        << QStringList{"001001 2024-03-05 -50"} << QStringList{"R:1001"};
-    QTest::newRow("reference with another amount is no match")
-        << QStringList{"1001 2024-03-01 -50"} << QStringList{"1001 2024-03-01 -51"}
-        << QStringList{"-"};
-    QTest::newRow("sign matters") << QStringList{"1 2024-03-01 50"}
-                                  << QStringList{"- 2024-03-01 -50"} << QStringList{"-"};
-    QTest::newRow("nearest date within ten days")
-        << QStringList{"1 2024-03-01 20", "2 2024-03-09 20", "3 2024-02-01 20"}
-        << QStringList{"- 2024-03-07 20"} << QStringList{"D:2"};
-    QTest::newRow("ten days is near enough")
-        << QStringList{"1 2024-03-01 20"} << QStringList{"- 2024-03-11 20"} << QStringList{"D:1"};
-    QTest::newRow("eleven days is too far")
-        << QStringList{"1 2024-03-01 20"} << QStringList{"- 2024-03-12 20"} << QStringList{"-"};
-    QTest::newRow("two equally near: ambiguous")
-        << QStringList{"1 2024-03-01 20", "2 2024-03-05 20"} << QStringList{"- 2024-03-03 20"}
-        << QStringList{"A"};
-    QTest::newRow("a tie's transactions are not handed to a farther line")
-        << QStringList{"1 2024-03-01 20", "2 2024-03-05 20"}
-        << QStringList{"- 2024-03-03 20", "- 2024-03-08 20"} << QStringList{"A", "-"};
-    QTest::newRow("two lines equally near one: both ambiguous")
-        << QStringList{"1 2024-03-03 20"} << QStringList{"- 2024-03-01 20", "- 2024-03-05 20"}
-        << QStringList{"A", "A"};
-    QTest::newRow("one to one") << QStringList{"1 2024-03-01 20", "2 2024-03-02 20"}
-                                << QStringList{"- 2024-03-01 20", "- 2024-03-02 20",
-                                               "- 2024-03-02 20"}
-                                << QStringList{"D:1", "A", "A"};
-    QTest::newRow("a transaction taken by date is not offered again")
-        << QStringList{"1 2024-03-01 20"} << QStringList{"- 2024-03-01 20", "- 2024-03-04 20"}
-        << QStringList{"D:1", "-"};
-    QTest::newRow("a transaction taken by reference is not offered again")
-        << QStringList{"7 2024-03-01 -9"} << QStringList{"- 2024-03-01 -9", "7 2024-03-20 -9"}
-        << QStringList{"-", "R:7"};
+    columns<QStringList, QStringList, QStringList>("book", "lines", "expected");
+    using L = QStringList;
+    addRow("reference beats a nearer date", L{"1001 2024-03-01 -50", "1002 2024-03-05 -50"},
+           L{"001001 2024-03-05 -50"}, L{"R:1001"});
+    addRow("reference with another amount is no match", L{"1001 2024-03-01 -50"},
+           L{"1001 2024-03-01 -51"}, L{"-"});
+    addRow("sign matters", L{"1 2024-03-01 50"}, L{"- 2024-03-01 -50"}, L{"-"});
+    addRow("nearest date within ten days",
+           L{"1 2024-03-01 20", "2 2024-03-09 20", "3 2024-02-01 20"}, L{"- 2024-03-07 20"},
+           L{"D:2"});
+    addRow("ten days is near enough", L{"1 2024-03-01 20"}, L{"- 2024-03-11 20"}, L{"D:1"});
+    addRow("eleven days is too far", L{"1 2024-03-01 20"}, L{"- 2024-03-12 20"}, L{"-"});
+    addRow("two equally near: ambiguous", L{"1 2024-03-01 20", "2 2024-03-05 20"},
+           L{"- 2024-03-03 20"}, L{"A"});
+    addRow("a tie's transactions are not handed to a farther line",
+           L{"1 2024-03-01 20", "2 2024-03-05 20"}, L{"- 2024-03-03 20", "- 2024-03-08 20"},
+           L{"A", "-"});
+    addRow("two lines equally near one: both ambiguous", L{"1 2024-03-03 20"},
+           L{"- 2024-03-01 20", "- 2024-03-05 20"}, L{"A", "A"});
+    addRow("one to one", L{"1 2024-03-01 20", "2 2024-03-02 20"},
+           L{"- 2024-03-01 20", "- 2024-03-02 20", "- 2024-03-02 20"}, L{"D:1", "A", "A"});
+    addRow("a transaction taken by date is not offered again", L{"1 2024-03-01 20"},
+           L{"- 2024-03-01 20", "- 2024-03-04 20"}, L{"D:1", "-"});
+    addRow("a transaction taken by reference is not offered again", L{"7 2024-03-01 -9"},
+           L{"- 2024-03-01 -9", "7 2024-03-20 -9"}, L{"-", "R:7"});
 }
 
 void TestStatement::matching() {
-    QFETCH(QStringList, book);
-    QFETCH(QStringList, lines);
-    QFETCH(QStringList, expected);
+    const auto [book, lines, expected] =
+        fetch<QStringList, QStringList, QStringList>("book", "lines", "expected");
     QList<StatementMatcher::BookEntry> entries;
     for (const QString& row : book) {
         const QStringList f = row.split(QLatin1Char(' '));

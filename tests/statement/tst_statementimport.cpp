@@ -170,12 +170,9 @@ private slots:
                  1);
         QCOMPARE(book.value("SELECT TransID FROM tblStatementLines WHERE BankID = 'X3'").toString(),
                  QStringLiteral("BC240331"));
-        const auto text = [&window](const char* name) {
-            return window.findChild<QLineEdit*>(QString::fromLatin1(name))->text();
-        };
-        QCOMPARE(text("txtStatementClosingBalance"),
+        QCOMPARE(textOf(&window, "txtStatementClosingBalance"),
                  Money::parse(QStringLiteral("-109"))->format(Money::Format::Written));
-        QCOMPARE(text("txtStatementDifference"), Money().format(Money::Format::Written));
+        QCOMPARE(textOf(&window, "txtStatementDifference"), Money().format(Money::Format::Written));
 
         // The same file again adds nothing and says so, without a review.
         book.fileDialogs.answer(path);

@@ -6,6 +6,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPointer>
@@ -59,6 +60,13 @@ void doubleClickRow(QAbstractItemView* view, int row, int column) {
     QVERIFY2(rect.isValid(), "the row is not on screen");
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
+QString textOf(QWidget* window, const QString& name) {
+    QWidget* widget = child<QWidget>(window, name);
+    if (auto* combo = qobject_cast<QComboBox*>(widget))
+        return combo->currentText();
+    return child<QLineEdit>(window, name)->text();
 }
 
 bool showActive(QWidget* window) {

@@ -19,6 +19,9 @@ template <class T> T* child(QWidget* window, const QString& name) {
     return widget;
 }
 
+// The text a window's line edit or combo box named `name` shows.
+QString textOf(QWidget* window, const QString& name);
+
 // Types text into a grid cell as a user does and leaves the cell with Enter.
 void typeInCell(QAbstractItemView* grid, int row, int column, const QString& text);
 
