@@ -10,12 +10,14 @@
 #include <QStringList>
 #include <QVariant>
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <functional>
 #include <future>
 #include <optional>
 #include <sqlite3.h>
+#include <vector>
 
 namespace BookIntegrity {
 
@@ -443,8 +445,8 @@ Sum sumFrom(sqlite3_stmt* row, int column) {
 }
 
 // Every table's rows read once, each index's fields summed: the sums by index name.
-QHash<QString, Sum> rowSums(const QString& path, const QList<Table>& tables, qint64 key) {
-    const Reader reader(path);
+// Every table's rows read once, each index's fields summed: the sums by index name.
+QHash<QString, Sum> rowSums(const Reader& reader, const QList<Table>& tables, qint64 key) {
     QHash<QString, Sum> sums;
     for (const Table& table : tables) {
         if (table.byEngine || table.indexes.isEmpty())
@@ -464,31 +466,73 @@ QHash<QString, Sum> rowSums(const QString& path, const QList<Table>& tables, qin
     return sums;
 }
 
-// The indexes read one by one: their sums, and problems of their own (a repeated key).
-QHash<QString, Sum> entrySums(const Reader& reader, const QList<Table>& tables, qint64 key,
-                              QStringList& problems) {
-    QHash<QString, Sum> sums;
-    for (const Table& table : tables) {
-        if (table.byEngine) {
-            problems << reader.texts(QStringLiteral("PRAGMA integrity_check(") +
-                                     quoted(table.name) + QLatin1Char(')'));
-            problems.removeAll(QStringLiteral("ok"));
-            continue;
+// The indexes' side, shared between the two threads: each reads the next index (or the next
+// table the engine checks) as soon as it is free, so both end at about the same time.
+class IndexWork {
+public:
+    IndexWork(const QList<Table>& tables, qint64 key) : m_key(key) {
+        for (const Table& table : tables) {
+            if (table.byEngine)
+                m_tasks.push_back({&table, nullptr});
+            for (const Index& index : table.indexes)
+                m_tasks.push_back({&table, &index});
         }
-        for (const Index& index : table.indexes) {
+        m_sums.resize(m_tasks.size());
+        m_problems.resize(m_tasks.size());
+    }
+
+    // Reads on `reader` until no index is left or the work was stopped.
+    void take(const Reader& reader) {
+        for (std::size_t at = m_next++; at < m_tasks.size() && !m_stopped; at = m_next++) {
+            const Task& task = m_tasks.at(at);
+            if (!task.index) {
+                m_problems[at] = reader.texts(QStringLiteral("PRAGMA integrity_check(") +
+                                              quoted(task.table->name) + QLatin1Char(')'));
+                m_problems[at].removeAll(QStringLiteral("ok"));
+                continue;
+            }
             try {
                 reader.run(
-                    QStringLiteral("SELECT count(*), ") + entriesOf(index) +
-                        QStringLiteral(" FROM ") + quoted(table.name) +
-                        QStringLiteral(" INDEXED BY ") + quoted(index.name),
-                    [&](sqlite3_stmt* row) { sums.insert(index.name, sumFrom(row, 1)); }, key);
+                    QStringLiteral("SELECT count(*), ") + entriesOf(*task.index) +
+                        QStringLiteral(" FROM ") + quoted(task.table->name) +
+                        QStringLiteral(" INDEXED BY ") + quoted(task.index->name),
+                    [&](sqlite3_stmt* row) { m_sums[at] = sumFrom(row, 1); }, m_key);
             } catch (const Failure& failure) {
-                problems << QStringLiteral("index %1: %2").arg(index.name, failure.description());
+                m_problems[at]
+                    << QStringLiteral("index %1: %2").arg(task.index->name, failure.description());
             }
         }
     }
-    return sums;
-}
+    void stop() { m_stopped = true; }
+
+    // In the order of the tables and their indexes, whichever thread read them.
+    QStringList problems() const {
+        QStringList found;
+        for (const QStringList& problems : m_problems)
+            found << problems;
+        return found;
+    }
+    QHash<QString, Sum> sums() const {
+        QHash<QString, Sum> sums;
+        for (std::size_t at = 0; at < m_tasks.size(); ++at)
+            if (m_tasks.at(at).index)
+                sums.insert(m_tasks.at(at).index->name, m_sums.at(at));
+        return sums;
+    }
+
+private:
+    struct Task {
+        const Table* table;
+        const Index* index; // none: the table is checked by the engine
+    };
+    const qint64 m_key;
+    std::vector<Task> m_tasks;
+    // Each written by the one thread that took its task, read after both have ended.
+    std::vector<Sum> m_sums;
+    std::vector<QStringList> m_problems;
+    std::atomic<std::size_t> m_next = 0;
+    std::atomic<bool> m_stopped = false;
+};
 
 } // namespace
 
@@ -506,17 +550,27 @@ QString problems(const QString& path) {
         const QList<Table> tables = tablesOf(reader);
         // Keyed afresh, so that no file can be made whose wrong entries sum as the right ones.
         const auto key = static_cast<qint64>(QRandomGenerator::system()->generate64());
-        std::future<QHash<QString, Sum>> rows = std::async(
-            std::launch::async, [path, tables, key] { return rowSums(path, tables, key); });
+        IndexWork work(tables, key);
+        // The rows' side reads every table once, then takes its share of the indexes.
+        std::future<QHash<QString, Sum>> rows =
+            std::async(std::launch::async, [&work, path, tables, key] {
+                const Reader rowReader(path);
+                QHash<QString, Sum> sums = rowSums(rowReader, tables, key);
+                work.take(rowReader);
+                return sums;
+            });
         QHash<QString, Sum> entries;
         std::optional<Failure> failed;
         try {
             found = reader.texts(QStringLiteral("PRAGMA quick_check(%1)").arg(kMostProblems));
             if (found == QStringList{QStringLiteral("ok")}) {
                 found.clear();
-                entries = entrySums(reader, tables, key, found);
+                work.take(reader);
+            } else {
+                work.stop();
             }
         } catch (const Failure& failure) {
+            work.stop();
             failed = failure;
         }
         // The rows' side ends before this returns, whatever the indexes' side found.
@@ -529,6 +583,10 @@ QString problems(const QString& path) {
         }
         if (failed)
             throw *failed;
+        if (found.isEmpty()) {
+            found = work.problems();
+            entries = work.sums();
+        }
         if (found.isEmpty())
             for (const Table& table : tables)
                 for (const Index& index : table.indexes) {
