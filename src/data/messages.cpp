@@ -465,4 +465,24 @@ QString aboutText() {
                           "GNU General Public License version 3 or later.");
 }
 
+namespace {
+
+QString noRowsNotice(const QString& plural, const QString& entries) {
+    const QString crlf = QStringLiteral("\r\n");
+    return QStringLiteral("Please note that you have not yet defined") + crlf +
+           QStringLiteral("any ") + plural + QStringLiteral(".") + crlf + crlf +
+           QStringLiteral("You are advised to define ") + plural + QStringLiteral(" before") +
+           crlf + QStringLiteral("creating ") + entries + QStringLiteral(".");
+}
+
+} // namespace
+
+QString noVendorsNotice() {
+    return noRowsNotice(QStringLiteral("vendors"), QStringLiteral("Payment Vouchers"));
+}
+
+QString noCustomersNotice() {
+    return noRowsNotice(QStringLiteral("customers"), QStringLiteral("Receipts"));
+}
+
 } // namespace Messages

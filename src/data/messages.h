@@ -256,4 +256,9 @@ QString copyingBook();
 QString checkingCopy();
 QString movingIntoPlace();
 
+// The notices shown when a payment voucher or receipt is about to be entered in a book
+// without a single vendor or customer.
+QString noVendorsNotice();
+QString noCustomersNotice();
+
 } // namespace Messages

@@ -1,18 +1,11 @@
 #include "windowopening.h"
 
+#include "data/messages.h"
 #include "kit/services.h"
 
 #include <QDialog>
 
 namespace {
-
-QString noRowsNotice(const QString& plural, const QString& entries) {
-    const QString crlf = QStringLiteral("\r\n");
-    return QStringLiteral("Please note that you have not yet defined") + crlf +
-           QStringLiteral("any ") + plural + QStringLiteral(".") + crlf + crlf +
-           QStringLiteral("You are advised to define ") + plural + QStringLiteral(" before") +
-           crlf + QStringLiteral("creating ") + entries + QStringLiteral(".");
-}
 
 bool hasRows(Services& services, const QString& table) {
     return services.db.scalar(QStringLiteral("SELECT 1 FROM ") + table + QStringLiteral(" LIMIT 1"))
@@ -21,22 +14,14 @@ bool hasRows(Services& services, const QString& table) {
 
 } // namespace
 
-QString noVendorsNotice() {
-    return noRowsNotice(QStringLiteral("vendors"), QStringLiteral("Payment Vouchers"));
-}
-
-QString noCustomersNotice() {
-    return noRowsNotice(QStringLiteral("customers"), QStringLiteral("Receipts"));
-}
-
 void checkVendorsDefined(Services& services) {
     if (!hasRows(services, QStringLiteral("tblVendors")))
-        services.prompts.information(noVendorsNotice());
+        services.prompts.information(Messages::noVendorsNotice());
 }
 
 void checkCustomersDefined(Services& services) {
     if (!hasRows(services, QStringLiteral("tblCustomers")))
-        services.prompts.information(noCustomersNotice());
+        services.prompts.information(Messages::noCustomersNotice());
 }
 
 void openTransactionWindow(Services& services,

@@ -9,12 +9,8 @@ struct Services;
 
 // How commands open their task windows.
 
-// The notices shown when a payment voucher or receipt is about to be entered in a book
-// without a single vendor or customer.
-QString noVendorsNotice();
-QString noCustomersNotice();
-
-// Before payment vouchers (the button only, not the menu item): shows the notice when no
+// Before payment vouchers (the button only, not the menu item): shows the notice
+// (Messages::noVendorsNotice) when no
 // vendor is defined. The window opens afterwards either way.
 void checkVendorsDefined(Services& services);
 // Before receipts (the button only): the same for customers.

@@ -110,6 +110,8 @@ void QtBusyPointer::showStep(const QString& text, qint64 done, qint64 total) {
     if (!m_dialog && m_started.elapsed() >= 500) {
         m_dialog = new QProgressDialog(QApplication::activeWindow());
         m_dialog->setWindowTitle(QStringLiteral("Quillan"));
+        // Work that cannot be stopped offers no way to close its dialog.
+        m_dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
         m_dialog->setCancelButton(nullptr);
         m_dialog->setWindowModality(Qt::ApplicationModal);
         m_dialog->setAutoClose(false);

@@ -189,10 +189,10 @@ private slots:
                                   const char* existing = "", const QString& notice = {}) {
             row(command, window, 0, existing, notice, true);
         };
-        entry("cmdPaymentVouchers", "frmPaymentVoucher", "", noVendorsNotice());
+        entry("cmdPaymentVouchers", "frmPaymentVoucher", "", Messages::noVendorsNotice());
         entry("cmdPaymentVouchers", "frmPaymentVoucher", "tblVendors");
         entry("mnuDataEntry2PaymentVouchers", "frmPaymentVoucher");
-        entry("cmdReceipts", "frmReceipts", "tblVendors", noCustomersNotice());
+        entry("cmdReceipts", "frmReceipts", "tblVendors", Messages::noCustomersNotice());
         entry("cmdReceipts", "frmReceipts", "tblCustomers");
         entry("mnuDataEntry2Receipts", "frmReceipts");
         entry("cmdBankChargesInterestMisc", "frmBankChargesInterest");
