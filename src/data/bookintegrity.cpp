@@ -24,7 +24,7 @@ namespace BookIntegrity {
 namespace {
 
 constexpr int kMostProblems = 10;
-constexpr const char* kFingerprint = "quillan_fingerprint";
+constexpr const char* kFingerprints = "quillan_fingerprints";
 constexpr const char* kEntries = "quillan_entries";
 // The engine's collations whose order is known here.
 const QStringList kCollations{QStringLiteral("BINARY"), QStringLiteral("NOCASE"),
@@ -79,32 +79,105 @@ std::uint64_t withValue(std::uint64_t hash, sqlite3_value* value) {
     }
 }
 
-std::uint64_t rowHash(std::uint64_t key, int count, sqlite3_value** values) {
+// A row's hash from its fields' own hashes, in the index's order of fields.
+std::uint64_t rowHash(std::uint64_t key, int count, const std::uint64_t* hashes) {
     std::uint64_t hash = key;
     for (int i = 0; i < count; ++i)
-        hash = withValue(hash, values[i]);
+        hash = mixed(hash ^ hashes[i]);
     return mixed(hash ^ key);
 }
 
-// quillan_fingerprint(key, field...): the sum, modulo 2^64, of each row's keyed hash.
-void fingerprintStep(sqlite3_context* context, int count, sqlite3_value** values) {
-    auto* sum =
-        static_cast<std::uint64_t*>(sqlite3_aggregate_context(context, sizeof(std::uint64_t)));
-    if (!sum) {
+// The most indexes one table is read for at once, and the most fields an index is read with
+// (its key fields and the row number).
+constexpr int kMostIndexes = 32;
+constexpr int kMostFields = 16;
+
+// A table's rows summed for each of its indexes: each value hashed once, however many
+// indexes hold its field.
+struct Fingerprints {
+    bool planned;
+    bool wrong;
+    int indexes;
+    int fieldCount[kMostIndexes];
+    int fields[kMostIndexes][kMostFields]; // positions among the values after the plan
+    std::uint64_t sums[kMostIndexes];
+};
+
+// Reads "0 1 4;2 1 4": for each index, the positions of its fields among the values.
+bool plan(Fingerprints& prints, const char* text, int values) {
+    prints.indexes = 0;
+    int fields = 0;
+    int number = -1;
+    for (const char* at = text;; ++at) {
+        if (*at >= '0' && *at <= '9') {
+            number = (number < 0 ? 0 : number * 10) + (*at - '0');
+            if (number >= values)
+                return false;
+            continue;
+        }
+        if (number >= 0) {
+            if (fields == kMostFields || prints.indexes == kMostIndexes)
+                return false;
+            prints.fields[prints.indexes][fields++] = number;
+            number = -1;
+        }
+        if (*at == ';' || *at == '\0') {
+            if (fields == 0)
+                return false;
+            prints.fieldCount[prints.indexes++] = fields;
+            fields = 0;
+            if (*at == '\0')
+                return true;
+        } else if (*at != ' ') {
+            return false;
+        }
+    }
+}
+
+// quillan_fingerprints(key, plan, value...): for each index of the plan, the sum, modulo
+// 2^64, of each row's keyed hash of that index's fields; a blob of the sums.
+void fingerprintsStep(sqlite3_context* context, int count, sqlite3_value** values) {
+    auto* prints =
+        static_cast<Fingerprints*>(sqlite3_aggregate_context(context, sizeof(Fingerprints)));
+    if (!prints) {
         sqlite3_result_error_nomem(context);
         return;
     }
-    *sum +=
-        rowHash(static_cast<std::uint64_t>(sqlite3_value_int64(values[0])), count - 1, values + 1);
+    const int fields = count - 2;
+    if (!prints->planned) {
+        prints->planned = true;
+        const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(values[1]));
+        prints->wrong = fields < 1 || fields > kMostIndexes * kMostFields || !text ||
+                        !plan(*prints, text, fields);
+    }
+    if (prints->wrong)
+        return;
+    const auto key = static_cast<std::uint64_t>(sqlite3_value_int64(values[0]));
+    std::uint64_t hashes[kMostIndexes * kMostFields];
+    for (int i = 0; i < fields; ++i)
+        hashes[i] = withValue(key, values[i + 2]);
+    std::uint64_t ordered[kMostFields];
+    for (int index = 0; index < prints->indexes; ++index) {
+        for (int field = 0; field < prints->fieldCount[index]; ++field)
+            ordered[field] = hashes[prints->fields[index][field]];
+        prints->sums[index] += rowHash(key, prints->fieldCount[index], ordered);
+    }
 }
 
-void fingerprintFinal(sqlite3_context* context) {
-    auto* sum = static_cast<std::uint64_t*>(sqlite3_aggregate_context(context, 0));
-    sqlite3_result_int64(context, static_cast<sqlite3_int64>(sum ? *sum : 0));
+void fingerprintsFinal(sqlite3_context* context) {
+    auto* prints = static_cast<Fingerprints*>(sqlite3_aggregate_context(context, 0));
+    if (prints && prints->wrong) {
+        sqlite3_result_error(context, "wrong use of quillan_fingerprints", -1);
+        return;
+    }
+    // No rows: no sums, each of them nothing.
+    if (!prints) {
+        sqlite3_result_zeroblob(context, kMostIndexes * int(sizeof(std::uint64_t)));
+        return;
+    }
+    sqlite3_result_blob(context, prints->sums, kMostIndexes * int(sizeof(std::uint64_t)),
+                        SQLITE_TRANSIENT);
 }
-
-// The most fields an index is read with here (its key fields and the row number).
-constexpr int kMostFields = 16;
 
 // A value of the entry before, kept in the aggregate's own memory.
 struct Kept {
@@ -240,8 +313,11 @@ void entriesStep(sqlite3_context* context, int count, sqlite3_value** values) {
         return;
     }
     sqlite3_value** row = values + 2;
-    entries->sum +=
-        rowHash(static_cast<std::uint64_t>(sqlite3_value_int64(values[0])), fields, row);
+    const auto key = static_cast<std::uint64_t>(sqlite3_value_int64(values[0]));
+    std::uint64_t hashes[kMostFields];
+    for (int i = 0; i < fields; ++i)
+        hashes[i] = withValue(key, row[i]);
+    entries->sum += rowHash(key, fields, hashes);
     if (entries->count > 0) {
         const int keys = fields - 1;
         int compared = 0;
@@ -300,9 +376,8 @@ public:
                                     ? reading.databaseName.toUtf8()
                                     : QFile::encodeName(reading.databaseName);
         if (sqlite3_open_v2(name.constData(), &m_handle, flags, nullptr) != SQLITE_OK ||
-            sqlite3_create_function_v2(m_handle, kFingerprint, -1,
-                                       SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, nullptr,
-                                       fingerprintStep, fingerprintFinal, nullptr) != SQLITE_OK ||
+            sqlite3_create_function_v2(m_handle, kFingerprints, -1, SQLITE_UTF8, nullptr, nullptr,
+                                       fingerprintsStep, fingerprintsFinal, nullptr) != SQLITE_OK ||
             sqlite3_create_function_v2(m_handle, kEntries, -1, SQLITE_UTF8, nullptr, nullptr,
                                        entriesStep, entriesFinal, nullptr) != SQLITE_OK) {
             const QString reason = message();
@@ -421,16 +496,11 @@ QList<Table> tablesOf(const Reader& reader) {
                 index.name);
             partial = partial || index.fields.isEmpty() || index.fields.size() >= kMostFields;
         }
-        table.byEngine = partial;
+        table.byEngine = partial || indexes.size() > kMostIndexes;
         if (!partial)
             table.indexes = indexes;
     }
     return tables;
-}
-
-QString fingerprintOf(const Index& index) {
-    return QLatin1String(kFingerprint) + QStringLiteral("(?1, ") +
-           index.fields.join(QStringLiteral(", ")) + QStringLiteral(", rowid)");
 }
 
 // The index's side: the order is made of letters only.
@@ -445,21 +515,38 @@ Sum sumFrom(sqlite3_stmt* row, int column) {
 }
 
 // Every table's rows read once, each index's fields summed: the sums by index name.
-// Every table's rows read once, each index's fields summed: the sums by index name.
 QHash<QString, Sum> rowSums(const Reader& reader, const QList<Table>& tables, qint64 key) {
     QHash<QString, Sum> sums;
     for (const Table& table : tables) {
         if (table.byEngine || table.indexes.isEmpty())
             continue;
-        QStringList columns{QStringLiteral("count(*)")};
-        for (const Index& index : table.indexes)
-            columns << fingerprintOf(index);
+        // Each field read once; the plan names, for each index, its fields' places.
+        QStringList values;
+        QStringList plan;
+        for (const Index& index : table.indexes) {
+            QStringList places;
+            for (const QString& field : index.fields + QStringList{QStringLiteral("rowid")}) {
+                if (!values.contains(field))
+                    values << field;
+                places << QString::number(values.indexOf(field));
+            }
+            plan << places.join(QLatin1Char(' '));
+        }
         reader.run(
-            QStringLiteral("SELECT ") + columns.join(QStringLiteral(", ")) +
-                QStringLiteral(" FROM ") + quoted(table.name) + QStringLiteral(" NOT INDEXED"),
+            QStringLiteral("SELECT count(*), %1(?1, '%2', %3) FROM %4 NOT INDEXED")
+                .arg(QLatin1String(kFingerprints), plan.join(QLatin1Char(';')),
+                     values.join(QStringLiteral(", ")), quoted(table.name)),
             [&](sqlite3_stmt* row) {
-                for (qsizetype i = 0; i < table.indexes.size(); ++i)
-                    sums.insert(table.indexes.at(i).name, sumFrom(row, static_cast<int>(i) + 1));
+                const auto* blob = static_cast<const unsigned char*>(sqlite3_column_blob(row, 1));
+                const int size = sqlite3_column_bytes(row, 1);
+                for (qsizetype i = 0; i < table.indexes.size(); ++i) {
+                    std::uint64_t fingerprint = 0;
+                    if (blob && size >= int((i + 1) * sizeof fingerprint))
+                        std::memcpy(&fingerprint, blob + i * sizeof fingerprint,
+                                    sizeof fingerprint);
+                    sums.insert(table.indexes.at(i).name,
+                                {sqlite3_column_int64(row, 0), static_cast<qint64>(fingerprint)});
+                }
             },
             key);
     }
