@@ -72,11 +72,11 @@ QList<ReconciliationListModel::Piece> ReconciliationListModel::pieces() const {
             marks << QStringLiteral("?");
             values << id;
         }
-        QString condition = QStringLiteral("TransID IN (%1) AND IFNULL(TransStatus, '') <> '%2'")
+        QString condition = QStringLiteral("TransID IN (%1) AND COALESCE(TransStatus, '') <> '%2'")
                                 .arg(marks.join(QLatin1Char(',')), Codes::Outstanding);
         if (m_month) {
-            condition += QStringLiteral(" AND NOT (IFNULL(TransDate, '') >= ? AND "
-                                        "IFNULL(TransDate, '') < ?)");
+            condition += QStringLiteral(" AND NOT (COALESCE(TransDate, '') >= ? AND "
+                                        "COALESCE(TransDate, '') < ?)");
             values << m_month->first << m_month->second;
         }
         list.append({condition, values});
@@ -226,7 +226,7 @@ ReconciliationListModel::Page ReconciliationListModel::readBeside(const Row* fro
     for (const Piece& piece : pieces()) {
         for (const Piece& beside : besideConditions(from, after)) {
             arms << QStringLiteral("SELECT * FROM (SELECT %1 FROM tblCashbook%2 ORDER BY %3 "
-                                   "LIMIT ?)")
+                                   "LIMIT ?) AS arm")
                         .arg(kColumns, where(piece, beside.condition), order);
             values << piece.values << beside.values << limit;
         }
@@ -241,7 +241,7 @@ ReconciliationListModel::Page ReconciliationListModel::readOffset(int offset, in
     QStringList conditions;
     QVariantList values;
     for (const Piece& piece : pieces()) {
-        conditions << (piece.condition.isEmpty() ? QStringLiteral("1") : piece.condition);
+        conditions << (piece.condition.isEmpty() ? QStringLiteral("1 = 1") : piece.condition);
         values << piece.values;
     }
     values << limit << offset;
