@@ -36,7 +36,7 @@ RowQuery byTaxCode(const QDate& first, const QDate& last) {
     // A missing code and an empty one are the same group: rows without a code. A function's
     // result has no collation of its own, so the book's rule for codes is named again.
     return {kCashbook,
-            {QStringLiteral("IFNULL(OffsetGSTTaxCode, '') COLLATE NOCASE"),
+            {QStringLiteral("COALESCE(OffsetGSTTaxCode, '') COLLATE NOCASE"),
              QStringLiteral("TransDate"), QStringLiteral("TransID")},
             QStringLiteral("TransDate BETWEEN ? AND ?"),
             {Codes::dateToStored(first), Codes::dateToStored(last)}};
@@ -51,8 +51,8 @@ RowQuery glDistribution() {
 
 RowQuery byAccountCodeDeptCode() {
     return {kDistribution,
-            {QStringLiteral("IFNULL(AccountCode, '') COLLATE NOCASE"),
-             QStringLiteral("IFNULL(DeptCode, '') COLLATE NOCASE"), QStringLiteral("TransDate"),
+            {QStringLiteral("COALESCE(AccountCode, '') COLLATE NOCASE"),
+             QStringLiteral("COALESCE(DeptCode, '') COLLATE NOCASE"), QStringLiteral("TransDate"),
              QStringLiteral("TransID"), QStringLiteral("AccountCode")},
             {},
             {}};
