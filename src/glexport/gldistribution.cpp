@@ -33,7 +33,7 @@ const char* const kDistribute =
     "COALESCE(c.CustID, '') AS CustID, COALESCE(c.VendorID, '') AS VendorID, "
     "c.ExportedToAccpac FROM tblCashbook AS c CROSS JOIN "
     "(SELECT 0 AS Side UNION ALL SELECT 1 UNION ALL SELECT 2) AS s "
-    "WHERE (%1) AND s.Side <= %2) WHERE Amount <> 0 ORDER BY TransDate, SortID";
+    "WHERE (%1) AND s.Side <= %2) AS sides WHERE Amount <> 0 ORDER BY TransDate, SortID";
 
 // The selections of the modes; each binds the month's first day and the day after it.
 const char* const kCurrentMonth = "c.TransDate >= ? AND c.TransDate < ?";
@@ -118,7 +118,7 @@ qint64 GlDistribution::rebuildBatch(const Database& db) {
             numbers << GlBatchFile::batchNumber(id);
         }
     }
-    QString number = QStringLiteral("CASE WHEN %1 THEN CAST(g.TransID AS INTEGER) ELSE %2 END")
+    QString number = QStringLiteral("CASE WHEN %1 THEN CAST(g.TransID AS BIGINT) ELSE %2 END")
                          .arg(QLatin1String(kPlainDigits))
                          .arg(GlBatchFile::kOtherNumber);
     if (!numericIds.isEmpty()) {
@@ -131,7 +131,7 @@ qint64 GlDistribution::rebuildBatch(const Database& db) {
         insert.addBindValue(numbers);
         if (!insert.execBatch())
             Database::fail(insert.lastError());
-        number = QStringLiteral("CASE WHEN %1 THEN CAST(g.TransID AS INTEGER) ELSE COALESCE("
+        number = QStringLiteral("CASE WHEN %1 THEN CAST(g.TransID AS BIGINT) ELSE COALESCE("
                                 "(SELECT n.Number FROM temp.glBatchNumbers AS n WHERE n.TransID "
                                 "= g.TransID), %2) END")
                      .arg(QLatin1String(kPlainDigits))
