@@ -222,7 +222,10 @@ std::optional<CsvMapping> StatementStore::csvMapping(const QString& bankAccount)
 }
 
 void StatementStore::saveCsvMapping(const QString& bankAccount, const CsvMapping& mapping) const {
-    m_db.exec(QStringLiteral("INSERT OR REPLACE INTO tblStatementCsvMapping (BankAccount, Mapping) "
-                             "VALUES (?, ?)"),
-              {bankAccount, mapping.toText()});
+    // The key is written again too, as the replaced row's would be: the account as last typed.
+    m_db.exec(
+        QStringLiteral("INSERT INTO tblStatementCsvMapping (BankAccount, Mapping) VALUES (?, ?) "
+                       "ON CONFLICT (BankAccount) DO UPDATE SET BankAccount = "
+                       "excluded.BankAccount, Mapping = excluded.Mapping"),
+        {bankAccount, mapping.toText()});
 }
