@@ -1,5 +1,6 @@
 #include "windowopening.h"
 
+#include "data/sqlnames.h"
 #include "kit/services.h"
 
 #include <QDialog>
@@ -15,7 +16,9 @@ QString noRowsNotice(const QString& plural, const QString& entries) {
 }
 
 bool hasRows(Services& services, const QString& table) {
-    return services.db.scalar(QStringLiteral("SELECT 1 FROM ") + table + QStringLiteral(" LIMIT 1"))
+    return services.db
+        .scalar(QStringLiteral("SELECT 1 FROM ") + SqlNames::quoted(table) +
+                QStringLiteral(" LIMIT 1"))
         .isValid();
 }
 
