@@ -1,6 +1,7 @@
 #include "recordnavigator.h"
 
 #include "database.h"
+#include "sqlnames.h"
 
 #include <QSqlField>
 #include <QSqlQuery>
@@ -40,7 +41,12 @@ RecordNavigator::RecordNavigator(const Database& db, Definition definition, QObj
         for (const OrderColumn& column : m_order)
             if (!isListed(column.column))
                 m_selectList += QStringLiteral(", ") + column.column;
+        QStringList names;
+        for (const QString& item : m_selectList.split(QLatin1Char(','), Qt::SkipEmptyParts))
+            names << SqlNames::quoted(item.trimmed());
+        m_selectList = names.join(QStringLiteral(", "));
     }
+    m_table = SqlNames::quoted(m_definition.table);
 }
 
 QVariantMap RecordNavigator::values() const {
@@ -249,12 +255,12 @@ void RecordNavigator::deleteCurrent() {
     QStringList terms;
     QVariantList values;
     for (int i = 0; i < m_definition.key.size(); ++i) {
-        terms << m_definition.key.at(i) + QStringLiteral(" = ?");
+        terms << SqlNames::quoted(m_definition.key.at(i)) + QStringLiteral(" = ?");
         values << m_key.value(i);
     }
-    m_db.execute(QStringLiteral("DELETE FROM %1 WHERE %2")
-                     .arg(m_definition.table, terms.join(QStringLiteral(" AND "))),
-                 values);
+    m_db.execute(
+        QStringLiteral("DELETE FROM %1 WHERE %2").arg(m_table, terms.join(QStringLiteral(" AND "))),
+        values);
     requeryToFirst();
 }
 
@@ -282,8 +288,8 @@ void RecordNavigator::showNothing() {
 }
 
 void RecordNavigator::emptyRecordTemplate() {
-    QSqlQuery query = m_db.exec(
-        QStringLiteral("SELECT %1 FROM %2 LIMIT 0").arg(m_selectList, m_definition.table));
+    QSqlQuery query =
+        m_db.exec(QStringLiteral("SELECT %1 FROM %2 LIMIT 0").arg(m_selectList, m_table));
     m_blank = query.record();
     m_blank.clearValues();
 }
@@ -304,7 +310,8 @@ QString RecordNavigator::orderClause(bool reverse) const {
     QStringList parts;
     for (const OrderColumn& column : m_order) {
         const bool ascending = (column.order == Qt::AscendingOrder) != reverse;
-        parts << column.column + (ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC"));
+        parts << SqlNames::quoted(column.column) +
+                     (ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC"));
     }
     return QStringLiteral(" ORDER BY ") + parts.join(QStringLiteral(", "));
 }
@@ -324,8 +331,8 @@ RecordNavigator::Loaded RecordNavigator::readOne(const QString& condition,
     QVariantList binds = m_definition.filterValues;
     binds += values;
     QSqlQuery query = m_db.exec(QStringLiteral("SELECT %1 FROM %2%3%4 LIMIT 1")
-                                    .arg(orderList.join(QStringLiteral(", ")), m_definition.table,
-                                         whereClause(condition), orderClause(reverse)),
+                                    .arg(SqlNames::quoted(orderList).join(QStringLiteral(", ")),
+                                         m_table, whereClause(condition), orderClause(reverse)),
                                 binds);
     if (!query.next())
         return {};
@@ -352,18 +359,18 @@ RecordNavigator::Loaded RecordNavigator::fetchByKey(const QVariantList& key) con
     for (int i = 0; i < m_definition.key.size(); ++i) {
         const QVariant value = key.value(i);
         if (value.isNull()) {
-            terms << m_definition.key.at(i) + QStringLiteral(" IS NULL");
+            terms << SqlNames::quoted(m_definition.key.at(i)) + QStringLiteral(" IS NULL");
         } else {
-            terms << m_definition.key.at(i) + QStringLiteral(" = ?");
+            terms << SqlNames::quoted(m_definition.key.at(i)) + QStringLiteral(" = ?");
             values << value;
         }
     }
     if (terms.isEmpty())
         return {};
-    QSqlQuery query = m_db.exec(QStringLiteral("SELECT %1 FROM %2%3 LIMIT 1")
-                                    .arg(m_selectList, m_definition.table,
-                                         whereClause(terms.join(QStringLiteral(" AND ")))),
-                                values);
+    QSqlQuery query =
+        m_db.exec(QStringLiteral("SELECT %1 FROM %2%3 LIMIT 1")
+                      .arg(m_selectList, m_table, whereClause(terms.join(QStringLiteral(" AND ")))),
+                  values);
     Loaded row;
     if (!query.next())
         return row;
@@ -390,13 +397,13 @@ QList<Piece> besidePieces(const QList<RecordNavigator::OrderColumn>& order,
         for (int j = 0; j < i; ++j) {
             const QVariant value = orderValues.value(j);
             if (value.isNull()) {
-                prefix << order.at(j).column + QStringLiteral(" IS NULL");
+                prefix << SqlNames::quoted(order.at(j).column) + QStringLiteral(" IS NULL");
             } else {
-                prefix << order.at(j).column + QStringLiteral(" = ?");
+                prefix << SqlNames::quoted(order.at(j).column) + QStringLiteral(" = ?");
                 prefixValues << value;
             }
         }
-        const QString column = order.at(i).column;
+        const QString column = SqlNames::quoted(order.at(i).column);
         const QVariant value = orderValues.value(i);
         // Travelling towards larger values: after in ascending order, before in descending.
         const bool towardsLarger = (order.at(i).order == Qt::AscendingOrder) == after;
@@ -437,8 +444,7 @@ RecordNavigator::Loaded RecordNavigator::fetchBeside(const QVariantList& orderVa
 
 qint64 RecordNavigator::countAll() const {
     return m_db
-        .scalar(QStringLiteral("SELECT COUNT(*) FROM %1%2")
-                    .arg(m_definition.table, whereClause(QString())),
+        .scalar(QStringLiteral("SELECT COUNT(*) FROM %1%2").arg(m_table, whereClause(QString())),
                 m_definition.filterValues)
         .toLongLong();
 }
@@ -449,7 +455,7 @@ qint64 RecordNavigator::countBefore(const QVariantList& orderValues) const {
         QVariantList binds = m_definition.filterValues;
         binds += piece.values;
         total += m_db.scalar(QStringLiteral("SELECT COUNT(*) FROM %1%2")
-                                 .arg(m_definition.table, whereClause(piece.condition)),
+                                 .arg(m_table, whereClause(piece.condition)),
                              binds)
                      .toLongLong();
     }

@@ -150,6 +150,7 @@ private:
     Definition m_definition;
     QList<OrderColumn> m_order;
     QString m_selectList;
+    QString m_table; // the definition's table as SQL text
     std::function<bool(Move)> m_beforeMove;
 
     qint64 m_count = 0;

@@ -9,10 +9,12 @@ QString lookupQuery(int key, int subKey) {
     auto account = [subKey](const char* table, const char* code, const char* dept,
                             const char* desc) {
         const char* field = subKey == 0 ? code : subKey == 1 ? dept : desc;
-        return QStringLiteral("SELECT %1 FROM %2;").arg(QLatin1String(field), QLatin1String(table));
+        return QStringLiteral(R"(SELECT "%1" FROM "%2";)")
+            .arg(QLatin1String(field), QLatin1String(table));
     };
     auto single = [](const char* table, const char* field) {
-        return QStringLiteral("SELECT %1 FROM %2;").arg(QLatin1String(field), QLatin1String(table));
+        return QStringLiteral(R"(SELECT "%1" FROM "%2";)")
+            .arg(QLatin1String(field), QLatin1String(table));
     };
     switch (key) {
     case 0:

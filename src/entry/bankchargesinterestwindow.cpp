@@ -19,14 +19,15 @@ CashbookEntryWindow::Setup BankChargesInterestWindow::setup() {
     s.caption = QStringLiteral("Bank Charges, Interest, Miscellaneous");
     s.helpTopic = QStringLiteral("frmBankChargesInterest");
     s.navigatorNoun = QStringLiteral("BC/Int/Misc");
-    s.filter = QStringLiteral("TransType IN ('5','6','7')");
+    s.filter = QStringLiteral(R"("TransType" IN ('5','6','7'))");
     s.typeCodes = BankEntryRules::typeCodes();
     s.typeTexts = BankEntryRules::typeTexts();
     s.defaultType = BankEntryRules::defaultType();
     s.findRoutine = QStringLiteral("cmdFindByPV");
     s.findCaption = QStringLiteral("Type Bank Charge / Interest / Misc ID to find");
-    s.findQuery = QStringLiteral("SELECT TransID FROM tblCashbook WHERE tblCashbook.TransType IN "
-                                 "('5','6','7')ORDER BY TransID");
+    s.findQuery =
+        QStringLiteral(R"(SELECT "TransID" FROM "tblCashbook" WHERE "tblCashbook"."TransType" IN )"
+                       R"(('5','6','7')ORDER BY "TransID")");
     s.notFoundLabel = QStringLiteral("Bank Charge / Interest / Misc ID ");
     s.datePickerRoutine = QStringLiteral("DTPicker");
     s.saveQuestion =

@@ -2,6 +2,7 @@
 
 #include "data/database.h"
 #include "data/failure.h"
+#include "data/sqlnames.h"
 
 #include <QSqlQuery>
 #include <QStringList>
@@ -11,18 +12,18 @@ namespace {
 
 // The counters live in the first row of tblBankDetails.
 const QString kFirstBankRow =
-    QStringLiteral("(SELECT rowid FROM tblBankDetails ORDER BY rowid LIMIT 1)");
+    QStringLiteral(R"((SELECT rowid FROM "tblBankDetails" ORDER BY rowid LIMIT 1))");
 
 } // namespace
 
 QVariant CashbookStore::counterValue(const QString& column) const {
-    return m_db.scalar(QStringLiteral("SELECT %1 FROM tblBankDetails WHERE rowid = %2")
-                           .arg(column, kFirstBankRow));
+    return m_db.scalar(QStringLiteral(R"(SELECT %1 FROM "tblBankDetails" WHERE rowid = %2)")
+                           .arg(SqlNames::quoted(column), kFirstBankRow));
 }
 
 void CashbookStore::setCounter(const QString& column, qint64 value) const {
-    if (m_db.execute(QStringLiteral("UPDATE tblBankDetails SET %1 = ? WHERE rowid = %2")
-                         .arg(column, kFirstBankRow),
+    if (m_db.execute(QStringLiteral(R"(UPDATE "tblBankDetails" SET %1 = ? WHERE rowid = %2)")
+                         .arg(SqlNames::quoted(column), kFirstBankRow),
                      {value}) == 0)
         throw Failure::noCurrentRecord();
 }
@@ -66,10 +67,11 @@ void CashbookStore::moveCountersPastUsedNumbers() const {
 }
 
 QList<CashbookStore::Account> CashbookStore::accountRows(const QString& code) const {
-    QSqlQuery query = m_db.exec(QStringLiteral("SELECT AccountCode, DeptCode, AccountDescription "
-                                               "FROM tblChartOfAccounts WHERE AccountCode = ? "
-                                               "ORDER BY DeptCode"),
-                                {code});
+    QSqlQuery query =
+        m_db.exec(QStringLiteral(R"(SELECT "AccountCode", "DeptCode", "AccountDescription" )"
+                                 R"(FROM "tblChartOfAccounts" WHERE "AccountCode" = ? )"
+                                 R"(ORDER BY "DeptCode")"),
+                  {code});
     QList<Account> rows;
     while (query.next())
         rows.append(
@@ -79,7 +81,8 @@ QList<CashbookStore::Account> CashbookStore::accountRows(const QString& code) co
 
 bool CashbookStore::transIdExists(const QString& transId) const {
     return m_db
-        .scalar(QStringLiteral("SELECT 1 FROM tblCashbook WHERE TransID = ? LIMIT 1"), {transId})
+        .scalar(QStringLiteral(R"(SELECT 1 FROM "tblCashbook" WHERE "TransID" = ? LIMIT 1)"),
+                {transId})
         .isValid();
 }
 
@@ -88,7 +91,7 @@ void CashbookStore::write(const QVariantMap& columns, const QString& originalKey
     QStringList names;
     QVariantList values;
     for (auto it = columns.cbegin(); it != columns.cend(); ++it) {
-        names << it.key();
+        names << SqlNames::quoted(it.key());
         values << it.value();
     }
 
@@ -97,7 +100,7 @@ void CashbookStore::write(const QVariantMap& columns, const QString& originalKey
         QStringList marks;
         for (qsizetype i = 0; i < names.size(); ++i)
             marks << QStringLiteral("?");
-        m_db.exec(QStringLiteral("INSERT INTO tblCashbook (%1) VALUES (%2)")
+        m_db.exec(QStringLiteral(R"(INSERT INTO "tblCashbook" (%1) VALUES (%2))")
                       .arg(names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
                   values);
     } else {
@@ -105,7 +108,7 @@ void CashbookStore::write(const QVariantMap& columns, const QString& originalKey
         for (const QString& name : names)
             sets << name + QStringLiteral(" = ?");
         values << originalKey;
-        if (m_db.execute(QStringLiteral("UPDATE tblCashbook SET %1 WHERE TransID = ?")
+        if (m_db.execute(QStringLiteral(R"(UPDATE "tblCashbook" SET %1 WHERE "TransID" = ?)")
                              .arg(sets.join(QStringLiteral(", "))),
                          values) == 0)
             throw Failure::noCurrentRecord();

@@ -6,7 +6,7 @@ QString VoucherKind::filter() const {
     QStringList quoted;
     for (const QString& code : typeCodes)
         quoted << QLatin1Char('\'') + code + QLatin1Char('\'');
-    return QStringLiteral("TransType IN (%1)").arg(quoted.join(QLatin1Char(',')));
+    return QStringLiteral(R"("TransType" IN (%1))").arg(quoted.join(QLatin1Char(',')));
 }
 
 const VoucherKind& VoucherKind::payment() {
@@ -47,8 +47,9 @@ const VoucherKind& VoucherKind::payment() {
         k.counterRoutine = QStringLiteral("NextPVChequeNum");
         k.findRoutine = QStringLiteral("cmdFindByPV");
         k.findCaption = QStringLiteral("Type Payment Voucher / Cheque Number to find");
-        k.findQuery = QStringLiteral("SELECT TransID FROM tblCashbook WHERE tblCashbook.TransType "
-                                     "IN ('1','2')ORDER BY TransID");
+        k.findQuery =
+            QStringLiteral(R"(SELECT "TransID" FROM "tblCashbook" WHERE "tblCashbook"."TransType" )"
+                           R"(IN ('1','2')ORDER BY "TransID")");
         k.notFoundLabel = QStringLiteral("Payment Voucher / Cheque Number ");
         k.datePickerRoutine = QStringLiteral("DTPicker");
         k.bankSign = -1;
@@ -96,8 +97,9 @@ const VoucherKind& VoucherKind::receipt() {
         k.counterRoutine = QStringLiteral("NextReceiptNum");
         k.findRoutine = QStringLiteral("cmdFindByReceipt");
         k.findCaption = QStringLiteral("Type Receipt Number to find");
-        k.findQuery = QStringLiteral("SELECT TransID FROM tblCashbook WHERE tblCashbook.TransType "
-                                     "IN ('3','4')ORDER BY TransID");
+        k.findQuery =
+            QStringLiteral(R"(SELECT "TransID" FROM "tblCashbook" WHERE "tblCashbook"."TransType" )"
+                           R"(IN ('3','4')ORDER BY "TransID")");
         k.notFoundLabel = QStringLiteral("Receipt Number ");
         k.datePickerRoutine = QStringLiteral("DTPicker Change");
         // Money received: the bank side is the total, the offset and tax sides are credited.

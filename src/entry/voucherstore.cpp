@@ -1,6 +1,7 @@
 #include "voucherstore.h"
 
 #include "data/database.h"
+#include "data/sqlnames.h"
 #include "voucherkind.h"
 
 qint32 VoucherStore::nextUnusedNumber() const {
@@ -9,9 +10,12 @@ qint32 VoucherStore::nextUnusedNumber() const {
 
 std::optional<PartyChoice> VoucherStore::party(const QString& code) const {
     QSqlQuery query = m_db.exec(
-        QStringLiteral("SELECT %1, %2, Address1, Address2, Address3, Address4, PostalCode "
-                       "FROM %3 WHERE %1 = ? LIMIT 1")
-            .arg(m_kind.partyKeyColumn, m_kind.partyMasterNameColumn, m_kind.partyTable),
+        QStringLiteral(
+            R"(SELECT %1, %2, "Address1", "Address2", "Address3", "Address4", "PostalCode" )"
+            "FROM %3 WHERE %1 = ? LIMIT 1")
+            .arg(SqlNames::quoted(m_kind.partyKeyColumn),
+                 SqlNames::quoted(m_kind.partyMasterNameColumn),
+                 SqlNames::quoted(m_kind.partyTable)),
         {code});
     if (!query.next())
         return std::nullopt;
@@ -25,9 +29,10 @@ std::optional<PartyChoice> VoucherStore::party(const QString& code) const {
 }
 
 std::optional<VoucherStore::TaxCode> VoucherStore::taxCode(const QString& code) const {
-    QSqlQuery query = m_db.exec(QStringLiteral("SELECT TaxCode, TaxRate, GLAccountCode, "
-                                               "GLAccountDept FROM tblTaxTable WHERE TaxCode = ?"),
-                                {code});
+    QSqlQuery query =
+        m_db.exec(QStringLiteral(R"(SELECT "TaxCode", "TaxRate", "GLAccountCode", )"
+                                 R"("GLAccountDept" FROM "tblTaxTable" WHERE "TaxCode" = ?)"),
+                  {code});
     if (!query.next())
         return std::nullopt;
     TaxCode t;

@@ -25,10 +25,11 @@ constexpr Kind kColumns[16] = {
 };
 
 const char* const kSingleColumns =
-    "RecordType, EntryNumber, EntryDate, FiscalPeriod, GLAccountCode, DeptCode, SourceCode, "
-    "TransID, TransDateAccpac, TransDesc, Amount";
-const char* const kCurrencyColumns = ", CurrencyCode, RateType, RateDate, Rate, SourceAmount";
-const char* const kNotExported = " WHERE ExportedToAccpac = 0";
+    R"("RecordType", "EntryNumber", "EntryDate", "FiscalPeriod", "GLAccountCode", "DeptCode", )"
+    R"("SourceCode", "TransID", "TransDateAccpac", "TransDesc", "Amount")";
+const char* const kCurrencyColumns =
+    R"(, "CurrencyCode", "RateType", "RateDate", "Rate", "SourceAmount")";
+const char* const kNotExported = R"( WHERE "ExportedToAccpac" = 0)";
 
 // The text without the blanks at its start and end.
 QStringView trimmedOfSpaces(QStringView text) {
@@ -167,14 +168,14 @@ qint32 GlBatchFile::batchNumber(const QString& transId) {
 QString GlBatchFile::selectionQuery(bool multiCurrency, bool includeExported) {
     return QStringLiteral("SELECT ") + QLatin1String(kSingleColumns) +
            (multiCurrency ? QLatin1String(kCurrencyColumns) : QLatin1String()) +
-           QStringLiteral(" FROM tblGLDistributionAccpacGL") +
+           QStringLiteral(R"( FROM "tblGLDistributionAccpacGL")") +
            (includeExported ? QLatin1String() : QLatin1String(kNotExported)) +
-           QStringLiteral(" ORDER BY TransID, GLAccountCode, rowid");
+           QStringLiteral(R"( ORDER BY "TransID", "GLAccountCode", rowid)");
 }
 
 qint64 GlBatchFile::selectionCount(const Database& db, bool includeExported) {
     return db
-        .scalar(QStringLiteral("SELECT COUNT(*) FROM tblGLDistributionAccpacGL") +
+        .scalar(QStringLiteral(R"(SELECT COUNT(*) FROM "tblGLDistributionAccpacGL")") +
                 (includeExported ? QLatin1String() : QLatin1String(kNotExported)))
         .toLongLong();
 }
@@ -207,10 +208,10 @@ std::optional<GlBatchFile::Unwritable>
 GlBatchFile::findUnwritable(const Database& db, bool multiCurrency, bool includeExported) {
     // Only texts with a character outside printable ASCII need a closer look.
     const QString suspect = QStringLiteral(" GLOB '*[^ -~]*'");
-    QSqlQuery settings = db.exec(
-        QStringLiteral(
-            "SELECT DISTINCT SourceCode, CurrencyCode, RateType FROM tblGLDistributionAccpacGL") +
-        (includeExported ? QLatin1String() : QLatin1String(kNotExported)));
+    QSqlQuery settings =
+        db.exec(QStringLiteral(R"(SELECT DISTINCT "SourceCode", "CurrencyCode", "RateType" FROM )"
+                               R"("tblGLDistributionAccpacGL")") +
+                (includeExported ? QLatin1String() : QLatin1String(kNotExported)));
     const char* const settingFields[] = {"GLSourceCode", "GLHomeCurrency", "GLRateType"};
     while (settings.next())
         for (int i = 0; i < (multiCurrency ? 3 : 1); ++i)
@@ -220,11 +221,12 @@ GlBatchFile::findUnwritable(const Database& db, bool multiCurrency, bool include
 
     const char* const fields[] = {"AccountCode", "DeptCode", "TransDesc"};
     QSqlQuery lines = db.exec(
-        QStringLiteral("SELECT TransID, TransDate, AccountCode, DeptCode, TransDesc FROM "
-                       "tblGLDistribution WHERE (AccountCode%1 OR DeptCode%1 OR TransDesc%1)%2 "
-                       "ORDER BY TransDate, TransID, AccountCode")
+        QStringLiteral(
+            R"(SELECT "TransID", "TransDate", "AccountCode", "DeptCode", "TransDesc" FROM )"
+            R"("tblGLDistribution" WHERE ("AccountCode"%1 OR "DeptCode"%1 OR "TransDesc"%1)%2 )"
+            R"(ORDER BY "TransDate", "TransID", "AccountCode")")
             .arg(suspect,
-                 includeExported ? QString() : QStringLiteral(" AND ExportedToAccpac = 0")));
+                 includeExported ? QString() : QStringLiteral(R"( AND "ExportedToAccpac" = 0)")));
     while (lines.next())
         for (int i = 0; i < 3; ++i)
             if (!Windows1252::canEncode(lines.value(2 + i).toString()))

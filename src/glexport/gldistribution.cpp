@@ -16,44 +16,44 @@ namespace {
 // of the inner rows: bank, offset, tax. %1 is the selection, %2 the last side taken (0 bank
 // only, 2 all three).
 const char* const kDistribute =
-    "INSERT INTO tblGLDistribution (TransDate, TransID, TransType, TransDesc, TransStatus, "
-    "AccountCode, DeptCode, DR, CR, CustID, VendorID, ExportedToAccpac) "
-    "SELECT TransDate, TransID, TransType, TransDesc, TransStatus, AccountCode, DeptCode, "
-    "CASE WHEN Amount > 0 THEN Amount ELSE 0 END, CASE WHEN Amount < 0 THEN Amount ELSE 0 END, "
-    "CustID, VendorID, ExportedToAccpac FROM ("
-    "SELECT c.TransDate, c.TransID AS SortID, s.Side, COALESCE(c.TransID, '') AS TransID, "
-    "COALESCE(c.TransType, '') AS TransType, COALESCE(c.TransDesc, '') AS TransDesc, "
-    "COALESCE(c.TransStatus, '') AS TransStatus, "
-    "CASE s.Side WHEN 0 THEN c.DoubleEntryBank WHEN 1 THEN c.DoubleEntryOffset "
-    "ELSE c.DoubleEntryGST END AS Amount, "
-    "COALESCE(CASE s.Side WHEN 0 THEN c.BankAccountGLAccountCode WHEN 1 THEN "
-    "c.OffsetGLAccountCode ELSE c.OffsetGSTGLAccountCode END, '') AS AccountCode, "
-    "COALESCE(CASE s.Side WHEN 0 THEN c.BankAccountGLDeptCode WHEN 1 THEN c.OffsetGLDeptCode "
-    "ELSE c.OffsetGSTGLDeptCode END, '') AS DeptCode, "
-    "COALESCE(c.CustID, '') AS CustID, COALESCE(c.VendorID, '') AS VendorID, "
-    "c.ExportedToAccpac FROM tblCashbook AS c CROSS JOIN "
-    "(SELECT 0 AS Side UNION ALL SELECT 1 UNION ALL SELECT 2) AS s "
-    "WHERE (%1) AND s.Side <= %2) WHERE Amount <> 0 ORDER BY TransDate, SortID";
+    R"(INSERT INTO "tblGLDistribution" ("TransDate", "TransID", "TransType", "TransDesc", )"
+    R"("TransStatus", "AccountCode", "DeptCode", "DR", "CR", "CustID", "VendorID", )"
+    R"("ExportedToAccpac") SELECT "TransDate", "TransID", "TransType", "TransDesc", )"
+    R"("TransStatus", "AccountCode", "DeptCode", CASE WHEN "Amount" > 0 THEN "Amount" ELSE 0 END, )"
+    R"(CASE WHEN "Amount" < 0 THEN "Amount" ELSE 0 END, "CustID", "VendorID", "ExportedToAccpac" )"
+    R"(FROM (SELECT c."TransDate", c."TransID" AS SortID, s.Side, COALESCE(c."TransID", '') AS )"
+    R"("TransID", COALESCE(c."TransType", '') AS "TransType", COALESCE(c."TransDesc", '') AS )"
+    R"("TransDesc", COALESCE(c."TransStatus", '') AS "TransStatus", CASE s.Side WHEN 0 THEN )"
+    R"(c."DoubleEntryBank" WHEN 1 THEN c."DoubleEntryOffset" ELSE c."DoubleEntryGST" END AS )"
+    R"("Amount", COALESCE(CASE s.Side WHEN 0 THEN c."BankAccountGLAccountCode" WHEN 1 THEN )"
+    R"(c."OffsetGLAccountCode" ELSE c."OffsetGSTGLAccountCode" END, '') AS "AccountCode", )"
+    R"(COALESCE(CASE s.Side WHEN 0 THEN c."BankAccountGLDeptCode" WHEN 1 THEN )"
+    R"(c."OffsetGLDeptCode" ELSE c."OffsetGSTGLDeptCode" END, '') AS "DeptCode", )"
+    R"(COALESCE(c."CustID", '') AS "CustID", COALESCE(c."VendorID", '') AS "VendorID", )"
+    R"(c."ExportedToAccpac" FROM "tblCashbook" AS c CROSS JOIN (SELECT 0 AS Side UNION ALL SELECT )"
+    R"(1 UNION ALL SELECT 2) AS s WHERE (%1) AND s.Side <= %2) AS sides WHERE "Amount" <> 0 ORDER )"
+    R"(BY "TransDate", SortID)";
 
 // The selections of the modes; each binds the month's first day and the day after it.
-const char* const kCurrentMonth = "c.TransDate >= ? AND c.TransDate < ?";
+const char* const kCurrentMonth = R"(c."TransDate" >= ? AND c."TransDate" < ?)";
 const char* const kReconciliation =
-    "(c.TransStatus = '2' AND c.TransDate >= ? AND c.TransDate < ?) OR c.TransStatus = '1'";
+    R"((c."TransStatus" = '2' AND c."TransDate" >= ? AND c."TransDate" < ?) OR c."TransStatus" = )"
+    "'1'";
 
 // %1 is the transaction number: a plain run of digits is cast, any other ID is looked up
 // in the numbers worked out for it, or is 99999. %2 is the date as YYMMDD, %3 the amount.
 const char* const kBatch =
-    "INSERT INTO tblGLDistributionAccpacGL (RecordType, EntryNumber, EntryDate, FiscalPeriod, "
-    "GLAccountCode, DeptCode, SourceCode, TransID, TransDateAccpac, TransDesc, Amount, "
-    "CurrencyCode, RateType, RateDate, Rate, SourceAmount, ExportedToAccpac) "
-    "SELECT 'E', 1, %2, 0, g.AccountCode, g.DeptCode, ?, %1, %2, g.TransDesc, %3, ?, ?, %2, 1, "
-    "%3, g.ExportedToAccpac FROM tblGLDistribution AS g "
-    "ORDER BY g.TransDate, g.TransID, g.AccountCode";
+    R"(INSERT INTO "tblGLDistributionAccpacGL" ("RecordType", "EntryNumber", "EntryDate", )"
+    R"("FiscalPeriod", "GLAccountCode", "DeptCode", "SourceCode", "TransID", "TransDateAccpac", )"
+    R"("TransDesc", "Amount", "CurrencyCode", "RateType", "RateDate", "Rate", "SourceAmount", )"
+    R"("ExportedToAccpac") SELECT 'E', 1, %2, 0, g."AccountCode", g."DeptCode", ?, %1, %2, )"
+    R"(g."TransDesc", %3, ?, ?, %2, 1, %3, g."ExportedToAccpac" FROM "tblGLDistribution" AS g )"
+    R"(ORDER BY g."TransDate", g."TransID", g."AccountCode")";
 const char* const kBatchDate =
-    "substr(g.TransDate, 3, 2) || substr(g.TransDate, 6, 2) || substr(g.TransDate, 9, 2)";
+    R"(substr(g."TransDate", 3, 2) || substr(g."TransDate", 6, 2) || substr(g."TransDate", 9, 2))";
 const char* const kBatchAmount =
-    "CASE WHEN COALESCE(g.DR, 0) <> 0 THEN g.DR ELSE COALESCE(g.CR, 0) END";
-const char* const kPlainDigits = "g.TransID <> '' AND g.TransID NOT GLOB '*[^0-9]*'";
+    R"(CASE WHEN COALESCE(g."DR", 0) <> 0 THEN g."DR" ELSE COALESCE(g."CR", 0) END)";
+const char* const kPlainDigits = R"(g."TransID" <> '' AND g."TransID" NOT GLOB '*[^0-9]*')";
 
 QString settingOr(const Database& db, int key, const QString& fallback) {
     const QString value = Settings::read(db, key, Settings::Plain).toString();
@@ -83,9 +83,10 @@ qint64 GlDistribution::rebuild(const Database& db, int mode) {
     const QVariantList range{month.first, month.second};
 
     Transaction transaction(db);
-    db.execute(QStringLiteral("DELETE FROM tblGLDistribution"));
+    db.execute(QStringLiteral(R"(DELETE FROM "tblGLDistribution")"));
     const qint64 transactions =
-        db.scalar(QStringLiteral("SELECT COUNT(*) FROM tblCashbook AS c WHERE ") + selection, range)
+        db.scalar(QStringLiteral(R"(SELECT COUNT(*) FROM "tblCashbook" AS c WHERE )") + selection,
+                  range)
             .toLongLong();
     if (transactions > 0)
         db.execute(QString::fromLatin1(kDistribute).arg(selection).arg(mode == AllSides ? 2 : 0),
@@ -99,16 +100,17 @@ qint64 GlDistribution::rebuildBatch(const Database& db) {
                                 settingOr(db, Settings::HomeCurrency, QStringLiteral("$")),
                                 settingOr(db, Settings::RateType, QStringLiteral("SP"))};
     Transaction transaction(db);
-    db.execute(QStringLiteral("DELETE FROM tblGLDistributionAccpacGL"));
+    db.execute(QStringLiteral(R"(DELETE FROM "tblGLDistributionAccpacGL")"));
 
     // A run of digits is cast in the insert. Other IDs are rarely numeric ("+12", "1,000");
     // those that are get their numbers through a temporary table, the rest are 99999. Only
     // IDs made of the characters of a number need a closer look.
-    QSqlQuery others = db.exec(
-        QStringLiteral("SELECT DISTINCT g.TransID COLLATE BINARY FROM tblGLDistribution AS g "
-                       "WHERE NOT (%1) AND g.TransID GLOB '*[0-9]*' AND g.TransID NOT GLOB "
-                       "'*[^0-9 +,.eE-]*'")
-            .arg(QLatin1String(kPlainDigits)));
+    QSqlQuery others =
+        db.exec(QStringLiteral(
+                    R"(SELECT DISTINCT g."TransID" COLLATE BINARY FROM "tblGLDistribution" AS g )"
+                    R"(WHERE NOT (%1) AND g."TransID" GLOB '*[0-9]*' AND g."TransID" NOT GLOB )"
+                    "'*[^0-9 +,.eE-]*'")
+                    .arg(QLatin1String(kPlainDigits)));
     QVariantList numericIds;
     QVariantList numbers;
     while (others.next()) {
@@ -118,12 +120,13 @@ qint64 GlDistribution::rebuildBatch(const Database& db) {
             numbers << GlBatchFile::batchNumber(id);
         }
     }
-    QString number = QStringLiteral("CASE WHEN %1 THEN CAST(g.TransID AS INTEGER) ELSE %2 END")
+    QString number = QStringLiteral(R"(CASE WHEN %1 THEN CAST(g."TransID" AS BIGINT) ELSE %2 END)")
                          .arg(QLatin1String(kPlainDigits))
                          .arg(GlBatchFile::kOtherNumber);
     if (!numericIds.isEmpty()) {
-        db.execute(QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS glBatchNumbers "
-                                  "(TransID TEXT COLLATE BINARY PRIMARY KEY, Number INTEGER)"));
+        db.execute(
+            QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS glBatchNumbers "
+                           R"(("TransID" TEXT COLLATE BINARY PRIMARY KEY, Number INTEGER))"));
         db.execute(QStringLiteral("DELETE FROM temp.glBatchNumbers"));
         QSqlQuery insert(db.connection());
         insert.prepare(QStringLiteral("INSERT INTO temp.glBatchNumbers VALUES (?, ?)"));
@@ -131,11 +134,12 @@ qint64 GlDistribution::rebuildBatch(const Database& db) {
         insert.addBindValue(numbers);
         if (!insert.execBatch())
             Database::fail(insert.lastError());
-        number = QStringLiteral("CASE WHEN %1 THEN CAST(g.TransID AS INTEGER) ELSE COALESCE("
-                                "(SELECT n.Number FROM temp.glBatchNumbers AS n WHERE n.TransID "
-                                "= g.TransID), %2) END")
-                     .arg(QLatin1String(kPlainDigits))
-                     .arg(GlBatchFile::kOtherNumber);
+        number =
+            QStringLiteral(R"(CASE WHEN %1 THEN CAST(g."TransID" AS BIGINT) ELSE COALESCE()"
+                           R"((SELECT n.Number FROM temp.glBatchNumbers AS n WHERE n."TransID" )"
+                           R"(= g."TransID"), %2) END)")
+                .arg(QLatin1String(kPlainDigits))
+                .arg(GlBatchFile::kOtherNumber);
     }
     const qint64 lines =
         db.execute(QString::fromLatin1(kBatch).arg(number, QLatin1String(kBatchDate),
@@ -143,14 +147,16 @@ qint64 GlDistribution::rebuildBatch(const Database& db) {
                    settings);
     // A run of digits beyond 32 bits was cast to a larger number: found through the index on
     // TransID, and named from the distribution.
-    if (db.scalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM tblGLDistributionAccpacGL WHERE "
-                                 "TransID > 2147483647)"))
+    if (db.scalar(
+              QStringLiteral(R"(SELECT EXISTS (SELECT 1 FROM "tblGLDistributionAccpacGL" WHERE )"
+                             R"("TransID" > 2147483647))"))
             .toBool())
         GlBatchFile::batchNumber(
-            db.scalar(QStringLiteral("SELECT g.TransID FROM tblGLDistribution AS g WHERE (%1) "
-                                     "ORDER BY length(ltrim(g.TransID, '0')) DESC, "
-                                     "ltrim(g.TransID, '0') DESC LIMIT 1")
-                          .arg(QLatin1String(kPlainDigits)))
+            db.scalar(
+                  QStringLiteral(R"(SELECT g."TransID" FROM "tblGLDistribution" AS g WHERE (%1) )"
+                                 R"(ORDER BY length(ltrim(g."TransID", '0')) DESC, )"
+                                 R"(ltrim(g."TransID", '0') DESC LIMIT 1)")
+                      .arg(QLatin1String(kPlainDigits)))
                 .toString());
     transaction.commit();
     return lines;
@@ -162,14 +168,16 @@ bool GlDistribution::markAsExported(const Database& db) {
         return false;
     const QVariantList range{month->first, month->second};
     Transaction transaction(db);
-    if (!db.scalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM tblCashbook WHERE TransDate >= "
-                                  "? AND TransDate < ?)"),
-                   range)
+    if (!db.scalar(
+               QStringLiteral(R"(SELECT EXISTS (SELECT 1 FROM "tblCashbook" WHERE "TransDate" >= )"
+                              R"(? AND "TransDate" < ?))"),
+               range)
              .toBool())
         return false;
-    db.execute(QStringLiteral("UPDATE tblCashbook SET ExportedToAccpac = 1 WHERE TransDate >= ? "
-                              "AND TransDate < ? AND ExportedToAccpac = 0"),
-               range);
+    db.execute(
+        QStringLiteral(R"(UPDATE "tblCashbook" SET "ExportedToAccpac" = 1 WHERE "TransDate" >= ? )"
+                       R"(AND "TransDate" < ? AND "ExportedToAccpac" = 0)"),
+        range);
     transaction.commit();
     return true;
 }

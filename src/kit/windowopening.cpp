@@ -1,6 +1,7 @@
 #include "windowopening.h"
 
 #include "data/messages.h"
+#include "data/sqlnames.h"
 #include "kit/services.h"
 
 #include <QDialog>
@@ -8,7 +9,9 @@
 namespace {
 
 bool hasRows(Services& services, const QString& table) {
-    return services.db.scalar(QStringLiteral("SELECT 1 FROM ") + table + QStringLiteral(" LIMIT 1"))
+    return services.db
+        .scalar(QStringLiteral("SELECT 1 FROM ") + SqlNames::quoted(table) +
+                QStringLiteral(" LIMIT 1"))
         .isValid();
 }
 

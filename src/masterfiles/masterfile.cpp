@@ -1,10 +1,13 @@
 #include "masterfile.h"
 
+#include "data/sqlnames.h"
+
 const MasterFile& MasterFile::accounts() {
     static const MasterFile file{
         Kind::Accounts,
         QStringLiteral("tblChartOfAccounts"),
-        QStringLiteral("Select AccountCode, DeptCode, AccountDescription from tblChartOfAccounts"),
+        QStringLiteral(
+            R"(Select "AccountCode", "DeptCode", "AccountDescription" from "tblChartOfAccounts")"),
         {QStringLiteral("AccountCode"), QStringLiteral("DeptCode"),
          QStringLiteral("AccountDescription")}};
     return file;
@@ -14,8 +17,9 @@ const MasterFile& MasterFile::customers() {
     static const MasterFile file{
         Kind::Customers,
         QStringLiteral("tblCustomers"),
-        QStringLiteral("Select CustID, CustName,Address1,Address2,Address3,Address4,PostalCode "
-                       "from tblCustomers"),
+        QStringLiteral(R"(Select "CustID", )"
+                       R"("CustName","Address1","Address2","Address3","Address4","PostalCode" )"
+                       R"(from "tblCustomers")"),
         {QStringLiteral("CustID"), QStringLiteral("CustName"), QStringLiteral("Address1"),
          QStringLiteral("Address2"), QStringLiteral("Address3"), QStringLiteral("Address4"),
          QStringLiteral("PostalCode")}};
@@ -26,8 +30,9 @@ const MasterFile& MasterFile::vendors() {
     static const MasterFile file{
         Kind::Vendors,
         QStringLiteral("tblVendors"),
-        QStringLiteral("Select VendorID, VendorName,Address1,Address2,Address3,Address4,PostalCode "
-                       "from tblVendors"),
+        QStringLiteral(R"(Select "VendorID", )"
+                       R"("VendorName","Address1","Address2","Address3","Address4","PostalCode" )"
+                       R"(from "tblVendors")"),
         {QStringLiteral("VendorID"), QStringLiteral("VendorName"), QStringLiteral("Address1"),
          QStringLiteral("Address2"), QStringLiteral("Address3"), QStringLiteral("Address4"),
          QStringLiteral("PostalCode")}};
@@ -53,8 +58,8 @@ QString MasterFile::insertStatement() const {
     QStringList marks;
     for (qsizetype i = 0; i < columns.size(); ++i)
         marks << QStringLiteral("?");
-    return QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (") +
-           columns.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
+    return QStringLiteral("INSERT INTO ") + SqlNames::quoted(table) + QStringLiteral(" (") +
+           SqlNames::quoted(columns).join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
            marks.join(QStringLiteral(", ")) + QStringLiteral(")");
 }
 

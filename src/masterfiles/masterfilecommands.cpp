@@ -3,6 +3,7 @@
 #include "data/bookbackup.h"
 #include "data/bookfiles.h"
 #include "data/messages.h"
+#include "data/sqlnames.h"
 #include "kit/commandbinder.h"
 #include "kit/exporttextfile.h"
 #include "kit/filedialogs.h"
@@ -85,7 +86,8 @@ void exportMasterFile(Services& services, QWidget* parent, const MasterFile& fil
     }
     // The table name is the program's own, never the user's text.
     const qint64 rows =
-        services.db.scalar(QStringLiteral("SELECT COUNT(*) FROM ") + file.table).toLongLong();
+        services.db.scalar(QStringLiteral("SELECT COUNT(*) FROM ") + SqlNames::quoted(file.table))
+            .toLongLong();
     if (ExportTextFile(services, parent, records, *path, rows) &&
         services.prompts.ask(Messages::viewExportQuestion()))
         ViewEditor(services, *path);

@@ -26,7 +26,7 @@ GridWindowDescription chartSpec() {
         {QStringLiteral("AccountDescription"), QStringLiteral("Account Description"),
          GridColumn::Kind::Text, false, 300},
     };
-    description.orderBy = QStringLiteral("AccountCode, DeptCode");
+    description.orderBy = QStringLiteral(R"("AccountCode", "DeptCode")");
     description.gridTooltip =
         QStringLiteral("If using this form as a lookup, double-click to transfer "
                        "Account Code etc to another form.");
@@ -112,12 +112,13 @@ void ChartOfAccountsWindow::transferLookup(int row) {
 void ChartOfAccountsWindow::onFind() {
     guarded(m_services, objectName(), QStringLiteral("cmdFind"), [this] {
         FindTarget target = findTarget(AccountDescription);
-        findInCaller(m_services, this,
-                     {QStringLiteral("Type Account Description to find"),
-                      QStringLiteral("SELECT AccountDescription FROM tblChartOfAccounts ORDER BY "
-                                     "AccountDescription"),
-                      QStringLiteral("Account Description ")},
-                     target);
+        findInCaller(
+            m_services, this,
+            {QStringLiteral("Type Account Description to find"),
+             QStringLiteral(R"(SELECT "AccountDescription" FROM "tblChartOfAccounts" ORDER BY )"
+                            R"("AccountDescription")"),
+             QStringLiteral("Account Description ")},
+            target);
         returnAfterChooser(grid());
     });
 }
@@ -137,7 +138,7 @@ void ChartOfAccountsWindow::onDeleteAll() {
 void ChartOfAccountsWindow::DeleteAll() {
     guarded(m_services, objectName(), QStringLiteral("Delete All"), [this] {
         recordSet().cancelEdit();
-        m_services.db.exec(QStringLiteral("DELETE FROM tblChartOfAccounts"));
+        m_services.db.exec(QStringLiteral(R"(DELETE FROM "tblChartOfAccounts")"));
         reopen();
     });
 }
@@ -151,12 +152,12 @@ void ChartOfAccountsWindow::onRestore() {
             return;
         try {
             m_services.db.exec(
-                QStringLiteral("INSERT INTO tblChartOfAccounts (AccountCode, DeptCode, "
-                               "AccountDescription ) ") +
-                QStringLiteral("SELECT tblChartOfAccountsSample.AccountCode, "
-                               "tblChartOfAccountsSample.DeptCode, "
-                               "tblChartOfAccountsSample.AccountDescription ") +
-                QStringLiteral("FROM tblChartOfAccountsSample;"));
+                QStringLiteral(R"(INSERT INTO "tblChartOfAccounts" ("AccountCode", "DeptCode", )"
+                               R"("AccountDescription" ) )") +
+                QStringLiteral(R"(SELECT "tblChartOfAccountsSample"."AccountCode", )"
+                               R"("tblChartOfAccountsSample"."DeptCode", )"
+                               R"("tblChartOfAccountsSample"."AccountDescription" )") +
+                QStringLiteral(R"(FROM "tblChartOfAccountsSample";)"));
         } catch (const Failure& failure) {
             if (!failure.isDuplicateKey())
                 throw;

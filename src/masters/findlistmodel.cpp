@@ -17,9 +17,10 @@ namespace {
 std::optional<FindListModel::Source> FindListModel::Source::fromQuery(const QString& sql) {
     // The listed column is the ordered one; a second selected column is not shown. The
     // filter may run into ORDER BY without a space, as some of the program's queries do.
+    // Names may be double-quoted; they are kept as written, as SQL text.
     static const QRegularExpression form(
-        QStringLiteral(R"(^\s*SELECT\s+(\w+)(?:\s*,\s*\w+)*\s+FROM\s+(\w+))"
-                       R"((?:\s+WHERE\s+(.+?))?\s*ORDER\s+BY\s+(\w+)(?:\s+ASC)?\s*$)"),
+        QStringLiteral(R"(^\s*SELECT\s+("\w+"|\w+)(?:\s*,\s*(?:"\w+"|\w+))*\s+FROM\s+("\w+"|\w+))"
+                       R"((?:\s+WHERE\s+(.+?))?\s*ORDER\s+BY\s+("\w+"|\w+)(?:\s+ASC)?\s*$)"),
         QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
     static const QRegularExpression clauses(QStringLiteral(R"(\b(UNION|GROUP|ORDER|LIMIT)\b)"),
                                             QRegularExpression::CaseInsensitiveOption);

@@ -1,6 +1,7 @@
 #include "gridrecordset.h"
 
 #include "data/database.h"
+#include "data/sqlnames.h"
 
 #include <QRegularExpression>
 #include <QSqlQuery>
@@ -23,11 +24,11 @@ QList<GridColumn> GridRecordSet::columnsOf(const Database& db, const QString& ta
 void GridRecordSet::open() {
     QStringList fields;
     for (const GridColumn& column : std::as_const(m_options.columns))
-        fields << column.field;
+        fields << SqlNames::quoted(column.field);
     QString sql = QStringLiteral("SELECT rowid, %1 FROM %2")
-                      .arg(fields.join(QStringLiteral(", ")), m_options.table);
+                      .arg(fields.join(QStringLiteral(", ")), SqlNames::quoted(m_options.table));
     if (!m_options.orderBy.isEmpty())
-        sql += QStringLiteral(" ORDER BY ") + m_options.orderBy;
+        sql += QStringLiteral(" ORDER BY ") + SqlNames::quoted(m_options.orderBy);
     QSqlQuery query = m_db.exec(sql);
     std::vector<Row> rows;
     const int count = int(m_options.columns.size());
@@ -112,17 +113,18 @@ void GridRecordSet::commitEdit() {
                           QStringLiteral("Index or primary key cannot contain a Null value."));
     QStringList fields;
     for (const GridColumn& column : std::as_const(m_options.columns))
-        fields << column.field;
+        fields << SqlNames::quoted(column.field);
     QVariantList values = m_pending;
     Row& row = m_rows[size_t(m_editRow)];
     if (row.rowid < 0) {
         QStringList marks;
         for (int i = 0; i < count; ++i)
             marks << QStringLiteral("?");
-        QSqlQuery query = m_db.exec(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                        .arg(m_options.table, fields.join(QStringLiteral(", ")),
-                                             marks.join(QStringLiteral(", "))),
-                                    values);
+        QSqlQuery query =
+            m_db.exec(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                          .arg(SqlNames::quoted(m_options.table), fields.join(QStringLiteral(", ")),
+                               marks.join(QStringLiteral(", "))),
+                      values);
         row.rowid = query.lastInsertId().toLongLong();
     } else {
         QStringList sets;
@@ -130,7 +132,7 @@ void GridRecordSet::commitEdit() {
             sets << field + QStringLiteral(" = ?");
         values.append(row.rowid);
         m_db.exec(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                      .arg(m_options.table, sets.join(QStringLiteral(", "))),
+                      .arg(SqlNames::quoted(m_options.table), sets.join(QStringLiteral(", "))),
                   values);
     }
     row.values = m_pending;
@@ -166,8 +168,9 @@ void GridRecordSet::deleteRecord(int row) {
         if (isNew)
             return;
     }
-    m_db.exec(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(m_options.table),
-              {m_rows[size_t(row)].rowid});
+    m_db.exec(
+        QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(SqlNames::quoted(m_options.table)),
+        {m_rows[size_t(row)].rowid});
     beginRemoveRows({}, row, row);
     m_rows.erase(m_rows.begin() + row);
     if (m_editRow > row)

@@ -27,9 +27,11 @@ PartyKind makeCustomers() {
     kind.findByNumberButton = QStringLiteral("cmdFindByCustID");
     kind.findByNameButton = QStringLiteral("cmdFind");
     kind.findByNumberCaption = QStringLiteral("Type Customer Number to find");
-    kind.findByNumberQuery = QStringLiteral("SELECT CustID FROM tblCustomers ORDER BY CustID");
+    kind.findByNumberQuery =
+        QStringLiteral(R"(SELECT "CustID" FROM "tblCustomers" ORDER BY "CustID")");
     kind.findByNameCaption = QStringLiteral("Type Customer Name to find");
-    kind.findByNameQuery = QStringLiteral("SELECT CustName FROM tblCustomers ORDER BY CustName");
+    kind.findByNameQuery =
+        QStringLiteral(R"(SELECT "CustName" FROM "tblCustomers" ORDER BY "CustName")");
     kind.notFoundLabel = QStringLiteral("Customer ");
     return kind;
 }
@@ -55,11 +57,12 @@ PartyKind makeVendors() {
     kind.findByNumberButton = QStringLiteral("cmdFindByVendorID");
     kind.findByNameButton = QStringLiteral("cmdFindByVendorName");
     kind.findByNumberCaption = QStringLiteral("Type Vendor Number to find");
-    kind.findByNumberQuery = QStringLiteral("SELECT VendorID FROM tblVendors ORDER BY VendorID");
+    kind.findByNumberQuery =
+        QStringLiteral(R"(SELECT "VendorID" FROM "tblVendors" ORDER BY "VendorID")");
     kind.findByNameCaption = QStringLiteral("Type Vendor Name to find");
     // The number rides along in the query; the find list shows only its first column.
-    kind.findByNameQuery =
-        QStringLiteral("SELECT VendorName, VendorID FROM tblVendors ORDER BY VendorName");
+    kind.findByNameQuery = QStringLiteral(
+        R"(SELECT "VendorName", "VendorID" FROM "tblVendors" ORDER BY "VendorName")");
     kind.notFoundLabel = QStringLiteral("Vendor ");
     return kind;
 }

@@ -1,6 +1,7 @@
 #include "partystore.h"
 
 #include "data/database.h"
+#include "data/sqlnames.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -28,7 +29,9 @@ void PartyStore::insert(const PartyRecord& record) const {
     for (const QString& text : record)
         values.append(text);
     m_db.exec(QStringLiteral("INSERT INTO %1 (%2) VALUES (?,?,?,?,?,?,?)")
-                  .arg(m_kind.table, m_kind.columnList()),
+                  .arg(SqlNames::quoted(m_kind.table),
+                       SqlNames::quoted(QStringList(m_kind.fields.begin(), m_kind.fields.end()))
+                           .join(QLatin1Char(','))),
               values);
 }
 
@@ -39,16 +42,17 @@ void PartyStore::update(const QString& number, const PartyRecord& before,
     for (int i = 0; i < PartyKind::FieldCount; ++i) {
         if (after[size_t(i)] == before[size_t(i)])
             continue;
-        assignments.append(m_kind.fields[size_t(i)] + QStringLiteral(" = ?"));
+        assignments.append(SqlNames::quoted(m_kind.fields[size_t(i)]) + QStringLiteral(" = ?"));
         values.append(after[size_t(i)]);
     }
     if (assignments.isEmpty())
         return;
     values.append(number);
-    const int changed = m_db.execute(
-        QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
-            .arg(m_kind.table, assignments.join(QLatin1Char(',')), m_kind.numberColumn()),
-        values);
+    const int changed =
+        m_db.execute(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                         .arg(SqlNames::quoted(m_kind.table), assignments.join(QLatin1Char(',')),
+                              SqlNames::quoted(m_kind.numberColumn())),
+                     values);
     if (changed != 1)
         throw Failure(ErrorNumber::RowNotFound,
                       QStringLiteral("The record %1 is no longer in the book; it "
@@ -59,10 +63,11 @@ void PartyStore::update(const QString& number, const PartyRecord& before,
 std::optional<QString> PartyStore::firstNumberWhere(int field, const QString& value) const {
     if (field < 0 || field >= PartyKind::FieldCount)
         return std::nullopt;
-    const QVariant number =
-        m_db.scalar(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ? ORDER BY %1 LIMIT 1")
-                        .arg(m_kind.numberColumn(), m_kind.table, m_kind.fields[size_t(field)]),
-                    {value});
+    const QVariant number = m_db.scalar(
+        QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ? ORDER BY %1 LIMIT 1")
+            .arg(SqlNames::quoted(m_kind.numberColumn()), SqlNames::quoted(m_kind.table),
+                 SqlNames::quoted(m_kind.fields[size_t(field)])),
+        {value});
     if (!number.isValid())
         return std::nullopt;
     return number.toString();

@@ -4,6 +4,7 @@
 #include "data/codes.h"
 #include "data/database.h"
 #include "data/settings.h"
+#include "data/sqlnames.h"
 
 #include <QMetaType>
 
@@ -12,8 +13,8 @@ namespace Balances {
 namespace {
 
 Money startingBalance(const Database& db) {
-    const QVariant value = db.scalar(QStringLiteral("SELECT StartingBankBalance FROM "
-                                                    "tblBankDetails LIMIT 1"));
+    const QVariant value = db.scalar(QStringLiteral(R"(SELECT "StartingBankBalance" FROM )"
+                                                    R"("tblBankDetails" LIMIT 1)"));
     if (!value.isValid())
         throw Failure::noCurrentRecord();
     bool ok = false;
@@ -39,8 +40,8 @@ int wholeSetting(const Database& db, Settings::Key key, const char* what) {
 // The sum of the totals matching condition; SQLite turns a sum that leaves 64 bits into a
 // floating-point number, which is refused rather than rounded.
 Money totalOf(const Database& db, const QString& condition, const QVariantList& values) {
-    const QVariant sum = db.scalar(QStringLiteral("SELECT SUM(Amount) FROM %1 WHERE %2")
-                                       .arg(CashbookTotals::kTable, condition),
+    const QVariant sum = db.scalar(QStringLiteral(R"(SELECT SUM("Amount") FROM %1 WHERE %2)")
+                                       .arg(SqlNames::quoted(CashbookTotals::kTable), condition),
                                    values);
     if (sum.isNull() || !sum.isValid())
         return {};
@@ -52,8 +53,8 @@ Money totalOf(const Database& db, const QString& condition, const QVariantList& 
 } // namespace
 
 Money calcCurrentBalance(const Database& db, int mode) {
-    const QString counted =
-        QStringLiteral("TransStatus IN ('%1', '%2')").arg(Codes::Outstanding, Codes::Reconciled);
+    const QString counted = QStringLiteral(R"("TransStatus" IN ('%1', '%2'))")
+                                .arg(Codes::Outstanding, Codes::Reconciled);
     Money sum;
     switch (mode) {
     case CurrentBalance:
@@ -69,12 +70,12 @@ Money calcCurrentBalance(const Database& db, int mode) {
                               .arg(monthText));
         const int year = wholeSetting(db, Settings::CurrentYear, "year");
         // Undated transactions are kept under a period below every month.
-        sum = totalOf(db, counted + QStringLiteral(" AND Period >= 0 AND Period < ?"),
+        sum = totalOf(db, counted + QStringLiteral(R"( AND "Period" >= 0 AND "Period" < ?)"),
                       {CashbookTotals::periodOf(year, month)});
         break;
     }
     case StatementBalance:
-        sum = totalOf(db, QStringLiteral("TransStatus = '%1'").arg(Codes::Reconciled), {});
+        sum = totalOf(db, QStringLiteral(R"("TransStatus" = '%1')").arg(Codes::Reconciled), {});
         break;
     default:
         throw Failure(ErrorNumber::Unnumbered,

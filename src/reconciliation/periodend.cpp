@@ -42,8 +42,8 @@ FiscalPeriod advance(const Database& db) {
     const FiscalPeriod moved = next(current(db));
     // The settings table has exactly one row; the first is the one every reader takes.
     const int written = db.execute(
-        QStringLiteral("UPDATE tblBankDetails SET CurrentMonth = ?, CurrentYear = ? WHERE "
-                       "rowid = (SELECT rowid FROM tblBankDetails LIMIT 1)"),
+        QStringLiteral(R"(UPDATE "tblBankDetails" SET "CurrentMonth" = ?, "CurrentYear" = ? WHERE )"
+                       R"(rowid = (SELECT rowid FROM "tblBankDetails" LIMIT 1))"),
         {QString::number(moved.month), QString::number(moved.year)});
     if (written != 1)
         throw Failure::noCurrentRecord();

@@ -10,9 +10,10 @@
 
 namespace {
 
-const QString kColumns =
-    QStringLiteral("TransDate, TransID, TransDesc, VendorID, CustID, DoubleEntryBank, TransStatus");
-const QString kOrder = QStringLiteral("TransDate%1, TransID COLLATE NOCASE%1");
+const QString kColumns = QStringLiteral(
+    R"("TransDate", "TransID", "TransDesc", "VendorID", "CustID", "DoubleEntryBank", )"
+    R"("TransStatus")");
+const QString kOrder = QStringLiteral(R"("TransDate"%1, "TransID" COLLATE NOCASE%1)");
 
 // The pages kept; past this the cache starts again from the page asked for.
 
@@ -38,10 +39,10 @@ void ReconciliationListModel::select(Selection selection,
     m_count = 0;
     try {
         for (const Piece& piece : pieces())
-            m_count +=
-                int(m_db.scalar(QStringLiteral("SELECT COUNT(*) FROM tblCashbook") + where(piece),
-                                piece.values)
-                        .toLongLong());
+            m_count += int(
+                m_db.scalar(QStringLiteral(R"(SELECT COUNT(*) FROM "tblCashbook")") + where(piece),
+                            piece.values)
+                    .toLongLong());
         if (m_count > 0)
             page(0);
     } catch (...) {
@@ -57,13 +58,14 @@ QList<ReconciliationListModel::Piece> ReconciliationListModel::pieces() const {
     if (m_selection == Selection::All)
         return {Piece{}};
     QList<Piece> list;
-    const QString outstanding = QStringLiteral("TransStatus = '%1'").arg(Codes::Outstanding);
+    const QString outstanding = QStringLiteral(R"("TransStatus" = '%1')").arg(Codes::Outstanding);
     list.append({outstanding, {}});
     if (m_month)
-        list.append({QStringLiteral("TransDate >= ? AND TransDate < ? AND (TransStatus IS NULL "
-                                    "OR TransStatus <> '%1')")
-                         .arg(Codes::Outstanding),
-                     {m_month->first, m_month->second}});
+        list.append(
+            {QStringLiteral(R"("TransDate" >= ? AND "TransDate" < ? AND ("TransStatus" IS NULL )"
+                            R"(OR "TransStatus" <> '%1'))")
+                 .arg(Codes::Outstanding),
+             {m_month->first, m_month->second}});
     if (!m_kept.isEmpty()) {
         // Changed here, and no longer in either piece above.
         QStringList marks;
@@ -72,11 +74,12 @@ QList<ReconciliationListModel::Piece> ReconciliationListModel::pieces() const {
             marks << QStringLiteral("?");
             values << id;
         }
-        QString condition = QStringLiteral("TransID IN (%1) AND IFNULL(TransStatus, '') <> '%2'")
-                                .arg(marks.join(QLatin1Char(',')), Codes::Outstanding);
+        QString condition =
+            QStringLiteral(R"("TransID" IN (%1) AND COALESCE("TransStatus", '') <> '%2')")
+                .arg(marks.join(QLatin1Char(',')), Codes::Outstanding);
         if (m_month) {
-            condition += QStringLiteral(" AND NOT (IFNULL(TransDate, '') >= ? AND "
-                                        "IFNULL(TransDate, '') < ?)");
+            condition += QStringLiteral(R"( AND NOT (COALESCE("TransDate", '') >= ? AND )"
+                                        R"(COALESCE("TransDate", '') < ?))");
             values << m_month->first << m_month->second;
         }
         list.append({condition, values});
@@ -169,7 +172,7 @@ void ReconciliationListModel::statusWritten(int index) {
         return;
     const QString id = found->transId;
     const Page read = readRows(
-        QStringLiteral("SELECT %1 FROM tblCashbook WHERE TransID = ?").arg(kColumns), {id});
+        QStringLiteral(R"(SELECT %1 FROM "tblCashbook" WHERE "TransID" = ?)").arg(kColumns), {id});
     if (read.isEmpty())
         return;
     if (m_selection == Selection::CurrentAndOutstanding && !m_kept.contains(id))
@@ -204,15 +207,15 @@ QList<ReconciliationListModel::Piece> ReconciliationListModel::besideConditions(
         return {Piece{}};
     if (!from->dated) {
         if (after)
-            return {{QStringLiteral("TransDate IS NULL AND TransID > ?"), {from->transId}},
-                    {QStringLiteral("TransDate IS NOT NULL"), {}}};
-        return {{QStringLiteral("TransDate IS NULL AND TransID < ?"), {from->transId}}};
+            return {{QStringLiteral(R"("TransDate" IS NULL AND "TransID" > ?)"), {from->transId}},
+                    {QStringLiteral(R"("TransDate" IS NOT NULL)"), {}}};
+        return {{QStringLiteral(R"("TransDate" IS NULL AND "TransID" < ?)"), {from->transId}}};
     }
     const QVariantList key = {from->date, from->transId};
     if (after)
-        return {{QStringLiteral("(TransDate, TransID) > (?, ?)"), key}};
-    return {{QStringLiteral("(TransDate, TransID) < (?, ?)"), key},
-            {QStringLiteral("TransDate IS NULL"), {}}};
+        return {{QStringLiteral(R"(("TransDate", "TransID") > (?, ?))"), key}};
+    return {{QStringLiteral(R"(("TransDate", "TransID") < (?, ?))"), key},
+            {QStringLiteral(R"("TransDate" IS NULL)"), {}}};
 }
 
 ReconciliationListModel::Page ReconciliationListModel::readBeside(const Row* from, bool after,
@@ -225,8 +228,8 @@ ReconciliationListModel::Page ReconciliationListModel::readBeside(const Row* fro
     const QString order = kOrder.arg(direction(!after));
     for (const Piece& piece : pieces()) {
         for (const Piece& beside : besideConditions(from, after)) {
-            arms << QStringLiteral("SELECT * FROM (SELECT %1 FROM tblCashbook%2 ORDER BY %3 "
-                                   "LIMIT ?)")
+            arms << QStringLiteral(R"(SELECT * FROM (SELECT %1 FROM "tblCashbook"%2 ORDER BY %3 )"
+                                   "LIMIT ?) AS arm")
                         .arg(kColumns, where(piece, beside.condition), order);
             values << piece.values << beside.values << limit;
         }
@@ -241,12 +244,12 @@ ReconciliationListModel::Page ReconciliationListModel::readOffset(int offset, in
     QStringList conditions;
     QVariantList values;
     for (const Piece& piece : pieces()) {
-        conditions << (piece.condition.isEmpty() ? QStringLiteral("1") : piece.condition);
+        conditions << (piece.condition.isEmpty() ? QStringLiteral("1 = 1") : piece.condition);
         values << piece.values;
     }
     values << limit << offset;
     return readRows(
-        QStringLiteral("SELECT %1 FROM tblCashbook WHERE (%2) ORDER BY %3 LIMIT ? "
+        QStringLiteral(R"(SELECT %1 FROM "tblCashbook" WHERE (%2) ORDER BY %3 LIMIT ? )"
                        "OFFSET ?")
             .arg(kColumns, conditions.join(QStringLiteral(") OR (")), kOrder.arg(QString())),
         values);

@@ -25,8 +25,9 @@ std::optional<QString> storedStatus(const QString& typed) {
 
 void write(const Database& db, const QString& transId, const QString& status) {
     Transaction transaction(db);
-    if (db.execute(QStringLiteral("UPDATE tblCashbook SET TransStatus = ? WHERE TransID = ?"),
-                   {status, transId}) != 1)
+    if (db.execute(
+            QStringLiteral(R"(UPDATE "tblCashbook" SET "TransStatus" = ? WHERE "TransID" = ?)"),
+            {status, transId}) != 1)
         throw Failure(ErrorNumber::RowNotFound,
                       QStringLiteral("The transaction %1 is no longer in the book.").arg(transId));
     transaction.commit();

@@ -2,6 +2,7 @@
 
 #include "data/database.h"
 #include "data/failure.h"
+#include "data/sqlnames.h"
 
 QueryRowSource::QueryRowSource(const Database& db, RowQuery query)
     : m_db(db), m_query(std::move(query)) {}
@@ -11,7 +12,7 @@ void QueryRowSource::start(const QStringList& fields, const QVariantList& from) 
     if (!from.isEmpty() && from.size() != keys)
         throw Failure(ErrorNumber::Unnumbered, QStringLiteral("A report row key of the wrong "
                                                               "size."));
-    QStringList columns = m_query.order;
+    QStringList columns = SqlNames::quoted(m_query.order);
     columns << QStringLiteral("rowid");
     const QString keyList = columns.join(QStringLiteral(", "));
     // Field names come from the layouts, never from the user; they are quoted all the same.
@@ -34,8 +35,8 @@ void QueryRowSource::start(const QStringList& fields, const QVariantList& from) 
         conditions << QStringLiteral("(%1) >= (%2)").arg(keyList, marks.join(QStringLiteral(", ")));
         values << from;
     }
-    QString sql =
-        QStringLiteral("SELECT %1 FROM %2").arg(selected.join(QStringLiteral(", ")), m_query.table);
+    QString sql = QStringLiteral("SELECT %1 FROM %2")
+                      .arg(selected.join(QStringLiteral(", ")), SqlNames::quoted(m_query.table));
     if (!conditions.isEmpty())
         sql += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
     sql += QStringLiteral(" ORDER BY ") + keyList;

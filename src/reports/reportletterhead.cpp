@@ -22,14 +22,16 @@ void fill(const Database& db, const QString& select, const QStringList& labels,
 } // namespace
 
 void addIssuer(const Database& db, ReportLayout& layout) {
-    fill(db, QStringLiteral("SELECT CompanyName, Address1, Address2, Address3 FROM tblSystemSetup"),
+    fill(db,
+         QStringLiteral(
+             R"(SELECT "CompanyName", "Address1", "Address2", "Address3" FROM "tblSystemSetup")"),
          {QStringLiteral("lblCompanyName"), QStringLiteral("lblCompanyAddress1"),
           QStringLiteral("lblCompanyAddress2"), QStringLiteral("lblCompanyAddress3")},
          layout);
 }
 
 void addBank(const Database& db, ReportLayout& layout) {
-    fill(db, QStringLiteral("SELECT BankName, BankAccountNumber FROM tblBankDetails"),
+    fill(db, QStringLiteral(R"(SELECT "BankName", "BankAccountNumber" FROM "tblBankDetails")"),
          {QStringLiteral("lblBankName"), QStringLiteral("lblBankAccountNumber")}, layout);
 }
 

@@ -12,9 +12,10 @@ const QString kCashbook = QStringLiteral("tblCashbook");
 const QString kDistribution = QStringLiteral("tblGLDistribution");
 
 QStringList idsOfTypes(const Database& db, const QString& first, const QString& second) {
-    QSqlQuery query = db.exec(QStringLiteral("SELECT TransID FROM tblCashbook WHERE TransType "
-                                             "IN (?, ?) ORDER BY TransID DESC"),
-                              {first, second});
+    QSqlQuery query =
+        db.exec(QStringLiteral(R"(SELECT "TransID" FROM "tblCashbook" WHERE "TransType" )"
+                               R"(IN (?, ?) ORDER BY "TransID" DESC)"),
+                {first, second});
     QStringList ids;
     while (query.next())
         ids << query.value(0).toString();
@@ -29,16 +30,16 @@ RowQuery allTransactions() {
 }
 
 RowQuery transaction(const QString& transId) {
-    return {kCashbook, {QStringLiteral("TransID")}, QStringLiteral("TransID = ?"), {transId}};
+    return {kCashbook, {QStringLiteral("TransID")}, QStringLiteral(R"("TransID" = ?)"), {transId}};
 }
 
 RowQuery byTaxCode(const QDate& first, const QDate& last) {
     // A missing code and an empty one are the same group: rows without a code. A function's
     // result has no collation of its own, so the book's rule for codes is named again.
     return {kCashbook,
-            {QStringLiteral("IFNULL(OffsetGSTTaxCode, '') COLLATE NOCASE"),
+            {QStringLiteral(R"(COALESCE("OffsetGSTTaxCode", '') COLLATE NOCASE)"),
              QStringLiteral("TransDate"), QStringLiteral("TransID")},
-            QStringLiteral("TransDate BETWEEN ? AND ?"),
+            QStringLiteral(R"("TransDate" BETWEEN ? AND ?)"),
             {Codes::dateToStored(first), Codes::dateToStored(last)}};
 }
 
@@ -51,9 +52,9 @@ RowQuery glDistribution() {
 
 RowQuery byAccountCodeDeptCode() {
     return {kDistribution,
-            {QStringLiteral("IFNULL(AccountCode, '') COLLATE NOCASE"),
-             QStringLiteral("IFNULL(DeptCode, '') COLLATE NOCASE"), QStringLiteral("TransDate"),
-             QStringLiteral("TransID"), QStringLiteral("AccountCode")},
+            {QStringLiteral(R"(COALESCE("AccountCode", '') COLLATE NOCASE)"),
+             QStringLiteral(R"(COALESCE("DeptCode", '') COLLATE NOCASE)"),
+             QStringLiteral("TransDate"), QStringLiteral("TransID"), QStringLiteral("AccountCode")},
             {},
             {}};
 }

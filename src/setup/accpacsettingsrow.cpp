@@ -8,17 +8,17 @@
 namespace {
 
 const char* const kFields =
-    "GLSourceCode, GLSingleMultiCurrency, GLHomeCurrency, GLRateType, "
-    "IntegrateWithAR, GLARControl, GLARControlDept, GLARControlDesc, "
-    "GLARClearing, GLARClearingDept, GLARClearingDesc, ARControlAccountSet, "
-    "IntegrateWithAP, GLAPControl, GLAPControlDept, GLAPControlDesc, "
-    "GLAPClearing, GLAPClearingDept, GLAPClearingDesc, APBankCode";
+    R"("GLSourceCode", "GLSingleMultiCurrency", "GLHomeCurrency", "GLRateType", )"
+    R"("IntegrateWithAR", "GLARControl", "GLARControlDept", "GLARControlDesc", "GLARClearing", )"
+    R"("GLARClearingDept", "GLARClearingDesc", "ARControlAccountSet", "IntegrateWithAP", )"
+    R"("GLAPControl", "GLAPControlDept", "GLAPControlDesc", "GLAPClearing", "GLAPClearingDept", )"
+    R"("GLAPClearingDesc", "APBankCode")";
 
 } // namespace
 
 std::optional<AccpacSettingsRow> AccpacSettingsRow::load(const Database& db) {
     QSqlQuery query =
-        db.exec(QStringLiteral("SELECT %1 FROM tblAccpacSettings ORDER BY rowid LIMIT 1")
+        db.exec(QStringLiteral(R"(SELECT %1 FROM "tblAccpacSettings" ORDER BY rowid LIMIT 1)")
                     .arg(QLatin1String(kFields)));
     if (!query.next())
         return std::nullopt;
@@ -50,14 +50,14 @@ std::optional<AccpacSettingsRow> AccpacSettingsRow::load(const Database& db) {
 bool AccpacSettingsRow::save(const Database& db) const {
     return db.execute(
                QStringLiteral(
-                   "UPDATE tblAccpacSettings SET GLSourceCode = ?, GLSingleMultiCurrency = ?, "
-                   "GLHomeCurrency = ?, GLRateType = ?, IntegrateWithAR = ?, GLARControl = ?, "
-                   "GLARControlDept = ?, GLARControlDesc = ?, GLARClearing = ?, "
-                   "GLARClearingDept = ?, GLARClearingDesc = ?, ARControlAccountSet = ?, "
-                   "IntegrateWithAP = ?, GLAPControl = ?, GLAPControlDept = ?, "
-                   "GLAPControlDesc = ?, GLAPClearing = ?, GLAPClearingDept = ?, "
-                   "GLAPClearingDesc = ?, APBankCode = ? "
-                   "WHERE rowid = (SELECT min(rowid) FROM tblAccpacSettings)"),
+                   R"(UPDATE "tblAccpacSettings" SET "GLSourceCode" = ?, "GLSingleMultiCurrency" )"
+                   R"(= ?, "GLHomeCurrency" = ?, "GLRateType" = ?, "IntegrateWithAR" = ?, )"
+                   R"("GLARControl" = ?, "GLARControlDept" = ?, "GLARControlDesc" = ?, )"
+                   R"("GLARClearing" = ?, "GLARClearingDept" = ?, "GLARClearingDesc" = ?, )"
+                   R"("ARControlAccountSet" = ?, "IntegrateWithAP" = ?, "GLAPControl" = ?, )"
+                   R"("GLAPControlDept" = ?, "GLAPControlDesc" = ?, "GLAPClearing" = ?, )"
+                   R"("GLAPClearingDept" = ?, "GLAPClearingDesc" = ?, "APBankCode" = ? )"
+                   R"(WHERE rowid = (SELECT min(rowid) FROM "tblAccpacSettings"))"),
                {glSourceCode,
                 singleMultiCurrency,
                 homeCurrency,

@@ -26,8 +26,9 @@ QVariant boundNumber(const std::optional<qint32>& number) {
 
 std::optional<BankDetailsRow> BankDetailsRow::load(const Database& db) {
     QSqlQuery query = db.exec(QStringLiteral(
-        "SELECT CurrentYear, CurrentMonth, BankName, BankAccountNumber, StartingBankBalance, "
-        "NextCheque, NextReceipt FROM tblBankDetails ORDER BY rowid LIMIT 1"));
+        R"(SELECT "CurrentYear", "CurrentMonth", "BankName", "BankAccountNumber", )"
+        R"("StartingBankBalance", )"
+        R"("NextCheque", "NextReceipt" FROM "tblBankDetails" ORDER BY rowid LIMIT 1)"));
     if (!query.next())
         return std::nullopt;
     BankDetailsRow row;
@@ -45,13 +46,13 @@ std::optional<BankDetailsRow> BankDetailsRow::load(const Database& db) {
 bool BankDetailsRow::save(const Database& db) const {
     const QVariant balance = startingBankBalance ? QVariant(startingBankBalance->units())
                                                  : QVariant(QMetaType(QMetaType::LongLong));
-    return db.execute(
-               QStringLiteral("UPDATE tblBankDetails SET CurrentYear = ?, CurrentMonth = ?, "
-                              "BankName = ?, BankAccountNumber = ?, StartingBankBalance = ?, "
-                              "NextCheque = ?, NextReceipt = ? "
-                              "WHERE rowid = (SELECT min(rowid) FROM tblBankDetails)"),
-               {currentYear, currentMonth, bankName, bankAccountNumber, balance,
-                boundNumber(nextCheque), boundNumber(nextReceipt)}) > 0;
+    return db.execute(QStringLiteral(
+                          R"(UPDATE "tblBankDetails" SET "CurrentYear" = ?, "CurrentMonth" = ?, )"
+                          R"("BankName" = ?, "BankAccountNumber" = ?, "StartingBankBalance" = ?, )"
+                          R"("NextCheque" = ?, "NextReceipt" = ? )"
+                          R"(WHERE rowid = (SELECT min(rowid) FROM "tblBankDetails"))"),
+                      {currentYear, currentMonth, bankName, bankAccountNumber, balance,
+                       boundNumber(nextCheque), boundNumber(nextReceipt)}) > 0;
 }
 
 bool BankDetailsRow::isNumberingText(const QString& text) {

@@ -5,8 +5,8 @@
 #include <QSqlQuery>
 
 std::optional<BankGlAccountRow> BankGlAccountRow::load(const Database& db) {
-    QSqlQuery query = db.exec(QStringLiteral("SELECT GLBankAccountCode, BankAccountDept, "
-                                             "BankAccountDesc FROM tblSystemSetup "
+    QSqlQuery query = db.exec(QStringLiteral(R"(SELECT "GLBankAccountCode", "BankAccountDept", )"
+                                             R"("BankAccountDesc" FROM "tblSystemSetup" )"
                                              "ORDER BY rowid LIMIT 1"));
     if (!query.next())
         return std::nullopt;
@@ -15,8 +15,8 @@ std::optional<BankGlAccountRow> BankGlAccountRow::load(const Database& db) {
 }
 
 bool BankGlAccountRow::save(const Database& db) const {
-    return db.execute(QStringLiteral("UPDATE tblSystemSetup SET GLBankAccountCode = ?, "
-                                     "BankAccountDept = ?, BankAccountDesc = ? "
-                                     "WHERE rowid = (SELECT min(rowid) FROM tblSystemSetup)"),
+    return db.execute(QStringLiteral(R"(UPDATE "tblSystemSetup" SET "GLBankAccountCode" = ?, )"
+                                     R"("BankAccountDept" = ?, "BankAccountDesc" = ? )"
+                                     R"(WHERE rowid = (SELECT min(rowid) FROM "tblSystemSetup"))"),
                       {accountCode, deptCode, description}) > 0;
 }

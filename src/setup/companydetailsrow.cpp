@@ -5,8 +5,9 @@
 #include <QSqlQuery>
 
 std::optional<CompanyDetailsRow> CompanyDetailsRow::load(const Database& db) {
-    QSqlQuery query = db.exec(QStringLiteral("SELECT CompanyName, Address1, Address2, Address3 "
-                                             "FROM tblSystemSetup ORDER BY rowid LIMIT 1"));
+    QSqlQuery query =
+        db.exec(QStringLiteral(R"(SELECT "CompanyName", "Address1", "Address2", "Address3" )"
+                               R"(FROM "tblSystemSetup" ORDER BY rowid LIMIT 1)"));
     if (!query.next())
         return std::nullopt;
     return CompanyDetailsRow{query.value(0).toString(), query.value(1).toString(),
@@ -14,8 +15,9 @@ std::optional<CompanyDetailsRow> CompanyDetailsRow::load(const Database& db) {
 }
 
 bool CompanyDetailsRow::save(const Database& db) const {
-    return db.execute(QStringLiteral("UPDATE tblSystemSetup SET CompanyName = ?, Address1 = ?, "
-                                     "Address2 = ?, Address3 = ? "
-                                     "WHERE rowid = (SELECT min(rowid) FROM tblSystemSetup)"),
-                      {companyName, address1, address2, address3}) > 0;
+    return db.execute(
+               QStringLiteral(R"(UPDATE "tblSystemSetup" SET "CompanyName" = ?, "Address1" = ?, )"
+                              R"("Address2" = ?, "Address3" = ? )"
+                              R"(WHERE rowid = (SELECT min(rowid) FROM "tblSystemSetup"))"),
+               {companyName, address1, address2, address3}) > 0;
 }

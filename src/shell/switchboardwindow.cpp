@@ -274,8 +274,8 @@ void SwitchboardWindow::pressAs(const QString& name, const QString& label) {
 void SwitchboardWindow::loadCompanyPanel() {
     guarded(m_services, objectName(), QStringLiteral("Form Load"), [this] {
         QSqlQuery query = m_services.db.exec(
-            QStringLiteral("SELECT CompanyName, Address1, Address2, Address3, VersionNumber, "
-                           "VersionType FROM tblSystemSetup"));
+            QStringLiteral(R"(SELECT "CompanyName", "Address1", "Address2", "Address3", )"
+                           R"("VersionNumber", "VersionType" FROM "tblSystemSetup")"));
         const char* const fields[] = {"txtCompanyName", "txtAddress1",      "txtAddress2",
                                       "txtAddress3",    "txtVersionNumber", "txtVersionType"};
         const bool hasRow = query.next();

@@ -69,10 +69,11 @@ std::optional<EntryRules::Refusal> create(const Database& db, const EntryRules::
         return EntryRules::Refusal{Messages::duplicateNumber(), QStringLiteral("txtTransID")};
     }
     // One stored line: banks reuse identifiers, and a file may hold the same line twice.
-    db.exec(QStringLiteral("UPDATE tblStatementLines SET TransID = ? WHERE LineID = (SELECT "
-                           "LineID FROM tblStatementLines WHERE BankAccount = ? AND BankID = ? "
-                           "AND LineDate = ? AND Amount = ? AND TransID IS NULL ORDER BY LineID "
-                           "LIMIT 1)"),
+    db.exec(QStringLiteral(
+                R"(UPDATE "tblStatementLines" SET "TransID" = ? WHERE "LineID" = (SELECT )"
+                R"("LineID" FROM "tblStatementLines" WHERE "BankAccount" = ? AND "BankID" = ? )"
+                R"(AND "LineDate" = ? AND "Amount" = ? AND "TransID" IS NULL ORDER BY "LineID" )"
+                "LIMIT 1)"),
             {fields.transId, bankAccount, line.bankId, Codes::dateToStored(line.date),
              line.amount.units()});
     return std::nullopt;

@@ -113,7 +113,7 @@ std::optional<Statement> chooseAccount(Services& services, QWidget* parent, cons
     if (accounts.size() == 1 && accounts.front().id.isEmpty())
         return StatementAccounts::join(accounts.front().statements);
     const QString number =
-        services.db.scalar(QStringLiteral("SELECT BankAccountNumber FROM tblBankDetails"))
+        services.db.scalar(QStringLiteral(R"(SELECT "BankAccountNumber" FROM "tblBankDetails")"))
             .toString()
             .trimmed();
     QList<qsizetype> matching;

@@ -51,10 +51,10 @@ QString lineKey(const StatementLine& line) {
 
 QList<StatementMatcher::BookEntry> StatementStore::outstanding() const {
     QList<StatementMatcher::BookEntry> entries;
-    QSqlQuery query =
-        m_db.exec(QStringLiteral("SELECT TransID, TransDate, DoubleEntryBank FROM tblCashbook "
-                                 "WHERE TransStatus = ? ORDER BY TransDate"),
-                  {Codes::Outstanding});
+    QSqlQuery query = m_db.exec(
+        QStringLiteral(R"(SELECT "TransID", "TransDate", "DoubleEntryBank" FROM "tblCashbook" )"
+                       R"(WHERE "TransStatus" = ? ORDER BY "TransDate")"),
+        {Codes::Outstanding});
     while (query.next())
         entries.append({query.value(0).toString(), storedDate(query.value(1).toString()),
                         Money::fromUnits(query.value(2).toLongLong())});
@@ -77,9 +77,10 @@ QList<bool> StatementStore::importedBefore(const QString& bankAccount,
         for (qsizetype i = from; i < from + count; ++i)
             values.append(ids.at(i));
         QSqlQuery query = m_db.exec(
-            QStringLiteral("SELECT BankID, LineDate, Amount, COUNT(*) FROM tblStatementLines "
-                           "WHERE BankAccount = ? AND BankID IN (%1) "
-                           "GROUP BY BankID, LineDate, Amount")
+            QStringLiteral(
+                R"(SELECT "BankID", "LineDate", "Amount", COUNT(*) FROM "tblStatementLines" )"
+                R"(WHERE "BankAccount" = ? AND "BankID" IN (%1) )"
+                R"(GROUP BY "BankID", "LineDate", "Amount")")
                 .arg(valueList(count)),
             values);
         while (query.next())
@@ -107,9 +108,9 @@ StatementStore::keptWithoutTransaction(const QString& bankAccount,
     for (const StatementLine& line : lines) {
         const qint64 held =
             m_db.scalar(
-                    QStringLiteral("SELECT COUNT(*) FROM tblStatementLines WHERE "
-                                   "BankAccount = ? AND BankID = ? AND LineDate = ? AND "
-                                   "Amount = ? AND TransID IS NULL"),
+                    QStringLiteral(R"(SELECT COUNT(*) FROM "tblStatementLines" WHERE )"
+                                   R"("BankAccount" = ? AND "BankID" = ? AND "LineDate" = ? AND )"
+                                   R"("Amount" = ? AND "TransID" IS NULL)"),
                     {bankAccount, line.bankId, Codes::dateToStored(line.date), line.amount.units()})
                 .toLongLong();
         if (taken[lineKey(line)]++ < held)
@@ -136,8 +137,10 @@ int StatementStore::accept(const QString& bankAccount, const QList<Accepted>& ac
         Transaction transaction(m_db);
         if (chosen.isEmpty() || reconcile(chosen)) {
             const int kept = insertRows(
-                QStringLiteral("INSERT INTO tblStatementLines (BankAccount, BankID, LineDate, "
-                               "Amount, Reference, PartyName, Memo, TransID, ImportedOn) VALUES "),
+                QStringLiteral(
+                    R"(INSERT INTO "tblStatementLines" ("BankAccount", "BankID", "LineDate", )"
+                    R"("Amount", "Reference", "PartyName", "Memo", "TransID", "ImportedOn") )"
+                    R"(VALUES )"),
                 kLineWidth, rows);
             transaction.commit();
             return kept;
@@ -150,18 +153,20 @@ int StatementStore::accept(const QString& bankAccount, const QList<Accepted>& ac
 bool StatementStore::reconcile(const QVariantList& transIds) const {
     const QString chosen = QStringLiteral("temp.") + QLatin1String(kChosenTable);
     // The key is the book's (TransID is NOCASE): a transaction chosen for two lines is kept once.
-    m_db.execute(QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS %1 (TransID TEXT COLLATE NOCASE "
-                                "PRIMARY KEY)")
-                     .arg(QLatin1String(kChosenTable)));
+    m_db.execute(
+        QStringLiteral(R"(CREATE TEMP TABLE IF NOT EXISTS %1 ("TransID" TEXT COLLATE NOCASE )"
+                       "PRIMARY KEY)")
+            .arg(QLatin1String(kChosenTable)));
     m_db.execute(QStringLiteral("DELETE FROM ") + chosen);
-    if (insertRows(QStringLiteral("INSERT OR IGNORE INTO %1 (TransID) VALUES ").arg(chosen), 1,
+    if (insertRows(QStringLiteral(R"(INSERT OR IGNORE INTO %1 ("TransID") VALUES )").arg(chosen), 1,
                    transIds) != transIds.size())
         return false;
     // Through the key: the status index would scan every outstanding row. The totals' triggers
     // keep the months' totals inside this statement.
     const int reconciled = m_db.execute(
-        QStringLiteral("UPDATE tblCashbook SET TransStatus = ? WHERE TransID IN (SELECT TransID "
-                       "FROM %1) AND +TransStatus = ?")
+        QStringLiteral(
+            R"(UPDATE "tblCashbook" SET "TransStatus" = ? WHERE "TransID" IN (SELECT "TransID" )"
+            R"(FROM %1) AND +"TransStatus" = ?)")
             .arg(chosen),
         {Codes::Reconciled, Codes::Outstanding});
     m_db.execute(QStringLiteral("DELETE FROM ") + chosen);
@@ -204,8 +209,8 @@ QString StatementStore::notOutstanding(const QVariantList& transIds) const {
         const QString key = id.toString().toLower();
         const bool twice = seen.contains(key);
         seen.insert(key);
-        if (twice || m_db.scalar(QStringLiteral("SELECT TransStatus FROM tblCashbook WHERE "
-                                                "TransID = ?"),
+        if (twice || m_db.scalar(QStringLiteral(R"(SELECT "TransStatus" FROM "tblCashbook" WHERE )"
+                                                R"("TransID" = ?)"),
                                  {id})
                              .toString() != Codes::Outstanding)
             ids << id.toString();
@@ -216,13 +221,17 @@ QString StatementStore::notOutstanding(const QVariantList& transIds) const {
 
 std::optional<CsvMapping> StatementStore::csvMapping(const QString& bankAccount) const {
     const QVariant text = m_db.scalar(
-        QStringLiteral("SELECT Mapping FROM tblStatementCsvMapping WHERE BankAccount = ?"),
+        QStringLiteral(R"(SELECT "Mapping" FROM "tblStatementCsvMapping" WHERE "BankAccount" = ?)"),
         {bankAccount});
     return text.isValid() ? CsvMapping::fromText(text.toString()) : std::nullopt;
 }
 
 void StatementStore::saveCsvMapping(const QString& bankAccount, const CsvMapping& mapping) const {
-    m_db.exec(QStringLiteral("INSERT OR REPLACE INTO tblStatementCsvMapping (BankAccount, Mapping) "
-                             "VALUES (?, ?)"),
-              {bankAccount, mapping.toText()});
+    // The key is written again too, as the replaced row's would be: the account as last typed.
+    m_db.exec(
+        QStringLiteral(
+            R"(INSERT INTO "tblStatementCsvMapping" ("BankAccount", "Mapping") VALUES (?, ?) )"
+            R"(ON CONFLICT ("BankAccount") DO UPDATE SET "BankAccount" = )"
+            R"(excluded."BankAccount", "Mapping" = excluded."Mapping")"),
+        {bankAccount, mapping.toText()});
 }

@@ -10,6 +10,7 @@
 #include "masters/chartofaccountswindow.h"
 #include "masters/finddialog.h"
 #include "masters/findincaller.h"
+#include "masters/findlistmodel.h"
 #include "masters/gridnavigatorbar.h"
 #include "masters/gridview.h"
 #include "masters/lookups.h"
@@ -143,23 +144,28 @@ private slots:
     // Every row of a list longer than a page, whichever way the view reaches it: page after
     // page from either end, out from the middle, or by jumps of the scroll bar.
     void longListReadInPages_data() {
-        columns<QList<int>, bool>("rows", "withNull");
+        // quoted: the query writes its names double-quoted, as the program's own queries do.
+        columns<QList<int>, bool, bool>("rows", "withNull", "quoted");
         const int last = kLongCount - 1;
-        addRow("from the first", range(0, last), false);
-        addRow("from the last", range(last, 0), false);
-        addRow("from the middle out", range(400, last) + range(399, 0), false);
-        addRow("jumps", QList<int>{300, 10, last - 2, 256, 255, 513, 511, 512}, false);
-        addRow("a null first, from the last", range(last + 1, 0), true);
-        addRow("a null first, jumps", QList<int>{300, 0, last + 1, 257, 1}, true);
+        addRow("from the first", range(0, last), false, false);
+        addRow("from the last", range(last, 0), false, false);
+        addRow("from the middle out", range(400, last) + range(399, 0), false, false);
+        addRow("jumps", QList<int>{300, 10, last - 2, 256, 255, 513, 511, 512}, false, false);
+        addRow("a null first, from the last", range(last + 1, 0), true, false);
+        addRow("a null first, jumps", QList<int>{300, 0, last + 1, 257, 1}, true, false);
+        addRow("names quoted, jumps", QList<int>{300, 10, last - 2, 256, 255, 513}, false, true);
     }
 
     void longListReadInPages() {
-        auto [rows, withNull] = fetch<QList<int>, bool>("rows", "withNull");
+        auto [rows, withNull, quoted] = fetch<QList<int>, bool, bool>("rows", "withNull", "quoted");
         TestBook book;
         makeLongList(book, withNull);
         FindDialog dialog(book.services);
-        dialog.setRecordSource(QStringLiteral("SELECT v FROM tmpNames ORDER BY v"));
+        dialog.setRecordSource(quoted ? QStringLiteral(R"(SELECT "v" FROM "tmpNames" ORDER BY "v")")
+                                      : QStringLiteral("SELECT v FROM tmpNames ORDER BY v"));
         dialog.show();
+        // Read by key in pages, never whole.
+        QVERIFY(qobject_cast<FindListModel*>(list(&dialog)->model())->isKeyed());
         QCOMPARE(dialog.entryCount(), kLongCount + (withNull ? 1 : 0));
         QCOMPARE(listed(&dialog, rows), longEntries(rows, withNull));
     }

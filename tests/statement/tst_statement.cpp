@@ -611,6 +611,15 @@ void TestStatement::acceptAndReimport() {
     store.saveCsvMapping(QStringLiteral("1000"), mapping);
     QCOMPARE(store.csvMapping(QStringLiteral("1000")), mapping);
     QVERIFY(!store.csvMapping(QStringLiteral("1010")));
+    // A mapping saved again replaces the account's one row, under the account as last typed.
+    store.saveCsvMapping(QStringLiteral("acc-9"), mapping);
+    mapping.headerLines = 1;
+    store.saveCsvMapping(QStringLiteral("ACC-9"), mapping);
+    QCOMPARE(store.csvMapping(QStringLiteral("acc-9")), mapping);
+    QCOMPARE(book.value("SELECT group_concat(BankAccount) FROM tblStatementCsvMapping "
+                        "WHERE BankAccount <> '1000'")
+                 .toString(),
+             QStringLiteral("ACC-9"));
 }
 
 QTEST_GUILESS_MAIN(TestStatement)
