@@ -211,13 +211,14 @@ void Database::verifyBook() const {
     // The tables and fields were compared with the format's schema before anything was
     // written; what remains is the single settings rows every window reads.
     for (const QString& table : Schema::settingsTables())
-        if (!scalar(QStringLiteral("SELECT COUNT(*) FROM ") + table).toLongLong())
+        if (!scalar(QStringLiteral("SELECT COUNT(*) FROM ") + SqlDialect::quoted(table))
+                 .toLongLong())
             throw Failure(ErrorNumber::NoCurrentRecord,
                           QStringLiteral("The settings table %1 has no row.").arg(table));
 }
 
 Transaction::Transaction(const Database& db) : m_db(db) {
-    m_db.exec(QStringLiteral("BEGIN IMMEDIATE"));
+    m_db.exec(m_db.dialect().beginWrite());
 }
 
 Transaction::~Transaction() {

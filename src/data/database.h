@@ -2,6 +2,7 @@
 
 #include "bookformat.h"
 #include "failure.h"
+#include "sqldialect.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -44,6 +45,9 @@ public:
     // program has it open to change it).
     void setOnlyReading(bool onlyReading) { m_onlyReading = onlyReading; }
     const QString& path() const { return m_path; }
+    // The engine the book is kept in, and the SQL that differs between the engines.
+    BookEngine engine() const { return m_dialect.engine(); }
+    const SqlDialect& dialect() const { return m_dialect; }
     QSqlDatabase connection() const;
 
     // Runs a statement with bound values; the query is forward-only and positioned
@@ -80,6 +84,7 @@ private:
 
     QString m_connectionName;
     QString m_path;
+    SqlDialect m_dialect;
     bool m_readOnly = false;
     bool m_onlyReading = false;
     mutable bool m_journalPending = false;
