@@ -293,7 +293,10 @@ QSqlQuery Database::exec(const QString& sql, const QVariantList& values) const {
                       QStringLiteral("Operation is not allowed when the object is closed."));
     beforeWrite(sql);
     QSqlQuery query(connection());
-    query.setForwardOnly(true);
+    // Qt's server driver reads a forward-only result a row at a time from the connection, and
+    // a second statement on it while rows are left throws them away; callers read one query
+    // while running others (a lookup per row), so a server's result is taken whole.
+    query.setForwardOnly(!m_dialect.isServer());
     // The server prepares only queries and changes of rows (no CREATE, BEGIN or SET): a
     // statement with no value to bind is sent as it is.
     if (values.isEmpty() && m_dialect.isServer()) {

@@ -71,8 +71,9 @@ public:
     using PasswordPrompt = std::function<std::optional<QString>(const QString& shownBook)>;
     void setPasswordPrompt(PasswordPrompt prompt) { m_passwordPrompt = std::move(prompt); }
 
-    // Runs a statement with bound values; the query is forward-only and positioned
-    // before its first row. Throws Failure on any database error.
+    // Runs a statement with bound values; the query is positioned before its first row, and
+    // forward-only on a book file (a server book's result is read whole, so other statements
+    // may run while it is read). Throws Failure on any database error.
     QSqlQuery exec(const QString& sql, const QVariantList& values = {}) const;
     // The first column of the first row, or an invalid QVariant when there is no row.
     QVariant scalar(const QString& sql, const QVariantList& values = {}) const;

@@ -190,6 +190,17 @@ private slots:
                      .toString(),
                  QStringLiteral("citext"));
         QCOMPARE(db.scalar("SELECT \"NextCheque\" FROM \"tblBankDetails\"").toInt(), 1001);
+        // A query read while others run on the same connection keeps its rows.
+        QSqlQuery departments = db.exec("SELECT \"DeptCode\" FROM \"tblDepartments\" ORDER BY 1");
+        QStringList accountsOf;
+        while (departments.next())
+            accountsOf << departments.value(0).toString() +
+                              db.scalar("SELECT COUNT(*) FROM \"tblChartOfAccountsSample\" "
+                                        "WHERE \"DeptCode\" = ?",
+                                        {departments.value(0)})
+                                  .toString();
+        QCOMPARE(accountsOf, QStringList({QStringLiteral("ADMIN2"), QStringLiteral("SALES3"),
+                                          QStringLiteral("SERV2")}));
 
         // Codes without case: found in either case, and a second one in another case refused.
         QCOMPARE(db.scalar("SELECT \"DeptDescription\" FROM \"tblDepartments\" WHERE "
