@@ -5,6 +5,7 @@
 #include "messages.h"
 #include "schema.h"
 #include "serverprobe.h"
+#include "serverschema.h"
 
 #include <QFileInfo>
 #include <QSqlDriver>
@@ -212,6 +213,8 @@ BookFormat::Upgrade Database::openServer(const BookLocation& location,
     openServerConnection(location);
     const QString shown = location.shown();
     const int version = BookFormat::versionOf(*this, shown, int(steps.size()));
+    // Before anything is written: a trigger of someone else's would run inside every save.
+    ServerSchema::check(*this, shown, version, steps);
     m_readOnly = m_onlyReading || serverBookReadOnly();
     BookFormat::Upgrade upgrade;
     if (version < steps.size()) {

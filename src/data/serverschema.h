@@ -19,6 +19,18 @@ bool holdsTables(const Database& db);
 // (not stamped), in the empty database open on db. Run inside the caller's transaction.
 void createTables(const Database& db);
 
+// The differences between the server book open on db and a book of `version` as
+// createTables and the steps after kFirstServerVersion make it (each a phrase of Messages:
+// schemaExtra, schemaMissing, schemaChanged); empty when there is none. The book of that
+// version is made for the comparison among the session's temporary objects, in a transaction
+// that is rolled back, so a login that may only read can be checked too.
+QStringList differences(const Database& db, int version, const QList<BookFormat::Step>& steps);
+
+// Throws Failure of kind BookRefused naming the book `shown` and the differences when there
+// are any.
+void check(const Database& db, const QString& shown, int version,
+           const QList<BookFormat::Step>& steps);
+
 // Makes a new book, with the template rows, in the empty database at `location`, in one
 // transaction. Throws Failure of kind BookRefused when the database holds tables already
 // (left as it is) or cannot be reached.

@@ -245,22 +245,38 @@ private slots:
     // What is no book, or a book this build cannot read, is refused with the reason and left
     // as it is; so is a server that does not answer or refuses the login.
     void refusals_data() {
-        // case: what to do to the book's database first; -: nothing made, +: a book made
-        columns<QString, QString>("change", "expected");
-        addRow("newer book", "+UPDATE \"tblBookFormat\" SET \"Version\" = \"Version\" + 1",
-               "newer");
-        addRow("version no build made", "+UPDATE \"tblBookFormat\" SET \"Version\" = 4", "unknown");
+        // change: what is done to the book's database first (-: nothing made, +: a book made);
+        // differences: what the schema check names
+        columns<QString, QString, QStringList>("change", "expected", "differences");
+        addRow("newer book", "+UPDATE \"tblBookFormat\" SET \"Version\" = \"Version\" + 1", "newer",
+               QStringList());
+        addRow("version no build made", "+UPDATE \"tblBookFormat\" SET \"Version\" = 4", "unknown",
+               QStringList());
         addRow("another program's mark", "+UPDATE \"tblBookFormat\" SET \"ApplicationId\" = 7",
-               "foreign");
-        addRow("another program's tables", "-CREATE TABLE orders (id integer)", "foreign");
-        addRow("no database", "-", "no database");
-        addRow("no such login", "-", "no login");
-        addRow("server down", "-", "down");
+               "foreign", QStringList());
+        addRow("another program's tables", "-CREATE TABLE orders (id integer)", "foreign",
+               QStringList());
+        addRow("someone's trigger",
+               "+CREATE FUNCTION audit() RETURNS trigger LANGUAGE plpgsql AS 'BEGIN RETURN "
+               "NULL; END'; CREATE TRIGGER audited AFTER INSERT ON \"tblCashbook\" FOR EACH "
+               "ROW EXECUTE FUNCTION audit()",
+               "not as made",
+               QStringList(
+                   {Messages::schemaExtra(QStringLiteral("function"), QStringLiteral("audit")),
+                    Messages::schemaExtra(QStringLiteral("trigger"), QStringLiteral("audited"))}));
+        addRow("money as a fraction",
+               "+ALTER TABLE \"tblCashbook\" ALTER \"OffsetAmount\" TYPE numeric", "not as made",
+               QStringList({Messages::schemaChanged(QStringLiteral("field"),
+                                                    QStringLiteral("tblCashbook.OffsetAmount"))}));
+        addRow("no database", "-", "no database", QStringList());
+        addRow("no such login", "-", "no login", QStringList());
+        addRow("server down", "-", "down", QStringList());
     }
 
     void refusals() {
         NEEDS_SERVER();
-        auto [change, expected] = fetch<QString, QString>("change", "expected");
+        auto [change, expected, differences] =
+            fetch<QString, QString, QStringList>("change", "expected", "differences");
         const ServerDatabase server;
         if (change.startsWith(QLatin1Char('+')))
             ServerSchema::createBook(server.location());
@@ -290,6 +306,8 @@ private slots:
             QCOMPARE(message, Messages::unknownBookFormat(shown, 4));
         else if (expected == QLatin1String("foreign"))
             QCOMPARE(message, Messages::notAServerBook(shown));
+        else if (expected == QLatin1String("not as made"))
+            QCOMPARE(message, Messages::bookNotAsMade(shown, differences));
         else if (expected == QLatin1String("down"))
             QVERIFY2(message.startsWith(Messages::serverUnreachable(
                          QStringLiteral("%1:5999").arg(empty.path()), shown, QString())),
