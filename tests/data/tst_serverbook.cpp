@@ -5,6 +5,7 @@
 #include "data/booktransfer.h"
 #include "data/database.h"
 #include "data/messages.h"
+#include "data/serverprobe.h"
 #include "data/serverschema.h"
 #include "support/datarows.h"
 #include "support/testbook.h"
@@ -357,6 +358,51 @@ private slots:
         server.sql(
             {QStringLiteral("REVOKE ALL ON ALL TABLES IN SCHEMA public FROM %1").arg(reader)});
         ServerDatabase::admin(QStringLiteral("DROP ROLE %1").arg(reader));
+    }
+
+    // A password the server wants and nothing else gives is asked for, with the book shown
+    // without it, and used for that connection; declined or wrong, the login is refused. It
+    // runs where the test server asks the login quillan_password_login for a password
+    // (scram-sha-256 for it in pg_hba.conf).
+    void passwordAsked() {
+        NEEDS_SERVER();
+        const ServerDatabase server;
+        ServerSchema::createBook(server.location());
+        const QString login = QStringLiteral("quillan_password_login");
+        ServerDatabase::admin(QStringLiteral("DROP ROLE IF EXISTS %1").arg(login));
+        ServerDatabase::admin(
+            QStringLiteral("CREATE ROLE %1 LOGIN PASSWORD 'open sesame'").arg(login));
+        server.sql({QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON ALL TABLES IN SCHEMA "
+                                   "public TO %1")
+                        .arg(login)});
+        const BookLocation location = server.location(login);
+        QStringList asked;
+        std::optional<QString> answer = QStringLiteral("open sesame");
+        Database db;
+        db.setPasswordPrompt([&](const QString& shown) {
+            asked << shown;
+            return answer;
+        });
+        // Whether this server wants a password of the login, asked of libpq without the program.
+        const bool serverAsks = ServerProbe(location.connectionString()).needsPassword();
+        if (serverAsks) {
+            QCOMPARE(refusal([&] { db.open(location); }), QString());
+            QVERIFY(db.isOpen());
+            db.close();
+            for (const std::optional<QString>& given :
+                 {std::optional<QString>(QStringLiteral("wrong")), std::optional<QString>()}) {
+                answer = given;
+                QVERIFY(refusal([&] { db.open(location); })
+                            .startsWith(Messages::serverRefusedLogin(location.shownServer(),
+                                                                     location.shown(), {})));
+            }
+            QCOMPARE(asked, QStringList(3, location.shown()));
+        }
+        server.sql(
+            {QStringLiteral("REVOKE ALL ON ALL TABLES IN SCHEMA public FROM %1").arg(login)});
+        ServerDatabase::admin(QStringLiteral("DROP ROLE %1").arg(login));
+        if (!serverAsks)
+            QSKIP("the test server asks quillan_password_login for no password");
     }
 
     // A book file copied into a server database and back holds the same rows in every table,
