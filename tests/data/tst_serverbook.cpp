@@ -216,6 +216,14 @@ private slots:
         } catch (const Failure& failure) {
             QVERIFY(failure.isDuplicateKey());
         }
+        // ... and skipped by the dialect's insert that ignores the keys already held.
+        db.exec(db.dialect().insertOrIgnore(
+                    "INTO \"tblDepartments\" (\"DeptCode\", \"DeptDescription\") VALUES (?, ?)"),
+                {QStringLiteral("Sales"), QStringLiteral("Sales again")});
+        QCOMPARE(db.scalar("SELECT string_agg(\"DeptDescription\", ',') FROM \"tblDepartments\" "
+                           "WHERE \"DeptCode\" = 'SALES'")
+                     .toString(),
+                 QStringLiteral("Sales Department"));
 
         // Money beyond a double's exact range, and the totals following every change.
         const qint64 big = 9'007'199'254'740'993LL;
