@@ -3,6 +3,7 @@
 # and test (the PostgreSQL server for the throwaway test cluster, Qt's driver to reach it).
 set -euo pipefail
 packages=(cmake ninja-build g++ ccache qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libsqlite3-dev
+          libqt6sql6-psql libpq-dev
           qt6-qpa-plugins libgl-dev fonts-dejavu-core fonts-liberation2 clang-format
           librsvg2-bin dpkg-dev file desktop-file-utils appstream xvfb x11vnc
           matchbox-window-manager postgresql libqt6sql6-psql)

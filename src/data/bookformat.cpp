@@ -45,12 +45,47 @@ int currentVersion() {
 }
 
 void stamp(const Database& db, int version) {
+    if (db.dialect().isServer()) {
+        const QString table = SqlDialect::quoted(kServerFormatTable);
+        db.exec(QStringLiteral("DELETE FROM ") + table);
+        db.exec(QStringLiteral("INSERT INTO %1 (\"ApplicationId\", \"Version\") VALUES (?, ?)")
+                    .arg(table),
+                {kApplicationId, version});
+        return;
+    }
     // Pragmas take no bound values; both numbers come from the program.
     db.exec(QStringLiteral("PRAGMA application_id = %1").arg(kApplicationId));
     db.exec(QStringLiteral("PRAGMA user_version = %1").arg(version));
 }
 
+namespace {
+
+// A server book's version: its format table holds the program's mark and the version.
+int serverVersionOf(const Database& db, const QString& shown, int currentVersion) {
+    const bool marked = db.scalar(QStringLiteral("SELECT to_regclass(?) IS NOT NULL"),
+                                  {SqlDialect::quoted(kServerFormatTable)})
+                            .toBool();
+    if (!marked)
+        refuse(Messages::notAServerBook(shown));
+    QSqlQuery query = db.exec(QStringLiteral("SELECT \"ApplicationId\", \"Version\" FROM %1")
+                                  .arg(SqlDialect::quoted(kServerFormatTable)));
+    if (!query.next() || query.value(0).toLongLong() != kApplicationId)
+        refuse(Messages::notAServerBook(shown));
+    const qint64 version = query.value(1).toLongLong();
+    if (query.next())
+        refuse(Messages::notAServerBook(shown));
+    if (version > currentVersion)
+        refuse(Messages::newerBook(shown));
+    if (version < kFirstServerVersion)
+        refuse(Messages::unknownBookFormat(shown, version));
+    return int(version);
+}
+
+} // namespace
+
 int versionOf(const Database& db, const QString& path, int currentVersion) {
+    if (db.dialect().isServer())
+        return serverVersionOf(db, path, currentVersion);
     qint64 applicationId = 0;
     qint64 version = 0;
     try {
@@ -94,6 +129,21 @@ Upgrade upgrade(const Database& db, const QString& path, int fromVersion, const 
         refuse(Messages::unknownBookFormat(shown, fromVersion));
     Upgrade done;
     done.fromVersion = fromVersion;
+    if (db.dialect().isServer()) {
+        // The server's own backups keep its databases; the steps run in one transaction.
+        if (fromVersion < kFirstServerVersion)
+            refuse(Messages::unknownBookFormat(shown, fromVersion));
+        try {
+            Transaction transaction(db);
+            for (qsizetype step = fromVersion; step < steps.size(); ++step)
+                steps.at(step)(db, done.notices);
+            stamp(db, int(steps.size()));
+            transaction.commit();
+        } catch (const Failure& failure) {
+            refuse(Messages::upgradeFailed(shown, failure.description()));
+        }
+        return done;
+    }
     done.copyPath = copyPathFor(path, fromVersion);
     try {
         BookCopy::BookSide book(db);

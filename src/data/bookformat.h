@@ -17,6 +17,13 @@ namespace BookFormat {
 // "QLN1" read as a big-endian number.
 constexpr qint32 kApplicationId = 0x514C4E31;
 
+// A book on a server keeps the mark and the version in a table of its own (the server has no
+// application_id or user_version), one row of ApplicationId and Version.
+inline const QString kServerFormatTable = QStringLiteral("tblBookFormat");
+// Server books began with this version, made whole by ServerSchema; the steps after it run on
+// both engines. A server book marked with an earlier one was made by no build.
+constexpr int kFirstServerVersion = 5;
+
 // One upgrade step: brings a book from the version before it to the next. It runs inside
 // the upgrade's transaction and adds what the user must be told to `notices`.
 using Step = std::function<void(const Database& db, QStringList& notices)>;

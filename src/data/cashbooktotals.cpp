@@ -102,6 +102,29 @@ QString takeOffDisplaced() {
         .arg(kDisplacedTable, kTable);
 }
 
+// The same on the server: its CAST refuses a text that is not a number, where SQLite's takes
+// the digits it starts with; the leading digits are taken here, so both count a month alike.
+QString serverPeriodOfRow(const QString& row) {
+    const auto digits = [&](int from, int count) {
+        return QStringLiteral("CAST(COALESCE(NULLIF(substring(substr(%1.\"TransDate\", %2, %3) "
+                              "FROM '^[0-9]+'), ''), '0') AS integer)")
+            .arg(row)
+            .arg(from)
+            .arg(count);
+    };
+    return QStringLiteral("CASE WHEN %1.\"TransDate\" IS NULL THEN %2 ELSE %3 * 100 + %4 END")
+        .arg(row)
+        .arg(kNoPeriod)
+        .arg(digits(1, 4), digits(6, 2));
+}
+
+QString serverCountedTotals() {
+    return QStringLiteral("SELECT COALESCE(c.\"TransStatus\", ''), %1, SUM(COALESCE("
+                          "c.\"DoubleEntryBank\", 0)), COUNT(*) FROM \"tblCashbook\" AS c "
+                          "GROUP BY 1, 2")
+        .arg(serverPeriodOfRow(QStringLiteral("c")));
+}
+
 // An update that changes the key or the row id is the only one that can displace a row.
 const char* const kKeyChanged = "NEW.TransID IS NOT OLD.TransID OR NEW.rowid IS NOT OLD.rowid";
 
@@ -181,7 +204,48 @@ void renew(const Database& db) {
     recount(db);
 }
 
+void createOnServer(const Database& db) {
+    const QString table = SqlDialect::quoted(kTable);
+    const auto change = [&](const QString& row, const QString& sign) {
+        return QStringLiteral(
+                   "INSERT INTO %1 (\"TransStatus\", \"Period\", \"Amount\", "
+                   "\"Transactions\") VALUES (COALESCE(%2.\"TransStatus\", ''), %3, %4 "
+                   "COALESCE(%2.\"DoubleEntryBank\", 0), %5) ON CONFLICT (\"TransStatus\", "
+                   "\"Period\") DO UPDATE SET \"Amount\" = %1.\"Amount\" + "
+                   "EXCLUDED.\"Amount\", \"Transactions\" = %1.\"Transactions\" + "
+                   "EXCLUDED.\"Transactions\"; "
+                   "DELETE FROM %1 WHERE \"TransStatus\" = COALESCE(%2.\"TransStatus\", '') "
+                   "AND \"Period\" = %3 AND \"Transactions\" = 0; ")
+            .arg(table, row, serverPeriodOfRow(row), sign, sign + QLatin1Char('1'));
+    };
+    db.exec(QStringLiteral("CREATE TABLE %1 (\"RowKey\" bigint, \"TransStatus\" citext, "
+                           "\"Period\" bigint, \"Amount\" bigint)")
+                .arg(SqlDialect::quoted(kDisplacedTable)));
+    db.exec(QStringLiteral("CREATE FUNCTION \"fnCashbookTotals\"() RETURNS trigger LANGUAGE "
+                           "plpgsql AS $body$ BEGIN "
+                           "IF TG_OP <> 'INSERT' THEN %1END IF; "
+                           "IF TG_OP <> 'DELETE' THEN %2END IF; "
+                           "RETURN NULL; END $body$")
+                .arg(change(QStringLiteral("OLD"), QStringLiteral("-")),
+                     change(QStringLiteral("NEW"), QString())));
+    const QString run = QStringLiteral(" ON \"tblCashbook\" FOR EACH ROW EXECUTE FUNCTION "
+                                       "\"fnCashbookTotals\"()");
+    db.exec(QStringLiteral("CREATE TRIGGER \"trgCashbookTotalsInsert\" AFTER INSERT") + run);
+    db.exec(QStringLiteral("CREATE TRIGGER \"trgCashbookTotalsDelete\" AFTER DELETE") + run);
+    db.exec(QStringLiteral("CREATE TRIGGER \"trgCashbookTotalsUpdate\" AFTER UPDATE OF "
+                           "\"TransStatus\", \"TransDate\", \"DoubleEntryBank\"") +
+            run);
+    recount(db);
+}
+
 void recount(const Database& db) {
+    if (db.dialect().isServer()) {
+        db.exec(QStringLiteral("DELETE FROM ") + SqlDialect::quoted(kTable));
+        db.exec(QStringLiteral("INSERT INTO %1 (\"TransStatus\", \"Period\", \"Amount\", "
+                               "\"Transactions\") %2")
+                    .arg(SqlDialect::quoted(kTable), serverCountedTotals()));
+        return;
+    }
     db.exec(QStringLiteral("DELETE FROM %1").arg(kDisplacedTable));
     db.exec(QStringLiteral("DELETE FROM %1").arg(kTable));
     db.exec(QStringLiteral("INSERT INTO %1 (TransStatus, Period, Amount, Transactions) %2")

@@ -36,6 +36,13 @@ void create(const Database& db);
 // displaced rows, and the totals counted again. Run inside the caller's transaction.
 void renew(const Database& db);
 
+// On a server book: the totals kept by one PL/pgSQL function run by three row triggers of
+// tblCashbook (the same names as the book file's). A conflict clause of another tool's
+// statement does not reach inside them, and an upsert that changes a row fires its update
+// trigger, so nothing is displaced: kDisplacedTable is made and stays empty. Run inside the
+// caller's transaction, in a book whose totals table is already made.
+void createOnServer(const Database& db);
+
 // Counts the totals afresh from the transactions. Run inside the caller's transaction.
 void recount(const Database& db);
 

@@ -4,6 +4,8 @@
 #include "bookschemacheck.h"
 #include "messages.h"
 #include "schema.h"
+#include "serverprobe.h"
+#include "serverschema.h"
 
 #include <QFileInfo>
 #include <QSqlDriver>
@@ -37,6 +39,8 @@ void Database::openConnection(const QString& path, const QString& options,
         throw failure;
     }
     m_path = path;
+    m_location = BookLocation::file(path);
+    m_dialect = SqlDialect(BookEngine::Sqlite);
     // A locked or foreign file shows itself on the first statement, not on open().
     exec(QStringLiteral("PRAGMA busy_timeout = 2000"));
 }
@@ -131,6 +135,107 @@ BookFormat::Upgrade Database::open(const QString& path, const QList<BookFormat::
     }
 }
 
+BookFormat::Upgrade Database::open(const BookLocation& location) {
+    return open(location, BookFormat::steps());
+}
+
+BookFormat::Upgrade Database::open(const BookLocation& location,
+                                   const QList<BookFormat::Step>& steps) {
+    if (!location.isServer())
+        return open(location.path(), steps);
+    try {
+        return openServer(location, steps);
+    } catch (...) {
+        close();
+        throw;
+    }
+}
+
+void Database::openServerConnection(const BookLocation& location) {
+    close();
+    BookLocation attempt = location;
+    for (;;) {
+        auto db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_connectionName);
+        if (!db.isValid()) {
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(m_connectionName);
+            throw Failure(ErrorNumber::Unnumbered, Messages::serverDriverMissing(),
+                          Failure::Kind::BookRefused);
+        }
+        db.setHostName(attempt.host());
+        db.setPort(attempt.port());
+        db.setDatabaseName(attempt.databaseName());
+        db.setUserName(attempt.userName());
+        db.setPassword(attempt.password());
+        db.setConnectOptions(attempt.connectOptions());
+        if (db.open())
+            break;
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_connectionName);
+        // Qt's driver gives only text; libpq tells a silent server from a refusal, and a
+        // missing password from a wrong one.
+        const ServerProbe probe(attempt.connectionString());
+        if (probe.needsPassword() && attempt.password().isEmpty() && m_passwordPrompt) {
+            if (const std::optional<QString> password = m_passwordPrompt(location.shown())) {
+                attempt = location.withPassword(*password);
+                continue;
+            }
+        }
+        throw Failure(ErrorNumber::Unnumbered,
+                      probe.answered()
+                          ? Messages::serverRefusedLogin(location.shownServer(), location.shown(),
+                                                         probe.detail())
+                          : Messages::serverUnreachable(location.shownServer(), location.shown(),
+                                                        probe.detail()),
+                      Failure::Kind::BookRefused);
+    }
+    // Kept with its password (if one was asked for) for as long as the book is open.
+    m_location = attempt;
+    m_path = location.shown();
+    m_dialect = SqlDialect(BookEngine::PostgreSql);
+    // A notice (an IF NOT EXISTS that found its object) is no error; texts travel as UTF-8.
+    exec(QStringLiteral("SET client_min_messages = warning"));
+    exec(QStringLiteral("SET client_encoding = 'UTF8'"));
+}
+
+bool Database::serverBookReadOnly() const {
+    return scalar(QStringLiteral(
+                      "SELECT pg_is_in_recovery() OR current_setting('transaction_read_only') = "
+                      "'on' OR EXISTS (SELECT 1 FROM pg_class AS c WHERE c.relnamespace = "
+                      "current_schema()::regnamespace AND c.relkind = 'r' AND NOT "
+                      "(has_table_privilege(c.oid, 'INSERT') AND has_table_privilege(c.oid, "
+                      "'UPDATE') AND has_table_privilege(c.oid, 'DELETE')))"))
+        .toBool();
+}
+
+BookFormat::Upgrade Database::openServer(const BookLocation& location,
+                                         const QList<BookFormat::Step>& steps) {
+    openServerConnection(location);
+    const QString shown = location.shown();
+    const int version = BookFormat::versionOf(*this, shown, int(steps.size()));
+    // Before anything is written: a trigger of someone else's would run inside every save.
+    ServerSchema::check(*this, shown, version, steps);
+    m_readOnly = m_onlyReading || serverBookReadOnly();
+    BookFormat::Upgrade upgrade;
+    if (version < steps.size()) {
+        if (m_readOnly)
+            throw Failure(ErrorNumber::Unnumbered, Messages::bookNotWritable(shown),
+                          Failure::Kind::BookRefused);
+        upgrade = BookFormat::upgrade(*this, shown, version, steps, shown);
+    }
+    // Every write then fails, as on a file book opened for reading.
+    if (m_readOnly)
+        exec(QStringLiteral("SET default_transaction_read_only = on"));
+    verifyBook();
+    return upgrade;
+}
+
+void Database::openForCreate(const BookLocation& location) {
+    if (!location.isServer())
+        return openForCreate(location.path());
+    openServerConnection(location);
+}
+
 void Database::openForCreate(const QString& path) {
     openConnection(path);
     setConnectionOptions();
@@ -147,6 +252,8 @@ void Database::close() {
     }
     QSqlDatabase::removeDatabase(m_connectionName);
     m_path.clear();
+    m_location = BookLocation();
+    m_dialect = SqlDialect();
     m_readOnly = false;
     m_journalPending = false;
 }
@@ -163,9 +270,12 @@ Failure Database::failureFrom(const QSqlError& error) {
     const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
     bool ok = false;
     const int code = native.toInt(&ok);
-    // SQLITE_CONSTRAINT (19) and its PRIMARYKEY (1555) and UNIQUE (2067) extensions.
+    // SQLITE_CONSTRAINT (19) and its PRIMARYKEY (1555) and UNIQUE (2067) extensions; on the
+    // server, the SQLSTATE of a unique violation.
     const bool constraint = ok && (code == 19 || code == 1555 || code == 2067);
-    if (constraint && text.contains(QLatin1String("UNIQUE constraint failed"), Qt::CaseInsensitive))
+    if ((constraint &&
+         text.contains(QLatin1String("UNIQUE constraint failed"), Qt::CaseInsensitive)) ||
+        native == QLatin1String("23505"))
         return Failure(ErrorNumber::DuplicateKey,
                        QStringLiteral("The changes you requested to the table were not successful "
                                       "because they would create duplicate values in the index, "
@@ -186,7 +296,17 @@ QSqlQuery Database::exec(const QString& sql, const QVariantList& values) const {
                       QStringLiteral("Operation is not allowed when the object is closed."));
     beforeWrite(sql);
     QSqlQuery query(connection());
-    query.setForwardOnly(true);
+    // Qt's server driver reads a forward-only result a row at a time from the connection, and
+    // a second statement on it while rows are left throws them away; callers read one query
+    // while running others (a lookup per row), so a server's result is taken whole.
+    query.setForwardOnly(!m_dialect.isServer());
+    // The server prepares only queries and changes of rows (no CREATE, BEGIN or SET): a
+    // statement with no value to bind is sent as it is.
+    if (values.isEmpty() && m_dialect.isServer()) {
+        if (!query.exec(sql))
+            fail(query.lastError());
+        return query;
+    }
     if (!query.prepare(sql))
         fail(query.lastError());
     for (const QVariant& value : values)
@@ -211,13 +331,14 @@ void Database::verifyBook() const {
     // The tables and fields were compared with the format's schema before anything was
     // written; what remains is the single settings rows every window reads.
     for (const QString& table : Schema::settingsTables())
-        if (!scalar(QStringLiteral("SELECT COUNT(*) FROM ") + table).toLongLong())
+        if (!scalar(QStringLiteral("SELECT COUNT(*) FROM ") + SqlDialect::quoted(table))
+                 .toLongLong())
             throw Failure(ErrorNumber::NoCurrentRecord,
                           QStringLiteral("The settings table %1 has no row.").arg(table));
 }
 
 Transaction::Transaction(const Database& db) : m_db(db) {
-    m_db.exec(QStringLiteral("BEGIN IMMEDIATE"));
+    m_db.exec(m_db.dialect().beginWrite());
 }
 
 Transaction::~Transaction() {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "bookformat.h"
+#include "booklocation.h"
 #include "failure.h"
+#include "sqldialect.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -9,6 +11,7 @@
 #include <QVariant>
 #include <QVariantList>
 #include <functional>
+#include <optional>
 
 struct sqlite3;
 
@@ -34,8 +37,19 @@ public:
     // `shownPath` (by default `path`): a copy is checked under the name of its original.
     BookFormat::Upgrade open(const QString& path, const QList<BookFormat::Step>& steps,
                              const QString& shownPath = {});
+    // Opens the book at `location`: a file as open(path) does; a database on a server through
+    // Qt's PostgreSQL driver, with the same refusals (not a book, a newer format, a version no
+    // build made) and the same upgrade to the version `steps` reach (in one transaction; a
+    // server book is copied by the server's own backups, not beside it). A server book is
+    // read-only when the login may not insert, update and delete in every table of the book
+    // (or the server is a standby). A server that does not answer or refuses the login is
+    // refused with a message naming the server (Failure of kind BookRefused).
+    BookFormat::Upgrade open(const BookLocation& location);
+    BookFormat::Upgrade open(const BookLocation& location, const QList<BookFormat::Step>& steps);
     // Opens (creating if needed) without checking the tables: for making a new book.
     void openForCreate(const QString& path);
+    // The same for a book to be made in a database on a server (connecting as open() does).
+    void openForCreate(const BookLocation& location);
     void close();
     bool isOpen() const;
     // Whether the book was opened for reading only; every write then fails.
@@ -43,11 +57,23 @@ public:
     // From now on, opens every book for reading only, even one the user may change (another
     // program has it open to change it).
     void setOnlyReading(bool onlyReading) { m_onlyReading = onlyReading; }
+    // The book's file, or a server book's URI as shown (without a password).
     const QString& path() const { return m_path; }
+    const BookLocation& location() const { return m_location; }
+    // The engine the book is kept in, and the SQL that differs between the engines.
+    BookEngine engine() const { return m_dialect.engine(); }
+    const SqlDialect& dialect() const { return m_dialect; }
     QSqlDatabase connection() const;
 
-    // Runs a statement with bound values; the query is forward-only and positioned
-    // before its first row. Throws Failure on any database error.
+    // Asked for a server book's password (given the book as shown) when the server wants one
+    // and libpq's own means (the URI, the password file, a service) give none; nothing (no
+    // value) gives up. The password is used for this connection and kept in memory only.
+    using PasswordPrompt = std::function<std::optional<QString>(const QString& shownBook)>;
+    void setPasswordPrompt(PasswordPrompt prompt) { m_passwordPrompt = std::move(prompt); }
+
+    // Runs a statement with bound values; the query is positioned before its first row, and
+    // forward-only on a book file (a server book's result is read whole, so other statements
+    // may run while it is read). Throws Failure on any database error.
     QSqlQuery exec(const QString& sql, const QVariantList& values = {}) const;
     // The first column of the first row, or an invalid QVariant when there is no row.
     QVariant scalar(const QString& sql, const QVariantList& values = {}) const;
@@ -73,6 +99,13 @@ private:
     void openConnection(const QString& path, const QString& options = {},
                         const QString& databaseName = {});
     void setConnectionOptions() const;
+    // Connects to a server book, asking for a password through the prompt when the server
+    // wants one that nothing else gives.
+    void openServerConnection(const BookLocation& location);
+    BookFormat::Upgrade openServer(const BookLocation& location,
+                                   const QList<BookFormat::Step>& steps);
+    // Whether the login may not change the server book (or the server takes no writes).
+    bool serverBookReadOnly() const;
     // Runs before a statement that writes: the hook given to setBeforeWrite, then, for a book
     // kept in another journal mode (write-ahead), which is left so until the first write, the
     // switch to the rollback journal mode.
@@ -80,6 +113,9 @@ private:
 
     QString m_connectionName;
     QString m_path;
+    BookLocation m_location;
+    SqlDialect m_dialect;
+    PasswordPrompt m_passwordPrompt;
     bool m_readOnly = false;
     bool m_onlyReading = false;
     mutable bool m_journalPending = false;

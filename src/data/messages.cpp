@@ -119,6 +119,48 @@ QString mergeAccounts(const QStringList& accountCodes) {
         .arg(accountCodes.join(QStringLiteral(", ")));
 }
 
+// ---- server books --------------------------------------------------------------------
+
+QString badServerUri(const QString& uri, const QString& reason) {
+    return QStringLiteral("The book's address %1 cannot be read: %2.").arg(uri, reason);
+}
+
+QString serverUnreachable(const QString& server, const QString& uri, const QString& detail) {
+    return QStringLiteral("The database server %1 did not answer, so the book %2 cannot be "
+                          "opened. The server may be stopped, or not reachable from this "
+                          "computer.\r\n\r\n%3")
+        .arg(server, uri, detail.trimmed());
+}
+
+QString serverRefusedLogin(const QString& server, const QString& uri, const QString& detail) {
+    return QStringLiteral("The database server %1 refused to open the book %2 for you. Check "
+                          "the user name, the password and the database name.\r\n\r\n%3")
+        .arg(server, uri, detail.trimmed());
+}
+
+QString serverDriverMissing() {
+    return QStringLiteral("A book on a database server needs Qt's PostgreSQL driver, which is "
+                          "not installed (on Debian, the package libqt6sql6-psql).");
+}
+
+QString notAServerBook(const QString& uri) {
+    return QStringLiteral("The database %1 does not hold a Quillan book.\r\n\r\nIt was left "
+                          "as it is.")
+        .arg(uri);
+}
+
+QString targetNotEmpty(const QString& target) {
+    return QStringLiteral("%1 already holds tables. A book is made or copied only into an empty "
+                          "database or a new file; it was left as it is.")
+        .arg(target);
+}
+
+QString copyDiffers(const QString& target, const QStringList& differences) {
+    return QStringLiteral("The copy in %1 does not hold what the book holds, so it was not kept: "
+                          "%2.")
+        .arg(target, differences.join(QStringLiteral("; ")));
+}
+
 // ---- entry ---------------------------------------------------------------------------
 
 QString notANumber() {

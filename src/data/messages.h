@@ -58,6 +58,23 @@ QString bookUpgraded(const QString& copyPath);
 // Accounts held twice after blank departments became empty, to be merged by the user.
 QString mergeAccounts(const QStringList& accountCodes);
 
+// ---- server books (a book in a PostgreSQL database) ----------------------------------
+// A server book's address that cannot be read; `reason` says what is wrong in it.
+QString badServerUri(const QString& uri, const QString& reason);
+// No server answered at `server` (down, or not reachable from here); `detail` is the
+// connection library's own words.
+QString serverUnreachable(const QString& server, const QString& uri, const QString& detail);
+// The server answered but refused the login or the database; `detail` as above.
+QString serverRefusedLogin(const QString& server, const QString& uri, const QString& detail);
+// Qt's PostgreSQL driver (Debian's libqt6sql6-psql) is not installed.
+QString serverDriverMissing();
+// A database that holds no book of this program.
+QString notAServerBook(const QString& uri);
+// A new book or a copy asked for in a database (or file) that already holds tables.
+QString targetNotEmpty(const QString& target);
+// A copy of a book whose tables did not come out the same: `differences` name each table.
+QString copyDiffers(const QString& target, const QStringList& differences);
+
 // ---- entry (payment vouchers, receipts, bank entries) --------------------------------
 QString notANumber();
 QString missingAmount();

@@ -207,10 +207,10 @@ QStringList settingsTables() {
 
 void createTables(const Database& db) {
     for (const TableDef& table : kTables)
-        db.exec(QStringLiteral("CREATE TABLE %1 (%2)")
-                    .arg(QString::fromLatin1(table.name), QString::fromLatin1(table.columns)));
+        db.exec(db.dialect().createTable(QString::fromLatin1(table.name),
+                                         QString::fromLatin1(table.columns)));
     for (const char* index : kIndexes)
-        db.exec(QString::fromLatin1(index));
+        db.exec(db.dialect().statement(QString::fromLatin1(index)));
 }
 
 void insertTemplateRows(const Database& db, int currentMonth, int currentYear) {
@@ -220,45 +220,50 @@ void insertTemplateRows(const Database& db, int currentMonth, int currentYear) {
         QStringLiteral("Bank Charge"),       QStringLiteral("Bank Interest"),
         QStringLiteral("Miscellaneous")};
     for (int i = 0; i < typeTexts.size(); ++i)
-        db.exec(QStringLiteral(
-                    "INSERT INTO tblTransactionType (TransType, TransTypeDesc) VALUES (?, ?)"),
+        db.exec(QStringLiteral("INSERT INTO \"tblTransactionType\" (\"TransType\", "
+                               "\"TransTypeDesc\") VALUES (?, ?)"),
                 {QString::number(i + 1), typeTexts.at(i)});
     const QStringList statusTexts = {QStringLiteral("Outstanding"), QStringLiteral("Reconciled"),
                                      QStringLiteral("Reversed"), QStringLiteral("Void")};
     for (int i = 0; i < statusTexts.size(); ++i)
-        db.exec(
-            QStringLiteral(
-                "INSERT INTO tblTransactionStatus (TransStatus, TransStatusDesc) VALUES (?, ?)"),
-            {QString::number(i + 1), statusTexts.at(i)});
+        db.exec(QStringLiteral("INSERT INTO \"tblTransactionStatus\" (\"TransStatus\", "
+                               "\"TransStatusDesc\") VALUES (?, ?)"),
+                {QString::number(i + 1), statusTexts.at(i)});
 
-    db.exec(QStringLiteral("INSERT INTO tblSystemSetup (CompanyName, Address1, Address2, Address3, "
-                           "VersionNumber, VersionType, GLBankAccountCode, BankAccountDept, "
-                           "BankAccountDesc) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+    db.exec(QStringLiteral(
+                "INSERT INTO \"tblSystemSetup\" (\"CompanyName\", \"Address1\", \"Address2\", "
+                "\"Address3\", "
+                "\"VersionNumber\", \"VersionType\", \"GLBankAccountCode\", \"BankAccountDept\", "
+                "\"BankAccountDesc\") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
             {QStringLiteral("Your Company Name"), QString(), QString(), QString(),
              QStringLiteral("1.0"), QStringLiteral("Standard"),
              QString::fromLatin1(kBankAccount.code), QString::fromLatin1(kBankAccount.dept),
              QString::fromLatin1(kBankAccount.description)});
-    db.exec(QStringLiteral("INSERT INTO tblBankDetails (CurrentYear, CurrentMonth, BankName, "
-                           "BankAccountNumber, StartingBankBalance, NextCheque, NextReceipt) "
-                           "VALUES (?, ?, ?, ?, ?, ?, ?)"),
+    db.exec(QStringLiteral(
+                "INSERT INTO \"tblBankDetails\" (\"CurrentYear\", \"CurrentMonth\", \"BankName\", "
+                "\"BankAccountNumber\", \"StartingBankBalance\", \"NextCheque\", \"NextReceipt\") "
+                "VALUES (?, ?, ?, ?, ?, ?, ?)"),
             {QString::number(currentYear), QString::number(currentMonth), QString(), QString(), 0,
              kFirstVoucherNumber, kFirstReceiptNumber});
     db.exec(
-        QStringLiteral("INSERT INTO tblAccpacSettings (GLSourceCode, GLSingleMultiCurrency, "
-                       "GLHomeCurrency, GLRateType, IntegrateWithAP, IntegrateWithAR) "
-                       "VALUES (?, ?, ?, ?, 0, 0)"),
+        QStringLiteral(
+            "INSERT INTO \"tblAccpacSettings\" (\"GLSourceCode\", \"GLSingleMultiCurrency\", "
+            "\"GLHomeCurrency\", \"GLRateType\", \"IntegrateWithAP\", \"IntegrateWithAR\") "
+            "VALUES (?, ?, ?, ?, 0, 0)"),
         {QStringLiteral("CBGL"), QStringLiteral("S"), QStringLiteral("$"), QStringLiteral("SP")});
 
     for (const SampleAccount& account : kSampleChart)
-        db.exec(QStringLiteral("INSERT INTO tblChartOfAccountsSample (AccountCode, DeptCode, "
-                               "AccountDescription) VALUES (?, ?, ?)"),
+        db.exec(QStringLiteral(
+                    "INSERT INTO \"tblChartOfAccountsSample\" (\"AccountCode\", \"DeptCode\", "
+                    "\"AccountDescription\") VALUES (?, ?, ?)"),
                 {QString::fromLatin1(account.code), QString::fromLatin1(account.dept),
                  QString::fromLatin1(account.description)});
     const char* const departments[][2] = {
         {"ADMIN", "Administration"}, {"SALES", "Sales Department"}, {"SERV", "Service Department"}};
     for (const auto& dept : departments)
         db.exec(
-            QStringLiteral("INSERT INTO tblDepartments (DeptCode, DeptDescription) VALUES (?, ?)"),
+            QStringLiteral(
+                "INSERT INTO \"tblDepartments\" (\"DeptCode\", \"DeptDescription\") VALUES (?, ?)"),
             {QString::fromLatin1(dept[0]), QString::fromLatin1(dept[1])});
 }
 

@@ -51,6 +51,19 @@ void TestMessages::texts_data() {
         "These accounts are held twice in the chart of accounts, once with no department and "
         "once with a blank one: 1000, 6100.\r\n\r\nEntries now use the one with no department. "
         "In the Chart of Accounts, keep the right description on it and delete the other.");
+    // ---- server books
+    row("serverUnreachable",
+        Messages::serverUnreachable("db:5433", "postgresql://ann@db:5433/books", "refused\n"),
+        "The database server db:5433 did not answer, so the book postgresql://ann@db:5433/books "
+        "cannot be opened. The server may be stopped, or not reachable from this computer."
+        "\r\n\r\nrefused");
+    row("serverRefusedLogin",
+        Messages::serverRefusedLogin("db", "postgresql://ann@db/books", "no such role"),
+        "The database server db refused to open the book postgresql://ann@db/books for you. "
+        "Check the user name, the password and the database name.\r\n\r\nno such role");
+    row("copyDiffers", Messages::copyDiffers("/b/copy.mdb", {"tblCashbook", "tblVendors"}),
+        "The copy in /b/copy.mdb does not hold what the book holds, so it was not kept: "
+        "tblCashbook; tblVendors.");
     // ---- entry
     row("accountHasDepartments", Messages::accountHasDepartments("5100"),
         "Account Code 5100 has more than one department.\r\n\r\nPlease choose the account and "

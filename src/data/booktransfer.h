@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class Database;
+
+// A whole book copied between any two engines: a book file to a server database, a server
+// book to a new file, or file to file and server to server. The same code is to serve backing
+// up a server book into a checked book file and restoring a book file into a server book.
+namespace BookTransfer {
+
+// The book's tables a copy carries, in the order it copies them: every table of the book but
+// the server's format table (the version travels as each engine keeps it), the cashbook totals
+// last (the triggers count them while the transactions are copied; the source's own follow).
+QStringList tables(const Database& db);
+
+// One table as a copy is checked: its row count, the sum of every whole-number field, the sum
+// of every rate taken to six places, and the total length of every text field, in the order
+// of the table's fields (fields compared by name on both engines).
+QStringList tally(const Database& db, const QString& table);
+
+// Copies the book open on `from` (of the current format) into the empty target open on `to`
+// (opened for creation; `shownTarget` names it in messages): the current format's tables in
+// the target's engine, every row, the version; then compares every table's tally on both
+// sides. All of it in one transaction on the target, which is committed only when every
+// tally agrees. Throws Failure of kind BookRefused when the target holds tables already (left
+// as it is) or a tally differs (nothing kept), and Failure on any other error (nothing kept).
+// Returns the number of rows copied.
+qint64 copy(const Database& from, const Database& to, const QString& shownTarget);
+
+} // namespace BookTransfer
