@@ -62,6 +62,9 @@ start() {
     as_owner "$owner" "$folder" "$bin/initdb" -D "$folder/data" --username=postgres \
         --auth=trust --encoding=UTF8 --locale=C.UTF-8 --no-sync --no-instructions \
         >"$folder/initdb.log" 2>&1 || { cat "$folder/initdb.log" >&2; exit 1; }
+    # One login must give a password, so the tests see the program ask for one.
+    as_owner "$owner" "$folder" sed -i \
+        '1i local all quillan_password_login scram-sha-256' "$folder/data/pg_hba.conf"
     # Durability is worth nothing in a cluster thrown away after the run; speed is.
     as_owner "$owner" "$folder" "$bin/pg_ctl" -D "$folder/data" -l "$folder/server.log" -w -t 60 \
         -o "-c listen_addresses='' -c unix_socket_directories='$folder' -c fsync=off \
