@@ -169,13 +169,13 @@ QStringList tally(const Database& db, const QString& table) {
     return values;
 }
 
-qint64 copy(const Database& from, const Database& to, const QString& shownTarget) {
-    if (holdsTables(to))
-        throw Failure(ErrorNumber::Unnumbered, Messages::targetNotEmpty(shownTarget),
-                      Failure::Kind::BookRefused);
-    const Snapshot snapshot(from);
-    Transaction transaction(to);
-    makeTables(to);
+namespace {
+
+// Copies every table's rows from `from` into the tables of the current format on `to`, stamps
+// the version and compares each table's tally on both sides; throws, leaving the caller's
+// transaction to roll back, when anything differs.
+qint64 fill(const Database& from, const Database& to, const QString& shownTarget,
+            Tallies* sourceTallies) {
     const QStringList names = tables(from);
     QStringList differences;
     if (names != tables(to))
@@ -194,12 +194,39 @@ qint64 copy(const Database& from, const Database& to, const QString& shownTarget
     if (to.dialect().isServer())
         ServerSchema::resumeNumbering(to);
     BookFormat::stamp(to, BookFormat::currentVersion());
-    for (const QString& table : differences.isEmpty() ? names : QStringList())
-        if (tally(from, table) != tally(to, table))
+    for (const QString& table : differences.isEmpty() ? names : QStringList()) {
+        const QStringList source = tally(from, table);
+        if (source != tally(to, table))
             differences << table;
+        if (sourceTallies)
+            sourceTallies->insert(table, source);
+    }
     if (!differences.isEmpty())
         throw Failure(ErrorNumber::Unnumbered, Messages::copyDiffers(shownTarget, differences),
                       Failure::Kind::BookRefused);
+    return rows;
+}
+
+} // namespace
+
+qint64 copy(const Database& from, const Database& to, const QString& shownTarget,
+            Tallies* sourceTallies) {
+    if (holdsTables(to))
+        throw Failure(ErrorNumber::Unnumbered, Messages::targetNotEmpty(shownTarget),
+                      Failure::Kind::BookRefused);
+    const Snapshot snapshot(from);
+    Transaction transaction(to);
+    makeTables(to);
+    const qint64 rows = fill(from, to, shownTarget, sourceTallies);
+    transaction.commit();
+    return rows;
+}
+
+qint64 replaceRows(const Database& from, const Database& to, const QString& shownTarget) {
+    const Snapshot snapshot(from);
+    Transaction transaction(to);
+    // copyRows empties each table before it fills it, so nothing of the target's rows stays.
+    const qint64 rows = fill(from, to, shownTarget, nullptr);
     transaction.commit();
     return rows;
 }
