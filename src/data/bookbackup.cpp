@@ -3,7 +3,9 @@
 #include "bookaccess.h"
 #include "bookcopy.h"
 #include "bookfiles.h"
+#include "booklocation.h"
 #include "bookpermissions.h"
+#include "booktransfer.h"
 #include "database.h"
 #include "messages.h"
 
@@ -11,6 +13,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QStandardPaths>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace BookBackup {
 
@@ -19,8 +26,70 @@ namespace {
 const QString kAutomaticMark = QStringLiteral("-auto-");
 const QString kPartial = QStringLiteral(".partial");
 
+bool onServer(const QString& bookPath) {
+    return BookLocation::isServerUri(bookPath);
+}
+
 QString stemOf(const QString& bookPath) {
+    if (onServer(bookPath)) {
+        // A database's name may hold what a file's name may not.
+        static const QRegularExpression unsafe(QStringLiteral("[^A-Za-z0-9_.-]+"));
+        QString name = BookLocation::parse(bookPath).databaseName();
+        return (name.isEmpty() ? QStringLiteral("book") : name)
+            .replace(unsafe, QStringLiteral("-"));
+    }
     return QFileInfo(BookAccess::realPath(bookPath)).completeBaseName();
+}
+
+// A new, empty file only its owner may read, whatever the process's default permissions: a
+// server book's rows are no one else's to read from a file.
+void createPrivateFile(const QString& path) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+    if (fd < 0 || ::fchmod(fd, 0600) != 0) {
+        if (fd >= 0)
+            ::close(fd);
+        throw Failure(
+            ErrorNumber::PathFileAccessError,
+            QStringLiteral("The file %1 cannot be made.").arg(QDir::toNativeSeparators(path)));
+    }
+    ::close(fd);
+}
+
+// A server book's backup: a book file written from one state of the server book by
+// BookTransfer (which compares every table's tally before it commits), its tallies as read
+// from the server kept for the check of the file once it is closed.
+void writeFromServer(const Database& db, const QString& partial, const QString& shown,
+                     BookTransfer::Tallies& tallies) {
+    createPrivateFile(partial);
+    Database copy(QStringLiteral("quillan-backup-copy"));
+    copy.openForCreate(partial);
+    BookTransfer::copy(db, copy, shown, &tallies);
+}
+
+// Checks the closed copy as a backup is checked: a book of the current format holding exactly
+// its schema (opened for reading as start-up opens a book), every page and record, the same
+// tables, and each table's count and sums those read from the server book.
+void verifyFromServer(const BookTransfer::Tallies& book, const QString& copyPath,
+                      const QString& shown) {
+    Database copy(QStringLiteral("quillan-backup-check"));
+    copy.setOnlyReading(true);
+    copy.open(copyPath, BookFormat::steps(), shown);
+    const QString found = copy.scalar(QStringLiteral("PRAGMA quick_check")).toString();
+    if (found != QLatin1String("ok"))
+        throw Failure(ErrorNumber::Unnumbered, Messages::copyNotSound(shown, found));
+    QStringList differences;
+    QStringList names = BookTransfer::tables(copy);
+    names.sort();
+    if (names != book.keys())
+        differences << QStringLiteral("the tables %1 against %2")
+                           .arg(names.join(QStringLiteral(", ")),
+                                book.keys().join(QStringLiteral(", ")));
+    else
+        for (const QString& table : names)
+            if (BookTransfer::tally(copy, table) != book.value(table))
+                differences << table;
+    if (!differences.isEmpty())
+        throw Failure(ErrorNumber::Unnumbered, Messages::copyDiffers(shown, differences));
 }
 
 } // namespace
@@ -41,10 +110,24 @@ void pruneAutomatic(const QString& bookPath) {
 }
 
 QString folderFor(const QString& bookPath) {
+    // A server book has no folder of its own: its backups are kept in the user's data folder,
+    // one folder for each database.
+    if (onServer(bookPath))
+        return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+            .filePath(QStringLiteral("backups/") + stemOf(bookPath));
     return QFileInfo(BookAccess::realPath(bookPath)).dir().filePath(QStringLiteral("backups"));
 }
 
 void makeFolder(const QString& bookPath) {
+    if (onServer(bookPath)) {
+        const QString folder = folderFor(bookPath);
+        if (!QDir().mkpath(folder) ||
+            !QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+            throw Failure(ErrorNumber::PathFileAccessError,
+                          QStringLiteral("The folder %1 cannot be made for the book's backups.")
+                              .arg(QDir::toNativeSeparators(folder)));
+        return;
+    }
     BookPermissions::makeBackupFolder(BookAccess::realPath(bookPath), folderFor(bookPath));
 }
 
@@ -78,6 +161,24 @@ void make(const Database& db, const QString& path, const AfterWrite& afterWrite,
     // short (or a check that never ran) never passes for a backup.
     const QString partial = path + kPartial;
     BookCopy::discard(partial);
+    if (db.dialect().isServer()) {
+        const QString shown = QDir::toNativeSeparators(path);
+        try {
+            step(Messages::copyingBook());
+            BookTransfer::Tallies tallies;
+            writeFromServer(db, partial, shown, tallies);
+            if (afterWrite)
+                afterWrite(partial);
+            step(Messages::checkingCopy());
+            verifyFromServer(tallies, partial, shown);
+            step(Messages::movingIntoPlace());
+            BookAccess::moveIntoPlace(partial, path);
+        } catch (...) {
+            BookCopy::discard(partial);
+            throw;
+        }
+        return;
+    }
     try {
         step(Messages::copyingBook());
         // The book's tallies are read while its pages are copied.
@@ -125,7 +226,7 @@ QString latest(const QString& bookPath) {
                                                    QDir::Files | QDir::NoSymLinks, QDir::Name);
     QFileInfo newest;
     for (const QFileInfo& file : files)
-        if (!isBookFile(file.filePath(), bookPath) &&
+        if ((onServer(bookPath) || !isBookFile(file.filePath(), bookPath)) &&
             (newest.filePath().isEmpty() || file.lastModified() >= newest.lastModified()))
             newest = file;
     return newest.filePath();

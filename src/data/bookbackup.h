@@ -7,19 +7,24 @@
 
 class Database;
 
-// Verified copies of the book. A backup is written by the engine from the open connection
-// (BookCopy::write, a copy of its pages), then checked against the book (BookCopy::verify:
-// every page and record, the same tables, row counts and sums); a copy that fails the check
-// is removed, never kept as a backup.
+// Verified copies of the book. A book file's backup is written by the engine from the open
+// connection (BookCopy::write, a copy of its pages), then checked against the book
+// (BookCopy::verify: every page and record, the same tables, row counts and sums); a copy that
+// fails the check is removed, never kept as a backup. A server book's backup is a book file too,
+// written from one state of the server book by BookTransfer and checked against it the same way
+// (every page and record, the same tables, row counts and sums); its `bookPath` is the book's URI
+// as shown (BookLocation::shown), and its backups folder is in the user's data folder.
 namespace BookBackup {
 
 // How many automatic backups are kept; older ones are removed as new ones are made.
 constexpr int kKeptAutomatic = 10;
 
-// The backups folder beside the book's real file.
+// The backups folder beside the book's real file; for a server book,
+// backups/<database name> in the user's data folder (QStandardPaths::AppDataLocation).
 QString folderFor(const QString& bookPath);
 // Makes that folder, no more open than the book and its folder
-// (BookPermissions::makeBackupFolder). Throws Failure.
+// (BookPermissions::makeBackupFolder; a server book's only its owner may enter). Throws
+// Failure.
 void makeFolder(const QString& bookPath);
 // A new name in that folder for a backup made at `when`; `reason` marks an automatic one.
 QString pathFor(const QString& bookPath, const QDateTime& when, const QString& reason = {});

@@ -161,6 +161,11 @@ QString copyDiffers(const QString& target, const QStringList& differences) {
         .arg(target, differences.join(QStringLiteral("; ")));
 }
 
+QString copyNotSound(const QString& copy, const QString& found) {
+    return QStringLiteral("The copy %1 of the book failed its integrity check: %2")
+        .arg(copy, found);
+}
+
 // ---- entry ---------------------------------------------------------------------------
 
 QString notANumber() {

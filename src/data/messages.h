@@ -74,6 +74,8 @@ QString notAServerBook(const QString& uri);
 QString targetNotEmpty(const QString& target);
 // A copy of a book whose tables did not come out the same: `differences` name each table.
 QString copyDiffers(const QString& target, const QStringList& differences);
+// A copy of the book whose pages failed the engine's check (`found`: what the check found).
+QString copyNotSound(const QString& copy, const QString& found);
 
 // ---- entry (payment vouchers, receipts, bank entries) --------------------------------
 QString notANumber();
