@@ -3,6 +3,7 @@
 #include "data/bookfiles.h"
 #include "data/bookrestore.h"
 #include "data/messages.h"
+#include "data/serverrestore.h"
 #include "kit/services.h"
 
 #include <QDir>
@@ -32,6 +33,37 @@ BookBackup::Steps stepsShown(Services& services) {
     };
 }
 
+// Restore Book on a server book: the chosen file checked on a copy, the question, the server
+// book's rows kept as an automatic backup, then replaced in one transaction.
+bool restoreServerBook(Services& services, const QString& chosen) {
+    std::optional<ServerRestore> restore;
+    try {
+        BusyScope busy(services.busy);
+        services.busy.step(Messages::checkingCopy());
+        restore.emplace(chosen);
+    } catch (const Failure& failure) {
+        services.prompts.critical(Messages::restoreFailed(failure.description()));
+        return false;
+    }
+    if (!services.prompts.ask(Messages::restoreQuestion(chosen)))
+        return false;
+    QString kept;
+    try {
+        BusyScope busy(services.busy);
+        services.busy.step(Messages::copyingBook());
+        kept = restore->keepCurrentBook(services.db, services.bookPath(), stepsShown(services));
+        services.busy.step(Messages::movingIntoPlace());
+        restore->replace(services.db);
+    } catch (const Failure& failure) {
+        services.prompts.critical(Messages::restoreFailed(failure.description()));
+        return false;
+    }
+    services.prompts.information(Messages::bookRestored(chosen, kept));
+    for (const QString& notice : restore->upgrade().notices)
+        services.prompts.information(notice);
+    return true;
+}
+
 } // namespace
 
 void BackUpBook(Services& services, const BookBackup::AfterWrite& afterWrite) {
@@ -51,7 +83,7 @@ void BackUpBook(Services& services, const BookBackup::AfterWrite& afterWrite) {
     const std::optional<QString> path = services.fileDialogs.saveFileName(request);
     if (!path)
         return;
-    if (isBookFile(*path, book)) {
+    if (!services.db.dialect().isServer() && isBookFile(*path, book)) {
         services.prompts.critical(Messages::backupFailed(overBookReason(*path)));
         return;
     }
@@ -82,6 +114,12 @@ bool RestoreBook(Services& services, const BookRestore::BeforeReopen& beforeReop
     if (!work)
         return false;
     const QString book = services.bookPath();
+    if (services.db.dialect().isServer()) {
+        FileDialogRequest request = backupRequest(services, QStringLiteral("Restore Book"));
+        request.confirmOverwrite = false;
+        const std::optional<QString> path = services.fileDialogs.openFileName(request);
+        return path && restoreServerBook(services, *path);
+    }
     try {
         // The restored file would take the book's place under the other program's connection.
         services.bookLock.claim(book);

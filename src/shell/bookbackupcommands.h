@@ -17,4 +17,6 @@ void BackUpBook(Services& services, const BookBackup::AfterWrite& afterWrite = {
 // puts the checked copy in the book's place and reopens the connection on it, putting the old
 // book back when the restored one does not open. Returns true when the book was replaced, so
 // the caller shows the restored book. `beforeReopen` lets tests break the book after the swap.
+// On a server book (ServerRestore) the checked file's rows replace the book's in one
+// transaction, after the question and an automatic backup of the book's rows.
 bool RestoreBook(Services& services, const BookRestore::BeforeReopen& beforeReopen = {});
