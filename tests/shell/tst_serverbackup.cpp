@@ -253,6 +253,38 @@ private slots:
             BookFormat::currentVersion());
     }
 
+    // The backup made before period end, an import or a restore: in the database's backups
+    // folder, checked, the last ten automatic ones kept beside a manual one, none cut short.
+    void automaticBackupsKeepTen() {
+        SKIP_WITHOUT_TEST_SERVER();
+        ServerBook book;
+        QVERIFY2(book.server.isMade(), qPrintable(book.server.error()));
+        const QString bookPath = book.services.bookPath();
+        BookBackup::makeFolder(bookPath);
+        const QString manual = BookBackup::pathFor(bookPath, QDateTime(QDate(2001, 1, 1), {}));
+        BookBackup::make(book.db, manual);
+        writeFile(BookBackup::pathFor(bookPath, QDateTime(QDate(2002, 1, 1), {})) +
+                      QStringLiteral(".partial"),
+                  "cut short");
+        QString last;
+        for (int i = 0; i < BookBackup::kKeptAutomatic + 2; ++i) {
+            book.addTransaction(QStringLiteral("A%1").arg(i), 1);
+            last = BookBackup::makeAutomatic(book.db, bookPath, QStringLiteral("period end"));
+        }
+        const QStringList kept = BookBackup::backups(bookPath);
+        QCOMPARE(kept.size(), BookBackup::kKeptAutomatic + 1);
+        QCOMPARE(kept.first(), manual);
+        QCOMPARE(kept.last(), last);
+        QVERIFY2(last.contains(QLatin1String("-auto-period-end")), qPrintable(last));
+        QCOMPARE(BookBackup::latest(bookPath), last);
+        QCOMPARE(QDir(BookBackup::folderFor(bookPath)).entryList(QDir::Files).size(),
+                 BookBackup::kKeptAutomatic + 1);
+        Database newest(QStringLiteral("newest"));
+        newest.open(last);
+        QCOMPARE(newest.scalar(QStringLiteral("SELECT COUNT(*) FROM tblCashbook")).toInt(),
+                 BookBackup::kKeptAutomatic + 3);
+    }
+
 private:
     QTemporaryDir m_data;
 };
