@@ -310,8 +310,7 @@ QString RecordNavigator::orderClause(bool reverse) const {
     QStringList parts;
     for (const OrderColumn& column : m_order) {
         const bool ascending = (column.order == Qt::AscendingOrder) != reverse;
-        parts << SqlNames::quoted(column.column) +
-                     (ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC"));
+        parts << SqlNames::quoted(column.column) + m_db.dialect().orderDirection(ascending);
     }
     return QStringLiteral(" ORDER BY ") + parts.join(QStringLiteral(", "));
 }
@@ -385,9 +384,10 @@ RecordNavigator::Loaded RecordNavigator::fetchByKey(const QVariantList& key) con
 
 namespace {
 
-// The pieces of the rows strictly after (or before) a row, nearest piece first. SQLite
-// puts nulls first in an ascending order and last in a descending one; the pieces follow
-// that, so rows with null order values are reached like any other.
+// The pieces of the rows strictly after (or before) a row, nearest piece first. The order
+// puts nulls first when ascending and last when descending (SQLite's, which orderClause asks
+// of the server too); the pieces follow that, so rows with null order values are reached like any
+// other.
 QList<Piece> besidePieces(const QList<RecordNavigator::OrderColumn>& order,
                           const QVariantList& orderValues, bool after) {
     QList<Piece> pieces;

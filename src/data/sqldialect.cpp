@@ -85,6 +85,12 @@ QString SqlDialect::beginWrite() const {
     return isServer() ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE");
 }
 
+QString SqlDialect::orderDirection(bool ascending) const {
+    if (ascending)
+        return isServer() ? QStringLiteral(" ASC NULLS FIRST") : QStringLiteral(" ASC");
+    return isServer() ? QStringLiteral(" DESC NULLS LAST") : QStringLiteral(" DESC");
+}
+
 QString SqlDialect::insertOrIgnore(const QString& rest) const {
     return isServer() ? QStringLiteral("INSERT ") + rest + QStringLiteral(" ON CONFLICT DO NOTHING")
                       : QStringLiteral("INSERT OR IGNORE ") + rest;

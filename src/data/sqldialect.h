@@ -25,6 +25,11 @@ public:
     // once, so two writers never deadlock on upgrading their locks; the server locks rows.
     QString beginWrite() const;
 
+    // The words after a key of an ORDER BY, giving SQLite's order on either engine: nulls
+    // before every value when ascending, after every value when descending (the server's own
+    // default is the other way round). On SQLite the bare " ASC" or " DESC", which it reads so.
+    QString orderDirection(bool ascending) const;
+
     // An insert that skips the rows whose key is already held. `rest` is everything after the
     // word INSERT: "INTO t (a, b) VALUES (?, ?)" or "INTO t (a, b) SELECT ...".
     QString insertOrIgnore(const QString& rest) const;

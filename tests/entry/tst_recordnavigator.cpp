@@ -15,7 +15,7 @@ using Move = RecordNavigator::Move;
 // Payments and receipts newest first; the key is appended to the order, ascending.
 // In that order: P4, P1, p2, P3, N1, N2 (R1 is of another type).
 void fillPayments(TestBook& book) {
-    book.sql("INSERT INTO tblCashbook (TransID, TransDate, TransType) VALUES "
+    book.sql(R"(INSERT INTO "tblCashbook" ("TransID", "TransDate", "TransType") VALUES )"
              "('P3', '2003-01-10', '1'), ('N2', NULL, '1'), ('p2', '2003-01-10', '2'), "
              "('P4', '2003-01-11', '1'), ('R1', '2003-01-10', '3'), ('N1', NULL, '2'), "
              "('P1', '2003-01-10', '1')");
@@ -24,7 +24,7 @@ void fillPayments(TestBook& book) {
 RecordNavigator::Definition payments(const QString& types) {
     RecordNavigator::Definition d;
     d.table = "tblCashbook";
-    d.filter = "TransType IN (" + types + ")";
+    d.filter = "\"TransType\" IN (" + types + ")";
     d.order = {{"TransDate", Qt::DescendingOrder}};
     d.key = {"TransID"};
     return d;
@@ -50,8 +50,9 @@ private slots:
         TestBook book;
         fillPayments(book);
         QStringList expected;
-        for (QSqlQuery q = book.db.exec("SELECT TransID FROM tblCashbook WHERE TransType IN "
-                                        "('1','2') ORDER BY TransDate DESC, TransID");
+        for (QSqlQuery q = book.db.exec(R"(SELECT "TransID" FROM "tblCashbook" WHERE "TransType" )"
+                                        R"(IN ('1','2') ORDER BY "TransDate" DESC NULLS LAST, )"
+                                        R"("TransID")");
              q.next();)
             expected << q.value(0).toString();
         QCOMPARE(expected, (QStringList{"P4", "P1", "p2", "P3", "N1", "N2"}));
@@ -143,15 +144,16 @@ private slots:
                 asked.clear();
                 continue;
             } else if (op == "rows") {
-                QCOMPARE(book.value("SELECT COUNT(*) FROM tblCashbook").toString(), expected);
+                QCOMPARE(book.value(R"(SELECT COUNT(*) FROM "tblCashbook")").toString(), expected);
                 continue;
             } else if (op.startsWith("put:")) {
-                book.sql(
-                    "REPLACE INTO tblCashbook (TransID, TransDate, TransType) VALUES (?, ?, '1')",
-                    {arg, date.isEmpty() ? QVariant() : QVariant(date)});
+                book.sql(R"(INSERT INTO "tblCashbook" ("TransID", "TransDate", "TransType") )"
+                         R"(VALUES (?, ?, '1') ON CONFLICT ("TransID") DO UPDATE SET )"
+                         R"("TransDate" = excluded."TransDate", "TransType" = '1')",
+                         {arg, date.isEmpty() ? QVariant() : QVariant(date)});
                 continue;
             } else if (op.startsWith("drop:")) {
-                book.sql("DELETE FROM tblCashbook WHERE TransID = ?", {arg});
+                book.sql(R"(DELETE FROM "tblCashbook" WHERE "TransID" = ?)", {arg});
                 continue;
             } else if (op == "open") {
                 nav.open();

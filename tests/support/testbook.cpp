@@ -2,6 +2,8 @@
 
 #include "data/bookformat.h"
 #include "data/schema.h"
+#include "data/serverschema.h"
+#include "serverdatabase.h"
 
 #include <QFile>
 #include <QSqlQuery>
@@ -48,14 +50,35 @@ void writeFile(const QString& path, const QByteArray& bytes) {
             file.write(bytes) == bytes.size());
 }
 
+BookEngine testEngine() {
+    return qEnvironmentVariable("QUILLAN_TEST_ENGINE") == QLatin1String("postgresql")
+               ? BookEngine::PostgreSql
+               : BookEngine::Sqlite;
+}
+
+struct TestBook::Server {
+    ServerDatabase database;
+};
+
 TestBook::TestBook(Open open)
-    : db(QStringLiteral("quillan")),
+    : m_server(testEngine() == BookEngine::PostgreSql ? std::make_unique<Server>() : nullptr),
+      db(QStringLiteral("quillan")),
       services{db,           prompts,
                fileDialogs,  launcher,
                busy,         clock,
                m_dir.path(), {},
                {},           m_dir.filePath(QStringLiteral("cashbook.mdb"))} {
     services.endProgram = [this] { ++endProgramCalls; };
+    if (m_server) {
+        const ServerDatabase& server = m_server->database;
+        if (!server.isMade())
+            throw Failure(-1, QStringLiteral("No test database on the server: ") + server.error());
+        const BookLocation location = BookLocation::parse(server.uri());
+        ServerSchema::createBook(location);
+        if (open == Open::Yes)
+            db.open(location);
+        return;
+    }
     Schema::createBook(services.bookPath());
     if (open == Open::Yes)
         db.open(services.bookPath());

@@ -23,7 +23,12 @@ QByteArray fileBytes(const QString& path);
 // Replaces a file's contents with bytes, making it when missing.
 void writeFile(const QString& path, const QByteArray& bytes);
 
-// A fresh template book in a temporary application directory, with scripted services.
+// The engine the tests' books are kept in: a book file, or, when QUILLAN_TEST_ENGINE is
+// "postgresql", a database of the test's own on the server QUILLAN_TEST_SERVER names.
+BookEngine testEngine();
+
+// A fresh template book in a temporary application directory, with scripted services: a book
+// file, or on the server (testEngine()) a fresh database made by ServerSchema::createBook.
 // The book is open on `db` unless constructed with Open::No.
 class TestBook {
 public:
@@ -41,6 +46,9 @@ public:
     QStringList rows(const QString& query, const QVariantList& values = {});
 
     QTemporaryDir m_dir;
+    // The server book's database (none for a book file), dropped after the book is closed.
+    struct Server;
+    std::unique_ptr<Server> m_server;
     Database db;
     ScriptedPrompts prompts;
     ScriptedFileDialogs fileDialogs;
