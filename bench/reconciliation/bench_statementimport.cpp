@@ -156,7 +156,7 @@ int main(int argc, char** argv) {
             .toLongLong();
     };
     const auto totalsAgree = [&db] {
-        return db.scalar(CashbookTotals::agreementQuery()).toInt() == 1;
+        return db.scalar(CashbookTotals::agreementQuery(db.dialect())).toInt() == 1;
     };
     const qint64 lastLine =
         db.scalar(QStringLiteral("SELECT IFNULL(MAX(LineID), 0) FROM tblStatementLines"))

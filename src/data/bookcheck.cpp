@@ -62,7 +62,7 @@ Findings check(const QString& path, Interrupt* interrupt, bool compareTotals) {
                 // A sum the engine cannot make (beyond 64 bits) leaves the totals as they are:
                 // counting them again would fail the same way.
                 if (found.isEmpty() && compareTotals &&
-                    query.exec(CashbookTotals::agreementQuery()) && query.next())
+                    query.exec(CashbookTotals::agreementQuery(SqlDialect())) && query.next())
                     totalsDiffer = query.value(0).toInt() == 0;
             }
         } catch (const Failure& failure) {

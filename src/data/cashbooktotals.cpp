@@ -119,9 +119,9 @@ QString serverPeriodOfRow(const QString& row) {
 }
 
 QString serverCountedTotals() {
-    return QStringLiteral("SELECT COALESCE(c.\"TransStatus\", ''), %1, SUM(COALESCE("
-                          "c.\"DoubleEntryBank\", 0)), COUNT(*) FROM \"tblCashbook\" AS c "
-                          "GROUP BY 1, 2")
+    return QStringLiteral("SELECT COALESCE(c.\"TransStatus\", '') AS \"TransStatus\", %1 AS "
+                          "\"Period\", SUM(COALESCE(c.\"DoubleEntryBank\", 0)) AS \"Amount\", "
+                          "COUNT(*) AS \"Transactions\" FROM \"tblCashbook\" AS c GROUP BY 1, 2")
         .arg(serverPeriodOfRow(QStringLiteral("c")));
 }
 
@@ -252,9 +252,17 @@ void recount(const Database& db) {
                 .arg(kTable, countedTotals()));
 }
 
-QString agreementQuery() {
+QString agreementQuery(const SqlDialect& dialect) {
     // The same number of totals, and each counted one kept with the same figures: the keys
     // are unique on both sides, so the two sets are then equal.
+    if (dialect.isServer())
+        return QStringLiteral(
+                   "WITH counted AS MATERIALIZED (%1) SELECT (SELECT COUNT(*) FROM counted) = "
+                   "(SELECT COUNT(*) FROM %2) AND NOT EXISTS (SELECT 1 FROM counted AS k LEFT "
+                   "JOIN %2 AS t ON t.\"TransStatus\" = k.\"TransStatus\" AND t.\"Period\" = "
+                   "k.\"Period\" WHERE t.\"Amount\" IS DISTINCT FROM k.\"Amount\" OR "
+                   "t.\"Transactions\" IS DISTINCT FROM k.\"Transactions\")")
+            .arg(serverCountedTotals(), SqlDialect::quoted(kTable));
     return QStringLiteral("WITH counted AS MATERIALIZED (%1) SELECT (SELECT COUNT(*) FROM counted) "
                           "= (SELECT COUNT(*) FROM %2) AND NOT EXISTS (SELECT 1 FROM counted AS k "
                           "LEFT JOIN %2 AS t ON t.TransStatus = k.TransStatus AND t.Period = "

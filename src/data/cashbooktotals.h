@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sqldialect.h"
+
 #include <QString>
 
 class Database;
@@ -46,9 +48,10 @@ void createOnServer(const Database& db);
 // Counts the totals afresh from the transactions. Run inside the caller's transaction.
 void recount(const Database& db);
 
-// A query of one value: 1 when the kept totals are exactly those the transactions give, 0
-// when they differ. It reads the whole of tblCashbook once.
-QString agreementQuery();
+// A query of one value, in the dialect's words: 1 (true on the server) when the kept totals
+// are exactly those the transactions give, 0 when they differ. It reads the whole of
+// tblCashbook once.
+QString agreementQuery(const SqlDialect& dialect);
 
 // The month number of a period of the book's settings (March 2024: 202403).
 constexpr int periodOf(int year, int month) {

@@ -91,6 +91,11 @@ QString SqlDialect::orderDirection(bool ascending) const {
     return isServer() ? QStringLiteral(" DESC NULLS LAST") : QStringLiteral(" DESC");
 }
 
+QString SqlDialect::wholeSum(const QString& expression) const {
+    const QString sum = QStringLiteral("SUM(") + expression + QLatin1Char(')');
+    return isServer() ? QStringLiteral("CAST(") + sum + QStringLiteral(" AS BIGINT)") : sum;
+}
+
 QString SqlDialect::insertOrIgnore(const QString& rest) const {
     return isServer() ? QStringLiteral("INSERT ") + rest + QStringLiteral(" ON CONFLICT DO NOTHING")
                       : QStringLiteral("INSERT OR IGNORE ") + rest;

@@ -30,6 +30,13 @@ public:
     // default is the other way round). On SQLite the bare " ASC" or " DESC", which it reads so.
     QString orderDirection(bool ascending) const;
 
+    // The sum of a whole-number expression as a whole number. The server sums a bigint as
+    // numeric, which its driver hands over as text or a double, so it casts the sum back (a sum
+    // beyond 64 bits is then the server's error). On SQLite the bare "SUM(expression)": it
+    // gives a sum that leaves 64 bits as a floating-point number, which callers refuse, where a
+    // cast would turn it into a whole number.
+    QString wholeSum(const QString& expression) const;
+
     // An insert that skips the rows whose key is already held. `rest` is everything after the
     // word INSERT: "INTO t (a, b) VALUES (?, ?)" or "INTO t (a, b) SELECT ...".
     QString insertOrIgnore(const QString& rest) const;

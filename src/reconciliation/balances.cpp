@@ -8,6 +8,8 @@
 
 #include <QMetaType>
 
+#include <limits>
+
 namespace Balances {
 
 namespace {
@@ -38,14 +40,18 @@ int wholeSetting(const Database& db, Settings::Key key, const char* what) {
 }
 
 // The sum of the totals matching condition; SQLite turns a sum that leaves 64 bits into a
-// floating-point number, which is refused rather than rounded.
+// floating-point number, which is refused rather than rounded (the server refuses it itself).
 Money totalOf(const Database& db, const QString& condition, const QVariantList& values) {
-    const QVariant sum = db.scalar(QStringLiteral(R"(SELECT SUM("Amount") FROM %1 WHERE %2)")
-                                       .arg(SqlNames::quoted(CashbookTotals::kTable), condition),
+    const QVariant sum = db.scalar(QStringLiteral("SELECT %1 FROM %2 WHERE %3")
+                                       .arg(db.dialect().wholeSum(QStringLiteral(R"("Amount")")),
+                                            SqlNames::quoted(CashbookTotals::kTable), condition),
                                    values);
     if (sum.isNull() || !sum.isValid())
         return {};
-    if (sum.typeId() != QMetaType::LongLong && sum.typeId() != QMetaType::Int)
+    // The server's driver hands a bigint that is not negative over as an unsigned number.
+    const bool unsignedWhole = sum.typeId() == QMetaType::ULongLong &&
+                               sum.toULongLong() <= quint64(std::numeric_limits<qint64>::max());
+    if (sum.typeId() != QMetaType::LongLong && sum.typeId() != QMetaType::Int && !unsignedWhole)
         throw Failure::overflow();
     return Money::fromUnits(sum.toLongLong());
 }

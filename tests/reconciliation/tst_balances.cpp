@@ -17,29 +17,31 @@ namespace {
 // bank side in cents (or none).
 void addTransaction(const Database& db, const QString& id, const QVariant& date,
                     const QVariant& status, const QVariant& cents) {
-    db.exec(QStringLiteral("INSERT INTO tblCashbook (TransID, TransDate, TransStatus, "
-                           "DoubleEntryBank) VALUES (?, ?, ?, ?)"),
+    db.exec(QStringLiteral(R"(INSERT INTO "tblCashbook" ("TransID", "TransDate", "TransStatus", )"
+                           R"("DoubleEntryBank") VALUES (?, ?, ?, ?))"),
             {id, date, status, cents.isNull() ? cents : QVariant(cents.toLongLong() * 100)});
 }
 
 void setPeriod(const Database& db, int month, int year) {
-    db.exec(QStringLiteral("UPDATE tblBankDetails SET CurrentMonth = ?, CurrentYear = ?"),
+    db.exec(QStringLiteral(R"(UPDATE "tblBankDetails" SET "CurrentMonth" = ?, "CurrentYear" = ?)"),
             {QString::number(month), QString::number(year)});
 }
 
 // The balance of a mode summed over the transactions themselves, as the figures are defined.
 Money fullSum(const Database& db, int mode) {
-    QString sql = QStringLiteral("SELECT (SELECT StartingBankBalance FROM tblBankDetails) + "
-                                 "IFNULL(SUM(DoubleEntryBank), 0) FROM tblCashbook WHERE ");
+    QString sql =
+        QStringLiteral(R"(SELECT (SELECT "StartingBankBalance" FROM "tblBankDetails") )"
+                       R"(+ COALESCE(SUM("DoubleEntryBank"), 0) FROM "tblCashbook" WHERE )");
     QVariantList values;
     if (mode == Balances::StatementBalance) {
-        sql += QStringLiteral("TransStatus = '2'");
+        sql += QStringLiteral(R"("TransStatus" = '2')");
     } else {
-        sql += QStringLiteral("TransStatus IN ('1', '2')");
+        sql += QStringLiteral(R"("TransStatus" IN ('1', '2'))");
         if (mode == Balances::OpeningBalance) {
-            const QDate first(db.scalar("SELECT CurrentYear FROM tblBankDetails").toInt(),
-                              db.scalar("SELECT CurrentMonth FROM tblBankDetails").toInt(), 1);
-            sql += QStringLiteral(" AND TransDate < ?");
+            const QDate first(db.scalar(R"(SELECT "CurrentYear" FROM "tblBankDetails")").toInt(),
+                              db.scalar(R"(SELECT "CurrentMonth" FROM "tblBankDetails")").toInt(),
+                              1);
+            sql += QStringLiteral(R"( AND "TransDate" < ?)");
             values << first.toString(Qt::ISODate);
         }
     }
@@ -49,9 +51,11 @@ Money fullSum(const Database& db, int mode) {
 void compareWithFullSums(const Database& db) {
     for (const int mode : {0, 1, 2})
         QCOMPARE(Balances::calcCurrentBalance(db, mode).units(), fullSum(db, mode).units());
-    QCOMPARE(db.scalar("SELECT SUM(Transactions) FROM " + CashbookTotals::kTable).toLongLong(),
-             db.scalar("SELECT COUNT(*) FROM tblCashbook").toLongLong());
-    QCOMPARE(db.scalar(CashbookTotals::agreementQuery()).toInt(), 1);
+    QCOMPARE(db.scalar(R"(SELECT SUM("Transactions") FROM )" +
+                       SqlDialect::quoted(CashbookTotals::kTable))
+                 .toLongLong(),
+             db.scalar(R"(SELECT COUNT(*) FROM "tblCashbook")").toLongLong());
+    QCOMPARE(db.scalar(CashbookTotals::agreementQuery(db.dialect())).toInt(), 1);
 }
 
 } // namespace
@@ -94,8 +98,9 @@ void TestBalances::balances_data() {
     // Another tool writing with a conflict clause, which the statements inside the totals'
     // triggers take on; an amount of 100 is one cent.
     const QStringList book = {"R|2024-02-10|2|20000", "P|2024-01-15|1|-5000"};
-    const QString insert = QStringLiteral("INSERT %1 INTO tblCashbook (TransID, TransDate, "
-                                          "TransStatus, DoubleEntryBank) VALUES %2");
+    const QString insert = QStringLiteral(R"(INSERT %1 INTO "tblCashbook" ("TransID", )"
+                                          R"("TransDate", "TransStatus", "DoubleEntryBank") )"
+                                          R"(VALUES %2)");
     const QString r2 = QStringLiteral("('R2', '2024-02-11', '2', 100)");
     const QList<qint64> withR2 = {115001, 115001, 120001};
     row("insert or replace of a new ID", book, 3, 2024, withR2, {insert.arg("OR REPLACE", r2)});
@@ -104,8 +109,9 @@ void TestBalances::balances_data() {
     row("insert or rollback", book, 3, 2024, withR2, {insert.arg("OR ROLLBACK", r2)});
     row("upsert moving an existing ID to another total", book, 3, 2024, {95001, 95001, 100000},
         {insert.arg("", "('R', '2024-01-20', '1', 100)") +
-         " ON CONFLICT (TransID) DO UPDATE SET TransDate = excluded.TransDate, TransStatus = "
-         "excluded.TransStatus, DoubleEntryBank = excluded.DoubleEntryBank"});
+         R"( ON CONFLICT ("TransID") DO UPDATE SET "TransDate" = excluded."TransDate", )"
+         R"("TransStatus" = excluded."TransStatus", "DoubleEntryBank" = )"
+         R"(excluded."DoubleEntryBank")"});
     const QString overP = insert.arg("OR REPLACE", "('p', '2024-02-11', '2', 100)");
     row("replace over an existing ID", book, 3, 2024, {120001, 120001, 120001}, {overP});
     row("replace over an existing ID, recursive triggers", book, 3, 2024, {120001, 120001, 120001},
@@ -129,7 +135,10 @@ void TestBalances::balances() {
         fetch<QStringList, int, int, QList<qint64>, QStringList>("rows", "month", "year", "cents",
                                                                  "writes");
     TestBook book;
-    book.sql("UPDATE tblBankDetails SET StartingBankBalance = 10000000");
+    static const QRegularExpression sqliteOnly(QStringLiteral("\\bOR [A-Z]+ |PRAGMA|rowid"));
+    if (book.db.dialect().isServer() && !writes.filter(sqliteOnly).isEmpty())
+        QSKIP("Conflict clauses, PRAGMA and rowid are SQLite's alone.");
+    book.sql(R"(UPDATE "tblBankDetails" SET "StartingBankBalance" = 10000000)");
     setPeriod(book.db, month, year);
     for (const QString& row : std::as_const(rows)) {
         const QStringList f = row.split(QLatin1Char('|'));
@@ -150,7 +159,7 @@ void TestBalances::balances() {
 void TestBalances::unreadableStartingBalance() {
     TestBook book;
     addTransaction(book.db, "1", "2024-01-01", "1", 5);
-    book.sql("UPDATE tblBankDetails SET StartingBankBalance = NULL");
+    book.sql(R"(UPDATE "tblBankDetails" SET "StartingBankBalance" = NULL)");
     book.prompts.expectMatch(QRegularExpression::escape(
         Messages::errorReport(ErrorNumber::InvalidUseOfNull,
                               QStringLiteral("The starting bank balance is not an amount."), {},
@@ -165,7 +174,7 @@ void TestBalances::unreadableStartingBalance() {
 void TestBalances::totalsFollowEveryWrite() {
     TestBook book;
     const Database& db = book.db;
-    book.sql("UPDATE tblBankDetails SET StartingBankBalance = 1234");
+    book.sql(R"(UPDATE "tblBankDetails" SET "StartingBankBalance" = 1234)");
     setPeriod(db, 6, 2024);
     QRandomGenerator random(20240601);
     const QVariantList statuses = {"1", "2", "3", "4", "", QVariant(), "9"};
@@ -181,7 +190,8 @@ void TestBalances::totalsFollowEveryWrite() {
     };
     int next = 0;
     const auto anyId = [&] {
-        return db.scalar("SELECT TransID FROM tblCashbook ORDER BY random() LIMIT 1").toString();
+        return db.scalar(R"(SELECT "TransID" FROM "tblCashbook" ORDER BY random() LIMIT 1)")
+            .toString();
     };
     const auto step = [&] {
         const int what = random.bounded(11);
@@ -189,19 +199,22 @@ void TestBalances::totalsFollowEveryWrite() {
         if (what < 4 || id.isEmpty())
             addTransaction(db, QString::number(++next), anyDate(), anyStatus(), anyAmount());
         else if (what == 4)
-            db.exec("UPDATE tblCashbook SET TransStatus = ? WHERE TransID = ?", {anyStatus(), id});
+            db.exec(R"(UPDATE "tblCashbook" SET "TransStatus" = ? WHERE "TransID" = ?)",
+                    {anyStatus(), id});
         else if (what == 5)
-            db.exec("UPDATE tblCashbook SET DoubleEntryBank = ? WHERE TransID = ?",
+            db.exec(R"(UPDATE "tblCashbook" SET "DoubleEntryBank" = ? WHERE "TransID" = ?)",
                     {anyAmount(), id});
         else if (what == 6)
-            db.exec("UPDATE tblCashbook SET TransDate = ? WHERE TransID = ?", {anyDate(), id});
+            db.exec(R"(UPDATE "tblCashbook" SET "TransDate" = ? WHERE "TransID" = ?)",
+                    {anyDate(), id});
         else if (what == 7)
-            db.exec("UPDATE tblCashbook SET TransID = ? WHERE TransID = ?",
+            db.exec(R"(UPDATE "tblCashbook" SET "TransID" = ? WHERE "TransID" = ?)",
                     {QString::number(++next), id});
         else if (what == 8)
-            db.exec("UPDATE tblCashbook SET TransStatus = '2' WHERE TransDate < ?", {anyDate()});
+            db.exec(R"(UPDATE "tblCashbook" SET "TransStatus" = '2' WHERE "TransDate" < ?)",
+                    {anyDate()});
         else
-            db.exec("DELETE FROM tblCashbook WHERE TransID = ?", {id});
+            db.exec(R"(DELETE FROM "tblCashbook" WHERE "TransID" = ?)", {id});
     };
     // Statement matches accepted for up to 25 outstanding transactions; with one reconciled
     // among them, the whole is refused and nothing changes.
@@ -243,8 +256,11 @@ void TestBalances::totalsFollowEveryWrite() {
             committed.commit();
         }
         compareWithFullSums(db);
-        acceptMatches(round % 2 == 1);
-        compareWithFullSums(db);
+        // Accepting statement matches is written in SQLite's SQL alone so far.
+        if (!db.dialect().isServer()) {
+            acceptMatches(round % 2 == 1);
+            compareWithFullSums(db);
+        }
         QList<Money> before;
         for (int mode = 0; mode < 3; ++mode)
             before << Balances::calcCurrentBalance(db, mode);
@@ -262,6 +278,8 @@ void TestBalances::totalsFollowEveryWrite() {
 // A book of the format before the totals: upgraded with its totals filled, which then follow
 // every write; the template book is made with the same tables, triggers and index.
 void TestBalances::upgradeFillsTotals() {
+    if (testEngine() == BookEngine::PostgreSql)
+        QSKIP("The upgrade of a book file is SQLite's alone.");
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("cashbook.mdb"));
     writeEarlierBuildBook(path);
