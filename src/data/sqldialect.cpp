@@ -91,6 +91,10 @@ QString SqlDialect::orderDirection(bool ascending) const {
     return isServer() ? QStringLiteral(" DESC NULLS LAST") : QStringLiteral(" DESC");
 }
 
+QString SqlDialect::settingsRowKey() const {
+    return isServer() ? QStringLiteral("ctid") : QStringLiteral("rowid");
+}
+
 QString SqlDialect::insertOrIgnore(const QString& rest) const {
     return isServer() ? QStringLiteral("INSERT ") + rest + QStringLiteral(" ON CONFLICT DO NOTHING")
                       : QStringLiteral("INSERT OR IGNORE ") + rest;

@@ -30,6 +30,12 @@ public:
     // default is the other way round). On SQLite the bare " ASC" or " DESC", which it reads so.
     QString orderDirection(bool ascending) const;
 
+    // The hidden key that finds the one row of a settings table (tblBankDetails,
+    // tblSystemSetup, tblAccpacSettings) within one statement: SQLite's rowid; on the server the
+    // row's place, ctid, which moves when the row is written, so it never outlives the statement
+    // that reads it. Each of these tables holds one row, the one every reader takes.
+    QString settingsRowKey() const;
+
     // An insert that skips the rows whose key is already held. `rest` is everything after the
     // word INSERT: "INTO t (a, b) VALUES (?, ?)" or "INTO t (a, b) SELECT ...".
     QString insertOrIgnore(const QString& rest) const;
