@@ -159,6 +159,8 @@ private slots:
 
     void accountListTypingAndChoosing() {
         auto [list, next, choice] = fetch<QString, QString, QString>("list", "next", "choice");
+        if (testEngine() == BookEngine::PostgreSql)
+            QSKIP("The chart's list pages by rowid, which a server book does not have yet");
         TestBook book;
         fillSettings(book);
         addAccount(book, QStringLiteral("6000"), QStringLiteral("SALES"),

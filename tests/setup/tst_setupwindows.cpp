@@ -262,6 +262,8 @@ private slots:
     void bankGlAccount() {
         auto [typed, choice, stored] =
             fetch<QString, QString, QString>("typed", "choice", "stored");
+        if (typed.isEmpty() && testEngine() == BookEngine::PostgreSql)
+            QSKIP("The chart's list pages by rowid, which a server book does not have yet");
         TestBook book;
         addAccount(book, QStringLiteral("1010"), QStringLiteral("SALES"),
                    QStringLiteral("Savings"));
