@@ -96,6 +96,10 @@ QString SqlDialect::wholeSum(const QString& expression) const {
     return isServer() ? QStringLiteral("CAST(") + sum + QStringLiteral(" AS BIGINT)") : sum;
 }
 
+QString SqlDialect::settingsRowKey() const {
+    return isServer() ? QStringLiteral("ctid") : QStringLiteral("rowid");
+}
+
 QString SqlDialect::insertOrIgnore(const QString& rest) const {
     return isServer() ? QStringLiteral("INSERT ") + rest + QStringLiteral(" ON CONFLICT DO NOTHING")
                       : QStringLiteral("INSERT OR IGNORE ") + rest;

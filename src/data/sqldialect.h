@@ -36,6 +36,11 @@ public:
     // gives a sum that leaves 64 bits as a floating-point number, which callers refuse, where a
     // cast would turn it into a whole number.
     QString wholeSum(const QString& expression) const;
+    // The hidden key that finds the one row of a settings table (tblBankDetails,
+    // tblSystemSetup, tblAccpacSettings) within one statement: SQLite's rowid; on the server the
+    // row's place, ctid, which moves when the row is written, so it never outlives the statement
+    // that reads it. Each of these tables holds one row, the one every reader takes.
+    QString settingsRowKey() const;
 
     // An insert that skips the rows whose key is already held. `rest` is everything after the
     // word INSERT: "INTO t (a, b) VALUES (?, ?)" or "INTO t (a, b) SELECT ...".

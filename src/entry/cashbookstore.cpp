@@ -10,20 +10,22 @@
 
 namespace {
 
-// The counters live in the first row of tblBankDetails.
-const QString kFirstBankRow =
-    QStringLiteral(R"((SELECT rowid FROM "tblBankDetails" ORDER BY rowid LIMIT 1))");
+// The counters live in the first row of tblBankDetails: its key, and the condition that finds it.
+QString firstBankRow(const Database& db) {
+    const QString key = db.dialect().settingsRowKey();
+    return QStringLiteral(R"(%1 = (SELECT %1 FROM "tblBankDetails" ORDER BY %1 LIMIT 1))").arg(key);
+}
 
 } // namespace
 
 QVariant CashbookStore::counterValue(const QString& column) const {
-    return m_db.scalar(QStringLiteral(R"(SELECT %1 FROM "tblBankDetails" WHERE rowid = %2)")
-                           .arg(SqlNames::quoted(column), kFirstBankRow));
+    return m_db.scalar(QStringLiteral(R"(SELECT %1 FROM "tblBankDetails" WHERE %2)")
+                           .arg(SqlNames::quoted(column), firstBankRow(m_db)));
 }
 
 void CashbookStore::setCounter(const QString& column, qint64 value) const {
-    if (m_db.execute(QStringLiteral(R"(UPDATE "tblBankDetails" SET %1 = ? WHERE rowid = %2)")
-                         .arg(SqlNames::quoted(column), kFirstBankRow),
+    if (m_db.execute(QStringLiteral(R"(UPDATE "tblBankDetails" SET %1 = ? WHERE %2)")
+                         .arg(SqlNames::quoted(column), firstBankRow(m_db)),
                      {value}) == 0)
         throw Failure::noCurrentRecord();
 }

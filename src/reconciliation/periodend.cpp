@@ -43,7 +43,8 @@ FiscalPeriod advance(const Database& db) {
     // The settings table has exactly one row; the first is the one every reader takes.
     const int written = db.execute(
         QStringLiteral(R"(UPDATE "tblBankDetails" SET "CurrentMonth" = ?, "CurrentYear" = ? WHERE )"
-                       R"(rowid = (SELECT rowid FROM "tblBankDetails" LIMIT 1))"),
+                       R"(%1 = (SELECT %1 FROM "tblBankDetails" LIMIT 1))")
+            .arg(db.dialect().settingsRowKey()),
         {QString::number(moved.month), QString::number(moved.year)});
     if (written != 1)
         throw Failure::noCurrentRecord();

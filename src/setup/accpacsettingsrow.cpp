@@ -18,8 +18,8 @@ const char* const kFields =
 
 std::optional<AccpacSettingsRow> AccpacSettingsRow::load(const Database& db) {
     QSqlQuery query =
-        db.exec(QStringLiteral(R"(SELECT %1 FROM "tblAccpacSettings" ORDER BY rowid LIMIT 1)")
-                    .arg(QLatin1String(kFields)));
+        db.exec(QStringLiteral(R"(SELECT %1 FROM "tblAccpacSettings" ORDER BY %2 LIMIT 1)")
+                    .arg(QLatin1String(kFields), db.dialect().settingsRowKey()));
     if (!query.next())
         return std::nullopt;
     int i = 0;
@@ -57,7 +57,8 @@ bool AccpacSettingsRow::save(const Database& db) const {
                    R"("ARControlAccountSet" = ?, "IntegrateWithAP" = ?, "GLAPControl" = ?, )"
                    R"("GLAPControlDept" = ?, "GLAPControlDesc" = ?, "GLAPClearing" = ?, )"
                    R"("GLAPClearingDept" = ?, "GLAPClearingDesc" = ?, "APBankCode" = ? )"
-                   R"(WHERE rowid = (SELECT min(rowid) FROM "tblAccpacSettings"))"),
+                   R"(WHERE %1 = (SELECT min(%1) FROM "tblAccpacSettings"))")
+                   .arg(db.dialect().settingsRowKey()),
                {glSourceCode,
                 singleMultiCurrency,
                 homeCurrency,

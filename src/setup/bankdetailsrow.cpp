@@ -25,10 +25,11 @@ QVariant boundNumber(const std::optional<qint32>& number) {
 } // namespace
 
 std::optional<BankDetailsRow> BankDetailsRow::load(const Database& db) {
-    QSqlQuery query = db.exec(QStringLiteral(
-        R"(SELECT "CurrentYear", "CurrentMonth", "BankName", "BankAccountNumber", )"
-        R"("StartingBankBalance", )"
-        R"("NextCheque", "NextReceipt" FROM "tblBankDetails" ORDER BY rowid LIMIT 1)"));
+    QSqlQuery query = db.exec(
+        QStringLiteral(R"(SELECT "CurrentYear", "CurrentMonth", "BankName", "BankAccountNumber", )"
+                       R"("StartingBankBalance", )"
+                       R"("NextCheque", "NextReceipt" FROM "tblBankDetails" ORDER BY %1 LIMIT 1)")
+            .arg(db.dialect().settingsRowKey()));
     if (!query.next())
         return std::nullopt;
     BankDetailsRow row;
@@ -50,7 +51,8 @@ bool BankDetailsRow::save(const Database& db) const {
                           R"(UPDATE "tblBankDetails" SET "CurrentYear" = ?, "CurrentMonth" = ?, )"
                           R"("BankName" = ?, "BankAccountNumber" = ?, "StartingBankBalance" = ?, )"
                           R"("NextCheque" = ?, "NextReceipt" = ? )"
-                          R"(WHERE rowid = (SELECT min(rowid) FROM "tblBankDetails"))"),
+                          R"(WHERE %1 = (SELECT min(%1) FROM "tblBankDetails"))")
+                          .arg(db.dialect().settingsRowKey()),
                       {currentYear, currentMonth, bankName, bankAccountNumber, balance,
                        boundNumber(nextCheque), boundNumber(nextReceipt)}) > 0;
 }

@@ -35,13 +35,13 @@ void save(TestBook& book, QWidget* window, const QString& message) {
 // A complete row: both ledgers integrated, multi-currency.
 void fillSettings(TestBook& book) {
     book.sql(QStringLiteral(
-        "UPDATE tblAccpacSettings SET GLSourceCode = 'CB01', GLSingleMultiCurrency = 'M', "
-        "GLHomeCurrency = 'S$', GLRateType = 'SP', IntegrateWithAR = 1, GLARControl = '1100', "
-        "GLARControlDept = 'D1', GLARControlDesc = 'AR Control', GLARClearing = '1150', "
-        "GLARClearingDept = 'D2', GLARClearingDesc = 'AR Clearing', ARControlAccountSet = 'SET1', "
-        "IntegrateWithAP = 1, GLAPControl = '2000', GLAPControlDept = 'D3', "
-        "GLAPControlDesc = 'AP Control', GLAPClearing = '2050', GLAPClearingDept = 'D4', "
-        "GLAPClearingDesc = 'AP Clearing', APBankCode = 'BK1'"));
+        R"(UPDATE "tblAccpacSettings" SET "GLSourceCode" = 'CB01', "GLSingleMultiCurrency" = 'M', )"
+        R"("GLHomeCurrency" = 'S$', "GLRateType" = 'SP', "IntegrateWithAR" = 1, )"
+        R"("GLARControl" = '1100', "GLARControlDept" = 'D1', "GLARControlDesc" = 'AR Control', )"
+        R"("GLARClearing" = '1150', "GLARClearingDept" = 'D2', "GLARClearingDesc" = 'AR Clearing', )"
+        R"("ARControlAccountSet" = 'SET1', "IntegrateWithAP" = 1, "GLAPControl" = '2000', )"
+        R"("GLAPControlDept" = 'D3', "GLAPControlDesc" = 'AP Control', "GLAPClearing" = '2050', )"
+        R"("GLAPClearingDept" = 'D4', "GLAPClearingDesc" = 'AP Clearing', "APBankCode" = 'BK1')"));
 }
 
 const QStringList kARFields = {"txtARControlAccount", "txtARClearingAccount",
@@ -65,8 +65,8 @@ private slots:
         auto [ar, ap, currency, multi] =
             fetch<int, int, QString, bool>("ar", "ap", "currency", "multi");
         TestBook book;
-        book.sql(QStringLiteral("UPDATE tblAccpacSettings SET IntegrateWithAR = ?, "
-                                "IntegrateWithAP = ?, GLSingleMultiCurrency = ?"),
+        book.sql(QStringLiteral(R"(UPDATE "tblAccpacSettings" SET "IntegrateWithAR" = ?, )"
+                                R"("IntegrateWithAP" = ?, "GLSingleMultiCurrency" = ?)"),
                  {ar, ap, currency});
         AccpacSettingsWindow window(book.services);
         for (const QString& name : kARFields)
@@ -97,17 +97,18 @@ private slots:
         setTextOf(&window, QStringLiteral("txtARControlAccountSet"), QString());
         save(book, &window, Messages::recordSaved());
         QCOMPARE(
-            book.value("SELECT IntegrateWithAR || IntegrateWithAP || '|' || ARControlAccountSet "
-                       "|| '|' || GLARControl || GLARClearingDesc || GLAPControlDept || APBankCode "
-                       "FROM tblAccpacSettings")
+            book.value(R"(SELECT CAST("IntegrateWithAR" AS TEXT) || "IntegrateWithAP" || '|' || )"
+                       R"("ARControlAccountSet" || '|' || "GLARControl" || "GLARClearingDesc" || )"
+                       R"("GLAPControlDept" || "APBankCode" FROM "tblAccpacSettings")")
                 .toString(),
             QStringLiteral("00||1100AR ClearingD3BK1"));
         // Checked again, the AR group is enabled and its values are needed.
         QTest::mouseClick(ar, Qt::LeftButton, {}, QPoint(6, ar->height() / 2));
         QVERIFY(enabled(&window, QStringLiteral("txtARControlAccountSet")));
         save(book, &window, Messages::mustEnterSetting(QStringLiteral("AR Control Account Set")));
-        QCOMPARE(
-            book.value(QStringLiteral("SELECT IntegrateWithAR FROM tblAccpacSettings")).toInt(), 0);
+        QCOMPARE(book.value(QStringLiteral(R"(SELECT "IntegrateWithAR" FROM "tblAccpacSettings")"))
+                     .toInt(),
+                 0);
     }
 
     void saveRefusesAMissingValue_data() {
@@ -132,7 +133,7 @@ private slots:
             fetch<QStringList, QString, QString>("emptied", "label", "focus");
         TestBook book;
         fillSettings(book);
-        const QStringList before = book.rows("SELECT * FROM tblAccpacSettings");
+        const QStringList before = book.rows(R"(SELECT * FROM "tblAccpacSettings")");
         AccpacSettingsWindow window(book.services);
         QVERIFY(showActive(&window));
         if (emptied.isEmpty())
@@ -142,7 +143,7 @@ private slots:
         save(book, &window, Messages::mustEnterSetting(label));
         QCOMPARE(book.prompts.shown().last().icon, Prompts::Icon::Critical);
         QCOMPARE(QApplication::focusWidget()->objectName(), focus);
-        QCOMPARE(book.rows("SELECT * FROM tblAccpacSettings"), before);
+        QCOMPARE(book.rows(R"(SELECT * FROM "tblAccpacSettings")"), before);
         for (const QString& name : emptied)
             QCOMPARE(textOf(&window, name), QString());
     }
@@ -158,6 +159,8 @@ private slots:
 
     void accountListTypingAndChoosing() {
         auto [list, next, choice] = fetch<QString, QString, QString>("list", "next", "choice");
+        if (testEngine() == BookEngine::PostgreSql)
+            QSKIP("The chart's list pages by rowid, which a server book does not have yet");
         TestBook book;
         fillSettings(book);
         addAccount(book, QStringLiteral("6000"), QStringLiteral("SALES"),
@@ -183,8 +186,8 @@ private slots:
         QCOMPARE(window.focusWidget()->objectName(), next);
         save(book, &window, Messages::recordSaved());
         const QString column = QString(list).replace("txt", "GL").remove("Account");
-        QCOMPARE(book.value(QStringLiteral("SELECT %1 || '/' || %1Dept || '/' || %1Desc "
-                                           "FROM tblAccpacSettings")
+        QCOMPARE(book.value(QStringLiteral(R"(SELECT "%1" || '/' || "%1Dept" || '/' || "%1Desc" )"
+                                           R"(FROM "tblAccpacSettings")")
                                 .arg(column))
                      .toString(),
                  expected);

@@ -41,11 +41,14 @@ void openForEdit(TestBook& book, BankDetailsWindow& window, Answer answer = Answ
     click(&window, "cmdEdit");
 }
 
-const QString kBankDetails = QStringLiteral(
-    "SELECT CurrentYear || '/' || CurrentMonth || '/' || ifnull(NextCheque, 'null') || '/' || "
-    "ifnull(NextReceipt, 'null') || '/' || StartingBankBalance FROM tblBankDetails");
-const QString kBankGlRow = QStringLiteral("SELECT GLBankAccountCode || '/' || BankAccountDept || "
-                                          "'/' || BankAccountDesc FROM tblSystemSetup");
+const QString kBankDetails =
+    QStringLiteral(R"(SELECT "CurrentYear" || '/' || "CurrentMonth" || '/' || )"
+                   R"(COALESCE(CAST("NextCheque" AS TEXT), 'null') || '/' || )"
+                   R"(COALESCE(CAST("NextReceipt" AS TEXT), 'null') || '/' || )"
+                   R"("StartingBankBalance" FROM "tblBankDetails")");
+const QString kBankGlRow =
+    QStringLiteral(R"(SELECT "GLBankAccountCode" || '/' || "BankAccountDept" || '/' || )"
+                   R"("BankAccountDesc" FROM "tblSystemSetup")");
 
 } // namespace
 
@@ -55,7 +58,7 @@ class TestSetupWindows : public QObject {
 private slots:
     void bankDetailsEditRefused() {
         TestBook book;
-        book.sql(QStringLiteral("UPDATE tblBankDetails SET CurrentMonth = '12'"));
+        book.sql(QStringLiteral(R"(UPDATE "tblBankDetails" SET "CurrentMonth" = '12')"));
         BankDetailsWindow window(book.services);
         auto* month = child<QComboBox>(&window, QStringLiteral("cboCurrentMonth"));
         QCOMPARE(month->currentText(), QStringLiteral("December"));
@@ -99,8 +102,9 @@ private slots:
         auto [typed, message, focus] =
             fetch<QStringList, QString, QString>("typed", "message", "focus");
         TestBook book;
-        book.sql(QStringLiteral("UPDATE tblBankDetails SET CurrentYear = '1999', CurrentMonth = ?, "
-                                "NextCheque = 7, NextReceipt = 8, StartingBankBalance = 5000000"),
+        book.sql(QStringLiteral(R"(UPDATE "tblBankDetails" SET "CurrentYear" = '1999', )"
+                                R"("CurrentMonth" = ?, "NextCheque" = 7, "NextReceipt" = 8, )"
+                                R"("StartingBankBalance" = 5000000)"),
                  {typed[1]});
         const QString before = book.value(kBankDetails).toString();
         BankDetailsWindow window(book.services);
@@ -141,7 +145,7 @@ private slots:
         auto [typed, balanceShown, stored] =
             fetch<QStringList, QString, QString>("typed", "balanceShown", "stored");
         TestBook book;
-        book.sql(QStringLiteral("UPDATE tblBankDetails SET StartingBankBalance = 12345678"));
+        book.sql(QStringLiteral(R"(UPDATE "tblBankDetails" SET "StartingBankBalance" = 12345678)"));
         BankDetailsWindow window(book.services);
         openForEdit(book, window);
         QVERIFY(window.windowTitle().endsWith(QLatin1String("Edit")));
@@ -169,10 +173,16 @@ private slots:
         // Close after a further edit discards it.
         retype(field(&window, 2), QStringLiteral("Never Saved Bank"));
         click(&window, "cmdClose");
-        QCOMPARE(book.value(QStringLiteral("SELECT BankName || typeof(CurrentMonth) FROM "
-                                           "tblBankDetails"))
-                     .toString(),
-                 QStringLiteral("First Banktext"));
+        QCOMPARE(
+            book.value(QStringLiteral(R"(SELECT "BankName" FROM "tblBankDetails")")).toString(),
+            QStringLiteral("First Bank"));
+        // The month is kept as text: a server's column is text by its type, a SQLite one by what
+        // was written.
+        if (testEngine() == BookEngine::Sqlite)
+            QCOMPARE(
+                book.value(QStringLiteral(R"(SELECT typeof("CurrentMonth") FROM "tblBankDetails")"))
+                    .toString(),
+                QStringLiteral("text"));
     }
 
     void bankDetailsLeaveFieldAdvice_data() {
@@ -216,7 +226,8 @@ private slots:
             book.prompts.expect(Messages::mustEnterCompanyName());
             click(window, "cmdSave");
             QCOMPARE(window->focusWidget(), field(window, 0));
-            QCOMPARE(book.value(QStringLiteral("SELECT ifnull(Address3, '') FROM tblSystemSetup"))
+            QCOMPARE(book.value(QStringLiteral(
+                                    R"(SELECT COALESCE("Address3", '') FROM "tblSystemSetup")"))
                          .toString(),
                      QString());
             retype(field(window, 0), QStringLiteral("Acme Trading"));
@@ -233,7 +244,8 @@ private slots:
         QVERIFY(driven);
         QVERIFY(book.prompts.verifyAllShown());
         QCOMPARE(
-            book.value(QStringLiteral("SELECT CompanyName || '/' || Address3 FROM tblSystemSetup"))
+            book.value(QStringLiteral(
+                           R"(SELECT "CompanyName" || '/' || "Address3" FROM "tblSystemSetup")"))
                 .toString(),
             QStringLiteral("Acme Trading/Singapore 0410"));
     }
@@ -250,11 +262,13 @@ private slots:
     void bankGlAccount() {
         auto [typed, choice, stored] =
             fetch<QString, QString, QString>("typed", "choice", "stored");
+        if (typed.isEmpty() && testEngine() == BookEngine::PostgreSql)
+            QSKIP("The chart's list pages by rowid, which a server book does not have yet");
         TestBook book;
         addAccount(book, QStringLiteral("1010"), QStringLiteral("SALES"),
                    QStringLiteral("Savings"));
-        book.sql(QStringLiteral("UPDATE tblSystemSetup SET GLBankAccountCode = '1000', "
-                                "BankAccountDept = 'MAIN', BankAccountDesc = 'Current'"));
+        book.sql(QStringLiteral(R"(UPDATE "tblSystemSetup" SET "GLBankAccountCode" = '1000', )"
+                                R"("BankAccountDept" = 'MAIN', "BankAccountDesc" = 'Current')"));
         BankGlAccountCodeWindow window(book.services);
         QVERIFY(showActive(&window));
         auto* account = child<QComboBox>(&window, QStringLiteral("cboAccountCode"));

@@ -127,8 +127,7 @@ void chooseInChart(const QString& code, int triesLeft) {
 
 void addAccount(TestBook& book, const QString& code, const QString& dept,
                 const QString& description) {
-    book.sql(
-        QStringLiteral("INSERT INTO tblChartOfAccounts (AccountCode, DeptCode, AccountDescription) "
-                       "VALUES (?, ?, ?)"),
-        {code, dept, description});
+    book.sql(QStringLiteral(R"(INSERT INTO "tblChartOfAccounts" ("AccountCode", "DeptCode", )"
+                            R"("AccountDescription") VALUES (?, ?, ?))"),
+             {code, dept, description});
 }
