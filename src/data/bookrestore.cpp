@@ -56,16 +56,20 @@ BookRestore::BookRestore(const QString& bookPath, const QString& chosenPath)
     const QString bookFile = m_bookFile;
     m_bookCheck =
         std::async(std::launch::async, [bookFile] { return BookCheck::problems(bookFile); });
+    m_upgrade = checkedCopy(chosenPath, m_copy);
+}
+
+BookFormat::Upgrade BookRestore::checkedCopy(const QString& chosenPath, const QString& copyPath) {
     // The engine reads a book with the log (write-ahead) or journal kept beside its real
     // file; copied with it, the copy reads as the chosen file would.
     const QString source = BookAccess::realPath(chosenPath);
-    copyFile(source, m_copy);
+    copyFile(source, copyPath);
     for (const QString& companion : {QStringLiteral("-wal"), QStringLiteral("-journal")})
         if (QFileInfo::exists(source + companion))
-            copyFile(source + companion, m_copy + companion);
+            copyFile(source + companion, copyPath + companion);
 
     Database check(QStringLiteral("quillan-restore-check"));
-    m_upgrade = check.open(m_copy, BookFormat::steps(), chosenPath);
+    const BookFormat::Upgrade upgrade = check.open(copyPath, BookFormat::steps(), chosenPath);
     // One file at rest, as the book always is: a log the copy still holds is written into it,
     // and what is checked is what becomes the book.
     const QString mode = check.scalar(QStringLiteral("PRAGMA journal_mode = DELETE")).toString();
@@ -73,13 +77,14 @@ BookRestore::BookRestore(const QString& bookPath, const QString& chosenPath)
         throw Failure(ErrorNumber::Unnumbered,
                       QStringLiteral("The copy of %1 cannot be made one file (journal mode %2).")
                           .arg(shown(chosenPath), mode));
-    const QString problems = BookIntegrity::problems(m_copy);
+    check.close();
+    const QString problems = BookIntegrity::problems(copyPath);
     if (!problems.isEmpty())
         throw Failure(ErrorNumber::Unnumbered,
                       QStringLiteral("The file %1 is not a sound book: it failed its integrity "
                                      "check: %2")
                           .arg(shown(chosenPath), problems));
-    check.close();
+    return upgrade;
 }
 
 QString BookRestore::keepCurrentBook(const Database& db, const BookBackup::Steps& steps) {

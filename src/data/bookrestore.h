@@ -50,6 +50,11 @@ public:
     // could be opened (db closed).
     void replace(Database& db, const BeforeReopen& beforeReopen = {});
 
+    // Copies the chosen file (with its log or journal) to copyPath, opens the copy as start-up
+    // opens a book (refusals, schema, upgrade), makes it one file and checks it whole
+    // (BookIntegrity). Throws Failure naming what is wrong; the chosen file is never opened.
+    static BookFormat::Upgrade checkedCopy(const QString& chosenPath, const QString& copyPath);
+
 private:
     QString keepDamagedBytes() const;
     void swap(Database& db, const BeforeReopen& beforeReopen);
