@@ -2,6 +2,7 @@
 
 #include "kit/commandbinder.h"
 #include "kit/handlerguard.h"
+#include "reports/cashpositionwindow.h"
 #include "reports/reportlaunchers.h"
 #include "reports/reportperioddialog.h"
 
@@ -38,6 +39,10 @@ void installReportCommands(CommandBinder& commands, const ReportPreparation* pre
                        [services, parent] { ReportLaunchers::taxAnalysis(*services, parent); }));
     bindBoth("cmdPrintPaymentVouchers", "mnuReportsPaymentVouchers",
              [services, parent] { ReportLaunchers::openPaymentVoucherList(*services, parent); });
+    bindBoth("cmdCashPosition", "mnuReportsCashPosition", [services, parent] {
+        CashPositionWindow window(*services, nullptr, parent);
+        window.exec();
+    });
     commands.bindCommand(QStringLiteral("cmdPrintReceipt"), [services, parent] {
         ReportLaunchers::openReceiptList(*services, parent);
     });

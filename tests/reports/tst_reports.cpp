@@ -4,8 +4,10 @@
 
 #include "data/codes.h"
 #include "data/messages.h"
+#include "reconciliation/cashpositionchart.h"
 #include "reconciliation/currentbalance.h"
 #include "reconciliation/periodend.h"
+#include "reports/cashpositionwindow.h"
 #include "reports/printselectionwindow.h"
 #include "reports/queryrowsource.h"
 #include "reports/report.h"
@@ -22,10 +24,14 @@
 #include "reports/reportqueries.h"
 #include "shell/switchboardwindow.h"
 
+#include <QBarSeries>
+#include <QBarSet>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFile>
 #include <QFontInfo>
+#include <QImage>
+#include <QLineSeries>
 #include <QListWidget>
 #include <QPaintEngine>
 #include <QPainter>
@@ -36,6 +42,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextItem>
 
@@ -253,6 +260,7 @@ private slots:
     void lookBackAsItWas();
     void lookBackPeriods_data();
     void lookBackPeriods();
+    void cashPositionWindow();
 };
 
 void TestReports::pagination_data() {
@@ -1101,6 +1109,78 @@ void TestReports::lookBackPeriods() {
     QVERIFY(runCommand(&switchboard, command));
     QCOMPARE(printed, lines);
     QCOMPARE(balances, beside);
+    QVERIFY(book.prompts.verifyAllShown());
+}
+
+// The Cash Position window from the Reports page draws the figures of the last 12 months (or
+// the period chosen), saves them as PNG and SVG, and prints them on one page.
+void TestReports::cashPositionWindow() {
+    TestBook book;
+    book.sql(QStringLiteral("UPDATE tblBankDetails SET StartingBankBalance = ?"),
+             {Q_INT64_C(1000) * 10000});
+    addEntry(book, "E1", "2001-12-20", "2", 300, -300); // before the 12 months
+    addEntry(book, "P1", "2002-11-05", "1", -107, 100, 7);
+    addEntry(book, "R1", "2002-11-08", "2", 250, -250);
+    addEntry(book, "X1", "2002-11-09", "4", -999, 999); // void
+    addEntry(book, "R2", "2003-01-15", "2", 40, -40);
+    SwitchboardWindow switchboard(book.services);
+    QTemporaryDir folder;
+    const QString png = folder.filePath(QStringLiteral("cash.png"));
+    const QString svg = folder.filePath(QStringLiteral("cash.svg"));
+    book.fileDialogs.answer(png);
+    book.fileDialogs.answer(svg);
+
+    QList<qreal> cashbook, reconciled, in, out;
+    int months = 0, shortDays = 0;
+    whenModal([&](QDialog* modal) {
+        QCOMPARE(modal->objectName(), QStringLiteral("frmCashPosition"));
+        auto* chart = child<CashPositionChart>(modal, QStringLiteral("fraCashPosition"));
+        for (const QPointF& point : chart->cashbookSeries()->points())
+            cashbook << point.y();
+        for (const QPointF& point : chart->reconciledSeries()->points())
+            reconciled << point.y();
+        const QList<QBarSet*> sets = chart->monthSeries()->barSets();
+        for (int i = 0; i < sets.at(0)->count(); ++i) {
+            in << sets.at(0)->at(i);
+            out << sets.at(1)->at(i);
+        }
+        months = int(chart->position().months.size());
+        press(modal, "cmdSavePicture");
+        press(modal, "cmdSavePicture");
+        child<QComboBox>(modal, QStringLiteral("cboPeriod"))->setCurrentIndex(0);
+        shortDays = int(chart->cashbookSeries()->count());
+        modal->reject();
+    });
+    QVERIFY(runCommand(&switchboard, QStringLiteral("cmdCashPosition")));
+    // 16 January 2002 to 15 January 2003, by day: the balance carried over the days without
+    // transactions, the void one never counted.
+    QCOMPARE(int(cashbook.size()), 365);
+    QCOMPARE(cashbook.first(), 1300.0);
+    QCOMPARE(cashbook.at(QDate(2002, 1, 16).daysTo(QDate(2002, 11, 5))), 1193.0);
+    QCOMPARE(cashbook.at(QDate(2002, 1, 16).daysTo(QDate(2002, 11, 30))), 1443.0);
+    QCOMPARE(cashbook.last(), 1483.0);
+    QCOMPARE(reconciled.at(QDate(2002, 1, 16).daysTo(QDate(2002, 11, 7))), 1300.0);
+    QCOMPARE(reconciled.last(), 1590.0);
+    // Thirteen months, the first and last cut short; November's money in and out.
+    QCOMPARE(months, 13);
+    QCOMPARE(in.at(10), 250.0);
+    QCOMPARE(out.at(10), -107.0);
+    QCOMPARE(in.last(), 40.0);
+    QCOMPARE(shortDays, int(QDate(2002, 10, 16).daysTo(QDate(2003, 1, 15))) + 1);
+
+    QImage saved(png);
+    QVERIFY(!saved.isNull() && saved.width() > 100);
+    QFile drawing(svg);
+    QVERIFY(drawing.open(QIODevice::ReadOnly));
+    QVERIFY(drawing.readAll().contains("<svg"));
+
+    FakePrinting printing;
+    printing.printer = true;
+    printing.pdfPath = folder.filePath(QStringLiteral("cash.pdf"));
+    CashPositionWindow window(book.services, &printing, nullptr);
+    window.show();
+    press(window, "cmdPrint");
+    QCOMPARE(pdfPages(printing.pdfPath), 1);
     QVERIFY(book.prompts.verifyAllShown());
 }
 
