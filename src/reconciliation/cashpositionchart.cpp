@@ -21,6 +21,7 @@
 #include <QValueAxis>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -153,7 +154,9 @@ void CashPositionChart::draw() {
 
     // The lines: one point a day, the day counted from the period's first.
     QList<QPointF> cashbook, reconciled;
-    double low = 0, high = 0;
+    // The lines fill the height: the axis runs from the lowest balance to the highest.
+    double low = std::numeric_limits<double>::max();
+    double high = std::numeric_limits<double>::lowest();
     for (int day = 0; day < m_position.cashbook.size(); ++day) {
         cashbook << QPointF(day, dollars(m_position.cashbook.at(day)));
         reconciled << QPointF(day, dollars(m_position.reconciled.at(day)));
@@ -180,6 +183,8 @@ void CashPositionChart::draw() {
                      m_position.first.daysTo(month.first));
     }
     auto* amounts = new QValueAxis;
+    if (cashbook.isEmpty())
+        low = high = 0;
     amounts->setRange(low, high > low ? high : low + 1);
     amounts->setLabelFormat(QStringLiteral("%.0f"));
     amounts->applyNiceNumbers();
