@@ -1131,6 +1131,7 @@ void TestReports::cashPositionWindow() {
     book.fileDialogs.answer(svg);
 
     QList<qreal> cashbook, reconciled, in, out;
+    QStringList hovered;
     int months = 0, shortDays = 0;
     whenModal([&](QDialog* modal) {
         QCOMPARE(modal->objectName(), QStringLiteral("frmCashPosition"));
@@ -1145,6 +1146,9 @@ void TestReports::cashPositionWindow() {
             out << sets.at(1)->at(i);
         }
         months = int(chart->position().months.size());
+        // What pointing at a day of the lines and at November's bars shows.
+        hovered << chart->dayText(int(QDate(2002, 1, 16).daysTo(QDate(2002, 11, 5))))
+                << chart->monthText(10);
         press(modal, "cmdSavePicture");
         press(modal, "cmdSavePicture");
         child<QComboBox>(modal, QStringLiteral("cboPeriod"))->setCurrentIndex(0);
@@ -1166,6 +1170,9 @@ void TestReports::cashPositionWindow() {
     QCOMPARE(in.at(10), 250.0);
     QCOMPARE(out.at(10), -107.0);
     QCOMPARE(in.last(), 40.0);
+    QCOMPARE(hovered, QStringList({"5 November 2002\nCashbook balance: $1,193.00\nReconciled "
+                                   "balance: $1,300.00",
+                                   "November 2002\nMoney in: $250.00\nMoney out: $107.00"}));
     QCOMPARE(shortDays, int(QDate(2002, 10, 16).daysTo(QDate(2003, 1, 15))) + 1);
 
     QImage saved(png);
