@@ -40,7 +40,7 @@ for field in Package Version Maintainer Description; do
   [ -n "$(dpkg-deb -f "$deb" "$field")" ] || fail "the package has no $field"
 done
 depends="$(dpkg-deb -f "$deb" Depends)"
-for needed in libqt6widgets6 libsqlite3-0 libqt6sql6-sqlite qt6-qpa-plugins; do
+for needed in libqt6widgets6 libqt6charts6 libqt6svg6 libsqlite3-0 libqt6sql6-sqlite qt6-qpa-plugins; do
   grep -qw "$needed" <<<"$depends" || fail "the package does not depend on $needed: $depends"
 done
 

@@ -2,7 +2,8 @@
 # Installs the Debian 12 packages Quillan needs to build, package, run (also without a display)
 # and test (the PostgreSQL server for the throwaway test cluster, Qt's driver to reach it).
 set -euo pipefail
-packages=(cmake ninja-build g++ ccache qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libsqlite3-dev
+packages=(cmake ninja-build g++ ccache qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-svg-dev libqt6opengl6-dev
+          libqt6sql6-sqlite libsqlite3-dev
           libqt6sql6-psql libpq-dev
           qt6-qpa-plugins libgl-dev fonts-dejavu-core fonts-liberation2 clang-format
           librsvg2-bin dpkg-dev file desktop-file-utils appstream xvfb x11vnc

@@ -237,6 +237,8 @@ QString paymentVoucherNotSelected();
 QString receiptNotSelected();
 // A report of the current fiscal month when the settings name no month.
 QString noCurrentFiscalMonth();
+// The cash position chart could not be written to the file the user chose.
+QString pictureNotSaved(const QString& path);
 
 // ---- safety (compaction, read-only books, the start-up check, backups) ---------------
 // A book the user may not change, named by its real file (compaction, restore).

@@ -191,6 +191,10 @@ QString printingError() {
                           "installed.");
 }
 
+QString pictureNotSaved(const QString& path) {
+    return QStringLiteral("The picture could not be saved to %1.").arg(path);
+}
+
 QString paymentVoucherNotSelected() {
     return QStringLiteral("You have not selected a PV.");
 }

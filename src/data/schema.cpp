@@ -171,6 +171,14 @@ QStringList tableNames() {
     return names;
 }
 
+QString columnDefinitions(const QString& table) {
+    for (const TableDef& def : kTables) {
+        if (table.compare(QLatin1String(def.name), Qt::CaseInsensitive) == 0)
+            return QString::fromLatin1(def.columns);
+    }
+    return {};
+}
+
 QStringList columnNames(const QString& table) {
     for (const TableDef& def : kTables) {
         if (table.compare(QLatin1String(def.name), Qt::CaseInsensitive) != 0)

@@ -12,6 +12,9 @@ namespace Schema {
 QStringList tableNames();
 // The fields of one of those tables, in declaration order.
 QStringList columnNames(const QString& table);
+// The fields of one of those tables as its CREATE TABLE declares them (empty for another
+// name): a table of the program's own that holds the same rows is made from them.
+QString columnDefinitions(const QString& table);
 // The three single-row settings tables.
 QStringList settingsTables();
 

@@ -127,6 +127,12 @@ QString SqlDialect::createTable(const QString& name, const QString& sqliteFields
         .arg(quoted(name), server.join(QStringLiteral(", ")));
 }
 
+QString SqlDialect::createTemporaryTable(const QString& name, const QString& sqliteFields) const {
+    const QString table = createTable(name, sqliteFields);
+    return QStringLiteral("CREATE TEMPORARY TABLE IF NOT EXISTS") +
+           table.mid(QStringLiteral("CREATE TABLE").size());
+}
+
 QString SqlDialect::statement(const QString& sqliteStatement) const {
     return isServer() ? quoteNames(sqliteStatement) : sqliteStatement;
 }

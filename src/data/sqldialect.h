@@ -56,6 +56,10 @@ public:
     QString createTable(const QString& name, const QString& sqliteFields,
                         const QString& sqliteOptions = {}) const;
 
+    // The statement that makes a temporary table of the connection's own, declared as
+    // createTable() declares a table, unless one of that name is already made.
+    QString createTemporaryTable(const QString& name, const QString& sqliteFields) const;
+
     // A statement of the book's own making (an index: "CREATE INDEX name ON table (a, b)"),
     // written for SQLite with bare names, in this engine's words (names quoted on the server).
     QString statement(const QString& sqliteStatement) const;

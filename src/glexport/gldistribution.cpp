@@ -2,6 +2,7 @@
 
 #include "data/codes.h"
 #include "data/database.h"
+#include "data/schema.h"
 #include "data/settings.h"
 #include "glexport/glbatchfile.h"
 
@@ -14,9 +15,9 @@ namespace {
 // cross join keeps tblCashbook the outer loop, read in the order of its index on TransDate
 // and TransID, so the lines need no sorting and each transaction's sides come in the order
 // of the inner rows: bank, offset, tax. %1 is the selection, %2 the last side taken (0 bank
-// only, 2 all three).
+// only, 2 all three), %3 the table written.
 const char* const kDistribute =
-    R"(INSERT INTO "tblGLDistribution" ("TransDate", "TransID", "TransType", "TransDesc", )"
+    R"(INSERT INTO %3 ("TransDate", "TransID", "TransType", "TransDesc", )"
     R"("TransStatus", "AccountCode", "DeptCode", "DR", "CR", "CustID", "VendorID", )"
     R"("ExportedToAccpac") SELECT "TransDate", "TransID", "TransType", "TransDesc", )"
     R"("TransStatus", "AccountCode", "DeptCode", CASE WHEN "Amount" > 0 THEN "Amount" ELSE 0 END, )"
@@ -39,6 +40,12 @@ const char* const kCurrentMonth = R"(c."TransDate" >= ? AND c."TransDate" < ?)";
 const char* const kReconciliation =
     R"((c."TransStatus" = '2' AND c."TransDate" >= ? AND c."TransDate" < ?) OR c."TransStatus" = )"
     "'1'";
+// A look back at the reconciliation of a period: the transactions outstanding now that were
+// already written by its end, in place of those of any date. The third value is the day
+// after the period.
+const char* const kPeriodReconciliation =
+    R"((c."TransStatus" = '2' AND c."TransDate" >= ? AND c."TransDate" < ?) OR )"
+    R"((c."TransStatus" = '1' AND c."TransDate" < ?))";
 
 // %1 is the transaction number: a plain run of digits is cast, any other ID is looked up
 // in the numbers worked out for it, or is 99999. %2 is the date as YYMMDD, %3 the amount.
@@ -72,27 +79,60 @@ std::optional<std::pair<QString, QString>> GlDistribution::currentMonth(const Da
                           Codes::dateToStored(range->second.addDays(1)));
 }
 
-qint64 GlDistribution::rebuild(const Database& db, int mode) {
-    if (mode != BankSides && mode != AllSides && mode != Reconciliation)
+namespace {
+
+void checkMode(int mode) {
+    if (mode != GlDistribution::BankSides && mode != GlDistribution::AllSides &&
+        mode != GlDistribution::Reconciliation)
         throw Failure(ErrorNumber::Unnumbered,
                       QStringLiteral("There is no GL distribution mode %1.").arg(mode));
-    // A month that names no real month selects no date.
-    const auto month = currentMonth(db).value_or(std::make_pair(QString(), QString()));
-    const QString selection =
-        QLatin1String(mode == Reconciliation ? kReconciliation : kCurrentMonth);
-    const QVariantList range{month.first, month.second};
+}
 
+// Empties `table` and writes the lines of the transactions `selection` takes into it, in one
+// transaction; returns the number of transactions taken.
+qint64 distribute(const Database& db, const QString& table, int mode, const QString& selection,
+                  const QVariantList& values) {
     Transaction transaction(db);
-    db.execute(QStringLiteral(R"(DELETE FROM "tblGLDistribution")"));
+    db.execute(QStringLiteral("DELETE FROM %1").arg(table));
     const qint64 transactions =
         db.scalar(QStringLiteral(R"(SELECT COUNT(*) FROM "tblCashbook" AS c WHERE )") + selection,
-                  range)
+                  values)
             .toLongLong();
     if (transactions > 0)
-        db.execute(QString::fromLatin1(kDistribute).arg(selection).arg(mode == AllSides ? 2 : 0),
-                   range);
+        db.execute(QString::fromLatin1(kDistribute)
+                       .arg(selection)
+                       .arg(mode == GlDistribution::AllSides ? 2 : 0)
+                       .arg(table),
+                   values);
     transaction.commit();
     return transactions;
+}
+
+} // namespace
+
+qint64 GlDistribution::rebuild(const Database& db, int mode) {
+    checkMode(mode);
+    // A month that names no real month selects no date.
+    const auto month = currentMonth(db).value_or(std::make_pair(QString(), QString()));
+    return distribute(db, QStringLiteral(R"("tblGLDistribution")"), mode,
+                      QLatin1String(mode == Reconciliation ? kReconciliation : kCurrentMonth),
+                      {month.first, month.second});
+}
+
+qint64 GlDistribution::rebuildPeriod(const Database& db, int mode, const QDate& first,
+                                     const QDate& last) {
+    checkMode(mode);
+    // A temporary table lives with the connection and is seen by it alone, so a look back
+    // needs no write to the book and leaves the export's lines as they are.
+    db.execute(db.dialect().createTemporaryTable(
+        kPeriodTable, Schema::columnDefinitions(QStringLiteral("tblGLDistribution"))));
+    const QString after = Codes::dateToStored(last.addDays(1));
+    QVariantList values{Codes::dateToStored(first), after};
+    if (mode == Reconciliation)
+        values << after;
+    return distribute(db, SqlDialect::quoted(kPeriodTable), mode,
+                      QLatin1String(mode == Reconciliation ? kPeriodReconciliation : kCurrentMonth),
+                      values);
 }
 
 qint64 GlDistribution::rebuildBatch(const Database& db) {

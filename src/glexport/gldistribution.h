@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QtGlobal>
 #include <optional>
@@ -38,6 +39,17 @@ public:
     // selected: 0 leaves the table empty. Throws Failure for a mode other than 0, 1 or 2 and
     // on a database error, leaving the table as it was.
     static qint64 rebuild(const Database& db, int mode);
+
+    // The temporary table a look back is distributed into.
+    static inline const QString kPeriodTable = QStringLiteral("tblGLDistributionPeriod");
+
+    // A look back at the dates from `first` to `last`: the lines rebuild() writes for a mode,
+    // written into kPeriodTable (made when missing, with the fields of tblGLDistribution), with
+    // the period in place of the current month. In the reconciliation mode the outstanding
+    // transactions are those dated before the period's end. The export's tables are not
+    // touched. Returns the number of transactions selected; throws Failure as rebuild().
+    static qint64 rebuildPeriod(const Database& db, int mode, const QDate& first,
+                                const QDate& last);
 
     // Empties tblGLDistributionAccpacGL and writes one batch line per line of
     // tblGLDistribution (in order of TransDate, TransID, AccountCode): record type E, entry

@@ -39,13 +39,19 @@ int wholeSetting(const Database& db, Settings::Key key, const char* what) {
     return number;
 }
 
-// The sum of the totals matching condition; SQLite turns a sum that leaves 64 bits into a
-// floating-point number, which is refused rather than rounded (the server refuses it itself).
+Money wholeMoney(const QVariant& sum);
+
+// The sum of the totals matching the condition.
 Money totalOf(const Database& db, const QString& condition, const QVariantList& values) {
-    const QVariant sum = db.scalar(QStringLiteral("SELECT %1 FROM %2 WHERE %3")
-                                       .arg(db.dialect().wholeSum(QStringLiteral(R"("Amount")")),
-                                            SqlNames::quoted(CashbookTotals::kTable), condition),
-                                   values);
+    return wholeMoney(db.scalar(QStringLiteral("SELECT %1 FROM %2 WHERE %3")
+                                    .arg(db.dialect().wholeSum(QStringLiteral(R"("Amount")")),
+                                         SqlNames::quoted(CashbookTotals::kTable), condition),
+                                values));
+}
+
+// A sum read from the book as an amount; SQLite turns a sum that leaves 64 bits into a
+// floating-point number, which is refused rather than rounded (the server refuses it itself).
+Money wholeMoney(const QVariant& sum) {
     if (sum.isNull() || !sum.isValid())
         return {};
     // The server's driver hands a bigint that is not negative over as an unsigned number.
@@ -56,11 +62,37 @@ Money totalOf(const Database& db, const QString& condition, const QVariantList& 
     return Money::fromUnits(sum.toLongLong());
 }
 
+// The condition on the statuses each balance counts.
+QString countedStatuses() {
+    return QStringLiteral(R"("TransStatus" IN ('%1', '%2'))")
+        .arg(Codes::Outstanding, Codes::Reconciled);
+}
+
+QString reconciledStatus() {
+    return QStringLiteral(R"("TransStatus" = '%1')").arg(Codes::Reconciled);
+}
+
 } // namespace
 
+Money balanceBefore(const Database& db, int mode, const QDate& day) {
+    if (mode != CurrentBalance && mode != StatementBalance)
+        throw Failure(ErrorNumber::Unnumbered,
+                      QStringLiteral("There is no balance of mode %1 before a day.").arg(mode));
+    const QString statuses = mode == CurrentBalance ? countedStatuses() : reconciledStatus();
+    const Money months =
+        totalOf(db, statuses + QStringLiteral(R"( AND "Period" >= 0 AND "Period" < ?)"),
+                {CashbookTotals::periodOf(day.year(), day.month())});
+    // The days of the month before `day`: a range of the date index, a month at most.
+    const QVariant days = db.scalar(
+        QStringLiteral(R"(SELECT %1 FROM "tblCashbook" WHERE "TransDate" >= ? AND )"
+                       R"("TransDate" < ? AND %2)")
+            .arg(db.dialect().wholeSum(QStringLiteral(R"("DoubleEntryBank")")), statuses),
+        {Codes::dateToStored(QDate(day.year(), day.month(), 1)), Codes::dateToStored(day)});
+    return startingBalance(db) + months + wholeMoney(days);
+}
+
 Money calcCurrentBalance(const Database& db, int mode) {
-    const QString counted = QStringLiteral(R"("TransStatus" IN ('%1', '%2'))")
-                                .arg(Codes::Outstanding, Codes::Reconciled);
+    const QString counted = countedStatuses();
     Money sum;
     switch (mode) {
     case CurrentBalance:
@@ -81,7 +113,7 @@ Money calcCurrentBalance(const Database& db, int mode) {
         break;
     }
     case StatementBalance:
-        sum = totalOf(db, QStringLiteral(R"("TransStatus" = '%1')").arg(Codes::Reconciled), {});
+        sum = totalOf(db, reconciledStatus(), {});
         break;
     default:
         throw Failure(ErrorNumber::Unnumbered,

@@ -2,6 +2,8 @@
 
 #include "data/money.h"
 
+#include <QDate>
+
 class Database;
 
 // The balances of the book: the starting bank balance plus the bank side (DoubleEntryBank)
@@ -27,5 +29,13 @@ enum Mode {
 // calcCurrentBalance(Services&, int) (reconciliation/currentbalance.h), which reports the
 // failure and carries on with 0.
 Money calcCurrentBalance(const Database& db, int mode);
+
+// The balance of a mode as it stood at the start of `day`, for a look back: the starting
+// balance plus the transactions dated before that day whose statuses the mode counts as they
+// are now (CurrentBalance: Outstanding and Reconciled; StatementBalance: Reconciled).
+// Undated transactions belong to no day and never count. The whole months come from the
+// maintained totals, the days of `day`'s month before it from the transactions themselves.
+// Throws Failure as calcCurrentBalance does, and for OpeningBalance, which names no day.
+Money balanceBefore(const Database& db, int mode, const QDate& day);
 
 } // namespace Balances

@@ -11,6 +11,7 @@
 #include "masters/gridview.h"
 #include "masters/lookups.h"
 #include "reconciliation/balances.h"
+#include "reconciliation/cashpositionchart.h"
 #include "reconciliation/currentbalance.h"
 #include "reconciliation/statuswrite.h"
 
@@ -21,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -81,11 +83,21 @@ void CashbookWindow::buildLayout() {
     m_grid->setReadOnly(m_services.db.isReadOnly());
     m_grid->verticalHeader()->hide();
     m_grid->setColumnWidth(ReconciliationListModel::DescriptionColumn, 220);
-    layout->addWidget(m_grid, 1);
-
     m_navigator = new GridNavigatorBar(this);
     m_navigator->setObjectName(QStringLiteral("AdoCashbook"));
-    layout->addWidget(m_navigator);
+
+    // The transactions, and beside them the cash position as a chart, read when it is looked at.
+    auto* tabs = new QTabWidget(this);
+    tabs->setObjectName(QStringLiteral("tabCashbook"));
+    auto* transactions = new QWidget(tabs);
+    auto* list = new QVBoxLayout(transactions);
+    list->setContentsMargins(0, 0, 0, 0);
+    list->addWidget(m_grid, 1);
+    list->addWidget(m_navigator);
+    tabs->addTab(transactions, QStringLiteral("&Transactions"));
+    m_chart = new CashPositionChart(m_services, tabs);
+    tabs->addTab(m_chart, QStringLiteral("Cash &Position"));
+    layout->addWidget(tabs, 1);
 
     auto* figures = new QGridLayout;
     m_currentBalance = readOnlyField(this, "txtCashbookCurrentBalance");
@@ -230,6 +242,8 @@ void CashbookWindow::moveComplete() {
 }
 
 void CashbookWindow::showFigures() {
+    // The figures change with the statuses, and the chart with them.
+    m_chart->setOutOfDate();
     const Money current = calcCurrentBalance(m_services, Balances::CurrentBalance).roundedToCent();
     const Money statement =
         calcCurrentBalance(m_services, Balances::StatementBalance).roundedToCent();

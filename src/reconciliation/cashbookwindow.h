@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QList>
 
+class CashPositionChart;
 class GridNavigatorBar;
 class GridView;
 class QLabel;
@@ -18,8 +19,8 @@ struct Services;
 // statement balance and their absolute difference, worked out again whenever the grid's
 // current row moves. A bank statement file can be imported to tick the transactions it
 // records; its closing balance is then shown with its difference from the bank statement
-// balance. On a book opened read-only the list and the figures are only looked at: no status
-// can be changed and no statement imported.
+// balance. A second page shows the cash position chart. On a book opened read-only the list and the
+// figures are only looked at: no status can be changed and no statement imported.
 class CashbookWindow : public QDialog {
     Q_OBJECT
 public:
@@ -56,6 +57,7 @@ private:
     QLineEdit* m_statementBalance = nullptr;
     QLineEdit* m_difference = nullptr;
     QList<QLabel*> m_calculating;
+    CashPositionChart* m_chart = nullptr;
     // The last imported statement's closing balance, beside the bank statement balance.
     QLineEdit* m_closingBalance = nullptr;
     QLineEdit* m_closingDifference = nullptr;

@@ -2,7 +2,9 @@
 
 #include "kit/commandbinder.h"
 #include "kit/handlerguard.h"
+#include "reports/cashpositionwindow.h"
 #include "reports/reportlaunchers.h"
+#include "reports/reportperioddialog.h"
 
 #include <QWidget>
 
@@ -16,10 +18,31 @@ void installReportCommands(CommandBinder& commands, const ReportPreparation* pre
     };
     bindBoth("cmdAllTransactions", "mnuReportsAllTransactions",
              [services, parent] { ReportLaunchers::allTransactions(*services, parent); });
+    // A month-based report asks for its period first: the current month runs the report as it
+    // always has, any other period is a look back.
+    const auto forPeriod = [services, parent](ReportLaunchers::MonthReport report,
+                                              std::function<void()> currentMonth) {
+        return [services, parent, report, currentMonth] {
+            const std::optional<ReportPeriod> period =
+                ReportPeriodDialog::choose(*services, parent);
+            if (!period)
+                return;
+            if (period->isLookBack())
+                ReportLaunchers::lookBack(*services, report, *period, parent);
+            else
+                currentMonth();
+        };
+    };
+    using ReportLaunchers::MonthReport;
     bindBoth("cmdTaxAnalysis", "mnuReportsTaxAnalysis",
-             [services, parent] { ReportLaunchers::taxAnalysis(*services, parent); });
+             forPeriod(MonthReport::TaxAnalysis,
+                       [services, parent] { ReportLaunchers::taxAnalysis(*services, parent); }));
     bindBoth("cmdPrintPaymentVouchers", "mnuReportsPaymentVouchers",
              [services, parent] { ReportLaunchers::openPaymentVoucherList(*services, parent); });
+    bindBoth("cmdCashPosition", "mnuReportsCashPosition", [services, parent] {
+        CashPositionWindow window(*services, nullptr, parent);
+        window.exec();
+    });
     commands.bindCommand(QStringLiteral("cmdPrintReceipt"), [services, parent] {
         ReportLaunchers::openReceiptList(*services, parent);
     });
@@ -31,16 +54,20 @@ void installReportCommands(CommandBinder& commands, const ReportPreparation* pre
     if (!preparation)
         return;
     const ReportPreparation prepared = *preparation;
-    bindBoth("cmdGLListing", "mnuReportsGLListing", [services, parent, prepared] {
-        ReportLaunchers::glListing(*services, prepared, parent);
-    });
-    bindBoth("cmdGLSummary", "mnuReportsGLSummary", [services, parent, prepared] {
-        ReportLaunchers::glSummary(*services, prepared, parent);
-    });
-    bindBoth("cmdCashbookReport", "mnuReportsCashbook", [services, parent, prepared] {
-        ReportLaunchers::cashbook(*services, prepared, parent);
-    });
-    bindBoth("cmdBankReconciliation", "mnuReportsBankReconciliation", [services, parent, prepared] {
-        ReportLaunchers::bankReconciliation(*services, prepared, parent);
-    });
+    bindBoth("cmdGLListing", "mnuReportsGLListing",
+             forPeriod(MonthReport::GlListing, [services, parent, prepared] {
+                 ReportLaunchers::glListing(*services, prepared, parent);
+             }));
+    bindBoth("cmdGLSummary", "mnuReportsGLSummary",
+             forPeriod(MonthReport::GlSummary, [services, parent, prepared] {
+                 ReportLaunchers::glSummary(*services, prepared, parent);
+             }));
+    bindBoth("cmdCashbookReport", "mnuReportsCashbook",
+             forPeriod(MonthReport::Cashbook, [services, parent, prepared] {
+                 ReportLaunchers::cashbook(*services, prepared, parent);
+             }));
+    bindBoth("cmdBankReconciliation", "mnuReportsBankReconciliation",
+             forPeriod(MonthReport::BankReconciliation, [services, parent, prepared] {
+                 ReportLaunchers::bankReconciliation(*services, prepared, parent);
+             }));
 }

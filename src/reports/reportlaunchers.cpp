@@ -2,8 +2,11 @@
 
 #include "data/codes.h"
 #include "data/messages.h"
+#include "glexport/gldistribution.h"
 #include "kit/busypointer.h"
+#include "kit/handlerguard.h"
 #include "kit/services.h"
+#include "reconciliation/balances.h"
 #include "reports/printselectionwindow.h"
 #include "reports/report.h"
 #include "reports/reportlayouts.h"
@@ -102,6 +105,66 @@ void bankReconciliation(Services& services, const ReportPreparation& preparation
         ReportQueries::glDistribution(),
         {{"lblCBCurrentBal", CurrentBalance}, {"lblBankStatementBal", BankStatementBalance}},
         parent, printing);
+}
+
+void lookBack(Services& services, MonthReport report, const ReportPeriod& period, QWidget* parent,
+              ReportPrinting* printing) {
+    BusyScope busy(services.busy);
+    QString heading = period.name();
+    if (report == MonthReport::TaxAnalysis) {
+        ReportLayout layout = ReportLayouts::taxAnalysis();
+        ReportLayouts::namePeriod(layout, heading);
+        preview(services,
+                paginated(services, std::move(layout),
+                          ReportQueries::byTaxCode(period.first, period.last)),
+                parent, printing);
+        return;
+    }
+    const int mode = report == MonthReport::Cashbook             ? GlDistribution::BankSides
+                     : report == MonthReport::BankReconciliation ? GlDistribution::Reconciliation
+                                                                 : GlDistribution::AllSides;
+    if (!guarded(services, {}, QStringLiteral("PreparetblDistribution"), [&] {
+            GlDistribution::rebuildPeriod(services.db, mode, period.first, period.last);
+        }))
+        return;
+    const QString table = GlDistribution::kPeriodTable;
+    ReportLayout layout;
+    RowQuery query = ReportQueries::glDistribution(table);
+    // The balances as the period began and ended; a failure is reported as the current
+    // balances' are, and the report goes on with 0.
+    const auto setBalance = [&](const char* label, int balanceMode, const QDate& day) {
+        Money balance;
+        guarded(services, QString(), QStringLiteral("calcCurrentBalance"),
+                [&] { balance = Balances::balanceBefore(services.db, balanceMode, day); });
+        layout.setLabel(QString::fromLatin1(label), balance.format(Money::Format::Plain));
+    };
+    const QDate after = period.last.addDays(1);
+    switch (report) {
+    case MonthReport::Cashbook:
+        layout = ReportLayouts::cashbook();
+        setBalance("lblPreviousBal", Balances::CurrentBalance, period.first);
+        setBalance("lblCurrentBal", Balances::CurrentBalance, after);
+        break;
+    case MonthReport::BankReconciliation:
+        layout = ReportLayouts::bankReconciliation();
+        setBalance("lblCBCurrentBal", Balances::CurrentBalance, after);
+        setBalance("lblBankStatementBal", Balances::StatementBalance, after);
+        // The statuses are today's, not those the period ended with.
+        heading = QStringLiteral("%1, statuses as at %2")
+                      .arg(heading, ReportPeriod::dayName(services.clock.today()));
+        break;
+    case MonthReport::GlListing:
+        layout = ReportLayouts::glDistributionListing();
+        break;
+    default:
+        layout = ReportLayouts::glDistributionSummary();
+        query = ReportQueries::byAccountCodeDeptCode(table);
+        break;
+    }
+    if (report == MonthReport::Cashbook || report == MonthReport::BankReconciliation)
+        ReportLetterhead::addBank(services.db, layout);
+    ReportLayouts::namePeriod(layout, heading);
+    preview(services, paginated(services, std::move(layout), std::move(query)), parent, printing);
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #include "data/money.h"
 #include "reports/queryrowsource.h"
 #include "reports/reportlayout.h"
+#include "reports/reportperiod.h"
 
 #include <functional>
 
@@ -37,6 +38,17 @@ void cashbook(Services& services, const ReportPreparation& preparation, QWidget*
               ReportPrinting* printing = nullptr);
 void bankReconciliation(Services& services, const ReportPreparation& preparation, QWidget* parent,
                         ReportPrinting* printing = nullptr);
+
+// The month-based reports, which may look back at another period than the current month.
+enum class MonthReport { Cashbook, BankReconciliation, GlListing, GlSummary, TaxAnalysis };
+
+// A month-based report for a look back at `period`: the lines of the transactions dated in
+// it (the distribution built into a table of its own, never the export's), the balances at
+// its start and end by the rules of the current ones, and the period in the heading; the bank
+// reconciliation takes the statuses as they are today and says so. A period without
+// transactions gives a report without lines.
+void lookBack(Services& services, MonthReport report, const ReportPeriod& period, QWidget* parent,
+              ReportPrinting* printing = nullptr);
 
 // Opens the payment voucher (or receipt) selection window without blocking `parent`.
 void openPaymentVoucherList(Services& services, QWidget* parent);

@@ -424,4 +424,25 @@ ReportLayout receipt() {
     return layout;
 }
 
+void namePeriod(ReportLayout& layout, const QString& period) {
+    const QString current = QStringLiteral(" Current Month");
+    if (layout.title.endsWith(current)) {
+        const QString title = layout.title;
+        layout.title.chop(current.size());
+        layout.title += QLatin1Char(' ') + period;
+        for (ReportBand* band : {&layout.reportHeader, &layout.pageHeader})
+            for (ReportElement& element : band->elements)
+                if (element.kind == Kind::Text && element.text == title)
+                    element.text = layout.title;
+        return;
+    }
+    if (layout.setLabel(QStringLiteral("lblPeriod"), period))
+        return;
+    ReportElement line =
+        text(period, QRectF(0, layout.reportHeader.height, kWidth, 14), kLeft, 9, true);
+    line.whole = true;
+    layout.reportHeader.elements << line;
+    layout.reportHeader.height += 18;
+}
+
 } // namespace ReportLayouts

@@ -15,4 +15,9 @@ ReportLayout bankReconciliation();
 ReportLayout paymentVoucher();
 ReportLayout receipt();
 
+// Names the period a look back covers in a month-based report's heading: in place of
+// "Current Month" in its title, in its month label (the tax analysis), or else on a line of
+// its own under the report header's title.
+void namePeriod(ReportLayout& layout, const QString& period);
+
 } // namespace ReportLayouts

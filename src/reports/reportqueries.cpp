@@ -9,7 +9,6 @@ namespace ReportQueries {
 namespace {
 
 const QString kCashbook = QStringLiteral("tblCashbook");
-const QString kDistribution = QStringLiteral("tblGLDistribution");
 
 QStringList idsOfTypes(const Database& db, const QString& first, const QString& second) {
     QSqlQuery query =
@@ -43,15 +42,15 @@ RowQuery byTaxCode(const QDate& first, const QDate& last) {
             {Codes::dateToStored(first), Codes::dateToStored(last)}};
 }
 
-RowQuery glDistribution() {
-    return {kDistribution,
+RowQuery glDistribution(const QString& table) {
+    return {table,
             {QStringLiteral("TransDate"), QStringLiteral("TransID"), QStringLiteral("AccountCode")},
             {},
             {}};
 }
 
-RowQuery byAccountCodeDeptCode() {
-    return {kDistribution,
+RowQuery byAccountCodeDeptCode(const QString& table) {
+    return {table,
             {QStringLiteral(R"(COALESCE("AccountCode", '') COLLATE NOCASE)"),
              QStringLiteral(R"(COALESCE("DeptCode", '') COLLATE NOCASE)"),
              QStringLiteral("TransDate"), QStringLiteral("TransID"), QStringLiteral("AccountCode")},

@@ -20,12 +20,12 @@ RowQuery transaction(const QString& transId);
 // codes without regard to case, as the book compares them), then date and ID; grouped on the
 // tax code.
 RowQuery byTaxCode(const QDate& first, const QDate& last);
-// The distribution lines by date, ID and account: the GL listing, the cashbook and the bank
-// reconciliation reports.
-RowQuery glDistribution();
+// The distribution lines (of tblGLDistribution, or a look back's table) by date, ID and
+// account: the GL listing, the cashbook and the bank reconciliation reports.
+RowQuery glDistribution(const QString& table = QStringLiteral("tblGLDistribution"));
 // The distribution lines by account and department (without regard to case), then date, ID
 // and account; grouped on the account and department.
-RowQuery byAccountCodeDeptCode();
+RowQuery byAccountCodeDeptCode(const QString& table = QStringLiteral("tblGLDistribution"));
 
 // The IDs of every payment, or of every receipt, highest first in text order (99 before 100).
 QStringList paymentIds(const Database& db);

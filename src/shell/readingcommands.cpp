@@ -21,6 +21,7 @@ const QSet<QString>& readingCommands() {
         QStringLiteral("cmdTaxAnalysis"), QStringLiteral("cmdAllTransactions"),
         QStringLiteral("mnuReportsPaymentVouchers"), QStringLiteral("mnuReportsReceipts"),
         QStringLiteral("mnuReportsAllTransactions"), QStringLiteral("mnuReportsTaxAnalysis"),
+        QStringLiteral("cmdCashPosition"), QStringLiteral("mnuReportsCashPosition"),
         // The windows that show the book: on a read-only book they open for looking, with
         // every command and field that would write disabled.
         QStringLiteral("cmdPaymentVouchers"), QStringLiteral("cmdReceipts"),

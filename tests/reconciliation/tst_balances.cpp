@@ -3,6 +3,7 @@
 #include "data/cashbooktotals.h"
 #include "data/messages.h"
 #include "reconciliation/balances.h"
+#include "reconciliation/cashposition.h"
 #include "reconciliation/currentbalance.h"
 #include "statement/statementstore.h"
 #include "support/datarows.h"
@@ -69,6 +70,8 @@ private slots:
     void unreadableStartingBalance();
     void totalsFollowEveryWrite();
     void upgradeFillsTotals();
+    void positionByDay_data();
+    void positionByDay();
 };
 
 void TestBalances::balances_data() {
@@ -323,6 +326,67 @@ void TestBalances::upgradeFillsTotals() {
     QCOMPARE(db.open(earlier).fromVersion, 3);
     QCOMPARE(db.scalar(added).toString(), book.value(added).toString());
     compareWithFullSums(db);
+}
+
+void TestBalances::positionByDay_data() {
+    // rows: id|date|status|cents, as in balances()
+    columns<QStringList, QDate, QDate>("rows", "first", "last");
+    const QStringList rows = {
+        "b1|2023-11-30|2|700",   "b2|2024-01-03|1|-250", "b3|2024-01-14|2|1000",
+        "v1|2024-01-14|4|-9999", "d1|2024-01-15|1|-300", "d2|2024-01-15|2|450",
+        "r1|2024-01-20|3|123",   "d3|2024-02-01|2|-75",  "d4|2024-02-29|1|5000",
+        "d5|2024-03-10|2|-1",    "a1|2024-03-11|2|64",   "u1||1|32"};
+    addRow("months cut short, reversed, void, undated and later rows", rows, QDate(2024, 1, 15),
+           QDate(2024, 3, 10));
+    addRow("a period without rows carries the balance", rows, QDate(2024, 3, 12),
+           QDate(2024, 4, 2));
+    addRow("empty book", QStringList{}, QDate(2024, 12, 20), QDate(2025, 1, 5));
+}
+
+// The chart's figures against sums worked out here from the rows themselves.
+void TestBalances::positionByDay() {
+    const auto [rows, first, last] = fetch<QStringList, QDate, QDate>("rows", "first", "last");
+    TestBook book;
+    book.sql(R"(UPDATE "tblBankDetails" SET "StartingBankBalance" = 10000000)");
+    QList<QStringList> fields;
+    for (const QString& row : std::as_const(rows)) {
+        fields << row.split(QLatin1Char('|'));
+        const QStringList& f = fields.last();
+        addTransaction(book.db, f[0], f[1].isEmpty() ? QVariant() : f[1], f[2], f[3].toLongLong());
+    }
+    // The balance at the end of a day, of the counted statuses; a day's money in or out.
+    const auto sum = [&fields](const QStringList& statuses, const QDate& from, const QDate& to,
+                               int sign) {
+        qint64 cents = sign == 0 ? 100000 : 0;
+        for (const QStringList& f : fields) {
+            const QDate date = QDate::fromString(f[1], Qt::ISODate);
+            const qint64 amount = f[3].toLongLong();
+            if (date.isValid() && date >= from && date <= to && statuses.contains(f[2]) &&
+                (sign == 0 || (sign > 0) == (amount > 0)))
+                cents += amount;
+        }
+        return Money::fromCents(cents);
+    };
+    const CashPosition position = CashPosition::read(book.db, first, last);
+    const int days = int(first.daysTo(last)) + 1;
+    QCOMPARE(int(position.cashbook.size()), days);
+    QCOMPARE(int(position.reconciled.size()), days);
+    for (int day = 0; day < days; ++day) {
+        const QDate date = first.addDays(day);
+        QCOMPARE(position.cashbook.at(day), sum({"1", "2"}, QDate(1, 1, 1), date, 0));
+        QCOMPARE(position.reconciled.at(day), sum({"2"}, QDate(1, 1, 1), date, 0));
+    }
+    QList<QDate> starts{first};
+    for (QDate month = QDate(first.year(), first.month(), 1).addMonths(1); month <= last;
+         month = month.addMonths(1))
+        starts << month;
+    QCOMPARE(position.months.size(), starts.size());
+    for (int i = 0; i < starts.size(); ++i) {
+        const QDate end = std::min(last, starts[i].addMonths(1).addDays(-starts[i].day()));
+        QCOMPARE(position.months.at(i).first, starts[i]);
+        QCOMPARE(position.months.at(i).in, sum({"1", "2"}, starts[i], end, 1));
+        QCOMPARE(position.months.at(i).out, sum({"1", "2"}, starts[i], end, -1));
+    }
 }
 
 QTEST_MAIN(TestBalances)

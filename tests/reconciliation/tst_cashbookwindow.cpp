@@ -3,6 +3,7 @@
 #include "data/messages.h"
 #include "masters/gridview.h"
 #include "reconciliation/cashbookwindow.h"
+#include "reconciliation/cashpositionchart.h"
 #include "shell/switchboardwindow.h"
 #include "support/datarows.h"
 #include "support/testbook.h"
@@ -11,6 +12,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QTest>
 
 namespace {
@@ -50,6 +52,20 @@ QString figures(QWidget* window) {
     return textOf(window, "txtCashbookCurrentBalance") + "|" +
            textOf(window, "txtBankStatementBalance") + "|" +
            textOf(window, "txtAbsoluteDifference") + "|" + labels.join(QLatin1Char(','));
+}
+
+// The cash position page's last day, as the figures show it ("cashbook|reconciled"), read by
+// turning to the page and back.
+QString chartFigures(QWidget* window) {
+    auto* tabs = child<QTabWidget>(window, QStringLiteral("tabCashbook"));
+    tabs->setCurrentIndex(1);
+    const CashPosition& position =
+        child<CashPositionChart>(window, QStringLiteral("fraCashPosition"))->position();
+    tabs->setCurrentIndex(0);
+    if (position.cashbook.isEmpty())
+        return {};
+    return position.cashbook.last().format(Money::Format::Written) + "|" +
+           position.reconciled.last().format(Money::Format::Written);
 }
 
 QString column(const Model* model, int column) {
@@ -132,7 +148,8 @@ private slots:
     }
 
     // A status typed into the grid is written at once; the figures follow when the row is left,
-    // and the row stays listed with its new status. A refused or failed status changes nothing.
+    // and the row stays listed with its new status, and the cash position page shows the new
+    // balances when turned to again. A refused or failed status changes nothing.
     void statusChange() {
         auto [row, typed, stored, message, after] = fetch<int, QString, QString, QString, QString>(
             "row", "typed", "stored", "message", "after");
@@ -141,8 +158,10 @@ private slots:
         if (QTest::currentDataTag() == QLatin1String("write fails"))
             book.sql("CREATE TRIGGER refuse BEFORE UPDATE ON tblCashbook BEGIN SELECT "
                      "RAISE(ABORT, 'disk I/O error'); END");
+        book.clock.date = QDate(2024, 3, 31);
         CashbookWindow window(book.services);
         QVERIFY(showActive(&window));
+        QCOMPARE(chartFigures(&window), QStringLiteral("$1,430.00|$1,500.00"));
         auto* grid = child<GridView>(&window, QStringLiteral("DataGrid1"));
         grid->setFocus();
         grid->setCurrentIndex(window.model()->index(row, Model::StatusColumn));
@@ -160,6 +179,7 @@ private slots:
                                                        : QStringLiteral("Calculated"));
         press(window, row == 0 ? "navNext" : "navFirst");
         QCOMPARE(figures(&window), after);
+        QCOMPARE(chartFigures(&window), after.section('|', 0, 1));
         QCOMPARE(window.model()->rowCount(), 4);
         QCOMPARE(window.model()->transId(row), id);
     }

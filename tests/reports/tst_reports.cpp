@@ -4,7 +4,10 @@
 
 #include "data/codes.h"
 #include "data/messages.h"
+#include "reconciliation/cashpositionchart.h"
 #include "reconciliation/currentbalance.h"
+#include "reconciliation/periodend.h"
+#include "reports/cashpositionwindow.h"
 #include "reports/printselectionwindow.h"
 #include "reports/queryrowsource.h"
 #include "reports/report.h"
@@ -15,23 +18,31 @@
 #include "reports/reportlayouts.h"
 #include "reports/reportpageview.h"
 #include "reports/reportpainter.h"
+#include "reports/reportperioddialog.h"
 #include "reports/reportpreviewwindow.h"
 #include "reports/reportprinting.h"
 #include "reports/reportqueries.h"
 #include "shell/switchboardwindow.h"
 
+#include <QBarSeries>
+#include <QBarSet>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QFile>
 #include <QFontInfo>
+#include <QImage>
+#include <QLineSeries>
 #include <QListWidget>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextItem>
 
@@ -157,6 +168,60 @@ public:
     }
 };
 
+// Answers the period dialog a month-based report opens with: `choose` sets it (nothing: the
+// current month), Enter accepts it, and `drive` then drives the report's preview (none: no
+// report is shown).
+void onPeriod(std::function<void(QDialog*)> choose, std::function<void(QDialog*)> drive) {
+    whenModal([choose, drive](QDialog* dialog) {
+        QCOMPARE(dialog->objectName(), QStringLiteral("frmReportPeriod"));
+        if (choose)
+            choose(dialog);
+        if (drive)
+            whenModal(drive);
+        QTest::keyClick(dialog->focusWidget() ? dialog->focusWidget() : dialog, Qt::Key_Return);
+    });
+}
+
+// Every text of every page of the report the preview shows.
+QStringList reportTexts(QDialog* modal) {
+    Report& report = qobject_cast<ReportPreviewWindow*>(modal)->report();
+    QStringList texts;
+    for (int i = 0; i < report.pageCount(); ++i)
+        texts << report.page(i).texts();
+    return texts;
+}
+
+// Runs a month-based report's command, choosing its period with `choose`, and returns its
+// pages' texts (none when no report was shown).
+QStringList runReport(QWidget* switchboard, const QString& command,
+                      std::function<void(QDialog*)> choose = {}) {
+    QStringList texts;
+    onPeriod(choose, [&texts](QDialog* modal) {
+        texts = reportTexts(modal);
+        modal->reject();
+    });
+    if (!runCommand(switchboard, command))
+        return {};
+    return texts;
+}
+
+// Chooses an earlier month, or a range of dates, in the period dialog.
+std::function<void(QDialog*)> chooseMonth(int month, int year) {
+    return [month, year](QDialog* dialog) {
+        child<QRadioButton>(dialog, QStringLiteral("optEarlierMonth"))->setChecked(true);
+        child<QComboBox>(dialog, QStringLiteral("cboMonth"))->setCurrentIndex(month - 1);
+        child<QSpinBox>(dialog, QStringLiteral("spnYear"))->setValue(year);
+    };
+}
+
+std::function<void(QDialog*)> chooseRange(const QDate& from, const QDate& to) {
+    return [from, to](QDialog* dialog) {
+        child<QRadioButton>(dialog, QStringLiteral("optDateRange"))->setChecked(true);
+        child<QDateEdit>(dialog, QStringLiteral("dtpFrom"))->setDate(from);
+        child<QDateEdit>(dialog, QStringLiteral("dtpTo"))->setDate(to);
+    };
+}
+
 int pdfPages(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -191,6 +256,11 @@ private slots:
     void switchboardCommands();
     void distributionReports_data();
     void distributionReports();
+    void lookBackAsItWas_data();
+    void lookBackAsItWas();
+    void lookBackPeriods_data();
+    void lookBackPeriods();
+    void cashPositionWindow();
 };
 
 void TestReports::pagination_data() {
@@ -821,15 +891,21 @@ void TestReports::switchboardCommands() {
     // The reports over the distribution prepare it first: with no transaction in the
     // current month there is nothing to show.
     book.prompts.expect(Messages::noCurrentMonthTransactions());
+    onPeriod({}, {});
     QVERIFY(runCommand(&switchboard, QStringLiteral("cmdGLListing")));
     QVERIFY(book.prompts.verifyAllShown());
 
     for (const char* command : {"cmdAllTransactions", "mnuReportsTaxAnalysis"}) {
         QString opened;
-        whenModal([&](QDialog* modal) {
+        const auto open = [&](QDialog* modal) {
             opened = modal->windowTitle();
             modal->reject();
-        });
+        };
+        // The tax analysis asks for its period first; Enter takes the current month.
+        if (QLatin1String(command) == QLatin1String("mnuReportsTaxAnalysis"))
+            onPeriod({}, open);
+        else
+            whenModal(open);
         QVERIFY(runCommand(&switchboard, QString::fromLatin1(command)));
         QCOMPARE(opened, QString::fromLatin1(command).startsWith(QLatin1String("cmd"))
                              ? "All Transactions"
@@ -887,7 +963,7 @@ void TestReports::distributionReports() {
     QString shownWindow;
     QStringList printed, painted;
     QList<QStringList> seen;
-    whenModal([&](QDialog* modal) {
+    onPeriod({}, [&](QDialog* modal) {
         shownWindow = modal->objectName();
         auto* preview = qobject_cast<ReportPreviewWindow*>(modal);
         Report& r = preview->report();
@@ -913,6 +989,205 @@ void TestReports::distributionReports() {
     for (const QStringList& texts : beside)
         for (const QString& text : texts)
             QVERIFY2(painted.contains(text), qPrintable(text));
+    QVERIFY(book.prompts.verifyAllShown());
+}
+
+void TestReports::lookBackAsItWas_data() {
+    // replaced: the current month's heading text the look back names the period in (none: the
+    // heading is a line of its own); heading: the look back's.
+    columns<QString, QString, QString>("command", "replaced", "heading");
+    addRow("cashbook", "cmdCashbookReport", "", "January 2003");
+    addRow("bank reconciliation, statuses as at today", "mnuReportsBankReconciliation", "",
+           "January 2003, statuses as at 2 March 2003");
+    addRow("GL listing", "cmdGLListing", "GL Distribution Listing Current Month",
+           "GL Distribution Listing January 2003");
+    addRow("GL summary", "mnuReportsGLSummary", "GL Distribution Summary Current Month",
+           "GL Distribution Summary January 2003");
+    addRow("tax analysis", "cmdTaxAnalysis", "January 2003", "January 2003");
+}
+
+// A month looked back at after its period end gives the pages it gave while it was current,
+// with the period in the heading, and leaves the export's distribution as it was.
+void TestReports::lookBackAsItWas() {
+    const auto [command, replaced, heading] =
+        fetch<QString, QString, QString>("command", "replaced", "heading");
+    TestBook book;
+    book.sql(QStringLiteral("UPDATE tblBankDetails SET CurrentMonth = '1', CurrentYear = '2003', "
+                            "StartingBankBalance = ?"),
+             {Q_INT64_C(1000) * 10000});
+    addEntry(book, "E2", "2002-11-10", "2", 300, -300);
+    addEntry(book, "E1", "2002-12-20", "1", -40, 40);
+    addEntry(book, "P1", "2003-01-05", "1", -107, 100, 7);
+    addEntry(book, "R1", "2003-01-08", "2", 250, -250);
+    addEntry(book, "X1", "2003-01-09", "4", -999, 999);
+    book.sql(QStringLiteral("UPDATE tblCashbook SET OffsetGSTTaxCode = 'G' WHERE TransID = 'P1'"));
+    SwitchboardWindow switchboard(book.services);
+    const QStringList current = runReport(&switchboard, command);
+    QVERIFY(current.contains(QStringLiteral("P1")));
+
+    PeriodEnd::advance(book.db);
+    book.clock.date = QDate(2003, 3, 2);
+    // The next month's work: new transactions, and its lines ready for the export.
+    addEntry(book, "F1", "2003-02-02", "2", 70, -70);
+    addEntry(book, "F2", "2003-02-03", "1", -20, 20);
+    QVERIFY(runReport(&switchboard, QStringLiteral("cmdGLListing")).contains("F2"));
+    const auto exportLines = [&book] {
+        return book.db
+            .scalar(QStringLiteral("SELECT group_concat(TransID || AccountCode || DR || CR) "
+                                   "FROM tblGLDistribution"))
+            .toString();
+    };
+    const QString forExport = exportLines();
+
+    QStringList lookedBack = runReport(&switchboard, command, chooseMonth(1, 2003));
+    QStringList expected = current;
+    expected.replaceInStrings(QStringLiteral("Printed: 15 Jan 03"),
+                              QStringLiteral("Printed: 02 Mar 03"));
+    if (replaced.isEmpty())
+        QVERIFY(lookedBack.removeOne(heading));
+    else
+        expected.replace(expected.indexOf(replaced), heading);
+    QCOMPARE(lookedBack, expected);
+    QCOMPARE(exportLines(), forExport);
+    QVERIFY(book.prompts.verifyAllShown());
+}
+
+void TestReports::lookBackPeriods_data() {
+    // lines: the transactions printed, in order; beside: what the balance captions print
+    columns<QString, QDate, QDate, QStringList, QStringList>("command", "from", "to", "lines",
+                                                             "beside");
+    // Starting balance 1,000.00; every transaction below counts but the void X1.
+    addRow("cashbook over two months", "cmdCashbookReport", QDate(2002, 12, 15), QDate(2003, 1, 8),
+           QStringList{"E1", "E3", "P1", "R1"},
+           // opening: 1,000 + 300; closing: that - 40 - 5 - 107 + 250
+           QStringList{"$1,300.00", "$1,398.00"});
+    addRow("bank reconciliation over two months: outstanding ones written by its end",
+           "mnuReportsBankReconciliation", QDate(2002, 12, 15), QDate(2003, 1, 8),
+           QStringList{"E1", "E3", "P1", "R1"},
+           // C/B balance as above; statement: 1,000 + 300 - 5 + 250 reconciled by the end
+           QStringList{"$1,398.00", "$1,545.00"});
+    addRow("tax analysis over two months", "cmdTaxAnalysis", QDate(2002, 12, 15), QDate(2003, 1, 8),
+           QStringList{"E1", "E3", "P1", "R1"}, QStringList{});
+    addRow("an empty month: no lines, the balance carried", "cmdCashbookReport", QDate(2002, 10, 1),
+           QDate(2002, 10, 31), QStringList{}, QStringList{"$1,000.00", "$1,000.00"});
+}
+
+void TestReports::lookBackPeriods() {
+    const auto [command, from, to, lines, beside] =
+        fetch<QString, QDate, QDate, QStringList, QStringList>("command", "from", "to", "lines",
+                                                               "beside");
+    TestBook book;
+    book.sql(QStringLiteral("UPDATE tblBankDetails SET CurrentMonth = '2', CurrentYear = '2003', "
+                            "StartingBankBalance = ?"),
+             {Q_INT64_C(1000) * 10000});
+    addEntry(book, "E2", "2002-11-10", "2", 300, -300);
+    addEntry(book, "E1", "2002-12-20", "1", -40, 40);
+    addEntry(book, "E3", "2002-12-31", "2", -5, 5);
+    addEntry(book, "P1", "2003-01-05", "1", -107, 100, 7);
+    addEntry(book, "R1", "2003-01-08", "2", 250, -250);
+    addEntry(book, "X1", "2003-01-09", "4", -999, 999);
+    addEntry(book, "F1", "2003-02-02", "2", 70, -70);
+    SwitchboardWindow switchboard(book.services);
+
+    QStringList printed, balances;
+    onPeriod(
+        from.day() == 1 && to == from.addMonths(1).addDays(-1)
+            ? chooseMonth(from.month(), from.year())
+            : chooseRange(from, to),
+        [&](QDialog* modal) {
+            const Report& report = qobject_cast<ReportPreviewWindow*>(modal)->report();
+            for (const QString& text : reportTexts(modal))
+                if (QRegularExpression(QStringLiteral("^[EPRXF][123]$")).match(text).hasMatch())
+                    printed << text;
+            const ReportLayout& layout = report.layout();
+            for (const char* label :
+                 {"lblPreviousBal", "lblCurrentBal", "lblCBCurrentBal", "lblBankStatementBal"})
+                if (!layout.label(QString::fromLatin1(label)).isEmpty())
+                    balances << layout.label(QString::fromLatin1(label));
+            modal->reject();
+        });
+    QVERIFY(runCommand(&switchboard, command));
+    QCOMPARE(printed, lines);
+    QCOMPARE(balances, beside);
+    QVERIFY(book.prompts.verifyAllShown());
+}
+
+// The Cash Position window from the Reports page draws the figures of the last 12 months (or
+// the period chosen), saves them as PNG and SVG, and prints them on one page.
+void TestReports::cashPositionWindow() {
+    TestBook book;
+    book.sql(QStringLiteral("UPDATE tblBankDetails SET StartingBankBalance = ?"),
+             {Q_INT64_C(1000) * 10000});
+    addEntry(book, "E1", "2001-12-20", "2", 300, -300); // before the 12 months
+    addEntry(book, "P1", "2002-11-05", "1", -107, 100, 7);
+    addEntry(book, "R1", "2002-11-08", "2", 250, -250);
+    addEntry(book, "X1", "2002-11-09", "4", -999, 999); // void
+    addEntry(book, "R2", "2003-01-15", "2", 40, -40);
+    SwitchboardWindow switchboard(book.services);
+    QTemporaryDir folder;
+    const QString png = folder.filePath(QStringLiteral("cash.png"));
+    const QString svg = folder.filePath(QStringLiteral("cash.svg"));
+    book.fileDialogs.answer(png);
+    book.fileDialogs.answer(svg);
+
+    QList<qreal> cashbook, reconciled, in, out;
+    QStringList hovered;
+    int months = 0, shortDays = 0;
+    whenModal([&](QDialog* modal) {
+        QCOMPARE(modal->objectName(), QStringLiteral("frmCashPosition"));
+        auto* chart = child<CashPositionChart>(modal, QStringLiteral("fraCashPosition"));
+        for (const QPointF& point : chart->cashbookSeries()->points())
+            cashbook << point.y();
+        for (const QPointF& point : chart->reconciledSeries()->points())
+            reconciled << point.y();
+        const QList<QBarSet*> sets = chart->monthSeries()->barSets();
+        for (int i = 0; i < sets.at(0)->count(); ++i) {
+            in << sets.at(0)->at(i);
+            out << sets.at(1)->at(i);
+        }
+        months = int(chart->position().months.size());
+        // What pointing at a day of the lines and at November's bars shows.
+        hovered << chart->dayText(int(QDate(2002, 1, 16).daysTo(QDate(2002, 11, 5))))
+                << chart->monthText(10);
+        press(modal, "cmdSavePicture");
+        press(modal, "cmdSavePicture");
+        child<QComboBox>(modal, QStringLiteral("cboPeriod"))->setCurrentIndex(0);
+        shortDays = int(chart->cashbookSeries()->count());
+        modal->reject();
+    });
+    QVERIFY(runCommand(&switchboard, QStringLiteral("cmdCashPosition")));
+    // 16 January 2002 to 15 January 2003, by day: the balance carried over the days without
+    // transactions, the void one never counted.
+    QCOMPARE(int(cashbook.size()), 365);
+    QCOMPARE(cashbook.first(), 1300.0);
+    QCOMPARE(cashbook.at(QDate(2002, 1, 16).daysTo(QDate(2002, 11, 5))), 1193.0);
+    QCOMPARE(cashbook.at(QDate(2002, 1, 16).daysTo(QDate(2002, 11, 30))), 1443.0);
+    QCOMPARE(cashbook.last(), 1483.0);
+    QCOMPARE(reconciled.at(QDate(2002, 1, 16).daysTo(QDate(2002, 11, 7))), 1300.0);
+    QCOMPARE(reconciled.last(), 1590.0);
+    // Thirteen months, the first and last cut short; November's money in and out.
+    QCOMPARE(months, 13);
+    QCOMPARE(in.at(10), 250.0);
+    QCOMPARE(out.at(10), -107.0);
+    QCOMPARE(in.last(), 40.0);
+    QCOMPARE(hovered, QStringList({"5 November 2002\nCashbook balance: $1,193.00\nReconciled "
+                                   "balance: $1,300.00",
+                                   "November 2002\nMoney in: $250.00\nMoney out: $107.00"}));
+    QCOMPARE(shortDays, int(QDate(2002, 10, 16).daysTo(QDate(2003, 1, 15))) + 1);
+
+    QImage saved(png);
+    QVERIFY(!saved.isNull() && saved.width() > 100);
+    QFile drawing(svg);
+    QVERIFY(drawing.open(QIODevice::ReadOnly));
+    QVERIFY(drawing.readAll().contains("<svg"));
+
+    FakePrinting printing;
+    printing.printer = true;
+    printing.pdfPath = folder.filePath(QStringLiteral("cash.pdf"));
+    CashPositionWindow window(book.services, &printing, nullptr);
+    window.show();
+    press(window, "cmdPrint");
+    QCOMPARE(pdfPages(printing.pdfPath), 1);
     QVERIFY(book.prompts.verifyAllShown());
 }
 
